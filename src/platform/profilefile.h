@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace mosaicon::platform {
+
+// One INI file with the semantics of the private-profile calls the program was
+// designed around: sections and keys are found without regard to case; a put
+// replaces a value in place, appends a new key at the end of its section and a
+// new section at the end of the file; removing a key that is not there changes
+// nothing; a missing file reads as empty; every line not touched is kept byte
+// for byte. Sections keyed by file paths (see isExactKeySection) match their
+// keys exactly, since on this platform /p/A.gif and /p/a.gif are two files.
+//
+// The file is held in memory and re-read when it changed on disk. A put writes
+// the file through at once (atomically) unless a ProfileBatch is open, in which
+// case the file is written once when the outermost batch closes.
+class ProfileFile
+{
+public:
+    explicit ProfileFile(QString path);
+    ~ProfileFile();
+    ProfileFile(const ProfileFile&) = delete;
+    ProfileFile& operator=(const ProfileFile&) = delete;
+
+    const QString& path() const { return m_path; }
+
+    // The value of the first key of that name in the first section of that
+    // name, trimmed of blanks; defaultValue when there is none.
+    QString get(const QString& section, const QString& key, const QString& defaultValue = {});
+    bool contains(const QString& section, const QString& key);
+
+    // Sets a value; creates the file, the section and the key as needed.
+    void put(const QString& section, const QString& key, const QString& value);
+    // Removes the first key of that name; creates nothing.
+    void remove(const QString& section, const QString& key);
+    // put() for a value, remove() for none: the shape of the original call.
+    void write(const QString& section, const QString& key, const std::optional<QString>& value);
+
+    QStringList sectionNames();
+    QStringList keys(const QString& section);
+
+    // Writes pending changes now. False, with errorString(), when the file
+    // could not be written; the changes then stay pending in memory.
+    bool flush();
+    QString errorString() const { return m_error; }
+
+    static bool isExactKeySection(const QString& section);
+
+private:
+    friend class ProfileBatch;
+    struct Data;
+    void reloadIfChanged();
+    void changed();
+
+    QString m_path;
+    QString m_error;
+    std::unique_ptr<Data> d;
+};
+
+// The process-wide ProfileFile for a path (one object a file, so that batches
+// and caching work whoever asks).
+ProfileFile& profile(const QString& path);
+// Forgets every cached file (tests use it between cases; pending batches are flushed first).
+void resetProfiles();
+
+// While one is alive, puts into any profile file are kept in memory and each
+// changed file is written once when the outermost batch ends.
+class ProfileBatch
+{
+public:
+    ProfileBatch();
+    ~ProfileBatch();
+    ProfileBatch(const ProfileBatch&) = delete;
+    ProfileBatch& operator=(const ProfileBatch&) = delete;
+
+    static bool active();
+};
+
+} // namespace mosaicon::platform
