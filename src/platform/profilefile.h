@@ -58,6 +58,8 @@ private:
     struct Data;
     void reloadIfChanged();
     void changed();
+    void apply(const QString& section, const QString& key, const std::optional<QString>& value);
+    bool fail(const QString& message);
 
     QString m_path;
     QString m_error;

@@ -1,0 +1,619 @@
+#include "mainwindow/mainform.h"
+
+#include "settings/helpers.h"
+#include "settings/program.h"
+#include "settings/startup.h"
+#include "settings/switches.h"
+#include "settings/tracelog.h"
+
+#include "platform/events.h"
+#include "platform/numbers.h"
+#include "platform/ui.h"
+#include "platform/wincolor.h"
+#include "platform/widgets/dirlistbox.h"
+#include "platform/widgets/drivelistbox.h"
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/imageview.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace mosaicon {
+
+using platform::pixelsToTwips;
+using platform::twipsPerPixel;
+
+namespace {
+
+int px(double twips)
+{
+    return int(twips / twipsPerPixel);
+}
+
+// Whole pixels that cover at least that many twips.
+int pxAtLeast(double twips)
+{
+    return int(std::ceil(twips / twipsPerPixel));
+}
+
+struct ToolbarButton
+{
+    const char* key;
+    const char* toolTip;
+    QStyle::StandardPixmap icon;
+};
+
+// The toolbar's keyed buttons in toolbar order.
+const ToolbarButton toolbarButtons[] = {
+    {"exit", "Exit The Application", QStyle::SP_DialogCloseButton},
+    {"savelist", "Save The File List To A Text File", QStyle::SP_DialogSaveButton},
+    {"loadlist", "Load A List Of File Names From A Text File", QStyle::SP_DialogOpenButton},
+    {"localfile", "Locate And Load Files Names", QStyle::SP_FileDialogContentsView},
+    {"viewfiles", "View The Images In The File List", QStyle::SP_FileDialogDetailedView},
+    {"quickhtml", "Create A Quick HTML File With Images", QStyle::SP_MediaSeekForward},
+    {"simplehtml", "Create A Simple HTML File With Images", QStyle::SP_FileIcon},
+    {"advhtml", "Create An Advanced HTML File From File List", QStyle::SP_FileDialogListView},
+    {"full_image", "Create Vertically Aligned Image HTML", QStyle::SP_ArrowDown},
+    {"slideshow", "Create A HTML Slide Show From File List", QStyle::SP_MediaPlay},
+    {"delete", "Delete The Selected File(s) From Disk", QStyle::SP_TrashIcon},
+    {"remove", "Remove The Selected File(s) From The List.", QStyle::SP_DialogDiscardButton},
+    {"associate text", "Associate Text With Image", QStyle::SP_FileDialogInfoView},
+};
+
+const QString menuFile = QStringLiteral("menuFileItem");
+const QString menuOptions = QStringLiteral("menuOptionsItem");
+const QString menuThumbs = QStringLiteral("menuThumbsItem");
+const QString menuOutput = QStringLiteral("menuOutputItem");
+const QString menuHelp = QStringLiteral("menuHelpItem");
+const QString menuHelpOnline = QStringLiteral("menuHelpOnlineItem");
+const QString menuItemList = QStringLiteral("menuitemlistitems");
+
+} // namespace
+
+const QStringList& MainForm::patterns()
+{
+    static const QStringList list{
+        QStringLiteral("*.*"),   QStringLiteral("*.art"), QStringLiteral("*.avi"),       QStringLiteral("*.bmp"),
+        QStringLiteral("*.cut"), QStringLiteral("*.dib"), QStringLiteral("*.emf"),       QStringLiteral("*.gem"),
+        QStringLiteral("*.gif"), QStringLiteral("*.gif;*.jpg"), QStringLiteral("*.hrz"), QStringLiteral("*.htm"),
+        QStringLiteral("*.iff"), QStringLiteral("*.img"), QStringLiteral("*.jpg"),       QStringLiteral("*.jpg;*.gif"),
+        QStringLiteral("*.lbm"), QStringLiteral("*.mac"), QStringLiteral("*.mid"),       QStringLiteral("*.mpg"),
+        QStringLiteral("*.msp"), QStringLiteral("*.pcx"), QStringLiteral("*.png"),       QStringLiteral("*.ras"),
+        QStringLiteral("*.rle"), QStringLiteral("*.rmi"), QStringLiteral("*.tga"),       QStringLiteral("*.tif"),
+        QStringLiteral("*.txt"), QStringLiteral("*.wav"), QStringLiteral("*.wmf"),       QStringLiteral("*.wpg"),
+    };
+    return list;
+}
+
+MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MAIN_FORM"));
+    setGeometry(px(designedLeft), px(designedTop), px(designedWidth), px(designedHeight));
+    buildControls();
+    buildToolbar();
+    buildMenus();
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setSingleShot(true);
+    connect(&m_timer1, &QTimer::timeout, this, &MainForm::Timer1_Timer);
+    m_timer2.setObjectName(QStringLiteral("Timer2"));
+    m_timer3.setObjectName(QStringLiteral("Timer3"));
+
+    connect(m_filedir, &platform::DirListBox::pathChanged, this, &MainForm::filedir_Change);
+    connect(m_filedrive, &platform::DriveListBox::driveChanged, this, &MainForm::filedrive_Change);
+    connect(m_filefilter, &QComboBox::editTextChanged, this, &MainForm::filefilter_Change);
+    connect(m_logo, &platform::ImageView::mousePressed, this, &MainForm::leave_logo_view);
+
+    program().main_form = this;
+}
+
+MainForm::~MainForm()
+{
+    if (program().main_form == this)
+        program().main_form = nullptr;
+}
+
+void MainForm::buildControls()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("client"));
+    setCentralWidget(central);
+
+    m_filedir = new platform::DirListBox(central);
+    m_filedir->setObjectName(QStringLiteral("filedir"));
+    m_filedrive = new platform::DriveListBox(central);
+    m_filedrive->setObjectName(QStringLiteral("filedrive"));
+    m_filefilter = new QComboBox(central);
+    m_filefilter->setObjectName(QStringLiteral("filefilter"));
+    m_filefilter->setEditable(true);
+    m_itemlist = new QListWidget(central);
+    m_itemlist->setObjectName(QStringLiteral("itemlist"));
+    m_itemlist->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_logo = new platform::ImageView(central);
+    m_logo->setObjectName(QStringLiteral("logo"));
+    m_logo->control().setVisible(false);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    m_status = new QLabel(bar);
+    m_status->setObjectName(QStringLiteral("StatusText"));
+    m_status->setTextFormat(Qt::PlainText);
+    bar->addWidget(m_status, 1);
+    setStatusBar(bar);
+
+    m_filedir->setGeometry(px(120), px(120), px(2535), px(3000));
+    m_filedrive->setGeometry(px(120), px(3240), px(2535), px(315));
+    m_filefilter->setGeometry(px(120), px(3660), px(2535), px(315));
+    m_itemlist->setGeometry(px(2760), px(120), px(5000), px(3800));
+}
+
+void MainForm::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    for (const ToolbarButton& b : toolbarButtons) {
+        const QString key = QString::fromUtf8(b.key);
+        QAction* action = m_toolbar->addAction(style()->standardIcon(b.icon), key);
+        action->setObjectName(key);
+        action->setData(key);
+        action->setToolTip(QString::fromUtf8(b.toolTip));
+        connect(action, &QAction::triggered, this, [this, action] { Toolbar1_ButtonClick(action); });
+    }
+    // The "localfile" button appears once start-up has prepared its window.
+    toolbarButton(4)->setVisible(false);
+}
+
+QAction* MainForm::addMenuItem(QMenu* menu, const QString& menuName, int index, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QStringLiteral("%1_%2").arg(menuName).arg(index));
+    action->setProperty("Index", index);
+    m_menuItems.insert(QStringLiteral("%1/%2").arg(menuName).arg(index), action);
+    return action;
+}
+
+void MainForm::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    const std::pair<int, const char*> fileItems[] = {
+        {5, "&Auto Select"},        {10, "Select &Browser..."},
+        {15, "&Clear Browser"},     {20, "Select &Editor"},
+        {25, "C&lear Editor"},      {30, "Editor's Command Line Parameters"},
+        {40, "&Locate Local Files"}, {45, "Create &HTML File"},
+        {47, "Simple Images"},      {50, "View Images"},
+        {60, "L&ogo"},              {65, "Clear Lo&go"},
+        {70, "Bac&kground Color"},  {80, "Clear &File List"},
+        {90, "&Exit"},
+    };
+    for (const auto& [index, caption] : fileItems) {
+        QAction* item = addMenuItem(file, menuFile, index, QString::fromUtf8(caption));
+        const int i = index;
+        connect(item, &QAction::triggered, this, [this, i] { menuFileItem_Click(i); });
+        if (index == 40 || index == 80)
+            file->addSeparator();
+    }
+    menuItem(menuFile, 50)->setVisible(false);
+
+    QAction* apps = menuBar()->addAction(QStringLiteral("&Applications"));
+    apps->setObjectName(QStringLiteral("menuApp"));
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    const std::pair<int, const char*> optionItems[] = {
+        {0, "HTML"}, {1, "Locate Local Files"}, {3, "&Clipboard Conversion"}, {4, "Image Catalog"},
+        {5, "Image Window"}, {6, "Slides"},
+    };
+    for (const auto& [index, caption] : optionItems)
+        addMenuItem(options, menuOptions, index, QString::fromUtf8(caption));
+    menuItem(menuOptions, 3)->setCheckable(true);
+    menuItem(menuOptions, 5)->setCheckable(true);
+    QMenu* thumbs = options->addMenu(QStringLiteral("Thumbnails"));
+    thumbs->menuAction()->setObjectName(QStringLiteral("menuOptionsItem_80"));
+    m_menuItems.insert(QStringLiteral("%1/80").arg(menuOptions), thumbs->menuAction());
+    addMenuItem(thumbs, menuThumbs, 5, QStringLiteral("Background Color"));
+    addMenuItem(options, menuOptions, 85, QStringLiteral("Use Virtual Directory"));
+
+    QMenu* output = menuBar()->addMenu(QStringLiteral("O&utput"));
+    const std::pair<int, const char*> outputItems[] = {
+        {5, "Advanced HTML"}, {40, "Proof Sheet"}, {50, "Quick HTML"},
+        {60, "Simple HTML"},  {65, "Slide Show"},  {80, "Vertically Aligned HTML"},
+    };
+    for (const auto& [index, caption] : outputItems)
+        addMenuItem(output, menuOutput, index, QString::fromUtf8(caption));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    addMenuItem(help, menuHelp, 0, QStringLiteral("&Contents..."));
+    addMenuItem(help, menuHelp, 2, QStringLiteral("&Search For Help On"));
+    addMenuItem(help, menuHelp, 3, QStringLiteral("Help File (HTML format)"));
+    addMenuItem(help, menuHelp, 4, QString())->setSeparator(true);
+    addMenuItem(help, menuHelp, 8, QString())->setSeparator(true);
+    QMenu* online = help->addMenu(QStringLiteral("On-Line Web Pages"));
+    m_menuItems.insert(QStringLiteral("%1/9").arg(menuHelp), online->menuAction());
+    online->menuAction()->setObjectName(QStringLiteral("menuHelpItem_9"));
+    addMenuItem(help, menuHelp, 14, QStringLiteral("&About"));
+}
+
+QAction* MainForm::menuItem(const QString& menu, int index) const
+{
+    return m_menuItems.value(QStringLiteral("%1/%2").arg(menu).arg(index));
+}
+
+QAction* MainForm::toolbarButton(int position) const
+{
+    const QList<QAction*> buttons = m_toolbar->actions();
+    return position >= 1 && position <= buttons.size() ? buttons.at(position - 1) : nullptr;
+}
+
+QAction* MainForm::toolbarButton(const QString& key) const
+{
+    const QList<QAction*> buttons = m_toolbar->actions();
+    for (QAction* b : buttons) {
+        if (b->data().toString() == key)
+            return b;
+    }
+    return nullptr;
+}
+
+QString MainForm::statusText() const
+{
+    return m_status->text();
+}
+
+void MainForm::Form_Load()
+{
+    Program& p = program();
+    init_application();
+    init_trace_switch();
+    {
+        platform::BusyCursor busy;
+        platform::doEvents();
+        startitoff();
+        startup_housekeeping();
+        make_thumbs_dir();
+    }
+    platform::centerForm(this);
+    setWindowTitle(p.product_title);
+    setVisible(false);
+    {
+        platform::BusyCursor busy;
+        platform::doEvents();
+        refreshToolbar();
+        platform::doEvents();
+    }
+    refreshToolbar();
+    show_logo();
+
+    {
+        // Filling the list is no pattern choice of the user's.
+        const QSignalBlocker quiet(m_filefilter);
+        m_filefilter->clear();
+        m_filefilter->addItems(patterns());
+    }
+    const qsizetype saved = patterns().indexOf(p.settings.last_image_type.text());
+    const int patternIndex = saved < 0 ? 0 : int(saved);
+
+    QString listFile = QStringLiteral("/f");
+    check_switch(listFile);
+    if (listFile.isEmpty())
+        restoreBrowser(patternIndex);
+    else
+        load_file_list_switch();
+
+    bool switchActed = false;
+    QString simple = QStringLiteral("/s");
+    check_switch(simple);
+    if (!simple.isEmpty()) {
+        // Simple View opens here once the viewer exists.
+        switchActed = true;
+    } else {
+        QString view = QStringLiteral("/v");
+        check_switch(view);
+        if (!view.isEmpty()) {
+            if (m_itemlist->count() == 0) {
+                const QString text = QStringLiteral("No files are loaded to view.");
+                show_status(text);
+                platform::msgbox(text, platform::MsgBox::Exclamation, p.product_title);
+            } else {
+                // View Images opens here once the viewer exists.
+                switchActed = true;
+            }
+        }
+    }
+
+    if (m_itemlist->count() == 0)
+        restoreBrowser(patternIndex);
+
+    // A window switch with "/x" ends the program without ever showing the window.
+    QString end = QStringLiteral("/x");
+    check_switch(end);
+    if (switchActed && !end.isEmpty()) {
+        platform::endProgram();
+        return;
+    }
+    setVisible(true);
+}
+
+void MainForm::restoreBrowser(int patternIndex)
+{
+    Settings& s = settings();
+    m_filefilter->setCurrentIndex(patternIndex);
+    m_filelist.setPattern(m_filefilter->currentText());
+    if (!s.last_drive.isEmpty())
+        m_filedrive->setDrive(s.last_drive);
+    if (!s.last_directory.isEmpty())
+        m_filedir->setPath(s.last_directory);
+    s.last_drive = m_filedrive->drive();
+    s.last_directory = m_filedir->path();
+}
+
+void MainForm::load_file_list_switch()
+{
+    platform::BusyCursor busy;
+    QString name = QStringLiteral("/f");
+    check_switch(name);
+    if (name.isEmpty())
+        return;
+    m_itemlist->addItems(read_list_file(name));
+    m_itemlist->setStyleSheet(QStringLiteral("QListWidget { background: black; color: white; }"));
+}
+
+int MainForm::windowTwipsWidth() const
+{
+    return int(pixelsToTwips(frameGeometry().width()));
+}
+
+int MainForm::windowTwipsHeight() const
+{
+    return int(pixelsToTwips(frameGeometry().height()));
+}
+
+void MainForm::show_logo()
+{
+    platform::ImageControl& c = m_logo->control();
+    if (!c.setFileName(settings().logo_file))
+        return;
+    const double h = c.height();
+    const double w = c.width();
+    const double room_w = windowTwipsWidth() - 150;
+    const double room_h = windowTwipsHeight() - 1800;
+    if (w >= room_w)
+        c.setWidth(room_w);
+    if (h >= room_h)
+        c.setHeight(room_h);
+    c.setTop(windowTwipsHeight() / 2.0 - 60 - c.height() / 2);
+    c.setLeft(windowTwipsWidth() / 2.0 - 60 - c.width() / 2);
+}
+
+void MainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    m_timer1.start(1);
+}
+
+void MainForm::Timer1_Timer()
+{
+    m_timer1.stop();
+    if (isMinimized())
+        return;
+    if (windowTwipsHeight() < 4000)
+        resize(width(), pxAtLeast(4000) - (frameGeometry().height() - height()));
+    if (windowTwipsWidth() < 8260)
+        resize(pxAtLeast(8260) - (frameGeometry().width() - width()), height());
+
+    // The client area in twips, toolbar and status line included, as the
+    // control offsets below count them.
+    const double bottom = pixelsToTwips(height() - menuBar()->height());
+    const double right = pixelsToTwips(width());
+    const double shift = pixelsToTwips(m_toolbar->height());
+    m_itemlist->setGeometry(px(2760), px(120), px(right - 2900), px(bottom - 1050));
+    m_filedir->setGeometry(px(120), px(120), px(2535), px(bottom - 2000));
+    m_filedrive->move(px(120), px(bottom - 1200 - shift));
+    m_filefilter->move(px(120), px(bottom - 760 - shift));
+    show_logo();
+}
+
+void MainForm::Toolbar1_ButtonClick(QAction* button)
+{
+    Program& p = program();
+    p.last_toolbar_key = button->data().toString();
+    if (p.last_toolbar_key == QLatin1String("exit"))
+        finishup();
+    // The other commands arrive with their own windows and writers.
+}
+
+void MainForm::menuFileItem_Click(int index)
+{
+    if (index == 90)
+        finishup();
+    refreshToolbar();
+}
+
+void MainForm::appendFileEntries()
+{
+    const QString dir = m_filedir->path();
+    const QStringList names = m_filelist.names();
+    QStringList entries;
+    entries.reserve(names.size());
+    // No second "/" after the root.
+    const QString prefix = dir.endsWith(u'/') ? dir : dir + u'/';
+    for (const QString& name : names)
+        entries.append(prefix + name);
+    m_itemlist->addItems(entries);
+}
+
+void MainForm::filedir_Change()
+{
+    Settings& s = settings();
+    m_itemlist->setStyleSheet(QString());
+    const QString dir = m_filedir->path();
+    m_filelist.setPath(dir);
+    // A folder reached on another volume (a mount point below this one) makes
+    // that volume the current drive, without leaving the folder.
+    {
+        const QSignalBlocker quiet(m_filedrive);
+        m_filedrive->setDrive(dir);
+    }
+    s.last_directory = dir;
+    s.last_drive = m_filedrive->drive();
+    m_itemlist->clear();
+    appendFileEntries();
+}
+
+void MainForm::filedrive_Change()
+{
+    const QString drive = m_filedrive->drive();
+    // Setting the folder runs filedir_Change, which rebuilds the list; a
+    // volume that cannot be read changes nothing but the drive shown.
+    if (!m_filedir->setDrivePath(drive)) {
+        platform::msgbox(QStringLiteral("Cannot access the %1 drive.").arg(drive), platform::MsgBox::Exclamation,
+                         program().product_title);
+        return;
+    }
+    settings().last_drive = drive;
+}
+
+void MainForm::filefilter_Change()
+{
+    settings().last_image_type = m_filefilter->currentText();
+    filefilter_Click();
+}
+
+void MainForm::filefilter_Click()
+{
+    m_itemlist->clear();
+    m_filelist.setPattern(m_filefilter->currentText());
+    settings().last_image_type = m_filefilter->currentText();
+    appendFileEntries();
+}
+
+bool MainForm::inLogoView() const
+{
+    return !m_itemlist->isVisibleTo(this);
+}
+
+void MainForm::leave_logo_view()
+{
+    setListsVisible(true);
+    m_logo->control().setVisible(false);
+    logo_leave_logo_view();
+}
+
+void MainForm::logo_leave_logo_view()
+{
+    if (m_itemlist->count() == 0)
+        appendFileEntries();
+}
+
+void MainForm::keyPressEvent(QKeyEvent* event)
+{
+    leave_logo_view();
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainForm::mousePressEvent(QMouseEvent* event)
+{
+    leave_logo_view();
+    QMainWindow::mousePressEvent(event);
+}
+
+void MainForm::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+void MainForm::setBackgroundColor(qint32 winColor)
+{
+    QPalette pal = centralWidget()->palette();
+    pal.setColor(QPalette::Window, platform::colorFromWin(quint32(winColor)));
+    centralWidget()->setPalette(pal);
+    centralWidget()->setAutoFillBackground(true);
+}
+
+void MainForm::setListsVisible(bool visible)
+{
+    m_itemlist->setVisible(visible);
+    m_filedir->setVisible(visible);
+    m_filedrive->setVisible(visible);
+    m_filefilter->setVisible(visible);
+}
+
+void MainForm::showLogoView(const QString& logoFile)
+{
+    platform::ImageControl& c = m_logo->control();
+    if (!c.setFileName(logoFile)) {
+        showListView();
+        return;
+    }
+    c.setBackColor(platform::winFromColor(centralWidget()->palette().color(QPalette::Window)));
+    show_logo();
+    c.setVisible(true);
+    setListsVisible(false);
+}
+
+void MainForm::showListView()
+{
+    m_logo->control().setVisible(false);
+    setListsVisible(true);
+}
+
+void MainForm::refreshToolbar()
+{
+    const char* tips[] = {"Exit Program", "Load Local Files", "Create HTML File"};
+    for (int i = 0; i < 3; ++i)
+        toolbarButton(i + 1)->setToolTip(QString::fromUtf8(tips[i]));
+    menuItem(menuHelp, 9)->setVisible(false);
+    toolbarButton(2)->setVisible(true);
+    for (int i = 0; i < 3; ++i)
+        toolbarButton(i + 1)->setToolTip(QString::fromUtf8(tips[i]));
+    menuItem(menuHelp, 8)->setVisible(true);
+    menuItem(menuHelp, 9)->setVisible(true);
+    menuItem(menuHelp, 4)->setEnabled(true);
+    menuItem(menuHelp, 9)->setEnabled(true);
+}
+
+std::optional<QRect> MainForm::normalGeometryTwips() const
+{
+    if (isMinimized() || isMaximized() || isFullScreen())
+        return std::nullopt;
+    const QRect f = frameGeometry();
+    return QRect(int(pixelsToTwips(f.x())), int(pixelsToTwips(f.y())), int(pixelsToTwips(f.width())),
+                 int(pixelsToTwips(f.height())));
+}
+
+void MainForm::showStatus(const QString& text)
+{
+    m_status->setText(text);
+}
+
+void MainForm::setDialogInitialDirectory(const QString& folder)
+{
+    m_dialogDirectory = folder;
+}
+
+void MainForm::showViewImagesMenuItem()
+{
+    menuItem(menuFile, 50)->setVisible(true);
+}
+
+void MainForm::showToolbarButton(int position)
+{
+    if (QAction* b = toolbarButton(position))
+        b->setVisible(true);
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    finishup();
+    event->accept();
+}
+
+} // namespace mosaicon

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "settings/mainformview.h"
+
+#include "platform/filelist.h"
+#include "platform/imagecontrol.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QToolBar;
+
+namespace mosaicon {
+
+namespace platform {
+class DirListBox;
+class DriveListBox;
+class ImageView;
+} // namespace platform
+
+// The start-up window: pattern, drive and directory browsing, the file list
+// (or the logo in its place), the toolbar and the menus.
+class MainForm final : public QMainWindow, public MainFormView
+{
+    Q_OBJECT
+
+public:
+    // The window's designed placement in twips, before start-up centres it.
+    static constexpr int designedLeft = 1200;
+    static constexpr int designedTop = 1200;
+    static constexpr int designedWidth = 9600;
+    static constexpr int designedHeight = 7200;
+    static constexpr int toolbarButtonCount = 13;
+
+    explicit MainForm(QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The start-up sequence; the program ends in it when the switches say so.
+    void Form_Load();
+
+    // The file list and its working lists.
+    QListWidget* itemlist() const { return m_itemlist; }
+    QStringList templist;
+    QStringList o_original_location;
+
+    QComboBox* filefilter() const { return m_filefilter; }
+    platform::FileList& filelist() { return m_filelist; }
+    platform::DriveListBox* filedrive() const { return m_filedrive; }
+    platform::DirListBox* filedir() const { return m_filedir; }
+    platform::ImageView* logo() const { return m_logo; }
+    platform::ImageControl& o_tn() { return m_o_tn; }
+    QToolBar* Toolbar1() const { return m_toolbar; }
+    QAction* toolbarButton(int position) const; // 1-based, as the toolbar numbers them
+    QAction* toolbarButton(const QString& key) const;
+    QString statusText() const;
+    QString dialogInitialDirectory() const { return m_dialogDirectory; }
+    QAction* menuItem(const QString& menu, int index) const;
+
+    // The 32 file patterns, in the order of the pattern list.
+    static const QStringList& patterns();
+
+    void show_logo();
+    void Timer1_Timer();
+
+    // Browsing: each rebuilds the file list.
+    void filedir_Change();
+    void filedrive_Change();
+    void filefilter_Change();
+    void filefilter_Click();
+    void leave_logo_view();
+    void logo_leave_logo_view();
+    bool inLogoView() const;
+    void Toolbar1_ButtonClick(QAction* button);
+    void menuFileItem_Click(int index);
+    void load_file_list_switch();
+
+    // MainFormView
+    void setCaption(const QString& caption) override;
+    void setBackgroundColor(qint32 winColor) override;
+    void showLogoView(const QString& logoFile) override;
+    void showListView() override;
+    void refreshToolbar() override;
+    std::optional<QRect> normalGeometryTwips() const override;
+    void showStatus(const QString& text) override;
+    void setDialogInitialDirectory(const QString& folder) override;
+    void showViewImagesMenuItem() override;
+    void showToolbarButton(int position) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void buildToolbar();
+    void buildMenus();
+    QAction* addMenuItem(QMenu* menu, const QString& menuName, int index, const QString& caption);
+    void restoreBrowser(int patternIndex);
+    void setListsVisible(bool visible);
+    void appendFileEntries();
+    int windowTwipsWidth() const;
+    int windowTwipsHeight() const;
+
+    QComboBox* m_filefilter = nullptr;
+    platform::FileList m_filelist;
+    platform::DriveListBox* m_filedrive = nullptr;
+    platform::DirListBox* m_filedir = nullptr;
+    QListWidget* m_itemlist = nullptr;
+    platform::ImageView* m_logo = nullptr;
+    platform::ImageControl m_o_tn;
+    QToolBar* m_toolbar = nullptr;
+    QLabel* m_status = nullptr;
+    QTimer m_timer1;
+    QTimer m_timer2;
+    QTimer m_timer3;
+    QHash<QString, QAction*> m_menuItems; // "menu/index"
+    QString m_dialogDirectory;
+};
+
+} // namespace mosaicon

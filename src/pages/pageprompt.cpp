@@ -1,0 +1,244 @@
+#include "pages/pageprompt.h"
+
+#include "settings/helpers.h"
+#include "settings/program.h"
+
+#include "platform/files.h"
+#include "platform/ui.h"
+
+#include <QFileInfo>
+
+namespace mosaicon {
+
+platform::Form<PagePrompt> frm_htmltitle;
+
+namespace {
+
+std::function<void(PagePrompt&)>& bannerPicker()
+{
+    static std::function<void(PagePrompt&)> picker;
+    return picker;
+}
+
+// The banner box, its link box and the settings of one side.
+struct BannerSide
+{
+    PagePrompt::TextBox& box;
+    PagePrompt::TextBox& link;
+    SettingText& banner;
+    SettingText& bannerLink;
+    QString& ref;
+};
+
+BannerSide sideOf(PagePrompt& prompt, PagePrompt::Side side)
+{
+    Program& p = program();
+    if (side == PagePrompt::Side::Top)
+        return {prompt.o_top_banner, prompt.o_top_link, p.settings.top_banner,
+                p.settings.top_banner_link, p.top_banner_ref};
+    return {prompt.o_bottom_banner, prompt.o_bottom_link, p.settings.bottom_banner,
+            p.settings.bottom_banner_link, p.bottom_banner_ref};
+}
+
+int message(const QString& text, int style)
+{
+    return platform::msgbox(text, style, program().product_title);
+}
+
+// Puts a copy of the banner file into the output folder under its own name.
+// A file of that name already there is the one used, never replaced; without
+// an output folder nothing is copied, so no copy lands in the working folder.
+void copyBannerFile(const QString& path, const QString& fileName)
+{
+    const QString folder = settings().internet_dir;
+    if (folder.isEmpty())
+        return;
+    const QString target = platform::joinPath(folder, fileName);
+    if (QFileInfo::exists(target))
+        return;
+    QString error;
+    if (!platform::copyFile(path, target, &error))
+        message(QStringLiteral("The banner file %1 could not be copied into %2: %3")
+                    .arg(path, folder, error),
+                platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
+}
+
+} // namespace
+
+PagePrompt::PagePrompt(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("frm_htmltitle"));
+    Program& p = program();
+    p.page_prompt_cancel = false;
+    if (p.use_title_for_all) {
+        o_title.text = p.saved_page_title;
+        o_title_tag.text = p.saved_title_tag;
+    }
+    loadBanner(Side::Top);
+    loadBanner(Side::Bottom);
+    height = loadedHeight;
+}
+
+void PagePrompt::loadBanner(Side side)
+{
+    BannerSide s = sideOf(*this, side);
+    if (s.banner.isEmpty())
+        return;
+    s.box.text = s.banner;
+    s.link.text = s.bannerLink;
+    checkBanner(side);
+}
+
+void PagePrompt::checkBanner(Side side)
+{
+    BannerSide s = sideOf(*this, side);
+    const QString text = s.box.text;
+    if (text.trimmed().isEmpty()) {
+        s.box.text.clear();
+        return;
+    }
+
+    bool localFile = text.contains(QLatin1String(".gif"), Qt::CaseInsensitive) ||
+                     text.contains(QLatin1String(".jpg"), Qt::CaseInsensitive);
+    if (text.contains(QLatin1String("http://")) || text.contains(QLatin1String("ftp://")))
+        localFile = false;
+
+    if (localFile) {
+        QString path = text;
+        if (file_exists(path)) {
+            QString folder;
+            QString fileName;
+            split_file_path(path, folder, fileName);
+            copyBannerFile(path, fileName);
+            s.ref = fileName;
+            s.banner = path;
+        } else if (side == Side::Top) {
+            const int answer =
+                message(QStringLiteral(
+                            "The file selected for the top banner does not exist.  If you "
+                            "continue, the top banner will not be used.  Do you want to continue?"),
+                        platform::MsgBox::YesNo + platform::MsgBox::Question);
+            if (answer == platform::MsgBox::Yes) {
+                s.box.text.clear();
+                s.ref.clear();
+            }
+        } else {
+            message(QStringLiteral("The bottom banner file does not exist."),
+                    platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
+        }
+        return;
+    }
+
+    const QString lower = text.toLower();
+    if (lower.contains(QLatin1String("http://")) || lower.contains(QLatin1String("ftp://"))) {
+        s.ref = text;
+        s.banner = text;
+        return;
+    }
+    message(QStringLiteral("You must select a file that is in GIF or JPG format."),
+            platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
+    s.box.text.clear();
+    s.ref.clear();
+    s.banner = QString();
+}
+
+void PagePrompt::clearBanner(Side side)
+{
+    BannerSide s = sideOf(*this, side);
+    if (!s.box.text.trimmed().isEmpty())
+        return;
+    s.box.text.clear();
+    s.link.text.clear();
+    s.ref.clear();
+    s.banner = QString();
+}
+
+void PagePrompt::Command1_Click()
+{
+    clearBanner(Side::Top);
+    clearBanner(Side::Bottom);
+    emit hidden();
+}
+
+void PagePrompt::Command2_Click()
+{
+    program().banner_side = QStringLiteral("top");
+    select_banner();
+}
+
+void PagePrompt::Command4_Click()
+{
+    program().banner_side = QStringLiteral("bottom");
+    select_banner();
+}
+
+void PagePrompt::Command3_Click()
+{
+    o_title.text.clear();
+    o_title_tag.text.clear();
+}
+
+void PagePrompt::b_cancel_exit_Click()
+{
+    program().page_prompt_cancel = true;
+    emit hidden();
+}
+
+void PagePrompt::o_default_Click()
+{
+    program().use_title_for_all = o_default.value;
+}
+
+void PagePrompt::o_top_banner_LostFocus()
+{
+    checkBanner(Side::Top);
+}
+
+void PagePrompt::o_bottom_banner_LostFocus()
+{
+    checkBanner(Side::Bottom);
+}
+
+void PagePrompt::o_top_link_LostFocus()
+{
+    settings().top_banner_link = o_top_link.text;
+}
+
+void PagePrompt::o_bottom_link_LostFocus()
+{
+    settings().bottom_banner_link = o_bottom_link.text;
+}
+
+void PagePrompt::menuFileItem_Click(int index)
+{
+    if (index == 99)
+        b_cancel_exit_Click();
+}
+
+void PagePrompt::menuOptionsItem_Click(int index)
+{
+    if (index != 7)
+        return;
+    o_top_banner.text.clear();
+    o_top_link.text.clear();
+    o_bottom_banner.text.clear();
+    o_bottom_link.text.clear();
+    Program& p = program();
+    p.top_banner_ref.clear();
+    p.settings.top_banner = QString();
+    p.bottom_banner_ref.clear();
+    p.settings.bottom_banner = QString();
+}
+
+void PagePrompt::select_banner()
+{
+    if (const auto& picker = bannerPicker())
+        picker(*this);
+}
+
+void PagePrompt::setBannerPicker(std::function<void(PagePrompt&)> picker)
+{
+    bannerPicker() = std::move(picker);
+}
+
+} // namespace mosaicon

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/form.h"
+#include "platform/imagecontrol.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace mosaicon {
+
+// The per-page prompt "HTML Title And <title> Tag" as the page and slide-show
+// writers see it: they fill its controls, show it modally, and read the
+// controls and the banner settings back once it has been hidden. The value
+// holds the controls' state and the window's own rules (banner checks, the
+// stop flag); the dialog only shows it, so the writers and their tests need
+// no widgets.
+class PagePrompt : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct TextBox
+    {
+        QString text;
+        bool enabled = true;
+    };
+    struct CheckBox
+    {
+        bool value = false;
+        bool visible = true;
+    };
+    // Width and height in twips; a frame given a size is laid out at it.
+    struct Frame
+    {
+        QString caption;
+        bool visible = true;
+        int width = 0;
+        int height = 0;
+    };
+
+    enum class Side
+    {
+        Top,
+        Bottom
+    };
+
+    static constexpr int loadedHeight = 7065;
+
+    // The load steps: clears the stop flag, takes the kept titles and the
+    // banners from the settings and checks the banners (their messages show
+    // before the window does).
+    explicit PagePrompt(QObject* parent = nullptr);
+
+    QString caption = QStringLiteral("HTML Title And <title> Tag");
+    int height = 0; // twips
+
+    Frame f_file_name{QStringLiteral("File Name")};
+    TextBox o_filename;
+    TextBox o_url_exit{QStringLiteral("http://")};
+    Frame Frame3{QStringLiteral("Image"), true, 3255, 2055};
+    platform::ImageControl o_image;
+    TextBox o_title;
+    TextBox o_title_tag;
+    TextBox o_top_banner;
+    TextBox o_top_link;
+    TextBox o_bottom_banner;
+    TextBox o_bottom_link;
+    CheckBox o_default;
+    CheckBox o_use_default_values;
+    CheckBox o_use_hr{false, false};
+
+    // OK: banner clean-up, then hidden.
+    void Command1_Click();
+    // Select Top / Select Bottom: names the side, then runs the banner picker.
+    void Command2_Click();
+    void Command4_Click();
+    // Clear Text.
+    void Command3_Click();
+    // Exit: the run stops.
+    void b_cancel_exit_Click();
+    void o_default_Click();
+    void o_top_banner_LostFocus();
+    void o_bottom_banner_LostFocus();
+    void o_top_link_LostFocus();
+    void o_bottom_link_LostFocus();
+    // 99: Exit; any other index does nothing.
+    void menuFileItem_Click(int index);
+    // 7: Clear Banners; any other index does nothing.
+    void menuOptionsItem_Click(int index);
+
+    void select_banner();
+    // The banner file picker installs itself here; until then Select does nothing.
+    static void setBannerPicker(std::function<void(PagePrompt&)> picker);
+
+    // The banner check of one side, as run when its box loses the focus.
+    void checkBanner(Side side);
+
+signals:
+    // The window is to be hidden: the modal show returns.
+    void hidden();
+
+private:
+    void clearBanner(Side side);
+    void loadBanner(Side side);
+};
+
+extern platform::Form<PagePrompt> frm_htmltitle;
+
+} // namespace mosaicon

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace mosaicon::platform {
+
+// The system clipboard (empty text and a null picture where there is none).
+QString clipboardText();
+void setClipboardText(const QString& text);
+void setClipboardPicture(const QImage& picture);
+
+} // namespace mosaicon::platform

@@ -1,0 +1,72 @@
+#include "platform/events.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace mosaicon::platform {
+
+namespace {
+
+std::function<void()> doEventsHook;
+std::function<void()> endHook;
+bool ended = false;
+
+} // namespace
+
+void doEvents()
+{
+    if (doEventsHook) {
+        doEventsHook();
+        return;
+    }
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}
+
+void setDoEventsHook(std::function<void()> hook)
+{
+    doEventsHook = std::move(hook);
+}
+
+BusyCursor::BusyCursor()
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+BusyCursor::~BusyCursor()
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void endProgram()
+{
+    if (ended)
+        return;
+    ended = true;
+    if (endHook) {
+        endHook();
+        return;
+    }
+    if (QCoreApplication::instance())
+        QCoreApplication::exit(0);
+}
+
+bool programEnded()
+{
+    return ended;
+}
+
+void resetProgramEnded()
+{
+    ended = false;
+}
+
+void setEndProgramHook(std::function<void()> hook)
+{
+    endHook = std::move(hook);
+}
+
+} // namespace mosaicon::platform

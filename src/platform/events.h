@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+
+namespace mosaicon::platform {
+
+// Lets pending events run once, so a long loop keeps the window alive and a
+// Stop button can be pressed. Tests install a hook to act at the n-th yield.
+void doEvents();
+void setDoEventsHook(std::function<void()> hook);
+
+// Shows the hourglass pointer while it lives.
+class BusyCursor
+{
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Ends the program at once: the event loop stops and no further events are
+// handled. Safe to call twice, and before the event loop has started (the
+// caller then checks programEnded() instead of entering the loop).
+void endProgram();
+bool programEnded();
+// Tests start each case with a program that has not ended.
+void resetProgramEnded();
+void setEndProgramHook(std::function<void()> hook);
+
+} // namespace mosaicon::platform

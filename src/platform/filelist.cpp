@@ -1,0 +1,145 @@
+#include "platform/filelist.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace mosaicon::platform {
+
+namespace {
+
+// One mask as case-folded code points, so that "?" stands for one character
+// even outside the Basic Multilingual Plane.
+using Mask = QList<uint>;
+
+bool matchesMask(const QList<uint>& name, const Mask& mask)
+{
+    // Iterative wildcard match with backtracking to the last "*" only, which
+    // is linear enough for file names and never recurses.
+    qsizetype n = 0, m = 0;
+    qsizetype starMask = -1, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == u'?' || mask[m] == name[n])) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == u'*') {
+            starMask = m++;
+            starName = n;
+        } else if (starMask >= 0) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == u'*')
+        ++m;
+    return m == mask.size();
+}
+
+// The masks of a pattern; an empty list means every file.
+QList<Mask> parsePattern(const QString& pattern)
+{
+    QList<Mask> masks;
+    for (const QString& part : pattern.split(u';')) {
+        const QString mask = part.trimmed();
+        if (mask.isEmpty())
+            continue;
+        if (mask == u"*.*" || mask == u"*")
+            return {};
+        masks.append(mask.toCaseFolded().toUcs4());
+    }
+    return masks;
+}
+
+} // namespace
+
+bool FileList::setPath(const QString& dir)
+{
+    const QString path =
+        dir.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(dir).absoluteFilePath());
+    QStringList names;
+    if (!list(path, &names))
+        return false;
+    m_path = path;
+    m_names = names;
+    return true;
+}
+
+void FileList::setPattern(const QString& pattern)
+{
+    m_pattern = pattern;
+    refresh();
+}
+
+void FileList::refresh()
+{
+    m_error.clear();
+    QStringList names;
+    if (!m_path.isEmpty())
+        list(m_path, &names);
+    m_names = names;
+}
+
+bool FileList::list(const QString& path, QStringList* names)
+{
+    if (!isListableDirectory(path, &m_error))
+        return false;
+    m_error.clear();
+    const QList<Mask> masks = parsePattern(m_pattern);
+    // QDir::Files without QDir::System leaves out broken symlinks, devices,
+    // FIFOs and sockets; without QDir::Hidden it leaves out dot files.
+    const QStringList all = QDir(path).entryList(QDir::Files, QDir::Unsorted);
+    names->clear();
+    names->reserve(all.size());
+    for (const QString& name : all) {
+        if (!masks.isEmpty()) {
+            const QList<uint> folded = name.toCaseFolded().toUcs4();
+            const bool any = std::any_of(masks.cbegin(), masks.cend(), [&](const Mask& mask) {
+                return matchesMask(folded, mask);
+            });
+            if (!any)
+                continue;
+        }
+        names->append(name);
+    }
+    std::sort(names->begin(), names->end(), &FileList::nameLess);
+    return true;
+}
+
+bool FileList::nameLess(const QString& a, const QString& b)
+{
+    const int c = QString::compare(a, b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+bool FileList::isListableDirectory(const QString& dir, QString* error)
+{
+    auto fail = [error](const QString& message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    if (dir.isEmpty())
+        return fail(tr("No directory was given."));
+    const QFileInfo info(dir);
+    if (!info.exists())
+        return fail(tr("The directory %1 does not exist.").arg(dir));
+    if (!info.isDir())
+        return fail(tr("%1 is not a directory.").arg(dir));
+    // Listing needs read permission, and telling files from directories needs
+    // search permission; root passes both checks whatever the mode bits say.
+    if (!info.isReadable() || !info.isExecutable())
+        return fail(tr("The directory %1 cannot be read (permission denied).").arg(dir));
+    // A directory that can be opened yields at least "." and ".."; reading
+    // the first entry is enough to know it opens.
+    if (!QDirIterator(dir, QDir::AllEntries | QDir::Hidden | QDir::System).hasNext())
+        return fail(tr("The directory %1 cannot be read.").arg(dir));
+    if (error)
+        error->clear();
+    return true;
+}
+
+} // namespace mosaicon::platform

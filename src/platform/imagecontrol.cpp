@@ -1,0 +1,415 @@
+#include "platform/imagecontrol.h"
+
+#include "platform/wincolor.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace mosaicon::platform {
+
+namespace {
+
+// Qt's default refuses anything over 128 MB, about a 33-megapixel photo.
+constexpr int DecoderMemoryLimitMb = 1024;
+
+QSize fitInSquare(const QSize& size, int limit)
+{
+    if (limit <= 0 || (size.width() <= limit && size.height() <= limit))
+        return size;
+    const double scale = double(limit) / double(qMax(size.width(), size.height()));
+    return QSize(qMax(1, qRound(size.width() * scale)), qMax(1, qRound(size.height() * scale)));
+}
+
+// Readers mostly report errors without saying which file they were reading.
+QString withFileName(const QString& path, const QString& message, const char* verb)
+{
+    if (message.contains(path))
+        return message;
+    return QStringLiteral("Cannot %1 %2: %3").arg(QLatin1String(verb), path, message);
+}
+
+// Decodes with the reader's format; when a size limit applies and the decoder
+// can scale while decoding (JPEG uses DCT scaling), only the reduced picture is
+// ever built, which is what keeps big photos fast.
+QImage readWith(QImageReader& reader, int limit, QSize* naturalSize)
+{
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    bool scaled = false;
+    if (limit > 0 && stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        // A square limit fits a picture and its transpose alike, so the stored
+        // orientation gives the right size before EXIF rotation.
+        const QSize target = fitInSquare(stored, limit);
+        if (target != stored) {
+            reader.setScaledSize(target);
+            scaled = true;
+        }
+    }
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    QImage image = reader.read();
+    if (image.isNull())
+        return image;
+    if (scaled)
+        *naturalSize = turned ? stored.transposed() : stored;
+    else
+        *naturalSize = image.size();
+    return image;
+}
+
+QImage flattened(const QImage& image, const QColor& background)
+{
+    QImage flat(image.size(), QImage::Format_RGB32);
+    flat.fill(background);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return flat;
+}
+
+// A 3x3 [1 2 1] x [1 2 1] / 16 blur, done as two passes over rolling rows of
+// horizontal sums, blended with the original by strength / 100.
+QImage smoothed(const QImage& source, int strength)
+{
+    const bool gray = source.format() == QImage::Format_Grayscale8;
+    const QImage in = source.convertToFormat(QImage::Format_RGB32);
+    const int w = in.width();
+    const int h = in.height();
+    QImage out(w, h, QImage::Format_RGB32);
+
+    std::array<std::vector<quint16>, 3> buffers;
+    for (auto& buffer : buffers)
+        buffer.resize(size_t(w) * 3);
+    auto horizontal = [&](int y, quint16* sums) {
+        const auto* line = reinterpret_cast<const QRgb*>(in.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const QRgb l = line[qMax(x - 1, 0)];
+            const QRgb m = line[x];
+            const QRgb r = line[qMin(x + 1, w - 1)];
+            sums[3 * x] = quint16(qRed(l) + 2 * qRed(m) + qRed(r));
+            sums[3 * x + 1] = quint16(qGreen(l) + 2 * qGreen(m) + qGreen(r));
+            sums[3 * x + 2] = quint16(qBlue(l) + 2 * qBlue(m) + qBlue(r));
+        }
+    };
+
+    quint16* above = buffers[0].data();
+    quint16* here = buffers[1].data();
+    quint16* below = buffers[2].data();
+    horizontal(0, here);
+    std::copy(here, here + size_t(w) * 3, above);
+    horizontal(qMin(1, h - 1), below);
+
+    const int keep = 100 - strength;
+    auto blend = [&](int original, int blurred) {
+        return (original * keep + blurred * strength + 50) / 100;
+    };
+    for (int y = 0; y < h; ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(in.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const int i = 3 * x;
+            const int r = (above[i] + 2 * here[i] + below[i] + 8) >> 4;
+            const int g = (above[i + 1] + 2 * here[i + 1] + below[i + 1] + 8) >> 4;
+            const int b = (above[i + 2] + 2 * here[i + 2] + below[i + 2] + 8) >> 4;
+            dst[x] = qRgb(blend(qRed(src[x]), r), blend(qGreen(src[x]), g),
+                          blend(qBlue(src[x]), b));
+        }
+        if (y + 1 < h) {
+            std::swap(above, here);
+            std::swap(here, below);
+            horizontal(qMin(y + 2, h - 1), below);
+        }
+    }
+    return gray ? out.convertToFormat(QImage::Format_Grayscale8) : out;
+}
+
+} // namespace
+
+ImageControl::ImageControl()
+{
+    prepareDecoder();
+}
+
+void ImageControl::prepareDecoder()
+{
+    static const bool prepared = [] {
+        QImageReader::setAllocationLimit(DecoderMemoryLimitMb);
+        return true;
+    }();
+    Q_UNUSED(prepared);
+}
+
+void ImageControl::setChangeCallback(std::function<void()> callback)
+{
+    m_changed = std::move(callback);
+}
+
+void ImageControl::changed()
+{
+    if (m_changed)
+        m_changed();
+}
+
+bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize* naturalSize)
+{
+    QImageReader bySuffix(path, QFileInfo(path).suffix().toLower().toLatin1());
+    QImage image = readWith(bySuffix, limit, naturalSize);
+    if (image.isNull() && bySuffix.error() != QImageReader::FileNotFoundError) {
+        // Files are often misnamed (a JPEG saved as .gif) or use a suffix Qt
+        // has no name for (.dib), so the content decides on the second try.
+        QImageReader byContent(path);
+        byContent.setDecideFormatFromContent(true);
+        image = readWith(byContent, limit, naturalSize);
+        if (image.isNull()) {
+            // The content reader's error is the telling one when it recognised
+            // the format; otherwise the suffix's decoder knows more.
+            const QImageReader& teller =
+                byContent.error() != QImageReader::UnsupportedFormatError ? byContent : bySuffix;
+            m_error = withFileName(path, teller.errorString(), "load");
+            return false;
+        }
+    } else if (image.isNull()) {
+        m_error = withFileName(path, bySuffix.errorString(), "load");
+        return false;
+    }
+    *decoded = std::move(image);
+    return true;
+}
+
+bool ImageControl::setFileName(const QString& path)
+{
+    // Never left showing the previous picture under a failed load.
+    const bool hadPicture = forget();
+    if (path.isEmpty()) {
+        if (hadPicture)
+            changed();
+        return true;
+    }
+    QImage decoded;
+    QSize naturalSize;
+    if (!decode(path, m_sizeLimit, &decoded, &naturalSize)) {
+        if (hadPicture)
+            changed();
+        return false;
+    }
+    m_fileName = path;
+    m_decoded = std::move(decoded);
+    m_naturalSize = naturalSize;
+    reduce();
+    // Asked for a reduced picture: the natural one of a decoder that cannot
+    // scale is not worth its memory.
+    if (m_sizeLimit > 0)
+        m_decoded = m_shown;
+    if (m_fitMode == 1)
+        fitControlToPicture();
+    changed();
+    return true;
+}
+
+void ImageControl::reduce()
+{
+    m_stretched = QImage();
+    const QSize target = fitInSquare(m_naturalSize, m_sizeLimit);
+    if (m_decoded.size() == target)
+        m_shown = m_decoded;
+    else
+        m_shown = m_decoded.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void ImageControl::fitControlToPicture()
+{
+    m_width = m_shown.width() * TwipsPerPixel;
+    m_height = m_shown.height() * TwipsPerPixel;
+}
+
+void ImageControl::setSizeLimit(int limit)
+{
+    limit = qMax(0, limit);
+    if (limit == m_sizeLimit)
+        return;
+    m_sizeLimit = limit;
+    if (m_decoded.isNull())
+        return;
+    const QSize target = fitInSquare(m_naturalSize, limit);
+    bool reread = false;
+    if (m_decoded.width() < target.width() || m_decoded.height() < target.height()) {
+        QImage decoded;
+        QSize naturalSize;
+        reread = decode(m_fileName, limit, &decoded, &naturalSize);
+        if (reread) {
+            m_decoded = std::move(decoded);
+            m_naturalSize = naturalSize;
+            m_error.clear();
+        }
+        // When the file has gone the held picture is stretched to the asked
+        // size, so the control keeps the shape callers expect.
+    }
+    reduce();
+    if (reread && limit > 0)
+        m_decoded = m_shown;
+    if (m_fitMode == 1)
+        fitControlToPicture();
+    changed();
+}
+
+void ImageControl::setFitMode(int mode)
+{
+    if (mode == m_fitMode)
+        return;
+    m_fitMode = mode;
+    changed();
+}
+
+void ImageControl::setJpegQuality(int quality)
+{
+    m_jpegQuality = qBound(0, quality, 100);
+}
+
+void ImageControl::setJpegSmoothing(int smoothing)
+{
+    m_jpegSmoothing = qBound(0, smoothing, 100);
+}
+
+void ImageControl::setJpegDither(int dither)
+{
+    m_jpegDither = qBound(0, dither, 2);
+}
+
+void ImageControl::setBackColor(quint32 color)
+{
+    m_backColor = color;
+}
+
+void ImageControl::setAppearance(int appearance)
+{
+    if (appearance == m_appearance)
+        return;
+    m_appearance = appearance;
+    changed();
+}
+
+void ImageControl::setBorderStyle(int style)
+{
+    if (style == m_borderStyle)
+        return;
+    m_borderStyle = style;
+    changed();
+}
+
+void ImageControl::setLeft(double twips)
+{
+    m_left = twips;
+    changed();
+}
+
+void ImageControl::setTop(double twips)
+{
+    m_top = twips;
+    changed();
+}
+
+void ImageControl::setWidth(double twips)
+{
+    m_width = twips;
+    changed();
+}
+
+void ImageControl::setHeight(double twips)
+{
+    m_height = twips;
+    changed();
+}
+
+void ImageControl::setVisible(bool visible)
+{
+    if (visible == m_visible)
+        return;
+    m_visible = visible;
+    changed();
+}
+
+QSize ImageControl::stretchedSize() const
+{
+    return QSize(qRound(m_width / TwipsPerPixel), qRound(m_height / TwipsPerPixel));
+}
+
+QImage ImageControl::picture() const
+{
+    if (m_shown.isNull() || (m_fitMode != 2 && m_fitMode != 3))
+        return m_shown;
+    const QSize size = stretchedSize();
+    if (size.width() < 1 || size.height() < 1)
+        return QImage();
+    if (size == m_shown.size())
+        return m_shown;
+    // Kept, since the display asks for it on every paint.
+    if (m_stretched.size() != size)
+        m_stretched = m_shown.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return m_stretched;
+}
+
+bool ImageControl::forget()
+{
+    const bool hadPicture = !m_shown.isNull();
+    m_fileName.clear();
+    m_error.clear();
+    m_decoded = QImage();
+    m_shown = QImage();
+    m_stretched = QImage();
+    m_naturalSize = QSize(0, 0);
+    return hadPicture;
+}
+
+void ImageControl::clear()
+{
+    if (forget())
+        changed();
+}
+
+bool ImageControl::saveAsJpeg(const QString& path)
+{
+    if (isNull()) {
+        m_error = QStringLiteral("No picture is loaded.");
+        return false;
+    }
+    QImage image = picture();
+    if (image.isNull()) {
+        m_error = withFileName(path, QStringLiteral("The image control has no width or height."),
+                               "save");
+        return false;
+    }
+    // JPEG has no transparency; Qt would write transparent pixels as black.
+    if (image.hasAlphaChannel())
+        image = flattened(image, colorFromWin(m_backColor));
+    if (m_jpegSmoothing > 0)
+        image = smoothed(image, m_jpegSmoothing);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_error = withFileName(path, file.errorString(), "save");
+        return false;
+    }
+    QImageWriter writer(&file, QByteArrayLiteral("jpeg"));
+    writer.setQuality(qMax(1, m_jpegQuality));
+    writer.setOptimizedWrite(m_jpegOptimize);
+    writer.setProgressiveScanWrite(m_jpegOutputMode != 0);
+    if (!writer.write(image)) {
+        m_error = withFileName(path, writer.errorString(), "save");
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        m_error = withFileName(path, file.errorString(), "save");
+        return false;
+    }
+    m_error.clear();
+    return true;
+}
+
+} // namespace mosaicon::platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/shell.h"
+
+#include <QHash>
+#include <QList>
+
+namespace mosaicon::platform {
+
+// A Shell for tests: records what was opened or started and reaches no real
+// browser or program.
+class ScriptedShell final : public Shell
+{
+public:
+    struct Started
+    {
+        QString program;
+        QStringList arguments;
+    };
+
+    bool open(const QString& target) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    QString associatedProgram(const QString& extension) override;
+
+    QStringList opened;
+    QList<Started> started;
+    QHash<QString, QString> associations; // extension without dot -> program
+    bool succeed = true;
+};
+
+} // namespace mosaicon::platform

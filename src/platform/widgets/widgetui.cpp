@@ -1,0 +1,155 @@
+#include "platform/widgets/widgetui.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QHash>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace mosaicon::platform {
+
+namespace {
+
+QWidget* activeParent()
+{
+    return QApplication::activeWindow();
+}
+
+QHash<QString, std::function<void(QObject*)>>& windows()
+{
+    static QHash<QString, std::function<void(QObject*)>> registry;
+    return registry;
+}
+
+} // namespace
+
+int WidgetUi::messageBox(const QString& text, int style, const QString& title)
+{
+    QMessageBox box(activeParent());
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText); // several texts hold "<title>"
+    box.setText(text);
+    switch (style & 0x70) {
+    case MsgBox::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgBox::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgBox::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgBox::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    switch (style & 7) {
+    case MsgBox::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    case MsgBox::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case 1:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MsgBox::Yes;
+    case QMessageBox::No:
+        return MsgBox::No;
+    case QMessageBox::Cancel:
+        return MsgBox::Cancel;
+    case QMessageBox::Ok:
+        return MsgBox::Ok;
+    default:
+        // Closed by its frame: the answer a Cancel or No button would give.
+        return (style & 7) == MsgBox::YesNo ? MsgBox::No
+               : (style & 7) == MsgBox::OkOnly ? MsgBox::Ok
+                                                : MsgBox::Cancel;
+    }
+}
+
+std::optional<QString> WidgetUi::inputBox(const QString& prompt, const QString& title,
+                                          const QString& defaultText)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(activeParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+QString WidgetUi::qtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(u';', u' ');
+        filters.append(QStringLiteral("%1 (%2)").arg(parts.at(i), patterns));
+    }
+    return filters.join(QLatin1String(";;"));
+}
+
+std::optional<QString> WidgetUi::fileDialog(const FileDialogRequest& request)
+{
+    QString start = request.initialDirectory;
+    if (!request.fileName.isEmpty())
+        start = start.isEmpty() ? request.fileName : start + u'/' + request.fileName;
+    const QString filter = qtFilter(request.filter);
+    const QString chosen = request.forSaving
+                               ? QFileDialog::getSaveFileName(activeParent(), request.title, start, filter)
+                               : QFileDialog::getOpenFileName(activeParent(), request.title, start, filter);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+std::optional<QColor> WidgetUi::colorDialog(const QColor& initial)
+{
+    const QColor chosen = QColorDialog::getColor(initial, activeParent());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+void WidgetUi::registerWindow(const QString& windowName, std::function<void(QObject*)> show)
+{
+    windows().insert(windowName, std::move(show));
+}
+
+void WidgetUi::showModal(const QString& windowName, QObject* window)
+{
+    if (const auto show = windows().value(windowName)) {
+        show(window);
+        return;
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(window)) {
+        dialog->exec();
+        return;
+    }
+    auto* widget = qobject_cast<QWidget*>(window);
+    if (!widget)
+        return;
+    QPointer<QWidget> guard(widget);
+    widget->setWindowModality(Qt::ApplicationModal);
+    widget->show();
+    // Returns when the window is hidden, closed or deleted.
+    QEventLoop loop;
+    while (guard && guard->isVisible())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+} // namespace mosaicon::platform

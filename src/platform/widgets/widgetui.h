@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/ui.h"
+
+#include <functional>
+
+namespace mosaicon::platform {
+
+// The real dialogs: message boxes, input boxes, the common file and colour
+// dialogs, and modal showing of the program's own windows.
+class WidgetUi final : public Ui
+{
+public:
+    int messageBox(const QString& text, int style, const QString& title) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                    const QString& defaultText) override;
+    std::optional<QString> fileDialog(const FileDialogRequest& request) override;
+    std::optional<QColor> colorDialog(const QColor& initial) override;
+    void showModal(const QString& windowName, QObject* window) override;
+
+    // "Desc|*.gif;*.jpg|All|*.*" as a Qt name filter list "Desc (*.gif *.jpg);;All (*.*)".
+    static QString qtFilter(const QString& filter);
+
+    // Code without windows shows a window by handing over the value it edits;
+    // the window's library registers how that value is shown.
+    static void registerWindow(const QString& windowName, std::function<void(QObject* value)> show);
+};
+
+} // namespace mosaicon::platform

@@ -1,0 +1,176 @@
+#include "settings/helpers.h"
+
+#include "settings/mainformview.h"
+#include "settings/program.h"
+#include "settings/thumbnailrecords.h"
+
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/profilefile.h"
+#include "platform/shell.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+#include <random>
+
+namespace mosaicon {
+
+namespace {
+
+// One generator for the whole run: reseeding from the clock gives the same
+// name twice within one tick.
+std::mt19937& generator()
+{
+    static std::mt19937 g{std::random_device{}()};
+    return g;
+}
+
+QSet<QString>& issuedNames()
+{
+    static QSet<QString> names;
+    return names;
+}
+
+void splitAtLastSlash(const QString& path, QString& directory, QString& file_name, bool wholeIsName)
+{
+    directory.clear();
+    file_name.clear();
+    const qsizetype at = path.lastIndexOf(u'/');
+    if (at < 0) {
+        if (wholeIsName)
+            file_name = path;
+        return;
+    }
+    directory = path.left(at + 1);
+    file_name = path.mid(at + 1);
+}
+
+QString extensionOf(const QString& file)
+{
+    // Looks at the last four, then five characters for a ".", as the icon
+    // table's keys are three or four letters long.
+    const auto after = [&](int n) -> QString {
+        if (file.size() < 5 || file.size() < n)
+            return {};
+        const QString tail = file.right(n);
+        const qsizetype dot = tail.indexOf(u'.');
+        return dot < 0 ? QString() : tail.mid(dot + 1);
+    };
+    QString ext = after(4);
+    if (ext.isEmpty() && file.size() > 5)
+        ext = after(5);
+    return ext;
+}
+
+} // namespace
+
+void shell_open(const QString& target)
+{
+    platform::shell().open(target);
+}
+
+void get_associated_program(QString& extension)
+{
+    QString ext = extension.startsWith(u'.') ? extension.mid(1) : extension;
+    QString value = platform::shell().associatedProgram(ext);
+    const qsizetype blank = value.indexOf(u' ');
+    if (!value.isEmpty() && blank >= 0)
+        value = value.left(blank + 1).trimmed();
+    extension = value;
+}
+
+void split_path(const QString& path, QString& directory, QString& file_name)
+{
+    splitAtLastSlash(path, directory, file_name, false);
+}
+
+void split_file_path(const QString& path, QString& directory, QString& file_name)
+{
+    splitAtLastSlash(path, directory, file_name, true);
+}
+
+bool file_exists(QString& name)
+{
+    name = name.trimmed();
+    return platform::isReadableFile(name);
+}
+
+bool file_exists(const QString& name)
+{
+    return platform::isReadableFile(name.trimmed());
+}
+
+void make_temp_file_name(QString& out_path, const QString& directory, const QString& extension)
+{
+    std::uniform_int_distribution<int> draw(1, 89999999);
+    do {
+        const QString digits = QStringLiteral("%1").arg(draw(generator()), 8, 10, QLatin1Char('0'));
+        out_path = platform::joinPath(directory, digits + u'.' + extension);
+    } while (issuedNames().contains(out_path) || QFileInfo::exists(out_path));
+    issuedNames().insert(out_path);
+}
+
+void seed_temp_file_names(quint32 seed)
+{
+    generator().seed(seed);
+    issuedNames().clear();
+}
+
+void make_relative_path(QString& path, const QString& page_path, QString& file_name)
+{
+    const qsizetype slash = page_path.lastIndexOf(u'/');
+    const QString base = slash < 0 ? QString() : page_path.left(slash + 1);
+    const qsizetype own = path.lastIndexOf(u'/');
+    file_name = path.mid(own + 1);
+    if (path.startsWith(base))
+        path = path.mid(base.size());
+    else if (!file_name.isEmpty())
+        path = file_name;
+}
+
+void show_status(const QString& text)
+{
+    if (MainFormView* view = program().main_form)
+        view->showStatus(text);
+    platform::doEvents();
+}
+
+bool get_thumbnail_icon(const QString& file, QString& icon_path)
+{
+    Program& p = program();
+    const QString ext = extensionOf(file);
+    bool found = false;
+
+    QString thumbnail = file;
+    find_thumbnail(thumbnail);
+    if (!thumbnail.isEmpty()) {
+        icon_path = thumbnail;
+        p.thumbnail_icon_file = icon_path;
+        return true;
+    }
+
+    platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+    const QString section = QStringLiteral("Thumbnail Icons");
+    QString icon = ini.get(section, ext);
+    if (!ext.isEmpty() && file_exists(icon)) {
+        found = true;
+    } else {
+        if (!ext.isEmpty())
+            ini.put(section, ext, QStringLiteral("{no icon file name defined}"));
+        icon = ini.get(section, QStringLiteral("other"));
+        found = file_exists(icon);
+    }
+    // Paths keep their case: a lower-cased path would name no file here.
+    icon_path = found ? icon : QString();
+    if (found && p.settings.internet_ready) {
+        QString dir;
+        QString name;
+        split_file_path(icon, dir, name);
+        platform::copyFile(icon, platform::joinPath(p.settings.internet_dir, name));
+    }
+    p.thumbnail_icon_file = icon_path;
+    return found;
+}
+
+} // namespace mosaicon

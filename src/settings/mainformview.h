@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+namespace mosaicon {
+
+// What the settings and start-up services need of the main window. The window
+// implements it; code without windows (and tests) runs without one.
+class MainFormView
+{
+public:
+    virtual ~MainFormView() = default;
+
+    virtual void setCaption(const QString& caption) = 0;
+    virtual void setBackgroundColor(qint32 winColor) = 0;
+    // The logo rule: show the logo file (it exists) in place of the lists.
+    virtual void showLogoView(const QString& logoFile) = 0;
+    // The lists in place of the logo.
+    virtual void showListView() = 0;
+    virtual void refreshToolbar() = 0;
+    // Left, top, width, height in twips while the window is in its normal
+    // state; empty while it is minimised or maximised.
+    virtual std::optional<QRect> normalGeometryTwips() const = 0;
+    virtual void showStatus(const QString& text) = 0;
+    // The start-up housekeeping's window steps.
+    virtual void setDialogInitialDirectory(const QString& folder) = 0;
+    virtual void showViewImagesMenuItem() = 0;
+    virtual void showToolbarButton(int position) = 0;
+};
+
+} // namespace mosaicon

@@ -1,0 +1,118 @@
+#include "settings/startup.h"
+
+#include "settings/helpers.h"
+#include "settings/mainformview.h"
+#include "settings/program.h"
+#include "settings/readwriteini.h"
+#include "settings/tracelog.h"
+
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/profilefile.h"
+#include "platform/programfolder.h"
+#include "platform/shell.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace mosaicon {
+
+namespace {
+
+bool finished = false;
+
+QString inFolder(const QString& name)
+{
+    return platform::joinPath(program().program_folder, name);
+}
+
+} // namespace
+
+void init_application()
+{
+    Program& p = program();
+    if (p.program_folder.isEmpty())
+        p.program_folder = platform::programFolder();
+    p.ini_file_path = inFolder(QStringLiteral("mosaik.ini"));
+    p.uninstall_ini_path = inFolder(QStringLiteral("uninstall.ini"));
+    p.product_title = QStringLiteral("Mosaicon Pro v4.00");
+    run_uninstall_setup();
+    platform::ProfileFile& uninstall = platform::profile(p.uninstall_ini_path);
+    uninstall.put(QStringLiteral("Current"), QStringLiteral("Version"), p.product_title);
+    uninstall.put(QStringLiteral("Current"), QStringLiteral("Path"), p.program_folder);
+}
+
+void run_uninstall_setup()
+{
+    const Program& p = program();
+    const QString helper = inFolder(QStringLiteral("uninstall"));
+    if (QFileInfo::exists(p.uninstall_ini_path))
+        return;
+    const QFileInfo info(helper);
+    if (info.isFile() && info.isExecutable())
+        platform::shell().startProgram(helper, {QStringLiteral("-s")});
+}
+
+void startitoff()
+{
+    Program& p = program();
+    if (!QFileInfo::exists(p.ini_file_path)) {
+        trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_write"));
+        QString mode = QStringLiteral("WRITE");
+        readwriteini(mode);
+        platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+        ini.put(QStringLiteral("Current"), QStringLiteral("Auto Start Browser"), QStringLiteral("Yes"));
+        ini.put(QStringLiteral("Current"), QStringLiteral("Logo Background"), QStringLiteral("12632256"));
+    }
+    platform::doEvents();
+    trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_read"));
+    QString mode = QStringLiteral("READ");
+    readwriteini(mode);
+}
+
+void startup_housekeeping()
+{
+    const Program& p = program();
+    const QString log = inFolder(QStringLiteral("filecopy.log"));
+    if (QFileInfo::exists(log))
+        QFile::remove(log);
+    if (MainFormView* view = p.main_form) {
+        view->setDialogInitialDirectory(p.program_folder);
+        view->showViewImagesMenuItem();
+        view->showToolbarButton(4);
+        view->refreshToolbar();
+    }
+}
+
+void make_thumbs_dir()
+{
+    Program& p = program();
+    p.thumbnail_dir = inFolder(QStringLiteral("thumbs"));
+    make_dir(p.thumbnail_dir);
+}
+
+void make_dir(const QString& path)
+{
+    if (!path.isEmpty())
+        QDir().mkdir(path);
+}
+
+void finishup()
+{
+    // File > Exit followed by the window's own close must not save twice.
+    if (finished)
+        return;
+    finished = true;
+    QString mode = QStringLiteral("WRITE");
+    readwriteini(mode);
+    trace(QStringLiteral("finishup"), QStringLiteral("exit"));
+    platform::endProgram();
+}
+
+void reset_finishup()
+{
+    finished = false;
+}
+
+} // namespace mosaicon

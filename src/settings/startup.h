@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace mosaicon {
+
+// Paths, title and "uninstall.ini".
+void init_application();
+// Starts the program folder's "uninstall" helper on a first start there.
+void run_uninstall_setup();
+// Creates the settings file when it is missing, then reads every setting.
+void startitoff();
+// Start-up clean-up and the main window's start states.
+void startup_housekeeping();
+// thumbnail_dir := the program folder's "thumbs", created.
+void make_thumbs_dir();
+// Creates one folder; errors are ignored.
+void make_dir(const QString& path);
+// Saves every setting and ends the program; runs once however often it is called.
+void finishup();
+// Tests start each case with finishup not yet run.
+void reset_finishup();
+
+} // namespace mosaicon

@@ -1,0 +1,65 @@
+#include "settings/switches.h"
+
+#include "settings/helpers.h"
+#include "settings/program.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace mosaicon {
+
+namespace {
+
+QString listFileArgument(const QStringList& args)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a.compare(QLatin1String("/f"), Qt::CaseInsensitive) == 0)
+            return i + 1 < args.size() ? args.at(i + 1) : QString();
+        if (a.startsWith(QLatin1String("/f"), Qt::CaseInsensitive))
+            return a.mid(2);
+    }
+    return {};
+}
+
+} // namespace
+
+void check_switch(QString& switch_name)
+{
+    const QStringList& args = program().arguments;
+    const QString s = switch_name.toLower();
+    if (s == QLatin1String("/f")) {
+        QString name = listFileArgument(args);
+        switch_name = !name.isEmpty() && file_exists(name) ? name : QString();
+    } else if (s == QLatin1String("/s") || s == QLatin1String("/v") || s == QLatin1String("/x")) {
+        const bool given = std::any_of(args.begin(), args.end(), [&](const QString& a) {
+            return a.compare(s, Qt::CaseInsensitive) == 0;
+        });
+        if (!given)
+            switch_name.clear();
+    }
+}
+
+QStringList read_list_file(const QString& path)
+{
+    QStringList entries;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    const QString text = QString::fromUtf8(file.readAll());
+    QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    // A final line end does not start another (empty) line.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (const QString& line : lines) {
+        QString name = line;
+        if (!file_exists(name))
+            break;
+        entries.append(line);
+    }
+    return entries;
+}
+
+} // namespace mosaicon

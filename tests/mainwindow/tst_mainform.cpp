@@ -1,0 +1,253 @@
+#include "mainwindow/mainform.h"
+
+#include "settings/program.h"
+
+#include "platform/imagecontrol.h"
+#include "platform/profilefile.h"
+#include "platform/widgets/dirlistbox.h"
+#include "platform/widgets/imageview.h"
+
+#include "testprogram.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+
+using namespace mosaicon;
+
+namespace {
+
+QStringList entries(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
+} // namespace
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        // Every window a test made is gone with it.
+        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+    }
+
+    void firstStartCreatesTheSettingsAndShowsTheWindow()
+    {
+        TestProgram tp;
+        {
+            MainForm form;
+            form.Form_Load();
+            QVERIFY(form.isVisible());
+            QCOMPARE(form.windowTitle(), QStringLiteral("Mosaicon Pro v4.00"));
+            QCOMPARE(tp.endCalls, 0);
+            QVERIFY(QDir(tp.path("thumbs")).exists());
+            QVERIFY(QDir(tp.path("html")).exists());
+            QVERIFY(settings().auto_start_browser);
+            QCOMPARE(settings().logo_background, 12632256);
+            // The browser was restored to the default folder.
+            QCOMPARE(form.filedir()->path(), tp.path("html"));
+            QCOMPARE(settings().last_directory.text(), tp.path("html"));
+            QCOMPARE(form.dialogInitialDirectory(), tp.folder());
+        }
+        const QString ini = tp.settingsText();
+        QVERIFY(ini.startsWith(QStringLiteral("[Current]\nLoad Delay= 0\n")));
+        QVERIFY(ini.contains(QStringLiteral("Form Top=")));
+        QVERIFY(ini.contains(QStringLiteral("Auto Start Browser=Yes\n")));
+        QVERIFY(ini.contains(QStringLiteral("Logo Background=12632256\n")));
+        VERIFY_DIALOGS(tp);
+    }
+
+    void toolbarHasItsThirteenKeyedButtons()
+    {
+        TestProgram tp;
+        MainForm form;
+        form.Form_Load();
+        const QStringList keys{"exit",      "savelist",   "loadlist", "localfile",  "viewfiles",
+                               "quickhtml", "simplehtml", "advhtml",  "full_image", "slideshow",
+                               "delete",    "remove",     "associate text"};
+        QStringList actual;
+        for (int i = 1; i <= MainForm::toolbarButtonCount; ++i) {
+            actual.append(form.toolbarButton(i)->data().toString());
+            QVERIFY2(form.toolbarButton(i)->isVisible(), qPrintable(actual.last()));
+        }
+        QCOMPARE(actual, keys);
+        QCOMPARE(form.toolbarButton(1)->toolTip(), QStringLiteral("Exit Program"));
+        QCOMPARE(form.toolbarButton(2)->toolTip(), QStringLiteral("Load Local Files"));
+        QCOMPARE(form.toolbarButton(3)->toolTip(), QStringLiteral("Create HTML File"));
+        QCOMPARE(form.toolbarButton(8)->toolTip(), QStringLiteral("Create An Advanced HTML File From File List"));
+        QVERIFY(form.menuItem(QStringLiteral("menuFileItem"), 50)->isVisible());
+        QCOMPARE(form.menuItem(QStringLiteral("menuFileItem"), 90)->text(), QStringLiteral("&Exit"));
+    }
+
+    void savedPatternIsSelected_data()
+    {
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("selected");
+        QTest::addRow("a listed pattern") << "*.gif;*.jpg" << "*.gif;*.jpg";
+        QTest::addRow("not one of the 32 patterns") << "*.xyz" << "*.*";
+        QTest::addRow("a listed pattern in another case") << "*.GIF" << "*.*";
+    }
+    void savedPatternIsSelected()
+    {
+        QFETCH(QString, saved);
+        QFETCH(QString, selected);
+        TestProgram tp;
+        tp.write("mosaik.ini", "[Current]\r\nLast Image Type=" + saved.toUtf8() + "\r\n");
+        MainForm form;
+        form.Form_Load();
+        QCOMPARE(form.filefilter()->count(), 32);
+        QCOMPARE(form.filefilter()->itemText(0), QStringLiteral("*.*"));
+        QCOMPARE(form.filefilter()->itemText(31), QStringLiteral("*.wpg"));
+        QCOMPARE(form.filefilter()->currentText(), selected);
+        QCOMPARE(form.filelist().pattern(), selected);
+    }
+
+    void secondStartRestoresTheSavedFolder()
+    {
+        TestProgram tp;
+        QDir(tp.folder()).mkpath(QStringLiteral("pics/summer"));
+        tp.write("mosaik.ini", "[Current]\r\nLast Directory=" + tp.path("pics/summer").toUtf8() + "\r\n");
+        MainForm form;
+        form.Form_Load();
+        QCOMPARE(form.filedir()->path(), tp.path("pics/summer"));
+        QCOMPARE(settings().last_directory.text(), tp.path("pics/summer"));
+        // A settings file that existed is read, not created again.
+        QVERIFY(!tp.settingsText().contains(QStringLiteral("Auto Start Browser")));
+        QVERIFY(!settings().auto_start_browser);
+    }
+
+    void listFileOnTheCommandLineFillsTheFileList()
+    {
+        TestProgram tp({QStringLiteral("/f"), QString()});
+        tp.write("a.jpg", "a");
+        tp.write("b c.gif", "b");
+        tp.write("list.txt", tp.path("a.jpg").toUtf8() + "\r\n" + tp.path("b c.gif").toUtf8() + "\r\n");
+        program().arguments[1] = tp.path("list.txt");
+        MainForm form;
+        form.Form_Load();
+        QCOMPARE(entries(form.itemlist()), (QStringList{tp.path("a.jpg"), tp.path("b c.gif")}));
+        QVERIFY(form.isVisible());
+    }
+
+    void switchesEndTheProgram_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("withList");
+        QTest::addColumn<bool>("ends");
+        QTest::addRow("/x alone leaves the program running") << QStringList{"/x"} << false << false;
+        QTest::addRow("/s with /x ends it") << QStringList{"/s", "/x"} << false << true;
+        QTest::addRow("/v with files and /x ends it") << QStringList{"/v", "/x"} << true << true;
+        QTest::addRow("/s without /x leaves it running") << QStringList{"/s"} << false << false;
+    }
+    void switchesEndTheProgram()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, withList);
+        QFETCH(bool, ends);
+        TestProgram tp(arguments);
+        if (withList) {
+            tp.write("a.jpg", "a");
+            tp.write("list.txt", tp.path("a.jpg").toUtf8() + "\r\n");
+            program().arguments << QStringLiteral("/f") << tp.path("list.txt");
+        }
+        MainForm form;
+        form.Form_Load();
+        QCOMPARE(tp.endCalls, ends ? 1 : 0);
+        // Ending by switch never shows the window, and saves nothing at the end.
+        QCOMPARE(form.isVisible(), !ends);
+        VERIFY_DIALOGS(tp);
+    }
+
+    void viewSwitchWithAnEmptyListSaysSo()
+    {
+        TestProgram tp({QStringLiteral("/v"), QStringLiteral("/x")});
+        tp.ui.expectMessage(QStringLiteral("No files are loaded to view."));
+        MainForm form;
+        form.Form_Load();
+        QCOMPARE(tp.ui.asked().first().style, 48);
+        QCOMPARE(tp.ui.asked().first().title, QStringLiteral("Mosaicon Pro v4.00"));
+        QCOMPARE(form.statusText(), QStringLiteral("No files are loaded to view."));
+        QCOMPARE(tp.endCalls, 0);
+        VERIFY_DIALOGS(tp);
+    }
+
+    void closingSavesEverySettingOnce()
+    {
+        TestProgram tp({QStringLiteral("log_messages")});
+        MainForm form;
+        form.Form_Load();
+        settings().editor_command = QStringLiteral("/usr/bin/editor");
+        form.menuFileItem_Click(90);
+        settings().editor_command = QStringLiteral("changed after the save");
+        form.close();
+        QCOMPARE(tp.endCalls, 1);
+        QVERIFY(tp.settingsText().contains(QStringLiteral("Editor=/usr/bin/editor\n")));
+        QVERIFY(QString::fromUtf8(tp.read("msglog.txt")).endsWith(QStringLiteral("exit\r\n")));
+        QCOMPARE(QString::fromUtf8(tp.read("msglog.txt")).count(QStringLiteral("finishup")), 1);
+    }
+
+    void exitButtonSavesAndEnds()
+    {
+        TestProgram tp;
+        MainForm form;
+        form.Form_Load();
+        settings().table_cell_padding = QStringLiteral("4");
+        form.toolbarButton(QStringLiteral("exit"))->trigger();
+        QCOMPARE(program().last_toolbar_key, QStringLiteral("exit"));
+        QCOMPARE(tp.endCalls, 1);
+        QVERIFY(tp.settingsText().contains(QStringLiteral("Table Cell Padding=4\n")));
+    }
+
+    void layoutKeepsTheWindowLargeEnough()
+    {
+        TestProgram tp;
+        MainForm form;
+        form.Form_Load();
+        form.resize(5000 / 15, 3000 / 15);
+        form.Timer1_Timer();
+        QVERIFY(form.frameGeometry().height() * 15 >= 4000);
+        QVERIFY(form.frameGeometry().width() * 15 >= 8260);
+    }
+
+    void logoIsFittedIntoTheWindow_data()
+    {
+        QTest::addColumn<int>("logoWidth");
+        QTest::addColumn<bool>("limited");
+        QTest::addRow("a narrow logo keeps its width") << 100 << false;
+        QTest::addRow("a wide logo takes the room width") << 2000 << true;
+    }
+    void logoIsFittedIntoTheWindow()
+    {
+        QFETCH(int, logoWidth);
+        QFETCH(bool, limited);
+        TestProgram tp;
+        QImage picture(logoWidth, 50, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(tp.path("logo.png")));
+        tp.write("mosaik.ini", "[Current]\r\nLogo=" + tp.path("logo.png").toUtf8() + "\r\n");
+        MainForm form;
+        form.Form_Load();
+        const platform::ImageControl& logo = form.logo()->control();
+        QVERIFY(logo.visible());
+        form.show_logo(); // the shown window may have grown to its toolbar's width
+        QVERIFY(!form.itemlist()->isVisibleTo(&form));
+        const double room = form.frameGeometry().width() * 15 - 150;
+        QCOMPARE(logo.width(), limited ? room : logoWidth * 15.0);
+    }
+};
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"

@@ -1,0 +1,333 @@
+#include "settings/mainformview.h"
+#include "settings/program.h"
+#include "settings/startup.h"
+#include "settings/tracelog.h"
+
+#include "platform/events.h"
+#include "platform/profilefile.h"
+
+#include "testprogram.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace mosaicon;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Records what start-up asks of the main window.
+class FakeMainForm final : public MainFormView
+{
+public:
+    QStringList calls;
+    std::optional<QRect> geometry;
+
+    void setCaption(const QString& caption) override { calls << u"caption "_s + caption; }
+    void setBackgroundColor(qint32 color) override { calls << u"background "_s + QString::number(color); }
+    void showLogoView(const QString& logoFile) override { calls << u"logo "_s + logoFile; }
+    void showListView() override { calls << u"lists"_s; }
+    void refreshToolbar() override { calls << u"refreshToolbar"_s; }
+    std::optional<QRect> normalGeometryTwips() const override { return geometry; }
+    void showStatus(const QString& text) override { calls << u"status "_s + text; }
+    void setDialogInitialDirectory(const QString& folder) override { calls << u"dialog folder "_s + folder; }
+    void showViewImagesMenuItem() override { calls << u"View Images"_s; }
+    void showToolbarButton(int position) override { calls << u"button "_s + QString::number(position); }
+};
+
+QByteArray crlf(const QStringList& lines)
+{
+    return (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8();
+}
+
+void makeUninstaller(const TestProgram& tp, bool executable)
+{
+    tp.write(u"uninstall"_s, "#!/bin/sh\n");
+    QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (executable)
+        permissions |= QFileDevice::ExeOwner;
+    QVERIFY(QFile::setPermissions(tp.path(u"uninstall"_s), permissions));
+}
+
+// The next start of the program in the same folder.
+void restart(const TestProgram& tp)
+{
+    platform::resetProfiles();
+    resetProgram();
+    program().program_folder = tp.folder();
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initApplicationSetsPathsAndWritesUninstallIni()
+    {
+        TestProgram tp;
+        tp.write(u"uninstall.ini"_s, "[Current]\r\nVersion=Mosaicon Pro v3.00\r\nPath=/old/place\r\n");
+        init_application();
+        QCOMPARE(program().ini_file_path, tp.folder() + u"/mosaik.ini"_s);
+        QCOMPARE(program().uninstall_ini_path, tp.folder() + u"/uninstall.ini"_s);
+        QCOMPARE(program().product_title, u"Mosaicon Pro v4.00"_s);
+        QCOMPARE(tp.read(u"uninstall.ini"_s),
+                 crlf({u"[Current]"_s, u"Version=Mosaicon Pro v4.00"_s, u"Path="_s + tp.folder()}));
+    }
+
+    void uninstallStart_data()
+    {
+        QTest::addColumn<bool>("helper");
+        QTest::addColumn<bool>("executable");
+        QTest::addColumn<bool>("uninstallIni");
+        QTest::addColumn<bool>("started");
+        QTest::addRow("first start with an executable uninstall: started") << true << true << false << true;
+        QTest::addRow("uninstall is not executable: not started") << true << false << false << false;
+        QTest::addRow("no uninstall program: nothing started") << false << false << false << false;
+        QTest::addRow("uninstall.ini already there: not started") << true << true << true << false;
+    }
+    void uninstallStart()
+    {
+        QFETCH(bool, helper);
+        QFETCH(bool, executable);
+        QFETCH(bool, uninstallIni);
+        QFETCH(bool, started);
+        TestProgram tp;
+        if (helper)
+            makeUninstaller(tp, executable);
+        if (uninstallIni)
+            tp.write(u"uninstall.ini"_s, "[Current]\r\nPath=/old\r\n");
+        init_application();
+        QCOMPARE(tp.shell.started.size(), started ? 1 : 0);
+        if (started) {
+            QCOMPARE(tp.shell.started.first().program, tp.folder() + u"/uninstall"_s);
+            QCOMPARE(tp.shell.started.first().arguments, QStringList{u"-s"_s});
+        }
+        VERIFY_DIALOGS(tp);
+    }
+
+    void uninstallStartsOnlyOnTheFirstStart()
+    {
+        TestProgram tp;
+        makeUninstaller(tp, true);
+        init_application();
+        restart(tp);
+        init_application();
+        QCOMPARE(tp.shell.started.size(), 1);
+        QCOMPARE(tp.read(u"uninstall.ini"_s),
+                 crlf({u"[Current]"_s, u"Version=Mosaicon Pro v4.00"_s, u"Path="_s + tp.folder()}));
+    }
+
+    void firstStartCreatesTheSettingsFile_data()
+    {
+        QTest::addColumn<bool>("withWindow");
+        QTest::addColumn<QRect>("geometry"); // null: not in its normal state
+        QTest::addColumn<QStringList>("windowKeys");
+        QTest::addRow("no main window") << false << QRect() << QStringList();
+        QTest::addRow("a main window in its normal state")
+            << true << QRect(1500, 1200, 9000, 6750)
+            << QStringList{u"Form Top= 1200"_s, u"Form Left= 1500"_s, u"Form Height= 6750"_s, u"Form Width= 9000"_s};
+        QTest::addRow("a minimised main window") << true << QRect() << QStringList();
+    }
+    void firstStartCreatesTheSettingsFile()
+    {
+        QFETCH(bool, withWindow);
+        QFETCH(QRect, geometry);
+        QFETCH(QStringList, windowKeys);
+        TestProgram tp;
+        FakeMainForm form;
+        if (!geometry.isNull())
+            form.geometry = geometry;
+        if (withWindow)
+            program().main_form = &form;
+        init_application();
+        startitoff();
+
+        const QStringList lines = QStringList{
+            u"[Current]"_s,
+            u"Load Delay= 0"_s,
+            u"Thumbnail Optimize=No"_s,
+            u"Prefix Thumbnail File=No"_s,
+            u"File Title=No"_s,
+            u"Thumbnail Style=With Borders"_s,
+            u"Source Directory For Images=No"_s,
+            u"Use Background Image=No"_s,
+            u"Internet Ready=Yes"_s,
+            u"Purge Internet Directory=No"_s,
+        } + windowKeys + QStringList{
+            u"Rename HTML=No"_s,
+            u"Use Thumbnail=No"_s,
+            u"Header And Footer=No"_s,
+            u"GIF & JPEG Only=No"_s,
+            u"Create Batch Files=No"_s,
+            u"Relative Address=No"_s,
+            u"Print KB Size=No"_s,
+            u"Print Pixel Size=No"_s,
+            u"File Name Only=No"_s,
+            u"File Name & Path=No"_s,
+            u"Auto Start Browser=Yes"_s,
+            u"Auto Start Editor=No"_s,
+            u"Create Thumbnail=No"_s,
+            u"3D Thumbnail=No"_s,
+            u"File Names=No"_s,
+            u"Image Borders=No"_s,
+            u"Individual Selections=No"_s,
+            u"Logo Background=12632256"_s,
+            u"[Full Size Image]"_s,
+            u"Use Text=No"_s,
+            u"Use Options=No"_s,
+            u"[Slides]"_s,
+            u"Use Image Directory=No"_s,
+            u"Navigation Icons=No"_s,
+            u"Auto Advance=No"_s,
+            u"Display Title=No"_s,
+            u"Preformatted Text=No"_s,
+            u"Use Associated Text=No"_s,
+            u"Slide Loop=No"_s,
+            u"Rename Slide=No"_s,
+        };
+        QCOMPARE(tp.read(u"mosaik.ini"_s), crlf(lines));
+
+        // The new file's "No"s and "With Borders" win over the missing-key defaults.
+        const Settings& s = settings();
+        QCOMPARE(s.auto_start_browser, true);
+        QCOMPARE(s.use_frames, false);
+        QCOMPARE(s.use_image_directory, false);
+        QCOMPARE(s.thumb_style, qint16(0));
+        QCOMPARE(s.logo_background, 12632256);
+        QCOMPARE(s.internet_ready, true);
+        QCOMPARE(s.pixel_height.text(), u"25"_s);
+        QCOMPARE(s.last_directory.text(), tp.folder() + u"/html"_s);
+        VERIFY_DIALOGS(tp);
+    }
+
+    void existingSettingsFileIsOnlyRead()
+    {
+        TestProgram tp;
+        const QByteArray file = "[Current]\r\nPixel Height=40\r\n";
+        tp.write(u"mosaik.ini"_s, file);
+        init_application();
+        startitoff();
+        QCOMPARE(tp.read(u"mosaik.ini"_s), file);
+        QCOMPARE(settings().pixel_height.text(), u"40"_s);
+        QCOMPARE(settings().thumb_style, qint16(1));
+        QCOMPARE(settings().use_frames, true);
+        QCOMPARE(settings().auto_start_browser, false);
+    }
+
+    void unwritableSettingsFile_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::addRow("mosaik.ini is a folder") << false;
+        QTest::addRow("the program folder is read-only") << true;
+    }
+    void unwritableSettingsFile()
+    {
+        QFETCH(bool, readOnlyFolder);
+        if (readOnlyFolder && geteuid() == 0)
+            QSKIP("a read-only folder is still writable for root");
+        TestProgram tp;
+        QFile folder(tp.folder());
+        const QFileDevice::Permissions permissions = folder.permissions();
+        if (readOnlyFolder)
+            QVERIFY(folder.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        else
+            QVERIFY(QDir(tp.folder()).mkdir(u"mosaik.ini"_s));
+        init_application();
+        startitoff();
+        startup_housekeeping();
+        make_thumbs_dir();
+        finishup();
+        if (readOnlyFolder)
+            folder.setPermissions(permissions);
+        QCOMPARE(QFileInfo(tp.path(u"mosaik.ini"_s)).isDir(), !readOnlyFolder);
+        QCOMPARE(tp.endCalls, 1);
+        QCOMPARE(settings().pixel_height.text(), u"25"_s);
+        VERIFY_DIALOGS(tp);
+    }
+
+    void housekeeping_data()
+    {
+        QTest::addColumn<bool>("oldLog");
+        QTest::addRow("filecopy.log from an earlier run is removed") << true;
+        QTest::addRow("no filecopy.log is no error") << false;
+    }
+    void housekeeping()
+    {
+        QFETCH(bool, oldLog);
+        TestProgram tp;
+        FakeMainForm form;
+        program().main_form = &form;
+        if (oldLog)
+            tp.write(u"filecopy.log"_s, "copied a.jpg\r\n");
+        tp.write(u"filecopy.txt"_s, "kept\r\n");
+        init_application();
+        startup_housekeeping();
+        QVERIFY(!QFileInfo::exists(tp.path(u"filecopy.log"_s)));
+        QCOMPARE(tp.read(u"filecopy.txt"_s), QByteArray("kept\r\n"));
+        QCOMPARE(form.calls, (QStringList{u"dialog folder "_s + tp.folder(), u"View Images"_s, u"button 4"_s,
+                                          u"refreshToolbar"_s}));
+        VERIFY_DIALOGS(tp);
+    }
+
+    void thumbsFolder()
+    {
+        TestProgram tp;
+        init_application();
+        make_thumbs_dir();
+        QCOMPARE(program().thumbnail_dir, tp.folder() + u"/thumbs"_s);
+        QVERIFY(QFileInfo(tp.path(u"thumbs"_s)).isDir());
+        tp.write(u"thumbs/a.jpg"_s, "thumb");
+        make_thumbs_dir(); // the folder exists: no error, nothing lost
+        QCOMPARE(tp.read(u"thumbs/a.jpg"_s), QByteArray("thumb"));
+    }
+
+    void makeDir()
+    {
+        TestProgram tp;
+        const QString path = tp.path(u"pages"_s);
+        make_dir(path);
+        QVERIFY(QFileInfo(path).isDir());
+        tp.write(u"pages/index.htm"_s, "<html>");
+        make_dir(path);
+        QCOMPARE(tp.read(u"pages/index.htm"_s), QByteArray("<html>"));
+        tp.write(u"notes"_s, "a file");
+        make_dir(tp.path(u"notes"_s)); // a file in the way: ignored, and the file kept
+        QCOMPARE(tp.read(u"notes"_s), QByteArray("a file"));
+    }
+
+    void finishupSavesOnceThenEnds()
+    {
+        TestProgram tp({u"log_messages"_s});
+        init_application();
+        init_trace_switch();
+        startitoff();
+        QByteArray savedAtEnd;
+        platform::setEndProgramHook([&] {
+            savedAtEnd = tp.read(u"mosaik.ini"_s);
+            ++tp.endCalls;
+        });
+        settings().pixel_height = u"64"_s;
+        finishup(); // File > Exit
+        settings().pixel_height = u"99"_s;
+        finishup(); // then the window's close
+        QCOMPARE(tp.endCalls, 1);
+        QVERIFY2(savedAtEnd.contains("\r\nPixel Height=64\r\n"), "the settings were not saved before the end");
+        QCOMPARE(tp.read(u"mosaik.ini"_s), savedAtEnd);
+
+        QStringList log = QString::fromUtf8(tp.read(u"msglog.txt"_s)).split(u"\r\n"_s);
+        QCOMPARE(log.takeLast(), QString());
+        QCOMPARE(log.last(), u"finishup"_s.leftJustified(29) + u"exit"_s);
+        QCOMPARE(log.filter(u"finishup"_s).size(), 1);
+        // One save at the first start, one at shut-down.
+        QCOMPARE(log.count(u"readwriteini"_s.leftJustified(29) + u"write"_s), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
