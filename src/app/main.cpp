@@ -1,5 +1,8 @@
 #include "mainwindow/mainform.h"
 
+#include "dialogs/frmhtmledit.h"
+#include "dialogs/frmhtmltitle.h"
+
 #include "settings/program.h"
 
 #include "platform/events.h"
@@ -16,6 +19,8 @@ int main(int argc, char* argv[])
 
     mosaicon::platform::WidgetUi ui;
     mosaicon::platform::setUi(&ui);
+    mosaicon::registerFrmHtmlTitle();
+    mosaicon::registerFrmHtmlEdit();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
 
     mosaicon::MainForm form;

@@ -421,15 +421,6 @@ void MainForm::Timer1_Timer()
     show_logo();
 }
 
-void MainForm::Toolbar1_ButtonClick(QAction* button)
-{
-    Program& p = program();
-    p.last_toolbar_key = button->data().toString();
-    if (p.last_toolbar_key == QLatin1String("exit"))
-        finishup();
-    // The other commands arrive with their own windows and writers.
-}
-
 void MainForm::menuFileItem_Click(int index)
 {
     if (index == 90)

@@ -2,6 +2,8 @@
 
 #include "settings/mainformview.h"
 
+#include "pages/pagelists.h"
+
 #include "platform/filelist.h"
 #include "platform/imagecontrol.h"
 
@@ -77,6 +79,8 @@ public:
     void logo_leave_logo_view();
     bool inLogoView() const;
     void Toolbar1_ButtonClick(QAction* button);
+    // The file list and the working lists as a page run sees them.
+    PageLists pageLists();
     void menuFileItem_Click(int index);
     void load_file_list_switch();
 
@@ -106,6 +110,10 @@ private:
     void restoreBrowser(int patternIndex);
     void setListsVisible(bool visible);
     void appendFileEntries();
+    void deleteOrRemove(bool deleteFiles);
+    void associateText();
+    int firstSelected() const;
+    void runPage(void (*writer)(PageLists&), bool withRules);
     int windowTwipsWidth() const;
     int windowTwipsHeight() const;
 
