@@ -21,18 +21,6 @@
 
 using namespace mosaicon;
 
-namespace {
-
-QStringList entries(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
-
-} // namespace
-
 class TestMainForm : public QObject
 {
     Q_OBJECT
@@ -138,7 +126,7 @@ private slots:
         program().arguments[1] = tp.path("list.txt");
         MainForm form;
         form.Form_Load();
-        QCOMPARE(entries(form.itemlist()), (QStringList{tp.path("a.jpg"), tp.path("b c.gif")}));
+        QCOMPARE(listEntries(form.itemlist()), (QStringList{tp.path("a.jpg"), tp.path("b c.gif")}));
         QVERIFY(form.isVisible());
     }
 

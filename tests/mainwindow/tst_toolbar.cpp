@@ -19,13 +19,6 @@ using namespace mosaicon;
 
 namespace {
 
-QStringList entries(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
 
 const QString deleteQuestion =
     QStringLiteral("You are about to delete the selected file(s).  Are you sure this is what you want to do?");
@@ -62,7 +55,7 @@ private slots:
     void entriesJoinFolderAndName()
     {
         Browsing b;
-        QCOMPARE(entries(b.form.itemlist()),
+        QCOMPARE(listEntries(b.form.itemlist()),
                  (QStringList{b.pic("a.gif"), b.pic("b.jpg"), b.pic("c.gif"), b.pic("d.jpg"), b.pic("e.gif"),
                               b.pic("f.jpg")}));
         QCOMPARE(settings().last_directory.text(), b.tp.path("pics"));
@@ -73,7 +66,7 @@ private slots:
     {
         Browsing b;
         QVERIFY(b.form.filedir()->setPath(QStringLiteral("/")));
-        const QStringList list = entries(b.form.itemlist());
+        const QStringList list = listEntries(b.form.itemlist());
         for (const QString& e : list)
             QVERIFY2(e.startsWith(u'/') && !e.startsWith(QLatin1String("//")) && e.count(u'/') == 1, qPrintable(e));
         QCOMPARE(list.size(), QDir(QStringLiteral("/")).entryList(QDir::Files).size());
@@ -103,21 +96,21 @@ private slots:
         QStringList expected;
         for (const QString& n : names)
             expected.append(tp.path(QStringLiteral("p/") + n));
-        QCOMPARE(entries(form.itemlist()), expected);
+        QCOMPARE(listEntries(form.itemlist()), expected);
         QCOMPARE(settings().last_image_type.text(), pattern);
     }
 
     void unreadableDriveSaysSoAndChangesNothing()
     {
         Browsing b;
-        const QStringList before = entries(b.form.itemlist());
+        const QStringList before = listEntries(b.form.itemlist());
         const QString lastDrive = settings().last_drive;
         b.tp.ui.expectMessage(QStringLiteral("Cannot access the /no/such/volume drive."));
         b.form.filedrive()->setVolumes({b.form.filedrive()->drive(), QStringLiteral("/no/such/volume")});
         b.form.filedrive()->setDrive(QStringLiteral("/no/such/volume"));
         VERIFY_DIALOGS(b.tp);
         QCOMPARE(b.tp.ui.asked().first().style, 48);
-        QCOMPARE(entries(b.form.itemlist()), before);
+        QCOMPARE(listEntries(b.form.itemlist()), before);
         QCOMPARE(settings().last_drive.text(), lastDrive);
         QCOMPARE(b.form.filedir()->path(), b.tp.path("pics"));
         QCOMPARE(b.form.filedrive()->drive(), QStringLiteral("/no/such/volume"));
@@ -156,7 +149,7 @@ private slots:
         const QStringList left = yes ? QStringList{b.pic("a.gif"), b.pic("b.jpg"), b.pic("d.jpg"), b.pic("e.gif")}
                                      : QStringList{b.pic("a.gif"), b.pic("b.jpg"), b.pic("c.gif"), b.pic("d.jpg"),
                                                    b.pic("e.gif"), b.pic("f.jpg")};
-        QCOMPARE(entries(b.form.itemlist()), left);
+        QCOMPARE(listEntries(b.form.itemlist()), left);
         QCOMPARE(QFileInfo::exists(b.pic("c.gif")), !(deleting && yes));
         QCOMPARE(QFileInfo::exists(b.pic("f.jpg")), !(deleting && yes));
         QCOMPARE(b.form.statusText(), QString());
@@ -193,8 +186,8 @@ private slots:
             .expectMessage(QStringLiteral("These files could not be deleted:\n") + b.pic("album.jpg"));
         b.press("delete");
         VERIFY_DIALOGS(b.tp);
-        QVERIFY(entries(b.form.itemlist()).contains(b.pic("album.jpg")));
-        QVERIFY(!entries(b.form.itemlist()).contains(b.pic("a.gif")));
+        QVERIFY(listEntries(b.form.itemlist()).contains(b.pic("album.jpg")));
+        QVERIFY(!listEntries(b.form.itemlist()).contains(b.pic("a.gif")));
         QVERIFY(!QFileInfo::exists(b.pic("a.gif")));
     }
 
@@ -250,7 +243,7 @@ private slots:
         b.form.itemlist()->clear();
         b.form.itemlist()->addItem(QStringLiteral("/kept/entry.gif"));
         QTest::keyClick(&b.form, Qt::Key_A);
-        QCOMPARE(entries(b.form.itemlist()), QStringList{QStringLiteral("/kept/entry.gif")});
+        QCOMPARE(listEntries(b.form.itemlist()), QStringList{QStringLiteral("/kept/entry.gif")});
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/profilefile.h"
 
+#include "fakemainform.h"
 #include "testprogram.h"
 
 #include <QDir>
@@ -19,25 +20,6 @@ using namespace mosaicon;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Records what READ asks of the main window, in order.
-class FakeMainForm final : public MainFormView
-{
-public:
-    QStringList calls;
-    std::optional<QRect> geometry;
-
-    void setCaption(const QString& caption) override { calls << u"caption "_s + caption; }
-    void setBackgroundColor(qint32 color) override { calls << u"background "_s + QString::number(color); }
-    void showLogoView(const QString& logoFile) override { calls << u"logo "_s + logoFile; }
-    void showListView() override { calls << u"lists"_s; }
-    void refreshToolbar() override { calls << u"refreshToolbar"_s; }
-    std::optional<QRect> normalGeometryTwips() const override { return geometry; }
-    void showStatus(const QString& text) override { calls << u"status "_s + text; }
-    void setDialogInitialDirectory(const QString& folder) override { calls << u"dialog folder "_s + folder; }
-    void showViewImagesMenuItem() override { calls << u"View Images"_s; }
-    void showToolbarButton(int position) override { calls << u"button "_s + QString::number(position); }
-};
 
 // Test data writes the program folder as <folder>.
 QString at(const TestProgram& tp, QString text)

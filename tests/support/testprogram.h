@@ -38,3 +38,7 @@ private:
 // Fails the test with the scripted dialogs' complaints, if any.
 #define VERIFY_DIALOGS(program)                                                                    \
     QVERIFY2((program).ui.problems().isEmpty(), qPrintable((program).ui.problems().join(u'\n')))
+
+class QListWidget;
+// The entries of a list box, in order.
+QStringList listEntries(const QListWidget* list);
