@@ -1,6 +1,8 @@
 #include "mainwindow/mainform.h"
 
 #include "settings/helpers.h"
+
+#include "pages/headfoot.h"
 #include "settings/program.h"
 #include "settings/startup.h"
 #include "settings/switches.h"
@@ -279,6 +281,7 @@ void MainForm::Form_Load()
         startitoff();
         startup_housekeeping();
         make_thumbs_dir();
+        check_head_foot_files();
     }
     platform::centerForm(this);
     setWindowTitle(p.product_title);

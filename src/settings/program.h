@@ -41,6 +41,10 @@ struct Program
     QString thumbnail_icon_file;
     bool color_dialog_cancelled = false;
 
+    // Pixel size of the last image whose header was read.
+    int img_width = 0;
+    int img_height = 0;
+
     // The main window while it exists.
     MainFormView* main_form = nullptr;
 };
