@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace mosaicon {
+
+// The page's body tag from the colour settings.
+QString body_tag();
+
+// The text of a link caption by its id ("o_ss_view_slide", "o_ss_view_image",
+// "o_ss_click_here", "o_copyright"): the user's text, or the built-in one. An
+// unknown id leaves the text as it was.
+void get_caption(const QString& id, QString& text);
+
+// Replaces a local path by its "file:" address, percent-encoded.
+void make_file_url(QString& path);
+
+// The page file's name: a fresh random one when empty; with Rename HTML on,
+// the user is asked until a name of letters and digits is confirmed. The
+// name comes back without folder: the writers put it into their output folder.
+void ask_html_file_name(QString& name, const QString& source);
+
+} // namespace mosaicon
