@@ -1,0 +1,72 @@
+#include "pages/pagerun.h"
+
+#include "pages/generatedfiles.h"
+#include "pages/pageblocks.h"
+#include "pages/pageprompt.h"
+
+#include "settings/helpers.h"
+#include "settings/program.h"
+
+#include "platform/ui.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace mosaicon {
+
+bool prompt_for_page(const PageProposal& proposal)
+{
+    const Program& p = program();
+    PagePrompt* prompt = frm_htmltitle.load();
+    prompt->f_file_name.caption = proposal.frameCaption;
+    if (!p.use_title_for_all) {
+        prompt->o_title.text = proposal.title;
+        prompt->o_title_tag.text = proposal.title;
+    }
+    prompt->o_filename.text = proposal.fileName;
+    if (!proposal.hasImage)
+        prompt->Frame3.visible = false;
+    if (!prompt->o_use_default_values.value && !p.settings.header_and_footer)
+        frm_htmltitle.showModal();
+    if (p.page_prompt_cancel)
+        return false;
+    prompt->Frame3.visible = true;
+    return true;
+}
+
+void list_generated_file(const QString& path)
+{
+    frm_htmledit->o_flist.append(path);
+}
+
+void end_page_run(const QString& page_path, bool produced)
+{
+    const Program& p = program();
+    if (!produced) {
+        show_status(QStringLiteral("There are no entries matching your selection."));
+        QFile::remove(page_path);
+        return;
+    }
+    show_status(QStringLiteral("The HTML document %1 has been created.").arg(page_path));
+    // Never send the browser to a page that is not there.
+    if (!QFileInfo(page_path).isFile())
+        return;
+    if (p.settings.auto_start_browser) {
+        QString address = page_path;
+        make_file_url(address);
+        shell_open(address);
+    }
+    if (p.settings.auto_start_editor) {
+        if (!p.settings.editor_command.isEmpty()) {
+            frm_htmledit.showModal();
+        } else {
+            platform::msgbox(QStringLiteral("You must use a supported Internet browser to automatically load the "
+                                            "HTML file.  Only Netscape and MSIE browsers are supported with this "
+                                            "function.  Please select the desired browser from the menu "
+                                            "'Applications' option."),
+                             platform::MsgBox::Exclamation, p.product_title);
+        }
+    }
+}
+
+} // namespace mosaicon

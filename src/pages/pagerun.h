@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace mosaicon {
+
+// What a writer proposes before one page.
+struct PageProposal
+{
+    QString frameCaption = QStringLiteral("HTML File Name");
+    QString title;    // the default for both title boxes
+    QString fileName; // the proposed page name
+    bool hasImage = false;
+};
+
+// The prompt exchange before one page: fills the prompt window, shows it
+// unless the user chose to use the defaults (or header and footer files are
+// on), and reads it back. False when the user stopped the run there.
+bool prompt_for_page(const PageProposal& proposal);
+
+// Lists a file the run has just opened for output.
+void list_generated_file(const QString& path);
+
+// The end of a run: reports the page and opens it in the browser or offers
+// the editor list; a run that produced nothing removes its page.
+void end_page_run(const QString& page_path, bool produced);
+
+} // namespace mosaicon
