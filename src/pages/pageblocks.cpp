@@ -68,13 +68,23 @@ void make_file_url(QString& path)
     path = QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
 }
 
-void ask_html_file_name(QString& name, const QString& source)
+QString html_address(const QString& name)
+{
+    return html_text(QString::fromUtf8(QUrl::toPercentEncoding(name, "/")));
+}
+
+QString html_text(const QString& text)
+{
+    return text.toHtmlEscaped();
+}
+
+void ask_html_file_name(QString& name, const QString& source, const QString& folder)
 {
     const Program& p = program();
     if (name.isEmpty()) {
         // Drawn free in the folder the page is written to.
         QString path;
-        make_temp_file_name(path, p.settings.internet_dir, QStringLiteral("htm"));
+        make_temp_file_name(path, folder.isEmpty() ? p.settings.internet_dir.text() : folder, QStringLiteral("htm"));
         QString dir;
         split_file_path(path, dir, name);
     }

@@ -17,7 +17,17 @@ void make_file_url(QString& path);
 
 // The page file's name: a fresh random one when empty; with Rename HTML on,
 // the user is asked until a name of letters and digits is confirmed. The
-// name comes back without folder: the writers put it into their output folder.
-void ask_html_file_name(QString& name, const QString& source);
+// name comes back without folder: the writers put it into their output folder
+// (the internet directory unless another folder is given), where a random
+// name is drawn free.
+void ask_html_file_name(QString& name, const QString& source, const QString& folder = {});
+
+// An address made from a file name or path for a src or href attribute:
+// percent-encoded (keeping "/"), so any name a camera or file manager
+// produces reaches the browser whole.
+QString html_address(const QString& name);
+
+// Text for the page body with "&", "<", ">" and quotes escaped.
+QString html_text(const QString& text);
 
 } // namespace mosaicon

@@ -1,0 +1,161 @@
+#include "pages/fullimagepage.h"
+#include "pages/generatedfiles.h"
+#include "pages/pageprompt.h"
+
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+
+#include "testprogram.h"
+
+#include <QDir>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace mosaicon;
+
+namespace {
+
+const QByteArray head = "<html>\r\n<title>cat one.jpg</title>\r\n"
+                        "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >\r\n"
+                        "<center><strong><h1>cat one.jpg</h1></strong></center>\r\n<p>\r\n";
+const QByteArray image = "<img src=\"cat%20one.jpg\" height= 20 width= 40>\r\n";
+const QByteArray foot = "</body>\r\n</html>\r\n";
+
+} // namespace
+
+class TestFullImagePage : public QObject
+{
+    Q_OBJECT
+
+    struct Run
+    {
+        TestProgram tp;
+        QString picture;
+        Run()
+        {
+            Program& p = program();
+            p.ini_file_path = tp.path("mosaik.ini");
+            Settings& s = p.settings;
+            s.full_img_with_options = true;
+            s.full_img_location = QStringLiteral("left");
+            s.full_img_layout = QStringLiteral("#1");
+            s.background_color = QStringLiteral("#FFFFFF");
+            s.text_color = QStringLiteral("#000000");
+            s.link_color = QStringLiteral("#0000FF");
+            s.vlink_color = QStringLiteral("#FF0000");
+            s.alink_color = QStringLiteral("#000000");
+            s.table_cell_padding = QStringLiteral("10");
+            QDir(tp.folder()).mkdir(QStringLiteral("web"));
+            picture = tp.path("web/cat one.jpg");
+            QImage img(40, 20, QImage::Format_RGB32);
+            img.fill(Qt::red);
+            img.save(picture, "JPEG");
+            frm_htmltitle->o_use_default_values.value = true;
+        }
+        ~Run()
+        {
+            frm_htmltitle.unload();
+            frm_htmledit.unload();
+        }
+        QByteArray page(const QString& ref) const { return tp.read(QStringLiteral("web/") + ref); }
+    };
+
+private slots:
+    void imageOnlyPage()
+    {
+        Run run;
+        QString ref = QStringLiteral("unchanged");
+        QVERIFY(create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture));
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\d{8}\\.htm$")).match(ref).hasMatch(), qPrintable(ref));
+        QCOMPARE(run.page(ref), head + image + foot);
+        QCOMPARE(frm_htmledit->o_flist, QStringList{run.tp.path(QStringLiteral("web/") + ref)});
+        VERIFY_DIALOGS(run.tp);
+    }
+
+    void noPageWhenNotAskedOrNotAPicture_data()
+    {
+        QTest::addColumn<bool>("withOptions");
+        QTest::addColumn<QString>("ref");
+        QTest::addRow("display the image only") << false << "cat one.jpg";
+        QTest::addRow("not a GIF or JPEG") << true << "cat.png";
+    }
+    void noPageWhenNotAskedOrNotAPicture()
+    {
+        QFETCH(bool, withOptions);
+        QFETCH(QString, ref);
+        Run run;
+        settings().full_img_with_options = withOptions;
+        QString page;
+        QVERIFY(create_full_img_page(page, ref, run.picture));
+        QCOMPARE(page, ref);
+        QVERIFY(frm_htmledit->o_flist.isEmpty());
+    }
+
+    void textLayouts_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<bool>("withText");
+        QTest::addColumn<QByteArray>("body");
+        const QByteArray title = "<b><u>cat one.jpg</u></b><br>\r\n";
+        const QByteArray text = "A cat. In the sun. \r\n";
+        QTest::addRow("#1 image, rule, text") << "#1" << true << image + "<p>\r\n<hr>\r\n<p>\r\n" + title + text;
+        QTest::addRow("#3 text beside image")
+            << "#3" << true
+            << "<table border=0 cellpadding=10>\r\n<tr>\r\n<td>\r\n" + title + text + "</td>\r\n<td>\r\n" + image +
+                   "</td>\r\n</tr>\r\n</table>\r\n";
+        QTest::addRow("#4 without a text is the image alone") << "#4" << false << image;
+        QTest::addRow("an unknown layout has neither") << "#9" << true << QByteArray();
+    }
+    void textLayouts()
+    {
+        QFETCH(QString, layout);
+        QFETCH(bool, withText);
+        QFETCH(QByteArray, body);
+        Run run;
+        settings().full_img_use_text = true;
+        settings().full_img_layout = layout;
+        if (withText) {
+            run.tp.write("cat.txt", "A cat.\r\nIn the sun.\r\n");
+            platform::profile(program().ini_file_path)
+                .put(QStringLiteral("Associated Text"), run.picture, run.tp.path("cat.txt"));
+        }
+        QString ref;
+        QVERIFY(create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture));
+        QCOMPARE(run.page(ref), head + body + foot);
+    }
+
+    void typedTitleIsKeptForTheImage()
+    {
+        Run run;
+        frm_htmltitle->o_use_default_values.value = false;
+        run.tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [](QObject* w) {
+            auto* prompt = qobject_cast<PagePrompt*>(w);
+            prompt->o_title.text = QStringLiteral("Garfield");
+            prompt->Command1_Click();
+        });
+        QString ref;
+        QVERIFY(create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture));
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text Title"), run.picture),
+                 QStringLiteral("Garfield"));
+        QVERIFY(run.page(ref).contains("<h1>Garfield</h1>"));
+    }
+
+    void cancelReturnsAtOnce()
+    {
+        Run run;
+        frm_htmltitle->o_use_default_values.value = false;
+        run.tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
+                              [](QObject* w) { qobject_cast<PagePrompt*>(w)->b_cancel_exit_Click(); });
+        QString ref = QStringLiteral("unchanged");
+        create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture);
+        QCOMPARE(ref, QStringLiteral("unchanged"));
+        QVERIFY(program().page_prompt_cancel);
+        QVERIFY(frm_htmledit->o_flist.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestFullImagePage)
+#include "tst_fullimagepage.moc"
