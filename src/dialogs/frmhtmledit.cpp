@@ -24,7 +24,8 @@ FrmHtmlEdit::FrmHtmlEdit(GeneratedFiles* value, QWidget* parent) : QDialog(paren
     file->setObjectName(QStringLiteral("menuFile"));
     m_edit = file->addAction(QStringLiteral("Edit"));
     m_edit->setObjectName(QStringLiteral("menuFileItem_5"));
-    file->addSeparator()->setObjectName(QStringLiteral("menuFileItem_90"));
+    m_separator = file->addSeparator();
+    m_separator->setObjectName(QStringLiteral("menuFileItem_90"));
     m_exit = file->addAction(QStringLiteral("Exit"));
     m_exit->setObjectName(QStringLiteral("menuFileItem_99"));
     layout->setMenuBar(menus);
@@ -34,6 +35,7 @@ FrmHtmlEdit::FrmHtmlEdit(GeneratedFiles* value, QWidget* parent) : QDialog(paren
     auto* inner = new QVBoxLayout(frame);
     m_list = new QListWidget(frame);
     m_list->setObjectName(QStringLiteral("o_flist"));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->addItems(value->o_flist);
     inner->addWidget(m_list);
     layout->addWidget(frame);
@@ -46,27 +48,59 @@ FrmHtmlEdit::FrmHtmlEdit(GeneratedFiles* value, QWidget* parent) : QDialog(paren
     layout->addWidget(close);
     resize(520, 320);
 
+    // A selection left over from an earlier showing would point into another run's list.
+    value->selected = -1;
+
+    // The selection, not the current row: the list makes its first entry
+    // current when it gains the focus, without the user choosing it.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &FrmHtmlEdit::selectionChanged);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] {
-        takeSelection();
-        m_value->o_flist_DblClick();
+        if (m_value)
+            m_value->o_flist_DblClick();
     });
     connect(m_edit, &QAction::triggered, this, [this] {
-        takeSelection();
-        m_value->menuFileItem_Click(5);
+        if (m_value)
+            m_value->menuFileItem_Click(5);
     });
-    connect(m_exit, &QAction::triggered, this, [this] { m_value->menuFileItem_Click(99); });
-    connect(close, &QPushButton::clicked, this, [this] { m_value->Command1_Click(); });
+    connect(m_exit, &QAction::triggered, this, &FrmHtmlEdit::reject);
+    connect(close, &QPushButton::clicked, this, [this] {
+        if (m_value)
+            m_value->Command1_Click();
+        else
+            QDialog::reject();
+    });
     connect(value, &GeneratedFiles::closed, this, &QDialog::accept);
+    connect(value, &QObject::destroyed, this, [this] { QDialog::reject(); });
 }
 
 QAction* FrmHtmlEdit::menuFileItem(int index) const
 {
-    return index == 5 ? m_edit : index == 99 ? m_exit : nullptr;
+    switch (index) {
+    case 5:
+        return m_edit;
+    case 90:
+        return m_separator;
+    case 99:
+        return m_exit;
+    default:
+        return nullptr;
+    }
 }
 
-void FrmHtmlEdit::takeSelection()
+void FrmHtmlEdit::reject()
 {
-    m_value->selected = m_list->currentRow();
+    if (m_value)
+        m_value->menuFileItem_Click(99);
+    else
+        QDialog::reject();
+}
+
+void FrmHtmlEdit::selectionChanged()
+{
+    if (!m_value)
+        return;
+    const QList<QListWidgetItem*> items = m_list->selectedItems();
+    m_value->selected = items.isEmpty() ? -1 : m_list->row(items.first());
 }
 
 void registerFrmHtmlEdit()

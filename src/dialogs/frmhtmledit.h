@@ -10,7 +10,9 @@ class QListWidget;
 
 namespace mosaicon {
 
-// "Edit HTML Files": the files a run wrote; a double click opens one in the editor.
+// Shows the generated-file list: a double click or File > Edit opens the
+// selected file in the editor; Close / Exit, File > Exit and the frame's
+// close end the modal display. It opens with no entry selected.
 class FrmHtmlEdit final : public QDialog
 {
     Q_OBJECT
@@ -20,14 +22,19 @@ public:
 
     GeneratedFiles* value() const { return m_value; }
     QListWidget* o_flist() const { return m_list; }
+    // Index 5 (Edit), 90 (the separator) or 99 (Exit); nullptr for any other.
     QAction* menuFileItem(int index) const;
 
+    // Escape and the frame's close run File > Exit.
+    void reject() override;
+
 private:
-    void takeSelection();
+    void selectionChanged();
 
     QPointer<GeneratedFiles> m_value;
     QListWidget* m_list = nullptr;
     QAction* m_edit = nullptr;
+    QAction* m_separator = nullptr;
     QAction* m_exit = nullptr;
 };
 

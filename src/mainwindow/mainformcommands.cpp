@@ -39,6 +39,7 @@ PageLists MainForm::pageLists()
         lists.items.append(m_itemlist->item(i)->text());
         lists.selected.append(m_itemlist->item(i)->isSelected());
     }
+    lists.listVisible = !inLogoView();
     lists.templist = &templist;
     lists.o_original_location = &o_original_location;
     return lists;

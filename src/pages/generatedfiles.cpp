@@ -13,6 +13,7 @@ GeneratedFiles::GeneratedFiles(QObject* parent) : QObject(parent)
 
 void GeneratedFiles::o_flist_DblClick()
 {
+    // The window stays open whether or not the editor started.
     start_editor(o_flist.value(selected));
 }
 

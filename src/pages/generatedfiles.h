@@ -7,9 +7,10 @@
 
 namespace mosaicon {
 
-// The HTML files one page or slide-show run wrote, offered to the editor.
-// The run empties it, the writers add every page they open, and it is shown
-// at the end of the run when the editor is to start by itself.
+// "Edit HTML Files": the HTML files one page or slide-show run wrote, offered
+// to the editor. The run empties the list, the writers append the full path
+// of every page right after they open it, and at the end of the run they show
+// it modally when the editor is to start by itself. Nothing of it is saved.
 class GeneratedFiles : public QObject
 {
     Q_OBJECT
@@ -19,9 +20,11 @@ public:
 
     QString caption = QStringLiteral("Edit HTML Files");
     QStringList o_flist;
+    // Index into o_flist of the selected entry; -1 for none.
     int selected = -1;
 
-    // Opens the selected file in the editor.
+    // Opens the selected file in the editor; without a selection the editor
+    // starts without a file.
     void o_flist_DblClick();
     // 5: Edit; 99: Exit; any other index does nothing.
     void menuFileItem_Click(int index);
@@ -29,7 +32,7 @@ public:
     void Command1_Click();
 
 signals:
-    // The window is to be closed.
+    // The window is to be closed: the modal show returns.
     void closed();
 };
 

@@ -13,6 +13,9 @@ struct PageLists
 {
     QStringList items;
     QList<bool> selected;
+    bool listVisible = true; // false while the window shows its logo instead
+    // Copies of the images in the run's output folder and, parallel to them,
+    // their sources.
     QStringList* templist = nullptr;
     QStringList* o_original_location = nullptr;
 };

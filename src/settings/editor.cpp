@@ -7,13 +7,48 @@
 #include "platform/ui.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
+#include <QStringList>
 
 namespace mosaicon {
 
 namespace {
 
+// Splits the command into words at blanks and tabs. Single or double quotes
+// keep blanks inside a word and are dropped; quoted text joins the text
+// around it, and an unclosed quote runs to the end. Users write either kind
+// of quote, as they would in a shell.
+QStringList splitCommand(const QString& command)
+{
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    QChar quote;
+    for (const QChar c : command) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else
+                word += c;
+        } else if (c == u'\'' || c == u'"') {
+            quote = c;
+            inWord = true;
+        } else if (c == u' ' || c == u'\t') {
+            if (inWord)
+                words.append(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.append(word);
+    return words;
+}
+
+// The executable the program word names, or "" when there is none.
 QString findProgram(const QString& name)
 {
     if (name.isEmpty())
@@ -24,9 +59,8 @@ QString findProgram(const QString& name)
     return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
 }
 
-void tell(const QString& text)
+void warn(const QString& text)
 {
-    show_status(text);
     platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
 }
 
@@ -35,16 +69,19 @@ void tell(const QString& text)
 bool start_editor(const QString& file)
 {
     const QString command = settings().editor_command;
-    QStringList words = QProcess::splitCommand(command);
-    const QString program_path = words.isEmpty() ? QString() : findProgram(words.takeFirst());
-    if (program_path.isEmpty()) {
-        tell(QStringLiteral("The editor,%1 does not exist.").arg(command));
+    QStringList arguments = splitCommand(command);
+    const QString editor = arguments.isEmpty() ? QString() : findProgram(arguments.takeFirst());
+    if (editor.isEmpty()) {
+        const QString text =
+            QStringLiteral("The editor,") + command + QStringLiteral(" does not exist.");
+        show_status(text);
+        warn(text);
         return false;
     }
     if (!file.isEmpty())
-        words.append(file);
-    if (!platform::shell().startProgram(program_path, words)) {
-        tell(QStringLiteral("The editor %1 could not be started.").arg(program_path));
+        arguments.append(file);
+    if (!platform::shell().startProgram(editor, arguments)) {
+        warn(QStringLiteral("The editor ") + editor + QStringLiteral(" could not be started."));
         return false;
     }
     return true;

@@ -4,11 +4,14 @@
 
 namespace mosaicon {
 
-// Starts the HTML editor (the editor command: a program and its arguments,
-// split as a shell would but without one) with the file as one further
-// argument; an empty file starts it without one. A program name without "/"
-// is looked up on PATH. A missing editor is said on the status line and in a
-// box; nothing is started then.
+// Starts the HTML editor with the file. The editor command is a program and
+// its arguments, split at blanks (single or double quotes keep a blank) and
+// run without a shell; the file becomes one further argument, and an empty file
+// starts the editor without it. A program name without "/" is looked up on
+// PATH, one with "/" must be an executable file. A missing editor (an empty
+// command too) is said on the status line and in a box; nothing is started
+// then. A program that cannot be started is said in a box. True when the
+// editor was started.
 bool start_editor(const QString& file);
 
 } // namespace mosaicon

@@ -1,6 +1,7 @@
 #include "settings/editor.h"
 #include "settings/program.h"
 
+#include "fakemainform.h"
 #include "testprogram.h"
 
 #include <QDir>
@@ -9,97 +10,178 @@
 
 using namespace mosaicon;
 
+namespace {
+
+// A program folder holding the executables "ed", "my editor/ed" and a plain
+// file "notes.txt"; "$D" in the data tables stands for that folder.
+struct Fixture
+{
+    Fixture()
+    {
+        QDir(tp.folder()).mkdir(QStringLiteral("my editor"));
+        executable(QStringLiteral("ed"));
+        executable(QStringLiteral("my editor/ed"));
+        tp.write(QStringLiteral("notes.txt"), "notes");
+        program().product_title = QStringLiteral("Mosaicon Test");
+        program().main_form = &window;
+    }
+    ~Fixture() { program().main_form = nullptr; }
+
+    void executable(const QString& name)
+    {
+        tp.write(name, "#!/bin/sh\n");
+        QFile::setPermissions(tp.path(name),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString expand(QString text) const { return text.replace(QLatin1String("$D"), tp.folder()); }
+
+    TestProgram tp;
+    FakeMainForm window;
+};
+
+// PATH for the length of one test case.
+class PathOverride
+{
+public:
+    explicit PathOverride(const QString& path) : m_old(qgetenv("PATH"))
+    {
+        qputenv("PATH", QFile::encodeName(path));
+    }
+    ~PathOverride() { qputenv("PATH", m_old); }
+    PathOverride(const PathOverride&) = delete;
+    PathOverride& operator=(const PathOverride&) = delete;
+
+private:
+    QByteArray m_old;
+};
+
+} // namespace
+
 class TestEditor : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void startsProgramWithTheFileAsOneArgument_data()
+    void startsTheProgramWithItsArgumentsAndTheFile_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
-        // ED stands for the path of an executable editor in the test folder.
-        QTest::addRow("a program path") << "ED" << "/web/a.htm" << "ED" << QStringList{"/web/a.htm"};
-        QTest::addRow("a program with an option")
-            << "ED --new-window" << "/web/a.htm" << "ED" << QStringList{"--new-window", "/web/a.htm"};
-        QTest::addRow("a file with blanks is one argument")
-            << "ED" << "/my web/page one.htm" << "ED" << QStringList{"/my web/page one.htm"};
-        QTest::addRow("no file selected") << "ED" << "" << "ED" << QStringList{};
-        QTest::addRow("a quoted program path with a blank")
-            << "\"SPACED\" -x" << "/a.htm" << "SPACED" << QStringList{"-x", "/a.htm"};
+        QTest::addRow("a program path alone gets the file") << "$D/ed"
+                                                            << "/web/a.htm"
+                                                            << "$D/ed" << QStringList{"/web/a.htm"};
+        QTest::addRow("an option comes before the file")
+            << "$D/ed --new-window"
+            << "/web/a.htm"
+            << "$D/ed" << QStringList{"--new-window", "/web/a.htm"};
+        QTest::addRow("a single-quoted program path keeps its blank")
+            << "'$D/my editor/ed' -x"
+            << "/web/a.htm"
+            << "$D/my editor/ed" << QStringList{"-x", "/web/a.htm"};
+        QTest::addRow("a double-quoted program path keeps its blank")
+            << "\"$D/my editor/ed\" -x"
+            << "/web/a.htm"
+            << "$D/my editor/ed" << QStringList{"-x", "/web/a.htm"};
+        QTest::addRow("quoted text inside a word joins it")
+            << "$D/'my editor'/ed"
+            << "/web/a.htm"
+            << "$D/my editor/ed" << QStringList{"/web/a.htm"};
+        QTest::addRow("a quoted argument is one argument")
+            << "$D/ed --title \"two words\""
+            << "/web/a.htm"
+            << "$D/ed" << QStringList{"--title", "two words", "/web/a.htm"};
+        QTest::addRow("blanks and tabs around and between words are dropped")
+            << "  $D/ed \t -x  "
+            << "/web/a.htm"
+            << "$D/ed" << QStringList{"-x", "/web/a.htm"};
+        QTest::addRow("a file path with blanks is one argument")
+            << "$D/ed"
+            << "/my web/page one.htm"
+            << "$D/ed" << QStringList{"/my web/page one.htm"};
+        QTest::addRow("a file path with quotes is passed unchanged")
+            << "$D/ed"
+            << "/web/it's \"new\".htm"
+            << "$D/ed" << QStringList{"/web/it's \"new\".htm"};
+        QTest::addRow("no file starts the editor without one") << "$D/ed -x"
+                                                               << ""
+                                                               << "$D/ed" << QStringList{"-x"};
     }
-    void startsProgramWithTheFileAsOneArgument()
+    void startsTheProgramWithItsArgumentsAndTheFile()
     {
         QFETCH(QString, command);
         QFETCH(QString, file);
         QFETCH(QString, program);
         QFETCH(QStringList, arguments);
-        TestProgram tp;
-        QDir(tp.folder()).mkdir(QStringLiteral("my editor"));
-        for (const char* name : {"ed", "my editor/ed"}) {
-            tp.write(QString::fromUtf8(name), "#!/bin/sh\n");
-            QFile::setPermissions(tp.path(QString::fromUtf8(name)), QFile::ReadOwner | QFile::ExeOwner);
-        }
-        const auto fill = [&](QString t) {
-            return t.replace(QLatin1String("SPACED"), tp.path("my editor/ed")).replace(QLatin1String("ED"), tp.path("ed"));
-        };
-        settings().editor_command = fill(command);
+        Fixture f;
+        settings().editor_command = f.expand(command);
         QVERIFY(start_editor(file));
-        QCOMPARE(tp.shell.started.size(), 1);
-        QCOMPARE(tp.shell.started.first().program, fill(program));
-        QCOMPARE(tp.shell.started.first().arguments, arguments);
-        VERIFY_DIALOGS(tp);
+        QCOMPARE(f.tp.shell.started.size(), 1);
+        QCOMPARE(f.tp.shell.started.first().program, f.expand(program));
+        QCOMPARE(f.tp.shell.started.first().arguments, arguments);
+        QVERIFY(f.tp.ui.asked().isEmpty());
+        QVERIFY(f.window.calls.isEmpty());
     }
 
-    void bareNameIsLookedUpOnPath()
+    void aBareNameIsLookedUpOnPath()
     {
-        TestProgram tp;
-        tp.write("myhtmled", "#!/bin/sh\n");
-        QFile::setPermissions(tp.path("myhtmled"), QFile::ReadOwner | QFile::ExeOwner);
-        const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(tp.folder()) + ':' + oldPath);
-        settings().editor_command = QStringLiteral("myhtmled");
-        const bool started = start_editor(QStringLiteral("/a.htm"));
-        qputenv("PATH", oldPath);
-        QVERIFY(started);
-        QCOMPARE(tp.shell.started.first().program, tp.path("myhtmled"));
+        Fixture f;
+        QDir(f.tp.folder()).mkdir(QStringLiteral("bin"));
+        f.executable(QStringLiteral("bin/myhtmled"));
+        const PathOverride path(f.tp.path(QStringLiteral("bin")) + u':' +
+                                QString::fromLocal8Bit(qgetenv("PATH")));
+        settings().editor_command = QStringLiteral("myhtmled --new-window");
+        QVERIFY(start_editor(QStringLiteral("/web/a.htm")));
+        QCOMPARE(f.tp.shell.started.size(), 1);
+        QCOMPARE(f.tp.shell.started.first().program, f.tp.path(QStringLiteral("bin/myhtmled")));
+        QCOMPARE(f.tp.shell.started.first().arguments, (QStringList{"--new-window", "/web/a.htm"}));
     }
 
-    void missingEditorIsSaid_data()
+    void aMissingEditorIsSaidAndNothingStarts_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addRow("empty command") << "";
-        QTest::addRow("a path cut at its blank") << "FOLDER/my editor/ed";
-        QTest::addRow("a name found nowhere") << "no-such-editor-anywhere";
-        QTest::addRow("a folder") << "FOLDER";
+        QTest::addRow("an empty command") << "";
+        QTest::addRow("a command of blanks only") << "   ";
+        QTest::addRow("an unquoted program path is cut at its blank") << "$D/my editor/ed -x";
+        QTest::addRow("a bare name found nowhere on PATH") << "ed";
+        QTest::addRow("a file that is not there") << "$D/vi";
+        QTest::addRow("a folder") << "$D";
+        QTest::addRow("a file that is not executable") << "$D/notes.txt";
+        QTest::addRow("a program path in another case") << "$D/ED";
     }
-    void missingEditorIsSaid()
+    void aMissingEditorIsSaidAndNothingStarts()
     {
         QFETCH(QString, command);
-        TestProgram tp;
-        command.replace(QLatin1String("FOLDER"), tp.folder());
-        settings().editor_command = command;
-        const QString text = QStringLiteral("The editor,%1 does not exist.").arg(command);
-        tp.ui.expectMessage(text);
-        QVERIFY(!start_editor(QStringLiteral("/a.htm")));
-        VERIFY_DIALOGS(tp);
-        QCOMPARE(tp.ui.asked().first().style, 48);
-        QCOMPARE(tp.ui.asked().first().title, program().product_title);
-        QVERIFY(tp.shell.started.isEmpty());
+        Fixture f;
+        // Only the test folder's bin, which does not exist: "ed" must not be
+        // found in the program folder or anywhere else.
+        const PathOverride path(f.tp.path(QStringLiteral("bin")));
+        settings().editor_command = f.expand(command);
+        const QString text =
+            QStringLiteral("The editor,") + f.expand(command) + QStringLiteral(" does not exist.");
+        f.tp.ui.expectMessage(text);
+        QVERIFY(!start_editor(QStringLiteral("/web/a.htm")));
+        VERIFY_DIALOGS(f.tp);
+        QCOMPARE(f.tp.ui.asked().size(), 1);
+        QCOMPARE(f.tp.ui.asked().first().style, 48);
+        QCOMPARE(f.tp.ui.asked().first().title, QStringLiteral("Mosaicon Test"));
+        QCOMPARE(f.window.calls, QStringList{QStringLiteral("status ") + text});
+        QVERIFY(f.tp.shell.started.isEmpty());
     }
 
-    void editorThatFailsToStartIsSaid()
+    void anEditorThatCannotBeStartedIsSaidOnce()
     {
-        TestProgram tp;
-        tp.write("ed", "#!/bin/sh\n");
-        QFile::setPermissions(tp.path("ed"), QFile::ReadOwner | QFile::ExeOwner);
-        settings().editor_command = tp.path("ed");
-        tp.shell.succeed = false;
-        tp.ui.expectMessage(QStringLiteral("The editor %1 could not be started.").arg(tp.path("ed")));
-        QVERIFY(!start_editor(QStringLiteral("/a.htm")));
-        VERIFY_DIALOGS(tp);
+        Fixture f;
+        settings().editor_command = f.tp.path(QStringLiteral("ed")) + QStringLiteral(" -x");
+        f.tp.shell.succeed = false;
+        f.tp.ui.expectMessage(QStringLiteral("The editor %1 could not be started.")
+                                  .arg(f.tp.path(QStringLiteral("ed"))));
+        QVERIFY(!start_editor(QStringLiteral("/web/a.htm")));
+        VERIFY_DIALOGS(f.tp);
+        QCOMPARE(f.tp.ui.asked().size(), 1);
+        QCOMPARE(f.tp.ui.asked().first().style, 48);
+        QCOMPARE(f.tp.ui.asked().first().title, QStringLiteral("Mosaicon Test"));
+        QCOMPARE(f.tp.shell.started.size(), 1);
     }
 };
 
