@@ -1,10 +1,182 @@
 #include "pages/createhtml.h"
 
+#include "pages/advancedpage.h"
+#include "pages/generatedfiles.h"
+#include "pages/thumbnails.h"
+
+#include "settings/helpers.h"
+#include "settings/mainformview.h"
+#include "settings/program.h"
+#include "settings/startup.h"
+
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/imagecontrol.h"
+#include "platform/numbers.h"
+#include "platform/profilefile.h"
+#include "platform/ui.h"
+
+#include <QFileInfo>
+#include <QSet>
+
 namespace mosaicon {
 
-// The page writers are not part of the program yet: both commands do nothing.
-void go_create_html(PageLists&) {}
+namespace {
 
+// "cat.gif" -> "cat_2.gif": a name no other image of the run has taken.
+QString distinctName(const QString& name, const QSet<QString>& taken)
+{
+    if (!taken.contains(name))
+        return name;
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString base = dot < 0 ? name : name.left(dot);
+    const QString ext = dot < 0 ? QString() : name.mid(dot);
+    for (int n = 2;; ++n) {
+        const QString candidate = QStringLiteral("%1_%2%3").arg(base).arg(n).arg(ext);
+        if (!taken.contains(candidate))
+            return candidate;
+    }
+}
+
+void statusDirect(const QString& text)
+{
+    if (MainFormView* view = program().main_form)
+        view->showStatus(text);
+}
+
+} // namespace
+
+platform::ImageControl& o_tn()
+{
+    static platform::ImageControl engine;
+    return engine;
+}
+
+int thumbnail_size()
+{
+    const int size = int(platform::val(settings().thumb_size));
+    // An empty or zero size would give every user 4-pixel thumbnails.
+    return size > 0 ? size : 100;
+}
+
+void go_create_html(PageLists& lists)
+{
+    Program& p = program();
+    const Settings& s = p.settings;
+    QStringList& templist = *lists.templist;
+    QStringList& sources = *lists.o_original_location;
+    templist.clear();
+    sources.clear();
+    for (qsizetype i = 0; i < lists.items.size(); ++i) {
+        const QString& entry = lists.items.at(i);
+        if ((!s.gif_jpeg_only || is_gif_or_jpg(entry)) && (!s.individual_selections || lists.selected.value(i))) {
+            templist.append(entry);
+            sources.append(entry);
+        }
+    }
+
+    platform::ImageControl& engine = o_tn();
+    const int size = thumbnail_size();
+    make_dir(s.internet_dir);
+    platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+    {
+        // Records of the whole run are written once, at its end.
+        platform::ProfileBatch batch;
+        QSet<QString> copyNames;
+        QSet<QString> thumbNames;
+        const qsizetype count = templist.size();
+        for (qsizetype i = 0; i < count; ++i) {
+            const QString source = templist.at(i);
+            QString dir;
+            QString name;
+            split_file_path(source, dir, name);
+            // Two images of one name from different folders must not overwrite each other.
+            const QString copyName = distinctName(name, copyNames);
+            copyNames.insert(copyName);
+            const QString copy = platform::joinPath(s.internet_dir, copyName);
+            if (file_exists(source))
+                platform::copyFile(source, copy);
+
+            const QString text = ini.get(QStringLiteral("Associated Text"), source);
+            if (!text.isEmpty() && file_exists(text))
+                ini.put(QStringLiteral("Associated Text"), copy, text);
+            const QString title = ini.get(QStringLiteral("Associated Text Title"), source);
+            if (!title.isEmpty())
+                ini.put(QStringLiteral("Associated Text Title"), copy, title);
+            templist[i] = copy;
+
+            engine.setFitMode(1);
+            engine.setSizeLimit(size + 4);
+            statusDirect(QStringLiteral("Processing thumbnail for %1").arg(source));
+            const bool loaded = engine.setFileName(copy);
+            const bool needed = loaded && (size < engine.imageHeight() || size < engine.imageWidth());
+            if (needed) {
+                QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
+                if (!s.prefix_thumbnail_file && source.contains(QLatin1String("_tn.jpg")))
+                    thumbName = copyName;
+                thumbName = distinctName(thumbName, thumbNames);
+                const QString thumb = platform::joinPath(s.internet_dir, thumbName);
+                // Nothing made from a picture replaces that picture: such an
+                // image serves as its own thumbnail.
+                if (thumb != copy && !platform::isSameFile(thumb, source) && !platform::isSameFile(thumb, copy)) {
+                    thumbNames.insert(thumbName);
+                    engine.setJpegOutputMode(0);
+                    engine.setJpegOptimize(s.thumb_optimize);
+                    engine.setJpegQuality(int(platform::val(s.thumb_quality)));
+                    engine.setJpegSmoothing(int(platform::val(s.thumb_smoothing)));
+                    engine.setJpegDither(int(platform::val(s.thumb_dither)));
+                    engine.setAppearance(s.thumb_3d ? 0 : 1);
+                    engine.setBorderStyle(0);
+                    engine.setBackColor(quint32(platform::val(s.thumb_bg_color)));
+                    if (s.thumb_style != 0) {
+                        engine.setSizeLimit(0);
+                        engine.setFitMode(1);
+                        engine.setFileName(copy);
+                        const double t = size * 15.7;
+                        if (engine.width() >= t) {
+                            const double factor = t / engine.width();
+                            engine.setWidth(engine.width() * factor);
+                            engine.setHeight(engine.height() * factor);
+                            engine.setFitMode(2);
+                        }
+                        if (engine.height() >= t) {
+                            const double factor = t / engine.height();
+                            engine.setWidth(engine.width() * factor);
+                            engine.setHeight(engine.height() * factor);
+                            engine.setFitMode(3);
+                        }
+                    }
+                    if (engine.saveAsJpeg(thumb))
+                        ini.put(QStringLiteral("Thumbnails (ir)"), copy, thumb);
+                }
+            }
+            platform::doEvents();
+        }
+    }
+
+    if (!templist.isEmpty()) {
+        frm_htmledit.load();
+        frm_htmledit->o_flist.clear();
+        if (p.last_toolbar_key == QLatin1String("advhtml"))
+            create_advanced_html(lists);
+        else
+            create_vertical_html(lists);
+        return;
+    }
+    QString text;
+    if (!lists.listVisible)
+        text = QStringLiteral("There are no files loaded to create an html.");
+    else if (s.individual_selections)
+        text = QStringLiteral("No files were selected from the list.");
+    else if (s.gif_jpeg_only)
+        text = QStringLiteral("There are no GIF or JPG files in the list.");
+    else
+        text = QStringLiteral("There are no files in the list.");
+    platform::msgbox(text, platform::MsgBox::Exclamation, p.product_title);
+    show_status(text);
+}
+
+// The simple page arrives with the quick and simple page writer.
 void go_create_simple_html(PageLists&) {}
 
 } // namespace mosaicon

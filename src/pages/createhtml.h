@@ -2,7 +2,16 @@
 
 #include "pages/pagelists.h"
 
+namespace mosaicon::platform {
+class ImageControl;
+}
+
 namespace mosaicon {
+
+// The hidden engine that makes the page runs' thumbnails.
+platform::ImageControl& o_tn();
+// The thumbnail size in pixels: 100 when the setting is empty or 0.
+int thumbnail_size();
 
 // The create-HTML driver: the advanced page after a toolbar "advhtml", the
 // vertically aligned page otherwise.

@@ -1,5 +1,6 @@
 #include "pages/fullimagepage.h"
 
+#include "pages/batchfiles.h"
 #include "pages/generatedfiles.h"
 #include "pages/imageheaders.h"
 #include "pages/pageblocks.h"
@@ -131,6 +132,11 @@ bool create_full_img_page(QString& page_ref, const QString& image_ref, const QSt
     page_ref = name;
     const QString page_path = platform::joinPath(directory, name);
 
+    if (s.create_batch_files) {
+        add_delete_line(page_path);
+        add_copy_line(page_path);
+        add_copy_line(image_path);
+    }
     list_generated_file(page_path);
     TextFile page;
     page.line(QStringLiteral("<html>"));

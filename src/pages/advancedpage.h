@@ -1,0 +1,14 @@
+#pragma once
+
+#include "pages/pagelists.h"
+
+namespace mosaicon {
+
+// The advanced page: a table of thumbnails with captions and one full-size
+// page for each image.
+void create_advanced_html(PageLists& lists);
+
+// The vertically aligned page of images with their texts.
+void create_vertical_html(PageLists& lists);
+
+} // namespace mosaicon

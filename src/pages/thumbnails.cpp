@@ -1,0 +1,149 @@
+#include "pages/thumbnails.h"
+
+#include "pages/createhtml.h"
+#include "pages/imageheaders.h"
+
+#include "settings/helpers.h"
+#include "settings/program.h"
+
+#include "platform/files.h"
+#include "platform/imagecontrol.h"
+#include "platform/numbers.h"
+#include "platform/profilefile.h"
+
+#include <QFile>
+
+namespace mosaicon {
+
+namespace {
+
+QString extensionOf(const QString& name)
+{
+    const qsizetype slash = name.lastIndexOf(u'/');
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot > slash ? name.mid(dot + 1).toLower() : QString();
+}
+
+QString cutAtFirstDot(const QString& name, const QString& ending)
+{
+    const qsizetype dot = name.indexOf(u'.');
+    return dot < 0 ? name : name.left(dot) + ending;
+}
+
+} // namespace
+
+QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways)
+{
+    if (prefix) {
+        QString name = file_name.contains(QLatin1String("tn_")) ? file_name : QStringLiteral("tn_") + file_name;
+        if (!cutAlways && name.contains(QLatin1String(".jpg")))
+            return name;
+        return cutAtFirstDot(name, QStringLiteral(".jpg"));
+    }
+    if (file_name.contains(QLatin1String("_tn.jpg")))
+        return file_name;
+    return cutAtFirstDot(file_name, QStringLiteral("_tn.jpg"));
+}
+
+bool is_image_file(const QString& name)
+{
+    static const QStringList types{"art", "bmp", "cut", "dib", "emf", "gem", "gif", "hrz", "iff", "img", "jpg",
+                                   "lbm", "mac", "msp", "pcx", "png", "ras", "rle", "tga", "tif", "wmf", "wpg"};
+    return types.contains(extensionOf(name));
+}
+
+bool is_gif_or_jpg(const QString& name)
+{
+    const QString ext = extensionOf(name);
+    return ext == QLatin1String("gif") || ext == QLatin1String("jpg");
+}
+
+void get_image_dimensions(const QString& path, QString& height, QString& width)
+{
+    Program& p = program();
+    p.img_height = 0;
+    p.img_width = 0;
+    const QString tail = path.right(4).toLower();
+    if (tail == QLatin1String(".gif"))
+        read_gif_info(path);
+    else if (tail == QLatin1String(".jpg"))
+        read_jpg_info(path);
+    const double size = thumbnail_size();
+    const double h = p.img_height;
+    const double w = p.img_width;
+    if (h <= size && w <= size) {
+        height = QString::number(p.img_height);
+        width = QString::number(p.img_width);
+        return;
+    }
+    const double factor = size / (h > w ? h : w);
+    const auto side = [](double v) { return v < 11 ? QStringLiteral("10") : platform::strFormDouble(v); };
+    height = side(h * factor);
+    width = side(w * factor);
+}
+
+void create_thumbnail(const QString& image, QString& out, const QString&)
+{
+    if (!file_exists(image))
+        return;
+    Settings& s = settings();
+    QString dir;
+    QString name;
+    split_file_path(image, dir, name);
+    out = name;
+    if (s.thumb_size.isEmpty()) {
+        const QString stored = platform::profile(program().ini_file_path)
+                                   .get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
+        s.thumb_size = stored.isEmpty() ? QStringLiteral("100") : stored;
+    }
+    const int size = thumbnail_size();
+    platform::ImageControl& engine = o_tn();
+    engine.setSizeLimit(size + 4);
+    engine.setFitMode(1);
+    if (!engine.setFileName(image)) {
+        engine.setSizeLimit(0);
+        return;
+    }
+    if (!(size < engine.imageHeight() || size < engine.imageWidth()))
+        return;
+    const QString thumb = platform::joinPath(dir, thumbnail_file_name(name, s.prefix_thumbnail_file, false));
+    // Nothing made from a picture replaces that picture.
+    if (thumb == image || platform::isSameFile(thumb, image)) {
+        out = name;
+        return;
+    }
+    engine.setJpegOutputMode(0);
+    engine.setJpegOptimize(s.thumb_optimize);
+    engine.setJpegQuality(int(platform::val(s.thumb_quality)));
+    engine.setJpegSmoothing(int(platform::val(s.thumb_smoothing)));
+    engine.setJpegDither(int(platform::val(s.thumb_dither)));
+    engine.setAppearance(s.thumb_3d ? 0 : 1);
+    engine.setBorderStyle(0);
+    if (s.thumb_style != 0) {
+        engine.setSizeLimit(0);
+        engine.setFitMode(1);
+        engine.setFileName(image);
+        const double t = size * 15.7;
+        if (engine.width() >= t) {
+            const double factor = t / engine.width();
+            engine.setWidth(engine.width() * factor);
+            engine.setHeight(engine.height() * factor);
+            engine.setFitMode(2);
+        }
+        if (engine.height() >= t) {
+            const double factor = t / engine.height();
+            engine.setWidth(engine.width() * factor);
+            engine.setHeight(engine.height() * factor);
+            engine.setFitMode(3);
+        }
+    }
+    // The save replaces an older thumbnail atomically; a failed save keeps it.
+    if (!engine.saveAsJpeg(thumb)) {
+        engine.setSizeLimit(0);
+        return;
+    }
+    out = thumb;
+    platform::profile(program().ini_file_path).put(QStringLiteral("Thumbnails (vi)"), image, thumb);
+}
+
+} // namespace mosaicon

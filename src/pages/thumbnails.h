@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace mosaicon {
+
+// A thumbnail's file name from an image's: "tn_" before it (prefix on) or
+// "_tn.jpg" after it, cut at the first "."; a name that already carries the
+// prefix or the suffix keeps it. Without cutAlways, a prefixed name that
+// already holds ".jpg" is not cut.
+QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways);
+
+// Makes a JPEG thumbnail beside the image when the image is larger than the
+// thumbnail size, and records it; out is the thumbnail's path, or the bare
+// file name when the image serves as its own thumbnail.
+void create_thumbnail(const QString& image, QString& out, const QString& kind);
+
+// The size an image is shown with on a page: its own when it fits the
+// thumbnail size, else scaled to it.
+void get_image_dimensions(const QString& path, QString& height, QString& width);
+
+// The name's extension is one of the image types (any case).
+bool is_image_file(const QString& name);
+// The name's extension is ".gif" or ".jpg" (any case).
+bool is_gif_or_jpg(const QString& name);
+
+} // namespace mosaicon

@@ -1,0 +1,170 @@
+#include "pages/createhtml.h"
+#include "pages/generatedfiles.h"
+#include "pages/pageprompt.h"
+
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+
+#include "testprogram.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTest>
+
+using namespace mosaicon;
+
+namespace {
+
+const QByteArray builtInHead = "<html>\r\n"
+                               "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >\r\n"
+                               "<title>HTML Title</title>\r\n<center>\r\n<h1>HTML Title</h1>\r\n</center>\r\n"
+                               "<p>\r\n<hr>\r\n<p>\r\n";
+const QByteArray builtInFoot = "</body>\r\n</html>\r\n";
+
+} // namespace
+
+class TestAdvancedPage : public QObject
+{
+    Q_OBJECT
+
+    struct Run
+    {
+        TestProgram tp;
+        QStringList templist;
+        QStringList sources;
+        PageLists lists;
+        Run()
+        {
+            Program& p = program();
+            p.ini_file_path = tp.path("mosaik.ini");
+            p.last_toolbar_key = QStringLiteral("advhtml");
+            Settings& s = p.settings;
+            s.internet_dir = tp.path("web");
+            s.thumb_size = QStringLiteral("100");
+            s.thumb_quality = QStringLiteral("75");
+            s.use_thumbnail = true;
+            s.background_color = QStringLiteral("#FFFFFF");
+            s.text_color = QStringLiteral("#000000");
+            s.link_color = QStringLiteral("#0000FF");
+            s.vlink_color = QStringLiteral("#FF0000");
+            s.alink_color = QStringLiteral("#000000");
+            s.table_cell_padding = QStringLiteral("10");
+            s.image_count = QStringLiteral("3");
+            QDir(tp.folder()).mkpath(QStringLiteral("pics/other"));
+            frm_htmltitle->o_use_default_values.value = true;
+            lists.templist = &templist;
+            lists.o_original_location = &sources;
+        }
+        ~Run()
+        {
+            frm_htmltitle.unload();
+            frm_htmledit.unload();
+        }
+        QString picture(const QString& name, int w, int h)
+        {
+            QImage img(w, h, QImage::Format_RGB32);
+            img.fill(Qt::darkCyan);
+            const QString path = tp.path(QStringLiteral("pics/") + name);
+            img.save(path, name.endsWith(QLatin1String(".png")) ? "PNG" : "JPEG");
+            lists.items.append(path);
+            lists.selected.append(false);
+            return path;
+        }
+    };
+
+private slots:
+    void plainPageOfThumbnails()
+    {
+        Run run;
+        const QString cat = run.picture(QStringLiteral("cat one.jpg"), 300, 150);
+        go_create_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.templist, QStringList{run.tp.path("web/cat one.jpg")});
+        QCOMPARE(run.sources, QStringList{cat});
+        QCOMPARE(run.tp.read("web/mosaik.htm"),
+                 builtInHead + "<A HREF=\"cat%20one.jpg\"><img src=\"cat%20one_tn.jpg\" height=52 width=104></A>\r\n" +
+                     builtInFoot);
+        QCOMPARE(frm_htmledit->o_flist, QStringList{run.tp.path("web/mosaik.htm")});
+        // The record was used up by the page.
+        QVERIFY(!platform::profile(program().ini_file_path)
+                     .contains(QStringLiteral("Thumbnails (ir)"), run.tp.path("web/cat one.jpg")));
+    }
+
+    void sameNameFromTwoFoldersIsKeptApart()
+    {
+        Run run;
+        run.picture(QStringLiteral("cat.jpg"), 300, 150);
+        run.picture(QStringLiteral("other/cat.jpg"), 150, 300);
+        go_create_html(run.lists);
+        QCOMPARE(run.templist, (QStringList{run.tp.path("web/cat.jpg"), run.tp.path("web/cat_2.jpg")}));
+        QCOMPARE(QImage(run.tp.path("web/cat_2.jpg")).size(), QSize(150, 300));
+        QVERIFY(QFileInfo::exists(run.tp.path("web/cat_2_tn.jpg")));
+    }
+
+    void imageAlreadyInTheOutputFolderIsNotDestroyed()
+    {
+        Run run;
+        QDir(run.tp.folder()).mkdir(QStringLiteral("web"));
+        QImage img(300, 150, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        const QString own = run.tp.path("web/dog_tn.jpg");
+        img.save(own, "JPEG");
+        const QByteArray before = run.tp.read("web/dog_tn.jpg");
+        run.lists.items.append(own);
+        run.lists.selected.append(false);
+        go_create_html(run.lists);
+        QCOMPARE(run.tp.read("web/dog_tn.jpg"), before);
+    }
+
+    void emptyRunSaysWhy_data()
+    {
+        QTest::addColumn<bool>("selections");
+        QTest::addColumn<bool>("gifJpeg");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("nothing selected") << true << true << "No files were selected from the list.";
+        QTest::addRow("no GIF or JPEG") << false << true << "There are no GIF or JPG files in the list.";
+    }
+    void emptyRunSaysWhy()
+    {
+        QFETCH(bool, selections);
+        QFETCH(bool, gifJpeg);
+        QFETCH(QString, text);
+        Run run;
+        run.picture(QStringLiteral("a.png"), 10, 10);
+        settings().individual_selections = selections;
+        settings().gif_jpeg_only = gifJpeg;
+        run.tp.ui.expectMessage(text);
+        go_create_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+    }
+
+    void tableRowsStepByTheImageCount()
+    {
+        Run run;
+        settings().file_names = true;
+        settings().use_thumbnail = false;
+        for (int i = 0; i < 7; ++i)
+            run.picture(QStringLiteral("p%1.jpg").arg(i), 20, 10);
+        go_create_html(run.lists);
+        const QString page = QString::fromUtf8(run.tp.read("web/mosaik.htm"));
+        QCOMPARE(page.count(QStringLiteral("<td>")), 7);
+        QCOMPARE(page.count(QStringLiteral("</tr>\r\n<tr>")), 3);
+        QVERIFY(page.contains(QStringLiteral("<tr>\r\n</table>\r\n</center>\r\n</body>")));
+    }
+
+    void zeroImageCountStillEnds()
+    {
+        Run run;
+        settings().file_names = true;
+        settings().image_count = QString();
+        run.picture(QStringLiteral("a.jpg"), 20, 10);
+        run.picture(QStringLiteral("b.jpg"), 20, 10);
+        go_create_html(run.lists);
+        QCOMPARE(QString::fromUtf8(run.tp.read("web/mosaik.htm")).count(QStringLiteral("</tr>")), 2);
+    }
+};
+
+QTEST_MAIN(TestAdvancedPage)
+#include "tst_advancedpage.moc"

@@ -1,0 +1,273 @@
+#include "pages/batchfiles.h"
+
+#include "settings/program.h"
+
+#include "testprogram.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace mosaicon;
+
+namespace {
+
+const QByteArray copyHead = "#!/bin/sh\n"
+                            "# This batch file contains the file names associated with\n"
+                            "# the html file '%F/My Pages/index.htm'.\n"
+                            "#\n"
+                            "# Supply the target directory on the command line to copy\n"
+                            "# the files to a specified directory.\n"
+                            "# *******************************************************\n";
+
+const QByteArray deleteHead = "#!/bin/sh\n"
+                              "# This batch file contains the file names associated with\n"
+                              "# the html file '%F/My Pages/index.htm'.\n"
+                              "#\n"
+                              "# The files below are the HTML files generated for the full\n"
+                              "# size images that are displayed from the thumbnail links.\n"
+                              "# *********************************************************\n";
+
+// A page in a folder with a blank, and two images whose names hold a blank
+// and a single quote, each with a thumbnail and a full-size page.
+struct Fixture
+{
+    Fixture()
+    {
+        settings().create_batch_files = true;
+        copy_batch_path.clear();
+        del_batch_path.clear();
+        QDir(tp.folder()).mkpath(QStringLiteral("My Pages/thumbs"));
+    }
+
+    QString page() const { return tp.path(QStringLiteral("My Pages/index.htm")); }
+    QString at(const QString& name) const { return tp.path(QStringLiteral("My Pages/") + name); }
+    QByteArray golden(const QByteArray& bytes) const
+    {
+        return QByteArray(bytes).replace("%F", QFile::encodeName(tp.folder()));
+    }
+
+    bool writeRun(QString* error)
+    {
+        return start_batch_files(page(), error) &&
+               add_copy_line(at(QStringLiteral("thumbs/tn_a b.jpg")), error) &&
+               add_copy_line(at(QStringLiteral("thumbs/tn_o'neil.jpg")), error) &&
+               add_copy_line(at(QStringLiteral("a b.htm")), error) &&
+               add_delete_line(at(QStringLiteral("a b.htm")), error) &&
+               add_copy_line(at(QStringLiteral("o'neil.htm")), error) &&
+               add_delete_line(at(QStringLiteral("o'neil.htm")), error);
+    }
+
+    static QByteArray read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TestProgram tp;
+};
+
+int runScript(const QString& script, const QStringList& arguments)
+{
+    QProcess sh;
+    sh.start(QStringLiteral("/bin/sh"), QStringList{script} + arguments);
+    if (!sh.waitForFinished(-1) || sh.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return sh.exitCode();
+}
+
+} // namespace
+
+class TestBatchFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aRunWritesBothScriptsExactly()
+    {
+        Fixture f;
+        QString error;
+        QVERIFY2(f.writeRun(&error), qPrintable(error));
+
+        QCOMPARE(Fixture::read(copy_batch_path),
+                 f.golden(copyHead + "cp -- '%F/My Pages/index.htm' \"$1\"/\n"
+                                     "\n"
+                                     "cp -- '%F/My Pages/thumbs/tn_a b.jpg' \"$1\"/\n"
+                                     "cp -- '%F/My Pages/thumbs/tn_o'\\''neil.jpg' \"$1\"/\n"
+                                     "cp -- '%F/My Pages/a b.htm' \"$1\"/\n"
+                                     "cp -- '%F/My Pages/o'\\''neil.htm' \"$1\"/\n"));
+        QCOMPARE(Fixture::read(del_batch_path),
+                 f.golden(deleteHead + "rm -f -- '%F/My Pages/index.htm'\n"
+                                       "\n"
+                                       "rm -f -- '%F/My Pages/a b.htm'\n"
+                                       "rm -f -- '%F/My Pages/o'\\''neil.htm'\n"));
+    }
+
+    void scriptsLieBesideThePageWithFiveDigitNames()
+    {
+        Fixture f;
+        QVERIFY(start_batch_files(f.page()));
+
+        const QRegularExpression copyName(QStringLiteral("^cpy[0-9]{5}\\.sh$"));
+        const QRegularExpression deleteName(QStringLiteral("^del[0-9]{5}\\.sh$"));
+        const QFileInfo copyInfo(copy_batch_path);
+        const QFileInfo deleteInfo(del_batch_path);
+        QVERIFY2(copyName.match(copyInfo.fileName()).hasMatch(), qPrintable(copy_batch_path));
+        QVERIFY2(deleteName.match(deleteInfo.fileName()).hasMatch(), qPrintable(del_batch_path));
+        QCOMPARE(copyInfo.absolutePath(), QFileInfo(f.page()).absolutePath());
+        QCOMPARE(deleteInfo.absolutePath(), QFileInfo(f.page()).absolutePath());
+
+        for (const QString& script : {copy_batch_path, del_batch_path}) {
+            const QFile::Permissions permissions = QFile::permissions(script);
+            QVERIFY2(permissions.testFlag(QFile::ExeOwner), qPrintable(script));
+            QVERIFY2(permissions.testFlag(QFile::ReadOwner), qPrintable(script));
+        }
+    }
+
+    void aNameIsNeverHandedOutTwiceInOneRun()
+    {
+        Fixture f;
+        seed_batch_file_names(7);
+        QVERIFY(start_batch_files(f.page()));
+        const QString firstCopy = copy_batch_path;
+        const QString firstDelete = del_batch_path;
+        QVERIFY(QFile::remove(firstCopy));
+        QVERIFY(QFile::remove(firstDelete));
+
+        // The same draws again: only the memory of this run keeps them apart.
+        seed_batch_file_names(7);
+        QVERIFY(start_batch_files(f.page()));
+        QVERIFY(copy_batch_path != firstCopy);
+        QVERIFY(del_batch_path != firstDelete);
+    }
+
+    void aNameTakenInTheFolderIsPassedOver()
+    {
+        Fixture f;
+        QDir(f.tp.folder()).mkpath(QStringLiteral("other"));
+        seed_batch_file_names(9);
+        QVERIFY(start_batch_files(f.tp.path(QStringLiteral("other/page.htm"))));
+        const QString takenName = QFileInfo(copy_batch_path).fileName();
+
+        f.tp.write(QStringLiteral("My Pages/") + takenName, "keep me\n");
+        seed_batch_file_names(9);
+        QVERIFY(start_batch_files(f.page()));
+        QVERIFY(QFileInfo(copy_batch_path).fileName() != takenName);
+        QCOMPARE(f.tp.read(QStringLiteral("My Pages/") + takenName), QByteArray("keep me\n"));
+    }
+
+    void aPathWithControlCharactersIsSkipped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addRow("a newline inside the name") << QStringLiteral("a\nrm -rf x.jpg");
+        QTest::addRow("a tab inside the name") << QStringLiteral("a\tb.jpg");
+        QTest::addRow("a carriage return at the end") << QStringLiteral("ab.jpg\r");
+        QTest::addRow("the delete character") << QStringLiteral("a\x7F.jpg");
+    }
+
+    void aPathWithControlCharactersIsSkipped()
+    {
+        QFETCH(QString, name);
+        Fixture f;
+        QVERIFY(start_batch_files(f.page()));
+        const QByteArray copyBefore = Fixture::read(copy_batch_path);
+        const QByteArray deleteBefore = Fixture::read(del_batch_path);
+
+        QVERIFY(add_copy_line(f.at(name)));
+        QVERIFY(add_delete_line(f.at(name)));
+
+        const QByteArray skipped = "# skipped: a file name with control characters\n";
+        QCOMPARE(Fixture::read(copy_batch_path), copyBefore + skipped);
+        QCOMPARE(Fixture::read(del_batch_path), deleteBefore + skipped);
+    }
+
+    void aPageNameWithANewlineNeverBreaksTheHead()
+    {
+        Fixture f;
+        QVERIFY(start_batch_files(f.at(QStringLiteral("in\ndex.htm"))));
+        const QByteArray head = f.golden(copyHead).replace("index.htm", "in?dex.htm");
+        QCOMPARE(Fixture::read(copy_batch_path),
+                 head + "# skipped: a file name with control characters\n\n");
+    }
+
+    void theCopyScriptCopiesAndTheDeleteScriptRemovesThePages()
+    {
+        Fixture f;
+        // Names a careless quoting would expand or split.
+        const QStringList images{QStringLiteral("a b.jpg"), QStringLiteral("o'neil.jpg"),
+                                 QStringLiteral("$HOME `id`.jpg"), QStringLiteral("-n.jpg")};
+        const QStringList pages{QStringLiteral("index.htm"), QStringLiteral("a b.htm"),
+                                QStringLiteral("o'neil.htm")};
+        for (const QString& name : images + pages)
+            f.tp.write(QStringLiteral("My Pages/") + name, name.toUtf8());
+
+        QVERIFY(start_batch_files(f.page()));
+        for (const QString& name : images)
+            QVERIFY(add_copy_line(f.at(name)));
+        for (const QString& name : pages.mid(1)) {
+            QVERIFY(add_copy_line(f.at(name)));
+            QVERIFY(add_delete_line(f.at(name)));
+        }
+
+        const QString destination = f.tp.path(QStringLiteral("dest dir"));
+        QVERIFY(QDir().mkpath(destination));
+        QCOMPARE(runScript(copy_batch_path, {destination}), 0);
+        QStringList arrived = QDir(destination).entryList(QDir::Files, QDir::Name);
+        QStringList expected = images + pages;
+        expected.sort();
+        QCOMPARE(arrived, expected);
+        for (const QString& name : expected)
+            QCOMPARE(Fixture::read(destination + u'/' + name), name.toUtf8());
+
+        QCOMPARE(runScript(del_batch_path, {destination}), 0);
+        for (const QString& name : pages)
+            QVERIFY2(!QFileInfo::exists(f.at(name)), qPrintable(name));
+        for (const QString& name : images)
+            QVERIFY2(QFileInfo::exists(f.at(name)), qPrintable(name));
+        QCOMPARE(QDir(destination).entryList(QDir::Files, QDir::Name), expected);
+    }
+
+    void withTheSettingOffNothingIsWrittenAndOldPathsStay()
+    {
+        Fixture f;
+        QVERIFY(start_batch_files(f.page()));
+        const QString oldCopy = copy_batch_path;
+        const QString oldDelete = del_batch_path;
+        const QByteArray copyBytes = Fixture::read(oldCopy);
+        const QByteArray deleteBytes = Fixture::read(oldDelete);
+        const QStringList before = QDir(f.at(QString())).entryList(QDir::Files);
+
+        settings().create_batch_files = false;
+        QVERIFY(start_batch_files(f.page()));
+        QVERIFY(add_copy_line(f.at(QStringLiteral("x.jpg"))));
+        QVERIFY(add_delete_line(f.at(QStringLiteral("x.htm"))));
+
+        QCOMPARE(copy_batch_path, oldCopy);
+        QCOMPARE(del_batch_path, oldDelete);
+        QCOMPARE(Fixture::read(oldCopy), copyBytes);
+        QCOMPARE(Fixture::read(oldDelete), deleteBytes);
+        QCOMPARE(QDir(f.at(QString())).entryList(QDir::Files), before);
+    }
+
+    void aScriptThatCannotBeWrittenReportsWhy()
+    {
+        Fixture f;
+        const QString page = f.tp.path(QStringLiteral("missing/index.htm"));
+        QString error;
+        QVERIFY(!start_batch_files(page, &error));
+        QVERIFY2(error.contains(f.tp.path(QStringLiteral("missing/cpy"))), qPrintable(error));
+
+        error.clear();
+        QVERIFY(!add_copy_line(f.at(QStringLiteral("a.jpg")), &error));
+        QVERIFY2(error.contains(copy_batch_path), qPrintable(error));
+        error.clear();
+        QVERIFY(!add_delete_line(f.at(QStringLiteral("a.htm")), &error));
+        QVERIFY2(error.contains(del_batch_path), qPrintable(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatchFiles)
+#include "tst_batchfiles.moc"

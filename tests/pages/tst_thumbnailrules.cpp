@@ -1,0 +1,136 @@
+#include "pages/thumbnails.h"
+
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+
+#include "testprogram.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QTest>
+
+using namespace mosaicon;
+
+class TestThumbnailRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void names_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("prefix");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("suffix") << "cat.gif" << false << "cat_tn.jpg";
+        QTest::addRow("suffix kept") << "dog_tn.jpg" << false << "dog_tn.jpg";
+        QTest::addRow("cut at the first dot") << "a.b.gif" << false << "a_tn.jpg";
+        QTest::addRow("no dot keeps no extension") << "readme" << false << "readme";
+        QTest::addRow("prefix") << "cat.gif" << true << "tn_cat.jpg";
+        QTest::addRow("prefix kept") << "tn_cat.gif" << true << "tn_cat.jpg";
+        QTest::addRow("prefix without a dot") << "readme" << true << "tn_readme";
+        QTest::addRow("prefix with several dots") << "a.b.gif" << true << "tn_a.jpg";
+    }
+    void names()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, prefix);
+        QFETCH(QString, expected);
+        QCOMPARE(thumbnail_file_name(name, prefix, true), expected);
+    }
+
+    void imageTypes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("image");
+        QTest::addColumn<bool>("gifOrJpg");
+        QTest::addRow("camera JPEG in capitals") << "/p/DSC_0001.JPG" << true << true;
+        QTest::addRow("GIF") << "/p/a.gif" << true << true;
+        QTest::addRow("PNG") << "/p/a.png" << true << false;
+        QTest::addRow("a .gif folder is no image") << "/p/x.gif/notes.txt" << false << false;
+        QTest::addRow("no extension") << "/p/readme" << false << false;
+    }
+    void imageTypes()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, image);
+        QFETCH(bool, gifOrJpg);
+        QCOMPARE(is_image_file(name), image);
+        QCOMPARE(is_gif_or_jpg(name), gifOrJpg);
+    }
+
+    void dimensions_data()
+    {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addRow("wide image scaled") << 300 << 150 << " 100" << " 50";
+        QTest::addRow("fits: own size") << 100 << 100 << "100" << "100";
+        QTest::addRow("very narrow side gives 10") << 1000 << 5 << " 100" << "10";
+        QTest::addRow("fractions in general form") << 200 << 300 << " 66.6666666666667" << " 100";
+    }
+    void dimensions()
+    {
+        QFETCH(int, w);
+        QFETCH(int, h);
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        TestProgram tp;
+        settings().thumb_size = QStringLiteral("100");
+        QImage img(w, h, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        QVERIFY(img.save(tp.path("a.JPG"), "JPEG"));
+        QString hh;
+        QString ww;
+        get_image_dimensions(tp.path("a.JPG"), hh, ww);
+        QCOMPARE(ww, width);
+        QCOMPARE(hh, height);
+    }
+
+    void thumbnailBesideTheImageAndRecorded()
+    {
+        TestProgram tp;
+        program().ini_file_path = tp.path("mosaik.ini");
+        settings().thumb_size = QStringLiteral("100");
+        QImage img(400, 200, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        img.save(tp.path("x.jpg"), "JPEG");
+        QString out;
+        create_thumbnail(tp.path("x.jpg"), out, QStringLiteral("thumbnail"));
+        QCOMPARE(out, tp.path("x_tn.jpg"));
+        QVERIFY(QImage(out).width() <= 104);
+        QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Thumbnails (vi)"), tp.path("x.jpg")),
+                 out);
+    }
+
+    void noThumbnailReplacesItsOwnPicture()
+    {
+        TestProgram tp;
+        program().ini_file_path = tp.path("mosaik.ini");
+        settings().thumb_size = QStringLiteral("100");
+        settings().prefix_thumbnail_file = true;
+        QImage img(400, 200, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        img.save(tp.path("tn_cat.jpg"), "JPEG");
+        const QByteArray before = tp.read("tn_cat.jpg");
+        QString out;
+        create_thumbnail(tp.path("tn_cat.jpg"), out, QStringLiteral("thumbnail"));
+        QCOMPARE(out, QStringLiteral("tn_cat.jpg"));
+        QCOMPARE(tp.read("tn_cat.jpg"), before);
+    }
+
+    void corruptFileGetsNothing()
+    {
+        TestProgram tp;
+        program().ini_file_path = tp.path("mosaik.ini");
+        tp.write("bad.jpg", "not a picture at all");
+        QString out;
+        create_thumbnail(tp.path("bad.jpg"), out, QStringLiteral("thumbnail"));
+        QVERIFY(!QFileInfo::exists(tp.path("bad_tn.jpg")));
+        QVERIFY(!QFileInfo::exists(tp.path("mosaik.ini")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestThumbnailRules)
+#include "tst_thumbnailrules.moc"
