@@ -19,6 +19,11 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
 namespace mosaicon {
 
 namespace {
@@ -36,6 +41,76 @@ QString distinctName(const QString& name, const QSet<QString>& taken)
         if (!taken.contains(candidate))
             return candidate;
     }
+}
+
+struct Job
+{
+    qsizetype index = 0;
+    QString source;
+    QString copy;
+    QString thumb; // empty: the image is its own thumbnail
+    bool saved = false;
+};
+
+// One image's thumbnail, on an engine of the calling thread's own.
+bool makeThumbnail(platform::ImageControl& engine, const Job& job, int size)
+{
+    const Settings& s = settings();
+    engine.setFitMode(1);
+    engine.setSizeLimit(size + 4);
+    // A picture that cannot be loaded leaves the engine empty: no thumbnail
+    // is ever made from the previous image.
+    if (!engine.setFileName(job.copy))
+        return false;
+    if (!(size < engine.imageHeight() || size < engine.imageWidth()) || job.thumb.isEmpty())
+        return false;
+    engine.setJpegOutputMode(0);
+    engine.setJpegOptimize(s.thumb_optimize);
+    engine.setJpegQuality(int(platform::val(s.thumb_quality)));
+    engine.setJpegSmoothing(int(platform::val(s.thumb_smoothing)));
+    engine.setJpegDither(int(platform::val(s.thumb_dither)));
+    engine.setAppearance(s.thumb_3d ? 0 : 1);
+    engine.setBorderStyle(0);
+    engine.setBackColor(quint32(platform::val(s.thumb_bg_color)));
+    if (s.thumb_style != 0) {
+        engine.setSizeLimit(0);
+        engine.setFitMode(1);
+        if (!engine.setFileName(job.copy))
+            return false;
+        const double t = size * 15.7;
+        if (engine.width() >= t) {
+            const double factor = t / engine.width();
+            engine.setWidth(engine.width() * factor);
+            engine.setHeight(engine.height() * factor);
+            engine.setFitMode(2);
+        }
+        if (engine.height() >= t) {
+            const double factor = t / engine.height();
+            engine.setWidth(engine.width() * factor);
+            engine.setHeight(engine.height() * factor);
+            engine.setFitMode(3);
+        }
+    }
+    return engine.saveAsJpeg(job.thumb);
+}
+
+void makeThumbnails(QList<Job>& jobs, int size)
+{
+    platform::ImageControl::prepareDecoder();
+    std::atomic<qsizetype> next{0};
+    const auto work = [&] {
+        platform::ImageControl engine;
+        for (qsizetype i = next++; i < jobs.size(); i = next++)
+            jobs[i].saved = makeThumbnail(engine, jobs[i], size);
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const qsizetype threads = std::min<qsizetype>(cores, jobs.size());
+    std::vector<std::thread> pool;
+    for (qsizetype t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
 }
 
 void statusDirect(const QString& text)
@@ -75,7 +150,6 @@ void go_create_html(PageLists& lists)
         }
     }
 
-    platform::ImageControl& engine = o_tn();
     const int size = thumbnail_size();
     make_dir(s.internet_dir);
     platform::ProfileFile& ini = platform::profile(p.ini_file_path);
@@ -84,6 +158,7 @@ void go_create_html(PageLists& lists)
         platform::ProfileBatch batch;
         QSet<QString> copyNames;
         QSet<QString> thumbNames;
+        QList<Job> jobs;
         const qsizetype count = templist.size();
         for (qsizetype i = 0; i < count; ++i) {
             const QString source = templist.at(i);
@@ -105,51 +180,30 @@ void go_create_html(PageLists& lists)
                 ini.put(QStringLiteral("Associated Text Title"), copy, title);
             templist[i] = copy;
 
-            engine.setFitMode(1);
-            engine.setSizeLimit(size + 4);
-            statusDirect(QStringLiteral("Processing thumbnail for %1").arg(source));
-            const bool loaded = engine.setFileName(copy);
-            const bool needed = loaded && (size < engine.imageHeight() || size < engine.imageWidth());
-            if (needed) {
-                QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
-                if (!s.prefix_thumbnail_file && source.contains(QLatin1String("_tn.jpg")))
-                    thumbName = copyName;
-                thumbName = distinctName(thumbName, thumbNames);
-                const QString thumb = platform::joinPath(s.internet_dir, thumbName);
-                // Nothing made from a picture replaces that picture: such an
-                // image serves as its own thumbnail.
-                if (thumb != copy && !platform::isSameFile(thumb, source) && !platform::isSameFile(thumb, copy)) {
-                    thumbNames.insert(thumbName);
-                    engine.setJpegOutputMode(0);
-                    engine.setJpegOptimize(s.thumb_optimize);
-                    engine.setJpegQuality(int(platform::val(s.thumb_quality)));
-                    engine.setJpegSmoothing(int(platform::val(s.thumb_smoothing)));
-                    engine.setJpegDither(int(platform::val(s.thumb_dither)));
-                    engine.setAppearance(s.thumb_3d ? 0 : 1);
-                    engine.setBorderStyle(0);
-                    engine.setBackColor(quint32(platform::val(s.thumb_bg_color)));
-                    if (s.thumb_style != 0) {
-                        engine.setSizeLimit(0);
-                        engine.setFitMode(1);
-                        engine.setFileName(copy);
-                        const double t = size * 15.7;
-                        if (engine.width() >= t) {
-                            const double factor = t / engine.width();
-                            engine.setWidth(engine.width() * factor);
-                            engine.setHeight(engine.height() * factor);
-                            engine.setFitMode(2);
-                        }
-                        if (engine.height() >= t) {
-                            const double factor = t / engine.height();
-                            engine.setWidth(engine.width() * factor);
-                            engine.setHeight(engine.height() * factor);
-                            engine.setFitMode(3);
-                        }
-                    }
-                    if (engine.saveAsJpeg(thumb))
-                        ini.put(QStringLiteral("Thumbnails (ir)"), copy, thumb);
-                }
+            Job job;
+            job.index = i;
+            job.source = source;
+            job.copy = copy;
+            QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
+            if (!s.prefix_thumbnail_file && source.contains(QLatin1String("_tn.jpg")))
+                thumbName = copyName;
+            thumbName = distinctName(thumbName, thumbNames);
+            const QString thumb = platform::joinPath(s.internet_dir, thumbName);
+            // Nothing made from a picture replaces that picture: such an
+            // image serves as its own thumbnail.
+            if (thumb != copy && !platform::isSameFile(thumb, source) && !platform::isSameFile(thumb, copy)) {
+                thumbNames.insert(thumbName);
+                job.thumb = thumb;
             }
+            jobs.append(job);
+        }
+        // Decoding, scaling and encoding run on every core; what the user and
+        // the records see afterwards is in list order, as one thread leaves it.
+        makeThumbnails(jobs, size);
+        for (const Job& job : std::as_const(jobs)) {
+            statusDirect(QStringLiteral("Processing thumbnail for %1").arg(job.source));
+            if (job.saved)
+                ini.put(QStringLiteral("Thumbnails (ir)"), job.copy, job.thumb);
             platform::doEvents();
         }
     }

@@ -118,6 +118,24 @@ private slots:
         QCOMPARE(run.tp.read("web/dog_tn.jpg"), before);
     }
 
+    void corruptImageAmongGoodOnesGetsNoThumbnail()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.jpg"), 300, 150);
+        run.tp.write("pics/broken.jpg", "not a picture");
+        run.lists.items.append(run.tp.path("pics/broken.jpg"));
+        run.lists.selected.append(false);
+        run.picture(QStringLiteral("c.jpg"), 150, 300);
+        settings().use_thumbnail = false;
+        go_create_html(run.lists);
+        QVERIFY(QFileInfo::exists(run.tp.path("web/a_tn.jpg")));
+        QVERIFY(!QFileInfo::exists(run.tp.path("web/broken_tn.jpg")));
+        QCOMPARE(QImage(run.tp.path("web/c_tn.jpg")).size(), QSize(52, 104));
+        auto& ini = platform::profile(program().ini_file_path);
+        QVERIFY(!ini.contains(QStringLiteral("Thumbnails (ir)"), run.tp.path("web/broken.jpg")));
+        QVERIFY(ini.contains(QStringLiteral("Thumbnails (ir)"), run.tp.path("web/c.jpg")));
+    }
+
     void emptyRunSaysWhy_data()
     {
         QTest::addColumn<bool>("selections");
