@@ -196,6 +196,8 @@ void create_advanced_html(PageLists& lists)
     Program& p = program();
     Settings& s = p.settings;
     platform::BusyCursor busy;
+    // Records used up or written during the run reach the settings file once, at its end.
+    platform::ProfileBatch batch;
     const bool savedRelative = s.relative_address;
     s.relative_address = true;
     const auto restore = qScopeGuard([&] { s.relative_address = savedRelative; });

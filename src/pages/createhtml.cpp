@@ -20,6 +20,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -49,6 +50,7 @@ struct Job
     QString source;
     QString copy;
     QString thumb; // empty: the image is its own thumbnail
+    bool copyFirst = false;
     bool saved = false;
 };
 
@@ -73,11 +75,13 @@ bool makeThumbnail(platform::ImageControl& engine, const Job& job, int size)
     engine.setBorderStyle(0);
     engine.setBackColor(quint32(platform::val(s.thumb_bg_color)));
     if (s.thumb_style != 0) {
-        engine.setSizeLimit(0);
+        const double t = size * 15.7;
+        // The picture is only ever shown at the thumbnail's size: decoding it
+        // just above that size gives the same thumbnail as the whole photo.
+        engine.setSizeLimit(int(std::ceil(t / platform::twipsPerPixel)) + 1);
         engine.setFitMode(1);
         if (!engine.setFileName(job.copy))
             return false;
-        const double t = size * 15.7;
         if (engine.width() >= t) {
             const double factor = t / engine.width();
             engine.setWidth(engine.width() * factor);
@@ -100,8 +104,11 @@ void makeThumbnails(QList<Job>& jobs, int size)
     std::atomic<qsizetype> next{0};
     const auto work = [&] {
         platform::ImageControl engine;
-        for (qsizetype i = next++; i < jobs.size(); i = next++)
+        for (qsizetype i = next++; i < jobs.size(); i = next++) {
+            if (jobs[i].copyFirst)
+                platform::copyFile(jobs[i].source, jobs[i].copy);
             jobs[i].saved = makeThumbnail(engine, jobs[i], size);
+        }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const qsizetype threads = std::min<qsizetype>(cores, jobs.size());
@@ -169,8 +176,6 @@ void go_create_html(PageLists& lists)
             const QString copyName = distinctName(name, copyNames);
             copyNames.insert(copyName);
             const QString copy = platform::joinPath(s.internet_dir, copyName);
-            if (file_exists(source))
-                platform::copyFile(source, copy);
 
             const QString text = ini.get(QStringLiteral("Associated Text"), source);
             if (!text.isEmpty() && file_exists(text))
@@ -184,6 +189,7 @@ void go_create_html(PageLists& lists)
             job.index = i;
             job.source = source;
             job.copy = copy;
+            job.copyFirst = file_exists(source);
             QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
             if (!s.prefix_thumbnail_file && source.contains(QLatin1String("_tn.jpg")))
                 thumbName = copyName;
@@ -197,7 +203,7 @@ void go_create_html(PageLists& lists)
             }
             jobs.append(job);
         }
-        // Decoding, scaling and encoding run on every core; what the user and
+        // Copying, decoding, scaling and encoding run on every core; what the user and
         // the records see afterwards is in list order, as one thread leaves it.
         makeThumbnails(jobs, size);
         for (const Job& job : std::as_const(jobs)) {

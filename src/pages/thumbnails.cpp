@@ -11,6 +11,7 @@
 #include "platform/numbers.h"
 #include "platform/profilefile.h"
 
+#include <cmath>
 #include <QFile>
 
 namespace mosaicon {
@@ -120,10 +121,11 @@ void create_thumbnail(const QString& image, QString& out, const QString&)
     engine.setAppearance(s.thumb_3d ? 0 : 1);
     engine.setBorderStyle(0);
     if (s.thumb_style != 0) {
-        engine.setSizeLimit(0);
+        const double t = size * 15.7;
+        // Decoding just above the thumbnail's size gives the same thumbnail as the whole photo.
+        engine.setSizeLimit(int(std::ceil(t / platform::twipsPerPixel)) + 1);
         engine.setFitMode(1);
         engine.setFileName(image);
-        const double t = size * 15.7;
         if (engine.width() >= t) {
             const double factor = t / engine.width();
             engine.setWidth(engine.width() * factor);
