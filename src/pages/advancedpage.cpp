@@ -53,33 +53,6 @@ bool holds(const QString& line, const char* a, const char* b)
     return lower.contains(QLatin1String(a)) || lower.contains(QLatin1String(b));
 }
 
-void bannerBlock(TextFile& page, const QString& ref, const QString& link)
-{
-    if (ref.isEmpty())
-        return;
-    page.line(QStringLiteral("<p>"));
-    page.line(QStringLiteral("<center>"));
-    if (!link.isEmpty())
-        page.line(QStringLiteral("<a href=\"%1\" >").arg(link));
-    page.line(QStringLiteral("<img src=\"%1\" >").arg(html_address(ref)));
-    if (!link.isEmpty())
-        page.line(QStringLiteral("</a>"));
-    page.line(QStringLiteral("</center>"));
-    page.line(QStringLiteral("<p>"));
-}
-
-void captionBlock(TextFile& page)
-{
-    QString copyright;
-    get_caption(QStringLiteral("o_copyright"), copyright);
-    if (copyright.isEmpty())
-        return;
-    page.line(QStringLiteral("<p>"));
-    page.line(QStringLiteral("<center>"));
-    page.line(copyright);
-    page.line(QStringLiteral("</center>"));
-}
-
 void writeHead(TextFile& page, const QString& body)
 {
     const Program& p = program();
@@ -103,7 +76,7 @@ void writeHead(TextFile& page, const QString& body)
     page.line(body);
     page.line(QStringLiteral("<title>%1</title>").arg(prompt->o_title_tag.text));
     page.line(QStringLiteral("<center>"));
-    bannerBlock(page, p.top_banner_ref, p.settings.top_banner_link);
+    write_banner(page, p.top_banner_ref, p.settings.top_banner_link);
     page.line(QStringLiteral("<h1>%1</h1>").arg(prompt->o_title.text));
     page.line(QStringLiteral("</center>"));
     page.line(QStringLiteral("<p>"));
@@ -124,7 +97,7 @@ void writeFoot(TextFile& page)
         if (!closesHtml) {
             for (const QString& l : lines)
                 page.line(l);
-            captionBlock(page);
+            write_copyright(page);
             page.line(QStringLiteral("</body>"));
             page.line(QStringLiteral("</html>"));
             return;
@@ -136,8 +109,8 @@ void writeFoot(TextFile& page)
         }
         return;
     }
-    bannerBlock(page, p.bottom_banner_ref, p.settings.bottom_banner_link);
-    captionBlock(page);
+    write_banner(page, p.bottom_banner_ref, p.settings.bottom_banner_link);
+    write_copyright(page);
     page.line(QStringLiteral("</body>"));
     page.line(QStringLiteral("</html>"));
 }

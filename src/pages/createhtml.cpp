@@ -57,7 +57,6 @@ struct Job
 // One image's thumbnail, on an engine of the calling thread's own.
 bool makeThumbnail(platform::ImageControl& engine, const Job& job, int size)
 {
-    const Settings& s = settings();
     engine.setFitMode(1);
     engine.setSizeLimit(size + 4);
     // A picture that cannot be loaded leaves the engine empty: no thumbnail
@@ -66,35 +65,8 @@ bool makeThumbnail(platform::ImageControl& engine, const Job& job, int size)
         return false;
     if (!(size < engine.imageHeight() || size < engine.imageWidth()) || job.thumb.isEmpty())
         return false;
-    engine.setJpegOutputMode(0);
-    engine.setJpegOptimize(s.thumb_optimize);
-    engine.setJpegQuality(int(platform::val(s.thumb_quality)));
-    engine.setJpegSmoothing(int(platform::val(s.thumb_smoothing)));
-    engine.setJpegDither(int(platform::val(s.thumb_dither)));
-    engine.setAppearance(s.thumb_3d ? 0 : 1);
-    engine.setBorderStyle(0);
-    engine.setBackColor(quint32(platform::val(s.thumb_bg_color)));
-    if (s.thumb_style != 0) {
-        const double t = size * 15.7;
-        // The picture is only ever shown at the thumbnail's size: decoding it
-        // just above that size gives the same thumbnail as the whole photo.
-        engine.setSizeLimit(int(std::ceil(t / platform::twipsPerPixel)) + 1);
-        engine.setFitMode(1);
-        if (!engine.setFileName(job.copy))
-            return false;
-        if (engine.width() >= t) {
-            const double factor = t / engine.width();
-            engine.setWidth(engine.width() * factor);
-            engine.setHeight(engine.height() * factor);
-            engine.setFitMode(2);
-        }
-        if (engine.height() >= t) {
-            const double factor = t / engine.height();
-            engine.setWidth(engine.width() * factor);
-            engine.setHeight(engine.height() * factor);
-            engine.setFitMode(3);
-        }
-    }
+    if (!prepare_thumbnail_engine(engine, job.copy, size))
+        return false;
     return engine.saveAsJpeg(job.thumb);
 }
 

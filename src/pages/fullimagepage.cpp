@@ -57,21 +57,6 @@ void fillPreview(PagePrompt& prompt, const QString& image_path)
     }
 }
 
-void banner(TextFile& page, const QString& ref, const QString& link)
-{
-    if (ref.isEmpty())
-        return;
-    page.line(QStringLiteral("<p>"));
-    page.line(QStringLiteral("<center>"));
-    if (!link.isEmpty())
-        page.line(QStringLiteral("<a href=\"%1\" >").arg(link));
-    page.line(QStringLiteral("<img src=\"%1\" >").arg(html_address(ref)));
-    if (!link.isEmpty())
-        page.line(QStringLiteral("</a>"));
-    page.line(QStringLiteral("</center>"));
-    page.line(QStringLiteral("<p>"));
-}
-
 QString associatedText(const QString& key, bool preformatted)
 {
     const QString file = platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text"), key);
@@ -152,7 +137,7 @@ bool create_full_img_page(QString& page_ref, const QString& image_ref, const QSt
     } else {
         page.line(body_tag());
     }
-    banner(page, p.top_banner_ref, s.top_banner_link);
+    write_banner(page, p.top_banner_ref, s.top_banner_link);
 
     const QString key = directory + image_ref;
     const QString title = s.file_title ? ini.get(titleSection, key) : prompt->o_title.text;
@@ -231,15 +216,8 @@ bool create_full_img_page(QString& page_ref, const QString& image_ref, const QSt
             }
         }
     }
-    banner(page, p.bottom_banner_ref, s.bottom_banner_link);
-    QString copyright;
-    get_caption(QStringLiteral("o_copyright"), copyright);
-    if (!copyright.isEmpty()) {
-        page.line(QStringLiteral("<p>"));
-        page.line(QStringLiteral("<center>"));
-        page.line(copyright);
-        page.line(QStringLiteral("</center>"));
-    }
+    write_banner(page, p.bottom_banner_ref, s.bottom_banner_link);
+    write_copyright(page);
     page.line(QStringLiteral("</body>"));
     page.line(QStringLiteral("</html>"));
     return page.save(page_path);

@@ -1,5 +1,7 @@
 #include "pages/pageblocks.h"
 
+#include "pages/textfile.h"
+
 #include "settings/helpers.h"
 #include "settings/program.h"
 
@@ -42,6 +44,33 @@ QString withSource(QString text, const QString& source)
 }
 
 } // namespace
+
+void write_banner(TextFile& page, const QString& ref, const QString& link)
+{
+    if (ref.isEmpty())
+        return;
+    page.line(QStringLiteral("<p>"));
+    page.line(QStringLiteral("<center>"));
+    if (!link.isEmpty())
+        page.line(QStringLiteral("<a href=\"%1\" >").arg(link));
+    page.line(QStringLiteral("<img src=\"%1\" >").arg(html_address(ref)));
+    if (!link.isEmpty())
+        page.line(QStringLiteral("</a>"));
+    page.line(QStringLiteral("</center>"));
+    page.line(QStringLiteral("<p>"));
+}
+
+void write_copyright(TextFile& page)
+{
+    QString copyright;
+    get_caption(QStringLiteral("o_copyright"), copyright);
+    if (copyright.isEmpty())
+        return;
+    page.line(QStringLiteral("<p>"));
+    page.line(QStringLiteral("<center>"));
+    page.line(copyright);
+    page.line(QStringLiteral("</center>"));
+}
 
 QString body_tag()
 {

@@ -4,6 +4,15 @@
 
 namespace mosaicon {
 
+class TextFile;
+
+// The banner block of a page, when the banner has a picture: centred, linked
+// when a link is set.
+void write_banner(TextFile& page, const QString& ref, const QString& link);
+
+// The copyright caption of a page's foot, when the user set one.
+void write_copyright(TextFile& page);
+
 // The page's body tag from the colour settings.
 QString body_tag();
 

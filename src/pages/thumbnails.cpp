@@ -33,6 +33,40 @@ QString cutAtFirstDot(const QString& name, const QString& ending)
 
 } // namespace
 
+bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size)
+{
+    const Settings& s = settings();
+    engine.setJpegOutputMode(0);
+    engine.setJpegOptimize(s.thumb_optimize);
+    engine.setJpegQuality(int(platform::val(s.thumb_quality)));
+    engine.setJpegSmoothing(int(platform::val(s.thumb_smoothing)));
+    engine.setJpegDither(int(platform::val(s.thumb_dither)));
+    engine.setAppearance(s.thumb_3d ? 0 : 1);
+    engine.setBorderStyle(0);
+    engine.setBackColor(quint32(platform::val(s.thumb_bg_color)));
+    if (s.thumb_style == 0)
+        return true;
+    const double t = size * 15.7;
+    // Decoding just above the thumbnail's size gives the same thumbnail as the whole photo.
+    engine.setSizeLimit(int(std::ceil(t / platform::twipsPerPixel)) + 1);
+    engine.setFitMode(1);
+    if (!engine.setFileName(image))
+        return false;
+    if (engine.width() >= t) {
+        const double factor = t / engine.width();
+        engine.setWidth(engine.width() * factor);
+        engine.setHeight(engine.height() * factor);
+        engine.setFitMode(2);
+    }
+    if (engine.height() >= t) {
+        const double factor = t / engine.height();
+        engine.setWidth(engine.width() * factor);
+        engine.setHeight(engine.height() * factor);
+        engine.setFitMode(3);
+    }
+    return true;
+}
+
 QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways)
 {
     if (prefix) {
@@ -113,32 +147,8 @@ void create_thumbnail(const QString& image, QString& out, const QString&)
         out = name;
         return;
     }
-    engine.setJpegOutputMode(0);
-    engine.setJpegOptimize(s.thumb_optimize);
-    engine.setJpegQuality(int(platform::val(s.thumb_quality)));
-    engine.setJpegSmoothing(int(platform::val(s.thumb_smoothing)));
-    engine.setJpegDither(int(platform::val(s.thumb_dither)));
-    engine.setAppearance(s.thumb_3d ? 0 : 1);
-    engine.setBorderStyle(0);
-    if (s.thumb_style != 0) {
-        const double t = size * 15.7;
-        // Decoding just above the thumbnail's size gives the same thumbnail as the whole photo.
-        engine.setSizeLimit(int(std::ceil(t / platform::twipsPerPixel)) + 1);
-        engine.setFitMode(1);
-        engine.setFileName(image);
-        if (engine.width() >= t) {
-            const double factor = t / engine.width();
-            engine.setWidth(engine.width() * factor);
-            engine.setHeight(engine.height() * factor);
-            engine.setFitMode(2);
-        }
-        if (engine.height() >= t) {
-            const double factor = t / engine.height();
-            engine.setWidth(engine.width() * factor);
-            engine.setHeight(engine.height() * factor);
-            engine.setFitMode(3);
-        }
-    }
+    if (!prepare_thumbnail_engine(engine, image, size))
+        return;
     // The save replaces an older thumbnail atomically; a failed save keeps it.
     if (!engine.saveAsJpeg(thumb)) {
         engine.setSizeLimit(0);

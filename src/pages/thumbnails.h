@@ -2,7 +2,15 @@
 
 #include <QString>
 
+namespace mosaicon::platform {
+class ImageControl;
+}
+
 namespace mosaicon {
+
+// Sets the engine, holding the image at its thumbnail size, up for saving the
+// thumbnail by the thumbnail settings; false when the image could not be read.
+bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size);
 
 // A thumbnail's file name from an image's: "tn_" before it (prefix on) or
 // "_tn.jpg" after it, cut at the first "."; a name that already carries the
