@@ -86,7 +86,7 @@ QByteArray copyLine(const QString& path)
 {
     if (hasControlCharacter(path))
         return skippedLine;
-    return "cp -- " + quoted(path) + " \"$1\"/\n";
+    return "cp -- " + quoted(path) + " \"${1:?}\"/\n";
 }
 
 QByteArray deleteLine(const QString& path)

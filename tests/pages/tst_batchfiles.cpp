@@ -93,12 +93,12 @@ private slots:
         QVERIFY2(f.writeRun(&error), qPrintable(error));
 
         QCOMPARE(Fixture::read(copy_batch_path),
-                 f.golden(copyHead + "cp -- '%F/My Pages/index.htm' \"$1\"/\n"
+                 f.golden(copyHead + "cp -- '%F/My Pages/index.htm' \"${1:?}\"/\n"
                                      "\n"
-                                     "cp -- '%F/My Pages/thumbs/tn_a b.jpg' \"$1\"/\n"
-                                     "cp -- '%F/My Pages/thumbs/tn_o'\\''neil.jpg' \"$1\"/\n"
-                                     "cp -- '%F/My Pages/a b.htm' \"$1\"/\n"
-                                     "cp -- '%F/My Pages/o'\\''neil.htm' \"$1\"/\n"));
+                                     "cp -- '%F/My Pages/thumbs/tn_a b.jpg' \"${1:?}\"/\n"
+                                     "cp -- '%F/My Pages/thumbs/tn_o'\\''neil.jpg' \"${1:?}\"/\n"
+                                     "cp -- '%F/My Pages/a b.htm' \"${1:?}\"/\n"
+                                     "cp -- '%F/My Pages/o'\\''neil.htm' \"${1:?}\"/\n"));
         QCOMPARE(Fixture::read(del_batch_path),
                  f.golden(deleteHead + "rm -f -- '%F/My Pages/index.htm'\n"
                                        "\n"
@@ -212,6 +212,8 @@ private slots:
             QVERIFY(add_delete_line(f.at(name)));
         }
 
+        // Without a destination the script stops before copying anything.
+        QVERIFY(runScript(copy_batch_path, {}) != 0);
         const QString destination = f.tp.path(QStringLiteral("dest dir"));
         QVERIFY(QDir().mkpath(destination));
         QCOMPARE(runScript(copy_batch_path, {destination}), 0);
