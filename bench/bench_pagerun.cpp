@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -90,10 +91,15 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString corpus = dir.filePath(QStringLiteral("corpus"));
-    QDir().mkpath(corpus);
-    std::printf("making %d photos of 4000x3000 at quality 90...\n", photoCount);
-    makeCorpus(corpus);
+    // A corpus kept from an earlier run (BENCH_CORPUS) saves making it again.
+    QString corpus = qEnvironmentVariable("BENCH_CORPUS");
+    if (corpus.isEmpty() || !QFileInfo::exists(corpus + QStringLiteral("/photo199.jpg"))) {
+        if (corpus.isEmpty())
+            corpus = dir.filePath(QStringLiteral("corpus"));
+        QDir().mkpath(corpus);
+        std::printf("making %d photos of 4000x3000 at quality 90...\n", photoCount);
+        makeCorpus(corpus);
+    }
 
     Program& p = program();
     p.program_folder = dir.path();

@@ -58,7 +58,9 @@ struct Job
 bool makeThumbnail(platform::ImageControl& engine, const Job& job, int size)
 {
     engine.setFitMode(1);
-    engine.setSizeLimit(size + 4);
+    // Emptied first, so a new limit never decodes the previous picture again.
+    engine.setFileName(QString());
+    engine.setSizeLimit(settings().thumb_style != 0 ? styled_thumbnail_limit(size) : size + 4);
     // A picture that cannot be loaded leaves the engine empty: no thumbnail
     // is ever made from the previous image.
     if (!engine.setFileName(job.copy))

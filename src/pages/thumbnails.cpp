@@ -33,6 +33,12 @@ QString cutAtFirstDot(const QString& name, const QString& ending)
 
 } // namespace
 
+int styled_thumbnail_limit(int size)
+{
+    // Decoding just above the thumbnail's size gives the same thumbnail as the whole photo.
+    return int(std::ceil(size * 15.7 / platform::twipsPerPixel)) + 1;
+}
+
 bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size)
 {
     const Settings& s = settings();
@@ -47,11 +53,15 @@ bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& ima
     if (s.thumb_style == 0)
         return true;
     const double t = size * 15.7;
-    // Decoding just above the thumbnail's size gives the same thumbnail as the whole photo.
-    engine.setSizeLimit(int(std::ceil(t / platform::twipsPerPixel)) + 1);
+    const int limit = styled_thumbnail_limit(size);
     engine.setFitMode(1);
-    if (!engine.setFileName(image))
-        return false;
+    // One decode an image: the engine may already hold it at this size.
+    if (engine.fileName() != image || engine.sizeLimit() != limit) {
+        engine.setFileName(QString());
+        engine.setSizeLimit(limit);
+        if (!engine.setFileName(image))
+            return false;
+    }
     if (engine.width() >= t) {
         const double factor = t / engine.width();
         engine.setWidth(engine.width() * factor);
@@ -133,6 +143,8 @@ void create_thumbnail(const QString& image, QString& out, const QString&)
     }
     const int size = thumbnail_size();
     platform::ImageControl& engine = o_tn();
+    // Emptied first, so a new limit never decodes the previous picture again.
+    engine.setFileName(QString());
     engine.setSizeLimit(size + 4);
     engine.setFitMode(1);
     if (!engine.setFileName(image)) {

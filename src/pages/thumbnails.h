@@ -11,6 +11,8 @@ namespace mosaicon {
 // Sets the engine, holding the image at its thumbnail size, up for saving the
 // thumbnail by the thumbnail settings; false when the image could not be read.
 bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size);
+// The size a borderless thumbnail is decoded at.
+int styled_thumbnail_limit(int size);
 
 // A thumbnail's file name from an image's: "tn_" before it (prefix on) or
 // "_tn.jpg" after it, cut at the first "."; a name that already carries the
