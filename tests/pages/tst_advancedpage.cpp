@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
+#include <QUrl>
 #include <QTest>
 
 using namespace mosaicon;
@@ -90,6 +92,23 @@ private slots:
         // The record was used up by the page.
         QVERIFY(!platform::profile(program().ini_file_path)
                      .contains(QStringLiteral("Thumbnails (ir)"), run.tp.path("web/cat one.jpg")));
+    }
+
+    void oddFileNamesReachTheBrowserWhole()
+    {
+        Run run;
+        run.picture(QStringLiteral("a b#1&'x\"q.jpg"), 300, 150);
+        run.picture(QStringLiteral("50% off.jpg"), 300, 150);
+        go_create_html(run.lists);
+        const QString page = QString::fromUtf8(run.tp.read("web/mosaik.htm"));
+        const QRegularExpression attribute(QStringLiteral("(?:src|HREF)=\"([^\"]*)\""));
+        int addresses = 0;
+        for (auto it = attribute.globalMatch(page); it.hasNext(); ++addresses) {
+            const QString address = it.next().captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
+            const QString file = QUrl::fromPercentEncoding(address.toUtf8());
+            QVERIFY2(QFileInfo::exists(run.tp.path(QStringLiteral("web/") + file)), qPrintable(address));
+        }
+        QCOMPARE(addresses, 4);
     }
 
     void sameNameFromTwoFoldersIsKeptApart()
