@@ -7,6 +7,7 @@
 #include "pages/pageprompt.h"
 #include "pages/pagerun.h"
 #include "pages/textfile.h"
+#include "pages/thumbnails.h"
 
 #include "settings/helpers.h"
 #include "settings/program.h"
@@ -23,12 +24,6 @@
 namespace mosaicon {
 
 namespace {
-
-bool isGifOrJpg(const QString& name)
-{
-    const QString lower = name.toLower();
-    return lower.endsWith(QLatin1String(".gif")) || lower.endsWith(QLatin1String(".jpg"));
-}
 
 const QString titleSection = QStringLiteral("Associated Text Title");
 
@@ -80,7 +75,7 @@ bool create_full_img_page(QString& page_ref, const QString& image_ref, const QSt
 {
     Program& p = program();
     const Settings& s = p.settings;
-    if (!s.full_img_with_options || !isGifOrJpg(image_ref)) {
+    if (!s.full_img_with_options || !is_gif_or_jpg(image_ref)) {
         page_ref = image_ref;
         return true;
     }
@@ -100,7 +95,7 @@ bool create_full_img_page(QString& page_ref, const QString& image_ref, const QSt
     }
     prompt->Frame3.visible = true;
     if (!prompt->o_use_default_values.value && !s.header_and_footer) {
-        if (isGifOrJpg(prompt->o_filename.text)) {
+        if (is_gif_or_jpg(prompt->o_filename.text)) {
             prompt->f_file_name.caption = QStringLiteral("Image File Name");
             prompt->o_filename.enabled = false;
         } else {
