@@ -284,7 +284,9 @@ void create_advanced_html(PageLists& lists)
             const qsizetype last = std::min<qsizetype>(first + step, templist.size());
             for (qsizetype i = first; i < last; ++i) {
                 const QString& path = templist.at(i);
-                engine.setSizeLimit(0);
+                // Only the pixel size is wanted: a tiny decode gives it as well as a full one.
+                engine.setFileName(QString());
+                engine.setSizeLimit(8);
                 const bool loaded = engine.setFileName(path);
                 const qint64 bytes = QFileInfo(path).size();
                 if (!file_exists(path))
