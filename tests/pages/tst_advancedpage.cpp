@@ -191,6 +191,20 @@ private slots:
         QVERIFY(page.contains(QStringLiteral("<tr>\r\n</table>\r\n</center>\r\n</body>")));
     }
 
+    void tableCellCaptions()
+    {
+        Run run;
+        settings().file_names = true;
+        settings().use_thumbnail = false;
+        settings().print_pixel_size = true;
+        settings().file_name_only = true;
+        run.picture(QStringLiteral("wide.jpg"), 300, 150);
+        go_create_html(run.lists);
+        const QString page = QString::fromUtf8(run.tp.read("web/mosaik.htm"));
+        QVERIFY2(page.contains(QStringLiteral("<br><center>wide.jpg</center><br><center>(150 X 300)</center></A><br></td>")),
+                 qPrintable(page));
+    }
+
     void zeroImageCountStillEnds()
     {
         Run run;
