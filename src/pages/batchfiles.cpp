@@ -1,14 +1,13 @@
 #include "pages/batchfiles.h"
 
+#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
-#include <random>
 
 namespace mosaicon {
 
@@ -16,42 +15,6 @@ QString copy_batch_path;
 QString del_batch_path;
 
 namespace {
-
-// One generator for the whole run: reseeding from the clock gives the same
-// name twice within one tick.
-std::mt19937& generator()
-{
-    static std::mt19937 g{std::random_device{}()};
-    return g;
-}
-
-QSet<QString>& issuedNames()
-{
-    static QSet<QString> names;
-    return names;
-}
-
-// A folder full of scripts must end in an error, not in an endless draw.
-constexpr int maxDraws = 10000;
-
-bool drawScriptPath(QString& out_path, const QString& directory, const QString& prefix,
-                    QString* error)
-{
-    std::uniform_int_distribution<int> draw(0, 99999);
-    for (int i = 0; i < maxDraws; ++i) {
-        const QString name =
-            prefix + QStringLiteral("%1.sh").arg(draw(generator()), 5, 10, QLatin1Char('0'));
-        const QString candidate = platform::joinPath(directory, name);
-        if (issuedNames().contains(candidate) || QFileInfo::exists(candidate))
-            continue;
-        issuedNames().insert(candidate);
-        out_path = candidate;
-        return true;
-    }
-    if (error)
-        *error = QStringLiteral("No free script name is left in %1.").arg(directory);
-    return false;
-}
 
 bool hasControlCharacter(const QString& text)
 {
@@ -151,7 +114,7 @@ bool startScript(QString& stored_path, const QString& directory, const char* pre
                  const QByteArray& bytes, const char* what, QString* error)
 {
     QString path;
-    if (!drawScriptPath(path, directory, QLatin1String(prefix), error))
+    if (!draw_free_name(path, directory, QLatin1String(prefix), 5, 0, 99999, QStringLiteral("sh"), error))
         return false;
     stored_path = path;
     return writeScript(path, bytes, what, error);
@@ -203,7 +166,7 @@ bool add_delete_line(const QString& file_path, QString* error)
 
 void seed_batch_file_names(quint32 seed)
 {
-    generator().seed(seed);
+    seed_random_names(seed, false);
 }
 
 } // namespace mosaicon

@@ -101,20 +101,42 @@ bool file_exists(const QString& name)
     return platform::isReadableFile(name.trimmed());
 }
 
+bool draw_free_name(QString& out_path, const QString& directory, const QString& prefix, int digits,
+                    int lowest, int highest, const QString& extension, QString* error)
+{
+    // A folder full of such names must end in an error, not in an endless draw.
+    constexpr int maxDraws = 100000;
+    std::uniform_int_distribution<int> draw(lowest, highest);
+    for (int i = 0; i < maxDraws; ++i) {
+        const QString name = prefix + QStringLiteral("%1").arg(draw(generator()), digits, 10, QLatin1Char('0')) +
+                             u'.' + extension;
+        const QString candidate = platform::joinPath(directory, name);
+        if (issuedNames().contains(candidate) || QFileInfo::exists(candidate))
+            continue;
+        issuedNames().insert(candidate);
+        out_path = candidate;
+        return true;
+    }
+    if (error)
+        *error = QStringLiteral("No free file name is left in %1.").arg(directory);
+    return false;
+}
+
+void seed_random_names(quint32 seed, bool forgetIssued)
+{
+    generator().seed(seed);
+    if (forgetIssued)
+        issuedNames().clear();
+}
+
 void make_temp_file_name(QString& out_path, const QString& directory, const QString& extension)
 {
-    std::uniform_int_distribution<int> draw(1, 89999999);
-    do {
-        const QString digits = QStringLiteral("%1").arg(draw(generator()), 8, 10, QLatin1Char('0'));
-        out_path = platform::joinPath(directory, digits + u'.' + extension);
-    } while (issuedNames().contains(out_path) || QFileInfo::exists(out_path));
-    issuedNames().insert(out_path);
+    draw_free_name(out_path, directory, QString(), 8, 1, 89999999, extension);
 }
 
 void seed_temp_file_names(quint32 seed)
 {
-    generator().seed(seed);
-    issuedNames().clear();
+    seed_random_names(seed, true);
 }
 
 void make_relative_path(QString& path, const QString& page_path, QString& file_name)

@@ -373,8 +373,8 @@ void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEf
     }
 }
 
-void writeEntry(const Entry& e, platform::ProfileFile& ini, const Settings& s,
-                const std::optional<QRect>& geometry)
+// geometry is null while the window is not in its normal state.
+void writeEntry(const Entry& e, platform::ProfileFile& ini, const Settings& s, const QRect* geometry)
 {
     const QString section = QString::fromUtf8(e.section);
     const QString key = QString::fromUtf8(e.key);
@@ -487,7 +487,7 @@ void write()
     {
         platform::ProfileBatch batch;
         for (const Entry& e : table())
-            writeEntry(e, ini, p.settings, geometry);
+            writeEntry(e, ini, p.settings, geometry ? &*geometry : nullptr);
     }
 }
 

@@ -47,11 +47,7 @@ class TestAdvancedPage : public QObject
             s.thumb_size = QStringLiteral("100");
             s.thumb_quality = QStringLiteral("75");
             s.use_thumbnail = true;
-            s.background_color = QStringLiteral("#FFFFFF");
-            s.text_color = QStringLiteral("#000000");
-            s.link_color = QStringLiteral("#0000FF");
-            s.vlink_color = QStringLiteral("#FF0000");
-            s.alink_color = QStringLiteral("#000000");
+            setDefaultPageColours();
             s.table_cell_padding = QStringLiteral("10");
             s.image_count = QStringLiteral("3");
             QDir(tp.folder()).mkpath(QStringLiteral("pics/other"));

@@ -41,11 +41,7 @@ class TestFullImagePage : public QObject
             s.full_img_with_options = true;
             s.full_img_location = QStringLiteral("left");
             s.full_img_layout = QStringLiteral("#1");
-            s.background_color = QStringLiteral("#FFFFFF");
-            s.text_color = QStringLiteral("#000000");
-            s.link_color = QStringLiteral("#0000FF");
-            s.vlink_color = QStringLiteral("#FF0000");
-            s.alink_color = QStringLiteral("#000000");
+            setDefaultPageColours();
             s.table_cell_padding = QStringLiteral("10");
             QDir(tp.folder()).mkdir(QStringLiteral("web"));
             picture = tp.path("web/cat one.jpg");

@@ -32,12 +32,8 @@ private slots:
     void bodyTag()
     {
         TestProgram tp;
+        setDefaultPageColours();
         Settings& s = settings();
-        s.background_color = QStringLiteral("#FFFFFF");
-        s.text_color = QStringLiteral("#000000");
-        s.link_color = QStringLiteral("#0000FF");
-        s.vlink_color = QStringLiteral("#FF0000");
-        s.alink_color = QStringLiteral("#000000");
         QCOMPARE(body_tag(),
                  QStringLiteral("<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >"));
         s.text_color = QString();

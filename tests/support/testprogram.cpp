@@ -75,3 +75,13 @@ QStringList listEntries(const QListWidget* list)
         out.append(list->item(i)->text());
     return out;
 }
+
+void setDefaultPageColours()
+{
+    mosaicon::Settings& s = mosaicon::settings();
+    s.background_color = QStringLiteral("#FFFFFF");
+    s.text_color = QStringLiteral("#000000");
+    s.link_color = QStringLiteral("#0000FF");
+    s.vlink_color = QStringLiteral("#FF0000");
+    s.alink_color = QStringLiteral("#000000");
+}

@@ -42,3 +42,6 @@ private:
 class QListWidget;
 // The entries of a list box, in order.
 QStringList listEntries(const QListWidget* list);
+
+// The page colours a first start reads: white background, black text, blue links.
+void setDefaultPageColours();
