@@ -12,6 +12,7 @@
 #include "pages/textfile.h"
 #include "pages/thumbnails.h"
 
+#include "settings/associatedtext.h"
 #include "settings/helpers.h"
 #include "settings/program.h"
 #include "settings/thumbnailrecords.h"
@@ -336,8 +337,7 @@ void create_advanced_html(PageLists& lists)
                                     size.height, size.width);
                 }
                 if (s.file_title) {
-                    const QString title = platform::profile(p.ini_file_path)
-                                              .get(QStringLiteral("Associated Text Title"), path);
+                    const QString title = associated_title(path);
                     if (!title.isEmpty())
                         caption(title);
                 }

@@ -9,6 +9,7 @@
 #include "pages/textfile.h"
 #include "pages/thumbnails.h"
 
+#include "settings/associatedtext.h"
 #include "settings/helpers.h"
 #include "settings/program.h"
 
@@ -16,16 +17,12 @@
 #include "platform/numbers.h"
 #include "platform/profilefile.h"
 
-#include <QFile>
-#include <QRegularExpression>
 
 #include <functional>
 
 namespace mosaicon {
 
 namespace {
-
-const QString titleSection = QStringLiteral("Associated Text Title");
 
 // Fits the preview inside its frame, keeping its proportions.
 void fillPreview(PagePrompt& prompt, const QString& image_path)
@@ -54,17 +51,8 @@ void fillPreview(PagePrompt& prompt, const QString& image_path)
 
 QString associatedText(const QString& key, bool preformatted)
 {
-    const QString file = platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text"), key);
-    if (file.isEmpty() || !file_exists(file))
-        return {};
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(in.readAll()).split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
     QString text;
-    for (const QString& line : lines)
+    for (const QString& line : associated_text_lines(key))
         text += line + (preformatted ? QStringLiteral(" \n") : QStringLiteral(" "));
     return text;
 }
@@ -79,7 +67,6 @@ bool create_full_img_page(QString& page_ref, const QString& image_ref, const QSt
         page_ref = image_ref;
         return true;
     }
-    platform::ProfileFile& ini = platform::profile(p.ini_file_path);
 
     PagePrompt* prompt = frm_htmltitle.load();
     fillPreview(*prompt, image_path);
@@ -89,7 +76,7 @@ bool create_full_img_page(QString& page_ref, const QString& image_ref, const QSt
     QString fileName;
     split_file_path(image_path, directory, fileName);
     if (!p.use_title_for_all) {
-        const QString stored = ini.get(titleSection, image_path);
+        const QString stored = associated_title(image_path);
         prompt->o_title.text = stored.isEmpty() ? fileName : stored;
         prompt->o_title_tag.text = prompt->o_title.text;
     }
@@ -135,11 +122,11 @@ bool create_full_img_page(QString& page_ref, const QString& image_ref, const QSt
     write_banner(page, p.top_banner_ref, s.top_banner_link);
 
     const QString key = directory + image_ref;
-    const QString title = s.file_title ? ini.get(titleSection, key) : prompt->o_title.text;
+    const QString title = s.file_title ? associated_title(key) : prompt->o_title.text;
     page.line(QStringLiteral("<center><strong><h1>%1</h1></strong></center>").arg(title));
     page.line(QStringLiteral("<p>"));
     if (!prompt->o_default.value && !key.contains(title))
-        ini.put(titleSection, key, title);
+        store_associated_title(key, title);
 
     const QString tail = image_path.right(4).toLower();
     if (tail == QLatin1String(".gif"))

@@ -1,0 +1,79 @@
+#include "associatedtext.h"
+
+#include "helpers.h"
+#include "program.h"
+
+#include "platform/files.h"
+#include "platform/profilefile.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace mosaicon {
+
+namespace {
+
+const QString textSection = QStringLiteral("Associated Text");
+const QString titleSection = QStringLiteral("Associated Text Title");
+
+platform::ProfileFile& ini()
+{
+    return platform::profile(program().ini_file_path);
+}
+
+} // namespace
+
+QString associated_title(const QString& image_path)
+{
+    return ini().get(titleSection, image_path);
+}
+
+QStringList associated_text_lines(const QString& image_path)
+{
+    const QString file = ini().get(textSection, image_path);
+    if (file.isEmpty() || !file_exists(file))
+        return {};
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines = QString::fromUtf8(in.readAll()).split(lineEnd);
+    // The file ends with a line end, which leaves one empty piece behind it.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool store_associated_text(const QString& image_path, const QString& text, QString* error)
+{
+    QString file = ini().get(textSection, image_path);
+    const bool known = !file.isEmpty() && file_exists(file);
+    if (!known) {
+        const QString& folder = program().settings.assoc_text_dir.text();
+        platform::makeFolder(folder);
+        make_temp_file_name(file, folder, QStringLiteral("txt"));
+    }
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    QString body = text;
+    body.replace(lineEnd, QStringLiteral("\r\n"));
+    body += QStringLiteral("\r\n");
+    if (!platform::writeFileAtomically(file, body.toUtf8(), error))
+        return false;
+    if (!known)
+        ini().put(textSection, image_path, file);
+    return true;
+}
+
+void store_associated_title(const QString& image_path, const QString& title)
+{
+    ini().put(titleSection, image_path, title.trimmed().isEmpty() ? QString() : title);
+}
+
+void copy_associated_records(const QString& source_path, const QString& copy_path)
+{
+    platform::ProfileFile& records = ini();
+    records.put(textSection, copy_path, records.get(textSection, source_path));
+    records.put(titleSection, copy_path, records.get(titleSection, source_path));
+}
+
+} // namespace mosaicon
