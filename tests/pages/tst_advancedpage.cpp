@@ -201,6 +201,62 @@ private slots:
                  qPrintable(page));
     }
 
+    void tableWithBannersTitlesAndCopyright()
+    {
+        Run run;
+        Program& p = program();
+        Settings& s = p.settings;
+        s.file_names = true;
+        s.image_borders = true;
+        s.image_count = QStringLiteral("2");
+        s.file_title = true;
+        s.print_pixel_size = true;
+        s.print_kb_size = true;
+        p.top_banner_ref = QStringLiteral("top banner.gif");
+        s.top_banner_link = QStringLiteral("http://example.org/?a=1&b=2");
+        p.bottom_banner_ref = QStringLiteral("bottom.gif");
+        platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+        ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("&copy; 2024 Ann"));
+        run.picture(QStringLiteral("dog.jpg"), 300, 150);
+        run.picture(QStringLiteral("small.jpg"), 40, 20);
+        run.picture(QStringLiteral("owl.jpg"), 100, 200);
+        // Titles are typed as HTML and go into the page as typed.
+        ini.put(QStringLiteral("Associated Text Title"), run.tp.path("pics/dog.jpg"), QStringLiteral("Snowy <b>dog</b>"));
+        s.full_img_with_options = false;
+        go_create_html(run.lists);
+        // The thumbnails are made a little larger than asked (104 pixels) and
+        // shown scaled, as a scaled size, to the thumbnail size.
+        VERIFY_DIALOGS(run.tp);
+        const auto bytes = [&](const char* name) { return QFileInfo(run.tp.path(name)).size(); };
+        const QByteArray expected =
+            "<html>\r\n"
+            "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >\r\n"
+            "<title>HTML Title</title>\r\n<center>\r\n"
+            "<p>\r\n<center>\r\n<a href=\"http://example.org/?a=1&b=2\" >\r\n<img src=\"top%20banner.gif\" >\r\n"
+            "</a>\r\n</center>\r\n<p>\r\n"
+            "<h1>HTML Title</h1>\r\n</center>\r\n<p>\r\n<hr>\r\n<p>\r\n"
+            "<center>\r\n<table border=1 cellpadding=10>\r\n<tr>\r\n"
+            "<td><A HREF=\"dog.jpg\"><center><img src=\"dog_tn.jpg\" height= 50 width= 100></center>"
+            "<br><center>Snowy <b>dog</b></center>"
+            "<br><center><font color=#000000>(150 X 300)</font></center>"
+            "<br><center><font color=#000000>(" +
+            QByteArray::number(bytes("web/dog.jpg")) +
+            " bytes)</font></center></A><p></td>"
+            "<td><A HREF=\"small.jpg\"><center><img src=\"small.jpg\" height=20 width=40></center>"
+            "<br><center>(20 X 40)</center><br><center>(" +
+            QByteArray::number(bytes("web/small.jpg")) +
+            " bytes)</center></A><br></td>\r\n</tr>\r\n<tr>\r\n"
+            "<td><A HREF=\"owl.jpg\"><center><img src=\"owl_tn.jpg\" height= 100 width= 50></center>"
+            "<br><center><font color=#000000>(200 X 100)</font></center>"
+            "<br><center><font color=#000000>(" +
+            QByteArray::number(bytes("web/owl.jpg")) +
+            " bytes)</font></center></A><p></td>\r\n</tr>\r\n<tr>\r\n</table>\r\n</center>\r\n"
+            "<p>\r\n<center>\r\n<img src=\"bottom.gif\" >\r\n</center>\r\n<p>\r\n"
+            "<p>\r\n<center>\r\n&copy; 2024 Ann\r\n</center>\r\n"
+            "</body>\r\n</html>\r\n";
+        QCOMPARE(run.tp.read("web/mosaik.htm"), expected);
+    }
+
     void zeroImageCountStillEnds()
     {
         Run run;

@@ -122,6 +122,30 @@ private slots:
         QCOMPARE(run.page(ref), head + body + foot);
     }
 
+    void bannersCopyrightAndAStoredTitle()
+    {
+        Run run;
+        Program& p = program();
+        p.top_banner_ref = QStringLiteral("top.gif");
+        p.settings.top_banner_link = QStringLiteral("index.htm");
+        p.bottom_banner_ref = QStringLiteral("bottom banner.jpg");
+        p.settings.file_title = true;
+        platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+        ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("&copy; 2024"));
+        ini.put(QStringLiteral("Associated Text Title"), run.picture, QStringLiteral("Tom <i>asleep</i>"));
+        QString ref;
+        QVERIFY(create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture));
+        QCOMPARE(run.page(ref),
+                 "<html>\r\n<title>Tom <i>asleep</i></title>\r\n"
+                 "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >\r\n"
+                 "<p>\r\n<center>\r\n<a href=\"index.htm\" >\r\n<img src=\"top.gif\" >\r\n</a>\r\n</center>\r\n<p>\r\n"
+                 "<center><strong><h1>Tom <i>asleep</i></h1></strong></center>\r\n<p>\r\n" +
+                     image +
+                     "<p>\r\n<center>\r\n<img src=\"bottom%20banner.jpg\" >\r\n</center>\r\n<p>\r\n"
+                     "<p>\r\n<center>\r\n&copy; 2024\r\n</center>\r\n" +
+                     foot);
+    }
+
     void typedTitleIsKeptForTheImage()
     {
         Run run;

@@ -61,17 +61,20 @@ private slots:
 
     void dimensions_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("w");
         QTest::addColumn<int>("h");
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
-        QTest::addRow("wide image scaled") << 300 << 150 << " 100" << " 50";
-        QTest::addRow("fits: own size") << 100 << 100 << "100" << "100";
-        QTest::addRow("very narrow side gives 10") << 1000 << 5 << " 100" << "10";
-        QTest::addRow("fractions in general form") << 200 << 300 << " 66.6666666666667" << " 100";
+        QTest::addRow("wide image scaled") << "a.JPG" << 300 << 150 << " 100" << " 50";
+        QTest::addRow("fits: own size") << "a.JPG" << 100 << 100 << "100" << "100";
+        QTest::addRow("very narrow side gives 10") << "a.JPG" << 1000 << 5 << " 100" << "10";
+        QTest::addRow("fractions in general form") << "a.JPG" << 200 << 300 << " 66.6666666666667" << " 100";
+        QTest::addRow("other types have no header read") << "a.png" << 300 << 150 << "0" << "0";
     }
     void dimensions()
     {
+        QFETCH(QString, name);
         QFETCH(int, w);
         QFETCH(int, h);
         QFETCH(QString, width);
@@ -80,10 +83,11 @@ private slots:
         settings().thumb_size = QStringLiteral("100");
         QImage img(w, h, QImage::Format_RGB32);
         img.fill(Qt::blue);
-        QVERIFY(img.save(tp.path("a.JPG"), "JPEG"));
+        const char* format = name.endsWith(QLatin1String(".png")) ? "PNG" : "JPEG";
+        QVERIFY(img.save(tp.path(name), format));
         QString hh;
         QString ww;
-        get_image_dimensions(tp.path("a.JPG"), hh, ww);
+        get_image_dimensions(tp.path(name), hh, ww);
         QCOMPARE(ww, width);
         QCOMPARE(hh, height);
     }
@@ -102,6 +106,21 @@ private slots:
         QVERIFY(QImage(out).width() <= 104);
         QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Thumbnails (vi)"), tp.path("x.jpg")),
                  out);
+    }
+
+    void smallImageIsItsOwnThumbnail()
+    {
+        TestProgram tp;
+        program().ini_file_path = tp.path("mosaik.ini");
+        settings().thumb_size = QStringLiteral("100");
+        QImage img(100, 60, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        img.save(tp.path("small.jpg"), "JPEG");
+        QString out;
+        create_thumbnail(tp.path("small.jpg"), out, QStringLiteral("thumbnail"));
+        QCOMPARE(out, QStringLiteral("small.jpg"));
+        QVERIFY(!QFileInfo::exists(tp.path("small_tn.jpg")));
+        QVERIFY(!QFileInfo::exists(tp.path("mosaik.ini")));
     }
 
     void noThumbnailReplacesItsOwnPicture()
