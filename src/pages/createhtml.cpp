@@ -69,7 +69,7 @@ bool makeThumbnail(platform::ImageControl& engine, const Job& job, int size)
         return false;
     if (!prepare_thumbnail_engine(engine, job.copy, size))
         return false;
-    return engine.saveAsJpeg(job.thumb);
+    return engine.saveAsJpeg(job.thumb, platform::Flush::ToCache);
 }
 
 void makeThumbnails(QList<Job>& jobs, int size)
@@ -80,7 +80,7 @@ void makeThumbnails(QList<Job>& jobs, int size)
         platform::ImageControl engine;
         for (qsizetype i = next++; i < jobs.size(); i = next++) {
             if (jobs[i].copyFirst)
-                platform::copyFile(jobs[i].source, jobs[i].copy);
+                platform::copyFile(jobs[i].source, jobs[i].copy, nullptr, platform::Flush::ToCache);
             jobs[i].saved = makeThumbnail(engine, jobs[i], size);
         }
     };

@@ -5,6 +5,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,63 +34,126 @@ bool isSameFile(const QString& a, const QString& b)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-bool copyFile(const QString& source, const QString& target, QString* error)
+ReplacingFile::ReplacingFile(const QString& target)
+    : m_target(target)
+{
+    // Writing through a link replaces the file it leads to, not the link.
+    const QFileInfo info(target);
+    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
+        m_target = info.canonicalFilePath();
+}
+
+ReplacingFile::~ReplacingFile()
+{
+    cancel();
+}
+
+bool ReplacingFile::open()
+{
+    const QByteArray target = QFile::encodeName(m_target);
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
+    const QByteArray name = target.mid(slash + 1);
+    struct stat existing {};
+    const bool keepMode = ::stat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temp = folder + '.' + name + '.' +
+                                QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".part";
+        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        if (keepMode)
+            ::fchmod(fd, existing.st_mode & 07777);
+        m_temp = temp;
+        if (!m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            m_error = m_file.errorString();
+            cancel();
+            return false;
+        }
+        return true;
+    }
+    m_error = QStringLiteral("No free temporary name beside the file.");
+    return false;
+}
+
+bool ReplacingFile::commit(Flush flush)
+{
+    if (m_temp.isEmpty()) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("The file was not opened.");
+        return false;
+    }
+    bool ok = m_file.flush() && m_file.error() == QFileDevice::NoError;
+    if (!ok)
+        m_error = m_file.errorString();
+    if (ok && flush == Flush::ToDisk && ::fdatasync(m_file.handle()) != 0) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        ok = false;
+    }
+    m_file.close();
+    if (ok && ::rename(m_temp.constData(), QFile::encodeName(m_target).constData()) != 0) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        ok = false;
+    }
+    if (ok)
+        m_temp.clear();
+    else
+        cancel();
+    return ok;
+}
+
+void ReplacingFile::cancel()
+{
+    m_file.close();
+    if (!m_temp.isEmpty())
+        ::unlink(m_temp.constData());
+    m_temp.clear();
+}
+
+bool copyFile(const QString& source, const QString& target, QString* error, Flush flush)
 {
     if (isSameFile(source, target))
         return true;
+    const auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = in.errorString();
-        return false;
-    }
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = out.errorString();
-        return false;
-    }
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(in.errorString());
+    ReplacingFile out(target);
+    if (!out.open())
+        return fail(out.errorString());
     // The kernel copies (or shares the blocks of) a whole file without
     // bringing it through this process.
-    qint64 left = in.size();
+    const qint64 size = in.size();
+    qint64 left = size;
     while (left > 0) {
-        const ssize_t n = ::copy_file_range(in.handle(), nullptr, out.handle(), nullptr, size_t(left), 0);
+        const ssize_t n = ::copy_file_range(in.handle(), nullptr, out.file().handle(), nullptr, size_t(left), 0);
         if (n <= 0)
             break;
         left -= n;
     }
-    if (left == 0 && out.seek(in.size())) {
-        if (!out.commit()) {
-            if (error)
-                *error = out.errorString();
-            return false;
+    if (left > 0) {
+        // Where the kernel cannot, an ordinary copy from where it stopped.
+        if (!in.seek(size - left) || !out.file().seek(size - left))
+            return fail(in.errorString());
+        QByteArray chunk;
+        while (!(chunk = in.read(1 << 20)).isEmpty()) {
+            if (out.file().write(chunk) != chunk.size())
+                return fail(out.file().errorString());
         }
-        return true;
+        if (in.error() != QFileDevice::NoError)
+            return fail(in.errorString());
     }
-    // Where the kernel cannot, an ordinary copy from where it stopped.
-    in.seek(in.size() - left);
-    out.seek(in.size() - left);
-    QByteArray chunk;
-    while (!(chunk = in.read(1 << 20)).isEmpty()) {
-        if (out.write(chunk) != chunk.size()) {
-            if (error)
-                *error = out.errorString();
-            out.cancelWriting();
-            return false;
-        }
-    }
-    if (in.error() != QFileDevice::NoError) {
-        if (error)
-            *error = in.errorString();
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit()) {
-        if (error)
-            *error = out.errorString();
-        return false;
-    }
+    if (!out.commit(flush))
+        return fail(out.errorString());
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 namespace mosaicon::platform {
@@ -12,10 +13,42 @@ bool isReadableFile(const QString& path);
 // Both names lead to one file on disk (by identity, not by spelling).
 bool isSameFile(const QString& a, const QString& b);
 
+// How far a finished write is pushed before it counts as done. Copies of
+// pictures and thumbnails made from them can be made again from the user's
+// own files, so they need not wait for the disk one by one (no copying tool
+// does); settings and records must.
+enum class Flush { ToDisk, ToCache };
+
+// A file written under a temporary name beside its target and put in the
+// target's place by commit(): a reader never sees half of it, and a failed
+// write leaves the old target whole. An existing target keeps its permissions.
+class ReplacingFile
+{
+public:
+    explicit ReplacingFile(const QString& target);
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    bool open();
+    QFile& file() { return m_file; }
+    bool commit(Flush flush);
+    // Drops what was written; the target stays as it was.
+    void cancel();
+    QString errorString() const { return m_error; }
+
+private:
+    QString m_target;
+    QByteArray m_temp;
+    QFile m_file;
+    QString m_error;
+};
+
 // Copies a file, replacing an existing target (through a temporary file, so
 // a failed copy leaves the old target whole). Copying a file onto itself
 // does nothing and succeeds: removing the target first would delete it.
-bool copyFile(const QString& source, const QString& target, QString* error = nullptr);
+bool copyFile(const QString& source, const QString& target, QString* error = nullptr,
+              Flush flush = Flush::ToDisk);
 
 // Writes a whole file atomically: a crash or a full disk leaves the old file
 // or the new one, never half of one.

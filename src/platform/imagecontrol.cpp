@@ -1,12 +1,12 @@
 #include "platform/imagecontrol.h"
 
+#include "platform/files.h"
 #include "platform/wincolor.h"
 
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <array>
 #include <utility>
@@ -372,7 +372,7 @@ void ImageControl::clear()
         changed();
 }
 
-bool ImageControl::saveAsJpeg(const QString& path)
+bool ImageControl::saveAsJpeg(const QString& path, Flush flush)
 {
     if (isNull()) {
         m_error = QStringLiteral("No picture is loaded.");
@@ -390,21 +390,21 @@ bool ImageControl::saveAsJpeg(const QString& path)
     if (m_jpegSmoothing > 0)
         image = smoothed(image, m_jpegSmoothing);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    ReplacingFile file(path);
+    if (!file.open()) {
         m_error = withFileName(path, file.errorString(), "save");
         return false;
     }
-    QImageWriter writer(&file, QByteArrayLiteral("jpeg"));
+    QImageWriter writer(&file.file(), QByteArrayLiteral("jpeg"));
     writer.setQuality(qMax(1, m_jpegQuality));
     writer.setOptimizedWrite(m_jpegOptimize);
     writer.setProgressiveScanWrite(m_jpegOutputMode != 0);
     if (!writer.write(image)) {
         m_error = withFileName(path, writer.errorString(), "save");
-        file.cancelWriting();
+        file.cancel();
         return false;
     }
-    if (!file.commit()) {
+    if (!file.commit(flush)) {
         m_error = withFileName(path, file.errorString(), "save");
         return false;
     }

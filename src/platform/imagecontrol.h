@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -73,7 +75,7 @@ public:
     void setJpegDither(int dither);
 
     // Writes picture() as JPEG, atomically, transparency laid on backColor.
-    bool saveAsJpeg(const QString& path);
+    bool saveAsJpeg(const QString& path, Flush flush = Flush::ToDisk);
 
     // A Windows colour number (0x00BBGGRR) that transparent pixels are laid on
     // when saved as JPEG.

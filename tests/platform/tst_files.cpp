@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +70,74 @@ private slots:
         QVERIFY(!copyFile(dir.filePath("missing.gif"), dir.filePath("b.gif"), &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(readBytes(dir.filePath("b.gif")), QByteArray("old"));
+    }
+
+    void copyLeavesNoTemporaryFilesAndUsualPermissions_data()
+    {
+        QTest::addColumn<bool>("toDisk");
+        QTest::addRow("flushed to disk") << true;
+        QTest::addRow("left to the cache") << false;
+    }
+    void copyLeavesNoTemporaryFilesAndUsualPermissions()
+    {
+        QFETCH(bool, toDisk);
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath("web"));
+        writeBytes(dir.filePath("a.jpg"), QByteArray(3 << 20, 'x'));
+        const mode_t old = ::umask(022);
+        const bool copied = copyFile(dir.filePath("a.jpg"), dir.filePath("web/a.jpg"), nullptr,
+                                     toDisk ? Flush::ToDisk : Flush::ToCache);
+        ::umask(old);
+        QVERIFY(copied);
+        QCOMPARE(readBytes(dir.filePath("web/a.jpg")), QByteArray(3 << 20, 'x'));
+        QCOMPARE(QDir(dir.filePath("web")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"a.jpg"});
+        // A web server must be able to read the copy.
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(dir.filePath("web/a.jpg")).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, mode_t(0644));
+    }
+
+    void replacingKeepsTheTargetsPermissionsAndLinks()
+    {
+        QTemporaryDir dir;
+        const QString real = dir.filePath("real.htm");
+        writeBytes(real, "old");
+        QVERIFY(::chmod(QFile::encodeName(real).constData(), 0640) == 0);
+        QVERIFY(QFile::link(real, dir.filePath("link.htm")));
+        writeBytes(dir.filePath("new.htm"), "new");
+        QVERIFY(copyFile(dir.filePath("new.htm"), dir.filePath("link.htm")));
+        QVERIFY(QFileInfo(dir.filePath("link.htm")).isSymLink());
+        QCOMPARE(readBytes(real), QByteArray("new"));
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(real).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, mode_t(0640));
+    }
+
+    void cancelledWriteKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("thumb.jpg");
+        writeBytes(path, "old thumbnail");
+        {
+            ReplacingFile file(path);
+            QVERIFY(file.open());
+            file.file().write("half a new one");
+            file.cancel();
+        }
+        {
+            // Dropped without a commit: the same as a cancel.
+            ReplacingFile file(path);
+            QVERIFY(file.open());
+            file.file().write("another half");
+        }
+        QCOMPARE(readBytes(path), QByteArray("old thumbnail"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"thumb.jpg"});
+        ReplacingFile missing(dir.filePath("no/such/folder/thumb.jpg"));
+        QVERIFY(!missing.open());
+        QVERIFY(!missing.errorString().isEmpty());
+        QVERIFY(!missing.commit(Flush::ToCache));
     }
 
     void readableFileIsARegularFile()
