@@ -24,9 +24,7 @@
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QUrl>
 
@@ -36,40 +34,12 @@ namespace mosaicon {
 
 namespace {
 
-// Up to 100 lines of the user's header or footer file.
-QStringList userLines(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines.mid(0, 100);
-}
-
-bool holds(const QString& line, const char* a, const char* b)
-{
-    const QString lower = line.toLower();
-    return lower.contains(QLatin1String(a)) || lower.contains(QLatin1String(b));
-}
-
 void writeHead(TextFile& page, const QString& body)
 {
     const Program& p = program();
     const QString headFile = head_file_path();
     if (p.settings.header_and_footer && file_exists(headFile)) {
-        const QStringList lines = userLines(headFile);
-        const auto htmlLine = std::find_if(lines.begin(), lines.end(),
-                                           [](const QString& l) { return holds(l, "<html", "< html"); });
-        const auto bodyLine = std::find_if(lines.begin(), lines.end(),
-                                           [](const QString& l) { return holds(l, "<body", "< body"); });
-        page.line(htmlLine == lines.end() ? QStringLiteral("<html>") : *htmlLine);
-        page.line(bodyLine == lines.end() ? body : *bodyLine);
-        for (auto it = htmlLine == lines.end() ? lines.begin() : htmlLine + 1; it != lines.end(); ++it) {
-            if (!holds(*it, "<body", "< body"))
-                page.line(*it);
-        }
+        merge_head_file(page, headFile, body, QString());
         return;
     }
     const PagePrompt* prompt = frm_htmltitle.load();
@@ -83,37 +53,6 @@ void writeHead(TextFile& page, const QString& body)
     page.line(QStringLiteral("<p>"));
     page.line(QStringLiteral("<hr>"));
     page.line(QStringLiteral("<p>"));
-}
-
-void writeFoot(TextFile& page)
-{
-    const Program& p = program();
-    const QString footFile = foot_file_path();
-    if (p.settings.header_and_footer && file_exists(footFile)) {
-        const QStringList lines = userLines(footFile);
-        const bool closesBody = std::any_of(lines.begin(), lines.end(),
-                                            [](const QString& l) { return holds(l, "/body", "/ body"); });
-        const bool closesHtml = std::any_of(lines.begin(), lines.end(),
-                                            [](const QString& l) { return holds(l, "/html", "/ html"); });
-        if (!closesHtml) {
-            for (const QString& l : lines)
-                page.line(l);
-            write_copyright(page);
-            page.line(QStringLiteral("</body>"));
-            page.line(QStringLiteral("</html>"));
-            return;
-        }
-        for (const QString& l : lines) {
-            if (holds(l, "/html", "/ html") && !closesBody)
-                page.line(QStringLiteral("</body>"));
-            page.line(l);
-        }
-        return;
-    }
-    write_banner(page, p.bottom_banner_ref, p.settings.bottom_banner_link);
-    write_copyright(page);
-    page.line(QStringLiteral("</body>"));
-    page.line(QStringLiteral("</html>"));
 }
 
 // A path relative to the page, as an address.
@@ -220,14 +159,7 @@ void create_advanced_html(PageLists& lists)
     }
 
     TextFile page;
-    const auto save = [&]() -> bool {
-        QString error;
-        if (page.save(page_path, &error))
-            return true;
-        platform::msgbox(QStringLiteral("The page %1 could not be written: %2").arg(page_path, error),
-                         platform::MsgBox::Exclamation, p.product_title);
-        return false;
-    };
+    const auto save = [&] { return save_page(page, page_path); };
     writeHead(page, body);
     const QStringList& templist = *lists.templist;
     if (templist.isEmpty()) {
@@ -366,7 +298,7 @@ void create_advanced_html(PageLists& lists)
         page.line(QStringLiteral("</table>"));
         page.line(QStringLiteral("</center>"));
     }
-    writeFoot(page);
+    write_page_foot(page);
     if (!save())
         return;
     end_page_run(page_path, written > 0);

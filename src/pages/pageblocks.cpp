@@ -1,5 +1,6 @@
 #include "pages/pageblocks.h"
 
+#include "pages/headfoot.h"
 #include "pages/textfile.h"
 
 #include "settings/helpers.h"
@@ -8,6 +9,8 @@
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
@@ -29,6 +32,13 @@ const Caption captions[] = {
     {"o_ss_click_here", "Click Here", "Click Here To Start"},
     {"o_copyright", "Copyright", ""},
 };
+
+// Tag tests of header and footer lines ignore case.
+bool holds(const QString& line, const char* a, const char* b)
+{
+    const QString lower = line.toLower();
+    return lower.contains(QLatin1String(a)) || lower.contains(QLatin1String(b));
+}
 
 bool isBadNameCharacter(QChar c)
 {
@@ -70,6 +80,65 @@ void write_copyright(TextFile& page)
     page.line(QStringLiteral("<center>"));
     page.line(copyright);
     page.line(QStringLiteral("</center>"));
+}
+
+QStringList head_foot_lines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines = QString::fromUtf8(file.readAll()).split(lineEnd);
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines.mid(0, 100);
+}
+
+void merge_head_file(TextFile& page, const QString& path, const QString& body, const QString& title_line)
+{
+    const QStringList lines = head_foot_lines(path);
+    const auto opensBody = [](const QString& l) { return holds(l, "<body", "< body"); };
+    const auto htmlLine = std::find_if(lines.begin(), lines.end(),
+                                       [](const QString& l) { return holds(l, "<html", "< html"); });
+    const auto bodyLine = std::find_if(lines.rbegin(), lines.rend(), opensBody);
+    page.line(htmlLine == lines.end() ? QStringLiteral("<html>") : *htmlLine);
+    if (!title_line.isEmpty())
+        page.line(title_line);
+    page.line(bodyLine == lines.rend() ? body : *bodyLine);
+    for (auto it = htmlLine == lines.end() ? lines.begin() : htmlLine + 1; it != lines.end(); ++it) {
+        if (!opensBody(*it))
+            page.line(*it);
+    }
+}
+
+void write_page_foot(TextFile& page)
+{
+    const Program& p = program();
+    const QString footFile = foot_file_path();
+    if (p.settings.header_and_footer && file_exists(footFile)) {
+        const QStringList lines = head_foot_lines(footFile);
+        const auto closesHtml = [](const QString& l) { return holds(l, "/html", "/ html"); };
+        const bool bodyClosed = std::any_of(lines.begin(), lines.end(),
+                                            [](const QString& l) { return holds(l, "/body", "/ body"); });
+        if (std::none_of(lines.begin(), lines.end(), closesHtml)) {
+            for (const QString& l : lines)
+                page.line(l);
+            write_copyright(page);
+            page.line(QStringLiteral("</body>"));
+            page.line(QStringLiteral("</html>"));
+            return;
+        }
+        for (const QString& l : lines) {
+            if (closesHtml(l) && !bodyClosed)
+                page.line(QStringLiteral("</body>"));
+            page.line(l);
+        }
+        return;
+    }
+    write_banner(page, p.bottom_banner_ref, p.settings.bottom_banner_link);
+    write_copyright(page);
+    page.line(QStringLiteral("</body>"));
+    page.line(QStringLiteral("</html>"));
 }
 
 QString body_tag()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace mosaicon {
 
@@ -12,6 +13,20 @@ void write_banner(TextFile& page, const QString& ref, const QString& link);
 
 // The copyright caption of a page's foot, when the user set one.
 void write_copyright(TextFile& page);
+
+// Up to 100 lines of the user's header or footer file, line ends of any kind.
+QStringList head_foot_lines(const QString& path);
+
+// Merges the user's header file into a page: its first html line (or
+// "<html>" when it has none; lines before it are dropped), the title line when
+// one is given, its last body line (or body when it has none), then its lines
+// after the html line that open no body.
+void merge_head_file(TextFile& page, const QString& path, const QString& body, const QString& title_line);
+
+// The foot of a page: the user's footer file merged when header and footer
+// files are on and it exists (closing tags added where it lacks them), else
+// the bottom banner, the copyright caption and the closing tags.
+void write_page_foot(TextFile& page);
 
 // The page's body tag from the colour settings.
 QString body_tag();

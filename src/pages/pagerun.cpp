@@ -3,6 +3,7 @@
 #include "pages/generatedfiles.h"
 #include "pages/pageblocks.h"
 #include "pages/pageprompt.h"
+#include "pages/textfile.h"
 
 #include "settings/helpers.h"
 #include "settings/program.h"
@@ -32,6 +33,16 @@ bool prompt_for_page(const PageProposal& proposal)
         return false;
     prompt->Frame3.visible = true;
     return true;
+}
+
+bool save_page(const TextFile& page, const QString& page_path)
+{
+    QString error;
+    if (page.save(page_path, &error))
+        return true;
+    platform::msgbox(QStringLiteral("The page %1 could not be written: %2").arg(page_path, error),
+                     platform::MsgBox::Exclamation, program().product_title);
+    return false;
 }
 
 void list_generated_file(const QString& path)

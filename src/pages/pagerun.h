@@ -18,6 +18,12 @@ struct PageProposal
 // on), and reads it back. False when the user stopped the run there.
 bool prompt_for_page(const PageProposal& proposal);
 
+class TextFile;
+
+// Saves a finished page; when it cannot be written, says so once (with the
+// reason) and gives false, so the run stops there.
+bool save_page(const TextFile& page, const QString& page_path);
+
 // Lists a file the run has just opened for output.
 void list_generated_file(const QString& path);
 
