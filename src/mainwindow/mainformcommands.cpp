@@ -8,6 +8,7 @@
 #include "pages/createhtml.h"
 #include "pages/generatedfiles.h"
 #include "pages/pageprompt.h"
+#include "pages/quickpage.h"
 #include "slides/slideshow.h"
 
 #include "platform/events.h"

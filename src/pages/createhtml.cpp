@@ -210,7 +210,4 @@ void go_create_html(PageLists& lists)
     show_status(text);
 }
 
-// The simple page arrives with the quick and simple page writer.
-void go_create_simple_html(PageLists&) {}
-
 } // namespace mosaicon

@@ -17,7 +17,4 @@ int thumbnail_size();
 // vertically aligned page otherwise.
 void go_create_html(PageLists& lists);
 
-// The simple page of the file list's GIF and JPEG files.
-void go_create_simple_html(PageLists& lists);
-
 } // namespace mosaicon

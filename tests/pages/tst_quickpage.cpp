@@ -1,0 +1,328 @@
+#include "pages/generatedfiles.h"
+#include "pages/headfoot.h"
+#include "pages/pageprompt.h"
+#include "pages/quickpage.h"
+
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+
+#include "fakemainform.h"
+#include "testprogram.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QUrl>
+#include <QTest>
+
+using namespace mosaicon;
+
+namespace {
+
+const QByteArray bodyTag = "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
+const QByteArray builtInHead = "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag +
+                               "\r\n<center>\r\n<h1>HTML Title</h1>\r\n</center>\r\n<p>\r\n<hr>\r\n<p>\r\n";
+const QByteArray builtInFoot = "</body>\r\n</html>\r\n";
+
+} // namespace
+
+class TestQuickPage : public QObject
+{
+    Q_OBJECT
+
+    struct Run
+    {
+        TestProgram tp;
+        FakeMainForm window;
+        QStringList templist;
+        QStringList sources;
+        PageLists lists;
+        Run()
+        {
+            Program& p = program();
+            p.ini_file_path = tp.path("mosaik.ini");
+            p.main_form = &window;
+            p.settings.internet_dir = tp.path("web");
+            setDefaultPageColours();
+            QDir(tp.folder()).mkpath(QStringLiteral("pics"));
+            QDir(tp.folder()).mkpath(QStringLiteral("web"));
+            frm_htmltitle->o_use_default_values.value = true;
+            lists.templist = &templist;
+            lists.o_original_location = &sources;
+        }
+        ~Run()
+        {
+            program().main_form = nullptr;
+            frm_htmltitle.unload();
+            frm_htmledit.unload();
+        }
+        // A listed picture; only its existence matters to this page.
+        QString picture(const QString& name)
+        {
+            const QString path = tp.path(QStringLiteral("pics/") + name);
+            tp.write(QStringLiteral("pics/") + name, "GIF89a picture bytes");
+            lists.items.append(path);
+            lists.selected.append(false);
+            return path;
+        }
+        QByteArray imageLine(const QString& name) const
+        {
+            return "<img src=\"" + QUrl::fromLocalFile(tp.path(QStringLiteral("pics/") + name)).toEncoded() +
+                   "\">\r\n";
+        }
+        QByteArray page() const { return tp.read("web/mosaik.htm"); }
+        void headerAndFooter(const QByteArray& head, const QByteArray& foot)
+        {
+            settings().header_and_footer = true;
+            tp.write("htmlhead.htm", head);
+            tp.write("htmlfoot.htm", foot);
+        }
+    };
+
+private slots:
+    void twoGifsMakeTheBarePage()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        run.picture(QStringLiteral("b.gif"));
+        go_create_simple_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.page(), builtInHead + run.imageLine("a.gif") + run.imageLine("b.gif") + builtInFoot);
+        QVERIFY(run.window.calls.contains(
+            QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mosaik.htm"))));
+        // This page does not go through the generated-file list.
+        QVERIFY(frm_htmledit->o_flist.isEmpty());
+    }
+
+    void onlyGifAndJpegFilesOfTheListAreTaken()
+    {
+        Run run;
+        const QString gif = run.picture(QStringLiteral("a.gif"));
+        run.picture(QStringLiteral("notes.txt"));
+        const QString jpeg = run.picture(QStringLiteral("DSC_0001.JPG"));
+        run.picture(QStringLiteral("c.png"));
+        go_create_simple_html(run.lists);
+        QCOMPARE(run.templist, (QStringList{gif, jpeg}));
+        QCOMPARE(run.sources, run.templist);
+        QCOMPARE(run.page(), builtInHead + run.imageLine("a.gif") + run.imageLine("DSC_0001.JPG") + builtInFoot);
+    }
+
+    void aListWithoutGifOrJpegSaysSo()
+    {
+        Run run;
+        run.picture(QStringLiteral("c.png"));
+        run.tp.ui.expectMessage(QStringLiteral("There are no GIF or JPG files in the list."));
+        go_create_simple_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.window.calls.contains(QStringLiteral("status There are no GIF or JPG files in the list.")));
+        QVERIFY(!QFileInfo::exists(run.tp.path("web/mosaik.htm")));
+    }
+
+    void oddNamesLeadBackToTheirFiles()
+    {
+        Run run;
+        const QString odd = run.picture(QStringLiteral("a b#1&'x\"q 50%.gif"));
+        go_create_simple_html(run.lists);
+        const QString page = QString::fromUtf8(run.page());
+        const QRegularExpression src(QStringLiteral("<img src=\"([^\"]*)\">"));
+        const QRegularExpressionMatch m = src.match(page);
+        QVERIFY2(m.hasMatch(), qPrintable(page));
+        const QString address = m.captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
+        QVERIFY2(address.startsWith(QLatin1String("file:///")), qPrintable(address));
+        QCOMPARE(QUrl(address).toLocalFile(), odd);
+    }
+
+    void theFolderOfATypedNameIsDropped()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        frm_htmltitle->o_use_default_values.value = false;
+        run.tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [](QObject* w) {
+            auto* prompt = qobject_cast<PagePrompt*>(w);
+            prompt->o_filename.text = QStringLiteral("/elsewhere/index.htm");
+            prompt->o_title.text = QStringLiteral("Holiday");
+            prompt->Command1_Click();
+        });
+        go_create_simple_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.tp.read("web/index.htm").contains("<h1>Holiday</h1>"));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/elsewhere/index.htm")));
+    }
+
+    void leavingThePromptWritesNothing()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        frm_htmltitle->o_use_default_values.value = false;
+        run.tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
+                              [](QObject* w) { qobject_cast<PagePrompt*>(w)->b_cancel_exit_Click(); });
+        go_create_simple_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(!QFileInfo::exists(run.tp.path("web/mosaik.htm")));
+        QVERIFY(run.window.calls.filter(QStringLiteral("has been created")).isEmpty());
+    }
+
+    void headerAndFooterFilesSkipThePrompt()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        run.headerAndFooter("<html>\r\n<h2>Mine</h2>\r\n", "</body>\r\n</html>\r\n");
+        // Not shown even though the user did not ask for defaults.
+        frm_htmltitle->o_use_default_values.value = false;
+        go_create_simple_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.page(), "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag + "\r\n<h2>Mine</h2>\r\n" +
+                                 run.imageLine("a.gif") + "</body>\r\n</html>\r\n");
+    }
+
+    void headerMerge_data()
+    {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QByteArray>("head");
+        QTest::addRow("no html line")
+            << QByteArray("<h2>Mine</h2>\r\n<BODY bgcolor=red>\r\n<p>\r\n")
+            << QByteArray("<html>\r\n<title>HTML Title</title>\r\n<BODY bgcolor=red>\r\n<h2>Mine</h2>\r\n<p>\r\n");
+        QTest::addRow("a comment before the html line is lost")
+            << QByteArray("<!-- mine -->\r\n<HTML lang=en>\r\n<h2>Mine</h2>\r\n")
+            << QByteArray("<HTML lang=en>\r\n<title>HTML Title</title>\r\n" + bodyTag + "\r\n<h2>Mine</h2>\r\n");
+        QTest::addRow("the last body line wins")
+            << QByteArray("<html>\r\n<body text=red>\r\n<hr>\r\n< body text=blue>\r\n")
+            << QByteArray("<html>\r\n<title>HTML Title</title>\r\n< body text=blue>\r\n<hr>\r\n");
+        QTest::addRow("bare line feeds") << QByteArray("<html>\n<h2>Mine</h2>\n")
+                                         << QByteArray("<html>\r\n<title>HTML Title</title>\r\n" + bodyTag +
+                                                       "\r\n<h2>Mine</h2>\r\n");
+    }
+    void headerMerge()
+    {
+        QFETCH(QByteArray, header);
+        QFETCH(QByteArray, head);
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        run.headerAndFooter(header, "</body>\r\n</html>\r\n");
+        go_create_simple_html(run.lists);
+        QCOMPARE(run.page(), head + run.imageLine("a.gif") + "</body>\r\n</html>\r\n");
+    }
+
+    void footerMerge_data()
+    {
+        QTest::addColumn<QByteArray>("footer");
+        QTest::addColumn<QByteArray>("foot");
+        QTest::addRow("both closing tags: unchanged, no copyright")
+            << QByteArray("<p>bye\r\n</body>\r\n</html>\r\n") << QByteArray("<p>bye\r\n</body>\r\n</html>\r\n");
+        QTest::addRow("only </html>: the body is closed before it")
+            << QByteArray("<p>bye\r\n</HTML>\r\n") << QByteArray("<p>bye\r\n</body>\r\n</HTML>\r\n");
+        QTest::addRow("neither: copyright and closing tags follow")
+            << QByteArray("<p>bye\r\n")
+            << QByteArray("<p>bye\r\n<p>\r\n<center>\r\n&copy; 2024\r\n</center>\r\n</body>\r\n</html>\r\n");
+    }
+    void footerMerge()
+    {
+        QFETCH(QByteArray, footer);
+        QFETCH(QByteArray, foot);
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        program().bottom_banner_ref = QStringLiteral("bottom.gif");
+        platform::profile(program().ini_file_path)
+            .put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("&copy; 2024"));
+        run.headerAndFooter("<html>\r\n", footer);
+        go_create_simple_html(run.lists);
+        QCOMPARE(run.page(), "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag + "\r\n" + run.imageLine("a.gif") +
+                                 foot);
+    }
+
+    void bannersAndCopyrightOfTheBuiltInHeadAndFoot()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        program().top_banner_ref = QStringLiteral("top.gif");
+        settings().top_banner_link = QStringLiteral("http://example.org/");
+        program().bottom_banner_ref = QStringLiteral("bottom.gif");
+        platform::profile(program().ini_file_path)
+            .put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("(c) Ann"));
+        go_create_simple_html(run.lists);
+        QCOMPARE(run.page(),
+                 "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag +
+                     "\r\n<center>\r\n<p>\r\n<center>\r\n<a href=\"http://example.org/\" >\r\n<img src=\"top.gif\" >\r\n"
+                     "</a>\r\n</center>\r\n<p>\r\n<h1>HTML Title</h1>\r\n</center>\r\n<p>\r\n<hr>\r\n<p>\r\n" +
+                     run.imageLine("a.gif") +
+                     "<p>\r\n<center>\r\n<img src=\"bottom.gif\" >\r\n</center>\r\n<p>\r\n"
+                     "<p>\r\n<center>\r\n(c) Ann\r\n</center>\r\n</body>\r\n</html>\r\n");
+    }
+
+    void vanishedFilesLeaveNoPage()
+    {
+        Run run;
+        const QString a = run.picture(QStringLiteral("a.gif"));
+        run.tp.write("web/other.htm", "someone else's page");
+        QFile::remove(a);
+        go_create_simple_html(run.lists);
+        QVERIFY(!QFileInfo::exists(run.tp.path("web/mosaik.htm")));
+        QCOMPARE(run.tp.read("web/other.htm"), QByteArray("someone else's page"));
+        QCOMPARE(run.window.calls.last(), QStringLiteral("status There are no entries matching your selection."));
+        QVERIFY(run.tp.shell.opened.isEmpty());
+    }
+
+    void browserAndEditorOpenThePage()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        settings().auto_start_browser = true;
+        settings().auto_start_editor = true;
+        settings().editor_command = QStringLiteral("/bin/sh -n");
+        go_create_simple_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        const QString page = run.tp.path("web/mosaik.htm");
+        QCOMPARE(run.tp.shell.opened, QStringList{QString::fromUtf8(QUrl::fromLocalFile(page).toEncoded())});
+        QCOMPARE(run.tp.shell.started.size(), 1);
+        QCOMPARE(run.tp.shell.started.at(0).program, QStringLiteral("/bin/sh"));
+        QCOMPARE(run.tp.shell.started.at(0).arguments, (QStringList{"-n", page}));
+    }
+
+    void failedStartsAreSaidOnce_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QStringList>("messages");
+        const QString browser = QStringLiteral("Error:  Possible Browser problem.  Check to make sure you have "
+                                               "selected the proper browser application.");
+        QTest::addRow("browser fails, no editor asked") << QString() << QStringList{browser};
+        QTest::addRow("browser fails, editor missing")
+            << "/no/such/editor -n" << QStringList{browser, "The editor,/no/such/editor -n does not exist."};
+    }
+    void failedStartsAreSaidOnce()
+    {
+        QFETCH(QString, editor);
+        QFETCH(QStringList, messages);
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        run.picture(QStringLiteral("b.gif"));
+        run.tp.shell.succeed = false;
+        settings().auto_start_browser = true;
+        settings().auto_start_editor = !editor.isEmpty();
+        settings().editor_command = editor;
+        for (const QString& m : messages)
+            run.tp.ui.expectMessage(m);
+        go_create_simple_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.tp.ui.asked().size(), messages.size());
+        QVERIFY(QFileInfo::exists(run.tp.path("web/mosaik.htm")));
+    }
+
+    void aPageThatCannotBeWrittenSaysSoOnce()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.gif"));
+        settings().internet_dir = run.tp.path("missing/web");
+        settings().auto_start_browser = true;
+        run.tp.ui.expectMessage(std::nullopt);
+        go_create_simple_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.tp.ui.asked().size(), 1);
+        QVERIFY(run.tp.ui.asked().at(0).text.startsWith(
+            QStringLiteral("The page %1 could not be written").arg(run.tp.path("missing/web/mosaik.htm"))));
+        QVERIFY(run.tp.shell.opened.isEmpty());
+        QVERIFY(run.window.calls.filter(QStringLiteral("has been created")).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestQuickPage)
+#include "tst_quickpage.moc"
