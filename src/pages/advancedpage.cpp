@@ -304,7 +304,4 @@ void create_advanced_html(PageLists& lists)
     end_page_run(page_path, written > 0);
 }
 
-// The vertically aligned page arrives with its own writer.
-void create_vertical_html(PageLists&) {}
-
 } // namespace mosaicon

@@ -8,7 +8,4 @@ namespace mosaicon {
 // page for each image.
 void create_advanced_html(PageLists& lists);
 
-// The vertically aligned page of images with their texts.
-void create_vertical_html(PageLists& lists);
-
 } // namespace mosaicon

@@ -1,6 +1,7 @@
 #include "pages/createhtml.h"
 
 #include "pages/advancedpage.h"
+#include "pages/verticalpage.h"
 #include "pages/generatedfiles.h"
 #include "pages/thumbnails.h"
 

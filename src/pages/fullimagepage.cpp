@@ -49,14 +49,6 @@ void fillPreview(PagePrompt& prompt, const QString& image_path)
     }
 }
 
-QString associatedText(const QString& key, bool preformatted)
-{
-    QString text;
-    for (const QString& line : associated_text_lines(key))
-        text += line + (preformatted ? QStringLiteral(" \n") : QStringLiteral(" "));
-    return text;
-}
-
 } // namespace
 
 bool create_full_img_page(QString& page_ref, const QString& image_ref, const QString& image_path)
@@ -147,7 +139,7 @@ bool create_full_img_page(QString& page_ref, const QString& image_ref, const QSt
     if (!s.full_img_use_text) {
         page.line(imageLine);
     } else {
-        const QString text = associatedText(key, s.preformatted_text);
+        const QString text = associated_page_text(key, s.preformatted_text);
         const QString layout = s.full_img_layout;
         const bool known = layout == QLatin1String("#1") || layout == QLatin1String("#2") ||
                            layout == QLatin1String("#3") || layout == QLatin1String("#4");

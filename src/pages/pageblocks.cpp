@@ -3,6 +3,7 @@
 #include "pages/headfoot.h"
 #include "pages/textfile.h"
 
+#include "settings/associatedtext.h"
 #include "settings/helpers.h"
 #include "settings/program.h"
 
@@ -139,6 +140,14 @@ void write_page_foot(TextFile& page)
     write_copyright(page);
     page.line(QStringLiteral("</body>"));
     page.line(QStringLiteral("</html>"));
+}
+
+QString associated_page_text(const QString& image_path, bool preformatted)
+{
+    QString text;
+    for (const QString& line : associated_text_lines(image_path))
+        text += line + (preformatted ? QStringLiteral(" \n") : QStringLiteral(" "));
+    return text;
 }
 
 QString body_tag()

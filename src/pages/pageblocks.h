@@ -28,6 +28,10 @@ void merge_head_file(TextFile& page, const QString& path, const QString& body, c
 // the bottom banner, the copyright caption and the closing tags.
 void write_page_foot(TextFile& page);
 
+// An image's associated text as a page writes it: each line followed by a
+// blank, and by a line feed when the text is preformatted; "" without one.
+QString associated_page_text(const QString& image_path, bool preformatted);
+
 // The page's body tag from the colour settings.
 QString body_tag();
 

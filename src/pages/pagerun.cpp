@@ -5,6 +5,7 @@
 #include "pages/pageprompt.h"
 #include "pages/textfile.h"
 
+#include "settings/editor.h"
 #include "settings/helpers.h"
 #include "settings/program.h"
 
@@ -50,7 +51,7 @@ void list_generated_file(const QString& path)
     frm_htmledit->o_flist.append(path);
 }
 
-void end_page_run(const QString& page_path, bool produced)
+void end_page_run(const QString& page_path, bool produced, EditorStart editor)
 {
     const Program& p = program();
     if (!produced) {
@@ -69,7 +70,10 @@ void end_page_run(const QString& page_path, bool produced)
     }
     if (p.settings.auto_start_editor) {
         if (!p.settings.editor_command.isEmpty()) {
-            frm_htmledit.showModal();
+            if (editor == EditorStart::DirectWhenAlone && frm_htmledit->o_flist.size() <= 1)
+                start_editor(page_path);
+            else
+                frm_htmledit.showModal();
         } else {
             platform::msgbox(QStringLiteral("You must use a supported Internet browser to automatically load the "
                                             "HTML file.  Only Netscape and MSIE browsers are supported with this "

@@ -27,8 +27,15 @@ bool save_page(const TextFile& page, const QString& page_path);
 // Lists a file the run has just opened for output.
 void list_generated_file(const QString& path);
 
-// The end of a run: reports the page and opens it in the browser or offers
-// the editor list; a run that produced nothing removes its page.
-void end_page_run(const QString& page_path, bool produced);
+// Who opens the page in the editor at the end of a run.
+enum class EditorStart
+{
+    FromList,       // the generated-file list is offered
+    DirectWhenAlone // the editor opens the page itself when it is the only file listed
+};
+
+// The end of a run: reports the page and opens it in the browser or the
+// editor; a run that produced nothing removes its page.
+void end_page_run(const QString& page_path, bool produced, EditorStart editor = EditorStart::FromList);
 
 } // namespace mosaicon

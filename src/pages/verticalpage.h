@@ -1,0 +1,12 @@
+#pragma once
+
+#include "pages/pagelists.h"
+
+namespace mosaicon {
+
+// The vertically aligned page: every GIF and JPEG image of the run, one
+// below the other, each with its associated text placed as the full-size
+// pages place it. One page, no full-size pages.
+void create_vertical_html(PageLists& lists);
+
+} // namespace mosaicon

@@ -1,0 +1,301 @@
+#include "pages/createhtml.h"
+#include "pages/generatedfiles.h"
+#include "pages/pageprompt.h"
+#include "pages/pagerun.h"
+
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+
+#include "fakemainform.h"
+#include "testprogram.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTest>
+
+using namespace mosaicon;
+
+namespace {
+
+const QByteArray bodyTag = "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
+const QByteArray headStart = "<html>\r\n" + bodyTag + "\r\n<title>HTML Title</title>\r\n<center>\r\n"
+                                                      "<h1>HTML Title</h1>\r\n</center>\r\n<p>\r\n";
+const QByteArray foot = "</body>\r\n</html>\r\n";
+
+} // namespace
+
+class TestVerticalPage : public QObject
+{
+    Q_OBJECT
+
+    struct Run
+    {
+        TestProgram tp;
+        FakeMainForm window;
+        QStringList templist;
+        QStringList sources;
+        PageLists lists;
+        Run()
+        {
+            Program& p = program();
+            p.ini_file_path = tp.path("mosaik.ini");
+            p.main_form = &window;
+            p.last_toolbar_key = QStringLiteral("full_image");
+            Settings& s = p.settings;
+            s.internet_ready = true;
+            s.internet_dir = tp.path("web");
+            s.thumb_size = QStringLiteral("100");
+            s.thumb_quality = QStringLiteral("75");
+            s.use_thumbnail = true;
+            s.full_img_with_options = true;
+            s.full_img_use_text = true;
+            s.full_img_location = QStringLiteral("left");
+            s.full_img_layout = QStringLiteral("#1");
+            s.table_cell_padding = QStringLiteral("10");
+            setDefaultPageColours();
+            QDir(tp.folder()).mkpath(QStringLiteral("pics"));
+            frm_htmltitle->o_use_default_values.value = true;
+            lists.templist = &templist;
+            lists.o_original_location = &sources;
+        }
+        ~Run()
+        {
+            program().main_form = nullptr;
+            frm_htmltitle.unload();
+            frm_htmledit.unload();
+        }
+        QString picture(const QString& name, int w, int h)
+        {
+            QImage img(w, h, QImage::Format_RGB32);
+            img.fill(Qt::darkGreen);
+            const QString path = tp.path(QStringLiteral("pics/") + name);
+            img.save(path, name.endsWith(QLatin1String(".png")) ? "PNG" : "JPEG");
+            lists.items.append(path);
+            lists.selected.append(false);
+            return path;
+        }
+        // The text is stored for the copy in the output folder, as the driver
+        // passes the source's records on to it.
+        void text(const QString& picture, const QString& title, const QByteArray& lines)
+        {
+            const QString file = tp.path(QFileInfo(picture).baseName() + QStringLiteral(".txt"));
+            tp.write(QFileInfo(file).fileName(), lines);
+            platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+            ini.put(QStringLiteral("Associated Text"), picture, file);
+            ini.put(QStringLiteral("Associated Text Title"), picture, title);
+        }
+        void rules() { frm_htmltitle->o_use_hr.value = true; }
+        QByteArray page() const { return tp.read("web/mosaik.htm"); }
+    };
+
+private slots:
+    void imagesWithTextsAndRules()
+    {
+        Run run;
+        run.rules();
+        const QString dog = run.picture(QStringLiteral("dog.jpg"), 300, 150);
+        run.picture(QStringLiteral("cat.jpg"), 200, 400);
+        run.picture(QStringLiteral("small.jpg"), 40, 20);
+        run.text(dog, QStringLiteral("Rex"), "In the <b>snow</b>.\r\nAgain.\r\n");
+        go_create_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        const QByteArray separator = "      <p>\r\n      <hr>\r\n      <p>\r\n";
+        QCOMPARE(run.page(),
+                 headStart + "<hr>\r\n<p>\r\n"
+                             "<a href=\"dog.jpg\"><img src=\"dog_tn.jpg\" height= 52 width= 104></a>\r\n"
+                             "<p>\r\n<b><u>Rex</u></b><br>\r\nIn the <b>snow</b>. Again. \r\n" +
+                     separator +
+                     "<a href=\"cat.jpg\"><img src=\"cat_tn.jpg\" height= 104 width= 52></a>\r\n" + separator +
+                     "<a href=\"small.jpg\"><img src=\"small.jpg\" height= 20 width= 40></a>\r\n"
+                     "      <p>\r\n" +
+                     foot);
+        QCOMPARE(frm_htmledit->o_flist, QStringList{run.tp.path("web/mosaik.htm")});
+        QVERIFY(run.window.calls.contains(
+            QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mosaik.htm"))));
+    }
+
+    void withoutRulesEveryBlockIsFollowedByAParagraph()
+    {
+        Run run;
+        settings().full_img_location = QStringLiteral("center");
+        settings().use_thumbnail = false;
+        run.picture(QStringLiteral("a.jpg"), 40, 20);
+        run.picture(QStringLiteral("b.jpg"), 30, 60);
+        go_create_html(run.lists);
+        QCOMPARE(run.page(), headStart + "<center><img src=\"a.jpg\" height= 20 width= 40 ></center>\r\n      <p>\r\n"
+                                         "<center><img src=\"b.jpg\" height= 60 width= 30 ></center>\r\n      <p>\r\n" +
+                                 foot);
+    }
+
+    void tableLayouts_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<bool>("useText");
+        QTest::addColumn<QByteArray>("body");
+        const QByteArray a = "<a href=\"a.jpg\"><img src=\"a.jpg\" height= 20 width= 40 align=right></a>";
+        const QByteArray b = "<a href=\"b.jpg\"><img src=\"b.jpg\" height= 10 width= 10 align=right></a>";
+        const QByteArray rule = "  <tr>\r\n    <td>\r\n      <hr>\r\n      <p>\r\n    </td>\r\n    <td>\r\n"
+                                "      <hr>\r\n      <p>\r\n    </td>\r\n  </tr>\r\n";
+        const QByteArray text = "<b><u>Title A</u></b><br>\r\nline one \r\n";
+        QTest::addRow("#3 without texts: lines stand in the table without rows")
+            << "#3" << false
+            << "<center><a href=\"a.jpg\"><img src=\"a.jpg\" ></a></center>\r\n" + rule +
+                   "<center><a href=\"b.jpg\"><img src=\"b.jpg\" ></a></center>\r\n";
+        QTest::addRow("#3 text left of the image, empty cell without text")
+            << "#3" << true
+            << "<tr>\r\n<td>\r\n" + text + "</td>\r\n<td>\r\n" + a + "\r\n</td>\r\n</tr>\r\n" + rule +
+                   "<tr>\r\n<td></td>\r\n<td>" + b + "</td>\r\n</tr>\r\n";
+        QTest::addRow("#4 text right of the image")
+            << "#4" << true
+            << "<tr>\r\n<td>\r\n" + a + "\r\n</td>\r\n<td>\r\n" + text + "</td>\r\n</tr>\r\n" + rule + "<tr>\r\n<td>" +
+                   b + "</td>\r\n<td></td>\r\n</tr>\r\n";
+    }
+    void tableLayouts()
+    {
+        QFETCH(QString, layout);
+        QFETCH(bool, useText);
+        QFETCH(QByteArray, body);
+        Run run;
+        run.rules();
+        settings().full_img_layout = layout;
+        settings().full_img_use_text = useText;
+        settings().full_img_location = QStringLiteral("right");
+        settings().image_borders = true;
+        run.picture(QStringLiteral("a.jpg"), 40, 20);
+        run.picture(QStringLiteral("b.jpg"), 10, 10);
+        run.text(run.tp.path("web/a.jpg"), QStringLiteral("Title A"), "line one\r\n");
+        go_create_html(run.lists);
+        QCOMPARE(run.page(), headStart + "<hr>\r\n<p>\r\n<table border=1 cellpadding=10 width=100%>\r\n" + body +
+                                 "</table>\r\n" + foot);
+    }
+
+    void preformattedTextKeepsItsLines()
+    {
+        Run run;
+        settings().preformatted_text = true;
+        settings().full_img_layout = QStringLiteral("#2");
+        const QString a = run.picture(QStringLiteral("a.jpg"), 40, 20);
+        run.text(a, QString(), "one\r\ntwo\r\n");
+        go_create_html(run.lists);
+        QCOMPARE(run.page(), headStart + "<pre>\r\n<b><u></u></b><br>\r\none \ntwo \n\r\n</pre>\r\n<p>\r\n"
+                                         "<a href=\"a.jpg\"><img src=\"a.jpg\" height= 20 width= 40></a>\r\n"
+                                         "      <p>\r\n" +
+                                 foot);
+    }
+
+    void withoutOptionsTheThumbnailLinksTheImage()
+    {
+        Run run;
+        settings().full_img_with_options = false;
+        run.picture(QStringLiteral("dog.jpg"), 300, 150);
+        go_create_html(run.lists);
+        QCOMPARE(run.page(),
+                 headStart + "<center><a href=\"dog.jpg\"><img src=\"dog_tn.jpg\"width=' 100' height=' 50' ></a>"
+                             "</center>\r\n      <p>\r\n" +
+                     foot);
+    }
+
+    void aListWithoutImagesLeavesNoPage()
+    {
+        Run run;
+        settings().gif_jpeg_only = false;
+        run.picture(QStringLiteral("a.png"), 40, 20);
+        go_create_html(run.lists);
+        QVERIFY(!QFileInfo::exists(run.tp.path("web/mosaik.htm")));
+        QCOMPARE(run.window.calls.last(), QStringLiteral("status There are no entries matching your selection."));
+    }
+
+    void typedNameIsWrittenInTheInternetDirectory_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("page");
+        QTest::addRow("a bare word gets .htm") << "report" << "report.htm";
+        QTest::addRow("a folder is dropped") << "/elsewhere/index.htm" << "index.htm";
+        QTest::addRow("nothing typed") << "" << "mosaik.htm";
+    }
+    void typedNameIsWrittenInTheInternetDirectory()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, page);
+        Run run;
+        settings().rename_html = true;
+        run.picture(QStringLiteral("a.jpg"), 40, 20);
+        run.tp.ui.expectInput(QStringLiteral("What is the name of the HTML file?"), typed);
+        go_create_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.tp.read(QStringLiteral("web/") + page).startsWith("<html>"));
+        QCOMPARE(QDir(run.tp.path("web")).entryList({"*.htm"}), QStringList{page});
+    }
+
+    void outsideTheInternetRunTheSaveDialogNamesThePage()
+    {
+        Run run;
+        settings().internet_ready = false;
+        settings().rename_html = true;
+        settings().relative_address = false;
+        run.picture(QStringLiteral("a.jpg"), 40, 20);
+        QDir().mkpath(run.tp.path("other"));
+        run.tp.ui.expectFile(QStringLiteral("Select Mosaicon Output File"), run.tp.path("other/show.htm"));
+        go_create_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(QFileInfo::exists(run.tp.path("web/show.htm")));
+        QVERIFY(!QFileInfo::exists(run.tp.path("other/show.htm")));
+        QCOMPARE(settings().last_html_directory.text(), run.tp.path("other") + u'/');
+        QVERIFY(!settings().relative_address);
+    }
+
+    void cancellingTheSaveDialogWritesNothing()
+    {
+        Run run;
+        settings().internet_ready = false;
+        settings().rename_html = true;
+        run.picture(QStringLiteral("a.jpg"), 40, 20);
+        run.tp.ui.expectFile(QStringLiteral("Select Mosaicon Output File"), std::nullopt);
+        go_create_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(QDir(run.tp.path("web")).entryList({"*.htm"}), QStringList());
+    }
+
+    void theEditorOpensALonePageItself()
+    {
+        Run run;
+        settings().auto_start_editor = true;
+        settings().editor_command = QStringLiteral("/bin/sh");
+        run.picture(QStringLiteral("a.jpg"), 40, 20);
+        go_create_html(run.lists);
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.tp.shell.started.size(), 1);
+        QCOMPARE(run.tp.shell.started.at(0).arguments, QStringList{run.tp.path("web/mosaik.htm")});
+    }
+
+    void severalGeneratedFilesAreOfferedInTheirList()
+    {
+        TestProgram tp;
+        settings().auto_start_editor = true;
+        settings().editor_command = QStringLiteral("/bin/sh");
+        tp.write("a.htm", "<html>");
+        frm_htmledit->o_flist = QStringList{tp.path("a.htm"), tp.path("b.htm")};
+        tp.ui.expectModal(QStringLiteral("frm_htmledit"), [](QObject*) {});
+        end_page_run(tp.path("a.htm"), true, EditorStart::DirectWhenAlone);
+        VERIFY_DIALOGS(tp);
+        QVERIFY(tp.shell.started.isEmpty());
+        frm_htmledit.unload();
+    }
+
+    void backgroundPictureIsCopiedBesideThePage()
+    {
+        Run run;
+        settings().use_background_image = true;
+        run.tp.write("paper.gif", "GIF89a");
+        settings().html_background = run.tp.path("paper.gif");
+        run.picture(QStringLiteral("a.jpg"), 40, 20);
+        go_create_html(run.lists);
+        QVERIFY(run.page().startsWith("<html>\r\n<body background=\"paper.gif\" text=#000000 link=#0000FF "
+                                      "vlink=#FF0000 alink=#000000 >\r\n"));
+        QCOMPARE(run.tp.read("web/paper.gif"), QByteArray("GIF89a"));
+    }
+};
+
+QTEST_MAIN(TestVerticalPage)
+#include "tst_verticalpage.moc"
