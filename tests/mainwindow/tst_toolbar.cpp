@@ -1,5 +1,7 @@
 #include "mainwindow/mainform.h"
 
+#include "pages/pageprompt.h"
+
 #include "settings/program.h"
 
 #include "platform/widgets/dirlistbox.h"
@@ -225,7 +227,13 @@ private slots:
     {
         Browsing b;
         settings().internet_ready = false;
+        bool readyDuringTheRun = false;
+        b.tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [&](QObject* w) {
+            readyDuringTheRun = settings().internet_ready;
+            qobject_cast<PagePrompt*>(w)->b_cancel_exit_Click();
+        });
         b.press("full_image");
+        QVERIFY(readyDuringTheRun);
         QVERIFY(!settings().internet_ready);
         QCOMPARE(program().last_toolbar_key, QStringLiteral("full_image"));
         VERIFY_DIALOGS(b.tp);
