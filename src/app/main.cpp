@@ -1,4 +1,5 @@
 #include "mainwindow/mainform.h"
+#include "mainwindow/quickview.h"
 
 #include "dialogs/frmhtmledit.h"
 #include "dialogs/frmhtmltitle.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[])
     mosaicon::platform::setUi(&ui);
     mosaicon::registerFrmHtmlTitle();
     mosaicon::registerFrmHtmlEdit();
+    mosaicon::registerQuickView();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
 
     mosaicon::MainForm form;

@@ -1,5 +1,6 @@
 // The main window's toolbar commands.
 #include "mainwindow/mainform.h"
+#include "mainwindow/quickview.h"
 
 #include "settings/helpers.h"
 #include "settings/program.h"
@@ -89,6 +90,9 @@ void MainForm::Toolbar1_ButtonClick(QAction* button)
     } else if (key == QLatin1String("quickhtml")) {
         p.use_title_for_all = false;
         frm_htmltitle.load();
+        frm_quickview.load()->setLists(&templist, &o_original_location);
+        frm_quickview.showModal();
+        frm_quickview.unload();
         frm_htmltitle.unload();
     } else if (key == QLatin1String("simplehtml")) {
         runPage(&go_create_simple_html, false);

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "pages/pagelists.h"
+
+#include "platform/filelist.h"
+#include "platform/form.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class QComboBox;
+class QGroupBox;
+class QListWidget;
+class QPushButton;
+
+namespace mosaicon {
+
+namespace platform {
+class DirListBox;
+class DriveListBox;
+} // namespace platform
+
+// "Quick File Load / Quick HTML": the user points at one directory and its GIF
+// and JPEG files become a quick page at once, without passing through the
+// main window's file list. Loading the window prepares it; Create HTML and
+// Cancel end its modal display. Only Cancel remembers the drive and the
+// directory for the next time; closing by the frame stores nothing.
+class QuickView final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit QuickView(QWidget* parent = nullptr);
+
+    // The patterns offered, in the order of the list.
+    static const QStringList& patterns();
+
+    // The working lists Create HTML fills, owned by the opener (the main
+    // window's); without them the window uses lists of its own.
+    void setLists(QStringList* templist, QStringList* original);
+    PageLists pageLists();
+
+    QPushButton* Command12() const { return m_cancel; }
+    QPushButton* Command3d2() const { return m_create; }
+    QGroupBox* source() const { return m_source; }
+    QComboBox* filefilter() const { return m_filefilter; }
+    platform::DirListBox* filedir() const { return m_filedir; }
+    platform::DriveListBox* filedrive() const { return m_filedrive; }
+    QListWidget* filelist() const { return m_filelist; }
+    // The directory and pattern the file list shows, and its names.
+    const platform::FileList& files() const { return m_files; }
+
+    // Runs when the window is loaded; restores the pattern, drive and
+    // directory of the last Cancel.
+    void Form_Load();
+    void filedrive_Change();
+    void filedir_Change();
+    void filefilter_Click();
+    void update_source_caption();
+    // Create HTML.
+    void Command3d2_Click();
+    // Cancel.
+    void Command12_Click();
+
+private:
+    void buildControls();
+    // Moves the directory and file lists to the current drive; false when
+    // the drive cannot be read.
+    bool followDrive();
+    void showFiles();
+
+    QPushButton* m_cancel = nullptr;
+    QPushButton* m_create = nullptr;
+    QGroupBox* m_source = nullptr;
+    QComboBox* m_filefilter = nullptr;
+    platform::DirListBox* m_filedir = nullptr;
+    platform::DriveListBox* m_filedrive = nullptr;
+    QListWidget* m_filelist = nullptr;
+    platform::FileList m_files;
+    // Set while the window itself moves the drive: the drive list must still
+    // take the change (blocking its signals would keep its old drive), but the
+    // directory is already where it belongs.
+    bool m_driveQuiet = false;
+
+    QStringList* m_templist = nullptr;
+    QStringList* m_original = nullptr;
+    QStringList m_ownTemplist;
+    QStringList m_ownOriginal;
+};
+
+extern platform::Form<QuickView> frm_quickview;
+
+// Lets the quick-load window be shown modally by the real dialogs.
+void registerQuickView();
+
+} // namespace mosaicon
