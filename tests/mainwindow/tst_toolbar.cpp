@@ -64,6 +64,19 @@ private slots:
         QCOMPARE(settings().last_drive.text(), b.form.filedrive()->drive());
     }
 
+    void aFolderOnAnotherVolumeMovesTheDrive()
+    {
+        Browsing b;
+        // The test folder stands in for a mounted volume of its own.
+        b.form.filedrive()->setVolumes({QStringLiteral("/"), b.tp.folder()});
+        b.form.filedir()->setPath(QStringLiteral("/"));
+        QCOMPARE(b.form.filedrive()->drive(), QStringLiteral("/"));
+        b.form.filedir()->setPath(b.tp.path("pics"));
+        QCOMPARE(b.form.filedrive()->drive(), b.tp.folder());
+        QCOMPARE(settings().last_drive.text(), b.tp.folder());
+        QCOMPARE(listEntries(b.form.itemlist()).size(), 6);
+    }
+
     void noSecondSlashAtTheRoot()
     {
         Browsing b;

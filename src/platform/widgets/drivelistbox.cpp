@@ -87,6 +87,8 @@ bool DriveListBox::setDrive(const QString& rootOrPathInsideIt)
     if (index < 0)
         return false;
     setCurrentIndex(index);
+    // A caller that blocks the box's signals still gets the right drive().
+    takeCurrent();
     return true;
 }
 

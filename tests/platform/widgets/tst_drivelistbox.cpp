@@ -38,6 +38,19 @@ private slots:
         QCOMPARE(spy.count(), 1);
     }
 
+    void setDriveWithSignalsBlockedStillMovesTheDrive()
+    {
+        DriveListBox box;
+        box.setVolumes({"/", "/media/usb"});
+        QSignalSpy spy(&box, &DriveListBox::driveChanged);
+        {
+            const QSignalBlocker quiet(&box);
+            QVERIFY(box.setDrive(QStringLiteral("/media/usb/photos")));
+        }
+        QCOMPARE(box.drive(), QStringLiteral("/media/usb"));
+        QCOMPARE(spy.count(), 0);
+    }
+
     void setDriveResolves_data()
     {
         QTest::addColumn<QStringList>("volumes");
