@@ -4,7 +4,6 @@
 #include "pages/createhtml.h"
 #include "pages/fullimagepage.h"
 #include "pages/generatedfiles.h"
-#include "pages/headfoot.h"
 #include "pages/imageheaders.h"
 #include "pages/pageblocks.h"
 #include "pages/pageprompt.h"
@@ -33,27 +32,6 @@
 namespace mosaicon {
 
 namespace {
-
-void writeHead(TextFile& page, const QString& body)
-{
-    const Program& p = program();
-    const QString headFile = head_file_path();
-    if (p.settings.header_and_footer && file_exists(headFile)) {
-        merge_head_file(page, headFile, body, QString());
-        return;
-    }
-    const PagePrompt* prompt = frm_htmltitle.load();
-    page.line(QStringLiteral("<html>"));
-    page.line(body);
-    page.line(QStringLiteral("<title>%1</title>").arg(prompt->o_title_tag.text));
-    page.line(QStringLiteral("<center>"));
-    write_banner(page, p.top_banner_ref, p.settings.top_banner_link);
-    page.line(QStringLiteral("<h1>%1</h1>").arg(prompt->o_title.text));
-    page.line(QStringLiteral("</center>"));
-    page.line(QStringLiteral("<p>"));
-    page.line(QStringLiteral("<hr>"));
-    page.line(QStringLiteral("<p>"));
-}
 
 // A path relative to the page, as an address.
 QString relativeAddress(const QString& path, const QString& page_path, QString* fileName = nullptr)
@@ -134,15 +112,9 @@ void create_advanced_html(PageLists& lists)
             return;
     }
 
-    QString dir;
-    QString fileName;
-    split_file_path(prompt->o_filename.text, dir, fileName);
-    if (fileName.isEmpty()) {
-        platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
-                         platform::MsgBox::Exclamation, p.product_title);
+    QString page_path;
+    if (!page_path_from_prompt(page_path))
         return;
-    }
-    const QString page_path = platform::joinPath(s.internet_dir, fileName);
     list_generated_file(page_path);
     if (s.create_batch_files)
         start_batch_files(page_path);
@@ -160,7 +132,7 @@ void create_advanced_html(PageLists& lists)
 
     TextFile page;
     const auto save = [&] { return save_page(page, page_path); };
-    writeHead(page, body);
+    write_page_head(page, body, true);
     const QStringList& templist = *lists.templist;
     if (templist.isEmpty()) {
         show_status(QStringLiteral("The file list is blank."));

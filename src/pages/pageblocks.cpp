@@ -1,6 +1,7 @@
 #include "pages/pageblocks.h"
 
 #include "pages/headfoot.h"
+#include "pages/pageprompt.h"
 #include "pages/textfile.h"
 
 #include "settings/associatedtext.h"
@@ -109,6 +110,29 @@ void merge_head_file(TextFile& page, const QString& path, const QString& body, c
     for (auto it = htmlLine == lines.end() ? lines.begin() : htmlLine + 1; it != lines.end(); ++it) {
         if (!opensBody(*it))
             page.line(*it);
+    }
+}
+
+void write_page_head(TextFile& page, const QString& body, bool rule)
+{
+    const Program& p = program();
+    const QString headFile = head_file_path();
+    if (p.settings.header_and_footer && file_exists(headFile)) {
+        merge_head_file(page, headFile, body, QString());
+        return;
+    }
+    const PagePrompt* prompt = frm_htmltitle.load();
+    page.line(QStringLiteral("<html>"));
+    page.line(body);
+    page.line(QStringLiteral("<title>%1</title>").arg(prompt->o_title_tag.text));
+    page.line(QStringLiteral("<center>"));
+    write_banner(page, p.top_banner_ref, p.settings.top_banner_link);
+    page.line(QStringLiteral("<h1>%1</h1>").arg(prompt->o_title.text));
+    page.line(QStringLiteral("</center>"));
+    page.line(QStringLiteral("<p>"));
+    if (rule) {
+        page.line(QStringLiteral("<hr>"));
+        page.line(QStringLiteral("<p>"));
     }
 }
 

@@ -23,6 +23,11 @@ QStringList head_foot_lines(const QString& path);
 // after the html line that open no body.
 void merge_head_file(TextFile& page, const QString& path, const QString& body, const QString& title_line);
 
+// The head of an advanced or vertically aligned page: the user's header file
+// merged when header and footer files are on and it exists, else the built-in
+// head with the prompt's title, the top banner and, when asked, a rule.
+void write_page_head(TextFile& page, const QString& body, bool rule);
+
 // The foot of a page: the user's footer file merged when header and footer
 // files are on and it exists (closing tags added where it lacks them), else
 // the bottom banner, the copyright caption and the closing tags.

@@ -9,6 +9,7 @@
 #include "settings/helpers.h"
 #include "settings/program.h"
 
+#include "platform/files.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -33,6 +34,21 @@ bool prompt_for_page(const PageProposal& proposal)
     if (p.page_prompt_cancel)
         return false;
     prompt->Frame3.visible = true;
+    return true;
+}
+
+bool page_path_from_prompt(QString& page_path)
+{
+    const Program& p = program();
+    QString typedFolder;
+    QString fileName;
+    split_file_path(frm_htmltitle->o_filename.text, typedFolder, fileName);
+    if (fileName.isEmpty()) {
+        platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
+                         platform::MsgBox::Exclamation, p.product_title);
+        return false;
+    }
+    page_path = platform::joinPath(p.settings.internet_dir, fileName);
     return true;
 }
 

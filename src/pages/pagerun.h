@@ -20,6 +20,10 @@ bool prompt_for_page(const PageProposal& proposal);
 
 class TextFile;
 
+// The page's path: the file name the prompt holds, in the internet directory
+// whatever folder was typed. False, after saying so, when there is no name.
+bool page_path_from_prompt(QString& page_path);
+
 // Saves a finished page; when it cannot be written, says so once (with the
 // reason) and gives false, so the run stops there.
 bool save_page(const TextFile& page, const QString& page_path);

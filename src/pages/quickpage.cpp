@@ -75,8 +75,6 @@ void openPage(const QString& page_path)
 
 void create_quick_html(PageLists& lists)
 {
-    Program& p = program();
-    const Settings& s = p.settings;
     platform::BusyCursor busy;
 
     PageProposal proposal;
@@ -84,16 +82,9 @@ void create_quick_html(PageLists& lists)
     proposal.fileName = QStringLiteral("mosaik.htm");
     if (!prompt_for_page(proposal))
         return;
-    // Whatever folder was typed, the page goes into the internet directory.
-    QString typedDir;
-    QString fileName;
-    split_file_path(frm_htmltitle->o_filename.text, typedDir, fileName);
-    if (fileName.isEmpty()) {
-        platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
-                         platform::MsgBox::Exclamation, p.product_title);
+    QString page_path;
+    if (!page_path_from_prompt(page_path))
         return;
-    }
-    const QString page_path = platform::joinPath(s.internet_dir, fileName);
 
     TextFile page;
     writeHead(page);

@@ -2,7 +2,6 @@
 
 #include "pages/batchfiles.h"
 #include "pages/generatedfiles.h"
-#include "pages/headfoot.h"
 #include "pages/imageheaders.h"
 #include "pages/pageblocks.h"
 #include "pages/pageprompt.h"
@@ -123,29 +122,6 @@ QString bodyLine(const QString& page_path)
     return withBackground(html_address(name));
 }
 
-void writeHead(TextFile& page, const QString& body, bool rules)
-{
-    const Program& p = program();
-    const QString headFile = head_file_path();
-    if (p.settings.header_and_footer && file_exists(headFile)) {
-        merge_head_file(page, headFile, body, QString());
-        return;
-    }
-    const PagePrompt* prompt = frm_htmltitle.load();
-    page.line(QStringLiteral("<html>"));
-    page.line(body);
-    page.line(QStringLiteral("<title>%1</title>").arg(prompt->o_title_tag.text));
-    page.line(QStringLiteral("<center>"));
-    write_banner(page, p.top_banner_ref, p.settings.top_banner_link);
-    page.line(QStringLiteral("<h1>%1</h1>").arg(prompt->o_title.text));
-    page.line(QStringLiteral("</center>"));
-    page.line(QStringLiteral("<p>"));
-    if (rules) {
-        page.line(QStringLiteral("<hr>"));
-        page.line(QStringLiteral("<p>"));
-    }
-}
-
 // The image line of an entry by where the image is to stand; an unknown
 // place keeps the previous entry's line.
 void buildImageLine(QString& line, const QString& image, const QString& thumb, const QString& h, const QString& w)
@@ -241,22 +217,17 @@ void create_vertical_html(PageLists& lists)
     proposal.fileName = fileNameOf(*chosen);
     if (!prompt_for_page(proposal))
         return;
-    PagePrompt* prompt = frm_htmltitle.load();
-    const bool rules = prompt->o_use_hr.value;
+    const bool rules = frm_htmltitle->o_use_hr.value;
 
-    const QString fileName = fileNameOf(prompt->o_filename.text);
-    if (fileName.isEmpty()) {
-        platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
-                         platform::MsgBox::Exclamation, p.product_title);
+    QString page_path;
+    if (!page_path_from_prompt(page_path))
         return;
-    }
-    const QString page_path = platform::joinPath(s.internet_dir, fileName);
     list_generated_file(page_path);
     if (s.create_batch_files)
         start_batch_files(page_path);
 
     TextFile page;
-    writeHead(page, bodyLine(page_path), rules);
+    write_page_head(page, bodyLine(page_path), rules);
     const QStringList& templist = *lists.templist;
     if (templist.isEmpty()) {
         show_status(QStringLiteral("The file list is blank."));
