@@ -6,7 +6,7 @@
 
 #include "platform/profilefile.h"
 
-#include "testprogram.h"
+#include "pagerunfixture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,44 +31,19 @@ class TestAdvancedPage : public QObject
 {
     Q_OBJECT
 
-    struct Run
+    struct Run : PageRunFixture
     {
-        TestProgram tp;
-        QStringList templist;
-        QStringList sources;
-        PageLists lists;
         Run()
         {
             Program& p = program();
-            p.ini_file_path = tp.path("mosaik.ini");
             p.last_toolbar_key = QStringLiteral("advhtml");
             Settings& s = p.settings;
-            s.internet_dir = tp.path("web");
             s.thumb_size = QStringLiteral("100");
             s.thumb_quality = QStringLiteral("75");
             s.use_thumbnail = true;
-            setDefaultPageColours();
             s.table_cell_padding = QStringLiteral("10");
             s.image_count = QStringLiteral("3");
             QDir(tp.folder()).mkpath(QStringLiteral("pics/other"));
-            frm_htmltitle->o_use_default_values.value = true;
-            lists.templist = &templist;
-            lists.o_original_location = &sources;
-        }
-        ~Run()
-        {
-            frm_htmltitle.unload();
-            frm_htmledit.unload();
-        }
-        QString picture(const QString& name, int w, int h)
-        {
-            QImage img(w, h, QImage::Format_RGB32);
-            img.fill(Qt::darkCyan);
-            const QString path = tp.path(QStringLiteral("pics/") + name);
-            img.save(path, name.endsWith(QLatin1String(".png")) ? "PNG" : "JPEG");
-            lists.items.append(path);
-            lists.selected.append(false);
-            return path;
         }
     };
 

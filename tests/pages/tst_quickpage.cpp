@@ -7,8 +7,7 @@
 
 #include "platform/profilefile.h"
 
-#include "fakemainform.h"
-#include "testprogram.h"
+#include "pagerunfixture.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -30,41 +29,11 @@ class TestQuickPage : public QObject
 {
     Q_OBJECT
 
-    struct Run
+    struct Run : PageRunFixture
     {
-        TestProgram tp;
-        FakeMainForm window;
-        QStringList templist;
-        QStringList sources;
-        PageLists lists;
-        Run()
-        {
-            Program& p = program();
-            p.ini_file_path = tp.path("mosaik.ini");
-            p.main_form = &window;
-            p.settings.internet_dir = tp.path("web");
-            setDefaultPageColours();
-            QDir(tp.folder()).mkpath(QStringLiteral("pics"));
-            QDir(tp.folder()).mkpath(QStringLiteral("web"));
-            frm_htmltitle->o_use_default_values.value = true;
-            lists.templist = &templist;
-            lists.o_original_location = &sources;
-        }
-        ~Run()
-        {
-            program().main_form = nullptr;
-            frm_htmltitle.unload();
-            frm_htmledit.unload();
-        }
+        Run() { QDir(tp.folder()).mkpath(QStringLiteral("web")); }
         // A listed picture; only its existence matters to this page.
-        QString picture(const QString& name)
-        {
-            const QString path = tp.path(QStringLiteral("pics/") + name);
-            tp.write(QStringLiteral("pics/") + name, "GIF89a picture bytes");
-            lists.items.append(path);
-            lists.selected.append(false);
-            return path;
-        }
+        QString picture(const QString& name) { return file(name, "GIF89a picture bytes"); }
         QByteArray imageLine(const QString& name) const
         {
             return "<img src=\"" + QUrl::fromLocalFile(tp.path(QStringLiteral("pics/") + name)).toEncoded() +

@@ -7,8 +7,7 @@
 
 #include "platform/profilefile.h"
 
-#include "fakemainform.h"
-#include "testprogram.h"
+#include "pagerunfixture.h"
 
 #include <QDir>
 #include <QImage>
@@ -29,22 +28,14 @@ class TestVerticalPage : public QObject
 {
     Q_OBJECT
 
-    struct Run
+    struct Run : PageRunFixture
     {
-        TestProgram tp;
-        FakeMainForm window;
-        QStringList templist;
-        QStringList sources;
-        PageLists lists;
         Run()
         {
             Program& p = program();
-            p.ini_file_path = tp.path("mosaik.ini");
-            p.main_form = &window;
             p.last_toolbar_key = QStringLiteral("full_image");
             Settings& s = p.settings;
             s.internet_ready = true;
-            s.internet_dir = tp.path("web");
             s.thumb_size = QStringLiteral("100");
             s.thumb_quality = QStringLiteral("75");
             s.use_thumbnail = true;
@@ -53,36 +44,15 @@ class TestVerticalPage : public QObject
             s.full_img_location = QStringLiteral("left");
             s.full_img_layout = QStringLiteral("#1");
             s.table_cell_padding = QStringLiteral("10");
-            setDefaultPageColours();
-            QDir(tp.folder()).mkpath(QStringLiteral("pics"));
-            frm_htmltitle->o_use_default_values.value = true;
-            lists.templist = &templist;
-            lists.o_original_location = &sources;
-        }
-        ~Run()
-        {
-            program().main_form = nullptr;
-            frm_htmltitle.unload();
-            frm_htmledit.unload();
-        }
-        QString picture(const QString& name, int w, int h)
-        {
-            QImage img(w, h, QImage::Format_RGB32);
-            img.fill(Qt::darkGreen);
-            const QString path = tp.path(QStringLiteral("pics/") + name);
-            img.save(path, name.endsWith(QLatin1String(".png")) ? "PNG" : "JPEG");
-            lists.items.append(path);
-            lists.selected.append(false);
-            return path;
         }
         // The text is stored for the copy in the output folder, as the driver
         // passes the source's records on to it.
         void text(const QString& picture, const QString& title, const QByteArray& lines)
         {
-            const QString file = tp.path(QFileInfo(picture).baseName() + QStringLiteral(".txt"));
-            tp.write(QFileInfo(file).fileName(), lines);
+            const QString textFile = tp.path(QFileInfo(picture).baseName() + QStringLiteral(".txt"));
+            tp.write(QFileInfo(textFile).fileName(), lines);
             platform::ProfileFile& ini = platform::profile(program().ini_file_path);
-            ini.put(QStringLiteral("Associated Text"), picture, file);
+            ini.put(QStringLiteral("Associated Text"), picture, textFile);
             ini.put(QStringLiteral("Associated Text Title"), picture, title);
         }
         void rules() { frm_htmltitle->o_use_hr.value = true; }
