@@ -2,8 +2,8 @@
 // the same corpus in the same run, the reference tools making 100-pixel
 // thumbnails on 8 cores. Prints the times and our ratio to each tool.
 #include "pages/createhtml.h"
-#include "pages/generatedfiles.h"
-#include "pages/pageprompt.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pageprompt.h"
 
 #include "settings/program.h"
 

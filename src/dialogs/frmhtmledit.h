@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/generatedfiles.h"
+#include "pagekit/generatedfiles.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "dialogs/frmhtmltitle.h"
 
-#include "pages/pageprompt.h"
+#include "pagekit/pageprompt.h"
 
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/widgetui.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/pageprompt.h"
+#include "pagekit/pageprompt.h"
 
 #include <QDialog>
 #include <QHash>

@@ -2,7 +2,7 @@
 
 #include "settings/helpers.h"
 
-#include "pages/headfoot.h"
+#include "pagekit/headfoot.h"
 #include "settings/program.h"
 #include "settings/startup.h"
 #include "settings/switches.h"

@@ -2,7 +2,7 @@
 
 #include "settings/mainformview.h"
 
-#include "pages/pagelists.h"
+#include "pagekit/pagelists.h"
 
 #include "platform/filelist.h"
 #include "platform/imagecontrol.h"

@@ -7,8 +7,8 @@
 #include "settings/startup.h"
 
 #include "pages/createhtml.h"
-#include "pages/generatedfiles.h"
-#include "pages/pageprompt.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pageprompt.h"
 #include "pages/quickpage.h"
 #include "slides/slideshow.h"
 

@@ -1,7 +1,7 @@
 #include "mainwindow/quickview.h"
 
 #include "pages/quickpage.h"
-#include "pages/thumbnails.h"
+#include "pagekit/thumbnails.h"
 
 #include "settings/helpers.h"
 #include "settings/program.h"

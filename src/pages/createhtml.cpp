@@ -2,8 +2,8 @@
 
 #include "pages/advancedpage.h"
 #include "pages/verticalpage.h"
-#include "pages/generatedfiles.h"
-#include "pages/thumbnails.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/thumbnails.h"
 
 #include "settings/helpers.h"
 #include "settings/mainformview.h"
@@ -102,19 +102,6 @@ void statusDirect(const QString& text)
 }
 
 } // namespace
-
-platform::ImageControl& o_tn()
-{
-    static platform::ImageControl engine;
-    return engine;
-}
-
-int thumbnail_size()
-{
-    const int size = int(platform::val(settings().thumb_size));
-    // An empty or zero size would give every user 4-pixel thumbnails.
-    return size > 0 ? size : 100;
-}
 
 void go_create_html(PageLists& lists)
 {

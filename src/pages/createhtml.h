@@ -1,17 +1,8 @@
 #pragma once
 
-#include "pages/pagelists.h"
-
-namespace mosaicon::platform {
-class ImageControl;
-}
+#include "pagekit/pagelists.h"
 
 namespace mosaicon {
-
-// The hidden engine that makes the page runs' thumbnails.
-platform::ImageControl& o_tn();
-// The thumbnail size in pixels: 100 when the setting is empty or 0.
-int thumbnail_size();
 
 // The create-HTML driver: the advanced page after a toolbar "advhtml", the
 // vertically aligned page otherwise.

@@ -1,11 +1,11 @@
 #include "pages/quickpage.h"
 
-#include "pages/headfoot.h"
-#include "pages/pageblocks.h"
-#include "pages/pageprompt.h"
-#include "pages/pagerun.h"
-#include "pages/textfile.h"
-#include "pages/thumbnails.h"
+#include "pagekit/headfoot.h"
+#include "pagekit/pageblocks.h"
+#include "pagekit/pageprompt.h"
+#include "pagekit/pagerun.h"
+#include "pagekit/textfile.h"
+#include "pagekit/thumbnails.h"
 
 #include "settings/editor.h"
 #include "settings/helpers.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/pagelists.h"
+#include "pagekit/pagelists.h"
 
 namespace mosaicon {
 

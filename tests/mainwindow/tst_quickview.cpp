@@ -1,8 +1,8 @@
 #include "mainwindow/mainform.h"
 #include "mainwindow/quickview.h"
 
-#include "pages/generatedfiles.h"
-#include "pages/pageprompt.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pageprompt.h"
 
 #include "settings/program.h"
 

@@ -1,6 +1,6 @@
 #include "mainwindow/mainform.h"
 
-#include "pages/pageprompt.h"
+#include "pagekit/pageprompt.h"
 
 #include "settings/program.h"
 

@@ -1,6 +1,6 @@
 #include "pages/createhtml.h"
-#include "pages/generatedfiles.h"
-#include "pages/pageprompt.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pageprompt.h"
 
 #include "settings/program.h"
 

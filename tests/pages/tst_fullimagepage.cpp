@@ -1,6 +1,6 @@
 #include "pages/fullimagepage.h"
-#include "pages/generatedfiles.h"
-#include "pages/pageprompt.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pageprompt.h"
 
 #include "settings/program.h"
 

@@ -1,6 +1,6 @@
-#include "pages/generatedfiles.h"
-#include "pages/headfoot.h"
-#include "pages/pageprompt.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/headfoot.h"
+#include "pagekit/pageprompt.h"
 #include "pages/quickpage.h"
 
 #include "settings/program.h"

@@ -1,7 +1,7 @@
 #include "pages/createhtml.h"
-#include "pages/generatedfiles.h"
-#include "pages/pageprompt.h"
-#include "pages/pagerun.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pageprompt.h"
+#include "pagekit/pagerun.h"
 
 #include "settings/program.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "pages/generatedfiles.h"
-#include "pages/pagelists.h"
-#include "pages/pageprompt.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pagelists.h"
+#include "pagekit/pageprompt.h"
 
 #include "settings/program.h"
 

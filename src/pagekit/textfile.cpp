@@ -1,4 +1,4 @@
-#include "pages/textfile.h"
+#include "pagekit/textfile.h"
 
 #include "platform/files.h"
 

@@ -1,4 +1,4 @@
-#include "pages/imageheaders.h"
+#include "pagekit/imageheaders.h"
 
 #include "settings/program.h"
 

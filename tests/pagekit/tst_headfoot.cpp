@@ -1,4 +1,4 @@
-#include "pages/headfoot.h"
+#include "pagekit/headfoot.h"
 
 #include "testprogram.h"
 

@@ -1,4 +1,4 @@
-#include "pages/thumbnails.h"
+#include "pagekit/thumbnails.h"
 
 #include "settings/program.h"
 

@@ -1,4 +1,4 @@
-#include "pages/pageprompt.h"
+#include "pagekit/pageprompt.h"
 
 #include "settings/program.h"
 

@@ -1,8 +1,8 @@
-#include "pages/pageblocks.h"
+#include "pagekit/pageblocks.h"
 
-#include "pages/headfoot.h"
-#include "pages/pageprompt.h"
-#include "pages/textfile.h"
+#include "pagekit/headfoot.h"
+#include "pagekit/pageprompt.h"
+#include "pagekit/textfile.h"
 
 #include "settings/associatedtext.h"
 #include "settings/helpers.h"

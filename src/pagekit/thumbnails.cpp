@@ -1,7 +1,6 @@
-#include "pages/thumbnails.h"
+#include "pagekit/thumbnails.h"
 
-#include "pages/createhtml.h"
-#include "pages/imageheaders.h"
+#include "pagekit/imageheaders.h"
 
 #include "settings/helpers.h"
 #include "settings/program.h"
@@ -32,6 +31,19 @@ QString cutAtFirstDot(const QString& name, const QString& ending)
 }
 
 } // namespace
+
+platform::ImageControl& o_tn()
+{
+    static platform::ImageControl engine;
+    return engine;
+}
+
+int thumbnail_size()
+{
+    const int size = int(platform::val(settings().thumb_size));
+    // An empty or zero size would give every user 4-pixel thumbnails.
+    return size > 0 ? size : 100;
+}
 
 int styled_thumbnail_limit(int size)
 {

@@ -1,6 +1,6 @@
-#include "pages/headfoot.h"
+#include "pagekit/headfoot.h"
 
-#include "pages/textfile.h"
+#include "pagekit/textfile.h"
 
 #include "settings/helpers.h"
 #include "settings/program.h"

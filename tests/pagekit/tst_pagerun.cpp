@@ -1,6 +1,6 @@
-#include "pages/generatedfiles.h"
-#include "pages/pageprompt.h"
-#include "pages/pagerun.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pageprompt.h"
+#include "pagekit/pagerun.h"
 
 #include "settings/program.h"
 

@@ -8,6 +8,11 @@ class ImageControl;
 
 namespace mosaicon {
 
+// The hidden engine that makes the page runs' thumbnails.
+platform::ImageControl& o_tn();
+// The thumbnail size in pixels: 100 when the setting is empty or 0.
+int thumbnail_size();
+
 // Sets the engine, holding the image at its thumbnail size, up for saving the
 // thumbnail by the thumbnail settings; false when the image could not be read.
 bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size);

@@ -1,4 +1,4 @@
-#include "pages/generatedfiles.h"
+#include "pagekit/generatedfiles.h"
 
 #include "settings/editor.h"
 

@@ -1,9 +1,9 @@
-#include "pages/pagerun.h"
+#include "pagekit/pagerun.h"
 
-#include "pages/generatedfiles.h"
-#include "pages/pageblocks.h"
-#include "pages/pageprompt.h"
-#include "pages/textfile.h"
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pageblocks.h"
+#include "pagekit/pageprompt.h"
+#include "pagekit/textfile.h"
 
 #include "settings/editor.h"
 #include "settings/helpers.h"

@@ -1,4 +1,4 @@
-#include "pages/pageblocks.h"
+#include "pagekit/pageblocks.h"
 
 #include "settings/program.h"
 

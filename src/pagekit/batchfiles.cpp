@@ -1,4 +1,4 @@
-#include "pages/batchfiles.h"
+#include "pagekit/batchfiles.h"
 
 #include "settings/helpers.h"
 #include "settings/program.h"
