@@ -26,7 +26,8 @@ struct Command
 {
     using Handler = void (*)(MainForm&);
 
-    enum class Kind {
+    enum class Kind
+    {
         Button,    // a toolbar button; caption is its designed tool-tip
         Menu,      // a menu of the menu bar; its handler runs after every item of it
         BarItem,   // a menu that is its own single item
@@ -39,7 +40,7 @@ struct Command
     static constexpr int noIndex = -1;
 
     Kind kind = Kind::Item;
-    QString key = {}; // a button's key
+    QString key = {};  // a button's key
     QString menu = {}; // the object name of the item's menu, or of the menu itself
     int index = noIndex;
     QString caption = {};

@@ -139,7 +139,8 @@ void MainForm::buildToolbar()
         action->setObjectName(row.key);
         action->setData(row.key);
         action->setToolTip(row.caption);
-        connect(action, &QAction::triggered, this, [this, action] { Toolbar1_ButtonClick(action); });
+        connect(action, &QAction::triggered, this,
+                [this, action] { Toolbar1_ButtonClick(action); });
     }
     // The "localfile" button appears once start-up has prepared its window.
     toolbarButton(4)->setVisible(false);
@@ -152,7 +153,8 @@ void MainForm::addMenuItem(QAction* action, const Command& row, const QString& o
     m_menuItems.insert(QStringLiteral("%1/%2").arg(row.menu).arg(row.index), action);
     const QString menu = row.menu;
     const int index = row.index;
-    connect(action, &QAction::triggered, this, [this, menu, index] { menuItem_Click(menu, index); });
+    connect(action, &QAction::triggered, this,
+            [this, menu, index] { menuItem_Click(menu, index); });
 }
 
 void MainForm::buildMenus()

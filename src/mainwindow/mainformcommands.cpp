@@ -33,7 +33,8 @@ void exclamation(const QString& text)
 
 const QString noSelection = QStringLiteral("You must select one or more files in order to use this option.");
 
-Command button(const char* key, const char* toolTip, QStyle::StandardPixmap icon, Command::Handler run)
+Command button(const char* key, const char* toolTip, QStyle::StandardPixmap icon,
+               Command::Handler run)
 {
     return {.kind = Command::Kind::Button,
             .key = QString::fromUtf8(key),
@@ -44,22 +45,35 @@ Command button(const char* key, const char* toolTip, QStyle::StandardPixmap icon
 
 Command menu(const QString& name, const char* title, Command::Handler afterEveryItem = nullptr)
 {
-    return {.kind = Command::Kind::Menu, .menu = name, .caption = QString::fromUtf8(title), .run = afterEveryItem};
+    return {.kind = Command::Kind::Menu,
+            .menu = name,
+            .caption = QString::fromUtf8(title),
+            .run = afterEveryItem};
 }
 
 Command barItem(const QString& name, const char* caption)
 {
-    return {.kind = Command::Kind::BarItem, .menu = name, .index = 0, .caption = QString::fromUtf8(caption)};
+    return {.kind = Command::Kind::BarItem,
+            .menu = name,
+            .index = 0,
+            .caption = QString::fromUtf8(caption)};
 }
 
 Command item(const QString& menu, int index, const char* caption, Command::Handler run = nullptr)
 {
-    return {.kind = Command::Kind::Item, .menu = menu, .index = index, .caption = QString::fromUtf8(caption), .run = run};
+    return {.kind = Command::Kind::Item,
+            .menu = menu,
+            .index = index,
+            .caption = QString::fromUtf8(caption),
+            .run = run};
 }
 
 Command checkable(const QString& menu, int index, const char* caption)
 {
-    return {.kind = Command::Kind::Checkable, .menu = menu, .index = index, .caption = QString::fromUtf8(caption)};
+    return {.kind = Command::Kind::Checkable,
+            .menu = menu,
+            .index = index,
+            .caption = QString::fromUtf8(caption)};
 }
 
 Command submenu(const QString& menu, int index, const char* caption, const QString& opens)
@@ -82,14 +96,16 @@ const CommandTable& MainForm::commands()
 {
     static const CommandTable table({
         // The toolbar, in button order.
-        button("exit", "Exit The Application", QStyle::SP_DialogCloseButton, [](MainForm&) { finishup(); }),
+        button("exit", "Exit The Application", QStyle::SP_DialogCloseButton,
+               [](MainForm&) { finishup(); }),
         button("savelist", "Save The File List To A Text File", QStyle::SP_DialogSaveButton,
                [](MainForm& f) {
                    // Saving the list as a profile arrives with the profile files.
                    if (f.m_itemlist->count() == 0)
                        exclamation(QStringLiteral("No files are loaded to save."));
                }),
-        button("loadlist", "Load A List Of File Names From A Text File", QStyle::SP_DialogOpenButton, nullptr),
+        button("loadlist", "Load A List Of File Names From A Text File",
+               QStyle::SP_DialogOpenButton, nullptr),
         button("localfile", "Locate And Load Files Names", QStyle::SP_FileDialogContentsView,
                [](MainForm& f) {
                    show_status(QString());
@@ -111,7 +127,8 @@ const CommandTable& MainForm::commands()
                }),
         button("simplehtml", "Create A Simple HTML File With Images", QStyle::SP_FileIcon,
                [](MainForm& f) { f.runPage(&go_create_simple_html, false); }),
-        button("advhtml", "Create An Advanced HTML File From File List", QStyle::SP_FileDialogListView,
+        button("advhtml", "Create An Advanced HTML File From File List",
+               QStyle::SP_FileDialogListView,
                [](MainForm& f) { f.runPage(&go_create_html, false); }),
         button("full_image", "Create Vertically Aligned Image HTML", QStyle::SP_ArrowDown,
                [](MainForm& f) {
@@ -133,8 +150,8 @@ const CommandTable& MainForm::commands()
                }),
         button("delete", "Delete The Selected File(s) From Disk", QStyle::SP_TrashIcon,
                [](MainForm& f) { f.deleteOrRemove(true); }),
-        button("remove", "Remove The Selected File(s) From The List.", QStyle::SP_DialogDiscardButton,
-               [](MainForm& f) { f.deleteOrRemove(false); }),
+        button("remove", "Remove The Selected File(s) From The List.",
+               QStyle::SP_DialogDiscardButton, [](MainForm& f) { f.deleteOrRemove(false); }),
         button("associate text", "Associate Text With Image", QStyle::SP_FileDialogInfoView,
                [](MainForm& f) { f.associateText(); }),
 
