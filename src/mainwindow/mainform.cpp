@@ -1,4 +1,5 @@
 #include "mainwindow/mainform.h"
+#include "mainwindow/commandtable.h"
 
 #include "settings/helpers.h"
 
@@ -46,38 +47,6 @@ int pxAtLeast(double twips)
 {
     return int(std::ceil(twips / twipsPerPixel));
 }
-
-struct ToolbarButton
-{
-    const char* key;
-    const char* toolTip;
-    QStyle::StandardPixmap icon;
-};
-
-// The toolbar's keyed buttons in toolbar order.
-const ToolbarButton toolbarButtons[] = {
-    {"exit", "Exit The Application", QStyle::SP_DialogCloseButton},
-    {"savelist", "Save The File List To A Text File", QStyle::SP_DialogSaveButton},
-    {"loadlist", "Load A List Of File Names From A Text File", QStyle::SP_DialogOpenButton},
-    {"localfile", "Locate And Load Files Names", QStyle::SP_FileDialogContentsView},
-    {"viewfiles", "View The Images In The File List", QStyle::SP_FileDialogDetailedView},
-    {"quickhtml", "Create A Quick HTML File With Images", QStyle::SP_MediaSeekForward},
-    {"simplehtml", "Create A Simple HTML File With Images", QStyle::SP_FileIcon},
-    {"advhtml", "Create An Advanced HTML File From File List", QStyle::SP_FileDialogListView},
-    {"full_image", "Create Vertically Aligned Image HTML", QStyle::SP_ArrowDown},
-    {"slideshow", "Create A HTML Slide Show From File List", QStyle::SP_MediaPlay},
-    {"delete", "Delete The Selected File(s) From Disk", QStyle::SP_TrashIcon},
-    {"remove", "Remove The Selected File(s) From The List.", QStyle::SP_DialogDiscardButton},
-    {"associate text", "Associate Text With Image", QStyle::SP_FileDialogInfoView},
-};
-
-const QString menuFile = QStringLiteral("menuFileItem");
-const QString menuOptions = QStringLiteral("menuOptionsItem");
-const QString menuThumbs = QStringLiteral("menuThumbsItem");
-const QString menuOutput = QStringLiteral("menuOutputItem");
-const QString menuHelp = QStringLiteral("menuHelpItem");
-const QString menuHelpOnline = QStringLiteral("menuHelpOnlineItem");
-const QString menuItemList = QStringLiteral("menuitemlistitems");
 
 } // namespace
 
@@ -163,85 +132,70 @@ void MainForm::buildToolbar()
     m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
     m_toolbar->setMovable(false);
-    for (const ToolbarButton& b : toolbarButtons) {
-        const QString key = QString::fromUtf8(b.key);
-        QAction* action = m_toolbar->addAction(style()->standardIcon(b.icon), key);
-        action->setObjectName(key);
-        action->setData(key);
-        action->setToolTip(QString::fromUtf8(b.toolTip));
-        connect(action, &QAction::triggered, this, [this, action] { Toolbar1_ButtonClick(action); });
+    for (const Command& row : commands().rows()) {
+        if (!row.isButton())
+            continue;
+        QAction* action = m_toolbar->addAction(style()->standardIcon(row.icon), row.key);
+        action->setObjectName(row.key);
+        action->setData(row.key);
+        action->setToolTip(row.caption);
+        connect(action, &QAction::triggered, this,
+                [this, action] { Toolbar1_ButtonClick(action); });
     }
     // The "localfile" button appears once start-up has prepared its window.
     toolbarButton(4)->setVisible(false);
 }
 
-QAction* MainForm::addMenuItem(QMenu* menu, const QString& menuName, int index, const QString& caption)
+void MainForm::addMenuItem(QAction* action, const Command& row, const QString& objectName)
 {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QStringLiteral("%1_%2").arg(menuName).arg(index));
-    action->setProperty("Index", index);
-    m_menuItems.insert(QStringLiteral("%1/%2").arg(menuName).arg(index), action);
-    return action;
+    action->setObjectName(objectName);
+    action->setProperty("Index", row.index);
+    m_menuItems.insert(QStringLiteral("%1/%2").arg(row.menu).arg(row.index), action);
+    const QString menu = row.menu;
+    const int index = row.index;
+    connect(action, &QAction::triggered, this,
+            [this, menu, index] { menuItem_Click(menu, index); });
 }
 
 void MainForm::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    const std::pair<int, const char*> fileItems[] = {
-        {5, "&Auto Select"},        {10, "Select &Browser..."},
-        {15, "&Clear Browser"},     {20, "Select &Editor"},
-        {25, "C&lear Editor"},      {30, "Editor's Command Line Parameters"},
-        {40, "&Locate Local Files"}, {45, "Create &HTML File"},
-        {47, "Simple Images"},      {50, "View Images"},
-        {60, "L&ogo"},              {65, "Clear Lo&go"},
-        {70, "Bac&kground Color"},  {80, "Clear &File List"},
-        {90, "&Exit"},
-    };
-    for (const auto& [index, caption] : fileItems) {
-        QAction* item = addMenuItem(file, menuFile, index, QString::fromUtf8(caption));
-        const int i = index;
-        connect(item, &QAction::triggered, this, [this, i] { menuFileItem_Click(i); });
-        if (index == 40 || index == 80)
-            file->addSeparator();
+    using Kind = Command::Kind;
+    QHash<QString, QMenu*> built;
+    for (const Command& row : commands().rows()) {
+        QMenu* menu = built.value(row.menu);
+        const QString objectName = QStringLiteral("%1_%2").arg(row.menu).arg(row.index);
+        switch (row.kind) {
+        case Kind::Button:
+            break;
+        case Kind::Menu:
+            built.insert(row.menu, menuBar()->addMenu(row.caption));
+            break;
+        case Kind::BarItem:
+            addMenuItem(menuBar()->addAction(row.caption), row, row.menu);
+            break;
+        case Kind::Item:
+            addMenuItem(menu->addAction(row.caption), row, objectName);
+            break;
+        case Kind::Checkable:
+            addMenuItem(menu->addAction(row.caption), row, objectName);
+            menuItem(row.menu, row.index)->setCheckable(true);
+            break;
+        case Kind::Submenu: {
+            QMenu* submenu = menu->addMenu(row.caption);
+            built.insert(row.opens, submenu);
+            addMenuItem(submenu->menuAction(), row, objectName);
+            break;
+        }
+        case Kind::Separator:
+            if (row.index == Command::noIndex)
+                menu->addSeparator();
+            else
+                addMenuItem(menu->addSeparator(), row, objectName);
+            break;
+        }
     }
-    menuItem(menuFile, 50)->setVisible(false);
-
-    QAction* apps = menuBar()->addAction(QStringLiteral("&Applications"));
-    apps->setObjectName(QStringLiteral("menuApp"));
-
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    const std::pair<int, const char*> optionItems[] = {
-        {0, "HTML"}, {1, "Locate Local Files"}, {3, "&Clipboard Conversion"}, {4, "Image Catalog"},
-        {5, "Image Window"}, {6, "Slides"},
-    };
-    for (const auto& [index, caption] : optionItems)
-        addMenuItem(options, menuOptions, index, QString::fromUtf8(caption));
-    menuItem(menuOptions, 3)->setCheckable(true);
-    menuItem(menuOptions, 5)->setCheckable(true);
-    QMenu* thumbs = options->addMenu(QStringLiteral("Thumbnails"));
-    thumbs->menuAction()->setObjectName(QStringLiteral("menuOptionsItem_80"));
-    m_menuItems.insert(QStringLiteral("%1/80").arg(menuOptions), thumbs->menuAction());
-    addMenuItem(thumbs, menuThumbs, 5, QStringLiteral("Background Color"));
-    addMenuItem(options, menuOptions, 85, QStringLiteral("Use Virtual Directory"));
-
-    QMenu* output = menuBar()->addMenu(QStringLiteral("O&utput"));
-    const std::pair<int, const char*> outputItems[] = {
-        {5, "Advanced HTML"}, {40, "Proof Sheet"}, {50, "Quick HTML"},
-        {60, "Simple HTML"},  {65, "Slide Show"},  {80, "Vertically Aligned HTML"},
-    };
-    for (const auto& [index, caption] : outputItems)
-        addMenuItem(output, menuOutput, index, QString::fromUtf8(caption));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addMenuItem(help, menuHelp, 0, QStringLiteral("&Contents..."));
-    addMenuItem(help, menuHelp, 2, QStringLiteral("&Search For Help On"));
-    addMenuItem(help, menuHelp, 3, QStringLiteral("Help File (HTML format)"));
-    addMenuItem(help, menuHelp, 4, QString())->setSeparator(true);
-    addMenuItem(help, menuHelp, 8, QString())->setSeparator(true);
-    QMenu* online = help->addMenu(QStringLiteral("On-Line Web Pages"));
-    m_menuItems.insert(QStringLiteral("%1/9").arg(menuHelp), online->menuAction());
-    online->menuAction()->setObjectName(QStringLiteral("menuHelpItem_9"));
-    addMenuItem(help, menuHelp, 14, QStringLiteral("&About"));
+    // "View Images" appears once start-up has prepared the window.
+    menuItem(menus::file, 50)->setVisible(false);
 }
 
 QAction* MainForm::menuItem(const QString& menu, int index) const
@@ -424,13 +378,6 @@ void MainForm::Timer1_Timer()
     show_logo();
 }
 
-void MainForm::menuFileItem_Click(int index)
-{
-    if (index == 90)
-        finishup();
-    refreshToolbar();
-}
-
 void MainForm::appendFileEntries()
 {
     const QString dir = m_filedir->path();
@@ -564,14 +511,14 @@ void MainForm::refreshToolbar()
     const char* tips[] = {"Exit Program", "Load Local Files", "Create HTML File"};
     for (int i = 0; i < 3; ++i)
         toolbarButton(i + 1)->setToolTip(QString::fromUtf8(tips[i]));
-    menuItem(menuHelp, 9)->setVisible(false);
+    menuItem(menus::help, 9)->setVisible(false);
     toolbarButton(2)->setVisible(true);
     for (int i = 0; i < 3; ++i)
         toolbarButton(i + 1)->setToolTip(QString::fromUtf8(tips[i]));
-    menuItem(menuHelp, 8)->setVisible(true);
-    menuItem(menuHelp, 9)->setVisible(true);
-    menuItem(menuHelp, 4)->setEnabled(true);
-    menuItem(menuHelp, 9)->setEnabled(true);
+    menuItem(menus::help, 8)->setVisible(true);
+    menuItem(menus::help, 9)->setVisible(true);
+    menuItem(menus::help, 4)->setEnabled(true);
+    menuItem(menus::help, 9)->setEnabled(true);
 }
 
 std::optional<QRect> MainForm::normalGeometryTwips() const
@@ -595,7 +542,7 @@ void MainForm::setDialogInitialDirectory(const QString& folder)
 
 void MainForm::showViewImagesMenuItem()
 {
-    menuItem(menuFile, 50)->setVisible(true);
+    menuItem(menus::file, 50)->setVisible(true);
 }
 
 void MainForm::showToolbarButton(int position)

@@ -20,6 +20,9 @@ class QToolBar;
 
 namespace mosaicon {
 
+class CommandTable;
+struct Command;
+
 namespace platform {
 class DirListBox;
 class DriveListBox;
@@ -78,10 +81,14 @@ public:
     void leave_logo_view();
     void logo_leave_logo_view();
     bool inLogoView() const;
+    // The toolbar's and the menus' commands, in toolbar and menu order.
+    static const CommandTable& commands();
     void Toolbar1_ButtonClick(QAction* button);
+    // Any menu's click handler: the item's command by its menu's object name and index.
+    void menuItem_Click(const QString& menu, int index);
+    void menuFileItem_Click(int index);
     // The file list and the working lists as a page run sees them.
     PageLists pageLists();
-    void menuFileItem_Click(int index);
     void load_file_list_switch();
 
     // MainFormView
@@ -106,7 +113,7 @@ private:
     void buildControls();
     void buildToolbar();
     void buildMenus();
-    QAction* addMenuItem(QMenu* menu, const QString& menuName, int index, const QString& caption);
+    void addMenuItem(QAction* action, const Command& row, const QString& objectName);
     void restoreBrowser(int patternIndex);
     void setListsVisible(bool visible);
     void appendFileEntries();

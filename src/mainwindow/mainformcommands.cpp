@@ -1,5 +1,6 @@
-// The main window's toolbar commands.
+// The main window's toolbar and menu commands.
 #include "mainwindow/mainform.h"
+#include "mainwindow/commandtable.h"
 #include "mainwindow/quickview.h"
 
 #include "settings/helpers.h"
@@ -32,7 +33,198 @@ void exclamation(const QString& text)
 
 const QString noSelection = QStringLiteral("You must select one or more files in order to use this option.");
 
+Command button(const char* key, const char* toolTip, QStyle::StandardPixmap icon,
+               Command::Handler run)
+{
+    return {.kind = Command::Kind::Button,
+            .key = QString::fromUtf8(key),
+            .caption = QString::fromUtf8(toolTip),
+            .run = run,
+            .icon = icon};
+}
+
+Command menu(const QString& name, const char* title, Command::Handler afterEveryItem = nullptr)
+{
+    return {.kind = Command::Kind::Menu,
+            .menu = name,
+            .caption = QString::fromUtf8(title),
+            .run = afterEveryItem};
+}
+
+Command barItem(const QString& name, const char* caption)
+{
+    return {.kind = Command::Kind::BarItem,
+            .menu = name,
+            .index = 0,
+            .caption = QString::fromUtf8(caption)};
+}
+
+Command item(const QString& menu, int index, const char* caption, Command::Handler run = nullptr)
+{
+    return {.kind = Command::Kind::Item,
+            .menu = menu,
+            .index = index,
+            .caption = QString::fromUtf8(caption),
+            .run = run};
+}
+
+Command checkable(const QString& menu, int index, const char* caption)
+{
+    return {.kind = Command::Kind::Checkable,
+            .menu = menu,
+            .index = index,
+            .caption = QString::fromUtf8(caption)};
+}
+
+Command submenu(const QString& menu, int index, const char* caption, const QString& opens)
+{
+    return {.kind = Command::Kind::Submenu,
+            .menu = menu,
+            .index = index,
+            .caption = QString::fromUtf8(caption),
+            .opens = opens};
+}
+
+Command separator(const QString& menu, int index = Command::noIndex)
+{
+    return {.kind = Command::Kind::Separator, .menu = menu, .index = index};
+}
+
 } // namespace
+
+const CommandTable& MainForm::commands()
+{
+    static const CommandTable table({
+        // The toolbar, in button order.
+        button("exit", "Exit The Application", QStyle::SP_DialogCloseButton,
+               [](MainForm&) { finishup(); }),
+        button("savelist", "Save The File List To A Text File", QStyle::SP_DialogSaveButton,
+               [](MainForm& f) {
+                   // Saving the list as a profile arrives with the profile files.
+                   if (f.m_itemlist->count() == 0)
+                       exclamation(QStringLiteral("No files are loaded to save."));
+               }),
+        button("loadlist", "Load A List Of File Names From A Text File",
+               QStyle::SP_DialogOpenButton, nullptr),
+        button("localfile", "Locate And Load Files Names", QStyle::SP_FileDialogContentsView,
+               [](MainForm& f) {
+                   show_status(QString());
+                   f.refreshToolbar();
+               }),
+        button("viewfiles", "View The Images In The File List", QStyle::SP_FileDialogDetailedView,
+               [](MainForm& f) {
+                   if (f.m_itemlist->count() == 0)
+                       exclamation(QStringLiteral("No files are loaded to view."));
+               }),
+        button("quickhtml", "Create A Quick HTML File With Images", QStyle::SP_MediaSeekForward,
+               [](MainForm& f) {
+                   program().use_title_for_all = false;
+                   frm_htmltitle.load();
+                   frm_quickview.load()->setLists(&f.templist, &f.o_original_location);
+                   frm_quickview.showModal();
+                   frm_quickview.unload();
+                   frm_htmltitle.unload();
+               }),
+        button("simplehtml", "Create A Simple HTML File With Images", QStyle::SP_FileIcon,
+               [](MainForm& f) { f.runPage(&go_create_simple_html, false); }),
+        button("advhtml", "Create An Advanced HTML File From File List",
+               QStyle::SP_FileDialogListView,
+               [](MainForm& f) { f.runPage(&go_create_html, false); }),
+        button("full_image", "Create Vertically Aligned Image HTML", QStyle::SP_ArrowDown,
+               [](MainForm& f) {
+                   Settings& s = settings();
+                   const bool kept = s.internet_ready;
+                   s.internet_ready = true;
+                   f.runPage(&go_create_html, true);
+                   s.internet_ready = kept;
+               }),
+        button("slideshow", "Create A HTML Slide Show From File List", QStyle::SP_MediaPlay,
+               [](MainForm& f) {
+                   program().use_title_for_all = false;
+                   frm_htmltitle.load();
+                   frm_htmledit.load();
+                   frm_htmledit->o_flist.clear();
+                   PageLists lists = f.pageLists();
+                   go_create_slideshow(lists);
+                   frm_htmltitle.unload();
+               }),
+        button("delete", "Delete The Selected File(s) From Disk", QStyle::SP_TrashIcon,
+               [](MainForm& f) { f.deleteOrRemove(true); }),
+        button("remove", "Remove The Selected File(s) From The List.",
+               QStyle::SP_DialogDiscardButton, [](MainForm& f) { f.deleteOrRemove(false); }),
+        button("associate text", "Associate Text With Image", QStyle::SP_FileDialogInfoView,
+               [](MainForm& f) { f.associateText(); }),
+
+        // The menus, in menu bar order; an item without a handler does nothing yet.
+        menu(menus::file, "&File", [](MainForm& f) { f.refreshToolbar(); }),
+        item(menus::file, 5, "&Auto Select"),
+        item(menus::file, 10, "Select &Browser..."),
+        item(menus::file, 15, "&Clear Browser"),
+        item(menus::file, 20, "Select &Editor"),
+        item(menus::file, 25, "C&lear Editor"),
+        item(menus::file, 30, "Editor's Command Line Parameters"),
+        item(menus::file, 40, "&Locate Local Files"),
+        separator(menus::file),
+        item(menus::file, 45, "Create &HTML File"),
+        item(menus::file, 47, "Simple Images"),
+        item(menus::file, 50, "View Images"),
+        item(menus::file, 60, "L&ogo"),
+        item(menus::file, 65, "Clear Lo&go"),
+        item(menus::file, 70, "Bac&kground Color"),
+        item(menus::file, 80, "Clear &File List"),
+        separator(menus::file),
+        item(menus::file, 90, "&Exit", [](MainForm&) { finishup(); }),
+
+        barItem(menus::app, "&Applications"),
+
+        menu(menus::options, "&Options"),
+        item(menus::options, 0, "HTML"),
+        item(menus::options, 1, "Locate Local Files"),
+        checkable(menus::options, 3, "&Clipboard Conversion"),
+        item(menus::options, 4, "Image Catalog"),
+        checkable(menus::options, 5, "Image Window"),
+        item(menus::options, 6, "Slides"),
+        submenu(menus::options, 80, "Thumbnails", menus::thumbs),
+        item(menus::thumbs, 5, "Background Color"),
+        item(menus::options, 85, "Use Virtual Directory"),
+
+        menu(menus::output, "O&utput"),
+        item(menus::output, 5, "Advanced HTML"),
+        item(menus::output, 40, "Proof Sheet"),
+        item(menus::output, 50, "Quick HTML"),
+        item(menus::output, 60, "Simple HTML"),
+        item(menus::output, 65, "Slide Show"),
+        item(menus::output, 80, "Vertically Aligned HTML"),
+
+        menu(menus::help, "&Help"),
+        item(menus::help, 0, "&Contents..."),
+        item(menus::help, 2, "&Search For Help On"),
+        item(menus::help, 3, "Help File (HTML format)"),
+        separator(menus::help, 4),
+        separator(menus::help, 8),
+        submenu(menus::help, 9, "On-Line Web Pages", menus::helpOnline),
+        item(menus::help, 14, "&About"),
+    });
+    return table;
+}
+
+void MainForm::Toolbar1_ButtonClick(QAction* button)
+{
+    const QString key = button->data().toString();
+    program().last_toolbar_key = key;
+    commands().press(*this, key);
+    toolbarButton(1)->setChecked(false);
+}
+
+void MainForm::menuItem_Click(const QString& menu, int index)
+{
+    commands().click(*this, menu, index);
+}
+
+void MainForm::menuFileItem_Click(int index)
+{
+    menuItem_Click(menus::file, index);
+}
 
 PageLists MainForm::pageLists()
 {
@@ -65,60 +257,6 @@ void MainForm::runPage(void (*writer)(PageLists&), bool withRules)
     PageLists lists = pageLists();
     writer(lists);
     frm_htmltitle.unload();
-}
-
-void MainForm::Toolbar1_ButtonClick(QAction* button)
-{
-    Program& p = program();
-    const QString key = button->data().toString();
-    p.last_toolbar_key = key;
-
-    if (key == QLatin1String("exit")) {
-        finishup();
-    } else if (key == QLatin1String("savelist")) {
-        // Saving the list as a profile arrives with the profile files.
-        if (m_itemlist->count() == 0)
-            exclamation(QStringLiteral("No files are loaded to save."));
-    } else if (key == QLatin1String("loadlist")) {
-        // Loading a profile arrives with the profile files.
-    } else if (key == QLatin1String("localfile")) {
-        show_status(QString());
-        refreshToolbar();
-    } else if (key == QLatin1String("viewfiles")) {
-        if (m_itemlist->count() == 0)
-            exclamation(QStringLiteral("No files are loaded to view."));
-    } else if (key == QLatin1String("quickhtml")) {
-        p.use_title_for_all = false;
-        frm_htmltitle.load();
-        frm_quickview.load()->setLists(&templist, &o_original_location);
-        frm_quickview.showModal();
-        frm_quickview.unload();
-        frm_htmltitle.unload();
-    } else if (key == QLatin1String("simplehtml")) {
-        runPage(&go_create_simple_html, false);
-    } else if (key == QLatin1String("advhtml")) {
-        runPage(&go_create_html, false);
-    } else if (key == QLatin1String("full_image")) {
-        const bool kept = p.settings.internet_ready;
-        p.settings.internet_ready = true;
-        runPage(&go_create_html, true);
-        p.settings.internet_ready = kept;
-    } else if (key == QLatin1String("slideshow")) {
-        p.use_title_for_all = false;
-        frm_htmltitle.load();
-        frm_htmledit.load();
-        frm_htmledit->o_flist.clear();
-        PageLists lists = pageLists();
-        go_create_slideshow(lists);
-        frm_htmltitle.unload();
-    } else if (key == QLatin1String("delete")) {
-        deleteOrRemove(true);
-    } else if (key == QLatin1String("remove")) {
-        deleteOrRemove(false);
-    } else if (key == QLatin1String("associate text")) {
-        associateText();
-    }
-    toolbarButton(1)->setChecked(false);
 }
 
 void MainForm::deleteOrRemove(bool deleteFiles)

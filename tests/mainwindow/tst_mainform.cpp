@@ -1,3 +1,4 @@
+#include "mainwindow/commandtable.h"
 #include "mainwindow/mainform.h"
 
 #include "settings/program.h"
@@ -18,6 +19,8 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
+
+#include <algorithm>
 
 using namespace mosaicon;
 
@@ -78,6 +81,112 @@ private slots:
         QCOMPARE(form.toolbarButton(8)->toolTip(), QStringLiteral("Create An Advanced HTML File From File List"));
         QVERIFY(form.menuItem(QStringLiteral("menuFileItem"), 50)->isVisible());
         QCOMPARE(form.menuItem(QStringLiteral("menuFileItem"), 90)->text(), QStringLiteral("&Exit"));
+    }
+
+    void everyCommandHasOneRow_data()
+    {
+        QTest::addColumn<QString>("menu"); // empty for a toolbar button
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("caption"); // a button's designed tool-tip
+        QTest::addColumn<bool>("built");
+        const auto button = [](const char* key, const char* toolTip, bool built = true) {
+            QTest::addRow("button \"%s\"", key) << QString() << 0 << key << toolTip << built;
+        };
+        const auto item = [](const char* menu, int index, const char* caption, bool built = false) {
+            QTest::addRow("%s %d \"%s\"", menu, index, caption) << menu << index << QString() << caption << built;
+        };
+        button("exit", "Exit The Application");
+        button("savelist", "Save The File List To A Text File");
+        button("loadlist", "Load A List Of File Names From A Text File", false);
+        button("localfile", "Locate And Load Files Names");
+        button("viewfiles", "View The Images In The File List");
+        button("quickhtml", "Create A Quick HTML File With Images");
+        button("simplehtml", "Create A Simple HTML File With Images");
+        button("advhtml", "Create An Advanced HTML File From File List");
+        button("full_image", "Create Vertically Aligned Image HTML");
+        button("slideshow", "Create A HTML Slide Show From File List");
+        button("delete", "Delete The Selected File(s) From Disk");
+        button("remove", "Remove The Selected File(s) From The List.");
+        button("associate text", "Associate Text With Image");
+        item("menuFileItem", 5, "&Auto Select");
+        item("menuFileItem", 10, "Select &Browser...");
+        item("menuFileItem", 15, "&Clear Browser");
+        item("menuFileItem", 20, "Select &Editor");
+        item("menuFileItem", 25, "C&lear Editor");
+        item("menuFileItem", 30, "Editor's Command Line Parameters");
+        item("menuFileItem", 40, "&Locate Local Files");
+        item("menuFileItem", 45, "Create &HTML File");
+        item("menuFileItem", 47, "Simple Images");
+        item("menuFileItem", 50, "View Images");
+        item("menuFileItem", 60, "L&ogo");
+        item("menuFileItem", 65, "Clear Lo&go");
+        item("menuFileItem", 70, "Bac&kground Color");
+        item("menuFileItem", 80, "Clear &File List");
+        item("menuFileItem", 90, "&Exit", true);
+        item("menuApp", 0, "&Applications");
+        item("menuOptionsItem", 0, "HTML");
+        item("menuOptionsItem", 1, "Locate Local Files");
+        item("menuOptionsItem", 3, "&Clipboard Conversion");
+        item("menuOptionsItem", 4, "Image Catalog");
+        item("menuOptionsItem", 5, "Image Window");
+        item("menuOptionsItem", 6, "Slides");
+        item("menuOptionsItem", 80, "Thumbnails");
+        item("menuThumbsItem", 5, "Background Color");
+        item("menuOptionsItem", 85, "Use Virtual Directory");
+        item("menuOutputItem", 5, "Advanced HTML");
+        item("menuOutputItem", 40, "Proof Sheet");
+        item("menuOutputItem", 50, "Quick HTML");
+        item("menuOutputItem", 60, "Simple HTML");
+        item("menuOutputItem", 65, "Slide Show");
+        item("menuOutputItem", 80, "Vertically Aligned HTML");
+        item("menuHelpItem", 0, "&Contents...");
+        item("menuHelpItem", 2, "&Search For Help On");
+        item("menuHelpItem", 3, "Help File (HTML format)");
+        item("menuHelpItem", 4, "");
+        item("menuHelpItem", 8, "");
+        item("menuHelpItem", 9, "On-Line Web Pages");
+        item("menuHelpItem", 14, "&About");
+    }
+    void everyCommandHasOneRow()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, index);
+        QFETCH(QString, key);
+        QFETCH(QString, caption);
+        QFETCH(bool, built);
+        const bool isButton = menu.isEmpty();
+        const QList<Command>& rows = MainForm::commands().rows();
+        const auto matches = [&](const Command& c) {
+            return isButton ? c.isButton() && c.key == key : c.isMenuItem() && c.menu == menu && c.index == index;
+        };
+        QCOMPARE(std::count_if(rows.begin(), rows.end(), matches), 1);
+        const Command& row = *std::find_if(rows.begin(), rows.end(), matches);
+        QCOMPARE(row.caption, caption);
+        QCOMPARE(row.run != nullptr, built);
+        if (built)
+            return;
+
+        // A command that is not built yet does nothing when chosen.
+        TestProgram tp;
+        tp.write("a.jpg", "a");
+        MainForm form;
+        form.Form_Load();
+        form.itemlist()->addItem(tp.path("a.jpg"));
+        form.itemlist()->item(0)->setSelected(true);
+        program().last_toolbar_key = QStringLiteral("advhtml");
+        const Settings before = settings();
+        const QString status = form.statusText();
+        QAction* action = isButton ? form.toolbarButton(key) : form.menuItem(menu, index);
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(program().last_toolbar_key, isButton ? key : QStringLiteral("advhtml"));
+        QVERIFY(settings() == before);
+        QCOMPARE(listEntries(form.itemlist()), QStringList{tp.path("a.jpg")});
+        QCOMPARE(form.statusText(), status);
+        QCOMPARE(tp.endCalls, 0);
+        QVERIFY(tp.shell.opened.isEmpty() && tp.shell.started.isEmpty());
+        VERIFY_DIALOGS(tp);
     }
 
     void savedPatternIsSelected_data()
@@ -178,7 +287,7 @@ private slots:
         MainForm form;
         form.Form_Load();
         settings().editor_command = QStringLiteral("/usr/bin/editor");
-        form.menuFileItem_Click(90);
+        form.menuItem(QStringLiteral("menuFileItem"), 90)->trigger();
         settings().editor_command = QStringLiteral("changed after the save");
         form.close();
         QCOMPARE(tp.endCalls, 1);
