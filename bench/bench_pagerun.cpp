@@ -2,8 +2,7 @@
 // the same corpus in the same run, the reference tools making 100-pixel
 // thumbnails on 8 cores. Prints the times and our ratio to each tool.
 #include "pages/createhtml.h"
-#include "pagekit/generatedfiles.h"
-#include "pagekit/pageprompt.h"
+#include "pagekit/pagerun.h"
 
 #include "settings/program.h"
 
@@ -104,14 +103,12 @@ int main(int argc, char* argv[])
     Program& p = program();
     p.program_folder = dir.path();
     p.ini_file_path = dir.filePath(QStringLiteral("mosaik.ini"));
-    p.last_toolbar_key = QStringLiteral("advhtml");
     Settings& s = p.settings;
     s.internet_dir = dir.filePath(QStringLiteral("web"));
     s.thumb_size = QStringLiteral("100");
     s.thumb_quality = QStringLiteral("75");
     s.thumb_style = 1;
     s.use_thumbnail = true;
-    frm_htmltitle->o_use_default_values.value = true;
 
     QStringList templist;
     QStringList sources;
@@ -125,9 +122,11 @@ int main(int argc, char* argv[])
     // Warm the file cache for everyone alike.
     timeTool("cat", QStringLiteral("cat %1/*.jpg > /dev/null").arg(corpus));
 
+    const auto run = start_page_run(lists, QStringLiteral("advhtml"));
+    run->prompt().o_use_default_values.value = true;
     QElapsedTimer timer;
     timer.start();
-    go_create_html(lists);
+    go_create_html(*run);
     const double ours = timer.elapsed() / 1000.0;
 
     const QString out = dir.filePath(QStringLiteral("ref"));
@@ -156,7 +155,5 @@ int main(int argc, char* argv[])
         else
             std::printf("%-52s %8.2f %8.2f\n", t.name, secs, ours / secs);
     }
-    frm_htmltitle.unload();
-    frm_htmledit.unload();
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "settings/mainformview.h"
 
 #include "pagekit/pagelists.h"
+#include "pagekit/pagerun.h"
 
 #include "platform/filelist.h"
 #include "platform/imagecontrol.h"
@@ -120,7 +121,9 @@ private:
     void deleteOrRemove(bool deleteFiles);
     void associateText();
     int firstSelected() const;
-    void runPage(void (*writer)(PageLists&), bool withRules);
+    // A page run over the file list, started by the last toolbar key.
+    std::unique_ptr<PageRun> startRun();
+    void runPage(void (*writer)(PageRun&), bool withRules, bool internetReady = false);
     int windowTwipsWidth() const;
     int windowTwipsHeight() const;
 

@@ -118,12 +118,10 @@ const CommandTable& MainForm::commands()
                }),
         button("quickhtml", "Create A Quick HTML File With Images", QStyle::SP_MediaSeekForward,
                [](MainForm& f) {
-                   program().use_title_for_all = false;
-                   frm_htmltitle.load();
-                   frm_quickview.load()->setLists(&f.templist, &f.o_original_location);
+                   const auto run = f.startRun();
+                   frm_quickview.load()->setRun(run.get());
                    frm_quickview.showModal();
                    frm_quickview.unload();
-                   frm_htmltitle.unload();
                }),
         button("simplehtml", "Create A Simple HTML File With Images", QStyle::SP_FileIcon,
                [](MainForm& f) { f.runPage(&go_create_simple_html, false); }),
@@ -131,23 +129,9 @@ const CommandTable& MainForm::commands()
                QStyle::SP_FileDialogListView,
                [](MainForm& f) { f.runPage(&go_create_html, false); }),
         button("full_image", "Create Vertically Aligned Image HTML", QStyle::SP_ArrowDown,
-               [](MainForm& f) {
-                   Settings& s = settings();
-                   const bool kept = s.internet_ready;
-                   s.internet_ready = true;
-                   f.runPage(&go_create_html, true);
-                   s.internet_ready = kept;
-               }),
+               [](MainForm& f) { f.runPage(&go_create_html, true, true); }),
         button("slideshow", "Create A HTML Slide Show From File List", QStyle::SP_MediaPlay,
-               [](MainForm& f) {
-                   program().use_title_for_all = false;
-                   frm_htmltitle.load();
-                   frm_htmledit.load();
-                   frm_htmledit->o_flist.clear();
-                   PageLists lists = f.pageLists();
-                   go_create_slideshow(lists);
-                   frm_htmltitle.unload();
-               }),
+               [](MainForm& f) { f.runPage(&go_create_slideshow, false); }),
         button("delete", "Delete The Selected File(s) From Disk", QStyle::SP_TrashIcon,
                [](MainForm& f) { f.deleteOrRemove(true); }),
         button("remove", "Remove The Selected File(s) From The List.",
@@ -248,15 +232,19 @@ int MainForm::firstSelected() const
     return -1;
 }
 
-void MainForm::runPage(void (*writer)(PageLists&), bool withRules)
+std::unique_ptr<PageRun> MainForm::startRun()
 {
-    program().use_title_for_all = false;
-    frm_htmltitle.load();
-    if (withRules)
-        frm_htmltitle->o_use_hr.visible = true;
-    PageLists lists = pageLists();
-    writer(lists);
-    frm_htmltitle.unload();
+    return start_page_run(pageLists(), program().last_toolbar_key);
+}
+
+void MainForm::runPage(void (*writer)(PageRun&), bool withRules, bool internetReady)
+{
+    const auto run = startRun();
+    run->prompt().o_use_hr.visible = withRules;
+    // The vertically aligned page button always writes for the internet directory.
+    if (internetReady)
+        run->internetReady = true;
+    writer(*run);
 }
 
 void MainForm::deleteOrRemove(bool deleteFiles)

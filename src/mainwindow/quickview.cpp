@@ -1,7 +1,8 @@
 #include "mainwindow/quickview.h"
 
 #include "pages/quickpage.h"
-#include "pagekit/thumbnails.h"
+
+#include "pagekit/pagerun.h"
 
 #include "settings/helpers.h"
 #include "settings/program.h"
@@ -97,20 +98,6 @@ void QuickView::buildControls()
     resize(560, 400);
 }
 
-void QuickView::setLists(QStringList* templist, QStringList* original)
-{
-    m_templist = templist;
-    m_original = original;
-}
-
-PageLists QuickView::pageLists()
-{
-    PageLists lists;
-    lists.templist = m_templist ? m_templist : &m_ownTemplist;
-    lists.o_original_location = m_original ? m_original : &m_ownOriginal;
-    return lists;
-}
-
 void QuickView::Form_Load()
 {
     Settings& s = settings();
@@ -203,26 +190,20 @@ void QuickView::update_source_caption()
 
 void QuickView::Command3d2_Click()
 {
-    PageLists lists = pageLists();
-    QStringList& templist = *lists.templist;
-    QStringList& original = *lists.o_original_location;
-    templist.clear();
-    original.clear();
-    const QString dir = m_files.path();
-    for (const QString& name : m_files.names()) {
-        const QString path = platform::joinPath(dir, name);
-        if (is_gif_or_jpg(path)) {
-            templist.append(path);
-            original.append(path);
-        }
+    std::unique_ptr<PageRun> own;
+    PageRun* run = m_run;
+    if (!run) {
+        PageLists lists;
+        lists.templist = &m_ownTemplist;
+        lists.o_original_location = &m_ownOriginal;
+        own = start_page_run(lists, QStringLiteral("quickhtml"));
+        run = own.get();
     }
-    if (templist.isEmpty()) {
-        const QString text = QStringLiteral("There are no GIF or JPG files in the list.");
-        platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
-        show_status(text);
-    } else {
-        create_quick_html(lists);
-    }
+    QStringList paths;
+    for (const QString& name : m_files.names())
+        paths.append(platform::joinPath(m_files.path(), name));
+    if (fill_gif_jpeg_lists(run->lists, paths))
+        create_quick_html(*run);
     // Ends the modal display; the opener unloads the window.
     done(QDialog::Accepted);
 }

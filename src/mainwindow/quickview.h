@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace mosaicon {
 
+class PageRun;
+
 namespace platform {
 class DirListBox;
 class DriveListBox;
@@ -35,10 +37,10 @@ public:
     // The patterns offered, in the order of the list.
     static const QStringList& patterns();
 
-    // The working lists Create HTML fills, owned by the opener (the main
-    // window's); without them the window uses lists of its own.
-    void setLists(QStringList* templist, QStringList* original);
-    PageLists pageLists();
+    // The page run Create HTML fills and writes, owned by the opener; without
+    // one the window starts a run of its own on lists of its own.
+    void setRun(PageRun* run) { m_run = run; }
+    PageRun* run() const { return m_run; }
 
     QPushButton* Command12() const { return m_cancel; }
     QPushButton* Command3d2() const { return m_create; }
@@ -82,8 +84,7 @@ private:
     // directory is already where it belongs.
     bool m_driveQuiet = false;
 
-    QStringList* m_templist = nullptr;
-    QStringList* m_original = nullptr;
+    PageRun* m_run = nullptr;
     QStringList m_ownTemplist;
     QStringList m_ownOriginal;
 };

@@ -11,9 +11,6 @@
 
 namespace mosaicon {
 
-QString copy_batch_path;
-QString del_batch_path;
-
 namespace {
 
 bool hasControlCharacter(const QString& text)
@@ -122,7 +119,7 @@ bool startScript(QString& stored_path, const QString& directory, const char* pre
 
 } // namespace
 
-bool start_batch_files(const QString& page_path, QString* error)
+bool BatchScripts::start_batch_files(const QString& page_path, QString* error)
 {
     if (!settings().create_batch_files)
         return true;
@@ -150,14 +147,14 @@ bool start_batch_files(const QString& page_path, QString* error)
     return copyOk && delOk;
 }
 
-bool add_copy_line(const QString& file_path, QString* error)
+bool BatchScripts::add_copy_line(const QString& file_path, QString* error)
 {
     if (!settings().create_batch_files)
         return true;
     return appendToScript(copy_batch_path, copyLine(file_path), "copy", error);
 }
 
-bool add_delete_line(const QString& file_path, QString* error)
+bool BatchScripts::add_delete_line(const QString& file_path, QString* error)
 {
     if (!settings().create_batch_files)
         return true;

@@ -11,25 +11,28 @@ namespace mosaicon {
 // Every path is single-quoted; a path holding a control character is left
 // out (with a comment line in its place) so that it can never break a line.
 
-// Full paths of the two scripts of the current run; they keep their value
-// after the run and are never saved.
-extern QString copy_batch_path;
-extern QString del_batch_path;
+// The two scripts of one run.
+class BatchScripts
+{
+public:
+    // Full paths of the two scripts; they keep their value after the run.
+    QString copy_batch_path;
+    QString del_batch_path;
 
-// Draws fresh names ("cpy"/"del", five digits, ".sh") in the page's folder,
-// stores them in copy_batch_path and del_batch_path and writes both heads,
-// each ending in the line for the page itself. With create_batch_files off
-// nothing is written and both paths keep their values. False, with the
-// reason in error, when a script could not be written; the other one is
-// still attempted.
-bool start_batch_files(const QString& page_path, QString* error = nullptr);
+    // Draws fresh names ("cpy"/"del", five digits, ".sh") in the page's
+    // folder and writes both heads, each ending in the line for the page
+    // itself. With create_batch_files off nothing is written. False, with the
+    // reason in error, when a script could not be written; the other one is
+    // still attempted.
+    bool start_batch_files(const QString& page_path, QString* error = nullptr);
 
-// Appends the line that copies file_path to the destination. Does nothing
-// with create_batch_files off, so a later run never adds to an old script.
-bool add_copy_line(const QString& file_path, QString* error = nullptr);
+    // Appends the line that copies file_path to the destination. Does nothing
+    // with create_batch_files off.
+    bool add_copy_line(const QString& file_path, QString* error = nullptr);
 
-// Appends the line that removes file_path. Same rules as add_copy_line.
-bool add_delete_line(const QString& file_path, QString* error = nullptr);
+    // Appends the line that removes file_path. Same rules as add_copy_line.
+    bool add_delete_line(const QString& file_path, QString* error = nullptr);
+};
 
 // Tests draw repeatable names; names already handed out stay taken.
 void seed_batch_file_names(quint32 seed);

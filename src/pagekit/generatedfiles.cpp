@@ -2,9 +2,9 @@
 
 #include "settings/editor.h"
 
-namespace mosaicon {
+#include "platform/ui.h"
 
-platform::Form<GeneratedFiles> frm_htmledit;
+namespace mosaicon {
 
 GeneratedFiles::GeneratedFiles(QObject* parent) : QObject(parent)
 {
@@ -28,6 +28,15 @@ void GeneratedFiles::menuFileItem_Click(int index)
 void GeneratedFiles::Command1_Click()
 {
     emit closed();
+}
+
+} // namespace mosaicon
+
+namespace mosaicon {
+
+void GeneratedFiles::show()
+{
+    platform::ui().showModal(objectName(), this);
 }
 
 } // namespace mosaicon

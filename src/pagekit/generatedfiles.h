@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/form.h"
 
 #include <QObject>
 #include <QStringList>
@@ -30,12 +29,12 @@ public:
     void menuFileItem_Click(int index);
     // Close / Exit.
     void Command1_Click();
+    // Shows the window modally; returns when it has been closed.
+    void show();
 
 signals:
     // The window is to be closed: the modal show returns.
     void closed();
 };
-
-extern platform::Form<GeneratedFiles> frm_htmledit;
 
 } // namespace mosaicon

@@ -142,18 +142,17 @@ bool isStartOfFrame(int marker)
 
 } // namespace
 
-void read_gif_info(const QString& path)
+std::optional<QSize> read_gif_info(const QString& path)
 {
     ByteReader in(path);
     if (!in.ok() || !in.skip(6))
-        return;
+        return std::nullopt;
     const int width = in.word(false);
     const int height = in.word(false);
     const int packed = in.byte();
     if (packed < 0)
-        return;
-    program().img_width = width;
-    program().img_height = height;
+        return std::nullopt;
+    const QSize size(width, height);
     // The logical screen is the answer; the blocks are walked only to the end.
     in.skip(2);
     skipColourTable(in, packed);
@@ -168,19 +167,20 @@ void read_gif_info(const QString& path)
             in.byte(); // label
             skipSubBlocks(in);
         } else if (introducer == 0 || introducer == ';' || introducer < 0) {
-            return;
+            break;
         }
     }
+    return size;
 }
 
 namespace {
 
 // Walks the markers up to the scan; returns the EXIF orientation seen before
-// it, and whether a frame header gave the size.
-std::pair<int, bool> walkJpeg(ByteReader& in)
+// it, and the size the last frame header gave.
+std::pair<int, std::optional<QSize>> walkJpeg(ByteReader& in)
 {
     int orientation = 0;
-    bool sized = false;
+    std::optional<QSize> sized;
     if (!in.ok() || in.byte() != 0xFF || in.byte() != 0xD8)
         return {orientation, sized};
     // An inconsistent frame header stops this file only, never later ones.
@@ -197,9 +197,7 @@ std::pair<int, bool> walkJpeg(ByteReader& in)
             const int components = in.byte();
             if (components < 0)
                 break;
-            program().img_height = height;
-            program().img_width = width;
-            sized = true;
+            sized = QSize(width, height);
             if (length != 8 + 3 * components)
                 stop = true;
             else
@@ -226,14 +224,25 @@ std::pair<int, bool> walkJpeg(ByteReader& in)
 
 } // namespace
 
-void read_jpg_info(const QString& path)
+std::optional<QSize> read_jpg_info(const QString& path)
 {
     ByteReader in(path);
     const auto [orientation, sized] = walkJpeg(in);
     // Browsers show a photo turned by its EXIF orientation upright, so its
     // page sizes are the upright ones.
     if (sized && orientation >= 5)
-        std::swap(program().img_width, program().img_height);
+        return sized->transposed();
+    return sized;
+}
+
+std::optional<QSize> image_pixel_size(const QString& path)
+{
+    const QString tail = path.right(4).toLower();
+    if (tail == QLatin1String(".gif"))
+        return read_gif_info(path);
+    if (tail == QLatin1String(".jpg"))
+        return read_jpg_info(path);
+    return std::nullopt;
 }
 
 } // namespace mosaicon

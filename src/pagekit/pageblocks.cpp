@@ -8,11 +8,12 @@
 #include "settings/helpers.h"
 #include "settings/program.h"
 
+#include "platform/files.h"
 #include "platform/profilefile.h"
+#include "platform/textlines.h"
 #include "platform/ui.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
@@ -86,14 +87,7 @@ void write_copyright(TextFile& page)
 
 QStringList head_foot_lines(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = QString::fromUtf8(file.readAll()).split(lineEnd);
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines.mid(0, 100);
+    return platform::readTextLines(path).value_or(QStringList()).mid(0, 100);
 }
 
 void merge_head_file(TextFile& page, const QString& path, const QString& body, const QString& title_line)
@@ -113,21 +107,22 @@ void merge_head_file(TextFile& page, const QString& path, const QString& body, c
     }
 }
 
-void write_page_head(TextFile& page, const QString& body, bool rule)
+void write_page_head(TextFile& page, const PagePrompt& prompt, const QString& body, bool rule, TitleLine title)
 {
-    const Program& p = program();
+    const Settings& s = settings();
+    const QString titleLine = QStringLiteral("<title>%1</title>").arg(prompt.o_title_tag.text);
+    const bool titleFirst = title == TitleLine::BeforeBody;
     const QString headFile = head_file_path();
-    if (p.settings.header_and_footer && file_exists(headFile)) {
-        merge_head_file(page, headFile, body, QString());
+    if (s.header_and_footer && file_exists(headFile)) {
+        merge_head_file(page, headFile, body, titleFirst ? titleLine : QString());
         return;
     }
-    const PagePrompt* prompt = frm_htmltitle.load();
     page.line(QStringLiteral("<html>"));
-    page.line(body);
-    page.line(QStringLiteral("<title>%1</title>").arg(prompt->o_title_tag.text));
+    page.line(titleFirst ? titleLine : body);
+    page.line(titleFirst ? body : titleLine);
     page.line(QStringLiteral("<center>"));
-    write_banner(page, p.top_banner_ref, p.settings.top_banner_link);
-    page.line(QStringLiteral("<h1>%1</h1>").arg(prompt->o_title.text));
+    write_banner(page, prompt.top_banner_ref, s.top_banner_link);
+    page.line(QStringLiteral("<h1>%1</h1>").arg(prompt.o_title.text));
     page.line(QStringLiteral("</center>"));
     page.line(QStringLiteral("<p>"));
     if (rule) {
@@ -136,11 +131,18 @@ void write_page_head(TextFile& page, const QString& body, bool rule)
     }
 }
 
-void write_page_foot(TextFile& page)
+void write_builtin_foot(TextFile& page, const PagePrompt& prompt)
 {
-    const Program& p = program();
+    write_banner(page, prompt.bottom_banner_ref, settings().bottom_banner_link);
+    write_copyright(page);
+    page.line(QStringLiteral("</body>"));
+    page.line(QStringLiteral("</html>"));
+}
+
+void write_page_foot(TextFile& page, const PagePrompt& prompt)
+{
     const QString footFile = foot_file_path();
-    if (p.settings.header_and_footer && file_exists(footFile)) {
+    if (settings().header_and_footer && file_exists(footFile)) {
         const QStringList lines = head_foot_lines(footFile);
         const auto closesHtml = [](const QString& l) { return holds(l, "/html", "/ html"); };
         const bool bodyClosed = std::any_of(lines.begin(), lines.end(),
@@ -160,10 +162,7 @@ void write_page_foot(TextFile& page)
         }
         return;
     }
-    write_banner(page, p.bottom_banner_ref, p.settings.bottom_banner_link);
-    write_copyright(page);
-    page.line(QStringLiteral("</body>"));
-    page.line(QStringLiteral("</html>"));
+    write_builtin_foot(page, prompt);
 }
 
 QString associated_page_text(const QString& image_path, bool preformatted)
@@ -174,12 +173,63 @@ QString associated_page_text(const QString& image_path, bool preformatted)
     return text;
 }
 
-QString body_tag()
+QString body_tag(const QString& background_address)
 {
     const Settings& s = settings();
-    return QStringLiteral("<body bgcolor=%1 text=%2 link=%3 vlink=%4 alink=%5 >")
-        .arg(s.background_color.text(), s.text_color.text(), s.link_color.text(), s.vlink_color.text(),
-             s.alink_color.text());
+    const QString background = background_address.isEmpty()
+                                   ? QStringLiteral("bgcolor=%1").arg(s.background_color.text())
+                                   : QStringLiteral("background=\"%1\"").arg(background_address);
+    return QStringLiteral("<body %1 text=%2 link=%3 vlink=%4 alink=%5 >")
+        .arg(background, s.text_color.text(), s.link_color.text(), s.vlink_color.text(), s.alink_color.text());
+}
+
+QString copied_background_body(const QString& folder)
+{
+    const QString& picture = settings().html_background.text();
+    QString dir;
+    QString name;
+    split_file_path(picture, dir, name);
+    platform::copyFile(picture, platform::joinPath(folder, name));
+    return body_tag(html_address(name));
+}
+
+QString table_tag(bool full_width)
+{
+    const Settings& s = settings();
+    return QStringLiteral("<table border=%1 cellpadding=%2%3>")
+        .arg(s.image_borders ? 1 : 0)
+        .arg(s.table_cell_padding.text(), full_width ? QStringLiteral(" width=100%") : QString());
+}
+
+QString located_image(const ImagePlace& place, const QString& src, const QString& height, const QString& width)
+{
+    const QString open = place.link.isEmpty() ? QString() : QStringLiteral("<a href=\"%1\">").arg(place.link);
+    const QString close = place.link.isEmpty() ? QString() : QStringLiteral("</a>");
+    const QString img = QStringLiteral("<img src=\"%1\" height=%2 width=%3").arg(src, height, width);
+    if (place.location == QLatin1String("left"))
+        return place.spacedLeft ? img + QStringLiteral(" > ") : open + img + QStringLiteral(">") + close;
+    if (place.location == QLatin1String("center"))
+        return QStringLiteral("<center>") + open + img + QStringLiteral(" >") + close + QStringLiteral("</center>");
+    if (place.location == QLatin1String("right"))
+        return open + img + QStringLiteral(" align=right>") + close;
+    return QString();
+}
+
+void write_text_block(TextFile& page, const QString& title, const QString& text, bool preformatted)
+{
+    if (preformatted)
+        page.line(QStringLiteral("<pre>"));
+    page.line(QStringLiteral("<b><u>%1</u></b><br>").arg(title));
+    page.line(text);
+    if (preformatted)
+        page.line(QStringLiteral("</pre>"));
+}
+
+void write_cell(TextFile& page, const std::function<void()>& content)
+{
+    page.line(QStringLiteral("<td>"));
+    content();
+    page.line(QStringLiteral("</td>"));
 }
 
 void get_caption(const QString& id, QString& text)

@@ -3,8 +3,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace mosaicon {
 
+class PagePrompt;
 class TextFile;
 
 // The banner block of a page, when the banner has a picture: centred, linked
@@ -23,22 +26,61 @@ QStringList head_foot_lines(const QString& path);
 // after the html line that open no body.
 void merge_head_file(TextFile& page, const QString& path, const QString& body, const QString& title_line);
 
-// The head of an advanced or vertically aligned page: the user's header file
-// merged when header and footer files are on and it exists, else the built-in
-// head with the prompt's title, the top banner and, when asked, a rule.
-void write_page_head(TextFile& page, const QString& body, bool rule);
+// Where a page's head puts its <title> line: the quick page has it before
+// the body tag (and in a merged header too), the others after it.
+enum class TitleLine
+{
+    AfterBody,
+    BeforeBody
+};
+
+// The head of a page: the user's header file merged when header and footer
+// files are on and it exists, else the built-in head with the prompt's
+// title, the top banner and, when asked, a rule.
+void write_page_head(TextFile& page, const PagePrompt& prompt, const QString& body, bool rule,
+                     TitleLine title = TitleLine::AfterBody);
+
+// The built-in foot: the bottom banner, the copyright caption and the closing tags.
+void write_builtin_foot(TextFile& page, const PagePrompt& prompt);
 
 // The foot of a page: the user's footer file merged when header and footer
 // files are on and it exists (closing tags added where it lacks them), else
-// the bottom banner, the copyright caption and the closing tags.
-void write_page_foot(TextFile& page);
+// the built-in foot.
+void write_page_foot(TextFile& page, const PagePrompt& prompt);
 
 // An image's associated text as a page writes it: each line followed by a
 // blank, and by a line feed when the text is preformatted; "" without one.
 QString associated_page_text(const QString& image_path, bool preformatted);
 
-// The page's body tag from the colour settings.
-QString body_tag();
+// The page's body tag from the colour settings; with a background address,
+// the picture stands in place of the background colour.
+QString body_tag(const QString& background_address = QString());
+
+// Copies the user's background picture into the folder and gives the body
+// tag that shows it from there.
+QString copied_background_body(const QString& folder);
+
+// A table's opening tag with the border and padding settings, across the
+// whole page when asked.
+QString table_tag(bool full_width = false);
+
+// Where an image stands on a page, as the settings name it.
+struct ImagePlace
+{
+    QString location;    // "left", "center" or "right"
+    QString link;        // an address the image links to, or ""
+    bool spacedLeft = false; // the left form ends " > " (the vertical page's own)
+};
+
+// The image line for src with its height and width at that place; "" for an
+// unknown place.
+QString located_image(const ImagePlace& place, const QString& src, const QString& height, const QString& width);
+
+// An image's title and associated text, preformatted or not.
+void write_text_block(TextFile& page, const QString& title, const QString& text, bool preformatted);
+
+// One table cell around what content writes.
+void write_cell(TextFile& page, const std::function<void()>& content);
 
 // The text of a link caption by its id ("o_ss_view_slide", "o_ss_view_image",
 // "o_ss_click_here", "o_copyright"): the user's text, or the built-in one. An

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 namespace mosaicon {
 
 // The main window's file list as a page or slide-show run sees it, and the
@@ -19,5 +21,17 @@ struct PageLists
     QStringList* templist = nullptr;
     QStringList* o_original_location = nullptr;
 };
+
+// Puts the entries that pass into the working lists, each with itself as its
+// original location; passes is asked with an entry's index.
+void fill_working_lists(PageLists& lists, const QStringList& entries,
+                        const std::function<bool(qsizetype)>& passes);
+
+// Says why a run has nothing to work on: a message box and the status line.
+void tell_nothing_to_do(const QString& text);
+
+// The GIF and JPEG files among the entries into the working lists; false,
+// after saying so, when there are none.
+bool fill_gif_jpeg_lists(PageLists& lists, const QStringList& entries);
 
 } // namespace mosaicon

@@ -10,8 +10,6 @@
 
 namespace mosaicon {
 
-platform::Form<PagePrompt> frm_htmltitle;
-
 namespace {
 
 std::function<void(PagePrompt&)>& bannerPicker()
@@ -32,12 +30,11 @@ struct BannerSide
 
 BannerSide sideOf(PagePrompt& prompt, PagePrompt::Side side)
 {
-    Program& p = program();
+    Settings& s = settings();
     if (side == PagePrompt::Side::Top)
-        return {prompt.o_top_banner, prompt.o_top_link, p.settings.top_banner,
-                p.settings.top_banner_link, p.top_banner_ref};
-    return {prompt.o_bottom_banner, prompt.o_bottom_link, p.settings.bottom_banner,
-            p.settings.bottom_banner_link, p.bottom_banner_ref};
+        return {prompt.o_top_banner, prompt.o_top_link, s.top_banner, s.top_banner_link, prompt.top_banner_ref};
+    return {prompt.o_bottom_banner, prompt.o_bottom_link, s.bottom_banner, s.bottom_banner_link,
+            prompt.bottom_banner_ref};
 }
 
 int message(const QString& text, int style)
@@ -68,12 +65,6 @@ void copyBannerFile(const QString& path, const QString& fileName)
 PagePrompt::PagePrompt(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("frm_htmltitle"));
-    Program& p = program();
-    p.page_prompt_cancel = false;
-    if (p.use_title_for_all) {
-        o_title.text = p.saved_page_title;
-        o_title_tag.text = p.saved_title_tag;
-    }
     loadBanner(Side::Top);
     loadBanner(Side::Bottom);
     height = loadedHeight;
@@ -162,13 +153,13 @@ void PagePrompt::Command1_Click()
 
 void PagePrompt::Command2_Click()
 {
-    program().banner_side = QStringLiteral("top");
+    banner_side = QStringLiteral("top");
     select_banner();
 }
 
 void PagePrompt::Command4_Click()
 {
-    program().banner_side = QStringLiteral("bottom");
+    banner_side = QStringLiteral("bottom");
     select_banner();
 }
 
@@ -180,13 +171,13 @@ void PagePrompt::Command3_Click()
 
 void PagePrompt::b_cancel_exit_Click()
 {
-    program().page_prompt_cancel = true;
+    page_prompt_cancel = true;
     emit hidden();
 }
 
 void PagePrompt::o_default_Click()
 {
-    program().use_title_for_all = o_default.value;
+    use_title_for_all = o_default.value;
 }
 
 void PagePrompt::o_top_banner_LostFocus()
@@ -223,11 +214,16 @@ void PagePrompt::menuOptionsItem_Click(int index)
     o_top_link.text.clear();
     o_bottom_banner.text.clear();
     o_bottom_link.text.clear();
-    Program& p = program();
-    p.top_banner_ref.clear();
-    p.settings.top_banner = QString();
-    p.bottom_banner_ref.clear();
-    p.settings.bottom_banner = QString();
+    Settings& s = settings();
+    top_banner_ref.clear();
+    s.top_banner = QString();
+    bottom_banner_ref.clear();
+    s.bottom_banner = QString();
+}
+
+void PagePrompt::show()
+{
+    platform::ui().showModal(objectName(), this);
 }
 
 void PagePrompt::select_banner()

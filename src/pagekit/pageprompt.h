@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/form.h"
 #include "platform/imagecontrol.h"
 
 #include <QObject>
@@ -48,9 +47,8 @@ public:
 
     static constexpr int loadedHeight = 7065;
 
-    // The load steps: clears the stop flag, takes the kept titles and the
-    // banners from the settings and checks the banners (their messages show
-    // before the window does).
+    // The load steps: takes the banners from the settings and checks them
+    // (their messages show before the window does).
     explicit PagePrompt(QObject* parent = nullptr);
 
     QString caption = QStringLiteral("HTML Title And <title> Tag");
@@ -70,6 +68,18 @@ public:
     CheckBox o_default;
     CheckBox o_use_default_values;
     CheckBox o_use_hr{false, false};
+
+    // What the exchange leaves for the run: the user left by Exit (the run
+    // stops), the answers hold for every remaining page, the side whose
+    // banner is being picked, and the banners as the pages address them.
+    bool page_prompt_cancel = false;
+    bool use_title_for_all = false;
+    QString banner_side;
+    QString top_banner_ref;
+    QString bottom_banner_ref;
+
+    // Shows the window modally; returns when it has been hidden.
+    void show();
 
     // OK: banner clean-up, then hidden.
     void Command1_Click();
@@ -105,7 +115,5 @@ private:
     void clearBanner(Side side);
     void loadBanner(Side side);
 };
-
-extern platform::Form<PagePrompt> frm_htmltitle;
 
 } // namespace mosaicon

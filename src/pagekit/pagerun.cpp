@@ -1,8 +1,6 @@
 #include "pagekit/pagerun.h"
 
-#include "pagekit/generatedfiles.h"
 #include "pagekit/pageblocks.h"
-#include "pagekit/pageprompt.h"
 #include "pagekit/textfile.h"
 
 #include "settings/editor.h"
@@ -10,6 +8,7 @@
 #include "settings/program.h"
 
 #include "platform/files.h"
+#include "platform/shell.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -17,32 +16,65 @@
 
 namespace mosaicon {
 
-bool prompt_for_page(const PageProposal& proposal)
+namespace {
+
+void open_in_browser(const QString& page_path)
 {
-    const Program& p = program();
-    PagePrompt* prompt = frm_htmltitle.load();
-    prompt->f_file_name.caption = proposal.frameCaption;
+    QString address = page_path;
+    make_file_url(address);
+    if (!platform::shell().open(address))
+        platform::msgbox(QStringLiteral("Error:  Possible Browser problem.  Check to make sure you have "
+                                        "selected the proper browser application."),
+                         platform::MsgBox::Exclamation, program().product_title);
+}
+
+void tell_no_editor()
+{
+    platform::msgbox(QStringLiteral("You must use a supported Internet browser to automatically load the "
+                                    "HTML file.  Only Netscape and MSIE browsers are supported with this "
+                                    "function.  Please select the desired browser from the menu "
+                                    "'Applications' option."),
+                     platform::MsgBox::Exclamation, program().product_title);
+}
+
+} // namespace
+
+PageRun::PageRun(PageLists pageLists)
+    : lists(std::move(pageLists)), m_prompt(std::make_unique<PagePrompt>()),
+      m_generated(std::make_unique<GeneratedFiles>())
+{
+    const Settings& s = settings();
+    internetReady = s.internet_ready;
+    relativeAddress = s.relative_address;
+}
+
+PageRun::~PageRun() = default;
+
+bool PageRun::askForPage(const PageProposal& proposal)
+{
+    PagePrompt& p = prompt();
+    p.f_file_name.caption = proposal.frameCaption;
     if (!p.use_title_for_all) {
-        prompt->o_title.text = proposal.title;
-        prompt->o_title_tag.text = proposal.title;
+        p.o_title.text = proposal.title;
+        p.o_title_tag.text = proposal.title;
     }
-    prompt->o_filename.text = proposal.fileName;
+    p.o_filename.text = proposal.fileName;
     if (!proposal.hasImage)
-        prompt->Frame3.visible = false;
-    if (!prompt->o_use_default_values.value && !p.settings.header_and_footer)
-        frm_htmltitle.showModal();
-    if (p.page_prompt_cancel)
+        p.Frame3.visible = false;
+    if (!p.o_use_default_values.value && !settings().header_and_footer)
+        p.show();
+    if (stopped())
         return false;
-    prompt->Frame3.visible = true;
+    p.Frame3.visible = true;
     return true;
 }
 
-bool page_path_from_prompt(QString& page_path)
+bool PageRun::pagePathFromPrompt(QString& page_path) const
 {
     const Program& p = program();
     QString typedFolder;
     QString fileName;
-    split_file_path(frm_htmltitle->o_filename.text, typedFolder, fileName);
+    split_file_path(m_prompt->o_filename.text, typedFolder, fileName);
     if (fileName.isEmpty()) {
         platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
                          platform::MsgBox::Exclamation, p.product_title);
@@ -52,7 +84,12 @@ bool page_path_from_prompt(QString& page_path)
     return true;
 }
 
-bool save_page(const TextFile& page, const QString& page_path)
+void PageRun::listFile(const QString& path)
+{
+    m_generated->o_flist.append(path);
+}
+
+bool PageRun::savePage(const TextFile& page, const QString& page_path) const
 {
     QString error;
     if (page.save(page_path, &error))
@@ -62,14 +99,8 @@ bool save_page(const TextFile& page, const QString& page_path)
     return false;
 }
 
-void list_generated_file(const QString& path)
+void PageRun::finish(const QString& page_path, bool produced, EditorStart editor)
 {
-    frm_htmledit->o_flist.append(path);
-}
-
-void end_page_run(const QString& page_path, bool produced, EditorStart editor)
-{
-    const Program& p = program();
     if (!produced) {
         show_status(QStringLiteral("There are no entries matching your selection."));
         QFile::remove(page_path);
@@ -79,25 +110,24 @@ void end_page_run(const QString& page_path, bool produced, EditorStart editor)
     // Never send the browser to a page that is not there.
     if (!QFileInfo(page_path).isFile())
         return;
-    if (p.settings.auto_start_browser) {
-        QString address = page_path;
-        make_file_url(address);
-        shell_open(address);
-    }
-    if (p.settings.auto_start_editor) {
-        if (!p.settings.editor_command.isEmpty()) {
-            if (editor == EditorStart::DirectWhenAlone && frm_htmledit->o_flist.size() <= 1)
-                start_editor(page_path);
-            else
-                frm_htmledit.showModal();
-        } else {
-            platform::msgbox(QStringLiteral("You must use a supported Internet browser to automatically load the "
-                                            "HTML file.  Only Netscape and MSIE browsers are supported with this "
-                                            "function.  Please select the desired browser from the menu "
-                                            "'Applications' option."),
-                             platform::MsgBox::Exclamation, p.product_title);
-        }
-    }
+    const Settings& s = settings();
+    if (s.auto_start_browser)
+        open_in_browser(page_path);
+    if (!s.auto_start_editor)
+        return;
+    if (s.editor_command.isEmpty())
+        tell_no_editor();
+    else if (editor == EditorStart::DirectWhenAlone && m_generated->o_flist.size() <= 1)
+        start_editor(page_path);
+    else
+        m_generated->show();
+}
+
+std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key)
+{
+    auto run = std::make_unique<PageRun>(std::move(lists));
+    run->toolbarKey = toolbar_key;
+    return run;
 }
 
 } // namespace mosaicon

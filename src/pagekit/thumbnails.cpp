@@ -32,12 +32,6 @@ QString cutAtFirstDot(const QString& name, const QString& ending)
 
 } // namespace
 
-platform::ImageControl& o_tn()
-{
-    static platform::ImageControl engine;
-    return engine;
-}
-
 int thumbnail_size()
 {
     const int size = int(platform::val(settings().thumb_size));
@@ -117,20 +111,13 @@ bool is_gif_or_jpg(const QString& name)
 
 void get_image_dimensions(const QString& path, QString& height, QString& width)
 {
-    Program& p = program();
-    p.img_height = 0;
-    p.img_width = 0;
-    const QString tail = path.right(4).toLower();
-    if (tail == QLatin1String(".gif"))
-        read_gif_info(path);
-    else if (tail == QLatin1String(".jpg"))
-        read_jpg_info(path);
+    const QSize pixels = image_pixel_size(path).value_or(QSize(0, 0));
     const double size = thumbnail_size();
-    const double h = p.img_height;
-    const double w = p.img_width;
+    const double h = pixels.height();
+    const double w = pixels.width();
     if (h <= size && w <= size) {
-        height = QString::number(p.img_height);
-        width = QString::number(p.img_width);
+        height = QString::number(pixels.height());
+        width = QString::number(pixels.width());
         return;
     }
     const double factor = size / (h > w ? h : w);
@@ -139,7 +126,7 @@ void get_image_dimensions(const QString& path, QString& height, QString& width)
     width = side(w * factor);
 }
 
-void create_thumbnail(const QString& image, QString& out, const QString&)
+void create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString&)
 {
     if (!file_exists(image))
         return;
@@ -154,7 +141,6 @@ void create_thumbnail(const QString& image, QString& out, const QString&)
         s.thumb_size = stored.isEmpty() ? QStringLiteral("100") : stored;
     }
     const int size = thumbnail_size();
-    platform::ImageControl& engine = o_tn();
     // Emptied first, so a new limit never decodes the previous picture again.
     engine.setFileName(QString());
     engine.setSizeLimit(size + 4);

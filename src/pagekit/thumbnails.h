@@ -8,8 +8,6 @@ class ImageControl;
 
 namespace mosaicon {
 
-// The hidden engine that makes the page runs' thumbnails.
-platform::ImageControl& o_tn();
 // The thumbnail size in pixels: 100 when the setting is empty or 0.
 int thumbnail_size();
 
@@ -25,10 +23,10 @@ int styled_thumbnail_limit(int size);
 // already holds ".jpg" is not cut.
 QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways);
 
-// Makes a JPEG thumbnail beside the image when the image is larger than the
-// thumbnail size, and records it; out is the thumbnail's path, or the bare
-// file name when the image serves as its own thumbnail.
-void create_thumbnail(const QString& image, QString& out, const QString& kind);
+// Makes a JPEG thumbnail beside the image on the engine when the image is
+// larger than the thumbnail size, and records it; out is the thumbnail's
+// path, or the bare file name when the image serves as its own thumbnail.
+void create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString& kind);
 
 // The size an image is shown with on a page: its own when it fits the
 // thumbnail size, else scaled to it.

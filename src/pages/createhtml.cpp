@@ -2,7 +2,8 @@
 
 #include "pages/advancedpage.h"
 #include "pages/verticalpage.h"
-#include "pagekit/generatedfiles.h"
+
+#include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
 #include "settings/helpers.h"
@@ -101,101 +102,105 @@ void statusDirect(const QString& text)
         view->showStatus(text);
 }
 
+// The run's copy of one image in the internet directory, its records moved
+// with it, and the job that copies it and makes its thumbnail.
+Job prepareCopy(qsizetype index, const QString& source, QSet<QString>& copyNames, QSet<QString>& thumbNames)
+{
+    const Settings& s = settings();
+    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    QString dir;
+    QString name;
+    split_file_path(source, dir, name);
+    // Two images of one name from different folders must not overwrite each other.
+    const QString copyName = distinctName(name, copyNames);
+    copyNames.insert(copyName);
+    const QString copy = platform::joinPath(s.internet_dir, copyName);
+
+    const QString text = ini.get(QStringLiteral("Associated Text"), source);
+    if (!text.isEmpty() && file_exists(text))
+        ini.put(QStringLiteral("Associated Text"), copy, text);
+    const QString title = ini.get(QStringLiteral("Associated Text Title"), source);
+    if (!title.isEmpty())
+        ini.put(QStringLiteral("Associated Text Title"), copy, title);
+
+    Job job;
+    job.index = index;
+    job.source = source;
+    job.copy = copy;
+    job.copyFirst = file_exists(source);
+    QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
+    if (!s.prefix_thumbnail_file && source.contains(QLatin1String("_tn.jpg")))
+        thumbName = copyName;
+    thumbName = distinctName(thumbName, thumbNames);
+    const QString thumb = platform::joinPath(s.internet_dir, thumbName);
+    // Nothing made from a picture replaces that picture: such an image
+    // serves as its own thumbnail.
+    if (thumb != copy && !platform::isSameFile(thumb, source) && !platform::isSameFile(thumb, copy)) {
+        thumbNames.insert(thumbName);
+        job.thumb = thumb;
+    }
+    return job;
+}
+
+// Copies the working list's images into the internet directory with their
+// thumbnails; the working list then names the copies.
+void copyWithThumbnails(QStringList& templist)
+{
+    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    // Records of the whole run are written once, at its end.
+    platform::ProfileBatch batch;
+    QSet<QString> copyNames;
+    QSet<QString> thumbNames;
+    QList<Job> jobs;
+    for (qsizetype i = 0; i < templist.size(); ++i) {
+        jobs.append(prepareCopy(i, templist.at(i), copyNames, thumbNames));
+        templist[i] = jobs.last().copy;
+    }
+    // Copying, decoding, scaling and encoding run on every core; what the user and
+    // the records see afterwards is in list order, as one thread leaves it.
+    makeThumbnails(jobs, thumbnail_size());
+    for (const Job& job : std::as_const(jobs)) {
+        statusDirect(QStringLiteral("Processing thumbnail for %1").arg(job.source));
+        if (job.saved)
+            ini.put(QStringLiteral("Thumbnails (ir)"), job.copy, job.thumb);
+        platform::doEvents();
+    }
+}
+
+// Why no page is written: the list is hidden, or nothing in it qualified.
+QString nothingToDo(const PageLists& lists)
+{
+    const Settings& s = settings();
+    if (!lists.listVisible)
+        return QStringLiteral("There are no files loaded to create an html.");
+    if (s.individual_selections)
+        return QStringLiteral("No files were selected from the list.");
+    if (s.gif_jpeg_only)
+        return QStringLiteral("There are no GIF or JPG files in the list.");
+    return QStringLiteral("There are no files in the list.");
+}
+
 } // namespace
 
-void go_create_html(PageLists& lists)
+void go_create_html(PageRun& run)
 {
-    Program& p = program();
-    const Settings& s = p.settings;
-    QStringList& templist = *lists.templist;
-    QStringList& sources = *lists.o_original_location;
-    templist.clear();
-    sources.clear();
-    for (qsizetype i = 0; i < lists.items.size(); ++i) {
-        const QString& entry = lists.items.at(i);
-        if ((!s.gif_jpeg_only || is_gif_or_jpg(entry)) && (!s.individual_selections || lists.selected.value(i))) {
-            templist.append(entry);
-            sources.append(entry);
-        }
-    }
-
-    const int size = thumbnail_size();
+    const Settings& s = settings();
+    PageLists& lists = run.lists;
+    fill_working_lists(lists, lists.items, [&](qsizetype i) {
+        return (!s.gif_jpeg_only || is_gif_or_jpg(lists.items.at(i))) &&
+               (!s.individual_selections || lists.selected.value(i));
+    });
     make_dir(s.internet_dir);
-    platform::ProfileFile& ini = platform::profile(p.ini_file_path);
-    {
-        // Records of the whole run are written once, at its end.
-        platform::ProfileBatch batch;
-        QSet<QString> copyNames;
-        QSet<QString> thumbNames;
-        QList<Job> jobs;
-        const qsizetype count = templist.size();
-        for (qsizetype i = 0; i < count; ++i) {
-            const QString source = templist.at(i);
-            QString dir;
-            QString name;
-            split_file_path(source, dir, name);
-            // Two images of one name from different folders must not overwrite each other.
-            const QString copyName = distinctName(name, copyNames);
-            copyNames.insert(copyName);
-            const QString copy = platform::joinPath(s.internet_dir, copyName);
-
-            const QString text = ini.get(QStringLiteral("Associated Text"), source);
-            if (!text.isEmpty() && file_exists(text))
-                ini.put(QStringLiteral("Associated Text"), copy, text);
-            const QString title = ini.get(QStringLiteral("Associated Text Title"), source);
-            if (!title.isEmpty())
-                ini.put(QStringLiteral("Associated Text Title"), copy, title);
-            templist[i] = copy;
-
-            Job job;
-            job.index = i;
-            job.source = source;
-            job.copy = copy;
-            job.copyFirst = file_exists(source);
-            QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
-            if (!s.prefix_thumbnail_file && source.contains(QLatin1String("_tn.jpg")))
-                thumbName = copyName;
-            thumbName = distinctName(thumbName, thumbNames);
-            const QString thumb = platform::joinPath(s.internet_dir, thumbName);
-            // Nothing made from a picture replaces that picture: such an
-            // image serves as its own thumbnail.
-            if (thumb != copy && !platform::isSameFile(thumb, source) && !platform::isSameFile(thumb, copy)) {
-                thumbNames.insert(thumbName);
-                job.thumb = thumb;
-            }
-            jobs.append(job);
-        }
-        // Copying, decoding, scaling and encoding run on every core; what the user and
-        // the records see afterwards is in list order, as one thread leaves it.
-        makeThumbnails(jobs, size);
-        for (const Job& job : std::as_const(jobs)) {
-            statusDirect(QStringLiteral("Processing thumbnail for %1").arg(job.source));
-            if (job.saved)
-                ini.put(QStringLiteral("Thumbnails (ir)"), job.copy, job.thumb);
-            platform::doEvents();
-        }
-    }
-
-    if (!templist.isEmpty()) {
-        frm_htmledit.load();
-        frm_htmledit->o_flist.clear();
-        if (p.last_toolbar_key == QLatin1String("advhtml"))
-            create_advanced_html(lists);
-        else
-            create_vertical_html(lists);
+    if (lists.templist->isEmpty()) {
+        tell_nothing_to_do(nothingToDo(lists));
         return;
     }
-    QString text;
-    if (!lists.listVisible)
-        text = QStringLiteral("There are no files loaded to create an html.");
-    else if (s.individual_selections)
-        text = QStringLiteral("No files were selected from the list.");
-    else if (s.gif_jpeg_only)
-        text = QStringLiteral("There are no GIF or JPG files in the list.");
+    copyWithThumbnails(*lists.templist);
+    run.generated().o_flist.clear();
+    if (run.toolbarKey == QLatin1String("advhtml"))
+        create_advanced_html(run);
     else
-        text = QStringLiteral("There are no files in the list.");
-    platform::msgbox(text, platform::MsgBox::Exclamation, p.product_title);
-    show_status(text);
+        create_vertical_html(run);
 }
 
 } // namespace mosaicon

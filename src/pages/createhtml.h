@@ -1,11 +1,12 @@
 #pragma once
 
-#include "pagekit/pagelists.h"
-
 namespace mosaicon {
 
-// The create-HTML driver: the advanced page after a toolbar "advhtml", the
-// vertically aligned page otherwise.
-void go_create_html(PageLists& lists);
+class PageRun;
+
+// The create-HTML driver: copies the file list's images into the internet
+// directory with their thumbnails, then writes the advanced page after a
+// toolbar "advhtml" and the vertically aligned page otherwise.
+void go_create_html(PageRun& run);
 
 } // namespace mosaicon

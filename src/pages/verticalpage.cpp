@@ -1,10 +1,7 @@
 #include "pages/verticalpage.h"
 
-#include "pagekit/batchfiles.h"
-#include "pagekit/generatedfiles.h"
 #include "pagekit/imageheaders.h"
 #include "pagekit/pageblocks.h"
-#include "pagekit/pageprompt.h"
 #include "pagekit/pagerun.h"
 #include "pagekit/textfile.h"
 #include "pagekit/thumbnails.h"
@@ -20,7 +17,6 @@
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
-#include <QScopeGuard>
 #include <QUrl>
 
 #include <functional>
@@ -49,13 +45,13 @@ QString folderOf(const QString& path)
 
 // The page's name as the user chose it; only its file name is used later.
 // Empty when the user cancelled the save dialog.
-std::optional<QString> chooseName()
+std::optional<QString> chooseName(const PageRun& run)
 {
     Program& p = program();
     Settings& s = p.settings;
     const QString programPage = platform::joinPath(p.program_folder, defaultName);
     if (!s.rename_html)
-        return s.internet_ready ? platform::joinPath(s.internet_dir, defaultName) : programPage;
+        return run.internetReady ? platform::joinPath(s.internet_dir, defaultName) : programPage;
 
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Select Mosaicon Output File");
@@ -63,7 +59,7 @@ std::optional<QString> chooseName()
     request.fileName = defaultName;
     request.forSaving = true;
     QString name;
-    if (s.internet_ready) {
+    if (run.internetReady) {
         if (s.last_html_directory.isEmpty())
             s.last_html_directory = s.internet_dir.text();
         const std::optional<QString> answer =
@@ -98,55 +94,39 @@ std::optional<QString> chooseName()
 }
 
 // The body tag, with the background picture where one is set and can be shown.
-QString bodyLine(const QString& page_path)
+QString bodyLine(const PageRun& run, const QString& page_path)
 {
     const Settings& s = settings();
     if (s.html_background.isEmpty() || !s.use_background_image)
         return body_tag();
-    const auto withBackground = [&](const QString& address) {
-        return QStringLiteral("<body background=\"%1\" text=%2 link=%3 vlink=%4 alink=%5 >")
-            .arg(address, s.text_color.text(), s.link_color.text(), s.vlink_color.text(), s.alink_color.text());
-    };
-    if (!s.relative_address)
-        return withBackground(html_text(QString::fromUtf8(QUrl::fromLocalFile(s.html_background).toEncoded())));
-    if (!s.internet_ready) {
+    if (!run.relativeAddress)
+        return body_tag(html_text(QString::fromUtf8(QUrl::fromLocalFile(s.html_background).toEncoded())));
+    if (!run.internetReady) {
         QString relative = s.html_background;
         QString name;
         make_relative_path(relative, page_path, name);
-        return withBackground(html_address(relative));
+        return body_tag(html_address(relative));
     }
     if (!file_exists(s.html_background))
         return body_tag();
-    const QString name = fileNameOf(s.html_background);
-    platform::copyFile(s.html_background, platform::joinPath(s.internet_dir, name));
-    return withBackground(html_address(name));
+    return copied_background_body(s.internet_dir);
 }
 
-// The image line of an entry by where the image is to stand; an unknown
-// place keeps the previous entry's line.
+// The image line of an entry by where the image is to stand, linked from
+// its thumbnail when thumbnails are on; an unknown place keeps the previous
+// entry's line.
 void buildImageLine(QString& line, const QString& image, const QString& thumb, const QString& h, const QString& w)
 {
     const Settings& s = settings();
-    const QString location = s.full_img_location;
-    const QString img = html_address(image);
-    const QString tn = html_address(thumb);
-    if (s.use_thumbnail) {
-        if (location == QLatin1String("left"))
-            line = QStringLiteral("<a href=\"%1\"><img src=\"%2\" height=%3 width=%4></a>").arg(img, tn, h, w);
-        else if (location == QLatin1String("center"))
-            line = QStringLiteral("<center><a href=\"%1\"><img src=\"%2\" height=%3 width=%4 ></a></center>")
-                       .arg(img, tn, h, w);
-        else if (location == QLatin1String("right"))
-            line = QStringLiteral("<a href=\"%1\"><img src=\"%2\" height=%3 width=%4 align=right></a>")
-                       .arg(img, tn, h, w);
-        return;
-    }
-    if (location == QLatin1String("left"))
-        line = QStringLiteral("<img src=\"%1\" height=%2 width=%3 > ").arg(img, h, w);
-    else if (location == QLatin1String("center"))
-        line = QStringLiteral("<center><img src=\"%1\" height=%2 width=%3 ></center>").arg(img, h, w);
-    else if (location == QLatin1String("right"))
-        line = QStringLiteral("<img src=\"%1\" height=%2 width=%3 align=right>").arg(img, h, w);
+    ImagePlace place;
+    place.location = s.full_img_location;
+    if (s.use_thumbnail)
+        place.link = html_address(image);
+    else
+        place.spacedLeft = true;
+    const QString built = located_image(place, html_address(s.use_thumbnail ? thumb : image), h, w);
+    if (!built.isEmpty())
+        line = built;
 }
 
 // Image and associated text of one entry, placed by the layout.
@@ -154,20 +134,8 @@ void writeBlock(TextFile& page, const QString& layout, const QString& imageLine,
 {
     const Settings& s = settings();
     const QString text = associated_page_text(key, s.preformatted_text);
-    const auto textBlock = [&] {
-        if (s.preformatted_text)
-            page.line(QStringLiteral("<pre>"));
-        page.line(QStringLiteral("<b><u>%1</u></b><br>").arg(associated_title(key)));
-        page.line(text);
-        if (s.preformatted_text)
-            page.line(QStringLiteral("</pre>"));
-    };
+    const auto textBlock = [&] { write_text_block(page, associated_title(key), text, s.preformatted_text); };
     const auto image = [&] { page.line(imageLine); };
-    const auto cell = [&](const std::function<void()>& content) {
-        page.line(QStringLiteral("<td>"));
-        content();
-        page.line(QStringLiteral("</td>"));
-    };
     if (layout == QLatin1String("#1")) {
         image();
         if (!text.isEmpty()) {
@@ -188,126 +156,129 @@ void writeBlock(TextFile& page, const QString& layout, const QString& imageLine,
             page.line(textFirst ? QStringLiteral("<td></td>") : imageCell);
             page.line(textFirst ? imageCell : QStringLiteral("<td></td>"));
         } else {
-            cell(textFirst ? std::function<void()>(textBlock) : std::function<void()>(image));
-            cell(textFirst ? std::function<void()>(image) : std::function<void()>(textBlock));
+            write_cell(page, textFirst ? std::function<void()>(textBlock) : std::function<void()>(image));
+            write_cell(page, textFirst ? std::function<void()>(image) : std::function<void()>(textBlock));
         }
         page.line(QStringLiteral("</tr>"));
     }
 }
 
-} // namespace
-
-void create_vertical_html(PageLists& lists)
+// One entry's lines: its thumbnail (made when it has none) and image, with
+// or without its text. imageLine carries over from entry to entry.
+void writeEntry(PageRun& run, TextFile& page, const QString& path, QString& imageLine)
 {
-    Program& p = program();
-    Settings& s = p.settings;
-    platform::BusyCursor busy;
-    // Records used up or written during the run reach the settings file once, at its end.
-    platform::ProfileBatch batch;
-    const bool savedRelative = s.relative_address;
-    if (s.internet_ready)
-        s.relative_address = true;
-    const auto restore = qScopeGuard([&] { s.relative_address = savedRelative; });
+    const Settings& s = settings();
+    QString thumb = path;
+    find_thumbnail(thumb);
+    if (thumb.isEmpty()) {
+        QString made;
+        create_thumbnail(run.thumbnailEngine(), path, made, QStringLiteral("thumbnail"));
+    }
+    const QString imageName = fileNameOf(path);
+    QString thumbName = fileNameOf(thumb);
+    if (thumbName.isEmpty())
+        thumbName = imageName;
 
-    const std::optional<QString> chosen = chooseName();
-    if (!chosen)
-        return;
-    PageProposal proposal;
-    proposal.title = QStringLiteral("HTML Title");
-    proposal.fileName = fileNameOf(*chosen);
-    if (!prompt_for_page(proposal))
-        return;
-    const bool rules = frm_htmltitle->o_use_hr.value;
-
-    QString page_path;
-    if (!page_path_from_prompt(page_path))
-        return;
-    list_generated_file(page_path);
-    if (s.create_batch_files)
-        start_batch_files(page_path);
-
-    TextFile page;
-    write_page_head(page, bodyLine(page_path), rules);
-    const QStringList& templist = *lists.templist;
-    if (templist.isEmpty()) {
-        show_status(QStringLiteral("The file list is blank."));
-        save_page(page, page_path);
+    const QString measured = thumb.isEmpty() ? path : thumb;
+    const QSize size = image_pixel_size(measured).value_or(QSize(0, 0));
+    if (s.full_img_with_options) {
+        buildImageLine(imageLine, imageName, thumbName, platform::strForm(size.height()),
+                       platform::strForm(size.width()));
+        if (s.full_img_use_text)
+            writeBlock(page, s.full_img_layout, imageLine, path);
+        else
+            page.line(QStringLiteral("<center><a href=\"%1\"><img src=\"%2\" ></a></center>")
+                          .arg(html_address(imageName), html_address(thumbName)));
         return;
     }
+    QString height;
+    QString width;
+    get_image_dimensions(measured, height, width);
+    page.line(QStringLiteral("<center><a href=\"%1\"><img src=\"%2\"width='%3' height='%4' ></a></center>")
+                  .arg(html_address(imageName), html_address(thumbName), width, height));
+}
 
-    const QString layout = s.full_img_layout;
+// The lines between two entries.
+void writeRule(TextFile& page, bool inTable)
+{
+    if (inTable) {
+        for (const char* l : {"  <tr>", "    <td>", "      <hr>", "      <p>", "    </td>", "    <td>", "      <hr>",
+                              "      <p>", "    </td>", "  </tr>"})
+            page.line(QString::fromLatin1(l));
+    } else {
+        page.line(QStringLiteral("      <p>"));
+        page.line(QStringLiteral("      <hr>"));
+    }
+}
+
+// Every GIF and JPEG entry with rules between them; the count of images.
+int writeEntries(PageRun& run, TextFile& page, bool rules)
+{
+    const QStringList& templist = *run.lists.templist;
+    const QString layout = settings().full_img_layout;
     const bool inTable = layout == QLatin1String("#3") || layout == QLatin1String("#4");
     if (inTable)
-        page.line(QStringLiteral("<table border=%1 cellpadding=%2 width=100%>")
-                      .arg(s.image_borders ? 1 : 0)
-                      .arg(s.table_cell_padding.text()));
+        page.line(table_tag(true));
     int images = 0;
     QString imageLine;
     for (qsizetype i = 0; i < templist.size(); ++i) {
-        const QString& path = templist.at(i);
-        if (!is_gif_or_jpg(path))
+        if (!is_gif_or_jpg(templist.at(i)))
             continue;
         ++images;
-        QString thumb = path;
-        find_thumbnail(thumb);
-        if (thumb.isEmpty()) {
-            QString made;
-            create_thumbnail(path, made, QStringLiteral("thumbnail"));
-        }
-        const QString imageName = fileNameOf(path);
-        QString thumbName = fileNameOf(thumb);
-        if (thumbName.isEmpty())
-            thumbName = imageName;
-
-        const QString measured = thumb.isEmpty() ? path : thumb;
-        const QString tail = measured.right(4).toLower();
-        if (tail == QLatin1String(".gif"))
-            read_gif_info(measured);
-        else if (tail == QLatin1String(".jpg"))
-            read_jpg_info(measured);
-        const QString h = platform::strForm(p.img_height);
-        const QString w = platform::strForm(p.img_width);
-
-        if (s.full_img_with_options) {
-            buildImageLine(imageLine, imageName, thumbName, h, w);
-            if (s.full_img_use_text)
-                writeBlock(page, layout, imageLine, path);
-            else
-                page.line(QStringLiteral("<center><a href=\"%1\"><img src=\"%2\" ></a></center>")
-                              .arg(html_address(imageName), html_address(thumbName)));
-        } else {
-            QString height;
-            QString width;
-            get_image_dimensions(measured, height, width);
-            page.line(QStringLiteral("<center><a href=\"%1\"><img src=\"%2\"width='%3' height='%4' ></a></center>")
-                          .arg(html_address(imageName), html_address(thumbName), width, height));
-        }
-
-        const bool last = i == templist.size() - 1;
-        if (!last && rules) {
-            if (inTable) {
-                for (const char* l : {"  <tr>", "    <td>", "      <hr>", "      <p>", "    </td>", "    <td>",
-                                      "      <hr>", "      <p>", "    </td>", "  </tr>"})
-                    page.line(QString::fromLatin1(l));
-            } else {
-                page.line(QStringLiteral("      <p>"));
-                page.line(QStringLiteral("      <hr>"));
-            }
-        }
+        writeEntry(run, page, templist.at(i), imageLine);
+        if (i != templist.size() - 1 && rules)
+            writeRule(page, inTable);
         if (!inTable)
             page.line(QStringLiteral("      <p>"));
     }
     if (inTable)
         page.line(QStringLiteral("</table>"));
-    write_page_foot(page);
+    return images;
+}
 
-    if (images == 0) {
-        end_page_run(page_path, false);
+} // namespace
+
+void create_vertical_html(PageRun& run)
+{
+    platform::BusyCursor busy;
+    // Records used up or written during the run reach the settings file once, at its end.
+    platform::ProfileBatch batch;
+    if (run.internetReady)
+        run.relativeAddress = true;
+
+    const std::optional<QString> chosen = chooseName(run);
+    if (!chosen)
+        return;
+    PageProposal proposal;
+    proposal.title = QStringLiteral("HTML Title");
+    proposal.fileName = fileNameOf(*chosen);
+    if (!run.askForPage(proposal))
+        return;
+    const bool rules = run.prompt().o_use_hr.value;
+
+    QString page_path;
+    if (!run.pagePathFromPrompt(page_path))
+        return;
+    run.listFile(page_path);
+    run.scripts().start_batch_files(page_path);
+
+    TextFile page;
+    write_page_head(page, run.prompt(), bodyLine(run, page_path), rules);
+    if (run.lists.templist->isEmpty()) {
+        show_status(QStringLiteral("The file list is blank."));
+        run.savePage(page, page_path);
         return;
     }
-    if (!save_page(page, page_path))
+    const int images = writeEntries(run, page, rules);
+    write_page_foot(page, run.prompt());
+
+    if (images == 0) {
+        run.finish(page_path, false);
         return;
-    end_page_run(page_path, true, EditorStart::DirectWhenAlone);
+    }
+    if (!run.savePage(page, page_path))
+        return;
+    run.finish(page_path, true, EditorStart::DirectWhenAlone);
 }
 
 } // namespace mosaicon

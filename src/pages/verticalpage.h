@@ -1,12 +1,12 @@
 #pragma once
 
-#include "pagekit/pagelists.h"
-
 namespace mosaicon {
+
+class PageRun;
 
 // The vertically aligned page: every GIF and JPEG image of the run, one
 // below the other, each with its associated text placed as the full-size
 // pages place it. One page, no full-size pages.
-void create_vertical_html(PageLists& lists);
+void create_vertical_html(PageRun& run);
 
 } // namespace mosaicon

@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/profilefile.h"
+#include "platform/textlines.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -33,15 +34,7 @@ QStringList associated_text_lines(const QString& image_path)
     const QString file = ini().get(textSection, image_path);
     if (file.isEmpty() || !file_exists(file))
         return {};
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = QString::fromUtf8(in.readAll()).split(lineEnd);
-    // The file ends with a line end, which leaves one empty piece behind it.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    return platform::readTextLines(file).value_or(QStringList());
 }
 
 bool store_associated_text(const QString& image_path, const QString& text, QString* error)

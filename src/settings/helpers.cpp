@@ -158,7 +158,7 @@ void show_status(const QString& text)
     platform::doEvents();
 }
 
-bool get_thumbnail_icon(const QString& file, QString& icon_path)
+bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready)
 {
     Program& p = program();
     const QString ext = extensionOf(file);
@@ -168,7 +168,6 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path)
     find_thumbnail(thumbnail);
     if (!thumbnail.isEmpty()) {
         icon_path = thumbnail;
-        p.thumbnail_icon_file = icon_path;
         return true;
     }
 
@@ -185,13 +184,12 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path)
     }
     // Paths keep their case: a lower-cased path would name no file here.
     icon_path = found ? icon : QString();
-    if (found && p.settings.internet_ready) {
+    if (found && internet_ready) {
         QString dir;
         QString name;
         split_file_path(icon, dir, name);
         platform::copyFile(icon, platform::joinPath(p.settings.internet_dir, name));
     }
-    p.thumbnail_icon_file = icon_path;
     return found;
 }
 

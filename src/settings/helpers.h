@@ -43,7 +43,8 @@ void make_relative_path(QString& path, const QString& page_path, QString& file_n
 // Shows the text on the status line and lets events run once.
 void show_status(const QString& text);
 
-// Finds the icon (or recorded thumbnail) that stands for a file on a page.
-bool get_thumbnail_icon(const QString& file, QString& icon_path);
+// Finds the icon (or recorded thumbnail) that stands for a file on a page;
+// an internet-ready run gets a copy of the icon in the internet directory.
+bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready);
 
 } // namespace mosaicon

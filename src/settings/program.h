@@ -28,22 +28,9 @@ struct Program
 
     // Run-time flags, never saved.
     bool keep_processing = false;
-    bool use_title_for_all = false;
-    bool page_prompt_cancel = false;
-    QString output_dir;
     QString last_toolbar_key;
     QString assoc_text_caller;
-    QString banner_side;
-    QString top_banner_ref;
-    QString bottom_banner_ref;
-    QString saved_page_title;
-    QString saved_title_tag;
-    QString thumbnail_icon_file;
     bool color_dialog_cancelled = false;
-
-    // Pixel size of the last image whose header was read.
-    int img_width = 0;
-    int img_height = 0;
 
     // The main window while it exists.
     MainFormView* main_form = nullptr;

@@ -1,10 +1,11 @@
 #include "settings/switches.h"
 
+#include "platform/textlines.h"
+
 #include "settings/helpers.h"
 #include "settings/program.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -45,15 +46,7 @@ void check_switch(QString& switch_name)
 QStringList read_list_file(const QString& path)
 {
     QStringList entries;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return entries;
-    const QString text = QString::fromUtf8(file.readAll());
-    QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    // A final line end does not start another (empty) line.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (const QString& line : lines) {
+    for (const QString& line : platform::readTextLines(path).value_or(QStringList())) {
         QString name = line;
         if (!file_exists(name))
             break;

@@ -3,6 +3,6 @@
 namespace mosaicon {
 
 // The slide-show writers are not part of the program yet: the command does nothing.
-void go_create_slideshow(PageLists&) {}
+void go_create_slideshow(PageRun&) {}
 
 } // namespace mosaicon

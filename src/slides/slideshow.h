@@ -1,10 +1,10 @@
 #pragma once
 
-#include "pagekit/pagelists.h"
-
 namespace mosaicon {
 
+class PageRun;
+
 // The slide show of the file list's GIF and JPEG files.
-void go_create_slideshow(PageLists& lists);
+void go_create_slideshow(PageRun& run);
 
 } // namespace mosaicon

@@ -157,11 +157,11 @@ private slots:
         QTest::keyClicks(title, QStringLiteral("Holiday"));
         QTest::mouseClick(dialog.findChild<QCheckBox*>("o_use_hr"), Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QCheckBox*>("o_default"), Qt::LeftButton);
-        QVERIFY(program().use_title_for_all);
+        QVERIFY(prompt.use_title_for_all);
         QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
 
         QVERIFY(!dialog.isVisible());
-        QVERIFY(!program().page_prompt_cancel);
+        QVERIFY(!prompt.page_prompt_cancel);
         QCOMPARE(prompt.o_title.text, QStringLiteral("Holiday"));
         QVERIFY(prompt.o_use_hr.value);
         QVERIFY(prompt.o_default.value);
@@ -181,7 +181,7 @@ private slots:
         QFETCH(QString, how);
         TestProgram tp;
         PagePrompt prompt;
-        program().top_banner_ref = QStringLiteral("kept");
+        prompt.top_banner_ref = QStringLiteral("kept");
         prompt.o_top_banner.text = QStringLiteral("  ");
         FrmHtmlTitle dialog(&prompt);
         QVERIFY(showActive(dialog));
@@ -199,11 +199,11 @@ private slots:
             dialog.menuItem(QStringLiteral("menuFileItem"), 99)->trigger();
         }
         QVERIFY(!dialog.isVisible());
-        QVERIFY(program().page_prompt_cancel);
+        QVERIFY(prompt.page_prompt_cancel);
         QCOMPARE(prompt.o_title.text, QStringLiteral("typed"));
         // Leaving is no OK: the blank banner box is not cleaned up.
         QCOMPARE(prompt.o_top_banner.text, QStringLiteral("  "));
-        QCOMPARE(program().top_banner_ref, QStringLiteral("kept"));
+        QCOMPARE(prompt.top_banner_ref, QStringLiteral("kept"));
     }
 
     void leavingABoxRunsItsRule_data()
@@ -240,8 +240,8 @@ private slots:
         if (banner)
             tp.ui.expectMessage(notPicture);
         PagePrompt prompt;
-        program().top_banner_ref = QStringLiteral("old");
-        program().bottom_banner_ref = QStringLiteral("old");
+        prompt.top_banner_ref = QStringLiteral("old");
+        prompt.bottom_banner_ref = QStringLiteral("old");
         FrmHtmlTitle dialog(&prompt);
         QVERIFY(showActive(dialog));
         auto* edit = dialog.findChild<QLineEdit*>(box);
@@ -252,11 +252,11 @@ private slots:
 
         VERIFY_DIALOGS(tp);
         QCOMPARE(dialog.isVisible(), !closes);
-        QVERIFY(!program().page_prompt_cancel);
+        QVERIFY(!prompt.page_prompt_cancel);
         if (banner) {
             QCOMPARE(edit->text(), QString());
-            QCOMPARE(box == QLatin1String("o_top_banner") ? program().top_banner_ref
-                                                          : program().bottom_banner_ref,
+            QCOMPARE(box == QLatin1String("o_top_banner") ? prompt.top_banner_ref
+                                                          : prompt.bottom_banner_ref,
                      QString());
         } else {
             QCOMPARE(box == QLatin1String("o_top_link") ? settings().top_banner_link.text()
@@ -280,7 +280,7 @@ private slots:
         });
         platform::WidgetUi().showModal(QStringLiteral("frm_htmltitle"), &prompt);
         QCOMPARE(seen, QStringLiteral("shown"));
-        QVERIFY(program().page_prompt_cancel);
+        QVERIFY(prompt.page_prompt_cancel);
     }
 };
 

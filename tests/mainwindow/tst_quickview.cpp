@@ -60,6 +60,7 @@ class TestQuickView : public QObject
         FakeMainForm window;
         QStringList templist;
         QStringList sources;
+        std::unique_ptr<PageRun> pageRun;
         explicit Run(const QStringList& pictures = {})
         {
             Program& p = program();
@@ -73,19 +74,23 @@ class TestQuickView : public QObject
             QDir(tp.folder()).mkpath(QStringLiteral("web"));
             for (const QString& name : pictures)
                 tp.write(QStringLiteral("pics/") + name, "x");
-            frm_htmltitle->o_use_default_values.value = true;
         }
         ~Run()
         {
             frm_quickview.unload();
             program().main_form = nullptr;
-            frm_htmltitle.unload();
-            frm_htmledit.unload();
         }
+        // The window as the toolbar opens it, over a run whose prompt is
+        // answered by its defaults.
         QuickView* open()
         {
+            PageLists lists;
+            lists.templist = &templist;
+            lists.o_original_location = &sources;
+            pageRun = start_page_run(lists, QStringLiteral("quickhtml"));
+            pageRun->prompt().o_use_default_values.value = true;
             QuickView* view = frm_quickview.load();
-            view->setLists(&templist, &sources);
+            view->setRun(pageRun.get());
             return view;
         }
         QStringList pics(const QStringList& names) const
@@ -263,19 +268,18 @@ private slots:
         form.filedir()->setPath(tp.path("main"));
         settings().internet_dir = tp.path("web");
         setDefaultPageColours();
-        frm_htmltitle->o_use_default_values.value = true;
-        program().use_title_for_all = true;
         form.templist = QStringList{QStringLiteral("stale")};
 
         tp.ui.expectModal(QStringLiteral("frm_quickview"), [&](QObject* object) {
             auto* view = qobject_cast<QuickView*>(object);
             QVERIFY(view);
-            QVERIFY(frm_htmltitle.isLoaded());
-            QVERIFY(!program().use_title_for_all);
+            QVERIFY(view->run());
             QCOMPARE(view->filedir()->path(), tp.path("main"));
             QVERIFY(view->filedir()->setPath(tp.path("camera")));
             view->Command3d2_Click();
         });
+        tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
+                          [](QObject* w) { qobject_cast<PagePrompt*>(w)->Command1_Click(); });
         form.toolbarButton(QStringLiteral("quickhtml"))->trigger();
         VERIFY_DIALOGS(tp);
 
@@ -291,7 +295,6 @@ private slots:
         QCOMPARE(settings().last_directory.text(), tp.path("main"));
         QCOMPARE(program().last_toolbar_key, QStringLiteral("quickhtml"));
         QVERIFY(!frm_quickview.isLoaded());
-        QVERIFY(!frm_htmltitle.isLoaded());
     }
 };
 

@@ -236,20 +236,21 @@ private slots:
         QCOMPARE(b.form.statusText(), text);
     }
 
-    void verticalPageKeepsInternetReady()
+    void verticalPageRunsInternetReadyAndKeepsTheSetting()
     {
         Browsing b;
         settings().internet_ready = false;
-        bool readyDuringTheRun = false;
-        b.tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [&](QObject* w) {
-            readyDuringTheRun = settings().internet_ready;
-            qobject_cast<PagePrompt*>(w)->b_cancel_exit_Click();
-        });
+        settings().rename_html = true;
+        settings().internet_dir = b.tp.path("web");
+        // An internet-ready run asks for the page's name in an input box;
+        // any other would show the save dialog.
+        b.tp.ui.expectInput(QStringLiteral("What is the name of the HTML file?"), std::nullopt);
+        b.tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
+                            [](QObject* w) { qobject_cast<PagePrompt*>(w)->b_cancel_exit_Click(); });
         b.press("full_image");
-        QVERIFY(readyDuringTheRun);
+        VERIFY_DIALOGS(b.tp);
         QVERIFY(!settings().internet_ready);
         QCOMPARE(program().last_toolbar_key, QStringLiteral("full_image"));
-        VERIFY_DIALOGS(b.tp);
     }
 
     void leavingTheLogoViewRefillsAnEmptyList()

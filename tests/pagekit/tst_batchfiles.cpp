@@ -38,8 +38,6 @@ struct Fixture
     Fixture()
     {
         settings().create_batch_files = true;
-        copy_batch_path.clear();
-        del_batch_path.clear();
         QDir(tp.folder()).mkpath(QStringLiteral("My Pages/thumbs"));
     }
 
@@ -52,13 +50,13 @@ struct Fixture
 
     bool writeRun(QString* error)
     {
-        return start_batch_files(page(), error) &&
-               add_copy_line(at(QStringLiteral("thumbs/tn_a b.jpg")), error) &&
-               add_copy_line(at(QStringLiteral("thumbs/tn_o'neil.jpg")), error) &&
-               add_copy_line(at(QStringLiteral("a b.htm")), error) &&
-               add_delete_line(at(QStringLiteral("a b.htm")), error) &&
-               add_copy_line(at(QStringLiteral("o'neil.htm")), error) &&
-               add_delete_line(at(QStringLiteral("o'neil.htm")), error);
+        return scripts.start_batch_files(page(), error) &&
+               scripts.add_copy_line(at(QStringLiteral("thumbs/tn_a b.jpg")), error) &&
+               scripts.add_copy_line(at(QStringLiteral("thumbs/tn_o'neil.jpg")), error) &&
+               scripts.add_copy_line(at(QStringLiteral("a b.htm")), error) &&
+               scripts.add_delete_line(at(QStringLiteral("a b.htm")), error) &&
+               scripts.add_copy_line(at(QStringLiteral("o'neil.htm")), error) &&
+               scripts.add_delete_line(at(QStringLiteral("o'neil.htm")), error);
     }
 
     static QByteArray read(const QString& path)
@@ -68,6 +66,7 @@ struct Fixture
     }
 
     TestProgram tp;
+    BatchScripts scripts;
 };
 
 int runScript(const QString& script, const QStringList& arguments)
@@ -92,14 +91,14 @@ private slots:
         QString error;
         QVERIFY2(f.writeRun(&error), qPrintable(error));
 
-        QCOMPARE(Fixture::read(copy_batch_path),
+        QCOMPARE(Fixture::read(f.scripts.copy_batch_path),
                  f.golden(copyHead + "cp -- '%F/My Pages/index.htm' \"${1:?}\"/\n"
                                      "\n"
                                      "cp -- '%F/My Pages/thumbs/tn_a b.jpg' \"${1:?}\"/\n"
                                      "cp -- '%F/My Pages/thumbs/tn_o'\\''neil.jpg' \"${1:?}\"/\n"
                                      "cp -- '%F/My Pages/a b.htm' \"${1:?}\"/\n"
                                      "cp -- '%F/My Pages/o'\\''neil.htm' \"${1:?}\"/\n"));
-        QCOMPARE(Fixture::read(del_batch_path),
+        QCOMPARE(Fixture::read(f.scripts.del_batch_path),
                  f.golden(deleteHead + "rm -f -- '%F/My Pages/index.htm'\n"
                                        "\n"
                                        "rm -f -- '%F/My Pages/a b.htm'\n"
@@ -109,18 +108,18 @@ private slots:
     void scriptsLieBesideThePageWithFiveDigitNames()
     {
         Fixture f;
-        QVERIFY(start_batch_files(f.page()));
+        QVERIFY(f.scripts.start_batch_files(f.page()));
 
         const QRegularExpression copyName(QStringLiteral("^cpy[0-9]{5}\\.sh$"));
         const QRegularExpression deleteName(QStringLiteral("^del[0-9]{5}\\.sh$"));
-        const QFileInfo copyInfo(copy_batch_path);
-        const QFileInfo deleteInfo(del_batch_path);
-        QVERIFY2(copyName.match(copyInfo.fileName()).hasMatch(), qPrintable(copy_batch_path));
-        QVERIFY2(deleteName.match(deleteInfo.fileName()).hasMatch(), qPrintable(del_batch_path));
+        const QFileInfo copyInfo(f.scripts.copy_batch_path);
+        const QFileInfo deleteInfo(f.scripts.del_batch_path);
+        QVERIFY2(copyName.match(copyInfo.fileName()).hasMatch(), qPrintable(f.scripts.copy_batch_path));
+        QVERIFY2(deleteName.match(deleteInfo.fileName()).hasMatch(), qPrintable(f.scripts.del_batch_path));
         QCOMPARE(copyInfo.absolutePath(), QFileInfo(f.page()).absolutePath());
         QCOMPARE(deleteInfo.absolutePath(), QFileInfo(f.page()).absolutePath());
 
-        for (const QString& script : {copy_batch_path, del_batch_path}) {
+        for (const QString& script : {f.scripts.copy_batch_path, f.scripts.del_batch_path}) {
             const QFile::Permissions permissions = QFile::permissions(script);
             QVERIFY2(permissions.testFlag(QFile::ExeOwner), qPrintable(script));
             QVERIFY2(permissions.testFlag(QFile::ReadOwner), qPrintable(script));
@@ -131,17 +130,17 @@ private slots:
     {
         Fixture f;
         seed_batch_file_names(7);
-        QVERIFY(start_batch_files(f.page()));
-        const QString firstCopy = copy_batch_path;
-        const QString firstDelete = del_batch_path;
+        QVERIFY(f.scripts.start_batch_files(f.page()));
+        const QString firstCopy = f.scripts.copy_batch_path;
+        const QString firstDelete = f.scripts.del_batch_path;
         QVERIFY(QFile::remove(firstCopy));
         QVERIFY(QFile::remove(firstDelete));
 
         // The same draws again: only the memory of this run keeps them apart.
         seed_batch_file_names(7);
-        QVERIFY(start_batch_files(f.page()));
-        QVERIFY(copy_batch_path != firstCopy);
-        QVERIFY(del_batch_path != firstDelete);
+        QVERIFY(f.scripts.start_batch_files(f.page()));
+        QVERIFY(f.scripts.copy_batch_path != firstCopy);
+        QVERIFY(f.scripts.del_batch_path != firstDelete);
     }
 
     void aNameTakenInTheFolderIsPassedOver()
@@ -149,13 +148,13 @@ private slots:
         Fixture f;
         QDir(f.tp.folder()).mkpath(QStringLiteral("other"));
         seed_batch_file_names(9);
-        QVERIFY(start_batch_files(f.tp.path(QStringLiteral("other/page.htm"))));
-        const QString takenName = QFileInfo(copy_batch_path).fileName();
+        QVERIFY(f.scripts.start_batch_files(f.tp.path(QStringLiteral("other/page.htm"))));
+        const QString takenName = QFileInfo(f.scripts.copy_batch_path).fileName();
 
         f.tp.write(QStringLiteral("My Pages/") + takenName, "keep me\n");
         seed_batch_file_names(9);
-        QVERIFY(start_batch_files(f.page()));
-        QVERIFY(QFileInfo(copy_batch_path).fileName() != takenName);
+        QVERIFY(f.scripts.start_batch_files(f.page()));
+        QVERIFY(QFileInfo(f.scripts.copy_batch_path).fileName() != takenName);
         QCOMPARE(f.tp.read(QStringLiteral("My Pages/") + takenName), QByteArray("keep me\n"));
     }
 
@@ -172,24 +171,24 @@ private slots:
     {
         QFETCH(QString, name);
         Fixture f;
-        QVERIFY(start_batch_files(f.page()));
-        const QByteArray copyBefore = Fixture::read(copy_batch_path);
-        const QByteArray deleteBefore = Fixture::read(del_batch_path);
+        QVERIFY(f.scripts.start_batch_files(f.page()));
+        const QByteArray copyBefore = Fixture::read(f.scripts.copy_batch_path);
+        const QByteArray deleteBefore = Fixture::read(f.scripts.del_batch_path);
 
-        QVERIFY(add_copy_line(f.at(name)));
-        QVERIFY(add_delete_line(f.at(name)));
+        QVERIFY(f.scripts.add_copy_line(f.at(name)));
+        QVERIFY(f.scripts.add_delete_line(f.at(name)));
 
         const QByteArray skipped = "# skipped: a file name with control characters\n";
-        QCOMPARE(Fixture::read(copy_batch_path), copyBefore + skipped);
-        QCOMPARE(Fixture::read(del_batch_path), deleteBefore + skipped);
+        QCOMPARE(Fixture::read(f.scripts.copy_batch_path), copyBefore + skipped);
+        QCOMPARE(Fixture::read(f.scripts.del_batch_path), deleteBefore + skipped);
     }
 
     void aPageNameWithANewlineNeverBreaksTheHead()
     {
         Fixture f;
-        QVERIFY(start_batch_files(f.at(QStringLiteral("in\ndex.htm"))));
+        QVERIFY(f.scripts.start_batch_files(f.at(QStringLiteral("in\ndex.htm"))));
         const QByteArray head = f.golden(copyHead).replace("index.htm", "in?dex.htm");
-        QCOMPARE(Fixture::read(copy_batch_path),
+        QCOMPARE(Fixture::read(f.scripts.copy_batch_path),
                  head + "# skipped: a file name with control characters\n\n");
     }
 
@@ -204,19 +203,19 @@ private slots:
         for (const QString& name : images + pages)
             f.tp.write(QStringLiteral("My Pages/") + name, name.toUtf8());
 
-        QVERIFY(start_batch_files(f.page()));
+        QVERIFY(f.scripts.start_batch_files(f.page()));
         for (const QString& name : images)
-            QVERIFY(add_copy_line(f.at(name)));
+            QVERIFY(f.scripts.add_copy_line(f.at(name)));
         for (const QString& name : pages.mid(1)) {
-            QVERIFY(add_copy_line(f.at(name)));
-            QVERIFY(add_delete_line(f.at(name)));
+            QVERIFY(f.scripts.add_copy_line(f.at(name)));
+            QVERIFY(f.scripts.add_delete_line(f.at(name)));
         }
 
         // Without a destination the script stops before copying anything.
-        QVERIFY(runScript(copy_batch_path, {}) != 0);
+        QVERIFY(runScript(f.scripts.copy_batch_path, {}) != 0);
         const QString destination = f.tp.path(QStringLiteral("dest dir"));
         QVERIFY(QDir().mkpath(destination));
-        QCOMPARE(runScript(copy_batch_path, {destination}), 0);
+        QCOMPARE(runScript(f.scripts.copy_batch_path, {destination}), 0);
         QStringList arrived = QDir(destination).entryList(QDir::Files, QDir::Name);
         QStringList expected = images + pages;
         expected.sort();
@@ -224,7 +223,7 @@ private slots:
         for (const QString& name : expected)
             QCOMPARE(Fixture::read(destination + u'/' + name), name.toUtf8());
 
-        QCOMPARE(runScript(del_batch_path, {destination}), 0);
+        QCOMPARE(runScript(f.scripts.del_batch_path, {destination}), 0);
         for (const QString& name : pages)
             QVERIFY2(!QFileInfo::exists(f.at(name)), qPrintable(name));
         for (const QString& name : images)
@@ -235,20 +234,20 @@ private slots:
     void withTheSettingOffNothingIsWrittenAndOldPathsStay()
     {
         Fixture f;
-        QVERIFY(start_batch_files(f.page()));
-        const QString oldCopy = copy_batch_path;
-        const QString oldDelete = del_batch_path;
+        QVERIFY(f.scripts.start_batch_files(f.page()));
+        const QString oldCopy = f.scripts.copy_batch_path;
+        const QString oldDelete = f.scripts.del_batch_path;
         const QByteArray copyBytes = Fixture::read(oldCopy);
         const QByteArray deleteBytes = Fixture::read(oldDelete);
         const QStringList before = QDir(f.at(QString())).entryList(QDir::Files);
 
         settings().create_batch_files = false;
-        QVERIFY(start_batch_files(f.page()));
-        QVERIFY(add_copy_line(f.at(QStringLiteral("x.jpg"))));
-        QVERIFY(add_delete_line(f.at(QStringLiteral("x.htm"))));
+        QVERIFY(f.scripts.start_batch_files(f.page()));
+        QVERIFY(f.scripts.add_copy_line(f.at(QStringLiteral("x.jpg"))));
+        QVERIFY(f.scripts.add_delete_line(f.at(QStringLiteral("x.htm"))));
 
-        QCOMPARE(copy_batch_path, oldCopy);
-        QCOMPARE(del_batch_path, oldDelete);
+        QCOMPARE(f.scripts.copy_batch_path, oldCopy);
+        QCOMPARE(f.scripts.del_batch_path, oldDelete);
         QCOMPARE(Fixture::read(oldCopy), copyBytes);
         QCOMPARE(Fixture::read(oldDelete), deleteBytes);
         QCOMPARE(QDir(f.at(QString())).entryList(QDir::Files), before);
@@ -259,15 +258,15 @@ private slots:
         Fixture f;
         const QString page = f.tp.path(QStringLiteral("missing/index.htm"));
         QString error;
-        QVERIFY(!start_batch_files(page, &error));
+        QVERIFY(!f.scripts.start_batch_files(page, &error));
         QVERIFY2(error.contains(f.tp.path(QStringLiteral("missing/cpy"))), qPrintable(error));
 
         error.clear();
-        QVERIFY(!add_copy_line(f.at(QStringLiteral("a.jpg")), &error));
-        QVERIFY2(error.contains(copy_batch_path), qPrintable(error));
+        QVERIFY(!f.scripts.add_copy_line(f.at(QStringLiteral("a.jpg")), &error));
+        QVERIFY2(error.contains(f.scripts.copy_batch_path), qPrintable(error));
         error.clear();
-        QVERIFY(!add_delete_line(f.at(QStringLiteral("a.htm")), &error));
-        QVERIFY2(error.contains(del_batch_path), qPrintable(error));
+        QVERIFY(!f.scripts.add_delete_line(f.at(QStringLiteral("a.htm")), &error));
+        QVERIFY2(error.contains(f.scripts.del_batch_path), qPrintable(error));
     }
 };
 

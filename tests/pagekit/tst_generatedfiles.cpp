@@ -112,19 +112,17 @@ private slots:
         QVERIFY(f.tp.ui.asked().isEmpty());
     }
 
-    void theWritersShowTheProcessWideListByItsName()
+    void theListIsShownByItsName()
     {
         TestProgram tp;
-        frm_htmledit.load();
-        frm_htmledit->o_flist.clear();
-        frm_htmledit->o_flist.append(QStringLiteral("/web/mosaik.htm"));
+        GeneratedFiles files;
+        files.o_flist.append(QStringLiteral("/web/mosaik.htm"));
         QStringList shown;
         tp.ui.expectModal(QStringLiteral("frm_htmledit"), [&shown](QObject* window) {
             if (auto* files = qobject_cast<GeneratedFiles*>(window))
                 shown = files->o_flist;
         });
-        frm_htmledit.showModal();
-        frm_htmledit.unload();
+        files.show();
         VERIFY_DIALOGS(tp);
         QCOMPARE(shown, QStringList{QStringLiteral("/web/mosaik.htm")});
     }

@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 using namespace mosaicon;
 using platform::MsgBox::No;
 using platform::MsgBox::Ok;
@@ -162,9 +164,9 @@ private slots:
         if (!alreadyInWeb.isEmpty())
             f.tp.write("web/" + webFile, alreadyInWeb);
         Program& p = program();
-        QString& sideRef = top ? p.top_banner_ref : p.bottom_banner_ref;
+        QString& sideRef = top ? prompt.top_banner_ref : prompt.bottom_banner_ref;
         SettingText& sideBanner = top ? p.settings.top_banner : p.settings.bottom_banner;
-        QString& otherRef = top ? p.bottom_banner_ref : p.top_banner_ref;
+        QString& otherRef = top ? prompt.bottom_banner_ref : prompt.top_banner_ref;
         SettingText& otherBanner = top ? p.settings.bottom_banner : p.settings.top_banner;
         sideRef = QStringLiteral("old ref");
         sideBanner = QStringLiteral("old banner");
@@ -214,7 +216,7 @@ private slots:
         const QStringList inCurrent = QDir::current().entryList(QDir::Files);
         QDir::setCurrent(oldCurrent);
         QCOMPARE(inCurrent, QStringList());
-        QCOMPARE(program().top_banner_ref, QStringLiteral("logo.gif"));
+        QCOMPARE(prompt.top_banner_ref, QStringLiteral("logo.gif"));
         QCOMPARE(settings().top_banner.text(), f.expand("$ART/logo.gif"));
         VERIFY_DIALOGS(f.tp);
     }
@@ -234,7 +236,7 @@ private slots:
                                       .arg(f.expand("$ART/logo.gif"), f.tp.path("no-such-folder"))),
             qPrintable(asked.text));
         QCOMPARE(asked.style, 48);
-        QCOMPARE(program().bottom_banner_ref, QStringLiteral("logo.gif"));
+        QCOMPARE(prompt.bottom_banner_ref, QStringLiteral("logo.gif"));
         QCOMPARE(settings().bottom_banner.text(), f.expand("$ART/logo.gif"));
         QVERIFY(!QFileInfo::exists(f.tp.path("no-such-folder")));
     }
@@ -243,50 +245,28 @@ private slots:
     {
         Fixture f;
         Program& p = program();
-        p.page_prompt_cancel = true;
         p.settings.top_banner = f.expand("$ART/logo.gif");
         p.settings.top_banner_link = QStringLiteral("http://example.com/home");
         p.settings.bottom_banner = f.expand("$ART/gone.gif");
         p.settings.bottom_banner_link = QStringLiteral("bottom link");
         f.tp.ui.expectMessage(bottomMissing, Ok);
 
-        PagePrompt* prompt = frm_htmltitle.load();
+        const auto owned = std::make_unique<PagePrompt>();
+        PagePrompt* prompt = owned.get();
         VERIFY_DIALOGS(f.tp);
         QCOMPARE(prompt->objectName(), QStringLiteral("frm_htmltitle"));
-        QVERIFY(!p.page_prompt_cancel);
+        QVERIFY(!prompt->page_prompt_cancel);
         QCOMPARE(prompt->height, 7065);
         QCOMPARE(prompt->caption, QStringLiteral("HTML Title And <title> Tag"));
         QCOMPARE(prompt->o_url_exit.text, QStringLiteral("http://"));
         QVERIFY(!prompt->o_use_hr.visible);
         QCOMPARE(prompt->o_top_banner.text, f.expand("$ART/logo.gif"));
         QCOMPARE(prompt->o_top_link.text, QStringLiteral("http://example.com/home"));
-        QCOMPARE(p.top_banner_ref, QStringLiteral("logo.gif"));
+        QCOMPARE(prompt->top_banner_ref, QStringLiteral("logo.gif"));
         QCOMPARE(f.tp.read("web/logo.gif"), QByteArray("GIF89a logo"));
         QCOMPARE(prompt->o_bottom_banner.text, f.expand("$ART/gone.gif"));
         QCOMPARE(prompt->o_bottom_link.text, QStringLiteral("bottom link"));
-        QCOMPARE(p.bottom_banner_ref, QString());
-        frm_htmltitle.unload();
-        QVERIFY(!frm_htmltitle.isLoaded());
-    }
-
-    void loadStepsTakeTheKeptTitles_data()
-    {
-        QTest::addColumn<bool>("forAll");
-        QTest::addColumn<QString>("title");
-        QTest::addRow("with the title kept for all pages") << true << "Saved title";
-        QTest::addRow("without it the boxes start empty") << false << "";
-    }
-    void loadStepsTakeTheKeptTitles()
-    {
-        QFETCH(bool, forAll);
-        QFETCH(QString, title);
-        Fixture f;
-        program().use_title_for_all = forAll;
-        program().saved_page_title = QStringLiteral("Saved title");
-        program().saved_title_tag = QStringLiteral("Saved tag");
-        PagePrompt prompt;
-        QCOMPARE(prompt.o_title.text, title);
-        QCOMPARE(prompt.o_title_tag.text, forAll ? QStringLiteral("Saved tag") : QString());
+        QCOMPARE(prompt->bottom_banner_ref, QString());
     }
 
     void okCleansUpBlankBanners_data()
@@ -317,10 +297,10 @@ private slots:
         Fixture f;
         PagePrompt prompt;
         Program& p = program();
-        p.top_banner_ref = QStringLiteral("t ref");
+        prompt.top_banner_ref = QStringLiteral("t ref");
         p.settings.top_banner = QStringLiteral("t banner");
         p.settings.top_banner_link = QStringLiteral("link setting");
-        p.bottom_banner_ref = QStringLiteral("b ref");
+        prompt.bottom_banner_ref = QStringLiteral("b ref");
         p.settings.bottom_banner = QStringLiteral("b banner");
         prompt.o_top_banner.text = topBox;
         prompt.o_top_link.text = QStringLiteral("top link");
@@ -330,15 +310,15 @@ private slots:
 
         prompt.Command1_Click();
         QCOMPARE(hidden.count(), 1);
-        QVERIFY(!p.page_prompt_cancel);
+        QVERIFY(!prompt.page_prompt_cancel);
         QCOMPARE(prompt.o_top_banner.text, topBox.trimmed().isEmpty() ? QString() : topBox);
         QCOMPARE(prompt.o_top_link.text, topLinkBox);
-        QCOMPARE(p.top_banner_ref, topRef);
+        QCOMPARE(prompt.top_banner_ref, topRef);
         QCOMPARE(p.settings.top_banner.text(), topBanner);
         QCOMPARE(p.settings.top_banner_link.text(), QStringLiteral("link setting"));
         QCOMPARE(prompt.o_bottom_banner.text, QStringLiteral("http://x/b.gif"));
         QCOMPARE(prompt.o_bottom_link.text, QStringLiteral("bottom link"));
-        QCOMPARE(p.bottom_banner_ref, QStringLiteral("b ref"));
+        QCOMPARE(prompt.bottom_banner_ref, QStringLiteral("b ref"));
         QCOMPARE(p.settings.bottom_banner.text(), QStringLiteral("b banner"));
     }
 
@@ -356,17 +336,17 @@ private slots:
         QFETCH(bool, stops);
         Fixture f;
         PagePrompt prompt;
-        program().top_banner_ref = QStringLiteral("t ref");
+        prompt.top_banner_ref = QStringLiteral("t ref");
         prompt.o_top_banner.text = QStringLiteral("   ");
         QSignalSpy hidden(&prompt, &PagePrompt::hidden);
         if (menuIndex < 0)
             prompt.b_cancel_exit_Click();
         else
             prompt.menuFileItem_Click(menuIndex);
-        QCOMPARE(program().page_prompt_cancel, stops);
+        QCOMPARE(prompt.page_prompt_cancel, stops);
         QCOMPARE(hidden.count(), stops ? 1 : 0);
         QCOMPARE(prompt.o_top_banner.text, QStringLiteral("   "));
-        QCOMPARE(program().top_banner_ref, QStringLiteral("t ref"));
+        QCOMPARE(prompt.top_banner_ref, QStringLiteral("t ref"));
     }
 
     void clearTextEmptiesBothTitles()
@@ -401,10 +381,10 @@ private slots:
         prompt.o_top_link.text = QStringLiteral("tl");
         prompt.o_bottom_banner.text = QStringLiteral("http://b");
         prompt.o_bottom_link.text = QStringLiteral("bl");
-        p.top_banner_ref = QStringLiteral("http://t");
+        prompt.top_banner_ref = QStringLiteral("http://t");
         p.settings.top_banner = QStringLiteral("http://t");
         p.settings.top_banner_link = QStringLiteral("tl");
-        p.bottom_banner_ref = QStringLiteral("http://b");
+        prompt.bottom_banner_ref = QStringLiteral("http://b");
         p.settings.bottom_banner = QStringLiteral("http://b");
         p.settings.bottom_banner_link = QStringLiteral("bl");
 
@@ -416,9 +396,9 @@ private slots:
         QCOMPARE(prompt.o_top_link.text, expect("tl"));
         QCOMPARE(prompt.o_bottom_banner.text, expect("http://b"));
         QCOMPARE(prompt.o_bottom_link.text, expect("bl"));
-        QCOMPARE(p.top_banner_ref, expect("http://t"));
+        QCOMPARE(prompt.top_banner_ref, expect("http://t"));
         QCOMPARE(p.settings.top_banner.text(), expect("http://t"));
-        QCOMPARE(p.bottom_banner_ref, expect("http://b"));
+        QCOMPARE(prompt.bottom_banner_ref, expect("http://b"));
         QCOMPARE(p.settings.bottom_banner.text(), expect("http://b"));
         QCOMPARE(p.settings.top_banner_link.text(), QStringLiteral("tl"));
         QCOMPARE(p.settings.bottom_banner_link.text(), QStringLiteral("bl"));
@@ -435,11 +415,11 @@ private slots:
     {
         QFETCH(bool, checked);
         Fixture f;
-        program().use_title_for_all = !checked;
         PagePrompt prompt;
+        prompt.use_title_for_all = !checked;
         prompt.o_default.value = checked;
         prompt.o_default_Click();
-        QCOMPARE(program().use_title_for_all, checked);
+        QCOMPARE(prompt.use_title_for_all, checked);
     }
 
     void selectButtonsNameTheSideForThePicker()
@@ -447,11 +427,11 @@ private slots:
         Fixture f;
         PagePrompt prompt;
         prompt.Command2_Click(); // without a picker nothing happens
-        QCOMPARE(program().banner_side, QStringLiteral("top"));
+        QCOMPARE(prompt.banner_side, QStringLiteral("top"));
         QStringList calls;
         PagePrompt::setBannerPicker([&calls, &prompt](PagePrompt& picked) {
             QCOMPARE(&picked, &prompt);
-            calls.append(program().banner_side);
+            calls.append(prompt.banner_side);
         });
         prompt.Command4_Click();
         prompt.Command2_Click();
@@ -462,18 +442,18 @@ private slots:
     void writersShowThePromptAndReadItBack()
     {
         Fixture f;
-        frm_htmltitle->o_title.text = QStringLiteral("HTML Title");
+        PagePrompt prompt;
+        prompt.o_title.text = QStringLiteral("HTML Title");
         f.tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [](QObject* window) {
             auto* prompt = qobject_cast<PagePrompt*>(window);
             QVERIFY(prompt);
             prompt->o_title.text = QStringLiteral("Holiday");
             prompt->Command1_Click();
         });
-        frm_htmltitle.showModal();
+        prompt.show();
         VERIFY_DIALOGS(f.tp);
-        QCOMPARE(frm_htmltitle->o_title.text, QStringLiteral("Holiday"));
-        QVERIFY(!program().page_prompt_cancel);
-        frm_htmltitle.unload();
+        QCOMPARE(prompt.o_title.text, QStringLiteral("Holiday"));
+        QVERIFY(!prompt.page_prompt_cancel);
     }
 };
 

@@ -1,5 +1,3 @@
-#include "pagekit/generatedfiles.h"
-#include "pagekit/pageprompt.h"
 #include "pagekit/pagerun.h"
 
 #include "settings/program.h"
@@ -33,15 +31,10 @@ class TestPageRun : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        frm_htmltitle.unload();
-        frm_htmledit.unload();
-    }
-
     void promptIsFilledShownAndReadBack()
     {
         TestProgram tp;
+        const auto run = start_page_run({}, QStringLiteral("advhtml"));
         bool sawDefaults = false;
         tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [&](QObject* window) {
             auto* prompt = qobject_cast<PagePrompt*>(window);
@@ -51,19 +44,20 @@ private slots:
             prompt->o_filename.text = QStringLiteral("holiday.htm");
             prompt->Command1_Click();
         });
-        QVERIFY(prompt_for_page(advanced()));
+        QVERIFY(run->askForPage(advanced()));
         VERIFY_DIALOGS(tp);
         QVERIFY(sawDefaults);
-        QCOMPARE(frm_htmltitle->o_filename.text, QStringLiteral("holiday.htm"));
-        QVERIFY(frm_htmltitle->Frame3.visible);
+        QCOMPARE(run->prompt().o_filename.text, QStringLiteral("holiday.htm"));
+        QVERIFY(run->prompt().Frame3.visible);
     }
 
     void exitStopsTheRun()
     {
         TestProgram tp;
+        const auto run = start_page_run({}, QStringLiteral("advhtml"));
         tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
                           [](QObject* w) { qobject_cast<PagePrompt*>(w)->b_cancel_exit_Click(); });
-        QVERIFY(!prompt_for_page(advanced()));
+        QVERIFY(!run->askForPage(advanced()));
         VERIFY_DIALOGS(tp);
     }
 
@@ -79,21 +73,23 @@ private slots:
         QFETCH(bool, useDefaults);
         QFETCH(bool, headerAndFooter);
         TestProgram tp;
-        frm_htmltitle->o_use_default_values.value = useDefaults;
+        const auto run = start_page_run({}, QStringLiteral("advhtml"));
+        run->prompt().o_use_default_values.value = useDefaults;
         settings().header_and_footer = headerAndFooter;
-        QVERIFY(prompt_for_page(advanced()));
+        QVERIFY(run->askForPage(advanced()));
         VERIFY_DIALOGS(tp);
-        QCOMPARE(frm_htmltitle->o_filename.text, QStringLiteral("mosaik.htm"));
+        QCOMPARE(run->prompt().o_filename.text, QStringLiteral("mosaik.htm"));
     }
 
     void titlesKeptForAllPages()
     {
         TestProgram tp;
-        frm_htmltitle->o_title.text = QStringLiteral("My holiday");
-        frm_htmltitle->o_use_default_values.value = true;
-        program().use_title_for_all = true;
-        QVERIFY(prompt_for_page(advanced()));
-        QCOMPARE(frm_htmltitle->o_title.text, QStringLiteral("My holiday"));
+        const auto run = start_page_run({}, QStringLiteral("advhtml"));
+        run->prompt().o_title.text = QStringLiteral("My holiday");
+        run->prompt().o_use_default_values.value = true;
+        run->prompt().use_title_for_all = true;
+        QVERIFY(run->askForPage(advanced()));
+        QCOMPARE(run->prompt().o_title.text, QStringLiteral("My holiday"));
     }
 
     void endOfRun_data()
@@ -118,6 +114,7 @@ private slots:
         QFETCH(bool, listShown);
         QFETCH(bool, noBrowserMessage);
         TestProgram tp;
+        const auto run = start_page_run({}, QStringLiteral("advhtml"));
         tp.write("my page.htm", "<html>");
         settings().auto_start_browser = browser;
         settings().auto_start_editor = editor;
@@ -126,7 +123,7 @@ private slots:
             tp.ui.expectModal(QStringLiteral("frm_htmledit"));
         if (noBrowserMessage)
             tp.ui.expectMessage(noBrowser);
-        end_page_run(tp.path("my page.htm"), true);
+        run->finish(tp.path("my page.htm"), true);
         VERIFY_DIALOGS(tp);
         const QStringList expectedOpen{QStringLiteral("file://") + tp.path("my%20page.htm")};
         QCOMPARE(tp.shell.opened, opened ? expectedOpen : QStringList());
@@ -135,16 +132,18 @@ private slots:
     void aMissingPageIsNotOpened()
     {
         TestProgram tp;
+        const auto run = start_page_run({}, QStringLiteral("advhtml"));
         settings().auto_start_browser = true;
-        end_page_run(tp.path("never written.htm"), true);
+        run->finish(tp.path("never written.htm"), true);
         QVERIFY(tp.shell.opened.isEmpty());
     }
 
     void aRunWithoutEntriesRemovesItsPage()
     {
         TestProgram tp;
+        const auto run = start_page_run({}, QStringLiteral("advhtml"));
         tp.write("mosaik.htm", "<html>");
-        end_page_run(tp.path("mosaik.htm"), false);
+        run->finish(tp.path("mosaik.htm"), false);
         QVERIFY(!QFileInfo::exists(tp.path("mosaik.htm")));
     }
 };

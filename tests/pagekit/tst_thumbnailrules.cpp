@@ -1,5 +1,7 @@
 #include "pagekit/thumbnails.h"
 
+#include "platform/imagecontrol.h"
+
 #include "settings/program.h"
 
 #include "platform/profilefile.h"
@@ -101,7 +103,8 @@ private slots:
         img.fill(Qt::blue);
         img.save(tp.path("x.jpg"), "JPEG");
         QString out;
-        create_thumbnail(tp.path("x.jpg"), out, QStringLiteral("thumbnail"));
+        platform::ImageControl engine;
+        create_thumbnail(engine, tp.path("x.jpg"), out, QStringLiteral("thumbnail"));
         QCOMPARE(out, tp.path("x_tn.jpg"));
         QVERIFY(QImage(out).width() <= 104);
         QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Thumbnails (vi)"), tp.path("x.jpg")),
@@ -117,7 +120,8 @@ private slots:
         img.fill(Qt::blue);
         img.save(tp.path("small.jpg"), "JPEG");
         QString out;
-        create_thumbnail(tp.path("small.jpg"), out, QStringLiteral("thumbnail"));
+        platform::ImageControl engine;
+        create_thumbnail(engine, tp.path("small.jpg"), out, QStringLiteral("thumbnail"));
         QCOMPARE(out, QStringLiteral("small.jpg"));
         QVERIFY(!QFileInfo::exists(tp.path("small_tn.jpg")));
         QVERIFY(!QFileInfo::exists(tp.path("mosaik.ini")));
@@ -134,7 +138,8 @@ private slots:
         img.save(tp.path("tn_cat.jpg"), "JPEG");
         const QByteArray before = tp.read("tn_cat.jpg");
         QString out;
-        create_thumbnail(tp.path("tn_cat.jpg"), out, QStringLiteral("thumbnail"));
+        platform::ImageControl engine;
+        create_thumbnail(engine, tp.path("tn_cat.jpg"), out, QStringLiteral("thumbnail"));
         QCOMPARE(out, QStringLiteral("tn_cat.jpg"));
         QCOMPARE(tp.read("tn_cat.jpg"), before);
     }
@@ -145,7 +150,8 @@ private slots:
         program().ini_file_path = tp.path("mosaik.ini");
         tp.write("bad.jpg", "not a picture at all");
         QString out;
-        create_thumbnail(tp.path("bad.jpg"), out, QStringLiteral("thumbnail"));
+        platform::ImageControl engine;
+        create_thumbnail(engine, tp.path("bad.jpg"), out, QStringLiteral("thumbnail"));
         QVERIFY(!QFileInfo::exists(tp.path("bad_tn.jpg")));
         QVERIFY(!QFileInfo::exists(tp.path("mosaik.ini")));
     }

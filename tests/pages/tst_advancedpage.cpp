@@ -35,9 +35,7 @@ class TestAdvancedPage : public QObject
     {
         Run()
         {
-            Program& p = program();
-            p.last_toolbar_key = QStringLiteral("advhtml");
-            Settings& s = p.settings;
+            Settings& s = settings();
             s.thumb_size = QStringLiteral("100");
             s.thumb_quality = QStringLiteral("75");
             s.use_thumbnail = true;
@@ -52,14 +50,14 @@ private slots:
     {
         Run run;
         const QString cat = run.picture(QStringLiteral("cat one.jpg"), 300, 150);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.templist, QStringList{run.tp.path("web/cat one.jpg")});
         QCOMPARE(run.sources, QStringList{cat});
         QCOMPARE(run.tp.read("web/mosaik.htm"),
                  builtInHead + "<A HREF=\"cat%20one.jpg\"><img src=\"cat%20one_tn.jpg\" height=52 width=104></A>\r\n" +
                      builtInFoot);
-        QCOMPARE(frm_htmledit->o_flist, QStringList{run.tp.path("web/mosaik.htm")});
+        QCOMPARE(run.started().generated().o_flist, QStringList{run.tp.path("web/mosaik.htm")});
         // The record was used up by the page.
         QVERIFY(!platform::profile(program().ini_file_path)
                      .contains(QStringLiteral("Thumbnails (ir)"), run.tp.path("web/cat one.jpg")));
@@ -70,7 +68,7 @@ private slots:
         Run run;
         run.picture(QStringLiteral("a b#1&'x\"q.jpg"), 300, 150);
         run.picture(QStringLiteral("50% off.jpg"), 300, 150);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         const QString page = QString::fromUtf8(run.tp.read("web/mosaik.htm"));
         const QRegularExpression attribute(QStringLiteral("(?:src|HREF)=\"([^\"]*)\""));
         int addresses = 0;
@@ -87,7 +85,7 @@ private slots:
         Run run;
         run.picture(QStringLiteral("cat.jpg"), 300, 150);
         run.picture(QStringLiteral("other/cat.jpg"), 150, 300);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QCOMPARE(run.templist, (QStringList{run.tp.path("web/cat.jpg"), run.tp.path("web/cat_2.jpg")}));
         QCOMPARE(QImage(run.tp.path("web/cat_2.jpg")).size(), QSize(150, 300));
         QVERIFY(QFileInfo::exists(run.tp.path("web/cat_2_tn.jpg")));
@@ -104,7 +102,7 @@ private slots:
         const QByteArray before = run.tp.read("web/dog_tn.jpg");
         run.lists.items.append(own);
         run.lists.selected.append(false);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QCOMPARE(run.tp.read("web/dog_tn.jpg"), before);
     }
 
@@ -117,7 +115,7 @@ private slots:
         run.lists.selected.append(false);
         run.picture(QStringLiteral("c.jpg"), 150, 300);
         settings().use_thumbnail = false;
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QVERIFY(QFileInfo::exists(run.tp.path("web/a_tn.jpg")));
         QVERIFY(!QFileInfo::exists(run.tp.path("web/broken_tn.jpg")));
         QCOMPARE(QImage(run.tp.path("web/c_tn.jpg")).size(), QSize(52, 104));
@@ -144,7 +142,7 @@ private slots:
         settings().individual_selections = selections;
         settings().gif_jpeg_only = gifJpeg;
         run.tp.ui.expectMessage(text);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
     }
 
@@ -155,7 +153,7 @@ private slots:
         settings().use_thumbnail = false;
         for (int i = 0; i < 7; ++i)
             run.picture(QStringLiteral("p%1.jpg").arg(i), 20, 10);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         const QString page = QString::fromUtf8(run.tp.read("web/mosaik.htm"));
         QCOMPARE(page.count(QStringLiteral("<td>")), 7);
         QCOMPARE(page.count(QStringLiteral("</tr>\r\n<tr>")), 3);
@@ -170,7 +168,7 @@ private slots:
         settings().print_pixel_size = true;
         settings().file_name_only = true;
         run.picture(QStringLiteral("wide.jpg"), 300, 150);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         const QString page = QString::fromUtf8(run.tp.read("web/mosaik.htm"));
         QVERIFY2(page.contains(QStringLiteral("<br><center>wide.jpg</center><br><center>(150 X 300)</center></A><br></td>")),
                  qPrintable(page));
@@ -187,9 +185,7 @@ private slots:
         s.file_title = true;
         s.print_pixel_size = true;
         s.print_kb_size = true;
-        p.top_banner_ref = QStringLiteral("top banner.gif");
         s.top_banner_link = QStringLiteral("http://example.org/?a=1&b=2");
-        p.bottom_banner_ref = QStringLiteral("bottom.gif");
         platform::ProfileFile& ini = platform::profile(p.ini_file_path);
         ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("&copy; 2024 Ann"));
         run.picture(QStringLiteral("dog.jpg"), 300, 150);
@@ -198,7 +194,9 @@ private slots:
         // Titles are typed as HTML and go into the page as typed.
         ini.put(QStringLiteral("Associated Text Title"), run.tp.path("pics/dog.jpg"), QStringLiteral("Snowy <b>dog</b>"));
         s.full_img_with_options = false;
-        go_create_html(run.lists);
+        run.started().prompt().top_banner_ref = QStringLiteral("top banner.gif");
+        run.started().prompt().bottom_banner_ref = QStringLiteral("bottom.gif");
+        go_create_html(run.started());
         // The thumbnails are made a little larger than asked (104 pixels) and
         // shown scaled, as a scaled size, to the thumbnail size.
         VERIFY_DIALOGS(run.tp);
@@ -239,7 +237,7 @@ private slots:
         settings().image_count = QString();
         run.picture(QStringLiteral("a.jpg"), 20, 10);
         run.picture(QStringLiteral("b.jpg"), 20, 10);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QCOMPARE(QString::fromUtf8(run.tp.read("web/mosaik.htm")).count(QStringLiteral("</tr>")), 2);
     }
 };

@@ -1,6 +1,5 @@
 #include "pages/fullimagepage.h"
-#include "pagekit/generatedfiles.h"
-#include "pagekit/pageprompt.h"
+#include "pagekit/pagerun.h"
 
 #include "settings/program.h"
 
@@ -33,6 +32,7 @@ class TestFullImagePage : public QObject
     {
         TestProgram tp;
         QString picture;
+        std::unique_ptr<PageRun> pageRun;
         Run()
         {
             Program& p = program();
@@ -48,12 +48,8 @@ class TestFullImagePage : public QObject
             QImage img(40, 20, QImage::Format_RGB32);
             img.fill(Qt::red);
             img.save(picture, "JPEG");
-            frm_htmltitle->o_use_default_values.value = true;
-        }
-        ~Run()
-        {
-            frm_htmltitle.unload();
-            frm_htmledit.unload();
+            pageRun = start_page_run({}, QStringLiteral("advhtml"));
+            pageRun->prompt().o_use_default_values.value = true;
         }
         QByteArray page(const QString& ref) const { return tp.read(QStringLiteral("web/") + ref); }
     };
@@ -63,10 +59,10 @@ private slots:
     {
         Run run;
         QString ref = QStringLiteral("unchanged");
-        QVERIFY(create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture));
+        QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
         QVERIFY2(QRegularExpression(QStringLiteral("^\\d{8}\\.htm$")).match(ref).hasMatch(), qPrintable(ref));
         QCOMPARE(run.page(ref), head + image + foot);
-        QCOMPARE(frm_htmledit->o_flist, QStringList{run.tp.path(QStringLiteral("web/") + ref)});
+        QCOMPARE(run.pageRun->generated().o_flist, QStringList{run.tp.path(QStringLiteral("web/") + ref)});
         VERIFY_DIALOGS(run.tp);
     }
 
@@ -84,9 +80,9 @@ private slots:
         Run run;
         settings().full_img_with_options = withOptions;
         QString page;
-        QVERIFY(create_full_img_page(page, ref, run.picture));
+        QVERIFY(create_full_img_page(*run.pageRun, page, ref, run.picture));
         QCOMPARE(page, ref);
-        QVERIFY(frm_htmledit->o_flist.isEmpty());
+        QVERIFY(run.pageRun->generated().o_flist.isEmpty());
     }
 
     void textLayouts_data()
@@ -118,7 +114,7 @@ private slots:
                 .put(QStringLiteral("Associated Text"), run.picture, run.tp.path("cat.txt"));
         }
         QString ref;
-        QVERIFY(create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture));
+        QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
         QCOMPARE(run.page(ref), head + body + foot);
     }
 
@@ -126,15 +122,15 @@ private slots:
     {
         Run run;
         Program& p = program();
-        p.top_banner_ref = QStringLiteral("top.gif");
+        run.pageRun->prompt().top_banner_ref = QStringLiteral("top.gif");
         p.settings.top_banner_link = QStringLiteral("index.htm");
-        p.bottom_banner_ref = QStringLiteral("bottom banner.jpg");
+        run.pageRun->prompt().bottom_banner_ref = QStringLiteral("bottom banner.jpg");
         p.settings.file_title = true;
         platform::ProfileFile& ini = platform::profile(p.ini_file_path);
         ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("&copy; 2024"));
         ini.put(QStringLiteral("Associated Text Title"), run.picture, QStringLiteral("Tom <i>asleep</i>"));
         QString ref;
-        QVERIFY(create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture));
+        QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
         QCOMPARE(run.page(ref),
                  "<html>\r\n<title>Tom <i>asleep</i></title>\r\n"
                  "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >\r\n"
@@ -149,14 +145,14 @@ private slots:
     void typedTitleIsKeptForTheImage()
     {
         Run run;
-        frm_htmltitle->o_use_default_values.value = false;
+        run.pageRun->prompt().o_use_default_values.value = false;
         run.tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [](QObject* w) {
             auto* prompt = qobject_cast<PagePrompt*>(w);
             prompt->o_title.text = QStringLiteral("Garfield");
             prompt->Command1_Click();
         });
         QString ref;
-        QVERIFY(create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture));
+        QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text Title"), run.picture),
                  QStringLiteral("Garfield"));
@@ -166,14 +162,14 @@ private slots:
     void cancelReturnsAtOnce()
     {
         Run run;
-        frm_htmltitle->o_use_default_values.value = false;
+        run.pageRun->prompt().o_use_default_values.value = false;
         run.tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
                               [](QObject* w) { qobject_cast<PagePrompt*>(w)->b_cancel_exit_Click(); });
         QString ref = QStringLiteral("unchanged");
-        create_full_img_page(ref, QStringLiteral("cat one.jpg"), run.picture);
+        create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture);
         QCOMPARE(ref, QStringLiteral("unchanged"));
-        QVERIFY(program().page_prompt_cancel);
-        QVERIFY(frm_htmledit->o_flist.isEmpty());
+        QVERIFY(run.pageRun->stopped());
+        QVERIFY(run.pageRun->generated().o_flist.isEmpty());
     }
 };
 

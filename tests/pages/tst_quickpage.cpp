@@ -54,13 +54,13 @@ private slots:
         Run run;
         run.picture(QStringLiteral("a.gif"));
         run.picture(QStringLiteral("b.gif"));
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.page(), builtInHead + run.imageLine("a.gif") + run.imageLine("b.gif") + builtInFoot);
         QVERIFY(run.window.calls.contains(
             QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mosaik.htm"))));
         // This page does not go through the generated-file list.
-        QVERIFY(frm_htmledit->o_flist.isEmpty());
+        QVERIFY(run.started().generated().o_flist.isEmpty());
     }
 
     void onlyGifAndJpegFilesOfTheListAreTaken()
@@ -70,7 +70,7 @@ private slots:
         run.picture(QStringLiteral("notes.txt"));
         const QString jpeg = run.picture(QStringLiteral("DSC_0001.JPG"));
         run.picture(QStringLiteral("c.png"));
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         QCOMPARE(run.templist, (QStringList{gif, jpeg}));
         QCOMPARE(run.sources, run.templist);
         QCOMPARE(run.page(), builtInHead + run.imageLine("a.gif") + run.imageLine("DSC_0001.JPG") + builtInFoot);
@@ -81,7 +81,7 @@ private slots:
         Run run;
         run.picture(QStringLiteral("c.png"));
         run.tp.ui.expectMessage(QStringLiteral("There are no GIF or JPG files in the list."));
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(run.window.calls.contains(QStringLiteral("status There are no GIF or JPG files in the list.")));
         QVERIFY(!QFileInfo::exists(run.tp.path("web/mosaik.htm")));
@@ -91,7 +91,7 @@ private slots:
     {
         Run run;
         const QString odd = run.picture(QStringLiteral("a b#1&'x\"q 50%.gif"));
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         const QString page = QString::fromUtf8(run.page());
         const QRegularExpression src(QStringLiteral("<img src=\"([^\"]*)\">"));
         const QRegularExpressionMatch m = src.match(page);
@@ -105,14 +105,14 @@ private slots:
     {
         Run run;
         run.picture(QStringLiteral("a.gif"));
-        frm_htmltitle->o_use_default_values.value = false;
+        run.preparePrompt = [](PagePrompt& p) { p.o_use_default_values.value = false; };
         run.tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [](QObject* w) {
             auto* prompt = qobject_cast<PagePrompt*>(w);
             prompt->o_filename.text = QStringLiteral("/elsewhere/index.htm");
             prompt->o_title.text = QStringLiteral("Holiday");
             prompt->Command1_Click();
         });
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(run.tp.read("web/index.htm").contains("<h1>Holiday</h1>"));
         QVERIFY(!QFileInfo::exists(QStringLiteral("/elsewhere/index.htm")));
@@ -122,10 +122,10 @@ private slots:
     {
         Run run;
         run.picture(QStringLiteral("a.gif"));
-        frm_htmltitle->o_use_default_values.value = false;
+        run.preparePrompt = [](PagePrompt& p) { p.o_use_default_values.value = false; };
         run.tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
                               [](QObject* w) { qobject_cast<PagePrompt*>(w)->b_cancel_exit_Click(); });
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(!QFileInfo::exists(run.tp.path("web/mosaik.htm")));
         QVERIFY(run.window.calls.filter(QStringLiteral("has been created")).isEmpty());
@@ -137,8 +137,8 @@ private slots:
         run.picture(QStringLiteral("a.gif"));
         run.headerAndFooter("<html>\r\n<h2>Mine</h2>\r\n", "</body>\r\n</html>\r\n");
         // Not shown even though the user did not ask for defaults.
-        frm_htmltitle->o_use_default_values.value = false;
-        go_create_simple_html(run.lists);
+        run.preparePrompt = [](PagePrompt& p) { p.o_use_default_values.value = false; };
+        go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.page(), "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag + "\r\n<h2>Mine</h2>\r\n" +
                                  run.imageLine("a.gif") + "</body>\r\n</html>\r\n");
@@ -168,7 +168,7 @@ private slots:
         Run run;
         run.picture(QStringLiteral("a.gif"));
         run.headerAndFooter(header, "</body>\r\n</html>\r\n");
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         QCOMPARE(run.page(), head + run.imageLine("a.gif") + "</body>\r\n</html>\r\n");
     }
 
@@ -190,11 +190,11 @@ private slots:
         QFETCH(QByteArray, foot);
         Run run;
         run.picture(QStringLiteral("a.gif"));
-        program().bottom_banner_ref = QStringLiteral("bottom.gif");
+        run.preparePrompt = [](PagePrompt& p) { p.bottom_banner_ref = QStringLiteral("bottom.gif"); };
         platform::profile(program().ini_file_path)
             .put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("&copy; 2024"));
         run.headerAndFooter("<html>\r\n", footer);
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         QCOMPARE(run.page(), "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag + "\r\n" + run.imageLine("a.gif") +
                                  foot);
     }
@@ -203,12 +203,14 @@ private slots:
     {
         Run run;
         run.picture(QStringLiteral("a.gif"));
-        program().top_banner_ref = QStringLiteral("top.gif");
         settings().top_banner_link = QStringLiteral("http://example.org/");
-        program().bottom_banner_ref = QStringLiteral("bottom.gif");
+        run.preparePrompt = [](PagePrompt& p) {
+            p.top_banner_ref = QStringLiteral("top.gif");
+            p.bottom_banner_ref = QStringLiteral("bottom.gif");
+        };
         platform::profile(program().ini_file_path)
             .put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("(c) Ann"));
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         QCOMPARE(run.page(),
                  "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag +
                      "\r\n<center>\r\n<p>\r\n<center>\r\n<a href=\"http://example.org/\" >\r\n<img src=\"top.gif\" >\r\n"
@@ -224,7 +226,7 @@ private slots:
         const QString a = run.picture(QStringLiteral("a.gif"));
         run.tp.write("web/other.htm", "someone else's page");
         QFile::remove(a);
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         QVERIFY(!QFileInfo::exists(run.tp.path("web/mosaik.htm")));
         QCOMPARE(run.tp.read("web/other.htm"), QByteArray("someone else's page"));
         QCOMPARE(run.window.calls.last(), QStringLiteral("status There are no entries matching your selection."));
@@ -238,7 +240,7 @@ private slots:
         settings().auto_start_browser = true;
         settings().auto_start_editor = true;
         settings().editor_command = QStringLiteral("/bin/sh -n");
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
         const QString page = run.tp.path("web/mosaik.htm");
         QCOMPARE(run.tp.shell.opened, QStringList{QString::fromUtf8(QUrl::fromLocalFile(page).toEncoded())});
@@ -270,7 +272,7 @@ private slots:
         settings().editor_command = editor;
         for (const QString& m : messages)
             run.tp.ui.expectMessage(m);
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.tp.ui.asked().size(), messages.size());
         QVERIFY(QFileInfo::exists(run.tp.path("web/mosaik.htm")));
@@ -283,7 +285,7 @@ private slots:
         settings().internet_dir = run.tp.path("missing/web");
         settings().auto_start_browser = true;
         run.tp.ui.expectMessage(std::nullopt);
-        go_create_simple_html(run.lists);
+        go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.tp.ui.asked().size(), 1);
         QVERIFY(run.tp.ui.asked().at(0).text.startsWith(

@@ -32,9 +32,8 @@ class TestVerticalPage : public QObject
     {
         Run()
         {
-            Program& p = program();
-            p.last_toolbar_key = QStringLiteral("full_image");
-            Settings& s = p.settings;
+            toolbarKey = QStringLiteral("full_image");
+            Settings& s = settings();
             s.internet_ready = true;
             s.thumb_size = QStringLiteral("100");
             s.thumb_quality = QStringLiteral("75");
@@ -55,7 +54,10 @@ class TestVerticalPage : public QObject
             ini.put(QStringLiteral("Associated Text"), picture, textFile);
             ini.put(QStringLiteral("Associated Text Title"), picture, title);
         }
-        void rules() { frm_htmltitle->o_use_hr.value = true; }
+        void rules()
+        {
+            preparePrompt = [](PagePrompt& p) { p.o_use_hr.value = true; };
+        }
         QByteArray page() const { return tp.read("web/mosaik.htm"); }
     };
 
@@ -68,7 +70,7 @@ private slots:
         run.picture(QStringLiteral("cat.jpg"), 200, 400);
         run.picture(QStringLiteral("small.jpg"), 40, 20);
         run.text(dog, QStringLiteral("Rex"), "In the <b>snow</b>.\r\nAgain.\r\n");
-        go_create_html(run.lists);
+        go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
         const QByteArray separator = "      <p>\r\n      <hr>\r\n      <p>\r\n";
         QCOMPARE(run.page(),
@@ -80,7 +82,7 @@ private slots:
                      "<a href=\"small.jpg\"><img src=\"small.jpg\" height= 20 width= 40></a>\r\n"
                      "      <p>\r\n" +
                      foot);
-        QCOMPARE(frm_htmledit->o_flist, QStringList{run.tp.path("web/mosaik.htm")});
+        QCOMPARE(run.started().generated().o_flist, QStringList{run.tp.path("web/mosaik.htm")});
         QVERIFY(run.window.calls.contains(
             QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mosaik.htm"))));
     }
@@ -92,7 +94,7 @@ private slots:
         settings().use_thumbnail = false;
         run.picture(QStringLiteral("a.jpg"), 40, 20);
         run.picture(QStringLiteral("b.jpg"), 30, 60);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QCOMPARE(run.page(), headStart + "<center><img src=\"a.jpg\" height= 20 width= 40 ></center>\r\n      <p>\r\n"
                                          "<center><img src=\"b.jpg\" height= 60 width= 30 ></center>\r\n      <p>\r\n" +
                                  foot);
@@ -135,7 +137,7 @@ private slots:
         run.picture(QStringLiteral("a.jpg"), 40, 20);
         run.picture(QStringLiteral("b.jpg"), 10, 10);
         run.text(run.tp.path("web/a.jpg"), QStringLiteral("Title A"), "line one\r\n");
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QCOMPARE(run.page(), headStart + "<hr>\r\n<p>\r\n<table border=1 cellpadding=10 width=100%>\r\n" + body +
                                  "</table>\r\n" + foot);
     }
@@ -147,7 +149,7 @@ private slots:
         settings().full_img_layout = QStringLiteral("#2");
         const QString a = run.picture(QStringLiteral("a.jpg"), 40, 20);
         run.text(a, QString(), "one\r\ntwo\r\n");
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QCOMPARE(run.page(), headStart + "<pre>\r\n<b><u></u></b><br>\r\none \ntwo \n\r\n</pre>\r\n<p>\r\n"
                                          "<a href=\"a.jpg\"><img src=\"a.jpg\" height= 20 width= 40></a>\r\n"
                                          "      <p>\r\n" +
@@ -159,7 +161,7 @@ private slots:
         Run run;
         settings().full_img_with_options = false;
         run.picture(QStringLiteral("dog.jpg"), 300, 150);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QCOMPARE(run.page(),
                  headStart + "<center><a href=\"dog.jpg\"><img src=\"dog_tn.jpg\"width=' 100' height=' 50' ></a>"
                              "</center>\r\n      <p>\r\n" +
@@ -171,7 +173,7 @@ private slots:
         Run run;
         settings().gif_jpeg_only = false;
         run.picture(QStringLiteral("a.png"), 40, 20);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QVERIFY(!QFileInfo::exists(run.tp.path("web/mosaik.htm")));
         QCOMPARE(run.window.calls.last(), QStringLiteral("status There are no entries matching your selection."));
     }
@@ -192,7 +194,7 @@ private slots:
         settings().rename_html = true;
         run.picture(QStringLiteral("a.jpg"), 40, 20);
         run.tp.ui.expectInput(QStringLiteral("What is the name of the HTML file?"), typed);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(run.tp.read(QStringLiteral("web/") + page).startsWith("<html>"));
         QCOMPARE(QDir(run.tp.path("web")).entryList({"*.htm"}), QStringList{page});
@@ -207,7 +209,7 @@ private slots:
         run.picture(QStringLiteral("a.jpg"), 40, 20);
         QDir().mkpath(run.tp.path("other"));
         run.tp.ui.expectFile(QStringLiteral("Select Mosaicon Output File"), run.tp.path("other/show.htm"));
-        go_create_html(run.lists);
+        go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(QFileInfo::exists(run.tp.path("web/show.htm")));
         QVERIFY(!QFileInfo::exists(run.tp.path("other/show.htm")));
@@ -222,7 +224,7 @@ private slots:
         settings().rename_html = true;
         run.picture(QStringLiteral("a.jpg"), 40, 20);
         run.tp.ui.expectFile(QStringLiteral("Select Mosaicon Output File"), std::nullopt);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(QDir(run.tp.path("web")).entryList({"*.htm"}), QStringList());
     }
@@ -233,7 +235,7 @@ private slots:
         settings().auto_start_editor = true;
         settings().editor_command = QStringLiteral("/bin/sh");
         run.picture(QStringLiteral("a.jpg"), 40, 20);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.tp.shell.started.size(), 1);
         QCOMPARE(run.tp.shell.started.at(0).arguments, QStringList{run.tp.path("web/mosaik.htm")});
@@ -245,12 +247,12 @@ private slots:
         settings().auto_start_editor = true;
         settings().editor_command = QStringLiteral("/bin/sh");
         tp.write("a.htm", "<html>");
-        frm_htmledit->o_flist = QStringList{tp.path("a.htm"), tp.path("b.htm")};
+        const auto run = start_page_run({}, QStringLiteral("full_image"));
+        run->generated().o_flist = QStringList{tp.path("a.htm"), tp.path("b.htm")};
         tp.ui.expectModal(QStringLiteral("frm_htmledit"), [](QObject*) {});
-        end_page_run(tp.path("a.htm"), true, EditorStart::DirectWhenAlone);
+        run->finish(tp.path("a.htm"), true, EditorStart::DirectWhenAlone);
         VERIFY_DIALOGS(tp);
         QVERIFY(tp.shell.started.isEmpty());
-        frm_htmledit.unload();
     }
 
     void backgroundPictureIsCopiedBesideThePage()
@@ -260,7 +262,7 @@ private slots:
         run.tp.write("paper.gif", "GIF89a");
         settings().html_background = run.tp.path("paper.gif");
         run.picture(QStringLiteral("a.jpg"), 40, 20);
-        go_create_html(run.lists);
+        go_create_html(run.started());
         QVERIFY(run.page().startsWith("<html>\r\n<body background=\"paper.gif\" text=#000000 link=#0000FF "
                                       "vlink=#FF0000 alink=#000000 >\r\n"));
         QCOMPARE(run.tp.read("web/paper.gif"), QByteArray("GIF89a"));

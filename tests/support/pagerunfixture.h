@@ -1,8 +1,6 @@
 #pragma once
 
-#include "pagekit/generatedfiles.h"
-#include "pagekit/pagelists.h"
-#include "pagekit/pageprompt.h"
+#include "pagekit/pagerun.h"
 
 #include "settings/program.h"
 
@@ -12,10 +10,13 @@
 #include <QDir>
 #include <QImage>
 
+#include <functional>
+#include <memory>
+
 // What a page run needs around it: a program folder with its settings file,
 // pictures in "pics", the internet directory "web", a main window that records
-// the status lines, the working lists, and the page prompt answered by its
-// defaults.
+// the status lines, the working lists, and a run whose page prompt is answered
+// by its defaults.
 struct PageRunFixture
 {
     TestProgram tp;
@@ -23,6 +24,10 @@ struct PageRunFixture
     QStringList templist;
     QStringList sources;
     mosaicon::PageLists lists;
+    QString toolbarKey = QStringLiteral("advhtml");
+    std::unique_ptr<mosaicon::PageRun> pageRun;
+    // What the test sets in the run's prompt before the run starts writing.
+    std::function<void(mosaicon::PagePrompt&)> preparePrompt;
 
     PageRunFixture()
     {
@@ -32,18 +37,25 @@ struct PageRunFixture
         p.settings.internet_dir = tp.path("web");
         setDefaultPageColours();
         QDir(tp.folder()).mkpath(QStringLiteral("pics"));
-        mosaicon::frm_htmltitle->o_use_default_values.value = true;
         lists.templist = &templist;
         lists.o_original_location = &sources;
     }
-    ~PageRunFixture()
-    {
-        mosaicon::program().main_form = nullptr;
-        mosaicon::frm_htmltitle.unload();
-        mosaicon::frm_htmledit.unload();
-    }
+    ~PageRunFixture() { mosaicon::program().main_form = nullptr; }
     PageRunFixture(const PageRunFixture&) = delete;
     PageRunFixture& operator=(const PageRunFixture&) = delete;
+
+    // The run over the file list as it stands when first asked for, started
+    // as the toolbar starts it.
+    mosaicon::PageRun& started()
+    {
+        if (!pageRun) {
+            pageRun = mosaicon::start_page_run(lists, toolbarKey);
+            pageRun->prompt().o_use_default_values.value = true;
+            if (preparePrompt)
+                preparePrompt(pageRun->prompt());
+        }
+        return *pageRun;
+    }
 
     // A picture of that size in "pics", PNG or JPEG by its name, added to the file list.
     QString picture(const QString& name, int w, int h)

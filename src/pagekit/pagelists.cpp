@@ -1,0 +1,39 @@
+#include "pagekit/pagelists.h"
+
+#include "pagekit/thumbnails.h"
+
+#include "settings/helpers.h"
+#include "settings/program.h"
+
+#include "platform/ui.h"
+
+namespace mosaicon {
+
+void fill_working_lists(PageLists& lists, const QStringList& entries, const std::function<bool(qsizetype)>& passes)
+{
+    lists.templist->clear();
+    lists.o_original_location->clear();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (passes(i)) {
+            lists.templist->append(entries.at(i));
+            lists.o_original_location->append(entries.at(i));
+        }
+    }
+}
+
+void tell_nothing_to_do(const QString& text)
+{
+    platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
+    show_status(text);
+}
+
+bool fill_gif_jpeg_lists(PageLists& lists, const QStringList& entries)
+{
+    fill_working_lists(lists, entries, [&](qsizetype i) { return is_gif_or_jpg(entries.at(i)); });
+    if (!lists.templist->isEmpty())
+        return true;
+    tell_nothing_to_do(QStringLiteral("There are no GIF or JPG files in the list."));
+    return false;
+}
+
+} // namespace mosaicon
