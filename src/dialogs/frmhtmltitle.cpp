@@ -49,12 +49,6 @@ const std::pair<const char*, void (PagePrompt::*)()> focusLossRules[] = {
     {"o_bottom_link", &PagePrompt::o_bottom_link_LostFocus},
 };
 
-QGroupBox* frameAround(QGroupBox* frame, QWidget* content)
-{
-    (new QVBoxLayout(frame))->addWidget(content);
-    return frame;
-}
-
 } // namespace
 
 // The focusable controls are made in the order the Tab key visits them.
@@ -65,18 +59,13 @@ FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent)
     auto* form = new QVBoxLayout(this);
     buildMenus();
     form->addLayout(buildTop());
-    const auto titleBox = [this](const char* frameName, const char* caption, const char* name,
-                                 platform::TextBox PagePrompt::*field) {
-        auto* frame =
-            namedWidget<QGroupBox>(QString::fromUtf8(frameName), QString::fromUtf8(caption), this);
-        return frameAround(
-            frame, m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(name), this), field));
-    };
-    form->addWidget(titleBox("Frame4", "Title / Subject", "o_title", &PagePrompt::o_title));
-    form->addWidget(titleBox("Frame1", "HTML <title>?</title> Information", "o_title_tag",
-                             &PagePrompt::o_title_tag));
+    form->addWidget(frame("Frame4", "Title / Subject", textBox("o_title", &PagePrompt::o_title)));
+    form->addWidget(frame("Frame1", "HTML <title>?</title> Information",
+                          textBox("o_title_tag", &PagePrompt::o_title_tag)));
     form->addWidget(buildBanners());
     form->addWidget(buildChecksAndButtons());
+    for (const auto& [name, rule] : focusLossRules)
+        findChild<QLineEdit*>(QString::fromUtf8(name))->installEventFilter(this);
 
     if (m_value) {
         connect(m_value, &PagePrompt::hidden, this, &FrmHtmlTitle::valueHidden);
@@ -104,27 +93,33 @@ QAction* FrmHtmlTitle::menuItem(const QString& menu, int index) const
     return m_menus.item(menu, index);
 }
 
+QLineEdit* FrmHtmlTitle::textBox(const char* name, platform::TextBox PagePrompt::*field)
+{
+    return m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(name), this), field);
+}
+
+QGroupBox* FrmHtmlTitle::frame(const char* name, const char* caption, QWidget* content)
+{
+    auto* frame = namedWidget<QGroupBox>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+    if (content)
+        (new QVBoxLayout(frame))->addWidget(content);
+    return frame;
+}
+
 QLayout* FrmHtmlTitle::buildTop()
 {
-    auto* fileNameFrame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("f_file_name"), this),
-                                        &PagePrompt::f_file_name);
-    frameAround(fileNameFrame,
-                m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_filename"), this),
-                              &PagePrompt::o_filename));
-    auto* exitFrame = namedWidget<QGroupBox>(
-        QStringLiteral("f_url_exit"), QStringLiteral("URL Or File Name For Exit Page"), this);
-    frameAround(exitFrame, m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_url_exit"), this),
-                                         &PagePrompt::o_url_exit));
+    auto* left = new QVBoxLayout;
+    left->addWidget(
+        m_binder.bind(frame("f_file_name", "", textBox("o_filename", &PagePrompt::o_filename)),
+                      &PagePrompt::f_file_name));
+    left->addWidget(frame("f_url_exit", "URL Or File Name For Exit Page",
+                          textBox("o_url_exit", &PagePrompt::o_url_exit)));
+    left->addStretch();
     // The writers place and size the preview in twips inside the frame, so the
     // frame has no layout of its own.
-    auto* imageFrame =
-        m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame3"), this), &PagePrompt::Frame3);
+    QGroupBox* imageFrame = m_binder.bind(frame("Frame3", ""), &PagePrompt::Frame3);
     m_o_image = namedWidget<QLabel>(QStringLiteral("o_image"), imageFrame);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(fileNameFrame);
-    left->addWidget(exitFrame);
-    left->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
     top->addWidget(imageFrame, 0, Qt::AlignTop);
@@ -133,11 +128,6 @@ QLayout* FrmHtmlTitle::buildTop()
 
 QGroupBox* FrmHtmlTitle::buildBanners()
 {
-    const auto textBox = [this](const char* name, platform::TextBox PagePrompt::*field) {
-        auto* box = m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(name), this), field);
-        box->installEventFilter(this);
-        return box;
-    };
     const auto label = [this](const char* name, const char* caption, QWidget* buddy) {
         auto* label =
             namedWidget<QLabel>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
@@ -150,8 +140,8 @@ QGroupBox* FrmHtmlTitle::buildBanners()
     QLineEdit* bottomBanner = textBox("o_bottom_banner", &PagePrompt::o_bottom_banner);
     QLineEdit* bottomLink = textBox("o_bottom_link", &PagePrompt::o_bottom_link);
 
-    auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame5"), QStringLiteral("Banners"), this);
-    auto* grid = new QGridLayout(frame);
+    QGroupBox* banners = frame("Frame5", "Banners");
+    auto* grid = new QGridLayout(banners);
     grid->addWidget(topBanner, 0, 0, 1, 2);
     grid->addWidget(addButton("Command2", "Select Top", &PagePrompt::Command2_Click), 0, 2);
     grid->addWidget(bottomBanner, 2, 0, 1, 2);
@@ -161,13 +151,13 @@ QGroupBox* FrmHtmlTitle::buildBanners()
     grid->addWidget(label("Label3", "Bottom Hyperlink:", bottomLink), 3, 0);
     grid->addWidget(bottomLink, 3, 1, 1, 2);
     grid->setColumnStretch(1, 1);
-    return frame;
+    return banners;
 }
 
 QGroupBox* FrmHtmlTitle::buildChecksAndButtons()
 {
-    auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame2"), this);
-    auto* column = new QVBoxLayout(frame);
+    QGroupBox* checks = frame("Frame2", "");
+    auto* column = new QVBoxLayout(checks);
     const auto checkBox = [&](const char* name, const char* caption,
                               platform::CheckBox PagePrompt::*field) {
         auto* box =
@@ -191,7 +181,7 @@ QGroupBox* FrmHtmlTitle::buildChecksAndButtons()
     buttons->addWidget(addButton("Command3", "Clear Text", &PagePrompt::Command3_Click));
     buttons->addWidget(addButton("b_cancel_exit", "Exit", &PagePrompt::b_cancel_exit_Click));
     column->addLayout(buttons);
-    return frame;
+    return checks;
 }
 
 QPushButton* FrmHtmlTitle::addButton(const char* name, const char* caption,

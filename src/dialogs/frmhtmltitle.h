@@ -15,6 +15,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QLayout;
+class QLineEdit;
 class QPushButton;
 
 namespace mosaicon {
@@ -42,6 +43,9 @@ protected:
 
 private:
     void buildMenus();
+    QLineEdit* textBox(const char* name, platform::TextBox PagePrompt::*field);
+    // A frame, around the one control it holds if it is given.
+    QGroupBox* frame(const char* name, const char* caption, QWidget* content = nullptr);
     QLayout* buildTop();
     QGroupBox* buildBanners();
     QGroupBox* buildChecksAndButtons();
