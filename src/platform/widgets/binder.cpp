@@ -57,9 +57,10 @@ void pushControl(QButtonGroup* group, const OptionGroup& value)
         chosen->setChecked(true);
     } else if (QAbstractButton* checked = group->checkedButton()) {
         // An exclusive group keeps one button checked; choosing none needs a way round.
+        const bool exclusive = group->exclusive();
         group->setExclusive(false);
         checked->setChecked(false);
-        group->setExclusive(true);
+        group->setExclusive(exclusive);
     }
     for (QAbstractButton* button : group->buttons())
         button->setEnabled(value.enabled);
