@@ -1,9 +1,9 @@
 #include "dialogs/frmhtmledit.h"
 
-#include "platform/widgets/widgetui.h"
+#include "platform/widgets/namedwidget.h"
+#include "platform/widgets/registerdialog.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -13,6 +13,22 @@
 
 namespace mosaicon {
 
+using platform::MenuRow;
+using platform::namedWidget;
+
+namespace {
+
+const QString menuFile = QStringLiteral("menuFileItem");
+
+const MenuRow menuRows[] = {
+    {"menuFile", MenuRow::heading, "File"},
+    {"menuFileItem", 5, "Edit"},
+    {"menuFileItem", 90, "", true},
+    {"menuFileItem", 99, "Exit"},
+};
+
+} // namespace
+
 FrmHtmlEdit::FrmHtmlEdit(GeneratedFiles* value, QWidget* parent) : QDialog(parent), m_value(value)
 {
     setObjectName(QStringLiteral("frm_htmledit"));
@@ -20,31 +36,20 @@ FrmHtmlEdit::FrmHtmlEdit(GeneratedFiles* value, QWidget* parent) : QDialog(paren
 
     auto* layout = new QVBoxLayout(this);
     auto* menus = new QMenuBar(this);
-    QMenu* file = menus->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("menuFile"));
-    m_edit = file->addAction(QStringLiteral("Edit"));
-    m_edit->setObjectName(QStringLiteral("menuFileItem_5"));
-    m_separator = file->addSeparator();
-    m_separator->setObjectName(QStringLiteral("menuFileItem_90"));
-    m_exit = file->addAction(QStringLiteral("Exit"));
-    m_exit->setObjectName(QStringLiteral("menuFileItem_99"));
+    m_menus = platform::MenuTree(menus, menuRows);
     layout->setMenuBar(menus);
 
-    auto* frame = new QGroupBox(QStringLiteral("HTML File List"), this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    auto* inner = new QVBoxLayout(frame);
-    m_list = new QListWidget(frame);
-    m_list->setObjectName(QStringLiteral("o_flist"));
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("Frame1"), QStringLiteral("HTML File List"), this);
+    m_list = namedWidget<QListWidget>(QStringLiteral("o_flist"), frame);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->addItems(value->o_flist);
-    inner->addWidget(m_list);
+    (new QVBoxLayout(frame))->addWidget(m_list);
     layout->addWidget(frame);
-
-    auto* label = new QLabel(QStringLiteral("Double click on the file to edit"), this);
-    label->setObjectName(QStringLiteral("Label1"));
-    layout->addWidget(label);
-    auto* close = new QPushButton(QStringLiteral("Close / Exit"), this);
-    close->setObjectName(QStringLiteral("Command1"));
+    layout->addWidget(namedWidget<QLabel>(
+        QStringLiteral("Label1"), QStringLiteral("Double click on the file to edit"), this));
+    auto* close =
+        namedWidget<QPushButton>(QStringLiteral("Command1"), QStringLiteral("Close / Exit"), this);
     layout->addWidget(close);
     resize(520, 320);
 
@@ -58,11 +63,12 @@ FrmHtmlEdit::FrmHtmlEdit(GeneratedFiles* value, QWidget* parent) : QDialog(paren
         if (m_value)
             m_value->o_flist_DblClick();
     });
-    connect(m_edit, &QAction::triggered, this, [this] {
+    m_menus.connectItems(menuFile, this, [this](int index) {
         if (m_value)
-            m_value->menuFileItem_Click(5);
+            m_value->menuFileItem_Click(index);
+        else
+            QDialog::reject();
     });
-    connect(m_exit, &QAction::triggered, this, &FrmHtmlEdit::reject);
     connect(close, &QPushButton::clicked, this, [this] {
         if (m_value)
             m_value->Command1_Click();
@@ -75,16 +81,7 @@ FrmHtmlEdit::FrmHtmlEdit(GeneratedFiles* value, QWidget* parent) : QDialog(paren
 
 QAction* FrmHtmlEdit::menuFileItem(int index) const
 {
-    switch (index) {
-    case 5:
-        return m_edit;
-    case 90:
-        return m_separator;
-    case 99:
-        return m_exit;
-    default:
-        return nullptr;
-    }
+    return m_menus.item(menuFile, index);
 }
 
 void FrmHtmlEdit::reject()
@@ -105,13 +102,7 @@ void FrmHtmlEdit::selectionChanged()
 
 void registerFrmHtmlEdit()
 {
-    platform::WidgetUi::registerWindow(QStringLiteral("frm_htmledit"), [](QObject* object) {
-        auto* value = qobject_cast<GeneratedFiles*>(object);
-        if (!value)
-            return;
-        FrmHtmlEdit dialog(value, QApplication::activeWindow());
-        dialog.exec();
-    });
+    platform::registerDialog<FrmHtmlEdit, GeneratedFiles>(QStringLiteral("frm_htmledit"));
 }
 
 } // namespace mosaicon

@@ -2,6 +2,8 @@
 
 #include "pagekit/generatedfiles.h"
 
+#include "platform/widgets/menutree.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -32,10 +34,8 @@ private:
     void selectionChanged();
 
     QPointer<GeneratedFiles> m_value;
+    platform::MenuTree m_menus;
     QListWidget* m_list = nullptr;
-    QAction* m_edit = nullptr;
-    QAction* m_separator = nullptr;
-    QAction* m_exit = nullptr;
 };
 
 // Lets the generated-file list be shown by its dialog.

@@ -1,12 +1,9 @@
 #include "dialogs/frmhtmltitle.h"
 
-#include "pagekit/pageprompt.h"
-
 #include "platform/widgets/centerform.h"
-#include "platform/widgets/widgetui.h"
+#include "platform/widgets/namedwidget.h"
+#include "platform/widgets/registerdialog.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -14,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
@@ -22,46 +18,55 @@
 
 namespace mosaicon {
 
-namespace {
+using platform::MenuRow;
+using platform::namedWidget;
 
-constexpr double twipsPerPixel = platform::ImageControl::TwipsPerPixel;
+namespace {
 
 int pixels(double twips)
 {
-    return qRound(twips / twipsPerPixel);
+    return qRound(twips / platform::ImageControl::TwipsPerPixel);
 }
 
 const QString menuFile = QStringLiteral("menuFileItem");
 const QString menuOptions = QStringLiteral("menuOptionsItem");
 
-void setText(QLineEdit* box, const PagePrompt::TextBox& value)
-{
-    // Setting an unchanged text would move the cursor of the box being typed in.
-    if (box->text() != value.text)
-        box->setText(value.text);
-    box->setEnabled(value.enabled);
-}
+const MenuRow menuRows[] = {
+    {"menuFile", MenuRow::heading, "&File"},
+    {"menuFileItem", 99, "E&xit"},
+    {"menuOptions", MenuRow::heading, "&Options"},
+    {"menuOptionsItem", 5, "&Color Selection"},
+    {"menuOptionsItem", 7, "C&lear Banners"},
+    {"menuOptionsItem", 10, "&Image And Text Placement"},
+    {"menuOptionsItem", 15, "&Slide Show"},
+};
 
-void setFrame(QGroupBox* frame, const PagePrompt::Frame& value)
-{
-    frame->setTitle(value.caption);
-    frame->setVisible(value.visible);
-    if (value.width > 0 && value.height > 0)
-        frame->setFixedSize(pixels(value.width), pixels(value.height));
-}
-
-void setCheck(QCheckBox* box, const PagePrompt::CheckBox& value)
-{
-    box->setChecked(value.value);
-    box->setVisible(value.visible);
-}
+// The boxes whose rule runs when the user leaves them.
+const std::pair<const char*, void (PagePrompt::*)()> focusLossRules[] = {
+    {"o_top_banner", &PagePrompt::o_top_banner_LostFocus},
+    {"o_bottom_banner", &PagePrompt::o_bottom_banner_LostFocus},
+    {"o_top_link", &PagePrompt::o_top_link_LostFocus},
+    {"o_bottom_link", &PagePrompt::o_bottom_link_LostFocus},
+};
 
 } // namespace
 
-FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent) : QDialog(parent), m_value(value)
+// The focusable controls are made in the order the Tab key visits them.
+FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent)
+    : QDialog(parent), m_value(value), m_binder(value)
 {
     setObjectName(QStringLiteral("frm_htmltitle"));
-    buildControls();
+    auto* form = new QVBoxLayout(this);
+    buildMenus();
+    form->addLayout(buildTop());
+    form->addWidget(frame("Frame4", "Title / Subject", textBox("o_title", &PagePrompt::o_title)));
+    form->addWidget(frame("Frame1", "HTML <title>?</title> Information",
+                          textBox("o_title_tag", &PagePrompt::o_title_tag)));
+    form->addWidget(buildBanners());
+    form->addWidget(buildChecksAndButtons());
+    for (const auto& [name, rule] : focusLossRules)
+        findChild<QLineEdit*>(QString::fromUtf8(name))->installEventFilter(this);
+
     if (m_value) {
         connect(m_value, &PagePrompt::hidden, this, &FrmHtmlTitle::valueHidden);
         // A reloaded prompt gets a new dialog; this one goes with its value.
@@ -70,191 +75,135 @@ FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent) : QDialog(parent)
     push();
 }
 
-QLineEdit* FrmHtmlTitle::addTextBox(const QString& name)
+void FrmHtmlTitle::buildMenus()
 {
-    auto* box = new QLineEdit(this);
-    box->setObjectName(name);
-    return box;
-}
-
-QGroupBox* FrmHtmlTitle::addFrame(const QString& name)
-{
-    auto* frame = new QGroupBox(this);
-    frame->setObjectName(name);
-    return frame;
-}
-
-QAction* FrmHtmlTitle::addMenuItem(QMenu* menu, const QString& menuName, int index,
-                                   const QString& caption)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QStringLiteral("%1_%2").arg(menuName).arg(index));
-    action->setProperty("Index", index);
-    m_menuItems.insert(QStringLiteral("%1/%2").arg(menuName).arg(index), action);
-    return action;
+    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
+    m_menus = platform::MenuTree(bar, menuRows);
+    m_menus.connectItems(menuFile, this, [this](int index) {
+        run([index](PagePrompt& p) { p.menuFileItem_Click(index); });
+    });
+    m_menus.connectItems(menuOptions, this, [this](int index) {
+        run([index](PagePrompt& p) { p.menuOptionsItem_Click(index); });
+    });
+    layout()->setMenuBar(bar);
 }
 
 QAction* FrmHtmlTitle::menuItem(const QString& menu, int index) const
 {
-    return m_menuItems.value(QStringLiteral("%1/%2").arg(menu).arg(index));
+    return m_menus.item(menu, index);
 }
 
-void FrmHtmlTitle::buildControls()
+QLineEdit* FrmHtmlTitle::textBox(const char* name, platform::TextBox PagePrompt::*field)
 {
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName(QStringLiteral("menuBar"));
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("menuFile"));
-    connect(addMenuItem(file, menuFile, 99, QStringLiteral("E&xit")), &QAction::triggered, this,
-            [this] { run([](PagePrompt& p) { p.menuFileItem_Click(99); }); });
-    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
-    options->setObjectName(QStringLiteral("menuOptions"));
-    const std::pair<int, const char*> optionItems[] = {
-        {5, "&Color Selection"},
-        {7, "C&lear Banners"},
-        {10, "&Image And Text Placement"},
-        {15, "&Slide Show"},
-    };
-    for (const auto& [index, caption] : optionItems) {
-        const int i = index;
-        connect(addMenuItem(options, menuOptions, i, QString::fromUtf8(caption)),
-                &QAction::triggered, this,
-                [this, i] { run([i](PagePrompt& p) { p.menuOptionsItem_Click(i); }); });
-    }
+    return m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(name), this), field);
+}
 
-    m_f_file_name = addFrame(QStringLiteral("f_file_name"));
-    m_o_filename = addTextBox(QStringLiteral("o_filename"));
-    (new QVBoxLayout(m_f_file_name))->addWidget(m_o_filename);
+QGroupBox* FrmHtmlTitle::frame(const char* name, const char* caption, QWidget* content)
+{
+    auto* frame = namedWidget<QGroupBox>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+    if (content)
+        (new QVBoxLayout(frame))->addWidget(content);
+    return frame;
+}
 
-    m_f_url_exit = addFrame(QStringLiteral("f_url_exit"));
-    m_f_url_exit->setTitle(QStringLiteral("URL Or File Name For Exit Page"));
-    m_o_url_exit = addTextBox(QStringLiteral("o_url_exit"));
-    (new QVBoxLayout(m_f_url_exit))->addWidget(m_o_url_exit);
-
+QLayout* FrmHtmlTitle::buildTop()
+{
+    auto* left = new QVBoxLayout;
+    left->addWidget(
+        m_binder.bind(frame("f_file_name", "", textBox("o_filename", &PagePrompt::o_filename)),
+                      &PagePrompt::f_file_name));
+    left->addWidget(frame("f_url_exit", "URL Or File Name For Exit Page",
+                          textBox("o_url_exit", &PagePrompt::o_url_exit)));
+    left->addStretch();
     // The writers place and size the preview in twips inside the frame, so the
     // frame has no layout of its own.
-    m_Frame3 = addFrame(QStringLiteral("Frame3"));
-    m_o_image = new QLabel(m_Frame3);
-    m_o_image->setObjectName(QStringLiteral("o_image"));
+    QGroupBox* imageFrame = m_binder.bind(frame("Frame3", ""), &PagePrompt::Frame3);
+    m_o_image = namedWidget<QLabel>(QStringLiteral("o_image"), imageFrame);
 
-    m_Frame4 = addFrame(QStringLiteral("Frame4"));
-    m_Frame4->setTitle(QStringLiteral("Title / Subject"));
-    m_o_title = addTextBox(QStringLiteral("o_title"));
-    (new QVBoxLayout(m_Frame4))->addWidget(m_o_title);
-
-    m_Frame1 = addFrame(QStringLiteral("Frame1"));
-    m_Frame1->setTitle(QStringLiteral("HTML <title>?</title> Information"));
-    m_o_title_tag = addTextBox(QStringLiteral("o_title_tag"));
-    (new QVBoxLayout(m_Frame1))->addWidget(m_o_title_tag);
-
-    m_Frame5 = addFrame(QStringLiteral("Frame5"));
-    m_Frame5->setTitle(QStringLiteral("Banners"));
-    m_o_top_banner = addTextBox(QStringLiteral("o_top_banner"));
-    m_o_top_link = addTextBox(QStringLiteral("o_top_link"));
-    m_o_bottom_banner = addTextBox(QStringLiteral("o_bottom_banner"));
-    m_o_bottom_link = addTextBox(QStringLiteral("o_bottom_link"));
-    m_Command2 = new QPushButton(QStringLiteral("Select Top"), this);
-    m_Command2->setObjectName(QStringLiteral("Command2"));
-    m_Command4 = new QPushButton(QStringLiteral("Select Bottom"), this);
-    m_Command4->setObjectName(QStringLiteral("Command4"));
-    auto* label2 = new QLabel(QStringLiteral("Top Hyperlink:"), this);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setTextFormat(Qt::PlainText);
-    label2->setBuddy(m_o_top_link);
-    auto* label3 = new QLabel(QStringLiteral("Bottom Hyperlink:"), this);
-    label3->setObjectName(QStringLiteral("Label3"));
-    label3->setTextFormat(Qt::PlainText);
-    label3->setBuddy(m_o_bottom_link);
-    auto* banners = new QGridLayout(m_Frame5);
-    banners->addWidget(m_o_top_banner, 0, 0, 1, 2);
-    banners->addWidget(m_Command2, 0, 2);
-    banners->addWidget(label2, 1, 0);
-    banners->addWidget(m_o_top_link, 1, 1, 1, 2);
-    banners->addWidget(m_o_bottom_banner, 2, 0, 1, 2);
-    banners->addWidget(m_Command4, 2, 2);
-    banners->addWidget(label3, 3, 0);
-    banners->addWidget(m_o_bottom_link, 3, 1, 1, 2);
-    banners->setColumnStretch(1, 1);
-
-    m_Frame2 = addFrame(QStringLiteral("Frame2"));
-    m_o_default = new QCheckBox(
-        QStringLiteral("Use the current Title and <title> information for all remaining pages"),
-        this);
-    m_o_default->setObjectName(QStringLiteral("o_default"));
-    m_o_use_default_values = new QCheckBox(
-        QStringLiteral("Do not prompt for this information (use default values)"), this);
-    m_o_use_default_values->setObjectName(QStringLiteral("o_use_default_values"));
-    m_o_use_hr = new QCheckBox(QStringLiteral("Use horizontal rules '<hr>' between images"), this);
-    m_o_use_hr->setObjectName(QStringLiteral("o_use_hr"));
-    m_Command1 = new QPushButton(QStringLiteral("OK"), this);
-    m_Command1->setObjectName(QStringLiteral("Command1"));
-    m_Command1->setDefault(true);
-    m_Command3 = new QPushButton(QStringLiteral("Clear Text"), this);
-    m_Command3->setObjectName(QStringLiteral("Command3"));
-    m_b_cancel_exit = new QPushButton(QStringLiteral("Exit"), this);
-    m_b_cancel_exit->setObjectName(QStringLiteral("b_cancel_exit"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_Command1);
-    buttons->addWidget(m_Command3);
-    buttons->addWidget(m_b_cancel_exit);
-    auto* frame2 = new QVBoxLayout(m_Frame2);
-    frame2->addWidget(m_o_default);
-    frame2->addWidget(m_o_use_default_values);
-    frame2->addWidget(m_o_use_hr);
-    frame2->addLayout(buttons);
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(m_f_file_name);
-    left->addWidget(m_f_url_exit);
-    left->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
-    top->addWidget(m_Frame3, 0, Qt::AlignTop);
-    auto* form = new QVBoxLayout(this);
-    form->setMenuBar(bar);
-    form->addLayout(top);
-    form->addWidget(m_Frame4);
-    form->addWidget(m_Frame1);
-    form->addWidget(m_Frame5);
-    form->addWidget(m_Frame2);
+    top->addWidget(imageFrame, 0, Qt::AlignTop);
+    return top;
+}
 
-    connect(m_Command1, &QPushButton::clicked, this, &FrmHtmlTitle::okClicked);
-    connect(m_Command2, &QPushButton::clicked, this,
-            [this] { run([](PagePrompt& p) { p.Command2_Click(); }); });
-    connect(m_Command3, &QPushButton::clicked, this,
-            [this] { run([](PagePrompt& p) { p.Command3_Click(); }); });
-    connect(m_Command4, &QPushButton::clicked, this,
-            [this] { run([](PagePrompt& p) { p.Command4_Click(); }); });
-    connect(m_b_cancel_exit, &QPushButton::clicked, this,
-            [this] { run([](PagePrompt& p) { p.b_cancel_exit_Click(); }); });
-    connect(m_o_default, &QCheckBox::clicked, this,
-            [this] { run([](PagePrompt& p) { p.o_default_Click(); }); });
+QGroupBox* FrmHtmlTitle::buildBanners()
+{
+    const auto label = [this](const char* name, const char* caption, QWidget* buddy) {
+        auto* label =
+            namedWidget<QLabel>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+        label->setTextFormat(Qt::PlainText);
+        label->setBuddy(buddy);
+        return label;
+    };
+    QLineEdit* topBanner = textBox("o_top_banner", &PagePrompt::o_top_banner);
+    QLineEdit* topLink = textBox("o_top_link", &PagePrompt::o_top_link);
+    QLineEdit* bottomBanner = textBox("o_bottom_banner", &PagePrompt::o_bottom_banner);
+    QLineEdit* bottomLink = textBox("o_bottom_link", &PagePrompt::o_bottom_link);
 
-    for (QLineEdit* box : {m_o_top_banner, m_o_bottom_banner, m_o_top_link, m_o_bottom_link})
-        box->installEventFilter(this);
+    QGroupBox* banners = frame("Frame5", "Banners");
+    auto* grid = new QGridLayout(banners);
+    grid->addWidget(topBanner, 0, 0, 1, 2);
+    grid->addWidget(addButton("Command2", "Select Top", &PagePrompt::Command2_Click), 0, 2);
+    grid->addWidget(bottomBanner, 2, 0, 1, 2);
+    grid->addWidget(addButton("Command4", "Select Bottom", &PagePrompt::Command4_Click), 2, 2);
+    grid->addWidget(label("Label2", "Top Hyperlink:", topLink), 1, 0);
+    grid->addWidget(topLink, 1, 1, 1, 2);
+    grid->addWidget(label("Label3", "Bottom Hyperlink:", bottomLink), 3, 0);
+    grid->addWidget(bottomLink, 3, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return banners;
+}
+
+QGroupBox* FrmHtmlTitle::buildChecksAndButtons()
+{
+    QGroupBox* checks = frame("Frame2", "");
+    auto* column = new QVBoxLayout(checks);
+    const auto checkBox = [&](const char* name, const char* caption,
+                              platform::CheckBox PagePrompt::*field) {
+        auto* box =
+            namedWidget<QCheckBox>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+        column->addWidget(m_binder.bind(box, field));
+        return box;
+    };
+    QCheckBox* useForAll = checkBox(
+        "o_default", "Use the current Title and <title> information for all remaining pages",
+        &PagePrompt::o_default);
+    connect(useForAll, &QCheckBox::clicked, this, [this] { run(&PagePrompt::o_default_Click); });
+    checkBox("o_use_default_values", "Do not prompt for this information (use default values)",
+             &PagePrompt::o_use_default_values);
+    checkBox("o_use_hr", "Use horizontal rules '<hr>' between images", &PagePrompt::o_use_hr);
+
+    auto* ok = namedWidget<QPushButton>(QStringLiteral("Command1"), QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &FrmHtmlTitle::okClicked);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(addButton("Command3", "Clear Text", &PagePrompt::Command3_Click));
+    buttons->addWidget(addButton("b_cancel_exit", "Exit", &PagePrompt::b_cancel_exit_Click));
+    column->addLayout(buttons);
+    return checks;
+}
+
+QPushButton* FrmHtmlTitle::addButton(const char* name, const char* caption,
+                                     void (PagePrompt::*click)())
+{
+    auto* button =
+        namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+    connect(button, &QPushButton::clicked, this, [this, click] { run(click); });
+    return button;
 }
 
 void FrmHtmlTitle::push()
 {
     if (!m_value)
         return;
-    const PagePrompt& v = *m_value;
-    setWindowTitle(v.caption);
-    setFrame(m_f_file_name, v.f_file_name);
-    setText(m_o_filename, v.o_filename);
-    setText(m_o_url_exit, v.o_url_exit);
-    setFrame(m_Frame3, v.Frame3);
-    setText(m_o_title, v.o_title);
-    setText(m_o_title_tag, v.o_title_tag);
-    setText(m_o_top_banner, v.o_top_banner);
-    setText(m_o_top_link, v.o_top_link);
-    setText(m_o_bottom_banner, v.o_bottom_banner);
-    setText(m_o_bottom_link, v.o_bottom_link);
-    setCheck(m_o_default, v.o_default);
-    setCheck(m_o_use_default_values, v.o_use_default_values);
-    setCheck(m_o_use_hr, v.o_use_hr);
+    setWindowTitle(m_value->caption);
+    m_binder.push();
+    showImage(m_value->o_image);
+}
 
-    const platform::ImageControl& image = v.o_image;
+void FrmHtmlTitle::showImage(const platform::ImageControl& image)
+{
     const QRect place(pixels(image.left()), pixels(image.top()), pixels(image.width()),
                       pixels(image.height()));
     m_o_image->setGeometry(place);
@@ -274,43 +223,21 @@ void FrmHtmlTitle::push()
     }
 }
 
-void FrmHtmlTitle::pull()
-{
-    if (!m_value)
-        return;
-    PagePrompt& v = *m_value;
-    v.o_filename.text = m_o_filename->text();
-    v.o_url_exit.text = m_o_url_exit->text();
-    v.o_title.text = m_o_title->text();
-    v.o_title_tag.text = m_o_title_tag->text();
-    v.o_top_banner.text = m_o_top_banner->text();
-    v.o_top_link.text = m_o_top_link->text();
-    v.o_bottom_banner.text = m_o_bottom_banner->text();
-    v.o_bottom_link.text = m_o_bottom_link->text();
-    v.o_default.value = m_o_default->isChecked();
-    v.o_use_default_values.value = m_o_use_default_values->isChecked();
-    v.o_use_hr.value = m_o_use_hr->isChecked();
-}
-
 void FrmHtmlTitle::run(const std::function<void(PagePrompt&)>& action)
 {
     if (!m_value)
         return;
-    pull();
+    m_binder.pull();
     action(*m_value);
     push();
 }
 
 void FrmHtmlTitle::runFocusLoss(QObject* box)
 {
-    if (box == m_o_top_banner)
-        run([](PagePrompt& p) { p.o_top_banner_LostFocus(); });
-    else if (box == m_o_bottom_banner)
-        run([](PagePrompt& p) { p.o_bottom_banner_LostFocus(); });
-    else if (box == m_o_top_link)
-        run([](PagePrompt& p) { p.o_top_link_LostFocus(); });
-    else if (box == m_o_bottom_link)
-        run([](PagePrompt& p) { p.o_bottom_link_LostFocus(); });
+    for (const auto& [name, rule] : focusLossRules) {
+        if (box && box->objectName() == QLatin1String(name))
+            run(rule);
+    }
 }
 
 void FrmHtmlTitle::okClicked()
@@ -318,7 +245,7 @@ void FrmHtmlTitle::okClicked()
     // Enter presses OK without moving the focus, so the box being typed in
     // would not be checked: run what its focus loss would have run.
     runFocusLoss(focusWidget());
-    run([](PagePrompt& p) { p.Command1_Click(); });
+    run(&PagePrompt::Command1_Click);
 }
 
 void FrmHtmlTitle::valueHidden()
@@ -333,7 +260,7 @@ void FrmHtmlTitle::reject()
         QDialog::reject();
         return;
     }
-    run([](PagePrompt& p) { p.b_cancel_exit_Click(); });
+    run(&PagePrompt::b_cancel_exit_Click);
 }
 
 void FrmHtmlTitle::showEvent(QShowEvent* event)
@@ -361,18 +288,9 @@ bool FrmHtmlTitle::eventFilter(QObject* watched, QEvent* event)
 
 void registerFrmHtmlTitle()
 {
-    platform::WidgetUi::registerWindow(QStringLiteral("frm_htmltitle"), [](QObject* object) {
-        auto* value = qobject_cast<PagePrompt*>(object);
-        if (!value)
-            return;
-        // One dialog a loaded prompt, so its place on screen stays from page to page.
-        static QPointer<FrmHtmlTitle> dialog;
-        if (!dialog || dialog->value() != value) {
-            delete dialog.data();
-            dialog = new FrmHtmlTitle(value, QApplication::activeWindow());
-        }
-        dialog->exec();
-    });
+    // One dialog a loaded prompt, so its place on screen stays from page to page.
+    platform::registerDialog<FrmHtmlTitle, PagePrompt>(QStringLiteral("frm_htmltitle"),
+                                                       platform::DialogLife::KeptWithItsValue);
 }
 
 } // namespace mosaicon

@@ -2,19 +2,20 @@
 
 #include "pagekit/pageprompt.h"
 
+#include "platform/widgets/binder.h"
+#include "platform/widgets/menutree.h"
+
 #include <QDialog>
-#include <QHash>
 #include <QPointer>
 #include <QSize>
 
 #include <functional>
 
 class QAction;
-class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 
 namespace mosaicon {
@@ -41,49 +42,29 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* addMenuItem(QMenu* menu, const QString& menuName, int index, const QString& caption);
-    QLineEdit* addTextBox(const QString& name);
-    QGroupBox* addFrame(const QString& name);
-    void buildControls();
+    void buildMenus();
+    QLineEdit* textBox(const char* name, platform::TextBox PagePrompt::*field);
+    // A frame, around the one control it holds if it is given.
+    QGroupBox* frame(const char* name, const char* caption, QWidget* content = nullptr);
+    QLayout* buildTop();
+    QGroupBox* buildBanners();
+    QGroupBox* buildChecksAndButtons();
+    QPushButton* addButton(const char* name, const char* caption, void (PagePrompt::*click)());
 
-    // Value to controls, and the controls the user edits back into the value.
     void push();
-    void pull();
+    void showImage(const platform::ImageControl& image);
     void run(const std::function<void(PagePrompt&)>& action);
     void runFocusLoss(QObject* box);
     void valueHidden();
     void okClicked();
 
     QPointer<PagePrompt> m_value;
+    platform::Binder<PagePrompt> m_binder;
+    platform::MenuTree m_menus;
     bool m_shownOnce = false;
+    QLabel* m_o_image = nullptr;
     qint64 m_imageKey = 0;
     QSize m_imageSize;
-
-    QGroupBox* m_f_file_name = nullptr;
-    QGroupBox* m_f_url_exit = nullptr;
-    QGroupBox* m_Frame3 = nullptr;
-    QGroupBox* m_Frame4 = nullptr;
-    QGroupBox* m_Frame1 = nullptr;
-    QGroupBox* m_Frame5 = nullptr;
-    QGroupBox* m_Frame2 = nullptr;
-    QLabel* m_o_image = nullptr;
-    QLineEdit* m_o_filename = nullptr;
-    QLineEdit* m_o_url_exit = nullptr;
-    QLineEdit* m_o_title = nullptr;
-    QLineEdit* m_o_title_tag = nullptr;
-    QLineEdit* m_o_top_banner = nullptr;
-    QLineEdit* m_o_top_link = nullptr;
-    QLineEdit* m_o_bottom_banner = nullptr;
-    QLineEdit* m_o_bottom_link = nullptr;
-    QPushButton* m_Command2 = nullptr;
-    QPushButton* m_Command4 = nullptr;
-    QCheckBox* m_o_default = nullptr;
-    QCheckBox* m_o_use_default_values = nullptr;
-    QCheckBox* m_o_use_hr = nullptr;
-    QPushButton* m_Command1 = nullptr;
-    QPushButton* m_Command3 = nullptr;
-    QPushButton* m_b_cancel_exit = nullptr;
-    QHash<QString, QAction*> m_menuItems;
 };
 
 // Makes the program show this dialog wherever the prompt value is shown modally.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/controlvalues.h"
 #include "platform/imagecontrol.h"
 
 #include <QObject>
@@ -20,24 +21,9 @@ class PagePrompt : public QObject
     Q_OBJECT
 
 public:
-    struct TextBox
-    {
-        QString text;
-        bool enabled = true;
-    };
-    struct CheckBox
-    {
-        bool value = false;
-        bool visible = true;
-    };
-    // Width and height in twips; a frame given a size is laid out at it.
-    struct Frame
-    {
-        QString caption;
-        bool visible = true;
-        int width = 0;
-        int height = 0;
-    };
+    using TextBox = platform::TextBox;
+    using CheckBox = platform::CheckBox;
+    using Frame = platform::Frame;
 
     enum class Side
     {

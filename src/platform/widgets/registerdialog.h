@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/widgets/widgetui.h"
+
+#include <QApplication>
+#include <QPointer>
+
+namespace mosaicon::platform {
+
+enum class DialogLife
+{
+    // A new dialog for every showing, gone when it closes.
+    OneShowing,
+    // One dialog for as long as its value lives, so that its place on screen
+    // stays from showing to showing; a new value gets a new dialog.
+    KeptWithItsValue,
+};
+
+// Makes the modal seam show a Value handed over under windowName in a Dialog,
+// which is made from the value and a parent window and gives it back by value().
+template <class Dialog, class Value>
+void registerDialog(const QString& windowName, DialogLife life = DialogLife::OneShowing)
+{
+    WidgetUi::registerWindow(windowName, [life](QObject* object) {
+        auto* value = qobject_cast<Value*>(object);
+        if (!value)
+            return;
+        if (life == DialogLife::OneShowing) {
+            Dialog dialog(value, QApplication::activeWindow());
+            dialog.exec();
+            return;
+        }
+        static QPointer<Dialog> kept;
+        if (!kept || kept->value() != value) {
+            delete kept.data();
+            kept = new Dialog(value, QApplication::activeWindow());
+        }
+        kept->exec();
+    });
+}
+
+} // namespace mosaicon::platform

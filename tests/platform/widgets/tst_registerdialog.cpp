@@ -1,0 +1,108 @@
+#include "platform/widgets/registerdialog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+
+using namespace mosaicon::platform;
+
+namespace {
+
+class Shown : public QObject
+{
+    Q_OBJECT
+};
+
+// Counts the dialogs made and those still there; like the program's dialogs,
+// it goes with its value.
+class ShownDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    ShownDialog(Shown* value, QWidget* parent) : QDialog(parent), m_value(value)
+    {
+        ++made;
+        ++alive;
+        connect(value, &QObject::destroyed, this, &QObject::deleteLater);
+    }
+    ~ShownDialog() override { --alive; }
+    Shown* value() const { return m_value; }
+
+    static inline int made = 0;
+    static inline int alive = 0;
+
+private:
+    Shown* m_value;
+};
+
+// Shows the value through the modal seam and closes the dialog that came up;
+// false when none did.
+bool showAndClose(const QString& windowName, QObject* value)
+{
+    bool came = false;
+    QTimer::singleShot(0, qApp, [&came] {
+        if (auto* dialog = qobject_cast<ShownDialog*>(QApplication::activeModalWidget())) {
+            came = true;
+            dialog->reject();
+        }
+    });
+    WidgetUi().showModal(windowName, value);
+    return came;
+}
+
+} // namespace
+
+class TestRegisterDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+    }
+
+    void aDialogIsMadeForEachShowingOrKeptWithItsValue_data()
+    {
+        QTest::addColumn<int>("life");
+        QTest::addColumn<int>("madeForOneValueShownTwice");
+        QTest::addColumn<int>("leftAfterAShowing");
+        QTest::addRow("one dialog a showing, gone when it closes")
+            << int(DialogLife::OneShowing) << 2 << 0;
+        QTest::addRow("one dialog while its value lives")
+            << int(DialogLife::KeptWithItsValue) << 1 << 1;
+    }
+    void aDialogIsMadeForEachShowingOrKeptWithItsValue()
+    {
+        QFETCH(int, life);
+        QFETCH(int, madeForOneValueShownTwice);
+        QFETCH(int, leftAfterAShowing);
+        const QString name = QStringLiteral("frm_test%1").arg(life);
+        registerDialog<ShownDialog, Shown>(name, DialogLife(life));
+        ShownDialog::made = 0;
+        Shown first;
+        QVERIFY(showAndClose(name, &first));
+        QVERIFY(showAndClose(name, &first));
+        QCOMPARE(ShownDialog::made, madeForOneValueShownTwice);
+        QCOMPARE(ShownDialog::alive, leftAfterAShowing);
+
+        // Another value gets a dialog of its own, and a kept one makes way for it.
+        Shown second;
+        QVERIFY(showAndClose(name, &second));
+        QCOMPARE(ShownDialog::made, madeForOneValueShownTwice + 1);
+        QCOMPARE(ShownDialog::alive, leftAfterAShowing);
+    }
+
+    void anotherKindOfValueShowsNothing()
+    {
+        registerDialog<ShownDialog, Shown>(QStringLiteral("frm_test"));
+        QObject notShown;
+        QVERIFY(!showAndClose(QStringLiteral("frm_test"), &notShown));
+    }
+};
+
+QTEST_MAIN(TestRegisterDialog)
+#include "tst_registerdialog.moc"
