@@ -89,6 +89,24 @@ void PageRun::listFile(const QString& path)
     m_generated->o_flist.append(path);
 }
 
+bool PageRun::openPage(QString& page_path)
+{
+    if (!pagePathFromPrompt(page_path))
+        return false;
+    listFile(page_path);
+    m_scripts.start_batch_files(page_path);
+    return true;
+}
+
+bool PageRun::savedBlank(const TextFile& page, const QString& page_path) const
+{
+    if (!lists.templist->isEmpty())
+        return false;
+    show_status(QStringLiteral("The file list is blank."));
+    savePage(page, page_path);
+    return true;
+}
+
 bool PageRun::savePage(const TextFile& page, const QString& page_path) const
 {
     QString error;

@@ -75,6 +75,14 @@ public:
     // Lists a file the run has just opened for output.
     void listFile(const QString& path);
 
+    // Opens the page the prompt names: its path, listed, with the batch
+    // scripts begun beside it. False, after saying so, when there is no name.
+    bool openPage(QString& page_path);
+
+    // With nothing in the working list, says so and saves the page as it
+    // stands; true when it did.
+    bool savedBlank(const TextFile& page, const QString& page_path) const;
+
     // Saves a finished page; when it cannot be written, says so once (with
     // the reason) and gives false, so the run stops there.
     bool savePage(const TextFile& page, const QString& page_path) const;

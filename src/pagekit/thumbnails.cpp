@@ -68,19 +68,24 @@ bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& ima
         if (!engine.setFileName(image))
             return false;
     }
-    if (engine.width() >= t) {
-        const double factor = t / engine.width();
+    fit_in_box(engine, t, t);
+    return true;
+}
+
+void fit_in_box(platform::ImageControl& engine, double width, double height)
+{
+    if (engine.width() >= width) {
+        const double factor = width / engine.width();
         engine.setWidth(engine.width() * factor);
         engine.setHeight(engine.height() * factor);
         engine.setFitMode(2);
     }
-    if (engine.height() >= t) {
-        const double factor = t / engine.height();
+    if (engine.height() >= height) {
+        const double factor = height / engine.height();
         engine.setWidth(engine.width() * factor);
         engine.setHeight(engine.height() * factor);
         engine.setFitMode(3);
     }
-    return true;
 }
 
 QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways)

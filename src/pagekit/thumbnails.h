@@ -14,6 +14,9 @@ int thumbnail_size();
 // Sets the engine, holding the image at its thumbnail size, up for saving the
 // thumbnail by the thumbnail settings; false when the image could not be read.
 bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size);
+// Scales the engine's picture down, keeping its proportions, until it fits
+// a box of that width and height in twips.
+void fit_in_box(platform::ImageControl& engine, double width, double height);
 // The size a borderless thumbnail is decoded at.
 int styled_thumbnail_limit(int size);
 

@@ -275,18 +275,13 @@ void create_advanced_html(PageRun& run)
         return;
 
     QString page_path;
-    if (!run.pagePathFromPrompt(page_path))
+    if (!run.openPage(page_path))
         return;
-    run.listFile(page_path);
-    run.scripts().start_batch_files(page_path);
 
     TextFile page;
     write_page_head(page, run.prompt(), pageBody(), true);
-    if (run.lists.templist->isEmpty()) {
-        show_status(QStringLiteral("The file list is blank."));
-        run.savePage(page, page_path);
+    if (run.savedBlank(page, page_path))
         return;
-    }
 
     int written = 0;
     if (!settings().file_names) {

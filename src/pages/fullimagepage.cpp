@@ -26,20 +26,8 @@ void fillPreview(PagePrompt& prompt, const QString& image_path)
     preview.setFitMode(1);
     // Decoding a large photo at preview size is much faster than at full size.
     preview.setSizeLimit(int(std::max(boxWidth, boxHeight) / platform::twipsPerPixel));
-    if (!preview.setFileName(image_path))
-        return;
-    if (preview.width() >= boxWidth) {
-        const double r = boxWidth / preview.width();
-        preview.setHeight(preview.height() * r);
-        preview.setWidth(preview.width() * r);
-        preview.setFitMode(2);
-    }
-    if (preview.height() >= boxHeight) {
-        const double r = boxHeight / preview.height();
-        preview.setWidth(preview.width() * r);
-        preview.setHeight(preview.height() * r);
-        preview.setFitMode(3);
-    }
+    if (preview.setFileName(image_path))
+        fit_in_box(preview, boxWidth, boxHeight);
 }
 
 // The prompt exchange of a full-size page: the preview, the image's stored

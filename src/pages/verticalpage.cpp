@@ -257,18 +257,13 @@ void create_vertical_html(PageRun& run)
     const bool rules = run.prompt().o_use_hr.value;
 
     QString page_path;
-    if (!run.pagePathFromPrompt(page_path))
+    if (!run.openPage(page_path))
         return;
-    run.listFile(page_path);
-    run.scripts().start_batch_files(page_path);
 
     TextFile page;
     write_page_head(page, run.prompt(), bodyLine(run, page_path), rules);
-    if (run.lists.templist->isEmpty()) {
-        show_status(QStringLiteral("The file list is blank."));
-        run.savePage(page, page_path);
+    if (run.savedBlank(page, page_path))
         return;
-    }
     const int images = writeEntries(run, page, rules);
     write_page_foot(page, run.prompt());
 
