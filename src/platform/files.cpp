@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <QRandomGenerator>
 
@@ -34,6 +33,15 @@ bool isSameFile(const QString& a, const QString& b)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+namespace {
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
 ReplacingFile::ReplacingFile(const QString& target)
     : m_target(target)
 {
@@ -63,14 +71,17 @@ bool ReplacingFile::open()
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
+            m_error = systemReason(errno);
             return false;
         }
         if (keepMode)
             ::fchmod(fd, existing.st_mode & 07777);
         m_temp = temp;
-        if (!m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
+        m_fd = fd;
+        m_file.writeError.clear();
+        // The descriptor is closed by commit(), where the error of its close can be seen.
+        if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                         QFileDevice::DontCloseHandle)) {
             m_error = m_file.errorString();
             cancel();
             return false;
@@ -81,6 +92,27 @@ bool ReplacingFile::open()
     return false;
 }
 
+qint64 ReplacingFile::CheckedFile::writeData(const char* data, qint64 size)
+{
+    if (!writeError.isEmpty())
+        return -1;
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(handle(), data + done, size_t(size - done));
+        if (n > 0) {
+            done += n;
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            // A file that stopped growing short of what was written is as good as lost.
+            writeError = systemReason(n < 0 ? errno : EIO);
+            setErrorString(writeError);
+            return -1;
+        }
+    }
+    return done;
+}
+
 bool ReplacingFile::commit(Flush flush)
 {
     if (m_temp.isEmpty()) {
@@ -88,31 +120,41 @@ bool ReplacingFile::commit(Flush flush)
             m_error = QStringLiteral("The file was not opened.");
         return false;
     }
-    bool ok = m_file.flush() && m_file.error() == QFileDevice::NoError;
-    if (!ok)
-        m_error = m_file.errorString();
-    if (ok && flush == Flush::ToDisk && ::fdatasync(m_file.handle()) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
-        ok = false;
-    }
+    QString error = m_file.writeError;
+    if (error.isEmpty() && m_file.error() != QFileDevice::NoError)
+        error = m_file.errorString();
     m_file.close();
-    if (ok && ::rename(m_temp.constData(), QFile::encodeName(m_target).constData()) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
-        ok = false;
-    }
-    if (ok)
-        m_temp.clear();
-    else
+    if (error.isEmpty() && flush == Flush::ToDisk && ::fdatasync(m_fd) != 0)
+        error = systemReason(errno);
+    // Some file systems tell of a failed write only when the file is closed.
+    if (::close(m_fd) != 0 && error.isEmpty())
+        error = systemReason(errno);
+    m_fd = -1;
+    if (error.isEmpty() && ::rename(m_temp.constData(), QFile::encodeName(m_target).constData()) != 0)
+        error = systemReason(errno);
+    if (!error.isEmpty()) {
+        m_error = error;
         cancel();
-    return ok;
+        return false;
+    }
+    m_temp.clear();
+    return true;
 }
 
 void ReplacingFile::cancel()
 {
     m_file.close();
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
     if (!m_temp.isEmpty())
         ::unlink(m_temp.constData());
     m_temp.clear();
+}
+
+QString ReplacingFile::errorString() const
+{
+    return m_error.isEmpty() ? m_file.writeError : m_error;
 }
 
 bool copyFile(const QString& source, const QString& target, QString* error, Flush flush)
@@ -157,15 +199,18 @@ bool copyFile(const QString& source, const QString& target, QString* error, Flus
     return true;
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error, Flush flush)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    ReplacingFile file(path);
+    if (file.open()) {
+        // A failed write is told by commit(), which then leaves the old file.
+        file.file().write(bytes);
+        if (file.commit(flush))
+            return true;
     }
-    return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 bool makeFolder(const QString& path)

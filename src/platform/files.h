@@ -21,7 +21,11 @@ enum class Flush { ToDisk, ToCache };
 
 // A file written under a temporary name beside its target and put in the
 // target's place by commit(): a reader never sees half of it, and a failed
-// write leaves the old target whole. An existing target keeps its permissions.
+// write leaves the old target whole. An existing target keeps its permissions;
+// a target that is a link has the file it leads to replaced. Every step is
+// checked, down to the byte count of each write, and a failure is told by the
+// system's own reason: Qt 6.4's own saving can commit a file cut short by a
+// full disk, or fail with "Unknown error".
 class ReplacingFile
 {
 public:
@@ -31,16 +35,28 @@ public:
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     bool open();
+    // Writes go straight to the temporary file. After a failed one nothing
+    // more is written, and commit() fails with its reason.
     QFile& file() { return m_file; }
     bool commit(Flush flush);
     // Drops what was written; the target stays as it was.
     void cancel();
-    QString errorString() const { return m_error; }
+    QString errorString() const;
 
 private:
+    class CheckedFile final : public QFile
+    {
+    public:
+        QString writeError;
+
+    protected:
+        qint64 writeData(const char* data, qint64 size) override;
+    };
+
     QString m_target;
     QByteArray m_temp;
-    QFile m_file;
+    int m_fd = -1;
+    CheckedFile m_file;
     QString m_error;
 };
 
@@ -50,9 +66,10 @@ private:
 bool copyFile(const QString& source, const QString& target, QString* error = nullptr,
               Flush flush = Flush::ToDisk);
 
-// Writes a whole file atomically: a crash or a full disk leaves the old file
-// or the new one, never half of one.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Writes a whole file through a ReplacingFile: a crash or a full disk leaves
+// the old file or the new one, never half of one.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                         Flush flush = Flush::ToDisk);
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool makeFolder(const QString& path);

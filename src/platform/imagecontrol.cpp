@@ -400,7 +400,9 @@ bool ImageControl::saveAsJpeg(const QString& path, Flush flush)
     writer.setOptimizedWrite(m_jpegOptimize);
     writer.setProgressiveScanWrite(m_jpegOutputMode != 0);
     if (!writer.write(image)) {
-        m_error = withFileName(path, writer.errorString(), "save");
+        // The writer knows only that its device failed; the file knows why.
+        const QString reason = file.errorString().isEmpty() ? writer.errorString() : file.errorString();
+        m_error = withFileName(path, reason, "save");
         file.cancel();
         return false;
     }

@@ -1,11 +1,12 @@
 #include "platform/profilefile.h"
 
+#include "platform/files.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QtDebug>
 
@@ -540,11 +541,11 @@ bool ProfileFile::flush()
                         .arg(QDir::toNativeSeparators(m_path)));
     }
     const QByteArray bytes = d->serialize();
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString reason;
+    if (!writeFileAtomically(m_path, bytes, &reason, Flush::ToDisk)) {
         registry().pending.insert(this);
         return fail(QCoreApplication::translate("ProfileFile", "Cannot save %1: %2")
-                        .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+                        .arg(QDir::toNativeSeparators(m_path), reason));
     }
     const QFileInfo info(m_path);
     d->existed = true;

@@ -23,6 +23,16 @@ QString kindName(ScriptedUi::Kind kind)
 
 } // namespace
 
+void ScriptedUi::setFailureHandler(FailureHandler handler)
+{
+    m_onFailure = std::move(handler);
+}
+
+void ScriptedUi::stopTest(const QString& reason)
+{
+    qFatal("%s", qPrintable(reason));
+}
+
 ScriptedUi& ScriptedUi::expectMessage(std::optional<QString> text, int answer)
 {
     m_expected.append({Kind::Message, std::move(text), answer, {}, {}, {}});
@@ -72,17 +82,24 @@ void ScriptedUi::clear()
 std::optional<ScriptedUi::Expected> ScriptedUi::take(Kind kind, const QString& text)
 {
     if (m_expected.isEmpty()) {
-        m_failures.append(QStringLiteral("unexpected %1: \"%2\"").arg(kindName(kind), text));
+        fail(QStringLiteral("unexpected %1: \"%2\"").arg(kindName(kind), text));
         return std::nullopt;
     }
     const Expected& next = m_expected.first();
     if (next.kind != kind || (next.text && *next.text != text)) {
-        m_failures.append(QStringLiteral("%1 \"%2\" raised where %3 \"%4\" was expected")
-                              .arg(kindName(kind), text, kindName(next.kind),
-                                   next.text.value_or(QStringLiteral("(any)"))));
+        fail(QStringLiteral("%1 \"%2\" raised where %3 \"%4\" was expected")
+                 .arg(kindName(kind), text, kindName(next.kind),
+                      next.text.value_or(QStringLiteral("(any)"))));
         return std::nullopt;
     }
     return m_expected.takeFirst();
+}
+
+void ScriptedUi::fail(const QString& reason)
+{
+    m_failures.append(reason);
+    if (m_onFailure)
+        m_onFailure(reason);
 }
 
 int ScriptedUi::messageBox(const QString& text, int style, const QString& title)

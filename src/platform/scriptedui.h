@@ -12,12 +12,17 @@ namespace mosaicon::platform {
 
 // A Ui for tests: each prompt the program raises is checked against the next
 // expected one and answered by the script; what was asked is recorded. A
-// prompt that was not expected, or whose text differs, is recorded as a
-// failure (and answered Cancel) so the test can fail with a clear reason.
+// prompt that was not expected, or whose text differs, is a failure: it is
+// recorded and handed to the failure handler, which by default stops the test
+// at once with the reason.
 class ScriptedUi final : public Ui
 {
 public:
     enum class Kind { Message, Input, File, Color, Modal };
+
+    // Told why a prompt failed. A handler that returns lets the prompt be
+    // answered Cancel (a message box that offers only OK is answered OK).
+    using FailureHandler = std::function<void(const QString& reason)>;
 
     struct Asked
     {
@@ -35,6 +40,14 @@ public:
     ScriptedUi& expectColor(std::optional<QColor> answer);
     // The action runs in place of the window's modal loop, with the window.
     ScriptedUi& expectModal(const QString& windowName, std::function<void(QObject*)> action = {});
+
+    // The default handler is stopTest(); a test of the failures themselves
+    // installs one that returns.
+    void setFailureHandler(FailureHandler handler);
+    // Ends the program with the reason as a fatal message: under Qt Test the
+    // running case fails there, naming the prompt. Answering Cancel instead
+    // would hang a loop that asks again until it gets an answer.
+    static void stopTest(const QString& reason);
 
     const QList<Asked>& asked() const { return m_asked; }
     const QStringList& failures() const { return m_failures; }
@@ -62,10 +75,12 @@ private:
 
     // The next expectation if it is of this kind and its text matches; else a failure.
     std::optional<Expected> take(Kind kind, const QString& text);
+    void fail(const QString& reason);
 
     QList<Expected> m_expected;
     QList<Asked> m_asked;
     QStringList m_failures;
+    FailureHandler m_onFailure = &ScriptedUi::stopTest;
 };
 
 } // namespace mosaicon::platform

@@ -134,11 +134,13 @@ private slots:
     void everyButtonStoresItsKey()
     {
         Browsing b;
+        b.tp.ui.expectMessage(QStringLiteral("You must select one or more files in order to use this option."))
+            .expectModal(QStringLiteral("frm_htmltitle"));
         b.press("remove"); // nothing selected
         QCOMPARE(program().last_toolbar_key, QStringLiteral("remove"));
         b.press("advhtml");
         QCOMPARE(program().last_toolbar_key, QStringLiteral("advhtml"));
-        b.tp.ui.clear();
+        VERIFY_DIALOGS(b.tp);
     }
 
     void deleteAndRemoveWorkOnTheSelection_data()

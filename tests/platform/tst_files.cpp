@@ -1,10 +1,15 @@
 #include "platform/files.h"
 
+#include "filesizelimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 #include <sys/stat.h>
 
@@ -164,6 +169,41 @@ private slots:
         QString error;
         QVERIFY(!writeFileAtomically(dir.filePath("no/such/folder/page.htm"), "x", &error));
         QVERIFY(!error.isEmpty());
+    }
+
+    void failedWriteSaysWhyAndKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("copying");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("room"); // the size the file may grow to
+        QTest::addRow("a small write cut short") << false << 4096 << 100;
+        QTest::addRow("a write larger than a write buffer cut short") << false << (1 << 20) << 100;
+        QTest::addRow("a write with no room for one byte") << false << 4096 << 0;
+        QTest::addRow("a copy cut short") << true << (1 << 20) << 100;
+    }
+
+    void failedWriteSaysWhyAndKeepsTheOldFile()
+    {
+        QFETCH(bool, copying);
+        QFETCH(int, size);
+        QFETCH(int, room);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("page.htm");
+        const QString source = dir.filePath("new.htm");
+        const QByteArray bytes(size, 'x');
+        writeBytes(path, "old page");
+        writeBytes(source, bytes);
+        QString error;
+        bool written = false;
+        {
+            const FileSizeLimit limit{rlim_t(room)};
+            written = copying ? copyFile(source, path, &error) : writeFileAtomically(path, bytes, &error);
+        }
+        QVERIFY(!written);
+        QCOMPARE(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(readBytes(path), QByteArray("old page"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"new.htm", "page.htm"}));
     }
 
     void joinPathPutsOneSlash()

@@ -1,5 +1,7 @@
 #include "platform/profilefile.h"
 
+#include "filesizelimit.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -7,6 +9,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 using namespace mosaicon::platform;
 using namespace Qt::StringLiterals;
@@ -388,6 +394,7 @@ void TestProfileFile::failedWriteKeepsChange_data()
 
     QTest::addRow("a read-only directory") << "read-only";
     QTest::addRow("a directory that does not exist") << "missing";
+    QTest::addRow("a write cut short by the file size limit") << "cut short";
 }
 
 void TestProfileFile::failedWriteKeepsChange()
@@ -408,18 +415,29 @@ void TestProfileFile::failedWriteKeepsChange()
         }
     }
 
+    std::optional<FileSizeLimit> limit;
+    if (kind == u"cut short") {
+        QVERIFY(QDir().mkdir(folder));
+        limit.emplace(4);
+    }
+
     ProfileFile& file = profile(path);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Cannot save .*mosaik\\.ini"_s));
     QTest::failOnWarning(QRegularExpression(u".*"_s));
     file.put(u"A"_s, u"x"_s, u"1"_s);
     file.put(u"A"_s, u"y"_s, u"2"_s);
+    const bool flushed = file.flush();
+    limit.reset();
     QVERIFY(file.errorString().contains(u"mosaik.ini"));
     QCOMPARE(file.get(u"A"_s, u"x"_s), u"1"_s);
     QCOMPARE(file.get(u"A"_s, u"y"_s), u"2"_s);
-    QVERIFY(!file.flush());
+    QVERIFY(!flushed);
     QVERIFY(!QFile::exists(path));
 
-    if (kind == u"read-only")
+    if (kind == u"cut short")
+        QVERIFY2(file.errorString().endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))),
+                 qPrintable(file.errorString()));
+    else if (kind == u"read-only")
         QVERIFY(
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     else
