@@ -262,7 +262,8 @@ QString defaultFor(const Entry& e, Settings& s)
     return {};
 }
 
-void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEffects& effects)
+// The rules of text settings; false for a rule of another kind.
+bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEffects& effects)
 {
     const QString section = QString::fromUtf8(e.section);
     const QString key = QString::fromUtf8(e.readKey ? e.readKey : e.key);
@@ -271,53 +272,53 @@ void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEf
     switch (e.rule) {
     case Rule::Removed:
         value();
-        break;
+        return true;
     case Rule::Text:
         s.*e.text = value();
-        break;
+        return true;
     case Rule::DefaultIfEmpty: {
         const QString v = value();
         s.*e.text = v.isEmpty() ? defaultFor(e, s) : v;
-        break;
+        return true;
     }
     case Rule::ExistingFile: {
         QString v = value();
         s.*e.text = file_exists(v) ? v : QString();
-        break;
+        return true;
     }
     case Rule::HelpFile: {
         QString v = value();
         if (v.isEmpty()) {
             s.*e.text = defaultFor(e, s);
-            break;
+            return true;
         }
         const qsizetype at = v.indexOf(QLatin1String("mkxxhelp"));
         if (at >= 0)
             v.replace(at + 2, 2, QStringLiteral("32"));
         s.*e.text = file_exists(v) ? v : defaultFor(e, s);
-        break;
+        return true;
     }
     case Rule::Logo: {
         QString v = value();
         if (v.isEmpty()) {
             effects.logo = WindowEffects::Logo::Lists;
-            break;
+            return true;
         }
         s.*e.text = v;
         effects.logo = file_exists(v) ? WindowEffects::Logo::Show : WindowEffects::Logo::Lists;
-        break;
+        return true;
     }
     case Rule::Icon: {
         QString v = value();
         if (v.isEmpty())
             v = defaultFor(e, s);
         s.*e.text = file_exists(v) ? v : QString();
-        break;
+        return true;
     }
     case Rule::HtmlIcon: {
         const QString v = value();
         s.*e.text = !v.isEmpty() && is_html_style(v) ? v : QString::fromUtf8(e.defaultValue);
-        break;
+        return true;
     }
     case Rule::AssocTextDir: {
         // The value is saved under [Slides]; reading [Current] alone would lose
@@ -326,8 +327,22 @@ void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEf
         if (v.isEmpty())
             v = ini.get(section, key);
         s.*e.text = v.isEmpty() ? defaultFor(e, s) : v;
-        break;
+        return true;
     }
+    default:
+        return false;
+    }
+}
+
+void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEffects& effects)
+{
+    if (readTextEntry(e, ini, s, effects))
+        return;
+    const QString section = QString::fromUtf8(e.section);
+    const QString key = QString::fromUtf8(e.readKey ? e.readKey : e.key);
+    const auto value = [&] { return ini.get(section, key); };
+
+    switch (e.rule) {
     case Rule::Exact:
         s.*e.flag = value() == QLatin1String("Yes");
         break;
@@ -370,6 +385,8 @@ void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEf
     case Rule::FormHeight:
     case Rule::FormWidth:
         break; // written for the record only; nothing reads them
+    default:
+        break;
     }
 }
 
