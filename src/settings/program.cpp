@@ -1,5 +1,10 @@
 #include "settings/program.h"
 
+#include "settings/startup.h"
+
+#include "platform/events.h"
+#include "platform/profilefile.h"
+
 namespace mosaicon {
 
 namespace {
@@ -20,6 +25,9 @@ Program& program()
 void resetProgram()
 {
     instance() = Program{};
+    platform::resetProfiles();
+    platform::resetProgramEnded();
+    reset_finishup();
 }
 
 } // namespace mosaicon

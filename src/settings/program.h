@@ -37,7 +37,9 @@ struct Program
 };
 
 Program& program();
-// Puts every value back as it is when the program starts (tests use it).
+// Puts every process-wide value back as it is when the program starts: the
+// program's values, the settings files held in memory and the end-of-program
+// guards (tests use it).
 void resetProgram();
 
 inline Settings& settings()

@@ -43,7 +43,6 @@ void useSettingsFileOf(const TestProgram& tp)
 // A new run of the program in the same folder: nothing kept in memory.
 void restart(const TestProgram& tp)
 {
-    platform::resetProfiles();
     resetProgram();
     program().program_folder = tp.folder();
     useSettingsFileOf(tp);

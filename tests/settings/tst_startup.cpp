@@ -38,7 +38,6 @@ void makeUninstaller(const TestProgram& tp, bool executable)
 // The next start of the program in the same folder.
 void restart(const TestProgram& tp)
 {
-    platform::resetProfiles();
     resetProgram();
     program().program_folder = tp.folder();
 }

@@ -17,14 +17,11 @@ TestProgram::TestProgram(const QStringList& arguments)
 {
     m_oldHome = qgetenv("MOSAICON_HOME");
     qputenv("MOSAICON_HOME", QFile::encodeName(m_dir.path()));
-    mosaicon::platform::resetProfiles();
     mosaicon::resetProgram();
-    mosaicon::reset_finishup();
     mosaicon::program().arguments = arguments;
     mosaicon::program().program_folder = m_dir.path();
     mosaicon::platform::setUi(&ui);
     mosaicon::platform::setShell(&shell);
-    mosaicon::platform::resetProgramEnded();
     mosaicon::platform::setEndProgramHook([this] { ++endCalls; });
     mosaicon::platform::setDoEventsHook({});
     mosaicon::seed_temp_file_names(12345);
@@ -32,12 +29,10 @@ TestProgram::TestProgram(const QStringList& arguments)
 
 TestProgram::~TestProgram()
 {
-    mosaicon::platform::resetProfiles();
     mosaicon::platform::setUi(nullptr);
     mosaicon::platform::setShell(nullptr);
     mosaicon::platform::setEndProgramHook({});
     mosaicon::platform::setDoEventsHook({});
-    mosaicon::platform::resetProgramEnded();
     mosaicon::resetProgram();
     if (m_oldHome.isNull())
         qunsetenv("MOSAICON_HOME");
