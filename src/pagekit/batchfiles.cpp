@@ -124,6 +124,7 @@ bool BatchScripts::start_batch_files(const QString& page_path, QString* error)
     if (!settings().create_batch_files)
         return true;
 
+    m_copied = {page_path};
     const qsizetype slash = page_path.lastIndexOf(u'/');
     const QString directory = slash < 0 ? QString() : page_path.left(slash + 1);
 
@@ -149,9 +150,12 @@ bool BatchScripts::start_batch_files(const QString& page_path, QString* error)
 
 bool BatchScripts::add_copy_line(const QString& file_path, QString* error)
 {
-    if (!settings().create_batch_files)
+    if (!settings().create_batch_files || m_copied.contains(file_path))
         return true;
-    return appendToScript(copy_batch_path, copyLine(file_path), "copy", error);
+    if (!appendToScript(copy_batch_path, copyLine(file_path), "copy", error))
+        return false;
+    m_copied.insert(file_path);
+    return true;
 }
 
 bool BatchScripts::add_delete_line(const QString& file_path, QString* error)

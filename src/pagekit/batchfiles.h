@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 namespace mosaicon {
@@ -26,12 +27,15 @@ public:
     // still attempted.
     bool start_batch_files(const QString& page_path, QString* error = nullptr);
 
-    // Appends the line that copies file_path to the destination. Does nothing
-    // with create_batch_files off.
+    // Appends the line that copies file_path to the destination, once a
+    // file. Does nothing with create_batch_files off.
     bool add_copy_line(const QString& file_path, QString* error = nullptr);
 
     // Appends the line that removes file_path. Same rules as add_copy_line.
     bool add_delete_line(const QString& file_path, QString* error = nullptr);
+
+private:
+    QSet<QString> m_copied;
 };
 
 // Tests draw repeatable names; names already handed out stay taken.

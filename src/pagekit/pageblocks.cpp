@@ -183,16 +183,6 @@ QString body_tag(const QString& background_address)
         .arg(background, s.text_color.text(), s.link_color.text(), s.vlink_color.text(), s.alink_color.text());
 }
 
-QString copied_background_body(const QString& folder)
-{
-    const QString& picture = settings().html_background.text();
-    QString dir;
-    QString name;
-    split_file_path(picture, dir, name);
-    platform::copyFile(picture, platform::joinPath(folder, name));
-    return body_tag(html_address(name));
-}
-
 QString table_tag(bool full_width)
 {
     const Settings& s = settings();

@@ -56,10 +56,6 @@ QString associated_page_text(const QString& image_path, bool preformatted);
 // the picture stands in place of the background colour.
 QString body_tag(const QString& background_address = QString());
 
-// Copies the user's background picture into the folder and gives the body
-// tag that shows it from there.
-QString copied_background_body(const QString& folder);
-
 // A table's opening tag with the border and padding settings, across the
 // whole page when asked.
 QString table_tag(bool full_width = false);

@@ -8,6 +8,7 @@
 #include "settings/program.h"
 
 #include "platform/files.h"
+#include "platform/profilefile.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
 
@@ -94,11 +95,74 @@ bool PageRun::openPage(QString& page_path)
     if (!pagePathFromPrompt(page_path))
         return false;
     listFile(page_path);
-    m_scripts.start_batch_files(page_path);
-    return true;
+    QString error;
+    failScript(m_scripts.start_batch_files(page_path, &error), error);
+    // The banners the prompt copied into the internet directory go with the page.
+    for (const QString& ref : {m_prompt->top_banner_ref, m_prompt->bottom_banner_ref}) {
+        const QString copy = platform::joinPath(settings().internet_dir, ref);
+        if (!ref.isEmpty() && !ref.contains(u'/') && file_exists(copy))
+            publish(copy);
+    }
+    return !m_failed;
 }
 
-bool PageRun::savedBlank(const TextFile& page, const QString& page_path) const
+void PageRun::fail(const QString& message)
+{
+    if (m_failed)
+        return;
+    m_failed = true;
+    show_status(message);
+    platform::msgbox(message, platform::MsgBox::Exclamation, program().product_title);
+}
+
+void PageRun::failScript(bool ok, const QString& error)
+{
+    if (!ok)
+        fail(error);
+}
+
+void PageRun::publish(const QString& path)
+{
+    QString folder = settings().internet_dir;
+    if (folder.isEmpty())
+        return;
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    if (!path.startsWith(folder))
+        return;
+    QString error;
+    failScript(m_scripts.add_copy_line(path, &error), error);
+}
+
+QString PageRun::backgroundBody(const QString& folder)
+{
+    const QString& picture = settings().html_background.text();
+    QString dir;
+    QString name;
+    split_file_path(picture, dir, name);
+    const QString copy = platform::joinPath(folder, name);
+    QString error;
+    if (!platform::copyFile(picture, copy, &error))
+        fail(QStringLiteral("The background picture %1 could not be copied to %2: %3").arg(picture, copy, error));
+    publish(copy);
+    return body_tag(html_address(name));
+}
+
+void PageRun::unreadable(const QString& path, const QString& reason)
+{
+    m_unreadable.append(QStringLiteral("%1: %2").arg(path, reason));
+    show_status(QStringLiteral("The picture %1 could not be read: %2").arg(path, reason));
+}
+
+void PageRun::reportUnreadable() const
+{
+    if (m_unreadable.isEmpty())
+        return;
+    platform::msgbox(QStringLiteral("These pictures could not be read:\n%1").arg(m_unreadable.join(u'\n')),
+                     platform::MsgBox::Exclamation, program().product_title);
+}
+
+bool PageRun::savedBlank(const TextFile& page, const QString& page_path)
 {
     if (!lists.templist->isEmpty())
         return false;
@@ -107,18 +171,27 @@ bool PageRun::savedBlank(const TextFile& page, const QString& page_path) const
     return true;
 }
 
-bool PageRun::savePage(const TextFile& page, const QString& page_path) const
+bool PageRun::savePage(const TextFile& page, const QString& page_path)
 {
+    if (m_failed)
+        return false;
     QString error;
     if (page.save(page_path, &error))
         return true;
-    platform::msgbox(QStringLiteral("The page %1 could not be written: %2").arg(page_path, error),
-                     platform::MsgBox::Exclamation, program().product_title);
+    fail(QStringLiteral("The page %1 could not be written: %2").arg(page_path, error));
     return false;
 }
 
 void PageRun::finish(const QString& page_path, bool produced, EditorStart editor)
 {
+    if (m_failed)
+        return;
+    // The run's records reach the settings file before anything is reported.
+    platform::ProfileFile& records = platform::profile(program().ini_file_path);
+    if (!records.flush()) {
+        fail(records.errorString());
+        return;
+    }
     if (!produced) {
         show_status(QStringLiteral("There are no entries matching your selection."));
         QFile::remove(page_path);

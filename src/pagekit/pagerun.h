@@ -7,7 +7,10 @@
 
 #include "platform/imagecontrol.h"
 
+#include <QHash>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -81,17 +84,45 @@ public:
 
     // With nothing in the working list, says so and saves the page as it
     // stands; true when it did.
-    bool savedBlank(const TextFile& page, const QString& page_path) const;
+    bool savedBlank(const TextFile& page, const QString& page_path);
 
     // Saves a finished page; when it cannot be written, says so once (with
     // the reason) and gives false, so the run stops there.
-    bool savePage(const TextFile& page, const QString& page_path) const;
+    bool savePage(const TextFile& page, const QString& page_path);
 
-    // The end of the run: reports the page and opens it in the browser or the
-    // editor; a run that produced nothing removes its page.
+    // The end of the run: writes the settings file, reports the page and
+    // opens it in the browser or the editor; a run that produced nothing
+    // removes its page. A failed run reports nothing.
     void finish(const QString& page_path, bool produced, EditorStart editor = EditorStart::FromList);
 
+    // A file the run had to write could not be written: the user is told
+    // once (message box and status line) and the run stops; nothing after it
+    // reports success. Later failures of the same run are not told again.
+    void fail(const QString& message);
+    bool failed() const { return m_failed; }
+
+    // A batch script could not be written; "" is no failure.
+    void failScript(bool ok, const QString& error);
+
+    // Lists a file the page links to in the copy script when the run placed
+    // it in the internet directory.
+    void publish(const QString& path);
+
+    // Copies the user's background picture into the folder and gives the
+    // body tag that shows it from there; a failed copy fails the run.
+    QString backgroundBody(const QString& folder);
+
+    // A picture of the list that could not be read: named on the status line
+    // now and listed with its reason by reportUnreadable() at the end.
+    void unreadable(const QString& path, const QString& reason);
+    void reportUnreadable() const;
+
+    // The pixel size of a picture the run has decoded already.
+    QHash<QString, QSize> pixelSizes;
+
 private:
+    bool m_failed = false;
+    QStringList m_unreadable;
     std::unique_ptr<PagePrompt> m_prompt;
     std::unique_ptr<GeneratedFiles> m_generated;
     BatchScripts m_scripts;

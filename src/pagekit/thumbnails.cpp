@@ -131,10 +131,11 @@ void get_image_dimensions(const QString& path, QString& height, QString& width)
     width = side(w * factor);
 }
 
-void create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString&)
+bool create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString&,
+                      QString* error)
 {
     if (!file_exists(image))
-        return;
+        return true;
     Settings& s = settings();
     QString dir;
     QString name;
@@ -152,25 +153,28 @@ void create_thumbnail(platform::ImageControl& engine, const QString& image, QStr
     engine.setFitMode(1);
     if (!engine.setFileName(image)) {
         engine.setSizeLimit(0);
-        return;
+        return true;
     }
     if (!(size < engine.imageHeight() || size < engine.imageWidth()))
-        return;
+        return true;
     const QString thumb = platform::joinPath(dir, thumbnail_file_name(name, s.prefix_thumbnail_file, false));
     // Nothing made from a picture replaces that picture.
     if (thumb == image || platform::isSameFile(thumb, image)) {
         out = name;
-        return;
+        return true;
     }
     if (!prepare_thumbnail_engine(engine, image, size))
-        return;
+        return true;
     // The save replaces an older thumbnail atomically; a failed save keeps it.
     if (!engine.saveAsJpeg(thumb)) {
+        if (error)
+            *error = QStringLiteral("The thumbnail %1 could not be written: %2").arg(thumb, engine.errorString());
         engine.setSizeLimit(0);
-        return;
+        return false;
     }
     out = thumb;
     platform::profile(program().ini_file_path).put(QStringLiteral("Thumbnails (vi)"), image, thumb);
+    return true;
 }
 
 } // namespace mosaicon

@@ -29,7 +29,9 @@ QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlway
 // Makes a JPEG thumbnail beside the image on the engine when the image is
 // larger than the thumbnail size, and records it; out is the thumbnail's
 // path, or the bare file name when the image serves as its own thumbnail.
-void create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString& kind);
+// False, with the reason in error, when the thumbnail could not be written.
+bool create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString& kind,
+                      QString* error = nullptr);
 
 // The size an image is shown with on a page: its own when it fits the
 // thumbnail size, else scaled to it.

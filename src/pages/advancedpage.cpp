@@ -97,11 +97,11 @@ bool choosePageName(PageRun& run)
     return true;
 }
 
-QString pageBody()
+QString pageBody(PageRun& run)
 {
     const Settings& s = settings();
     if (!s.html_background.isEmpty() && s.use_background_image && file_exists(s.html_background))
-        return copied_background_body(s.internet_dir);
+        return run.backgroundBody(s.internet_dir);
     return body_tag();
 }
 
@@ -119,8 +119,9 @@ bool writeLinks(PageRun& run, TextFile& page, const QString& page_path, int& wri
         const QString relative = relativeAddress(path, page_path, &name);
         QString fullPage = page_path;
         create_full_img_page(run, fullPage, name, path);
-        if (run.stopped())
+        if (run.stopped() || run.failed())
             return false;
+        run.publish(path);
         const QString link = QStringLiteral("<A HREF=\"%1\">").arg(html_address(folderOf(relative) + fullPage));
         QString image;
         QString icon;
@@ -128,9 +129,10 @@ bool writeLinks(PageRun& run, TextFile& page, const QString& page_path, int& wri
             QString thumb = path;
             if (s.use_thumbnail)
                 find_thumbnail(thumb);
-            if (s.use_thumbnail && !thumb.isEmpty() && file_exists(thumb))
+            if (s.use_thumbnail && !thumb.isEmpty() && file_exists(thumb)) {
                 image = imageTag(relativeAddress(thumb, page_path), headerSize(thumb));
-            else
+                run.publish(thumb);
+            } else
                 image = imageTag(relative, dimensions(path));
         } else if (get_thumbnail_icon(path, icon, run.internetReady)) {
             image = imageTag(relativeAddress(icon, page_path), dimensions(icon));
@@ -188,6 +190,7 @@ QString imageCellStart(PageRun& run, const Entry& e, const QString& page_path, b
     const Settings& s = settings();
     QString fullPage;
     create_full_img_page(run, fullPage, e.name, e.path);
+    run.publish(e.path);
     QString thumb = e.path;
     if (s.use_thumbnail)
         find_thumbnail(thumb);
@@ -197,7 +200,7 @@ QString imageCellStart(PageRun& run, const Entry& e, const QString& page_path, b
         source = html_address(relativeAddress(thumb, page_path));
         size = dimensions(thumb);
         thumbnailSource = true;
-        run.scripts().add_copy_line(thumb);
+        run.publish(thumb);
     } else {
         source = s.use_thumbnail ? html_address(e.relative) : fileAddress(e.path);
         size = dimensions(e.path);
@@ -209,14 +212,13 @@ QString imageCellStart(PageRun& run, const Entry& e, const QString& page_path, b
 // One table cell; "" for a file that is gone.
 QString tableCell(PageRun& run, const QString& path, const QString& page_path)
 {
-    platform::ImageControl& engine = run.thumbnailEngine();
-    // Only the pixel size is wanted: a tiny decode gives it as well as a full one.
-    engine.setFileName(QString());
-    engine.setSizeLimit(8);
     Entry e;
     e.path = path;
-    e.loaded = engine.setFileName(path);
-    e.pixels = QSize(engine.imageWidth(), engine.imageHeight());
+    // The size the run's decode found; a picture it could not read has none.
+    const auto known = run.pixelSizes.constFind(path);
+    e.loaded = known != run.pixelSizes.constEnd();
+    if (e.loaded)
+        e.pixels = *known;
     e.bytes = QFileInfo(path).size();
     if (!file_exists(path))
         return QString();
@@ -252,7 +254,7 @@ void writeTable(PageRun& run, TextFile& page, const QString& page_path, int& wri
     for (qsizetype first = 0; first < templist.size(); first += step) {
         QString row;
         const qsizetype last = std::min<qsizetype>(first + step, templist.size());
-        for (qsizetype i = first; i < last; ++i)
+        for (qsizetype i = first; i < last && !run.failed(); ++i)
             row += tableCell(run, templist.at(i), page_path);
         ++written;
         page.line(row);
@@ -279,7 +281,7 @@ void create_advanced_html(PageRun& run)
         return;
 
     TextFile page;
-    write_page_head(page, run.prompt(), pageBody(), true);
+    write_page_head(page, run.prompt(), pageBody(run), true);
     if (run.savedBlank(page, page_path))
         return;
 
@@ -292,6 +294,8 @@ void create_advanced_html(PageRun& run)
     } else {
         writeTable(run, page, page_path, written);
     }
+    if (run.failed())
+        return;
     write_page_foot(page, run.prompt());
     if (!run.savePage(page, page_path))
         return;

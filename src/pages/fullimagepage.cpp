@@ -119,15 +119,16 @@ bool create_full_img_page(PageRun& run, QString& page_ref, const QString& image_
     ask_html_file_name(name, image_path, directory);
     page_ref = name;
     const QString page_path = platform::joinPath(directory, name);
-    run.scripts().add_delete_line(page_path);
-    run.scripts().add_copy_line(page_path);
-    run.scripts().add_copy_line(image_path);
+    QString error;
+    run.failScript(run.scripts().add_delete_line(page_path, &error), error);
+    run.failScript(run.scripts().add_copy_line(page_path, &error), error);
+    run.failScript(run.scripts().add_copy_line(image_path, &error), error);
     run.listFile(page_path);
 
     TextFile page;
     page.line(QStringLiteral("<html>"));
     page.line(QStringLiteral("<title>%1</title>").arg(prompt.o_title_tag.text));
-    page.line(s.use_background_image ? copied_background_body(directory) : body_tag());
+    page.line(s.use_background_image ? run.backgroundBody(directory) : body_tag());
     write_banner(page, prompt.top_banner_ref, s.top_banner_link);
 
     const QString key = directory + image_ref;
@@ -144,7 +145,7 @@ bool create_full_img_page(PageRun& run, QString& page_ref, const QString& image_
                                             platform::strForm(size.width()));
     writeImageAndText(page, imageLine, title, key);
     write_builtin_foot(page, prompt);
-    return page.save(page_path);
+    return run.savePage(page, page_path);
 }
 
 } // namespace mosaicon

@@ -94,7 +94,7 @@ std::optional<QString> chooseName(const PageRun& run)
 }
 
 // The body tag, with the background picture where one is set and can be shown.
-QString bodyLine(const PageRun& run, const QString& page_path)
+QString bodyLine(PageRun& run, const QString& page_path)
 {
     const Settings& s = settings();
     if (s.html_background.isEmpty() || !s.use_background_image)
@@ -109,7 +109,7 @@ QString bodyLine(const PageRun& run, const QString& page_path)
     }
     if (!file_exists(s.html_background))
         return body_tag();
-    return copied_background_body(s.internet_dir);
+    return run.backgroundBody(s.internet_dir);
 }
 
 // The image line of an entry by where the image is to stand, linked from
@@ -172,12 +172,17 @@ void writeEntry(PageRun& run, TextFile& page, const QString& path, QString& imag
     find_thumbnail(thumb);
     if (thumb.isEmpty()) {
         QString made;
-        create_thumbnail(run.thumbnailEngine(), path, made, QStringLiteral("thumbnail"));
+        QString error;
+        if (!create_thumbnail(run.thumbnailEngine(), path, made, QStringLiteral("thumbnail"), &error))
+            run.fail(error);
     }
     const QString imageName = fileNameOf(path);
     QString thumbName = fileNameOf(thumb);
     if (thumbName.isEmpty())
         thumbName = imageName;
+    run.publish(path);
+    if (!thumb.isEmpty())
+        run.publish(thumb);
 
     const QString measured = thumb.isEmpty() ? path : thumb;
     const QSize size = image_pixel_size(measured).value_or(QSize(0, 0));
@@ -226,6 +231,8 @@ int writeEntries(PageRun& run, TextFile& page, bool rules)
             continue;
         ++images;
         writeEntry(run, page, templist.at(i), imageLine);
+        if (run.failed())
+            break;
         if (i != templist.size() - 1 && rules)
             writeRule(page, inTable);
         if (!inTable)
@@ -265,6 +272,8 @@ void create_vertical_html(PageRun& run)
     if (run.savedBlank(page, page_path))
         return;
     const int images = writeEntries(run, page, rules);
+    if (run.failed())
+        return;
     write_page_foot(page, run.prompt());
 
     if (images == 0) {

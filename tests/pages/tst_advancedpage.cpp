@@ -115,7 +115,9 @@ private slots:
         run.lists.selected.append(false);
         run.picture(QStringLiteral("c.jpg"), 150, 300);
         settings().use_thumbnail = false;
+        run.tp.ui.expectMessage(std::nullopt);
         go_create_html(run.started());
+        VERIFY_DIALOGS(run.tp);
         QVERIFY(QFileInfo::exists(run.tp.path("web/a_tn.jpg")));
         QVERIFY(!QFileInfo::exists(run.tp.path("web/broken_tn.jpg")));
         QCOMPARE(QImage(run.tp.path("web/c_tn.jpg")).size(), QSize(52, 104));
