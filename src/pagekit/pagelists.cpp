@@ -13,12 +13,24 @@ void fill_working_lists(PageLists& lists, const QStringList& entries, const std:
 {
     lists.templist->clear();
     lists.o_original_location->clear();
+    QStringList refused;
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (passes(i)) {
-            lists.templist->append(entries.at(i));
-            lists.o_original_location->append(entries.at(i));
+        if (!passes(i))
+            continue;
+        // A name whose bytes are not UTF-8 comes with a replacement character;
+        // written back it names another file, so no page or script may use it.
+        if (entries.at(i).contains(QChar::ReplacementCharacter)) {
+            refused.append(entries.at(i));
+            continue;
         }
+        lists.templist->append(entries.at(i));
+        lists.o_original_location->append(entries.at(i));
     }
+    if (!refused.isEmpty())
+        platform::msgbox(QStringLiteral("These files are left out: their names are not valid UTF-8 text, so a page "
+                                        "or a script could not name them safely. Rename them to use them.\n%1")
+                             .arg(refused.join(u'\n')),
+                         platform::MsgBox::Exclamation, program().product_title);
 }
 
 void tell_nothing_to_do(const QString& text)

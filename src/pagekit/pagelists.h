@@ -23,7 +23,8 @@ struct PageLists
 };
 
 // Puts the entries that pass into the working lists, each with itself as its
-// original location; passes is asked with an entry's index.
+// original location; passes is asked with an entry's index. Names that are not
+// valid UTF-8 are left out, and the user is told which.
 void fill_working_lists(PageLists& lists, const QStringList& entries,
                         const std::function<bool(qsizetype)>& passes);
 

@@ -105,6 +105,19 @@ QString pageBody(PageRun& run)
     return body_tag();
 }
 
+// The icon that stands for a file that is no picture; its copy in the
+// internet directory goes into the copy script. False when there is none.
+bool iconFor(PageRun& run, const QString& path, QString& icon)
+{
+    QString error;
+    const bool found = get_thumbnail_icon(path, icon, run.internetReady, &error);
+    if (!error.isEmpty())
+        run.fail(error);
+    else if (found && run.internetReady)
+        run.publish(platform::joinPath(settings().internet_dir, QFileInfo(icon).fileName()));
+    return found;
+}
+
 // The page lines without a table: each image linked to its full-size page.
 // False when the user stopped the run at a full-size page's prompt.
 bool writeLinks(PageRun& run, TextFile& page, const QString& page_path, int& written)
@@ -134,7 +147,7 @@ bool writeLinks(PageRun& run, TextFile& page, const QString& page_path, int& wri
                 run.publish(thumb);
             } else
                 image = imageTag(relative, dimensions(path));
-        } else if (get_thumbnail_icon(path, icon, run.internetReady)) {
+        } else if (iconFor(run, path, icon)) {
             image = imageTag(relativeAddress(icon, page_path), dimensions(icon));
         } else {
             image = html_text(path);
@@ -230,7 +243,7 @@ QString tableCell(PageRun& run, const QString& path, const QString& page_path)
         cell = imageCellStart(run, e, page_path, thumbnailSource);
     } else {
         QString icon;
-        if (!get_thumbnail_icon(path, icon, run.internetReady))
+        if (!iconFor(run, path, icon))
             return QStringLiteral("<td><A HREF=\"%1\"><center>%2</center></a></td>")
                 .arg(html_address(e.relative), html_text(e.relative.toUpper()));
         const Size size = dimensions(icon);

@@ -3,6 +3,7 @@
 #include "pages/advancedpage.h"
 #include "pages/verticalpage.h"
 
+#include "pagekit/imageheaders.h"
 #include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
@@ -81,6 +82,8 @@ void runJob(platform::ImageControl& engine, Job& job, int size)
         return;
     }
     job.pixels = QSize(engine.imageWidth(), engine.imageHeight());
+    // Read, but not whole or not what its name says: published all the same, and told.
+    job.readError = picture_damage(job.copy);
     if (!(size < engine.imageHeight() || size < engine.imageWidth()) || job.thumb.isEmpty())
         return;
     if (!prepare_thumbnail_engine(engine, job.copy, size))

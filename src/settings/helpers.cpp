@@ -158,7 +158,7 @@ void show_status(const QString& text)
     platform::doEvents();
 }
 
-bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready)
+bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready, QString* copy_error)
 {
     Program& p = program();
     const QString ext = extensionOf(file);
@@ -188,7 +188,10 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_r
         QString dir;
         QString name;
         split_file_path(icon, dir, name);
-        platform::copyFile(icon, platform::joinPath(p.settings.internet_dir, name));
+        const QString copy = platform::joinPath(p.settings.internet_dir, name);
+        QString error;
+        if (!platform::copyFile(icon, copy, &error) && copy_error)
+            *copy_error = QStringLiteral("The icon %1 could not be copied to %2: %3").arg(icon, copy, error);
     }
     return found;
 }

@@ -44,7 +44,8 @@ void make_relative_path(QString& path, const QString& page_path, QString& file_n
 void show_status(const QString& text);
 
 // Finds the icon (or recorded thumbnail) that stands for a file on a page;
-// an internet-ready run gets a copy of the icon in the internet directory.
-bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready);
+// an internet-ready run gets a copy of the icon in the internet directory
+// (copy_error says why when it could not be made).
+bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready, QString* copy_error = nullptr);
 
 } // namespace mosaicon
