@@ -115,8 +115,8 @@ QLayout* FrmHtmlTitle::buildTop()
     left->addWidget(frame("f_url_exit", "URL Or File Name For Exit Page",
                           textBox("o_url_exit", &PagePrompt::o_url_exit)));
     left->addStretch();
-    // The writers place and size the preview in twips inside the frame, so the
-    // frame has no layout of its own.
+    // The writers place and size the preview in twips inside the frame's
+    // contents, so the frame has no layout of its own.
     QGroupBox* imageFrame = m_binder.bind(frame("Frame3", ""), &PagePrompt::Frame3);
     m_o_image = namedWidget<QLabel>(QStringLiteral("o_image"), imageFrame);
 
@@ -202,10 +202,24 @@ void FrmHtmlTitle::push()
     showImage(m_value->o_image);
 }
 
+// The writers size the preview to the frame less a margin for its border and
+// caption, but the caption this style draws may take more: the preview is placed
+// in the frame's contents and shrunk in proportion where it would not fit them.
+QRect FrmHtmlTitle::previewPlace(const platform::ImageControl& image) const
+{
+    const QRect contents = m_o_image->parentWidget()->contentsRect();
+    QRect place(contents.topLeft() + QPoint(pixels(image.left()), pixels(image.top())),
+                QSize(pixels(image.width()), pixels(image.height())));
+    const QSize room(qMax(0, contents.right() + 1 - place.left()),
+                     qMax(0, contents.bottom() + 1 - place.top()));
+    if (place.width() > room.width() || place.height() > room.height())
+        place.setSize(place.size().scaled(room, Qt::KeepAspectRatio));
+    return place;
+}
+
 void FrmHtmlTitle::showImage(const platform::ImageControl& image)
 {
-    const QRect place(pixels(image.left()), pixels(image.top()), pixels(image.width()),
-                      pixels(image.height()));
+    const QRect place = previewPlace(image);
     m_o_image->setGeometry(place);
     m_o_image->setVisible(image.visible());
     const QImage picture = image.picture();

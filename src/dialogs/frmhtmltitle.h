@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 
 #include <functional>
@@ -52,6 +53,7 @@ private:
     QPushButton* addButton(const char* name, const char* caption, void (PagePrompt::*click)());
 
     void push();
+    QRect previewPlace(const platform::ImageControl& image) const;
     void showImage(const platform::ImageControl& image);
     void run(const std::function<void(PagePrompt&)>& action);
     void runFocusLoss(QObject* box);

@@ -1,6 +1,7 @@
 #include "platform/imagecontrol.h"
 
 #include "platform/files.h"
+#include "platform/picturecheck.h"
 #include "platform/wincolor.h"
 
 #include <QFileInfo>
@@ -158,6 +159,13 @@ void ImageControl::changed()
 
 bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize* naturalSize)
 {
+    // Before any reader touches the file: Qt's allocation limit does not cover
+    // what libpng allocates for a chunk, so one bad length can freeze the program.
+    const QString damage = pictureDamage(path);
+    if (!damage.isEmpty()) {
+        m_error = withFileName(path, damage, "load");
+        return false;
+    }
     QImageReader bySuffix(path, QFileInfo(path).suffix().toLower().toLatin1());
     QImage image = readWith(bySuffix, limit, naturalSize);
     if (image.isNull() && bySuffix.error() != QImageReader::FileNotFoundError) {

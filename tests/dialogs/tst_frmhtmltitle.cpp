@@ -1,6 +1,7 @@
 #include "dialogs/frmhtmltitle.h"
 
 #include "pagekit/pageprompt.h"
+#include "pagekit/thumbnails.h"
 #include "settings/program.h"
 
 #include "platform/widgets/widgetui.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -262,6 +264,52 @@ private slots:
             QCOMPARE(box == QLatin1String("o_top_link") ? settings().top_banner_link.text()
                                                         : settings().bottom_banner_link.text(),
                      typed);
+        }
+    }
+
+    void previewStaysInsideTheImageFrame_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<bool>("fittedByTheWriter");
+        QTest::addRow("a small picture at its own size") << QSize(40, 30) << false;
+        QTest::addRow("a wide picture fitted to the frame's width") << QSize(600, 300) << true;
+        QTest::addRow("a tall picture fitted to the frame's height") << QSize(300, 600) << true;
+    }
+    void previewStaysInsideTheImageFrame()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(bool, fittedByTheWriter);
+        TestProgram tp;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("preview.png"));
+        QImage image(picture, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(file));
+        PagePrompt prompt;
+        QVERIFY(prompt.o_image.setFileName(file));
+        // As the full-size page writer fits it: the frame less 280 by 320 twips.
+        if (fittedByTheWriter)
+            fit_in_box(prompt.o_image, prompt.Frame3.width - 280, prompt.Frame3.height - 320);
+        const QSize asked(qRound(prompt.o_image.width() / 15),
+                          qRound(prompt.o_image.height() / 15));
+
+        FrmHtmlTitle dialog(&prompt);
+        dialog.show();
+        auto* frame = dialog.findChild<QGroupBox*>("Frame3");
+        auto* preview = dialog.findChild<QLabel*>("o_image");
+        QCOMPARE(frame->title(), QStringLiteral("Image"));
+        const QRect contents = frame->contentsRect();
+        const QRect shown = preview->geometry();
+        QVERIFY(preview->isVisible());
+        QVERIFY(contents.contains(shown));
+        QCOMPARE(preview->pixmap().size(), shown.size());
+        if (asked.height() <= contents.height() && asked.width() <= contents.width()) {
+            QCOMPARE(shown.size(), asked);
+        } else {
+            // Shrunk to the frame's contents in proportion.
+            QVERIFY(shown.width() == contents.width() || shown.height() == contents.height());
+            QVERIFY(qAbs(shown.width() * asked.height() - shown.height() * asked.width()) <=
+                    qMax(asked.width(), asked.height()));
         }
     }
 

@@ -94,6 +94,49 @@ QByteArray animatedGif()
            + QByteArray("\x02\x02\x4C\x0A\x00", 5) + QByteArray("\x3B", 1);
 }
 
+QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 95);
+    return bytes;
+}
+
+QByteArray bigEndian(quint32 value, int bytes)
+{
+    QByteArray out;
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+        out.append(char((value >> shift) & 0xFF));
+    return out;
+}
+
+// A small PNG with a tEXt chunk right after IHDR whose length field says
+// `declared`, whatever the data that follows.
+QByteArray pngWithTextChunk(quint32 declared)
+{
+    QByteArray png = encoded(solid(8, 8, Red), "png");
+    const int afterHeader = 8 + 12 + 13;
+    png.insert(afterHeader, bigEndian(declared, 4) + "tEXtComment" + QByteArray(5, '\0'));
+    return png;
+}
+
+// A small JPEG with an APP1 segment right after SOI whose length field says
+// `declared`.
+QByteArray jpegWithSegment(quint32 declared)
+{
+    QByteArray jpeg = encoded(solid(8, 8, Red), "jpeg");
+    jpeg.insert(2, QByteArray("\xFF\xE1", 2) + bigEndian(declared, 2) + "Exif");
+    return jpeg;
+}
+
+QImage withText(QImage image)
+{
+    image.setText(QStringLiteral("Title"), QStringLiteral("Harbour at dusk"));
+    image.setText(QStringLiteral("Author"), QStringLiteral("A. Painter"));
+    return image;
+}
+
 QSize savedSize(const QString& path)
 {
     QImageReader reader(path, QByteArrayLiteral("jpeg"));
@@ -115,6 +158,8 @@ private slots:
     void loadFailureEmptiesTheControl();
     void emptyPathClears();
     void photoOverQtsDefaultMemoryLimitLoads();
+    void lengthsPastTheFileAreRefusedBeforeDecoding_data();
+    void lengthsPastTheFileAreRefusedBeforeDecoding();
 
     void sizeLimit_data();
     void sizeLimit();
@@ -163,13 +208,6 @@ void TestImageControl::loads_data()
     QTest::addColumn<QRgb>("topLeft");
     QTest::addColumn<QRgb>("bottomRight");
 
-    auto encoded = [](const QImage& image, const char* format) {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, format, 95);
-        return bytes;
-    };
     QTest::addRow("a PNG loads at its natural size")
         << "wide.png" << encoded(halves(300, 150), "png") << QSize(300, 150) << Red << Blue;
     QTest::addRow("an upper-case suffix names the format")
@@ -271,6 +309,71 @@ void TestImageControl::photoOverQtsDefaultMemoryLimitLoads()
     QVERIFY2(control.setFileName(file), qPrintable(control.errorString()));
     QCOMPARE(control.imageWidth(), 8200);
     QCOMPARE(control.imageHeight(), 4100);
+}
+
+void TestImageControl::lengthsPastTheFileAreRefusedBeforeDecoding_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QSize>("natural");
+
+    const QString chunkPastEnd = "damaged: a chunk runs past the end of the file";
+    const QString segmentPastEnd = "damaged: a segment runs past the end of the file";
+    const QString segmentUnder2 = "damaged: a segment declares a length under 2 bytes";
+    const QByteArray noisyPng = encoded(noise(64, 64), "png");
+    const QByteArray noisyJpeg = encoded(noise(64, 64), "jpeg");
+
+    QTest::addRow("a PNG whose text chunk claims 2 GB is refused")
+        << "bomb.png" << pngWithTextChunk(0x7FFFFFF0u) << chunkPastEnd << QSize();
+    // The inserted chunk starts at byte 33 and adds 20 bytes, so with its
+    // header and CRC it reaches the end of the file when its data is P - 25.
+    const quint32 plainPng = quint32(encoded(solid(8, 8, Red), "png").size());
+    QTest::addRow("a PNG chunk whose CRC ends one byte past the file is refused")
+        << "long.png" << pngWithTextChunk(plainPng - 24) << chunkPastEnd << QSize();
+    QTest::addRow("a PNG chunk length over 2^31-1 is refused")
+        << "huge.png" << pngWithTextChunk(0xFFFFFFF0u)
+        << "damaged: a chunk declares a length over 2 GB" << QSize();
+    QTest::addRow("a damaged PNG named .gif is known by its signature")
+        << "bomb.gif" << pngWithTextChunk(0x7FFFFFF0u) << chunkPastEnd << QSize();
+    QTest::addRow("a PNG cut short in its image data is refused")
+        << "cut.png" << noisyPng.left(noisyPng.size() / 2) << chunkPastEnd << QSize();
+    QTest::addRow("a JPEG segment longer than the file is refused")
+        << "long.jpg" << jpegWithSegment(0xFFFF) << segmentPastEnd << QSize();
+    QTest::addRow("a JPEG segment length of 1 is refused")
+        << "one.jpg" << jpegWithSegment(1) << segmentUnder2 << QSize();
+    QTest::addRow("a JPEG segment length of 0 is refused")
+        << "zero.jpg" << jpegWithSegment(0) << segmentUnder2 << QSize();
+    QTest::addRow("a PNG with several text chunks loads")
+        << "text.png" << encoded(withText(solid(30, 20, Red)), "png") << QString() << QSize(30, 20);
+    QTest::addRow("bytes after a PNG's end chunk are not read as chunks")
+        << "tail.png" << encoded(solid(30, 20, Red), "png") + QByteArray("\x7F\xFF\xFF\xFFtEXt", 8)
+        << QString() << QSize(30, 20);
+    QTest::addRow("a JPEG's scan data is not read as segments")
+        << "noise.jpg" << noisyJpeg << QString() << QSize(64, 64);
+    QTest::addRow("a JPEG cut short in its scan data still loads")
+        << "cut.jpg" << noisyJpeg.left(noisyJpeg.size() * 2 / 3) << QString() << QSize(64, 64);
+    QTest::addRow("a GIF loads unchecked") << "anim.gif" << animatedGif() << QString() << QSize(2, 1);
+}
+
+void TestImageControl::lengthsPastTheFileAreRefusedBeforeDecoding()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    QFETCH(QSize, natural);
+    writeBytes(path(name), bytes);
+
+    ImageControl control;
+    const bool loaded = control.setFileName(path(name));
+    if (reason.isEmpty()) {
+        QVERIFY2(loaded, qPrintable(control.errorString()));
+        QCOMPARE(QSize(control.imageWidth(), control.imageHeight()), natural);
+        return;
+    }
+    QVERIFY(!loaded);
+    QVERIFY(control.isNull());
+    QCOMPARE(control.errorString(), QStringLiteral("Cannot load %1: %2").arg(path(name), reason));
 }
 
 void TestImageControl::sizeLimit_data()
