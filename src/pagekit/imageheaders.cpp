@@ -2,6 +2,7 @@
 
 #include "settings/program.h"
 
+#include "platform/picturecheck.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -246,48 +247,6 @@ std::optional<QSize> image_pixel_size(const QString& path)
     return std::nullopt;
 }
 
-namespace {
-
-// Where the scan of a JPEG starts: the first SOS segment after whole marker
-// segments; -1 when the segments do not lead there.
-qint64 scanStart(QFile& file)
-{
-    qint64 pos = 2;
-    for (;;) {
-        if (!file.seek(pos))
-            return -1;
-        const QByteArray marker = file.read(4);
-        if (marker.size() < 4 || quint8(marker[0]) != 0xFF)
-            return -1;
-        if (quint8(marker[1]) == 0xDA)
-            return pos;
-        const int length = (quint8(marker[2]) << 8) | quint8(marker[3]);
-        if (length < 2)
-            return -1;
-        pos += 2 + length;
-    }
-}
-
-// The scan's data never holds FF D9, so the last one after the scan starts
-// is the end marker; it is looked for from the end back, a block at a time.
-bool hasEndMarker(QFile& file, qint64 from)
-{
-    constexpr qint64 block = 64 * 1024;
-    qint64 end = file.size();
-    while (end > from) {
-        const qint64 start = std::max(from, end - block);
-        if (!file.seek(start))
-            return false;
-        // One byte more, so a marker across two blocks is still found.
-        if (file.read(end - start + (end < file.size() ? 1 : 0)).contains("\xFF\xD9"))
-            return true;
-        end = start;
-    }
-    return false;
-}
-
-} // namespace
-
 QString picture_damage(const QString& path)
 {
     QFile file(path);
@@ -300,10 +259,7 @@ QString picture_damage(const QString& path)
         return QStringLiteral("its contents are not a JPEG picture");
     if (tail == QLatin1String(".gif") && !head.startsWith("GIF8"))
         return QStringLiteral("its contents are not a GIF picture");
-    if (!jpeg)
-        return QString();
-    const qint64 scan = scanStart(file);
-    if (scan < 0 || !hasEndMarker(file, scan))
+    if (jpeg && platform::jpegCutShort(path))
         return QStringLiteral("the picture is cut short");
     return QString();
 }

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace mosaicon::platform {
 
 namespace {
@@ -42,7 +44,7 @@ QString pngDamage(QFile& file)
 
 // Segments up to the start of the scan: the scan data itself has no length,
 // and a file cut short there still decodes (with a grey bottom).
-QString jpegDamage(QFile& file)
+QString jpegDamage(QFile& file, qint64* scan = nullptr)
 {
     const qint64 size = file.size();
     qint64 pos = 2;
@@ -70,14 +72,44 @@ QString jpegDamage(QFile& file)
             return QStringLiteral("damaged: a segment declares a length under 2 bytes");
         if (pos + 2 + qint64(length) > size)
             return SegmentPastEnd;
-        if (marker == 0xDA)
+        if (marker == 0xDA) {
+            if (scan)
+                *scan = pos;
             return {};
+        }
         pos += 2 + qint64(length);
     }
     return {};
 }
 
+// The scan's data never holds FF D9, so the last one after the scan starts
+// is the end marker; it is looked for from the end back, a block at a time.
+bool hasEndMarker(QFile& file, qint64 from)
+{
+    constexpr qint64 block = 64 * 1024;
+    qint64 end = file.size();
+    while (end > from) {
+        const qint64 start = std::max(from, end - block);
+        if (!file.seek(start))
+            return false;
+        // One byte more, so a marker across two blocks is still found.
+        if (file.read(end - start + (end < file.size() ? 1 : 0)).contains("\xFF\xD9"))
+            return true;
+        end = start;
+    }
+    return false;
+}
+
 } // namespace
+
+bool jpegCutShort(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.read(3).startsWith(QByteArrayLiteral("\xFF\xD8\xFF")))
+        return false;
+    qint64 scan = -1;
+    return !jpegDamage(file, &scan).isEmpty() || scan < 0 || !hasEndMarker(file, scan);
+}
 
 QString pictureDamage(const QString& path)
 {

@@ -12,4 +12,8 @@ namespace mosaicon::platform {
 // read. A file that cannot be opened is left to the decoder to report.
 QString pictureDamage(const QString& path);
 
+// A JPEG whose end marker is missing: its scan was cut short. Decoders still
+// read it, painting the missing part grey.
+bool jpegCutShort(const QString& path);
+
 } // namespace mosaicon::platform
