@@ -11,6 +11,7 @@
 #include "platform/profilefile.h"
 #include "platform/programfolder.h"
 #include "platform/shell.h"
+#include "platform/ui.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,6 +107,11 @@ void finishup()
     finished = true;
     QString mode = QStringLiteral("WRITE");
     readwriteini(mode);
+    // The user's settings would be lost without a word: say so before leaving.
+    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    if (!ini.flush())
+        platform::msgbox(QStringLiteral("The settings could not be saved. %1").arg(ini.errorString()),
+                         platform::MsgBox::Exclamation, program().product_title);
     trace(QStringLiteral("finishup"), QStringLiteral("exit"));
     platform::endProgram();
 }

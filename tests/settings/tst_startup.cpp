@@ -7,6 +7,7 @@
 #include "platform/profilefile.h"
 
 #include "fakemainform.h"
+#include "filesizelimit.h"
 #include "testprogram.h"
 
 #include <QDir>
@@ -223,9 +224,13 @@ private slots:
         startitoff();
         startup_housekeeping();
         make_thumbs_dir();
+        // The settings are lost: the user hears of it once, on the way out.
+        tp.ui.expectMessage(std::nullopt);
         finishup();
         if (readOnlyFolder)
             folder.setPermissions(permissions);
+        QVERIFY(tp.ui.asked().last().text.startsWith(u"The settings could not be saved. "_s));
+        QVERIFY(tp.ui.asked().last().text.contains(program().ini_file_path));
         QCOMPARE(QFileInfo(tp.path(u"mosaik.ini"_s)).isDir(), !readOnlyFolder);
         QCOMPARE(tp.endCalls, 1);
         QCOMPARE(settings().pixel_height.text(), u"25"_s);
@@ -308,7 +313,24 @@ private slots:
         // One save at the first start, one at shut-down.
         QCOMPARE(log.count(u"readwriteini"_s.leftJustified(29) + u"write"_s), 2);
     }
+
+    void settingsThatCannotBeSavedAtTheEndAreTold()
+    {
+        TestProgram tp;
+        init_application();
+        startitoff();
+        settings().pixel_height = u"64"_s;
+        const QString reason = u"Cannot save %1: File too large"_s.arg(program().ini_file_path);
+        tp.ui.expectMessage(u"The settings could not be saved. "_s + reason);
+        {
+            const FileSizeLimit limit(100);
+            finishup();
+        }
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.endCalls, 1);
+    }
 };
+
 
 QTEST_GUILESS_MAIN(TestStartup)
 #include "tst_startup.moc"
