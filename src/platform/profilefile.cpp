@@ -590,8 +590,8 @@ ProfileFile::DiskUse ProfileFile::diskUse() const
 
 void ProfileFile::reloadIfChanged()
 {
-    // A stat for every get and put made a batch of thousands cost thousands of
-    // stats; within a batch nobody else is expected to write the file.
+    // Nobody else is expected to write the file during a batch, so a batch
+    // looks at it once rather than at every get and put.
     const Registry& r = registry();
     if (r.batchDepth > 0) {
         if (d->loaded && d->lookedAtInBatch == r.batchNumber)
