@@ -64,6 +64,7 @@ int main(int argc, char** argv)
         timer.restart();
     }
     batchEnd = timer.nsecsElapsed();
+    const ProfileFile::DiskUse batchUse = batched.diskUse();
 
     qint64 getFew = 0;
     int wrong = 0;
@@ -93,6 +94,8 @@ int main(int argc, char** argv)
                 static_cast<long long>(QFileInfo(batchedPath).size()),
                 (putMany / double(manyKeys)) / (putFew / double(fewKeys)),
                 (getMany / double(manyKeys)) / (getFew / double(fewKeys)));
+    std::printf("the batch of %d puts looked at the file %d times and wrote it %d times\n",
+                manyKeys, batchUse.stats, batchUse.writes);
     if (wrong > 0 || !batched.errorString().isEmpty() || !direct.errorString().isEmpty()) {
         std::fprintf(stderr, "%d values read back wrong; %s\n", wrong,
                      qPrintable(batched.errorString() + direct.errorString()));

@@ -34,7 +34,7 @@ QString cutAtFirstDot(const QString& name, const QString& ending)
 
 int thumbnail_size()
 {
-    const int size = int(platform::val(settings().thumb_size));
+    const int size = setting_number<qint16>(settings(), &Settings::thumb_size);
     // An empty or zero size would give every user 4-pixel thumbnails.
     return size > 0 ? size : 100;
 }
@@ -50,12 +50,12 @@ bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& ima
     const Settings& s = settings();
     engine.setJpegOutputMode(0);
     engine.setJpegOptimize(s.thumb_optimize);
-    engine.setJpegQuality(int(platform::val(s.thumb_quality)));
-    engine.setJpegSmoothing(int(platform::val(s.thumb_smoothing)));
-    engine.setJpegDither(int(platform::val(s.thumb_dither)));
+    engine.setJpegQuality(setting_number<int>(s, &Settings::thumb_quality));
+    engine.setJpegSmoothing(setting_number<int>(s, &Settings::thumb_smoothing));
+    engine.setJpegDither(setting_number<int>(s, &Settings::thumb_dither));
     engine.setAppearance(s.thumb_3d ? 0 : 1);
     engine.setBorderStyle(0);
-    engine.setBackColor(quint32(platform::val(s.thumb_bg_color)));
+    engine.setBackColor(setting_number<quint32>(s, &Settings::thumb_bg_color));
     if (s.thumb_style == 0)
         return true;
     const double t = size * 15.7;

@@ -263,7 +263,7 @@ void writeTable(PageRun& run, TextFile& page, const QString& page_path, int& wri
     page.line(table_tag());
     page.line(QStringLiteral("<tr>"));
     // A count of 0 or nothing would never step on.
-    const int step = std::max(1, int(platform::val(s.image_count)));
+    const int step = std::max(1, setting_number<int>(s, &Settings::image_count));
     for (qsizetype first = 0; first < templist.size(); first += step) {
         QString row;
         const qsizetype last = std::min<qsizetype>(first + step, templist.size());

@@ -26,7 +26,8 @@ QString withoutBlanks(const QString& text)
 
 double radixValue(const QString& digits, int radix)
 {
-    qint64 value = 0;
+    // Sixteen hex digits fill 64 bits: only an unsigned sum holds them all.
+    quint64 value = 0;
     int count = 0;
     for (QChar c : digits) {
         const int d = c.isDigit() ? c.unicode() - '0'
@@ -39,9 +40,9 @@ double radixValue(const QString& digits, int radix)
     }
     // Hex literals are 16 or 32-bit two's complement in the classic runtime.
     if (radix == 16 && count <= 4 && value > 0x7FFF)
-        value -= 0x10000;
-    else if (radix == 16 && count > 4 && count <= 8 && value > 0x7FFFFFFF)
-        value -= 0x100000000LL;
+        return double(qint64(value) - 0x10000);
+    if (radix == 16 && count > 4 && count <= 8 && value > 0x7FFFFFFF)
+        return double(qint64(value) - 0x100000000LL);
     return double(value);
 }
 
@@ -91,20 +92,43 @@ double val(const QString& text)
     return ok ? value : 0;
 }
 
-qint64 roundHalfEven(double value)
+namespace {
+
+// Casting a double outside qint64's range is undefined; NaN fails both tests.
+bool fitsInt64(double value)
 {
-    return qint64(std::nearbyint(value)); // the default rounding mode is to nearest, ties to even
+    constexpr double twoTo63 = 9223372036854775808.0;
+    return value >= -twoTo63 && value < twoTo63;
+}
+
+} // namespace
+
+std::optional<qint64> roundHalfEven(double value)
+{
+    // The default rounding mode is to nearest, ties to even.
+    const double rounded = std::nearbyint(value);
+    if (!fitsInt64(rounded))
+        return std::nullopt;
+    return qint64(rounded);
 }
 
 std::optional<qint16> valToInt16(const QString& text)
 {
-    const double v = val(text);
-    if (!std::isfinite(v))
+    const std::optional<qint64> r = roundHalfEven(val(text));
+    if (!r || *r < std::numeric_limits<qint16>::min() || *r > std::numeric_limits<qint16>::max())
         return std::nullopt;
-    const qint64 r = roundHalfEven(v);
-    if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max())
+    return qint16(*r);
+}
+
+std::optional<qint64> valToInteger(const QString& text, qint64 min, qint64 max)
+{
+    const double whole = std::trunc(val(text));
+    if (!fitsInt64(whole))
         return std::nullopt;
-    return qint16(r);
+    const qint64 n = qint64(whole);
+    if (n < min || n > max)
+        return std::nullopt;
+    return n;
 }
 
 QString strForm(qint64 value)

@@ -15,11 +15,16 @@ constexpr int twipsPerPixel = 15;
 double val(const QString& text);
 
 // Rounds to the nearest integer, halves to the even neighbour (the platform's
-// integer conversion did so: 2.5 gives 2, 3.5 gives 4).
-qint64 roundHalfEven(double value);
+// integer conversion did so: 2.5 gives 2, 3.5 gives 4); empty for NaN, infinity
+// and values beyond 64 bits, which no cast may be given.
+std::optional<qint64> roundHalfEven(double value);
 
 // Val() rounded into a 16-bit integer; empty when the value does not fit.
 std::optional<qint16> valToInt16(const QString& text);
+
+// Val() with its fraction dropped (as a cast drops it) when that lies within
+// [min, max]; empty otherwise, so that a stored "1e300" never reaches a cast.
+std::optional<qint64> valToInteger(const QString& text, qint64 min, qint64 max);
 
 // The platform's Str(): a blank before a non-negative number, a minus sign
 // before a negative one (" 0", " 12632256", "-5").

@@ -68,6 +68,7 @@ struct Registry
     QHash<QString, ProfileFile*> files;
     QSet<ProfileFile*> pending; // files with changes not yet on disk
     int batchDepth = 0;
+    quint64 batchNumber = 0; // of the outermost batch open now or last
 
     ~Registry()
     {
@@ -251,6 +252,8 @@ struct ProfileFile::Data
     bool existed = false;
     qint64 size = -1;
     qint64 modified = -1;
+    quint64 lookedAtInBatch = 0; // the batch number of the last look at the file on disk
+    DiskUse use;
 
     void clear()
     {
@@ -547,6 +550,8 @@ bool ProfileFile::flush()
         return fail(QCoreApplication::translate("ProfileFile", "Cannot save %1: %2")
                         .arg(QDir::toNativeSeparators(m_path), reason));
     }
+    ++d->use.writes;
+    ++d->use.stats;
     const QFileInfo info(m_path);
     d->existed = true;
     d->size = info.size();
@@ -578,8 +583,22 @@ bool ProfileFile::isExactKeySection(const QString& section)
     return false;
 }
 
+ProfileFile::DiskUse ProfileFile::diskUse() const
+{
+    return d->use;
+}
+
 void ProfileFile::reloadIfChanged()
 {
+    // Nobody else is expected to write the file during a batch, so a batch
+    // looks at it once rather than at every get and put.
+    const Registry& r = registry();
+    if (r.batchDepth > 0) {
+        if (d->loaded && d->lookedAtInBatch == r.batchNumber)
+            return;
+        d->lookedAtInBatch = r.batchNumber;
+    }
+    ++d->use.stats;
     const QFileInfo info(m_path);
     const bool exists = info.exists();
     const qint64 size = exists ? info.size() : -1;
@@ -635,7 +654,8 @@ void resetProfiles()
 
 ProfileBatch::ProfileBatch()
 {
-    ++registry().batchDepth;
+    if (registry().batchDepth++ == 0)
+        ++registry().batchNumber;
 }
 
 ProfileBatch::~ProfileBatch()

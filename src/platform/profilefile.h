@@ -20,7 +20,9 @@ namespace mosaicon::platform {
 //
 // The file is held in memory and re-read when it changed on disk. A put writes
 // the file through at once (atomically) unless a ProfileBatch is open, in which
-// case the file is written once when the outermost batch closes.
+// case the file is written once when the outermost batch closes. Within a batch
+// the file is looked at on disk once, when the batch first uses it: the batch
+// does not see a change another program makes meanwhile, though its write keeps it.
 class ProfileFile
 {
 public:
@@ -52,6 +54,15 @@ public:
     QString errorString() const { return m_error; }
 
     static bool isExactKeySection(const QString& section);
+
+    // How often this object has looked at its file on disk and written it,
+    // so that tests and benchmarks can tell what a run of calls costs.
+    struct DiskUse
+    {
+        int stats = 0;
+        int writes = 0;
+    };
+    DiskUse diskUse() const;
 
 private:
     friend class ProfileBatch;

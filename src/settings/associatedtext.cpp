@@ -65,6 +65,7 @@ void store_associated_title(const QString& image_path, const QString& title)
 void copy_associated_records(const QString& source_path, const QString& copy_path)
 {
     platform::ProfileFile& records = ini();
+    const platform::ProfileBatch batch; // both records in one write
     records.put(textSection, copy_path, records.get(textSection, source_path));
     records.put(titleSection, copy_path, records.get(titleSection, source_path));
 }

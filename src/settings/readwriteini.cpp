@@ -10,7 +10,7 @@
 #include "platform/numbers.h"
 #include "platform/profilefile.h"
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 namespace mosaicon {
@@ -228,12 +228,10 @@ std::optional<qint32> toLong(const QString& text)
         if (!ok)
             return std::nullopt;
     }
-    if (!std::isfinite(value))
+    const std::optional<qint64> r = platform::roundHalfEven(value);
+    if (!r || *r < std::numeric_limits<qint32>::min() || *r > std::numeric_limits<qint32>::max())
         return std::nullopt;
-    const qint64 r = platform::roundHalfEven(value);
-    if (r < std::numeric_limits<qint32>::min() || r > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(r);
+    return qint32(*r);
 }
 
 // What READ leaves for the main window once every value is in.
@@ -509,6 +507,18 @@ void write()
 }
 
 } // namespace
+
+qint64 setting_number(const Settings& s, SettingText Settings::*member, qint64 min, qint64 max)
+{
+    if (const auto n = platform::valToInteger(s.*member, min, max))
+        return *n;
+    const auto& entries = table();
+    const auto e = std::find_if(entries.begin(), entries.end(),
+                                [&](const Entry& entry) { return entry.text == member; });
+    const bool literal = e != entries.end() && e->defaultKind == Default::Literal;
+    const QString fallback = QString::fromUtf8(literal ? e->defaultValue : "");
+    return platform::valToInteger(fallback, min, max).value_or(0);
+}
 
 void readwriteini(QString& mode)
 {

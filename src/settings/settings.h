@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <limits>
+
 namespace mosaicon {
 
 // The program settings: every option the user can set, held in memory from
@@ -100,5 +102,17 @@ struct Settings
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
+
+// The whole number a numeric text setting holds (its fraction dropped) when it
+// lies within [min, max]; otherwise the number of the default that the
+// settings file's table gives the setting's key (0 for a key without one).
+qint64 setting_number(const Settings& s, SettingText Settings::*member, qint64 min, qint64 max);
+
+// setting_number() within the range of the integer type it is wanted as.
+template <typename Int> Int setting_number(const Settings& s, SettingText Settings::*member)
+{
+    return Int(setting_number(s, member, std::numeric_limits<Int>::min(),
+                              std::numeric_limits<Int>::max()));
+}
 
 } // namespace mosaicon

@@ -40,6 +40,7 @@ void init_application()
     p.product_title = QStringLiteral("Mosaicon Pro v4.00");
     run_uninstall_setup();
     platform::ProfileFile& uninstall = platform::profile(p.uninstall_ini_path);
+    const platform::ProfileBatch batch; // both keys in one write
     uninstall.put(QStringLiteral("Current"), QStringLiteral("Version"), p.product_title);
     uninstall.put(QStringLiteral("Current"), QStringLiteral("Path"), p.program_folder);
 }
@@ -59,6 +60,8 @@ void startitoff()
 {
     Program& p = program();
     if (!QFileInfo::exists(p.ini_file_path)) {
+        // The new file is written once, with the two keys below already in it.
+        const platform::ProfileBatch batch;
         trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_write"));
         QString mode = QStringLiteral("WRITE");
         readwriteini(mode);

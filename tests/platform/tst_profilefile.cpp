@@ -66,6 +66,9 @@ private slots:
     void rereadsAfterAnotherWriter();
     void pendingChangeSurvivesAnotherWriter();
     void batchWritesAtOutermostEnd();
+    void batchLooksAtFileOnceAndWritesOnce();
+    void batchSeesChangeMadeBeforeIt_data();
+    void batchSeesChangeMadeBeforeIt();
     void resetWritesPendingChanges();
     void failedWriteKeepsChange_data();
     void failedWriteKeepsChange();
@@ -375,6 +378,61 @@ void TestProfileFile::batchWritesAtOutermostEnd()
     QVERIFY(!ProfileBatch::active());
     QCOMPARE(readBytes(first), QByteArray("[A]\nx=1\r\ny=2\r\n"));
     QCOMPARE(readBytes(second), QByteArray("[B]\r\nz=3\r\n"));
+}
+
+void TestProfileFile::batchLooksAtFileOnceAndWritesOnce()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.ini"_s);
+    writeBytes(path, "[A]\nx=0\n");
+    ProfileFile& file = profile(path);
+    const ProfileFile::DiskUse before = file.diskUse();
+    {
+        ProfileBatch batch;
+        for (int i = 0; i < 1000; ++i) {
+            ProfileBatch inner; // nested batches change nothing
+            file.put(u"A"_s, u"k%1"_s.arg(i), QString::number(i));
+            QCOMPARE(file.get(u"a"_s, u"K%1"_s.arg(i)), QString::number(i));
+        }
+        QCOMPARE(file.get(u"A"_s, u"x"_s), u"0"_s);
+        QCOMPARE(readBytes(path), QByteArray("[A]\nx=0\n"));
+    }
+    const ProfileFile::DiskUse after = file.diskUse();
+    QCOMPARE(after.writes - before.writes, 1);
+    // Once when the batch first reads; at its end once before writing, to keep
+    // another writer's change, and once after, to know the file as written.
+    QVERIFY2(after.stats - before.stats <= 3,
+             qPrintable(QString::number(after.stats - before.stats)));
+    const QByteArray written = readBytes(path);
+    QVERIFY(written.startsWith("[A]\nx=0\nk0=0\r\nk1=1\r\n"));
+    QVERIFY(written.endsWith("k998=998\r\nk999=999\r\n"));
+}
+
+void TestProfileFile::batchSeesChangeMadeBeforeIt_data()
+{
+    QTest::addColumn<bool>("readInEarlierBatch");
+    QTest::addRow("the file was last read outside a batch") << false;
+    QTest::addRow("the file was last read in an earlier batch") << true;
+}
+
+void TestProfileFile::batchSeesChangeMadeBeforeIt()
+{
+    QFETCH(bool, readInEarlierBatch);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.ini"_s);
+    writeBytes(path, "[A]\nx=1\n");
+    ProfileFile& file = profile(path);
+    {
+        std::optional<ProfileBatch> earlier;
+        if (readInEarlierBatch)
+            earlier.emplace();
+        QCOMPARE(file.get(u"A"_s, u"x"_s), u"1"_s);
+    }
+    writeBytes(path, "[A]\nx=22\n");
+    ProfileBatch batch;
+    QCOMPARE(file.get(u"A"_s, u"x"_s), u"22"_s);
+    file.put(u"A"_s, u"y"_s, u"3"_s);
+    QCOMPARE(file.get(u"A"_s, u"x"_s), u"22"_s);
 }
 
 void TestProfileFile::resetWritesPendingChanges()

@@ -10,9 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTest>
 
 #include <algorithm>
+#include <limits>
 
 #include <unistd.h>
 
@@ -506,6 +508,11 @@ private slots:
                                                        << u"load_delay = -32768"_s;
         QTest::addRow("Load Delay: 40000 does not fit and leaves the previous value")
             << current(u"Load Delay"_s, u"40000"_s) << QStringList() << u"load_delay = 77"_s;
+        QTest::addRow("Load Delay: 1e300 does not fit and leaves the previous value")
+            << current(u"Load Delay"_s, u"1e300"_s) << QStringList() << u"load_delay = 77"_s;
+        QTest::addRow("Load Delay: sixteen hex digits do not fit and leave the previous value")
+            << current(u"Load Delay"_s, u"&HFFFFFFFFFFFFFFFF"_s) << QStringList()
+            << u"load_delay = 77"_s;
 
         QTest::addRow("Thumbnail Style: Without Borders gives 1")
             << current(u"Thumbnail Style"_s, u"Without Borders"_s) << QStringList() << u"thumb_style = 1"_s;
@@ -522,6 +529,21 @@ private slots:
             << current(u"Logo Background"_s, QString()) << QStringList() << u"logo_background = 12632256"_s;
         QTest::addRow("Logo Background: garbage leaves the previous colour")
             << current(u"Logo Background"_s, u"grey"_s) << QStringList() << u"logo_background = 4242"_s;
+        QTest::addRow("Logo Background: 1e300 does not fit and leaves the previous colour")
+            << current(u"Logo Background"_s, u"1e300"_s) << QStringList()
+            << u"logo_background = 4242"_s;
+        QTest::addRow("Logo Background: 2^32 does not fit and leaves the previous colour")
+            << current(u"Logo Background"_s, u"4294967296"_s) << QStringList()
+            << u"logo_background = 4242"_s;
+        QTest::addRow("Logo Background: sixteen hex digits leave the previous colour")
+            << current(u"Logo Background"_s, u"&HFFFFFFFFFFFFFFFF"_s) << QStringList()
+            << u"logo_background = 4242"_s;
+        QTest::addRow("Logo Background: infinity leaves the previous colour")
+            << current(u"Logo Background"_s, u"inf"_s) << QStringList()
+            << u"logo_background = 4242"_s;
+        QTest::addRow("Logo Background: NaN leaves the previous colour")
+            << current(u"Logo Background"_s, u"nan"_s) << QStringList()
+            << u"logo_background = 4242"_s;
 
         QTest::addRow("HTML Background: a missing file gives empty")
             << current(u"HTML Background"_s, u"<folder>/back.gif"_s) << QStringList()
@@ -591,6 +613,66 @@ private slots:
         QVERIFY2(it != all.end(), "the test names a setting that does not exist");
         QCOMPARE(*it, at(tp, expected));
         VERIFY_DIALOGS(tp);
+    }
+
+    // A number kept as text is used through setting_number(), which must never
+    // hand a cast a number out of its range: such a text counts as its key's default.
+    void numericTextOutOfRangeGivesItsDefault_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<qint64>("min");
+        QTest::addColumn<qint64>("max");
+        QTest::addColumn<qint64>("expected");
+        const qint64 intMin = std::numeric_limits<int>::min();
+        const qint64 intMax = std::numeric_limits<int>::max();
+        const qint64 colourMax = std::numeric_limits<quint32>::max();
+        QTest::addRow("Thumbnail Quality: a number in range is used without its fraction")
+            << u"Thumbnail Quality"_s << u"90.5"_s << intMin << intMax << qint64(90);
+        QTest::addRow("Thumbnail Quality: 1e300 gives 75")
+            << u"Thumbnail Quality"_s << u"1e300"_s << intMin << intMax << qint64(75);
+        QTest::addRow("Thumbnail Quality: 1e10 is no int and gives 75")
+            << u"Thumbnail Quality"_s << u"1e10"_s << intMin << intMax << qint64(75);
+        QTest::addRow("Thumbnail Smoothing: -1e300 gives 0")
+            << u"Thumbnail Smoothing"_s << u"-1e300"_s << intMin << intMax << qint64(0);
+        QTest::addRow("Thumbnail Dither: sixteen hex digits give 1")
+            << u"Thumbnail Dither"_s << u"&HFFFFFFFFFFFFFFFF"_s << intMin << intMax << qint64(1);
+        QTest::addRow("Thumbnail Background Color: 2^32 - 1 is still a colour")
+            << u"Thumbnail Background Color"_s << u"4294967295"_s << qint64(0) << colourMax
+            << qint64(4294967295);
+        QTest::addRow("Thumbnail Background Color: 2^32 gives white")
+            << u"Thumbnail Background Color"_s << u"4294967296"_s << qint64(0) << colourMax
+            << qint64(16777215);
+        QTest::addRow("Thumbnail Background Color: a negative number gives white")
+            << u"Thumbnail Background Color"_s << u"-1"_s << qint64(0) << colourMax
+            << qint64(16777215);
+        QTest::addRow("Thumbnail Size: 1e10 gives 0, as an empty size does")
+            << u"Thumbnail Size"_s << u"1e10"_s << qint64(-32768) << qint64(32767) << qint64(0);
+        QTest::addRow("Image Count: 1e300 gives 0, as an empty count does")
+            << u"Image Count"_s << u"1e300"_s << intMin << intMax << qint64(0);
+    }
+    void numericTextOutOfRangeGivesItsDefault()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(qint64, min);
+        QFETCH(qint64, max);
+        QFETCH(qint64, expected);
+        static const QHash<QString, SettingText Settings::*> members{
+            {u"Thumbnail Quality"_s, &Settings::thumb_quality},
+            {u"Thumbnail Smoothing"_s, &Settings::thumb_smoothing},
+            {u"Thumbnail Dither"_s, &Settings::thumb_dither},
+            {u"Thumbnail Background Color"_s, &Settings::thumb_bg_color},
+            {u"Thumbnail Size"_s, &Settings::thumb_size},
+            {u"Image Count"_s, &Settings::image_count},
+        };
+        TestProgram tp;
+        useSettingsFileOf(tp);
+        writeSettingsFile(tp, u"[Current]\n"_s + key + u'=' + value + u'\n');
+        run("READ");
+        SettingText Settings::*member = members.value(key);
+        QCOMPARE((settings().*member).text(), value);
+        QCOMPARE(setting_number(settings(), member, min, max), expected);
     }
 
     // "yes" in lower case sets every key read by the contains rule and none read by the exact rule.
