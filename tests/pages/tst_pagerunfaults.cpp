@@ -211,7 +211,24 @@ private slots:
             QCOMPARE(script.count(line), 1);
         }
     }
+
+    // The run's records (copies' texts and titles, thumbnails made and used
+    // up) reach the settings file in one write at the end of the run.
+    void theSettingsFileIsWrittenOnceARun()
+    {
+        Run run;
+        settings().auto_start_browser = false;
+        run.picture(QStringLiteral("a.jpg"), 300, 150);
+        run.picture(QStringLiteral("b.jpg"), 150, 300);
+        platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+        const int before = ini.diskUse().writes;
+        go_create_html(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(ini.diskUse().writes - before, 1);
+        QVERIFY(run.tp.settingsText().contains(QStringLiteral("[Thumbnails (ir)]")));
+    }
 };
+
 
 QTEST_MAIN(TestPageRunFaults)
 #include "tst_pagerunfaults.moc"
