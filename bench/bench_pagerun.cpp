@@ -6,8 +6,8 @@
 // Rounds: the first argument or BENCH_ROUNDS (default 5).
 #include "decodefloor.h"
 
-#include "pages/createhtml.h"
 #include "pagekit/pagerun.h"
+#include "pages/createhtml.h"
 
 #include "settings/program.h"
 
@@ -56,7 +56,8 @@ QImage photo(int seed)
     for (int i = 0; i < 400; ++i) {
         p.setBrush(QColor::fromHsv(rng.bounded(360), rng.bounded(256), rng.bounded(256)));
         p.setPen(Qt::NoPen);
-        p.drawEllipse(QPoint(rng.bounded(4000), rng.bounded(3000)), rng.bounded(20, 300), rng.bounded(20, 300));
+        p.drawEllipse(QPoint(rng.bounded(4000), rng.bounded(3000)), rng.bounded(20, 300),
+                      rng.bounded(20, 300));
     }
     p.end();
     // Sensor-like noise, so the encoder has texture to work on.
@@ -65,7 +66,8 @@ QImage photo(int seed)
         for (int x = 0; x < image.width(); ++x) {
             const int n = int(rng.bounded(16)) - 8;
             const QRgb c = line[x];
-            line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255), qBound(0, qBlue(c) + n, 255));
+            line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255),
+                           qBound(0, qBlue(c) + n, 255));
         }
     }
     return image;
@@ -89,9 +91,10 @@ struct Sample
 {
     double wall = 0;
     double cpu = 0;
-    int made = -1;   // thumbnails written; -1: the row writes none
-    QSize thumb;     // the first photo's thumbnail
-    long peakKb = 0; // our process's peak resident memory during the run
+    int made = -1;    // thumbnails written; -1: the row writes none
+    QSize thumb;      // the first photo's thumbnail
+    long peakKb = 0;  // our process's peak resident memory during the run
+    long grownKb = 0; // how far that peak is above its size when the run started
 };
 
 double cpuSeconds(int who)
@@ -117,7 +120,7 @@ Sample measure(int who, const std::function<void()>& work)
 }
 
 // The kernel's high-water mark of resident memory is reset before our run, so
-// the peak is the run's, not that of making the corpus.
+// the peak is the run's, not that of making the corpus or of an earlier row.
 void resetPeakMemory()
 {
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
@@ -125,14 +128,15 @@ void resetPeakMemory()
         clear.write("5");
 }
 
-long peakMemoryKb()
+// A "VmRSS:" or "VmHWM:" line of the process status, in kB.
+long memoryKb(const QByteArray& key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
     return 0;
 }
 
@@ -174,8 +178,10 @@ Sample pageRun(const QStringList& photos, const QString& scratch, bool table)
     run->prompt().o_use_default_values.value = true;
 
     resetPeakMemory();
+    const long startKb = memoryKb("VmRSS:");
     Sample sample = measure(RUSAGE_SELF, [&] { go_create_html(*run); });
-    sample.peakKb = peakMemoryKb();
+    sample.peakKb = memoryKb("VmHWM:");
+    sample.grownKb = sample.peakKb - startKb;
     countThumbnails(s.internet_dir, QStringLiteral("*_tn.jpg"), sample);
     return sample;
 }
@@ -183,7 +189,8 @@ Sample pageRun(const QStringList& photos, const QString& scratch, bool table)
 Sample floorRun(const QStringList& photos)
 {
     DecodeFloor floor;
-    Sample sample = measure(RUSAGE_SELF, [&] { floor = decode_floor(photos, thumbBox, quality, cores); });
+    Sample sample =
+        measure(RUSAGE_SELF, [&] { floor = decode_floor(photos, thumbBox, quality, cores); });
     sample.made = floor.made;
     sample.thumb = floor.first;
     return sample;
@@ -215,7 +222,7 @@ struct Row
     Run run; // empty: its tool is missing
     QList<Sample> samples;
 
-    double median(double Sample::* value) const
+    double median(double Sample::*value) const
     {
         std::vector<double> values;
         for (const Sample& s : samples)
@@ -230,7 +237,13 @@ struct Row
     double cpu() const { return median(&Sample::cpu); }
 };
 
-enum RowIndex { OursDefault, OursTable, Floor, FirstTool };
+enum RowIndex
+{
+    OursDefault,
+    OursTable,
+    Floor,
+    FirstTool
+};
 
 QList<Row> makeRows(const QStringList& photos, const QString& corpus)
 {
@@ -258,7 +271,9 @@ QList<Row> makeRows(const QStringList& photos, const QString& corpus)
                                 "-define jpeg:size=208x208 -thumbnail 104x104 -quality 75"),
          "*.jpg"},
         {"vipsthumbnail", "vipsthumbnail -s 104 [Q=75]",
-         files + QStringLiteral("VIPS_CONCURRENCY=1 xargs -P8 -n5 vipsthumbnail -s 104 -o 'OUT/%s_tn.jpg[Q=75]'"),
+         files +
+             QStringLiteral(
+                 "VIPS_CONCURRENCY=1 xargs -P8 -n5 vipsthumbnail -s 104 -o 'OUT/%s_tn.jpg[Q=75]'"),
          "*_tn.jpg"},
         {"djpeg", "djpeg -scale 1/8 (decode only)",
          files + QStringLiteral("xargs -P8 -n1 djpeg -scale 1/8 -outfile /dev/null"), ""},
@@ -308,13 +323,15 @@ void printRow(const Row& row, const QList<Row>& rows, bool withRatios)
         std::printf("%-44s %7s\n", name.constData(), "missing");
         return;
     }
-    const auto [least, most] = std::minmax_element(row.samples.begin(), row.samples.end(),
-                                                   [](const Sample& a, const Sample& b) { return a.wall < b.wall; });
+    const auto [least, most] =
+        std::minmax_element(row.samples.begin(), row.samples.end(),
+                            [](const Sample& a, const Sample& b) { return a.wall < b.wall; });
     const QSize thumb = row.samples.first().thumb;
-    const QByteArray size = thumb.isValid() ? QStringLiteral("%1x%2").arg(thumb.width()).arg(thumb.height()).toUtf8()
-                                            : QByteArray("-");
-    std::printf("%-44s %7.2f %7.2f %6.2f-%-6.2f %7s", name.constData(), row.wall(), row.cpu(), least->wall,
-                most->wall, size.constData());
+    const QByteArray size =
+        thumb.isValid() ? QStringLiteral("%1x%2").arg(thumb.width()).arg(thumb.height()).toUtf8()
+                        : QByteArray("-");
+    std::printf("%-44s %7.2f %7.2f %6.2f-%-6.2f %7s", name.constData(), row.wall(), row.cpu(),
+                least->wall, most->wall, size.constData());
     if (withRatios)
         for (const Row& ours : {rows[OursDefault], rows[OursTable]})
             std::printf(" | %6.2f %6.2f", ours.wall() / row.wall(), ours.cpu() / row.cpu());
@@ -323,24 +340,28 @@ void printRow(const Row& row, const QList<Row>& rows, bool withRatios)
 
 void printTable(const QList<Row>& rows, int rounds)
 {
-    std::printf("\nMedians of %d rounds; CPU is user + system time of every thread and child process.\n", rounds);
-    std::printf("%-44s %7s %7s %13s %7s | %-13s | %-13s\n", "row", "wall s", "CPU s", "wall min-max", "thumb",
-                "default/row", "table/row");
-    std::printf("%-44s %7s %7s %13s %7s | %6s %6s | %6s %6s\n", "", "", "", "", "", "wall", "CPU", "wall", "CPU");
+    std::printf(
+        "\nMedians of %d rounds; CPU is user + system time of every thread and child process.\n",
+        rounds);
+    std::printf("%-44s %7s %7s %13s %7s | %-13s | %-13s\n", "row", "wall s", "CPU s",
+                "wall min-max", "thumb", "default/row", "table/row");
+    std::printf("%-44s %7s %7s %13s %7s | %6s %6s | %6s %6s\n", "", "", "", "", "", "wall", "CPU",
+                "wall", "CPU");
     for (qsizetype i = 0; i < rows.size(); ++i)
         printRow(rows[i], rows, i >= Floor);
     for (const Row& row : rows)
         for (const Sample& s : row.samples)
             if (s.made >= 0 && s.made != photoCount) {
-                std::printf("note: %s made %d of %d thumbnails in a round\n", qPrintable(row.name), s.made,
-                            photoCount);
+                std::printf("note: %s made %d of %d thumbnails in a round\n", qPrintable(row.name),
+                            s.made, photoCount);
                 break;
             }
 }
 
 void printGoals(const QList<Row>& rows)
 {
-    std::printf("\nGoal: page run within 1.10x of the floor in CPU and 1.15x in wall time, in both layouts, "
+    std::printf("\nGoal: page run within 1.10x of the floor in CPU and 1.15x in wall time, in both "
+                "layouts, "
                 "and faster than every tool\n");
     const Row& floor = rows[Floor];
     for (const RowIndex layout : {OursDefault, OursTable}) {
@@ -349,8 +370,10 @@ void printGoals(const QList<Row>& rows)
         if (floor.run) {
             const double cpu = ours.cpu() / floor.cpu();
             const double wall = ours.wall() / floor.wall();
-            std::printf("  %-15s within 1.10x of the floor in CPU   %5.2fx  %s\n", name, cpu, verdict(cpu <= 1.10));
-            std::printf("  %-15s within 1.15x of the floor in wall  %5.2fx  %s\n", name, wall, verdict(wall <= 1.15));
+            std::printf("  %-15s within 1.10x of the floor in CPU   %5.2fx  %s\n", name, cpu,
+                        verdict(cpu <= 1.10));
+            std::printf("  %-15s within 1.15x of the floor in wall  %5.2fx  %s\n", name, wall,
+                        verdict(wall <= 1.15));
         } else {
             std::printf("  %-15s against the floor: missing (built without TurboJPEG)\n", name);
         }
@@ -358,16 +381,23 @@ void printGoals(const QList<Row>& rows)
             if (!rows[i].run)
                 continue;
             const double wall = ours.wall() / rows[i].wall();
-            std::printf("  %-15s faster than %-32s %5.2fx wall  %s\n", name, qPrintable(rows[i].name), wall,
-                        verdict(wall < 1));
+            std::printf("  %-15s faster than %-32s %5.2fx wall  %s\n", name,
+                        qPrintable(rows[i].name), wall, verdict(wall < 1));
         }
     }
-    long peak[2] = {};
-    for (const RowIndex layout : {OursDefault, OursTable})
-        for (const Sample& s : rows[layout].samples)
-            peak[layout] = std::max(peak[layout], s.peakKb);
-    std::printf("\nPeak resident memory of our run (largest of the rounds): default %.0f MB, table %.0f MB\n",
-                peak[OursDefault] / 1024.0, peak[OursTable] / 1024.0);
+    std::printf("\nPeak resident memory of our run, largest of the rounds (and its growth during "
+                "the run):\n");
+    for (const RowIndex layout : {OursDefault, OursTable}) {
+        long peak = 0;
+        long grown = 0;
+        for (const Sample& s : rows[layout].samples) {
+            peak = std::max(peak, s.peakKb);
+            grown = std::max(grown, s.grownKb);
+        }
+        std::printf("  %-15s %5.0f MB (+%.0f MB)\n",
+                    layout == OursDefault ? "default layout" : "table layout", peak / 1024.0,
+                    grown / 1024.0);
+    }
 }
 
 int roundCount(int argc, char* argv[])
@@ -401,7 +431,9 @@ int main(int argc, char* argv[])
         makeCorpus(photos);
     }
     // Warm the file cache for everyone alike.
-    QProcess::execute(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("cat %1/*.jpg > /dev/null").arg(corpus)});
+    QProcess::execute(
+        QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("cat %1/*.jpg > /dev/null").arg(corpus)});
 
     QList<Row> rows = makeRows(photos, corpus);
     std::printf("%d rounds of %lld rows...\n", rounds, qlonglong(rows.size()));

@@ -23,7 +23,8 @@ QSize fitted(int width, int height, int box)
 }
 
 // Area average: each output pixel is the mean of the input pixels it covers.
-void shrink(const std::vector<unsigned char>& in, QSize from, std::vector<unsigned char>& out, QSize to)
+void shrink(const std::vector<unsigned char>& in, QSize from, std::vector<unsigned char>& out,
+            QSize to)
 {
     out.assign(size_t(to.width()) * to.height() * channels, 0);
     for (int y = 0; y < to.height(); ++y) {
@@ -66,20 +67,21 @@ struct Worker
         const QByteArray jpeg = file.readAll();
         const auto* data = reinterpret_cast<const unsigned char*>(jpeg.constData());
         int width = 0, height = 0, subsamp = 0, colorspace = 0;
-        if (tjDecompressHeader3(decoder, data, jpeg.size(), &width, &height, &subsamp, &colorspace) != 0)
+        if (tjDecompressHeader3(decoder, data, jpeg.size(), &width, &height, &subsamp,
+                                &colorspace) != 0)
             return {};
         const tjscalingfactor eighth{1, 8};
         const QSize scaled(TJSCALED(width, eighth), TJSCALED(height, eighth));
         decoded.resize(size_t(scaled.width()) * scaled.height() * channels);
-        if (tjDecompress2(decoder, data, jpeg.size(), decoded.data(), scaled.width(), 0, scaled.height(),
-                          TJPF_RGB, 0) != 0)
+        if (tjDecompress2(decoder, data, jpeg.size(), decoded.data(), scaled.width(), 0,
+                          scaled.height(), TJPF_RGB, 0) != 0)
             return {};
         const QSize thumb = fitted(scaled.width(), scaled.height(), box);
         shrink(decoded, scaled, small, thumb);
         unsigned char* out = nullptr;
         unsigned long outSize = 0;
-        const bool encoded = tjCompress2(encoder, small.data(), thumb.width(), 0, thumb.height(), TJPF_RGB, &out,
-                                         &outSize, TJSAMP_420, quality, 0) == 0;
+        const bool encoded = tjCompress2(encoder, small.data(), thumb.width(), 0, thumb.height(),
+                                         TJPF_RGB, &out, &outSize, TJSAMP_420, quality, 0) == 0;
         tjFree(out);
         return encoded ? thumb : QSize();
     }
@@ -108,7 +110,8 @@ DecodeFloor decode_floor(const QStringList& photos, int box, int quality, int th
     for (std::thread& t : pool)
         t.join();
     DecodeFloor result;
-    result.made = int(std::count_if(sizes.begin(), sizes.end(), [](QSize s) { return s.isValid(); }));
+    result.made =
+        int(std::count_if(sizes.begin(), sizes.end(), [](QSize s) { return s.isValid(); }));
     result.first = sizes.empty() ? QSize() : sizes.front();
     return result;
 }
