@@ -4,12 +4,15 @@
 #include "platform/picturecheck.h"
 #include "platform/wincolor.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,6 +22,8 @@ namespace {
 
 // Qt's default refuses anything over 128 MB, about a 33-megapixel photo.
 constexpr int DecoderMemoryLimitMb = 1024;
+// Larger files are decoded from the disk as they are read.
+constexpr qint64 WholeReadLimit = qint64(256) << 20;
 
 QSize fitInSquare(const QSize& size, int limit)
 {
@@ -166,24 +171,44 @@ bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize
         m_error = withFileName(path, damage, "load");
         return false;
     }
-    QImageReader bySuffix(path, QFileInfo(path).suffix().toLower().toLatin1());
-    QImage image = readWith(bySuffix, limit, naturalSize);
-    if (image.isNull() && bySuffix.error() != QImageReader::FileNotFoundError) {
+    // Read whole first: the decoders ask for a few kilobytes at a time, and a
+    // system call for each costs more than the copy.
+    QFile file(path);
+    QBuffer buffer;
+    if (file.open(QIODevice::ReadOnly) && file.size() > 0 && file.size() <= WholeReadLimit) {
+        buffer.setData(file.readAll());
+        buffer.open(QIODevice::ReadOnly);
+    }
+    file.close();
+    const bool inMemory = buffer.isOpen();
+    std::optional<QImageReader> bySuffix;
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    if (inMemory)
+        bySuffix.emplace(&buffer, suffix);
+    else
+        bySuffix.emplace(path, suffix);
+    QImage image = readWith(*bySuffix, limit, naturalSize);
+    if (image.isNull() && bySuffix->error() != QImageReader::FileNotFoundError) {
         // Files are often misnamed (a JPEG saved as .gif) or use a suffix Qt
         // has no name for (.dib), so the content decides on the second try.
-        QImageReader byContent(path);
+        std::optional<QImageReader> content;
+        if (inMemory && buffer.seek(0))
+            content.emplace(&buffer);
+        else
+            content.emplace(path);
+        QImageReader& byContent = *content;
         byContent.setDecideFormatFromContent(true);
         image = readWith(byContent, limit, naturalSize);
         if (image.isNull()) {
             // The content reader's error is the telling one when it recognised
             // the format; otherwise the suffix's decoder knows more.
             const QImageReader& teller =
-                byContent.error() != QImageReader::UnsupportedFormatError ? byContent : bySuffix;
+                byContent.error() != QImageReader::UnsupportedFormatError ? byContent : *bySuffix;
             m_error = withFileName(path, teller.errorString(), "load");
             return false;
         }
     } else if (image.isNull()) {
-        m_error = withFileName(path, bySuffix.errorString(), "load");
+        m_error = withFileName(path, bySuffix->errorString(), "load");
         return false;
     }
     *decoded = std::move(image);
