@@ -1,4 +1,7 @@
 #include "mainwindow/mainform.h"
+
+#include "pagekit/bannerpicker.h"
+#include "pagekit/pageprompt.h"
 #include "mainwindow/commandtable.h"
 
 #include "settings/helpers.h"
@@ -85,6 +88,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_logo, &platform::ImageView::mousePressed, this, &MainForm::leave_logo_view);
 
     program().main_form = this;
+    PagePrompt::setBannerPicker(&select_banner_file);
 }
 
 MainForm::~MainForm()
@@ -538,6 +542,7 @@ void MainForm::showStatus(const QString& text)
 void MainForm::setDialogInitialDirectory(const QString& folder)
 {
     m_dialogDirectory = folder;
+    program().last_dialog_dir = folder;
 }
 
 void MainForm::showViewImagesMenuItem()

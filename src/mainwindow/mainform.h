@@ -118,6 +118,7 @@ private:
     void restoreBrowser(int patternIndex);
     void setListsVisible(bool visible);
     void appendFileEntries();
+    void loadProfile();
     void deleteOrRemove(bool deleteFiles);
     void associateText();
     int firstSelected() const;

@@ -4,6 +4,7 @@
 #include "mainwindow/quickview.h"
 
 #include "settings/helpers.h"
+#include "settings/profiles.h"
 #include "settings/program.h"
 #include "settings/startup.h"
 
@@ -29,6 +30,15 @@ void exclamation(const QString& text)
 {
     show_status(text);
     platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
+}
+
+QStringList listEntries(const QListWidget& list)
+{
+    QStringList entries;
+    entries.reserve(list.count());
+    for (int i = 0; i < list.count(); ++i)
+        entries.append(list.item(i)->text());
+    return entries;
 }
 
 const QString noSelection = QStringLiteral("You must select one or more files in order to use this option.");
@@ -100,12 +110,13 @@ const CommandTable& MainForm::commands()
                [](MainForm&) { finishup(); }),
         button("savelist", "Save The File List To A Text File", QStyle::SP_DialogSaveButton,
                [](MainForm& f) {
-                   // Saving the list as a profile arrives with the profile files.
                    if (f.m_itemlist->count() == 0)
                        exclamation(QStringLiteral("No files are loaded to save."));
+                   else
+                       save_file_list_profile(listEntries(*f.m_itemlist));
                }),
         button("loadlist", "Load A List Of File Names From A Text File",
-               QStyle::SP_DialogOpenButton, nullptr),
+               QStyle::SP_DialogOpenButton, [](MainForm& f) { f.loadProfile(); }),
         button("localfile", "Locate And Load Files Names", QStyle::SP_FileDialogContentsView,
                [](MainForm& f) {
                    show_status(QString());
@@ -245,6 +256,15 @@ void MainForm::runPage(void (*writer)(PageRun&), bool withRules, bool internetRe
     if (internetReady)
         run->internetReady = true;
     writer(*run);
+}
+
+void MainForm::loadProfile()
+{
+    const FileListTarget target{[this] { m_itemlist->clear(); },
+                                [this](const QString& entry) { m_itemlist->addItem(entry); }};
+    // The logo stays where it is: only the lists come back into view.
+    if (load_file_list_profile(target))
+        setListsVisible(true);
 }
 
 void MainForm::deleteOrRemove(bool deleteFiles)

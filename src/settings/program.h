@@ -31,6 +31,8 @@ struct Program
     QString last_toolbar_key;
     QString assoc_text_caller;
     bool color_dialog_cancelled = false;
+    // The folder the open dialogs that remember no other start in.
+    QString last_dialog_dir;
 
     // The main window while it exists.
     MainFormView* main_form = nullptr;

@@ -98,7 +98,7 @@ private slots:
         };
         button("exit", "Exit The Application");
         button("savelist", "Save The File List To A Text File");
-        button("loadlist", "Load A List Of File Names From A Text File", false);
+        button("loadlist", "Load A List Of File Names From A Text File");
         button("localfile", "Locate And Load Files Names");
         button("viewfiles", "View The Images In The File List");
         button("quickhtml", "Create A Quick HTML File With Images");

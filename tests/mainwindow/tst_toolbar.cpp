@@ -256,6 +256,35 @@ private slots:
         QCOMPARE(program().last_toolbar_key, QStringLiteral("full_image"));
     }
 
+    void profileButtonsSaveAndReloadTheListIntoView()
+    {
+        Browsing b;
+        b.tp.ui.expectFile(QStringLiteral("Save File List Profile"), b.tp.path("six"));
+        b.press("savelist");
+        b.form.itemlist()->clear();
+        b.form.itemlist()->addItem(QStringLiteral("/replaced/entry.gif"));
+        // Loading brings the lists back from the logo view.
+        b.form.itemlist()->hide();
+        b.form.filedir()->hide();
+        b.tp.ui.expectFile(QStringLiteral("Load File List Profile"), b.tp.path("six.fpr"));
+        b.press("loadlist");
+        VERIFY_DIALOGS(b.tp);
+        QCOMPARE(listEntries(b.form.itemlist()),
+                 (QStringList{b.pic("a.gif"), b.pic("b.jpg"), b.pic("c.gif"), b.pic("d.jpg"), b.pic("e.gif"),
+                              b.pic("f.jpg")}));
+        QVERIFY(b.form.itemlist()->isVisibleTo(&b.form));
+        QVERIFY(b.form.filedir()->isVisibleTo(&b.form));
+    }
+
+    void theBannerPickerIsInstalled()
+    {
+        Browsing b;
+        PagePrompt prompt;
+        b.tp.ui.expectFile(QStringLiteral("Select The Bottom Banner"), std::nullopt);
+        prompt.Command4_Click();
+        VERIFY_DIALOGS(b.tp);
+    }
+
     void leavingTheLogoViewRefillsAnEmptyList()
     {
         Browsing b;

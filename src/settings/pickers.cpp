@@ -1,0 +1,107 @@
+#include "settings/pickers.h"
+
+#include "settings/helpers.h"
+#include "settings/mainformview.h"
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+#include "platform/ui.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace mosaicon {
+
+namespace {
+
+const QString current = QStringLiteral("Current");
+const QString editorKey = QStringLiteral("Editor");
+
+platform::ProfileFile& ini()
+{
+    return platform::profile(program().ini_file_path);
+}
+
+std::optional<QString> ask(const QString& title, const QString& filter, const QString& initialDirectory)
+{
+    platform::FileDialogRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.initialDirectory = initialDirectory;
+    std::optional<QString> name = platform::ui().fileDialog(request);
+    if (!name || name->isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+} // namespace
+
+bool fileNameHas(const QString& path, const QString& part)
+{
+    return QFileInfo(path).fileName().contains(part, Qt::CaseInsensitive);
+}
+
+std::optional<QString> select_html_editor()
+{
+    Program& p = program();
+    const QString command = p.settings.editor_command;
+    const QString start = file_exists(command) ? QFileInfo(command.trimmed()).absolutePath() : p.program_folder;
+    const std::optional<QString> name =
+        ask(QStringLiteral("Select HTML Editor"), QStringLiteral("Editors (*.exe)|*.exe|All Files (*.*)|*.*"),
+            start);
+    if (!name)
+        return std::nullopt;
+    const QFileInfo chosen(*name);
+    if (!chosen.isFile() || !chosen.isExecutable()) {
+        platform::msgbox(QStringLiteral("The selected file must be a software application."),
+                         platform::MsgBox::OkOnly, p.product_title);
+        return std::nullopt;
+    }
+    p.settings.editor_command = *name;
+    ini().put(current, editorKey, *name);
+    return name;
+}
+
+bool select_html_background()
+{
+    Program& p = program();
+    const std::optional<QString> name =
+        ask(QStringLiteral("Select HTML Background"),
+            QStringLiteral("All Files (*.*)|*.*|GIF Files|*.gif|JPG Files|*.jpg"), p.last_dialog_dir);
+    if (!name)
+        return false;
+    // Refused or not, the dialog starts in that folder next time.
+    p.last_dialog_dir = QFileInfo(*name).path() + u'/';
+    if (!fileNameHas(*name, QStringLiteral(".gif")) && !fileNameHas(*name, QStringLiteral(".jpg"))) {
+        platform::msgbox(QStringLiteral("GIF and JPG are the only valid file formats for HTML background."),
+                         platform::MsgBox::OkOnly, p.product_title);
+        return false;
+    }
+    p.settings.html_background = *name;
+    if (p.main_form)
+        p.main_form->refreshToolbar();
+    return true;
+}
+
+void edit_editor_command_line()
+{
+    Program& p = program();
+    const QString before = p.settings.editor_command;
+    const std::optional<QString> answer = platform::ui().inputBox(
+        QStringLiteral("Enter the command line parameters for the HTML editor application."), p.product_title,
+        before);
+    if (!answer)
+        return;
+    p.settings.editor_command = *answer;
+    const qsizetype blank = answer->indexOf(u' ');
+    if (*answer != before && blank > 0 && file_exists(answer->left(blank)))
+        ini().put(current, editorKey, *answer);
+}
+
+void clear_html_editor()
+{
+    program().settings.editor_command = QString();
+    ini().remove(current, editorKey);
+}
+
+} // namespace mosaicon

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace mosaicon {
+
+// Small file pickers that put the user's choice where the program keeps it.
+
+// Asks for the HTML editor program. An executable file becomes the editor
+// command and is written to the settings file at once; anything else is
+// refused with a message. Returns the stored command (for a window that shows
+// it), nothing when cancelled or refused.
+std::optional<QString> select_html_editor();
+
+// Asks for the pages' background picture; only GIF and JPEG files are taken.
+// The folder of any chosen file becomes the next start of the dialog. True
+// when the background was stored.
+bool select_html_background();
+
+// The editor's command line as typed in an input box. Cancel keeps the
+// command, an empty OK clears it. A changed command whose program (up to the
+// first blank) exists is written to the settings file at once; otherwise the
+// change waits for shut-down.
+void edit_editor_command_line();
+
+// Clears the editor command, in memory and in the settings file at once.
+void clear_html_editor();
+
+// A file name's extension test: the name, not the folders above it, in any case.
+bool fileNameHas(const QString& path, const QString& part);
+
+} // namespace mosaicon

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace mosaicon {
+
+// File-list profiles (".fpr"): a saved file list, one full path a line.
+
+// Asks for a profile name and writes the entries to it, one a line. A name
+// without an extension gets ".fpr"; a name whose file name does not hold
+// ".fpr" is refused with a message. A failed write says so.
+void save_file_list_profile(const QStringList& entries);
+
+// Where a loaded profile goes. The main window and the multi-drive window
+// each pass their own list; a window that shows counts of its list updates
+// them itself, so loading never reaches a window that is not open.
+struct FileListTarget
+{
+    std::function<void()> clear;
+    std::function<void(const QString&)> append;
+};
+
+// Asks for a profile and loads every entry that names an existing file into
+// the target, which is cleared first. Missing entries are reported once,
+// after the whole file. Stops early when keep_processing is cleared between
+// lines. False when nothing was loaded because no profile was read (cancel,
+// a name without ".fpr", an unreadable file): the target is then untouched.
+bool load_file_list_profile(const FileListTarget& target);
+
+// Asks for a list file and returns its lines up to the first one that names
+// no existing file; nothing when the dialog was cancelled.
+std::optional<QStringList> load_virtual_directory();
+
+} // namespace mosaicon
