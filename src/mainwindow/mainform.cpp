@@ -12,6 +12,7 @@
 #include "settings/switches.h"
 #include "settings/tracelog.h"
 
+#include "platform/clipboard.h"
 #include "platform/events.h"
 #include "platform/numbers.h"
 #include "platform/ui.h"
@@ -30,6 +31,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUrl>
 
 #include <cmath>
 
@@ -81,6 +83,8 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
     connect(&m_timer1, &QTimer::timeout, this, &MainForm::Timer1_Timer);
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer3.setObjectName(QStringLiteral("Timer3"));
+    m_timer3.setInterval(1000);
+    connect(&m_timer3, &QTimer::timeout, this, &MainForm::Timer3_Timer);
 
     connect(m_filedir, &platform::DirListBox::pathChanged, this, &MainForm::filedir_Change);
     connect(m_filedrive, &platform::DriveListBox::driveChanged, this, &MainForm::filedrive_Change);
@@ -380,6 +384,44 @@ void MainForm::Timer1_Timer()
     m_filedrive->move(px(120), px(bottom - 1200 - shift));
     m_filefilter->move(px(120), px(bottom - 760 - shift));
     show_logo();
+}
+
+void MainForm::setClipboardConversion(bool on)
+{
+    if (on)
+        m_timer3.start();
+    else
+        m_timer3.stop();
+}
+
+void MainForm::Timer3_Timer()
+{
+    // Timers keep running under a message box; without this the boxes would pile up.
+    if (m_clipboardBoxOpen)
+        return;
+    const QString text = platform::clipboardText();
+    const QString address = text.trimmed();
+    // Only an address as a whole: a text that merely mentions one is the user's own.
+    if (!address.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+        return;
+    // Browsers write blanks as "%20" and other letters in UTF-8.
+    const QString path = QUrl(address).toLocalFile();
+    if (path.isEmpty())
+        return;
+    if (file_exists(path)) {
+        platform::setClipboardText(path);
+        show_status(QStringLiteral("The file name '%1' was copied to the clipboard.").arg(path));
+        return;
+    }
+    if (path == m_clip_last_address)
+        return;
+    m_clip_last_address = path;
+    m_clipboardBoxOpen = true;
+    platform::msgbox(QStringLiteral("Browser Address Conversion:\n\nThe web address '%1' cannot be converted.  "
+                                    "The file '%2' does not exist.")
+                         .arg(text, path),
+                     platform::MsgBox::Exclamation, program().product_title);
+    m_clipboardBoxOpen = false;
 }
 
 void MainForm::appendFileEntries()

@@ -73,6 +73,11 @@ public:
 
     void show_logo();
     void Timer1_Timer();
+    // Clipboard conversion: while on, a browser's address of a local file on
+    // the clipboard is replaced once a second by the file's path.
+    void setClipboardConversion(bool on);
+    bool clipboardConversionOn() const { return m_timer3.isActive(); }
+    void Timer3_Timer();
 
     // Browsing: each rebuilds the file list.
     void filedir_Change();
@@ -142,6 +147,8 @@ private:
     QTimer m_timer3;
     QHash<QString, QAction*> m_menuItems; // "menu/index"
     QString m_dialogDirectory;
+    QString m_clip_last_address; // the last missing file reported, never again this run
+    bool m_clipboardBoxOpen = false;
 };
 
 } // namespace mosaicon

@@ -78,12 +78,13 @@ Command item(const QString& menu, int index, const char* caption, Command::Handl
             .run = run};
 }
 
-Command checkable(const QString& menu, int index, const char* caption)
+Command checkable(const QString& menu, int index, const char* caption, Command::Handler run = nullptr)
 {
     return {.kind = Command::Kind::Checkable,
             .menu = menu,
             .index = index,
-            .caption = QString::fromUtf8(caption)};
+            .caption = QString::fromUtf8(caption),
+            .run = run};
 }
 
 Command submenu(const QString& menu, int index, const char* caption, const QString& opens)
@@ -175,7 +176,8 @@ const CommandTable& MainForm::commands()
         menu(menus::options, "&Options"),
         item(menus::options, 0, "HTML"),
         item(menus::options, 1, "Locate Local Files"),
-        checkable(menus::options, 3, "&Clipboard Conversion"),
+        checkable(menus::options, 3, "&Clipboard Conversion",
+                  [](MainForm& f) { f.setClipboardConversion(f.menuItem(menus::options, 3)->isChecked()); }),
         item(menus::options, 4, "Image Catalog"),
         checkable(menus::options, 5, "Image Window"),
         item(menus::options, 6, "Slides"),

@@ -33,9 +33,12 @@ void ScriptedUi::stopTest(const QString& reason)
     qFatal("%s", qPrintable(reason));
 }
 
-ScriptedUi& ScriptedUi::expectMessage(std::optional<QString> text, int answer)
+ScriptedUi& ScriptedUi::expectMessage(std::optional<QString> text, int answer, std::function<void()> whileShown)
 {
-    m_expected.append({Kind::Message, std::move(text), answer, {}, {}, {}});
+    std::function<void(QObject*)> action;
+    if (whileShown)
+        action = [whileShown = std::move(whileShown)](QObject*) { whileShown(); };
+    m_expected.append({Kind::Message, std::move(text), answer, {}, {}, std::move(action)});
     return *this;
 }
 
@@ -105,8 +108,11 @@ void ScriptedUi::fail(const QString& reason)
 int ScriptedUi::messageBox(const QString& text, int style, const QString& title)
 {
     m_asked.append({Kind::Message, text, title, style, {}});
-    if (auto e = take(Kind::Message, text))
+    if (auto e = take(Kind::Message, text)) {
+        if (e->action)
+            e->action(nullptr);
         return e->answer;
+    }
     return (style & 7) == MsgBox::OkOnly ? MsgBox::Ok : MsgBox::Cancel;
 }
 

@@ -34,7 +34,9 @@ public:
     };
 
     // An expected text of std::nullopt accepts any text.
-    ScriptedUi& expectMessage(std::optional<QString> text, int answer = MsgBox::Ok);
+    // whileShown runs while the box is open, as events would under a real one.
+    ScriptedUi& expectMessage(std::optional<QString> text, int answer = MsgBox::Ok,
+                              std::function<void()> whileShown = {});
     ScriptedUi& expectInput(std::optional<QString> prompt, std::optional<QString> answer);
     ScriptedUi& expectFile(std::optional<QString> title, std::optional<QString> answer);
     ScriptedUi& expectColor(std::optional<QColor> answer);

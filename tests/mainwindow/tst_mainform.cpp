@@ -127,7 +127,7 @@ private slots:
         item("menuApp", 0, "&Applications");
         item("menuOptionsItem", 0, "HTML");
         item("menuOptionsItem", 1, "Locate Local Files");
-        item("menuOptionsItem", 3, "&Clipboard Conversion");
+        item("menuOptionsItem", 3, "&Clipboard Conversion", true);
         item("menuOptionsItem", 4, "Image Catalog");
         item("menuOptionsItem", 5, "Image Window");
         item("menuOptionsItem", 6, "Slides");
