@@ -17,6 +17,7 @@ inline const QString thumbs = QStringLiteral("menuThumbsItem");
 inline const QString output = QStringLiteral("menuOutputItem");
 inline const QString help = QStringLiteral("menuHelpItem");
 inline const QString helpOnline = QStringLiteral("menuHelpOnlineItem");
+inline const QString itemList = QStringLiteral("menuitemlistitems");
 } // namespace menus
 
 // One row of the main window's commands and of the layout of its toolbar and
@@ -30,6 +31,7 @@ struct Command
     {
         Button,    // a toolbar button; caption is its designed tool-tip
         Menu,      // a menu of the menu bar; its handler runs after every item of it
+        Popup,     // a menu the file list's right mouse button opens
         BarItem,   // a menu that is its own single item
         Item,      // a menu item
         Checkable, // a menu item with a check mark
@@ -50,7 +52,7 @@ struct Command
 
     bool isButton() const { return kind == Kind::Button; }
     // Whether the row is one item of its menu, as the menu's click handler numbers them.
-    bool isMenuItem() const { return !isButton() && kind != Kind::Menu && index != noIndex; }
+    bool isMenuItem() const { return !isButton() && kind != Kind::Menu && kind != Kind::Popup && index != noIndex; }
 };
 
 // The rows in toolbar and menu order, and the dispatch of a click to its row.

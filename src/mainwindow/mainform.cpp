@@ -27,6 +27,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -90,6 +91,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_filedrive, &platform::DriveListBox::driveChanged, this, &MainForm::filedrive_Change);
     connect(m_filefilter, &QComboBox::editTextChanged, this, &MainForm::filefilter_Change);
     connect(m_logo, &platform::ImageView::mousePressed, this, &MainForm::leave_logo_view);
+    connect(m_itemlist, &QListWidget::customContextMenuRequested, this, &MainForm::showItemListMenu);
 
     program().main_form = this;
     PagePrompt::setBannerPicker(&select_banner_file);
@@ -117,6 +119,7 @@ void MainForm::buildControls()
     m_itemlist = new QListWidget(central);
     m_itemlist->setObjectName(QStringLiteral("itemlist"));
     m_itemlist->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_itemlist->setContextMenuPolicy(Qt::CustomContextMenu);
     m_logo = new platform::ImageView(central);
     m_logo->setObjectName(QStringLiteral("logo"));
     m_logo->control().setVisible(false);
@@ -178,6 +181,11 @@ void MainForm::buildMenus()
         case Kind::Menu:
             built.insert(row.menu, menuBar()->addMenu(row.caption));
             break;
+        case Kind::Popup:
+            m_itemListMenu = new QMenu(row.caption, this);
+            m_itemListMenu->setObjectName(row.menu);
+            built.insert(row.menu, m_itemListMenu);
+            break;
         case Kind::BarItem:
             addMenuItem(menuBar()->addAction(row.caption), row, row.menu);
             break;
@@ -204,6 +212,11 @@ void MainForm::buildMenus()
     }
     // "View Images" appears once start-up has prepared the window.
     menuItem(menus::file, 50)->setVisible(false);
+}
+
+void MainForm::showItemListMenu(const QPoint& position)
+{
+    m_itemListMenu->popup(m_itemlist->viewport()->mapToGlobal(position));
 }
 
 QAction* MainForm::menuItem(const QString& menu, int index) const
@@ -328,7 +341,7 @@ void MainForm::load_file_list_switch()
     if (name.isEmpty())
         return;
     m_itemlist->addItems(read_list_file(name));
-    m_itemlist->setStyleSheet(QStringLiteral("QListWidget { background: black; color: white; }"));
+    markVirtualList();
 }
 
 int MainForm::windowTwipsWidth() const

@@ -124,6 +124,18 @@ private:
     void setListsVisible(bool visible);
     void appendFileEntries();
     void loadProfile();
+    // Menu commands.
+    void selectLogo();
+    void clearLogo();
+    void chooseBackgroundColor();
+    void chooseThumbnailColor();
+    void clearFileList();
+    void useVirtualDirectory();
+    // A list loaded from a list file shows white on black.
+    void markVirtualList();
+    void openHelp();
+    void openCurrentEntry();
+    void showItemListMenu(const QPoint& position);
     void deleteOrRemove(bool deleteFiles);
     void associateText();
     int firstSelected() const;
@@ -146,6 +158,7 @@ private:
     QTimer m_timer2;
     QTimer m_timer3;
     QHash<QString, QAction*> m_menuItems; // "menu/index"
+    QMenu* m_itemListMenu = nullptr;
     QString m_dialogDirectory;
     QString m_clip_last_address; // the last missing file reported, never again this run
     bool m_clipboardBoxOpen = false;

@@ -4,10 +4,12 @@
 #include "mainwindow/quickview.h"
 
 #include "settings/helpers.h"
+#include "settings/pickers.h"
 #include "settings/profiles.h"
 #include "settings/program.h"
 #include "settings/startup.h"
 
+#include "pages/advancedpage.h"
 #include "pages/createhtml.h"
 #include "pagekit/generatedfiles.h"
 #include "pagekit/pageprompt.h"
@@ -59,6 +61,16 @@ Command menu(const QString& name, const char* title, Command::Handler afterEvery
             .menu = name,
             .caption = QString::fromUtf8(title),
             .run = afterEveryItem};
+}
+
+Command popup(const QString& name, const char* title)
+{
+    return {.kind = Command::Kind::Popup, .menu = name, .caption = QString::fromUtf8(title)};
+}
+
+void pressLocalFile(MainForm& f)
+{
+    MainForm::commands().press(f, QStringLiteral("localfile"));
 }
 
 Command barItem(const QString& name, const char* caption)
@@ -156,18 +168,29 @@ const CommandTable& MainForm::commands()
         item(menus::file, 5, "&Auto Select"),
         item(menus::file, 10, "Select &Browser..."),
         item(menus::file, 15, "&Clear Browser"),
-        item(menus::file, 20, "Select &Editor"),
-        item(menus::file, 25, "C&lear Editor"),
-        item(menus::file, 30, "Editor's Command Line Parameters"),
-        item(menus::file, 40, "&Locate Local Files"),
+        item(menus::file, 20, "Select &Editor", [](MainForm&) { select_html_editor(); }),
+        item(menus::file, 25, "C&lear Editor", [](MainForm&) { clear_html_editor(); }),
+        item(menus::file, 30, "Editor's Command Line Parameters", [](MainForm&) { edit_editor_command_line(); }),
+        item(menus::file, 40, "&Locate Local Files", &pressLocalFile),
         separator(menus::file),
-        item(menus::file, 45, "Create &HTML File"),
-        item(menus::file, 47, "Simple Images"),
-        item(menus::file, 50, "View Images"),
-        item(menus::file, 60, "L&ogo"),
-        item(menus::file, 65, "Clear Lo&go"),
-        item(menus::file, 70, "Bac&kground Color"),
-        item(menus::file, 80, "Clear &File List"),
+        item(menus::file, 45, "Create &HTML File",
+             [](MainForm& f) {
+                 if (f.m_itemlist->count() == 0)
+                     exclamation(QStringLiteral("There are no files loaded to create an html."));
+                 else
+                     f.runPage(&create_advanced_html, false);
+             }),
+        // Simple View is not built yet: only the empty-list message is.
+        item(menus::file, 47, "Simple Images",
+             [](MainForm& f) {
+                 if (f.m_itemlist->count() == 0)
+                     exclamation(QStringLiteral("No files are loaded to view."));
+             }),
+        item(menus::file, 50, "View Images", [](MainForm& f) { commands().press(f, QStringLiteral("viewfiles")); }),
+        item(menus::file, 60, "L&ogo", [](MainForm& f) { f.selectLogo(); }),
+        item(menus::file, 65, "Clear Lo&go", [](MainForm& f) { f.clearLogo(); }),
+        item(menus::file, 70, "Bac&kground Color", [](MainForm& f) { f.chooseBackgroundColor(); }),
+        item(menus::file, 80, "Clear &File List", [](MainForm& f) { f.clearFileList(); }),
         separator(menus::file),
         item(menus::file, 90, "&Exit", [](MainForm&) { finishup(); }),
 
@@ -175,32 +198,41 @@ const CommandTable& MainForm::commands()
 
         menu(menus::options, "&Options"),
         item(menus::options, 0, "HTML"),
-        item(menus::options, 1, "Locate Local Files"),
+        item(menus::options, 1, "Locate Local Files", &pressLocalFile),
         checkable(menus::options, 3, "&Clipboard Conversion",
                   [](MainForm& f) { f.setClipboardConversion(f.menuItem(menus::options, 3)->isChecked()); }),
         item(menus::options, 4, "Image Catalog"),
         checkable(menus::options, 5, "Image Window"),
         item(menus::options, 6, "Slides"),
         submenu(menus::options, 80, "Thumbnails", menus::thumbs),
-        item(menus::thumbs, 5, "Background Color"),
-        item(menus::options, 85, "Use Virtual Directory"),
+        item(menus::thumbs, 5, "Background Color", [](MainForm& f) { f.chooseThumbnailColor(); }),
+        item(menus::options, 85, "Use Virtual Directory", [](MainForm& f) { f.useVirtualDirectory(); }),
 
         menu(menus::output, "O&utput"),
-        item(menus::output, 5, "Advanced HTML"),
+        // The page items run as their toolbar buttons do, but leave the last
+        // toolbar key alone: the driver still picks its writer by the last button.
+        item(menus::output, 5, "Advanced HTML", [](MainForm& f) { commands().press(f, QStringLiteral("advhtml")); }),
         item(menus::output, 40, "Proof Sheet"),
-        item(menus::output, 50, "Quick HTML"),
-        item(menus::output, 60, "Simple HTML"),
-        item(menus::output, 65, "Slide Show"),
-        item(menus::output, 80, "Vertically Aligned HTML"),
+        item(menus::output, 50, "Quick HTML", [](MainForm& f) { commands().press(f, QStringLiteral("quickhtml")); }),
+        item(menus::output, 60, "Simple HTML",
+             [](MainForm& f) { commands().press(f, QStringLiteral("simplehtml")); }),
+        item(menus::output, 65, "Slide Show", [](MainForm& f) { commands().press(f, QStringLiteral("slideshow")); }),
+        item(menus::output, 80, "Vertically Aligned HTML",
+             [](MainForm& f) { commands().press(f, QStringLiteral("full_image")); }),
 
         menu(menus::help, "&Help"),
-        item(menus::help, 0, "&Contents..."),
-        item(menus::help, 2, "&Search For Help On"),
-        item(menus::help, 3, "Help File (HTML format)"),
+        // The help is the program's own HTML help, in the browser.
+        item(menus::help, 0, "&Contents...", [](MainForm& f) { f.openHelp(); }),
+        item(menus::help, 2, "&Search For Help On", [](MainForm& f) { f.openHelp(); }),
+        item(menus::help, 3, "Help File (HTML format)", [](MainForm& f) { f.openHelp(); }),
         separator(menus::help, 4),
         separator(menus::help, 8),
         submenu(menus::help, 9, "On-Line Web Pages", menus::helpOnline),
         item(menus::help, 14, "&About"),
+
+        popup(menus::itemList, "Item List Menu"),
+        item(menus::itemList, 5, "Associate Text"),
+        item(menus::itemList, 25, "Open using associated application", [](MainForm& f) { f.openCurrentEntry(); }),
     });
     return table;
 }
