@@ -9,7 +9,6 @@
 #include "settings/program.h"
 #include "settings/startup.h"
 
-#include "pages/advancedpage.h"
 #include "pages/createhtml.h"
 #include "pagekit/generatedfiles.h"
 #include "pagekit/pageprompt.h"
@@ -178,7 +177,9 @@ const CommandTable& MainForm::commands()
                  if (f.m_itemlist->count() == 0)
                      exclamation(QStringLiteral("There are no files loaded to create an html."));
                  else
-                     f.runPage(&create_advanced_html, false);
+                     // Through the driver, which readies the list and the folder,
+                     // with the advanced writer whatever button was pressed last.
+                     go_create_html(*start_page_run(f.pageLists(), QStringLiteral("advhtml")));
              }),
         // Simple View is not built yet: only the empty-list message is.
         item(menus::file, 47, "Simple Images",

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QListWidget>
 #include <QMenu>
 #include <QTest>
@@ -189,21 +190,48 @@ private slots:
         VERIFY_DIALOGS(s.tp);
     }
 
-    void outputItemsKeepTheLastToolbarKey()
+    void pageItemsPickTheWriterByTheLastButton_data()
     {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("lastKey");
+        QTest::addColumn<bool>("advanced"); // else the vertically aligned page
+        QTest::addRow("Advanced HTML right after start-up writes the vertically aligned page")
+            << "menuOutputItem" << 5 << "" << false;
+        QTest::addRow("Vertically Aligned HTML right after start-up") << "menuOutputItem" << 80 << "" << false;
+        QTest::addRow("Advanced HTML after the advanced button") << "menuOutputItem" << 5 << "advhtml" << true;
+        QTest::addRow("Vertically Aligned HTML after the advanced button writes the advanced page")
+            << "menuOutputItem" << 80 << "advhtml" << true;
+        QTest::addRow("Create HTML File writes the advanced page whatever the last button")
+            << "menuFileItem" << 45 << "" << true;
+    }
+    void pageItemsPickTheWriterByTheLastButton()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, index);
+        QFETCH(QString, lastKey);
+        QFETCH(bool, advanced);
         Started s;
-        s.tp.write("a.jpg", "a");
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QVERIFY(image.save(s.tp.path("a.jpg")));
         s.form.itemlist()->addItem(s.tp.path("a.jpg"));
         settings().internet_ready = false;
+        settings().rename_html = false;
+        settings().auto_start_browser = false;
         settings().internet_dir = s.tp.path("web");
-        program().last_toolbar_key = QStringLiteral("advhtml");
-        // The last button pressed picks the advanced writer, which prompts first.
+        program().last_toolbar_key = lastKey;
         s.tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
-                            [](QObject* w) { qobject_cast<PagePrompt*>(w)->b_cancel_exit_Click(); });
-        s.click("menuOutputItem", 80);
+                            [](QObject* w) { qobject_cast<PagePrompt*>(w)->Command1_Click(); });
+        s.form.menuItem(menu, index)->trigger();
+        // The advanced page links each picture from its thumbnail line; the
+        // vertically aligned page centres each one.
+        const QByteArray page = s.tp.read(QStringLiteral("web/mosaik.htm"));
+        QVERIFY2(page.contains(advanced ? "<A HREF=\"a.jpg\"><img src=\"a.jpg\"" : "<center><a href=\"a.jpg\"><img"),
+                 page.constData());
         VERIFY_DIALOGS(s.tp);
         QVERIFY(!settings().internet_ready);
-        QCOMPARE(program().last_toolbar_key, QStringLiteral("advhtml"));
+        QCOMPARE(program().last_toolbar_key, lastKey);
     }
 
     void popupOpensTheCurrentEntry()
