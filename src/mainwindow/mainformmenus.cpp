@@ -7,8 +7,8 @@
 
 #include "platform/shell.h"
 #include "platform/ui.h"
-#include "platform/wincolor.h"
 #include "platform/widgets/imageview.h"
+#include "platform/wincolor.h"
 
 #include <QListWidget>
 #include <QUrl>
@@ -25,7 +25,8 @@ void MainForm::selectLogo()
 {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Select Logo");
-    request.filter = QStringLiteral("All Files|*.*|BMP Files|*.bmp|GIF Files|*.gif|JPG Files|*.jpg");
+    request.filter =
+        QStringLiteral("All Files|*.*|BMP Files|*.bmp|GIF Files|*.gif|JPG Files|*.jpg");
     request.initialDirectory = m_dialogDirectory;
     const std::optional<QString> name = platform::ui().fileDialog(request);
     if (!name || name->isEmpty())
@@ -48,7 +49,8 @@ void MainForm::chooseBackgroundColor()
 {
     Program& p = program();
     p.color_dialog_cancelled = false;
-    const std::optional<QColor> chosen = platform::ui().colorDialog(platform::colorFromWin(quint32(p.settings.logo_background)));
+    const std::optional<QColor> chosen =
+        platform::ui().colorDialog(platform::colorFromWin(quint32(p.settings.logo_background)));
     if (!chosen) {
         p.color_dialog_cancelled = true;
         return;
@@ -60,8 +62,8 @@ void MainForm::chooseBackgroundColor()
 void MainForm::chooseThumbnailColor()
 {
     Settings& s = settings();
-    const std::optional<QColor> chosen =
-        platform::ui().colorDialog(platform::colorFromWin(s.thumb_bg_color.text().trimmed().toUInt()));
+    const std::optional<QColor> chosen = platform::ui().colorDialog(
+        platform::colorFromWin(s.thumb_bg_color.text().trimmed().toUInt()));
     if (chosen)
         s.thumb_bg_color = QString::number(platform::winFromColor(*chosen));
 }

@@ -31,9 +31,10 @@ void select_banner_file(PagePrompt& prompt)
     Settings& s = settings();
     const bool top = prompt.banner_side == QLatin1String("top");
     platform::FileDialogRequest request;
-    request.title = top ? QStringLiteral("Select The Top Banner") : QStringLiteral("Select The Bottom Banner");
-    request.filter = QStringLiteral(
-        "All Files (*.*)|*.*|GIF (*.gif)|*.gif|JPG (*.jpg)|*.jpg|GIF/JPG (*.gif,*.jpg)|*.gif;*.jpg");
+    request.title =
+        top ? QStringLiteral("Select The Top Banner") : QStringLiteral("Select The Bottom Banner");
+    request.filter = QStringLiteral("All Files (*.*)|*.*|GIF (*.gif)|*.gif|JPG "
+                                    "(*.jpg)|*.jpg|GIF/JPG (*.gif,*.jpg)|*.gif;*.jpg");
     request.initialDirectory = s.last_directory;
     const std::optional<QString> name = platform::ui().fileDialog(request);
     // A cancel keeps the browser's remembered folder.
@@ -41,7 +42,8 @@ void select_banner_file(PagePrompt& prompt)
         return;
     const QFileInfo chosen(*name);
     s.last_directory = chosen.path();
-    if (!fileNameHas(*name, QStringLiteral(".gif")) && !fileNameHas(*name, QStringLiteral(".jpg"))) {
+    if (!fileNameHas(*name, QStringLiteral(".gif")) &&
+        !fileNameHas(*name, QStringLiteral(".jpg"))) {
         platform::msgbox(QStringLiteral("You must select a file that is in GIF or JPG format."),
                          platform::MsgBox::Exclamation, program().product_title);
         return;

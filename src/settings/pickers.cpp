@@ -22,7 +22,8 @@ platform::ProfileFile& ini()
     return platform::profile(program().ini_file_path);
 }
 
-std::optional<QString> ask(const QString& title, const QString& filter, const QString& initialDirectory)
+std::optional<QString> ask(const QString& title, const QString& filter,
+                           const QString& initialDirectory)
 {
     platform::FileDialogRequest request;
     request.title = title;
@@ -45,10 +46,11 @@ std::optional<QString> select_html_editor()
 {
     Program& p = program();
     const QString command = p.settings.editor_command;
-    const QString start = file_exists(command) ? QFileInfo(command.trimmed()).absolutePath() : p.program_folder;
+    const QString start =
+        file_exists(command) ? QFileInfo(command.trimmed()).absolutePath() : p.program_folder;
     const std::optional<QString> name =
-        ask(QStringLiteral("Select HTML Editor"), QStringLiteral("Editors (*.exe)|*.exe|All Files (*.*)|*.*"),
-            start);
+        ask(QStringLiteral("Select HTML Editor"),
+            QStringLiteral("Editors (*.exe)|*.exe|All Files (*.*)|*.*"), start);
     if (!name)
         return std::nullopt;
     const QFileInfo chosen(*name);
@@ -65,16 +67,18 @@ std::optional<QString> select_html_editor()
 bool select_html_background()
 {
     Program& p = program();
-    const std::optional<QString> name =
-        ask(QStringLiteral("Select HTML Background"),
-            QStringLiteral("All Files (*.*)|*.*|GIF Files|*.gif|JPG Files|*.jpg"), p.last_dialog_dir);
+    const std::optional<QString> name = ask(
+        QStringLiteral("Select HTML Background"),
+        QStringLiteral("All Files (*.*)|*.*|GIF Files|*.gif|JPG Files|*.jpg"), p.last_dialog_dir);
     if (!name)
         return false;
     // Refused or not, the dialog starts in that folder next time.
     p.last_dialog_dir = QFileInfo(*name).path() + u'/';
-    if (!fileNameHas(*name, QStringLiteral(".gif")) && !fileNameHas(*name, QStringLiteral(".jpg"))) {
-        platform::msgbox(QStringLiteral("GIF and JPG are the only valid file formats for HTML background."),
-                         platform::MsgBox::OkOnly, p.product_title);
+    if (!fileNameHas(*name, QStringLiteral(".gif")) &&
+        !fileNameHas(*name, QStringLiteral(".jpg"))) {
+        platform::msgbox(
+            QStringLiteral("GIF and JPG are the only valid file formats for HTML background."),
+            platform::MsgBox::OkOnly, p.product_title);
         return false;
     }
     p.settings.html_background = *name;
@@ -88,8 +92,8 @@ void edit_editor_command_line()
     Program& p = program();
     const QString before = p.settings.editor_command;
     const std::optional<QString> answer = platform::ui().inputBox(
-        QStringLiteral("Enter the command line parameters for the HTML editor application."), p.product_title,
-        before);
+        QStringLiteral("Enter the command line parameters for the HTML editor application."),
+        p.product_title, before);
     if (!answer)
         return;
     p.settings.editor_command = *answer;

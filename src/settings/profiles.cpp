@@ -43,9 +43,10 @@ void save_file_list_profile(const QStringList& entries)
     if (!QFileInfo(*name).fileName().contains(u'.'))
         *name += QStringLiteral(".fpr");
     if (!fileNameHas(*name, QStringLiteral(".fpr"))) {
-        platform::msgbox(QStringLiteral("The file list profile is required to have the .fpr file extension.  "
-                                        "No action taken."),
-                         platform::MsgBox::Exclamation, QStringLiteral("File List Profile"));
+        platform::msgbox(
+            QStringLiteral("The file list profile is required to have the .fpr file extension.  "
+                           "No action taken."),
+            platform::MsgBox::Exclamation, QStringLiteral("File List Profile"));
         return;
     }
     const platform::BusyCursor busy;
@@ -54,8 +55,9 @@ void save_file_list_profile(const QStringList& entries)
         bytes += entry.toUtf8() + "\r\n";
     QString error;
     if (!platform::writeFileAtomically(*name, bytes, &error))
-        platform::msgbox(QStringLiteral("The file list profile '%1' could not be saved: %2").arg(*name, error),
-                         platform::MsgBox::Exclamation, p.product_title);
+        platform::msgbox(
+            QStringLiteral("The file list profile '%1' could not be saved: %2").arg(*name, error),
+            platform::MsgBox::Exclamation, p.product_title);
 }
 
 bool load_file_list_profile(const FileListTarget& target)
