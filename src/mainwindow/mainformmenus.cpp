@@ -5,6 +5,7 @@
 #include "settings/profiles.h"
 #include "settings/program.h"
 
+#include "platform/events.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
 #include "platform/widgets/imageview.h"
@@ -102,6 +103,7 @@ void MainForm::openHelp()
 
 void MainForm::openCurrentEntry()
 {
+    const platform::BusyCursor busy;
     if (const QListWidgetItem* current = m_itemlist->currentItem())
         platform::shell().open(current->text());
 }

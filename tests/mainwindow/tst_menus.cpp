@@ -3,7 +3,6 @@
 #include "pagekit/pageprompt.h"
 #include "settings/program.h"
 
-#include "platform/wincolor.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/imageview.h"
 
