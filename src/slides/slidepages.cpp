@@ -22,14 +22,6 @@ namespace {
 
 const QString endPageName = QStringLiteral("the-end.htm");
 
-QString fileNameOf(const QString& path)
-{
-    QString dir;
-    QString name;
-    split_file_path(path, dir, name);
-    return name;
-}
-
 // Copies a file the pages refer to into the folder; a file that cannot be
 // copied leaves the lines that name it as they are.
 void copyInto(const QString& file, const QString& folder, const QString& name)
@@ -42,7 +34,7 @@ QString iconCopy(const QString& icon, const QString& folder)
 {
     if (icon.isEmpty() || !file_exists(icon))
         return QString();
-    const QString name = fileNameOf(icon);
+    const QString name = file_name_part(icon);
     copyInto(icon, folder, name);
     return name;
 }
@@ -70,6 +62,14 @@ void writeNavigation(TextFile& page, PageRun& run, const SlideShow& show, const 
 }
 
 } // namespace
+
+QString file_name_part(const QString& path)
+{
+    QString dir;
+    QString name;
+    split_file_path(path, dir, name);
+    return name;
+}
 
 QString slide_name(qsizetype number)
 {
@@ -150,7 +150,7 @@ QString slide_body_line(const QString& folder)
     const Settings& s = settings();
     if (!s.use_background_image)
         return body_tag();
-    const QString name = fileNameOf(s.html_background);
+    const QString name = file_name_part(s.html_background);
     copyInto(s.html_background, folder, name);
     return body_tag(html_address(name));
 }
@@ -190,10 +190,10 @@ QString slide_image_line(PageRun& run, SlideShow& show, qsizetype index)
     // This image's own height, from its header or else from its load.
     const std::optional<QSize> header = image_pixel_size(job.copy);
     const int pixels = header ? header->height() : job.pixels.value_or(QSize()).height();
-    const QString name = fileNameOf(job.copy);
+    const QString name = file_name_part(job.copy);
     if (pixels <= height)
         return QStringLiteral("<img src=\"%1\"><br>").arg(html_address(name));
-    const QString reduced = job.saved ? fileNameOf(job.thumb) : name;
+    const QString reduced = job.saved ? file_name_part(job.thumb) : name;
     return QStringLiteral("<a href=\"%1\"><img src=\"%2\" border=0 ></a><br>")
         .arg(html_address(name), html_address(reduced));
 }

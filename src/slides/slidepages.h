@@ -56,6 +56,8 @@ struct Slide
     QString next;
 };
 
+// The file name of a path, as the pages refer to the files beside them.
+QString file_name_part(const QString& path);
 // "slide_" + number + ".htm".
 QString slide_name(qsizetype number);
 

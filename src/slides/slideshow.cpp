@@ -1,5 +1,8 @@
 #include "slides/slideshow.h"
 
+#include "slides/slideframes.h"
+#include "slides/slidepages.h"
+
 #include "pagekit/imagecopies.h"
 #include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
@@ -68,15 +71,20 @@ void go_create_slideshow(PageRun& run)
     make_dir(s.internet_dir);
     // The records of the whole run reach the settings file once, when it ends.
     platform::ProfileBatch batch;
+    SlideShow show;
+    show.folder = s.internet_dir;
     QSet<QString> taken;
-    QList<ImageJob> jobs = planCopies(*lists.templist, s.internet_dir, taken);
-    run_on_every_core(jobs, [](platform::ImageControl&, ImageJob& job) { copy_job_image(job); });
-    for (const ImageJob& job : std::as_const(jobs)) {
+    show.images = planCopies(*lists.templist, show.folder, taken);
+    run_on_every_core(show.images, [](platform::ImageControl&, ImageJob& job) { copy_job_image(job); });
+    for (const ImageJob& job : std::as_const(show.images)) {
         if (!job.writeError.isEmpty()) {
             run.fail(job.writeError);
             return;
         }
     }
+    name_reduced_copies(show, taken);
+    if (s.use_frames)
+        create_slideshow_frames(run, show);
 }
 
 } // namespace mosaicon
