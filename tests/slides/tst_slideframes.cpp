@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
+#include <QUrl>
 #include <QTest>
 
 using namespace mosaicon;
@@ -233,6 +235,47 @@ private slots:
             QCOMPARE(run.tp.read(QStringLiteral("web/") + QLatin1String(file)), QByteArray("GIF89a") + (file == QByteArray("bg.gif") ? " bg" : ""));
         QCOMPARE(run.tp.read("web/top.gif"), QByteArray("GIF89a top"));
         QCOMPARE(run.tp.read("web/bottom.gif"), QByteArray("GIF89a bottom"));
+    }
+
+    void oddFileNamesReachTheBrowserWhole()
+    {
+        Run run;
+        run.picture(QStringLiteral("a b#1&'x.jpg"), 100, 300);
+        run.picture(QStringLiteral("50% off.jpg"), 10, 10);
+        run.tp.write("pics/my next.gif", "GIF89a");
+        run.tp.write("pics/back ground.gif", "GIF89a");
+        settings().next_icon = run.tp.path("pics/my next.gif");
+        settings().use_background_image = true;
+        settings().html_background = run.tp.path("pics/back ground.gif");
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        const QRegularExpression attribute(QStringLiteral("(?:src|href|background|SRC)=\"([^\"]*)\""));
+        int addresses = 0;
+        for (const QString& name : run.webFiles()) {
+            if (!name.endsWith(QLatin1String(".htm")))
+                continue;
+            const QString page = QString::fromUtf8(run.tp.read(QStringLiteral("web/") + name));
+            for (auto it = attribute.globalMatch(page); it.hasNext(); ++addresses) {
+                const QString address = it.next().captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
+                const QString file = QUrl::fromPercentEncoding(address.toUtf8());
+                QVERIFY2(QFileInfo::exists(run.tp.path(QStringLiteral("web/") + file)), qPrintable(name + ": " + address));
+            }
+        }
+        QVERIFY(addresses > 20);
+        QVERIFY(run.tp.read("web/slide_1.htm").contains("<a href=\"a%20b%231%26%27x.jpg\"><img src=\"a%20b%231%26%27x_tn.jpg\""));
+    }
+
+    void indexPageEndsWithTheFooterFile()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        settings().header_and_footer = true;
+        run.tp.write("htmlfoot.htm", "<p>Mine</p>\r\n</body>\r\n</html>\r\n");
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.tp.read("web/mkindex.htm")
+                    .endsWith("<a href=\"a.jpg\"> View The Image </a><br>\r\n</font>\r\n<p>Mine</p>\r\n</body>\r\n"
+                              "</html>\r\n"));
     }
 
     void oneSlide_data()
