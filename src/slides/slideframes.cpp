@@ -29,6 +29,7 @@ bool ask(PageRun& run, const QString& caption, const QString& title, const QStri
         p.o_title_tag.text = title;
     }
     p.o_filename.text = file_name;
+    p.o_filename.enabled = true;
     p.Frame3.visible = false;
     p.o_url_exit.enabled = false;
     if (!p.o_use_default_values.value)

@@ -306,6 +306,26 @@ private slots:
         QVERIFY(QFileInfo::exists(run.tp.path("web/the-end.htm")));
     }
 
+    void titlesForAllRemainingPages()
+    {
+        Run run;
+        run.picture(QStringLiteral("b.jpg"), 10, 10);
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        store_associated_title(run.tp.path("pics/b.jpg"), QStringLiteral("Bee"));
+        run.preparePrompt = [](PagePrompt& p) {
+            p.use_title_for_all = true;
+            p.o_title.text = QStringLiteral("Fixed");
+            p.o_title_tag.text = QStringLiteral("Fixed tag");
+        };
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.tp.read("web/mkindex.htm").startsWith("<html>\r\n<head>\r\n<title>Fixed tag</title>\r\n"));
+        // An image with a title record keeps the title of the page before it;
+        // one without gets the general title.
+        QVERIFY(run.tp.read("web/slide_1.htm").contains("<title>Fixed</title>\r\n"));
+        QVERIFY(run.tp.read("web/slide_2.htm").contains("<title>HTML Title</title>\r\n"));
+    }
+
     void missingImageGetsABarePage()
     {
         Run run;
