@@ -76,13 +76,16 @@ void name_reduced_copy(ImageJob& job, const QString& folder, QSet<QString>& take
 bool copy_job_image(ImageJob& job)
 {
     QString error;
-    if (!job.copyFirst || platform::copyFile(job.source, job.copy, &error, platform::Flush::ToCache))
+    if (!job.copyFirst ||
+        platform::copyFile(job.source, job.copy, &error, platform::Flush::ToCache))
         return true;
-    job.writeError = QStringLiteral("The picture %1 could not be copied to %2: %3").arg(job.source, job.copy, error);
+    job.writeError = QStringLiteral("The picture %1 could not be copied to %2: %3")
+                         .arg(job.source, job.copy, error);
     return false;
 }
 
-void run_on_every_core(QList<ImageJob>& jobs, const std::function<void(platform::ImageControl&, ImageJob&)>& work)
+void run_on_every_core(QList<ImageJob>& jobs,
+                       const std::function<void(platform::ImageControl&, ImageJob&)>& work)
 {
     platform::ImageControl::prepareDecoder();
     std::atomic<qsizetype> next{0};

@@ -49,6 +49,7 @@ bool copy_job_image(ImageJob& job);
 // Runs work on every job, on every core, each thread with an engine of its
 // own. What the user and the records see afterwards is for the caller to
 // take in list order, as one thread would leave it.
-void run_on_every_core(QList<ImageJob>& jobs, const std::function<void(platform::ImageControl&, ImageJob&)>& work);
+void run_on_every_core(QList<ImageJob>& jobs,
+                       const std::function<void(platform::ImageControl&, ImageJob&)>& work);
 
 } // namespace mosaicon

@@ -48,7 +48,8 @@ bool askForSlide(PageRun& run, const QString& image, const QString& slide)
     PagePrompt& p = run.prompt();
     const QString stored = associated_title(image);
     if (!p.use_title_for_all || stored.isEmpty()) {
-        const QString title = stored.isEmpty() ? (p.use_title_for_all ? QStringLiteral("HTML Title") : file_name_part(image))
+        const QString title = stored.isEmpty() ? (p.use_title_for_all ? QStringLiteral("HTML Title")
+                                                                      : file_name_part(image))
                                                : stored;
         p.o_title.text = title;
         p.o_title_tag.text = title;
@@ -79,7 +80,8 @@ void writeIndexHead(TextFile& index, const PagePrompt& p, const QString& folder)
     index.line(slide_body_line(folder));
     index.line(QStringLiteral("<base target=\"body\">"));
     index.line(QStringLiteral("<center>"));
-    index.line(QStringLiteral("<font size=\"+2\"><strong><center>%1</center></strong></font>").arg(p.o_title.text));
+    index.line(QStringLiteral("<font size=\"+2\"><strong><center>%1</center></strong></font>")
+                   .arg(p.o_title.text));
     index.line(QStringLiteral("</center>"));
     index.line(QStringLiteral("<p>"));
     index.line(QStringLiteral("<hr>"));
@@ -95,7 +97,8 @@ void writeIndexFoot(TextFile& index)
             index.line(l);
         return;
     }
-    for (const char* l : {"<hr>", "<FONT SIZE=-1 FACE=MS SANS SERIF>", "<center>", "</center><br>", "</body>", "</html>"})
+    for (const char* l : {"<hr>", "<FONT SIZE=-1 FACE=MS SANS SERIF>", "<center>", "</center><br>",
+                          "</body>", "</html>"})
         index.line(QString::fromLatin1(l));
 }
 
@@ -109,12 +112,14 @@ TextFile startPage(const PagePrompt& p, const QString& folder)
     page.line(slide_body_line(folder));
     for (const char* l : {"<pre>", "", "", "", "</pre>"})
         page.line(QString::fromLatin1(l));
-    page.line(QStringLiteral("<i><strong><center><h1>%1</h1><center></strong></i>").arg(p.o_title.text));
+    page.line(
+        QStringLiteral("<i><strong><center><h1>%1</h1><center></strong></i>").arg(p.o_title.text));
     for (const char* l : {"<pre>", "", "", "</pre>"})
         page.line(QString::fromLatin1(l));
     QString start;
     get_caption(QStringLiteral("o_ss_click_here"), start);
-    page.line(QStringLiteral("<center><a href=\"%1\">%2</a></center>").arg(html_address(slide_name(1)), start));
+    page.line(QStringLiteral("<center><a href=\"%1\">%2</a></center>")
+                  .arg(html_address(slide_name(1)), start));
     page.line(QStringLiteral("</font>"));
     write_copyright(page);
     page.line(QStringLiteral("</body>"));
@@ -130,7 +135,9 @@ QString askFramesetName()
     for (;;) {
         const QString answer =
             platform::ui()
-                .inputBox(QStringLiteral("Enter the name file name you want to use for the slide show."), title, name)
+                .inputBox(
+                    QStringLiteral("Enter the name file name you want to use for the slide show."),
+                    title, name)
                 .value_or(QString());
         const std::optional<QString> candidate = page_name_from_answer(answer);
         if (!candidate) {
@@ -151,10 +158,12 @@ TextFile framesetPage(const QString& title, const QString& index_name, const QSt
     page.line(QStringLiteral("<html>"));
     page.line(QStringLiteral("<title>%1</title>").arg(title));
     page.line(QStringLiteral("<FRAMESET COLS=\"150,*\">"));
-    page.line(QStringLiteral("<FRAME NAME=\"left\" SRC=\"%1\" SCROLLING=\"auto\" MARGINWIDTH=\"2\" MARGINHEIGHT=\"2\" "
+    page.line(QStringLiteral("<FRAME NAME=\"left\" SRC=\"%1\" SCROLLING=\"auto\" MARGINWIDTH=\"2\" "
+                             "MARGINHEIGHT=\"2\" "
                              "BORDER=\"5\">")
                   .arg(html_address(index_name)));
-    page.line(QStringLiteral("<FRAME NAME=\"body\" SRC=\"%1\" SCROLLING=\"auto\" MARGINWIDTH=\"2\" MARGINHEIGHT=\"2\">")
+    page.line(QStringLiteral("<FRAME NAME=\"body\" SRC=\"%1\" SCROLLING=\"auto\" MARGINWIDTH=\"2\" "
+                             "MARGINHEIGHT=\"2\">")
                   .arg(html_address(start_name)));
     page.line(QStringLiteral("</FRAMESET>"));
     page.line(QStringLiteral("</HTML>"));
@@ -162,8 +171,8 @@ TextFile framesetPage(const QString& title, const QString& index_name, const QSt
 }
 
 // The run's report: the show opened where the settings ask, or where it lies.
-void reportShow(PageRun& run, const SlideShow& show, const QString& last_slide, const QString& index_path,
-                const QString& frameset_path)
+void reportShow(PageRun& run, const SlideShow& show, const QString& last_slide,
+                const QString& index_path, const QString& frameset_path)
 {
     if (!run.saveRecords())
         return;
@@ -209,8 +218,10 @@ bool writeSlides(PageRun& run, SlideShow& show, TextFile& index, QString& last_s
         run.listFile(platform::joinPath(show.folder, slide.name));
         const bool saved = write_frames_slide(run, show, slide, [&] {
             index.line(QStringLiteral("<strong>%1. %2</strong><br>").arg(i + 1).arg(slide.title));
-            index.line(QStringLiteral("<a href=\"%1\"> %2 </a><br>").arg(html_address(slide.name), viewSlide));
-            index.line(QStringLiteral("<a href=\"%1\"> %2 </a><br>").arg(html_address(file_name_part(image)), viewImage));
+            index.line(QStringLiteral("<a href=\"%1\"> %2 </a><br>")
+                           .arg(html_address(slide.name), viewSlide));
+            index.line(QStringLiteral("<a href=\"%1\"> %2 </a><br>")
+                           .arg(html_address(file_name_part(image)), viewImage));
         });
         if (!saved)
             return false;
@@ -231,22 +242,24 @@ bool writeSlides(PageRun& run, SlideShow& show, TextFile& index, QString& last_s
 void create_slideshow_frames(PageRun& run, SlideShow& show)
 {
     PagePrompt& p = run.prompt();
-    if (!ask(run, QStringLiteral("File Name For The Slide Show Index"), QStringLiteral("Slide Show Index"),
-             QStringLiteral("mkindex.htm")))
+    if (!ask(run, QStringLiteral("File Name For The Slide Show Index"),
+             QStringLiteral("Slide Show Index"), QStringLiteral("mkindex.htm")))
         return;
-    const QString indexPath = platform::joinPath(show.folder, typedName(p, QStringLiteral("mkindex.htm")));
+    const QString indexPath =
+        platform::joinPath(show.folder, typedName(p, QStringLiteral("mkindex.htm")));
     TextFile index;
     run.listFile(indexPath);
     writeIndexHead(index, p, show.folder);
     if (show.images.isEmpty()) {
-        show_status(QStringLiteral("The file list does not contain any Internet images (GIF or JPG format)."));
+        show_status(QStringLiteral(
+            "The file list does not contain any Internet images (GIF or JPG format)."));
         run.savePage(index, indexPath);
         return;
     }
     show.lastName = slide_name(show.images.size());
     show.icons = copy_slide_icons(show.folder, true, false);
-    if (!ask(run, QStringLiteral("File Name For The Slide Show Main Page"), QStringLiteral("Main/Initial HTML Title"),
-             QStringLiteral("html00.htm"))) {
+    if (!ask(run, QStringLiteral("File Name For The Slide Show Main Page"),
+             QStringLiteral("Main/Initial HTML Title"), QStringLiteral("html00.htm"))) {
         run.savePage(index, indexPath);
         return;
     }
@@ -261,9 +274,11 @@ void create_slideshow_frames(PageRun& run, SlideShow& show)
         writeIndexFoot(index);
     if (!run.savePage(index, indexPath) || !complete)
         return;
-    const QString framesetName = settings().rename_slide ? askFramesetName() : QStringLiteral("mkslide.htm");
+    const QString framesetName =
+        settings().rename_slide ? askFramesetName() : QStringLiteral("mkslide.htm");
     const QString framesetPath = platform::joinPath(show.folder, framesetName);
-    if (!run.savePage(framesetPage(p.o_title.text, file_name_part(indexPath), show.startName), framesetPath))
+    if (!run.savePage(framesetPage(p.o_title.text, file_name_part(indexPath), show.startName),
+                      framesetPath))
         return;
     reportShow(run, show, lastSlide, indexPath, framesetPath);
 }

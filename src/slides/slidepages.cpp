@@ -170,7 +170,8 @@ QString slide_link(const QString& target, const QString& icon, const QString& wo
 {
     if (icon.isEmpty())
         return QStringLiteral("<a href=\"%1\">[%2]</a>").arg(html_address(target), word);
-    return QStringLiteral("<a href=\"%1\"><img src=\"%2\" border=0></a>").arg(html_address(target), html_address(icon));
+    return QStringLiteral("<a href=\"%1\"><img src=\"%2\" border=0></a>")
+        .arg(html_address(target), html_address(icon));
 }
 
 void write_slide_title(TextFile& page, const QString& title)
@@ -204,7 +205,8 @@ QString slide_text_block(const QString& image_path)
     if (!s.use_associated_text)
         return QString();
     const bool pre = s.preformatted_text;
-    return (pre ? QStringLiteral("</center>\n<pre>\n") : QString()) + associated_page_text(image_path, pre) +
+    return (pre ? QStringLiteral("</center>\n<pre>\n") : QString()) +
+           associated_page_text(image_path, pre) +
            (pre ? QStringLiteral("\n</pre>\n<center>") : QString());
 }
 
@@ -220,7 +222,8 @@ void write_slide_copyright(TextFile& page)
     page.line(QStringLiteral("</center>"));
 }
 
-bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_target, bool top_banner)
+bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_target,
+                    bool top_banner)
 {
     TextFile page;
     page.line(QStringLiteral("<html>"));
@@ -234,7 +237,8 @@ bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_ta
     page.line(QStringLiteral("</font>"));
     for (const char* l : {"<p>", "<hr>", "<p>"})
         page.line(QString::fromLatin1(l));
-    page.line(QStringLiteral("Go To ") + slide_link(index_target, show.icons.index, QStringLiteral("index")));
+    page.line(QStringLiteral("Go To ") +
+              slide_link(index_target, show.icons.index, QStringLiteral("index")));
     page.line(QStringLiteral("</center>"));
     write_slide_banner(page, run.prompt(), false, show.folder);
     write_slide_copyright(page);
@@ -243,7 +247,8 @@ bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_ta
     return run.savePage(page, platform::joinPath(show.folder, endPageName));
 }
 
-bool write_frames_slide(PageRun& run, SlideShow& show, const Slide& slide, const std::function<void()>& at_image)
+bool write_frames_slide(PageRun& run, SlideShow& show, const Slide& slide,
+                        const std::function<void()>& at_image)
 {
     const Settings& s = settings();
     const QString& image = show.images.at(slide.index).copy;

@@ -100,11 +100,13 @@ void write_slide_copyright(TextFile& page);
 
 // The end page "the-end.htm", whose "Go To" link leads to index_target.
 // False when it could not be written (the run has said so).
-bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_target, bool top_banner);
+bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_target,
+                    bool top_banner);
 
 // The slide page of the show with frames, in the folder under the slide's
 // name; at_image runs when the image exists, where the index page takes its
 // entries. False when a page could not be written.
-bool write_frames_slide(PageRun& run, SlideShow& show, const Slide& slide, const std::function<void()>& at_image);
+bool write_frames_slide(PageRun& run, SlideShow& show, const Slide& slide,
+                        const std::function<void()>& at_image);
 
 } // namespace mosaicon

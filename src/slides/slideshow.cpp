@@ -62,7 +62,8 @@ void go_create_slideshow(PageRun& run)
     const Settings& s = settings();
     PageLists& lists = run.lists;
     fill_working_lists(lists, lists.items, [&](qsizetype i) {
-        return is_gif_or_jpg(lists.items.at(i)) && (!s.individual_selections || lists.selected.value(i));
+        return is_gif_or_jpg(lists.items.at(i)) &&
+               (!s.individual_selections || lists.selected.value(i));
     });
     if (lists.templist->isEmpty()) {
         tell_nothing_to_do(nothingToShow());
@@ -75,7 +76,8 @@ void go_create_slideshow(PageRun& run)
     show.folder = s.internet_dir;
     QSet<QString> taken;
     show.images = planCopies(*lists.templist, show.folder, taken);
-    run_on_every_core(show.images, [](platform::ImageControl&, ImageJob& job) { copy_job_image(job); });
+    run_on_every_core(show.images,
+                      [](platform::ImageControl&, ImageJob& job) { copy_job_image(job); });
     for (const ImageJob& job : std::as_const(show.images)) {
         if (!job.writeError.isEmpty()) {
             run.fail(job.writeError);

@@ -67,13 +67,16 @@ private slots:
         QTest::addRow("an image exactly as high as a slide's image may be is shown itself")
             << "120" << 120 << "<img src=\"a.jpg\"><br>" << QSize(0, 0) << "120";
         QTest::addRow("one pixel higher gives the reduced copy linked to the image")
-            << "120" << 121 << "<a href=\"a.jpg\"><img src=\"a_tn.jpg\" border=0 ></a><br>" << QSize(60, 120) << "120";
+            << "120" << 121 << "<a href=\"a.jpg\"><img src=\"a_tn.jpg\" border=0 ></a><br>"
+            << QSize(60, 120) << "120";
         QTest::addRow("an empty height is 200, and stays 200")
-            << "" << 400 << "<a href=\"a.jpg\"><img src=\"a_tn.jpg\" border=0 ></a><br>" << QSize(100, 200) << "200";
+            << "" << 400 << "<a href=\"a.jpg\"><img src=\"a_tn.jpg\" border=0 ></a><br>"
+            << QSize(100, 200) << "200";
         QTest::addRow("a height of 0 is 200, and stays 200")
             << "0" << 200 << "<img src=\"a.jpg\"><br>" << QSize(0, 0) << "200";
         QTest::addRow("a negative height counts as 200 without dividing by zero")
-            << "-5" << 300 << "<a href=\"a.jpg\"><img src=\"a_tn.jpg\" border=0 ></a><br>" << QSize(100, 200) << "-5";
+            << "-5" << 300 << "<a href=\"a.jpg\"><img src=\"a_tn.jpg\" border=0 ></a><br>"
+            << QSize(100, 200) << "-5";
     }
     void imageLineByTheSlideHeight()
     {
@@ -116,7 +119,8 @@ private slots:
         settings().slide_image_height = QStringLiteral("50");
         t.image(name, 100, 200);
         const QByteArray before = t.tp.read(QStringLiteral("web/") + name);
-        QCOMPARE(t.line(0), QStringLiteral("<a href=\"%1\"><img src=\"%1\" border=0 ></a><br>").arg(name));
+        QCOMPARE(t.line(0),
+                 QStringLiteral("<a href=\"%1\"><img src=\"%1\" border=0 ></a><br>").arg(name));
         QCOMPARE(t.tp.read(QStringLiteral("web/") + name), before);
         QCOMPARE(QDir(t.tp.path("web")).entryList(QDir::Files), QStringList{name});
     }
@@ -128,7 +132,8 @@ private slots:
         t.image(QStringLiteral("a.jpg"), 100, 200);
         t.image(QStringLiteral("a_tn.jpg"), 10, 20);
         const QByteArray small = t.tp.read("web/a_tn.jpg");
-        QCOMPARE(t.line(0), QStringLiteral("<a href=\"a.jpg\"><img src=\"a_tn_2.jpg\" border=0 ></a><br>"));
+        QCOMPARE(t.line(0),
+                 QStringLiteral("<a href=\"a.jpg\"><img src=\"a_tn_2.jpg\" border=0 ></a><br>"));
         QCOMPARE(t.tp.read("web/a_tn.jpg"), small);
     }
 
@@ -149,12 +154,16 @@ private slots:
         settings().display_title = true;
         settings().slide_image_height = QStringLiteral("50");
         t.image(QStringLiteral("a b#1.jpg"), 100, 200);
-        QCOMPARE(t.line(0), QStringLiteral("<a href=\"a%20b%231.jpg\"><img src=\"a%20b%231_tn.jpg\" border=0 ></a><br>"));
-        QCOMPARE(slide_link(QStringLiteral("slide 1.htm"), QStringLiteral("n&x.gif"), QStringLiteral("next")),
+        QCOMPARE(t.line(0),
+                 QStringLiteral(
+                     "<a href=\"a%20b%231.jpg\"><img src=\"a%20b%231_tn.jpg\" border=0 ></a><br>"));
+        QCOMPARE(slide_link(QStringLiteral("slide 1.htm"), QStringLiteral("n&x.gif"),
+                            QStringLiteral("next")),
                  QStringLiteral("<a href=\"slide%201.htm\"><img src=\"n%26x.gif\" border=0></a>"));
         TextFile page;
         write_slide_title(page, QStringLiteral("<b>A & B</b>"));
-        QCOMPARE(page.bytes(), QByteArray("<center><strong><b>A & B</b></strong></center><br>\r\n"));
+        QCOMPARE(page.bytes(),
+                 QByteArray("<center><strong><b>A & B</b></strong></center><br>\r\n"));
     }
 
     void textBlock_data()
@@ -163,7 +172,8 @@ private slots:
         QTest::addColumn<bool>("record");
         QTest::addColumn<QString>("expected");
         QTest::addRow("plain text: each line and a blank") << false << true << "one two ";
-        QTest::addRow("preformatted text in its frame") << true << true << "</center>\n<pre>\none \ntwo \n\n</pre>\n<center>";
+        QTest::addRow("preformatted text in its frame")
+            << true << true << "</center>\n<pre>\none \ntwo \n\n</pre>\n<center>";
         QTest::addRow("preformatted without a record keeps the empty frame")
             << true << false << "</center>\n<pre>\n\n</pre>\n<center>";
         QTest::addRow("plain without a record is empty") << false << false << "";

@@ -36,8 +36,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addRow("nothing selected, though the list holds no image at all")
             << true << false << "No files were selected from the list.";
-        QTest::addRow("GIF and JPEG only, none listed") << false << true << "There are no GIF or JPG files in the list.";
-        QTest::addRow("every file, no GIF or JPEG listed") << false << false << "There are no files in the list.";
+        QTest::addRow("GIF and JPEG only, none listed")
+            << false << true << "There are no GIF or JPG files in the list.";
+        QTest::addRow("every file, no GIF or JPEG listed")
+            << false << false << "There are no files in the list.";
     }
     void emptyListSaysWhy()
     {
@@ -78,7 +80,8 @@ private slots:
         QCOMPARE(run.tp.read("web/c.GIF"), run.tp.read("pics/c.GIF"));
         QVERIFY(!QFileInfo::exists(run.tp.path("web/d.jpg")));
         QCOMPARE(associated_title(run.tp.path("web/a.jpg")), QStringLiteral("Cat"));
-        QCOMPARE(associated_text_lines(run.tp.path("web/a.jpg")), QStringList{QStringLiteral("hello")});
+        QCOMPARE(associated_text_lines(run.tp.path("web/a.jpg")),
+                 QStringList{QStringLiteral("hello")});
         // The source keeps its own records.
         QCOMPARE(associated_title(a), QStringLiteral("Cat"));
         QVERIFY(associated_title(run.tp.path("web/c.GIF")).isEmpty());
@@ -110,7 +113,8 @@ private slots:
         run.picture(QStringLiteral("cat.jpg"), 30, 20);
         run.picture(QStringLiteral("other/cat.jpg"), 20, 30);
         go_create_slideshow(run.started());
-        QCOMPARE(run.templist, (QStringList{run.tp.path("web/cat.jpg"), run.tp.path("web/cat_2.jpg")}));
+        QCOMPARE(run.templist,
+                 (QStringList{run.tp.path("web/cat.jpg"), run.tp.path("web/cat_2.jpg")}));
         QCOMPARE(QImage(run.tp.path("web/cat_2.jpg")).size(), QSize(20, 30));
     }
 };
