@@ -249,6 +249,21 @@ QString html_text(const QString& text)
     return text.toHtmlEscaped();
 }
 
+std::optional<QString> page_name_from_answer(const QString& answer)
+{
+    const QString base = answer.left(answer.indexOf(u'.') < 0 ? answer.size() : answer.indexOf(u'.'));
+    if (std::any_of(base.begin(), base.end(), isBadNameCharacter)) {
+        platform::msgbox(QStringLiteral("You have entered a bad file name.  You can only use numbers and "
+                                        "letters for the file name.  Do not use special characters."),
+                         platform::MsgBox::Information, program().product_title);
+        return std::nullopt;
+    }
+    // A page named ".htm" would be hidden.
+    if (base.isEmpty())
+        return std::nullopt;
+    return base + QStringLiteral(".htm");
+}
+
 void ask_html_file_name(QString& name, const QString& source, const QString& folder)
 {
     const Program& p = program();
@@ -265,22 +280,15 @@ void ask_html_file_name(QString& name, const QString& source, const QString& fol
     QString proposal = name.startsWith(u'/') ? name.mid(1) : name;
     const QString prompt = withSource(QStringLiteral("What is the name of the HTML file?"), source);
     for (;;) {
-        QString answer = platform::ui().inputBox(prompt, p.product_title, proposal).value_or(QString());
+        const QString answer = platform::ui().inputBox(prompt, p.product_title, proposal).value_or(QString());
         proposal = answer;
-        answer = answer.left(answer.indexOf(u'.') < 0 ? answer.size() : answer.indexOf(u'.'));
-        if (std::any_of(answer.begin(), answer.end(), isBadNameCharacter)) {
-            platform::msgbox(QStringLiteral("You have entered a bad file name.  You can only use numbers and "
-                                            "letters for the file name.  Do not use special characters."),
-                             platform::MsgBox::Information, p.product_title);
-            continue;
-        }
-        const QString candidate = answer + QStringLiteral(".htm");
-        if (candidate == QLatin1String(".htm"))
+        const std::optional<QString> candidate = page_name_from_answer(answer);
+        if (!candidate)
             continue;
         const QString question = withSource(
-            QStringLiteral("Is '%1' the name of the file you want to use?").arg(candidate.toLower()), source);
+            QStringLiteral("Is '%1' the name of the file you want to use?").arg(candidate->toLower()), source);
         if (platform::msgbox(question, platform::MsgBox::YesNo, p.product_title) == platform::MsgBox::Yes) {
-            name = candidate;
+            name = *candidate;
             return;
         }
     }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace mosaicon {
 
@@ -85,6 +86,11 @@ void get_caption(const QString& id, QString& text);
 
 // Replaces a local path by its "file:" address, percent-encoded.
 void make_file_url(QString& path);
+
+// The page name an answer to a page-name prompt gives: the answer cut before
+// its first ".", with ".htm" added. None when nothing is left, or, after
+// telling the user, when what is left holds anything but letters and digits.
+std::optional<QString> page_name_from_answer(const QString& answer);
 
 // The page file's name: a fresh random one when empty; with Rename HTML on,
 // the user is asked until a name of letters and digits is confirmed. The

@@ -1,12 +1,17 @@
 #include "pagekit/pageprompt.h"
 
+#include "pagekit/thumbnails.h"
+
 #include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
+#include "platform/numbers.h"
 #include "platform/ui.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace mosaicon {
 
@@ -224,6 +229,17 @@ void PagePrompt::menuOptionsItem_Click(int index)
 void PagePrompt::show()
 {
     platform::ui().showModal(objectName(), this);
+}
+
+void PagePrompt::showPreview(const QString& image_path)
+{
+    const double boxWidth = Frame3.width - 280;
+    const double boxHeight = Frame3.height - 320;
+    o_image.setFitMode(1);
+    // Decoding a large photo at preview size is much faster than at full size.
+    o_image.setSizeLimit(int(std::max(boxWidth, boxHeight) / platform::twipsPerPixel));
+    if (o_image.setFileName(image_path))
+        fit_in_box(o_image, boxWidth, boxHeight);
 }
 
 void PagePrompt::select_banner()

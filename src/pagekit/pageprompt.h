@@ -66,6 +66,8 @@ public:
 
     // Shows the window modally; returns when it has been hidden.
     void show();
+    // Loads the image into the preview, fitted inside its frame with its proportions kept.
+    void showPreview(const QString& image_path);
 
     // OK: banner clean-up, then hidden.
     void Command1_Click();

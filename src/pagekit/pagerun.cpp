@@ -182,22 +182,19 @@ bool PageRun::savePage(const TextFile& page, const QString& page_path)
     return false;
 }
 
-void PageRun::finish(const QString& page_path, bool produced, EditorStart editor)
+bool PageRun::saveRecords()
 {
     if (m_failed)
-        return;
-    // The run's records reach the settings file before anything is reported.
+        return false;
     platform::ProfileFile& records = platform::profile(program().ini_file_path);
-    if (!records.flush()) {
-        fail(records.errorString());
-        return;
-    }
-    if (!produced) {
-        show_status(QStringLiteral("There are no entries matching your selection."));
-        QFile::remove(page_path);
-        return;
-    }
-    show_status(QStringLiteral("The HTML document %1 has been created.").arg(page_path));
+    if (records.flush())
+        return true;
+    fail(records.errorString());
+    return false;
+}
+
+void PageRun::startViewers(const QString& page_path, EditorStart editor)
+{
     // Never send the browser to a page that is not there.
     if (!QFileInfo(page_path).isFile())
         return;
@@ -212,6 +209,20 @@ void PageRun::finish(const QString& page_path, bool produced, EditorStart editor
         start_editor(page_path);
     else
         m_generated->show();
+}
+
+void PageRun::finish(const QString& page_path, bool produced, EditorStart editor)
+{
+    // The run's records reach the settings file before anything is reported.
+    if (!saveRecords())
+        return;
+    if (!produced) {
+        show_status(QStringLiteral("There are no entries matching your selection."));
+        QFile::remove(page_path);
+        return;
+    }
+    show_status(QStringLiteral("The HTML document %1 has been created.").arg(page_path));
+    startViewers(page_path, editor);
 }
 
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key)

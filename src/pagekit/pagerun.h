@@ -94,6 +94,12 @@ public:
     // opens it in the browser or the editor; a run that produced nothing
     // removes its page. A failed run reports nothing.
     void finish(const QString& page_path, bool produced, EditorStart editor = EditorStart::FromList);
+    // The steps of finish() for a run that reports in words of its own:
+    // writes the settings file (false, after saying so, when it cannot or the
+    // run failed), and opens the page in the browser and the editor as the
+    // settings ask.
+    bool saveRecords();
+    void startViewers(const QString& page_path, EditorStart editor = EditorStart::FromList);
 
     // A file the run had to write could not be written: the user is told
     // once (message box and status line) and the run stops; nothing after it

@@ -45,7 +45,7 @@ int styled_thumbnail_limit(int size)
     return int(std::ceil(size * 15.7 / platform::twipsPerPixel)) + 1;
 }
 
-bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size)
+void apply_thumbnail_settings(platform::ImageControl& engine)
 {
     const Settings& s = settings();
     engine.setJpegOutputMode(0);
@@ -56,6 +56,12 @@ bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& ima
     engine.setAppearance(s.thumb_3d ? 0 : 1);
     engine.setBorderStyle(0);
     engine.setBackColor(setting_number<quint32>(s, &Settings::thumb_bg_color));
+}
+
+bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size)
+{
+    const Settings& s = settings();
+    apply_thumbnail_settings(engine);
     if (s.thumb_style == 0)
         return true;
     const double t = size * 15.7;

@@ -11,6 +11,8 @@ namespace mosaicon {
 // The thumbnail size in pixels: 100 when the setting is empty or 0.
 int thumbnail_size();
 
+// Sets the engine's JPEG output and look by the thumbnail settings.
+void apply_thumbnail_settings(platform::ImageControl& engine);
 // Sets the engine, holding the image at its thumbnail size, up for saving the
 // thumbnail by the thumbnail settings; false when the image could not be read.
 bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size);

@@ -3,6 +3,7 @@
 #include "pages/advancedpage.h"
 #include "pages/verticalpage.h"
 
+#include "pagekit/imagecopies.h"
 #include "pagekit/imageheaders.h"
 #include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
@@ -26,51 +27,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <atomic>
-#include <thread>
-#include <vector>
 
 namespace mosaicon {
 
 namespace {
 
-// "cat.gif" -> "cat_2.gif": a name no other image of the run has taken.
-QString distinctName(const QString& name, const QSet<QString>& taken)
-{
-    if (!taken.contains(name))
-        return name;
-    const qsizetype dot = name.lastIndexOf(u'.');
-    const QString base = dot < 0 ? name : name.left(dot);
-    const QString ext = dot < 0 ? QString() : name.mid(dot);
-    for (int n = 2;; ++n) {
-        const QString candidate = QStringLiteral("%1_%2%3").arg(base).arg(n).arg(ext);
-        if (!taken.contains(candidate))
-            return candidate;
-    }
-}
-
-struct Job
-{
-    QString source;
-    QString copy;
-    QString thumb; // empty: the image is its own thumbnail
-    bool copyFirst = false;
-    // What the worker leaves: the picture's size when it could be read,
-    // why it could not, and a copy or thumbnail that could not be written.
-    std::optional<QSize> pixels;
-    QString readError;
-    QString writeError;
-    bool saved = false;
-};
-
 // One image's copy and thumbnail, on an engine of the calling thread's own.
-void runJob(platform::ImageControl& engine, Job& job, int size)
+void runJob(platform::ImageControl& engine, ImageJob& job, int size)
 {
-    QString error;
-    if (job.copyFirst && !platform::copyFile(job.source, job.copy, &error, platform::Flush::ToCache)) {
-        job.writeError = QStringLiteral("The picture %1 could not be copied to %2: %3").arg(job.source, job.copy, error);
+    if (!copy_job_image(job))
         return;
-    }
     engine.setFitMode(1);
     // Emptied first, so a new limit never decodes the previous picture again.
     engine.setFileName(QString());
@@ -93,76 +59,15 @@ void runJob(platform::ImageControl& engine, Job& job, int size)
         job.writeError = QStringLiteral("The thumbnail %1 could not be written: %2").arg(job.thumb, engine.errorString());
 }
 
-void makeThumbnails(QList<Job>& jobs, int size)
+void makeThumbnails(QList<ImageJob>& jobs, int size)
 {
-    platform::ImageControl::prepareDecoder();
-    std::atomic<qsizetype> next{0};
-    const auto work = [&] {
-        platform::ImageControl engine;
-        for (qsizetype i = next++; i < jobs.size(); i = next++)
-            runJob(engine, jobs[i], size);
-    };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const qsizetype threads = std::min<qsizetype>(cores, jobs.size());
-    std::vector<std::thread> pool;
-    for (qsizetype t = 1; t < threads; ++t)
-        pool.emplace_back(work);
-    work();
-    for (std::thread& t : pool)
-        t.join();
+    run_on_every_core(jobs, [size](platform::ImageControl& engine, ImageJob& job) { runJob(engine, job, size); });
 }
 
 void statusDirect(const QString& text)
 {
     if (MainFormView* view = program().main_form)
         view->showStatus(text);
-}
-
-// The run's copy of one image in the internet directory, its records moved
-// with it. Copies keep their names unless two sources share one.
-Job prepareCopy(const QString& source, QSet<QString>& taken)
-{
-    const Settings& s = settings();
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
-    QString dir;
-    QString name;
-    split_file_path(source, dir, name);
-    const QString copyName = distinctName(name, taken);
-    taken.insert(copyName);
-
-    Job job;
-    job.source = source;
-    job.copy = platform::joinPath(s.internet_dir, copyName);
-    job.copyFirst = file_exists(source);
-    const QString text = ini.get(QStringLiteral("Associated Text"), source);
-    if (!text.isEmpty() && file_exists(text))
-        ini.put(QStringLiteral("Associated Text"), job.copy, text);
-    const QString title = ini.get(QStringLiteral("Associated Text Title"), source);
-    if (!title.isEmpty())
-        ini.put(QStringLiteral("Associated Text Title"), job.copy, title);
-    return job;
-}
-
-// The thumbnail's name, on no name a copy or another thumbnail of the run holds.
-void nameThumbnail(Job& job, QSet<QString>& taken)
-{
-    const Settings& s = settings();
-    QString dir;
-    QString copyName;
-    split_file_path(job.copy, dir, copyName);
-    QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
-    if (!s.prefix_thumbnail_file && job.source.contains(QLatin1String("_tn.jpg")))
-        thumbName = copyName;
-    // Nothing made from a picture replaces that picture: such an image
-    // serves as its own thumbnail.
-    if (thumbName == copyName)
-        return;
-    thumbName = distinctName(thumbName, taken);
-    const QString thumb = platform::joinPath(s.internet_dir, thumbName);
-    if (platform::isSameFile(thumb, job.source) || platform::isSameFile(thumb, job.copy))
-        return;
-    taken.insert(thumbName);
-    job.thumb = thumb;
 }
 
 // Copies the working list's images into the internet directory with their
@@ -175,17 +80,17 @@ bool copyWithThumbnails(PageRun& run)
     // One set of names for the whole output: a thumbnail never lands on a
     // copy, nor a copy on a thumbnail. Copies are named first.
     QSet<QString> taken;
-    QList<Job> jobs;
+    QList<ImageJob> jobs;
     for (qsizetype i = 0; i < templist.size(); ++i) {
-        jobs.append(prepareCopy(templist.at(i), taken));
+        jobs.append(prepare_copy(templist.at(i), settings().internet_dir, taken));
         templist[i] = jobs.last().copy;
     }
-    for (Job& job : jobs)
-        nameThumbnail(job, taken);
+    for (ImageJob& job : jobs)
+        name_reduced_copy(job, settings().internet_dir, taken);
     // Copying, decoding, scaling and encoding run on every core; what the user and
     // the records see afterwards is in list order, as one thread leaves it.
     makeThumbnails(jobs, thumbnail_size());
-    for (const Job& job : std::as_const(jobs)) {
+    for (const ImageJob& job : std::as_const(jobs)) {
         if (!job.writeError.isEmpty()) {
             run.fail(job.writeError);
             return false;

@@ -17,25 +17,12 @@ namespace mosaicon {
 
 namespace {
 
-// Fits the preview inside its frame, keeping its proportions.
-void fillPreview(PagePrompt& prompt, const QString& image_path)
-{
-    platform::ImageControl& preview = prompt.o_image;
-    const double boxWidth = prompt.Frame3.width - 280;
-    const double boxHeight = prompt.Frame3.height - 320;
-    preview.setFitMode(1);
-    // Decoding a large photo at preview size is much faster than at full size.
-    preview.setSizeLimit(int(std::max(boxWidth, boxHeight) / platform::twipsPerPixel));
-    if (preview.setFileName(image_path))
-        fit_in_box(preview, boxWidth, boxHeight);
-}
-
 // The prompt exchange of a full-size page: the preview, the image's stored
 // title, and the image's name shown but not editable.
 void askForImagePage(PageRun& run, const QString& image_path, const QString& fileName)
 {
     PagePrompt& prompt = run.prompt();
-    fillPreview(prompt, image_path);
+    prompt.showPreview(image_path);
     prompt.o_filename.text = image_path;
     prompt.f_file_name.caption = QStringLiteral("File Name For The HTML page");
     if (!prompt.use_title_for_all) {

@@ -1,8 +1,92 @@
 #include "slides/slideshow.h"
 
+#include "slides/slideframes.h"
+#include "slides/slidepages.h"
+
+#include "pagekit/imagecopies.h"
+#include "pagekit/pagerun.h"
+#include "pagekit/thumbnails.h"
+
+#include "settings/helpers.h"
+#include "settings/program.h"
+#include "settings/startup.h"
+
+#include "platform/files.h"
+#include "platform/profilefile.h"
+
 namespace mosaicon {
 
-// The slide-show writers are not part of the program yet: the command does nothing.
-void go_create_slideshow(PageRun&) {}
+namespace {
+
+QString nothingToShow()
+{
+    const Settings& s = settings();
+    if (s.individual_selections)
+        return QStringLiteral("No files were selected from the list.");
+    if (s.gif_jpeg_only)
+        return QStringLiteral("There are no GIF or JPG files in the list.");
+    return QStringLiteral("There are no files in the list.");
+}
+
+// The copies of the working list's images in the folder; the working list
+// then names them. Images already in the folder keep their names and bytes,
+// so they are named first.
+QList<ImageJob> planCopies(QStringList& templist, const QString& folder, QSet<QString>& taken)
+{
+    QList<ImageJob> jobs(templist.size());
+    QList<bool> inPlace(templist.size(), false);
+    for (qsizetype i = 0; i < templist.size(); ++i) {
+        QString dir;
+        QString name;
+        split_file_path(templist.at(i), dir, name);
+        const QString here = platform::joinPath(folder, name);
+        if (taken.contains(name) || !platform::isSameFile(templist.at(i), here))
+            continue;
+        taken.insert(name);
+        jobs[i].source = templist.at(i);
+        jobs[i].copy = here;
+        inPlace[i] = true;
+    }
+    for (qsizetype i = 0; i < templist.size(); ++i) {
+        if (!inPlace.at(i))
+            jobs[i] = prepare_copy(templist.at(i), folder, taken);
+        templist[i] = jobs.at(i).copy;
+    }
+    return jobs;
+}
+
+} // namespace
+
+void go_create_slideshow(PageRun& run)
+{
+    const Settings& s = settings();
+    PageLists& lists = run.lists;
+    fill_working_lists(lists, lists.items, [&](qsizetype i) {
+        return is_gif_or_jpg(lists.items.at(i)) &&
+               (!s.individual_selections || lists.selected.value(i));
+    });
+    if (lists.templist->isEmpty()) {
+        tell_nothing_to_do(nothingToShow());
+        return;
+    }
+    make_dir(s.internet_dir);
+    // The records of the whole run reach the settings file once, when it ends.
+    platform::ProfileBatch batch;
+    SlideShow show;
+    show.folder = s.internet_dir;
+    QSet<QString> taken;
+    show.images = planCopies(*lists.templist, show.folder, taken);
+    run_on_every_core(show.images,
+                      [](platform::ImageControl&, ImageJob& job) { copy_job_image(job); });
+    for (const ImageJob& job : std::as_const(show.images)) {
+        if (!job.writeError.isEmpty()) {
+            run.fail(job.writeError);
+            return;
+        }
+    }
+    name_reduced_copies(show, taken);
+    if (s.use_frames)
+        create_slideshow_frames(run, show);
+}
 
 } // namespace mosaicon

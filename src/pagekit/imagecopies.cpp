@@ -1,0 +1,107 @@
+#include "pagekit/imagecopies.h"
+
+#include "pagekit/thumbnails.h"
+
+#include "settings/helpers.h"
+#include "settings/program.h"
+
+#include "platform/files.h"
+#include "platform/imagecontrol.h"
+#include "platform/profilefile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace mosaicon {
+
+QString distinct_name(const QString& name, const QSet<QString>& taken)
+{
+    if (!taken.contains(name))
+        return name;
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString base = dot < 0 ? name : name.left(dot);
+    const QString ext = dot < 0 ? QString() : name.mid(dot);
+    for (int n = 2;; ++n) {
+        const QString candidate = QStringLiteral("%1_%2%3").arg(base).arg(n).arg(ext);
+        if (!taken.contains(candidate))
+            return candidate;
+    }
+}
+
+ImageJob prepare_copy(const QString& source, const QString& folder, QSet<QString>& taken)
+{
+    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    QString dir;
+    QString name;
+    split_file_path(source, dir, name);
+    const QString copyName = distinct_name(name, taken);
+    taken.insert(copyName);
+
+    ImageJob job;
+    job.source = source;
+    job.copy = platform::joinPath(folder, copyName);
+    job.copyFirst = file_exists(source);
+    const QString text = ini.get(QStringLiteral("Associated Text"), source);
+    if (!text.isEmpty() && file_exists(text))
+        ini.put(QStringLiteral("Associated Text"), job.copy, text);
+    const QString title = ini.get(QStringLiteral("Associated Text Title"), source);
+    if (!title.isEmpty())
+        ini.put(QStringLiteral("Associated Text Title"), job.copy, title);
+    return job;
+}
+
+void name_reduced_copy(ImageJob& job, const QString& folder, QSet<QString>& taken)
+{
+    const Settings& s = settings();
+    QString dir;
+    QString copyName;
+    split_file_path(job.copy, dir, copyName);
+    QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
+    if (!s.prefix_thumbnail_file && job.source.contains(QLatin1String("_tn.jpg")))
+        thumbName = copyName;
+    // Nothing made from a picture replaces that picture: such an image
+    // serves as its own smaller picture.
+    if (thumbName == copyName)
+        return;
+    thumbName = distinct_name(thumbName, taken);
+    const QString thumb = platform::joinPath(folder, thumbName);
+    if (platform::isSameFile(thumb, job.source) || platform::isSameFile(thumb, job.copy))
+        return;
+    taken.insert(thumbName);
+    job.thumb = thumb;
+}
+
+bool copy_job_image(ImageJob& job)
+{
+    QString error;
+    if (!job.copyFirst ||
+        platform::copyFile(job.source, job.copy, &error, platform::Flush::ToCache))
+        return true;
+    job.writeError = QStringLiteral("The picture %1 could not be copied to %2: %3")
+                         .arg(job.source, job.copy, error);
+    return false;
+}
+
+void run_on_every_core(QList<ImageJob>& jobs,
+                       const std::function<void(platform::ImageControl&, ImageJob&)>& work)
+{
+    platform::ImageControl::prepareDecoder();
+    std::atomic<qsizetype> next{0};
+    const auto worker = [&] {
+        platform::ImageControl engine;
+        for (qsizetype i = next++; i < jobs.size(); i = next++)
+            work(engine, jobs[i]);
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const qsizetype threads = std::min<qsizetype>(cores, jobs.size());
+    std::vector<std::thread> pool;
+    for (qsizetype t = 1; t < threads; ++t)
+        pool.emplace_back(worker);
+    worker();
+    for (std::thread& t : pool)
+        t.join();
+}
+
+} // namespace mosaicon

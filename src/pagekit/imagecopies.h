@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QList>
+#include <QSet>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace mosaicon::platform {
+class ImageControl;
+}
+
+namespace mosaicon {
+
+// One image of a run on its way into the output folder: its copy and the
+// smaller picture made from it (a thumbnail or a slide's reduced copy).
+struct ImageJob
+{
+    QString source;
+    QString copy;
+    QString thumb; // empty: the image serves as its own smaller picture
+    bool copyFirst = false;
+    // What the worker leaves: the picture's size when it could be read,
+    // why it could not, and a copy or smaller picture that could not be written.
+    std::optional<QSize> pixels;
+    QString readError;
+    QString writeError;
+    bool saved = false;
+};
+
+// "cat.gif" -> "cat_2.gif": a name no other file of the run has taken.
+QString distinct_name(const QString& name, const QSet<QString>& taken);
+
+// The run's copy of one image in the folder, its records moved with it.
+// Copies keep their names unless two sources share one.
+ImageJob prepare_copy(const QString& source, const QString& folder, QSet<QString>& taken);
+
+// Names the smaller picture of a copy in the folder, on no name a copy or
+// another picture of the run holds; an image whose name already marks it as
+// such a picture gets none.
+void name_reduced_copy(ImageJob& job, const QString& folder, QSet<QString>& taken);
+
+// Copies the job's image when it is to be copied; false, with writeError set,
+// when the copy could not be written.
+bool copy_job_image(ImageJob& job);
+
+// Runs work on every job, on every core, each thread with an engine of its
+// own. What the user and the records see afterwards is for the caller to
+// take in list order, as one thread would leave it.
+void run_on_every_core(QList<ImageJob>& jobs,
+                       const std::function<void(platform::ImageControl&, ImageJob&)>& work);
+
+} // namespace mosaicon

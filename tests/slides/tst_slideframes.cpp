@@ -1,0 +1,650 @@
+#include "slides/slideshow.h"
+
+#include "pagekit/pageprompt.h"
+
+#include "settings/associatedtext.h"
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+
+#include "pagerunfixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTest>
+#include <QUrl>
+
+using namespace mosaicon;
+
+namespace {
+
+// The lines of a page, each ended by CR LF.
+QByteArray lines(std::initializer_list<const char*> ls)
+{
+    QByteArray bytes;
+    for (const char* l : ls)
+        bytes += QByteArray(l) + "\r\n";
+    return bytes;
+}
+
+const char* const colourBody =
+    "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
+const char* const pictureBody =
+    "<body background=\"bg.gif\" text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
+
+} // namespace
+
+class TestSlideFrames : public QObject
+{
+    Q_OBJECT
+
+    struct Run : PageRunFixture
+    {
+        Run()
+        {
+            toolbarKey = QStringLiteral("slideshow");
+            settings().use_frames = true;
+            QDir(tp.folder()).mkpath(QStringLiteral("web"));
+        }
+        // Three slides: a low one, a tall one (shown by its reduced copy) and a small one.
+        void threePictures()
+        {
+            picture(QStringLiteral("a.jpg"), 100, 50);
+            picture(QStringLiteral("b.jpg"), 100, 300);
+            picture(QStringLiteral("c.jpg"), 50, 50);
+        }
+        void showPrompts()
+        {
+            preparePrompt = [](PagePrompt& p) { p.o_use_default_values.value = false; };
+        }
+        // The prompt is shown once more, and answered by action.
+        void prompted(std::function<void(PagePrompt&)> action)
+        {
+            tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
+                              [action](QObject* w) { action(*qobject_cast<PagePrompt*>(w)); });
+        }
+        QStringList webFiles() const { return QDir(tp.path("web")).entryList(QDir::Files); }
+    };
+
+private slots:
+    void threeSlidesWithDefaults()
+    {
+        Run run;
+        run.threePictures();
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(
+            run.tp.read("web/mkindex.htm"),
+            lines({"<html>",
+                   "<head>",
+                   "<title>Slide Show Index</title>",
+                   "</head>",
+                   colourBody,
+                   "<base target=\"body\">",
+                   "<center>",
+                   "<font size=\"+2\"><strong><center>Slide Show Index</center></strong></font>",
+                   "</center>",
+                   "<p>",
+                   "<hr>",
+                   "<font size=\"-1\">",
+                   "<strong>1. a.jpg</strong><br>",
+                   "<a href=\"slide_1.htm\"> View The Slide </a><br>",
+                   "<a href=\"a.jpg\"> View The Image </a><br>",
+                   "<strong>2. b.jpg</strong><br>",
+                   "<a href=\"slide_2.htm\"> View The Slide </a><br>",
+                   "<a href=\"b.jpg\"> View The Image </a><br>",
+                   "<strong>3. c.jpg</strong><br>",
+                   "<a href=\"slide_3.htm\"> View The Slide </a><br>",
+                   "<a href=\"c.jpg\"> View The Image </a><br>",
+                   "</font>",
+                   "<hr>",
+                   "<FONT SIZE=-1 FACE=MS SANS SERIF>",
+                   "<center>",
+                   "</center><br>",
+                   "</body>",
+                   "</html>"}));
+        QCOMPARE(run.tp.read("web/html00.htm"),
+                 lines({"<html>", "<head>", "<title>Main/Initial HTML Title</title>", "</head>",
+                        colourBody, "<pre>", "", "", "", "</pre>",
+                        "<i><strong><center><h1>Main/Initial HTML Title</h1><center></strong></i>",
+                        "<pre>", "", "", "</pre>",
+                        "<center><a href=\"slide_1.htm\">Click Here To Start</a></center>",
+                        "</font>", "</body>", "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_1.htm"), lines({"<html>",
+                                                        "<head>",
+                                                        "<title>a.jpg</title>",
+                                                        "<base target=\"body\">",
+                                                        "</head>",
+                                                        colourBody,
+                                                        "<center>",
+                                                        "<img src=\"a.jpg\"><br>",
+                                                        "</center>",
+                                                        "<p>",
+                                                        "<hr>",
+                                                        "<p>",
+                                                        "",
+                                                        "<center>",
+                                                        "<a href=\"slide_2.htm\">[next]</a>",
+                                                        "<a href=\"html00.htm\">[index]</a>",
+                                                        "<a href=\"slide_3.htm\">[last]</a>",
+                                                        "</center>",
+                                                        "</body>",
+                                                        "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_2.htm"),
+                 lines({"<html>",
+                        "<head>",
+                        "<title>b.jpg</title>",
+                        "<base target=\"body\">",
+                        "</head>",
+                        colourBody,
+                        "<center>",
+                        "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
+                        "</center>",
+                        "<p>",
+                        "<hr>",
+                        "<p>",
+                        "",
+                        "<center>",
+                        "<a href=\"slide_1.htm\">[first]</a>",
+                        "<a href=\"slide_3.htm\">[next]</a>",
+                        "<a href=\"html00.htm\">[index]</a>",
+                        "<a href=\"slide_1.htm\">[previous]</a>",
+                        "<a href=\"slide_3.htm\">[last]</a>",
+                        "</center>",
+                        "</body>",
+                        "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_3.htm"), lines({"<html>",
+                                                        "<head>",
+                                                        "<title>c.jpg</title>",
+                                                        "<base target=\"body\">",
+                                                        "</head>",
+                                                        colourBody,
+                                                        "<center>",
+                                                        "<img src=\"c.jpg\"><br>",
+                                                        "</center>",
+                                                        "<p>",
+                                                        "<hr>",
+                                                        "<p>",
+                                                        "",
+                                                        "<center>",
+                                                        "<a href=\"slide_1.htm\">[first]</a>",
+                                                        "<a href=\"the-end.htm\">[next]</a>",
+                                                        "<a href=\"html00.htm\">[index]</a>",
+                                                        "<a href=\"slide_2.htm\">[previous]</a>",
+                                                        "</center>",
+                                                        "</body>",
+                                                        "</html>"}));
+        QCOMPARE(
+            run.tp.read("web/the-end.htm"),
+            lines({"<html>", "<body bgcolor=\"#ffffff\">", "<center>",
+                   "<FONT SIZE=48 FACE=MS SANS SERIF>", "<strong>The</strong>",
+                   "<strong>End</strong>", "</font>", "<p>", "<hr>", "<p>",
+                   "Go To <a href=\"html00.htm\">[index]</a>", "</center>", "</body>", "</html>"}));
+        QCOMPARE(
+            run.tp.read("web/mkslide.htm"),
+            lines({"<html>", "<title>c.jpg</title>", "<FRAMESET COLS=\"150,*\">",
+                   "<FRAME NAME=\"left\" SRC=\"mkindex.htm\" SCROLLING=\"auto\" MARGINWIDTH=\"2\" "
+                   "MARGINHEIGHT=\"2\" BORDER=\"5\">",
+                   "<FRAME NAME=\"body\" SRC=\"html00.htm\" SCROLLING=\"auto\" MARGINWIDTH=\"2\" "
+                   "MARGINHEIGHT=\"2\">",
+                   "</FRAMESET>", "</HTML>"}));
+        QCOMPARE(QImage(run.tp.path("web/b_tn.jpg")).size(), QSize(67, 200));
+        QCOMPARE(run.webFiles(), (QStringList{"a.jpg", "b.jpg", "b_tn.jpg", "c.jpg", "html00.htm",
+                                              "mkindex.htm", "mkslide.htm", "slide_1.htm",
+                                              "slide_2.htm", "slide_3.htm", "the-end.htm"}));
+        QCOMPARE(run.started().generated().o_flist,
+                 (QStringList{run.tp.path("web/mkindex.htm"), run.tp.path("web/html00.htm"),
+                              run.tp.path("web/slide_1.htm"), run.tp.path("web/slide_2.htm"),
+                              run.tp.path("web/slide_3.htm")}));
+        QCOMPARE(run.window.calls.last(),
+                 QStringLiteral("status The HTML document %1 has been created.")
+                     .arg(run.tp.path("web/mkindex.htm")));
+        QCOMPARE(settings().slide_image_height.text(), QStringLiteral("200"));
+        // A file name as title is never stored.
+        QVERIFY(associated_title(run.tp.path("web/a.jpg")).isEmpty());
+    }
+
+    void threeSlidesWithEverything()
+    {
+        Run run;
+        run.threePictures();
+        Settings& s = settings();
+        for (const char* icon : {"first", "next", "index", "previous", "last"})
+            run.tp.write(QStringLiteral("pics/%1.gif").arg(QLatin1String(icon)), "GIF89a");
+        s.first_icon = run.tp.path("pics/first.gif");
+        s.next_icon = run.tp.path("pics/next.gif");
+        s.index_icon = run.tp.path("pics/index.gif");
+        s.previous_icon = run.tp.path("pics/previous.gif");
+        s.last_icon = run.tp.path("pics/last.gif");
+        s.auto_advance = true;
+        s.slide_delay = QStringLiteral("5");
+        s.slide_loop = true;
+        s.display_title = true;
+        s.use_associated_text = true;
+        s.preformatted_text = true;
+        run.tp.write("pics/top.gif", "GIF89a top");
+        run.tp.write("pics/bottom.gif", "GIF89a bottom");
+        run.tp.write("pics/bg.gif", "GIF89a bg");
+        s.top_banner = run.tp.path("pics/top.gif");
+        s.top_banner_link = QStringLiteral("http://example.com/");
+        s.bottom_banner = run.tp.path("pics/bottom.gif");
+        s.use_background_image = true;
+        s.html_background = run.tp.path("pics/bg.gif");
+        auto& ini = platform::profile(program().ini_file_path);
+        ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("(c) Me"));
+        store_associated_title(run.tp.path("pics/a.jpg"), QStringLiteral("Ay"));
+        store_associated_title(run.tp.path("pics/b.jpg"), QStringLiteral("Bee"));
+        run.tp.write("b.txt", "line one\r\nline two\r\n");
+        ini.put(QStringLiteral("Associated Text"), run.tp.path("pics/b.jpg"), run.tp.path("b.txt"));
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+
+        const QByteArray top = lines({"<p>", "<center>", "<a href=\"http://example.com/\" >",
+                                      "<img src=\"top.gif\" >", "</a>", "</center>", "<p>"});
+        const QByteArray foot =
+            lines({"<p>", "<center>", "<img src=\"bottom.gif\" >", "</center>", "<p>", "<center>",
+                   "<p>", "(c) Me", "</center>", "</body>", "</html>"});
+        const QByteArray emptyText =
+            lines({"<p>", "<hr>", "<p>", "</center>\n<pre>\n\n</pre>\n<center>", "<p>", "<hr>",
+                   "<p>", "<center>"});
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 lines({"<html>", "<head>", "<title>Ay</title>", "<base target=\"body\">",
+                        "<meta http-equiv=\"refresh\" content=\"5; url=slide_2.htm\">", "</head>",
+                        pictureBody}) +
+                     top +
+                     lines({"<center><strong>Ay</strong></center><br>", "<center>",
+                            "<img src=\"a.jpg\"><br>", "</center>"}) +
+                     emptyText +
+                     lines({"<a href=\"slide_2.htm\"><img src=\"next.gif\" border=0></a>",
+                            "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                            "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>",
+                            "</center>"}) +
+                     foot);
+        QCOMPARE(run.tp.read("web/slide_2.htm"),
+                 lines({"<html>", "<head>", "<title>Bee</title>", "<base target=\"body\">",
+                        "<meta http-equiv=\"refresh\" content=\"5; url=slide_3.htm\">", "</head>",
+                        pictureBody}) +
+                     top +
+                     lines({"<center><strong>Bee</strong></center><br>", "<center>",
+                            "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
+                            "</center>", "<p>", "<hr>", "<p>",
+                            "</center>\n<pre>\nline one \nline two \n\n</pre>\n<center>", "<p>",
+                            "<hr>", "<p>", "<center>",
+                            "<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
+                            "<a href=\"slide_3.htm\"><img src=\"next.gif\" border=0></a>",
+                            "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                            "<a href=\"slide_1.htm\"><img src=\"previous.gif\" border=0></a>",
+                            "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>",
+                            "</center>"}) +
+                     foot);
+        // The loop goes back to the first slide; the end page is written all the same.
+        QCOMPARE(run.tp.read("web/slide_3.htm"),
+                 lines({"<html>", "<head>", "<title>c.jpg</title>", "<base target=\"body\">",
+                        "<meta http-equiv=\"refresh\" content=\"5; url=slide_1.htm\">", "</head>",
+                        pictureBody}) +
+                     top +
+                     lines({"<center><strong>c.jpg</strong></center><br>", "<center>",
+                            "<img src=\"c.jpg\"><br>", "</center>"}) +
+                     emptyText +
+                     lines({"<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
+                            "<a href=\"slide_1.htm\"><img src=\"next.gif\" border=0></a>",
+                            "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                            "<a href=\"slide_2.htm\"><img src=\"previous.gif\" border=0></a>",
+                            "</center>"}) +
+                     foot);
+        QCOMPARE(run.tp.read("web/the-end.htm"),
+                 lines({"<html>", "<body bgcolor=\"#ffffff\">"}) + top +
+                     lines({"<center>", "<FONT SIZE=48 FACE=MS SANS SERIF>", "<strong>The</strong>",
+                            "<strong>End</strong>", "</font>", "<p>", "<hr>", "<p>",
+                            "Go To <a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                            "</center>"}) +
+                     foot);
+        QCOMPARE(run.tp.read("web/html00.htm"),
+                 lines({"<html>",
+                        "<head>",
+                        "<title>Main/Initial HTML Title</title>",
+                        "</head>",
+                        pictureBody,
+                        "<pre>",
+                        "",
+                        "",
+                        "",
+                        "</pre>",
+                        "<i><strong><center><h1>Main/Initial HTML Title</h1><center></strong></i>",
+                        "<pre>",
+                        "",
+                        "",
+                        "</pre>",
+                        "<center><a href=\"slide_1.htm\">Click Here To Start</a></center>",
+                        "</font>",
+                        "<p>",
+                        "<center>",
+                        "(c) Me",
+                        "</center>",
+                        "</body>",
+                        "</html>"}));
+        const QByteArray index = run.tp.read("web/mkindex.htm");
+        QVERIFY(index.startsWith(lines(
+            {"<html>", "<head>", "<title>Slide Show Index</title>", "</head>", pictureBody})));
+        QVERIFY(index.contains(
+            lines({"<strong>1. Ay</strong><br>", "<a href=\"slide_1.htm\"> View The Slide </a><br>",
+                   "<a href=\"a.jpg\"> View The Image </a><br>", "<strong>2. Bee</strong><br>"})));
+        for (const char* file :
+             {"first.gif", "next.gif", "index.gif", "previous.gif", "last.gif", "bg.gif"})
+            QCOMPARE(run.tp.read(QStringLiteral("web/") + QLatin1String(file)),
+                     QByteArray("GIF89a") + (file == QByteArray("bg.gif") ? " bg" : ""));
+        QCOMPARE(run.tp.read("web/top.gif"), QByteArray("GIF89a top"));
+        QCOMPARE(run.tp.read("web/bottom.gif"), QByteArray("GIF89a bottom"));
+    }
+
+    void oddFileNamesReachTheBrowserWhole()
+    {
+        Run run;
+        run.picture(QStringLiteral("a b#1&'x.jpg"), 100, 300);
+        run.picture(QStringLiteral("50% off.jpg"), 10, 10);
+        run.tp.write("pics/my next.gif", "GIF89a");
+        run.tp.write("pics/back ground.gif", "GIF89a");
+        settings().next_icon = run.tp.path("pics/my next.gif");
+        settings().use_background_image = true;
+        settings().html_background = run.tp.path("pics/back ground.gif");
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        const QRegularExpression attribute(
+            QStringLiteral("(?:src|href|background|SRC)=\"([^\"]*)\""));
+        int addresses = 0;
+        for (const QString& name : run.webFiles()) {
+            if (!name.endsWith(QLatin1String(".htm")))
+                continue;
+            const QString page = QString::fromUtf8(run.tp.read(QStringLiteral("web/") + name));
+            for (auto it = attribute.globalMatch(page); it.hasNext(); ++addresses) {
+                const QString address =
+                    it.next().captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
+                const QString file = QUrl::fromPercentEncoding(address.toUtf8());
+                QVERIFY2(QFileInfo::exists(run.tp.path(QStringLiteral("web/") + file)),
+                         qPrintable(name + ": " + address));
+            }
+        }
+        QVERIFY(addresses > 20);
+        QVERIFY(
+            run.tp.read("web/slide_1.htm")
+                .contains("<a href=\"a%20b%231%26%27x.jpg\"><img src=\"a%20b%231%26%27x_tn.jpg\""));
+    }
+
+    void indexPageEndsWithTheFooterFile()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        settings().header_and_footer = true;
+        run.tp.write("htmlfoot.htm", "<p>Mine</p>\r\n</body>\r\n</html>\r\n");
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.tp.read("web/mkindex.htm")
+                    .endsWith("<a href=\"a.jpg\"> View The Image "
+                              "</a><br>\r\n</font>\r\n<p>Mine</p>\r\n</body>\r\n"
+                              "</html>\r\n"));
+    }
+
+    void oneSlide_data()
+    {
+        QTest::addColumn<bool>("loop");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addRow("without loop the slide leads to the end page")
+            << false << QByteArray("the-end.htm");
+        QTest::addRow("with loop the slide leads to itself") << true << QByteArray("slide_1.htm");
+    }
+    void oneSlide()
+    {
+        QFETCH(bool, loop);
+        QFETCH(QByteArray, target);
+        Run run;
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        settings().slide_loop = loop;
+        settings().auto_advance = true;
+        settings().slide_delay = QStringLiteral("3");
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        const QByteArray refresh =
+            "<meta http-equiv=\"refresh\" content=\"3; url=" + target + "\">";
+        const QByteArray next = "<a href=\"" + target + "\">[next]</a>";
+        QCOMPARE(run.tp.read("web/slide_1.htm"), lines({"<html>",
+                                                        "<head>",
+                                                        "<title>a.jpg</title>",
+                                                        "<base target=\"body\">",
+                                                        refresh.constData(),
+                                                        "</head>",
+                                                        colourBody,
+                                                        "<center>",
+                                                        "<img src=\"a.jpg\"><br>",
+                                                        "</center>",
+                                                        "<p>",
+                                                        "<hr>",
+                                                        "<p>",
+                                                        "",
+                                                        "<center>",
+                                                        next.constData(),
+                                                        "<a href=\"html00.htm\">[index]</a>",
+                                                        "</center>",
+                                                        "</body>",
+                                                        "</html>"}));
+        QVERIFY(QFileInfo::exists(run.tp.path("web/the-end.htm")));
+    }
+
+    void titlesForAllRemainingPages()
+    {
+        Run run;
+        run.picture(QStringLiteral("b.jpg"), 10, 10);
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        store_associated_title(run.tp.path("pics/b.jpg"), QStringLiteral("Bee"));
+        run.preparePrompt = [](PagePrompt& p) {
+            p.use_title_for_all = true;
+            p.o_title.text = QStringLiteral("Fixed");
+            p.o_title_tag.text = QStringLiteral("Fixed tag");
+        };
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.tp.read("web/mkindex.htm")
+                    .startsWith("<html>\r\n<head>\r\n<title>Fixed tag</title>\r\n"));
+        // An image with a title record keeps the title of the page before it;
+        // one without gets the general title.
+        QVERIFY(run.tp.read("web/slide_1.htm").contains("<title>Fixed</title>\r\n"));
+        QVERIFY(run.tp.read("web/slide_2.htm").contains("<title>HTML Title</title>\r\n"));
+    }
+
+    void missingImageGetsABarePage()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        run.listed(run.tp.path("pics/gone.jpg"));
+        run.picture(QStringLiteral("c.jpg"), 10, 10);
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(
+            run.tp.read("web/slide_2.htm"),
+            lines({"<html>", "<head>", "<title>gone.jpg</title>", "<base target=\"body\">",
+                   "</head>", colourBody, "<p>", "<hr>", "<p>", "", "<center>",
+                   "<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>",
+                   "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_1.htm\">[previous]</a>",
+                   "<a href=\"slide_3.htm\">[last]</a>", "</center>", "</body>", "</html>"}));
+        const QByteArray index = run.tp.read("web/mkindex.htm");
+        QVERIFY(!index.contains("gone"));
+        QVERIFY(index.contains("<strong>3. c.jpg</strong><br>"));
+        QVERIFY(
+            run.window.calls.contains(QStringLiteral("status Adding ") + run.tp.path("web/c.jpg")));
+        QVERIFY(!run.window.calls.contains(QStringLiteral("status Adding ") +
+                                           run.tp.path("web/gone.jpg")));
+    }
+
+    void noImageLeftWritesNoSlideAndDeletesNothing()
+    {
+        Run run;
+        run.listed(run.tp.path("pics/gone.jpg"));
+        run.tp.write("slide_1.htm", "mine");
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.window.calls.last(),
+                 QStringLiteral("status There are no entries matching your selection."));
+        QCOMPARE(run.tp.read("slide_1.htm"), QByteArray("mine"));
+        QCOMPARE(run.webFiles(), (QStringList{"html00.htm", "mkindex.htm", "mkslide.htm",
+                                              "slide_1.htm", "the-end.htm"}));
+        QVERIFY(run.tp.shell.opened.isEmpty());
+    }
+
+    void typedNamesAndTitles()
+    {
+        Run run;
+        run.threePictures();
+        run.showPrompts();
+        run.prompted([](PagePrompt& p) {
+            QCOMPARE(p.f_file_name.caption, QStringLiteral("File Name For The Slide Show Index"));
+            QCOMPARE(p.o_filename.text, QStringLiteral("mkindex.htm"));
+            QVERIFY(!p.Frame3.visible);
+            QVERIFY(!p.o_url_exit.enabled);
+            p.o_filename.text = QStringLiteral("/elsewhere/left.htm");
+            p.Command1_Click();
+        });
+        run.prompted([](PagePrompt& p) {
+            QCOMPARE(p.f_file_name.caption,
+                     QStringLiteral("File Name For The Slide Show Main Page"));
+            QCOMPARE(p.o_title.text, QStringLiteral("Main/Initial HTML Title"));
+            p.o_filename.text = QString();
+            p.Command1_Click();
+        });
+        run.prompted([](PagePrompt& p) {
+            QCOMPARE(p.o_filename.text, QStringLiteral("slide_1.htm"));
+            QVERIFY(!p.o_filename.enabled);
+            QCOMPARE(p.o_title.text, QStringLiteral("a.jpg"));
+            QVERIFY(p.Frame3.visible);
+            p.o_title.text = QStringLiteral("My <i>Cat</i>");
+            p.Command1_Click();
+        });
+        run.prompted([](PagePrompt& p) {
+            p.o_title.text = QStringLiteral("Kept for all");
+            p.o_default.value = true;
+            p.Command1_Click();
+        });
+        run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.tp.read("web/slide_1.htm").contains("<title>My <i>Cat</i></title>\r\n"));
+        QVERIFY(run.tp.read("web/left.htm").contains("<strong>1. My <i>Cat</i></strong><br>"));
+        QCOMPARE(associated_title(run.tp.path("web/a.jpg")), QStringLiteral("My <i>Cat</i>"));
+        QCOMPARE(associated_title(run.tp.path("pics/a.jpg")), QStringLiteral("My <i>Cat</i>"));
+        QVERIFY(associated_title(run.tp.path("web/b.jpg")).isEmpty());
+        QVERIFY(run.tp.read("web/mkslide.htm").contains("SRC=\"left.htm\""));
+        QVERIFY(run.tp.read("web/mkslide.htm").contains("SRC=\"html00.htm\""));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/elsewhere/left.htm")));
+    }
+
+    void framesetNameIsAskedUntilConfirmed()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        settings().rename_slide = true;
+        const QString ask =
+            QStringLiteral("Enter the name file name you want to use for the slide show.");
+        run.tp.ui.expectInput(ask, QStringLiteral("my show.x"))
+            .expectMessage(QStringLiteral(
+                "You have entered a bad file name.  You can only use numbers and letters "
+                "for the file name.  Do not use special characters."))
+            .expectInput(ask, QString())
+            .expectInput(ask, QStringLiteral("Show.v2"))
+            .expectMessage(QStringLiteral("Is 'show.htm' the name of the file you want to use?"),
+                           platform::MsgBox::No)
+            .expectInput(ask, QStringLiteral("Final"))
+            .expectMessage(QStringLiteral("Is 'final.htm' the name of the file you want to use?"),
+                           platform::MsgBox::Yes);
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QStringList defaults;
+        for (const auto& asked : run.tp.ui.asked())
+            if (asked.text == ask)
+                defaults << asked.defaultText;
+        QCOMPARE(defaults, (QStringList{"mkslide.htm", "my show.x", "", "Show.htm"}));
+        QVERIFY(run.tp.read("web/Final.htm").contains("SRC=\"mkindex.htm\""));
+        QVERIFY(!QFileInfo::exists(run.tp.path("web/mkslide.htm")));
+    }
+
+    void exitAtAPrompt_data()
+    {
+        QTest::addColumn<int>("prompts");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("listed");
+        QTest::addRow("at the index prompt nothing is written")
+            << 1 << QStringList{"a.jpg", "b.jpg", "c.jpg"} << 0;
+        QTest::addRow("at the start prompt the index head is kept")
+            << 2 << QStringList{"a.jpg", "b.jpg", "c.jpg", "mkindex.htm"} << 1;
+        QTest::addRow("at the second slide the first one is kept")
+            << 4
+            << QStringList{"a.jpg", "b.jpg", "c.jpg", "html00.htm", "mkindex.htm", "slide_1.htm"}
+            << 3;
+    }
+    void exitAtAPrompt()
+    {
+        QFETCH(int, prompts);
+        QFETCH(QStringList, files);
+        QFETCH(int, listed);
+        Run run;
+        run.threePictures();
+        run.showPrompts();
+        settings().auto_start_browser = true;
+        for (int i = 1; i < prompts; ++i)
+            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+        run.prompted([](PagePrompt& p) { p.b_cancel_exit_Click(); });
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.webFiles(), files);
+        QCOMPARE(run.started().generated().o_flist.size(), listed);
+        QVERIFY(run.tp.shell.opened.isEmpty());
+        QVERIFY(run.window.calls.filter(QStringLiteral("has been created")).isEmpty());
+        if (prompts == 2)
+            QVERIFY(run.tp.read("web/mkindex.htm").endsWith("<hr>\r\n<font size=\"-1\">\r\n"));
+        if (prompts == 4)
+            QVERIFY(run.tp.read("web/mkindex.htm")
+                        .endsWith("<a href=\"a.jpg\"> View The Image </a><br>\r\n"));
+    }
+
+    void reducedCopiesAreTheSameWhetherPromptedOrNot()
+    {
+        QByteArray unprompted;
+        {
+            Run run;
+            run.threePictures();
+            go_create_slideshow(run.started());
+            unprompted = run.tp.read("web/b_tn.jpg");
+        }
+        Run run;
+        run.threePictures();
+        run.showPrompts();
+        for (int i = 0; i < 5; ++i)
+            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(!unprompted.isEmpty());
+        QCOMPARE(run.tp.read("web/b_tn.jpg"), unprompted);
+    }
+
+    void theEndOfTheRunOpensTheFrameset()
+    {
+        Run run;
+        run.threePictures();
+        settings().auto_start_browser = true;
+        settings().auto_start_editor = true;
+        run.tp.ui.expectMessage(
+            QStringLiteral("You must use a supported Internet browser to automatically load the "
+                           "HTML file.  Only Netscape and MSIE "
+                           "browsers are supported with this function.  Please select the desired "
+                           "browser from the menu "
+                           "'Applications' option."));
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.tp.shell.opened,
+                 QStringList{QUrl::fromLocalFile(run.tp.path("web/mkslide.htm")).toString()});
+        QVERIFY(run.window.calls.contains(
+            QStringLiteral("status The HTML document slide_3.htm has been created.")));
+    }
+};
+
+QTEST_MAIN(TestSlideFrames)
+#include "tst_slideframes.moc"

@@ -1,0 +1,123 @@
+#include "slides/slideshow.h"
+
+#include "settings/associatedtext.h"
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+
+#include "pagerunfixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTest>
+
+using namespace mosaicon;
+
+class TestSlideShowCommand : public QObject
+{
+    Q_OBJECT
+
+    struct Run : PageRunFixture
+    {
+        Run()
+        {
+            settings().use_frames = false;
+            QDir(tp.folder()).mkpath(QStringLiteral("pics/other"));
+            QDir(tp.folder()).mkpath(QStringLiteral("web"));
+        }
+    };
+
+private slots:
+    void emptyListSaysWhy_data()
+    {
+        QTest::addColumn<bool>("selections");
+        QTest::addColumn<bool>("gifJpeg");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("nothing selected, though the list holds no image at all")
+            << true << false << "No files were selected from the list.";
+        QTest::addRow("GIF and JPEG only, none listed")
+            << false << true << "There are no GIF or JPG files in the list.";
+        QTest::addRow("every file, no GIF or JPEG listed")
+            << false << false << "There are no files in the list.";
+    }
+    void emptyListSaysWhy()
+    {
+        QFETCH(bool, selections);
+        QFETCH(bool, gifJpeg);
+        QFETCH(QString, text);
+        Run run;
+        run.picture(QStringLiteral("a.png"), 10, 10);
+        run.file(QStringLiteral("b.jpeg"), "x");
+        settings().individual_selections = selections;
+        settings().gif_jpeg_only = gifJpeg;
+        run.tp.ui.expectMessage(text);
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.window.calls.contains(QStringLiteral("status ") + text));
+        QVERIFY(run.templist.isEmpty());
+        QVERIFY(QDir(run.tp.path("web")).isEmpty());
+    }
+
+    void takenImagesAreCopiedWithTheirRecords()
+    {
+        Run run;
+        const QString a = run.picture(QStringLiteral("a.jpg"), 30, 20);
+        run.picture(QStringLiteral("b.png"), 30, 20);
+        const QString c = run.picture(QStringLiteral("c.GIF"), 30, 20);
+        run.picture(QStringLiteral("d.jpg"), 30, 20);
+        settings().individual_selections = true;
+        run.lists.selected = {true, true, true, false};
+        run.tp.write("notes.txt", "hello\r\n");
+        auto& ini = platform::profile(program().ini_file_path);
+        ini.put(QStringLiteral("Associated Text"), a, run.tp.path("notes.txt"));
+        store_associated_title(a, QStringLiteral("Cat"));
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.templist, (QStringList{run.tp.path("web/a.jpg"), run.tp.path("web/c.GIF")}));
+        QCOMPARE(run.sources, (QStringList{a, c}));
+        QCOMPARE(run.tp.read("web/a.jpg"), run.tp.read("pics/a.jpg"));
+        QCOMPARE(run.tp.read("web/c.GIF"), run.tp.read("pics/c.GIF"));
+        QVERIFY(!QFileInfo::exists(run.tp.path("web/d.jpg")));
+        QCOMPARE(associated_title(run.tp.path("web/a.jpg")), QStringLiteral("Cat"));
+        QCOMPARE(associated_text_lines(run.tp.path("web/a.jpg")),
+                 QStringList{QStringLiteral("hello")});
+        // The source keeps its own records.
+        QCOMPARE(associated_title(a), QStringLiteral("Cat"));
+        QVERIFY(associated_title(run.tp.path("web/c.GIF")).isEmpty());
+    }
+
+    void imageInTheOutputFolderKeepsItsNameAndBytes()
+    {
+        Run run;
+        // Listed after a picture of the same name from elsewhere, which must not replace it.
+        run.picture(QStringLiteral("cat.jpg"), 30, 20);
+        QImage img(40, 10, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        const QString own = run.tp.path("web/cat.jpg");
+        img.save(own, "JPEG");
+        const QByteArray before = run.tp.read("web/cat.jpg");
+        run.listed(own);
+        store_associated_title(own, QStringLiteral("Red"));
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.templist, (QStringList{run.tp.path("web/cat_2.jpg"), own}));
+        QCOMPARE(run.tp.read("web/cat.jpg"), before);
+        QCOMPARE(run.tp.read("web/cat_2.jpg"), run.tp.read("pics/cat.jpg"));
+        QCOMPARE(associated_title(own), QStringLiteral("Red"));
+    }
+
+    void sameNameFromTwoFoldersIsKeptApart()
+    {
+        Run run;
+        run.picture(QStringLiteral("cat.jpg"), 30, 20);
+        run.picture(QStringLiteral("other/cat.jpg"), 20, 30);
+        go_create_slideshow(run.started());
+        QCOMPARE(run.templist,
+                 (QStringList{run.tp.path("web/cat.jpg"), run.tp.path("web/cat_2.jpg")}));
+        QCOMPARE(QImage(run.tp.path("web/cat_2.jpg")).size(), QSize(20, 30));
+    }
+};
+
+QTEST_MAIN(TestSlideShowCommand)
+#include "tst_slideshowcommand.moc"
