@@ -31,6 +31,9 @@ struct Program
     QString last_toolbar_key;
     QString assoc_text_caller;
     bool color_dialog_cancelled = false;
+    // The slide show without frames writes its index page; set in the
+    // slide-show options for the program's run only.
+    bool create_index = false;
 
     // The main window while it exists.
     MainFormView* main_form = nullptr;
