@@ -33,6 +33,9 @@ struct Program
     bool color_dialog_cancelled = false;
     // The folder the open dialogs that remember no other start in.
     QString last_dialog_dir;
+    // The slide show without frames writes its index page; set in the
+    // slide-show options for the program's run only.
+    bool create_index = false;
 
     // The main window while it exists.
     MainFormView* main_form = nullptr;

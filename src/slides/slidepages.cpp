@@ -39,29 +39,28 @@ QString iconCopy(const QString& icon, const QString& folder)
     return name;
 }
 
-// The slide or page the show moves on to from this slide.
-QString moveOnTarget(const SlideShow& show, const Slide& slide)
-{
-    return slide.index < show.images.size() - 1 || settings().slide_loop ? slide.next : endPageName;
-}
-
 void writeNavigation(TextFile& page, PageRun& run, const SlideShow& show, const Slide& slide)
 {
     const SlideIcons& icons = show.icons;
     const bool last = slide.index == show.images.size() - 1;
     if (slide.index > 0)
         page.line(slide_link(show.firstName, icons.first, QStringLiteral("first")));
-    page.line(slide_link(moveOnTarget(show, slide), icons.next, QStringLiteral("next")));
+    page.line(slide_link(slide_move_on(show, slide), icons.next, QStringLiteral("next")));
     page.line(slide_link(show.startName, icons.index, QStringLiteral("index")));
     if (slide.index > 0)
         page.line(slide_link(slide.previous, icons.previous, QStringLiteral("previous")));
     if (!last)
         page.line(slide_link(show.lastName, icons.last, QStringLiteral("last")));
     else
-        write_end_page(run, show, show.startName, true);
+        write_end_page(run, show, show.startName, EndPageStyle::Frames);
 }
 
 } // namespace
+
+QString slide_move_on(const SlideShow& show, const Slide& slide)
+{
+    return slide.index < show.images.size() - 1 || settings().slide_loop ? slide.next : endPageName;
+}
 
 QString file_name_part(const QString& path)
 {
@@ -222,13 +221,12 @@ void write_slide_copyright(TextFile& page)
     page.line(QStringLiteral("</center>"));
 }
 
-bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_target,
-                    bool top_banner)
+bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_target, EndPageStyle style)
 {
     TextFile page;
     page.line(QStringLiteral("<html>"));
     page.line(QStringLiteral("<body bgcolor=\"#ffffff\">"));
-    if (top_banner)
+    if (style == EndPageStyle::Frames)
         write_slide_banner(page, run.prompt(), true, show.folder);
     page.line(QStringLiteral("<center>"));
     page.line(QStringLiteral("<FONT SIZE=48 FACE=MS SANS SERIF>"));
@@ -241,7 +239,10 @@ bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_ta
               slide_link(index_target, show.icons.index, QStringLiteral("index")));
     page.line(QStringLiteral("</center>"));
     write_slide_banner(page, run.prompt(), false, show.folder);
-    write_slide_copyright(page);
+    if (style == EndPageStyle::Frames)
+        write_slide_copyright(page);
+    else
+        write_copyright(page);
     page.line(QStringLiteral("</body>"));
     page.line(QStringLiteral("</html>"));
     return run.savePage(page, platform::joinPath(show.folder, endPageName));
@@ -258,7 +259,7 @@ bool write_frames_slide(PageRun& run, SlideShow& show, const Slide& slide,
     page.line(QStringLiteral("<title>%1</title>").arg(slide.title));
     page.line(QStringLiteral("<base target=\"body\">"));
     if (s.auto_advance)
-        page.line(slide_refresh_line(moveOnTarget(show, slide)));
+        page.line(slide_refresh_line(slide_move_on(show, slide)));
     page.line(QStringLiteral("</head>"));
     page.line(slide_body_line(show.folder));
     write_slide_banner(page, run.prompt(), true, show.folder);

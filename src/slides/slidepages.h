@@ -78,6 +78,9 @@ void make_reduced_copy(platform::ImageControl& engine, ImageJob& job, int height
 // Makes every reduced copy of the show on every core.
 void make_all_reduced_copies(SlideShow& show);
 
+// The page the show moves on to from a slide: the next slide, or the end
+// page after the last one unless the show loops.
+QString slide_move_on(const SlideShow& show, const Slide& slide);
 // The line that moves on to target after the slide delay.
 QString slide_refresh_line(const QString& target);
 // The body line: the background picture, copied into the folder, or the colours.
@@ -98,10 +101,18 @@ QString slide_text_block(const QString& image_path);
 // The copyright caption, centred, when the user set one.
 void write_slide_copyright(TextFile& page);
 
+// The two shows' end pages: the frames show's repeats the top banner and
+// ends with the slides' copyright block; the frameless show's has no top
+// banner and ends with the copyright block of its other pages.
+enum class EndPageStyle
+{
+    Frames,
+    Frameless
+};
+
 // The end page "the-end.htm", whose "Go To" link leads to index_target.
 // False when it could not be written (the run has said so).
-bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_target,
-                    bool top_banner);
+bool write_end_page(PageRun& run, const SlideShow& show, const QString& index_target, EndPageStyle style);
 
 // The slide page of the show with frames, in the folder under the slide's
 // name; at_image runs when the image exists, where the index page takes its

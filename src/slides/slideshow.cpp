@@ -1,6 +1,7 @@
 #include "slides/slideshow.h"
 
 #include "slides/slideframes.h"
+#include "slides/slidenoframes.h"
 #include "slides/slidepages.h"
 
 #include "pagekit/imagecopies.h"
@@ -87,6 +88,8 @@ void go_create_slideshow(PageRun& run)
     name_reduced_copies(show, taken);
     if (s.use_frames)
         create_slideshow_frames(run, show);
+    else
+        create_slideshow(run, show);
 }
 
 } // namespace mosaicon

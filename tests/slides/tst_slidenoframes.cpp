@@ -1,0 +1,540 @@
+#include "slides/slideshow.h"
+
+#include "pagekit/pageprompt.h"
+
+#include "settings/associatedtext.h"
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+
+#include "pagerunfixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+#include <QUrl>
+#include <QTest>
+
+using namespace mosaicon;
+
+namespace {
+
+// The lines of a page, each ended by CR LF.
+QByteArray lines(std::initializer_list<const char*> ls)
+{
+    QByteArray bytes;
+    for (const char* l : ls)
+        bytes += QByteArray(l) + "\r\n";
+    return bytes;
+}
+
+const char* const colourBody = "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
+const char* const pictureBody = "<body background=\"bg.gif\" text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
+
+const QString firstSlideAsk = QStringLiteral("Enter the name file name you want to use for the first slide.");
+const QString badName = QStringLiteral("You have entered a bad file name.  You can only use numbers and letters for "
+                                       "the file name.  Do not use special characters.");
+
+QByteArray endPage(const char* go_to, const QByteArray& foot = lines({"</body>", "</html>"}))
+{
+    return lines({"<html>", "<body bgcolor=\"#ffffff\">", "<center>", "<FONT SIZE=48 FACE=MS SANS SERIF>",
+                  "<strong>The</strong>", "<strong>End</strong>", "</font>", "<p>", "<hr>", "<p>", go_to,
+                  "</center>"}) +
+           foot;
+}
+
+} // namespace
+
+class TestSlideNoFrames : public QObject
+{
+    Q_OBJECT
+
+    struct Run : PageRunFixture
+    {
+        Run()
+        {
+            toolbarKey = QStringLiteral("slideshow");
+            settings().use_frames = false;
+            QDir(tp.folder()).mkpath(QStringLiteral("web"));
+        }
+        // Three slides: a low one, a tall one (shown by its reduced copy) and a small one.
+        void threePictures()
+        {
+            picture(QStringLiteral("a.jpg"), 100, 50);
+            picture(QStringLiteral("b.jpg"), 100, 300);
+            picture(QStringLiteral("c.jpg"), 50, 50);
+        }
+        void showPrompts()
+        {
+            preparePrompt = [](PagePrompt& p) { p.o_use_default_values.value = false; };
+        }
+        // The prompt is shown once more, and answered by action.
+        void prompted(std::function<void(PagePrompt&)> action)
+        {
+            tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
+                              [action](QObject* w) { action(*qobject_cast<PagePrompt*>(w)); });
+        }
+        QStringList webFiles() const { return QDir(tp.path("web")).entryList(QDir::Files); }
+        QStringList defaultsAsked(const QString& text) const
+        {
+            QStringList defaults;
+            for (const auto& asked : tp.ui.asked())
+                if (asked.text == text)
+                    defaults << asked.defaultText;
+            return defaults;
+        }
+    };
+
+private slots:
+    void threeSlidesWithoutIndexPage()
+    {
+        Run run;
+        run.threePictures();
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 lines({"<html>", "<head>", colourBody, "<title>a.jpg</title>", "</head>", "<center>",
+                        "<img src=\"a.jpg\"><br>", "<br>", "", "<br>", "<a href=\"slide_2.htm\">[next]</a>", "[exit]",
+                        "<a href=\"slide_3.htm\">[last]</a>", "</center>", "</body>", "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_2.htm"),
+                 lines({"<html>", "<head>", colourBody, "<title>b.jpg</title>", "</head>", "<center>",
+                        "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>", "<br>", "", "<br>",
+                        "<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>", "[exit]",
+                        "<a href=\"slide_1.htm\">[previous]</a>", "<a href=\"slide_3.htm\">[last]</a>", "</center>",
+                        "</body>", "</html>"}));
+        // Without an index page and without loop the last slide has no next item.
+        QCOMPARE(run.tp.read("web/slide_3.htm"),
+                 lines({"<html>", "<head>", colourBody, "<title>c.jpg</title>", "</head>", "<center>",
+                        "<img src=\"c.jpg\"><br>", "<br>", "", "<br>", "<a href=\"slide_1.htm\">[first]</a>", "[exit]",
+                        "<a href=\"slide_2.htm\">[previous]</a>", "</center>", "</body>", "</html>"}));
+        QCOMPARE(run.tp.read("web/the-end.htm"), endPage("Go To <a href=\"slide_1.htm\">[index]</a>"));
+        QCOMPARE(QImage(run.tp.path("web/b_tn.jpg")).size(), QSize(67, 200));
+        QCOMPARE(run.webFiles(), (QStringList{"a.jpg", "b.jpg", "b_tn.jpg", "c.jpg", "slide_1.htm", "slide_2.htm",
+                                              "slide_3.htm", "the-end.htm"}));
+        QCOMPARE(run.started().generated().o_flist,
+                 (QStringList{run.tp.path("web/slide_1.htm"), run.tp.path("web/slide_2.htm"),
+                              run.tp.path("web/slide_3.htm")}));
+        QCOMPARE(run.window.calls.last(),
+                 QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/slide_1.htm")));
+        QCOMPARE(settings().slide_image_height.text(), QStringLiteral("200"));
+    }
+
+    void threeSlidesWithIndexPage_data()
+    {
+        QTest::addColumn<bool>("files");
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("foot");
+        QTest::addRow("the built-in head and foot")
+            << false
+            << lines({"<html>", "<head>", "<title>Slide Show Index</title>", colourBody, "</head>", "<center>",
+                      "<h1>Slide Show Index</h1>", "</center>", "<p>", "<hr>", "<p>"})
+            << lines({"</body>", "</html>"});
+        QTest::addRow("the user's heading and footing files, unchanged")
+            << true << lines({"<html><head><title>Mine</title></head>", "<body>", "<h2>My show</h2>"})
+            << lines({"<p>My foot</p>", "</body>", "</html>"});
+    }
+    void threeSlidesWithIndexPage()
+    {
+        QFETCH(bool, files);
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, foot);
+        Run run;
+        run.threePictures();
+        program().create_index = true;
+        settings().header_and_footer = files;
+        run.tp.write("htmlhead.htm", "<html><head><title>Mine</title></head>\r\n<body>\r\n<h2>My show</h2>\r\n");
+        run.tp.write("htmlfoot.htm", "<p>My foot</p>\r\n</body>\r\n</html>\r\n");
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.tp.read("web/mkslide.htm"),
+                 head +
+                     lines({"<strong>1. a.jpg</strong><br>", "<a href=\"slide_1.htm\"> View The Slide </a><br>",
+                            "<a href=\"a.jpg\"> View The Image </a><br>", "<strong>2. b.jpg</strong><br>",
+                            "<a href=\"slide_2.htm\"> View The Slide </a><br>",
+                            "<a href=\"b.jpg\"> View The Image </a><br>", "<strong>3. c.jpg</strong><br>",
+                            "<a href=\"slide_3.htm\"> View The Slide </a><br>",
+                            "<a href=\"c.jpg\"> View The Image </a><br>"}) +
+                     foot);
+        // The heading and footing files are the index page's only.
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 lines({"<html>", "<head>", colourBody, "<title>a.jpg</title>", "</head>", "<center>",
+                        "<img src=\"a.jpg\"><br>", "<br>", "", "<br>", "<a href=\"slide_2.htm\">[next]</a>",
+                        "<a href=\"mkslide.htm\">[index]</a>", "<a href=\"slide_3.htm\">[last]</a>", "</center>",
+                        "</body>", "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_3.htm"),
+                 lines({"<html>", "<head>", colourBody, "<title>c.jpg</title>", "</head>", "<center>",
+                        "<img src=\"c.jpg\"><br>", "<br>", "", "<br>", "<a href=\"slide_1.htm\">[first]</a>",
+                        "<a href=\"the-end.htm\">[next]</a>", "<a href=\"mkslide.htm\">[index]</a>",
+                        "<a href=\"slide_2.htm\">[previous]</a>", "</center>", "</body>", "</html>"}));
+        QCOMPARE(run.tp.read("web/the-end.htm"), endPage("Go To <a href=\"mkslide.htm\">[index]</a>"));
+        QCOMPARE(run.started().generated().o_flist,
+                 (QStringList{run.tp.path("web/mkslide.htm"), run.tp.path("web/slide_1.htm"),
+                              run.tp.path("web/slide_2.htm"), run.tp.path("web/slide_3.htm")}));
+        QCOMPARE(run.window.calls.last(),
+                 QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mkslide.htm")));
+    }
+
+    void threeSlidesWithEverything()
+    {
+        Run run;
+        run.threePictures();
+        Settings& s = settings();
+        for (const char* icon : {"first", "next", "index", "exit", "previous", "last"})
+            run.tp.write(QStringLiteral("pics/%1.gif").arg(QLatin1String(icon)), "GIF89a");
+        s.first_icon = run.tp.path("pics/first.gif");
+        s.next_icon = run.tp.path("pics/next.gif");
+        s.index_icon = run.tp.path("pics/index.gif");
+        s.exit_icon = run.tp.path("pics/exit.gif");
+        s.previous_icon = run.tp.path("pics/previous.gif");
+        s.last_icon = run.tp.path("pics/last.gif");
+        s.auto_advance = true;
+        s.slide_delay = QStringLiteral("5");
+        s.slide_loop = true;
+        s.display_title = true;
+        s.use_associated_text = true;
+        s.preformatted_text = true;
+        run.tp.write("pics/top.gif", "GIF89a top");
+        run.tp.write("pics/bottom.gif", "GIF89a bottom");
+        run.tp.write("pics/bg.gif", "GIF89a bg");
+        s.top_banner = run.tp.path("pics/top.gif");
+        s.top_banner_link = QStringLiteral("http://example.com/");
+        s.bottom_banner = run.tp.path("pics/bottom.gif");
+        s.use_background_image = true;
+        s.html_background = run.tp.path("pics/bg.gif");
+        auto& ini = platform::profile(program().ini_file_path);
+        ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("(c) Me"));
+        store_associated_title(run.tp.path("pics/a.jpg"), QStringLiteral("Ay"));
+        store_associated_title(run.tp.path("pics/b.jpg"), QStringLiteral("Bee"));
+        run.tp.write("b.txt", "line one\r\nline two\r\n");
+        ini.put(QStringLiteral("Associated Text"), run.tp.path("pics/b.jpg"), run.tp.path("b.txt"));
+        run.preparePrompt = [](PagePrompt& p) { p.o_url_exit.text = QStringLiteral("http://example.com/?a=1&b=2"); };
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+
+        const QByteArray top = lines({"<p>", "<center>", "<a href=\"http://example.com/\" >", "<img src=\"top.gif\" >",
+                                      "</a>", "</center>", "<p>"});
+        const QByteArray foot = lines({"<p>", "<center>", "<img src=\"bottom.gif\" >", "</center>", "<p>", "</center>",
+                                       "<p>", "<center>", "(c) Me", "</center>", "</body>", "</html>"});
+        const char* const exit = "<a href=\"http://example.com/?a=1&b=2\"><img src=\"exit.gif\" border=0></a>";
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 lines({"<html>", "<head>", pictureBody}) + top +
+                     lines({"<meta http-equiv=\"refresh\" content=\"5; url=slide_2.htm\">", "<title>Ay</title>",
+                            "</head>", "<center><strong>Ay</strong></center><br>", "<center>",
+                            "<img src=\"a.jpg\"><br>", "<br>", "</center>\n<pre>\n\n</pre>\n<center>", "<br>",
+                            "<a href=\"slide_2.htm\"><img src=\"next.gif\" border=0></a>", exit,
+                            "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>"}) +
+                     foot);
+        QCOMPARE(run.tp.read("web/slide_2.htm"),
+                 lines({"<html>", "<head>", pictureBody}) + top +
+                     lines({"<meta http-equiv=\"refresh\" content=\"5; url=slide_3.htm\">", "<title>Bee</title>",
+                            "</head>", "<center><strong>Bee</strong></center><br>", "<center>",
+                            "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>", "<br>",
+                            "</center>\n<pre>\nline one \nline two \n\n</pre>\n<center>", "<br>",
+                            "<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
+                            "<a href=\"slide_3.htm\"><img src=\"next.gif\" border=0></a>", exit,
+                            "<a href=\"slide_1.htm\"><img src=\"previous.gif\" border=0></a>",
+                            "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>"}) +
+                     foot);
+        // The loop goes back to the first slide; the end page is written all the same.
+        QCOMPARE(run.tp.read("web/slide_3.htm"),
+                 lines({"<html>", "<head>", pictureBody}) + top +
+                     lines({"<meta http-equiv=\"refresh\" content=\"5; url=slide_1.htm\">", "<title>c.jpg</title>",
+                            "</head>", "<center><strong>c.jpg</strong></center><br>", "<center>",
+                            "<img src=\"c.jpg\"><br>", "<br>", "</center>\n<pre>\n\n</pre>\n<center>", "<br>",
+                            "<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
+                            "<a href=\"slide_1.htm\"><img src=\"next.gif\" border=0></a>", exit,
+                            "<a href=\"slide_2.htm\"><img src=\"previous.gif\" border=0></a>"}) +
+                     foot);
+        // No top banner; the index icon is not copied without an index page.
+        QCOMPARE(run.tp.read("web/the-end.htm"),
+                 endPage("Go To <a href=\"slide_1.htm\">[index]</a>",
+                         lines({"<p>", "<center>", "<img src=\"bottom.gif\" >", "</center>", "<p>", "<p>", "<center>",
+                                "(c) Me", "</center>", "</body>", "</html>"})));
+        for (const char* file : {"first.gif", "next.gif", "exit.gif", "previous.gif", "last.gif"})
+            QCOMPARE(run.tp.read(QStringLiteral("web/") + QLatin1String(file)), QByteArray("GIF89a"));
+        QVERIFY(!QFileInfo::exists(run.tp.path("web/index.gif")));
+        QCOMPARE(run.tp.read("web/bg.gif"), QByteArray("GIF89a bg"));
+        QCOMPARE(run.tp.read("web/top.gif"), QByteArray("GIF89a top"));
+        QCOMPARE(run.tp.read("web/bottom.gif"), QByteArray("GIF89a bottom"));
+    }
+
+    void oneSlide_data()
+    {
+        QTest::addColumn<bool>("loop");
+        QTest::addColumn<bool>("index");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("items");
+        QTest::addRow("without loop or index page the refresh alone leads to the end page")
+            << false << false << QByteArray("the-end.htm") << lines({"[exit]"});
+        QTest::addRow("with loop the slide leads to itself")
+            << true << false << QByteArray("slide_1.htm") << lines({"<a href=\"slide_1.htm\">[next]</a>", "[exit]"});
+        QTest::addRow("with an index page the next item leads to the end page")
+            << false << true << QByteArray("the-end.htm")
+            << lines({"<a href=\"the-end.htm\">[next]</a>", "<a href=\"mkslide.htm\">[index]</a>"});
+    }
+    void oneSlide()
+    {
+        QFETCH(bool, loop);
+        QFETCH(bool, index);
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, items);
+        Run run;
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        settings().slide_loop = loop;
+        program().create_index = index;
+        settings().auto_advance = true;
+        settings().slide_delay = QStringLiteral("3");
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        const QByteArray refresh = "<meta http-equiv=\"refresh\" content=\"3; url=" + target + "\">";
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 lines({"<html>", "<head>", colourBody, refresh.constData(), "<title>a.jpg</title>", "</head>",
+                        "<center>", "<img src=\"a.jpg\"><br>", "<br>", "", "<br>"}) +
+                     items + lines({"</center>", "</body>", "</html>"}));
+        QVERIFY(QFileInfo::exists(run.tp.path("web/the-end.htm")));
+    }
+
+    void indexPageName_data()
+    {
+        QTest::addColumn<std::optional<QString>>("answer");
+        QTest::addColumn<QString>("page");
+        QTest::addRow("a name gets .htm") << std::optional<QString>("Show") << "Show.htm";
+        QTest::addRow("a typed folder is dropped") << std::optional<QString>("/elsewhere/Show.htm") << "Show.htm";
+        QTest::addRow("capitals do not count as .htm") << std::optional<QString>("SHOW.HTM") << "SHOW.HTM.htm";
+        QTest::addRow("an empty answer ends the run") << std::optional<QString>("") << "";
+        QTest::addRow("Cancel ends the run") << std::optional<QString>() << "";
+    }
+    void indexPageName()
+    {
+        QFETCH(std::optional<QString>, answer);
+        QFETCH(QString, page);
+        Run run;
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        program().create_index = true;
+        settings().rename_slide = true;
+        run.tp.ui.expectInput(QStringLiteral("What is the name of the HTML file?"), answer);
+        if (!page.isEmpty())
+            run.tp.ui.expectInput(firstSlideAsk, QStringLiteral("first"))
+                .expectMessage(QStringLiteral("Is 'first.htm' the name of the file you want to use?"),
+                               platform::MsgBox::Yes);
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.defaultsAsked(QStringLiteral("What is the name of the HTML file?")),
+                 QStringList{"mkslide.htm"});
+        if (page.isEmpty()) {
+            QCOMPARE(run.webFiles(), QStringList{"a.jpg"});
+            return;
+        }
+        QCOMPARE(run.webFiles(), (QStringList{"a.jpg", "first.htm", page, "the-end.htm"}));
+        QVERIFY(run.tp.read("web/first.htm").contains(("<a href=\"" + page + "\">[index]</a>").toUtf8()));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/elsewhere/Show.htm")));
+    }
+
+    void firstSlideNameIsAskedUntilConfirmed()
+    {
+        Run run;
+        run.picture(QStringLiteral("a.jpg"), 10, 10);
+        run.picture(QStringLiteral("b.jpg"), 10, 10);
+        program().create_index = true;
+        settings().rename_slide = true;
+        run.tp.ui.expectInput(QStringLiteral("What is the name of the HTML file?"), QStringLiteral("Show"))
+            .expectInput(firstSlideAsk, QStringLiteral("show.jpg"))
+            .expectInput(firstSlideAsk, QStringLiteral("my pic"))
+            .expectMessage(badName)
+            .expectInput(firstSlideAsk, std::nullopt)
+            .expectInput(firstSlideAsk, QStringLiteral("My.Photo"))
+            .expectMessage(QStringLiteral("Is 'My.htm' the name of the file you want to use?"), platform::MsgBox::No)
+            .expectInput(firstSlideAsk, QStringLiteral("Start"))
+            .expectMessage(QStringLiteral("Is 'Start.htm' the name of the file you want to use?"),
+                           platform::MsgBox::Yes);
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        // The name of the index page is refused without a question: both pages would be one file.
+        QCOMPARE(run.defaultsAsked(firstSlideAsk), (QStringList{"index.htm", "show.jpg", "my pic", "", "My.htm"}));
+        QCOMPARE(run.webFiles(), (QStringList{"a.jpg", "b.jpg", "Show.htm", "slide_2.htm", "Start.htm", "the-end.htm"}));
+        QVERIFY(run.tp.read("web/Show.htm").contains("<a href=\"Start.htm\"> View The Slide </a><br>"));
+        QVERIFY(run.tp.read("web/slide_2.htm")
+                    .contains(lines({"<a href=\"Start.htm\">[first]</a>", "<a href=\"the-end.htm\">[next]</a>",
+                                     "<a href=\"Show.htm\">[index]</a>", "<a href=\"Start.htm\">[previous]</a>"})));
+        QVERIFY(run.tp.read("web/Start.htm").contains("<a href=\"slide_2.htm\">[next]</a>"));
+        QVERIFY(run.tp.read("web/the-end.htm").contains("Go To <a href=\"Show.htm\">[index]</a>"));
+    }
+
+    void exitAtAPrompt_data()
+    {
+        QTest::addColumn<bool>("index");
+        QTest::addColumn<int>("prompts");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QByteArray>("indexEnd");
+        QTest::addRow("at the index prompt nothing is written")
+            << true << 1 << QStringList{"a.jpg", "b.jpg", "c.jpg"} << QByteArray();
+        QTest::addRow("at the first slide the index page keeps its head")
+            << true << 2 << QStringList{"a.jpg", "b.jpg", "c.jpg", "mkslide.htm"} << QByteArray("<hr>\r\n<p>\r\n");
+        QTest::addRow("at the second slide the first one is kept")
+            << true << 3 << QStringList{"a.jpg", "b.jpg", "c.jpg", "mkslide.htm", "slide_1.htm"}
+            << QByteArray("<a href=\"a.jpg\"> View The Image </a><br>\r\n");
+        QTest::addRow("without index page, at the first slide nothing is written")
+            << false << 1 << QStringList{"a.jpg", "b.jpg", "c.jpg"} << QByteArray();
+    }
+    void exitAtAPrompt()
+    {
+        QFETCH(bool, index);
+        QFETCH(int, prompts);
+        QFETCH(QStringList, files);
+        QFETCH(QByteArray, indexEnd);
+        Run run;
+        run.threePictures();
+        run.showPrompts();
+        program().create_index = index;
+        settings().auto_start_browser = true;
+        for (int i = 1; i < prompts; ++i)
+            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+        run.prompted([](PagePrompt& p) { p.b_cancel_exit_Click(); });
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.webFiles(), files);
+        QCOMPARE(run.started().generated().o_flist.size(), prompts - 1);
+        QVERIFY(run.tp.shell.opened.isEmpty());
+        QVERIFY(run.window.calls.filter(QStringLiteral("has been created")).isEmpty());
+        if (!indexEnd.isEmpty())
+            QVERIFY(run.tp.read("web/mkslide.htm").endsWith(indexEnd));
+    }
+
+    void promptsAndTypedTitles()
+    {
+        Run run;
+        run.threePictures();
+        run.showPrompts();
+        settings().display_title = true;
+        run.prompted([&run](PagePrompt& p) {
+            QCOMPARE(p.f_file_name.caption, QStringLiteral("File Name For The Slide"));
+            QCOMPARE(p.o_filename.text, run.tp.path("web/slide_1.htm"));
+            QVERIFY(!p.o_filename.enabled);
+            QVERIFY(p.o_url_exit.enabled);
+            QVERIFY(p.Frame3.visible);
+            QCOMPARE(p.o_title.text, QStringLiteral("a.jpg"));
+            p.o_title.text = QStringLiteral("My <i>Cat</i>");
+            p.o_title_tag.text = QStringLiteral("Cat & co");
+            p.o_url_exit.text = QString();
+            p.Command1_Click();
+        });
+        run.prompted([](PagePrompt& p) {
+            QCOMPARE(p.o_title.text, QStringLiteral("b.jpg"));
+            p.o_title.text = QStringLiteral("b");
+            p.Command1_Click();
+        });
+        run.prompted([](PagePrompt& p) {
+            p.o_title.text = QStringLiteral("Kept for all");
+            p.o_default.value = true;
+            p.Command1_Click();
+        });
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        const QByteArray first = run.tp.read("web/slide_1.htm");
+        QVERIFY(first.contains("<title>Cat & co</title>\r\n</head>\r\n<center><strong>My <i>Cat</i></strong></center>"));
+        // An emptied exit address still gives a link, to nowhere.
+        QVERIFY(first.contains("\r\n<a href=\"\">[exit]</a>\r\n"));
+        QCOMPARE(associated_title(run.tp.path("web/a.jpg")), QStringLiteral("My <i>Cat</i>"));
+        QCOMPARE(associated_title(run.tp.path("pics/a.jpg")), QStringLiteral("My <i>Cat</i>"));
+        // A title that is part of the image's path, or typed with "use for all" ticked, is not stored.
+        for (const char* path : {"web/b.jpg", "pics/b.jpg", "web/c.jpg", "pics/c.jpg"})
+            QVERIFY2(associated_title(run.tp.path(path)).isEmpty(), path);
+    }
+
+    void missingImageGetsABarePageAndNothingIsDeleted()
+    {
+        Run run;
+        run.listed(run.tp.path("pics/gone.jpg"));
+        run.tp.write("slide_1.htm", "mine");
+        settings().auto_start_browser = true;
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 lines({"<html>", "<head>", colourBody, "<br>", "", "<br>", "[exit]", "</center>", "</body>",
+                        "</html>"}));
+        QCOMPARE(run.window.calls.last(), QStringLiteral("status There are no entries matching your selection."));
+        QCOMPARE(run.tp.read("slide_1.htm"), QByteArray("mine"));
+        QCOMPARE(run.webFiles(), (QStringList{"slide_1.htm", "the-end.htm"}));
+        QVERIFY(run.tp.shell.opened.isEmpty());
+    }
+
+    void theEndOfTheRunOpensTheEntryPage_data()
+    {
+        QTest::addColumn<bool>("index");
+        QTest::addColumn<QString>("entry");
+        QTest::addRow("the index page") << true << "web/mkslide.htm";
+        QTest::addRow("without one, the first slide") << false << "web/slide_1.htm";
+    }
+    void theEndOfTheRunOpensTheEntryPage()
+    {
+        QFETCH(bool, index);
+        QFETCH(QString, entry);
+        Run run;
+        run.threePictures();
+        program().create_index = index;
+        settings().auto_start_browser = true;
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.tp.shell.opened, QStringList{QUrl::fromLocalFile(run.tp.path(entry)).toString()});
+        QCOMPARE(run.window.calls.last(), QStringLiteral("status The HTML document slide_3.htm has been created."));
+    }
+
+    void oddFileNamesReachTheBrowserWhole()
+    {
+        Run run;
+        run.picture(QStringLiteral("a b#1&'x.jpg"), 100, 300);
+        run.picture(QStringLiteral("50% off.jpg"), 10, 10);
+        run.tp.write("pics/my next.gif", "GIF89a");
+        run.tp.write("pics/back ground.gif", "GIF89a");
+        settings().next_icon = run.tp.path("pics/my next.gif");
+        settings().use_background_image = true;
+        settings().html_background = run.tp.path("pics/back ground.gif");
+        settings().rename_slide = true;
+        program().create_index = true;
+        run.tp.ui.expectInput(QStringLiteral("What is the name of the HTML file?"), QStringLiteral("my show"))
+            .expectInput(firstSlideAsk, QStringLiteral("first"))
+            .expectMessage(QStringLiteral("Is 'first.htm' the name of the file you want to use?"),
+                           platform::MsgBox::Yes);
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        const QRegularExpression attribute(QStringLiteral("(?:src|href|background)=\"([^\"]*)\""));
+        int addresses = 0;
+        for (const QString& name : run.webFiles()) {
+            if (!name.endsWith(QLatin1String(".htm")))
+                continue;
+            const QString page = QString::fromUtf8(run.tp.read(QStringLiteral("web/") + name));
+            for (auto it = attribute.globalMatch(page); it.hasNext(); ++addresses) {
+                const QString file = QUrl::fromPercentEncoding(it.next().captured(1).toUtf8());
+                QVERIFY2(QFileInfo::exists(run.tp.path(QStringLiteral("web/") + file)), qPrintable(name + ": " + file));
+            }
+        }
+        QVERIFY(addresses > 15);
+        QVERIFY(run.tp.read("web/first.htm")
+                    .contains("<a href=\"a%20b%231%26%27x.jpg\"><img src=\"a%20b%231%26%27x_tn.jpg\""));
+        QVERIFY(run.tp.read("web/slide_2.htm").contains("<a href=\"my%20show.htm\">[index]</a>"));
+    }
+
+    void reducedCopiesAreTheSameWhetherPromptedOrNot()
+    {
+        QByteArray unprompted;
+        {
+            Run run;
+            run.threePictures();
+            go_create_slideshow(run.started());
+            unprompted = run.tp.read("web/b_tn.jpg");
+        }
+        Run run;
+        run.threePictures();
+        run.showPrompts();
+        for (int i = 0; i < 3; ++i)
+            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(!unprompted.isEmpty());
+        QCOMPARE(run.tp.read("web/b_tn.jpg"), unprompted);
+    }
+};
+
+QTEST_MAIN(TestSlideNoFrames)
+#include "tst_slidenoframes.moc"
