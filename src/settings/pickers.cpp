@@ -23,12 +23,13 @@ platform::ProfileFile& ini()
 }
 
 std::optional<QString> ask(const QString& title, const QString& filter,
-                           const QString& initialDirectory)
+                           const QString& initialDirectory, bool forSaving = false)
 {
     platform::FileDialogRequest request;
     request.title = title;
     request.filter = filter;
     request.initialDirectory = initialDirectory;
+    request.forSaving = forSaving;
     std::optional<QString> name = platform::ui().fileDialog(request);
     if (!name || name->isEmpty())
         return std::nullopt;
@@ -62,6 +63,18 @@ std::optional<QString> select_html_editor()
     p.settings.editor_command = *name;
     ini().put(current, editorKey, *name);
     return name;
+}
+
+bool select_html_file_name(QString& dir, QString& name)
+{
+    // A save dialog: an open dialog cannot name a page that does not exist yet.
+    const std::optional<QString> chosen =
+        ask(QStringLiteral("Select HTML File Name"), QStringLiteral("HTM Files|*.htm|All Files (*.*)|*.*"),
+            settings().last_directory, true);
+    if (!chosen)
+        return false;
+    split_file_path(*chosen, dir, name);
+    return true;
 }
 
 bool select_html_background()

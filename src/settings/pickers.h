@@ -19,6 +19,11 @@ std::optional<QString> select_html_editor();
 // when the background was stored.
 bool select_html_background();
 
+// Asks for an HTML file's name, to write or to read; the chosen path is
+// split into its folder (with its final "/") and its file name. A cancel
+// leaves both as they were and gives false.
+bool select_html_file_name(QString& dir, QString& name);
+
 // The editor's command line as typed in an input box. Cancel keeps the
 // command, an empty OK clears it. A changed command whose program (up to the
 // first blank) exists is written to the settings file at once; otherwise the

@@ -169,7 +169,31 @@ private slots:
                                                 : tp.path(chosen.left(chosen.lastIndexOf(u'/') + 1));
         QCOMPARE(program().last_dialog_dir, folder);
     }
+
+    void htmlFileNamePicker_data()
+    {
+        QTest::addColumn<QString>("chosen"); // empty: cancelled
+        QTest::addRow("a new page in a folder") << "web/My Page.HTM";
+        QTest::addRow("a cancel keeps both") << "";
+    }
+    void htmlFileNamePicker()
+    {
+        QFETCH(QString, chosen);
+        TestProgram tp;
+        startProgram(tp);
+        settings().last_directory = tp.path("web");
+        tp.ui.expectFile(QStringLiteral("Select HTML File Name"),
+                         chosen.isEmpty() ? std::nullopt : std::optional(tp.path(chosen)));
+        QString dir = QStringLiteral("/old/");
+        QString name = QStringLiteral("old.htm");
+        QCOMPARE(select_html_file_name(dir, name), !chosen.isEmpty());
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.ui.asked().first().defaultText, tp.path("web"));
+        QCOMPARE(dir, chosen.isEmpty() ? QStringLiteral("/old/") : tp.path("web/"));
+        QCOMPARE(name, chosen.isEmpty() ? QStringLiteral("old.htm") : QStringLiteral("My Page.HTM"));
+    }
 };
+
 
 QTEST_GUILESS_MAIN(TestPickers)
 #include "tst_pickers.moc"
