@@ -3,6 +3,7 @@
 #include "pagekit/bannerpicker.h"
 #include "pagekit/pageprompt.h"
 #include "mainwindow/commandtable.h"
+#include "mainwindow/imagewindow.h"
 
 #include "settings/helpers.h"
 
@@ -92,6 +93,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_filefilter, &QComboBox::editTextChanged, this, &MainForm::filefilter_Change);
     connect(m_logo, &platform::ImageView::mousePressed, this, &MainForm::leave_logo_view);
     connect(m_itemlist, &QListWidget::customContextMenuRequested, this, &MainForm::showItemListMenu);
+    followFileList(*this);
 
     program().main_form = this;
     PagePrompt::setBannerPicker(&select_banner_file);

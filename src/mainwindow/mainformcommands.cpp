@@ -1,6 +1,7 @@
 // The main window's toolbar and menu commands.
 #include "mainwindow/mainform.h"
 #include "mainwindow/commandtable.h"
+#include "mainwindow/imagewindow.h"
 #include "mainwindow/quickview.h"
 
 #include "settings/helpers.h"
@@ -203,7 +204,7 @@ const CommandTable& MainForm::commands()
         checkable(menus::options, 3, "&Clipboard Conversion",
                   [](MainForm& f) { f.setClipboardConversion(f.menuItem(menus::options, 3)->isChecked()); }),
         item(menus::options, 4, "Image Catalog"),
-        checkable(menus::options, 5, "Image Window"),
+        checkable(menus::options, 5, "Image Window", &imageWindowOption_Click),
         item(menus::options, 6, "Slides"),
         submenu(menus::options, 80, "Thumbnails", menus::thumbs),
         item(menus::thumbs, 5, "Background Color", [](MainForm& f) { f.chooseThumbnailColor(); }),

@@ -27,6 +27,12 @@ void setClipboardText(const QString& text)
         c->setText(text);
 }
 
+QImage clipboardPicture()
+{
+    QClipboard* c = board();
+    return c ? c->image() : QImage();
+}
+
 void setClipboardPicture(const QImage& picture)
 {
     if (QClipboard* c = board())

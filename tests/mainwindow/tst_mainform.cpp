@@ -129,7 +129,7 @@ private slots:
         item("menuOptionsItem", 1, "Locate Local Files", true);
         item("menuOptionsItem", 3, "&Clipboard Conversion", true);
         item("menuOptionsItem", 4, "Image Catalog");
-        item("menuOptionsItem", 5, "Image Window");
+        item("menuOptionsItem", 5, "Image Window", true);
         item("menuOptionsItem", 6, "Slides");
         item("menuOptionsItem", 80, "Thumbnails");
         item("menuThumbsItem", 5, "Background Color", true);

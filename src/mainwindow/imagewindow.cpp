@@ -1,0 +1,302 @@
+#include "mainwindow/imagewindow.h"
+
+#include "mainwindow/commandtable.h"
+#include "mainwindow/mainform.h"
+
+#include "settings/helpers.h"
+
+#include "pagekit/thumbnails.h"
+
+#include "platform/clipboard.h"
+#include "platform/events.h"
+#include "platform/numbers.h"
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/imageview.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace mosaicon {
+
+platform::Form<ImageWindow> frm_thumbnail;
+
+namespace {
+
+using platform::MenuRow;
+
+const MenuRow menuRows[] = {
+    {"menuFile", MenuRow::heading, "File"},
+    {"menuFileItem", 0, "Copy To Clipboard"},
+    {"menuFileItem", 1, "Exit"},
+};
+
+// Room the frame, the menu bar and the status bar take from the window, in twips.
+constexpr double sideRoom = 150;
+constexpr double topAndBottomRoom = 1000;
+
+int px(double twips)
+{
+    return qRound(twips / platform::twipsPerPixel);
+}
+
+QString currentEntry(const QListWidget* list)
+{
+    const QListWidgetItem* item = list ? list->currentItem() : nullptr;
+    return item ? item->text() : QString();
+}
+
+QAction* imageWindowOption(const MainForm& form)
+{
+    return form.menuItem(menus::options, 5);
+}
+
+// The window while the option is on, else nullptr.
+ImageWindow* shownImageWindow(const MainForm& form)
+{
+    const QAction* option = imageWindowOption(form);
+    return option && option->isChecked() ? frm_thumbnail.loaded() : nullptr;
+}
+
+void reportUnopened(ImageWindow& window, const QString& entry)
+{
+    show_status(QStringLiteral("Couldn't open ") + entry);
+    window.setStatusText(QString());
+}
+
+// A character typed in the file list (Enter included) shows the entry that is
+// current when it arrives, before the list moves on.
+class FileListKeys final : public QObject
+{
+public:
+    explicit FileListKeys(MainForm& form) : QObject(form.itemlist()), m_form(form) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty())
+            itemlist_KeyPress(m_form);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    MainForm& m_form;
+};
+
+} // namespace
+
+PictureFit fitPicture(double width, double height, double windowWidth, double windowHeight)
+{
+    PictureFit fit{width, height, 1};
+    // Greater-or-equal: a picture exactly as wide as the room is scaled too (by 1).
+    const double roomWidth = qMax(0.0, windowWidth - sideRoom);
+    if (fit.width > 0 && fit.width >= roomWidth) {
+        const double r = roomWidth / fit.width;
+        fit = {fit.width * r, fit.height * r, 2};
+    }
+    const double roomHeight = qMax(0.0, windowHeight - topAndBottomRoom);
+    if (fit.height > 0 && fit.height >= roomHeight) {
+        const double r = roomHeight / fit.height;
+        fit = {fit.width * r, fit.height * r, 3};
+    }
+    return fit;
+}
+
+ImageWindow::ImageWindow(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frm_thumbnail"));
+    setWindowTitle(QStringLiteral("Thumbnail"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(px(6000), px(4800));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    m_image = new platform::ImageView(client);
+    m_image->setObjectName(QStringLiteral("o_image"));
+    m_image->control().setVisible(false);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    m_status = new QLabel(bar);
+    m_status->setTextFormat(Qt::PlainText);
+    bar->addWidget(m_status, 1);
+    setStatusBar(bar);
+
+    m_menus = platform::MenuTree(menuBar(), menuRows);
+    m_menus.connectItems(QStringLiteral("menuFileItem"), this,
+                         [this](int index) { menuFileItem_Click(index); });
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setSingleShot(true);
+    connect(&m_timer1, &QTimer::timeout, this, &ImageWindow::Timer1_Timer);
+}
+
+ImageWindow::~ImageWindow()
+{
+    // However the window goes, the option must read "off".
+    if (m_option)
+        m_option->setChecked(false);
+}
+
+void ImageWindow::follow(QListWidget* list, QAction* option)
+{
+    m_list = list;
+    m_option = option;
+}
+
+QString ImageWindow::statusText() const
+{
+    return m_status->text();
+}
+
+void ImageWindow::setStatusText(const QString& text)
+{
+    m_status->setText(text);
+}
+
+QAction* ImageWindow::menuFileItem(int index) const
+{
+    return m_menus.item(QStringLiteral("menuFileItem"), index);
+}
+
+bool ImageWindow::showFile(const QString& path)
+{
+    if (!m_image->control().setFileName(path)) {
+        m_image->control().setVisible(false);
+        return false;
+    }
+    fit_thumbnail_image();
+    return true;
+}
+
+void ImageWindow::fit_thumbnail_image()
+{
+    if (isMinimized())
+        return;
+    platform::ImageControl& c = m_image->control();
+    c.setVisible(false);
+    c.setFitMode(1);
+    const QImage own = c.picture();
+    c.setWidth(own.width() * platform::twipsPerPixel);
+    c.setHeight(own.height() * platform::twipsPerPixel);
+    if (height() * platform::twipsPerPixel < minimumHeight)
+        resize(width(), px(minimumHeight));
+
+    const PictureFit fit = fitPicture(c.width(), c.height(), width() * platform::twipsPerPixel,
+                                      height() * platform::twipsPerPixel);
+    c.setWidth(fit.width);
+    c.setHeight(fit.height);
+    c.setFitMode(fit.mode);
+    // A picture left from an earlier entry stays hidden behind a non-image entry.
+    c.setVisible(is_image_file(currentEntry(m_list)));
+}
+
+void ImageWindow::Form_Load()
+{
+    platform::centerForm(this);
+}
+
+void ImageWindow::Timer1_Timer()
+{
+    m_timer1.stop();
+    fit_thumbnail_image();
+}
+
+void ImageWindow::menuFileItem_Click(int index)
+{
+    if (index == 0) {
+        const platform::ImageControl& c = m_image->control();
+        if (c.visible() && !c.isNull())
+            platform::setClipboardPicture(c.picture());
+    } else if (index == 1) {
+        close();
+    }
+}
+
+void ImageWindow::resizeEvent(QResizeEvent* event)
+{
+    // A drag-resize refits once, after its last resize event.
+    m_timer1.start(1);
+    QMainWindow::resizeEvent(event);
+}
+
+void ImageWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_option)
+        m_option->setChecked(false);
+    QMainWindow::closeEvent(event);
+}
+
+void followFileList(MainForm& form)
+{
+    QObject::connect(form.itemlist(), &QListWidget::itemDoubleClicked, form.itemlist(),
+                     [&form] { itemlist_DblClick(form); });
+    form.itemlist()->installEventFilter(new FileListKeys(form));
+}
+
+void itemlist_DblClick(MainForm& form)
+{
+    const QString entry = currentEntry(form.itemlist());
+    show_status(entry);
+    if (ImageWindow* window = shownImageWindow(form)) {
+        if (is_image_file(entry)) {
+            const platform::BusyCursor busy;
+            if (!window->showFile(entry)) {
+                reportUnopened(*window, entry);
+                return;
+            }
+            show_status(entry);
+            window->setStatusText(entry);
+        } else {
+            window->o_image()->control().setVisible(false);
+            show_status(entry + QStringLiteral(" is not an image file."));
+            window->setStatusText(QString());
+        }
+    }
+    form.itemlist()->setFocus();
+}
+
+void itemlist_KeyPress(MainForm& form)
+{
+    const QString entry = currentEntry(form.itemlist());
+    if (ImageWindow* window = shownImageWindow(form)) {
+        const bool image = is_image_file(entry);
+        if (image) {
+            const platform::BusyCursor busy;
+            if (!window->showFile(entry)) {
+                reportUnopened(*window, entry);
+                return;
+            }
+        } else {
+            window->o_image()->control().setVisible(false);
+        }
+        // The window names what it shows, as after a double click.
+        window->setStatusText(image ? entry : QString());
+    }
+    show_status(entry);
+    form.itemlist()->setFocus();
+    platform::doEvents();
+}
+
+void imageWindowOption_Click(MainForm& form)
+{
+    QAction* option = imageWindowOption(form);
+    if (!option->isChecked()) {
+        frm_thumbnail.unload();
+        return;
+    }
+    ImageWindow* window = frm_thumbnail.load();
+    // Owned by the main window, so that it goes when the program does.
+    window->setParent(&form, Qt::Window);
+    window->follow(form.itemlist(), option);
+    window->Form_Load();
+    window->show();
+    const QString entry = currentEntry(form.itemlist());
+    if (is_image_file(entry) && window->showFile(entry))
+        window->setStatusText(entry);
+}
+
+} // namespace mosaicon
