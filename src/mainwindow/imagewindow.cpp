@@ -248,7 +248,6 @@ void itemlist_DblClick(MainForm& form)
                 reportUnopened(*window, entry);
                 return;
             }
-            show_status(entry);
             window->setStatusText(entry);
         } else {
             window->o_image()->control().setVisible(false);
