@@ -1,6 +1,7 @@
 // The main window's toolbar and menu commands.
 #include "mainwindow/mainform.h"
 #include "mainwindow/commandtable.h"
+#include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 
 #include "settings/helpers.h"
@@ -133,6 +134,8 @@ const CommandTable& MainForm::commands()
                [](MainForm& f) {
                    show_status(QString());
                    f.refreshToolbar();
+                   frm_multi_drive.showModal();
+                   frm_multi_drive.unload();
                }),
         button("viewfiles", "View The Images In The File List", QStyle::SP_FileDialogDetailedView,
                [](MainForm& f) {

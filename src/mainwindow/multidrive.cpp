@@ -1,0 +1,400 @@
+#include "mainwindow/multidrive.h"
+
+#include "mainwindow/mainform.h"
+
+#include "settings/dirprofile.h"
+#include "settings/profiles.h"
+#include "settings/program.h"
+
+#include "platform/events.h"
+#include "platform/foldersearch.h"
+#include "platform/ui.h"
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/dirlistbox.h"
+#include "platform/widgets/drivelistbox.h"
+#include "platform/widgets/widgetui.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+namespace mosaicon {
+
+platform::Form<MultiDrive> frm_multi_drive;
+
+namespace {
+
+// Check boxes hold 0 (clear), 1 (checked) or 2 (greyed).
+int checkValue(const QCheckBox* box)
+{
+    switch (box->checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+void setCheckValue(QCheckBox* box, int value)
+{
+    if (value == 2)
+        box->setTristate(true);
+    box->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+} // namespace
+
+MultiDrive::MultiDrive(QWidget* parent)
+    : QDialog(parent), m_main(dynamic_cast<MainForm*>(program().main_form))
+{
+    setObjectName(QStringLiteral("FORM_MULTI_DRIVE"));
+    setWindowTitle(QStringLiteral("Add From Sub-Directories/Multi-Drives"));
+    buildControls();
+    connect(m_filedrive, &platform::DriveListBox::driveChanged, this, &MultiDrive::filedrive_Change);
+    connect(m_filedir, &platform::DirListBox::pathChanged, this, &MultiDrive::filedir_Change);
+    connect(m_filefilter, &QComboBox::activated, this, &MultiDrive::filefilter_Click);
+    connect(m_filefilter, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { m_files.setPattern(text); });
+    connect(m_dirs, &QListWidget::itemDoubleClicked, this, [this] { removeCurrent(m_dirs); });
+    connect(m_fles, &QListWidget::itemDoubleClicked, this, [this] { removeCurrent(m_fles); });
+    Form_Load();
+}
+
+template <class Slot>
+QPushButton* MultiDrive::addButton(const char* objectName, const char* caption, Slot slot)
+{
+    auto* b = new QPushButton(QString::fromUtf8(caption), this);
+    b->setObjectName(QString::fromUtf8(objectName));
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, slot);
+    m_buttons.append(b);
+    return b;
+}
+
+QPushButton* MultiDrive::button(const QString& objectName) const
+{
+    for (QPushButton* b : m_buttons) {
+        if (b->objectName() == objectName)
+            return b;
+    }
+    return nullptr;
+}
+
+void MultiDrive::buildControls()
+{
+    const auto named = [](QWidget* w, const char* name) {
+        w->setObjectName(QString::fromUtf8(name));
+        return w;
+    };
+    m_source = new QGroupBox(this);
+    named(m_source, "source");
+    m_filedir = new platform::DirListBox(m_source);
+    named(m_filedir, "filedir");
+    m_filedrive = new platform::DriveListBox(m_source);
+    named(m_filedrive, "filedrive");
+    m_filefilter = new QComboBox(m_source);
+    named(m_filefilter, "filefilter");
+    m_filefilter->setEditable(true);
+    m_filelist = new QListWidget(m_source);
+    named(m_filelist, "filelist");
+    m_selecteddirs = new QGroupBox(this);
+    named(m_selecteddirs, "selecteddirs");
+    m_dirs = new QListWidget(m_selecteddirs);
+    named(m_dirs, "dirs");
+    m_selectedfiles = new QGroupBox(this);
+    named(m_selectedfiles, "selectedfiles");
+    m_fles = new QListWidget(m_selectedfiles);
+    named(m_fles, "fles");
+    m_dirs->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_fles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_subdir = new QCheckBox(QStringLiteral("Look In Sub-Dirs"), this);
+    named(m_subdir, "subdir");
+    m_dups = new QCheckBox(QStringLiteral("Allow Duplicates"), this);
+    named(m_dups, "o_fle_dups");
+    m_volume = new QCheckBox(QStringLiteral("Add Volume ID"), this);
+    named(m_volume, "volume_id");
+
+    auto* source = new QGridLayout(m_source);
+    source->addWidget(m_filedir, 0, 0);
+    source->addWidget(m_filelist, 0, 1, 3, 1);
+    source->addWidget(m_filedrive, 1, 0);
+    source->addWidget(m_filefilter, 2, 0);
+    source->addWidget(addButton("Command1", "Add To Directory List", &MultiDrive::add_directory), 3, 0);
+    source->addWidget(m_subdir, 3, 1);
+
+    auto* dirBox = new QVBoxLayout(m_selecteddirs);
+    dirBox->addWidget(m_dirs);
+    dirBox->addWidget(addButton("Command4", "Remove Directory", [this] { removeSelected(m_dirs); }));
+    dirBox->addWidget(addButton("Command6", "Clear List", [this] {
+        m_dirs->clear();
+        update_captions();
+    }));
+    dirBox->addWidget(addButton("Command3", "Save Directory Profile", &MultiDrive::saveDirectoryProfile));
+    dirBox->addWidget(addButton("Command2", "Load Directory Profile", &MultiDrive::loadDirectoryProfile));
+
+    auto* fileBox = new QVBoxLayout(m_selectedfiles);
+    fileBox->addWidget(m_fles);
+    fileBox->addWidget(addButton("Command8", "Remove File", [this] { removeSelected(m_fles); }));
+    fileBox->addWidget(addButton("Command7", "Clear List", &MultiDrive::clearFiles));
+    fileBox->addWidget(addButton("Command10", "Save File Profile",
+                                 [this] { save_file_list_profile(entries(m_fles)); }));
+    fileBox->addWidget(addButton("Command9", "Load File Profile", [this] {
+        load_file_list_profile({[this] { m_fles->clear(); },
+                                [this](const QString& entry) { m_fles->addItem(entry); }});
+        update_captions();
+    }));
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_dups);
+    row->addWidget(m_volume);
+    row->addStretch(1);
+    row->addWidget(addButton("Command5", "Add To File List", &MultiDrive::add_files));
+    row->addWidget(addButton("Command11", "Stop Processing", [] { program().keep_processing = false; }));
+    row->addWidget(addButton("Command12", "OK", &MultiDrive::ok));
+    row->addWidget(addButton("Command13", "Cancel", &MultiDrive::cancel));
+
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(m_source, 1);
+    lists->addWidget(m_selecteddirs, 1);
+    lists->addWidget(m_selectedfiles, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lists, 1);
+    layout->addLayout(row);
+    resize(900, 463);
+}
+
+void MultiDrive::Form_Load()
+{
+    Settings& s = settings();
+    program().keep_processing = true;
+    m_filefilter->clear();
+    m_filefilter->addItems(MainForm::patterns());
+    const int pattern = m_filefilter->findText(s.last_image_type, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    m_filefilter->setCurrentIndex(pattern);
+    m_files.setPattern(m_filefilter->currentText());
+    if (pattern >= 0)
+        filefilter_Click();
+    platform::centerForm(this);
+    m_dirs->clear();
+    m_fles->clear();
+    if (m_main) {
+        m_main->templist.clear();
+        m_main->o_original_location.clear();
+        m_fles->addItems(entries(m_main->itemlist()));
+        // Open where the main window browses.
+        if (!m_main->filedir()->path().isEmpty() && m_filedrive->setDrive(m_main->filedir()->path()))
+            m_filedir->setPath(m_main->filedir()->path());
+    }
+    update_captions();
+}
+
+QStringList MultiDrive::entries(const QListWidget* list) const
+{
+    QStringList result;
+    result.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i)
+        result.append(list->item(i)->text());
+    return result;
+}
+
+void MultiDrive::update_captions()
+{
+    m_source->setTitle(QStringLiteral("Source (%1)").arg(m_filelist->count()));
+    m_selecteddirs->setTitle(QStringLiteral("Directory List (%1)").arg(m_dirs->count()));
+    m_selectedfiles->setTitle(QStringLiteral("File List (%1)").arg(m_fles->count()));
+}
+
+void MultiDrive::add_directory()
+{
+    program().keep_processing = true;
+    const QString dir = m_filedir->path();
+    if (!dir.isEmpty() && m_dirs->findItems(dir, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
+        m_dirs->addItem(dir);
+    update_captions();
+    settings().last_directory = m_files.path();
+    settings().last_drive = m_filedrive->drive();
+}
+
+void MultiDrive::add_files()
+{
+    // One search at a time on the queue; a press during a search is refused.
+    if (m_searching)
+        return;
+    const QScopedValueRollback running(m_searching, true);
+    Program& p = program();
+    p.keep_processing = true;
+    update_captions();
+    platform::FolderSearch search(entries(m_dirs), entries(m_fles),
+                                  {m_filefilter->currentText(), m_subdir->isChecked(),
+                                   checkValue(m_dups) != 0});
+    search.setKeepGoing([&p] { return p.keep_processing; });
+    search.setYield(&platform::doEvents);
+    {
+        const platform::BusyCursor busy;
+        search.run();
+    }
+    // The queue and results are shown once: refilling the lists on every file
+    // would make a large search quadratic.
+    m_dirs->clear();
+    m_dirs->addItems(search.queue());
+    m_fles->clear();
+    m_fles->addItems(search.results());
+    update_captions();
+    if (search.full())
+        platform::msgbox(QStringLiteral("The maximum file count has been met.  Some of the files have not been "
+                                        "added to the list.  Suggestion:  change the file filter to narrow the "
+                                        "search."),
+                         platform::MsgBox::Exclamation, QStringLiteral("Maximum File Count"));
+}
+
+void MultiDrive::removeSelected(QListWidget* list)
+{
+    for (int i = list->count() - 1; i >= 0; --i) {
+        if (list->item(i)->isSelected())
+            delete list->takeItem(i);
+    }
+    update_captions();
+}
+
+void MultiDrive::removeCurrent(QListWidget* list)
+{
+    if (list->currentRow() >= 0)
+        delete list->takeItem(list->currentRow());
+    update_captions();
+}
+
+void MultiDrive::filedir_Change()
+{
+    const QString dir = m_filedir->path();
+    {
+        const QSignalBlocker quiet(m_filedrive);
+        m_filedrive->setDrive(dir);
+    }
+    m_files.setPath(dir);
+    m_filelist->clear();
+    m_filelist->addItems(m_files.names());
+    if (m_main)
+        m_main->filedir()->setPath(dir);
+    update_captions();
+}
+
+void MultiDrive::filedrive_Change()
+{
+    const QString drive = m_filedrive->drive();
+    if (!m_filedir->setDrivePath(drive)) {
+        platform::msgbox(m_filedir->errorString(), platform::MsgBox::Information, program().product_title);
+        return;
+    }
+    if (m_main)
+        m_main->filedrive()->setDrive(drive);
+}
+
+void MultiDrive::filefilter_Click()
+{
+    const QString pattern = m_filefilter->currentText();
+    m_files.setPattern(pattern);
+    m_filelist->clear();
+    m_filelist->addItems(m_files.names());
+    if (m_main) {
+        const int index = m_main->filefilter()->findText(pattern, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        m_main->filefilter()->setCurrentIndex(index);
+        m_main->filefilter_Click();
+    }
+    update_captions();
+}
+
+void MultiDrive::clearFiles()
+{
+    if (m_main) {
+        m_main->templist = entries(m_fles);
+        m_main->o_original_location = m_main->templist;
+        m_main->itemlist()->clear();
+    }
+    m_fles->clear();
+    update_captions();
+}
+
+void MultiDrive::done(int result)
+{
+    program().keep_processing = false;
+    QDialog::done(result);
+}
+
+void MultiDrive::ok()
+{
+    if (m_main && m_fles->count() > 0) {
+        m_main->itemlist()->clear();
+        m_main->itemlist()->addItems(entries(m_fles));
+        // All four browsing controls come back, the pattern list too.
+        m_main->showListView();
+        m_main->setBackgroundColor(12632256);
+    }
+    platform::doEvents();
+    m_dirs->clear();
+    m_fles->clear();
+    Settings& s = settings();
+    s.last_drive = m_filedrive->drive();
+    s.last_directory = m_filedir->path();
+    s.last_image_type = m_filefilter->currentText();
+    done(QDialog::Accepted);
+}
+
+void MultiDrive::cancel()
+{
+    m_dirs->clear();
+    m_fles->clear();
+    if (m_main)
+        m_main->itemlist()->addItems(m_main->templist);
+    done(QDialog::Rejected);
+}
+
+void MultiDrive::saveDirectoryProfile()
+{
+    DirectoryProfile profile;
+    profile.filter = m_filefilter->currentText();
+    profile.subdir = checkValue(m_subdir);
+    profile.volume = checkValue(m_volume);
+    profile.dirs = entries(m_dirs);
+    save_directory_profile(profile);
+}
+
+void MultiDrive::loadDirectoryProfile()
+{
+    const std::optional<DirectoryProfile> profile = load_directory_profile();
+    if (!profile)
+        return;
+    m_dirs->clear();
+    m_fles->clear();
+    if (profile->hasFilter) {
+        const int index = m_filefilter->findText(profile->filter, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0) {
+            m_filefilter->setCurrentIndex(index);
+            filefilter_Click();
+        }
+    }
+    if (profile->hasSubdir)
+        setCheckValue(m_subdir, profile->subdir);
+    if (profile->hasVolume)
+        setCheckValue(m_volume, profile->volume);
+    m_dirs->addItems(profile->dirs);
+    update_captions();
+    if (!profile->dirs.isEmpty() && m_filedrive->setDrive(profile->dirs.first()))
+        m_filedir->setPath(profile->dirs.first());
+}
+
+void registerMultiDrive()
+{
+    platform::WidgetUi::registerWindow(QStringLiteral("FORM_MULTI_DRIVE"), [](QObject* object) {
+        if (auto* window = qobject_cast<MultiDrive*>(object))
+            window->exec();
+    });
+}
+
+} // namespace mosaicon

@@ -1,0 +1,142 @@
+#include "mainwindow/mainform.h"
+#include "mainwindow/multidrive.h"
+
+#include "settings/dirprofile.h"
+#include "settings/program.h"
+
+#include "platform/events.h"
+#include "platform/widgets/dirlistbox.h"
+#include "platform/widgets/drivelistbox.h"
+
+#include "testprogram.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace mosaicon;
+
+class TestMultiDrive : public QObject
+{
+    Q_OBJECT
+
+    // Pictures in "pics" and "pics/sub"; the window opened over a main window.
+    struct Fixture
+    {
+        TestProgram tp;
+        MainForm form;
+        Fixture()
+        {
+            program().settings.last_image_type = QStringLiteral("*.jpg");
+            QDir(tp.folder()).mkpath(QStringLiteral("pics/sub"));
+            tp.write(QStringLiteral("pics/a.jpg"), "x");
+            tp.write(QStringLiteral("pics/sub/b.jpg"), "x");
+            frm_multi_drive.load();
+            window()->filedir()->setPath(tp.path(QStringLiteral("pics")));
+            window()->add_directory();
+        }
+        ~Fixture() { frm_multi_drive.unload(); }
+        MultiDrive* window() { return frm_multi_drive.load(); }
+    };
+
+private slots:
+    void cleanup() { platform::setDoEventsHook({}); }
+
+    void searchFillsTheFileListAndOkHandsItToTheMainWindow()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        w->subdir()->setChecked(true);
+        w->add_files();
+        const QStringList found{f.tp.path("pics/a.jpg"), f.tp.path("pics/sub/b.jpg")};
+        QCOMPARE(listEntries(w->fles()), found);
+        QCOMPARE(w->selectedfiles()->title(), QStringLiteral("File List (2)"));
+        QCOMPARE(w->selecteddirs()->title(), QStringLiteral("Directory List (0)"));
+        f.form.showLogoView(QString());
+        w->button(QStringLiteral("Command12"))->click();
+        QCOMPARE(listEntries(f.form.itemlist()), found);
+        // All four browsing controls come back, the pattern list too.
+        QVERIFY(f.form.itemlist()->isVisibleTo(&f.form));
+        QVERIFY(f.form.filedir()->isVisibleTo(&f.form));
+        QVERIFY(f.form.filedrive()->isVisibleTo(&f.form));
+        QVERIFY(f.form.filefilter()->isVisibleTo(&f.form));
+        QCOMPARE(QString(settings().last_directory), f.tp.path("pics"));
+        VERIFY_DIALOGS(f.tp);
+    }
+
+    void closingDuringASearchStopsItAndASecondPressIsRefused()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        w->subdir()->setChecked(true);
+        int yields = 0;
+        platform::setDoEventsHook([&] {
+            if (++yields == 1) {
+                QVERIFY(w->searching());
+                // A second search on the same queue is refused while this one runs.
+                w->button(QStringLiteral("Command5"))->click();
+                w->reject(); // the frame's close
+            }
+        });
+        w->add_files();
+        QCOMPARE(yields, 1);
+        QVERIFY(!w->searching());
+        QVERIFY(!program().keep_processing);
+        // The folder in work stays queued for a later search.
+        QCOMPARE(listEntries(w->dirs()).value(0), f.tp.path("pics"));
+    }
+
+    void aDirectoryProfileKeepsCommasAndSettings()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        const QString comma = f.tp.path(QStringLiteral("x, y"));
+        QDir().mkpath(comma);
+        w->dirs()->addItem(comma);
+        w->subdir()->setChecked(true);
+        const QString name = f.tp.path(QStringLiteral("Trip"));
+        f.tp.ui.expectFile(QStringLiteral("Save Sub-Directory/Multi-Drive Profile"), name);
+        w->saveDirectoryProfile();
+        QCOMPARE(f.tp.read(QStringLiteral("Trip.dpr")),
+                 "FILTER: *.jpg\r\nSUBDIR: 1\r\nVOLUME: 0\r\n" + f.tp.path("pics").toUtf8() + "\r\n"
+                     + comma.toUtf8() + "\r\n");
+        w->dirs()->clear();
+        w->subdir()->setChecked(false);
+        w->fles()->addItem(QStringLiteral("stale"));
+        f.tp.ui.expectFile(QStringLiteral("Load Sub-Directory/Multi-Drive Profile"), name + ".dpr");
+        w->loadDirectoryProfile();
+        QCOMPARE(listEntries(w->dirs()), (QStringList{f.tp.path("pics"), comma}));
+        QCOMPARE(w->fles()->count(), 0);
+        QVERIFY(w->subdir()->isChecked());
+        QCOMPARE(w->filefilter()->currentText(), QStringLiteral("*.jpg"));
+        VERIFY_DIALOGS(f.tp);
+    }
+
+    void profileLines_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("dirs");
+        QTest::addColumn<QString>("filter");
+        QTest::addRow("a folder that holds FILTER: stays a folder")
+            << QStringList{"/data/FILTER: x", "FILTER: *.gif"} << QStringList{"/data/FILTER: x"}
+            << QStringLiteral("*.gif");
+        QTest::addRow("folder names keep their case")
+            << QStringList{"/Photos/DSC"} << QStringList{"/Photos/DSC"} << QString();
+    }
+    void profileLines()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, dirs);
+        QFETCH(QString, filter);
+        const DirectoryProfile profile = DirectoryProfile::fromLines(lines);
+        QCOMPARE(profile.dirs, dirs);
+        QCOMPARE(profile.filter, filter);
+    }
+};
+
+QTEST_MAIN(TestMultiDrive)
+#include "tst_multidrive.moc"
