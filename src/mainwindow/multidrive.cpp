@@ -235,7 +235,7 @@ void MultiDrive::add_files()
                                   {m_filefilter->currentText(), m_subdir->isChecked(),
                                    checkValue(m_dups) != 0});
     search.setKeepGoing([&p] { return p.keep_processing; });
-    search.setYield(&platform::doEvents);
+    search.setYield(platform::throttledYield(&platform::doEvents));
     {
         const platform::BusyCursor busy;
         search.run();

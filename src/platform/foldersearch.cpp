@@ -3,6 +3,7 @@
 #include "platform/filelist.h"
 #include "platform/files.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <algorithm>
@@ -88,6 +89,16 @@ quint64 deviceOf(const QString& folder)
     if (::stat(QFile::encodeName(folder).constData(), &st) != 0)
         return 0;
     return quint64(st.st_dev);
+}
+
+std::function<void()> throttledYield(std::function<void()> yield, int intervalMs)
+{
+    return [yield = std::move(yield), intervalMs, timer = QElapsedTimer()]() mutable {
+        if (timer.isValid() && timer.elapsed() < intervalMs)
+            return;
+        yield();
+        timer.start();
+    };
 }
 
 FolderSearch::FolderSearch(QStringList queue, QStringList results, FolderSearchOptions options)

@@ -13,6 +13,11 @@ namespace mosaicon::platform {
 using VolumeOf = std::function<quint64(const QString& folder)>;
 quint64 deviceOf(const QString& folder);
 
+// A yield that passes the call on at most once per interval, the first call
+// always: letting events run after every one of 100,000 files would cost as
+// much as the search itself, and a few times a frame keeps a window answering.
+std::function<void()> throttledYield(std::function<void()> yield, int intervalMs = 10);
+
 struct FolderSearchOptions
 {
     // At most this many results; a search that reaches it is full.

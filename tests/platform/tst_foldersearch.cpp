@@ -179,6 +179,16 @@ private slots:
         QCOMPARE(search.results(), expectedResults);
     }
 
+    void aThrottledYieldPassesTheFirstCallAndThenWaitsItsInterval()
+    {
+        int calls = 0;
+        const auto yield = throttledYield([&] { ++calls; }, 60000);
+        yield();
+        yield();
+        yield();
+        QCOMPARE(calls, 1);
+    }
+
     void aFullSearchEmptiesTheQueue()
     {
         Tree t;
