@@ -46,7 +46,9 @@ void setCheckValue(QCheckBox* box, int value)
 {
     if (value == 2)
         box->setTristate(true);
-    box->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    box->setCheckState(value == 1   ? Qt::Checked
+                       : value == 2 ? Qt::PartiallyChecked
+                                    : Qt::Unchecked);
 }
 
 } // namespace
@@ -57,11 +59,9 @@ MultiDrive::MultiDrive(QWidget* parent)
     setObjectName(QStringLiteral("FORM_MULTI_DRIVE"));
     setWindowTitle(QStringLiteral("Add From Sub-Directories/Multi-Drives"));
     buildControls();
-    connect(m_filedrive, &platform::DriveListBox::driveChanged, this, &MultiDrive::filedrive_Change);
-    connect(m_filedir, &platform::DirListBox::pathChanged, this, &MultiDrive::filedir_Change);
-    connect(m_filefilter, &QComboBox::activated, this, &MultiDrive::filefilter_Click);
-    connect(m_filefilter, &QComboBox::editTextChanged, this,
-            [this](const QString& text) { m_files.setPattern(text); });
+    connect(m_source, &BrowsePanel::driveChosen, this, &MultiDrive::filedrive_Change);
+    connect(m_source, &BrowsePanel::directoryChanged, this, &MultiDrive::filedir_Change);
+    connect(m_source, &BrowsePanel::patternChosen, this, &MultiDrive::filefilter_Click);
     connect(m_dirs, &QListWidget::itemDoubleClicked, this, [this] { removeCurrent(m_dirs); });
     connect(m_fles, &QListWidget::itemDoubleClicked, this, [this] { removeCurrent(m_fles); });
     Form_Load();
@@ -93,17 +93,7 @@ void MultiDrive::buildControls()
         w->setObjectName(QString::fromUtf8(name));
         return w;
     };
-    m_source = new QGroupBox(this);
-    named(m_source, "source");
-    m_filedir = new platform::DirListBox(m_source);
-    named(m_filedir, "filedir");
-    m_filedrive = new platform::DriveListBox(m_source);
-    named(m_filedrive, "filedrive");
-    m_filefilter = new QComboBox(m_source);
-    named(m_filefilter, "filefilter");
-    m_filefilter->setEditable(true);
-    m_filelist = new QListWidget(m_source);
-    named(m_filelist, "filelist");
+    m_source = new BrowsePanel(this);
     m_selecteddirs = new QGroupBox(this);
     named(m_selecteddirs, "selecteddirs");
     m_dirs = new QListWidget(m_selecteddirs);
@@ -121,23 +111,23 @@ void MultiDrive::buildControls()
     m_volume = new QCheckBox(QStringLiteral("Add Volume ID"), this);
     named(m_volume, "volume_id");
 
-    auto* source = new QGridLayout(m_source);
-    source->addWidget(m_filedir, 0, 0);
-    source->addWidget(m_filelist, 0, 1, 3, 1);
-    source->addWidget(m_filedrive, 1, 0);
-    source->addWidget(m_filefilter, 2, 0);
-    source->addWidget(addButton("Command1", "Add To Directory List", &MultiDrive::add_directory), 3, 0);
-    source->addWidget(m_subdir, 3, 1);
+    auto* source = new QVBoxLayout;
+    source->addWidget(m_source, 1);
+    source->addWidget(addButton("Command1", "Add To Directory List", &MultiDrive::add_directory));
+    source->addWidget(m_subdir);
 
     auto* dirBox = new QVBoxLayout(m_selecteddirs);
     dirBox->addWidget(m_dirs);
-    dirBox->addWidget(addButton("Command4", "Remove Directory", [this] { removeSelected(m_dirs); }));
+    dirBox->addWidget(
+        addButton("Command4", "Remove Directory", [this] { removeSelected(m_dirs); }));
     dirBox->addWidget(addButton("Command6", "Clear List", [this] {
         m_dirs->clear();
         update_captions();
     }));
-    dirBox->addWidget(addButton("Command3", "Save Directory Profile", &MultiDrive::saveDirectoryProfile));
-    dirBox->addWidget(addButton("Command2", "Load Directory Profile", &MultiDrive::loadDirectoryProfile));
+    dirBox->addWidget(
+        addButton("Command3", "Save Directory Profile", &MultiDrive::saveDirectoryProfile));
+    dirBox->addWidget(
+        addButton("Command2", "Load Directory Profile", &MultiDrive::loadDirectoryProfile));
 
     auto* fileBox = new QVBoxLayout(m_selectedfiles);
     fileBox->addWidget(m_fles);
@@ -156,12 +146,13 @@ void MultiDrive::buildControls()
     row->addWidget(m_volume);
     row->addStretch(1);
     row->addWidget(addButton("Command5", "Add To File List", &MultiDrive::add_files));
-    row->addWidget(addButton("Command11", "Stop Processing", [] { program().keep_processing = false; }));
+    row->addWidget(
+        addButton("Command11", "Stop Processing", [] { program().keep_processing = false; }));
     row->addWidget(addButton("Command12", "OK", &MultiDrive::ok));
     row->addWidget(addButton("Command13", "Cancel", &MultiDrive::cancel));
 
     auto* lists = new QHBoxLayout;
-    lists->addWidget(m_source, 1);
+    lists->addLayout(source, 1);
     lists->addWidget(m_selecteddirs, 1);
     lists->addWidget(m_selectedfiles, 1);
     auto* layout = new QVBoxLayout(this);
@@ -174,13 +165,7 @@ void MultiDrive::Form_Load()
 {
     Settings& s = settings();
     program().keep_processing = true;
-    m_filefilter->clear();
-    m_filefilter->addItems(MainForm::patterns());
-    const int pattern = m_filefilter->findText(s.last_image_type, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    m_filefilter->setCurrentIndex(pattern);
-    m_files.setPattern(m_filefilter->currentText());
-    if (pattern >= 0)
-        filefilter_Click();
+    m_source->setPatterns(MainForm::patterns(), s.last_image_type);
     platform::centerForm(this);
     m_dirs->clear();
     m_fles->clear();
@@ -189,8 +174,9 @@ void MultiDrive::Form_Load()
         m_main->o_original_location.clear();
         m_fles->addItems(entries(m_main->itemlist()));
         // Open where the main window browses.
-        if (!m_main->filedir()->path().isEmpty() && m_filedrive->setDrive(m_main->filedir()->path()))
-            m_filedir->setPath(m_main->filedir()->path());
+        const QString dir = m_main->filedir()->path();
+        if (!dir.isEmpty() && m_source->setDriveQuietly(dir))
+            filedir()->setPath(dir);
     }
     update_captions();
 }
@@ -206,7 +192,7 @@ QStringList MultiDrive::entries(const QListWidget* list) const
 
 void MultiDrive::update_captions()
 {
-    m_source->setTitle(QStringLiteral("Source (%1)").arg(m_filelist->count()));
+    m_source->updateCaption();
     m_selecteddirs->setTitle(QStringLiteral("Directory List (%1)").arg(m_dirs->count()));
     m_selectedfiles->setTitle(QStringLiteral("File List (%1)").arg(m_fles->count()));
 }
@@ -214,12 +200,13 @@ void MultiDrive::update_captions()
 void MultiDrive::add_directory()
 {
     program().keep_processing = true;
-    const QString dir = m_filedir->path();
-    if (!dir.isEmpty() && m_dirs->findItems(dir, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
+    const QString dir = filedir()->path();
+    if (!dir.isEmpty() &&
+        m_dirs->findItems(dir, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
         m_dirs->addItem(dir);
     update_captions();
-    settings().last_directory = m_files.path();
-    settings().last_drive = m_filedrive->drive();
+    settings().last_directory = m_source->files().path();
+    settings().last_drive = filedrive()->drive();
 }
 
 void MultiDrive::add_files()
@@ -231,9 +218,9 @@ void MultiDrive::add_files()
     Program& p = program();
     p.keep_processing = true;
     update_captions();
-    platform::FolderSearch search(entries(m_dirs), entries(m_fles),
-                                  {m_filefilter->currentText(), m_subdir->isChecked(),
-                                   checkValue(m_dups) != 0});
+    platform::FolderSearch search(
+        entries(m_dirs), entries(m_fles),
+        {filefilter()->currentText(), m_subdir->isChecked(), checkValue(m_dups) != 0});
     search.setKeepGoing([&p] { return p.keep_processing; });
     search.setYield(platform::throttledYield(&platform::doEvents));
     {
@@ -248,10 +235,11 @@ void MultiDrive::add_files()
     m_fles->addItems(search.results());
     update_captions();
     if (search.full())
-        platform::msgbox(QStringLiteral("The maximum file count has been met.  Some of the files have not been "
-                                        "added to the list.  Suggestion:  change the file filter to narrow the "
-                                        "search."),
-                         platform::MsgBox::Exclamation, QStringLiteral("Maximum File Count"));
+        platform::msgbox(
+            QStringLiteral("The maximum file count has been met.  Some of the files have not been "
+                           "added to the list.  Suggestion:  change the file filter to narrow the "
+                           "search."),
+            platform::MsgBox::Exclamation, QStringLiteral("Maximum File Count"));
 }
 
 void MultiDrive::removeSelected(QListWidget* list)
@@ -272,39 +260,28 @@ void MultiDrive::removeCurrent(QListWidget* list)
 
 void MultiDrive::filedir_Change()
 {
-    const QString dir = m_filedir->path();
-    {
-        const QSignalBlocker quiet(m_filedrive);
-        m_filedrive->setDrive(dir);
-    }
-    m_files.setPath(dir);
-    m_filelist->clear();
-    m_filelist->addItems(m_files.names());
     if (m_main)
-        m_main->filedir()->setPath(dir);
+        m_main->filedir()->setPath(filedir()->path());
     update_captions();
 }
 
 void MultiDrive::filedrive_Change()
 {
-    const QString drive = m_filedrive->drive();
-    if (!m_filedir->setDrivePath(drive)) {
-        platform::msgbox(m_filedir->errorString(), platform::MsgBox::Information, program().product_title);
+    if (!m_source->followDrive()) {
+        platform::msgbox(filedir()->errorString(), platform::MsgBox::Information,
+                         program().product_title);
         return;
     }
     if (m_main)
-        m_main->filedrive()->setDrive(drive);
+        m_main->filedrive()->setDrive(filedrive()->drive());
 }
 
 void MultiDrive::filefilter_Click()
 {
-    const QString pattern = m_filefilter->currentText();
-    m_files.setPattern(pattern);
-    m_filelist->clear();
-    m_filelist->addItems(m_files.names());
     if (m_main) {
-        const int index = m_main->filefilter()->findText(pattern, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        m_main->filefilter()->setCurrentIndex(index);
+        const QString pattern = filefilter()->currentText();
+        m_main->filefilter()->setCurrentIndex(
+            m_main->filefilter()->findText(pattern, Qt::MatchExactly | Qt::MatchCaseSensitive));
         m_main->filefilter_Click();
     }
     update_captions();
@@ -340,9 +317,9 @@ void MultiDrive::ok()
     m_dirs->clear();
     m_fles->clear();
     Settings& s = settings();
-    s.last_drive = m_filedrive->drive();
-    s.last_directory = m_filedir->path();
-    s.last_image_type = m_filefilter->currentText();
+    s.last_drive = filedrive()->drive();
+    s.last_directory = filedir()->path();
+    s.last_image_type = filefilter()->currentText();
     done(QDialog::Accepted);
 }
 
@@ -358,7 +335,7 @@ void MultiDrive::cancel()
 void MultiDrive::saveDirectoryProfile()
 {
     DirectoryProfile profile;
-    profile.filter = m_filefilter->currentText();
+    profile.filter = filefilter()->currentText();
     profile.subdir = checkValue(m_subdir);
     profile.volume = checkValue(m_volume);
     profile.dirs = entries(m_dirs);
@@ -373,11 +350,8 @@ void MultiDrive::loadDirectoryProfile()
     m_dirs->clear();
     m_fles->clear();
     if (profile->hasFilter) {
-        const int index = m_filefilter->findText(profile->filter, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (index >= 0) {
-            m_filefilter->setCurrentIndex(index);
-            filefilter_Click();
-        }
+        if (filefilter()->findText(profile->filter, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
+            m_source->setPatterns(MainForm::patterns(), profile->filter);
     }
     if (profile->hasSubdir)
         setCheckValue(m_subdir, profile->subdir);
@@ -385,8 +359,8 @@ void MultiDrive::loadDirectoryProfile()
         setCheckValue(m_volume, profile->volume);
     m_dirs->addItems(profile->dirs);
     update_captions();
-    if (!profile->dirs.isEmpty() && m_filedrive->setDrive(profile->dirs.first()))
-        m_filedir->setPath(profile->dirs.first());
+    if (!profile->dirs.isEmpty() && m_source->setDriveQuietly(profile->dirs.first()))
+        filedir()->setPath(profile->dirs.first());
 }
 
 void registerMultiDrive()

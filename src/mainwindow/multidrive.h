@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/filelist.h"
+#include "mainwindow/browsepanel.h"
+
 #include "platform/form.h"
 
 #include <QDialog>
@@ -36,10 +37,10 @@ public:
     QGroupBox* source() const { return m_source; }
     QGroupBox* selecteddirs() const { return m_selecteddirs; }
     QGroupBox* selectedfiles() const { return m_selectedfiles; }
-    QComboBox* filefilter() const { return m_filefilter; }
-    platform::DirListBox* filedir() const { return m_filedir; }
-    platform::DriveListBox* filedrive() const { return m_filedrive; }
-    QListWidget* filelist() const { return m_filelist; }
+    QComboBox* filefilter() const { return m_source->filefilter(); }
+    platform::DirListBox* filedir() const { return m_source->filedir(); }
+    platform::DriveListBox* filedrive() const { return m_source->filedrive(); }
+    QListWidget* filelist() const { return m_source->filelist(); }
     QListWidget* dirs() const { return m_dirs; }
     QListWidget* fles() const { return m_fles; }
     QCheckBox* subdir() const { return m_subdir; }
@@ -74,20 +75,15 @@ private:
     QStringList entries(const QListWidget* list) const;
 
     MainForm* m_main = nullptr;
-    QGroupBox* m_source = nullptr;
+    BrowsePanel* m_source = nullptr;
     QGroupBox* m_selecteddirs = nullptr;
     QGroupBox* m_selectedfiles = nullptr;
-    QComboBox* m_filefilter = nullptr;
-    platform::DirListBox* m_filedir = nullptr;
-    platform::DriveListBox* m_filedrive = nullptr;
-    QListWidget* m_filelist = nullptr;
     QListWidget* m_dirs = nullptr;
     QListWidget* m_fles = nullptr;
     QCheckBox* m_subdir = nullptr;
     QCheckBox* m_dups = nullptr;
     QCheckBox* m_volume = nullptr;
     QList<QPushButton*> m_buttons;
-    platform::FileList m_files;
     bool m_searching = false;
 };
 

@@ -102,8 +102,8 @@ private slots:
         f.tp.ui.expectFile(QStringLiteral("Save Sub-Directory/Multi-Drive Profile"), name);
         w->saveDirectoryProfile();
         QCOMPARE(f.tp.read(QStringLiteral("Trip.dpr")),
-                 "FILTER: *.jpg\r\nSUBDIR: 1\r\nVOLUME: 0\r\n" + f.tp.path("pics").toUtf8() + "\r\n"
-                     + comma.toUtf8() + "\r\n");
+                 "FILTER: *.jpg\r\nSUBDIR: 1\r\nVOLUME: 0\r\n" + f.tp.path("pics").toUtf8() +
+                     "\r\n" + comma.toUtf8() + "\r\n");
         w->dirs()->clear();
         w->subdir()->setChecked(false);
         w->fles()->addItem(QStringLiteral("stale"));
