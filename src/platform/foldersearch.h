@@ -49,7 +49,10 @@ public:
     // Called after each sub-folder queued or passed over and each file.
     void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
     // Called with each folder as its search begins.
-    void setFolderStarted(std::function<void(const QString&)> started) { m_started = std::move(started); }
+    void setFolderStarted(std::function<void(const QString&)> started)
+    {
+        m_started = std::move(started);
+    }
     void setVolumeOf(VolumeOf volumeOf) { m_volumeOf = std::move(volumeOf); }
 
     void run();

@@ -84,22 +84,24 @@ void save_directory_profile(const DirectoryProfile& profile)
 {
     Program& p = program();
     p.keep_processing = true;
-    std::optional<QString> name = askProfile(QStringLiteral("Save Sub-Directory/Multi-Drive Profile"), true);
+    std::optional<QString> name =
+        askProfile(QStringLiteral("Save Sub-Directory/Multi-Drive Profile"), true);
     if (!name)
         return;
     if (!QFileInfo(*name).fileName().contains(u'.'))
         *name += QStringLiteral(".dpr");
     if (!fileNameHas(*name, QStringLiteral(".dpr"))) {
-        platform::msgbox(QStringLiteral("The sub-directory profile is required to have the .dpr file "
-                                        "extension.  No action taken."),
-                         platform::MsgBox::Exclamation, QStringLiteral("Sub-directory Profile"));
+        platform::msgbox(
+            QStringLiteral("The sub-directory profile is required to have the .dpr file "
+                           "extension.  No action taken."),
+            platform::MsgBox::Exclamation, QStringLiteral("Sub-directory Profile"));
         return;
     }
     QString error;
     if (!platform::writeFileAtomically(*name, profile.toBytes(), &error))
-        platform::msgbox(
-            QStringLiteral("The sub-directory profile '%1' could not be saved: %2").arg(*name, error),
-            platform::MsgBox::Exclamation, p.product_title);
+        platform::msgbox(QStringLiteral("The sub-directory profile '%1' could not be saved: %2")
+                             .arg(*name, error),
+                         platform::MsgBox::Exclamation, p.product_title);
 }
 
 std::optional<DirectoryProfile> load_directory_profile()

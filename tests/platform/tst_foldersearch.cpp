@@ -66,8 +66,8 @@ private slots:
         search.setFolderStarted([&](const QString& folder) { started.append(folder); });
         search.run();
         QCOMPARE(started, (QStringList{t.a, t.a + "/b", t.a + "/b/c"}));
-        QCOMPARE(search.results(),
-                 (QStringList{t.a + "/x.jpg", t.a + "/b/w.jpg", t.a + "/b/y.jpg", t.a + "/b/c/z.jpg"}));
+        QCOMPARE(search.results(), (QStringList{t.a + "/x.jpg", t.a + "/b/w.jpg", t.a + "/b/y.jpg",
+                                                t.a + "/b/c/z.jpg"}));
         QVERIFY(search.queue().isEmpty());
         QVERIFY(!search.stopped());
         QVERIFY(!search.full());
@@ -86,8 +86,10 @@ private slots:
         const QString a = t.a;
         FolderSearch search({QStringLiteral("/")}, {}, {QStringLiteral("y.jpg"), true, false});
         search.setVolumeOf([a](const QString& folder) -> quint64 {
-            return folder == "/" || a.startsWith(folder + '/') || folder == a
-                    || folder.startsWith(a + '/') ? 1 : 2;
+            return folder == "/" || a.startsWith(folder + '/') || folder == a ||
+                           folder.startsWith(a + '/')
+                       ? 1
+                       : 2;
         });
         search.run();
         QCOMPARE(search.results(), QStringList{a + "/b/y.jpg"});
@@ -100,7 +102,8 @@ private slots:
         QTest::addColumn<bool>("allowed");
         QTest::addRow("a folder searched twice without duplicates adds nothing the second time")
             << QString() << false;
-        QTest::addRow("a folder searched twice with duplicates adds its files again") << QString() << true;
+        QTest::addRow("a folder searched twice with duplicates adds its files again")
+            << QString() << true;
         QTest::addRow("the root searched twice without duplicates adds nothing the second time")
             << QStringLiteral("/") << false;
         QTest::addRow("the root searched twice with duplicates adds its files again")
@@ -192,7 +195,8 @@ private slots:
     void aFullSearchEmptiesTheQueue()
     {
         Tree t;
-        FolderSearch search({t.a, t.a + "/b"}, {QStringLiteral("given")}, {QStringLiteral("*.jpg"), true, false, 2});
+        FolderSearch search({t.a, t.a + "/b"}, {QStringLiteral("given")},
+                            {QStringLiteral("*.jpg"), true, false, 2});
         search.setVolumeOf(t.volumes());
         search.run();
         QVERIFY(search.full());
