@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -113,6 +114,58 @@ private slots:
         QCOMPARE(w->fles()->count(), 0);
         QVERIFY(w->subdir()->isChecked());
         QCOMPARE(w->filefilter()->currentText(), QStringLiteral("*.jpg"));
+        VERIFY_DIALOGS(f.tp);
+    }
+
+    void addingAFolderTwiceKeepsItOnce()
+    {
+        Fixture f;
+        f.window()->add_directory();
+        QCOMPARE(listEntries(f.window()->dirs()), QStringList{f.tp.path("pics")});
+        QCOMPARE(f.window()->selecteddirs()->title(), QStringLiteral("Directory List (1)"));
+    }
+
+    void clearListThenCancelGivesTheEntriesBack()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        w->fles()->addItems({QStringLiteral("/p/1.jpg"), QStringLiteral("/p/2.jpg")});
+        w->button(QStringLiteral("Command7"))->click();
+        QCOMPARE(w->fles()->count(), 0);
+        QCOMPARE(f.form.templist, (QStringList{"/p/1.jpg", "/p/2.jpg"}));
+        QCOMPARE(f.form.o_original_location, f.form.templist);
+        f.form.itemlist()->addItem(QStringLiteral("/q/0.jpg"));
+        w->button(QStringLiteral("Command13"))->click();
+        QCOMPARE(listEntries(f.form.itemlist()), (QStringList{"/q/0.jpg", "/p/1.jpg", "/p/2.jpg"}));
+    }
+
+    void okWithAnEmptyListLeavesTheMainWindowButStoresThePlace()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        w->fles()->clear();
+        f.form.itemlist()->addItem(QStringLiteral("/q/0.jpg"));
+        const QStringList before = listEntries(f.form.itemlist());
+        settings().last_directory = QString();
+        w->button(QStringLiteral("Command12"))->click();
+        QCOMPARE(listEntries(f.form.itemlist()), before);
+        QCOMPARE(QString(settings().last_directory), f.tp.path("pics"));
+        QCOMPARE(QString(settings().last_image_type), QStringLiteral("*.jpg"));
+    }
+
+    void aNameWithoutExtensionGetsDprEvenInAFolderWithADot()
+    {
+        Fixture f;
+        QDir().mkpath(f.tp.path(QStringLiteral("v1.2")));
+        f.tp.ui.expectFile(std::nullopt, f.tp.path(QStringLiteral("v1.2/Trip")));
+        f.window()->saveDirectoryProfile();
+        QVERIFY(QFileInfo::exists(f.tp.path(QStringLiteral("v1.2/Trip.dpr"))));
+        f.tp.ui.expectFile(std::nullopt, f.tp.path(QStringLiteral("Trip.txt")));
+        f.tp.ui.expectMessage(QStringLiteral(
+            "The sub-directory profile is required to have the .dpr file extension.  "
+            "No action taken."));
+        f.window()->saveDirectoryProfile();
+        QVERIFY(!QFileInfo::exists(f.tp.path(QStringLiteral("Trip.txt"))));
         VERIFY_DIALOGS(f.tp);
     }
 
