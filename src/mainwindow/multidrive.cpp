@@ -19,9 +19,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+
+#include <type_traits>
+#include <utility>
 
 namespace mosaicon {
 
@@ -73,7 +77,19 @@ QPushButton* MultiDrive::addButton(const char* objectName, const char* caption, 
     auto* b = new QPushButton(QString::fromUtf8(caption), this);
     b->setObjectName(QString::fromUtf8(objectName));
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, slot);
+    // While a search runs only the buttons that end it act; the others would
+    // edit lists the search is about to replace.
+    const bool endsSearch =
+        QByteArrayView(objectName) == "Command11" || QByteArrayView(objectName) == "Command12" ||
+        QByteArrayView(objectName) == "Command13" || QByteArrayView(objectName) == "Command5";
+    connect(b, &QPushButton::clicked, this, [this, slot, endsSearch] {
+        if (m_searching && !endsSearch)
+            return;
+        if constexpr (std::is_member_function_pointer_v<Slot>)
+            (this->*slot)();
+        else
+            slot();
+    });
     m_buttons.append(b);
     return b;
 }
@@ -156,6 +172,17 @@ void MultiDrive::buildControls()
     lists->addWidget(m_selecteddirs, 1);
     lists->addWidget(m_selectedfiles, 1);
     auto* layout = new QVBoxLayout(this);
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    const auto fileItem = [&](int index, const char* caption, void (MultiDrive::*run)()) {
+        QAction* action = file->addAction(QString::fromUtf8(caption), this, run);
+        action->setObjectName(QStringLiteral("menuFileItem"));
+        action->setProperty("index", index);
+    };
+    fileItem(98, "Cancel", &MultiDrive::cancel);
+    fileItem(99, "Exit", &MultiDrive::ok);
+    layout->setMenuBar(bar);
     layout->addLayout(lists, 1);
     layout->addLayout(row);
     resize(900, 463);
@@ -214,6 +241,14 @@ void MultiDrive::add_files()
     // One search at a time on the queue; a press during a search is refused.
     if (m_searching)
         return;
+    runSearch();
+    // OK or Cancel pressed during the search act now that it has stopped.
+    if (const auto next = std::exchange(m_afterSearch, nullptr))
+        (this->*next)();
+}
+
+void MultiDrive::runSearch()
+{
     const QScopedValueRollback running(m_searching, true);
     Program& p = program();
     p.keep_processing = true;
@@ -306,6 +341,11 @@ void MultiDrive::done(int result)
 
 void MultiDrive::ok()
 {
+    if (m_searching) {
+        m_afterSearch = &MultiDrive::ok;
+        program().keep_processing = false;
+        return;
+    }
     if (m_main && m_fles->count() > 0) {
         m_main->itemlist()->clear();
         m_main->itemlist()->addItems(entries(m_fles));
@@ -325,6 +365,11 @@ void MultiDrive::ok()
 
 void MultiDrive::cancel()
 {
+    if (m_searching) {
+        m_afterSearch = &MultiDrive::cancel;
+        program().keep_processing = false;
+        return;
+    }
     m_dirs->clear();
     m_fles->clear();
     if (m_main)

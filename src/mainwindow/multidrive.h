@@ -70,6 +70,7 @@ private:
     void buildControls();
     template <class Slot>
     QPushButton* addButton(const char* objectName, const char* caption, Slot slot);
+    void runSearch();
     void removeSelected(QListWidget* list);
     void removeCurrent(QListWidget* list);
     QStringList entries(const QListWidget* list) const;
@@ -85,6 +86,8 @@ private:
     QCheckBox* m_volume = nullptr;
     QList<QPushButton*> m_buttons;
     bool m_searching = false;
+    // OK or Cancel asked for during a search, done when it has stopped.
+    void (MultiDrive::*m_afterSearch)() = nullptr;
 };
 
 extern platform::Form<MultiDrive> frm_multi_drive;

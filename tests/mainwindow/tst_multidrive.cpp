@@ -69,26 +69,60 @@ private slots:
         VERIFY_DIALOGS(f.tp);
     }
 
-    void closingDuringASearchStopsItAndASecondPressIsRefused()
+    void pressesDuringASearch_data()
     {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<bool>("stops");
+        QTest::addColumn<bool>("handsOver");
+        QTest::addRow("closing by the frame stops the search and hands nothing over")
+            << QString() << true << false;
+        QTest::addRow("OK stops the search and hands over what it found")
+            << "Command12" << true << true;
+        QTest::addRow("Cancel stops the search and hands nothing over")
+            << "Command13" << true << false;
+        QTest::addRow("Stop Processing stops the search") << "Command11" << true << false;
+        QTest::addRow("Clear List is refused while the search runs")
+            << "Command7" << false << false;
+    }
+    void pressesDuringASearch()
+    {
+        QFETCH(QString, press);
+        QFETCH(bool, stops);
+        QFETCH(bool, handsOver);
         Fixture f;
         MultiDrive* w = f.window();
-        w->subdir()->setChecked(true);
+        w->dirs()->addItem(f.tp.path("pics/sub"));
+        const QStringList before = listEntries(f.form.itemlist());
         int yields = 0;
         platform::setDoEventsHook([&] {
-            if (++yields == 1) {
-                QVERIFY(w->searching());
-                // A second search on the same queue is refused while this one runs.
-                w->button(QStringLiteral("Command5"))->click();
-                w->reject(); // the frame's close
-            }
+            if (++yields > 1)
+                return;
+            QVERIFY(w->searching());
+            // A second search on the same queue is refused while this one runs.
+            w->button(QStringLiteral("Command5"))->click();
+            if (press.isEmpty())
+                w->reject();
+            else
+                w->button(press)->click();
         });
         w->add_files();
-        QCOMPARE(yields, 1);
         QVERIFY(!w->searching());
-        QVERIFY(!program().keep_processing);
-        // The folder in work stays queued for a later search.
-        QCOMPARE(listEntries(w->dirs()).value(0), f.tp.path("pics"));
+        QCOMPARE(program().keep_processing, !stops);
+        QVERIFY(f.form.templist.isEmpty());
+        const QStringList first{f.tp.path("pics/a.jpg")};
+        if (handsOver)
+            QCOMPARE(listEntries(f.form.itemlist()), first);
+        else
+            QCOMPARE(listEntries(f.form.itemlist()), before);
+        if (press == "Command11") {
+            // The folder in work stays queued and the files found are kept.
+            QCOMPARE(listEntries(w->dirs()),
+                     (QStringList{f.tp.path("pics"), f.tp.path("pics/sub")}));
+            QCOMPARE(listEntries(w->fles()), first);
+        } else if (!stops) {
+            QCOMPARE(listEntries(w->fles()),
+                     (QStringList{f.tp.path("pics/a.jpg"), f.tp.path("pics/sub/b.jpg")}));
+        }
     }
 
     void aDirectoryProfileKeepsCommasAndSettings()
