@@ -1,3 +1,4 @@
+#include "mainwindow/commandtable.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/multidrive.h"
 
@@ -149,6 +150,27 @@ private slots:
         QVERIFY(w->subdir()->isChecked());
         QCOMPARE(w->filefilter()->currentText(), QStringLiteral("*.jpg"));
         VERIFY_DIALOGS(f.tp);
+    }
+
+    void theLocateKeyOpensTheWindowAndOkFillsTheFileList()
+    {
+        TestProgram tp;
+        MainForm form;
+        QDir(tp.folder()).mkpath(QStringLiteral("pics/sub"));
+        tp.write(QStringLiteral("pics/sub/b.jpg"), "x");
+        tp.ui.expectModal(QStringLiteral("FORM_MULTI_DRIVE"), [&](QObject* object) {
+            auto* w = qobject_cast<MultiDrive*>(object);
+            QVERIFY(w);
+            w->filedir()->setPath(tp.path(QStringLiteral("pics")));
+            w->add_directory();
+            w->subdir()->setChecked(true);
+            w->button(QStringLiteral("Command5"))->click();
+            w->button(QStringLiteral("Command12"))->click();
+        });
+        MainForm::commands().press(form, QStringLiteral("localfile"));
+        QVERIFY(!frm_multi_drive.isLoaded());
+        QCOMPARE(listEntries(form.itemlist()), QStringList{tp.path("pics/sub/b.jpg")});
+        VERIFY_DIALOGS(tp);
     }
 
     void addingAFolderTwiceKeepsItOnce()
