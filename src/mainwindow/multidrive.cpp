@@ -110,6 +110,9 @@ void MultiDrive::buildControls()
         return w;
     };
     m_source = new BrowsePanel(this);
+    // A typed pattern is searched for; Enter applies it to the lists too.
+    m_source->filefilter()->setEditable(true);
+    m_source->filefilter()->setInsertPolicy(QComboBox::NoInsert);
     m_selecteddirs = new QGroupBox(this);
     named(m_selecteddirs, "selecteddirs");
     m_dirs = new QListWidget(m_selecteddirs);
@@ -220,8 +223,13 @@ QStringList MultiDrive::entries(const QListWidget* list) const
 void MultiDrive::update_captions()
 {
     m_source->updateCaption();
-    m_selecteddirs->setTitle(QStringLiteral("Directory List (%1)").arg(m_dirs->count()));
-    m_selectedfiles->setTitle(QStringLiteral("File List (%1)").arg(m_fles->count()));
+    showCounts(m_dirs->count(), m_fles->count());
+}
+
+void MultiDrive::showCounts(qsizetype dirs, qsizetype files)
+{
+    m_selecteddirs->setTitle(QStringLiteral("Directory List (%1)").arg(dirs));
+    m_selectedfiles->setTitle(QStringLiteral("File List (%1)").arg(files));
 }
 
 void MultiDrive::add_directory()
@@ -258,6 +266,10 @@ void MultiDrive::runSearch()
         {filefilter()->currentText(), m_subdir->isChecked(), checkValue(m_dups) != 0});
     search.setKeepGoing([&p] { return p.keep_processing; });
     search.setYield(platform::throttledYield(&platform::doEvents));
+    // The lists are refilled once at the end; meanwhile the captions count.
+    search.setFolderStarted([this, &search](const QString&) {
+        showCounts(search.queue().size(), search.results().size());
+    });
     {
         const platform::BusyCursor busy;
         search.run();

@@ -54,6 +54,7 @@ public:
     // The search; refused while one runs.
     void add_files();
     void update_captions();
+    void showCounts(qsizetype dirs, qsizetype files);
     void filedir_Change();
     void filedrive_Change();
     void filefilter_Click();

@@ -173,6 +173,16 @@ private slots:
         VERIFY_DIALOGS(tp);
     }
 
+    void aTypedPatternIsSearchedFor()
+    {
+        Fixture f;
+        f.tp.write(QStringLiteral("pics/c.gif"), "x");
+        MultiDrive* w = f.window();
+        w->filefilter()->setEditText(QStringLiteral("*.GIF"));
+        w->add_files();
+        QCOMPARE(listEntries(w->fles()), QStringList{f.tp.path("pics/c.gif")});
+    }
+
     void addingAFolderTwiceKeepsItOnce()
     {
         Fixture f;
