@@ -175,6 +175,14 @@ void MultiDrive::buildControls()
     lists->addWidget(m_selecteddirs, 1);
     lists->addWidget(m_selectedfiles, 1);
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(buildMenu());
+    layout->addLayout(lists, 1);
+    layout->addLayout(row);
+    resize(900, 463);
+}
+
+QMenuBar* MultiDrive::buildMenu()
+{
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("menuFile"));
@@ -185,10 +193,7 @@ void MultiDrive::buildControls()
     };
     fileItem(98, "Cancel", &MultiDrive::cancel);
     fileItem(99, "Exit", &MultiDrive::ok);
-    layout->setMenuBar(bar);
-    layout->addLayout(lists, 1);
-    layout->addLayout(row);
-    resize(900, 463);
+    return bar;
 }
 
 void MultiDrive::Form_Load()

@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QListWidget;
+class QMenuBar;
 class QPushButton;
 
 namespace mosaicon {
@@ -69,6 +70,7 @@ public:
 
 private:
     void buildControls();
+    QMenuBar* buildMenu();
     template <class Slot>
     QPushButton* addButton(const char* objectName, const char* caption, Slot slot);
     void runSearch();

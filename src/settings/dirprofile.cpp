@@ -34,10 +34,10 @@ std::optional<QString> askProfile(const QString& title, bool forSaving)
 
 // A check-box state: the number after the label, rounded half to even, and
 // 0 when there is none; a state outside 0 to 2 is not taken.
-std::optional<int> checkState(const QString& line)
+std::optional<int> checkState(const QString& line, const QString& label)
 {
     bool ok = false;
-    const double value = line.mid(subdirLine.size()).trimmed().section(u' ', 0, 0).toDouble(&ok);
+    const double value = line.mid(label.size()).trimmed().section(u' ', 0, 0).toDouble(&ok);
     const int state = ok ? int(std::nearbyint(value)) : 0;
     if (state < 0 || state > 2)
         return std::nullopt;
@@ -64,12 +64,12 @@ DirectoryProfile DirectoryProfile::fromLines(const QStringList& lines)
             profile.filter = line.mid(filterLine.size()).trimmed();
             profile.hasFilter = true;
         } else if (line.startsWith(subdirLine)) {
-            if (const auto state = checkState(line)) {
+            if (const auto state = checkState(line, subdirLine)) {
                 profile.subdir = *state;
                 profile.hasSubdir = true;
             }
         } else if (line.startsWith(volumeLine)) {
-            if (const auto state = checkState(line)) {
+            if (const auto state = checkState(line, volumeLine)) {
                 profile.volume = *state;
                 profile.hasVolume = true;
             }

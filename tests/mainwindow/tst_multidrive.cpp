@@ -240,20 +240,33 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("dirs");
         QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("subdir"); // -1: the line is not taken
         QTest::addRow("a folder that holds FILTER: stays a folder")
             << QStringList{"/data/FILTER: x", "FILTER: *.gif"} << QStringList{"/data/FILTER: x"}
-            << QStringLiteral("*.gif");
+            << QStringLiteral("*.gif") << -1;
         QTest::addRow("folder names keep their case")
-            << QStringList{"/Photos/DSC"} << QStringList{"/Photos/DSC"} << QString();
+            << QStringList{"/Photos/DSC"} << QStringList{"/Photos/DSC"} << QString() << -1;
+        QTest::addRow("a greyed check box is read back")
+            << QStringList{"SUBDIR: 2"} << QStringList{} << QString() << 2;
+        QTest::addRow("a half rounds to the even state")
+            << QStringList{"SUBDIR: 1.5"} << QStringList{} << QString() << 2;
+        QTest::addRow("a state without a number is 0")
+            << QStringList{"SUBDIR:"} << QStringList{} << QString() << 0;
+        QTest::addRow("a state outside 0 to 2 is not taken")
+            << QStringList{"SUBDIR: 3"} << QStringList{} << QString() << -1;
     }
     void profileLines()
     {
         QFETCH(QStringList, lines);
         QFETCH(QStringList, dirs);
         QFETCH(QString, filter);
+        QFETCH(int, subdir);
         const DirectoryProfile profile = DirectoryProfile::fromLines(lines);
         QCOMPARE(profile.dirs, dirs);
         QCOMPARE(profile.filter, filter);
+        QCOMPARE(profile.hasSubdir, subdir >= 0);
+        if (subdir >= 0)
+            QCOMPARE(profile.subdir, subdir);
     }
 };
 
