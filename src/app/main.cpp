@@ -1,4 +1,5 @@
 #include "mainwindow/mainform.h"
+#include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 
 #include "dialogs/frmhtmledit.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmHtmlTitle();
     mosaicon::registerFrmHtmlEdit();
     mosaicon::registerQuickView();
+    mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
 
     mosaicon::MainForm form;

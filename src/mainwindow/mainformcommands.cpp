@@ -2,6 +2,7 @@
 #include "mainwindow/mainform.h"
 #include "mainwindow/commandtable.h"
 #include "mainwindow/imagewindow.h"
+#include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 
 #include "settings/helpers.h"
@@ -134,6 +135,8 @@ const CommandTable& MainForm::commands()
                [](MainForm& f) {
                    show_status(QString());
                    f.refreshToolbar();
+                   frm_multi_drive.showModal();
+                   frm_multi_drive.unload();
                }),
         button("viewfiles", "View The Images In The File List", QStyle::SP_FileDialogDetailedView,
                [](MainForm& f) {

@@ -2,6 +2,8 @@
 
 #include "pagekit/pagelists.h"
 
+#include "mainwindow/browsepanel.h"
+
 #include "platform/filelist.h"
 #include "platform/form.h"
 
@@ -45,20 +47,17 @@ public:
     QPushButton* Command12() const { return m_cancel; }
     QPushButton* Command3d2() const { return m_create; }
     QGroupBox* source() const { return m_source; }
-    QComboBox* filefilter() const { return m_filefilter; }
-    platform::DirListBox* filedir() const { return m_filedir; }
-    platform::DriveListBox* filedrive() const { return m_filedrive; }
-    QListWidget* filelist() const { return m_filelist; }
+    QComboBox* filefilter() const { return m_source->filefilter(); }
+    platform::DirListBox* filedir() const { return m_source->filedir(); }
+    platform::DriveListBox* filedrive() const { return m_source->filedrive(); }
+    QListWidget* filelist() const { return m_source->filelist(); }
     // The directory and pattern the file list shows, and its names.
-    const platform::FileList& files() const { return m_files; }
+    const platform::FileList& files() const { return m_source->files(); }
 
     // Runs when the window is loaded; restores the pattern, drive and
     // directory of the last Cancel.
     void Form_Load();
     void filedrive_Change();
-    void filedir_Change();
-    void filefilter_Click();
-    void update_source_caption();
     // Create HTML.
     void Command3d2_Click();
     // Cancel.
@@ -66,23 +65,10 @@ public:
 
 private:
     void buildControls();
-    // Moves the directory and file lists to the current drive; false when
-    // the drive cannot be read.
-    bool followDrive();
-    void showFiles();
 
     QPushButton* m_cancel = nullptr;
     QPushButton* m_create = nullptr;
-    QGroupBox* m_source = nullptr;
-    QComboBox* m_filefilter = nullptr;
-    platform::DirListBox* m_filedir = nullptr;
-    platform::DriveListBox* m_filedrive = nullptr;
-    QListWidget* m_filelist = nullptr;
-    platform::FileList m_files;
-    // Set while the window itself moves the drive: the drive list must still
-    // take the change (blocking its signals would keep its old drive), but the
-    // directory is already where it belongs.
-    bool m_driveQuiet = false;
+    BrowsePanel* m_source = nullptr;
 
     PageRun* m_run = nullptr;
     QStringList m_ownTemplist;

@@ -56,6 +56,17 @@ QList<Mask> parsePattern(const QString& pattern)
 
 } // namespace
 
+NamePattern::NamePattern(const QString& pattern) : m_masks(parsePattern(pattern)) {}
+
+bool NamePattern::matches(const QString& name) const
+{
+    if (m_masks.isEmpty())
+        return true;
+    const QList<uint> folded = name.toCaseFolded().toUcs4();
+    return std::any_of(m_masks.cbegin(), m_masks.cend(),
+                       [&](const Mask& mask) { return matchesMask(folded, mask); });
+}
+
 bool FileList::setPath(const QString& dir)
 {
     const QString path =
@@ -88,22 +99,15 @@ bool FileList::list(const QString& path, QStringList* names)
     if (!isListableDirectory(path, &m_error))
         return false;
     m_error.clear();
-    const QList<Mask> masks = parsePattern(m_pattern);
+    const NamePattern pattern(m_pattern);
     // QDir::Files without QDir::System leaves out broken symlinks, devices,
     // FIFOs and sockets; without QDir::Hidden it leaves out dot files.
     const QStringList all = QDir(path).entryList(QDir::Files, QDir::Unsorted);
     names->clear();
     names->reserve(all.size());
     for (const QString& name : all) {
-        if (!masks.isEmpty()) {
-            const QList<uint> folded = name.toCaseFolded().toUcs4();
-            const bool any = std::any_of(masks.cbegin(), masks.cend(), [&](const Mask& mask) {
-                return matchesMask(folded, mask);
-            });
-            if (!any)
-                continue;
-        }
-        names->append(name);
+        if (pattern.matches(name))
+            names->append(name);
     }
     std::sort(names->begin(), names->end(), &FileList::nameLess);
     return true;

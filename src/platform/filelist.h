@@ -6,6 +6,17 @@
 
 namespace mosaicon::platform {
 
+// A pattern of masks separated by ";" ("*.gif;*.jpg"), as FileList applies it.
+class NamePattern
+{
+public:
+    explicit NamePattern(const QString& pattern);
+    bool matches(const QString& name) const;
+
+private:
+    QList<QList<uint>> m_masks; // case-folded code points; empty means every name
+};
+
 // The files of one directory that match a pattern, enumerated synchronously
 // (the window rebuilds its file list at once on every change, and an
 // asynchronous model would leave it showing stale names meanwhile).

@@ -1,0 +1,274 @@
+#include "mainwindow/commandtable.h"
+#include "mainwindow/mainform.h"
+#include "mainwindow/multidrive.h"
+
+#include "settings/dirprofile.h"
+#include "settings/program.h"
+
+#include "platform/events.h"
+#include "platform/widgets/dirlistbox.h"
+#include "platform/widgets/drivelistbox.h"
+
+#include "testprogram.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace mosaicon;
+
+class TestMultiDrive : public QObject
+{
+    Q_OBJECT
+
+    // Pictures in "pics" and "pics/sub"; the window opened over a main window.
+    struct Fixture
+    {
+        TestProgram tp;
+        MainForm form;
+        Fixture()
+        {
+            program().settings.last_image_type = QStringLiteral("*.jpg");
+            QDir(tp.folder()).mkpath(QStringLiteral("pics/sub"));
+            tp.write(QStringLiteral("pics/a.jpg"), "x");
+            tp.write(QStringLiteral("pics/sub/b.jpg"), "x");
+            frm_multi_drive.load();
+            window()->filedir()->setPath(tp.path(QStringLiteral("pics")));
+            window()->add_directory();
+        }
+        ~Fixture() { frm_multi_drive.unload(); }
+        MultiDrive* window() { return frm_multi_drive.load(); }
+    };
+
+private slots:
+    void cleanup() { platform::setDoEventsHook({}); }
+
+    void searchFillsTheFileListAndOkHandsItToTheMainWindow()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        w->subdir()->setChecked(true);
+        w->add_files();
+        const QStringList found{f.tp.path("pics/a.jpg"), f.tp.path("pics/sub/b.jpg")};
+        QCOMPARE(listEntries(w->fles()), found);
+        QCOMPARE(w->selectedfiles()->title(), QStringLiteral("File List (2)"));
+        QCOMPARE(w->selecteddirs()->title(), QStringLiteral("Directory List (0)"));
+        f.form.showLogoView(QString());
+        w->button(QStringLiteral("Command12"))->click();
+        QCOMPARE(listEntries(f.form.itemlist()), found);
+        // All four browsing controls come back, the pattern list too.
+        QVERIFY(f.form.itemlist()->isVisibleTo(&f.form));
+        QVERIFY(f.form.filedir()->isVisibleTo(&f.form));
+        QVERIFY(f.form.filedrive()->isVisibleTo(&f.form));
+        QVERIFY(f.form.filefilter()->isVisibleTo(&f.form));
+        QCOMPARE(QString(settings().last_directory), f.tp.path("pics"));
+        VERIFY_DIALOGS(f.tp);
+    }
+
+    void pressesDuringASearch_data()
+    {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<bool>("stops");
+        QTest::addColumn<bool>("handsOver");
+        QTest::addRow("closing by the frame stops the search and hands nothing over")
+            << QString() << true << false;
+        QTest::addRow("OK stops the search and hands over what it found")
+            << "Command12" << true << true;
+        QTest::addRow("Cancel stops the search and hands nothing over")
+            << "Command13" << true << false;
+        QTest::addRow("Stop Processing stops the search") << "Command11" << true << false;
+        QTest::addRow("Clear List is refused while the search runs")
+            << "Command7" << false << false;
+    }
+    void pressesDuringASearch()
+    {
+        QFETCH(QString, press);
+        QFETCH(bool, stops);
+        QFETCH(bool, handsOver);
+        Fixture f;
+        MultiDrive* w = f.window();
+        w->dirs()->addItem(f.tp.path("pics/sub"));
+        const QStringList before = listEntries(f.form.itemlist());
+        int yields = 0;
+        platform::setDoEventsHook([&] {
+            if (++yields > 1)
+                return;
+            QVERIFY(w->searching());
+            // A second search on the same queue is refused while this one runs.
+            w->button(QStringLiteral("Command5"))->click();
+            if (press.isEmpty())
+                w->reject();
+            else
+                w->button(press)->click();
+        });
+        w->add_files();
+        QVERIFY(!w->searching());
+        QCOMPARE(program().keep_processing, !stops);
+        QVERIFY(f.form.templist.isEmpty());
+        const QStringList first{f.tp.path("pics/a.jpg")};
+        if (handsOver)
+            QCOMPARE(listEntries(f.form.itemlist()), first);
+        else
+            QCOMPARE(listEntries(f.form.itemlist()), before);
+        if (press == "Command11") {
+            // The folder in work stays queued and the files found are kept.
+            QCOMPARE(listEntries(w->dirs()),
+                     (QStringList{f.tp.path("pics"), f.tp.path("pics/sub")}));
+            QCOMPARE(listEntries(w->fles()), first);
+        } else if (!stops) {
+            QCOMPARE(listEntries(w->fles()),
+                     (QStringList{f.tp.path("pics/a.jpg"), f.tp.path("pics/sub/b.jpg")}));
+        }
+    }
+
+    void aDirectoryProfileKeepsCommasAndSettings()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        const QString comma = f.tp.path(QStringLiteral("x, y"));
+        QDir().mkpath(comma);
+        w->dirs()->addItem(comma);
+        w->subdir()->setChecked(true);
+        const QString name = f.tp.path(QStringLiteral("Trip"));
+        f.tp.ui.expectFile(QStringLiteral("Save Sub-Directory/Multi-Drive Profile"), name);
+        w->saveDirectoryProfile();
+        QCOMPARE(f.tp.read(QStringLiteral("Trip.dpr")),
+                 "FILTER: *.jpg\r\nSUBDIR: 1\r\nVOLUME: 0\r\n" + f.tp.path("pics").toUtf8() +
+                     "\r\n" + comma.toUtf8() + "\r\n");
+        w->dirs()->clear();
+        w->subdir()->setChecked(false);
+        w->fles()->addItem(QStringLiteral("stale"));
+        f.tp.ui.expectFile(QStringLiteral("Load Sub-Directory/Multi-Drive Profile"), name + ".dpr");
+        w->loadDirectoryProfile();
+        QCOMPARE(listEntries(w->dirs()), (QStringList{f.tp.path("pics"), comma}));
+        QCOMPARE(w->fles()->count(), 0);
+        QVERIFY(w->subdir()->isChecked());
+        QCOMPARE(w->filefilter()->currentText(), QStringLiteral("*.jpg"));
+        VERIFY_DIALOGS(f.tp);
+    }
+
+    void theLocateKeyOpensTheWindowAndOkFillsTheFileList()
+    {
+        TestProgram tp;
+        MainForm form;
+        QDir(tp.folder()).mkpath(QStringLiteral("pics/sub"));
+        tp.write(QStringLiteral("pics/sub/b.jpg"), "x");
+        tp.ui.expectModal(QStringLiteral("FORM_MULTI_DRIVE"), [&](QObject* object) {
+            auto* w = qobject_cast<MultiDrive*>(object);
+            QVERIFY(w);
+            w->filedir()->setPath(tp.path(QStringLiteral("pics")));
+            w->add_directory();
+            w->subdir()->setChecked(true);
+            w->button(QStringLiteral("Command5"))->click();
+            w->button(QStringLiteral("Command12"))->click();
+        });
+        MainForm::commands().press(form, QStringLiteral("localfile"));
+        QVERIFY(!frm_multi_drive.isLoaded());
+        QCOMPARE(listEntries(form.itemlist()), QStringList{tp.path("pics/sub/b.jpg")});
+        VERIFY_DIALOGS(tp);
+    }
+
+    void aTypedPatternIsSearchedFor()
+    {
+        Fixture f;
+        f.tp.write(QStringLiteral("pics/c.gif"), "x");
+        MultiDrive* w = f.window();
+        w->filefilter()->setEditText(QStringLiteral("*.GIF"));
+        w->add_files();
+        QCOMPARE(listEntries(w->fles()), QStringList{f.tp.path("pics/c.gif")});
+    }
+
+    void addingAFolderTwiceKeepsItOnce()
+    {
+        Fixture f;
+        f.window()->add_directory();
+        QCOMPARE(listEntries(f.window()->dirs()), QStringList{f.tp.path("pics")});
+        QCOMPARE(f.window()->selecteddirs()->title(), QStringLiteral("Directory List (1)"));
+    }
+
+    void clearListThenCancelGivesTheEntriesBack()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        w->fles()->addItems({QStringLiteral("/p/1.jpg"), QStringLiteral("/p/2.jpg")});
+        w->button(QStringLiteral("Command7"))->click();
+        QCOMPARE(w->fles()->count(), 0);
+        QCOMPARE(f.form.templist, (QStringList{"/p/1.jpg", "/p/2.jpg"}));
+        QCOMPARE(f.form.o_original_location, f.form.templist);
+        f.form.itemlist()->addItem(QStringLiteral("/q/0.jpg"));
+        w->button(QStringLiteral("Command13"))->click();
+        QCOMPARE(listEntries(f.form.itemlist()), (QStringList{"/q/0.jpg", "/p/1.jpg", "/p/2.jpg"}));
+    }
+
+    void okWithAnEmptyListLeavesTheMainWindowButStoresThePlace()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        w->fles()->clear();
+        f.form.itemlist()->addItem(QStringLiteral("/q/0.jpg"));
+        const QStringList before = listEntries(f.form.itemlist());
+        settings().last_directory = QString();
+        w->button(QStringLiteral("Command12"))->click();
+        QCOMPARE(listEntries(f.form.itemlist()), before);
+        QCOMPARE(QString(settings().last_directory), f.tp.path("pics"));
+        QCOMPARE(QString(settings().last_image_type), QStringLiteral("*.jpg"));
+    }
+
+    void aNameWithoutExtensionGetsDprEvenInAFolderWithADot()
+    {
+        Fixture f;
+        QDir().mkpath(f.tp.path(QStringLiteral("v1.2")));
+        f.tp.ui.expectFile(std::nullopt, f.tp.path(QStringLiteral("v1.2/Trip")));
+        f.window()->saveDirectoryProfile();
+        QVERIFY(QFileInfo::exists(f.tp.path(QStringLiteral("v1.2/Trip.dpr"))));
+        f.tp.ui.expectFile(std::nullopt, f.tp.path(QStringLiteral("Trip.txt")));
+        f.tp.ui.expectMessage(QStringLiteral(
+            "The sub-directory profile is required to have the .dpr file extension.  "
+            "No action taken."));
+        f.window()->saveDirectoryProfile();
+        QVERIFY(!QFileInfo::exists(f.tp.path(QStringLiteral("Trip.txt"))));
+        VERIFY_DIALOGS(f.tp);
+    }
+
+    void profileLines_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("dirs");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("subdir"); // -1: the line is not taken
+        QTest::addRow("a folder that holds FILTER: stays a folder")
+            << QStringList{"/data/FILTER: x", "FILTER: *.gif"} << QStringList{"/data/FILTER: x"}
+            << QStringLiteral("*.gif") << -1;
+        QTest::addRow("folder names keep their case")
+            << QStringList{"/Photos/DSC"} << QStringList{"/Photos/DSC"} << QString() << -1;
+        QTest::addRow("a greyed check box is read back")
+            << QStringList{"SUBDIR: 2"} << QStringList{} << QString() << 2;
+        QTest::addRow("a half rounds to the even state")
+            << QStringList{"SUBDIR: 1.5"} << QStringList{} << QString() << 2;
+        QTest::addRow("a state without a number is 0")
+            << QStringList{"SUBDIR:"} << QStringList{} << QString() << 0;
+        QTest::addRow("a state outside 0 to 2 is not taken")
+            << QStringList{"SUBDIR: 3"} << QStringList{} << QString() << -1;
+    }
+    void profileLines()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, dirs);
+        QFETCH(QString, filter);
+        QFETCH(int, subdir);
+        const DirectoryProfile profile = DirectoryProfile::fromLines(lines);
+        QCOMPARE(profile.dirs, dirs);
+        QCOMPARE(profile.filter, filter);
+        QCOMPARE(profile.hasSubdir, subdir >= 0);
+        if (subdir >= 0)
+            QCOMPARE(profile.subdir, subdir);
+    }
+};
+
+QTEST_MAIN(TestMultiDrive)
+#include "tst_multidrive.moc"
