@@ -1,6 +1,7 @@
 #include "settings/dirprofile.h"
 
 #include "settings/pickers.h"
+#include "settings/profiles.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
@@ -19,18 +20,10 @@ const QString filterLine = QStringLiteral("FILTER:");
 const QString subdirLine = QStringLiteral("SUBDIR:");
 const QString volumeLine = QStringLiteral("VOLUME:");
 
-std::optional<QString> askProfile(const QString& title, bool forSaving)
-{
-    platform::FileDialogRequest request;
-    request.title = title;
-    request.filter = QStringLiteral("Dir Profile (*.dpr)|*.dpr|All Files (*.*)|*.*");
-    request.initialDirectory = program().program_folder;
-    request.forSaving = forSaving;
-    std::optional<QString> name = platform::ui().fileDialog(request);
-    if (!name || name->isEmpty())
-        return std::nullopt;
-    return name;
-}
+const ProfileKind directoryKind{
+    QStringLiteral(".dpr"), QStringLiteral("Dir Profile (*.dpr)|*.dpr|All Files (*.*)|*.*"),
+    QStringLiteral("The sub-directory profile is required to have the .dpr file extension.  No action taken."),
+    QStringLiteral("Sub-directory Profile"), QStringLiteral("sub-directory profile")};
 
 // A check-box state: the number after the label, rounded half to even, and
 // 0 when there is none; a state outside 0 to 2 is not taken.
@@ -82,34 +75,19 @@ DirectoryProfile DirectoryProfile::fromLines(const QStringList& lines)
 
 void save_directory_profile(const DirectoryProfile& profile)
 {
-    Program& p = program();
-    p.keep_processing = true;
-    std::optional<QString> name =
-        askProfile(QStringLiteral("Save Sub-Directory/Multi-Drive Profile"), true);
-    if (!name)
-        return;
-    if (!QFileInfo(*name).fileName().contains(u'.'))
-        *name += QStringLiteral(".dpr");
-    if (!fileNameHas(*name, QStringLiteral(".dpr"))) {
-        platform::msgbox(
-            QStringLiteral("The sub-directory profile is required to have the .dpr file "
-                           "extension.  No action taken."),
-            platform::MsgBox::Exclamation, QStringLiteral("Sub-directory Profile"));
-        return;
-    }
-    QString error;
-    if (!platform::writeFileAtomically(*name, profile.toBytes(), &error))
-        platform::msgbox(QStringLiteral("The sub-directory profile '%1' could not be saved: %2")
-                             .arg(*name, error),
-                         platform::MsgBox::Exclamation, p.product_title);
+    program().keep_processing = true;
+    const std::optional<QString> name =
+        ask_profile_save_name(directoryKind, QStringLiteral("Save Sub-Directory/Multi-Drive Profile"));
+    if (name)
+        write_profile(directoryKind, *name, profile.toBytes());
 }
 
 std::optional<DirectoryProfile> load_directory_profile()
 {
     program().keep_processing = true;
-    const std::optional<QString> name =
-        askProfile(QStringLiteral("Load Sub-Directory/Multi-Drive Profile"), false);
-    if (!name || !fileNameHas(*name, QStringLiteral(".dpr")))
+    const std::optional<QString> name = ask_file(QStringLiteral("Load Sub-Directory/Multi-Drive Profile"),
+                                                 directoryKind.filter, program().program_folder);
+    if (!name || !fileNameHas(*name, directoryKind.extension))
         return std::nullopt;
     const std::optional<QStringList> lines = platform::readTextLines(*name);
     if (!lines)

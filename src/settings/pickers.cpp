@@ -22,8 +22,10 @@ platform::ProfileFile& ini()
     return platform::profile(program().ini_file_path);
 }
 
-std::optional<QString> ask(const QString& title, const QString& filter,
-                           const QString& initialDirectory, bool forSaving = false)
+} // namespace
+
+std::optional<QString> ask_file(const QString& title, const QString& filter, const QString& initialDirectory,
+                                bool forSaving)
 {
     platform::FileDialogRequest request;
     request.title = title;
@@ -35,8 +37,6 @@ std::optional<QString> ask(const QString& title, const QString& filter,
         return std::nullopt;
     return name;
 }
-
-} // namespace
 
 bool fileNameHas(const QString& path, const QString& part)
 {
@@ -50,7 +50,7 @@ std::optional<QString> select_html_editor()
     const QString start =
         file_exists(command) ? QFileInfo(command.trimmed()).absolutePath() : p.program_folder;
     const std::optional<QString> name =
-        ask(QStringLiteral("Select HTML Editor"),
+        ask_file(QStringLiteral("Select HTML Editor"),
             QStringLiteral("Editors (*.exe)|*.exe|All Files (*.*)|*.*"), start);
     if (!name)
         return std::nullopt;
@@ -69,7 +69,7 @@ bool select_html_file_name(QString& dir, QString& name)
 {
     // A save dialog: an open dialog cannot name a page that does not exist yet.
     const std::optional<QString> chosen =
-        ask(QStringLiteral("Select HTML File Name"), QStringLiteral("HTM Files|*.htm|All Files (*.*)|*.*"),
+        ask_file(QStringLiteral("Select HTML File Name"), QStringLiteral("HTM Files|*.htm|All Files (*.*)|*.*"),
             settings().last_directory, true);
     if (!chosen)
         return false;
@@ -80,7 +80,7 @@ bool select_html_file_name(QString& dir, QString& name)
 bool select_html_background()
 {
     Program& p = program();
-    const std::optional<QString> name = ask(
+    const std::optional<QString> name = ask_file(
         QStringLiteral("Select HTML Background"),
         QStringLiteral("All Files (*.*)|*.*|GIF Files|*.gif|JPG Files|*.jpg"), p.last_dialog_dir);
     if (!name)

@@ -8,6 +8,10 @@ namespace mosaicon {
 
 // Small file pickers that put the user's choice where the program keeps it.
 
+// The file dialog as every picker opens it; nothing when cancelled or empty.
+std::optional<QString> ask_file(const QString& title, const QString& filter, const QString& initialDirectory,
+                                bool forSaving = false);
+
 // Asks for the HTML editor program. An executable file becomes the editor
 // command and is written to the settings file at once; anything else is
 // refused with a message. Returns the stored command (for a window that shows

@@ -16,55 +16,54 @@ namespace mosaicon {
 
 namespace {
 
-const QString profileFilter = QStringLiteral("File Profile (*.fpr)|*.fpr|All Files (*.*)|*.*");
-
-std::optional<QString> askProfile(const QString& title, bool forSaving)
-{
-    platform::FileDialogRequest request;
-    request.title = title;
-    request.filter = profileFilter;
-    request.initialDirectory = program().program_folder;
-    request.forSaving = forSaving;
-    std::optional<QString> name = platform::ui().fileDialog(request);
-    if (!name || name->isEmpty())
-        return std::nullopt;
-    return name;
-}
+const ProfileKind fileListKind{
+    QStringLiteral(".fpr"), QStringLiteral("File Profile (*.fpr)|*.fpr|All Files (*.*)|*.*"),
+    QStringLiteral("The file list profile is required to have the .fpr file extension.  No action taken."),
+    QStringLiteral("File List Profile"), QStringLiteral("file list profile")};
 
 } // namespace
 
+std::optional<QString> ask_profile_save_name(const ProfileKind& kind, const QString& title)
+{
+    std::optional<QString> name = ask_file(title, kind.filter, program().program_folder, true);
+    if (!name)
+        return std::nullopt;
+    if (!QFileInfo(*name).fileName().contains(u'.'))
+        *name += kind.extension;
+    if (!fileNameHas(*name, kind.extension)) {
+        platform::msgbox(kind.refusal, platform::MsgBox::Exclamation, kind.refusalTitle);
+        return std::nullopt;
+    }
+    return name;
+}
+
+void write_profile(const ProfileKind& kind, const QString& name, const QByteArray& bytes)
+{
+    QString error;
+    if (!platform::writeFileAtomically(name, bytes, &error))
+        platform::msgbox(QStringLiteral("The %1 '%2' could not be saved: %3").arg(kind.what, name, error),
+                         platform::MsgBox::Exclamation, program().product_title);
+}
+
 void save_file_list_profile(const QStringList& entries)
 {
-    Program& p = program();
-    p.keep_processing = true;
-    std::optional<QString> name = askProfile(QStringLiteral("Save File List Profile"), true);
+    program().keep_processing = true;
+    const std::optional<QString> name = ask_profile_save_name(fileListKind, QStringLiteral("Save File List Profile"));
     if (!name)
         return;
-    if (!QFileInfo(*name).fileName().contains(u'.'))
-        *name += QStringLiteral(".fpr");
-    if (!fileNameHas(*name, QStringLiteral(".fpr"))) {
-        platform::msgbox(
-            QStringLiteral("The file list profile is required to have the .fpr file extension.  "
-                           "No action taken."),
-            platform::MsgBox::Exclamation, QStringLiteral("File List Profile"));
-        return;
-    }
     const platform::BusyCursor busy;
     QByteArray bytes;
     for (const QString& entry : entries)
         bytes += entry.toUtf8() + "\r\n";
-    QString error;
-    if (!platform::writeFileAtomically(*name, bytes, &error))
-        platform::msgbox(
-            QStringLiteral("The file list profile '%1' could not be saved: %2").arg(*name, error),
-            platform::MsgBox::Exclamation, p.product_title);
+    write_profile(fileListKind, *name, bytes);
 }
 
 bool load_file_list_profile(const FileListTarget& target)
 {
     Program& p = program();
     p.keep_processing = true;
-    const std::optional<QString> name = askProfile(QStringLiteral("Load File List Profile"), false);
+    const std::optional<QString> name =
+        ask_file(QStringLiteral("Load File List Profile"), fileListKind.filter, p.program_folder);
     if (!name || !fileNameHas(*name, QStringLiteral(".fpr")))
         return false;
     // Whole lines: a path may hold a comma.
@@ -93,12 +92,10 @@ bool load_file_list_profile(const FileListTarget& target)
 
 std::optional<QStringList> load_virtual_directory()
 {
-    platform::FileDialogRequest request;
-    request.title = QStringLiteral("Select Virtual Directory File");
-    request.filter = QStringLiteral("Text (*.txt)|*.txt|All Files (*.*)|*.*");
-    request.initialDirectory = program().last_dialog_dir;
-    const std::optional<QString> name = platform::ui().fileDialog(request);
-    if (!name || name->isEmpty())
+    const std::optional<QString> name = ask_file(QStringLiteral("Select Virtual Directory File"),
+                                                 QStringLiteral("Text (*.txt)|*.txt|All Files (*.*)|*.*"),
+                                                 program().last_dialog_dir);
+    if (!name)
         return std::nullopt;
     const platform::BusyCursor busy;
     return read_list_file(*name);

@@ -10,6 +10,24 @@ namespace mosaicon {
 
 // File-list profiles (".fpr"): a saved file list, one full path a line.
 
+// What sets one kind of profile apart: its extension (".fpr", ".dpr"), the
+// dialog's filter, and the message and box title that refuse another name.
+struct ProfileKind
+{
+    QString extension;
+    QString filter;
+    QString refusal;
+    QString refusalTitle;
+    QString what; // "file list profile", named when a write fails
+};
+
+// Asks where to save a profile of that kind: a name without an extension
+// gets it, a name whose file name does not hold it is refused with the
+// kind's message. Nothing when cancelled or refused.
+std::optional<QString> ask_profile_save_name(const ProfileKind& kind, const QString& title);
+// Writes a profile atomically; a failure says so, naming the file.
+void write_profile(const ProfileKind& kind, const QString& name, const QByteArray& bytes);
+
 // Asks for a profile name and writes the entries to it, one a line. A name
 // without an extension gets ".fpr"; a name whose file name does not hold
 // ".fpr" is refused with a message. A failed write says so.
