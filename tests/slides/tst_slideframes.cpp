@@ -7,7 +7,7 @@
 
 #include "platform/profilefile.h"
 
-#include "pagerunfixture.h"
+#include "slidefixture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,54 +18,13 @@
 
 using namespace mosaicon;
 
-namespace {
-
-// The lines of a page, each ended by CR LF.
-QByteArray lines(std::initializer_list<const char*> ls)
-{
-    QByteArray bytes;
-    for (const char* l : ls)
-        bytes += QByteArray(l) + "\r\n";
-    return bytes;
-}
-
-const char* const colourBody =
-    "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
-const char* const pictureBody =
-    "<body background=\"bg.gif\" text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
-
-} // namespace
-
 class TestSlideFrames : public QObject
 {
     Q_OBJECT
 
-    struct Run : PageRunFixture
+    struct Run : SlideRunFixture
     {
-        Run()
-        {
-            toolbarKey = QStringLiteral("slideshow");
-            settings().use_frames = true;
-            QDir(tp.folder()).mkpath(QStringLiteral("web"));
-        }
-        // Three slides: a low one, a tall one (shown by its reduced copy) and a small one.
-        void threePictures()
-        {
-            picture(QStringLiteral("a.jpg"), 100, 50);
-            picture(QStringLiteral("b.jpg"), 100, 300);
-            picture(QStringLiteral("c.jpg"), 50, 50);
-        }
-        void showPrompts()
-        {
-            preparePrompt = [](PagePrompt& p) { p.o_use_default_values.value = false; };
-        }
-        // The prompt is shown once more, and answered by action.
-        void prompted(std::function<void(PagePrompt&)> action)
-        {
-            tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
-                              [action](QObject* w) { action(*qobject_cast<PagePrompt*>(w)); });
-        }
-        QStringList webFiles() const { return QDir(tp.path("web")).entryList(QDir::Files); }
+        Run() : SlideRunFixture(true) {}
     };
 
 private slots:
