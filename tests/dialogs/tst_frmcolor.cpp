@@ -1,0 +1,199 @@
+#include "dialogs/frmcolor.h"
+
+#include "settings/program.h"
+
+#include "testprogram.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace mosaicon;
+
+namespace {
+
+using Target = ColorOptions::Target;
+
+// Distinctive stored colours: each a different palette entry, and the active
+// link written by hand in lower case, which the palette does not recognise.
+void storeDistinctiveColours()
+{
+    Settings& s = settings();
+    s.text_color = QStringLiteral("#008000");
+    s.vlink_color = QStringLiteral("#800080");
+    s.link_color = QStringLiteral("#808000");
+    s.alink_color = QStringLiteral("#ff0000");
+    s.image_border_color = QStringLiteral("#C0C0C0");
+    s.background_color = QStringLiteral("#000080");
+    s.use_background_image = false;
+}
+
+QStringList storedColours()
+{
+    const Settings& s = settings();
+    return {s.text_color.text(),  s.vlink_color.text(),        s.link_color.text(),
+            s.alink_color.text(), s.image_border_color.text(), s.background_color.text()};
+}
+
+// Runs the window the way its openers do, with `user` acting in its dialog.
+void openColorOptions(TestProgram& tp, const std::function<void(FrmColor&)>& user)
+{
+    tp.ui.expectModal(QStringLiteral("frm_color"), [&](QObject* value) {
+        FrmColor dialog(qobject_cast<ColorOptions*>(value));
+        dialog.open();
+        user(dialog);
+        QVERIFY(!dialog.isVisible());
+    });
+    ColorOptions::showModally();
+    VERIFY_DIALOGS(tp);
+}
+
+void pick(FrmColor& dialog, Target target, int swatch)
+{
+    QTest::mouseClick(dialog.sample(target), Qt::LeftButton);
+    QTest::mouseClick(dialog.swatch(swatch), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestFrmColor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void paletteConvertsOnlyItsOwnEntries_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("screen");
+        QTest::addRow("navy has blue in the high byte") << "#000080" << qint64(0x800000);
+        QTest::addRow("maroon has red in the low byte") << "#800000" << qint64(0x000080);
+        QTest::addRow("teal") << "#008080" << qint64(0x808000);
+        QTest::addRow("lower case is not recognised") << "#ff0000" << qint64(-1);
+        QTest::addRow("without the hash is not recognised") << "FF0000" << qint64(-1);
+        QTest::addRow("a colour off the palette") << "#123456" << qint64(-1);
+    }
+    void paletteConvertsOnlyItsOwnEntries()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, screen);
+        const std::optional<quint32> found = screenFromPageColour(text);
+        QCOMPARE(found ? qint64(*found) : -1, screen);
+        if (found)
+            QCOMPARE(pageColourFromScreen(*found), std::optional<QString>(text));
+        QCOMPARE(pageColourFromScreen(0x123456), std::nullopt);
+    }
+
+    void showsTheStoredColoursOnItsSamples()
+    {
+        TestProgram tp;
+        storeDistinctiveColours();
+        openColorOptions(tp, [](FrmColor& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("HTML Color Options"));
+            const auto sheet = [&](Target t) { return d.sample(t)->styleSheet(); };
+            QVERIFY2(sheet(ColorOptions::NormalText).contains("color: #008000;"),
+                     qPrintable(sheet(ColorOptions::NormalText)));
+            QVERIFY(sheet(ColorOptions::VisitedLink).contains("color: #800080;"));
+            // The hand-written colour keeps the sample's designed black.
+            QVERIFY(sheet(ColorOptions::ActiveLink).contains("color: #000000;"));
+            QVERIFY(sheet(ColorOptions::ImageBorder).contains("background: #c0c0c0;"));
+            // Text and links are seen on the page background.
+            for (Target t : {ColorOptions::NormalText, ColorOptions::NewLink,
+                             ColorOptions::VisitedLink, ColorOptions::ActiveLink})
+                QVERIFY(sheet(t).contains("background: #000080;"));
+            QCOMPARE(d.swatch(6)->styleSheet(), QStringLiteral("background: #800000;"));
+            QVERIFY(d.findChild<QLabel*>(QStringLiteral("Label1"))->text().isEmpty());
+            QVERIFY(d.findChild<QLabel*>(QStringLiteral("o_image"))->pixmap().isNull());
+            d.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+        });
+    }
+
+    void closingStoresOnlyOnSave_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("saved");
+        QTest::addRow("Save / Exit button") << "Command1" << true;
+        QTest::addRow("File > Save / Exit") << "99" << true;
+        QTest::addRow("Cancel button") << "Command2" << false;
+        QTest::addRow("File > Cancel") << "98" << false;
+        QTest::addRow("the window frame's close") << "frame" << false;
+    }
+    void closingStoresOnlyOnSave()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, saved);
+        TestProgram tp;
+        storeDistinctiveColours();
+        const QStringList before = storedColours();
+        openColorOptions(tp, [&](FrmColor& d) {
+            pick(d, ColorOptions::NormalText, 6);
+            pick(d, ColorOptions::VisitedLink, 5);
+            pick(d, ColorOptions::Background, 3);
+            // A click on the words "IMAGE BORDER" chooses the border as well.
+            QTest::mouseClick(d.findChild<QLabel*>(QStringLiteral("Label27")), Qt::LeftButton);
+            QTest::mouseClick(d.swatch(15), Qt::LeftButton);
+            QVERIFY(d.sample(ColorOptions::NewLink)->styleSheet().contains("background: #ffffff;"));
+            d.findChild<QCheckBox*>(QStringLiteral("o_use_bg_image"))->click();
+            if (way == QLatin1String("frame"))
+                d.close();
+            else if (way.startsWith(QLatin1String("Command")))
+                d.findChild<QPushButton*>(way)->click();
+            else
+                d.menuFileItem(way.toInt())->trigger();
+        });
+        const QStringList after{"#800000", "#0000FF", "#808000", "#ff0000", "#00FFFF", "#FFFFFF"};
+        QCOMPARE(storedColours(), saved ? after : before);
+        QCOMPARE(settings().use_background_image, saved);
+    }
+
+    void savedColourShowsAgainOnReopening()
+    {
+        TestProgram tp;
+        storeDistinctiveColours();
+        openColorOptions(tp, [](FrmColor& d) {
+            pick(d, ColorOptions::NormalText, 6);
+            d.menuFileItem(99)->trigger();
+        });
+        openColorOptions(tp, [](FrmColor& d) {
+            QVERIFY(d.sample(ColorOptions::NormalText)->styleSheet().contains("color: #800000;"));
+            d.menuFileItem(98)->trigger();
+        });
+        QCOMPARE(settings().text_color.text(), QStringLiteral("#800000"));
+    }
+
+    void aSwatchWithNoTargetChangesNothing()
+    {
+        TestProgram tp;
+        storeDistinctiveColours();
+        const QStringList before = storedColours();
+        openColorOptions(tp, [](FrmColor& d) {
+            QTest::mouseClick(d.swatch(9), Qt::LeftButton);
+            d.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        });
+        QCOMPARE(storedColours(), before);
+    }
+
+    void backgroundPictureIsStoredByThePickerEvenOnCancel()
+    {
+        TestProgram tp;
+        QImage(40, 30, QImage::Format_RGB32).save(tp.path(QStringLiteral("paper.jpg")));
+        openColorOptions(tp, [&](FrmColor& d) {
+            tp.ui.expectFile(QStringLiteral("Select HTML Background"),
+                             tp.path(QStringLiteral("paper.jpg")));
+            d.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+            QCOMPARE(d.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                     tp.path(QStringLiteral("paper.jpg")));
+            const ColorOptions& v = *d.value();
+            QCOMPARE(v.o_image.width(), v.Frame3.width - 280);
+            QCOMPARE(v.o_image.height(), v.Frame3.height - 320);
+            QCOMPARE(v.o_image.fitMode(), 3);
+            QVERIFY(!d.findChild<QLabel*>(QStringLiteral("o_image"))->pixmap().isNull());
+            d.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+        });
+        QCOMPARE(settings().html_background.text(), tp.path(QStringLiteral("paper.jpg")));
+    }
+};
+
+QTEST_MAIN(TestFrmColor)
+#include "tst_frmcolor.moc"
