@@ -3,6 +3,7 @@
 #include "mainwindow/quickview.h"
 
 #include "dialogs/frmcolor.h"
+#include "dialogs/frmfullimage.h"
 #include "dialogs/frmhtmledit.h"
 #include "dialogs/frmhtmltitle.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmHtmlTitle();
     mosaicon::registerFrmHtmlEdit();
     mosaicon::registerFrmColor();
+    mosaicon::registerFrmFullImage();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
