@@ -4,6 +4,7 @@
 
 #include "dialogs/frmassoctext2.h"
 #include "dialogs/frmhtmledit.h"
+#include "dialogs/frmhtmlheadingfooting.h"
 #include "dialogs/frmhtmltitle.h"
 
 #include "settings/program.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmHtmlTitle();
     mosaicon::registerFrmHtmlEdit();
     mosaicon::registerFrmAssocText2();
+    mosaicon::registerFrmHtmlHeadingFooting();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
