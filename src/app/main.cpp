@@ -2,9 +2,11 @@
 #include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 
+#include "dialogs/frmassoctext2.h"
 #include "dialogs/frmcolor.h"
 #include "dialogs/frmfullimage.h"
 #include "dialogs/frmhtmledit.h"
+#include "dialogs/frmhtmlheadingfooting.h"
 #include "dialogs/frmhtmltitle.h"
 
 #include "settings/program.h"
@@ -25,6 +27,8 @@ int main(int argc, char* argv[])
     mosaicon::platform::setUi(&ui);
     mosaicon::registerFrmHtmlTitle();
     mosaicon::registerFrmHtmlEdit();
+    mosaicon::registerFrmAssocText2();
+    mosaicon::registerFrmHtmlHeadingFooting();
     mosaicon::registerFrmColor();
     mosaicon::registerFrmFullImage();
     mosaicon::registerQuickView();

@@ -138,6 +138,7 @@ private:
     void showItemListMenu(const QPoint& position);
     void deleteOrRemove(bool deleteFiles);
     void associateText();
+    void associateCurrentText();
     int firstSelected() const;
     // A page run over the file list, started by the last toolbar key.
     std::unique_ptr<PageRun> startRun();

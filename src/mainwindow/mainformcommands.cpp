@@ -11,6 +11,7 @@
 #include "settings/program.h"
 #include "settings/startup.h"
 
+#include "dialogs/assoctext.h"
 #include "pages/createhtml.h"
 #include "pagekit/generatedfiles.h"
 #include "pagekit/pageprompt.h"
@@ -236,7 +237,7 @@ const CommandTable& MainForm::commands()
         item(menus::help, 14, "&About"),
 
         popup(menus::itemList, "Item List Menu"),
-        item(menus::itemList, 5, "Associate Text"),
+        item(menus::itemList, 5, "Associate Text", [](MainForm& f) { f.associateCurrentText(); }),
         item(menus::itemList, 25, "Open using associated application", [](MainForm& f) { f.openCurrentEntry(); }),
     });
     return table;
@@ -357,11 +358,17 @@ void MainForm::associateText()
         platform::msgbox(noSelection, platform::MsgBox::Exclamation, program().product_title);
         return;
     }
-    // The associated-text editor opens here for each selected entry once it exists.
+    // One editor after the other, in list order.
     for (int i = 0; i < m_itemlist->count(); ++i) {
         if (m_itemlist->item(i)->isSelected())
-            program().assoc_text_caller = QStringLiteral("main");
+            AssocText::edit(QStringLiteral("main"), m_itemlist->item(i)->text());
     }
+}
+
+void MainForm::associateCurrentText()
+{
+    const QListWidgetItem* current = m_itemlist->currentItem();
+    AssocText::edit(QStringLiteral("main"), current ? current->text() : QString());
 }
 
 } // namespace mosaicon

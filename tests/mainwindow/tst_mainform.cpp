@@ -147,7 +147,7 @@ private slots:
         item("menuHelpItem", 8, "");
         item("menuHelpItem", 9, "On-Line Web Pages");
         item("menuHelpItem", 14, "&About");
-        item("menuitemlistitems", 5, "Associate Text");
+        item("menuitemlistitems", 5, "Associate Text", true);
         item("menuitemlistitems", 25, "Open using associated application", true);
     }
     void everyCommandHasOneRow()

@@ -1,0 +1,163 @@
+#include "dialogs/frmassoctext2.h"
+
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/namedwidget.h"
+#include "platform/widgets/registerdialog.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mosaicon {
+
+using platform::namedWidget;
+
+namespace {
+
+const QString lineEnd = QStringLiteral("\r\n");
+
+int pixels(double twips)
+{
+    return qRound(twips / platform::ImageControl::TwipsPerPixel);
+}
+
+QLabel* plainLabel(const char* name, QWidget* parent)
+{
+    auto* label = namedWidget<QLabel>(QString::fromUtf8(name), parent);
+    // A path or a caption may hold "<": never read as markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+FrmAssocText2::FrmAssocText2(AssocText* value, QWidget* parent)
+    : QDialog(parent), m_value(value), m_binder(value)
+{
+    setObjectName(QStringLiteral("frm_assoctext2"));
+    auto* form = new QVBoxLayout(this);
+
+    auto* fileFrame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), this),
+                                    &AssocText::Frame2);
+    (new QVBoxLayout(fileFrame))
+        ->addWidget(m_binder.bind(plainLabel("o_filename", fileFrame), &AssocText::o_filename));
+    form->addWidget(fileFrame);
+    form->addWidget(buildImage(), 0, Qt::AlignHCenter);
+
+    auto* titleFrame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame4"), this),
+                                     &AssocText::Frame4);
+    (new QVBoxLayout(titleFrame))
+        ->addWidget(m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_title"), titleFrame),
+                                  &AssocText::o_title));
+    form->addWidget(titleFrame);
+
+    auto* textFrame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame1"), this),
+                                    &AssocText::Frame1);
+    auto* textColumn = new QVBoxLayout(textFrame);
+    m_text = namedWidget<QPlainTextEdit>(QStringLiteral("o_text"), textFrame);
+    textColumn->addWidget(m_text);
+    QLabel* hint = m_binder.bind(plainLabel("Label1", textFrame), &AssocText::Label1);
+    hint->setWordWrap(true);
+    textColumn->addWidget(hint);
+    form->addWidget(textFrame, 1);
+
+    auto* buttons = new QHBoxLayout;
+    addButton(buttons, "Command1", "OK", &AssocText::Command1_Click);
+    addButton(buttons, "Command2", "Cancel", &AssocText::Command2_Click);
+    addButton(buttons, "Command3", "Clear Text", &AssocText::Command3_Click);
+    form->addLayout(buttons);
+
+    if (m_value) {
+        connect(m_value, &AssocText::hidden, this, &FrmAssocText2::valueHidden);
+        connect(m_value, &QObject::destroyed, this, &QObject::deleteLater);
+    }
+    push();
+}
+
+QWidget* FrmAssocText2::buildImage()
+{
+    auto* frame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame3"), this),
+                                &AssocText::Frame3);
+    m_image = namedWidget<QLabel>(QStringLiteral("o_image"), frame);
+    m_image->setAlignment(Qt::AlignCenter);
+    m_image->setFixedSize(pixels(AssocText::previewWidth), pixels(AssocText::previewHeight));
+    (new QVBoxLayout(frame))->addWidget(m_image);
+    return frame;
+}
+
+void FrmAssocText2::addButton(QBoxLayout* row, const char* name, const char* caption,
+                              void (AssocText::*click)())
+{
+    auto* button =
+        namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+    connect(button, &QPushButton::clicked, this, [this, click] { run(click); });
+    row->addWidget(button);
+}
+
+void FrmAssocText2::push()
+{
+    if (!m_value)
+        return;
+    setWindowTitle(m_value->caption);
+    m_binder.push();
+    // The editor shows lines, not their CR LF ends.
+    QString shown = m_value->o_text.text;
+    if (shown.endsWith(lineEnd))
+        shown.chop(lineEnd.size());
+    shown.replace(lineEnd, QStringLiteral("\n"));
+    if (m_text->toPlainText() != shown)
+        m_text->setPlainText(shown);
+    const QImage picture = m_value->o_image.picture();
+    if (picture.isNull()) {
+        m_image->clear();
+        return;
+    }
+    const QSize size(pixels(m_value->o_image.width()), pixels(m_value->o_image.height()));
+    m_image->setPixmap(QPixmap::fromImage(
+        picture.scaled(size.boundedTo(m_image->size()), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void FrmAssocText2::pull()
+{
+    if (!m_value)
+        return;
+    m_binder.pull();
+    const QString text = m_text->toPlainText();
+    m_value->o_text.text =
+        text.isEmpty() ? QString() : QString(text).replace(u'\n', lineEnd) + lineEnd;
+}
+
+void FrmAssocText2::run(void (AssocText::*action)())
+{
+    if (!m_value)
+        return;
+    pull();
+    (m_value->*action)();
+    push();
+}
+
+void FrmAssocText2::valueHidden()
+{
+    QDialog::done(QDialog::Accepted);
+}
+
+void FrmAssocText2::showEvent(QShowEvent* event)
+{
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        platform::centerForm(this);
+    }
+    QDialog::showEvent(event);
+}
+
+void registerFrmAssocText2()
+{
+    platform::registerDialog<FrmAssocText2, AssocText>(QStringLiteral("frm_assoctext2"));
+}
+
+} // namespace mosaicon

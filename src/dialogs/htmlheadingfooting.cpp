@@ -1,0 +1,94 @@
+#include "dialogs/htmlheadingfooting.h"
+
+#include "pagekit/headfoot.h"
+
+#include "platform/files.h"
+#include "platform/textlines.h"
+#include "platform/ui.h"
+
+#include <QStringList>
+
+namespace mosaicon {
+
+namespace {
+
+const QString lineEnd = QStringLiteral("\r\n");
+
+QString fileText(const QString& path)
+{
+    QString text;
+    for (const QString& line : platform::readTextLines(path).value_or(QStringList()))
+        text += line + lineEnd;
+    return text;
+}
+
+// CR LF throughout, and one line end at the close that the box may lack; a
+// text that already ends its last line gets no empty line after it.
+QByteArray fileBytes(const QString& text)
+{
+    QString body = platform::splitLines(text).join(lineEnd) + lineEnd;
+    return body.toUtf8();
+}
+
+} // namespace
+
+HtmlHeadingFooting::HtmlHeadingFooting(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("frm_html_heading_footing"));
+}
+
+void HtmlHeadingFooting::edit()
+{
+    check_head_foot_files();
+    HtmlHeadingFooting window;
+    window.html_header.text = fileText(head_file_path());
+    window.html_footer.text = fileText(foot_file_path());
+    platform::ui().showModal(window.objectName(), &window);
+    window.Form_Unload();
+}
+
+void HtmlHeadingFooting::Command1_Click()
+{
+    if (save())
+        emit hidden();
+}
+
+void HtmlHeadingFooting::Command2_Click()
+{
+    emit hidden();
+}
+
+void HtmlHeadingFooting::menuFileItem_Click(int index)
+{
+    if (index == 98)
+        Command2_Click();
+    else if (index == 99)
+        Command1_Click();
+}
+
+void HtmlHeadingFooting::Form_Unload()
+{
+    menuFileItem_Click(99);
+}
+
+bool HtmlHeadingFooting::save()
+{
+    QStringList failures;
+    const std::pair<QString, const platform::TextBox*> files[] = {
+        {head_file_path(), &html_header},
+        {foot_file_path(), &html_footer},
+    };
+    for (const auto& [path, box] : files) {
+        QString error;
+        if (!platform::writeFileAtomically(path, fileBytes(box->text), &error))
+            failures.append(QStringLiteral("%1: %2").arg(path, error));
+    }
+    if (failures.isEmpty())
+        return true;
+    platform::msgbox(QStringLiteral("The heading and footing could not be saved.\n%1")
+                         .arg(failures.join(u'\n')),
+                     platform::MsgBox::Exclamation, caption);
+    return false;
+}
+
+} // namespace mosaicon

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/controlvalues.h"
+
+#include <QObject>
+#include <QString>
+
+namespace mosaicon {
+
+// "HTML Heading  And Footing": the texts of "htmlhead.htm" and
+// "htmlfoot.htm" in the program folder, the two files being the store.
+// Leaving the window in any way saves both files, Cancel included.
+class HtmlHeadingFooting : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int loadedHeight = 6435; // twips
+    static constexpr int smallestSide = 5000; // twips
+
+    explicit HtmlHeadingFooting(QObject* parent = nullptr);
+
+    // Fills the boxes from the files (a missing file gets its default lines
+    // first), shows the window modally and saves as the window goes.
+    static void edit();
+
+    QString caption = QStringLiteral("HTML Heading  And Footing");
+    // Every line followed by CR LF, as the files hold them.
+    platform::TextBox html_header;
+    platform::TextBox html_footer;
+
+    // Save / Exit: writes both files, then hides the window; a file that
+    // cannot be written is reported and the window stays.
+    void Command1_Click();
+    // Cancel: hides the window; the unload that follows saves.
+    void Command2_Click();
+    // 98: Cancel, 99: Save / Exit; any other index does nothing.
+    void menuFileItem_Click(int index);
+    // The window goes: runs Save / Exit.
+    void Form_Unload();
+
+    // Writes both files; false once a failure has been reported.
+    bool save();
+
+signals:
+    // The window is to be hidden: the modal show returns.
+    void hidden();
+};
+
+} // namespace mosaicon
