@@ -2,6 +2,7 @@
 #include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 
+#include "dialogs/frmabout.h"
 #include "dialogs/frmhtmledit.h"
 #include "dialogs/frmhtmltitle.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char* argv[])
     mosaicon::platform::setUi(&ui);
     mosaicon::registerFrmHtmlTitle();
     mosaicon::registerFrmHtmlEdit();
+    mosaicon::registerFrmAbout();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);

@@ -5,6 +5,8 @@
 #include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 
+#include "dialogs/aboutbox.h"
+
 #include "settings/helpers.h"
 #include "settings/pickers.h"
 #include "settings/profiles.h"
@@ -233,7 +235,7 @@ const CommandTable& MainForm::commands()
         separator(menus::help, 4),
         separator(menus::help, 8),
         submenu(menus::help, 9, "On-Line Web Pages", menus::helpOnline),
-        item(menus::help, 14, "&About"),
+        item(menus::help, 14, "&About", [](MainForm&) { AboutBox().show(); }),
 
         popup(menus::itemList, "Item List Menu"),
         item(menus::itemList, 5, "Associate Text"),

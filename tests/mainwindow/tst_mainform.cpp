@@ -146,7 +146,7 @@ private slots:
         item("menuHelpItem", 4, "");
         item("menuHelpItem", 8, "");
         item("menuHelpItem", 9, "On-Line Web Pages");
-        item("menuHelpItem", 14, "&About");
+        item("menuHelpItem", 14, "&About", true);
         item("menuitemlistitems", 5, "Associate Text");
         item("menuitemlistitems", 25, "Open using associated application", true);
     }
@@ -188,6 +188,26 @@ private slots:
         QCOMPARE(form.statusText(), status);
         QCOMPARE(tp.endCalls, 0);
         QVERIFY(tp.shell.opened.isEmpty() && tp.shell.started.isEmpty());
+        VERIFY_DIALOGS(tp);
+    }
+
+    void dialogCommandsShowTheirWindow_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("window");
+        QTest::addRow("Help > About shows the about box") << "menuHelpItem" << 14 << "ABOUT";
+    }
+    void dialogCommandsShowTheirWindow()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, index);
+        QFETCH(QString, window);
+        TestProgram tp;
+        MainForm form;
+        form.Form_Load();
+        tp.ui.expectModal(window);
+        form.menuItem(menu, index)->trigger();
         VERIFY_DIALOGS(tp);
     }
 
