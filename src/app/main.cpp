@@ -5,6 +5,7 @@
 #include "dialogs/frmabout.h"
 #include "dialogs/frmhtmledit.h"
 #include "dialogs/frmhtmltitle.h"
+#include "dialogs/frmtempdir.h"
 #include "dialogs/frmtxtconv.h"
 
 #include "settings/program.h"
@@ -27,6 +28,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmHtmlEdit();
     mosaicon::registerFrmAbout();
     mosaicon::registerFrmTxtConv();
+    mosaicon::registerFrmTempDir();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
