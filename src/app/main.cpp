@@ -3,6 +3,7 @@
 #include "mainwindow/quickview.h"
 
 #include "dialogs/frmabout.h"
+#include "dialogs/frmapps.h"
 #include "dialogs/frmhtmledit.h"
 #include "dialogs/frmhtmltitle.h"
 #include "dialogs/frmtempdir.h"
@@ -29,6 +30,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmAbout();
     mosaicon::registerFrmTxtConv();
     mosaicon::registerFrmTempDir();
+    mosaicon::registerFrmApps();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);

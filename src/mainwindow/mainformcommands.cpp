@@ -6,6 +6,7 @@
 #include "mainwindow/quickview.h"
 
 #include "dialogs/aboutbox.h"
+#include "dialogs/editorsetting.h"
 
 #include "settings/helpers.h"
 #include "settings/pickers.h"
@@ -76,12 +77,13 @@ void pressLocalFile(MainForm& f)
     MainForm::commands().press(f, QStringLiteral("localfile"));
 }
 
-Command barItem(const QString& name, const char* caption)
+Command barItem(const QString& name, const char* caption, Command::Handler run = nullptr)
 {
     return {.kind = Command::Kind::BarItem,
             .menu = name,
             .index = 0,
-            .caption = QString::fromUtf8(caption)};
+            .caption = QString::fromUtf8(caption),
+            .run = run};
 }
 
 Command item(const QString& menu, int index, const char* caption, Command::Handler run = nullptr)
@@ -201,7 +203,7 @@ const CommandTable& MainForm::commands()
         separator(menus::file),
         item(menus::file, 90, "&Exit", [](MainForm&) { finishup(); }),
 
-        barItem(menus::app, "&Applications"),
+        barItem(menus::app, "&Applications", [](MainForm&) { EditorSetting().show(); }),
 
         menu(menus::options, "&Options"),
         item(menus::options, 0, "HTML"),

@@ -124,7 +124,7 @@ private slots:
         item("menuFileItem", 70, "Bac&kground Color", true);
         item("menuFileItem", 80, "Clear &File List", true);
         item("menuFileItem", 90, "&Exit", true);
-        item("menuApp", 0, "&Applications");
+        item("menuApp", 0, "&Applications", true);
         item("menuOptionsItem", 0, "HTML");
         item("menuOptionsItem", 1, "Locate Local Files", true);
         item("menuOptionsItem", 3, "&Clipboard Conversion", true);
@@ -197,6 +197,7 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("window");
         QTest::addRow("Help > About shows the about box") << "menuHelpItem" << 14 << "ABOUT";
+        QTest::addRow("Applications shows the editor window") << "menuApp" << 0 << "frm_apps";
     }
     void dialogCommandsShowTheirWindow()
     {
