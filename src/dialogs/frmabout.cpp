@@ -12,11 +12,13 @@ namespace mosaicon {
 
 using platform::namedWidget;
 
-FrmAbout::FrmAbout(AboutBox* value, QWidget* parent) : QDialog(parent), m_value(value), m_binder(value)
+FrmAbout::FrmAbout(AboutBox* value, QWidget* parent)
+    : QDialog(parent), m_value(value), m_binder(value)
 {
     setObjectName(QStringLiteral("ABOUT"));
     auto* form = new QVBoxLayout(this);
-    for (auto [name, field] : {std::pair{"Label8", &AboutBox::Label8}, std::pair{"Label9", &AboutBox::Label9}}) {
+    for (auto [name, field] :
+         {std::pair{"Label8", &AboutBox::Label8}, std::pair{"Label9", &AboutBox::Label9}}) {
         auto* label = namedWidget<QLabel>(QString::fromUtf8(name), this);
         // The title is the user's to set and may hold "<": never read as markup.
         label->setTextFormat(Qt::PlainText);

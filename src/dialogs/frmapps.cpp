@@ -28,7 +28,8 @@ const MenuRow menuRows[] = {
 
 } // namespace
 
-FrmApps::FrmApps(EditorSetting* value, QWidget* parent) : QDialog(parent), m_value(value), m_binder(value)
+FrmApps::FrmApps(EditorSetting* value, QWidget* parent)
+    : QDialog(parent), m_value(value), m_binder(value)
 {
     setObjectName(QStringLiteral("frm_apps"));
     auto* form = new QVBoxLayout(this);
@@ -43,10 +44,14 @@ FrmApps::FrmApps(EditorSetting* value, QWidget* parent) : QDialog(parent), m_val
     });
     form->setMenuBar(bar);
 
-    auto* frame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), this), &EditorSetting::Frame2);
+    auto* frame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), this),
+                                &EditorSetting::Frame2);
     auto* row = new QHBoxLayout(frame);
-    row->addWidget(m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_editor"), this), &EditorSetting::o_editor), 1);
-    auto* select = namedWidget<QPushButton>(QStringLiteral("Command2"), QStringLiteral("Select"), this);
+    row->addWidget(m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_editor"), this),
+                                 &EditorSetting::o_editor),
+                   1);
+    auto* select =
+        namedWidget<QPushButton>(QStringLiteral("Command2"), QStringLiteral("Select"), this);
     select->setAutoDefault(false);
     connect(select, &QPushButton::clicked, this, [this] { run(&EditorSetting::Command2_Click); });
     row->addWidget(select);

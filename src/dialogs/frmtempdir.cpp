@@ -55,12 +55,15 @@ FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : QDialog(parent
     form->addWidget(m_text);
     form->addWidget(m_drive);
     form->addWidget(m_dir, 1);
-    form->addWidget(plainLabel(QStringLiteral("Label2"), QStringLiteral("Selected Directory:"), this));
+    form->addWidget(
+        plainLabel(QStringLiteral("Label2"), QStringLiteral("Selected Directory:"), this));
     form->addWidget(m_directory);
 
     auto* buttons = new QHBoxLayout;
-    auto* save = namedWidget<QPushButton>(QStringLiteral("Command1"), QStringLiteral("Save / Exit"), this);
-    auto* cancel = namedWidget<QPushButton>(QStringLiteral("Command2"), QStringLiteral("Cancel"), this);
+    auto* save =
+        namedWidget<QPushButton>(QStringLiteral("Command1"), QStringLiteral("Save / Exit"), this);
+    auto* cancel =
+        namedWidget<QPushButton>(QStringLiteral("Command2"), QStringLiteral("Cancel"), this);
     // Enter picks a directory in the list; it must not also press a button.
     for (QPushButton* button : {save, cancel})
         button->setAutoDefault(false);

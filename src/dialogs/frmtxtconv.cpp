@@ -24,10 +24,8 @@ namespace {
 const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 5, "&Reset To Original Values"},
-    {"menuFileItem", 10, "", true},
-    {"menuFileItem", 98, "&Cancel"},
+    {"menuFile", MenuRow::heading, "&File"}, {"menuFileItem", 5, "&Reset To Original Values"},
+    {"menuFileItem", 10, "", true},          {"menuFileItem", 98, "&Cancel"},
     {"menuFileItem", 99, "&Save / Exit"},
 };
 
@@ -61,7 +59,8 @@ FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent)
     form->setMenuBar(bar);
     form->addWidget(buildSlideShowFrame());
 
-    auto* misc = namedWidget<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Miscellaneous"), this);
+    auto* misc =
+        namedWidget<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Miscellaneous"), this);
     auto* miscRow = new QHBoxLayout(misc);
     auto* copyright = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_copyright"), this),
                                     &CaptionTexts::o_copyright);
@@ -73,7 +72,8 @@ FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(addButton("Command1", "Save / Exit", &CaptionTexts::Command1_Click));
-    buttons->addWidget(addButton("Command2", "Reset To Original Values", &CaptionTexts::Command2_Click));
+    buttons->addWidget(
+        addButton("Command2", "Reset To Original Values", &CaptionTexts::Command2_Click));
     buttons->addWidget(addButton("Command3", "Cancel", &CaptionTexts::Command3_Click));
     form->addLayout(buttons);
 
@@ -86,13 +86,15 @@ FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent)
 
 QGroupBox* FrmTxtConv::buildSlideShowFrame()
 {
-    auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame1"),
-                                         QStringLiteral("Captions For HTML Files:  Slide Show"), this);
+    auto* frame = namedWidget<QGroupBox>(
+        QStringLiteral("Frame1"), QStringLiteral("Captions For HTML Files:  Slide Show"), this);
     auto* grid = new QGridLayout(frame);
     int line = 0;
     for (const BoxRow& row : slideShowRows) {
-        auto* box = m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(row.box), this), row.field);
-        auto* label = namedWidget<QLabel>(QString::fromUtf8(row.label), QString::fromUtf8(row.labelText), this);
+        auto* box =
+            m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(row.box), this), row.field);
+        auto* label = namedWidget<QLabel>(QString::fromUtf8(row.label),
+                                          QString::fromUtf8(row.labelText), this);
         label->setTextFormat(Qt::PlainText);
         grid->addWidget(box, line, 0);
         grid->addWidget(label, line, 1);
@@ -102,9 +104,11 @@ QGroupBox* FrmTxtConv::buildSlideShowFrame()
     return frame;
 }
 
-QPushButton* FrmTxtConv::addButton(const char* name, const char* caption, void (CaptionTexts::*click)())
+QPushButton* FrmTxtConv::addButton(const char* name, const char* caption,
+                                   void (CaptionTexts::*click)())
 {
-    auto* button = namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+    auto* button =
+        namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, click] { run(click); });
     return button;

@@ -27,15 +27,17 @@ private slots:
         auto* title = dialog.findChild<QLabel*>(QStringLiteral("Label8"));
         QCOMPARE(title->text(), QStringLiteral("Mosaicon <b>Pro</b>"));
         QCOMPARE(title->textFormat(), Qt::PlainText);
-        const QStringList paragraphs =
-            dialog.findChild<QLabel*>(QStringLiteral("Label9"))->text().split(QStringLiteral("\n\n"));
+        const QStringList paragraphs = dialog.findChild<QLabel*>(QStringLiteral("Label9"))
+                                           ->text()
+                                           .split(QStringLiteral("\n\n"));
         QCOMPARE(paragraphs.size(), 2);
         QVERIFY(paragraphs[0].startsWith(QStringLiteral("Mosaicon Pro allows the quick viewing")));
         QVERIFY(paragraphs[0].endsWith(QStringLiteral("relative addressing for image files.")));
         QVERIFY(paragraphs[0].contains(QStringLiteral("images.  Quickly")));
-        QCOMPARE(paragraphs[1], QStringLiteral("This version also allows you to create JPG images from any of "
-                                               "the the supported file types.  The files can be small "
-                                               "thumbnail or full size copies."));
+        QCOMPARE(paragraphs[1],
+                 QStringLiteral("This version also allows you to create JPG images from any of "
+                                "the the supported file types.  The files can be small "
+                                "thumbnail or full size copies."));
     }
 
     void okEndsTheModalDisplay()

@@ -23,10 +23,14 @@ private slots:
     {
         QTest::addColumn<QString>("way");
         QTest::addColumn<QString>("expected"); // the editor command afterwards; "old" for unchanged
-        QTest::addRow("Exit stores a command with arguments as typed") << "exit" << "/opt/ed/run -n  --wait";
-        QTest::addRow("File > Exit stores it") << "file" << "/opt/ed/run -n  --wait";
-        QTest::addRow("the frame's close drops what was typed") << "frame" << "old";
-        QTest::addRow("Escape drops what was typed") << "escape" << "old";
+        QTest::addRow("Exit stores a command with arguments as typed") << "exit"
+                                                                       << "/opt/ed/run -n  --wait";
+        QTest::addRow("File > Exit stores it") << "file"
+                                               << "/opt/ed/run -n  --wait";
+        QTest::addRow("the frame's close drops what was typed") << "frame"
+                                                                << "old";
+        QTest::addRow("Escape drops what was typed") << "escape"
+                                                     << "old";
     }
     void leavingStoresWhatWasTyped()
     {
@@ -40,7 +44,8 @@ private slots:
         QCOMPARE(editor.height, 1965);
         FrmApps dialog(&editor);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Applications"));
-        QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(), QStringLiteral("Editor"));
+        QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(),
+                 QStringLiteral("Editor"));
         auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("o_editor"));
         QCOMPARE(box->text(), old);
         dialog.open();
@@ -56,7 +61,8 @@ private slots:
         else
             QTest::keyClick(&dialog, Qt::Key_Escape);
         QCOMPARE(finished.size(), 1);
-        QCOMPARE(settings().editor_command.text(), expected == QLatin1String("old") ? old : expected);
+        QCOMPARE(settings().editor_command.text(),
+                 expected == QLatin1String("old") ? old : expected);
         // Only the picker writes the settings file at once.
         QVERIFY(!tp.settingsText().contains(QStringLiteral("Editor=")));
     }
@@ -66,7 +72,8 @@ private slots:
         TestProgram tp;
         program().ini_file_path = tp.path(QStringLiteral("mosaik.ini"));
         tp.write(QStringLiteral("myedit"), "#!/bin/sh\n");
-        QFile::setPermissions(tp.path(QStringLiteral("myedit")), QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(tp.path(QStringLiteral("myedit")),
+                              QFile::ReadOwner | QFile::ExeOwner);
         settings().editor_command = QStringLiteral("/old/ed");
         EditorSetting editor;
         FrmApps dialog(&editor);
@@ -75,9 +82,11 @@ private slots:
         dialog.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
         VERIFY_DIALOGS(tp);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("o_editor"))->text(), tp.path(QStringLiteral("myedit")));
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("o_editor"))->text(),
+                 tp.path(QStringLiteral("myedit")));
         QCOMPARE(settings().editor_command.text(), tp.path(QStringLiteral("myedit")));
-        QVERIFY(tp.settingsText().contains(QStringLiteral("Editor=") + tp.path(QStringLiteral("myedit"))));
+        QVERIFY(tp.settingsText().contains(QStringLiteral("Editor=") +
+                                           tp.path(QStringLiteral("myedit"))));
         // Closing by the frame now keeps the chosen program.
         dialog.close();
         QCOMPARE(settings().editor_command.text(), tp.path(QStringLiteral("myedit")));

@@ -40,22 +40,43 @@ class TestFrmTempDir : public QObject
 private slots:
     void everyWayOutStoresTheSelectedDirectory_data()
     {
-        QTest::addColumn<QString>("stored");  // internet_dir, under the program folder
-        QTest::addColumn<QString>("picked");  // a sub-directory the user picks, or none
+        QTest::addColumn<QString>("stored"); // internet_dir, under the program folder
+        QTest::addColumn<QString>("picked"); // a sub-directory the user picks, or none
         QTest::addColumn<QString>("way");
         QTest::addColumn<QString>("expected"); // internet_dir afterwards
-        QTest::addRow("Save / Exit without a new selection keeps the directory")
-            << "web" << "" << "save" << "web";
-        QTest::addRow("a picked directory is stored by Save / Exit") << "web" << "out" << "save" << "web/out";
-        QTest::addRow("Cancel stores the picked directory too: the unload saves")
-            << "web" << "out" << "cancel" << "web/out";
-        QTest::addRow("File > Cancel then the unload stores it") << "web" << "out" << "file98" << "web/out";
-        QTest::addRow("File > Save / Exit stores it") << "web" << "out" << "file99" << "web/out";
-        QTest::addRow("the frame's close stores it") << "web" << "out" << "frame" << "web/out";
-        QTest::addRow("a missing directory: the start directory is stored")
-            << "gone" << "" << "cancel" << "start";
+        QTest::addRow("Save / Exit without a new selection keeps the directory") << "web"
+                                                                                 << ""
+                                                                                 << "save"
+                                                                                 << "web";
+        QTest::addRow("a picked directory is stored by Save / Exit") << "web"
+                                                                     << "out"
+                                                                     << "save"
+                                                                     << "web/out";
+        QTest::addRow("Cancel stores the picked directory too: the unload saves") << "web"
+                                                                                  << "out"
+                                                                                  << "cancel"
+                                                                                  << "web/out";
+        QTest::addRow("File > Cancel then the unload stores it") << "web"
+                                                                 << "out"
+                                                                 << "file98"
+                                                                 << "web/out";
+        QTest::addRow("File > Save / Exit stores it") << "web"
+                                                      << "out"
+                                                      << "file99"
+                                                      << "web/out";
+        QTest::addRow("the frame's close stores it") << "web"
+                                                     << "out"
+                                                     << "frame"
+                                                     << "web/out";
+        QTest::addRow("a missing directory: the start directory is stored") << "gone"
+                                                                            << ""
+                                                                            << "cancel"
+                                                                            << "start";
         QTest::addRow("a missing directory: the frame's close stores the start directory")
-            << "gone" << "" << "frame" << "start";
+            << "gone"
+            << ""
+            << "frame"
+            << "start";
     }
     void everyWayOutStoresTheSelectedDirectory()
     {
@@ -74,7 +95,8 @@ private slots:
             FrmTempDir dialog(&target);
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Select Temporary Internet Directory"));
             QCOMPARE(label(dialog, "Label2"), QStringLiteral("Selected Directory:"));
-            const QString shown = stored == QLatin1String("gone") ? tp.path(QStringLiteral("start")) : tp.path(stored);
+            const QString shown = stored == QLatin1String("gone") ? tp.path(QStringLiteral("start"))
+                                                                  : tp.path(stored);
             QCOMPARE(dialog.o_dir()->path(), shown);
             QCOMPARE(label(dialog, "o_directory"), shown);
             dialog.open();

@@ -39,32 +39,34 @@ private slots:
     void loadsChangesAndLeaves_data()
     {
         QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QStringList>("shown");  // slide, image, start, copyright
-        QTest::addColumn<QString>("action");     // save, reset, cancel, frame, emptyStart
-        QTest::addColumn<QString>("expected");   // the [Captions] section afterwards
+        QTest::addColumn<QStringList>("shown"); // slide, image, start, copyright
+        QTest::addColumn<QString>("action");    // save, reset, cancel, frame, emptyStart
+        QTest::addColumn<QString>("expected");  // the [Captions] section afterwards
         const QByteArray distinct = "[Captions]\r\nview the slide=Dia\r\nVIEW THE IMAGE=Bild\r\n"
                                     "Click Here=Los\r\nCopyright=(c) Mo <b>\r\n";
         const QStringList distinctShown{"Dia", "Bild", "Los", "(c) Mo <b>"};
         QTest::addRow("a new settings file: Save writes the defaults and an empty copyright")
-            << QByteArray() << QStringList{"View The Slide", "View The Image", "Click Here To Start", ""}
-            << "save"
+            << QByteArray()
+            << QStringList{"View The Slide", "View The Image", "Click Here To Start", ""} << "save"
             << "[Captions]\nView The Slide=View The Slide\nView The Image=View The Image\n"
                "Click Here=Click Here To Start\nCopyright=\n";
         QTest::addRow("keys in other letter case are found and overwritten, not added again")
             << distinct << distinctShown << "save"
-            << "[Captions]\nView The Slide=Dia\nView The Image=Bild\nClick Here=Los\nCopyright=(c) Mo <b>\n";
+            << "[Captions]\nView The Slide=Dia\nView The Image=Bild\nClick Here=Los\nCopyright=(c) "
+               "Mo <b>\n";
         QTest::addRow("Reset then Save stores the shorter original values")
             << distinct << distinctShown << "reset"
             << "[Captions]\nView The Slide=View Slide\nView The Image=View Image\n"
                "Click Here=Click Here To Start\nCopyright=\n";
         QTest::addRow("an emptied start link is saved as its default, blanks are kept")
             << distinct << distinctShown << "emptyStart"
-            << "[Captions]\nView The Slide=Dia\nView The Image=Bild\nClick Here=Click Here To Start\n"
+            << "[Captions]\nView The Slide=Dia\nView The Image=Bild\nClick Here=Click Here To "
+               "Start\n"
                "Copyright=  \n";
-        QTest::addRow("Cancel writes nothing") << distinct << distinctShown << "cancel"
-                                               << QString::fromUtf8(distinct).remove(u'\r');
-        QTest::addRow("the frame's close writes nothing") << distinct << distinctShown << "frame"
-                                                          << QString::fromUtf8(distinct).remove(u'\r');
+        QTest::addRow("Cancel writes nothing")
+            << distinct << distinctShown << "cancel" << QString::fromUtf8(distinct).remove(u'\r');
+        QTest::addRow("the frame's close writes nothing")
+            << distinct << distinctShown << "frame" << QString::fromUtf8(distinct).remove(u'\r');
     }
     void loadsChangesAndLeaves()
     {
