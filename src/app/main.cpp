@@ -5,9 +5,13 @@
 #include "dialogs/frmassoctext2.h"
 #include "dialogs/frmcolor.h"
 #include "dialogs/frmfullimage.h"
+#include "dialogs/frmabout.h"
+#include "dialogs/frmapps.h"
 #include "dialogs/frmhtmledit.h"
 #include "dialogs/frmhtmlheadingfooting.h"
 #include "dialogs/frmhtmltitle.h"
+#include "dialogs/frmtempdir.h"
+#include "dialogs/frmtxtconv.h"
 
 #include "settings/program.h"
 
@@ -31,6 +35,10 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmHtmlHeadingFooting();
     mosaicon::registerFrmColor();
     mosaicon::registerFrmFullImage();
+    mosaicon::registerFrmAbout();
+    mosaicon::registerFrmTxtConv();
+    mosaicon::registerFrmTempDir();
+    mosaicon::registerFrmApps();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);

@@ -5,6 +5,9 @@
 #include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 
+#include "dialogs/aboutbox.h"
+#include "dialogs/editorsetting.h"
+
 #include "settings/helpers.h"
 #include "settings/pickers.h"
 #include "settings/profiles.h"
@@ -75,12 +78,13 @@ void pressLocalFile(MainForm& f)
     MainForm::commands().press(f, QStringLiteral("localfile"));
 }
 
-Command barItem(const QString& name, const char* caption)
+Command barItem(const QString& name, const char* caption, Command::Handler run = nullptr)
 {
     return {.kind = Command::Kind::BarItem,
             .menu = name,
             .index = 0,
-            .caption = QString::fromUtf8(caption)};
+            .caption = QString::fromUtf8(caption),
+            .run = run};
 }
 
 Command item(const QString& menu, int index, const char* caption, Command::Handler run = nullptr)
@@ -200,7 +204,7 @@ const CommandTable& MainForm::commands()
         separator(menus::file),
         item(menus::file, 90, "&Exit", [](MainForm&) { finishup(); }),
 
-        barItem(menus::app, "&Applications"),
+        barItem(menus::app, "&Applications", [](MainForm&) { EditorSetting().show(); }),
 
         menu(menus::options, "&Options"),
         item(menus::options, 0, "HTML"),
@@ -234,7 +238,7 @@ const CommandTable& MainForm::commands()
         separator(menus::help, 4),
         separator(menus::help, 8),
         submenu(menus::help, 9, "On-Line Web Pages", menus::helpOnline),
-        item(menus::help, 14, "&About"),
+        item(menus::help, 14, "&About", [](MainForm&) { AboutBox().show(); }),
 
         popup(menus::itemList, "Item List Menu"),
         item(menus::itemList, 5, "Associate Text", [](MainForm& f) { f.associateCurrentText(); }),

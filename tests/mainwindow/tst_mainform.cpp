@@ -124,7 +124,7 @@ private slots:
         item("menuFileItem", 70, "Bac&kground Color", true);
         item("menuFileItem", 80, "Clear &File List", true);
         item("menuFileItem", 90, "&Exit", true);
-        item("menuApp", 0, "&Applications");
+        item("menuApp", 0, "&Applications", true);
         item("menuOptionsItem", 0, "HTML");
         item("menuOptionsItem", 1, "Locate Local Files", true);
         item("menuOptionsItem", 3, "&Clipboard Conversion", true);
@@ -146,7 +146,7 @@ private slots:
         item("menuHelpItem", 4, "");
         item("menuHelpItem", 8, "");
         item("menuHelpItem", 9, "On-Line Web Pages");
-        item("menuHelpItem", 14, "&About");
+        item("menuHelpItem", 14, "&About", true);
         item("menuitemlistitems", 5, "Associate Text", true);
         item("menuitemlistitems", 25, "Open using associated application", true);
     }
@@ -188,6 +188,27 @@ private slots:
         QCOMPARE(form.statusText(), status);
         QCOMPARE(tp.endCalls, 0);
         QVERIFY(tp.shell.opened.isEmpty() && tp.shell.started.isEmpty());
+        VERIFY_DIALOGS(tp);
+    }
+
+    void dialogCommandsShowTheirWindow_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("window");
+        QTest::addRow("Help > About shows the about box") << "menuHelpItem" << 14 << "ABOUT";
+        QTest::addRow("Applications shows the editor window") << "menuApp" << 0 << "frm_apps";
+    }
+    void dialogCommandsShowTheirWindow()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, index);
+        QFETCH(QString, window);
+        TestProgram tp;
+        MainForm form;
+        form.Form_Load();
+        tp.ui.expectModal(window);
+        form.menuItem(menu, index)->trigger();
         VERIFY_DIALOGS(tp);
     }
 

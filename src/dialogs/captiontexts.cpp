@@ -1,0 +1,88 @@
+#include "dialogs/captiontexts.h"
+
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+#include "platform/ui.h"
+
+namespace mosaicon {
+
+namespace {
+
+const QString section = QStringLiteral("Captions");
+
+// A box, its key, the text that stands for an empty value (shown on loading,
+// stored on saving), and what Reset puts in.
+struct CaptionRow
+{
+    platform::TextBox CaptionTexts::*box;
+    const char* key;
+    const char* fallback;
+    const char* reset;
+};
+
+// In the order the window loads and saves them.
+const CaptionRow rows[] = {
+    {&CaptionTexts::o_ss_view_slide, "View The Slide", "View The Slide", "View Slide"},
+    {&CaptionTexts::o_ss_view_image, "View The Image", "View The Image", "View Image"},
+    {&CaptionTexts::o_ss_click_here, "Click Here", "Click Here To Start", "Click Here To Start"},
+    {&CaptionTexts::o_copyright, "Copyright", "", ""},
+};
+
+platform::ProfileFile& captionsFile()
+{
+    return platform::profile(program().ini_file_path);
+}
+
+} // namespace
+
+CaptionTexts::CaptionTexts(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("frm_txtconv"));
+    for (const CaptionRow& row : rows) {
+        const QString value = captionsFile().get(section, QString::fromUtf8(row.key));
+        (this->*row.box).text = value.isEmpty() ? QString::fromUtf8(row.fallback) : value;
+    }
+    height = loadedHeight;
+}
+
+void CaptionTexts::show()
+{
+    platform::ui().showModal(objectName(), this);
+}
+
+void CaptionTexts::Command1_Click()
+{
+    {
+        platform::ProfileBatch batch;
+        for (const CaptionRow& row : rows) {
+            const QString& text = (this->*row.box).text;
+            captionsFile().put(section, QString::fromUtf8(row.key),
+                               text.isEmpty() ? QString::fromUtf8(row.fallback) : text);
+        }
+    }
+    emit hidden();
+}
+
+void CaptionTexts::Command2_Click()
+{
+    for (const CaptionRow& row : rows)
+        (this->*row.box).text = QString::fromUtf8(row.reset);
+}
+
+void CaptionTexts::Command3_Click()
+{
+    emit hidden();
+}
+
+void CaptionTexts::menuFileItem_Click(int index)
+{
+    if (index == 5)
+        Command2_Click();
+    else if (index == 98)
+        Command3_Click();
+    else if (index == 99)
+        Command1_Click();
+}
+
+} // namespace mosaicon

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/controlvalues.h"
+
+#include <QObject>
+#include <QString>
+
+namespace mosaicon {
+
+// The caption texts window "HTML Text Conversion": the four link and caption
+// texts of the generated pages, loaded from and saved to the [Captions]
+// section of the settings file. The value holds the boxes and the window's
+// rules; the dialog only shows it.
+class CaptionTexts : public QObject
+{
+    Q_OBJECT
+
+public:
+    using TextBox = platform::TextBox;
+
+    static constexpr int loadedHeight = 3210;
+
+    // The load step: fills the boxes from the settings file.
+    explicit CaptionTexts(QObject* parent = nullptr);
+
+    QString caption = QStringLiteral("HTML Text Conversion");
+    int height = 0; // twips
+
+    TextBox o_ss_click_here;
+    TextBox o_ss_view_slide;
+    TextBox o_ss_view_image;
+    TextBox o_copyright;
+
+    // Shows the window modally; returns when it has been hidden.
+    void show();
+
+    // Save / Exit: writes the four captions, then hides.
+    void Command1_Click();
+    // Reset To Original Values: fills the boxes, writes nothing.
+    void Command2_Click();
+    // Cancel: hides, writes nothing.
+    void Command3_Click();
+    // 5: reset; 98: cancel; 99: save / exit; any other index does nothing.
+    void menuFileItem_Click(int index);
+
+signals:
+    void hidden();
+};
+
+} // namespace mosaicon

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/controlvalues.h"
+
+#include <QObject>
+#include <QString>
+
+namespace mosaicon {
+
+// The window "Applications", which edits the HTML editor command. The value
+// holds the box and the window's rules; the dialog only shows it. Only Exit
+// (and a file chosen by Select) stores the command; closing the window by its
+// frame drops what was typed.
+class EditorSetting : public QObject
+{
+    Q_OBJECT
+
+public:
+    using TextBox = platform::TextBox;
+
+    static constexpr int loadedHeight = 1965;
+
+    // The load step: the box shows the editor command.
+    explicit EditorSetting(QObject* parent = nullptr);
+
+    QString caption = QStringLiteral("Applications");
+    int height = 0; // twips
+
+    platform::Frame Frame2{QStringLiteral("Editor")};
+    // A program path, optionally followed by a blank and its arguments.
+    TextBox o_editor;
+
+    // Shows the window modally; returns when it has been hidden.
+    void show();
+
+    // Select: the editor file picker; a program it accepts is stored at once
+    // and shown in the box.
+    void Command2_Click();
+    // Exit: stores the box's text as typed, then hides.
+    void Command3_Click();
+    // Every index runs Exit.
+    void menuFileItem_Click(int index);
+
+signals:
+    void hidden();
+};
+
+} // namespace mosaicon

@@ -1,0 +1,51 @@
+#include "dialogs/frmabout.h"
+
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/namedwidget.h"
+#include "platform/widgets/registerdialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mosaicon {
+
+using platform::namedWidget;
+
+FrmAbout::FrmAbout(AboutBox* value, QWidget* parent)
+    : QDialog(parent), m_value(value), m_binder(value)
+{
+    setObjectName(QStringLiteral("ABOUT"));
+    auto* form = new QVBoxLayout(this);
+    for (auto [name, field] :
+         {std::pair{"Label8", &AboutBox::Label8}, std::pair{"Label9", &AboutBox::Label9}}) {
+        auto* label = namedWidget<QLabel>(QString::fromUtf8(name), this);
+        // The title is the user's to set and may hold "<": never read as markup.
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        form->addWidget(m_binder.bind(label, field));
+    }
+    auto* ok = namedWidget<QPushButton>(QStringLiteral("Command2"), QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    form->addWidget(ok, 0, Qt::AlignHCenter);
+
+    if (m_value) {
+        setWindowTitle(m_value->caption);
+        connect(ok, &QPushButton::clicked, m_value, &AboutBox::Command2_Click);
+        connect(m_value, &AboutBox::hidden, this, &QDialog::accept);
+    }
+    m_binder.push();
+}
+
+void FrmAbout::showEvent(QShowEvent* event)
+{
+    platform::centerForm(this);
+    QDialog::showEvent(event);
+}
+
+void registerFrmAbout()
+{
+    platform::registerDialog<FrmAbout, AboutBox>(QStringLiteral("ABOUT"));
+}
+
+} // namespace mosaicon

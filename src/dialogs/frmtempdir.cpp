@@ -1,0 +1,157 @@
+#include "dialogs/frmtempdir.h"
+
+#include "platform/numbers.h"
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/dirlistbox.h"
+#include "platform/widgets/drivelistbox.h"
+#include "platform/widgets/namedwidget.h"
+#include "platform/widgets/registerdialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mosaicon {
+
+using platform::MenuRow;
+using platform::namedWidget;
+
+namespace {
+
+const QString menuFile = QStringLiteral("menuFileItem");
+
+const MenuRow menuRows[] = {
+    {"menuFile", MenuRow::heading, "&File"},
+    {"menuFileItem", 98, "&Cancel"},
+    {"menuFileItem", 99, "&Save / Exit"},
+};
+
+QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* label = namedWidget<QLabel>(name, text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : QDialog(parent), m_value(value)
+{
+    setObjectName(QStringLiteral("frm_tempdir"));
+    auto* form = new QVBoxLayout(this);
+    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
+    m_menus = platform::MenuTree(bar, menuRows);
+    m_menus.connectItems(menuFile, this, [this](int index) {
+        run([index](TargetDirectory& t) { t.menuFileItem_Click(index); });
+    });
+    form->setMenuBar(bar);
+
+    m_text = plainLabel(QStringLiteral("Text1"), QString(), this);
+    m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("o_drive"), this);
+    m_dir = namedWidget<platform::DirListBox>(QStringLiteral("o_dir"), this);
+    m_directory = plainLabel(QStringLiteral("o_directory"), QString(), this);
+    form->addWidget(m_text);
+    form->addWidget(m_drive);
+    form->addWidget(m_dir, 1);
+    form->addWidget(
+        plainLabel(QStringLiteral("Label2"), QStringLiteral("Selected Directory:"), this));
+    form->addWidget(m_directory);
+
+    auto* buttons = new QHBoxLayout;
+    auto* save =
+        namedWidget<QPushButton>(QStringLiteral("Command1"), QStringLiteral("Save / Exit"), this);
+    auto* cancel =
+        namedWidget<QPushButton>(QStringLiteral("Command2"), QStringLiteral("Cancel"), this);
+    // Enter picks a directory in the list; it must not also press a button.
+    for (QPushButton* button : {save, cancel})
+        button->setAutoDefault(false);
+    connect(save, &QPushButton::clicked, this, [this] { run(&TargetDirectory::Command1_Click); });
+    connect(cancel, &QPushButton::clicked, this, [this] { run(&TargetDirectory::Command2_Click); });
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
+    form->addLayout(buttons);
+
+    connect(m_drive, &platform::DriveListBox::driveChanged, this, &FrmTempDir::driveChanged);
+    connect(m_dir, &platform::DirListBox::pathChanged, this, &FrmTempDir::dirChanged);
+    if (m_value) {
+        setWindowTitle(m_value->caption);
+        connect(m_value, &TargetDirectory::hidden, this, &QDialog::accept);
+    }
+    push();
+}
+
+QAction* FrmTempDir::menuFileItem(int index) const
+{
+    return m_menus.item(menuFile, index);
+}
+
+// The lists report every change, also those made here: showing the value
+// must not run its rules again.
+void FrmTempDir::push()
+{
+    if (!m_value)
+        return;
+    m_pushing = true;
+    // The guidance is stored with CR LF; a label breaks lines at LF alone.
+    m_text->setText(QString(m_value->Text1.text).remove(u'\r').trimmed());
+    m_drive->setDrive(m_value->o_drive);
+    m_dir->setPath(m_value->o_dir);
+    m_directory->setText(m_value->o_directory.caption);
+    m_pushing = false;
+}
+
+void FrmTempDir::run(const std::function<void(TargetDirectory&)>& action)
+{
+    if (!m_value)
+        return;
+    action(*m_value);
+    push();
+}
+
+void FrmTempDir::driveChanged(const QString& root)
+{
+    if (m_pushing || root.isEmpty())
+        return;
+    run([root](TargetDirectory& t) {
+        t.o_drive = root;
+        t.o_drive_Change();
+    });
+}
+
+void FrmTempDir::dirChanged(const QString& path)
+{
+    if (m_pushing)
+        return;
+    run([path](TargetDirectory& t) {
+        t.o_dir = path;
+        t.o_dir_Change();
+    });
+}
+
+void FrmTempDir::reject()
+{
+    if (!m_value) {
+        QDialog::reject();
+        return;
+    }
+    run(&TargetDirectory::Form_Unload);
+}
+
+void FrmTempDir::showEvent(QShowEvent* event)
+{
+    if (!m_shownOnce && m_value) {
+        m_shownOnce = true;
+        resize(width(), m_value->height / platform::twipsPerPixel);
+        platform::centerForm(this);
+    }
+    QDialog::showEvent(event);
+}
+
+void registerFrmTempDir()
+{
+    platform::registerDialog<FrmTempDir, TargetDirectory>(QStringLiteral("frm_tempdir"));
+}
+
+} // namespace mosaicon
