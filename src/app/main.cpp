@@ -12,6 +12,7 @@
 #include "dialogs/frmhtmltitle.h"
 #include "dialogs/frmtempdir.h"
 #include "dialogs/frmtxtconv.h"
+#include "dialogs/optionwindows.h"
 
 #include "settings/program.h"
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmHtmlHeadingFooting();
     mosaicon::registerFrmColor();
     mosaicon::registerFrmFullImage();
+    mosaicon::installOptionWindows();
     mosaicon::registerFrmAbout();
     mosaicon::registerFrmTxtConv();
     mosaicon::registerFrmTempDir();

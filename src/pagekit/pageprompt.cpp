@@ -10,6 +10,7 @@
 #include "platform/ui.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 
@@ -21,6 +22,12 @@ std::function<void(PagePrompt&)>& bannerPicker()
 {
     static std::function<void(PagePrompt&)> picker;
     return picker;
+}
+
+std::function<void(const QString&)>& optionWindowOpener()
+{
+    static std::function<void(const QString&)> opener;
+    return opener;
 }
 
 // The banner box, its link box and the settings of one side.
@@ -213,6 +220,15 @@ void PagePrompt::menuFileItem_Click(int index)
 
 void PagePrompt::menuOptionsItem_Click(int index)
 {
+    // The option windows live above this value; whoever builds them opens them.
+    static const QHash<int, QString> windows{{5, QStringLiteral("frm_color")},
+                                             {10, QStringLiteral("frm_fullimage")},
+                                             {15, QStringLiteral("frm_soptions")}};
+    if (windows.contains(index)) {
+        if (const auto& opener = optionWindowOpener())
+            opener(windows.value(index));
+        return;
+    }
     if (index != 7)
         return;
     o_top_banner.text.clear();
@@ -251,6 +267,11 @@ void PagePrompt::select_banner()
 void PagePrompt::setBannerPicker(std::function<void(PagePrompt&)> picker)
 {
     bannerPicker() = std::move(picker);
+}
+
+void PagePrompt::setOptionWindowOpener(std::function<void(const QString&)> opener)
+{
+    optionWindowOpener() = std::move(opener);
 }
 
 } // namespace mosaicon

@@ -455,7 +455,20 @@ private slots:
         QCOMPARE(prompt.o_title.text, QStringLiteral("Holiday"));
         QVERIFY(!prompt.page_prompt_cancel);
     }
+
+    void optionsMenuOpensTheOptionWindowsByName()
+    {
+        Fixture f;
+        PagePrompt prompt;
+        QStringList opened;
+        PagePrompt::setOptionWindowOpener([&opened](const QString& window) { opened.append(window); });
+        for (int index : {5, 10, 15, 7, 3})
+            prompt.menuOptionsItem_Click(index);
+        PagePrompt::setOptionWindowOpener({});
+        QCOMPARE(opened, (QStringList{"frm_color", "frm_fullimage", "frm_soptions"}));
+    }
 };
+
 
 QTEST_GUILESS_MAIN(TestPagePrompt)
 #include "tst_pageprompt.moc"
