@@ -148,10 +148,7 @@ void FrmAssocText2::valueHidden()
 
 void FrmAssocText2::showEvent(QShowEvent* event)
 {
-    if (!m_shownOnce) {
-        m_shownOnce = true;
-        platform::centerForm(this);
-    }
+    platform::placeOnFirstShow(this, m_shownOnce);
     QDialog::showEvent(event);
 }
 

@@ -137,11 +137,7 @@ void FrmHtmlHeadingFooting::reject()
 
 void FrmHtmlHeadingFooting::showEvent(QShowEvent* event)
 {
-    if (!m_shownOnce) {
-        m_shownOnce = true;
-        resize(width(), pixels(HtmlHeadingFooting::loadedHeight));
-        platform::centerForm(this);
-    }
+    platform::placeOnFirstShow(this, m_shownOnce, HtmlHeadingFooting::loadedHeight);
     QDialog::showEvent(event);
 }
 

@@ -280,11 +280,8 @@ void FrmHtmlTitle::reject()
 void FrmHtmlTitle::showEvent(QShowEvent* event)
 {
     push();
-    if (!m_shownOnce && m_value) {
-        m_shownOnce = true;
-        resize(width(), pixels(m_value->height));
-        platform::centerForm(this);
-    }
+    if (m_value)
+        platform::placeOnFirstShow(this, m_shownOnce, m_value->height);
     QDialog::showEvent(event);
 }
 

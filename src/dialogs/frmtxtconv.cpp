@@ -139,11 +139,8 @@ void FrmTxtConv::reject()
 
 void FrmTxtConv::showEvent(QShowEvent* event)
 {
-    if (!m_shownOnce && m_value) {
-        m_shownOnce = true;
-        resize(width(), m_value->height / platform::twipsPerPixel);
-        platform::centerForm(this);
-    }
+    if (m_value)
+        platform::placeOnFirstShow(this, m_shownOnce, m_value->height);
     QDialog::showEvent(event);
 }
 

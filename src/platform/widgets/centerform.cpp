@@ -1,6 +1,7 @@
 #include "platform/widgets/centerform.h"
 
 #include "platform/events.h"
+#include "platform/numbers.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,6 +21,16 @@ void centerForm(QWidget* window)
     const QRect frame = window->frameGeometry();
     window->move(area.x() + (area.width() - frame.width()) / 2,
                  area.y() + (area.height() - frame.height()) / 2);
+}
+
+void placeOnFirstShow(QWidget* window, bool& shownOnce, double heightTwips)
+{
+    if (shownOnce || !window)
+        return;
+    shownOnce = true;
+    if (heightTwips > 0)
+        window->resize(window->width(), qRound(heightTwips / twipsPerPixel));
+    centerForm(window);
 }
 
 } // namespace mosaicon::platform
