@@ -12,6 +12,8 @@ struct CatalogEntry
     QString image;
     QString thumbnail;
     QString title;
+
+    friend bool operator==(const CatalogEntry&, const CatalogEntry&) = default;
 };
 
 // How the catalog pages are laid out: the texts of the per-row and
