@@ -20,12 +20,12 @@
 #include "pagekit/pageprompt.h"
 #include "pages/quickpage.h"
 #include "slides/slideshow.h"
+#include "viewer/fileoperations.h"
 
 #include "platform/events.h"
 #include "platform/ui.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 
@@ -342,7 +342,7 @@ void MainForm::deleteOrRemove(bool deleteFiles)
             const QFileInfo info(path.trimmed());
             // A file that is gone only loses its entry; one that cannot be
             // deleted keeps it, and the user is told at the end.
-            if ((info.exists() || info.isSymLink()) && !QFile::remove(info.filePath())) {
+            if ((info.exists() || info.isSymLink()) && !viewer::real_file_system().remove(info.filePath(), nullptr)) {
                 notDeleted.prepend(path);
                 continue;
             }
