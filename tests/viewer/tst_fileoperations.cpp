@@ -1,5 +1,6 @@
 #include "viewer/fileoperations.h"
 
+#include "filesizelimit.h"
 #include "testprogram.h"
 
 #include "settings/program.h"
@@ -8,6 +9,9 @@
 #include <QFile>
 #include <QSet>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace mosaicon;
 using namespace mosaicon::viewer;
@@ -337,6 +341,33 @@ private slots:
             else
                 QCOMPARE(target, oldTargets.contains(name) ? QByteArray("old") : QByteArray());
         }
+    }
+
+    void aMoveCutShortOnTheDiskKeepsTheSourceAndTheOldTarget()
+    {
+        Folders f;
+        const QByteArray big(1 << 20, 'x');
+        f.writeFile(u"src/big.jpg"_s, big, sourceTime);
+        f.writeFile(u"dst/big.jpg"_s, "old", oldTargetTime);
+        const QString source = f.tp.path(u"src/big.jpg"_s);
+        CopyMoveOutcome out;
+        {
+            // The copy stops at 4 KB as on a full disk; the log's few lines still fit.
+            const FileSizeLimit limit{4096};
+            out = copy_or_move(FileMode::Move, f.tp.path(u"dst"_s), {{{source}, {true}, false}},
+                               [](const QString&) { return ReplaceAnswer::Yes; });
+        }
+        QCOMPARE(f.tp.read(u"src/big.jpg"_s), big);
+        QCOMPARE(f.tp.read(u"dst/big.jpg"_s), QByteArray("old"));
+        QCOMPARE(QDir(f.tp.path(u"dst"_s))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{u"big.jpg"_s});
+        QCOMPARE(
+            f.log(),
+            f.expandLog(u"Copy Failed From: {S}/big.jpg\nCopy Failed To  : {T}/big.jpg\n\n\n"_s));
+        QCOMPARE(out.failures, QStringList{f.expand(u"{S}/big.jpg: not copied to {T}/big.jpg ("_s) +
+                                           QString::fromLocal8Bit(std::strerror(EFBIG)) + u')'});
+        QCOMPARE(out.lists.first(), QStringList{source});
     }
 
     void nothingSelectedIsWarned()
