@@ -16,6 +16,8 @@
 
 #include "settings/program.h"
 
+#include "viewer/frmsimplev.h"
+
 #include "platform/events.h"
 #include "platform/ui.h"
 #include "platform/widgets/widgetui.h"
@@ -43,6 +45,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmApps();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
+    mosaicon::viewer::registerFrmSimpleV();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
 
     mosaicon::MainForm form;

@@ -2,6 +2,7 @@
 #include "mainwindow/mainform.h"
 
 #include "settings/program.h"
+#include "viewer/frmsimplev.h"
 
 #include "platform/imagecontrol.h"
 #include "platform/profilefile.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QImage>
 #include <QListWidget>
 #include <QMenuBar>
@@ -283,6 +285,13 @@ private slots:
             tp.write("list.txt", tp.path("a.jpg").toUtf8() + "\r\n");
             program().arguments << QStringLiteral("/f") << tp.path("list.txt");
         }
+        // Simple View opens also over an empty list.
+        if (arguments.contains(QStringLiteral("/s")))
+            tp.ui.expectModal(QStringLiteral("frm_simplev"), [](QObject* window) {
+                auto* simple = qobject_cast<viewer::FrmSimpleV*>(window);
+                QVERIFY(simple);
+                QCOMPARE(simple->Frame1()->title(), QStringLiteral("Current File List ( 0)"));
+            });
         MainForm form;
         form.Form_Load();
         QCOMPARE(tp.endCalls, ends ? 1 : 0);
