@@ -48,6 +48,9 @@ struct Program
     // The slide show without frames writes its index page; set in the
     // slide-show options for the program's run only.
     bool create_index = false;
+    // An image window is converting a whole list; its list clicks skip part
+    // of their work meanwhile.
+    bool batch_create_running = false;
 
     // The image catalog, kept from one opening of its window to the next; the
     // window lists the images in this order. One list of rows, so an entry's
