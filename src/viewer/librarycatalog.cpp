@@ -6,6 +6,7 @@
 #include "pagekit/thumbnails.h"
 #include "settings/pickers.h"
 
+#include "platform/events.h"
 #include "platform/numbers.h"
 #include "platform/ui.h"
 
@@ -31,6 +32,38 @@ QList<CatalogRow>& rows()
 void warn(const QString& text)
 {
     platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
+}
+
+const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
+
+// What the catalog keeps of a thumbnail conversion: the thumbnail when one
+// exists (made, or the picture small enough to be its own), else nothing.
+QString recordedThumbnail(const ConversionResult& result)
+{
+    const bool exists =
+        result.outcome == ConversionResult::Made || result.outcome == ConversionResult::SmallLeft;
+    return exists ? result.output : QString();
+}
+
+// Every conversion that did not happen for a reason the user must know, told
+// once in one box.
+void tellFailures(const QStringList& paths, const QList<ConversionResult>& results)
+{
+    QStringList failures;
+    for (qsizetype i = 0; i < results.size(); ++i) {
+        const ConversionResult& r = results.at(i);
+        // The reason names the file as a rule; the file is named once.
+        if (r.outcome == ConversionResult::Failed)
+            failures.append(r.error.contains(paths.at(i))
+                                ? r.error
+                                : paths.at(i) + QStringLiteral(": ") + r.error);
+        else if (r.outcome == ConversionResult::SourceMissing)
+            failures.append(paths.at(i) + QStringLiteral(": the file does not exist."));
+    }
+    if (failures.isEmpty())
+        return;
+    platform::msgbox(QStringLiteral("These images could not be made:\n") + failures.join(u'\n'),
+                     platform::MsgBox::Exclamation, program().product_title);
 }
 
 bool badThumbnailSize(const QString& size)
@@ -176,6 +209,8 @@ void LibraryCatalog::flelist_Click()
     o_image_title.text = rows().at(ListIndex).title;
     caption = QStringLiteral("Image Catalog - ") + item;
     if (!is_image_file(item)) {
+        // Nothing of the previous picture stays to be converted by mistake.
+        viewimage.clear();
         viewimage.setVisible(false);
         o_notanimage.visible = true;
         error_reading_file.visible = false;
@@ -271,6 +306,112 @@ void LibraryCatalog::promptForTitles()
     }
 }
 
+ConversionPlace LibraryCatalog::place() const
+{
+    ConversionPlace where;
+    where.targetDir = targetdir.caption;
+    where.copySmallThumbnail = false;
+    return where;
+}
+
+bool LibraryCatalog::confirmCreation(ConversionKind kind)
+{
+    const QString files = kind == ConversionKind::Thumbnail
+                              ? QStringLiteral("JPG thumbnail file(s)")
+                              : QStringLiteral("JPG file(s)");
+    const QString question =
+        QStringLiteral("The new %1 will be created in the %2 directory.  Is this what you want?")
+            .arg(files, targetdir.caption);
+    return platform::msgbox(question, platform::MsgBox::YesNo | platform::MsgBox::Question,
+                            program().product_title) == platform::MsgBox::Yes;
+}
+
+void LibraryCatalog::setCreating(bool creating)
+{
+    Frame2.visible = !creating;
+    emit changed();
+    platform::doEvents();
+}
+
+void LibraryCatalog::createJpgFile()
+{
+    // A list entry that is not a picture leaves no picture to convert.
+    if (error_reading_file.visible || o_notanimage.visible || viewimage.fileName().isEmpty()) {
+        warn(cannotCreate);
+        return;
+    }
+    if (!confirmCreation(ConversionKind::Jpeg))
+        return;
+    const QString shown = viewimage.fileName();
+    setCreating(true);
+    const ConversionResult result = create_jpeg(shown, ConversionKind::Jpeg, place());
+    setCreating(false);
+    tellFailures({shown}, {result});
+}
+
+void LibraryCatalog::createThumbnailFile()
+{
+    if (error_reading_file.visible) {
+        warn(cannotCreate);
+        return;
+    }
+    if (!confirmCreation(ConversionKind::Thumbnail))
+        return;
+    const double size = platform::val(program().settings.thumb_size);
+    const bool larger = size < viewimage.imageHeight() || size < viewimage.imageWidth();
+    if (o_notanimage.visible || !larger) {
+        warn(
+            o_notanimage.visible
+                ? QStringLiteral("The thumbnail was not created because this file is not an image.")
+                : QStringLiteral(
+                      "The thumbnail was not created because it would be larger than the size of "
+                      "the original image."));
+        return;
+    }
+    const QString shown = viewimage.fileName();
+    const int entry = ListIndex;
+    setCreating(true);
+    const ConversionResult result = create_jpeg(shown, ConversionKind::Thumbnail, place());
+    if (entry >= 0 && entry < rows().size() && rows().at(entry).image == shown)
+        rows()[entry].thumbnail = recordedThumbnail(result);
+    setCreating(false);
+    tellFailures({shown}, {result});
+}
+
+void LibraryCatalog::convertListToJpgs()
+{
+    convertList(ConversionKind::Jpeg);
+}
+
+void LibraryCatalog::convertListToThumbnails()
+{
+    convertList(ConversionKind::Thumbnail);
+}
+
+void LibraryCatalog::convertList(ConversionKind kind)
+{
+    if (error_reading_file.visible) {
+        warn(cannotCreate);
+        return;
+    }
+    if (!confirmCreation(kind) || !selected.contains(true))
+        return;
+    m_batchRunning = true;
+    setCreating(true);
+    register_thumbnail_directory(targetdir.caption);
+    const QStringList paths = flelist();
+    // The rows cannot change meanwhile: the list, the menus and leaving the window are off.
+    const auto done = [kind](qsizetype i, const ConversionResult& result) {
+        if (kind == ConversionKind::Thumbnail)
+            rows()[i].thumbnail = recordedThumbnail(result);
+    };
+    const QList<ConversionResult> results = convert_list(
+        paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done);
+    m_batchRunning = false;
+    setCreating(false);
+    tellFailures(paths, results);
+}
+
 void LibraryCatalog::leave()
 {
     program().settings.target_dir = Dir1;
@@ -296,7 +437,9 @@ void LibraryCatalog::menuOptionsItem_Click(int index)
         void (LibraryCatalog::*run)();
     };
     static const Command commands[] = {
-        {10, &LibraryCatalog::promptForTitles},
+        {10, &LibraryCatalog::promptForTitles},         {15, &LibraryCatalog::createThumbnailFile},
+        {20, &LibraryCatalog::createJpgFile},           {25, &LibraryCatalog::convertListToJpgs},
+        {30, &LibraryCatalog::convertListToThumbnails},
     };
     for (const Command& command : commands) {
         if (command.index == index)

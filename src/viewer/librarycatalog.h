@@ -1,5 +1,7 @@
 #pragma once
 
+#include "viewer/imageconversion.h"
+
 #include "settings/program.h"
 
 #include "platform/controlvalues.h"
@@ -101,6 +103,12 @@ public:
 
     // Options 10: a title for each entry from the first selected one on.
     void promptForTitles();
+    // Options 15 and 20: from the picture shown.
+    void createThumbnailFile();
+    void createJpgFile();
+    // Options 25 and 30: every image of the list, when an entry is selected.
+    void convertListToJpgs();
+    void convertListToThumbnails();
 
 signals:
     // The window is to be hidden: the modal show returns.
@@ -116,6 +124,11 @@ private:
     void useTargetDirectory(const QString& dir);
     void setThumbnailSize(const QString& text, const char* why);
     void leave();
+    ConversionPlace place() const;
+    bool confirmCreation(ConversionKind kind);
+    void convertList(ConversionKind kind);
+    // Frame2 is hidden while pictures are made.
+    void setCreating(bool creating);
 
     bool m_batchRunning = false;
     std::optional<QStringList> m_newMainList;

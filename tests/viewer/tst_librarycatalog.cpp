@@ -3,13 +3,17 @@
 
 #include "settings/program.h"
 
+#include "platform/events.h"
+
 #include "testprogram.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFocusEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace mosaicon;
@@ -29,6 +33,39 @@ QStringList pictures(const TestProgram& tp, const QStringList& names)
         paths.append(tp.path(name));
     }
     return paths;
+}
+
+QString picture(const TestProgram& tp, const QString& name, int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    image.save(tp.path(name), "JPEG");
+    return tp.path(name);
+}
+
+// A catalog over a big and a small picture, a damaged picture and a text
+// file, with the thumbnails going to "thumbs"; sorted: big.jpg, broken.jpg,
+// notes.txt, small.jpg.
+QStringList conversionFixture(TestProgram& tp, LibraryCatalog& catalog)
+{
+    const QStringList paths{picture(tp, QStringLiteral("big.jpg"), 200, 60), tp.path("broken.jpg"),
+                            tp.path("notes.txt"), picture(tp, QStringLiteral("small.jpg"), 80, 60)};
+    tp.write("broken.jpg", "not a picture");
+    tp.write("notes.txt", "text");
+    QDir(tp.folder()).mkpath(QStringLiteral("thumbs"));
+    program().ini_file_path = tp.path("mosaik.ini");
+    settings().thumb_size = QStringLiteral("100");
+    settings().target_dir = tp.path("thumbs");
+    catalog.Form_Load(paths);
+    return paths;
+}
+
+QStringList thumbnails()
+{
+    QStringList out;
+    for (const CatalogRow& row : program().catalog)
+        out.append(row.thumbnail);
+    return out;
 }
 
 QStringList titles()
@@ -167,6 +204,99 @@ private slots:
         QCOMPARE(titles(), QStringList({QString(), QStringLiteral("Two"), QString()}));
         QCOMPARE(catalog.ListIndex, 2);
         QCOMPARE(catalog.selected, QList<bool>({false, false, true}));
+    }
+
+    void optionsConversionsRecordThumbnailsOnlyWhenTheyExist_data()
+    {
+        QTest::addColumn<int>("index"); // Options item
+        QTest::addColumn<int>("entry"); // the entry shown
+        QTest::addColumn<QStringList>(
+            "thumbs");                         // afterwards, "T/" standing for the target directory
+        QTest::addColumn<QStringList>("made"); // files in the target directory
+        QTest::addColumn<QString>("told");     // the message after the confirmation; empty: none
+        QTest::addRow("the list to thumbnails: a reduced one, a small picture as its own, none for "
+                      "the damaged one")
+            << 30 << 0 << QStringList{"T/big_tn.jpg", "", "", "small.jpg"}
+            << QStringList{"big_tn.jpg"} << "These images could not be made:";
+        QTest::addRow("the list to JPGs records no thumbnail")
+            << 25 << 0 << QStringList{"", "stale", "", ""} << QStringList{"big.jpg", "small.jpg"}
+            << "These images could not be made:";
+        QTest::addRow("the thumbnail of a large picture")
+            << 15 << 0 << QStringList{"T/big_tn.jpg", "stale", "", ""} << QStringList{"big_tn.jpg"}
+            << "";
+        QTest::addRow("no thumbnail of a picture within the size")
+            << 15 << 3 << QStringList{"", "stale", "", ""} << QStringList{}
+            << "The thumbnail was not created because it would be larger than the size of the "
+               "original image.";
+        QTest::addRow("no thumbnail of a text file")
+            << 15 << 2 << QStringList{"", "stale", "", ""} << QStringList{}
+            << "The thumbnail was not created because this file is not an image.";
+    }
+    void optionsConversionsRecordThumbnailsOnlyWhenTheyExist()
+    {
+        QFETCH(int, index);
+        QFETCH(int, entry);
+        QFETCH(QStringList, thumbs);
+        QFETCH(QStringList, made);
+        QFETCH(QString, told);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        conversionFixture(tp, catalog);
+        program().catalog[1].thumbnail = QStringLiteral("stale");
+        catalog.ListIndex = entry;
+        catalog.selected = {false, false, false, false};
+        catalog.selected[entry] = true;
+        catalog.flelist_Click();
+        const QString files = index == 25 || index == 20 ? "JPG file(s)" : "JPG thumbnail file(s)";
+        tp.ui.expectMessage(
+            QStringLiteral(
+                "The new %1 will be created in the %2 directory.  Is this what you want?")
+                .arg(files, tp.path("thumbs")),
+            platform::MsgBox::Yes);
+        if (!told.isEmpty())
+            tp.ui.expectMessage(std::nullopt);
+        catalog.menuOptionsItem_Click(index);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.ui.asked().size(), told.isEmpty() ? 1 : 2);
+        if (!told.isEmpty()) {
+            const QString text = tp.ui.asked().last().text;
+            QVERIFY2(text.startsWith(told), qPrintable(text));
+            // Only the damaged picture is told, once.
+            QCOMPARE(text.count(tp.folder()), told.startsWith(QLatin1String("These")) ? 1 : 0);
+            QVERIFY(!told.startsWith(QLatin1String("These")) ||
+                    text.contains(tp.path("broken.jpg")));
+        }
+        QCOMPARE(thumbnails(), thumbs.replaceInStrings(QStringLiteral("T/"), tp.path("thumbs/")));
+        QCOMPARE(QDir(tp.path("thumbs")).entryList(QDir::Files), made);
+        QVERIFY(!catalog.batchRunning());
+        QVERIFY(catalog.Frame2.visible);
+    }
+
+    void closingWhileAListIsConvertedIsRefused()
+    {
+        TestProgram tp;
+        LibraryCatalog catalog;
+        conversionFixture(tp, catalog);
+        FrmLibraryCatalog window(&catalog);
+        window.open();
+        QSignalSpy hidden(&catalog, &LibraryCatalog::hidden);
+        int refusedWhileRunning = 0;
+        platform::setDoEventsHook([&] {
+            if (!catalog.batchRunning())
+                return;
+            window.reject();
+            if (window.isVisible() && hidden.isEmpty() && !window.flelist()->isEnabled())
+                ++refusedWhileRunning;
+        });
+        tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes).expectMessage(std::nullopt);
+        catalog.menuOptionsItem_Click(30);
+        platform::setDoEventsHook({});
+        VERIFY_DIALOGS(tp);
+        QVERIFY(refusedWhileRunning >= 3);
+        QVERIFY(window.flelist()->isEnabled());
+        window.reject();
+        QCOMPARE(hidden.size(), 1);
+        QVERIFY(!window.isVisible());
     }
 
     void aCancelledFileDialogChangesNothing()
