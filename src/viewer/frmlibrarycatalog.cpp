@@ -115,8 +115,7 @@ QPushButton* FrmLibraryCatalog::button(const char* name, const char* caption,
 {
     auto* b = namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), parent);
     b->setAutoDefault(false);
-    if (click)
-        connect(b, &QPushButton::clicked, this, [this, click] { run(click); });
+    connect(b, &QPushButton::clicked, this, [this, click] { run(click); });
     return b;
 }
 
@@ -164,7 +163,9 @@ QGroupBox* FrmLibraryCatalog::buildOutputFile()
         grid->addWidget(option, 2 + i, 0, 1, 3);
     }
     m_binder.bind(m_filters, &LibraryCatalog::o_save_by_image_filter);
-    grid->addWidget(button("b_save_data", "Save Image Data", nullptr, frame), 5, 0, 1, 3);
+    grid->addWidget(
+        button("b_save_data", "Save Image Data", &LibraryCatalog::b_save_data_Click, frame), 5, 0,
+        1, 3);
     grid->setColumnStretch(1, 1);
     return frame;
 }
@@ -194,8 +195,9 @@ QGroupBox* FrmLibraryCatalog::buildWebPages()
         m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_vertical_images"), frame),
                       &LibraryCatalog::o_vertical_images),
         3, 1);
-    grid->addWidget(button("b_create_web_page_catalog", "Create Catalog", nullptr, frame), 4, 0, 1,
-                    2);
+    grid->addWidget(button("b_create_web_page_catalog", "Create Catalog",
+                           &LibraryCatalog::b_create_web_page_catalog_Click, frame),
+                    4, 0, 1, 2);
     return frame;
 }
 

@@ -1,5 +1,7 @@
 #include "viewer/librarycatalog.h"
 
+#include "viewer/catalogdata.h"
+#include "viewer/catalogpages.h"
 #include "viewer/imagelists.h"
 
 #include "dialogs/targetdirectory.h"
@@ -16,11 +18,6 @@
 namespace mosaicon::viewer {
 
 namespace {
-
-const QString formatEntries[] = {
-    QStringLiteral("1.  image,title"),
-    QStringLiteral("2.  image,thumbnail,title"),
-};
 
 const QString defaultThumbSize = QStringLiteral("100");
 
@@ -66,6 +63,15 @@ void tellFailures(const QStringList& paths, const QList<ConversionResult>& resul
                      platform::MsgBox::Exclamation, program().product_title);
 }
 
+QList<CatalogEntry> catalogEntries()
+{
+    QList<CatalogEntry> entries;
+    entries.reserve(rows().size());
+    for (const CatalogRow& row : rows())
+        entries.append({row.image, row.thumbnail, row.title});
+    return entries;
+}
+
 bool badThumbnailSize(const QString& size)
 {
     return size.isEmpty() || size.startsWith(u'0');
@@ -100,16 +106,7 @@ void LibraryCatalog::Form_Load(const QStringList& mainList)
     rows().clear();
     for (const QString& image : images)
         rows().append({image, QString(), QString()});
-    selected = QList<bool>(images.size(), false);
-    Frame1.caption = QStringLiteral("Current File List (%1)").arg(platform::strForm(images.size()));
-
-    if (images.isEmpty()) {
-        showReadError();
-    } else {
-        ListIndex = 0;
-        selected[0] = true;
-        flelist_Click();
-    }
+    showFirstEntry();
 
     QString target = p.settings.target_dir;
     if (target.isEmpty()) {
@@ -128,9 +125,10 @@ void LibraryCatalog::Form_Load(const QStringList& mainList)
     o_tn_size.text = p.settings.thumb_size;
     o_tn_size_Change();
 
-    o_output_format.entries = {formatEntries[0], formatEntries[1]};
+    o_output_format.entries = {catalog_format_text(CatalogDataFormat::ImageTitle),
+                               catalog_format_text(CatalogDataFormat::ImageThumbnailTitle)};
     o_output_format.index = 0;
-    o_output_format.text = formatEntries[0];
+    o_output_format.text = o_output_format.entries.first();
     o_output_format_Click();
 }
 
@@ -197,6 +195,23 @@ void LibraryCatalog::showReadError()
     error_reading_file.visible = true;
     o_width.caption = QStringLiteral("Width = 0");
     o_height.caption = QStringLiteral("Height = 0");
+}
+
+void LibraryCatalog::showFirstEntry()
+{
+    const qsizetype count = rows().size();
+    Frame1.caption = QStringLiteral("Current File List (%1)").arg(platform::strForm(count));
+    selected = QList<bool>(count, false);
+    ListIndex = -1;
+    o_image_title.text.clear();
+    if (count == 0) {
+        caption = QStringLiteral("Image Catalog");
+        showReadError();
+        return;
+    }
+    ListIndex = 0;
+    selected[0] = true;
+    flelist_Click();
 }
 
 void LibraryCatalog::flelist_Click()
@@ -282,6 +297,40 @@ void LibraryCatalog::b_select_file_Click()
 {
     if (const std::optional<QString> chosen = select_catalog_output_file(true))
         o_output_file.text = *chosen;
+}
+
+void LibraryCatalog::b_save_data_Click()
+{
+    const CatalogDataFormat format = o_output_format.index == 1
+                                         ? CatalogDataFormat::ImageThumbnailTitle
+                                         : CatalogDataFormat::ImageTitle;
+    const auto filter = CatalogSaveFilter(qBound(0, o_save_by_image_filter.index, 2));
+    save_catalog_data(o_output_file.text, catalogEntries(), format, filter);
+}
+
+void LibraryCatalog::b_create_web_page_catalog_Click()
+{
+    write_catalog_pages(
+        targetdir.caption, catalogEntries(),
+        {o_horizontal_images.text, o_vertical_images.text, o_use_thumbs.index == 0});
+}
+
+void LibraryCatalog::loadSavedFile()
+{
+    const std::optional<QString> chosen = select_catalog_output_file(false);
+    if (!chosen)
+        return;
+    o_output_file.text = *chosen;
+    const std::optional<CatalogData> data = load_catalog_data(*chosen);
+    if (!data)
+        return;
+    QList<CatalogRow>& catalog = rows();
+    catalog.clear();
+    for (const CatalogEntry& entry : data->entries)
+        catalog.append({entry.image, entry.thumbnail, entry.title});
+    // The window shows the new catalog at once: its count, and its first
+    // entry in place of a picture that may no longer be listed.
+    showFirstEntry();
 }
 
 void LibraryCatalog::promptForTitles()
@@ -439,7 +488,8 @@ void LibraryCatalog::menuOptionsItem_Click(int index)
     static const Command commands[] = {
         {10, &LibraryCatalog::promptForTitles},         {15, &LibraryCatalog::createThumbnailFile},
         {20, &LibraryCatalog::createJpgFile},           {25, &LibraryCatalog::convertListToJpgs},
-        {30, &LibraryCatalog::convertListToThumbnails},
+        {30, &LibraryCatalog::convertListToThumbnails}, {35, &LibraryCatalog::loadSavedFile},
+        {40, &LibraryCatalog::b_save_data_Click},
     };
     for (const Command& command : commands) {
         if (command.index == index)

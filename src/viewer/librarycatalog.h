@@ -93,6 +93,10 @@ public:
     // The directory list now shows Dir1.
     void Dir1_Change();
     void b_select_file_Click();
+    // Saves the catalog to the output file in the chosen format, through the chosen filter.
+    void b_save_data_Click();
+    // Writes the catalog's web pages into the target directory.
+    void b_create_web_page_catalog_Click();
     // 0: Exit And Use Current File List; 2: Cancel And Exit.
     void menuFileItem_Click(int index);
     // The Options menu by its Index; an Index without a command does nothing.
@@ -109,6 +113,8 @@ public:
     // Options 25 and 30: every image of the list, when an entry is selected.
     void convertListToJpgs();
     void convertListToThumbnails();
+    // Options 35: a data file, chosen and read whole, replaces the catalog.
+    void loadSavedFile();
 
 signals:
     // The window is to be hidden: the modal show returns.
@@ -121,6 +127,8 @@ private:
     void recalculate_image();
     void show_size_labels_catalog();
     void showReadError();
+    // Shows the first entry selected, or the read error when there is none.
+    void showFirstEntry();
     void useTargetDirectory(const QString& dir);
     void setThumbnailSize(const QString& text, const char* why);
     void leave();

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -299,20 +300,188 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
+    void aCancelledFileDialogChangesNothing_data()
+    {
+        QTest::addColumn<int>("command"); // Options item, or 0 for the Select File button
+        QTest::addRow("Select File") << 0;
+        QTest::addRow("Load Saved File") << 35;
+    }
     void aCancelledFileDialogChangesNothing()
     {
+        QFETCH(int, command);
         TestProgram tp;
         LibraryCatalog catalog;
-        catalog.Form_Load(pictures(tp, {"1.jpg"}));
+        catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg"}));
+        program().catalog[1].title = QStringLiteral("Quay");
         catalog.o_output_file.text = tp.path("old.txt");
         settings().last_directory = tp.path("start/");
         const QList<CatalogRow> before = program().catalog;
         tp.ui.expectFile(QStringLiteral("Select The Catalog Output File"), std::nullopt);
-        catalog.b_select_file_Click();
+        if (command == 0)
+            catalog.b_select_file_Click();
+        else
+            catalog.menuOptionsItem_Click(command);
         VERIFY_DIALOGS(tp);
         QCOMPARE(catalog.o_output_file.text, tp.path("old.txt"));
         QCOMPARE(settings().last_directory.text(), tp.path("start/"));
         QCOMPARE(program().catalog, before);
+        QCOMPARE(catalog.Frame1.caption, QStringLiteral("Current File List ( 2)"));
+    }
+
+    void loadingADataFileReplacesTheCatalogWhole_data()
+    {
+        QTest::addColumn<QByteArray>("file");    // "P/" stands for the program folder
+        QTest::addColumn<QStringList>("images"); // file names afterwards, in list order
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<bool>("told");
+        QTest::addRow(
+            "entries out of order are listed in the one image order, each with its own title")
+            << QByteArray(
+                   "FORMAT:1.  image,title\r\nFIELDS:image file, title\r\n\"P/b.jpg\",\"Bee\"\r\n"
+                   "\"P/a.jpg\",\"small a\"\r\n\"P/A.jpg\",\"capital A\"\r\n")
+            << QStringList{"A.jpg", "a.jpg", "b.jpg"} << QStringList{"capital A", "small a", "Bee"}
+            << false;
+        QTest::addRow("a file cut short is told and the catalog stays")
+            << QByteArray("FORMAT:2.  "
+                          "image,thumbnail,title\r\nFIELDS:\r\n\"P/"
+                          "b.jpg\",\"tn_b.jpg\",\"Bee\"\r\n\"P/a.jpg\"\r\n")
+            << QStringList{"1.jpg", "2.jpg"} << QStringList{"", ""} << true;
+    }
+    void loadingADataFileReplacesTheCatalogWhole()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, images);
+        QFETCH(QStringList, titles);
+        QFETCH(bool, told);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg"}));
+        QByteArray bytes = file;
+        tp.write("data.txt", bytes.replace("P/", tp.folder().toUtf8() + "/"));
+        FrmLibraryCatalog window(&catalog);
+        tp.ui.expectFile(QStringLiteral("Select The Catalog Output File"), tp.path("data.txt"));
+        if (told)
+            tp.ui.expectMessage(std::nullopt);
+        window.menuItem(QStringLiteral("menuOptionsItem"), 35)->trigger();
+        VERIFY_DIALOGS(tp);
+        QStringList paths;
+        for (const QString& name : images)
+            paths.append(tp.path(name));
+        QCOMPARE(catalog.flelist(), paths);
+        QCOMPARE(listEntries(window.flelist()), paths);
+        QCOMPARE(::titles(), titles);
+        QCOMPARE(catalog.Frame1.caption,
+                 QStringLiteral("Current File List ( %1)").arg(paths.size()));
+        QCOMPARE(catalog.o_output_file.text, tp.path("data.txt"));
+        auto* box = window.findChild<QLineEdit*>(QStringLiteral("o_image_title"));
+        QCOMPARE(box->text(), titles.first());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Image Catalog - ") + paths.first());
+    }
+
+    void createCatalogRefusesABadPageSizeFirst_data()
+    {
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QString>("rowsText");
+        QTest::addColumn<bool>("targetGone");
+        QTest::addColumn<int>("confirm");  // the answer to the confirmation; 0: not asked
+        QTest::addColumn<QString>("told"); // the start of the message after it; empty: none
+        QTest::addColumn<QStringList>("written");
+        const QString refused = "The number of images per row and the number of images per column";
+        QTest::addRow("zero per row") << "0"
+                                      << "2" << false << 0 << refused << QStringList{};
+        QTest::addRow("an empty box") << "2"
+                                      << "" << false << 0 << refused << QStringList{};
+        QTest::addRow("a fraction") << "2.5"
+                                    << "2" << false << 0 << refused << QStringList{};
+        QTest::addRow("trailing letters") << "2"
+                                          << "2x" << false << 0 << refused << QStringList{};
+        QTest::addRow("the confirmation answered No")
+            << "2"
+            << "2" << false << platform::MsgBox::No << "" << QStringList{};
+        QTest::addRow("a missing target folder is told")
+            << "2"
+            << "2" << true << platform::MsgBox::Yes
+            << "The catalog was not written because the target directory" << QStringList{};
+        QTest::addRow("three entries, two by one: two pages and the home page")
+            << "2"
+            << "1" << false << platform::MsgBox::Yes << ""
+            << QStringList{"mkn_catalog.htm", "mkncat1.htm", "mkncat2.htm"};
+    }
+    void createCatalogRefusesABadPageSizeFirst()
+    {
+        QFETCH(QString, columns);
+        QFETCH(QString, rowsText);
+        QFETCH(bool, targetGone);
+        QFETCH(int, confirm);
+        QFETCH(QString, told);
+        QFETCH(QStringList, written);
+        TestProgram tp;
+        QDir(tp.folder()).mkpath(QStringLiteral("web"));
+        settings().target_dir = tp.path("web");
+        LibraryCatalog catalog;
+        catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg", "3.jpg"}));
+        if (targetGone)
+            QDir(tp.path("web")).removeRecursively();
+        FrmLibraryCatalog window(&catalog);
+        window.findChild<QLineEdit*>(QStringLiteral("o_horizontal_images"))->setText(columns);
+        window.findChild<QLineEdit*>(QStringLiteral("o_vertical_images"))->setText(rowsText);
+        if (confirm != 0)
+            tp.ui.expectMessage(
+                QStringLiteral(
+                    "The new JPG thumbnail file(s) will be created in the %1 directory.  "
+                    "Is this what you want?")
+                    .arg(tp.path("web")),
+                confirm);
+        if (!told.isEmpty())
+            tp.ui.expectMessage(std::nullopt);
+        window.findChild<QPushButton*>(QStringLiteral("b_create_web_page_catalog"))->click();
+        VERIFY_DIALOGS(tp);
+        if (!told.isEmpty())
+            QVERIFY2(tp.ui.asked().last().text.startsWith(told),
+                     qPrintable(tp.ui.asked().last().text));
+        QCOMPARE(QDir(tp.path("web")).entryList(QDir::Files), written);
+        QCOMPARE(tp.shell.opened.size(), written.isEmpty() ? 0 : 1);
+    }
+
+    void saveImageDataTakesTheChosenFormatAndFilter_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QByteArray>("expected"); // "P/" stands for the program folder
+        QTest::addRow("image and title, all entries")
+            << 0 << 0
+            << QByteArray("FORMAT:1.  image,title\r\nFIELDS:image file, "
+                          "title\r\n\"P/a.jpg\",\"Harbour\"\r\n"
+                          "\"P/b.jpg\",\"\"\r\n");
+        QTest::addRow("image and title, only those with titles")
+            << 0 << 1
+            << QByteArray("FORMAT:1.  image,title\r\nFIELDS:image file, "
+                          "title\r\n\"P/a.jpg\",\"Harbour\"\r\n");
+        QTest::addRow("image, thumbnail and title, only those with thumbnails")
+            << 1 << 2
+            << QByteArray(
+                   "FORMAT:2.  image,thumbnail,title\r\nFIELDS:image file, thumbnail, title\r\n"
+                   "\"P/b.jpg\",\"tn_b.jpg\",\"\"\r\n");
+    }
+    void saveImageDataTakesTheChosenFormatAndFilter()
+    {
+        QFETCH(int, format);
+        QFETCH(int, filter);
+        QFETCH(QByteArray, expected);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        catalog.Form_Load(pictures(tp, {"b.jpg", "a.jpg"}));
+        program().catalog[0].title = QStringLiteral("Harbour");
+        program().catalog[1].thumbnail = QStringLiteral("tn_b.jpg");
+        catalog.o_output_file.text = tp.path("data.txt");
+        catalog.o_output_format.index = format;
+        catalog.o_output_format_Click();
+        QCOMPARE(catalog.filterVisible, (std::array<bool, 3>{true, format == 0, format == 1}));
+        catalog.o_save_by_image_filter.index = filter;
+        tp.ui.expectMessage(std::nullopt);
+        catalog.menuOptionsItem_Click(40);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.read("data.txt"), expected.replace("P/", tp.folder().toUtf8() + "/"));
     }
 };
 
