@@ -227,8 +227,10 @@ QWidget* FrmLibraryCatalog::buildImageSide()
     m_title->installEventFilter(this);
     grid->addWidget(m_title, 2, 1, 1, 3);
     grid->addWidget(label("l_targetdir", "Target Dir:", side), 3, 0);
-    grid->addWidget(label("targetdir", "", side), 3, 1, 1, 3);
-    grid->addWidget(buildTargetDirectory(), 4, 0, 1, 3);
+    QLabel* target = label("targetdir", "", side);
+    // A long path is cut at the window's edge rather than widening the window.
+    target->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(target, 3, 1, 1, 3);
 
     auto* sizes =
         namedWidget<QGroupBox>(QStringLiteral("Frame6"), QStringLiteral("Image Dimensions"), side);
@@ -239,7 +241,13 @@ QWidget* FrmLibraryCatalog::buildImageSide()
     connect(size, &QLineEdit::textEdited, this, [this] { run(&LibraryCatalog::o_tn_size_Change); });
     sizeColumn->addWidget(size);
     sizeColumn->addStretch();
-    grid->addWidget(sizes, 4, 3);
+    sizes->setMaximumWidth(sizes->sizeHint().width());
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(buildTargetDirectory(), 1);
+    bottom->addWidget(sizes);
+    grid->addLayout(bottom, 4, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
     return side;
 }
 
