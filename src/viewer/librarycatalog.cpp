@@ -375,6 +375,15 @@ bool LibraryCatalog::confirmCreation(ConversionKind kind)
                             program().product_title) == platform::MsgBox::Yes;
 }
 
+bool LibraryCatalog::targetDirectoryExists()
+{
+    if (QFileInfo(targetdir.caption).isDir())
+        return true;
+    warn(QStringLiteral("The images were not made because the target directory %1 does not exist.")
+             .arg(targetdir.caption));
+    return false;
+}
+
 void LibraryCatalog::setCreating(bool creating)
 {
     Frame2.visible = !creating;
@@ -389,7 +398,7 @@ void LibraryCatalog::createJpgFile()
         warn(cannotCreate);
         return;
     }
-    if (!confirmCreation(ConversionKind::Jpeg))
+    if (!confirmCreation(ConversionKind::Jpeg) || !targetDirectoryExists())
         return;
     const QString shown = viewimage.fileName();
     setCreating(true);
@@ -404,7 +413,7 @@ void LibraryCatalog::createThumbnailFile()
         warn(cannotCreate);
         return;
     }
-    if (!confirmCreation(ConversionKind::Thumbnail))
+    if (!confirmCreation(ConversionKind::Thumbnail) || !targetDirectoryExists())
         return;
     const double size = platform::val(program().settings.thumb_size);
     const bool larger = size < viewimage.imageHeight() || size < viewimage.imageWidth();
@@ -443,7 +452,7 @@ void LibraryCatalog::convertList(ConversionKind kind)
         warn(cannotCreate);
         return;
     }
-    if (!confirmCreation(kind) || !selected.contains(true))
+    if (!confirmCreation(kind) || !selected.contains(true) || !targetDirectoryExists())
         return;
     m_batchRunning = true;
     setCreating(true);

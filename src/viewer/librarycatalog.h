@@ -134,6 +134,8 @@ private:
     void leave();
     ConversionPlace place() const;
     bool confirmCreation(ConversionKind kind);
+    // Tells a missing target directory once, before anything is made.
+    bool targetDirectoryExists();
     void convertList(ConversionKind kind);
     // Frame2 is hidden while pictures are made.
     void setCreating(bool creating);

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QImage>
 #include <QLineEdit>
@@ -232,6 +233,9 @@ private slots:
         QTest::addRow("no thumbnail of a text file")
             << 15 << 2 << QStringList{"", "stale", "", ""} << QStringList{}
             << "The thumbnail was not created because this file is not an image.";
+        QTest::addRow("a missing target folder is told once, before anything is made")
+            << 30 << 0 << QStringList{"", "stale", "", ""} << QStringList{}
+            << "The images were not made because the target directory";
     }
     void optionsConversionsRecordThumbnailsOnlyWhenTheyExist()
     {
@@ -244,6 +248,9 @@ private slots:
         LibraryCatalog catalog;
         conversionFixture(tp, catalog);
         program().catalog[1].thumbnail = QStringLiteral("stale");
+        const bool gone = told.contains(QLatin1String("target directory"));
+        if (gone)
+            QDir(tp.path("thumbs")).removeRecursively();
         catalog.ListIndex = entry;
         catalog.selected = {false, false, false, false};
         catalog.selected[entry] = true;
@@ -262,13 +269,15 @@ private slots:
         if (!told.isEmpty()) {
             const QString text = tp.ui.asked().last().text;
             QVERIFY2(text.startsWith(told), qPrintable(text));
-            // Only the damaged picture is told, once.
-            QCOMPARE(text.count(tp.folder()), told.startsWith(QLatin1String("These")) ? 1 : 0);
+            // One file is named, once: the damaged picture, or the missing folder.
+            QCOMPARE(text.count(tp.folder()),
+                     told.startsWith(QLatin1String("The thumbnail")) ? 0 : 1);
             QVERIFY(!told.startsWith(QLatin1String("These")) ||
                     text.contains(tp.path("broken.jpg")));
         }
         QCOMPARE(thumbnails(), thumbs.replaceInStrings(QStringLiteral("T/"), tp.path("thumbs/")));
         QCOMPARE(QDir(tp.path("thumbs")).entryList(QDir::Files), made);
+        QCOMPARE(QFileInfo::exists(tp.path("thumbs")), !gone);
         QVERIFY(!catalog.batchRunning());
         QVERIFY(catalog.Frame2.visible);
     }
