@@ -16,6 +16,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -177,6 +179,136 @@ void writeRecords(const QStringList& sources, std::vector<Conversion*>& conversi
             failed(*c, recordError(c->result));
 }
 
+// One key a file, whatever the spelling of its folder, so that two paths to
+// one file are known as one.
+class FileKeys
+{
+public:
+    QString key(const QString& path)
+    {
+        const QFileInfo info(path);
+        const QString folder = info.path();
+        auto it = m_folders.constFind(folder);
+        if (it == m_folders.constEnd()) {
+            QString canonical = QFileInfo(folder).canonicalFilePath();
+            if (canonical.isEmpty())
+                canonical = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+            it = m_folders.insert(folder, canonical);
+        }
+        return platform::joinPath(*it, info.fileName());
+    }
+
+private:
+    QHash<QString, QString> m_folders;
+};
+
+// The files a conversion of that source may read or write.
+QStringList filesTouched(const QString& source, ConversionKind kind, const ConversionPlace& place, bool prefix)
+{
+    QString sourceFolder;
+    QString name;
+    split_file_path(source, sourceFolder, name);
+    const QString folder = outputFolder(sourceFolder, place);
+    QStringList files{source, platform::joinPath(folder, converted_name(name, kind, prefix))};
+    if (kind == ConversionKind::Thumbnail && place.copySmallThumbnail)
+        files.append(platform::joinPath(folder, name));
+    return files;
+}
+
+// For each conversion, the earlier ones it must wait for: the last before it
+// to touch each file it touches. Conversions that share no file run in any
+// order; those that do run in list order, so the files come out as one
+// thread going down the list leaves them.
+std::vector<std::vector<qsizetype>> waitsFor(const QStringList& sources, ConversionKind kind,
+                                             const ConversionPlace& place)
+{
+    const bool prefix = settings().prefix_thumbnail_file;
+    FileKeys keys;
+    QHash<QString, qsizetype> lastToTouch;
+    std::vector<std::vector<qsizetype>> waits(size_t(sources.size()));
+    for (qsizetype k = 0; k < sources.size(); ++k) {
+        for (const QString& file : filesTouched(sources.at(k), kind, place, prefix)) {
+            const QString key = keys.key(file);
+            const auto last = lastToTouch.constFind(key);
+            if (last != lastToTouch.constEnd() && *last != k)
+                waits[size_t(k)].push_back(*last);
+            lastToTouch.insert(key, k);
+        }
+    }
+    return waits;
+}
+
+// The conversions of one list: run on every core, taken in list order on the
+// calling thread.
+class ListRun
+{
+public:
+    ListRun(QStringList sources, ConversionKind kind, ConversionPlace place)
+        : m_sources(std::move(sources)), m_kind(kind), m_place(std::move(place)),
+          m_waits(waitsFor(m_sources, m_kind, m_place)), m_conversions(size_t(m_sources.size())),
+          m_finished(size_t(m_sources.size()), 0), m_size(thumbnail_size())
+    {
+    }
+
+    // Runs on the calling thread: converts k once the conversions it waits for are done.
+    void convert(platform::ImageControl& engine, qsizetype k)
+    {
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [&] {
+                return std::all_of(m_waits[size_t(k)].begin(), m_waits[size_t(k)].end(),
+                                   [&](qsizetype j) { return m_finished[size_t(j)] != 0; });
+            });
+        }
+        Conversion c = convertFile(engine, m_sources.at(k), m_kind, m_place, m_size);
+        {
+            const std::lock_guard lock(m_mutex);
+            m_conversions[size_t(k)] = std::move(c);
+            m_finished[size_t(k)] = 1;
+            ++m_finishedCount;
+        }
+        m_changed.notify_all();
+    }
+
+    // Waits a moment for the rest; true when every conversion has finished.
+    bool waitForAll(std::chrono::milliseconds moment)
+    {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, moment, [&] { return m_finishedCount == m_sources.size(); });
+    }
+
+    // The finished conversions from `from` on, up to the first unfinished one,
+    // their records written; the index after the last.
+    qsizetype takeFinished(qsizetype from, std::vector<Conversion*>& taken)
+    {
+        qsizetype end = from;
+        {
+            const std::lock_guard lock(m_mutex);
+            while (end < m_sources.size() && m_finished[size_t(end)])
+                ++end;
+        }
+        taken.clear();
+        for (qsizetype k = from; k < end; ++k)
+            taken.push_back(&m_conversions[size_t(k)]);
+        writeRecords(m_sources.mid(from, end - from), taken);
+        return end;
+    }
+
+    qsizetype size() const { return m_sources.size(); }
+
+private:
+    const QStringList m_sources;
+    const ConversionKind m_kind;
+    const ConversionPlace m_place;
+    const std::vector<std::vector<qsizetype>> m_waits;
+    std::vector<Conversion> m_conversions;
+    std::vector<char> m_finished;
+    qsizetype m_finishedCount = 0;
+    const int m_size;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+};
+
 // Set for the span of a list conversion.
 class BatchRunning
 {
@@ -245,21 +377,43 @@ QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind ki
 {
     const BatchRunning running;
     QList<ConversionResult> results(paths.size());
-    const int size = thumbnail_size();
-    platform::ImageControl engine;
+    QStringList sources;
+    QList<qsizetype> indexes;
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        if (wanted && !wanted(paths.at(i)))
-            continue;
-        Conversion c = convertFile(engine, paths.at(i), kind, place, size);
-        if (c.recordDue) {
-            std::vector<Conversion*> one{&c};
-            writeRecords(QStringList{paths.at(i)}, one);
+        if (!wanted || wanted(paths.at(i))) {
+            sources.append(paths.at(i));
+            indexes.append(i);
         }
-        results[i] = c.result;
-        if (done)
-            done(i, c.result);
-        platform::doEvents();
     }
+    if (sources.isEmpty())
+        return results;
+    ListRun run(sources, kind, place);
+    std::thread workers([&run] {
+        run_on_every_core(run.size(), [&run](platform::ImageControl& engine, qsizetype k) { run.convert(engine, k); });
+    });
+    // The window stays live while the workers convert; results are handed on
+    // in list order, their records written a few at a time.
+    constexpr std::chrono::milliseconds eventsEvery{20};
+    constexpr qint64 recordsEveryMs = 200;
+    QElapsedTimer sinceRecords;
+    sinceRecords.start();
+    std::vector<Conversion*> taken;
+    for (qsizetype reported = 0; reported < sources.size();) {
+        const bool all = run.waitForAll(eventsEvery);
+        if (all || sinceRecords.elapsed() >= recordsEveryMs) {
+            const qsizetype from = reported;
+            reported = run.takeFinished(from, taken);
+            sinceRecords.restart();
+            for (qsizetype k = from; k < reported; ++k) {
+                results[indexes.at(k)] = taken[size_t(k - from)]->result;
+                if (done)
+                    done(indexes.at(k), results.at(indexes.at(k)));
+            }
+        }
+        if (!all)
+            platform::doEvents();
+    }
+    workers.join();
     return results;
 }
 
