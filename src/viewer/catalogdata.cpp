@@ -87,7 +87,8 @@ private:
 
     void skipDelimiter()
     {
-        const bool crlf = here() == u'\r' && m_pos + 1 < m_text.size() && m_text.at(m_pos + 1) == u'\n';
+        const bool crlf =
+            here() == u'\r' && m_pos + 1 < m_text.size() && m_text.at(m_pos + 1) == u'\n';
         m_pos += crlf ? 2 : 1;
     }
 
@@ -134,7 +135,8 @@ qsizetype lineEnd(const QString& text, qsizetype pos, qsizetype* nextLine)
         ++end;
     *nextLine = end;
     if (end < text.size())
-        *nextLine += (text.at(end) == u'\r' && end + 1 < text.size() && text.at(end + 1) == u'\n') ? 2 : 1;
+        *nextLine +=
+            (text.at(end) == u'\r' && end + 1 < text.size() && text.at(end + 1) == u'\n') ? 2 : 1;
     return end;
 }
 
@@ -152,7 +154,8 @@ QString catalog_format_text(CatalogDataFormat format)
                                                    : QStringLiteral("2.  image,thumbnail,title");
 }
 
-QByteArray catalog_data_bytes(const QList<CatalogEntry>& entries, CatalogDataFormat format, CatalogSaveFilter filter)
+QByteArray catalog_data_bytes(const QList<CatalogEntry>& entries, CatalogDataFormat format,
+                              CatalogSaveFilter filter)
 {
     const bool withThumbnail = format == CatalogDataFormat::ImageThumbnailTitle;
     QString text = QStringLiteral("FORMAT:") + catalog_format_text(format) + QStringLiteral("\r\n");
@@ -169,8 +172,8 @@ QByteArray catalog_data_bytes(const QList<CatalogEntry>& entries, CatalogDataFor
     return text.toUtf8();
 }
 
-bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries, CatalogDataFormat format,
-                       CatalogSaveFilter filter)
+bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries,
+                       CatalogDataFormat format, CatalogSaveFilter filter)
 {
     if (path.isEmpty()) {
         tell(QStringLiteral("You must select a file name before saving file information."),
@@ -187,7 +190,8 @@ bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries, 
     return true;
 }
 
-std::optional<CatalogData> parse_catalog_data(const QString& text, QString* error, qsizetype* dropped)
+std::optional<CatalogData> parse_catalog_data(const QString& text, QString* error,
+                                              qsizetype* dropped)
 {
     qsizetype second = 0;
     const QString first = text.left(lineEnd(text, 0, &second));
@@ -205,7 +209,8 @@ std::optional<CatalogData> parse_catalog_data(const QString& text, QString* erro
     lineEnd(text, second, &entriesStart);
 
     CatalogData data;
-    data.format = layout == u'1' ? CatalogDataFormat::ImageTitle : CatalogDataFormat::ImageThumbnailTitle;
+    data.format =
+        layout == u'1' ? CatalogDataFormat::ImageTitle : CatalogDataFormat::ImageThumbnailTitle;
     const qsizetype perEntry = data.format == CatalogDataFormat::ImageTitle ? 2 : 3;
     FieldReader reader(text, entriesStart);
     QStringList fields;
@@ -215,8 +220,9 @@ std::optional<CatalogData> parse_catalog_data(const QString& text, QString* erro
         if (fields.size() < perEntry)
             continue;
         if (data.entries.size() < maxEntries)
-            data.entries.append(perEntry == 2 ? CatalogEntry{fields.at(0), QString(), fields.at(1)}
-                                              : CatalogEntry{fields.at(0), fields.at(1), fields.at(2)});
+            data.entries.append(perEntry == 2
+                                    ? CatalogEntry{fields.at(0), QString(), fields.at(1)}
+                                    : CatalogEntry{fields.at(0), fields.at(1), fields.at(2)});
         else
             ++extra;
         fields.clear();
@@ -226,7 +232,9 @@ std::optional<CatalogData> parse_catalog_data(const QString& text, QString* erro
         return std::nullopt;
     }
     std::stable_sort(data.entries.begin(), data.entries.end(),
-                     [](const CatalogEntry& a, const CatalogEntry& b) { return image_path_less(a.image, b.image); });
+                     [](const CatalogEntry& a, const CatalogEntry& b) {
+                         return image_path_less(a.image, b.image);
+                     });
     if (dropped)
         *dropped = extra;
     return data;
@@ -237,14 +245,17 @@ std::optional<CatalogData> load_catalog_data(const QString& path)
     if (path.isEmpty())
         return std::nullopt;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        tell(QStringLiteral("The image data file %1 could not be read: %2").arg(path, file.errorString()),
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (file.error() != QFileDevice::NoError) {
+        tell(QStringLiteral("The image data file %1 could not be read: %2")
+                 .arg(path, file.errorString()),
              platform::MsgBox::Exclamation);
         return std::nullopt;
     }
     QString error;
     qsizetype dropped = 0;
-    std::optional<CatalogData> data = parse_catalog_data(QString::fromUtf8(file.readAll()), &error, &dropped);
+    std::optional<CatalogData> data =
+        parse_catalog_data(QString::fromUtf8(bytes), &error, &dropped);
     if (!data) {
         tell(QStringLiteral("The image data file %1 was not loaded: %2.").arg(path, error),
              platform::MsgBox::Exclamation);

@@ -36,14 +36,15 @@ QByteArray catalog_data_bytes(const QList<CatalogEntry>& entries, CatalogDataFor
 // refused with "You must select a file name before saving file information.";
 // a failed write is told with the file and the reason, and the success
 // message is shown only after the file is complete. True when saved.
-bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries, CatalogDataFormat format,
-                       CatalogSaveFilter filter);
+bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries,
+                       CatalogDataFormat format, CatalogSaveFilter filter);
 
 // What a data file holds, read whole.
 struct CatalogData
 {
     CatalogDataFormat format = CatalogDataFormat::ImageTitle;
-    QList<CatalogEntry> entries; // sorted by image with image_path_less; equal images keep file order
+    QList<CatalogEntry>
+        entries; // sorted by image with image_path_less; equal images keep file order
 };
 
 // Parses the text of a data file (line ends of any kind). Nothing, with the

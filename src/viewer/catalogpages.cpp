@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace mosaicon::viewer {
 
 namespace {
@@ -50,8 +52,9 @@ QString catalogAddress(const QString& path)
 // Every page opens the same way, down to the line before its links.
 void writeCatalogTop(TextFile& page)
 {
-    for (const char* line : {"<html>", "<head>", "</head>", "<body>", "<center>", "<font face=arial>",
-                             "<h3><b>Mosaicon Pro Image Catalog</b></h3>", "</font>", "<font size=2 face=arial>"})
+    for (const char* line :
+         {"<html>", "<head>", "</head>", "<body>", "<center>", "<font face=arial>",
+          "<h3><b>Mosaicon Pro Image Catalog</b></h3>", "</font>", "<font size=2 face=arial>"})
         page.line(QString::fromLatin1(line));
 }
 
@@ -73,7 +76,8 @@ QString navigationLine(qint64 pages)
 // The title, or the image file's name when the entry has none.
 void writeTitleLine(TextFile& page, const CatalogEntry& entry)
 {
-    spacedLine(page, QStringLiteral("      ") + (entry.title.isEmpty() ? html_text(entry.image) : entry.title));
+    spacedLine(page, QStringLiteral("      ") +
+                         (entry.title.isEmpty() ? html_text(entry.image) : entry.title));
 }
 
 void writeThumbnailCell(TextFile& page, const CatalogEntry& entry)
@@ -83,7 +87,8 @@ void writeThumbnailCell(TextFile& page, const CatalogEntry& entry)
     if (entry.thumbnail.isEmpty())
         spacedLine(page, QStringLiteral("      thumbnail<br>not<br>available<p>"));
     else
-        spacedLine(page, QStringLiteral("      <img src='%1'><p>").arg(catalogAddress(entry.thumbnail)));
+        spacedLine(page,
+                   QStringLiteral("      <img src='%1'><p>").arg(catalogAddress(entry.thumbnail)));
     writeTitleLine(page, entry);
     spacedLine(page, QStringLiteral("      </a>"));
 }
@@ -103,7 +108,8 @@ struct PageGrid
 };
 
 // The rows of one page, from entry `next` on; rows past the last entry are left out.
-void writeRows(TextFile& page, const QList<CatalogEntry>& entries, qsizetype& next, const PageGrid& grid)
+void writeRows(TextFile& page, const QList<CatalogEntry>& entries, qsizetype& next,
+               const PageGrid& grid)
 {
     for (qint64 r = 0; r < grid.rows && next < entries.size(); ++r) {
         spacedLine(page, QStringLiteral("  <tr>"));
@@ -127,7 +133,8 @@ TextFile catalogPage(const QString& navigation, const QList<CatalogEntry>& entri
     writeCatalogTop(page);
     page.line(navigation);
     page.line(QStringLiteral("</font>"));
-    page.line(QStringLiteral("<table border=1 cellpadding=%1>").arg(settings().table_cell_padding.text()));
+    page.line(QStringLiteral("<table border=1 cellpadding=%1>")
+                  .arg(settings().table_cell_padding.text()));
     writeRows(page, entries, next, grid);
     page.line(QStringLiteral("</table>"));
     writeCatalogBottom(page);
@@ -138,8 +145,8 @@ TextFile homePage()
 {
     TextFile page;
     writeCatalogTop(page);
-    for (const char* line : {"<a href='mkncat1.htm'>", "<br>", "[Click Here For First Page Of Catalog]", "</a>",
-                             "</font>", "<br>"})
+    for (const char* line : {"<a href='mkncat1.htm'>", "<br>",
+                             "[Click Here For First Page Of Catalog]", "</a>", "</font>", "<br>"})
         page.line(QString::fromLatin1(line));
     writeCatalogBottom(page);
     return page;
@@ -157,7 +164,8 @@ bool savePage(const TextFile& page, const QString& path)
 qint64 positiveWholeNumber(const QString& text)
 {
     const QString digits = text.trimmed();
-    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; }))
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(),
+                                         [](QChar c) { return c.isDigit() && c.unicode() < 128; }))
         return 0;
     bool ok = false;
     const int value = digits.toInt(&ok);
@@ -166,11 +174,12 @@ qint64 positiveWholeNumber(const QString& text)
 
 bool confirmed(const QString& targetDir)
 {
-    return platform::msgbox(QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  "
-                                           "Is this what you want?")
-                                .arg(targetDir),
-                            platform::MsgBox::YesNo + platform::MsgBox::Question,
-                            program().product_title) == platform::MsgBox::Yes;
+    return platform::msgbox(
+               QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  "
+                              "Is this what you want?")
+                   .arg(targetDir),
+               platform::MsgBox::YesNo + platform::MsgBox::Question,
+               program().product_title) == platform::MsgBox::Yes;
 }
 
 } // namespace
@@ -180,28 +189,32 @@ qint64 catalog_images_per_page(const CatalogLayout& layout)
     return positiveWholeNumber(layout.columns) * positiveWholeNumber(layout.rows);
 }
 
-bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& entries, const CatalogLayout& layout,
-                         CatalogConfirmation confirmation)
+bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& entries,
+                         const CatalogLayout& layout, CatalogConfirmation confirmation)
 {
     const qint64 perPage = catalog_images_per_page(layout);
     if (perPage <= 0) {
-        warn(QStringLiteral("The number of images per row and the number of images per column must each be "
-                            "a whole number greater than zero."));
+        warn(QStringLiteral(
+            "The number of images per row and the number of images per column must each be "
+            "a whole number greater than zero."));
         return false;
     }
     if (confirmation == CatalogConfirmation::Ask && !confirmed(targetDir))
         return false;
     if (!QFileInfo(targetDir).isDir()) {
-        warn(QStringLiteral("The catalog was not written because the target directory %1 does not exist.")
+        warn(QStringLiteral(
+                 "The catalog was not written because the target directory %1 does not exist.")
                  .arg(targetDir));
         return false;
     }
-    const PageGrid grid{positiveWholeNumber(layout.columns), positiveWholeNumber(layout.rows), layout.useThumbs};
+    const PageGrid grid{positiveWholeNumber(layout.columns), positiveWholeNumber(layout.rows),
+                        layout.useThumbs};
     const qint64 pages = (entries.size() + perPage - 1) / perPage;
     const QString navigation = navigationLine(pages);
     qsizetype next = 0;
     for (qint64 n = 1; n <= pages; ++n) {
-        if (!savePage(catalogPage(navigation, entries, next, grid), platform::joinPath(targetDir, pageName(n))))
+        if (!savePage(catalogPage(navigation, entries, next, grid),
+                      platform::joinPath(targetDir, pageName(n))))
             return false;
     }
     const QString home = platform::joinPath(targetDir, homeName);

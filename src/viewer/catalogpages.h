@@ -12,6 +12,8 @@ struct CatalogEntry
     QString image;
     QString thumbnail;
     QString title;
+
+    friend bool operator==(const CatalogEntry&, const CatalogEntry&) = default;
 };
 
 // How the catalog pages are laid out: the texts of the per-row and
@@ -40,7 +42,8 @@ qint64 catalog_images_per_page(const CatalogLayout& layout);
 // anything else; then the user confirms the directory (unless told to skip).
 // A missing folder or a failed write is told once, naming the file and the
 // reason; nothing is opened then. True when every page was written.
-bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& entries, const CatalogLayout& layout,
+bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& entries,
+                         const CatalogLayout& layout,
                          CatalogConfirmation confirmation = CatalogConfirmation::Ask);
 
 } // namespace mosaicon::viewer

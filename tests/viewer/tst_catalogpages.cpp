@@ -7,8 +7,8 @@
 #include "testprogram.h"
 
 #include <QDir>
-#include <QUrl>
 #include <QTest>
+#include <QUrl>
 
 using namespace mosaicon;
 using namespace mosaicon::viewer;
@@ -17,20 +17,23 @@ using PageFiles = QMap<QString, QByteArray>;
 
 namespace {
 
-const QByteArray top = "<html>\r\n<head>\r\n</head>\r\n<body>\r\n<center>\r\n<font face=arial>\r\n"
-                       "<h3><b>Mosaicon Pro Image Catalog</b></h3>\r\n</font>\r\n<font size=2 face=arial>\r\n";
+const QByteArray top =
+    "<html>\r\n<head>\r\n</head>\r\n<body>\r\n<center>\r\n<font face=arial>\r\n"
+    "<h3><b>Mosaicon Pro Image Catalog</b></h3>\r\n</font>\r\n<font size=2 face=arial>\r\n";
 const QByteArray tableStart = "</font>\r\n<table border=1 cellpadding=7>\r\n";
 const QByteArray bottom = "</table>\r\n<p>\r\n<hr>\r\n</center>\r\n</body>\r\n</html>\r\n";
-const QByteArray homePage = top +
-                            "<a href='mkncat1.htm'>\r\n<br>\r\n[Click Here For First Page Of Catalog]\r\n</a>\r\n"
-                            "</font>\r\n<br>\r\n<p>\r\n<hr>\r\n</center>\r\n</body>\r\n</html>\r\n";
+const QByteArray homePage =
+    top + "<a href='mkncat1.htm'>\r\n<br>\r\n[Click Here For First Page Of Catalog]\r\n</a>\r\n"
+          "</font>\r\n<br>\r\n<p>\r\n<hr>\r\n</center>\r\n</body>\r\n</html>\r\n";
 const QByteArray rowStart = "  <tr>\r\n\r\n";
 const QByteArray rowEnd = "  </tr>\r\n\r\n";
 
-const QString confirmation = QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  "
-                                            "Is this what you want?");
-const QString perPageRefusal = QStringLiteral("The number of images per row and the number of images per column "
-                                              "must each be a whole number greater than zero.");
+const QString confirmation =
+    QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  "
+                   "Is this what you want?");
+const QString perPageRefusal =
+    QStringLiteral("The number of images per row and the number of images per column "
+                   "must each be a whole number greater than zero.");
 
 // The catalog of every case: full paths in "pics" (one with an apostrophe
 // and a blank), bare thumbnail names, a title with markup kept as typed.
@@ -66,7 +69,10 @@ class TestCatalogPages : public QObject
             QDir(tp.folder()).mkpath(QStringLiteral("web"));
         }
         QByteArray picsAddress() const { return QUrl::fromLocalFile(pics).toEncoded(); }
-        QByteArray homeAddress() const { return QUrl::fromLocalFile(target + "/mkn_catalog.htm").toEncoded(); }
+        QByteArray homeAddress() const
+        {
+            return QUrl::fromLocalFile(target + "/mkn_catalog.htm").toEncoded();
+        }
     };
 
 private slots:
@@ -79,53 +85,69 @@ private slots:
         // "P" stands for the address of the pictures' folder.
         QTest::addColumn<PageFiles>("expected");
 
-        const QByteArray twoPages = "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
-                                    "<a href='mkncat2.htm'>2</a> \r\n";
-        const QByteArray thumbA = "    <td>\r\n      <center>\r\n\r\n      <a href='P/a.jpg'>\r\n"
-                                  "      <img src='tn_a.jpg'><p>\r\n\r\n      Harbour\r\n\r\n      </a>\r\n\r\n"
-                                  "      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray thumbB = "    <td>\r\n      <center>\r\n\r\n      <a href='P/b.jpg'>\r\n"
-                                  "      thumbnail<br>not<br>available<p>\r\n\r\n      PATH/b.jpg\r\n\r\n"
-                                  "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray thumbC = "    <td>\r\n      <center>\r\n\r\n      <a href='P/c.jpg'>\r\n"
-                                  "      <img src='tn_c.jpg'><p>\r\n\r\n      <b>Bold</b> & co\r\n\r\n"
-                                  "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray thumbD = "    <td>\r\n      <center>\r\n\r\n      <a href='P/o%27brien%201.jpg'>\r\n"
-                                  "      <img src='tn_o%27brien%201.jpg'><p>\r\n\r\n      Pat\r\n\r\n"
-                                  "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray twoPages =
+            "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
+            "<a href='mkncat2.htm'>2</a> \r\n";
+        const QByteArray thumbA =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/a.jpg'>\r\n"
+            "      <img src='tn_a.jpg'><p>\r\n\r\n      Harbour\r\n\r\n      </a>\r\n\r\n"
+            "      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray thumbB =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/b.jpg'>\r\n"
+            "      thumbnail<br>not<br>available<p>\r\n\r\n      PATH/b.jpg\r\n\r\n"
+            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray thumbC =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/c.jpg'>\r\n"
+            "      <img src='tn_c.jpg'><p>\r\n\r\n      <b>Bold</b> & co\r\n\r\n"
+            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray thumbD =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/o%27brien%201.jpg'>\r\n"
+            "      <img src='tn_o%27brien%201.jpg'><p>\r\n\r\n      Pat\r\n\r\n"
+            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
         const QByteArray thumbE = "    <td>\r\n      <center>\r\n\r\n      <a href='P/e.jpg'>\r\n"
                                   "      <img src='tn_e.jpg'><p>\r\n\r\n      End\r\n\r\n"
                                   "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
         QTest::addRow("thumbnails, 2 x 2: a full first page, then one row of one cell")
-            << "2" << "2" << true << 5
-            << PageFiles{{"mkncat1.htm", top + twoPages + tableStart + rowStart + thumbA + thumbB + rowEnd +
-                                             rowStart + thumbC + thumbD + rowEnd + bottom},
-                         {"mkncat2.htm", top + twoPages + tableStart + rowStart + thumbE + rowEnd + bottom},
+            << "2"
+            << "2" << true << 5
+            << PageFiles{{"mkncat1.htm", top + twoPages + tableStart + rowStart + thumbA + thumbB +
+                                             rowEnd + rowStart + thumbC + thumbD + rowEnd + bottom},
+                         {"mkncat2.htm",
+                          top + twoPages + tableStart + rowStart + thumbE + rowEnd + bottom},
                          {"mkn_catalog.htm", homePage}};
 
-        const QByteArray threePages = "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
-                                      "<a href='mkncat2.htm'>2</a> <a href='mkncat3.htm'>3</a> \r\n";
-        const QByteArray fullA = "    <td>\r\n      <img src='P/a.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-                                 "      Harbour\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray fullB = "    <td>\r\n      <img src='P/b.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-                                 "      PATH/b.jpg\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray fullC = "    <td>\r\n      <img src='P/c.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-                                 "      <b>Bold</b> & co\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray fullD = "    <td>\r\n      <img src='P/o%27brien%201.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-                                 "      Pat\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray fullE = "    <td>\r\n      <img src='P/e.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-                                 "      End\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray threePages =
+            "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
+            "<a href='mkncat2.htm'>2</a> <a href='mkncat3.htm'>3</a> \r\n";
+        const QByteArray fullA =
+            "    <td>\r\n      <img src='P/a.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      Harbour\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray fullB =
+            "    <td>\r\n      <img src='P/b.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      PATH/b.jpg\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray fullC =
+            "    <td>\r\n      <img src='P/c.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      <b>Bold</b> & co\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray fullD =
+            "    <td>\r\n      <img src='P/o%27brien%201.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      Pat\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray fullE =
+            "    <td>\r\n      <img src='P/e.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      End\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
         QTest::addRow("full size, one per row, 2 rows: first, middle and a last page of one row")
-            << "1" << "2" << false << 5
-            << PageFiles{{"mkncat1.htm",
-                          top + threePages + tableStart + rowStart + fullA + rowEnd + rowStart + fullB + rowEnd + bottom},
-                         {"mkncat2.htm",
-                          top + threePages + tableStart + rowStart + fullC + rowEnd + rowStart + fullD + rowEnd + bottom},
-                         {"mkncat3.htm", top + threePages + tableStart + rowStart + fullE + rowEnd + bottom},
+            << "1"
+            << "2" << false << 5
+            << PageFiles{{"mkncat1.htm", top + threePages + tableStart + rowStart + fullA + rowEnd +
+                                             rowStart + fullB + rowEnd + bottom},
+                         {"mkncat2.htm", top + threePages + tableStart + rowStart + fullC + rowEnd +
+                                             rowStart + fullD + rowEnd + bottom},
+                         {"mkncat3.htm",
+                          top + threePages + tableStart + rowStart + fullE + rowEnd + bottom},
                          {"mkn_catalog.htm", homePage}};
 
         QTest::addRow("an empty catalog writes only the home page, still linking page 1")
-            << "2" << "2" << true << 0 << PageFiles{{"mkn_catalog.htm", homePage}};
+            << "2"
+            << "2" << true << 0 << PageFiles{{"mkn_catalog.htm", homePage}};
     }
     void writesEveryPageAsTheCatalogShowsIt()
     {
@@ -137,7 +159,8 @@ private slots:
         Catalog c;
         c.tp.ui.expectMessage(confirmation.arg(c.target), platform::MsgBox::Yes);
 
-        QVERIFY(write_catalog_pages(c.target, fiveEntries(c.pics).mid(0, entries), {columns, rows, useThumbs}));
+        QVERIFY(write_catalog_pages(c.target, fiveEntries(c.pics).mid(0, entries),
+                                    {columns, rows, useThumbs}));
 
         VERIFY_DIALOGS(c.tp);
         QCOMPARE(c.tp.ui.asked().at(0).style, platform::MsgBox::YesNo + platform::MsgBox::Question);
@@ -155,13 +178,20 @@ private slots:
     {
         QTest::addColumn<QString>("columns");
         QTest::addColumn<QString>("rows");
-        QTest::addRow("an empty per-row box") << "" << "2";
-        QTest::addRow("zero rows") << "2" << "0";
-        QTest::addRow("a word") << "two" << "2";
-        QTest::addRow("a number followed by letters") << "2" << "3x";
-        QTest::addRow("a fraction") << "1.5" << "2";
-        QTest::addRow("a negative count") << "-2" << "2";
-        QTest::addRow("a count too large to hold") << "2" << "99999999999999999999";
+        QTest::addRow("an empty per-row box") << ""
+                                              << "2";
+        QTest::addRow("zero rows") << "2"
+                                   << "0";
+        QTest::addRow("a word") << "two"
+                                << "2";
+        QTest::addRow("a number followed by letters") << "2"
+                                                      << "3x";
+        QTest::addRow("a fraction") << "1.5"
+                                    << "2";
+        QTest::addRow("a negative count") << "-2"
+                                          << "2";
+        QTest::addRow("a count too large to hold") << "2"
+                                                   << "99999999999999999999";
     }
     void refusesWhatIsNotAPositiveWholeNumberBeforeAsking()
     {
@@ -221,7 +251,8 @@ private slots:
         VERIFY_DIALOGS(c.tp);
         QCOMPARE(c.tp.ui.asked().size(), 2);
         const QString told = c.tp.ui.asked().at(1).text;
-        QVERIFY2(told.startsWith("The catalog page " + c.target + "/mkncat2.htm could not be written: ") &&
+        QVERIFY2(told.startsWith("The catalog page " + c.target +
+                                 "/mkncat2.htm could not be written: ") &&
                      told.size() > told.indexOf(u':') + 2,
                  qPrintable(told));
         QCOMPARE(filesIn(c.target), (QStringList{"mkncat1.htm", "mkncat2.htm"}));
@@ -232,7 +263,8 @@ private slots:
     void writesWithoutAskingWhenTheCallerConfirmed()
     {
         Catalog c;
-        QVERIFY(write_catalog_pages(c.target, fiveEntries(c.pics), {"2", " 3 ", true}, CatalogConfirmation::Skip));
+        QVERIFY(write_catalog_pages(c.target, fiveEntries(c.pics), {"2", " 3 ", true},
+                                    CatalogConfirmation::Skip));
         VERIFY_DIALOGS(c.tp);
         QVERIFY(c.tp.ui.asked().isEmpty());
         QCOMPARE(filesIn(c.target), (QStringList{"mkn_catalog.htm", "mkncat1.htm"}));
