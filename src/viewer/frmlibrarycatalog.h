@@ -6,7 +6,9 @@
 #include "platform/widgets/menutree.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QPointer>
+#include <QSize>
 
 #include <functional>
 

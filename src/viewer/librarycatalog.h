@@ -48,6 +48,7 @@ public:
     Label o_notanimage{QStringLiteral("Not An Image"), false};
     Label o_width{QStringLiteral("Width = 0")};
     Label o_height{QStringLiteral("Height = 0")};
+    // The title of the current entry.
     TextBox o_image_title;
     // The root of the volume the drive list shows, and the target directory.
     QString Drive1;
@@ -83,7 +84,8 @@ public:
     void Frame2_Resize(int widthTwips, int heightTwips);
     // Shows the current entry (ListIndex), as after a click on the list.
     void flelist_Click();
-    // Stores the title box for the first selected entry.
+    // Stores the title box for the entry it shows, the current one: with
+    // several selected, the first of them would get another entry's title.
     void o_image_title_LostFocus();
     void o_tn_size_Change();
     void o_output_format_Click();
