@@ -15,6 +15,7 @@
 #include "dialogs/optionwindows.h"
 
 #include "settings/program.h"
+#include "viewer/frmlibrarycatalog.h"
 
 #include "viewer/frmsimplev.h"
 
@@ -46,6 +47,7 @@ int main(int argc, char* argv[])
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::viewer::registerFrmSimpleV();
+    mosaicon::viewer::registerFrmLibraryCatalog();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
 
     mosaicon::MainForm form;

@@ -22,6 +22,7 @@
 #include "slides/slideshow.h"
 #include "viewer/fileoperations.h"
 #include "viewer/frmsimplev.h"
+#include "viewer/librarycatalog.h"
 
 #include "platform/events.h"
 #include "platform/ui.h"
@@ -213,7 +214,16 @@ const CommandTable& MainForm::commands()
         item(menus::options, 1, "Locate Local Files", &pressLocalFile),
         checkable(menus::options, 3, "&Clipboard Conversion",
                   [](MainForm& f) { f.setClipboardConversion(f.menuItem(menus::options, 3)->isChecked()); }),
-        item(menus::options, 4, "Image Catalog"),
+        item(menus::options, 4, "Image Catalog",
+             [](MainForm& f) {
+                 viewer::LibraryCatalog catalog;
+                 catalog.Form_Load(listEntries(*f.m_itemlist));
+                 catalog.show();
+                 if (const std::optional<QStringList>& entries = catalog.newMainList()) {
+                     f.m_itemlist->clear();
+                     f.m_itemlist->addItems(*entries);
+                 }
+             }),
         checkable(menus::options, 5, "Image Window", &imageWindowOption_Click),
         item(menus::options, 6, "Slides"),
         submenu(menus::options, 80, "Thumbnails", menus::thumbs),

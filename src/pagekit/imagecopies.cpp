@@ -87,15 +87,20 @@ bool copy_job_image(ImageJob& job)
 void run_on_every_core(QList<ImageJob>& jobs,
                        const std::function<void(platform::ImageControl&, ImageJob&)>& work)
 {
+    run_on_every_core(jobs.size(), [&](platform::ImageControl& engine, qsizetype i) { work(engine, jobs[i]); });
+}
+
+void run_on_every_core(qsizetype count, const std::function<void(platform::ImageControl&, qsizetype)>& work)
+{
     platform::ImageControl::prepareDecoder();
     std::atomic<qsizetype> next{0};
     const auto worker = [&] {
         platform::ImageControl engine;
-        for (qsizetype i = next++; i < jobs.size(); i = next++)
-            work(engine, jobs[i]);
+        for (qsizetype i = next++; i < count; i = next++)
+            work(engine, i);
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const qsizetype threads = std::min<qsizetype>(cores, jobs.size());
+    const qsizetype threads = std::min<qsizetype>(cores, count);
     std::vector<std::thread> pool;
     for (qsizetype t = 1; t < threads; ++t)
         pool.emplace_back(worker);

@@ -51,5 +51,8 @@ bool copy_job_image(ImageJob& job);
 // take in list order, as one thread would leave it.
 void run_on_every_core(QList<ImageJob>& jobs,
                        const std::function<void(platform::ImageControl&, ImageJob&)>& work);
+// The same for work items known by their index, 0 to count - 1, handed out in
+// that order.
+void run_on_every_core(qsizetype count, const std::function<void(platform::ImageControl&, qsizetype)>& work);
 
 } // namespace mosaicon

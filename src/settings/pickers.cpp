@@ -77,6 +77,17 @@ bool select_html_file_name(QString& dir, QString& name)
     return true;
 }
 
+std::optional<QString> select_catalog_output_file(bool forSaving)
+{
+    const std::optional<QString> chosen =
+        ask_file(QStringLiteral("Select The Catalog Output File"),
+            QStringLiteral("Text (*.txt)|*.txt|Text (*.csv)|*.csv|All Files (*.*)|*.*"),
+            settings().last_directory, forSaving);
+    if (chosen)
+        settings().last_directory = QFileInfo(*chosen).path() + u'/';
+    return chosen;
+}
+
 bool select_html_background()
 {
     Program& p = program();

@@ -28,6 +28,11 @@ bool select_html_background();
 // leaves both as they were and gives false.
 bool select_html_file_name(QString& dir, QString& name);
 
+// Asks for the image catalog's data file, one to write (forSaving) or one to
+// read. The chosen path keeps its case; its folder, with the final "/",
+// becomes the last directory. A cancel changes nothing and gives nothing.
+std::optional<QString> select_catalog_output_file(bool forSaving);
+
 // The editor's command line as typed in an input box. Cancel keeps the
 // command, an empty OK clears it. A changed command whose program (up to the
 // first blank) exists is written to the settings file at once; otherwise the

@@ -3,6 +3,7 @@
 
 #include "settings/program.h"
 #include "viewer/frmsimplev.h"
+#include "viewer/librarycatalog.h"
 
 #include "platform/imagecontrol.h"
 #include "platform/profilefile.h"
@@ -130,7 +131,7 @@ private slots:
         item("menuOptionsItem", 0, "HTML");
         item("menuOptionsItem", 1, "Locate Local Files", true);
         item("menuOptionsItem", 3, "&Clipboard Conversion", true);
-        item("menuOptionsItem", 4, "Image Catalog");
+        item("menuOptionsItem", 4, "Image Catalog", true);
         item("menuOptionsItem", 5, "Image Window", true);
         item("menuOptionsItem", 6, "Slides");
         item("menuOptionsItem", 80, "Thumbnails");
@@ -212,6 +213,66 @@ private slots:
         tp.ui.expectModal(window);
         form.menuItem(menu, index)->trigger();
         VERIFY_DIALOGS(tp);
+    }
+
+    void imageCatalogStartsFromTheFileList_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QStringList>("mainAfter"); // file names
+        QTest::addRow("Exit And Use Current File List hands back the catalog's sorted list")
+            << "use" << QStringList{"A.jpg", "a.jpg", "b.jpg"};
+        QTest::addRow("Cancel And Exit leaves the file list as it was")
+            << "cancel" << QStringList{"b.jpg", "a.jpg", "A.jpg"};
+        QTest::addRow("the frame's close leaves the file list as it was")
+            << "frame" << QStringList{"b.jpg", "a.jpg", "A.jpg"};
+    }
+    void imageCatalogStartsFromTheFileList()
+    {
+        QFETCH(QString, way);
+        QFETCH(QStringList, mainAfter);
+        TestProgram tp;
+        MainForm form;
+        form.Form_Load();
+        const QStringList names{"b.jpg", "a.jpg", "A.jpg"};
+        for (const QString& name : names) {
+            QImage picture(40, 30, QImage::Format_RGB32);
+            picture.fill(Qt::darkCyan);
+            picture.save(tp.path(name), "JPEG");
+            form.itemlist()->addItem(tp.path(name));
+        }
+        // What an earlier opening left is not kept.
+        program().catalog = {{tp.path("old.jpg"), QStringLiteral("tn_old.jpg"), QStringLiteral("Old")}};
+        settings().target_dir = tp.path("gone");
+        const QString warning = QStringLiteral("The target directory has been changed to '%1' because the "
+                                               "directory '%2' does not exist.")
+                                    .arg(tp.folder(), tp.path("gone"));
+        tp.ui.expectMessage(warning).expectModal(QStringLiteral("frm_librarycatalog"), [&](QObject* window) {
+            auto* catalog = qobject_cast<viewer::LibraryCatalog*>(window);
+            QVERIFY(catalog);
+            const QList<CatalogRow> expected{
+                {tp.path("A.jpg"), {}, {}}, {tp.path("a.jpg"), {}, {}}, {tp.path("b.jpg"), {}, {}}};
+            QCOMPARE(program().catalog, expected);
+            QCOMPARE(catalog->flelist(), (QStringList{tp.path("A.jpg"), tp.path("a.jpg"), tp.path("b.jpg")}));
+            QCOMPARE(catalog->Frame1.caption, QStringLiteral("Current File List ( 3)"));
+            QCOMPARE(catalog->ListIndex, 0);
+            QCOMPARE(catalog->selected, QList<bool>({true, false, false}));
+            QCOMPARE(catalog->viewimage.fileName(), tp.path("A.jpg"));
+            QCOMPARE(catalog->o_width.caption, QStringLiteral("Width =  40"));
+            QCOMPARE(catalog->targetdir.caption, tp.folder());
+            if (way == QLatin1String("use"))
+                catalog->menuFileItem_Click(0);
+            else if (way == QLatin1String("cancel"))
+                catalog->menuFileItem_Click(2);
+            else
+                QVERIFY(catalog->Form_QueryUnload());
+        });
+        form.menuItem(QStringLiteral("menuOptionsItem"), 4)->trigger();
+        VERIFY_DIALOGS(tp);
+        QStringList expectedMain;
+        for (const QString& name : mainAfter)
+            expectedMain.append(tp.path(name));
+        QCOMPARE(listEntries(form.itemlist()), expectedMain);
+        QCOMPARE(settings().target_dir.text(), tp.folder());
     }
 
     void savedPatternIsSelected_data()

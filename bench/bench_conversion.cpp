@@ -1,0 +1,247 @@
+// Times the image windows' list conversions on 200 photo-like 4000x3000 JPEGs:
+// "Create thumbnails" (size 100: a 104-pixel box, quality 75) against an
+// in-process TurboJPEG decode floor, ImageMagick with the size hint and
+// vipsthumbnail, and "Create JPEG images" (a full decode and a JPEG encode at
+// quality 75 into the target folder) against mogrify -format jpg and vips
+// copy; the tools and the floor on 8 cores. Every row runs once a round, in an
+// order rotated each round. Before the rounds, one check that a list converted
+// on every core leaves the files, records and order one thread leaves.
+// Rounds: the first argument or BENCH_ROUNDS (default 5); photos: BENCH_PHOTOS.
+#include "benchrounds.h"
+#include "decodefloor.h"
+
+#include "viewer/imageconversion.h"
+
+#include "settings/program.h"
+
+#include "platform/profilefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <thread>
+
+using namespace mosaicon;
+using namespace mosaicon::viewer;
+
+namespace {
+
+constexpr int quality = 75;
+constexpr int thumbBox = 104;
+
+// A fresh settings file in the scratch folder and the thumbnail settings every
+// row uses.
+void freshProgram(const QString& scratch)
+{
+    resetProgram();
+    Program& p = program();
+    p.program_folder = scratch;
+    p.ini_file_path = scratch + QStringLiteral("/mosaik.ini");
+    Settings& s = p.settings;
+    s.thumb_size = QStringLiteral("100");
+    s.thumb_quality = QString::number(quality);
+    s.thumb_smoothing = QStringLiteral("0");
+    s.thumb_dither = QStringLiteral("0");
+    s.thumb_style = 0;
+    s.prefix_thumbnail_file = false;
+}
+
+QString outputPattern(ConversionKind kind)
+{
+    return kind == ConversionKind::Thumbnail ? QStringLiteral("*_tn.jpg") : QStringLiteral("*.jpg");
+}
+
+Sample listRun(const QStringList& photos, const QString& scratch, ConversionKind kind)
+{
+    freshProgram(scratch);
+    const QString out = scratch + QStringLiteral("/out");
+    QDir().mkpath(out);
+    int told = 0;
+    Sample sample = measureWithMemory([&] {
+        convert_list(photos, kind, {out, false, true}, [](const QString&) { return true; },
+                     [&told](qsizetype, const ConversionResult&) { ++told; });
+    });
+    countOutputs(out, outputPattern(kind), sample);
+    if (told != photos.size())
+        sample.made = told;
+    return sample;
+}
+
+Sample floorRun(const QStringList& photos)
+{
+    DecodeFloor floor;
+    Sample sample =
+        measure(RUSAGE_SELF, [&] { floor = decode_floor(photos, thumbBox, quality, benchCores); });
+    sample.made = floor.made;
+    sample.thumb = floor.first;
+    return sample;
+}
+
+enum RowIndex
+{
+    OursThumbs,
+    Floor,
+    MagickThumbs,
+    VipsThumbs,
+    OursJpegs,
+    MagickJpegs,
+    VipsJpegs
+};
+
+QList<Row> makeRows(const QStringList& photos, const QString& files)
+{
+    QList<Row> rows;
+    rows.append(Row(QStringLiteral("Convert List To Thumbs"), [photos](const QString& scratch) {
+        return listRun(photos, scratch, ConversionKind::Thumbnail);
+    }));
+    rows.append(Row(QStringLiteral("floor: TurboJPEG 1/8 decode, box, encode")));
+    if (decode_floor_available())
+        rows.last().run = [photos](const QString&) { return floorRun(photos); };
+    // Each tool one thread a process, eight processes.
+    rows.append(toolRow("mogrify", "mogrify -thumbnail 104x104 -quality 75",
+                        files + QStringLiteral("MAGICK_THREAD_LIMIT=1 xargs -P8 -n5 mogrify -path OUT "
+                                               "-define jpeg:size=208x208 -thumbnail 104x104 -quality 75"),
+                        "*.jpg"));
+    rows.append(toolRow("vipsthumbnail", "vipsthumbnail -s 104 [Q=75]",
+                        files + QStringLiteral("VIPS_CONCURRENCY=1 xargs -P8 -n5 vipsthumbnail -s 104 "
+                                               "-o 'OUT/%s_tn.jpg[Q=75]'"),
+                        "*_tn.jpg"));
+    rows.append(Row(QStringLiteral("Convert List To JPGs"), [photos](const QString& scratch) {
+        return listRun(photos, scratch, ConversionKind::Jpeg);
+    }));
+    rows.append(toolRow("mogrify", "mogrify -format jpg -quality 75",
+                        files + QStringLiteral("MAGICK_THREAD_LIMIT=1 xargs -P8 -n5 mogrify -path OUT "
+                                               "-format jpg -quality 75"),
+                        "*.jpg"));
+    rows.append(toolRow("vips", "vips copy [Q=75]",
+                        files + QStringLiteral("VIPS_CONCURRENCY=1 xargs -P8 -n1 sh -c "
+                                               "'vips copy \"$0\" \"OUT/$(basename \"$0\")[Q=75]\"'"),
+                        "*.jpg"));
+    return rows;
+}
+
+// What a conversion leaves: every output file's bytes, and the records in file order.
+struct Left
+{
+    QStringList outcomes;
+    QMap<QString, QByteArray> files;
+    QStringList records;
+};
+
+Left leftBy(const QStringList& photos, ConversionKind kind, const QString& scratch, bool everyCore,
+            bool* inOrder)
+{
+    freshProgram(scratch);
+    const QString out = scratch + QStringLiteral("/out");
+    QDir().mkpath(out);
+    Left left;
+    QList<ConversionResult> results;
+    const ConversionPlace place{out, false, true};
+    if (everyCore) {
+        qsizetype last = -1;
+        results = convert_list(photos, kind, place, [](const QString&) { return true; },
+                               [&](qsizetype i, const ConversionResult&) {
+                                   *inOrder = *inOrder && i == last + 1;
+                                   last = i;
+                               });
+    } else {
+        for (const QString& photo : photos)
+            results.append(create_jpeg(photo, kind, place));
+    }
+    for (const ConversionResult& r : results)
+        left.outcomes.append(QStringLiteral("%1 %2").arg(r.outcome).arg(QFileInfo(r.output).fileName()));
+    for (const QString& name : QDir(out).entryList(QDir::Files, QDir::Name)) {
+        QFile file(out + u'/' + name);
+        if (file.open(QIODevice::ReadOnly))
+            left.files.insert(name, file.readAll());
+    }
+    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    for (const QString& key : ini.keys(QStringLiteral("Thumbnails (vi)")))
+        left.records.append(key + u'=' + QFileInfo(ini.get(QStringLiteral("Thumbnails (vi)"), key)).fileName());
+    return left;
+}
+
+bool checkAgainstOneThread(const QStringList& photos, ConversionKind kind, const QString& root)
+{
+    bool inOrder = true;
+    const Left parallel = leftBy(photos, kind, root + QStringLiteral("/every-core"), true, &inOrder);
+    const Left single = leftBy(photos, kind, root + QStringLiteral("/one-thread"), false, &inOrder);
+    QDir(root).removeRecursively();
+    const bool same = inOrder && parallel.outcomes == single.outcomes && parallel.files == single.files &&
+                      parallel.records == single.records && parallel.files.size() == photos.size();
+    std::printf("  %-22s %3lld photos: %lld files, %lld records, results told in list order: %s  %s\n",
+                kind == ConversionKind::Thumbnail ? "Convert List To Thumbs" : "Convert List To JPGs",
+                qlonglong(photos.size()), qlonglong(parallel.files.size()), qlonglong(parallel.records.size()),
+                inOrder ? "yes" : "no", same ? "SAME AS ONE THREAD" : "DIFFERENT FROM ONE THREAD");
+    return same;
+}
+
+void printGoals(const QList<Row>& rows, double photoBytes, QSize photoPixels)
+{
+    std::printf("\nGoals\n");
+    const Row& thumbs = rows[OursThumbs];
+    const Row& floor = rows[Floor];
+    if (floor.run) {
+        const double wall = thumbs.wall() / floor.wall();
+        std::printf("  thumbnails within 1.15x of the floor in wall     %5.2fx  %s (CPU %.2fx)\n", wall,
+                    verdict(wall <= 1.15), thumbs.cpu() / floor.cpu());
+    } else {
+        std::printf("  thumbnails against the floor: missing (built without TurboJPEG)\n");
+    }
+    const auto faster = [&](RowIndex ours, RowIndex other, const char* what) {
+        if (!rows[other].run)
+            return;
+        const double wall = rows[ours].wall() / rows[other].wall();
+        std::printf("  %-10s faster than %-34s %5.2fx wall  %s\n", what, qPrintable(rows[other].name), wall,
+                    verdict(wall < 1));
+    };
+    faster(OursThumbs, MagickThumbs, "thumbnails");
+    faster(OursThumbs, VipsThumbs, "thumbnails");
+    faster(OursJpegs, MagickJpegs, "JPEGs");
+    faster(OursJpegs, VipsJpegs, "JPEGs");
+
+    // A worker holds one photo's file and at most two pictures of its size at once.
+    const int workers = int(std::max(1u, std::thread::hardware_concurrency()));
+    const double perWorker = photoBytes + 2.0 * 4 * photoPixels.width() * photoPixels.height();
+    const double boundMb = workers * perWorker / (1 << 20);
+    std::printf("\nPeak resident memory of our runs, largest of the rounds (growth during the run), and "
+                "the bound:\n%d workers x (one photo's file + two pictures of 4 bytes a pixel) = %.0f MB\n",
+                workers, boundMb);
+    for (const RowIndex ours : {OursThumbs, OursJpegs}) {
+        const double grown = rows[ours].grownKb() / 1024.0;
+        std::printf("  %-22s %5.0f MB (+%.0f MB)  %s\n", qPrintable(rows[ours].name), rows[ours].peakKb() / 1024.0,
+                    grown, verdict(grown <= boundMb));
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int rounds = roundCount(argc, argv);
+    QTemporaryDir dir;
+    const QStringList photos = preparePhotoCorpus(dir.path(), photoCount());
+
+    std::printf("Converted on every core and by one thread going down the list:\n");
+    std::fflush(stdout);
+    checkAgainstOneThread(photos, ConversionKind::Thumbnail, dir.filePath(QStringLiteral("check")));
+    // Full-size JPEGs take long on one thread: the first few photos show the same.
+    checkAgainstOneThread(photos.mid(0, 16), ConversionKind::Jpeg, dir.filePath(QStringLiteral("check")));
+
+    QList<Row> rows = makeRows(photos, photoListPipe(photos, dir.path()));
+    std::printf("\n%d rounds of %lld rows over %lld photos...\n", rounds, qlonglong(rows.size()),
+                qlonglong(photos.size()));
+    std::fflush(stdout);
+    runRounds(rows, dir.filePath(QStringLiteral("runs")), rounds);
+    printTable(rows.mid(OursThumbs, OursJpegs), {OursThumbs}, {QStringLiteral("ours")}, rounds,
+               int(photos.size()));
+    printTable(rows.mid(OursJpegs), {0}, {QStringLiteral("ours")}, rounds, int(photos.size()));
+    printGoals(rows, double(QFileInfo(photos.first()).size()), QImageReader(photos.first()).size());
+    return 0;
+}

@@ -1,0 +1,425 @@
+#include "viewer/frmlibrarycatalog.h"
+
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/dirlistbox.h"
+#include "platform/widgets/drivelistbox.h"
+#include "platform/widgets/namedwidget.h"
+#include "platform/widgets/registerdialog.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace mosaicon::viewer {
+
+using platform::MenuRow;
+using platform::namedWidget;
+
+namespace {
+
+const QString menuFile = QStringLiteral("menuFileItem");
+const QString menuOptions = QStringLiteral("menuOptionsItem");
+
+const MenuRow menuRows[] = {
+    {"menuFile", MenuRow::heading, "&File"},
+    {"menuFileItem", 0, "Exit And Use Current File List"},
+    {"menuFileItem", 1, "", true},
+    {"menuFileItem", 2, "Cancel And &Exit"},
+    {"menuOptions", MenuRow::heading, "Options"},
+    {"menuOptionsItem", 10, "Prompt For Titles"},
+    {"menuOptionsItem", 15, "Create Thumbnail File"},
+    {"menuOptionsItem", 20, "Create JPG File"},
+    {"menuOptionsItem", 25, "Convert List To JPGs"},
+    {"menuOptionsItem", 30, "Convert List To Thumbnails"},
+    {"menuOptionsItem", 35, "Load Saved File"},
+    {"menuOptionsItem", 40, "Save Image Data To Output File"},
+};
+
+const char* const filterCaptions[] = {
+    "Save All Images",
+    "Save ONLY Images With Titles",
+    "Save ONLY Images With Thumbnails",
+};
+
+int pixels(double twips)
+{
+    return qRound(twips / platform::ImageControl::TwipsPerPixel);
+}
+
+int twips(int pixels)
+{
+    return int(pixels * platform::ImageControl::TwipsPerPixel);
+}
+
+} // namespace
+
+FrmLibraryCatalog::FrmLibraryCatalog(LibraryCatalog* value, QWidget* parent)
+    : QDialog(parent), m_value(value), m_binder(value)
+{
+    setObjectName(QStringLiteral("frm_librarycatalog"));
+    setMinimumSize(pixels(LibraryCatalog::minimumWidth), pixels(LibraryCatalog::minimumHeight));
+    auto* form = new QHBoxLayout(this);
+    buildMenus();
+    form->addWidget(buildListAndFiles(), 2);
+    form->addWidget(buildImageSide(), 3);
+    if (m_value) {
+        connect(m_value, &LibraryCatalog::hidden, this, &QDialog::accept);
+        connect(m_value, &LibraryCatalog::changed, this, &FrmLibraryCatalog::pushShown);
+        connect(m_value, &QObject::destroyed, this, &QDialog::reject);
+    }
+    push();
+}
+
+void FrmLibraryCatalog::buildMenus()
+{
+    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
+    m_menus = platform::MenuTree(bar, menuRows);
+    m_menus.connectItems(menuFile, this, [this](int index) {
+        run([index](LibraryCatalog& c) { c.menuFileItem_Click(index); });
+    });
+    m_menus.connectItems(menuOptions, this, [this](int index) {
+        run([index](LibraryCatalog& c) { c.menuOptionsItem_Click(index); });
+    });
+    layout()->setMenuBar(bar);
+}
+
+QAction* FrmLibraryCatalog::menuItem(const QString& menu, int index) const
+{
+    return m_menus.item(menu, index);
+}
+
+QLabel* FrmLibraryCatalog::label(const char* name, const char* caption, QWidget* parent)
+{
+    // Paths and titles may hold "<": no label reads its text as markup.
+    auto* l = namedWidget<QLabel>(QString::fromUtf8(name), QString::fromUtf8(caption), parent);
+    l->setTextFormat(Qt::PlainText);
+    m_labels.insert(l->objectName(), l);
+    return l;
+}
+
+QPushButton* FrmLibraryCatalog::button(const char* name, const char* caption,
+                                       void (LibraryCatalog::*click)(), QWidget* parent)
+{
+    auto* b = namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), parent);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this, click] { run(click); });
+    return b;
+}
+
+QWidget* FrmLibraryCatalog::buildListAndFiles()
+{
+    auto* side = new QWidget(this);
+    auto* column = new QVBoxLayout(side);
+    column->setContentsMargins(0, 0, 0, 0);
+    m_frame1 = namedWidget<QGroupBox>(QStringLiteral("Frame1"), QString(), side);
+    m_flelist = namedWidget<QListWidget>(QStringLiteral("flelist"), m_frame1);
+    m_flelist->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    (new QVBoxLayout(m_frame1))->addWidget(m_flelist);
+    connect(m_flelist, &QListWidget::itemSelectionChanged, this, &FrmLibraryCatalog::listChanged);
+    connect(m_flelist, &QListWidget::currentRowChanged, this, &FrmLibraryCatalog::listChanged);
+    column->addWidget(m_frame1, 1);
+    column->addWidget(buildOutputFile());
+    column->addWidget(buildWebPages());
+    column->addStretch(2);
+    return side;
+}
+
+QGroupBox* FrmLibraryCatalog::buildOutputFile()
+{
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("f_output"), QStringLiteral("Output File"), this);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(label("l_output_file", "File:", frame), 0, 0);
+    grid->addWidget(m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_output_file"), frame),
+                                  &LibraryCatalog::o_output_file),
+                    0, 1);
+    grid->addWidget(
+        button("b_select_file", "Select File", &LibraryCatalog::b_select_file_Click, frame), 0, 2);
+    grid->addWidget(label("l_output_format", "Format:", frame), 1, 0);
+    auto* format = m_binder.bind(namedWidget<QComboBox>(QStringLiteral("o_output_format"), frame),
+                                 &LibraryCatalog::o_output_format);
+    connect(format, &QComboBox::activated, this,
+            [this] { run(&LibraryCatalog::o_output_format_Click); });
+    grid->addWidget(format, 1, 1, 1, 2);
+    m_filters = namedWidget<QButtonGroup>(QStringLiteral("o_save_by_image_filter"), this);
+    for (int i = 0; i < 3; ++i) {
+        auto* option = namedWidget<QRadioButton>(QStringLiteral("o_save_by_image_filter"),
+                                                 QString::fromUtf8(filterCaptions[i]), frame);
+        option->setProperty("Index", i);
+        m_filters->addButton(option, i);
+        grid->addWidget(option, 2 + i, 0, 1, 3);
+    }
+    m_binder.bind(m_filters, &LibraryCatalog::o_save_by_image_filter);
+    grid->addWidget(
+        button("b_save_data", "Save Image Data", &LibraryCatalog::b_save_data_Click, frame), 5, 0,
+        1, 3);
+    grid->setColumnStretch(1, 1);
+    return frame;
+}
+
+QGroupBox* FrmLibraryCatalog::buildWebPages()
+{
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("f_web_pages"), QStringLiteral("Web Pages"), this);
+    auto* grid = new QGridLayout(frame);
+    auto* kinds = namedWidget<QButtonGroup>(QStringLiteral("o_use_thumbs"), this);
+    const char* const kindCaptions[] = {"Use thumbnail images", "Use full size images"};
+    for (int i = 0; i < 2; ++i) {
+        auto* option = namedWidget<QRadioButton>(QStringLiteral("o_use_thumbs"),
+                                                 QString::fromUtf8(kindCaptions[i]), frame);
+        option->setProperty("Index", i);
+        kinds->addButton(option, i);
+        grid->addWidget(option, i, 0, 1, 2);
+    }
+    m_binder.bind(kinds, &LibraryCatalog::o_use_thumbs);
+    grid->addWidget(label("Label1", "Number of images per row", frame), 2, 0);
+    grid->addWidget(
+        m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_horizontal_images"), frame),
+                      &LibraryCatalog::o_horizontal_images),
+        2, 1);
+    grid->addWidget(label("Label3", "Number of images per column", frame), 3, 0);
+    grid->addWidget(
+        m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_vertical_images"), frame),
+                      &LibraryCatalog::o_vertical_images),
+        3, 1);
+    grid->addWidget(button("b_create_web_page_catalog", "Create Catalog",
+                           &LibraryCatalog::b_create_web_page_catalog_Click, frame),
+                    4, 0, 1, 2);
+    return frame;
+}
+
+QWidget* FrmLibraryCatalog::buildImageSide()
+{
+    auto* side = new QWidget(this);
+    auto* grid = new QGridLayout(side);
+    grid->setContentsMargins(0, 0, 0, 0);
+    // The frame covers the label; hiding the frame while a picture is made shows it.
+    m_label4 = label("Label4", "Image Creation In Progress", side);
+    m_label4->setAlignment(Qt::AlignCenter);
+    grid->addWidget(m_label4, 0, 0, 1, 4);
+    m_frame2 = namedWidget<QGroupBox>(QStringLiteral("Frame2"), QStringLiteral("Image"), side);
+    m_frame2->installEventFilter(this);
+    // The picture is placed in twips inside the frame, so the frame has no layout.
+    m_viewimage = namedWidget<QLabel>(QStringLiteral("viewimage"), m_frame2);
+    for (QLabel* l : {label("error_reading_file", "Error Reading File", m_frame2),
+                      label("o_notanimage", "Not An Image", m_frame2)})
+        l->move(20, 30);
+    grid->addWidget(m_frame2, 0, 0, 1, 4);
+    grid->setRowStretch(0, 1);
+    grid->addWidget(label("o_width", "", side), 1, 0, 1, 2);
+    grid->addWidget(label("o_height", "", side), 1, 2, 1, 2);
+    grid->addWidget(label("l_image_title", "Title:", side), 2, 0);
+    m_title = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_image_title"), side),
+                            &LibraryCatalog::o_image_title);
+    m_title->installEventFilter(this);
+    grid->addWidget(m_title, 2, 1, 1, 3);
+    grid->addWidget(label("l_targetdir", "Target Dir:", side), 3, 0);
+    QLabel* target = label("targetdir", "", side);
+    // A long path is cut at the window's edge rather than widening the window.
+    target->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(target, 3, 1, 1, 3);
+
+    auto* sizes =
+        namedWidget<QGroupBox>(QStringLiteral("Frame6"), QStringLiteral("Image Dimensions"), side);
+    auto* sizeColumn = new QVBoxLayout(sizes);
+    sizeColumn->addWidget(label("Label_tn", "Thumb Size", sizes));
+    auto* size = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_tn_size"), sizes),
+                               &LibraryCatalog::o_tn_size);
+    connect(size, &QLineEdit::textEdited, this, [this] { run(&LibraryCatalog::o_tn_size_Change); });
+    sizeColumn->addWidget(size);
+    sizeColumn->addStretch();
+    sizes->setMaximumWidth(sizes->sizeHint().width());
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(buildTargetDirectory(), 1);
+    bottom->addWidget(sizes);
+    grid->addLayout(bottom, 4, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return side;
+}
+
+QGroupBox* FrmLibraryCatalog::buildTargetDirectory()
+{
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Target Directory"), this);
+    auto* column = new QVBoxLayout(frame);
+    m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("Drive1"), frame);
+    m_dir = namedWidget<platform::DirListBox>(QStringLiteral("Dir1"), frame);
+    column->addWidget(m_drive);
+    column->addWidget(m_dir);
+    connect(m_drive, &platform::DriveListBox::driveChanged, this, &FrmLibraryCatalog::driveChanged);
+    connect(m_dir, &platform::DirListBox::pathChanged, this, &FrmLibraryCatalog::dirChanged);
+    return frame;
+}
+
+void FrmLibraryCatalog::push()
+{
+    if (!m_value)
+        return;
+    m_pushing = true;
+    m_binder.push();
+    m_pushing = false;
+    pushShown();
+}
+
+void FrmLibraryCatalog::pushShown()
+{
+    if (!m_value)
+        return;
+    const LibraryCatalog& v = *m_value;
+    m_pushing = true;
+    setWindowTitle(v.caption);
+    platform::pushControl(m_frame1, v.Frame1);
+    m_frame2->setVisible(v.Frame2.visible);
+    m_label4->setVisible(!v.Frame2.visible);
+    for (const auto& [name, field] :
+         {std::pair{"error_reading_file", &LibraryCatalog::error_reading_file},
+          std::pair{"o_notanimage", &LibraryCatalog::o_notanimage},
+          std::pair{"o_width", &LibraryCatalog::o_width},
+          std::pair{"o_height", &LibraryCatalog::o_height},
+          std::pair{"targetdir", &LibraryCatalog::targetdir}})
+        platform::pushControl(m_labels.value(QString::fromUtf8(name)), v.*field);
+    for (int i = 0; i < 3; ++i)
+        m_filters->button(i)->setVisible(v.filterVisible[size_t(i)]);
+    m_drive->setDrive(v.Drive1);
+    m_dir->setPath(v.Dir1);
+    const bool enabled = v.controlsEnabled();
+    for (const char* menu : {"menuFile", "menuOptions"})
+        findChild<QMenu*>(QString::fromUtf8(menu))->menuAction()->setEnabled(enabled);
+    for (QWidget* control : std::initializer_list<QWidget*>{m_drive, m_dir, m_flelist})
+        control->setEnabled(enabled);
+    pushList();
+    pushPicture();
+    m_pushing = false;
+}
+
+void FrmLibraryCatalog::pushList()
+{
+    const QStringList entries = m_value->flelist();
+    bool same = m_flelist->count() == entries.size();
+    for (int i = 0; same && i < entries.size(); ++i)
+        same = m_flelist->item(i)->text() == entries.at(i);
+    if (!same) {
+        m_flelist->clear();
+        m_flelist->addItems(entries);
+    }
+    for (int i = 0; i < m_flelist->count(); ++i)
+        m_flelist->item(i)->setSelected(m_value->selected.value(i));
+    if (m_flelist->currentRow() != m_value->ListIndex)
+        m_flelist->setCurrentRow(m_value->ListIndex, QItemSelectionModel::NoUpdate);
+}
+
+void FrmLibraryCatalog::pushPicture()
+{
+    const platform::ImageControl& image = m_value->viewimage;
+    const QRect contents = m_frame2->contentsRect();
+    const QSize size(pixels(image.width()), pixels(image.height()));
+    m_viewimage->setGeometry(QRect(contents.topLeft() + QPoint(pixels(150), pixels(150)), size));
+    m_viewimage->setVisible(image.visible());
+    const QImage picture = image.picture();
+    if (picture.isNull() || size.isEmpty()) {
+        m_viewimage->clear();
+        m_imageKey = 0;
+    } else if (picture.cacheKey() != m_imageKey || size != m_imageSize) {
+        // Scaled once here, not on every repaint: a photo can be far larger than the frame.
+        m_viewimage->setPixmap(QPixmap::fromImage(
+            picture.size() == size
+                ? picture
+                : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        m_imageKey = picture.cacheKey();
+        m_imageSize = size;
+    }
+}
+
+void FrmLibraryCatalog::run(const std::function<void(LibraryCatalog&)>& action)
+{
+    if (!m_value)
+        return;
+    m_binder.pull();
+    action(*m_value);
+    push();
+}
+
+void FrmLibraryCatalog::listChanged()
+{
+    if (m_pushing)
+        return;
+    QList<bool> selected;
+    for (int i = 0; i < m_flelist->count(); ++i)
+        selected.append(m_flelist->item(i)->isSelected());
+    const int current = m_flelist->currentRow();
+    run([selected, current](LibraryCatalog& c) {
+        c.selected = selected;
+        if (c.ListIndex == current)
+            return;
+        c.ListIndex = current;
+        c.flelist_Click();
+    });
+}
+
+void FrmLibraryCatalog::driveChanged(const QString& root)
+{
+    if (m_pushing || root.isEmpty())
+        return;
+    run([root](LibraryCatalog& c) {
+        c.Drive1 = root;
+        c.Drive1_Change();
+    });
+}
+
+void FrmLibraryCatalog::dirChanged(const QString& path)
+{
+    if (m_pushing)
+        return;
+    run([path](LibraryCatalog& c) {
+        c.Dir1 = path;
+        c.Dir1_Change();
+    });
+}
+
+void FrmLibraryCatalog::reject()
+{
+    if (!m_value) {
+        QDialog::reject();
+        return;
+    }
+    run([](LibraryCatalog& c) { c.Form_QueryUnload(); });
+}
+
+void FrmLibraryCatalog::showEvent(QShowEvent* event)
+{
+    platform::placeOnFirstShow(this, m_shownOnce);
+    QDialog::showEvent(event);
+}
+
+bool FrmLibraryCatalog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_frame2 && event->type() == QEvent::Resize && m_value) {
+        m_value->Frame2_Resize(twips(m_frame2->width()), twips(m_frame2->height()));
+        pushPicture();
+    } else if (watched == m_title && event->type() == QEvent::FocusOut) {
+        run(&LibraryCatalog::o_image_title_LostFocus);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void registerFrmLibraryCatalog()
+{
+    platform::registerDialog<FrmLibraryCatalog, LibraryCatalog>(
+        QStringLiteral("frm_librarycatalog"));
+}
+
+} // namespace mosaicon::viewer

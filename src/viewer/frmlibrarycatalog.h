@@ -1,0 +1,101 @@
+#pragma once
+
+#include "viewer/librarycatalog.h"
+
+#include "platform/widgets/binder.h"
+#include "platform/widgets/menutree.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QPointer>
+#include <QSize>
+
+#include <functional>
+
+class QAction;
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace mosaicon {
+
+namespace platform {
+class DirListBox;
+class DriveListBox;
+} // namespace platform
+
+namespace viewer {
+
+// The Image Catalog window: shows a LibraryCatalog and hands the user's
+// actions to its rules. Each action first takes the controls into the value
+// and afterwards shows the value again; while a command runs, the value's
+// changed() shows the picture, the list and the enabled controls.
+class FrmLibraryCatalog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FrmLibraryCatalog(LibraryCatalog* value, QWidget* parent = nullptr);
+
+    LibraryCatalog* value() const { return m_value; }
+    QAction* menuItem(const QString& menu, int index) const;
+    QListWidget* flelist() const { return m_flelist; }
+    // The picture as shown.
+    QLabel* viewimage() const { return m_viewimage; }
+
+    // Esc and the frame's close: Cancel And Exit, refused while a list is converted.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildListAndFiles();
+    QGroupBox* buildOutputFile();
+    QGroupBox* buildWebPages();
+    QWidget* buildImageSide();
+    QGroupBox* buildTargetDirectory();
+    QPushButton* button(const char* name, const char* caption, void (LibraryCatalog::*click)(),
+                        QWidget* parent);
+    QLabel* label(const char* name, const char* caption, QWidget* parent);
+
+    void push();
+    // Everything but what the user types: the list, the picture, the labels,
+    // the frames and which controls are enabled.
+    void pushShown();
+    void pushList();
+    void pushPicture();
+    void run(const std::function<void(LibraryCatalog&)>& action);
+    void listChanged();
+    void driveChanged(const QString& root);
+    void dirChanged(const QString& path);
+
+    QPointer<LibraryCatalog> m_value;
+    platform::Binder<LibraryCatalog> m_binder;
+    platform::MenuTree m_menus;
+    QListWidget* m_flelist = nullptr;
+    QGroupBox* m_frame1 = nullptr;
+    QGroupBox* m_frame2 = nullptr;
+    QLabel* m_label4 = nullptr;
+    QLabel* m_viewimage = nullptr;
+    QButtonGroup* m_filters = nullptr;
+    QLineEdit* m_title = nullptr;
+    platform::DriveListBox* m_drive = nullptr;
+    platform::DirListBox* m_dir = nullptr;
+    QHash<QString, QLabel*> m_labels;
+    qint64 m_imageKey = 0;
+    QSize m_imageSize;
+    bool m_pushing = false;
+    bool m_shownOnce = false;
+};
+
+// Makes the program show this window wherever the catalog value is shown modally.
+void registerFrmLibraryCatalog();
+
+} // namespace viewer
+} // namespace mosaicon

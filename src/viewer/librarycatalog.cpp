@@ -1,0 +1,517 @@
+#include "viewer/librarycatalog.h"
+
+#include "viewer/catalogdata.h"
+#include "viewer/catalogpages.h"
+#include "viewer/imagelists.h"
+
+#include "dialogs/targetdirectory.h"
+#include "pagekit/thumbnails.h"
+#include "settings/pickers.h"
+
+#include "platform/events.h"
+#include "platform/numbers.h"
+#include "platform/ui.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace mosaicon::viewer {
+
+namespace {
+
+const QString defaultThumbSize = QStringLiteral("100");
+
+QList<CatalogRow>& rows()
+{
+    return program().catalog;
+}
+
+void warn(const QString& text)
+{
+    platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
+}
+
+const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
+
+// What the catalog keeps of a thumbnail conversion: the thumbnail when one
+// exists (made, or the picture small enough to be its own), else nothing.
+QString recordedThumbnail(const ConversionResult& result)
+{
+    const bool exists =
+        result.outcome == ConversionResult::Made || result.outcome == ConversionResult::SmallLeft;
+    return exists ? result.output : QString();
+}
+
+// Every conversion that did not happen for a reason the user must know, told
+// once in one box.
+void tellFailures(const QStringList& paths, const QList<ConversionResult>& results)
+{
+    QStringList failures;
+    for (qsizetype i = 0; i < results.size(); ++i) {
+        const ConversionResult& r = results.at(i);
+        // The reason names the file as a rule; the file is named once.
+        if (r.outcome == ConversionResult::Failed)
+            failures.append(r.error.contains(paths.at(i))
+                                ? r.error
+                                : paths.at(i) + QStringLiteral(": ") + r.error);
+        else if (r.outcome == ConversionResult::SourceMissing)
+            failures.append(paths.at(i) + QStringLiteral(": the file does not exist."));
+    }
+    if (failures.isEmpty())
+        return;
+    platform::msgbox(QStringLiteral("These images could not be made:\n") + failures.join(u'\n'),
+                     platform::MsgBox::Exclamation, program().product_title);
+}
+
+QList<CatalogEntry> catalogEntries()
+{
+    QList<CatalogEntry> entries;
+    entries.reserve(rows().size());
+    for (const CatalogRow& row : rows())
+        entries.append({row.image, row.thumbnail, row.title});
+    return entries;
+}
+
+bool badThumbnailSize(const QString& size)
+{
+    return size.isEmpty() || size.startsWith(u'0');
+}
+
+} // namespace
+
+LibraryCatalog::LibraryCatalog(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("frm_librarycatalog"));
+}
+
+QStringList LibraryCatalog::flelist() const
+{
+    QStringList images;
+    images.reserve(rows().size());
+    for (const CatalogRow& row : rows())
+        images.append(row.image);
+    return images;
+}
+
+void LibraryCatalog::Form_Load(const QStringList& mainList)
+{
+    Program& p = program();
+    p.keep_processing = false;
+    viewimage.setBackColor(p.settings.thumb_bg_color.text().trimmed().toUInt());
+
+    // The window's list is sorted; the catalog takes the same order, so that
+    // entry i of both is one image.
+    QStringList images = mainList;
+    sort_image_paths(images);
+    rows().clear();
+    for (const QString& image : images)
+        rows().append({image, QString(), QString()});
+    showFirstEntry();
+
+    QString target = p.settings.target_dir;
+    if (target.isEmpty()) {
+        target = p.program_folder;
+    } else if (!QFileInfo(target).isDir()) {
+        warn(QStringLiteral("The target directory has been changed to '%1' because the directory "
+                            "'%2' does not exist.")
+                 .arg(p.program_folder, target));
+        target = p.program_folder;
+        p.settings.target_dir = target;
+    }
+    useTargetDirectory(target);
+
+    if (badThumbnailSize(p.settings.thumb_size))
+        p.settings.thumb_size = defaultThumbSize;
+    o_tn_size.text = p.settings.thumb_size;
+    o_tn_size_Change();
+
+    o_output_format.entries = {catalog_format_text(CatalogDataFormat::ImageTitle),
+                               catalog_format_text(CatalogDataFormat::ImageThumbnailTitle)};
+    o_output_format.index = 0;
+    o_output_format.text = o_output_format.entries.first();
+    o_output_format_Click();
+}
+
+void LibraryCatalog::show()
+{
+    platform::ui().showModal(objectName(), this);
+}
+
+void LibraryCatalog::useTargetDirectory(const QString& dir)
+{
+    Dir1 = QDir::cleanPath(QDir(dir).absolutePath());
+    Drive1 = TargetDirectory::volumeOf(Dir1);
+    targetdir.caption = Dir1;
+}
+
+void LibraryCatalog::Frame2_Resize(int widthTwips, int heightTwips)
+{
+    Frame2.width = widthTwips;
+    Frame2.height = heightTwips;
+    if (viewimage.visible() && !viewimage.isNull())
+        recalculate_image();
+}
+
+// The picture at its natural size, reduced in proportion where it would not
+// fit the frame less its margin.
+void LibraryCatalog::recalculate_image()
+{
+    constexpr double margin = 300;
+    viewimage.setFitMode(1);
+    double w = viewimage.imageWidth() * platform::ImageControl::TwipsPerPixel;
+    double h = viewimage.imageHeight() * platform::ImageControl::TwipsPerPixel;
+    int mode = 1;
+    const double roomW = Frame2.width - margin;
+    const double roomH = Frame2.height - margin;
+    if (roomW > 0 && roomH > 0) {
+        if (w >= roomW) {
+            const double r = roomW / w;
+            w = w * r - 10;
+            h *= r;
+            mode = 2;
+        }
+        if (h >= roomH) {
+            const double r = roomH / h;
+            w *= r;
+            h = h * r - 10;
+            mode = 3;
+        }
+    }
+    viewimage.setWidth(w);
+    viewimage.setHeight(h);
+    viewimage.setFitMode(mode);
+}
+
+void LibraryCatalog::show_size_labels_catalog()
+{
+    o_width.caption = QStringLiteral("Width = ") + platform::strForm(viewimage.imageWidth());
+    o_height.caption = QStringLiteral("Height = ") + platform::strForm(viewimage.imageHeight());
+}
+
+void LibraryCatalog::showReadError()
+{
+    viewimage.setVisible(false);
+    o_notanimage.visible = false;
+    error_reading_file.visible = true;
+    o_width.caption = QStringLiteral("Width = 0");
+    o_height.caption = QStringLiteral("Height = 0");
+}
+
+void LibraryCatalog::showFirstEntry()
+{
+    const qsizetype count = rows().size();
+    Frame1.caption = QStringLiteral("Current File List (%1)").arg(platform::strForm(count));
+    selected = QList<bool>(count, false);
+    ListIndex = -1;
+    o_image_title.text.clear();
+    if (count == 0) {
+        caption = QStringLiteral("Image Catalog");
+        showReadError();
+        return;
+    }
+    ListIndex = 0;
+    selected[0] = true;
+    flelist_Click();
+}
+
+void LibraryCatalog::flelist_Click()
+{
+    if (ListIndex < 0 || ListIndex >= rows().size())
+        return;
+    const QString item = rows().at(ListIndex).image;
+    // The title box always belongs to the current entry, also when its
+    // picture cannot be shown: what is typed there goes to that entry.
+    o_image_title.text = rows().at(ListIndex).title;
+    caption = QStringLiteral("Image Catalog - ") + item;
+    if (!is_image_file(item)) {
+        // Nothing of the previous picture stays to be converted by mistake.
+        viewimage.clear();
+        viewimage.setVisible(false);
+        o_notanimage.visible = true;
+        error_reading_file.visible = false;
+        o_width.caption = QStringLiteral("Width = 0");
+        o_height.caption = QStringLiteral("Height = 0");
+        return;
+    }
+    viewimage.setVisible(true);
+    o_notanimage.visible = false;
+    error_reading_file.visible = false;
+    if (!program().keep_processing) {
+        if (!viewimage.setFileName(item)) {
+            showReadError();
+            return;
+        }
+        recalculate_image();
+    }
+    show_size_labels_catalog();
+}
+
+void LibraryCatalog::o_image_title_LostFocus()
+{
+    if (ListIndex >= 0 && ListIndex < rows().size())
+        rows()[ListIndex].title = o_image_title.text;
+}
+
+void LibraryCatalog::setThumbnailSize(const QString& text, const char* why)
+{
+    o_tn_size.text = text;
+    warn(QString::fromUtf8(why) + QStringLiteral("  The default size of 100 will be used."));
+}
+
+void LibraryCatalog::o_tn_size_Change()
+{
+    if (o_tn_size.text.isEmpty()) {
+        setThumbnailSize(defaultThumbSize, "The thumbnail size cannot be blank.");
+    } else {
+        if (o_tn_size.text == QLatin1String("0"))
+            setThumbnailSize(defaultThumbSize, "Thumbnail size cannot be zero.");
+        if (o_tn_size.text.startsWith(u'0'))
+            setThumbnailSize(defaultThumbSize, "Thumbnail size cannot be prefixed with a zero.");
+    }
+    program().settings.thumb_size = o_tn_size.text;
+}
+
+void LibraryCatalog::o_output_format_Click()
+{
+    const bool titles = o_output_format.index == 0;
+    filterVisible = {true, titles, !titles};
+    o_save_by_image_filter.index = 0;
+}
+
+void LibraryCatalog::Drive1_Change()
+{
+    if (QFileInfo(Drive1).isDir() && QDir(Drive1).isReadable()) {
+        Dir1 = Drive1;
+        Dir1_Change();
+    } else {
+        Drive1 = TargetDirectory::volumeOf(Dir1);
+    }
+}
+
+void LibraryCatalog::Dir1_Change()
+{
+    useTargetDirectory(Dir1);
+}
+
+void LibraryCatalog::b_select_file_Click()
+{
+    if (const std::optional<QString> chosen = select_catalog_output_file(true))
+        o_output_file.text = *chosen;
+}
+
+void LibraryCatalog::b_save_data_Click()
+{
+    const CatalogDataFormat format = o_output_format.index == 1
+                                         ? CatalogDataFormat::ImageThumbnailTitle
+                                         : CatalogDataFormat::ImageTitle;
+    const auto filter = CatalogSaveFilter(qBound(0, o_save_by_image_filter.index, 2));
+    save_catalog_data(o_output_file.text, catalogEntries(), format, filter);
+}
+
+void LibraryCatalog::b_create_web_page_catalog_Click()
+{
+    write_catalog_pages(
+        targetdir.caption, catalogEntries(),
+        {o_horizontal_images.text, o_vertical_images.text, o_use_thumbs.index == 0});
+}
+
+void LibraryCatalog::loadSavedFile()
+{
+    const std::optional<QString> chosen = select_catalog_output_file(false);
+    if (!chosen)
+        return;
+    o_output_file.text = *chosen;
+    const std::optional<CatalogData> data = load_catalog_data(*chosen);
+    if (!data)
+        return;
+    QList<CatalogRow>& catalog = rows();
+    catalog.clear();
+    for (const CatalogEntry& entry : data->entries)
+        catalog.append({entry.image, entry.thumbnail, entry.title});
+    // The window shows the new catalog at once: its count, and its first
+    // entry in place of a picture that may no longer be listed.
+    showFirstEntry();
+}
+
+void LibraryCatalog::promptForTitles()
+{
+    QList<CatalogRow>& catalog = rows();
+    const qsizetype start = qMax<qsizetype>(0, selected.indexOf(true));
+    for (qsizetype i = start; i < catalog.size(); ++i) {
+        ListIndex = int(i);
+        selected[i] = true;
+        if (i > 0)
+            selected[i - 1] = false;
+        flelist_Click();
+        emit changed();
+        const std::optional<QString> answer =
+            platform::ui().inputBox(QStringLiteral("Enter the title for this image."),
+                                    catalog.at(i).image, catalog.at(i).title);
+        if (!answer || answer->isEmpty())
+            return;
+        catalog[i].title = *answer;
+        // The box shows the answer, so that leaving it keeps it.
+        o_image_title.text = *answer;
+    }
+}
+
+ConversionPlace LibraryCatalog::place() const
+{
+    ConversionPlace where;
+    where.targetDir = targetdir.caption;
+    where.copySmallThumbnail = false;
+    return where;
+}
+
+bool LibraryCatalog::confirmCreation(ConversionKind kind)
+{
+    const QString files = kind == ConversionKind::Thumbnail
+                              ? QStringLiteral("JPG thumbnail file(s)")
+                              : QStringLiteral("JPG file(s)");
+    const QString question =
+        QStringLiteral("The new %1 will be created in the %2 directory.  Is this what you want?")
+            .arg(files, targetdir.caption);
+    return platform::msgbox(question, platform::MsgBox::YesNo | platform::MsgBox::Question,
+                            program().product_title) == platform::MsgBox::Yes;
+}
+
+bool LibraryCatalog::targetDirectoryExists()
+{
+    if (QFileInfo(targetdir.caption).isDir())
+        return true;
+    warn(QStringLiteral("The images were not made because the target directory %1 does not exist.")
+             .arg(targetdir.caption));
+    return false;
+}
+
+void LibraryCatalog::setCreating(bool creating)
+{
+    Frame2.visible = !creating;
+    emit changed();
+    platform::doEvents();
+}
+
+void LibraryCatalog::createJpgFile()
+{
+    // A list entry that is not a picture leaves no picture to convert.
+    if (error_reading_file.visible || o_notanimage.visible || viewimage.fileName().isEmpty()) {
+        warn(cannotCreate);
+        return;
+    }
+    if (!confirmCreation(ConversionKind::Jpeg) || !targetDirectoryExists())
+        return;
+    const QString shown = viewimage.fileName();
+    setCreating(true);
+    const ConversionResult result = create_jpeg(shown, ConversionKind::Jpeg, place());
+    setCreating(false);
+    tellFailures({shown}, {result});
+}
+
+void LibraryCatalog::createThumbnailFile()
+{
+    if (error_reading_file.visible) {
+        warn(cannotCreate);
+        return;
+    }
+    if (!confirmCreation(ConversionKind::Thumbnail) || !targetDirectoryExists())
+        return;
+    const double size = platform::val(program().settings.thumb_size);
+    const bool larger = size < viewimage.imageHeight() || size < viewimage.imageWidth();
+    if (o_notanimage.visible || !larger) {
+        warn(
+            o_notanimage.visible
+                ? QStringLiteral("The thumbnail was not created because this file is not an image.")
+                : QStringLiteral(
+                      "The thumbnail was not created because it would be larger than the size of "
+                      "the original image."));
+        return;
+    }
+    const QString shown = viewimage.fileName();
+    const int entry = ListIndex;
+    setCreating(true);
+    const ConversionResult result = create_jpeg(shown, ConversionKind::Thumbnail, place());
+    if (entry >= 0 && entry < rows().size() && rows().at(entry).image == shown)
+        rows()[entry].thumbnail = recordedThumbnail(result);
+    setCreating(false);
+    tellFailures({shown}, {result});
+}
+
+void LibraryCatalog::convertListToJpgs()
+{
+    convertList(ConversionKind::Jpeg);
+}
+
+void LibraryCatalog::convertListToThumbnails()
+{
+    convertList(ConversionKind::Thumbnail);
+}
+
+void LibraryCatalog::convertList(ConversionKind kind)
+{
+    if (error_reading_file.visible) {
+        warn(cannotCreate);
+        return;
+    }
+    if (!confirmCreation(kind) || !selected.contains(true) || !targetDirectoryExists())
+        return;
+    m_batchRunning = true;
+    setCreating(true);
+    register_thumbnail_directory(targetdir.caption);
+    const QStringList paths = flelist();
+    // The rows cannot change meanwhile: the list, the menus and leaving the window are off.
+    const auto done = [kind](qsizetype i, const ConversionResult& result) {
+        if (kind == ConversionKind::Thumbnail)
+            rows()[i].thumbnail = recordedThumbnail(result);
+    };
+    const QList<ConversionResult> results = convert_list(
+        paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done);
+    m_batchRunning = false;
+    setCreating(false);
+    tellFailures(paths, results);
+}
+
+void LibraryCatalog::leave()
+{
+    program().settings.target_dir = Dir1;
+    emit hidden();
+}
+
+void LibraryCatalog::menuFileItem_Click(int index)
+{
+    if (index == 0) {
+        if (!rows().isEmpty())
+            m_newMainList = flelist();
+        leave();
+    } else if (index == 2) {
+        leave();
+    }
+}
+
+void LibraryCatalog::menuOptionsItem_Click(int index)
+{
+    struct Command
+    {
+        int index;
+        void (LibraryCatalog::*run)();
+    };
+    static const Command commands[] = {
+        {10, &LibraryCatalog::promptForTitles},         {15, &LibraryCatalog::createThumbnailFile},
+        {20, &LibraryCatalog::createJpgFile},           {25, &LibraryCatalog::convertListToJpgs},
+        {30, &LibraryCatalog::convertListToThumbnails}, {35, &LibraryCatalog::loadSavedFile},
+        {40, &LibraryCatalog::b_save_data_Click},
+    };
+    for (const Command& command : commands) {
+        if (command.index == index)
+            (this->*command.run)();
+    }
+}
+
+bool LibraryCatalog::Form_QueryUnload()
+{
+    if (m_batchRunning)
+        return false;
+    menuFileItem_Click(2);
+    return true;
+}
+
+} // namespace mosaicon::viewer

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "viewer/imageconversion.h"
+
+#include "settings/program.h"
+
+#include "platform/controlvalues.h"
+#include "platform/imagecontrol.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+namespace mosaicon::viewer {
+
+// The Image Catalog window without its widgets: the list (the images of the
+// catalog, program().catalog, in its order, with their selection), the picture
+// of the current entry, its title, the target directory, the thumbnail size,
+// the data file and the web-page options, with the window's rules. The dialog
+// only shows it, so the opener and the tests need no widgets.
+class LibraryCatalog : public QObject
+{
+    Q_OBJECT
+
+public:
+    using TextBox = platform::TextBox;
+    using Label = platform::Label;
+    using Frame = platform::Frame;
+
+    // The smallest outer size of the window, in twips.
+    static constexpr int minimumWidth = 6800;
+    static constexpr int minimumHeight = 6700;
+
+    explicit LibraryCatalog(QObject* parent = nullptr);
+
+    QString caption = QStringLiteral("Image Catalog");
+    Frame Frame1{QStringLiteral("Current File List")};
+    // One flag per catalog entry, and the current entry (-1: none).
+    QList<bool> selected;
+    int ListIndex = -1;
+    // Hidden while a picture is being made; width and height in twips bound the picture.
+    Frame Frame2{QStringLiteral("Image")};
+    platform::ImageControl viewimage;
+    Label error_reading_file{QStringLiteral("Error Reading File"), false};
+    Label o_notanimage{QStringLiteral("Not An Image"), false};
+    Label o_width{QStringLiteral("Width = 0")};
+    Label o_height{QStringLiteral("Height = 0")};
+    // The title of the current entry.
+    TextBox o_image_title;
+    // The root of the volume the drive list shows, and the target directory.
+    QString Drive1;
+    QString Dir1;
+    Label targetdir;
+    TextBox o_tn_size;
+    TextBox o_output_file;
+    platform::ComboBox o_output_format;
+    // 0 all, 1 only those with titles, 2 only those with thumbnails; the
+    // format decides which of 1 and 2 is offered.
+    platform::OptionGroup o_save_by_image_filter{0};
+    std::array<bool, 3> filterVisible{true, true, false};
+    // 0: thumbnail cells, 1: full-size cells.
+    platform::OptionGroup o_use_thumbs{0};
+    TextBox o_horizontal_images{QStringLiteral("2")};
+    TextBox o_vertical_images{QStringLiteral("2")};
+
+    // The list as the window shows it: the catalog's images.
+    QStringList flelist() const;
+    // Off while a list is converted: the menus, the target directory and the list.
+    bool controlsEnabled() const { return !m_batchRunning; }
+    bool batchRunning() const { return m_batchRunning; }
+    // What "Exit And Use Current File List" leaves for the main window's list.
+    const std::optional<QStringList>& newMainList() const { return m_newMainList; }
+
+    // The load steps over the main window's file list: the catalog starts
+    // anew from it, in the one order of image lists.
+    void Form_Load(const QStringList& mainList);
+    // Shows the window modally; returns when it has been hidden.
+    void show();
+
+    // The room the picture frame has now, in twips: the picture is fitted again.
+    void Frame2_Resize(int widthTwips, int heightTwips);
+    // Shows the current entry (ListIndex), as after a click on the list.
+    void flelist_Click();
+    // Stores the title box for the entry it shows, the current one: with
+    // several selected, the first of them would get another entry's title.
+    void o_image_title_LostFocus();
+    void o_tn_size_Change();
+    void o_output_format_Click();
+    // The drive list now shows Drive1: the directory goes to its root, or
+    // the drive goes back when that cannot be read.
+    void Drive1_Change();
+    // The directory list now shows Dir1.
+    void Dir1_Change();
+    void b_select_file_Click();
+    // Saves the catalog to the output file in the chosen format, through the chosen filter.
+    void b_save_data_Click();
+    // Writes the catalog's web pages into the target directory.
+    void b_create_web_page_catalog_Click();
+    // 0: Exit And Use Current File List; 2: Cancel And Exit.
+    void menuFileItem_Click(int index);
+    // The Options menu by its Index; an Index without a command does nothing.
+    void menuOptionsItem_Click(int index);
+    // The window's frame closes it: refused (false) while a list is being
+    // converted, otherwise Cancel And Exit.
+    bool Form_QueryUnload();
+
+    // Options 10: a title for each entry from the first selected one on.
+    void promptForTitles();
+    // Options 15 and 20: from the picture shown.
+    void createThumbnailFile();
+    void createJpgFile();
+    // Options 25 and 30: every image of the list, when an entry is selected.
+    void convertListToJpgs();
+    void convertListToThumbnails();
+    // Options 35: a data file, chosen and read whole, replaces the catalog.
+    void loadSavedFile();
+
+signals:
+    // The window is to be hidden: the modal show returns.
+    void hidden();
+    // Shown state changed while a command runs (a picture, the selection,
+    // the enabled controls): the window shows it before the command ends.
+    void changed();
+
+private:
+    void recalculate_image();
+    void show_size_labels_catalog();
+    void showReadError();
+    // Shows the first entry selected, or the read error when there is none.
+    void showFirstEntry();
+    void useTargetDirectory(const QString& dir);
+    void setThumbnailSize(const QString& text, const char* why);
+    void leave();
+    ConversionPlace place() const;
+    bool confirmCreation(ConversionKind kind);
+    // Tells a missing target directory once, before anything is made.
+    bool targetDirectoryExists();
+    void convertList(ConversionKind kind);
+    // Frame2 is hidden while pictures are made.
+    void setCreating(bool creating);
+
+    bool m_batchRunning = false;
+    std::optional<QStringList> m_newMainList;
+};
+
+} // namespace mosaicon::viewer

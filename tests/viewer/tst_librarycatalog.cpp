@@ -1,0 +1,498 @@
+#include "viewer/frmlibrarycatalog.h"
+#include "viewer/librarycatalog.h"
+
+#include "settings/program.h"
+
+#include "platform/events.h"
+
+#include "testprogram.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace mosaicon;
+using viewer::FrmLibraryCatalog;
+using viewer::LibraryCatalog;
+
+namespace {
+
+// Pictures of these names in the program folder, as the main list gives them.
+QStringList pictures(const TestProgram& tp, const QStringList& names)
+{
+    QStringList paths;
+    for (const QString& name : names) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        picture.save(tp.path(name), "JPEG");
+        paths.append(tp.path(name));
+    }
+    return paths;
+}
+
+QString picture(const TestProgram& tp, const QString& name, int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    image.save(tp.path(name), "JPEG");
+    return tp.path(name);
+}
+
+// A catalog over a big and a small picture, a damaged picture and a text
+// file, with the thumbnails going to "thumbs"; sorted: big.jpg, broken.jpg,
+// notes.txt, small.jpg.
+QStringList conversionFixture(TestProgram& tp, LibraryCatalog& catalog)
+{
+    const QStringList paths{picture(tp, QStringLiteral("big.jpg"), 200, 60), tp.path("broken.jpg"),
+                            tp.path("notes.txt"), picture(tp, QStringLiteral("small.jpg"), 80, 60)};
+    tp.write("broken.jpg", "not a picture");
+    tp.write("notes.txt", "text");
+    QDir(tp.folder()).mkpath(QStringLiteral("thumbs"));
+    program().ini_file_path = tp.path("mosaik.ini");
+    settings().thumb_size = QStringLiteral("100");
+    settings().target_dir = tp.path("thumbs");
+    catalog.Form_Load(paths);
+    return paths;
+}
+
+QStringList thumbnails()
+{
+    QStringList out;
+    for (const CatalogRow& row : program().catalog)
+        out.append(row.thumbnail);
+    return out;
+}
+
+QStringList titles()
+{
+    QStringList out;
+    for (const CatalogRow& row : program().catalog)
+        out.append(row.title);
+    return out;
+}
+
+void leave(QWidget* box)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &out);
+}
+
+} // namespace
+
+class TestLibraryCatalog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+
+    void aTypedTitleStaysWithItsEntry_data()
+    {
+        QTest::addColumn<int>("entry"); // in the window's list: A.jpg, a.jpg, b.jpg
+        QTest::addColumn<QString>("title");
+        QTest::addRow("the upper-case twin") << 0 << "Harbour";
+        QTest::addRow("the lower-case twin") << 1 << "Harbour";
+        QTest::addRow("a title that holds markup stays as typed")
+            << 2 << "<b>Harbour</b> & <i>boats</i>";
+    }
+    void aTypedTitleStaysWithItsEntry()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, title);
+        TestProgram tp;
+        const QStringList sorted = pictures(tp, {"A.jpg", "a.jpg", "b.jpg"});
+        LibraryCatalog catalog;
+        catalog.Form_Load({sorted[2], sorted[1], sorted[0]});
+        FrmLibraryCatalog window(&catalog);
+        auto* box = window.findChild<QLineEdit*>(QStringLiteral("o_image_title"));
+
+        window.flelist()->setCurrentRow(entry);
+        box->setText(title);
+        leave(box);
+        const int other = (entry + 1) % 3;
+        window.flelist()->setCurrentRow(other);
+        QCOMPARE(box->text(), QString());
+        window.flelist()->setCurrentRow(entry);
+
+        QCOMPARE(box->text(), title);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Image Catalog - ") + sorted[entry]);
+        QCOMPARE(listEntries(window.flelist()), sorted);
+        QCOMPARE(catalog.flelist(), sorted);
+        QStringList expected(3);
+        expected[entry] = title;
+        QCOMPARE(titles(), expected);
+        VERIFY_DIALOGS(tp);
+    }
+
+    void leavingTheTitleBoxWithSeveralSelectedSetsTheShownEntryOnly()
+    {
+        TestProgram tp;
+        const QStringList paths = pictures(tp, {"1.jpg", "2.jpg", "3.jpg"});
+        LibraryCatalog catalog;
+        catalog.Form_Load(paths);
+        program().catalog[1].title = QStringLiteral("Quay");
+        FrmLibraryCatalog window(&catalog);
+        window.flelist()->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+        window.flelist()->setCurrentRow(0, QItemSelectionModel::Select);
+        window.flelist()->setCurrentRow(2, QItemSelectionModel::Select);
+        QCOMPARE(catalog.selected, QList<bool>({true, true, true}));
+        auto* box = window.findChild<QLineEdit*>(QStringLiteral("o_image_title"));
+        box->setText(QStringLiteral("Pier"));
+        leave(box);
+        QCOMPARE(titles(),
+                 QStringList({QString(), QStringLiteral("Quay"), QStringLiteral("Pier")}));
+    }
+
+    void thumbnailSizeRules_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message"); // empty: none
+        QTest::addColumn<QString>("kept");
+        QTest::addRow("zero")
+            << "0"
+            << "Thumbnail size cannot be zero.  The default size of 100 will be used."
+            << "100";
+        QTest::addRow("a leading zero") << "050"
+                                        << "Thumbnail size cannot be prefixed with a zero.  The "
+                                           "default size of 100 will be used."
+                                        << "100";
+        QTest::addRow("blank")
+            << ""
+            << "The thumbnail size cannot be blank.  The default size of 100 will be used."
+            << "100";
+        QTest::addRow("a size") << "150"
+                                << ""
+                                << "150";
+    }
+    void thumbnailSizeRules()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        QFETCH(QString, kept);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        catalog.Form_Load({});
+        QCOMPARE(catalog.o_tn_size.text, QStringLiteral("100"));
+        if (!message.isEmpty())
+            tp.ui.expectMessage(message);
+        catalog.o_tn_size.text = typed;
+        catalog.o_tn_size_Change();
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.ui.asked().size(), message.isEmpty() ? 0 : 1);
+        QCOMPARE(catalog.o_tn_size.text, kept);
+        QCOMPARE(settings().thumb_size.text(), kept);
+    }
+
+    void promptForTitlesStopsAtAnEmptyAnswer()
+    {
+        TestProgram tp;
+        const QStringList paths = pictures(tp, {"1.jpg", "2.jpg", "3.jpg"});
+        LibraryCatalog catalog;
+        catalog.Form_Load(paths);
+        catalog.selected = {false, true, false};
+        const QString prompt = QStringLiteral("Enter the title for this image.");
+        tp.ui.expectInput(prompt, QStringLiteral("Two")).expectInput(prompt, QString());
+        catalog.menuOptionsItem_Click(10);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.ui.asked().at(0).title, paths[1]);
+        QCOMPARE(tp.ui.asked().at(1).title, paths[2]);
+        QCOMPARE(titles(), QStringList({QString(), QStringLiteral("Two"), QString()}));
+        QCOMPARE(catalog.ListIndex, 2);
+        QCOMPARE(catalog.selected, QList<bool>({false, false, true}));
+    }
+
+    void optionsConversionsRecordThumbnailsOnlyWhenTheyExist_data()
+    {
+        QTest::addColumn<int>("index"); // Options item
+        QTest::addColumn<int>("entry"); // the entry shown
+        QTest::addColumn<QStringList>(
+            "thumbs");                         // afterwards, "T/" standing for the target directory
+        QTest::addColumn<QStringList>("made"); // files in the target directory
+        QTest::addColumn<QString>("told");     // the message after the confirmation; empty: none
+        QTest::addRow("the list to thumbnails: a reduced one, a small picture as its own, none for "
+                      "the damaged one")
+            << 30 << 0 << QStringList{"T/big_tn.jpg", "", "", "small.jpg"}
+            << QStringList{"big_tn.jpg"} << "These images could not be made:";
+        QTest::addRow("the list to JPGs records no thumbnail")
+            << 25 << 0 << QStringList{"", "stale", "", ""} << QStringList{"big.jpg", "small.jpg"}
+            << "These images could not be made:";
+        QTest::addRow("the thumbnail of a large picture")
+            << 15 << 0 << QStringList{"T/big_tn.jpg", "stale", "", ""} << QStringList{"big_tn.jpg"}
+            << "";
+        QTest::addRow("no thumbnail of a picture within the size")
+            << 15 << 3 << QStringList{"", "stale", "", ""} << QStringList{}
+            << "The thumbnail was not created because it would be larger than the size of the "
+               "original image.";
+        QTest::addRow("no thumbnail of a text file")
+            << 15 << 2 << QStringList{"", "stale", "", ""} << QStringList{}
+            << "The thumbnail was not created because this file is not an image.";
+        QTest::addRow("a missing target folder is told once, before anything is made")
+            << 30 << 0 << QStringList{"", "stale", "", ""} << QStringList{}
+            << "The images were not made because the target directory";
+    }
+    void optionsConversionsRecordThumbnailsOnlyWhenTheyExist()
+    {
+        QFETCH(int, index);
+        QFETCH(int, entry);
+        QFETCH(QStringList, thumbs);
+        QFETCH(QStringList, made);
+        QFETCH(QString, told);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        conversionFixture(tp, catalog);
+        program().catalog[1].thumbnail = QStringLiteral("stale");
+        const bool gone = told.contains(QLatin1String("target directory"));
+        if (gone)
+            QDir(tp.path("thumbs")).removeRecursively();
+        catalog.ListIndex = entry;
+        catalog.selected = {false, false, false, false};
+        catalog.selected[entry] = true;
+        catalog.flelist_Click();
+        const QString files = index == 25 || index == 20 ? "JPG file(s)" : "JPG thumbnail file(s)";
+        tp.ui.expectMessage(
+            QStringLiteral(
+                "The new %1 will be created in the %2 directory.  Is this what you want?")
+                .arg(files, tp.path("thumbs")),
+            platform::MsgBox::Yes);
+        if (!told.isEmpty())
+            tp.ui.expectMessage(std::nullopt);
+        catalog.menuOptionsItem_Click(index);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.ui.asked().size(), told.isEmpty() ? 1 : 2);
+        if (!told.isEmpty()) {
+            const QString text = tp.ui.asked().last().text;
+            QVERIFY2(text.startsWith(told), qPrintable(text));
+            // One file is named, once: the damaged picture, or the missing folder.
+            QCOMPARE(text.count(tp.folder()),
+                     told.startsWith(QLatin1String("The thumbnail")) ? 0 : 1);
+            QVERIFY(!told.startsWith(QLatin1String("These")) ||
+                    text.contains(tp.path("broken.jpg")));
+        }
+        QCOMPARE(thumbnails(), thumbs.replaceInStrings(QStringLiteral("T/"), tp.path("thumbs/")));
+        QCOMPARE(QDir(tp.path("thumbs")).entryList(QDir::Files), made);
+        QCOMPARE(QFileInfo::exists(tp.path("thumbs")), !gone);
+        QVERIFY(!catalog.batchRunning());
+        QVERIFY(catalog.Frame2.visible);
+    }
+
+    void closingWhileAListIsConvertedIsRefused()
+    {
+        TestProgram tp;
+        LibraryCatalog catalog;
+        conversionFixture(tp, catalog);
+        FrmLibraryCatalog window(&catalog);
+        window.open();
+        QSignalSpy hidden(&catalog, &LibraryCatalog::hidden);
+        int refusedWhileRunning = 0;
+        platform::setDoEventsHook([&] {
+            if (!catalog.batchRunning())
+                return;
+            window.reject();
+            if (window.isVisible() && hidden.isEmpty() && !window.flelist()->isEnabled())
+                ++refusedWhileRunning;
+        });
+        tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes).expectMessage(std::nullopt);
+        catalog.menuOptionsItem_Click(30);
+        platform::setDoEventsHook({});
+        VERIFY_DIALOGS(tp);
+        QVERIFY(refusedWhileRunning >= 1);
+        QVERIFY(window.flelist()->isEnabled());
+        window.reject();
+        QCOMPARE(hidden.size(), 1);
+        QVERIFY(!window.isVisible());
+    }
+
+    void aCancelledFileDialogChangesNothing_data()
+    {
+        QTest::addColumn<int>("command"); // Options item, or 0 for the Select File button
+        QTest::addRow("Select File") << 0;
+        QTest::addRow("Load Saved File") << 35;
+    }
+    void aCancelledFileDialogChangesNothing()
+    {
+        QFETCH(int, command);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg"}));
+        program().catalog[1].title = QStringLiteral("Quay");
+        catalog.o_output_file.text = tp.path("old.txt");
+        settings().last_directory = tp.path("start/");
+        const QList<CatalogRow> before = program().catalog;
+        tp.ui.expectFile(QStringLiteral("Select The Catalog Output File"), std::nullopt);
+        if (command == 0)
+            catalog.b_select_file_Click();
+        else
+            catalog.menuOptionsItem_Click(command);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(catalog.o_output_file.text, tp.path("old.txt"));
+        QCOMPARE(settings().last_directory.text(), tp.path("start/"));
+        QCOMPARE(program().catalog, before);
+        QCOMPARE(catalog.Frame1.caption, QStringLiteral("Current File List ( 2)"));
+    }
+
+    void loadingADataFileReplacesTheCatalogWhole_data()
+    {
+        QTest::addColumn<QByteArray>("file");    // "P/" stands for the program folder
+        QTest::addColumn<QStringList>("images"); // file names afterwards, in list order
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<bool>("told");
+        QTest::addRow(
+            "entries out of order are listed in the one image order, each with its own title")
+            << QByteArray(
+                   "FORMAT:1.  image,title\r\nFIELDS:image file, title\r\n\"P/b.jpg\",\"Bee\"\r\n"
+                   "\"P/a.jpg\",\"small a\"\r\n\"P/A.jpg\",\"capital A\"\r\n")
+            << QStringList{"A.jpg", "a.jpg", "b.jpg"} << QStringList{"capital A", "small a", "Bee"}
+            << false;
+        QTest::addRow("a file cut short is told and the catalog stays")
+            << QByteArray("FORMAT:2.  "
+                          "image,thumbnail,title\r\nFIELDS:\r\n\"P/"
+                          "b.jpg\",\"tn_b.jpg\",\"Bee\"\r\n\"P/a.jpg\"\r\n")
+            << QStringList{"1.jpg", "2.jpg"} << QStringList{"", ""} << true;
+    }
+    void loadingADataFileReplacesTheCatalogWhole()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, images);
+        QFETCH(QStringList, titles);
+        QFETCH(bool, told);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg"}));
+        QByteArray bytes = file;
+        tp.write("data.txt", bytes.replace("P/", tp.folder().toUtf8() + "/"));
+        FrmLibraryCatalog window(&catalog);
+        tp.ui.expectFile(QStringLiteral("Select The Catalog Output File"), tp.path("data.txt"));
+        if (told)
+            tp.ui.expectMessage(std::nullopt);
+        window.menuItem(QStringLiteral("menuOptionsItem"), 35)->trigger();
+        VERIFY_DIALOGS(tp);
+        QStringList paths;
+        for (const QString& name : images)
+            paths.append(tp.path(name));
+        QCOMPARE(catalog.flelist(), paths);
+        QCOMPARE(listEntries(window.flelist()), paths);
+        QCOMPARE(::titles(), titles);
+        QCOMPARE(catalog.Frame1.caption,
+                 QStringLiteral("Current File List ( %1)").arg(paths.size()));
+        QCOMPARE(catalog.o_output_file.text, tp.path("data.txt"));
+        auto* box = window.findChild<QLineEdit*>(QStringLiteral("o_image_title"));
+        QCOMPARE(box->text(), titles.first());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Image Catalog - ") + paths.first());
+    }
+
+    void createCatalogRefusesABadPageSizeFirst_data()
+    {
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QString>("rowsText");
+        QTest::addColumn<bool>("targetGone");
+        QTest::addColumn<int>("confirm");  // the answer to the confirmation; 0: not asked
+        QTest::addColumn<QString>("told"); // the start of the message after it; empty: none
+        QTest::addColumn<QStringList>("written");
+        const QString refused = "The number of images per row and the number of images per column";
+        QTest::addRow("zero per row") << "0"
+                                      << "2" << false << 0 << refused << QStringList{};
+        QTest::addRow("an empty box") << "2"
+                                      << "" << false << 0 << refused << QStringList{};
+        QTest::addRow("a fraction") << "2.5"
+                                    << "2" << false << 0 << refused << QStringList{};
+        QTest::addRow("trailing letters") << "2"
+                                          << "2x" << false << 0 << refused << QStringList{};
+        QTest::addRow("the confirmation answered No")
+            << "2"
+            << "2" << false << platform::MsgBox::No << "" << QStringList{};
+        QTest::addRow("a missing target folder is told")
+            << "2"
+            << "2" << true << platform::MsgBox::Yes
+            << "The catalog was not written because the target directory" << QStringList{};
+        QTest::addRow("three entries, two by one: two pages and the home page")
+            << "2"
+            << "1" << false << platform::MsgBox::Yes << ""
+            << QStringList{"mkn_catalog.htm", "mkncat1.htm", "mkncat2.htm"};
+    }
+    void createCatalogRefusesABadPageSizeFirst()
+    {
+        QFETCH(QString, columns);
+        QFETCH(QString, rowsText);
+        QFETCH(bool, targetGone);
+        QFETCH(int, confirm);
+        QFETCH(QString, told);
+        QFETCH(QStringList, written);
+        TestProgram tp;
+        QDir(tp.folder()).mkpath(QStringLiteral("web"));
+        settings().target_dir = tp.path("web");
+        LibraryCatalog catalog;
+        catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg", "3.jpg"}));
+        if (targetGone)
+            QDir(tp.path("web")).removeRecursively();
+        FrmLibraryCatalog window(&catalog);
+        window.findChild<QLineEdit*>(QStringLiteral("o_horizontal_images"))->setText(columns);
+        window.findChild<QLineEdit*>(QStringLiteral("o_vertical_images"))->setText(rowsText);
+        if (confirm != 0)
+            tp.ui.expectMessage(
+                QStringLiteral(
+                    "The new JPG thumbnail file(s) will be created in the %1 directory.  "
+                    "Is this what you want?")
+                    .arg(tp.path("web")),
+                confirm);
+        if (!told.isEmpty())
+            tp.ui.expectMessage(std::nullopt);
+        window.findChild<QPushButton*>(QStringLiteral("b_create_web_page_catalog"))->click();
+        VERIFY_DIALOGS(tp);
+        if (!told.isEmpty())
+            QVERIFY2(tp.ui.asked().last().text.startsWith(told),
+                     qPrintable(tp.ui.asked().last().text));
+        QCOMPARE(QDir(tp.path("web")).entryList(QDir::Files), written);
+        QCOMPARE(tp.shell.opened.size(), written.isEmpty() ? 0 : 1);
+    }
+
+    void saveImageDataTakesTheChosenFormatAndFilter_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QByteArray>("expected"); // "P/" stands for the program folder
+        QTest::addRow("image and title, all entries")
+            << 0 << 0
+            << QByteArray("FORMAT:1.  image,title\r\nFIELDS:image file, "
+                          "title\r\n\"P/a.jpg\",\"Harbour\"\r\n"
+                          "\"P/b.jpg\",\"\"\r\n");
+        QTest::addRow("image and title, only those with titles")
+            << 0 << 1
+            << QByteArray("FORMAT:1.  image,title\r\nFIELDS:image file, "
+                          "title\r\n\"P/a.jpg\",\"Harbour\"\r\n");
+        QTest::addRow("image, thumbnail and title, only those with thumbnails")
+            << 1 << 2
+            << QByteArray(
+                   "FORMAT:2.  image,thumbnail,title\r\nFIELDS:image file, thumbnail, title\r\n"
+                   "\"P/b.jpg\",\"tn_b.jpg\",\"\"\r\n");
+    }
+    void saveImageDataTakesTheChosenFormatAndFilter()
+    {
+        QFETCH(int, format);
+        QFETCH(int, filter);
+        QFETCH(QByteArray, expected);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        catalog.Form_Load(pictures(tp, {"b.jpg", "a.jpg"}));
+        program().catalog[0].title = QStringLiteral("Harbour");
+        program().catalog[1].thumbnail = QStringLiteral("tn_b.jpg");
+        catalog.o_output_file.text = tp.path("data.txt");
+        catalog.o_output_format.index = format;
+        catalog.o_output_format_Click();
+        QCOMPARE(catalog.filterVisible, (std::array<bool, 3>{true, format == 0, format == 1}));
+        catalog.o_save_by_image_filter.index = filter;
+        tp.ui.expectMessage(std::nullopt);
+        catalog.menuOptionsItem_Click(40);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.read("data.txt"), expected.replace("P/", tp.folder().toUtf8() + "/"));
+    }
+};
+
+QTEST_MAIN(TestLibraryCatalog)
+#include "tst_librarycatalog.moc"
