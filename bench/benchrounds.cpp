@@ -272,15 +272,14 @@ QStringList preparePhotoCorpus(const QString& tempRoot, int count)
     if (corpus.isEmpty())
         corpus = tempRoot + QStringLiteral("/corpus");
     QStringList photos;
-    for (int i = 0; i < corpusSize; ++i)
+    for (int i = 0; i < count; ++i)
         photos.append(QStringLiteral("%1/photo%2.jpg").arg(corpus).arg(i, 3, 10, QLatin1Char('0')));
     if (!QFileInfo::exists(photos.last())) {
         QDir().mkpath(corpus);
-        std::printf("making %d photos of 4000x3000 at quality 90...\n", corpusSize);
+        std::printf("making %d photos of 4000x3000 at quality 90...\n", count);
         std::fflush(stdout);
         makeCorpus(photos);
     }
-    photos = photos.mid(0, count);
     // Warm the file cache for everyone alike.
     QStringList quoted;
     for (const QString& p : photos)

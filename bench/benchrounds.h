@@ -76,8 +76,8 @@ int roundCount(int argc, char* argv[]);
 int photoCount();
 
 // The corpus of 4000x3000 photos at quality 90 in BENCH_CORPUS, or in a
-// folder under tempRoot; made when missing, then read once into the file cache.
-// Returns the first `count` photos.
+// folder under tempRoot; the first `count` of them, made when missing, then
+// read once into the file cache.
 QStringList preparePhotoCorpus(const QString& tempRoot, int count);
 // The start of a shell pipeline that gives the photos one a line: "cat LIST | ".
 QString photoListPipe(const QStringList& photos, const QString& tempRoot);

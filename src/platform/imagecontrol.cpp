@@ -5,6 +5,7 @@
 #include "platform/wincolor.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -41,10 +42,12 @@ QString withFileName(const QString& path, const QString& message, const char* ve
     return QStringLiteral("Cannot %1 %2: %3").arg(QLatin1String(verb), path, message);
 }
 
-// Decodes with the reader's format; when a size limit applies and the decoder
-// can scale while decoding (JPEG uses DCT scaling), only the reduced picture is
-// ever built, which is what keeps big photos fast.
-QImage readWith(QImageReader& reader, int limit, QSize* naturalSize)
+// Decodes with the reader's format into image, reusing its memory when the
+// decoder can (JPEG does for a picture of the same size and format); when a size
+// limit applies and the decoder can scale while decoding (JPEG uses DCT
+// scaling), only the reduced picture is ever built, which is what keeps big
+// photos fast. False, with the image null, when the reader failed.
+bool readWith(QImageReader& reader, int limit, QSize* naturalSize, QImage* image)
 {
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
@@ -59,14 +62,26 @@ QImage readWith(QImageReader& reader, int limit, QSize* naturalSize)
         }
     }
     const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
-    QImage image = reader.read();
-    if (image.isNull())
-        return image;
+    if (!reader.read(image) || image->isNull()) {
+        *image = QImage();
+        return false;
+    }
     if (scaled)
         *naturalSize = turned ? stored.transposed() : stored;
     else
-        *naturalSize = image.size();
-    return image;
+        *naturalSize = image->size();
+    return true;
+}
+
+// What a decoder leaves in place when it decodes into an image's memory: the
+// next picture must carry only what its own file holds.
+void clearMetadata(QImage& image)
+{
+    static const QImage fresh(1, 1, QImage::Format_RGB32);
+    image.setColorSpace(QColorSpace());
+    image.setDotsPerMeterX(fresh.dotsPerMeterX());
+    image.setDotsPerMeterY(fresh.dotsPerMeterY());
+    image.setOffset(QPoint());
 }
 
 QImage flattened(const QImage& image, const QColor& background)
@@ -187,8 +202,8 @@ bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize
         bySuffix.emplace(&buffer, suffix);
     else
         bySuffix.emplace(path, suffix);
-    QImage image = readWith(*bySuffix, limit, naturalSize);
-    if (image.isNull() && bySuffix->error() != QImageReader::FileNotFoundError) {
+    QImage image = std::move(*decoded);
+    if (!readWith(*bySuffix, limit, naturalSize, &image) && bySuffix->error() != QImageReader::FileNotFoundError) {
         // Files are often misnamed (a JPEG saved as .gif) or use a suffix Qt
         // has no name for (.dib), so the content decides on the second try.
         std::optional<QImageReader> content;
@@ -198,8 +213,7 @@ bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize
             content.emplace(path);
         QImageReader& byContent = *content;
         byContent.setDecideFormatFromContent(true);
-        image = readWith(byContent, limit, naturalSize);
-        if (image.isNull()) {
+        if (!readWith(byContent, limit, naturalSize, &image)) {
             // The content reader's error is the telling one when it recognised
             // the format; otherwise the suffix's decoder knows more.
             const QImageReader& teller =
@@ -224,7 +238,7 @@ bool ImageControl::setFileName(const QString& path)
             changed();
         return true;
     }
-    QImage decoded;
+    QImage decoded = std::exchange(m_spare, QImage());
     QSize naturalSize;
     if (!decode(path, m_sizeLimit, &decoded, &naturalSize)) {
         if (hadPicture)
@@ -392,9 +406,17 @@ bool ImageControl::forget()
     const bool hadPicture = !m_shown.isNull();
     m_fileName.clear();
     m_error.clear();
-    m_decoded = QImage();
     m_shown = QImage();
     m_stretched = QImage();
+    // Kept for the next load when nothing else holds it: a new picture of
+    // its size is decoded into its memory. A fresh one for each photo of a
+    // list costs more in page faults than the decoding itself. Texts cannot
+    // be taken off an image, so a picture that has some is not kept.
+    if (m_decoded.isDetached() && m_decoded.textKeys().isEmpty()) {
+        m_spare = std::move(m_decoded);
+        clearMetadata(m_spare);
+    }
+    m_decoded = QImage();
     m_naturalSize = QSize(0, 0);
     return hadPicture;
 }

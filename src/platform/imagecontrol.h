@@ -26,6 +26,9 @@ namespace mosaicon::platform {
 // limit change reduces from the kept picture when it has enough pixels (no file
 // access, so several sizes of one photo are cheap) and re-reads the file only
 // when a larger picture than the one held is needed.
+//
+// After a load or a clear, the memory of the last picture stays with the
+// control until the next load decodes into it (at most one picture more).
 class ImageControl
 {
 public:
@@ -125,6 +128,7 @@ private:
     QString m_fileName;
     QString m_error;
     QImage m_decoded;
+    QImage m_spare; // the memory of the last picture, for the next load
     QImage m_shown;
     mutable QImage m_stretched;
     QSize m_naturalSize{0, 0};

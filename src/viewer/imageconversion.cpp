@@ -17,7 +17,6 @@
 #include <QHash>
 
 #include <algorithm>
-
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -238,8 +237,8 @@ std::vector<std::vector<qsizetype>> waitsFor(const QStringList& sources, Convers
     return waits;
 }
 
-// The conversions of one list: run on every core, taken in list order on the
-// calling thread.
+// The conversions of one list: made on every core, taken up in list order by
+// the thread that started them.
 class ListRun
 {
 public:
@@ -250,7 +249,7 @@ public:
     {
     }
 
-    // Runs on the calling thread: converts k once the conversions it waits for are done.
+    // On a worker thread: converts k once the conversions it waits for are done.
     void convert(platform::ImageControl& engine, qsizetype k)
     {
         {

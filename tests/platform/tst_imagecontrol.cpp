@@ -2,6 +2,7 @@
 #include "platform/wincolor.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -177,6 +178,8 @@ private slots:
     void smoothingSoftensEdgesInProportion();
     void saveWithNothingLoadedWritesNothing();
     void saveFailureKeepsNoFile();
+    void aPictureLoadedAfterAnotherCarriesNoneOfItsData_data();
+    void aPictureLoadedAfterAnotherCarriesNoneOfItsData();
 
     void winColors_data();
     void winColors();
@@ -669,6 +672,69 @@ void TestImageControl::winColors()
     QCOMPARE(colorFromWin(win), color);
     QCOMPARE(winFromColor(color), win);
     QCOMPARE(winFromColor(colorFromWin(win)), win);
+}
+
+
+void TestImageControl::aPictureLoadedAfterAnotherCarriesNoneOfItsData_data()
+{
+    QTest::addColumn<bool>("colourProfile");
+    QTest::addColumn<bool>("texts");
+    QTest::addColumn<bool>("resolution"); // the second file has none
+    QTest::addRow("a colour profile") << true << false << false;
+    QTest::addRow("a comment") << false << true << false;
+    QTest::addRow("a resolution") << false << false << true;
+}
+
+// The next picture of the same size is decoded into the memory of the one
+// before: it must come out as a fresh control makes it, pixels and all.
+void TestImageControl::aPictureLoadedAfterAnotherCarriesNoneOfItsData()
+{
+    QFETCH(bool, colourProfile);
+    QFETCH(bool, texts);
+    QFETCH(bool, resolution);
+    QTemporaryDir dir;
+    QImage first = noise(64, 48);
+    if (colourProfile)
+        first.setColorSpace(QColorSpace::DisplayP3);
+    if (texts)
+        first.setText(QStringLiteral("Description"), QStringLiteral("the first photo"));
+    const QString firstPath = dir.filePath(QStringLiteral("first.jpg"));
+    const QString secondPath = dir.filePath(QStringLiteral("second.jpg"));
+    if (resolution) {
+        first.setDotsPerMeterX(11811); // 300 dpi
+        first.setDotsPerMeterY(11811);
+    }
+    QVERIFY(first.save(firstPath, "JPEG", 90));
+    QByteArray second;
+    QBuffer buffer(&second);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && solid(64, 48, Blue).save(&buffer, "JPEG", 90));
+    if (resolution) {
+        // JFIF density units 0: a pixel aspect ratio only, no resolution.
+        const qsizetype jfif = second.indexOf(QByteArray("JFIF\0", 5));
+        QVERIFY(jfif > 0);
+        second[jfif + 7] = 0;
+    }
+    writeBytes(secondPath, second);
+
+    ImageControl reused;
+    QVERIFY(reused.setFileName(firstPath));
+    QVERIFY(reused.setFileName(QString()));
+    QVERIFY(reused.setFileName(secondPath));
+    ImageControl fresh;
+    QVERIFY(fresh.setFileName(secondPath));
+
+    QCOMPARE(reused.picture(), fresh.picture());
+    QCOMPARE(reused.picture().colorSpace(), fresh.picture().colorSpace());
+    QCOMPARE(reused.picture().textKeys(), fresh.picture().textKeys());
+    QCOMPARE(reused.picture().dotsPerMeterX(), fresh.picture().dotsPerMeterX());
+    const QString a = dir.filePath(QStringLiteral("a.jpg"));
+    const QString b = dir.filePath(QStringLiteral("b.jpg"));
+    QVERIFY(reused.saveAsJpeg(a));
+    QVERIFY(fresh.saveAsJpeg(b));
+    QFile fa(a);
+    QFile fb(b);
+    QVERIFY(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
+    QCOMPARE(fa.readAll(), fb.readAll());
 }
 
 QTEST_MAIN(TestImageControl)
