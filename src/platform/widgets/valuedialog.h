@@ -1,0 +1,103 @@
+#pragma once
+
+#include "platform/widgets/binder.h"
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/menutree.h"
+#include "platform/widgets/namedwidget.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QPushButton>
+
+#include <functional>
+
+namespace mosaicon::platform {
+
+// What every dialog over a value does alike: an action takes the controls into
+// the value, runs the value's rule and shows the value again; the dialog closes
+// when the value is hidden; Esc and the frame's close run the value's own rule
+// for them where it has one; the first showing gives the window the value's
+// designed height, if it has one, and centres it.
+template <class Value>
+class ValueDialog : public QDialog
+{
+public:
+    using Action = std::function<void(Value&)>;
+
+    Value* value() const { return m_value; }
+
+    void reject() override
+    {
+        if (m_value && m_escape)
+            run(m_escape);
+        else
+            QDialog::reject();
+    }
+
+protected:
+    ValueDialog(Value* value, QWidget* parent) : QDialog(parent), m_value(value), m_binder(value)
+    {
+    }
+
+    void closeWhenHidden()
+    {
+        if (m_value)
+            connect(m_value, &Value::hidden, this, [this] { QDialog::done(Accepted); });
+    }
+
+    void setEscape(Action action) { m_escape = std::move(action); }
+
+    void run(const Action& action)
+    {
+        if (!m_value)
+            return;
+        pull();
+        action(*m_value);
+        push();
+    }
+
+    // Every item of a menu array runs the value's handler with its index.
+    void runItems(const MenuTree& menus, const QString& array, void (Value::*click)(int))
+    {
+        menus.connectItems(array, this, [this, click](int index) {
+            run([click, index](Value& v) { (v.*click)(index); });
+        });
+    }
+
+    QPushButton* actionButton(const char* name, const char* caption, Action click)
+    {
+        auto* button =
+            namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+        connect(button, &QPushButton::clicked, this, [this, click = std::move(click)] { run(click); });
+        return button;
+    }
+
+    // A dialog whose controls are not all bound extends these.
+    virtual void push() { m_binder.push(); }
+    virtual void pull() { m_binder.pull(); }
+
+    void showEvent(QShowEvent* event) override
+    {
+        push();
+        if (m_value)
+            placeOnFirstShow(this, m_shownOnce, designedHeight());
+        QDialog::showEvent(event);
+    }
+
+    QPointer<Value> m_value;
+    Binder<Value> m_binder;
+
+private:
+    double designedHeight() const
+    {
+        if constexpr (requires(const Value& v) { v.height; })
+            return m_value->height;
+        else
+            return 0;
+    }
+
+    Action m_escape;
+    bool m_shownOnce = false;
+};
+
+} // namespace mosaicon::platform
