@@ -10,6 +10,7 @@
 #include "dialogs/frmhtmledit.h"
 #include "dialogs/frmhtmlheadingfooting.h"
 #include "dialogs/frmhtmltitle.h"
+#include "dialogs/frmsoptions.h"
 #include "dialogs/frmtempdir.h"
 #include "dialogs/frmtxtconv.h"
 #include "dialogs/optionwindows.h"
@@ -41,6 +42,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmTxtConv();
     mosaicon::registerFrmTempDir();
     mosaicon::registerFrmApps();
+    mosaicon::registerFrmSOptions();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);

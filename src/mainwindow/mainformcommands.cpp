@@ -7,6 +7,7 @@
 
 #include "dialogs/aboutbox.h"
 #include "dialogs/editorsetting.h"
+#include "dialogs/slideoptions.h"
 
 #include "settings/helpers.h"
 #include "settings/pickers.h"
@@ -213,7 +214,7 @@ const CommandTable& MainForm::commands()
                   [](MainForm& f) { f.setClipboardConversion(f.menuItem(menus::options, 3)->isChecked()); }),
         item(menus::options, 4, "Image Catalog"),
         checkable(menus::options, 5, "Image Window", &imageWindowOption_Click),
-        item(menus::options, 6, "Slides"),
+        item(menus::options, 6, "Slides", [](MainForm&) { SlideOptions::showModally(); }),
         submenu(menus::options, 80, "Thumbnails", menus::thumbs),
         item(menus::thumbs, 5, "Background Color", [](MainForm& f) { f.chooseThumbnailColor(); }),
         item(menus::options, 85, "Use Virtual Directory", [](MainForm& f) { f.useVirtualDirectory(); }),

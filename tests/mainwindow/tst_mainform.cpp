@@ -130,7 +130,7 @@ private slots:
         item("menuOptionsItem", 3, "&Clipboard Conversion", true);
         item("menuOptionsItem", 4, "Image Catalog");
         item("menuOptionsItem", 5, "Image Window", true);
-        item("menuOptionsItem", 6, "Slides");
+        item("menuOptionsItem", 6, "Slides", true);
         item("menuOptionsItem", 80, "Thumbnails");
         item("menuThumbsItem", 5, "Background Color", true);
         item("menuOptionsItem", 85, "Use Virtual Directory", true);
