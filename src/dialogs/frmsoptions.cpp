@@ -36,8 +36,7 @@ struct BoxRow
 const BoxRow boxRows[] = {
     {"o_auto_advance", "Automatic Advance", &SlideOptions::o_auto_advance},
     {"o_slide_loop", "Continuous Loop", &SlideOptions::o_slide_loop},
-    {"o_use_associated_text", "Use Associated Text (if any)",
-     &SlideOptions::o_use_associated_text},
+    {"o_use_associated_text", "Use Associated Text (if any)", &SlideOptions::o_use_associated_text},
     {"o_preformatted", "Use Pre-Formatted Text", &SlideOptions::o_preformatted},
     {"o_display_title", "Display Title", &SlideOptions::o_display_title},
     {"o_use_frames", "Create Slide Show using Frames", &SlideOptions::o_use_frames},
@@ -66,18 +65,17 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
                      &SlideOptions::o_simage_height},
           std::tuple{"Label1", "o_slide_delay", &SlideOptions::Label1,
                      &SlideOptions::o_slide_delay}}) {
-        grid->addWidget(m_binder.bind(namedWidget<QLabel>(QString::fromUtf8(label), frame),
-                                      labelField),
-                        row, 0);
         grid->addWidget(
-            m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(box), frame), boxField), row,
-            1);
+            m_binder.bind(namedWidget<QLabel>(QString::fromUtf8(label), frame), labelField), row,
+            0);
+        grid->addWidget(
+            m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(box), frame), boxField), row, 1);
         ++row;
     }
     for (const BoxRow& r : boxRows) {
-        auto* check = m_binder.bind(namedWidget<QCheckBox>(QString::fromUtf8(r.name),
-                                                           QString::fromUtf8(r.caption), frame),
-                                    r.box);
+        auto* check = m_binder.bind(
+            namedWidget<QCheckBox>(QString::fromUtf8(r.name), QString::fromUtf8(r.caption), frame),
+            r.box);
         connect(check, &QCheckBox::clicked, this,
                 [this, box = r.box] { run([box](SlideOptions& v) { v.changed(box); }); });
         grid->addWidget(check, row++, 0, 1, 2);

@@ -118,8 +118,8 @@ private slots:
         });
         QCOMPARE(slideSettings(),
                  (QStringList{"height=600", "delay=5", "frames=no", "title=yes", "text=yes",
-                              "preformatted=no", "advance=yes", "loop=no", "rename=yes",
-                              "index=no", "image directory=yes"}));
+                              "preformatted=no", "advance=yes", "loop=no", "rename=yes", "index=no",
+                              "image directory=yes"}));
     }
 
     void emptyOrZeroNumbersTakeTheirDefaults_data()
@@ -129,12 +129,31 @@ private slots:
         QTest::addColumn<QString>("typedHeight");
         QTest::addColumn<QString>("savedHeight");
         QTest::addColumn<QString>("savedDelay");
-        QTest::addRow("zero delay shown and saved as 30, zero height saved as 200")
-            << "0" << "30" << "0" << "200" << "30";
-        QTest::addRow("empty delay and height") << "" << "30" << "" << "200" << "30";
-        QTest::addRow("a doubled zero is kept as typed") << "7" << "7" << "00" << "00" << "7";
-        QTest::addRow("a zero after a blank is kept as typed") << "7" << "7" << " 0" << " 0" << "7";
-        QTest::addRow("letters are kept as typed") << "x" << "x" << "tall" << "tall" << "x";
+        QTest::addRow("zero delay shown and saved as 30, zero height saved as 200") << "0"
+                                                                                    << "30"
+                                                                                    << "0"
+                                                                                    << "200"
+                                                                                    << "30";
+        QTest::addRow("empty delay and height") << ""
+                                                << "30"
+                                                << ""
+                                                << "200"
+                                                << "30";
+        QTest::addRow("a doubled zero is kept as typed") << "7"
+                                                         << "7"
+                                                         << "00"
+                                                         << "00"
+                                                         << "7";
+        QTest::addRow("a zero after a blank is kept as typed") << "7"
+                                                               << "7"
+                                                               << " 0"
+                                                               << " 0"
+                                                               << "7";
+        QTest::addRow("letters are kept as typed") << "x"
+                                                   << "x"
+                                                   << "tall"
+                                                   << "tall"
+                                                   << "x";
     }
     void emptyOrZeroNumbersTakeTheirDefaults()
     {
@@ -196,8 +215,8 @@ private slots:
             const auto enabled = [&](const char* name) {
                 return d.findChild<QWidget*>(name)->isEnabled() ? u'E' : u'-';
             };
-            const QString shown = QString(checked("o_slide_loop")) + enabled("o_slide_loop") + u' ' +
-                                  enabled("o_slide_delay") + enabled("Label1") + u' ' +
+            const QString shown = QString(checked("o_slide_loop")) + enabled("o_slide_loop") +
+                                  u' ' + enabled("o_slide_delay") + enabled("Label1") + u' ' +
                                   checked("o_preformatted") + enabled("o_preformatted");
             QCOMPARE(shown, state);
             d.menuFileItem(98)->trigger();

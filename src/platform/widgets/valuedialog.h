@@ -18,8 +18,7 @@ namespace mosaicon::platform {
 // when the value is hidden; Esc and the frame's close run the value's own rule
 // for them where it has one; the first showing gives the window the value's
 // designed height, if it has one, and centres it.
-template <class Value>
-class ValueDialog : public QDialog
+template <class Value> class ValueDialog : public QDialog
 {
 public:
     using Action = std::function<void(Value&)>;
@@ -35,9 +34,7 @@ public:
     }
 
 protected:
-    ValueDialog(Value* value, QWidget* parent) : QDialog(parent), m_value(value), m_binder(value)
-    {
-    }
+    ValueDialog(Value* value, QWidget* parent) : QDialog(parent), m_value(value), m_binder(value) {}
 
     void closeWhenHidden()
     {
@@ -68,7 +65,8 @@ protected:
     {
         auto* button =
             namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
-        connect(button, &QPushButton::clicked, this, [this, click = std::move(click)] { run(click); });
+        connect(button, &QPushButton::clicked, this,
+                [this, click = std::move(click)] { run(click); });
         return button;
     }
 
