@@ -10,6 +10,7 @@
 #include "dialogs/frmhtmledit.h"
 #include "dialogs/frmhtmlheadingfooting.h"
 #include "dialogs/frmhtmltitle.h"
+#include "dialogs/frmoptions.h"
 #include "dialogs/frmsoptions.h"
 #include "dialogs/frmtempdir.h"
 #include "dialogs/frmtxtconv.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmTempDir();
     mosaicon::registerFrmApps();
     mosaicon::registerFrmSOptions();
+    mosaicon::registerFrmOptions();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);

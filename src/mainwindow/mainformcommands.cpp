@@ -7,6 +7,7 @@
 
 #include "dialogs/aboutbox.h"
 #include "dialogs/editorsetting.h"
+#include "dialogs/htmloptions.h"
 #include "dialogs/slideoptions.h"
 
 #include "settings/helpers.h"
@@ -208,7 +209,7 @@ const CommandTable& MainForm::commands()
         barItem(menus::app, "&Applications", [](MainForm&) { EditorSetting().show(); }),
 
         menu(menus::options, "&Options"),
-        item(menus::options, 0, "HTML"),
+        item(menus::options, 0, "HTML", [](MainForm&) { HtmlOptions::showModally(); }),
         item(menus::options, 1, "Locate Local Files", &pressLocalFile),
         checkable(menus::options, 3, "&Clipboard Conversion",
                   [](MainForm& f) { f.setClipboardConversion(f.menuItem(menus::options, 3)->isChecked()); }),

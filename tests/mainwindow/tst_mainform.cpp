@@ -125,7 +125,7 @@ private slots:
         item("menuFileItem", 80, "Clear &File List", true);
         item("menuFileItem", 90, "&Exit", true);
         item("menuApp", 0, "&Applications", true);
-        item("menuOptionsItem", 0, "HTML");
+        item("menuOptionsItem", 0, "HTML", true);
         item("menuOptionsItem", 1, "Locate Local Files", true);
         item("menuOptionsItem", 3, "&Clipboard Conversion", true);
         item("menuOptionsItem", 4, "Image Catalog");
