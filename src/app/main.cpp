@@ -13,6 +13,7 @@
 #include "dialogs/frmoptions.h"
 #include "dialogs/frmsoptions.h"
 #include "dialogs/frmtempdir.h"
+#include "dialogs/frmthumbdirs.h"
 #include "dialogs/frmtxtconv.h"
 #include "dialogs/optionwindows.h"
 
@@ -45,6 +46,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmApps();
     mosaicon::registerFrmSOptions();
     mosaicon::registerFrmOptions();
+    mosaicon::registerFrmThumbDirs();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
