@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -17,8 +16,6 @@ using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -31,10 +28,7 @@ FrmApps::FrmApps(EditorSetting* value, QWidget* parent) : ValueDialog(value, par
 {
     setObjectName(QStringLiteral("frm_apps"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    runItems(m_menus, menuFile, &EditorSetting::menuFileItem_Click);
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &EditorSetting::menuFileItem_Click);
 
     auto* frame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), this),
                                 &EditorSetting::Frame2);
@@ -54,11 +48,6 @@ FrmApps::FrmApps(EditorSetting* value, QWidget* parent) : ValueDialog(value, par
         setWindowTitle(m_value->caption);
     closeWhenHidden();
     push();
-}
-
-QAction* FrmApps::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
 }
 
 void registerFrmApps()

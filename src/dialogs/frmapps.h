@@ -2,10 +2,7 @@
 
 #include "dialogs/editorsetting.h"
 
-#include "platform/widgets/menutree.h"
 #include "platform/widgets/valuedialog.h"
-
-class QAction;
 
 namespace mosaicon {
 
@@ -18,10 +15,7 @@ class FrmApps final : public platform::ValueDialog<EditorSetting>
 public:
     explicit FrmApps(EditorSetting* value, QWidget* parent = nullptr);
 
-    QAction* menuFileItem(int index) const;
-
 private:
-    platform::MenuTree m_menus;
 };
 
 // Lets the editor window be shown by its dialog.

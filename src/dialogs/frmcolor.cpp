@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QRadioButton>
@@ -23,8 +22,6 @@ using platform::namedWidget;
 using Target = ColorOptions::Target;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -71,10 +68,7 @@ FrmColor::FrmColor(ColorOptions* value, QWidget* parent) : ValueDialog(value, pa
 {
     setObjectName(QStringLiteral("frm_color"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    runItems(m_menus, menuFile, &ColorOptions::menuFileItem_Click);
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &ColorOptions::menuFileItem_Click);
     form->addWidget(buildSelection());
     form->addWidget(buildBackground());
 
@@ -185,11 +179,6 @@ QLabel* FrmColor::clickable(QLabel* label, std::function<void(ColorOptions&)> cl
     label->installEventFilter(this);
     m_clicks.insert(label, std::move(click));
     return label;
-}
-
-QAction* FrmColor::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
 }
 
 QLabel* FrmColor::swatch(int index) const

@@ -2,14 +2,12 @@
 
 #include "dialogs/coloroptions.h"
 
-#include "platform/widgets/menutree.h"
 #include "platform/widgets/valuedialog.h"
 
 #include <QHash>
 
 #include <functional>
 
-class QAction;
 class QGroupBox;
 class QLabel;
 class QWidget;
@@ -25,7 +23,6 @@ class FrmColor final : public platform::ValueDialog<ColorOptions>
 public:
     explicit FrmColor(ColorOptions* value, QWidget* parent = nullptr);
 
-    QAction* menuFileItem(int index) const;
     // The swatch o_color(index), the sample of a target.
     QLabel* swatch(int index) const;
     QWidget* sample(ColorOptions::Target target) const;
@@ -40,7 +37,6 @@ private:
     QLabel* clickable(QLabel* label, std::function<void(ColorOptions&)> click);
     void push() override;
 
-    platform::MenuTree m_menus;
     QHash<QObject*, std::function<void(ColorOptions&)>> m_clicks;
     QList<QLabel*> m_swatches;
     QWidget* m_samples[ColorOptions::targetCount] = {};

@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -21,8 +20,6 @@ using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -57,10 +54,7 @@ FrmFullImage::FrmFullImage(PlacementOptions* value, QWidget* parent) : ValueDial
 {
     setObjectName(QStringLiteral("frm_fullimage"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    runItems(m_menus, menuFile, &PlacementOptions::menuFileItem_Click);
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &PlacementOptions::menuFileItem_Click);
 
     auto* top = new QHBoxLayout;
     auto* display = new QVBoxLayout;
@@ -166,11 +160,6 @@ QGroupBox* FrmFullImage::buildLayouts()
         row->addWidget(frame);
     }
     return m_f_layout;
-}
-
-QAction* FrmFullImage::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
 }
 
 void FrmFullImage::push()

@@ -2,12 +2,10 @@
 
 #include "dialogs/placementoptions.h"
 
-#include "platform/widgets/menutree.h"
 #include "platform/widgets/valuedialog.h"
 
 #include <QHash>
 
-class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -23,8 +21,6 @@ class FrmFullImage final : public platform::ValueDialog<PlacementOptions>
 public:
     explicit FrmFullImage(PlacementOptions* value, QWidget* parent = nullptr);
 
-    QAction* menuFileItem(int index) const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -37,7 +33,6 @@ private:
     QGroupBox* buildLayouts();
     void push() override;
 
-    platform::MenuTree m_menus;
     QHash<QObject*, int> m_layoutOf;
     QGroupBox* m_f_location = nullptr;
     QGroupBox* m_f_text = nullptr;

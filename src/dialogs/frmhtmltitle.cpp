@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -27,7 +26,6 @@ int pixels(double twips)
     return qRound(twips / platform::ImageControl::TwipsPerPixel);
 }
 
-const QString menuFile = QStringLiteral("menuFileItem");
 const QString menuOptions = QStringLiteral("menuOptionsItem");
 
 const MenuRow menuRows[] = {
@@ -77,11 +75,8 @@ FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent) : ValueDialog(val
 
 void FrmHtmlTitle::buildMenus()
 {
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    runItems(m_menus, menuFile, &PagePrompt::menuFileItem_Click);
-    runItems(m_menus, menuOptions, &PagePrompt::menuOptionsItem_Click);
-    layout()->setMenuBar(bar);
+    addMenuBar(menuRows, &PagePrompt::menuFileItem_Click);
+    runItems(menuOptions, &PagePrompt::menuOptionsItem_Click);
 }
 
 QAction* FrmHtmlTitle::menuItem(const QString& menu, int index) const

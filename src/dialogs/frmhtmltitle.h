@@ -2,7 +2,6 @@
 
 #include "pagekit/pageprompt.h"
 
-#include "platform/widgets/menutree.h"
 #include "platform/widgets/valuedialog.h"
 
 #include <QRect>
@@ -51,7 +50,6 @@ private:
     void valueHidden();
     void okClicked();
 
-    platform::MenuTree m_menus;
     QLabel* m_o_image = nullptr;
     qint64 m_imageKey = 0;
     QSize m_imageSize;

@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -21,8 +20,6 @@ using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -81,10 +78,7 @@ FrmOptions::FrmOptions(HtmlOptions* value, QWidget* parent) : ValueDialog(value,
 {
     setObjectName(QStringLiteral("frm_options"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    runItems(m_menus, menuFile, &HtmlOptions::menuFileItem_Click);
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &HtmlOptions::menuFileItem_Click);
 
     auto* frames = new QHBoxLayout;
     auto* left = new QVBoxLayout;
@@ -208,11 +202,6 @@ void FrmOptions::addBoxes(QGridLayout* grid, int row, std::initializer_list<cons
                 [this, box = r->box] { run([box](HtmlOptions& v) { v.changed(box); }); });
         grid->addWidget(check, row++, 0, 1, 2);
     }
-}
-
-QAction* FrmOptions::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
 }
 
 void FrmOptions::push()

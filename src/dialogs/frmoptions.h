@@ -2,10 +2,8 @@
 
 #include "dialogs/htmloptions.h"
 
-#include "platform/widgets/menutree.h"
 #include "platform/widgets/valuedialog.h"
 
-class QAction;
 class QGridLayout;
 class QGroupBox;
 class QPushButton;
@@ -21,8 +19,6 @@ class FrmOptions final : public platform::ValueDialog<HtmlOptions>
 public:
     explicit FrmOptions(HtmlOptions* value, QWidget* parent = nullptr);
 
-    QAction* menuFileItem(int index) const;
-
 private:
     QGroupBox* buildThumbnails();
     QGroupBox* buildOther();
@@ -31,7 +27,6 @@ private:
     void addBoxes(QGridLayout* grid, int row, std::initializer_list<const char*> names);
     void push() override;
 
-    platform::MenuTree m_menus;
     QPushButton* m_b_thumb_bcolor = nullptr;
 };
 

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QVBoxLayout>
 
 namespace mosaicon {
@@ -17,8 +16,6 @@ using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -52,10 +49,7 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
 {
     setObjectName(QStringLiteral("frm_soptions"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    runItems(m_menus, menuFile, &SlideOptions::menuFileItem_Click);
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &SlideOptions::menuFileItem_Click);
 
     auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame2"), this);
     auto* grid = new QGridLayout(frame);
@@ -92,11 +86,6 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
     closeWhenHidden();
     setEscape([](SlideOptions& v) { v.menuFileItem_Click(99); });
     push();
-}
-
-QAction* FrmSOptions::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
 }
 
 void registerFrmSOptions()

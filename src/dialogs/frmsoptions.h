@@ -2,10 +2,7 @@
 
 #include "dialogs/slideoptions.h"
 
-#include "platform/widgets/menutree.h"
 #include "platform/widgets/valuedialog.h"
-
-class QAction;
 
 namespace mosaicon {
 
@@ -18,10 +15,7 @@ class FrmSOptions final : public platform::ValueDialog<SlideOptions>
 public:
     explicit FrmSOptions(SlideOptions* value, QWidget* parent = nullptr);
 
-    QAction* menuFileItem(int index) const;
-
 private:
-    platform::MenuTree m_menus;
 };
 
 // Lets the slide-show options be shown by their dialog.

@@ -8,7 +8,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,8 +17,6 @@ using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -40,10 +37,7 @@ FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : ValueDialog(va
 {
     setObjectName(QStringLiteral("frm_tempdir"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    runItems(m_menus, menuFile, &TargetDirectory::menuFileItem_Click);
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &TargetDirectory::menuFileItem_Click);
 
     m_text = plainLabel(QStringLiteral("Text1"), QString(), this);
     m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("o_drive"), this);
@@ -73,11 +67,6 @@ FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : ValueDialog(va
     closeWhenHidden();
     setEscape(&TargetDirectory::Form_Unload);
     push();
-}
-
-QAction* FrmTempDir::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
 }
 
 // The lists report every change, also those made here: showing the value

@@ -2,10 +2,8 @@
 
 #include "dialogs/targetdirectory.h"
 
-#include "platform/widgets/menutree.h"
 #include "platform/widgets/valuedialog.h"
 
-class QAction;
 class QLabel;
 
 namespace mosaicon {
@@ -25,7 +23,6 @@ class FrmTempDir final : public platform::ValueDialog<TargetDirectory>
 public:
     explicit FrmTempDir(TargetDirectory* value, QWidget* parent = nullptr);
 
-    QAction* menuFileItem(int index) const;
     platform::DriveListBox* o_drive() const { return m_drive; }
     platform::DirListBox* o_dir() const { return m_dir; }
 
@@ -34,7 +31,6 @@ private:
     void driveChanged(const QString& root);
     void dirChanged(const QString& path);
 
-    platform::MenuTree m_menus;
     platform::DriveListBox* m_drive = nullptr;
     platform::DirListBox* m_dir = nullptr;
     QLabel* m_directory = nullptr;

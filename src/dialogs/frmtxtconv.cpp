@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,8 +18,6 @@ using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"}, {"menuFileItem", 5, "&Reset To Original Values"},
@@ -49,10 +46,7 @@ FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent) : ValueDialog(value
 {
     setObjectName(QStringLiteral("frm_txtconv"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    runItems(m_menus, menuFile, &CaptionTexts::menuFileItem_Click);
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &CaptionTexts::menuFileItem_Click);
     form->addWidget(buildSlideShowFrame());
 
     auto* misc =
@@ -106,11 +100,6 @@ QPushButton* FrmTxtConv::addButton(const char* name, const char* caption,
     QPushButton* button = actionButton(name, caption, click);
     button->setAutoDefault(false);
     return button;
-}
-
-QAction* FrmTxtConv::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
 }
 
 void registerFrmTxtConv()

@@ -2,10 +2,8 @@
 
 #include "dialogs/captiontexts.h"
 
-#include "platform/widgets/menutree.h"
 #include "platform/widgets/valuedialog.h"
 
-class QAction;
 class QGroupBox;
 class QPushButton;
 
@@ -19,13 +17,9 @@ class FrmTxtConv final : public platform::ValueDialog<CaptionTexts>
 public:
     explicit FrmTxtConv(CaptionTexts* value, QWidget* parent = nullptr);
 
-    QAction* menuFileItem(int index) const;
-
 private:
     QGroupBox* buildSlideShowFrame();
     QPushButton* addButton(const char* name, const char* caption, void (CaptionTexts::*click)());
-
-    platform::MenuTree m_menus;
 };
 
 // Lets the caption texts be shown by their dialog.

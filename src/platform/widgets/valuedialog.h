@@ -6,10 +6,13 @@
 #include "platform/widgets/namedwidget.h"
 
 #include <QDialog>
+#include <QLayout>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 
 #include <functional>
+#include <span>
 
 namespace mosaicon::platform {
 
@@ -24,6 +27,8 @@ public:
     using Action = std::function<void(Value&)>;
 
     Value* value() const { return m_value; }
+    // Index `index` of the File menu; nullptr when it has none.
+    QAction* menuFileItem(int index) const { return m_menus.item(fileItems(), index); }
 
     void reject() override
     {
@@ -53,10 +58,20 @@ protected:
         push();
     }
 
-    // Every item of a menu array runs the value's handler with its index.
-    void runItems(const MenuTree& menus, const QString& array, void (Value::*click)(int))
+    // The menu bar from its table, above the window's layout (made first);
+    // every File item runs the value's handler with its index.
+    void addMenuBar(std::span<const MenuRow> rows, void (Value::*fileClick)(int))
     {
-        menus.connectItems(array, this, [this, click](int index) {
+        auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
+        m_menus = MenuTree(bar, rows);
+        runItems(fileItems(), fileClick);
+        layout()->setMenuBar(bar);
+    }
+
+    // Every item of a menu array runs the value's handler with its index.
+    void runItems(const QString& array, void (Value::*click)(int))
+    {
+        m_menus.connectItems(array, this, [this, click](int index) {
             run([click, index](Value& v) { (v.*click)(index); });
         });
     }
@@ -84,8 +99,11 @@ protected:
 
     QPointer<Value> m_value;
     Binder<Value> m_binder;
+    MenuTree m_menus;
 
 private:
+    static QString fileItems() { return QStringLiteral("menuFileItem"); }
+
     double designedHeight() const
     {
         if constexpr (requires(const Value& v) { v.height; })
