@@ -194,13 +194,8 @@ void FrmOptions::addBoxes(QGridLayout* grid, int row, std::initializer_list<cons
     for (const char* name : names) {
         const auto r = std::find_if(std::begin(boxRows), std::end(boxRows),
                                     [name](const BoxRow& b) { return qstrcmp(b.name, name) == 0; });
-        auto* check = m_binder.bind(namedWidget<QCheckBox>(QString::fromUtf8(name),
-                                                           QString::fromUtf8(r->caption),
-                                                           grid->parentWidget()),
-                                    r->box);
-        connect(check, &QCheckBox::clicked, this,
-                [this, box = r->box] { run([box](HtmlOptions& v) { v.changed(box); }); });
-        grid->addWidget(check, row++, 0, 1, 2);
+        grid->addWidget(ruledCheckBox(name, r->caption, r->box, grid->parentWidget()), row++, 0, 1,
+                        2);
     }
 }
 

@@ -66,14 +66,8 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
             m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(box), frame), boxField), row, 1);
         ++row;
     }
-    for (const BoxRow& r : boxRows) {
-        auto* check = m_binder.bind(
-            namedWidget<QCheckBox>(QString::fromUtf8(r.name), QString::fromUtf8(r.caption), frame),
-            r.box);
-        connect(check, &QCheckBox::clicked, this,
-                [this, box = r.box] { run([box](SlideOptions& v) { v.changed(box); }); });
-        grid->addWidget(check, row++, 0, 1, 2);
-    }
+    for (const BoxRow& r : boxRows)
+        grid->addWidget(ruledCheckBox(r.name, r.caption, r.box, frame), row++, 0, 1, 2);
     form->addWidget(frame);
 
     auto* buttons = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include "platform/widgets/menutree.h"
 #include "platform/widgets/namedwidget.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QLayout>
 #include <QMenuBar>
@@ -83,6 +84,19 @@ protected:
         connect(button, &QPushButton::clicked, this,
                 [this, click = std::move(click)] { run(click); });
         return button;
+    }
+
+    // A check box shown from a field; a click takes it into the value and runs
+    // the value's change rule for it.
+    QCheckBox* ruledCheckBox(const char* name, const char* caption, CheckBox Value::*field,
+                             QWidget* parent)
+    {
+        auto* box = m_binder.bind(
+            namedWidget<QCheckBox>(QString::fromUtf8(name), QString::fromUtf8(caption), parent),
+            field);
+        connect(box, &QCheckBox::clicked, this,
+                [this, field] { run([field](Value& v) { v.changed(field); }); });
+        return box;
     }
 
     // A dialog whose controls are not all bound extends these.
