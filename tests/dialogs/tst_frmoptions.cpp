@@ -1,10 +1,7 @@
 #include "dialogs/frmoptions.h"
 
-#include "dialogs/captiontexts.h"
 #include "dialogs/coloroptions.h"
 #include "dialogs/htmlheadingfooting.h"
-#include "dialogs/placementoptions.h"
-#include "dialogs/slideoptions.h"
 #include "dialogs/targetdirectory.h"
 #include "mainwindow/mainform.h"
 #include "settings/program.h"
@@ -26,75 +23,56 @@ using namespace mosaicon;
 
 namespace {
 
-// The settings the window edits, as "name=value" lines.
+const std::pair<QString, SettingText Settings::*> texts[] = {
+    {"dither", &Settings::thumb_dither},        {"quality", &Settings::thumb_quality},
+    {"smoothing", &Settings::thumb_smoothing},  {"size", &Settings::thumb_size},
+    {"height", &Settings::pixel_height},        {"width", &Settings::pixel_width},
+    {"count", &Settings::image_count},          {"padding", &Settings::table_cell_padding},
+    {"directory", &Settings::internet_dir},     {"colour", &Settings::thumb_bg_color},
+    {"background", &Settings::html_background},
+};
+
+bool Settings::*const flags[] = {
+    &Settings::thumb_optimize,     &Settings::prefix_thumbnail_file, &Settings::thumb_3d,
+    &Settings::use_thumbnail,      &Settings::image_borders,         &Settings::file_names,
+    &Settings::file_name_only,     &Settings::file_name_and_path,    &Settings::file_title,
+    &Settings::print_kb_size,      &Settings::print_pixel_size,      &Settings::create_batch_files,
+    &Settings::rename_html,        &Settings::internet_ready,        &Settings::relative_address,
+    &Settings::header_and_footer,  &Settings::gif_jpeg_only,         &Settings::auto_start_editor,
+    &Settings::auto_start_browser, &Settings::individual_selections,
+};
+
+// The settings the window edits, as "name=value" lines; the flags as one
+// digit each, in the order of the table above.
 QStringList htmlSettings()
 {
     const Settings& s = settings();
     QStringList lines;
-    for (const auto& [name, text] : {std::pair{"dither", &Settings::thumb_dither},
-                                     {"quality", &Settings::thumb_quality},
-                                     {"smoothing", &Settings::thumb_smoothing},
-                                     {"size", &Settings::thumb_size},
-                                     {"height", &Settings::pixel_height},
-                                     {"width", &Settings::pixel_width},
-                                     {"count", &Settings::image_count},
-                                     {"padding", &Settings::table_cell_padding},
-                                     {"directory", &Settings::internet_dir},
-                                     {"colour", &Settings::thumb_bg_color},
-                                     {"background", &Settings::html_background}})
-        lines.append(QString::fromUtf8(name) + u'=' + (s.*text).text());
+    for (const auto& [name, text] : texts)
+        lines.append(name + u'=' + (s.*text).text());
     lines.append(QStringLiteral("style=%1").arg(s.thumb_style));
-    QString flags;
-    for (bool Settings::*flag : {&Settings::thumb_optimize,     &Settings::prefix_thumbnail_file,
-                                 &Settings::thumb_3d,           &Settings::use_thumbnail,
-                                 &Settings::image_borders,      &Settings::file_names,
-                                 &Settings::file_name_only,     &Settings::file_name_and_path,
-                                 &Settings::file_title,         &Settings::print_kb_size,
-                                 &Settings::print_pixel_size,   &Settings::create_batch_files,
-                                 &Settings::rename_html,        &Settings::internet_ready,
-                                 &Settings::relative_address,   &Settings::header_and_footer,
-                                 &Settings::gif_jpeg_only,      &Settings::auto_start_editor,
-                                 &Settings::auto_start_browser, &Settings::individual_selections})
-        flags += s.*flag ? u'1' : u'0';
-    lines.append(QStringLiteral("flags=") + flags);
-    return lines;
+    QString bits;
+    for (bool Settings::*flag : flags)
+        bits += s.*flag ? u'1' : u'0';
+    return lines << QStringLiteral("flags=") + bits;
 }
 
-void storeDistinctiveSettings()
+// Stores lines in the form htmlSettings() gives them.
+void storeSettings(const QStringList& lines)
 {
     Settings& s = settings();
-    s.thumb_dither = QStringLiteral("2");
-    s.thumb_optimize = false;
-    s.thumb_quality = QStringLiteral("75");
-    s.thumb_smoothing = QStringLiteral("30");
-    s.thumb_size = QStringLiteral("120");
-    s.thumb_style = 1;
-    s.thumb_bg_color = QStringLiteral("255");
-    s.pixel_height = QStringLiteral("480");
-    s.pixel_width = QStringLiteral("640");
-    s.image_count = QStringLiteral("4");
-    s.table_cell_padding = QStringLiteral("6");
-    s.internet_dir = QStringLiteral("/srv/<web>");
-    s.html_background = QStringLiteral("paper.gif");
-    s.prefix_thumbnail_file = true;
-    s.thumb_3d = false;
-    s.use_thumbnail = true;
-    s.image_borders = true;
-    s.file_names = true;
-    s.file_name_only = false;
-    s.file_name_and_path = true;
-    s.file_title = true;
-    s.print_kb_size = false;
-    s.print_pixel_size = true;
-    s.create_batch_files = false;
-    s.rename_html = true;
-    s.internet_ready = false;
-    s.relative_address = true;
-    s.header_and_footer = false;
-    s.gif_jpeg_only = true;
-    s.auto_start_editor = false;
-    s.auto_start_browser = true;
-    s.individual_selections = false;
+    for (const QString& line : lines) {
+        const QString name = line.section(u'=', 0, 0);
+        const QString value = line.section(u'=', 1);
+        for (const auto& [textName, text] : texts) {
+            if (name == textName)
+                s.*text = value;
+        }
+        if (name == QLatin1String("style"))
+            s.thumb_style = qint16(value.toInt());
+        for (int i = 0; name == QLatin1String("flags") && i < value.size(); ++i)
+            s.*flags[i] = value[i] == u'1';
+    }
 }
 
 void openOptions(TestProgram& tp, const std::function<void(FrmOptions&)>& user)
@@ -158,7 +136,9 @@ private slots:
         QFETCH(QString, way);
         QFETCH(QString, background);
         TestProgram tp;
-        storeDistinctiveSettings();
+        storeSettings({"dither=2", "quality=75", "smoothing=30", "size=120", "height=480",
+                       "width=640", "count=4", "padding=6", "directory=/srv/<web>", "colour=255",
+                       "background=paper.gif", "style=1", "flags=01011101101010101010"});
         openOptions(tp, [&](FrmOptions& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("HTML Output"));
             QCOMPARE(combo(d, "o_dither")->currentText(), QStringLiteral("High Quality"));
