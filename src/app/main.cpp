@@ -10,7 +10,10 @@
 #include "dialogs/frmhtmledit.h"
 #include "dialogs/frmhtmlheadingfooting.h"
 #include "dialogs/frmhtmltitle.h"
+#include "dialogs/frmoptions.h"
+#include "dialogs/frmsoptions.h"
 #include "dialogs/frmtempdir.h"
+#include "dialogs/frmthumbdirs.h"
 #include "dialogs/frmtxtconv.h"
 #include "dialogs/optionwindows.h"
 
@@ -44,6 +47,9 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmTxtConv();
     mosaicon::registerFrmTempDir();
     mosaicon::registerFrmApps();
+    mosaicon::registerFrmSOptions();
+    mosaicon::registerFrmOptions();
+    mosaicon::registerFrmThumbDirs();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::viewer::registerFrmSimpleV();

@@ -1,6 +1,5 @@
 #include "dialogs/frmassoctext2.h"
 
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 
@@ -36,8 +35,7 @@ QLabel* plainLabel(const char* name, QWidget* parent)
 
 } // namespace
 
-FrmAssocText2::FrmAssocText2(AssocText* value, QWidget* parent)
-    : QDialog(parent), m_value(value), m_binder(value)
+FrmAssocText2::FrmAssocText2(AssocText* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_assoctext2"));
     auto* form = new QVBoxLayout(this);
@@ -67,15 +65,14 @@ FrmAssocText2::FrmAssocText2(AssocText* value, QWidget* parent)
     form->addWidget(textFrame, 1);
 
     auto* buttons = new QHBoxLayout;
-    addButton(buttons, "Command1", "OK", &AssocText::Command1_Click);
-    addButton(buttons, "Command2", "Cancel", &AssocText::Command2_Click);
-    addButton(buttons, "Command3", "Clear Text", &AssocText::Command3_Click);
+    buttons->addWidget(actionButton("Command1", "OK", &AssocText::Command1_Click));
+    buttons->addWidget(actionButton("Command2", "Cancel", &AssocText::Command2_Click));
+    buttons->addWidget(actionButton("Command3", "Clear Text", &AssocText::Command3_Click));
     form->addLayout(buttons);
 
-    if (m_value) {
-        connect(m_value, &AssocText::hidden, this, &FrmAssocText2::valueHidden);
+    closeWhenHidden();
+    if (m_value)
         connect(m_value, &QObject::destroyed, this, &QObject::deleteLater);
-    }
     push();
 }
 
@@ -88,15 +85,6 @@ QWidget* FrmAssocText2::buildImage()
     m_image->setFixedSize(pixels(AssocText::previewWidth), pixels(AssocText::previewHeight));
     (new QVBoxLayout(frame))->addWidget(m_image);
     return frame;
-}
-
-void FrmAssocText2::addButton(QBoxLayout* row, const char* name, const char* caption,
-                              void (AssocText::*click)())
-{
-    auto* button =
-        namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
-    connect(button, &QPushButton::clicked, this, [this, click] { run(click); });
-    row->addWidget(button);
 }
 
 void FrmAssocText2::push()
@@ -130,26 +118,6 @@ void FrmAssocText2::pull()
     const QString text = m_text->toPlainText();
     m_value->o_text.text =
         text.isEmpty() ? QString() : QString(text).replace(u'\n', lineEnd) + lineEnd;
-}
-
-void FrmAssocText2::run(void (AssocText::*action)())
-{
-    if (!m_value)
-        return;
-    pull();
-    (m_value->*action)();
-    push();
-}
-
-void FrmAssocText2::valueHidden()
-{
-    QDialog::done(QDialog::Accepted);
-}
-
-void FrmAssocText2::showEvent(QShowEvent* event)
-{
-    platform::placeOnFirstShow(this, m_shownOnce);
-    QDialog::showEvent(event);
 }
 
 void registerFrmAssocText2()

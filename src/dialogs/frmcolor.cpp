@@ -1,6 +1,5 @@
 #include "dialogs/frmcolor.h"
 
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 #include "platform/wincolor.h"
@@ -11,10 +10,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -25,8 +22,6 @@ using platform::namedWidget;
 using Target = ColorOptions::Target;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -69,35 +64,23 @@ int pixels(double twips)
 
 } // namespace
 
-FrmColor::FrmColor(ColorOptions* value, QWidget* parent)
-    : QDialog(parent), m_value(value), m_binder(value)
+FrmColor::FrmColor(ColorOptions* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_color"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    m_menus.connectItems(menuFile, this, [this](int index) {
-        run([index](ColorOptions& v) { v.menuFileItem_Click(index); });
-    });
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &ColorOptions::menuFileItem_Click);
     form->addWidget(buildSelection());
     form->addWidget(buildBackground());
 
     auto* buttons = new QHBoxLayout;
-    const auto button = [&](const char* name, const char* caption, void (ColorOptions::*click)()) {
-        auto* b =
-            namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
-        connect(b, &QPushButton::clicked, this, [this, click] { run(click); });
-        buttons->addWidget(b);
-    };
-    button("Command1", "Save / Exit", &ColorOptions::Command1_Click);
-    button("Command2", "Cancel", &ColorOptions::Command2_Click);
+    buttons->addWidget(actionButton("Command1", "Save / Exit", &ColorOptions::Command1_Click));
+    buttons->addWidget(actionButton("Command2", "Cancel", &ColorOptions::Command2_Click));
     form->addLayout(buttons);
 
-    if (m_value) {
-        connect(m_value, &ColorOptions::hidden, this, [this] { QDialog::done(Accepted); });
+    closeWhenHidden();
+    setEscape([](ColorOptions& v) { v.menuFileItem_Click(98); });
+    if (m_value)
         connect(m_value, &QObject::destroyed, this, [this] { QDialog::reject(); });
-    }
     push();
 }
 
@@ -198,11 +181,6 @@ QLabel* FrmColor::clickable(QLabel* label, std::function<void(ColorOptions&)> cl
     return label;
 }
 
-QAction* FrmColor::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
-}
-
 QLabel* FrmColor::swatch(int index) const
 {
     return m_swatches.value(index);
@@ -237,31 +215,6 @@ void FrmColor::push()
     else
         m_o_image->setPixmap(QPixmap::fromImage(
             picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-}
-
-void FrmColor::run(const std::function<void(ColorOptions&)>& action)
-{
-    if (!m_value)
-        return;
-    m_binder.pull();
-    action(*m_value);
-    push();
-}
-
-void FrmColor::reject()
-{
-    if (m_value)
-        run([](ColorOptions& v) { v.menuFileItem_Click(98); });
-    else
-        QDialog::reject();
-}
-
-void FrmColor::showEvent(QShowEvent* event)
-{
-    push();
-    if (m_value)
-        platform::placeOnFirstShow(this, m_shownOnce, m_value->height);
-    QDialog::showEvent(event);
 }
 
 bool FrmColor::eventFilter(QObject* watched, QEvent* event)

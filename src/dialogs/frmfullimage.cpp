@@ -1,6 +1,5 @@
 #include "dialogs/frmfullimage.h"
 
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 #include "platform/wincolor.h"
@@ -11,9 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -23,8 +20,6 @@ using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -55,17 +50,11 @@ QLabel* picture(const QString& name, QWidget* frame)
 
 } // namespace
 
-FrmFullImage::FrmFullImage(PlacementOptions* value, QWidget* parent)
-    : QDialog(parent), m_value(value), m_binder(value)
+FrmFullImage::FrmFullImage(PlacementOptions* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_fullimage"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    m_menus.connectItems(menuFile, this, [this](int index) {
-        run([index](PlacementOptions& v) { v.menuFileItem_Click(index); });
-    });
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &PlacementOptions::menuFileItem_Click);
 
     auto* top = new QHBoxLayout;
     auto* display = new QVBoxLayout;
@@ -81,20 +70,14 @@ FrmFullImage::FrmFullImage(PlacementOptions* value, QWidget* parent)
     form->addWidget(buildLayouts());
 
     auto* buttons = new QHBoxLayout;
-    for (const auto& [name, caption, click] :
-         {std::tuple{"Command1", "Save / Exit", &PlacementOptions::Command1_Click},
-          std::tuple{"Command2", "Cancel", &PlacementOptions::Command2_Click}}) {
-        auto* b =
-            namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
-        connect(b, &QPushButton::clicked, this, [this, click = click] { run(click); });
-        buttons->addWidget(b);
-    }
+    buttons->addWidget(actionButton("Command1", "Save / Exit", &PlacementOptions::Command1_Click));
+    buttons->addWidget(actionButton("Command2", "Cancel", &PlacementOptions::Command2_Click));
     form->addLayout(buttons);
 
-    if (m_value) {
-        connect(m_value, &PlacementOptions::hidden, this, [this] { QDialog::done(Accepted); });
+    closeWhenHidden();
+    setEscape([](PlacementOptions& v) { v.menuFileItem_Click(98); });
+    if (m_value)
         connect(m_value, &QObject::destroyed, this, [this] { QDialog::reject(); });
-    }
     push();
 }
 
@@ -179,11 +162,6 @@ QGroupBox* FrmFullImage::buildLayouts()
     return m_f_layout;
 }
 
-QAction* FrmFullImage::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
-}
-
 void FrmFullImage::push()
 {
     if (!m_value)
@@ -209,31 +187,6 @@ void FrmFullImage::push()
     }
     for (QLabel* picture : m_movedPictures)
         picture->move(pixels(m_value->pictureLeft), picture->y());
-}
-
-void FrmFullImage::run(const std::function<void(PlacementOptions&)>& action)
-{
-    if (!m_value)
-        return;
-    m_binder.pull();
-    action(*m_value);
-    push();
-}
-
-void FrmFullImage::reject()
-{
-    if (m_value)
-        run([](PlacementOptions& v) { v.menuFileItem_Click(98); });
-    else
-        QDialog::reject();
-}
-
-void FrmFullImage::showEvent(QShowEvent* event)
-{
-    push();
-    if (m_value)
-        platform::placeOnFirstShow(this, m_shownOnce, m_value->height);
-    QDialog::showEvent(event);
 }
 
 bool FrmFullImage::eventFilter(QObject* watched, QEvent* event)

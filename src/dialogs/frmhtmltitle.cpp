@@ -1,6 +1,5 @@
 #include "dialogs/frmhtmltitle.h"
 
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 
@@ -11,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -28,7 +26,6 @@ int pixels(double twips)
     return qRound(twips / platform::ImageControl::TwipsPerPixel);
 }
 
-const QString menuFile = QStringLiteral("menuFileItem");
 const QString menuOptions = QStringLiteral("menuOptionsItem");
 
 const MenuRow menuRows[] = {
@@ -52,8 +49,7 @@ const std::pair<const char*, void (PagePrompt::*)()> focusLossRules[] = {
 } // namespace
 
 // The focusable controls are made in the order the Tab key visits them.
-FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent)
-    : QDialog(parent), m_value(value), m_binder(value)
+FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_htmltitle"));
     auto* form = new QVBoxLayout(this);
@@ -72,20 +68,15 @@ FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent)
         // A reloaded prompt gets a new dialog; this one goes with its value.
         connect(m_value, &QObject::destroyed, this, &QObject::deleteLater);
     }
+    // Esc and the window frame's close button both mean Exit: the run stops.
+    setEscape(&PagePrompt::b_cancel_exit_Click);
     push();
 }
 
 void FrmHtmlTitle::buildMenus()
 {
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    m_menus.connectItems(menuFile, this, [this](int index) {
-        run([index](PagePrompt& p) { p.menuFileItem_Click(index); });
-    });
-    m_menus.connectItems(menuOptions, this, [this](int index) {
-        run([index](PagePrompt& p) { p.menuOptionsItem_Click(index); });
-    });
-    layout()->setMenuBar(bar);
+    addMenuBar(menuRows, &PagePrompt::menuFileItem_Click);
+    runItems(menuOptions, &PagePrompt::menuOptionsItem_Click);
 }
 
 QAction* FrmHtmlTitle::menuItem(const QString& menu, int index) const
@@ -143,9 +134,9 @@ QGroupBox* FrmHtmlTitle::buildBanners()
     QGroupBox* banners = frame("Frame5", "Banners");
     auto* grid = new QGridLayout(banners);
     grid->addWidget(topBanner, 0, 0, 1, 2);
-    grid->addWidget(addButton("Command2", "Select Top", &PagePrompt::Command2_Click), 0, 2);
+    grid->addWidget(actionButton("Command2", "Select Top", &PagePrompt::Command2_Click), 0, 2);
     grid->addWidget(bottomBanner, 2, 0, 1, 2);
-    grid->addWidget(addButton("Command4", "Select Bottom", &PagePrompt::Command4_Click), 2, 2);
+    grid->addWidget(actionButton("Command4", "Select Bottom", &PagePrompt::Command4_Click), 2, 2);
     grid->addWidget(label("Label2", "Top Hyperlink:", topLink), 1, 0);
     grid->addWidget(topLink, 1, 1, 1, 2);
     grid->addWidget(label("Label3", "Bottom Hyperlink:", bottomLink), 3, 0);
@@ -178,19 +169,10 @@ QGroupBox* FrmHtmlTitle::buildChecksAndButtons()
     connect(ok, &QPushButton::clicked, this, &FrmHtmlTitle::okClicked);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ok);
-    buttons->addWidget(addButton("Command3", "Clear Text", &PagePrompt::Command3_Click));
-    buttons->addWidget(addButton("b_cancel_exit", "Exit", &PagePrompt::b_cancel_exit_Click));
+    buttons->addWidget(actionButton("Command3", "Clear Text", &PagePrompt::Command3_Click));
+    buttons->addWidget(actionButton("b_cancel_exit", "Exit", &PagePrompt::b_cancel_exit_Click));
     column->addLayout(buttons);
     return checks;
-}
-
-QPushButton* FrmHtmlTitle::addButton(const char* name, const char* caption,
-                                     void (PagePrompt::*click)())
-{
-    auto* button =
-        namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
-    connect(button, &QPushButton::clicked, this, [this, click] { run(click); });
-    return button;
 }
 
 void FrmHtmlTitle::push()
@@ -237,15 +219,6 @@ void FrmHtmlTitle::showImage(const platform::ImageControl& image)
     }
 }
 
-void FrmHtmlTitle::run(const std::function<void(PagePrompt&)>& action)
-{
-    if (!m_value)
-        return;
-    m_binder.pull();
-    action(*m_value);
-    push();
-}
-
 void FrmHtmlTitle::runFocusLoss(QObject* box)
 {
     for (const auto& [name, rule] : focusLossRules) {
@@ -266,23 +239,6 @@ void FrmHtmlTitle::valueHidden()
 {
     push();
     QDialog::done(QDialog::Accepted);
-}
-
-void FrmHtmlTitle::reject()
-{
-    if (!m_value) {
-        QDialog::reject();
-        return;
-    }
-    run(&PagePrompt::b_cancel_exit_Click);
-}
-
-void FrmHtmlTitle::showEvent(QShowEvent* event)
-{
-    push();
-    if (m_value)
-        platform::placeOnFirstShow(this, m_shownOnce, m_value->height);
-    QDialog::showEvent(event);
 }
 
 bool FrmHtmlTitle::eventFilter(QObject* watched, QEvent* event)

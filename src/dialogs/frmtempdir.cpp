@@ -1,7 +1,6 @@
 #include "dialogs/frmtempdir.h"
 
 #include "platform/numbers.h"
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/namedwidget.h"
@@ -9,7 +8,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,8 +17,6 @@ using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -37,16 +33,11 @@ QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
 
 } // namespace
 
-FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : QDialog(parent), m_value(value)
+FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_tempdir"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    m_menus.connectItems(menuFile, this, [this](int index) {
-        run([index](TargetDirectory& t) { t.menuFileItem_Click(index); });
-    });
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &TargetDirectory::menuFileItem_Click);
 
     m_text = plainLabel(QStringLiteral("Text1"), QString(), this);
     m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("o_drive"), this);
@@ -60,31 +51,22 @@ FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : QDialog(parent
     form->addWidget(m_directory);
 
     auto* buttons = new QHBoxLayout;
-    auto* save =
-        namedWidget<QPushButton>(QStringLiteral("Command1"), QStringLiteral("Save / Exit"), this);
-    auto* cancel =
-        namedWidget<QPushButton>(QStringLiteral("Command2"), QStringLiteral("Cancel"), this);
+    QPushButton* save = actionButton("Command1", "Save / Exit", &TargetDirectory::Command1_Click);
+    QPushButton* cancel = actionButton("Command2", "Cancel", &TargetDirectory::Command2_Click);
     // Enter picks a directory in the list; it must not also press a button.
     for (QPushButton* button : {save, cancel})
         button->setAutoDefault(false);
-    connect(save, &QPushButton::clicked, this, [this] { run(&TargetDirectory::Command1_Click); });
-    connect(cancel, &QPushButton::clicked, this, [this] { run(&TargetDirectory::Command2_Click); });
     buttons->addWidget(save);
     buttons->addWidget(cancel);
     form->addLayout(buttons);
 
     connect(m_drive, &platform::DriveListBox::driveChanged, this, &FrmTempDir::driveChanged);
     connect(m_dir, &platform::DirListBox::pathChanged, this, &FrmTempDir::dirChanged);
-    if (m_value) {
+    if (m_value)
         setWindowTitle(m_value->caption);
-        connect(m_value, &TargetDirectory::hidden, this, &QDialog::accept);
-    }
+    closeWhenHidden();
+    setEscape(&TargetDirectory::Form_Unload);
     push();
-}
-
-QAction* FrmTempDir::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
 }
 
 // The lists report every change, also those made here: showing the value
@@ -100,14 +82,6 @@ void FrmTempDir::push()
     m_dir->setPath(m_value->o_dir);
     m_directory->setText(m_value->o_directory.caption);
     m_pushing = false;
-}
-
-void FrmTempDir::run(const std::function<void(TargetDirectory&)>& action)
-{
-    if (!m_value)
-        return;
-    action(*m_value);
-    push();
 }
 
 void FrmTempDir::driveChanged(const QString& root)
@@ -128,22 +102,6 @@ void FrmTempDir::dirChanged(const QString& path)
         t.o_dir = path;
         t.o_dir_Change();
     });
-}
-
-void FrmTempDir::reject()
-{
-    if (!m_value) {
-        QDialog::reject();
-        return;
-    }
-    run(&TargetDirectory::Form_Unload);
-}
-
-void FrmTempDir::showEvent(QShowEvent* event)
-{
-    if (m_value)
-        platform::placeOnFirstShow(this, m_shownOnce, m_value->height);
-    QDialog::showEvent(event);
 }
 
 void registerFrmTempDir()

@@ -2,12 +2,8 @@
 
 #include "dialogs/targetdirectory.h"
 
-#include "platform/widgets/menutree.h"
+#include "platform/widgets/valuedialog.h"
 
-#include <QDialog>
-#include <QPointer>
-
-class QAction;
 class QLabel;
 
 namespace mosaicon {
@@ -20,37 +16,26 @@ class DriveListBox;
 // Shows a TargetDirectory: the user's changes of drive or directory go to the
 // value's rules and the lists show the value again. The frame's close and
 // Escape unload the window, which stores the selected directory.
-class FrmTempDir final : public QDialog
+class FrmTempDir final : public platform::ValueDialog<TargetDirectory>
 {
     Q_OBJECT
 
 public:
     explicit FrmTempDir(TargetDirectory* value, QWidget* parent = nullptr);
 
-    TargetDirectory* value() const { return m_value; }
-    QAction* menuFileItem(int index) const;
     platform::DriveListBox* o_drive() const { return m_drive; }
     platform::DirListBox* o_dir() const { return m_dir; }
 
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void push();
-    void run(const std::function<void(TargetDirectory&)>& action);
+    void push() override;
     void driveChanged(const QString& root);
     void dirChanged(const QString& path);
 
-    QPointer<TargetDirectory> m_value;
-    platform::MenuTree m_menus;
     platform::DriveListBox* m_drive = nullptr;
     platform::DirListBox* m_dir = nullptr;
     QLabel* m_directory = nullptr;
     QLabel* m_text = nullptr;
     bool m_pushing = false;
-    bool m_shownOnce = false;
 };
 
 // Lets the directory window be shown by its dialog.

@@ -1,7 +1,6 @@
 #include "dialogs/frmtxtconv.h"
 
 #include "platform/numbers.h"
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 
@@ -10,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,8 +18,6 @@ using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const QString menuFile = QStringLiteral("menuFileItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"}, {"menuFileItem", 5, "&Reset To Original Values"},
@@ -46,17 +42,11 @@ const BoxRow slideShowRows[] = {
 
 } // namespace
 
-FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent)
-    : QDialog(parent), m_value(value), m_binder(value)
+FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_txtconv"));
     auto* form = new QVBoxLayout(this);
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    m_menus.connectItems(menuFile, this, [this](int index) {
-        run([index](CaptionTexts& c) { c.menuFileItem_Click(index); });
-    });
-    form->setMenuBar(bar);
+    addMenuBar(menuRows, &CaptionTexts::menuFileItem_Click);
     form->addWidget(buildSlideShowFrame());
 
     auto* misc =
@@ -77,11 +67,11 @@ FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent)
     buttons->addWidget(addButton("Command3", "Cancel", &CaptionTexts::Command3_Click));
     form->addLayout(buttons);
 
-    if (m_value) {
+    if (m_value)
         setWindowTitle(m_value->caption);
-        connect(m_value, &CaptionTexts::hidden, this, &QDialog::accept);
-    }
-    m_binder.push();
+    closeWhenHidden();
+    setEscape([](CaptionTexts& c) { c.menuFileItem_Click(98); });
+    push();
 }
 
 QGroupBox* FrmTxtConv::buildSlideShowFrame()
@@ -107,41 +97,9 @@ QGroupBox* FrmTxtConv::buildSlideShowFrame()
 QPushButton* FrmTxtConv::addButton(const char* name, const char* caption,
                                    void (CaptionTexts::*click)())
 {
-    auto* button =
-        namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+    QPushButton* button = actionButton(name, caption, click);
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, click] { run(click); });
     return button;
-}
-
-QAction* FrmTxtConv::menuFileItem(int index) const
-{
-    return m_menus.item(menuFile, index);
-}
-
-void FrmTxtConv::run(const std::function<void(CaptionTexts&)>& action)
-{
-    if (!m_value)
-        return;
-    m_binder.pull();
-    action(*m_value);
-    m_binder.push();
-}
-
-void FrmTxtConv::reject()
-{
-    if (!m_value) {
-        QDialog::reject();
-        return;
-    }
-    run([](CaptionTexts& c) { c.menuFileItem_Click(98); });
-}
-
-void FrmTxtConv::showEvent(QShowEvent* event)
-{
-    if (m_value)
-        platform::placeOnFirstShow(this, m_shownOnce, m_value->height);
-    QDialog::showEvent(event);
 }
 
 void registerFrmTxtConv()

@@ -1,6 +1,7 @@
 #include "dialogs/htmlheadingfooting.h"
 
 #include "pagekit/headfoot.h"
+#include "settings/helpers.h"
 
 #include "platform/files.h"
 #include "platform/textlines.h"
@@ -40,9 +41,22 @@ HtmlHeadingFooting::HtmlHeadingFooting(QObject* parent) : QObject(parent)
 void HtmlHeadingFooting::edit()
 {
     check_head_foot_files();
+    edit(fileText(head_file_path()), fileText(foot_file_path()));
+}
+
+void HtmlHeadingFooting::edit(const QStringList& headingLines, const QStringList& footingLines)
+{
+    const auto text = [](const QString& path, const QStringList& lines) {
+        return file_exists(path) ? fileText(path) : lines.join(lineEnd) + lineEnd;
+    };
+    edit(text(head_file_path(), headingLines), text(foot_file_path(), footingLines));
+}
+
+void HtmlHeadingFooting::edit(const QString& heading, const QString& footing)
+{
     HtmlHeadingFooting window;
-    window.html_header.text = fileText(head_file_path());
-    window.html_footer.text = fileText(foot_file_path());
+    window.html_header.text = heading;
+    window.html_footer.text = footing;
     platform::ui().showModal(window.objectName(), &window);
     window.Form_Unload();
 }

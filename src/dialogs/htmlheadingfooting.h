@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace mosaicon {
 
@@ -23,6 +24,9 @@ public:
     // Fills the boxes from the files (a missing file gets its default lines
     // first), shows the window modally and saves as the window goes.
     static void edit();
+    // The same, for a file that is missing, with its lines given here; no
+    // file is created before the window saves.
+    static void edit(const QStringList& headingLines, const QStringList& footingLines);
 
     QString caption = QStringLiteral("HTML Heading  And Footing");
     // Every line followed by CR LF, as the files hold them.
@@ -41,6 +45,9 @@ public:
 
     // Writes both files; false once a failure has been reported.
     bool save();
+
+private:
+    static void edit(const QString& heading, const QString& footing);
 
 signals:
     // The window is to be hidden: the modal show returns.

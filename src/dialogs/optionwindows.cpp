@@ -2,6 +2,7 @@
 
 #include "dialogs/coloroptions.h"
 #include "dialogs/placementoptions.h"
+#include "dialogs/slideoptions.h"
 
 #include "pagekit/pageprompt.h"
 
@@ -14,6 +15,8 @@ void installOptionWindows()
             ColorOptions::showModally();
         else if (window == QLatin1String("frm_fullimage"))
             PlacementOptions::showModally();
+        else if (window == QLatin1String("frm_soptions"))
+            SlideOptions::showModally();
     });
 }
 

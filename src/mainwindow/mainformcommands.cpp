@@ -7,6 +7,8 @@
 
 #include "dialogs/aboutbox.h"
 #include "dialogs/editorsetting.h"
+#include "dialogs/htmloptions.h"
+#include "dialogs/slideoptions.h"
 
 #include "settings/helpers.h"
 #include "settings/pickers.h"
@@ -210,7 +212,7 @@ const CommandTable& MainForm::commands()
         barItem(menus::app, "&Applications", [](MainForm&) { EditorSetting().show(); }),
 
         menu(menus::options, "&Options"),
-        item(menus::options, 0, "HTML"),
+        item(menus::options, 0, "HTML", [](MainForm&) { HtmlOptions::showModally(); }),
         item(menus::options, 1, "Locate Local Files", &pressLocalFile),
         checkable(menus::options, 3, "&Clipboard Conversion",
                   [](MainForm& f) { f.setClipboardConversion(f.menuItem(menus::options, 3)->isChecked()); }),
@@ -225,7 +227,7 @@ const CommandTable& MainForm::commands()
                  }
              }),
         checkable(menus::options, 5, "Image Window", &imageWindowOption_Click),
-        item(menus::options, 6, "Slides"),
+        item(menus::options, 6, "Slides", [](MainForm&) { SlideOptions::showModally(); }),
         submenu(menus::options, 80, "Thumbnails", menus::thumbs),
         item(menus::thumbs, 5, "Background Color", [](MainForm& f) { f.chooseThumbnailColor(); }),
         item(menus::options, 85, "Use Virtual Directory", [](MainForm& f) { f.useVirtualDirectory(); }),

@@ -21,6 +21,7 @@ struct CheckBox
 {
     bool value = false;
     bool visible = true;
+    bool enabled = true;
 
     friend bool operator==(const CheckBox&, const CheckBox&) = default;
 };
@@ -62,6 +63,7 @@ struct Label
 {
     QString caption;
     bool visible = true;
+    bool enabled = true;
 
     friend bool operator==(const Label&, const Label&) = default;
 };

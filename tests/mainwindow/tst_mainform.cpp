@@ -128,12 +128,12 @@ private slots:
         item("menuFileItem", 80, "Clear &File List", true);
         item("menuFileItem", 90, "&Exit", true);
         item("menuApp", 0, "&Applications", true);
-        item("menuOptionsItem", 0, "HTML");
+        item("menuOptionsItem", 0, "HTML", true);
         item("menuOptionsItem", 1, "Locate Local Files", true);
         item("menuOptionsItem", 3, "&Clipboard Conversion", true);
         item("menuOptionsItem", 4, "Image Catalog", true);
         item("menuOptionsItem", 5, "Image Window", true);
-        item("menuOptionsItem", 6, "Slides");
+        item("menuOptionsItem", 6, "Slides", true);
         item("menuOptionsItem", 80, "Thumbnails");
         item("menuThumbsItem", 5, "Background Color", true);
         item("menuOptionsItem", 85, "Use Virtual Directory", true);

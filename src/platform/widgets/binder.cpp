@@ -41,6 +41,7 @@ void pushControl(QCheckBox* box, const CheckBox& value)
 {
     box->setChecked(value.value);
     box->setVisible(value.visible);
+    box->setEnabled(value.enabled);
 }
 
 void pushControl(QGroupBox* frame, const Frame& value)
@@ -85,6 +86,7 @@ void pushControl(QLabel* label, const Label& value)
 {
     label->setText(value.caption);
     label->setVisible(value.visible);
+    label->setEnabled(value.enabled);
 }
 
 void pullControl(const QLineEdit* box, TextBox& value)

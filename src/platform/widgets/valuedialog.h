@@ -1,0 +1,133 @@
+#pragma once
+
+#include "platform/widgets/binder.h"
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/menutree.h"
+#include "platform/widgets/namedwidget.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+
+#include <functional>
+#include <span>
+
+namespace mosaicon::platform {
+
+// What every dialog over a value does alike: an action takes the controls into
+// the value, runs the value's rule and shows the value again; the dialog closes
+// when the value is hidden; Esc and the frame's close run the value's own rule
+// for them where it has one; the first showing gives the window the value's
+// designed height, if it has one, and centres it.
+template <class Value> class ValueDialog : public QDialog
+{
+public:
+    using Action = std::function<void(Value&)>;
+
+    Value* value() const { return m_value; }
+    // Index `index` of the File menu; nullptr when it has none.
+    QAction* menuFileItem(int index) const { return m_menus.item(fileItems(), index); }
+
+    void reject() override
+    {
+        if (m_value && m_escape)
+            run(m_escape);
+        else
+            QDialog::reject();
+    }
+
+protected:
+    ValueDialog(Value* value, QWidget* parent) : QDialog(parent), m_value(value), m_binder(value) {}
+
+    void closeWhenHidden()
+    {
+        if (m_value)
+            connect(m_value, &Value::hidden, this, [this] { QDialog::done(Accepted); });
+    }
+
+    void setEscape(Action action) { m_escape = std::move(action); }
+
+    void run(const Action& action)
+    {
+        if (!m_value)
+            return;
+        pull();
+        action(*m_value);
+        push();
+    }
+
+    // The menu bar from its table, above the window's layout (made first);
+    // every File item runs the value's handler with its index.
+    void addMenuBar(std::span<const MenuRow> rows, void (Value::*fileClick)(int))
+    {
+        auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
+        m_menus = MenuTree(bar, rows);
+        runItems(fileItems(), fileClick);
+        layout()->setMenuBar(bar);
+    }
+
+    // Every item of a menu array runs the value's handler with its index.
+    void runItems(const QString& array, void (Value::*click)(int))
+    {
+        m_menus.connectItems(array, this, [this, click](int index) {
+            run([click, index](Value& v) { (v.*click)(index); });
+        });
+    }
+
+    QPushButton* actionButton(const char* name, const char* caption, Action click)
+    {
+        auto* button =
+            namedWidget<QPushButton>(QString::fromUtf8(name), QString::fromUtf8(caption), this);
+        connect(button, &QPushButton::clicked, this,
+                [this, click = std::move(click)] { run(click); });
+        return button;
+    }
+
+    // A check box shown from a field; a click takes it into the value and runs
+    // the value's change rule for it.
+    QCheckBox* ruledCheckBox(const char* name, const char* caption, CheckBox Value::*field,
+                             QWidget* parent)
+    {
+        auto* box = m_binder.bind(
+            namedWidget<QCheckBox>(QString::fromUtf8(name), QString::fromUtf8(caption), parent),
+            field);
+        connect(box, &QCheckBox::clicked, this,
+                [this, field] { run([field](Value& v) { v.changed(field); }); });
+        return box;
+    }
+
+    // A dialog whose controls are not all bound extends these.
+    virtual void push() { m_binder.push(); }
+    virtual void pull() { m_binder.pull(); }
+
+    void showEvent(QShowEvent* event) override
+    {
+        push();
+        if (m_value)
+            placeOnFirstShow(this, m_shownOnce, designedHeight());
+        QDialog::showEvent(event);
+    }
+
+    QPointer<Value> m_value;
+    Binder<Value> m_binder;
+    MenuTree m_menus;
+
+private:
+    static QString fileItems() { return QStringLiteral("menuFileItem"); }
+
+    double designedHeight() const
+    {
+        if constexpr (requires(const Value& v) { v.height; })
+            return m_value->height;
+        else
+            return 0;
+    }
+
+    Action m_escape;
+    bool m_shownOnce = false;
+};
+
+} // namespace mosaicon::platform
