@@ -15,6 +15,7 @@
 #include "dialogs/optionwindows.h"
 
 #include "settings/program.h"
+#include "viewer/frmviewem.h"
 
 #include "platform/events.h"
 #include "platform/ui.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmApps();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
+    mosaicon::viewer::registerFrmViewem();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
 
     mosaicon::MainForm form;

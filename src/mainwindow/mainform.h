@@ -139,6 +139,8 @@ private:
     void deleteOrRemove(bool deleteFiles);
     void associateText();
     void associateCurrentText();
+    // View Images on a copy of the file list, which it may replace on leaving.
+    void viewImages();
     int firstSelected() const;
     // A page run over the file list, started by the last toolbar key.
     std::unique_ptr<PageRun> startRun();

@@ -1,0 +1,359 @@
+#include "viewer/viewimages.h"
+
+#include "settings/program.h"
+
+#include "platform/events.h"
+
+#include "testprogram.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTest>
+
+using namespace mosaicon;
+using namespace mosaicon::viewer;
+
+namespace {
+
+// A picture file of that size; "broken" names get bytes no decoder reads.
+QString makeFile(TestProgram& tp, const QString& name, QSize size = QSize(40, 30))
+{
+    if (name.contains(QLatin1String("broken")) || !name.contains(u'.') || name.endsWith(QLatin1String(".txt"))) {
+        tp.write(name, "not a picture");
+    } else {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        [&] { QVERIFY(picture.save(tp.path(name))); }();
+    }
+    return tp.path(name);
+}
+
+QStringList makeFiles(TestProgram& tp, const QStringList& names)
+{
+    QStringList paths;
+    for (const QString& name : names)
+        paths.append(makeFile(tp, name));
+    return paths;
+}
+
+QString pictureState(const ViewImages& v)
+{
+    QStringList shown;
+    if (v.viewimage.visible())
+        shown << QStringLiteral("picture");
+    if (v.o_notanimage.visible)
+        shown << QStringLiteral("not an image");
+    if (v.error_reading_file.visible)
+        shown << QStringLiteral("error");
+    return shown.join(u'+');
+}
+
+QList<int> selectedRows(const PathList& l)
+{
+    QList<int> rows;
+    for (int i = 0; i < l.count(); ++i) {
+        if (l.selected.at(i))
+            rows.append(i);
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestViewImages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openingShowsTheFirstEntry_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<bool>("makeEnabled");
+        QTest::addColumn<bool>("jpgEnabled");
+        // The buttons are on, but refuse while the error shows.
+        QTest::addRow("an empty main list cannot be read")
+            << QStringList{} << "View Images" << "error" << "width" << true << true;
+        QTest::addRow("the first entry in the list's order is shown")
+            << QStringList{"b.png", "A.png"} << "View Image - $/A.png" << "picture" << "Width =  40" << true << true;
+        QTest::addRow("an upper-case extension is an image too")
+            << QStringList{"PHOTO.PNG"} << "View Image - $/PHOTO.PNG" << "picture" << "Width =  40" << true << true;
+        QTest::addRow("a JPEG is not made into a JPEG again")
+            << QStringList{"a.JPG"} << "View Image - $/a.JPG" << "picture" << "Width =  40" << true << false;
+        QTest::addRow("a first entry that is not an image")
+            << QStringList{"notes.txt"} << "View Image - $/notes.txt" << "not an image" << "Width = 0" << true << true;
+        QTest::addRow("a picture that cannot be read")
+            << QStringList{"broken.png"} << "View Images" << "error" << "Width = 0" << true << true;
+    }
+    void openingShowsTheFirstEntry()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, caption);
+        QFETCH(QString, state);
+        QFETCH(QString, width);
+        QFETCH(bool, makeEnabled);
+        QFETCH(bool, jpgEnabled);
+        TestProgram tp;
+        const QStringList paths = makeFiles(tp, files);
+        int yields = 0;
+        platform::setDoEventsHook([&] { ++yields; });
+        ViewImages v;
+        v.Form_Load(paths);
+        // The main window gets no chance to act while its list is copied.
+        QCOMPARE(yields, 0);
+        QCOMPARE(v.Frame1.caption, QStringLiteral("Current File List ( %1)").arg(files.size()));
+        QCOMPARE(v.Frame5.caption, QStringLiteral("New File List ( 0)"));
+        QCOMPARE(v.caption, QString(caption).replace(u'$', tp.folder()));
+        QCOMPARE(pictureState(v), state);
+        QCOMPARE(v.o_width.caption, width);
+        QCOMPARE(v.Command1.enabled, makeEnabled);
+        QCOMPARE(v.Command5.enabled, makeEnabled);
+        QCOMPARE(v.Command6.enabled, makeEnabled);
+        QCOMPARE(v.Command2.enabled, jpgEnabled);
+        QCOMPARE(v.fileoption.index, 0);
+        if (!paths.isEmpty()) {
+            QCOMPARE(v.flelist.current, 0);
+            QCOMPARE(selectedRows(v.flelist), QList<int>{0});
+        }
+        VERIFY_DIALOGS(tp);
+    }
+
+    void openingSettlesTheTargetDirectory_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("warned");
+        QTest::addColumn<QString>("target");
+        QTest::addRow("none stored: the program folder, without a word") << "" << false << "$";
+        QTest::addRow("a directory that is gone: the program folder, and the user is told")
+            << "$/gone" << true << "$";
+        QTest::addRow("an existing directory is kept") << "$/out" << false << "$/out";
+    }
+    void openingSettlesTheTargetDirectory()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, warned);
+        QFETCH(QString, target);
+        TestProgram tp;
+        QDir(tp.folder()).mkdir(QStringLiteral("out"));
+        settings().target_dir = stored.replace(u'$', tp.folder());
+        target.replace(u'$', tp.folder());
+        if (warned)
+            tp.ui.expectMessage(QStringLiteral("The target directory has been changed to '%1' because the "
+                                               "directory '%2' does not exist.")
+                                    .arg(tp.folder(), stored));
+        ViewImages v;
+        v.Form_Load({});
+        VERIFY_DIALOGS(tp);
+        if (warned) {
+            QCOMPARE(tp.ui.asked().first().style, 48);
+            QCOMPARE(tp.ui.asked().first().title, program().product_title);
+        }
+        QCOMPARE(v.Dir1, target);
+        QCOMPARE(v.targetdir.caption, target);
+        QCOMPARE(settings().target_dir.text(), target);
+    }
+
+    void openingCorrectsTheThumbnailSizeSilently_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("empty") << "" << "100";
+        QTest::addRow("zero") << "0" << "100";
+        QTest::addRow("a leading zero") << "050" << "100";
+        QTest::addRow("a size of its own is kept") << "120" << "120";
+    }
+    void openingCorrectsTheThumbnailSizeSilently()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        TestProgram tp;
+        settings().thumb_size = stored;
+        ViewImages v;
+        v.Form_Load({});
+        QCOMPARE(v.o_tn_size.text, shown);
+        QCOMPARE(settings().thumb_size.text(), shown);
+        QVERIFY(tp.ui.asked().isEmpty());
+    }
+
+    void sizeBoxReplacesWhatItCannotUse_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<QString>("kept");
+        QTest::addRow("blank") << "" << "The thumbnail size cannot be blank." << "100";
+        QTest::addRow("zero") << "0" << "Thumbnail size cannot be zero." << "100";
+        QTest::addRow("a leading zero") << "0150" << "Thumbnail size cannot be prefixed with a zero." << "100";
+        QTest::addRow("a negative number is stored as typed") << "-5" << "" << "-5";
+        QTest::addRow("a size") << "64" << "" << "64";
+    }
+    void sizeBoxReplacesWhatItCannotUse()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, warning);
+        QFETCH(QString, kept);
+        TestProgram tp;
+        ViewImages v;
+        v.Form_Load({});
+        if (!warning.isEmpty())
+            tp.ui.expectMessage(warning + QStringLiteral("  The default size of 100 will be used."), 1, [&] {
+                // The box was corrected and stored before the warning shows.
+                QCOMPARE(settings().thumb_size.text(), QStringLiteral("100"));
+            });
+        v.o_tn_size.text = typed;
+        v.o_tn_size_Change();
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(v.o_tn_size.text, kept);
+        QCOMPARE(settings().thumb_size.text(), kept);
+    }
+
+    void clickUnselectsOnlyTheOtherListsCurrentEntry()
+    {
+        TestProgram tp;
+        ViewImages v;
+        v.Form_Load(makeFiles(tp, {"a.png", "b.png", "c.png", "d.png", "e.png"}));
+        v.list_DblClick(ViewImages::Current); // a.png to the new list
+        v.click(ViewImages::Current, 0, true);
+        v.list_DblClick(ViewImages::Current); // b.png to the new list
+        v.click(ViewImages::New, 0, true);
+        v.click(ViewImages::New, 1, true);
+        QCOMPARE(selectedRows(v.newlist), (QList<int>{0, 1}));
+        v.click(ViewImages::Current, 1, true);
+        QCOMPARE(selectedRows(v.newlist), QList<int>{0});
+        QCOMPARE(v.newlist.current, 1);
+        QCOMPARE(v.caption, QStringLiteral("View Image - ") + tp.path("d.png"));
+        // An unselected current entry takes nothing from the other list.
+        v.click(ViewImages::New, 0, true);
+        v.click(ViewImages::Current, 0, false);
+        QCOMPARE(selectedRows(v.newlist), QList<int>{0});
+    }
+
+    void doubleClickMovesTheCurrentEntryOnly()
+    {
+        TestProgram tp;
+        ViewImages v;
+        v.Form_Load(makeFiles(tp, {"a.png", "b.png", "c.png"}));
+        v.click(ViewImages::Current, 2, true);
+        v.list_DblClick(ViewImages::Current);
+        v.click(ViewImages::Current, 0, true);
+        v.list_DblClick(ViewImages::Current);
+        QCOMPARE(v.flelist.entries, QStringList{tp.path("b.png")});
+        // Each moved entry takes its place in the order of the list it joins.
+        QCOMPARE(v.newlist.entries, (QStringList{tp.path("a.png"), tp.path("c.png")}));
+        QCOMPARE(selectedRows(v.newlist), QList<int>{});
+        QCOMPARE(v.flelist.current, -1);
+        QCOMPARE(v.Frame1.caption, QStringLiteral("Current File List ( 1)"));
+        QCOMPARE(v.Frame5.caption, QStringLiteral("New File List ( 2)"));
+        v.click(ViewImages::New, 1, true);
+        v.list_DblClick(ViewImages::New);
+        QCOMPARE(v.flelist.entries, (QStringList{tp.path("b.png"), tp.path("c.png")}));
+        QCOMPARE(v.Frame5.caption, QStringLiteral("New File List ( 1)"));
+    }
+
+    void movingSelectedEntriesKeepsTheDestinationsSelection()
+    {
+        TestProgram tp;
+        ViewImages v;
+        v.Form_Load(makeFiles(tp, {"a.png", "b.png", "c.png", "d.png"}));
+        v.list_DblClick(ViewImages::Current); // a.png
+        v.click(ViewImages::New, 0, true);
+        v.click(ViewImages::Current, 2, true); // d.png
+        v.click(ViewImages::Current, 0, true); // b.png, with d.png still selected
+        v.menuOptionsItem_Click(3);
+        QCOMPARE(v.flelist.entries, QStringList{tp.path("c.png")});
+        QCOMPARE(selectedRows(v.flelist), QList<int>{});
+        QCOMPARE(v.flelist.current, -1);
+        QCOMPARE(v.newlist.entries, (QStringList{tp.path("a.png"), tp.path("b.png"), tp.path("d.png")}));
+        // The click on d.png took the new list's current entry out of its selection.
+        QCOMPARE(selectedRows(v.newlist), QList<int>{});
+        QCOMPARE(v.Frame1.caption, QStringLiteral("Current File List ( 1)"));
+        QCOMPARE(v.Frame5.caption, QStringLiteral("New File List ( 3)"));
+        // Nothing selected: every entry comes back in its order.
+        v.menuMouseItem_Click(1);
+        QCOMPARE(v.flelist.entries, QStringList{tp.path("c.png")});
+        QCOMPARE(v.newlist.count(), 3);
+    }
+
+    void exitsHandTheChosenListBack_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("emptyNewList");
+        QTest::addColumn<QString>("handed"); // "none", "current", "new", "empty"
+        QTest::addRow("File: use the current list") << "file" << 0 << false << "current";
+        QTest::addRow("File: use the new list") << "file" << 1 << false << "new";
+        QTest::addRow("File: an empty new list leaves the main list alone") << "file" << 1 << true << "none";
+        QTest::addRow("File: cancel") << "file" << 2 << false << "none";
+        QTest::addRow("pop-up: use the current list") << "mouse" << 20 << false << "current";
+        QTest::addRow("pop-up: use the new list") << "mouse" << 21 << false << "new";
+        QTest::addRow("pop-up: an empty new list empties the main list") << "mouse" << 21 << true << "empty";
+        QTest::addRow("pop-up: cancel") << "mouse" << 27 << false << "none";
+        QTest::addRow("the close box") << "close" << 0 << false << "none";
+    }
+    void exitsHandTheChosenListBack()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, index);
+        QFETCH(bool, emptyNewList);
+        QFETCH(QString, handed);
+        TestProgram tp;
+        QDir(tp.folder()).mkdir(QStringLiteral("out"));
+        const QStringList main = makeFiles(tp, {"c.png", "a.png", "b.png"});
+        bool hidden = false;
+        tp.ui.expectModal(QStringLiteral("frm_viewem"), [&](QObject* window) {
+            auto* v = qobject_cast<ViewImages*>(window);
+            QVERIFY(v);
+            connect(v, &ViewImages::hidden, this, [&] { hidden = true; });
+            if (!emptyNewList)
+                v->list_DblClick(ViewImages::Current);
+            v->Dir1_Change(tp.path("out"));
+            if (menu == QLatin1String("file"))
+                v->menuFileItem_Click(index);
+            else if (menu == QLatin1String("mouse"))
+                v->menuMouseItem_Click(index);
+            else
+                QVERIFY(v->Form_QueryUnload());
+        });
+        const std::optional<QStringList> list = ViewImages::showModally(main);
+        VERIFY_DIALOGS(tp);
+        QVERIFY(hidden);
+        const QStringList sorted{tp.path("a.png"), tp.path("b.png"), tp.path("c.png")};
+        const QMap<QString, std::optional<QStringList>> expected{
+            {QStringLiteral("none"), std::nullopt},
+            {QStringLiteral("current"), emptyNewList ? sorted : sorted.mid(1)},
+            {QStringLiteral("new"), sorted.mid(0, 1)},
+            {QStringLiteral("empty"), QStringList{}},
+        };
+        QCOMPARE(list, expected.value(handed));
+        QCOMPARE(settings().target_dir.text(), tp.path("out"));
+    }
+
+    void addedFileKeepsItsCaseAndGoesWhereTheCurrentEntryIsSelected()
+    {
+        TestProgram tp;
+        ViewImages v;
+        v.Form_Load(makeFiles(tp, {"b.png", "c.png", "d.png"}));
+        v.list_DblClick(ViewImages::Current); // b.png, unselected in the new list
+        v.click(ViewImages::Current, 1, true); // d.png
+        const QString chosen = tp.folder() + QStringLiteral("/Art/A Photo.JPG");
+        tp.ui.expectFile(QStringLiteral("Select A File"), chosen);
+        v.menuOptionsItem_Click(12);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(v.flelist.entries, (QStringList{chosen, tp.path("c.png"), tp.path("d.png")}));
+        // The entry that was current stays current and selected.
+        QCOMPARE(v.flelist.current, 2);
+        QCOMPARE(selectedRows(v.flelist), QList<int>{2});
+        QCOMPARE(v.newlist.entries, QStringList{tp.path("b.png")});
+        QCOMPARE(settings().last_directory.text(), tp.folder() + QStringLiteral("/Art/"));
+        // A cancelled dialog adds nothing and forgets no folder.
+        tp.ui.expectFile(QStringLiteral("Select A File"), std::nullopt);
+        v.menuMouseItem_Click(25);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(v.flelist.count(), 3);
+        QCOMPARE(settings().last_directory.text(), tp.folder() + QStringLiteral("/Art/"));
+    }
+};
+
+QTEST_MAIN(TestViewImages)
+#include "tst_viewimages.moc"
