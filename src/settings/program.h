@@ -36,6 +36,9 @@ struct Program
     // The slide show without frames writes its index page; set in the
     // slide-show options for the program's run only.
     bool create_index = false;
+    // An image window is converting a whole list; its list clicks skip part
+    // of their work meanwhile.
+    bool batch_create_running = false;
 
     // The main window while it exists.
     MainFormView* main_form = nullptr;

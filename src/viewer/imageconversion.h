@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace mosaicon::viewer {
+
+// What a conversion makes: a JPEG copy of a picture, or a reduced JPEG named
+// after it.
+enum class ConversionKind { Jpeg, Thumbnail };
+
+// Where the output of a window's conversion goes.
+struct ConversionPlace
+{
+    QString targetDir;              // the window's target directory (no trailing "/")
+    bool besideSource = false;      // View Images' "Create Images(s) In Source Directory"
+    bool copySmallThumbnail = true; // View Images: a small picture is copied unchanged; Image Catalog: nothing is made
+};
+
+struct ConversionResult
+{
+    enum Outcome { Skipped, Made, CopiedSmall, SmallLeft, AlreadyExists, SourceMissing, SameAsSource, Failed };
+    Outcome outcome = Skipped;
+    // The full output path; for SmallLeft (the catalog) and SourceMissing the
+    // source's bare file name; for Failed the output path once it was known,
+    // else the source's file name.
+    QString output;
+    QString error; // why, for Failed
+    bool made() const { return outcome == Made || outcome == CopiedSmall; }
+};
+
+// The output file name (no folder) for a source file name.
+QString converted_name(const QString& fileName, ConversionKind kind, bool prefixThumbnail);
+
+// One conversion by the settings in memory (thumbnail size, quality, smoothing,
+// dither, optimize, 3d, style, prefix); writes the [Thumbnails (vi)] record for
+// a thumbnail made. Never replaces its own source. A record that cannot be
+// saved makes the result Failed, with the reason.
+ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place);
+
+// Enters a target directory once in [Thumbnail Directories] (dir1, dir2, ...
+// first empty key).
+void register_thumbnail_directory(const QString& dir);
+// Every directory of [Thumbnail Directories] in key order (dir1 up to the
+// first empty key).
+QStringList thumbnail_directories();
+
+// Converts every path for which `wanted` is true (asked on the calling thread,
+// in list order, before any conversion starts), on every core, leaving the
+// files and records as one thread going down the list would; calls
+// `done(index, result)` on the calling (UI) thread in list order as results
+// arrive, letting window events run meanwhile (the caller disables its
+// controls). The records of the results handed to `done` are saved by then.
+// Returns one result per path; a path not wanted keeps outcome Skipped and gets
+// no done() call. Program::batch_create_running is set for the span.
+QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind kind, const ConversionPlace& place,
+                                     const std::function<bool(const QString& path)>& wanted,
+                                     const std::function<void(qsizetype index, const ConversionResult&)>& done);
+
+} // namespace mosaicon::viewer
