@@ -325,10 +325,10 @@ QWidget* FrmViewem::buildButtons()
     auto* area = new QWidget(this);
     auto* grid = new QGridLayout(area);
     grid->setContentsMargins(0, 0, 0, 0);
-    addButton(grid, "Command1", &ViewImages::Command1, nullptr, 0, 0);
-    addButton(grid, "Command2", &ViewImages::Command2, nullptr, 0, 1);
-    addButton(grid, "Command6", &ViewImages::Command6, nullptr, 1, 0);
-    addButton(grid, "Command5", &ViewImages::Command5, nullptr, 1, 1);
+    addButton(grid, "Command1", &ViewImages::Command1, &ViewImages::Command1_Click, 0, 0);
+    addButton(grid, "Command2", &ViewImages::Command2, &ViewImages::Command2_Click, 0, 1);
+    addButton(grid, "Command6", &ViewImages::Command6, &ViewImages::Command6_Click, 1, 0);
+    addButton(grid, "Command5", &ViewImages::Command5, &ViewImages::Command5_Click, 1, 1);
     addButton(grid, "Command8", &ViewImages::Command8, &ViewImages::Command8_Click, 2, 0);
     return area;
 }

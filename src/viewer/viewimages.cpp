@@ -338,7 +338,7 @@ void ViewImages::Command8_Click()
 
 bool ViewImages::Form_QueryUnload()
 {
-    if (batchRunning)
+    if (batchRunning || creating)
         return false;
     menuFileItem_Click(2);
     return true;

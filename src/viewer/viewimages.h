@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/imageconversion.h"
 #include "viewer/pathlist.h"
 
 #include "platform/controlvalues.h"
@@ -93,6 +94,8 @@ public:
     QString setBackgroundCaption;
     // True while a whole list is converted.
     bool batchRunning = false;
+    // True while one image is made.
+    bool creating = false;
     // What leaving the window hands to the main window.
     std::optional<QStringList> handBack;
 
@@ -117,6 +120,12 @@ public:
     void Dir1_Change(const QString& path);
     void o_images_in_src_dir_Click();
     void o_tn_size_Change();
+    // Create Thumbnail File, Create JPG File: the picture shown.
+    void Command1_Click();
+    void Command2_Click();
+    // Convert List To JPGs, Convert List To Thumbs.
+    void Command5_Click();
+    void Command6_Click();
     void Command8_Click();
 
     void menuFileItem_Click(int index);
@@ -131,6 +140,10 @@ public:
 
     void recalculate_image(const QString& fle);
     void reset_frm_viewem();
+    // Converts every image of each list that has a selected entry.
+    void go_create_jpgs(ConversionKind kind);
+    // Off while a list is converted: the buttons, the menus, the lists and the target.
+    void enable_disable(bool enabled);
 
 signals:
     // The window is to be hidden: the modal show returns.
@@ -154,6 +167,10 @@ private:
     QString assocTextPath() const;
     void exitWith(std::optional<QStringList> list);
     void setTnSize(const QString& text);
+    void createOne(ConversionKind kind);
+    void convertList(ConversionKind kind);
+    void convertOneList(ListId id, ConversionKind kind, QStringList& failures);
+    ConversionPlace conversionPlace() const;
     void openTarget();
 };
 

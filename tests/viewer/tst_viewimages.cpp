@@ -329,6 +329,159 @@ private slots:
         QCOMPARE(settings().target_dir.text(), tp.path("out"));
     }
 
+    void singleImageButtonsMakeOrRefuse_data()
+    {
+        QTest::addColumn<QString>("file"); // the one entry listed, none when empty
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("inSource");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("question"); // $T the target, $S the sources' folder
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("made");
+        const QSize big(200, 150);
+        const QString jpgQuestion = QStringLiteral("The new JPG file(s) will be created in the $T directory.  Is this what you want?");
+        const QString thumbQuestion = QStringLiteral("The new JPG thumbnail file(s) will be created in the $T directory.  Is this what you want?");
+        const QString cannot = QStringLiteral("Cannot create image from this file.");
+        QTest::addRow("an empty list cannot make a JPG")
+            << "" << big << false << "Command2" << "" << 0 << cannot << "";
+        QTest::addRow("an unreadable picture cannot make a thumbnail")
+            << "broken.png" << big << false << "Command1" << "" << 0 << cannot << "";
+        QTest::addRow("a thumbnail no smaller than its picture is refused")
+            << "small.png" << QSize(100, 80) << false << "Command1" << thumbQuestion << 6
+            << "The thumbnail was not created because it would be larger than the size of the original image." << "";
+        QTest::addRow("No makes nothing") << "big.png" << big << false << "Command2" << jpgQuestion << 7 << "" << "";
+        QTest::addRow("a JPG copy is made in the target directory")
+            << "big.png" << big << false << "Command2" << jpgQuestion << 6 << "" << "$T/big.jpg";
+        QTest::addRow("one side larger than the size is enough for a thumbnail")
+            << "wide.png" << QSize(101, 50) << false << "Command1" << thumbQuestion << 6 << "" << "$T/wide_tn.jpg";
+        QTest::addRow("a thumbnail is made beside its picture")
+            << "big.png" << big << true << "Command1"
+            << "The new JPG thumbnail file(s) will be created in the $S/ directory.  Is this what you want?" << 6 << ""
+            << "$S/big_tn.jpg";
+        QTest::addRow("a thumbnail that would replace its own picture is refused")
+            << "pic_tn.jpg" << big << true << "Command1"
+            << "The new JPG thumbnail file(s) will be created in the $S/ directory.  Is this what you want?" << 6
+            << "The image was not created.\n$S/pic_tn.jpg: the new image would replace the picture it is made from."
+            << "";
+    }
+    void singleImageButtonsMakeOrRefuse()
+    {
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        QFETCH(bool, inSource);
+        QFETCH(QString, button);
+        QFETCH(QString, question);
+        QFETCH(int, answer);
+        QFETCH(QString, message);
+        QFETCH(QString, made);
+        TestProgram tp;
+        program().ini_file_path = tp.path("mosaik.ini");
+        QDir(tp.folder()).mkdir(QStringLiteral("out"));
+        settings().target_dir = tp.path("out");
+        settings().images_in_source_dir = inSource;
+        settings().thumb_size = QStringLiteral("100");
+        const auto expand = [&](QString text) {
+            return text.replace(QStringLiteral("$T"), tp.path("out")).replace(QStringLiteral("$S"), tp.folder());
+        };
+        const QStringList listed = file.isEmpty() ? QStringList{} : QStringList{makeFile(tp, file, size)};
+        const QByteArray before = file.isEmpty() ? QByteArray() : tp.read(file);
+        ViewImages v;
+        v.Form_Load(listed);
+        if (!question.isEmpty())
+            tp.ui.expectMessage(expand(question), answer);
+        if (!message.isEmpty())
+            tp.ui.expectMessage(expand(message));
+        if (button == QLatin1String("Command1"))
+            v.Command1_Click();
+        else
+            v.Command2_Click();
+        VERIFY_DIALOGS(tp);
+        const QStringList out = QDir(tp.path("out")).entryList(QDir::Files);
+        const QStringList beside = QDir(tp.folder()).entryList({QStringLiteral("*.jpg")}, QDir::Files);
+        QStringList madeFiles;
+        for (const QString& name : out)
+            madeFiles << tp.path("out") + u'/' + name;
+        for (const QString& name : beside) {
+            if (tp.folder() + u'/' + name != listed.value(0))
+                madeFiles << tp.folder() + u'/' + name;
+        }
+        QCOMPARE(madeFiles, made.isEmpty() ? QStringList{} : QStringList{expand(made)});
+        if (!file.isEmpty())
+            QCOMPARE(tp.read(file), before);
+        QVERIFY(v.Frame2.visible);
+    }
+
+    void listConversionCoversEachListWithASelection_data()
+    {
+        QTest::addColumn<QString>("selection"); // "current", "new", "none"
+        QTest::addColumn<QStringList>("made");
+        QTest::addColumn<QStringList>("registered");
+        QTest::addRow("a selection in the current list converts all of it and registers the target")
+            << "current" << QStringList{"a_tn.jpg", "c_tn.jpg"} << QStringList{"$T"};
+        QTest::addRow("a selection only in the new list does not register the target")
+            << "new" << QStringList{"b_tn.jpg"} << QStringList{};
+        QTest::addRow("no selection converts nothing") << "none" << QStringList{} << QStringList{};
+    }
+    void listConversionCoversEachListWithASelection()
+    {
+        QFETCH(QString, selection);
+        QFETCH(QStringList, made);
+        QFETCH(QStringList, registered);
+        TestProgram tp;
+        program().ini_file_path = tp.path("mosaik.ini");
+        QDir(tp.folder()).mkdir(QStringLiteral("out"));
+        settings().target_dir = tp.path("out");
+        settings().thumb_size = QStringLiteral("100");
+        const QSize big(200, 150);
+        const QStringList listed{makeFile(tp, "a.png", big), makeFile(tp, "b.png", big), makeFile(tp, "c.png", big),
+                                 makeFile(tp, "d broken.png"), makeFile(tp, "notes.txt")};
+        ViewImages v;
+        v.Form_Load(listed);
+        v.click(ViewImages::Current, 0, false);
+        v.click(ViewImages::Current, 1, true); // b.png
+        v.list_DblClick(ViewImages::Current);
+        v.click(ViewImages::Current, 1, true); // c.png, shown again at the end
+        if (selection == QLatin1String("new")) {
+            v.click(ViewImages::Current, 1, false);
+            v.click(ViewImages::New, 0, true);
+        } else if (selection == QLatin1String("none")) {
+            v.click(ViewImages::Current, 1, false);
+        }
+        tp.ui.expectMessage(QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  Is "
+                                           "this what you want?")
+                                .arg(tp.path("out")),
+                            platform::MsgBox::Yes);
+        if (selection == QLatin1String("none"))
+            tp.ui.expectMessage(QStringLiteral("You must select a file in one of the file lists ('Current File "
+                                               "List' or 'New File List') and try again."));
+        else if (selection == QLatin1String("current"))
+            tp.ui.expectMessage(std::nullopt, platform::MsgBox::Ok, [&] {
+                const QString told = tp.ui.asked().last().text;
+                QVERIFY2(told.startsWith(QStringLiteral("These images could not be created:\n") +
+                                         tp.path("d broken.png") + QStringLiteral(": ")),
+                         qPrintable(told));
+                QCOMPARE(told.count(u'\n'), 1);
+            });
+        bool disabledDuring = false;
+        platform::setDoEventsHook([&] { disabledDuring = disabledDuring || (!v.controlsEnabled && !v.Frame2.visible); });
+        v.Command6_Click();
+        VERIFY_DIALOGS(tp);
+        for (QString& name : made)
+            name = tp.path("out") + u'/' + name;
+        QStringList out = QDir(tp.path("out")).entryList(QDir::Files);
+        for (QString& name : out)
+            name = tp.path("out") + u'/' + name;
+        QCOMPARE(out, made);
+        QCOMPARE(thumbnail_directories(), registered.replaceInStrings(QStringLiteral("$T"), tp.path("out")));
+        QVERIFY(disabledDuring);
+        QVERIFY(v.controlsEnabled && v.Command6.enabled && v.Frame2.visible && !v.batchRunning);
+        if (selection == QLatin1String("current")) {
+            QCOMPARE(selectedRows(v.flelist), QList<int>{1});
+            QCOMPARE(v.caption, QStringLiteral("View Image - ") + tp.path("c.png"));
+        }
+    }
+
     void addedFileKeepsItsCaseAndGoesWhereTheCurrentEntryIsSelected()
     {
         TestProgram tp;
