@@ -15,6 +15,8 @@
 #include "dialogs/optionwindows.h"
 
 #include "settings/program.h"
+
+#include "viewer/frmsimplev.h"
 #include "viewer/frmviewem.h"
 
 #include "platform/events.h"
@@ -45,6 +47,7 @@ int main(int argc, char* argv[])
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
     mosaicon::viewer::registerFrmViewem();
+    mosaicon::viewer::registerFrmSimpleV();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
 
     mosaicon::MainForm form;

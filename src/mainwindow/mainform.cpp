@@ -292,7 +292,7 @@ void MainForm::Form_Load()
     QString simple = QStringLiteral("/s");
     check_switch(simple);
     if (!simple.isEmpty()) {
-        // Simple View opens here once the viewer exists.
+        showSimpleView();
         switchActed = true;
     } else {
         QString view = QStringLiteral("/v");

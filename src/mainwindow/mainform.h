@@ -137,6 +137,8 @@ private:
     void openCurrentEntry();
     void showItemListMenu(const QPoint& position);
     void deleteOrRemove(bool deleteFiles);
+    // Simple View over a copy of the file list.
+    void showSimpleView();
     void associateText();
     void associateCurrentText();
     // View Images on a copy of the file list, which it may replace on leaving.

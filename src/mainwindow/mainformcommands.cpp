@@ -20,13 +20,14 @@
 #include "pagekit/pageprompt.h"
 #include "pages/quickpage.h"
 #include "slides/slideshow.h"
+#include "viewer/fileoperations.h"
+#include "viewer/frmsimplev.h"
 #include "viewer/viewimages.h"
 
 #include "platform/events.h"
 #include "platform/ui.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 
@@ -193,11 +194,12 @@ const CommandTable& MainForm::commands()
                      // with the advanced writer whatever button was pressed last.
                      go_create_html(*start_page_run(f.pageLists(), QStringLiteral("advhtml")));
              }),
-        // Simple View is not built yet: only the empty-list message is.
         item(menus::file, 47, "Simple Images",
              [](MainForm& f) {
                  if (f.m_itemlist->count() == 0)
                      exclamation(QStringLiteral("No files are loaded to view."));
+                 else
+                     f.showSimpleView();
              }),
         item(menus::file, 50, "View Images", [](MainForm& f) { commands().press(f, QStringLiteral("viewfiles")); }),
         item(menus::file, 60, "L&ogo", [](MainForm& f) { f.selectLogo(); }),
@@ -345,7 +347,7 @@ void MainForm::deleteOrRemove(bool deleteFiles)
             const QFileInfo info(path.trimmed());
             // A file that is gone only loses its entry; one that cannot be
             // deleted keeps it, and the user is told at the end.
-            if ((info.exists() || info.isSymLink()) && !QFile::remove(info.filePath())) {
+            if ((info.exists() || info.isSymLink()) && !viewer::real_file_system().remove(info.filePath(), nullptr)) {
                 notDeleted.prepend(path);
                 continue;
             }
@@ -357,6 +359,11 @@ void MainForm::deleteOrRemove(bool deleteFiles)
                              platform::MsgBox::Exclamation, title);
     }
     show_status(QString());
+}
+
+void MainForm::showSimpleView()
+{
+    viewer::show_simple_view(listEntries(*m_itemlist));
 }
 
 void MainForm::associateText()

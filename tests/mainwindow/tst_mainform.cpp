@@ -2,6 +2,7 @@
 #include "mainwindow/mainform.h"
 
 #include "settings/program.h"
+#include "viewer/frmsimplev.h"
 #include "viewer/viewimages.h"
 
 #include "platform/imagecontrol.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QImage>
 #include <QListWidget>
 #include <QMenuBar>
@@ -286,6 +288,13 @@ private slots:
         }
         if (arguments.contains(QStringLiteral("/v")))
             tp.ui.expectModal(QStringLiteral("frm_viewem"));
+        // Simple View opens also over an empty list.
+        if (arguments.contains(QStringLiteral("/s")))
+            tp.ui.expectModal(QStringLiteral("frm_simplev"), [](QObject* window) {
+                auto* simple = qobject_cast<viewer::FrmSimpleV*>(window);
+                QVERIFY(simple);
+                QCOMPARE(simple->Frame1()->title(), QStringLiteral("Current File List ( 0)"));
+            });
         MainForm form;
         form.Form_Load();
         QCOMPARE(tp.endCalls, ends ? 1 : 0);

@@ -2,6 +2,7 @@
 
 #include "pagekit/pageprompt.h"
 #include "settings/program.h"
+#include "viewer/frmsimplev.h"
 
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/imageview.h"
@@ -96,6 +97,35 @@ private slots:
         // A cancel changes nothing.
         QVERIFY(settings() == before);
         QCOMPARE(listEntries(s.form.itemlist()), QStringList{QStringLiteral("/kept.jpg")});
+    }
+
+    void simpleImagesBrowsesACopyOfTheList()
+    {
+        Started s;
+        QListWidget* list = s.form.itemlist();
+        list->clear();
+        list->addItems({QStringLiteral("/pics/z.jpg"), QStringLiteral("/pics/B.gif"),
+                        QStringLiteral("/pics/a.txt")});
+        list->item(1)->setSelected(true);
+        list->setCurrentRow(1);
+        s.tp.ui.expectModal(QStringLiteral("frm_simplev"), [](QObject* object) {
+            auto* window = qobject_cast<viewer::FrmSimpleV*>(object);
+            QVERIFY(window);
+            QCOMPARE(listEntries(window->flelist()),
+                     (QStringList{QStringLiteral("/pics/a.txt"), QStringLiteral("/pics/B.gif"),
+                                  QStringLiteral("/pics/z.jpg")}));
+            window->flelist()->setCurrentRow(2);
+            window->flelist()->selectAll();
+            window->menuFileItem(99)->trigger();
+        });
+        s.click("menuFileItem", 47);
+        VERIFY_DIALOGS(s.tp);
+        QVERIFY(!viewer::frm_simplev.isLoaded());
+        QCOMPARE(listEntries(list),
+                 (QStringList{QStringLiteral("/pics/z.jpg"), QStringLiteral("/pics/B.gif"),
+                              QStringLiteral("/pics/a.txt")}));
+        QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(1)});
+        QCOMPARE(list->currentRow(), 1);
     }
 
     void logoAndClearFileList()
