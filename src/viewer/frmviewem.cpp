@@ -298,9 +298,9 @@ QGroupBox* FrmViewem::buildFileOperation()
         grid->addWidget(option, 0, i);
     }
     m_binder.bind(group, &ViewImages::fileoption);
-    addButton(grid, "Command7", &ViewImages::Command7, nullptr, 1, 0);
-    addButton(grid, "Command3", &ViewImages::Command3, nullptr, 2, 0);
-    addButton(grid, "Command4", &ViewImages::Command4, nullptr, 3, 0);
+    addButton(grid, "Command7", &ViewImages::Command7, &ViewImages::Command7_Click, 1, 0);
+    addButton(grid, "Command3", &ViewImages::Command3, &ViewImages::Command3_Click, 2, 0);
+    addButton(grid, "Command4", &ViewImages::Command4, &ViewImages::Command4_Click, 3, 0);
     return frame;
 }
 
@@ -339,8 +339,7 @@ QPushButton* FrmViewem::addButton(QGridLayout* grid, const char* name, ViewImage
     auto* button = namedWidget<QPushButton>(QString::fromUtf8(name), this);
     if (m_value)
         button->setText((m_value->*state).caption);
-    if (click)
-        connect(button, &QPushButton::clicked, this, [this, click] { run(click); });
+    connect(button, &QPushButton::clicked, this, [this, click] { run(click); });
     grid->addWidget(button, row, column);
     m_buttons.append({button, state});
     return button;

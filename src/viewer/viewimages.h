@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/fileoperations.h"
 #include "viewer/imageconversion.h"
 #include "viewer/pathlist.h"
 
@@ -127,6 +128,11 @@ public:
     void Command5_Click();
     void Command6_Click();
     void Command8_Click();
+    // Copy / Move File(s), View File Copy Log, Delete: the selected entries
+    // of both lists.
+    void Command3_Click();
+    void Command4_Click();
+    void Command7_Click();
 
     void menuFileItem_Click(int index);
     void menuOptionsItem_Click(int index);
@@ -171,6 +177,7 @@ private:
     void convertList(ConversionKind kind);
     void convertOneList(ListId id, ConversionKind kind, QStringList& failures);
     ConversionPlace conversionPlace() const;
+    QList<ListSelection> listSelections() const;
     void openTarget();
 };
 

@@ -7,6 +7,7 @@
 #include "testprogram.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTest>
 
@@ -480,6 +481,78 @@ private slots:
             QCOMPARE(selectedRows(v.flelist), QList<int>{1});
             QCOMPARE(v.caption, QStringLiteral("View Image - ") + tp.path("c.png"));
         }
+    }
+
+    void fileButtonsWorkOnTheSelectedEntries_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("option"); // 0 Copy, 1 Move
+        QTest::addColumn<QList<int>>("selection"); // rows of the current list
+        QTest::addColumn<QStringList>("prompts"); // expected prompts, in order, each answered Yes or OK
+        QTest::addColumn<QStringList>("listAfter"); // $ the sources' folder, @ the target
+        QTest::addColumn<QStringList>("inTarget");
+        QTest::addRow("copy with nothing selected warns and changes nothing")
+            << "Command3" << 0 << QList<int>{} << QStringList{"No files were selected to perform a file copy."}
+            << QStringList{"$/a.png", "$/b.png", "$/c.png"} << QStringList{};
+        QTest::addRow("copy leaves the list as it is")
+            << "Command3" << 0 << QList<int>{0, 2} << QStringList{} << QStringList{"$/a.png", "$/b.png", "$/c.png"}
+            << QStringList{"a.png", "c.png"};
+        QTest::addRow("a replaced file is asked about with Yes, No and Cancel")
+            << "Command3" << 0 << QList<int>{1} << QStringList{"replace"}
+            << QStringList{"$/a.png", "$/b.png", "$/c.png"} << QStringList{"b.png"};
+        QTest::addRow("move lists the moved files under their new paths")
+            << "Command3" << 1 << QList<int>{0, 2} << QStringList{} << QStringList{"$/b.png", "@/a.png", "@/c.png"}
+            << QStringList{"a.png", "c.png"};
+        QTest::addRow("delete drops the deleted entries and the count follows")
+            << "Command7" << 0 << QList<int>{0, 1} << QStringList{"delete"} << QStringList{"$/c.png"}
+            << QStringList{};
+    }
+    void fileButtonsWorkOnTheSelectedEntries()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, option);
+        QFETCH(QList<int>, selection);
+        QFETCH(QStringList, prompts);
+        QFETCH(QStringList, listAfter);
+        QFETCH(QStringList, inTarget);
+        TestProgram tp;
+        QDir(tp.folder()).mkdir(QStringLiteral("out"));
+        settings().target_dir = tp.path("out");
+        const QStringList listed = makeFiles(tp, {"a.png", "b.png", "c.png"});
+        if (prompts.contains(QStringLiteral("replace")))
+            QVERIFY(QFile::copy(listed.at(1), tp.path("out/b.png")));
+        ViewImages v;
+        v.Form_Load(listed);
+        v.click(ViewImages::Current, 0, false);
+        for (int row : selection)
+            v.click(ViewImages::Current, row, true);
+        v.fileoption.index = option;
+        for (const QString& prompt : prompts) {
+            if (prompt == QLatin1String("replace")) {
+                tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes, [&] {
+                    QVERIFY(tp.ui.asked().last().text.startsWith(QStringLiteral("Do you want to replace:")));
+                    QCOMPARE(tp.ui.asked().last().style, platform::MsgBox::YesNoCancel);
+                });
+            } else if (prompt == QLatin1String("delete")) {
+                tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes, [&] {
+                    QVERIFY(tp.ui.asked().last().text.startsWith(
+                        QStringLiteral("Are you sure you want to delete the selected file(s)? ")));
+                });
+            } else {
+                tp.ui.expectMessage(prompt);
+            }
+        }
+        if (button == QLatin1String("Command3"))
+            v.Command3_Click();
+        else
+            v.Command7_Click();
+        VERIFY_DIALOGS(tp);
+        listAfter.replaceInStrings(QStringLiteral("@"), tp.path("out")).replaceInStrings(QStringLiteral("$"), tp.folder());
+        QCOMPARE(v.flelist.entries, listAfter);
+        QCOMPARE(v.Frame1.caption, QStringLiteral("Current File List ( %1)").arg(listAfter.size()));
+        for (const QString& path : listAfter)
+            QVERIFY2(QFile::exists(path), qPrintable(path));
+        QCOMPARE(QDir(tp.path("out")).entryList(QDir::Files), inTarget);
     }
 
     void addedFileKeepsItsCaseAndGoesWhereTheCurrentEntryIsSelected()
