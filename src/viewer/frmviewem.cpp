@@ -464,7 +464,9 @@ void FrmViewem::showEvent(QShowEvent* event)
 
 bool FrmViewem::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_frame2 && event->type() == QEvent::Resize && m_value) {
+    if (!m_value)
+        return QDialog::eventFilter(watched, event);
+    if (watched == m_frame2 && event->type() == QEvent::Resize) {
         // The picture is fitted to the frame it now has.
         m_value->frame2Width = int(m_frame2->width() * platform::ImageControl::TwipsPerPixel);
         m_value->frame2Height = int(m_frame2->height() * platform::ImageControl::TwipsPerPixel);

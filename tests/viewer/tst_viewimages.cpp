@@ -1,5 +1,6 @@
 #include "viewer/viewimages.h"
 
+#include "dialogs/assoctext.h"
 #include "settings/program.h"
 
 #include "platform/events.h"
@@ -553,6 +554,119 @@ private slots:
         for (const QString& path : listAfter)
             QVERIFY2(QFile::exists(path), qPrintable(path));
         QCOMPARE(QDir(tp.path("out")).entryList(QDir::Files), inTarget);
+    }
+
+    void associatedTextOpensForTheCurrentEntry_data()
+    {
+        QTest::addColumn<QString>("way"); // "button", "options" or "pop-up"
+        QTest::addColumn<QString>("entries"); // "none": no current entry; "current", "both": selected current entries
+        QTest::addColumn<QStringList>("opened"); // o_filename of each editor opened
+        QTest::addRow("the button with no current entry opens on an empty name") << "button" << "none" << QStringList{""};
+        QTest::addRow("Options always opens") << "options" << "none" << QStringList{""};
+        QTest::addRow("the pop-up opens nothing without a selected current entry")
+            << "pop-up" << "none" << QStringList{};
+        QTest::addRow("the new list's entry wins") << "button" << "both" << QStringList{"b.png"};
+        QTest::addRow("the pop-up opens once for each list") << "pop-up" << "both" << QStringList{"b.png", "b.png"};
+        QTest::addRow("the pop-up with the current list's entry") << "pop-up" << "current" << QStringList{"a.png"};
+    }
+    void associatedTextOpensForTheCurrentEntry()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, entries);
+        QFETCH(QStringList, opened);
+        TestProgram tp;
+        ViewImages v;
+        v.Form_Load(makeFiles(tp, {"a.png", "b.png"}));
+        v.click(ViewImages::Current, 1, true);
+        v.list_DblClick(ViewImages::Current); // b.png in the new list, no current entry anywhere
+        if (entries != QLatin1String("none"))
+            v.click(ViewImages::Current, 0, true);
+        if (entries == QLatin1String("both")) {
+            v.click(ViewImages::New, 0, true);
+            v.flelist.selected[0] = true;
+        }
+        QStringList shown;
+        for (qsizetype i = 0; i < opened.size(); ++i) {
+            tp.ui.expectModal(QStringLiteral("frm_assoctext2"), [&](QObject* editor) {
+                auto* text = qobject_cast<AssocText*>(editor);
+                QVERIFY(text);
+                shown << text->o_filename.caption;
+                QCOMPARE(program().assoc_text_caller, QStringLiteral("viewem"));
+            });
+        }
+        if (way == QLatin1String("button"))
+            v.Command8_Click();
+        else if (way == QLatin1String("options"))
+            v.menuOptionsItem_Click(11);
+        else
+            v.menuMouseItem_Click(24);
+        VERIFY_DIALOGS(tp);
+        for (QString& name : opened) {
+            if (!name.isEmpty())
+                name = tp.path(name);
+        }
+        QCOMPARE(shown, opened);
+        QCOMPARE(tp.ui.asked().size(), opened.size());
+    }
+
+    void htmlBackgroundComesFromTheListsOrTheDialog_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("selected"); // the current list's current entry
+        QTest::addColumn<QString>("background"); // "" none, else a name in the test folder
+        QTest::addRow("a click on the left edge takes the current entry, selected or not")
+            << "Label2" << false << "PIC.PNG";
+        QTest::addRow("a double click takes the selected current entry as it is") << "dblclick" << true << "PIC.PNG";
+        QTest::addRow("a double click without one asks with the file dialog") << "dblclick" << false << "back.gif";
+        QTest::addRow("Options > Set HTML Background does the same") << "options" << false << "back.gif";
+        QTest::addRow("Options > Clear HTML Background") << "clear" << true << "";
+    }
+    void htmlBackgroundComesFromTheListsOrTheDialog()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, selected);
+        QFETCH(QString, background);
+        TestProgram tp;
+        settings().html_background = QStringLiteral("/old.gif");
+        ViewImages v;
+        v.Form_Load(makeFiles(tp, {"PIC.PNG"}));
+        v.click(ViewImages::Current, 0, selected);
+        if (background == QLatin1String("back.gif"))
+            tp.ui.expectFile(QStringLiteral("Select HTML Background"), tp.path(background));
+        if (action == QLatin1String("Label2"))
+            v.Label2_Click();
+        else if (action == QLatin1String("dblclick"))
+            v.htmlbackground_DblClick();
+        else
+            v.menuOptionsItem_Click(action == QLatin1String("clear") ? 1 : 0);
+        VERIFY_DIALOGS(tp);
+        const QString expected = background.isEmpty() ? QString() : tp.path(background);
+        QCOMPARE(settings().html_background.text(), expected);
+        QCOMPARE(v.htmlbackground.caption, expected);
+        if (action != QLatin1String("Label2"))
+            QCOMPARE(v.setBackgroundCaption, expected.isEmpty() ? QStringLiteral("Set HTML Background")
+                                                                : QStringLiteral("Set HTML Background (%1)").arg(expected));
+    }
+
+    void viewThumbnailLimitsThePreview()
+    {
+        TestProgram tp;
+        ViewImages v;
+        v.Form_Load({makeFile(tp, "a.png", QSize(400, 300))});
+        settings().thumb_size = QString();
+        v.menuOptionsItem_Click(10);
+        QVERIFY(v.viewThumbnail);
+        QCOMPARE(settings().thumb_size.text(), QStringLiteral("100"));
+        QCOMPARE(v.viewimage.picture().size(), QSize(100, 75));
+        // The size box moves the limit while the preview is on.
+        v.o_tn_size.text = QStringLiteral("80");
+        v.o_tn_size_Change();
+        QCOMPARE(v.viewimage.picture().size(), QSize(80, 60));
+        QCOMPARE(v.o_width.caption, QStringLiteral("Width =  400"));
+        v.menuMouseItem_Click(23);
+        QVERIFY(!v.viewThumbnail);
+        QCOMPARE(v.viewimage.sizeLimit(), 0);
+        VERIFY_DIALOGS(tp);
     }
 
     void addedFileKeepsItsCaseAndGoesWhereTheCurrentEntryIsSelected()
