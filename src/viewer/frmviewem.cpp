@@ -173,29 +173,34 @@ QWidget* FrmViewem::buildLists()
     grid->setRowStretch(1, 1);
 
     grid->addWidget(plainLabel(QStringLiteral("Label1"), QStringLiteral("HTML BG:"), column), 2, 1);
-    m_htmlbackground = m_binder.bind(plainLabel(QStringLiteral("htmlbackground"), QString(), column),
-                                     &ViewImages::htmlbackground);
+    m_htmlbackground =
+        m_binder.bind(plainLabel(QStringLiteral("htmlbackground"), QString(), column),
+                      &ViewImages::htmlbackground);
     m_htmlbackground->installEventFilter(this);
     grid->addWidget(m_htmlbackground, 2, 2);
-    grid->addWidget(plainLabel(QStringLiteral("Label3"), QStringLiteral("Target Dir:"), column), 3, 1);
+    grid->addWidget(plainLabel(QStringLiteral("Label3"), QStringLiteral("Target Dir:"), column), 3,
+                    1);
     grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("targetdir"), QString(), column),
                                   &ViewImages::targetdir),
                     3, 2);
-    auto* inSource = m_binder.bind(namedWidget<QCheckBox>(QStringLiteral("o_images_in_src_dir"),
-                                                          QStringLiteral("Create Images(s) In Source Directory"),
-                                                          column),
-                                   &ViewImages::o_images_in_src_dir);
-    connect(inSource, &QCheckBox::clicked, this, [this] { run(&ViewImages::o_images_in_src_dir_Click); });
+    auto* inSource = m_binder.bind(
+        namedWidget<QCheckBox>(QStringLiteral("o_images_in_src_dir"),
+                               QStringLiteral("Create Images(s) In Source Directory"), column),
+        &ViewImages::o_images_in_src_dir);
+    connect(inSource, &QCheckBox::clicked, this,
+            [this] { run(&ViewImages::o_images_in_src_dir_Click); });
     m_batchControls << inSource << m_htmlbackground;
     grid->addWidget(inSource, 4, 1, 1, 2);
     grid->addWidget(buildButtons(), 5, 1, 1, 2);
     return column;
 }
 
-QGroupBox* FrmViewem::buildListFrame(ViewImages::ListId id, const char* frameName, const char* listName)
+QGroupBox* FrmViewem::buildListFrame(ViewImages::ListId id, const char* frameName,
+                                     const char* listName)
 {
-    auto* frame = m_binder.bind(namedWidget<QGroupBox>(QString::fromUtf8(frameName), this),
-                                id == ViewImages::Current ? &ViewImages::Frame1 : &ViewImages::Frame5);
+    auto* frame =
+        m_binder.bind(namedWidget<QGroupBox>(QString::fromUtf8(frameName), this),
+                      id == ViewImages::Current ? &ViewImages::Frame1 : &ViewImages::Frame5);
     auto* list = namedWidget<QListWidget>(QString::fromUtf8(listName), frame);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -206,11 +211,11 @@ QGroupBox* FrmViewem::buildListFrame(ViewImages::ListId id, const char* frameNam
     // mouse or keys: the click handling runs once both have.
     connect(list, &QListWidget::itemSelectionChanged, this, [this, id] { listChanged(id); });
     connect(list, &QListWidget::currentRowChanged, this, [this, id] { listChanged(id); });
-    connect(list, &QListWidget::itemDoubleClicked, this, [this, id] {
-        run([id](ViewImages& v) { v.list_DblClick(id); });
+    connect(list, &QListWidget::itemDoubleClicked, this,
+            [this, id] { run([id](ViewImages& v) { v.list_DblClick(id); }); });
+    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
+        m_menuMouse->popup(list->viewport()->mapToGlobal(at));
     });
-    connect(list, &QWidget::customContextMenuRequested, this,
-            [this, list](const QPoint& at) { m_menuMouse->popup(list->viewport()->mapToGlobal(at)); });
     return frame;
 }
 
@@ -231,9 +236,11 @@ QWidget* FrmViewem::buildPictureArea()
     auto* stack = new QGridLayout(area);
     stack->setContentsMargins(0, 0, 0, 0);
     // Shows through while the picture frame is hidden.
-    m_label4 = bigLabel(QStringLiteral("Label4"), QStringLiteral("Image Creation In Progress"), area, true);
+    m_label4 = bigLabel(QStringLiteral("Label4"), QStringLiteral("Image Creation In Progress"),
+                        area, true);
     stack->addWidget(m_label4, 0, 0);
-    m_frame2 = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), area), &ViewImages::Frame2);
+    m_frame2 =
+        m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), area), &ViewImages::Frame2);
     m_frame2->installEventFilter(this);
     auto* inside = new QGridLayout(m_frame2);
     m_picture = namedWidget<QLabel>(QStringLiteral("viewimage"), m_frame2);
@@ -241,12 +248,14 @@ QWidget* FrmViewem::buildPictureArea()
     m_picture->setMinimumSize(1, 1);
     m_picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     inside->addWidget(m_picture, 0, 0);
-    inside->addWidget(m_binder.bind(bigLabel(QStringLiteral("error_reading_file"), QString(), m_frame2, false),
-                                    &ViewImages::error_reading_file),
-                      0, 0);
-    inside->addWidget(m_binder.bind(bigLabel(QStringLiteral("o_notanimage"), QString(), m_frame2, false),
-                                    &ViewImages::o_notanimage),
-                      0, 0);
+    inside->addWidget(
+        m_binder.bind(bigLabel(QStringLiteral("error_reading_file"), QString(), m_frame2, false),
+                      &ViewImages::error_reading_file),
+        0, 0);
+    inside->addWidget(
+        m_binder.bind(bigLabel(QStringLiteral("o_notanimage"), QString(), m_frame2, false),
+                      &ViewImages::o_notanimage),
+        0, 0);
     stack->addWidget(m_frame2, 0, 0);
     return area;
 }
@@ -266,7 +275,8 @@ QWidget* FrmViewem::buildLowerRight()
 
 QGroupBox* FrmViewem::buildTarget()
 {
-    auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Target Directory"), this);
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Target Directory"), this);
     auto* column = new QVBoxLayout(frame);
     m_dir = namedWidget<platform::DirListBox>(QStringLiteral("Dir1"), frame);
     m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("Drive1"), frame);
@@ -287,12 +297,14 @@ QGroupBox* FrmViewem::buildTarget()
 
 QGroupBox* FrmViewem::buildFileOperation()
 {
-    auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("File Operation"), this);
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("File Operation"), this);
     auto* grid = new QGridLayout(frame);
     auto* group = namedWidget<QButtonGroup>(QStringLiteral("fileoption"), this);
     const char* const captions[] = {"Copy", "Move"};
     for (int i = 0; i < 2; ++i) {
-        auto* option = namedWidget<QRadioButton>(QStringLiteral("fileoption"), QString::fromUtf8(captions[i]), frame);
+        auto* option = namedWidget<QRadioButton>(QStringLiteral("fileoption"),
+                                                 QString::fromUtf8(captions[i]), frame);
         option->setProperty("Index", i);
         group->addButton(option, i);
         grid->addWidget(option, 0, i);
@@ -306,14 +318,19 @@ QGroupBox* FrmViewem::buildFileOperation()
 
 QGroupBox* FrmViewem::buildDimensions()
 {
-    auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame6"), QStringLiteral("Image Dimensions"), this);
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("Frame6"), QStringLiteral("Image Dimensions"), this);
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("o_height"), QString(), frame), &ViewImages::o_height),
+    grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("o_height"), QString(), frame),
+                                  &ViewImages::o_height),
                     0, 0, 1, 2);
-    grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("o_width"), QString(), frame), &ViewImages::o_width),
+    grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("o_width"), QString(), frame),
+                                  &ViewImages::o_width),
                     1, 0, 1, 2);
-    grid->addWidget(plainLabel(QStringLiteral("Label_tn"), QStringLiteral("Thumb Size"), frame), 2, 0);
-    auto* size = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_tn_size"), frame), &ViewImages::o_tn_size);
+    grid->addWidget(plainLabel(QStringLiteral("Label_tn"), QStringLiteral("Thumb Size"), frame), 2,
+                    0);
+    auto* size = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_tn_size"), frame),
+                               &ViewImages::o_tn_size);
     size->setMaximumWidth(pixels(495) * 2);
     connect(size, &QLineEdit::textEdited, this, [this] { run(&ViewImages::o_tn_size_Change); });
     grid->addWidget(size, 2, 1);
@@ -333,7 +350,8 @@ QWidget* FrmViewem::buildButtons()
     return area;
 }
 
-QPushButton* FrmViewem::addButton(QGridLayout* grid, const char* name, ViewImages::Button ViewImages::*state,
+QPushButton* FrmViewem::addButton(QGridLayout* grid, const char* name,
+                                  ViewImages::Button ViewImages::*state,
                                   void (ViewImages::*click)(), int row, int column)
 {
     auto* button = namedWidget<QPushButton>(QString::fromUtf8(name), this);
@@ -396,7 +414,8 @@ void FrmViewem::pushList(ViewImages::ListId id)
     for (int i = 0; i < box->count(); ++i)
         box->item(i)->setSelected(l.selected.value(i));
     if (box->currentRow() != l.current)
-        box->selectionModel()->setCurrentIndex(box->model()->index(l.current, 0), QItemSelectionModel::NoUpdate);
+        box->selectionModel()->setCurrentIndex(box->model()->index(l.current, 0),
+                                               QItemSelectionModel::NoUpdate);
 }
 
 void FrmViewem::pushPicture()
@@ -412,7 +431,9 @@ void FrmViewem::pushPicture()
     }
     const QSize size(qMax(1, pixels(image.width())), qMax(1, pixels(image.height())));
     m_picture->setPixmap(QPixmap::fromImage(
-        picture.size() == size ? picture : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        picture.size() == size
+            ? picture
+            : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 void FrmViewem::pushButtons()
@@ -472,7 +493,8 @@ bool FrmViewem::eventFilter(QObject* watched, QEvent* event)
         m_value->frame2Height = int(m_frame2->height() * platform::ImageControl::TwipsPerPixel);
         if (m_value->viewimage.visible() && !m_value->viewimage.fileName().isEmpty() && !m_pushing)
             run([](ViewImages& v) { v.recalculate_image(v.viewimage.fileName()); });
-    } else if (event->type() == QEvent::MouseButtonPress && watched == m_label2 && m_value->controlsEnabled) {
+    } else if (event->type() == QEvent::MouseButtonPress && watched == m_label2 &&
+               m_value->controlsEnabled) {
         run(&ViewImages::Label2_Click);
         return true;
     } else if (event->type() == QEvent::MouseButtonDblClick && watched == m_htmlbackground &&

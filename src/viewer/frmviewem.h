@@ -60,8 +60,9 @@ private:
     QGroupBox* buildFileOperation();
     QGroupBox* buildDimensions();
     QWidget* buildButtons();
-    QPushButton* addButton(QGridLayout* grid, const char* name, ViewImages::Button ViewImages::*state,
-                           void (ViewImages::*click)(), int row, int column);
+    QPushButton* addButton(QGridLayout* grid, const char* name,
+                           ViewImages::Button ViewImages::*state, void (ViewImages::*click)(),
+                           int row, int column);
     void buildMenus();
     void push();
     void pushList(ViewImages::ListId id);

@@ -107,8 +107,9 @@ void ViewImages::openTarget()
         p.settings.target_dir = p.program_folder;
     const QString target = p.settings.target_dir;
     if (!QDir(target).exists()) {
-        warn(QStringLiteral("The target directory has been changed to '%1' because the directory '%2' "
-                            "does not exist.")
+        warn(QStringLiteral(
+                 "The target directory has been changed to '%1' because the directory '%2' "
+                 "does not exist.")
                  .arg(p.program_folder, target));
         p.settings.target_dir = p.program_folder;
     }

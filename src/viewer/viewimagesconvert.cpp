@@ -29,7 +29,8 @@ bool confirm(const QString& text)
 
 QString placeQuestion(ConversionKind kind, const QString& where)
 {
-    return QStringLiteral("The new JPG %1file(s) will be created in the %2.  Is this what you want?")
+    return QStringLiteral(
+               "The new JPG %1file(s) will be created in the %2.  Is this what you want?")
         .arg(kind == ConversionKind::Thumbnail ? QStringLiteral("thumbnail ") : QString(), where);
 }
 
@@ -43,7 +44,8 @@ bool isJpegName(const QString& path)
 QString failure(const QString& source, const ConversionResult& result)
 {
     if (result.outcome == ConversionResult::SameAsSource)
-        return QStringLiteral("%1: the new image would replace the picture it is made from.").arg(source);
+        return QStringLiteral("%1: the new image would replace the picture it is made from.")
+            .arg(source);
     if (result.outcome == ConversionResult::Failed)
         return QStringLiteral("%1: %2").arg(source, result.error);
     return QString();
@@ -86,9 +88,11 @@ void ViewImages::createOne(ConversionKind kind)
         const double size = platform::val(settings().thumb_size);
         if (!(size < viewimage.imageHeight() || size < viewimage.imageWidth())) {
             warn(o_notanimage.visible || error_reading_file.visible
-                     ? QStringLiteral("The thumbnail was not created because this file is not an image.")
-                     : QStringLiteral("The thumbnail was not created because it would be larger than the "
-                                      "size of the original image."));
+                     ? QStringLiteral(
+                           "The thumbnail was not created because this file is not an image.")
+                     : QStringLiteral(
+                           "The thumbnail was not created because it would be larger than the "
+                           "size of the original image."));
             return;
         }
     }
@@ -120,8 +124,9 @@ void ViewImages::convertList(ConversionKind kind)
         warn(cannotCreate);
         return;
     }
-    const QString where = o_images_in_src_dir.value ? QStringLiteral("directory where the source file is located")
-                                                    : targetdir.caption + QStringLiteral(" directory");
+    const QString where = o_images_in_src_dir.value
+                              ? QStringLiteral("directory where the source file is located")
+                              : targetdir.caption + QStringLiteral(" directory");
     if (!confirm(placeQuestion(kind, where)))
         return;
     // From here on the window stays until the conversion has ended.
@@ -150,8 +155,9 @@ void ViewImages::go_create_jpgs(ConversionKind kind)
         convertOneList(id, kind, failures);
     }
     if (!anySelected)
-        warn(QStringLiteral("You must select a file in one of the file lists ('Current File List' or 'New File "
-                            "List') and try again."));
+        warn(QStringLiteral(
+            "You must select a file in one of the file lists ('Current File List' or 'New File "
+            "List') and try again."));
     enable_disable(true);
     batchRunning = false;
     emit changed();

@@ -209,7 +209,8 @@ void ViewImages::addFile()
     Settings& s = settings();
     const std::optional<QString> chosen =
         ask_file(QStringLiteral("Select A File"),
-                 QStringLiteral("All Files (*.*)|*.*|GIF (*.gif)|*.gif|JPG (*.jpg)|*.jpg"), s.last_directory);
+                 QStringLiteral("All Files (*.*)|*.*|GIF (*.gif)|*.gif|JPG (*.jpg)|*.jpg"),
+                 s.last_directory);
     if (!chosen)
         return;
     for (PathList* l : {&flelist, &newlist}) {
@@ -225,8 +226,8 @@ void ViewImages::addFile()
 void ViewImages::changeThumbnailColor()
 {
     Settings& s = settings();
-    const std::optional<QColor> chosen =
-        platform::ui().colorDialog(platform::colorFromWin(s.thumb_bg_color.text().trimmed().toUInt()));
+    const std::optional<QColor> chosen = platform::ui().colorDialog(
+        platform::colorFromWin(s.thumb_bg_color.text().trimmed().toUInt()));
     if (!chosen)
         return;
     s.thumb_bg_color = QString::number(platform::winFromColor(*chosen));

@@ -61,12 +61,15 @@ private slots:
         QListWidget* flelist = dialog.listBox(ViewImages::Current);
         QCOMPARE(flelist->currentRow(), 0);
 
-        QTest::mouseClick(flelist->viewport(), Qt::LeftButton, {}, flelist->visualItemRect(flelist->item(1)).center());
+        QTest::mouseClick(flelist->viewport(), Qt::LeftButton, {},
+                          flelist->visualItemRect(flelist->item(1)).center());
         QTRY_COMPARE(v.flelist.current, 1);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("View Image - ") + tp.path("b.png"));
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("o_width"))->text(), QStringLiteral("Width =  200"));
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("o_width"))->text(),
+                 QStringLiteral("Width =  200"));
 
-        QTest::mouseDClick(flelist->viewport(), Qt::LeftButton, {}, flelist->visualItemRect(flelist->item(1)).center());
+        QTest::mouseDClick(flelist->viewport(), Qt::LeftButton, {},
+                           flelist->visualItemRect(flelist->item(1)).center());
         QTRY_COMPARE(v.newlist.entries, QStringList{tp.path("b.png")});
         QCOMPARE(dialog.listBox(ViewImages::New)->count(), 1);
         QCOMPARE(flelist->count(), 2);

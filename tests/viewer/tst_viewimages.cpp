@@ -20,7 +20,8 @@ namespace {
 // A picture file of that size; "broken" names get bytes no decoder reads.
 QString makeFile(TestProgram& tp, const QString& name, QSize size = QSize(40, 30))
 {
-    if (name.contains(QLatin1String("broken")) || !name.contains(u'.') || name.endsWith(QLatin1String(".txt"))) {
+    if (name.contains(QLatin1String("broken")) || !name.contains(u'.') ||
+        name.endsWith(QLatin1String(".txt"))) {
         tp.write(name, "not a picture");
     } else {
         QImage picture(size, QImage::Format_RGB32);
@@ -76,18 +77,28 @@ private slots:
         QTest::addColumn<bool>("makeEnabled");
         QTest::addColumn<bool>("jpgEnabled");
         // The buttons are on, but refuse while the error shows.
-        QTest::addRow("an empty main list cannot be read")
-            << QStringList{} << "View Images" << "error" << "width" << true << true;
+        QTest::addRow("an empty main list cannot be read") << QStringList{} << "View Images"
+                                                           << "error"
+                                                           << "width" << true << true;
         QTest::addRow("the first entry in the list's order is shown")
-            << QStringList{"b.png", "A.png"} << "View Image - $/A.png" << "picture" << "Width =  40" << true << true;
+            << QStringList{"b.png", "A.png"} << "View Image - $/A.png"
+            << "picture"
+            << "Width =  40" << true << true;
         QTest::addRow("an upper-case extension is an image too")
-            << QStringList{"PHOTO.PNG"} << "View Image - $/PHOTO.PNG" << "picture" << "Width =  40" << true << true;
+            << QStringList{"PHOTO.PNG"} << "View Image - $/PHOTO.PNG"
+            << "picture"
+            << "Width =  40" << true << true;
         QTest::addRow("a JPEG is not made into a JPEG again")
-            << QStringList{"a.JPG"} << "View Image - $/a.JPG" << "picture" << "Width =  40" << true << false;
+            << QStringList{"a.JPG"} << "View Image - $/a.JPG"
+            << "picture"
+            << "Width =  40" << true << false;
         QTest::addRow("a first entry that is not an image")
-            << QStringList{"notes.txt"} << "View Image - $/notes.txt" << "not an image" << "Width = 0" << true << true;
-        QTest::addRow("a picture that cannot be read")
-            << QStringList{"broken.png"} << "View Images" << "error" << "Width = 0" << true << true;
+            << QStringList{"notes.txt"} << "View Image - $/notes.txt"
+            << "not an image"
+            << "Width = 0" << true << true;
+        QTest::addRow("a picture that cannot be read") << QStringList{"broken.png"} << "View Images"
+                                                       << "error"
+                                                       << "Width = 0" << true << true;
     }
     void openingShowsTheFirstEntry()
     {
@@ -142,9 +153,10 @@ private slots:
         settings().target_dir = stored.replace(u'$', tp.folder());
         target.replace(u'$', tp.folder());
         if (warned)
-            tp.ui.expectMessage(QStringLiteral("The target directory has been changed to '%1' because the "
-                                               "directory '%2' does not exist.")
-                                    .arg(tp.folder(), stored));
+            tp.ui.expectMessage(
+                QStringLiteral("The target directory has been changed to '%1' because the "
+                               "directory '%2' does not exist.")
+                    .arg(tp.folder(), stored));
         ViewImages v;
         v.Form_Load({});
         VERIFY_DIALOGS(tp);
@@ -161,10 +173,14 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::addRow("empty") << "" << "100";
-        QTest::addRow("zero") << "0" << "100";
-        QTest::addRow("a leading zero") << "050" << "100";
-        QTest::addRow("a size of its own is kept") << "120" << "120";
+        QTest::addRow("empty") << ""
+                               << "100";
+        QTest::addRow("zero") << "0"
+                              << "100";
+        QTest::addRow("a leading zero") << "050"
+                                        << "100";
+        QTest::addRow("a size of its own is kept") << "120"
+                                                   << "120";
     }
     void openingCorrectsTheThumbnailSizeSilently()
     {
@@ -184,11 +200,21 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("kept");
-        QTest::addRow("blank") << "" << "The thumbnail size cannot be blank." << "100";
-        QTest::addRow("zero") << "0" << "Thumbnail size cannot be zero." << "100";
-        QTest::addRow("a leading zero") << "0150" << "Thumbnail size cannot be prefixed with a zero." << "100";
-        QTest::addRow("a negative number is stored as typed") << "-5" << "" << "-5";
-        QTest::addRow("a size") << "64" << "" << "64";
+        QTest::addRow("blank") << ""
+                               << "The thumbnail size cannot be blank."
+                               << "100";
+        QTest::addRow("zero") << "0"
+                              << "Thumbnail size cannot be zero."
+                              << "100";
+        QTest::addRow("a leading zero") << "0150"
+                                        << "Thumbnail size cannot be prefixed with a zero."
+                                        << "100";
+        QTest::addRow("a negative number is stored as typed") << "-5"
+                                                              << ""
+                                                              << "-5";
+        QTest::addRow("a size") << "64"
+                                << ""
+                                << "64";
     }
     void sizeBoxReplacesWhatItCannotUse()
     {
@@ -199,10 +225,11 @@ private slots:
         ViewImages v;
         v.Form_Load({});
         if (!warning.isEmpty())
-            tp.ui.expectMessage(warning + QStringLiteral("  The default size of 100 will be used."), 1, [&] {
-                // The box was corrected and stored before the warning shows.
-                QCOMPARE(settings().thumb_size.text(), QStringLiteral("100"));
-            });
+            tp.ui.expectMessage(warning + QStringLiteral("  The default size of 100 will be used."),
+                                1, [&] {
+                                    // The box was corrected and stored before the warning shows.
+                                    QCOMPARE(settings().thumb_size.text(), QStringLiteral("100"));
+                                });
         v.o_tn_size.text = typed;
         v.o_tn_size_Change();
         VERIFY_DIALOGS(tp);
@@ -266,7 +293,8 @@ private slots:
         QCOMPARE(v.flelist.entries, QStringList{tp.path("c.png")});
         QCOMPARE(selectedRows(v.flelist), QList<int>{});
         QCOMPARE(v.flelist.current, -1);
-        QCOMPARE(v.newlist.entries, (QStringList{tp.path("a.png"), tp.path("b.png"), tp.path("d.png")}));
+        QCOMPARE(v.newlist.entries,
+                 (QStringList{tp.path("a.png"), tp.path("b.png"), tp.path("d.png")}));
         // The click on d.png took the new list's current entry out of its selection.
         QCOMPARE(selectedRows(v.newlist), QList<int>{});
         QCOMPARE(v.Frame1.caption, QStringLiteral("Current File List ( 1)"));
@@ -285,11 +313,13 @@ private slots:
         QTest::addColumn<QString>("handed"); // "none", "current", "new", "empty"
         QTest::addRow("File: use the current list") << "file" << 0 << false << "current";
         QTest::addRow("File: use the new list") << "file" << 1 << false << "new";
-        QTest::addRow("File: an empty new list leaves the main list alone") << "file" << 1 << true << "none";
+        QTest::addRow("File: an empty new list leaves the main list alone")
+            << "file" << 1 << true << "none";
         QTest::addRow("File: cancel") << "file" << 2 << false << "none";
         QTest::addRow("pop-up: use the current list") << "mouse" << 20 << false << "current";
         QTest::addRow("pop-up: use the new list") << "mouse" << 21 << false << "new";
-        QTest::addRow("pop-up: an empty new list empties the main list") << "mouse" << 21 << true << "empty";
+        QTest::addRow("pop-up: an empty new list empties the main list")
+            << "mouse" << 21 << true << "empty";
         QTest::addRow("pop-up: cancel") << "mouse" << 27 << false << "none";
         QTest::addRow("the close box") << "close" << 0 << false << "none";
     }
@@ -342,29 +372,44 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("made");
         const QSize big(200, 150);
-        const QString jpgQuestion = QStringLiteral("The new JPG file(s) will be created in the $T directory.  Is this what you want?");
-        const QString thumbQuestion = QStringLiteral("The new JPG thumbnail file(s) will be created in the $T directory.  Is this what you want?");
+        const QString jpgQuestion = QStringLiteral(
+            "The new JPG file(s) will be created in the $T directory.  Is this what you want?");
+        const QString thumbQuestion =
+            QStringLiteral("The new JPG thumbnail file(s) will be created in the $T directory.  Is "
+                           "this what you want?");
         const QString cannot = QStringLiteral("Cannot create image from this file.");
-        QTest::addRow("an empty list cannot make a JPG")
-            << "" << big << false << "Command2" << "" << 0 << cannot << "";
+        QTest::addRow("an empty list cannot make a JPG") << "" << big << false << "Command2"
+                                                         << "" << 0 << cannot << "";
         QTest::addRow("an unreadable picture cannot make a thumbnail")
-            << "broken.png" << big << false << "Command1" << "" << 0 << cannot << "";
+            << "broken.png" << big << false << "Command1"
+            << "" << 0 << cannot << "";
         QTest::addRow("a thumbnail no smaller than its picture is refused")
             << "small.png" << QSize(100, 80) << false << "Command1" << thumbQuestion << 6
-            << "The thumbnail was not created because it would be larger than the size of the original image." << "";
-        QTest::addRow("No makes nothing") << "big.png" << big << false << "Command2" << jpgQuestion << 7 << "" << "";
+            << "The thumbnail was not created because it would be larger than the size of the "
+               "original image."
+            << "";
+        QTest::addRow("No makes nothing")
+            << "big.png" << big << false << "Command2" << jpgQuestion << 7 << ""
+            << "";
         QTest::addRow("a JPG copy is made in the target directory")
-            << "big.png" << big << false << "Command2" << jpgQuestion << 6 << "" << "$T/big.jpg";
+            << "big.png" << big << false << "Command2" << jpgQuestion << 6 << ""
+            << "$T/big.jpg";
         QTest::addRow("one side larger than the size is enough for a thumbnail")
-            << "wide.png" << QSize(101, 50) << false << "Command1" << thumbQuestion << 6 << "" << "$T/wide_tn.jpg";
+            << "wide.png" << QSize(101, 50) << false << "Command1" << thumbQuestion << 6 << ""
+            << "$T/wide_tn.jpg";
         QTest::addRow("a thumbnail is made beside its picture")
             << "big.png" << big << true << "Command1"
-            << "The new JPG thumbnail file(s) will be created in the $S/ directory.  Is this what you want?" << 6 << ""
+            << "The new JPG thumbnail file(s) will be created in the $S/ directory.  Is this what "
+               "you want?"
+            << 6 << ""
             << "$S/big_tn.jpg";
         QTest::addRow("a thumbnail that would replace its own picture is refused")
             << "pic_tn.jpg" << big << true << "Command1"
-            << "The new JPG thumbnail file(s) will be created in the $S/ directory.  Is this what you want?" << 6
-            << "The image was not created.\n$S/pic_tn.jpg: the new image would replace the picture it is made from."
+            << "The new JPG thumbnail file(s) will be created in the $S/ directory.  Is this what "
+               "you want?"
+            << 6
+            << "The image was not created.\n$S/pic_tn.jpg: the new image would replace the picture "
+               "it is made from."
             << "";
     }
     void singleImageButtonsMakeOrRefuse()
@@ -384,9 +429,11 @@ private slots:
         settings().images_in_source_dir = inSource;
         settings().thumb_size = QStringLiteral("100");
         const auto expand = [&](QString text) {
-            return text.replace(QStringLiteral("$T"), tp.path("out")).replace(QStringLiteral("$S"), tp.folder());
+            return text.replace(QStringLiteral("$T"), tp.path("out"))
+                .replace(QStringLiteral("$S"), tp.folder());
         };
-        const QStringList listed = file.isEmpty() ? QStringList{} : QStringList{makeFile(tp, file, size)};
+        const QStringList listed =
+            file.isEmpty() ? QStringList{} : QStringList{makeFile(tp, file, size)};
         const QByteArray before = file.isEmpty() ? QByteArray() : tp.read(file);
         ViewImages v;
         v.Form_Load(listed);
@@ -400,7 +447,8 @@ private slots:
             v.Command2_Click();
         VERIFY_DIALOGS(tp);
         const QStringList out = QDir(tp.path("out")).entryList(QDir::Files);
-        const QStringList beside = QDir(tp.folder()).entryList({QStringLiteral("*.jpg")}, QDir::Files);
+        const QStringList beside =
+            QDir(tp.folder()).entryList({QStringLiteral("*.jpg")}, QDir::Files);
         QStringList madeFiles;
         for (const QString& name : out)
             madeFiles << tp.path("out") + u'/' + name;
@@ -436,8 +484,9 @@ private slots:
         settings().target_dir = tp.path("out");
         settings().thumb_size = QStringLiteral("100");
         const QSize big(200, 150);
-        const QStringList listed{makeFile(tp, "a.png", big), makeFile(tp, "b.png", big), makeFile(tp, "c.png", big),
-                                 makeFile(tp, "d broken.png"), makeFile(tp, "notes.txt")};
+        const QStringList listed{makeFile(tp, "a.png", big), makeFile(tp, "b.png", big),
+                                 makeFile(tp, "c.png", big), makeFile(tp, "d broken.png"),
+                                 makeFile(tp, "notes.txt")};
         ViewImages v;
         v.Form_Load(listed);
         v.click(ViewImages::Current, 0, false);
@@ -450,13 +499,15 @@ private slots:
         } else if (selection == QLatin1String("none")) {
             v.click(ViewImages::Current, 1, false);
         }
-        tp.ui.expectMessage(QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  Is "
-                                           "this what you want?")
-                                .arg(tp.path("out")),
-                            platform::MsgBox::Yes);
+        tp.ui.expectMessage(
+            QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  Is "
+                           "this what you want?")
+                .arg(tp.path("out")),
+            platform::MsgBox::Yes);
         if (selection == QLatin1String("none"))
-            tp.ui.expectMessage(QStringLiteral("You must select a file in one of the file lists ('Current File "
-                                               "List' or 'New File List') and try again."));
+            tp.ui.expectMessage(
+                QStringLiteral("You must select a file in one of the file lists ('Current File "
+                               "List' or 'New File List') and try again."));
         else if (selection == QLatin1String("current"))
             tp.ui.expectMessage(std::nullopt, platform::MsgBox::Ok, [&] {
                 const QString told = tp.ui.asked().last().text;
@@ -466,7 +517,8 @@ private slots:
                 QCOMPARE(told.count(u'\n'), 1);
             });
         bool disabledDuring = false;
-        platform::setDoEventsHook([&] { disabledDuring = disabledDuring || (!v.controlsEnabled && !v.Frame2.visible); });
+        platform::setDoEventsHook(
+            [&] { disabledDuring = disabledDuring || (!v.controlsEnabled && !v.Frame2.visible); });
         v.Command6_Click();
         VERIFY_DIALOGS(tp);
         for (QString& name : made)
@@ -475,7 +527,8 @@ private slots:
         for (QString& name : out)
             name = tp.path("out") + u'/' + name;
         QCOMPARE(out, made);
-        QCOMPARE(thumbnail_directories(), registered.replaceInStrings(QStringLiteral("$T"), tp.path("out")));
+        QCOMPARE(thumbnail_directories(),
+                 registered.replaceInStrings(QStringLiteral("$T"), tp.path("out")));
         QVERIFY(disabledDuring);
         QVERIFY(v.controlsEnabled && v.Command6.enabled && v.Frame2.visible && !v.batchRunning);
         if (selection == QLatin1String("current")) {
@@ -487,26 +540,28 @@ private slots:
     void fileButtonsWorkOnTheSelectedEntries_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("option"); // 0 Copy, 1 Move
+        QTest::addColumn<int>("option");           // 0 Copy, 1 Move
         QTest::addColumn<QList<int>>("selection"); // rows of the current list
-        QTest::addColumn<QStringList>("prompts"); // expected prompts, in order, each answered Yes or OK
+        QTest::addColumn<QStringList>(
+            "prompts"); // expected prompts, in order, each answered Yes or OK
         QTest::addColumn<QStringList>("listAfter"); // $ the sources' folder, @ the target
         QTest::addColumn<QStringList>("inTarget");
         QTest::addRow("copy with nothing selected warns and changes nothing")
-            << "Command3" << 0 << QList<int>{} << QStringList{"No files were selected to perform a file copy."}
+            << "Command3" << 0 << QList<int>{}
+            << QStringList{"No files were selected to perform a file copy."}
             << QStringList{"$/a.png", "$/b.png", "$/c.png"} << QStringList{};
         QTest::addRow("copy leaves the list as it is")
-            << "Command3" << 0 << QList<int>{0, 2} << QStringList{} << QStringList{"$/a.png", "$/b.png", "$/c.png"}
-            << QStringList{"a.png", "c.png"};
+            << "Command3" << 0 << QList<int>{0, 2} << QStringList{}
+            << QStringList{"$/a.png", "$/b.png", "$/c.png"} << QStringList{"a.png", "c.png"};
         QTest::addRow("a replaced file is asked about with Yes, No and Cancel")
             << "Command3" << 0 << QList<int>{1} << QStringList{"replace"}
             << QStringList{"$/a.png", "$/b.png", "$/c.png"} << QStringList{"b.png"};
         QTest::addRow("move lists the moved files under their new paths")
-            << "Command3" << 1 << QList<int>{0, 2} << QStringList{} << QStringList{"$/b.png", "@/a.png", "@/c.png"}
-            << QStringList{"a.png", "c.png"};
+            << "Command3" << 1 << QList<int>{0, 2} << QStringList{}
+            << QStringList{"$/b.png", "@/a.png", "@/c.png"} << QStringList{"a.png", "c.png"};
         QTest::addRow("delete drops the deleted entries and the count follows")
-            << "Command7" << 0 << QList<int>{0, 1} << QStringList{"delete"} << QStringList{"$/c.png"}
-            << QStringList{};
+            << "Command7" << 0 << QList<int>{0, 1} << QStringList{"delete"}
+            << QStringList{"$/c.png"} << QStringList{};
     }
     void fileButtonsWorkOnTheSelectedEntries()
     {
@@ -531,7 +586,8 @@ private slots:
         for (const QString& prompt : prompts) {
             if (prompt == QLatin1String("replace")) {
                 tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes, [&] {
-                    QVERIFY(tp.ui.asked().last().text.startsWith(QStringLiteral("Do you want to replace:")));
+                    QVERIFY(tp.ui.asked().last().text.startsWith(
+                        QStringLiteral("Do you want to replace:")));
                     QCOMPARE(tp.ui.asked().last().style, platform::MsgBox::YesNoCancel);
                 });
             } else if (prompt == QLatin1String("delete")) {
@@ -548,7 +604,8 @@ private slots:
         else
             v.Command7_Click();
         VERIFY_DIALOGS(tp);
-        listAfter.replaceInStrings(QStringLiteral("@"), tp.path("out")).replaceInStrings(QStringLiteral("$"), tp.folder());
+        listAfter.replaceInStrings(QStringLiteral("@"), tp.path("out"))
+            .replaceInStrings(QStringLiteral("$"), tp.folder());
         QCOMPARE(v.flelist.entries, listAfter);
         QCOMPARE(v.Frame1.caption, QStringLiteral("Current File List ( %1)").arg(listAfter.size()));
         for (const QString& path : listAfter)
@@ -559,15 +616,25 @@ private slots:
     void associatedTextOpensForTheCurrentEntry_data()
     {
         QTest::addColumn<QString>("way"); // "button", "options" or "pop-up"
-        QTest::addColumn<QString>("entries"); // "none": no current entry; "current", "both": selected current entries
+        QTest::addColumn<QString>(
+            "entries"); // "none": no current entry; "current", "both": selected current entries
         QTest::addColumn<QStringList>("opened"); // o_filename of each editor opened
-        QTest::addRow("the button with no current entry opens on an empty name") << "button" << "none" << QStringList{""};
-        QTest::addRow("Options always opens") << "options" << "none" << QStringList{""};
+        QTest::addRow("the button with no current entry opens on an empty name")
+            << "button"
+            << "none" << QStringList{""};
+        QTest::addRow("Options always opens") << "options"
+                                              << "none" << QStringList{""};
         QTest::addRow("the pop-up opens nothing without a selected current entry")
-            << "pop-up" << "none" << QStringList{};
-        QTest::addRow("the new list's entry wins") << "button" << "both" << QStringList{"b.png"};
-        QTest::addRow("the pop-up opens once for each list") << "pop-up" << "both" << QStringList{"b.png", "b.png"};
-        QTest::addRow("the pop-up with the current list's entry") << "pop-up" << "current" << QStringList{"a.png"};
+            << "pop-up"
+            << "none" << QStringList{};
+        QTest::addRow("the new list's entry wins") << "button"
+                                                   << "both" << QStringList{"b.png"};
+        QTest::addRow("the pop-up opens once for each list")
+            << "pop-up"
+            << "both" << QStringList{"b.png", "b.png"};
+        QTest::addRow("the pop-up with the current list's entry")
+            << "pop-up"
+            << "current" << QStringList{"a.png"};
     }
     void associatedTextOpensForTheCurrentEntry()
     {
@@ -612,13 +679,16 @@ private slots:
     void htmlBackgroundComesFromTheListsOrTheDialog_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("selected"); // the current list's current entry
+        QTest::addColumn<bool>("selected");      // the current list's current entry
         QTest::addColumn<QString>("background"); // "" none, else a name in the test folder
         QTest::addRow("a click on the left edge takes the current entry, selected or not")
             << "Label2" << false << "PIC.PNG";
-        QTest::addRow("a double click takes the selected current entry as it is") << "dblclick" << true << "PIC.PNG";
-        QTest::addRow("a double click without one asks with the file dialog") << "dblclick" << false << "back.gif";
-        QTest::addRow("Options > Set HTML Background does the same") << "options" << false << "back.gif";
+        QTest::addRow("a double click takes the selected current entry as it is")
+            << "dblclick" << true << "PIC.PNG";
+        QTest::addRow("a double click without one asks with the file dialog")
+            << "dblclick" << false << "back.gif";
+        QTest::addRow("Options > Set HTML Background does the same")
+            << "options" << false << "back.gif";
         QTest::addRow("Options > Clear HTML Background") << "clear" << true << "";
     }
     void htmlBackgroundComesFromTheListsOrTheDialog()
@@ -644,8 +714,9 @@ private slots:
         QCOMPARE(settings().html_background.text(), expected);
         QCOMPARE(v.htmlbackground.caption, expected);
         if (action != QLatin1String("Label2"))
-            QCOMPARE(v.setBackgroundCaption, expected.isEmpty() ? QStringLiteral("Set HTML Background")
-                                                                : QStringLiteral("Set HTML Background (%1)").arg(expected));
+            QCOMPARE(v.setBackgroundCaption,
+                     expected.isEmpty() ? QStringLiteral("Set HTML Background")
+                                        : QStringLiteral("Set HTML Background (%1)").arg(expected));
     }
 
     void viewThumbnailLimitsThePreview()
@@ -674,7 +745,7 @@ private slots:
         TestProgram tp;
         ViewImages v;
         v.Form_Load(makeFiles(tp, {"b.png", "c.png", "d.png"}));
-        v.list_DblClick(ViewImages::Current); // b.png, unselected in the new list
+        v.list_DblClick(ViewImages::Current);  // b.png, unselected in the new list
         v.click(ViewImages::Current, 1, true); // d.png
         const QString chosen = tp.folder() + QStringLiteral("/Art/A Photo.JPG");
         tp.ui.expectFile(QStringLiteral("Select A File"), chosen);
