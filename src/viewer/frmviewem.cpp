@@ -112,7 +112,8 @@ FrmViewem::FrmViewem(ViewImages* value, QWidget* parent)
 {
     setObjectName(QStringLiteral("frm_viewem"));
     setMinimumSize(pixels(ViewImages::minimumWidth), pixels(ViewImages::minimumHeight));
-    resize(pixels(8565), pixels(ViewImages::minimumHeight));
+    // Wider and higher than designed: this platform's fonts need the room.
+    resize(pixels(11400), pixels(8400));
     auto* form = new QGridLayout(this);
     buildMenus();
     form->setMenuBar(menuBar());
