@@ -55,9 +55,11 @@ void PathList::clear()
 
 void PathList::setEntries(const QStringList& paths)
 {
-    clear();
-    for (const QString& path : paths)
-        add(path);
+    // One sort: the same order as adding each, without a long list's many inserts.
+    entries = paths;
+    sort_image_paths(entries);
+    selected = QList<bool>(entries.size(), false);
+    current = -1;
 }
 
 } // namespace mosaicon::viewer

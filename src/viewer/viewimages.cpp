@@ -60,8 +60,7 @@ void ViewImages::Form_Load(const QStringList& mainList)
     viewimage.setBackColor(p.settings.thumb_bg_color.text().trimmed().toUInt());
     // No events run while the list fills: the main window must not act on a
     // list that is being copied.
-    for (const QString& entry : mainList)
-        flelist.add(entry);
+    flelist.setEntries(mainList);
     writeCaptions();
 
     // Selecting the first entry of an empty list fails, and that shows as
