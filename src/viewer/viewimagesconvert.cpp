@@ -9,6 +9,8 @@
 #include "platform/numbers.h"
 #include "platform/ui.h"
 
+#include <QImageReader>
+
 namespace mosaicon::viewer {
 
 namespace {
@@ -40,12 +42,25 @@ bool isJpegName(const QString& path)
     return path.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
 }
 
-// Why a result made nothing, for the user; empty when there is nothing to tell.
-QString failure(const QString& source, const ConversionResult& result)
+// A picture that already fits the thumbnail size serves as its own thumbnail.
+bool fitsThumbnailSize(const QString& path)
 {
-    if (result.outcome == ConversionResult::SameAsSource)
+    const QSize size = QImageReader(path).size();
+    const int limit = thumbnail_size();
+    return size.isValid() && size.width() <= limit && size.height() <= limit;
+}
+
+// Why a result made nothing, for the user; empty when there is nothing to tell.
+QString failure(const QString& source, ConversionKind kind, const ConversionResult& result)
+{
+    if (result.outcome == ConversionResult::SameAsSource) {
+        // Beside itself, a small picture's unchanged copy would be the picture:
+        // nothing was to be made.
+        if (kind == ConversionKind::Thumbnail && fitsThumbnailSize(source))
+            return QString();
         return QStringLiteral("%1: the new image would replace the picture it is made from.")
             .arg(source);
+    }
     if (result.outcome == ConversionResult::Failed)
         return QStringLiteral("%1: %2").arg(source, result.error);
     return QString();
@@ -103,7 +118,7 @@ void ViewImages::createOne(ConversionKind kind)
     const ConversionResult result = create_jpeg(shown, kind, conversionPlace());
     Frame2.visible = true;
     creating = false;
-    const QString why = failure(shown, result);
+    const QString why = failure(shown, kind, result);
     if (!why.isEmpty())
         warn(QStringLiteral("The image was not created.\n") + why);
 }
@@ -174,7 +189,7 @@ void ViewImages::convertOneList(ListId id, ConversionKind kind, QStringList& fai
         return is_image_file(path) && (kind == ConversionKind::Thumbnail || !isJpegName(path));
     };
     const auto done = [&](qsizetype index, const ConversionResult& result) {
-        const QString why = failure(paths.at(index), result);
+        const QString why = failure(paths.at(index), kind, result);
         if (!why.isEmpty())
             failures.append(why);
         caption = QStringLiteral("View Image - ") + paths.at(index);

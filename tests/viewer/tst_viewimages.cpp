@@ -537,6 +537,36 @@ private slots:
         }
     }
 
+    void listConversionBesideTheSourcesTellsOnlyWhatWouldReplaceAPicture()
+    {
+        TestProgram tp;
+        program().ini_file_path = tp.path("mosaik.ini");
+        settings().images_in_source_dir = true;
+        settings().thumb_size = QStringLiteral("100");
+        const QStringList listed{makeFile(tp, "big.png", QSize(200, 150)),
+                                 makeFile(tp, "pic_tn.jpg", QSize(200, 150)),
+                                 makeFile(tp, "small.png", QSize(80, 60))};
+        const QByteArray before = tp.read("pic_tn.jpg");
+        ViewImages v;
+        v.Form_Load(listed);
+        tp.ui.expectMessage(
+            QStringLiteral(
+                "The new JPG thumbnail file(s) will be created in the directory where the "
+                "source file is located.  Is this what you want?"),
+            platform::MsgBox::Yes);
+        tp.ui.expectMessage(
+            QStringLiteral(
+                "These images could not be created:\n%1: the new image would replace the "
+                "picture it is made from.")
+                .arg(tp.path("pic_tn.jpg")));
+        v.Command6_Click();
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(QDir(tp.folder())
+                     .entryList({QStringLiteral("*.jpg"), QStringLiteral("*.png")}, QDir::Files),
+                 (QStringList{"big.png", "big_tn.jpg", "pic_tn.jpg", "small.png"}));
+        QCOMPARE(tp.read("pic_tn.jpg"), before);
+    }
+
     void fileButtonsWorkOnTheSelectedEntries_data()
     {
         QTest::addColumn<QString>("button");
