@@ -227,7 +227,9 @@ void FrmViewem::listChanged(ViewImages::ListId id)
     m_clickPending[id] = true;
     QTimer::singleShot(0, this, [this, id] {
         m_clickPending[id] = false;
-        run([id](ViewImages& v) { v.list_Click(id); });
+        // A double click may have moved the entry away meanwhile: no entry, no click.
+        if (m_lists[id]->currentRow() >= 0)
+            run([id](ViewImages& v) { v.list_Click(id); });
     });
 }
 
