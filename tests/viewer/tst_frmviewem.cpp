@@ -58,6 +58,9 @@ private slots:
         FrmViewem dialog(&v);
         dialog.show();
         QCOMPARE(title(dialog, "Frame1"), QStringLiteral("Current File List ( 3)"));
+        // Never smaller than 6800 x 6700 twips.
+        dialog.resize(100, 100);
+        QVERIFY(dialog.width() >= 6800 / 15 && dialog.height() >= 6700 / 15);
         QListWidget* flelist = dialog.listBox(ViewImages::Current);
         QCOMPARE(flelist->currentRow(), 0);
 

@@ -749,6 +749,23 @@ private slots:
                                         : QStringLiteral("Set HTML Background (%1)").arg(expected));
     }
 
+    void thumbnailBackgroundColourIsStoredUnlessCancelled()
+    {
+        TestProgram tp;
+        settings().thumb_bg_color = QStringLiteral("16777215");
+        ViewImages v;
+        v.Form_Load({});
+        tp.ui.expectColor(std::nullopt);
+        v.menuOptionsItem_Click(50);
+        QCOMPARE(settings().thumb_bg_color.text(), QStringLiteral("16777215"));
+        tp.ui.expectColor(QColor(0x10, 0x20, 0x30));
+        v.menuOptionsItem_Click(50);
+        VERIFY_DIALOGS(tp);
+        // Red in the low byte.
+        QCOMPARE(settings().thumb_bg_color.text(), QStringLiteral("3153936"));
+        QCOMPARE(v.viewimage.backColor(), 0x302010u);
+    }
+
     void viewThumbnailLimitsThePreview()
     {
         TestProgram tp;
