@@ -112,7 +112,8 @@ void ViewImages::openTarget()
                  .arg(p.program_folder, target));
         p.settings.target_dir = p.program_folder;
     }
-    Dir1 = p.settings.target_dir;
+    // As the directory list spells it, so that the two never disagree.
+    Dir1 = QDir::cleanPath(p.settings.target_dir);
     targetdir.caption = Dir1;
 }
 
