@@ -21,6 +21,7 @@
 #include "viewer/frmlibrarycatalog.h"
 
 #include "viewer/frmsimplev.h"
+#include "viewer/frmviewem.h"
 
 #include "platform/events.h"
 #include "platform/ui.h"
@@ -52,6 +53,7 @@ int main(int argc, char* argv[])
     mosaicon::registerFrmThumbDirs();
     mosaicon::registerQuickView();
     mosaicon::registerMultiDrive();
+    mosaicon::viewer::registerFrmViewem();
     mosaicon::viewer::registerFrmSimpleV();
     mosaicon::viewer::registerFrmLibraryCatalog();
     mosaicon::program().arguments = QApplication::arguments().mid(1);

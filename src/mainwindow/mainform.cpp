@@ -303,7 +303,7 @@ void MainForm::Form_Load()
                 show_status(text);
                 platform::msgbox(text, platform::MsgBox::Exclamation, p.product_title);
             } else {
-                // View Images opens here once the viewer exists.
+                viewImages();
                 switchActed = true;
             }
         }

@@ -141,6 +141,8 @@ private:
     void showSimpleView();
     void associateText();
     void associateCurrentText();
+    // View Images on a copy of the file list, which it may replace on leaving.
+    void viewImages();
     int firstSelected() const;
     // A page run over the file list, started by the last toolbar key.
     std::unique_ptr<PageRun> startRun();

@@ -25,6 +25,7 @@
 #include "viewer/fileoperations.h"
 #include "viewer/frmsimplev.h"
 #include "viewer/librarycatalog.h"
+#include "viewer/viewimages.h"
 
 #include "platform/events.h"
 #include "platform/ui.h"
@@ -151,6 +152,8 @@ const CommandTable& MainForm::commands()
                [](MainForm& f) {
                    if (f.m_itemlist->count() == 0)
                        exclamation(QStringLiteral("No files are loaded to view."));
+                   else
+                       f.viewImages();
                }),
         button("quickhtml", "Create A Quick HTML File With Images", QStyle::SP_MediaSeekForward,
                [](MainForm& f) {
@@ -385,6 +388,14 @@ void MainForm::associateText()
     for (int i = 0; i < m_itemlist->count(); ++i) {
         if (m_itemlist->item(i)->isSelected())
             AssocText::edit(QStringLiteral("main"), m_itemlist->item(i)->text());
+    }
+}
+
+void MainForm::viewImages()
+{
+    if (const std::optional<QStringList> list = viewer::ViewImages::showModally(listEntries(*m_itemlist))) {
+        m_itemlist->clear();
+        m_itemlist->addItems(*list);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "settings/program.h"
 #include "viewer/frmsimplev.h"
 #include "viewer/librarycatalog.h"
+#include "viewer/viewimages.h"
 
 #include "platform/imagecontrol.h"
 #include "platform/profilefile.h"
@@ -346,6 +347,8 @@ private slots:
             tp.write("list.txt", tp.path("a.jpg").toUtf8() + "\r\n");
             program().arguments << QStringLiteral("/f") << tp.path("list.txt");
         }
+        if (arguments.contains(QStringLiteral("/v")))
+            tp.ui.expectModal(QStringLiteral("frm_viewem"));
         // Simple View opens also over an empty list.
         if (arguments.contains(QStringLiteral("/s")))
             tp.ui.expectModal(QStringLiteral("frm_simplev"), [](QObject* window) {
@@ -359,6 +362,46 @@ private slots:
         // Ending by switch never shows the window, and saves nothing at the end.
         QCOMPARE(form.isVisible(), !ends);
         VERIFY_DIALOGS(tp);
+    }
+
+    void viewImagesMayReplaceTheFileList_data()
+    {
+        QTest::addColumn<QString>("command"); // a toolbar key, or "menu" for File > View Images
+        QTest::addColumn<int>("exitItem");    // File menu item of View Images
+        QTest::addColumn<QStringList>("afterwards");
+        QTest::addRow("the button, leaving with the new list") << "viewfiles" << 1 << QStringList{"a.jpg"};
+        QTest::addRow("the File menu, leaving with the current list") << "menu" << 0 << QStringList{"b.gif"};
+        QTest::addRow("cancelling keeps the list") << "viewfiles" << 2 << QStringList{"b.gif", "a.jpg"};
+    }
+    void viewImagesMayReplaceTheFileList()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, exitItem);
+        QFETCH(QStringList, afterwards);
+        TestProgram tp;
+        MainForm form;
+        form.Form_Load();
+        for (const QString& name : {QStringLiteral("b.gif"), QStringLiteral("a.jpg")}) {
+            tp.write(name, "x");
+            form.itemlist()->addItem(tp.path(name));
+        }
+        tp.ui.expectModal(QStringLiteral("frm_viewem"), [&](QObject* window) {
+            auto* view = qobject_cast<viewer::ViewImages*>(window);
+            QVERIFY(view);
+            // The window starts from a sorted copy; the main list is untouched until it is left.
+            QCOMPARE(view->flelist.entries, (QStringList{tp.path("a.jpg"), tp.path("b.gif")}));
+            view->list_DblClick(viewer::ViewImages::Current);
+            QCOMPARE(form.itemlist()->count(), 2);
+            view->menuFileItem_Click(exitItem);
+        });
+        if (command == QLatin1String("menu"))
+            form.menuItem(QStringLiteral("menuFileItem"), 50)->trigger();
+        else
+            form.toolbarButton(command)->trigger();
+        VERIFY_DIALOGS(tp);
+        for (QString& name : afterwards)
+            name = tp.path(name);
+        QCOMPARE(listEntries(form.itemlist()), afterwards);
     }
 
     void viewSwitchWithAnEmptyListSaysSo()

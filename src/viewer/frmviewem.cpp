@@ -1,0 +1,516 @@
+#include "viewer/frmviewem.h"
+
+#include "platform/widgets/centerform.h"
+#include "platform/widgets/dirlistbox.h"
+#include "platform/widgets/drivelistbox.h"
+#include "platform/widgets/namedwidget.h"
+#include "platform/widgets/registerdialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace mosaicon::viewer {
+
+using platform::MenuRow;
+using platform::namedWidget;
+
+namespace {
+
+const QString menuFile = QStringLiteral("menuFileItem");
+const QString menuOptions = QStringLiteral("menuOptionsItem");
+const QString menuMouseItems = QStringLiteral("menuMouseItem");
+
+const MenuRow menuRows[] = {
+    {"menuFile", MenuRow::heading, "&File"},
+    {"menuFileItem", 0, "Exit And Use Current File List"},
+    {"menuFileItem", 1, "Exit And Use New File List"},
+    {"menuFileItem", 2, "Cancel And &Exit"},
+    {"menuOptions", MenuRow::heading, "&Options"},
+    {"menuOptionsItem", 0, "Set HTML &Background"},
+    {"menuOptionsItem", 1, "&Clear HTML Background"},
+    {"menuOptionsItem", 2, "-", true},
+    {"menuOptionsItem", 3, "Move Selected Files To 'New File List'"},
+    {"menuOptionsItem", 4, "Move Selected Files To 'Current File List'"},
+    {"menuOptionsItem", 5, "-", true},
+    {"menuOptionsItem", 6, "Clear Current File List Selections"},
+    {"menuOptionsItem", 7, "Clear New File List Selections"},
+    {"menuOptionsItem", 8, "Clear All File List Selections"},
+    {"menuOptionsItem", 9, "-", true},
+    {"menuOptionsItem", 10, "View Thumbnail"},
+    {"menuOptionsItem", 11, "Associate Text"},
+    {"menuOptionsItem", 12, "&Add File"},
+    {"menuOptionsItem", 50, "Change Thumbnail Background Color"},
+};
+
+// Not on the bar: opened by a right button press over either list.
+const MenuRow mouseRows[] = {
+    {"menuMouse", MenuRow::heading, "Right_mouse"},
+    {"menuMouseItem", 0, "Move Selected Files To 'New List'"},
+    {"menuMouseItem", 1, "Move Selected Files To 'Current List'"},
+    {"menuMouseItem", 2, "-", true},
+    {"menuMouseItem", 3, "Set HTML Background"},
+    {"menuMouseItem", 4, "Clear HTML Background"},
+    {"menuMouseItem", 5, "-", true},
+    {"menuMouseItem", 6, "Clear Current File List Selections"},
+    {"menuMouseItem", 7, "Clear New File List Selections"},
+    {"menuMouseItem", 8, "Clear All File List Selections"},
+    {"menuMouseItem", 9, "-", true},
+    {"menuMouseItem", 20, "Exit And Use Current File List"},
+    {"menuMouseItem", 21, "Exit And Use New File List"},
+    {"menuMouseItem", 22, "-", true},
+    {"menuMouseItem", 23, "View Thumbnail"},
+    {"menuMouseItem", 24, "Associate Text"},
+    {"menuMouseItem", 25, "Add File"},
+    {"menuMouseItem", 26, "-", true},
+    {"menuMouseItem", 27, "Cancel And Exit"},
+};
+
+int pixels(double twips)
+{
+    return qRound(twips / platform::ImageControl::TwipsPerPixel);
+}
+
+QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* label = namedWidget<QLabel>(name, text, parent);
+    // A path may hold "<": never read as markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* bigLabel(const QString& name, const QString& text, QWidget* parent, bool bold)
+{
+    QLabel* label = plainLabel(name, text, parent);
+    QFont font = label->font();
+    font.setPointSize(24);
+    font.setBold(bold);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+FrmViewem::FrmViewem(ViewImages* value, QWidget* parent)
+    : QDialog(parent), m_value(value), m_binder(value)
+{
+    setObjectName(QStringLiteral("frm_viewem"));
+    setMinimumSize(pixels(ViewImages::minimumWidth), pixels(ViewImages::minimumHeight));
+    // Wider and higher than designed: this platform's fonts need the room.
+    resize(pixels(11400), pixels(8400));
+    auto* form = new QGridLayout(this);
+    buildMenus();
+    form->setMenuBar(menuBar());
+    form->addWidget(buildLists(), 0, 0, 2, 1);
+    form->addWidget(buildPictureArea(), 0, 1);
+    form->addWidget(buildLowerRight(), 1, 1);
+    form->setColumnStretch(1, 1);
+    form->setRowStretch(0, 1);
+
+    if (m_value) {
+        connect(m_value, &ViewImages::hidden, this, [this] { QDialog::done(Accepted); });
+        connect(m_value, &ViewImages::changed, this, &FrmViewem::push);
+        connect(m_value, &QObject::destroyed, this, &QObject::deleteLater);
+    }
+    push();
+}
+
+QMenuBar* FrmViewem::menuBar() const
+{
+    return findChild<QMenuBar*>(QStringLiteral("menuBar"), Qt::FindDirectChildrenOnly);
+}
+
+void FrmViewem::buildMenus()
+{
+    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
+    m_menus = platform::MenuTree(bar, menuRows);
+    m_menus.connectItems(menuFile, this, [this](int index) {
+        run([index](ViewImages& v) { v.menuFileItem_Click(index); });
+    });
+    m_menus.connectItems(menuOptions, this, [this](int index) {
+        run([index](ViewImages& v) { v.menuOptionsItem_Click(index); });
+    });
+    m_menus.item(menuOptions, 10)->setCheckable(true);
+
+    auto* hiddenBar = namedWidget<QMenuBar>(QStringLiteral("menuMouseBar"), this);
+    hiddenBar->hide();
+    m_mouseMenus = platform::MenuTree(hiddenBar, mouseRows);
+    m_mouseMenus.connectItems(menuMouseItems, this, [this](int index) {
+        run([index](ViewImages& v) { v.menuMouseItem_Click(index); });
+    });
+    m_mouseMenus.item(menuMouseItems, 23)->setCheckable(true);
+    m_menuMouse = hiddenBar->findChild<QMenu*>(QStringLiteral("menuMouse"));
+}
+
+QWidget* FrmViewem::buildLists()
+{
+    auto* column = new QWidget(this);
+    auto* grid = new QGridLayout(column);
+    grid->setContentsMargins(0, 0, 0, 0);
+    // Label2 lies along the left edge, where a click sets the HTML background.
+    m_label2 = plainLabel(QStringLiteral("Label2"), QString(), column);
+    m_label2->setFixedWidth(6);
+    m_label2->installEventFilter(this);
+    grid->addWidget(m_label2, 0, 0, 6, 1);
+    grid->addWidget(buildListFrame(ViewImages::Current, "Frame1", "flelist"), 0, 1, 1, 2);
+    grid->addWidget(buildListFrame(ViewImages::New, "Frame5", "newlist"), 1, 1, 1, 2);
+    grid->setRowStretch(0, 1);
+    grid->setRowStretch(1, 1);
+
+    grid->addWidget(plainLabel(QStringLiteral("Label1"), QStringLiteral("HTML BG:"), column), 2, 1);
+    m_htmlbackground =
+        m_binder.bind(plainLabel(QStringLiteral("htmlbackground"), QString(), column),
+                      &ViewImages::htmlbackground);
+    m_htmlbackground->installEventFilter(this);
+    grid->addWidget(m_htmlbackground, 2, 2);
+    grid->addWidget(plainLabel(QStringLiteral("Label3"), QStringLiteral("Target Dir:"), column), 3,
+                    1);
+    grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("targetdir"), QString(), column),
+                                  &ViewImages::targetdir),
+                    3, 2);
+    auto* inSource = m_binder.bind(
+        namedWidget<QCheckBox>(QStringLiteral("o_images_in_src_dir"),
+                               QStringLiteral("Create Images(s) In Source Directory"), column),
+        &ViewImages::o_images_in_src_dir);
+    connect(inSource, &QCheckBox::clicked, this,
+            [this] { run(&ViewImages::o_images_in_src_dir_Click); });
+    m_batchControls << inSource << m_htmlbackground;
+    grid->addWidget(inSource, 4, 1, 1, 2);
+    grid->addWidget(buildButtons(), 5, 1, 1, 2);
+    return column;
+}
+
+QGroupBox* FrmViewem::buildListFrame(ViewImages::ListId id, const char* frameName,
+                                     const char* listName)
+{
+    auto* frame =
+        m_binder.bind(namedWidget<QGroupBox>(QString::fromUtf8(frameName), this),
+                      id == ViewImages::Current ? &ViewImages::Frame1 : &ViewImages::Frame5);
+    auto* list = namedWidget<QListWidget>(QString::fromUtf8(listName), frame);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    (new QVBoxLayout(frame))->addWidget(list);
+    m_lists[id] = list;
+    m_batchControls << list;
+    // The current row moves before or after the selection, depending on
+    // mouse or keys: the click handling runs once both have.
+    connect(list, &QListWidget::itemSelectionChanged, this, [this, id] { listChanged(id); });
+    connect(list, &QListWidget::currentRowChanged, this, [this, id] { listChanged(id); });
+    connect(list, &QListWidget::itemDoubleClicked, this,
+            [this, id] { run([id](ViewImages& v) { v.list_DblClick(id); }); });
+    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
+        m_menuMouse->popup(list->viewport()->mapToGlobal(at));
+    });
+    return frame;
+}
+
+void FrmViewem::listChanged(ViewImages::ListId id)
+{
+    if (m_pushing || m_clickPending[id])
+        return;
+    m_clickPending[id] = true;
+    QTimer::singleShot(0, this, [this, id] {
+        m_clickPending[id] = false;
+        // A double click may have moved the entry away meanwhile: no entry, no click.
+        if (m_lists[id]->currentRow() >= 0)
+            run([id](ViewImages& v) { v.list_Click(id); });
+    });
+}
+
+QWidget* FrmViewem::buildPictureArea()
+{
+    auto* area = new QWidget(this);
+    auto* stack = new QGridLayout(area);
+    stack->setContentsMargins(0, 0, 0, 0);
+    // Shows through while the picture frame is hidden.
+    m_label4 = bigLabel(QStringLiteral("Label4"), QStringLiteral("Image Creation In Progress"),
+                        area, true);
+    stack->addWidget(m_label4, 0, 0);
+    m_frame2 =
+        m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), area), &ViewImages::Frame2);
+    m_frame2->installEventFilter(this);
+    auto* inside = new QGridLayout(m_frame2);
+    m_picture = namedWidget<QLabel>(QStringLiteral("viewimage"), m_frame2);
+    m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_picture->setMinimumSize(1, 1);
+    m_picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    inside->addWidget(m_picture, 0, 0);
+    inside->addWidget(
+        m_binder.bind(bigLabel(QStringLiteral("error_reading_file"), QString(), m_frame2, false),
+                      &ViewImages::error_reading_file),
+        0, 0);
+    inside->addWidget(
+        m_binder.bind(bigLabel(QStringLiteral("o_notanimage"), QString(), m_frame2, false),
+                      &ViewImages::o_notanimage),
+        0, 0);
+    stack->addWidget(m_frame2, 0, 0);
+    return area;
+}
+
+QWidget* FrmViewem::buildLowerRight()
+{
+    auto* area = new QWidget(this);
+    auto* row = new QHBoxLayout(area);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(buildTarget(), 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildFileOperation());
+    right->addWidget(buildDimensions());
+    row->addLayout(right);
+    return area;
+}
+
+QGroupBox* FrmViewem::buildTarget()
+{
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Target Directory"), this);
+    auto* column = new QVBoxLayout(frame);
+    m_dir = namedWidget<platform::DirListBox>(QStringLiteral("Dir1"), frame);
+    m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("Drive1"), frame);
+    column->addWidget(m_dir);
+    column->addWidget(m_drive);
+    m_batchControls << m_dir << m_drive;
+    connect(m_dir, &platform::DirListBox::pathChanged, this, [this](const QString& path) {
+        if (!m_pushing)
+            run([path](ViewImages& v) { v.Dir1_Change(path); });
+    });
+    // A drive that cannot be read leaves the directory where it was.
+    connect(m_drive, &platform::DriveListBox::driveChanged, this, [this](const QString& root) {
+        if (!m_pushing && !root.isEmpty())
+            m_dir->setDrivePath(root);
+    });
+    return frame;
+}
+
+QGroupBox* FrmViewem::buildFileOperation()
+{
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("File Operation"), this);
+    auto* grid = new QGridLayout(frame);
+    auto* group = namedWidget<QButtonGroup>(QStringLiteral("fileoption"), this);
+    const char* const captions[] = {"Copy", "Move"};
+    for (int i = 0; i < 2; ++i) {
+        auto* option = namedWidget<QRadioButton>(QStringLiteral("fileoption"),
+                                                 QString::fromUtf8(captions[i]), frame);
+        option->setProperty("Index", i);
+        group->addButton(option, i);
+        grid->addWidget(option, 0, i);
+    }
+    m_binder.bind(group, &ViewImages::fileoption);
+    addButton(grid, "Command7", &ViewImages::Command7, &ViewImages::Command7_Click, 1, 0);
+    addButton(grid, "Command3", &ViewImages::Command3, &ViewImages::Command3_Click, 2, 0);
+    addButton(grid, "Command4", &ViewImages::Command4, &ViewImages::Command4_Click, 3, 0);
+    return frame;
+}
+
+QGroupBox* FrmViewem::buildDimensions()
+{
+    auto* frame =
+        namedWidget<QGroupBox>(QStringLiteral("Frame6"), QStringLiteral("Image Dimensions"), this);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("o_height"), QString(), frame),
+                                  &ViewImages::o_height),
+                    0, 0, 1, 2);
+    grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("o_width"), QString(), frame),
+                                  &ViewImages::o_width),
+                    1, 0, 1, 2);
+    grid->addWidget(plainLabel(QStringLiteral("Label_tn"), QStringLiteral("Thumb Size"), frame), 2,
+                    0);
+    auto* size = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_tn_size"), frame),
+                               &ViewImages::o_tn_size);
+    size->setMaximumWidth(pixels(495) * 2);
+    connect(size, &QLineEdit::textEdited, this, [this] { run(&ViewImages::o_tn_size_Change); });
+    grid->addWidget(size, 2, 1);
+    return frame;
+}
+
+QWidget* FrmViewem::buildButtons()
+{
+    auto* area = new QWidget(this);
+    auto* grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    addButton(grid, "Command1", &ViewImages::Command1, &ViewImages::Command1_Click, 0, 0);
+    addButton(grid, "Command2", &ViewImages::Command2, &ViewImages::Command2_Click, 0, 1);
+    addButton(grid, "Command6", &ViewImages::Command6, &ViewImages::Command6_Click, 1, 0);
+    addButton(grid, "Command5", &ViewImages::Command5, &ViewImages::Command5_Click, 1, 1);
+    addButton(grid, "Command8", &ViewImages::Command8, &ViewImages::Command8_Click, 2, 0);
+    return area;
+}
+
+QPushButton* FrmViewem::addButton(QGridLayout* grid, const char* name,
+                                  ViewImages::Button ViewImages::*state,
+                                  void (ViewImages::*click)(), int row, int column)
+{
+    auto* button = namedWidget<QPushButton>(QString::fromUtf8(name), this);
+    if (m_value)
+        button->setText((m_value->*state).caption);
+    connect(button, &QPushButton::clicked, this, [this, click] { run(click); });
+    grid->addWidget(button, row, column);
+    m_buttons.append({button, state});
+    return button;
+}
+
+QPushButton* FrmViewem::button(const QString& objectName) const
+{
+    return findChild<QPushButton*>(objectName);
+}
+
+QAction* FrmViewem::menuItem(const QString& array, int index) const
+{
+    return array == menuMouseItems ? m_mouseMenus.item(array, index) : m_menus.item(array, index);
+}
+
+void FrmViewem::push()
+{
+    if (!m_value)
+        return;
+    m_pushing = true;
+    const ViewImages& v = *m_value;
+    setWindowTitle(v.caption);
+    m_binder.push();
+    pushList(ViewImages::Current);
+    pushList(ViewImages::New);
+    pushPicture();
+    pushButtons();
+    for (const QString& array : {QStringLiteral("menuFile"), QStringLiteral("menuOptions")}) {
+        if (auto* menu = menuBar()->findChild<QMenu*>(array))
+            menu->menuAction()->setEnabled(v.controlsEnabled);
+    }
+    for (QWidget* control : std::as_const(m_batchControls))
+        control->setEnabled(v.controlsEnabled);
+    m_menus.item(menuOptions, 10)->setChecked(v.viewThumbnail);
+    m_mouseMenus.item(menuMouseItems, 23)->setChecked(v.viewThumbnail);
+    m_menus.item(menuOptions, 0)->setText(v.setBackgroundCaption);
+    m_mouseMenus.item(menuMouseItems, 3)->setText(v.setBackgroundCaption);
+    if (m_dir->path() != v.Dir1 && m_dir->setPath(v.Dir1))
+        m_drive->setDrive(v.Dir1);
+    m_pushing = false;
+}
+
+void FrmViewem::pushList(ViewImages::ListId id)
+{
+    QListWidget* box = m_lists[id];
+    const PathList& l = m_value->list(id);
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown.append(box->item(i)->text());
+    if (shown != l.entries) {
+        box->clear();
+        box->addItems(l.entries);
+    }
+    for (int i = 0; i < box->count(); ++i)
+        box->item(i)->setSelected(l.selected.value(i));
+    if (box->currentRow() != l.current)
+        box->selectionModel()->setCurrentIndex(box->model()->index(l.current, 0),
+                                               QItemSelectionModel::NoUpdate);
+}
+
+void FrmViewem::pushPicture()
+{
+    const platform::ImageControl& image = m_value->viewimage;
+    m_label4->setVisible(!m_value->Frame2.visible);
+    const QImage picture = image.picture();
+    const bool show = image.visible() && !picture.isNull();
+    m_picture->setVisible(show);
+    if (!show) {
+        m_picture->clear();
+        return;
+    }
+    const QSize size(qMax(1, pixels(image.width())), qMax(1, pixels(image.height())));
+    m_picture->setPixmap(QPixmap::fromImage(
+        picture.size() == size
+            ? picture
+            : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+}
+
+void FrmViewem::pushButtons()
+{
+    for (const auto& [button, state] : std::as_const(m_buttons)) {
+        const ViewImages::Button& b = m_value->*state;
+        button->setEnabled(b.enabled);
+        button->setVisible(b.visible);
+    }
+}
+
+void FrmViewem::pullLists()
+{
+    for (ViewImages::ListId id : {ViewImages::Current, ViewImages::New}) {
+        const QListWidget* box = m_lists[id];
+        PathList& l = m_value->list(id);
+        if (box->count() != l.count())
+            continue;
+        for (int i = 0; i < box->count(); ++i)
+            l.selected[i] = box->item(i)->isSelected();
+        l.current = box->currentRow();
+    }
+}
+
+void FrmViewem::run(const std::function<void(ViewImages&)>& action)
+{
+    if (!m_value)
+        return;
+    m_binder.pull();
+    pullLists();
+    action(*m_value);
+    push();
+}
+
+void FrmViewem::reject()
+{
+    if (!m_value) {
+        QDialog::reject();
+        return;
+    }
+    run([](ViewImages& v) { v.Form_QueryUnload(); });
+}
+
+void FrmViewem::showEvent(QShowEvent* event)
+{
+    platform::placeOnFirstShow(this, m_shownOnce);
+    QDialog::showEvent(event);
+}
+
+bool FrmViewem::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_value)
+        return QDialog::eventFilter(watched, event);
+    if (watched == m_frame2 && event->type() == QEvent::Resize) {
+        // The picture is fitted to the frame it now has.
+        m_value->frame2Width = int(m_frame2->width() * platform::ImageControl::TwipsPerPixel);
+        m_value->frame2Height = int(m_frame2->height() * platform::ImageControl::TwipsPerPixel);
+        if (m_value->viewimage.visible() && !m_value->viewimage.fileName().isEmpty() && !m_pushing)
+            run([](ViewImages& v) { v.recalculate_image(v.viewimage.fileName()); });
+    } else if (event->type() == QEvent::MouseButtonPress && watched == m_label2 &&
+               m_value->controlsEnabled) {
+        run(&ViewImages::Label2_Click);
+        return true;
+    } else if (event->type() == QEvent::MouseButtonDblClick && watched == m_htmlbackground &&
+               m_value->controlsEnabled) {
+        run(&ViewImages::htmlbackground_DblClick);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void registerFrmViewem()
+{
+    platform::registerDialog<FrmViewem, ViewImages>(QStringLiteral("frm_viewem"));
+}
+
+} // namespace mosaicon::viewer

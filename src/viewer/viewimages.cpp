@@ -1,0 +1,353 @@
+#include "viewer/viewimages.h"
+
+#include "dialogs/assoctext.h"
+#include "pagekit/thumbnails.h"
+#include "settings/mainformview.h"
+#include "settings/pickers.h"
+#include "settings/program.h"
+
+#include "platform/numbers.h"
+#include "platform/ui.h"
+
+#include <QDir>
+
+namespace mosaicon::viewer {
+
+namespace {
+
+void warn(const QString& text)
+{
+    platform::msgbox(text, platform::MsgBox::OkOnly + platform::MsgBox::Exclamation,
+                     program().product_title);
+}
+
+void refreshToolbar()
+{
+    if (program().main_form)
+        program().main_form->refreshToolbar();
+}
+
+ViewImages::ListId other(ViewImages::ListId id)
+{
+    return id == ViewImages::Current ? ViewImages::New : ViewImages::Current;
+}
+
+} // namespace
+
+QString countCaption(const QString& title, qsizetype count)
+{
+    return title + QStringLiteral(" (") + platform::strForm(count) + u')';
+}
+
+ViewImages::ViewImages(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("frm_viewem"));
+}
+
+std::optional<QStringList> ViewImages::showModally(const QStringList& mainList)
+{
+    ViewImages window;
+    window.Form_Load(mainList);
+    platform::ui().showModal(window.objectName(), &window);
+    window.Form_Unload();
+    return window.handBack;
+}
+
+void ViewImages::Form_Load(const QStringList& mainList)
+{
+    Program& p = program();
+    p.keep_processing = false;
+    viewimage.setBackColor(p.settings.thumb_bg_color.text().trimmed().toUInt());
+    // No events run while the list fills: the main window must not act on a
+    // list that is being copied.
+    flelist.setEntries(mainList);
+    writeCaptions();
+
+    // Selecting the first entry of an empty list fails, and that shows as
+    // "Error Reading File".
+    bool readFailed = flelist.count() == 0;
+    if (!readFailed) {
+        setSelected(Current, 0, true);
+        readFailed = error_reading_file.visible;
+        if (!readFailed)
+            viewimage.setVisible(is_image_file(flelist.text()));
+    }
+    fileoption.index = 0;
+    openTarget();
+    reset_frm_viewem();
+    for (Button* b : {&Command1, &Command2, &Command5, &Command6})
+        b->visible = true;
+    o_images_in_src_dir.visible = true;
+    Command1.enabled = true;
+    if (!flelist.text().contains(QStringLiteral(".jpg"), Qt::CaseInsensitive))
+        Command2.enabled = true;
+    Command5.enabled = true;
+    Command6.enabled = true;
+
+    QString size = p.settings.thumb_size;
+    if (size.isEmpty() || size.startsWith(u'0'))
+        size = QStringLiteral("100");
+    p.settings.thumb_size = size;
+    setTnSize(size);
+    // The buttons stay on: they refuse while the error shows.
+    if (readFailed) {
+        viewimage.setVisible(false);
+        error_reading_file.visible = true;
+    }
+    o_images_in_src_dir.value = p.settings.images_in_source_dir;
+}
+
+// A stored target directory that is gone is replaced by the program folder,
+// and the user is told.
+void ViewImages::openTarget()
+{
+    Program& p = program();
+    if (p.settings.target_dir.isEmpty())
+        p.settings.target_dir = p.program_folder;
+    const QString target = p.settings.target_dir;
+    if (!QDir(target).exists()) {
+        warn(QStringLiteral(
+                 "The target directory has been changed to '%1' because the directory '%2' "
+                 "does not exist.")
+                 .arg(p.program_folder, target));
+        p.settings.target_dir = p.program_folder;
+    }
+    // As the directory list spells it, so that the two never disagree.
+    Dir1 = QDir::cleanPath(p.settings.target_dir);
+    targetdir.caption = Dir1;
+}
+
+void ViewImages::click(ListId id, int index, bool selected)
+{
+    PathList& l = list(id);
+    if (index < 0 || index >= l.count())
+        return;
+    l.current = index;
+    l.selected[index] = selected;
+    list_Click(id);
+}
+
+void ViewImages::setSelected(ListId id, int index, bool selected)
+{
+    PathList& l = list(id);
+    if (index < 0 || index >= l.count() || (l.selected.at(index) == selected && l.current == index))
+        return;
+    click(id, index, selected);
+}
+
+void ViewImages::list_Click(ListId id)
+{
+    PathList& l = list(id);
+    PathList& o = list(other(id));
+    // One current entry across the two lists.
+    if (o.count() > 0 && o.currentSelected() && l.currentSelected())
+        o.selected[o.current] = false;
+    showListEntry(id);
+}
+
+void ViewImages::showListEntry(ListId id)
+{
+    const QString text = list(id).text();
+    const bool image = is_image_file(text);
+    if (!batchRunning)
+        Command2.enabled = image && !text.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
+    error_reading_file.visible = false;
+    o_notanimage.visible = !image;
+    viewimage.setVisible(image);
+    if (image && !program().keep_processing) {
+        if (!viewimage.setFileName(text)) {
+            readError();
+            return;
+        }
+        recalculate_image(text);
+    }
+    caption = QStringLiteral("View Image - ") + text;
+    if (o_notanimage.visible) {
+        o_width.caption = QStringLiteral("Width = 0");
+        o_height.caption = QStringLiteral("Height = 0");
+    } else {
+        show_size_labels_viewem();
+    }
+}
+
+// The picture area says the file could not be read, and nothing is made from
+// it: the create and convert buttons stay off.
+void ViewImages::readError()
+{
+    viewimage.setVisible(false);
+    o_notanimage.visible = false;
+    error_reading_file.visible = true;
+    for (Button* b : {&Command1, &Command6, &Command2, &Command5})
+        b->enabled = false;
+    o_width.caption = QStringLiteral("Width = 0");
+    o_height.caption = QStringLiteral("Height = 0");
+}
+
+void ViewImages::show_size_labels_viewem()
+{
+    o_width.caption = QStringLiteral("Width = ") + platform::strForm(viewimage.imageWidth());
+    o_height.caption = QStringLiteral("Height = ") + platform::strForm(viewimage.imageHeight());
+}
+
+void ViewImages::list_DblClick(ListId id)
+{
+    PathList& l = list(id);
+    if (l.current < 0 || l.current >= l.count())
+        return;
+    list(other(id)).add(l.text());
+    l.removeAt(l.current);
+    writeCaptions();
+}
+
+void ViewImages::writeCaptions()
+{
+    Frame1.caption = countCaption(QStringLiteral("Current File List"), flelist.count());
+    Frame5.caption = countCaption(QStringLiteral("New File List"), newlist.count());
+}
+
+// Fits the picture into the picture frame, its proportions kept; a picture
+// that fits keeps its own size.
+void ViewImages::recalculate_image(const QString& fle)
+{
+    viewimage.setFitMode(1);
+    const QImage shown = viewimage.picture();
+    double w = shown.width() * platform::ImageControl::TwipsPerPixel;
+    double h = shown.height() * platform::ImageControl::TwipsPerPixel;
+    int mode = 1;
+    const double roomWidth = frame2Width - 300;
+    if (w > 0 && w >= roomWidth) {
+        const double r = roomWidth / w;
+        w = w * r - 10;
+        h = h * r;
+        mode = 2;
+    }
+    const double roomHeight = frame2Height - 300;
+    if (h > 0 && h >= roomHeight) {
+        const double r = roomHeight / h;
+        w = w * r;
+        h = h * r - 10;
+        mode = 3;
+    }
+    viewimage.setWidth(qMax(0.0, w));
+    viewimage.setHeight(qMax(0.0, h));
+    viewimage.setFitMode(mode);
+    if (is_image_file(fle)) {
+        o_notanimage.visible = false;
+    } else {
+        viewimage.setVisible(false);
+        o_notanimage.visible = true;
+    }
+}
+
+void ViewImages::reset_frm_viewem()
+{
+    targetdir.caption = Dir1;
+    const QString& background = settings().html_background;
+    setBackgroundCaption = background.isEmpty()
+                               ? QStringLiteral("Set HTML Background")
+                               : QStringLiteral("Set HTML Background (%1)").arg(background);
+    htmlbackground.caption = background;
+}
+
+void ViewImages::Label2_Click()
+{
+    Settings& s = settings();
+    if (!flelist.text().isEmpty())
+        s.html_background = flelist.text();
+    if (!newlist.text().isEmpty())
+        s.html_background = newlist.text();
+    htmlbackground.caption = s.html_background;
+    refreshToolbar();
+}
+
+void ViewImages::htmlbackground_DblClick()
+{
+    Settings& s = settings();
+    bool found = false;
+    for (const PathList* l : {&flelist, &newlist}) {
+        if (l->count() > 0 && l->currentSelected()) {
+            found = true;
+            s.html_background = l->text();
+            htmlbackground.caption = l->text();
+        }
+    }
+    if (!found)
+        select_html_background();
+    reset_frm_viewem();
+    refreshToolbar();
+}
+
+void ViewImages::Dir1_Change(const QString& path)
+{
+    Dir1 = path;
+    targetdir.caption = path;
+}
+
+void ViewImages::o_images_in_src_dir_Click()
+{
+    settings().images_in_source_dir = o_images_in_src_dir.value;
+}
+
+void ViewImages::setTnSize(const QString& text)
+{
+    if (o_tn_size.text == text)
+        return;
+    o_tn_size.text = text;
+    o_tn_size_Change();
+}
+
+void ViewImages::o_tn_size_Change()
+{
+    const QString text = o_tn_size.text;
+    const int size = int(qBound(0.0, platform::val(text), 32767.0));
+    if (viewThumbnail && !text.isEmpty() && size != 0) {
+        viewimage.setSizeLimit(size);
+        if (viewimage.visible())
+            recalculate_image(viewimage.fileName());
+    }
+    const QString fallback = QStringLiteral("  The default size of 100 will be used.");
+    if (text.isEmpty()) {
+        setTnSize(QStringLiteral("100"));
+        warn(QStringLiteral("The thumbnail size cannot be blank.") + fallback);
+    } else {
+        if (text == QLatin1String("0")) {
+            setTnSize(QStringLiteral("100"));
+            warn(QStringLiteral("Thumbnail size cannot be zero.") + fallback);
+        }
+        if (o_tn_size.text.startsWith(u'0')) {
+            setTnSize(QStringLiteral("100"));
+            warn(QStringLiteral("Thumbnail size cannot be prefixed with a zero.") + fallback);
+        }
+    }
+    settings().thumb_size = o_tn_size.text;
+}
+
+QString ViewImages::assocTextPath() const
+{
+    QString path;
+    if (!flelist.text().isEmpty())
+        path = flelist.text();
+    if (!newlist.text().isEmpty())
+        path = newlist.text();
+    return path;
+}
+
+void ViewImages::Command8_Click()
+{
+    AssocText::edit(QStringLiteral("viewem"), assocTextPath());
+}
+
+bool ViewImages::Form_QueryUnload()
+{
+    if (batchRunning || creating)
+        return false;
+    menuFileItem_Click(2);
+    return true;
+}
+
+void ViewImages::Form_Unload()
+{
+    settings().target_dir = Dir1;
+}
+
+} // namespace mosaicon::viewer

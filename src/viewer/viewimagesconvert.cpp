@@ -1,0 +1,218 @@
+// The View Images window's buttons that make JPEG images and thumbnails.
+#include "viewer/viewimages.h"
+
+#include "pagekit/thumbnails.h"
+#include "settings/helpers.h"
+#include "settings/program.h"
+
+#include "platform/events.h"
+#include "platform/numbers.h"
+#include "platform/ui.h"
+
+#include <QImageReader>
+
+namespace mosaicon::viewer {
+
+namespace {
+
+const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
+
+void warn(const QString& text)
+{
+    platform::msgbox(text, platform::MsgBox::OkOnly + platform::MsgBox::Exclamation,
+                     program().product_title);
+}
+
+bool confirm(const QString& text)
+{
+    return platform::msgbox(text, platform::MsgBox::YesNo + platform::MsgBox::Question,
+                            program().product_title) == platform::MsgBox::Yes;
+}
+
+QString placeQuestion(ConversionKind kind, const QString& where)
+{
+    return QStringLiteral(
+               "The new JPG %1file(s) will be created in the %2.  Is this what you want?")
+        .arg(kind == ConversionKind::Thumbnail ? QStringLiteral("thumbnail ") : QString(), where);
+}
+
+// A JPEG is not made into a JPEG again.
+bool isJpegName(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
+}
+
+// A picture that already fits the thumbnail size serves as its own thumbnail.
+bool fitsThumbnailSize(const QString& path)
+{
+    const QSize size = QImageReader(path).size();
+    const int limit = thumbnail_size();
+    return size.isValid() && size.width() <= limit && size.height() <= limit;
+}
+
+// Why a result made nothing, for the user; empty when there is nothing to tell.
+QString failure(const QString& source, ConversionKind kind, const ConversionResult& result)
+{
+    if (result.outcome == ConversionResult::SameAsSource) {
+        // Beside itself, a small picture's unchanged copy would be the picture:
+        // nothing was to be made.
+        if (kind == ConversionKind::Thumbnail && fitsThumbnailSize(source))
+            return QString();
+        return QStringLiteral("%1: the new image would replace the picture it is made from.")
+            .arg(source);
+    }
+    if (result.outcome == ConversionResult::Failed)
+        return QStringLiteral("%1: %2").arg(source, result.error);
+    return QString();
+}
+
+} // namespace
+
+ConversionPlace ViewImages::conversionPlace() const
+{
+    return {targetdir.caption, o_images_in_src_dir.value, true};
+}
+
+void ViewImages::Command2_Click()
+{
+    createOne(ConversionKind::Jpeg);
+}
+
+void ViewImages::Command1_Click()
+{
+    createOne(ConversionKind::Thumbnail);
+}
+
+// Works on the picture the control holds: after a click on an entry that is
+// not an image, that is still the picture shown before.
+void ViewImages::createOne(ConversionKind kind)
+{
+    const QString shown = viewimage.fileName();
+    if (error_reading_file.visible || shown.isEmpty()) {
+        warn(cannotCreate);
+        return;
+    }
+    QString directory = targetdir.caption;
+    if (o_images_in_src_dir.value) {
+        QString name;
+        split_file_path(shown, directory, name);
+    }
+    if (!confirm(placeQuestion(kind, directory + QStringLiteral(" directory"))))
+        return;
+    if (kind == ConversionKind::Thumbnail) {
+        const double size = platform::val(settings().thumb_size);
+        if (!(size < viewimage.imageHeight() || size < viewimage.imageWidth())) {
+            warn(o_notanimage.visible || error_reading_file.visible
+                     ? QStringLiteral(
+                           "The thumbnail was not created because this file is not an image.")
+                     : QStringLiteral(
+                           "The thumbnail was not created because it would be larger than the "
+                           "size of the original image."));
+            return;
+        }
+    }
+    creating = true;
+    Frame2.visible = false;
+    emit changed();
+    platform::doEvents();
+    const ConversionResult result = create_jpeg(shown, kind, conversionPlace());
+    Frame2.visible = true;
+    creating = false;
+    const QString why = failure(shown, kind, result);
+    if (!why.isEmpty())
+        warn(QStringLiteral("The image was not created.\n") + why);
+}
+
+void ViewImages::Command5_Click()
+{
+    convertList(ConversionKind::Jpeg);
+}
+
+void ViewImages::Command6_Click()
+{
+    convertList(ConversionKind::Thumbnail);
+}
+
+void ViewImages::convertList(ConversionKind kind)
+{
+    if (error_reading_file.visible) {
+        warn(cannotCreate);
+        return;
+    }
+    const QString where = o_images_in_src_dir.value
+                              ? QStringLiteral("directory where the source file is located")
+                              : targetdir.caption + QStringLiteral(" directory");
+    if (!confirm(placeQuestion(kind, where)))
+        return;
+    // From here on the window stays until the conversion has ended.
+    batchRunning = true;
+    enable_disable(false);
+    Frame2.visible = false;
+    emit changed();
+    platform::doEvents();
+    go_create_jpgs(kind);
+    Frame2.visible = true;
+}
+
+void ViewImages::go_create_jpgs(ConversionKind kind)
+{
+    batchRunning = true;
+    enable_disable(false);
+    bool anySelected = false;
+    QStringList failures;
+    for (ListId id : {Current, New}) {
+        if (!list(id).hasSelection())
+            continue;
+        anySelected = true;
+        // Registered even when the images go beside their sources.
+        if (id == Current)
+            register_thumbnail_directory(targetdir.caption);
+        convertOneList(id, kind, failures);
+    }
+    if (!anySelected)
+        warn(QStringLiteral(
+            "You must select a file in one of the file lists ('Current File List' or 'New File "
+            "List') and try again."));
+    enable_disable(true);
+    batchRunning = false;
+    emit changed();
+    if (!failures.isEmpty())
+        warn(QStringLiteral("These images could not be created:\n") + failures.join(u'\n'));
+}
+
+// Every image of the list; the entry that was current is shown again at the
+// end, the only one selected.
+void ViewImages::convertOneList(ListId id, ConversionKind kind, QStringList& failures)
+{
+    const QStringList paths = list(id).entries;
+    const auto wanted = [kind](const QString& path) {
+        return is_image_file(path) && (kind == ConversionKind::Thumbnail || !isJpegName(path));
+    };
+    const auto done = [&](qsizetype index, const ConversionResult& result) {
+        const QString why = failure(paths.at(index), kind, result);
+        if (!why.isEmpty())
+            failures.append(why);
+        caption = QStringLiteral("View Image - ") + paths.at(index);
+        emit changed();
+    };
+    convert_list(paths, kind, conversionPlace(), wanted, done);
+
+    PathList& l = list(id);
+    const int shown = l.current;
+    l.selected.fill(false);
+    viewimage.setVisible(false);
+    caption = QStringLiteral("View Image ");
+    if (shown >= 0)
+        setSelected(id, shown, true);
+    else
+        viewimage.setVisible(!o_notanimage.visible && !error_reading_file.visible);
+}
+
+void ViewImages::enable_disable(bool enabled)
+{
+    controlsEnabled = enabled;
+    for (Button* b : {&Command1, &Command6, &Command3, &Command2, &Command5, &Command4, &Command7})
+        b->enabled = enabled;
+}
+
+} // namespace mosaicon::viewer

@@ -1,0 +1,246 @@
+// The View Images window's File, Options and pop-up menus.
+#include "viewer/viewimages.h"
+
+#include "dialogs/assoctext.h"
+#include "settings/helpers.h"
+#include "settings/mainformview.h"
+#include "settings/pickers.h"
+#include "settings/program.h"
+
+#include "platform/events.h"
+#include "platform/numbers.h"
+#include "platform/ui.h"
+#include "platform/wincolor.h"
+
+#include <QHash>
+
+namespace mosaicon::viewer {
+
+namespace {
+
+void refreshToolbar()
+{
+    if (program().main_form)
+        program().main_form->refreshToolbar();
+}
+
+// keep_processing on while it lives, so that list clicks do not load pictures.
+class KeepProcessing
+{
+public:
+    KeepProcessing() { program().keep_processing = true; }
+    ~KeepProcessing() { program().keep_processing = false; }
+    KeepProcessing(const KeepProcessing&) = delete;
+    KeepProcessing& operator=(const KeepProcessing&) = delete;
+};
+
+} // namespace
+
+void ViewImages::exitWith(std::optional<QStringList> list)
+{
+    if (list)
+        handBack = std::move(list);
+    emit hidden();
+}
+
+void ViewImages::menuFileItem_Click(int index)
+{
+    // An empty list leaves the main window's list as it is.
+    const auto nonEmpty = [](const PathList& l) {
+        return l.count() > 0 ? std::optional<QStringList>(l.entries) : std::nullopt;
+    };
+    switch (index) {
+    case 0:
+        settings().target_dir = Dir1;
+        exitWith(nonEmpty(flelist));
+        break;
+    case 1:
+        settings().target_dir = Dir1;
+        exitWith(nonEmpty(newlist));
+        break;
+    case 2:
+        settings().target_dir = Dir1;
+        exitWith(std::nullopt);
+        break;
+    default:
+        break;
+    }
+}
+
+void ViewImages::menuOptionsItem_Click(int index)
+{
+    const platform::BusyCursor busy;
+    switch (index) {
+    case 0:
+        htmlbackground_DblClick();
+        break;
+    case 1:
+        clearHtmlBackground();
+        break;
+    case 3:
+        moveSelected(Current);
+        break;
+    case 4:
+        moveSelected(New);
+        break;
+    case 6:
+    case 8:
+        clearSelections(Current);
+        if (index == 8)
+            clearSelections(New);
+        break;
+    case 7:
+        clearSelections(New);
+        break;
+    case 10:
+        toggleViewThumbnail();
+        break;
+    case 11:
+        AssocText::edit(QStringLiteral("viewem"), assocTextPath());
+        break;
+    case 12:
+        addFile();
+        break;
+    case 50:
+        changeThumbnailColor();
+        break;
+    default:
+        break;
+    }
+    writeCaptions();
+}
+
+void ViewImages::menuMouseItem_Click(int index)
+{
+    static const QHash<int, int> asOptions{{0, 3}, {1, 4}, {3, 0}, {4, 1}, {23, 10}, {25, 12}};
+    const platform::BusyCursor busy;
+    if (asOptions.contains(index)) {
+        menuOptionsItem_Click(asOptions.value(index));
+        return;
+    }
+    switch (index) {
+    case 6:
+    case 7:
+    case 8: {
+        const KeepProcessing keep;
+        if (index != 7)
+            clearSelections(Current);
+        if (index != 6)
+            clearSelections(New);
+        break;
+    }
+    case 20:
+    case 21:
+        // Unlike the File menu, an empty list empties the main window's too.
+        exitWith(list(index == 20 ? Current : New).entries);
+        break;
+    case 24:
+        associateFromMenu();
+        break;
+    case 27:
+        exitWith(std::nullopt);
+        break;
+    default:
+        break;
+    }
+    writeCaptions();
+}
+
+void ViewImages::clearHtmlBackground()
+{
+    settings().html_background = QString();
+    htmlbackground.caption.clear();
+    reset_frm_viewem();
+    refreshToolbar();
+}
+
+void ViewImages::moveSelected(ListId from)
+{
+    PathList& source = list(from);
+    PathList& target = list(from == Current ? New : Current);
+    if (source.count() == 0)
+        return;
+    QStringList kept;
+    for (qsizetype i = 0; i < source.count(); ++i) {
+        if (source.selected.at(i))
+            target.add(source.entries.at(i));
+        else
+            kept.append(source.entries.at(i));
+    }
+    source.entries = kept;
+    source.selected = QList<bool>(kept.size(), false);
+    source.current = -1;
+}
+
+void ViewImages::clearSelections(ListId id)
+{
+    for (int i = 0; i < list(id).count(); ++i)
+        setSelected(id, i, false);
+}
+
+void ViewImages::toggleViewThumbnail()
+{
+    Settings& s = settings();
+    if (!viewThumbnail) {
+        if (s.thumb_size.isEmpty())
+            s.thumb_size = QStringLiteral("100");
+        viewimage.setSizeLimit(int(qBound(0.0, platform::val(s.thumb_size), 32767.0)));
+        viewThumbnail = true;
+        if (viewimage.visible())
+            recalculate_image(viewimage.fileName());
+        return;
+    }
+    viewimage.setSizeLimit(0);
+    viewThumbnail = false;
+    // A selected current entry of the new list is the one finally shown.
+    for (const PathList* l : {&flelist, &newlist}) {
+        if (!l->currentSelected())
+            continue;
+        viewimage.setFileName(l->text());
+        if (viewimage.visible())
+            recalculate_image(l->text());
+    }
+}
+
+// The chosen path goes, as chosen, into each list whose current entry is
+// selected; that entry stays current and selected.
+void ViewImages::addFile()
+{
+    Settings& s = settings();
+    const std::optional<QString> chosen =
+        ask_file(QStringLiteral("Select A File"),
+                 QStringLiteral("All Files (*.*)|*.*|GIF (*.gif)|*.gif|JPG (*.jpg)|*.jpg"),
+                 s.last_directory);
+    if (!chosen)
+        return;
+    for (PathList* l : {&flelist, &newlist}) {
+        if (l->count() > 0 && l->currentSelected())
+            l->add(*chosen);
+    }
+    QString directory;
+    QString name;
+    split_file_path(*chosen, directory, name);
+    s.last_directory = directory;
+}
+
+void ViewImages::changeThumbnailColor()
+{
+    Settings& s = settings();
+    const std::optional<QColor> chosen = platform::ui().colorDialog(
+        platform::colorFromWin(s.thumb_bg_color.text().trimmed().toUInt()));
+    if (!chosen)
+        return;
+    s.thumb_bg_color = QString::number(platform::winFromColor(*chosen));
+    viewimage.setBackColor(platform::winFromColor(*chosen));
+}
+
+// Once for each list whose current entry is selected.
+void ViewImages::associateFromMenu()
+{
+    for (const PathList* l : {&flelist, &newlist}) {
+        if (l->count() > 0 && l->currentSelected())
+            AssocText::edit(QStringLiteral("viewem"), assocTextPath());
+    }
+}
+
+} // namespace mosaicon::viewer

@@ -1,0 +1,127 @@
+#include "viewer/frmviewem.h"
+
+#include "settings/program.h"
+
+#include "platform/events.h"
+
+#include "testprogram.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace mosaicon;
+using namespace mosaicon::viewer;
+
+namespace {
+
+QStringList makePictures(TestProgram& tp, const QStringList& names)
+{
+    QStringList paths;
+    for (const QString& name : names) {
+        QImage picture(200, 150, QImage::Format_RGB32);
+        picture.fill(Qt::darkYellow);
+        [&] { QVERIFY(picture.save(tp.path(name))); }();
+        paths.append(tp.path(name));
+    }
+    return paths;
+}
+
+QString title(const QDialog& dialog, const char* frame)
+{
+    return dialog.findChild<QGroupBox*>(QString::fromUtf8(frame))->title();
+}
+
+} // namespace
+
+class TestFrmViewem : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        // Every window a test made is gone with it.
+        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+    }
+
+    void listClicksReachTheWindowsRules()
+    {
+        TestProgram tp;
+        ViewImages v;
+        v.Form_Load(makePictures(tp, {"a.png", "b.png", "c.png"}));
+        FrmViewem dialog(&v);
+        dialog.show();
+        QCOMPARE(title(dialog, "Frame1"), QStringLiteral("Current File List ( 3)"));
+        // Never smaller than 6800 x 6700 twips.
+        dialog.resize(100, 100);
+        QVERIFY(dialog.width() >= 6800 / 15 && dialog.height() >= 6700 / 15);
+        QListWidget* flelist = dialog.listBox(ViewImages::Current);
+        QCOMPARE(flelist->currentRow(), 0);
+
+        QTest::mouseClick(flelist->viewport(), Qt::LeftButton, {},
+                          flelist->visualItemRect(flelist->item(1)).center());
+        QTRY_COMPARE(v.flelist.current, 1);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("View Image - ") + tp.path("b.png"));
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("o_width"))->text(),
+                 QStringLiteral("Width =  200"));
+
+        // A quick double click on another entry: its press selects it, and the
+        // entry moves before the event loop gets round to that click.
+        const QPoint onA = flelist->visualItemRect(flelist->item(0)).center();
+        QTest::mousePress(flelist->viewport(), Qt::LeftButton, {}, onA);
+        QTest::mouseRelease(flelist->viewport(), Qt::LeftButton, {}, onA);
+        emit flelist->itemDoubleClicked(flelist->item(0));
+        QTRY_COMPARE(v.newlist.entries, QStringList{tp.path("a.png")});
+        QCOMPARE(dialog.listBox(ViewImages::New)->count(), 1);
+        QCOMPARE(flelist->count(), 2);
+        QCOMPARE(title(dialog, "Frame5"), QStringLiteral("New File List ( 1)"));
+        QCoreApplication::processEvents();
+        // The list left without a current entry is no click on "nothing".
+        QVERIFY(v.viewimage.visible() && !v.o_notanimage.visible);
+        dialog.close();
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void closeBoxIsRefusedWhileAListIsConverted()
+    {
+        TestProgram tp;
+        program().ini_file_path = tp.path("mosaik.ini");
+        QDir(tp.folder()).mkdir(QStringLiteral("out"));
+        settings().target_dir = tp.path("out");
+        ViewImages v;
+        v.Form_Load(makePictures(tp, {"a.png", "b.png"}));
+        FrmViewem dialog(&v);
+        dialog.show();
+        int refused = 0;
+        bool shownBusy = true;
+        platform::setDoEventsHook([&] {
+            dialog.close();
+            if (dialog.isVisible())
+                ++refused;
+            shownBusy = shownBusy && !dialog.listBox(ViewImages::Current)->isEnabled() &&
+                        !dialog.button(QStringLiteral("Command6"))->isEnabled() &&
+                        dialog.findChild<QLabel*>(QStringLiteral("Label4"))->isVisible();
+        });
+        tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes);
+        dialog.button(QStringLiteral("Command6"))->click();
+        VERIFY_DIALOGS(tp);
+        platform::setDoEventsHook({});
+        // Once before the list and once after each of its two pictures.
+        QCOMPARE(refused, 3);
+        QVERIFY(shownBusy);
+        QCOMPARE(QDir(tp.path("out")).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("a_tn.jpg"), QStringLiteral("b_tn.jpg")}));
+        QVERIFY(dialog.button(QStringLiteral("Command6"))->isEnabled());
+        dialog.close();
+        QVERIFY(!dialog.isVisible());
+    }
+};
+
+QTEST_MAIN(TestFrmViewem)
+#include "tst_frmviewem.moc"
