@@ -98,9 +98,11 @@ private slots:
         v.Form_Load(makePictures(tp, {"a.png", "b.png"}));
         FrmViewem dialog(&v);
         dialog.show();
+        int attempts = 0;
         int refused = 0;
         bool shownBusy = true;
         platform::setDoEventsHook([&] {
+            ++attempts;
             dialog.close();
             if (dialog.isVisible())
                 ++refused;
@@ -112,8 +114,9 @@ private slots:
         dialog.button(QStringLiteral("Command6"))->click();
         VERIFY_DIALOGS(tp);
         platform::setDoEventsHook({});
-        // Once before the list and once after each of its two pictures.
-        QCOMPARE(refused, 3);
+        // The batch lets events run at least once; every close tried then is refused.
+        QVERIFY(attempts > 0);
+        QCOMPARE(refused, attempts);
         QVERIFY(shownBusy);
         QCOMPARE(QDir(tp.path("out")).entryList(QDir::Files),
                  (QStringList{QStringLiteral("a_tn.jpg"), QStringLiteral("b_tn.jpg")}));
