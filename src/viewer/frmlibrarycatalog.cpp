@@ -32,6 +32,7 @@ namespace {
 
 const QString menuFile = QStringLiteral("menuFileItem");
 const QString menuOptions = QStringLiteral("menuOptionsItem");
+const QString menuMouseItems = QStringLiteral("menuMouseItem");
 
 const MenuRow menuRows[] = {
     {"menuFile", MenuRow::heading, "&File"},
@@ -46,6 +47,12 @@ const MenuRow menuRows[] = {
     {"menuOptionsItem", 30, "Convert List To Thumbnails"},
     {"menuOptionsItem", 35, "Load Saved File"},
     {"menuOptionsItem", 40, "Save Image Data To Output File"},
+};
+
+// The pop-up menu of the list, on a bar of its own that is never shown.
+const MenuRow mouseRows[] = {
+    {"menuMouse", MenuRow::heading, "Right_mouse"},
+    {"menuMouseItem", 3, "Set HTML Background"},
 };
 
 const char* const filterCaptions[] = {
@@ -94,11 +101,19 @@ void FrmLibraryCatalog::buildMenus()
         run([index](LibraryCatalog& c) { c.menuOptionsItem_Click(index); });
     });
     layout()->setMenuBar(bar);
+
+    auto* hiddenBar = namedWidget<QMenuBar>(QStringLiteral("menuMouseBar"), this);
+    hiddenBar->hide();
+    m_mouseMenus = platform::MenuTree(hiddenBar, mouseRows);
+    m_mouseMenus.connectItems(menuMouseItems, this, [this](int index) {
+        run([index](LibraryCatalog& c) { c.menuMouseItem_Click(index); });
+    });
+    m_menuMouse = hiddenBar->findChild<QMenu*>(QStringLiteral("menuMouse"));
 }
 
 QAction* FrmLibraryCatalog::menuItem(const QString& menu, int index) const
 {
-    return m_menus.item(menu, index);
+    return menu == menuMouseItems ? m_mouseMenus.item(menu, index) : m_menus.item(menu, index);
 }
 
 QLabel* FrmLibraryCatalog::label(const char* name, const char* caption, QWidget* parent)
@@ -124,13 +139,29 @@ QWidget* FrmLibraryCatalog::buildListAndFiles()
     auto* side = new QWidget(this);
     auto* column = new QVBoxLayout(side);
     column->setContentsMargins(0, 0, 0, 0);
+    // Label2 lies beneath the list's frame, which leaves its left edge
+    // uncovered: a click there sets the pages' background.
+    auto* listArea = new QGridLayout;
+    m_label2 = label("Label2", "Not An Image", side);
+    m_label2->setAlignment(Qt::AlignCenter);
+    m_label2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    m_label2->installEventFilter(this);
+    listArea->addWidget(m_label2, 0, 0);
+    auto* framed = new QHBoxLayout;
+    framed->setContentsMargins(6, 0, 0, 0);
     m_frame1 = namedWidget<QGroupBox>(QStringLiteral("Frame1"), QString(), side);
     m_flelist = namedWidget<QListWidget>(QStringLiteral("flelist"), m_frame1);
     m_flelist->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_flelist->setContextMenuPolicy(Qt::CustomContextMenu);
     (new QVBoxLayout(m_frame1))->addWidget(m_flelist);
     connect(m_flelist, &QListWidget::itemSelectionChanged, this, &FrmLibraryCatalog::listChanged);
     connect(m_flelist, &QListWidget::currentRowChanged, this, &FrmLibraryCatalog::listChanged);
-    column->addWidget(m_frame1, 1);
+    connect(m_flelist, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_menuMouse->popup(m_flelist->viewport()->mapToGlobal(at));
+    });
+    framed->addWidget(m_frame1);
+    listArea->addLayout(framed, 0, 0);
+    column->addLayout(listArea, 1);
     column->addWidget(buildOutputFile());
     column->addWidget(buildWebPages());
     column->addStretch(2);
@@ -299,6 +330,7 @@ void FrmLibraryCatalog::pushShown()
     const bool enabled = v.controlsEnabled();
     for (const char* menu : {"menuFile", "menuOptions"})
         findChild<QMenu*>(QString::fromUtf8(menu))->menuAction()->setEnabled(enabled);
+    m_mouseMenus.item(menuMouseItems, 3)->setText(v.setBackgroundCaption);
     for (QWidget* control : std::initializer_list<QWidget*>{m_drive, m_dir, m_flelist})
         control->setEnabled(enabled);
     pushList();
@@ -412,6 +444,10 @@ bool FrmLibraryCatalog::eventFilter(QObject* watched, QEvent* event)
         pushPicture();
     } else if (watched == m_title && event->type() == QEvent::FocusOut) {
         run(&LibraryCatalog::o_image_title_LostFocus);
+    } else if (watched == m_label2 && event->type() == QEvent::MouseButtonPress && m_value &&
+               m_value->controlsEnabled()) {
+        run(&LibraryCatalog::Label2_Click);
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

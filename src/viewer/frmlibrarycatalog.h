@@ -18,6 +18,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 
 namespace mosaicon {
@@ -43,6 +44,8 @@ public:
     LibraryCatalog* value() const { return m_value; }
     QAction* menuItem(const QString& menu, int index) const;
     QListWidget* flelist() const { return m_flelist; }
+    // The list's pop-up menu, opened by the right button.
+    QMenu* menuMouse() const { return m_menuMouse; }
     // The picture as shown.
     QLabel* viewimage() const { return m_viewimage; }
 
@@ -78,9 +81,12 @@ private:
     QPointer<LibraryCatalog> m_value;
     platform::Binder<LibraryCatalog> m_binder;
     platform::MenuTree m_menus;
+    platform::MenuTree m_mouseMenus;
+    QMenu* m_menuMouse = nullptr;
     QListWidget* m_flelist = nullptr;
     QGroupBox* m_frame1 = nullptr;
     QGroupBox* m_frame2 = nullptr;
+    QLabel* m_label2 = nullptr;
     QLabel* m_label4 = nullptr;
     QLabel* m_viewimage = nullptr;
     QButtonGroup* m_filters = nullptr;

@@ -119,6 +119,7 @@ void LibraryCatalog::Form_Load(const QStringList& mainList)
         p.settings.target_dir = target;
     }
     useTargetDirectory(target);
+    reset_frm_viewem();
 
     if (badThumbnailSize(p.settings.thumb_size))
         p.settings.thumb_size = defaultThumbSize;
@@ -142,6 +143,15 @@ void LibraryCatalog::useTargetDirectory(const QString& dir)
     Dir1 = QDir::cleanPath(QDir(dir).absolutePath());
     Drive1 = TargetDirectory::volumeOf(Dir1);
     targetdir.caption = Dir1;
+}
+
+void LibraryCatalog::reset_frm_viewem()
+{
+    targetdir.caption = Dir1;
+    const QString& background = program().settings.html_background;
+    setBackgroundCaption = background.isEmpty()
+                               ? QStringLiteral("Set HTML Background")
+                               : QStringLiteral("Set HTML Background (%1)").arg(background);
 }
 
 void LibraryCatalog::Frame2_Resize(int widthTwips, int heightTwips)
@@ -291,6 +301,24 @@ void LibraryCatalog::Drive1_Change()
 void LibraryCatalog::Dir1_Change()
 {
     useTargetDirectory(Dir1);
+}
+
+void LibraryCatalog::Label2_Click()
+{
+    if (ListIndex < 0 || ListIndex >= rows().size())
+        return;
+    program().settings.html_background = rows().at(ListIndex).image;
+    // The pop-up menu names the background it would replace.
+    reset_frm_viewem();
+}
+
+void LibraryCatalog::setHtmlBackground()
+{
+    if (ListIndex >= 0 && ListIndex < rows().size() && selected.value(ListIndex))
+        program().settings.html_background = rows().at(ListIndex).image;
+    else
+        select_html_background();
+    reset_frm_viewem();
 }
 
 void LibraryCatalog::b_select_file_Click()
@@ -465,6 +493,11 @@ void LibraryCatalog::convertList(ConversionKind kind)
     };
     const QList<ConversionResult> results = convert_list(
         paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done);
+    // The entry that was current stays shown, now the only one selected.
+    selected.fill(false);
+    if (ListIndex >= 0 && ListIndex < selected.size())
+        selected[ListIndex] = true;
+    caption = QStringLiteral("Image Catalog ");
     m_batchRunning = false;
     setCreating(false);
     tellFailures(paths, results);
@@ -504,6 +537,12 @@ void LibraryCatalog::menuOptionsItem_Click(int index)
         if (command.index == index)
             (this->*command.run)();
     }
+}
+
+void LibraryCatalog::menuMouseItem_Click(int index)
+{
+    if (index == 3)
+        setHtmlBackground();
 }
 
 bool LibraryCatalog::Form_QueryUnload()

@@ -54,6 +54,8 @@ public:
     QString Drive1;
     QString Dir1;
     Label targetdir;
+    // The pop-up menu's item 3, naming the pages' background when there is one.
+    QString setBackgroundCaption = QStringLiteral("Set HTML Background");
     TextBox o_tn_size;
     TextBox o_output_file;
     platform::ComboBox o_output_format;
@@ -80,6 +82,9 @@ public:
     // Shows the window modally; returns when it has been hidden.
     void show();
 
+    // The target directory label and the pop-up menu's background item, from the settings.
+    void reset_frm_viewem();
+
     // The room the picture frame has now, in twips: the picture is fitted again.
     void Frame2_Resize(int widthTwips, int heightTwips);
     // Shows the current entry (ListIndex), as after a click on the list.
@@ -94,6 +99,8 @@ public:
     void Drive1_Change();
     // The directory list now shows Dir1.
     void Dir1_Change();
+    // The label beside the list: the current entry becomes the pages' background.
+    void Label2_Click();
     void b_select_file_Click();
     // Saves the catalog to the output file in the chosen format, through the chosen filter.
     void b_save_data_Click();
@@ -103,6 +110,8 @@ public:
     void menuFileItem_Click(int index);
     // The Options menu by its Index; an Index without a command does nothing.
     void menuOptionsItem_Click(int index);
+    // The pop-up menu by its Index; an Index without a command does nothing.
+    void menuMouseItem_Click(int index);
     // The window's frame closes it: refused (false) while a list is being
     // converted, otherwise Cancel And Exit.
     bool Form_QueryUnload();
@@ -115,6 +124,9 @@ public:
     // Options 25 and 30: every image of the list, when an entry is selected.
     void convertListToJpgs();
     void convertListToThumbnails();
+    // Pop-up 3: the selected current entry, else a picture file asked for,
+    // becomes the pages' background.
+    void setHtmlBackground();
     // Options 35: a data file, chosen and read whole, replaces the catalog.
     void loadSavedFile();
 

@@ -12,8 +12,10 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -491,6 +493,118 @@ private slots:
         catalog.menuOptionsItem_Click(40);
         VERIFY_DIALOGS(tp);
         QCOMPARE(tp.read("data.txt"), expected.replace("P/", tp.folder().toUtf8() + "/"));
+    }
+
+    void theHtmlBackgroundComesFromTheCatalog_data()
+    {
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("how");          // "Label2" or the pop-up menu's "item 3"
+        QTest::addColumn<bool>("currentSelected"); // the last entry is current
+        QTest::addColumn<QString>("asked");        // the file chosen; "-": not asked; "": cancelled
+        QTest::addColumn<QString>("after");        // "P/" stands for the program folder
+        const QStringList two{"a.jpg", "b.jpg"};
+        QTest::addRow("the label takes the current entry, selected or not")
+            << two << "old.gif"
+            << "Label2" << false << "-"
+            << "P/b.jpg";
+        QTest::addRow("the label with an empty catalog changes nothing")
+            << QStringList{} << "old.gif"
+            << "Label2" << false << "-"
+            << "old.gif";
+        QTest::addRow("the pop-up takes the selected current entry without asking")
+            << two << ""
+            << "item 3" << true << "-"
+            << "P/b.jpg";
+        QTest::addRow("the pop-up asks for a file when the current entry is not selected")
+            << two << "old.gif"
+            << "item 3" << false << "back.gif"
+            << "P/back.gif";
+        QTest::addRow("a file that is neither GIF nor JPG keeps the background")
+            << two << "old.gif"
+            << "item 3" << false << "back.png"
+            << "old.gif";
+        QTest::addRow("a cancelled file dialog keeps no background") << two << ""
+                                                                     << "item 3" << false << ""
+                                                                     << "";
+    }
+    void theHtmlBackgroundComesFromTheCatalog()
+    {
+        QFETCH(QStringList, listed);
+        QFETCH(QString, before);
+        QFETCH(QString, how);
+        QFETCH(bool, currentSelected);
+        QFETCH(QString, asked);
+        QFETCH(QString, after);
+        TestProgram tp;
+        settings().html_background = before;
+        LibraryCatalog catalog;
+        catalog.Form_Load(pictures(tp, listed));
+        FrmLibraryCatalog window(&catalog);
+        QAction* item = window.menuItem(QStringLiteral("menuMouseItem"), 3);
+        QVERIFY(window.menuMouse()->actions().contains(item));
+        const auto captionFor = [](const QString& background) {
+            return background.isEmpty()
+                       ? QStringLiteral("Set HTML Background")
+                       : QStringLiteral("Set HTML Background (%1)").arg(background);
+        };
+        QCOMPARE(item->text(), captionFor(before));
+        if (!listed.isEmpty())
+            window.flelist()->setCurrentRow(int(listed.size()) - 1,
+                                            currentSelected ? QItemSelectionModel::ClearAndSelect
+                                                            : QItemSelectionModel::Clear);
+        if (asked != QLatin1String("-"))
+            tp.ui.expectFile(QStringLiteral("Select HTML Background"),
+                             asked.isEmpty() ? std::nullopt : std::optional(tp.path(asked)));
+        if (asked.endsWith(QLatin1String(".png")))
+            tp.ui.expectMessage(
+                QStringLiteral("GIF and JPG are the only valid file formats for HTML background."));
+        if (how == QLatin1String("Label2"))
+            QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("Label2")), Qt::LeftButton);
+        else
+            item->trigger();
+        VERIFY_DIALOGS(tp);
+        after.replace(QStringLiteral("P/"), tp.folder() + u'/');
+        QCOMPARE(settings().html_background.text(), after);
+        QCOMPARE(item->text(), captionFor(after));
+        QCOMPARE(program().catalog.size(), listed.size());
+    }
+
+    void aListConversionEndsWithTheCurrentEntryAloneSelected_data()
+    {
+        QTest::addColumn<int>("index"); // Options item
+        QTest::addColumn<int>("answer");
+        QTest::addRow("to thumbnails") << 30 << int(platform::MsgBox::Yes);
+        QTest::addRow("to JPGs") << 25 << int(platform::MsgBox::Yes);
+        QTest::addRow("answered No: nothing changes") << 30 << int(platform::MsgBox::No);
+    }
+    void aListConversionEndsWithTheCurrentEntryAloneSelected()
+    {
+        QFETCH(int, index);
+        QFETCH(int, answer);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        const QStringList paths = conversionFixture(tp, catalog);
+        FrmLibraryCatalog window(&catalog);
+        window.flelist()->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+        window.flelist()->setCurrentRow(3, QItemSelectionModel::Select);
+        const QString shown = QStringLiteral("Image Catalog - ") + paths[3];
+        QCOMPARE(window.windowTitle(), shown);
+        tp.ui.expectMessage(std::nullopt, answer);
+        const bool runs = answer == platform::MsgBox::Yes;
+        if (runs)
+            tp.ui.expectMessage(std::nullopt); // the damaged picture
+        window.menuItem(QStringLiteral("menuOptionsItem"), index)->trigger();
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(window.windowTitle(), runs ? QStringLiteral("Image Catalog ") : shown);
+        const QList<bool> selected{!runs, false, false, true};
+        QCOMPARE(catalog.selected, selected);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(window.flelist()->item(i)->isSelected(), selected.at(i));
+        QCOMPARE(window.flelist()->currentRow(), 3);
+        QCOMPARE(catalog.viewimage.fileName(), paths[3]);
+        QVERIFY(catalog.viewimage.visible());
+        QCOMPARE(catalog.o_width.caption, QStringLiteral("Width =  80"));
     }
 };
 
