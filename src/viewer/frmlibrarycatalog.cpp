@@ -1,5 +1,7 @@
 #include "viewer/frmlibrarycatalog.h"
 
+#include "viewer/picturearea.h"
+
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
@@ -66,11 +68,6 @@ int pixels(double twips)
     return qRound(twips / platform::ImageControl::TwipsPerPixel);
 }
 
-int twips(int pixels)
-{
-    return int(pixels * platform::ImageControl::TwipsPerPixel);
-}
-
 } // namespace
 
 FrmLibraryCatalog::FrmLibraryCatalog(LibraryCatalog* value, QWidget* parent)
@@ -114,6 +111,11 @@ void FrmLibraryCatalog::buildMenus()
 QAction* FrmLibraryCatalog::menuItem(const QString& menu, int index) const
 {
     return menu == menuMouseItems ? m_mouseMenus.item(menu, index) : m_menus.item(menu, index);
+}
+
+QLabel* FrmLibraryCatalog::viewimage() const
+{
+    return m_frame2->picture();
 }
 
 QLabel* FrmLibraryCatalog::label(const char* name, const char* caption, QWidget* parent)
@@ -241,13 +243,15 @@ QWidget* FrmLibraryCatalog::buildImageSide()
     m_label4 = label("Label4", "Image Creation In Progress", side);
     m_label4->setAlignment(Qt::AlignCenter);
     grid->addWidget(m_label4, 0, 0, 1, 4);
-    m_frame2 = namedWidget<QGroupBox>(QStringLiteral("Frame2"), QStringLiteral("Image"), side);
-    m_frame2->installEventFilter(this);
+    m_frame2 = new PictureArea(QStringLiteral("Image"), side);
+    connect(m_frame2, &PictureArea::resizedTwips, this, &FrmLibraryCatalog::frame2Resized);
     // The picture is placed in twips inside the frame, so the frame has no layout.
-    m_viewimage = namedWidget<QLabel>(QStringLiteral("viewimage"), m_frame2);
-    for (QLabel* l : {label("error_reading_file", "Error Reading File", m_frame2),
-                      label("o_notanimage", "Not An Image", m_frame2)})
+    m_frame2->addPictureLabel();
+    for (QLabel* l : {m_frame2->errorReading(), m_frame2->notAnImage()}) {
+        m_labels.insert(l->objectName(), l);
+        l->raise();
         l->move(20, 30);
+    }
     grid->addWidget(m_frame2, 0, 0, 1, 4);
     grid->setRowStretch(0, 1);
     grid->addWidget(label("o_width", "", side), 1, 0, 1, 2);
@@ -359,21 +363,10 @@ void FrmLibraryCatalog::pushPicture()
     const platform::ImageControl& image = m_value->viewimage;
     const QRect contents = m_frame2->contentsRect();
     const QSize size(pixels(image.width()), pixels(image.height()));
-    m_viewimage->setGeometry(QRect(contents.topLeft() + QPoint(pixels(150), pixels(150)), size));
-    m_viewimage->setVisible(image.visible());
-    const QImage picture = image.picture();
-    if (picture.isNull() || size.isEmpty()) {
-        m_viewimage->clear();
-        m_imageKey = 0;
-    } else if (picture.cacheKey() != m_imageKey || size != m_imageSize) {
-        // Scaled once here, not on every repaint: a photo can be far larger than the frame.
-        m_viewimage->setPixmap(QPixmap::fromImage(
-            picture.size() == size
-                ? picture
-                : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-        m_imageKey = picture.cacheKey();
-        m_imageSize = size;
-    }
+    QLabel* picture = m_frame2->picture();
+    picture->setGeometry(QRect(contents.topLeft() + QPoint(pixels(150), pixels(150)), size));
+    picture->setVisible(image.visible());
+    m_frame2->setPicture(image.picture(), size);
 }
 
 void FrmLibraryCatalog::run(const std::function<void(LibraryCatalog&)>& action)
@@ -439,10 +432,7 @@ void FrmLibraryCatalog::showEvent(QShowEvent* event)
 
 bool FrmLibraryCatalog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_frame2 && event->type() == QEvent::Resize && m_value) {
-        m_value->Frame2_Resize(twips(m_frame2->width()), twips(m_frame2->height()));
-        pushPicture();
-    } else if (watched == m_title && event->type() == QEvent::FocusOut) {
+    if (watched == m_title && event->type() == QEvent::FocusOut) {
         run(&LibraryCatalog::o_image_title_LostFocus);
     } else if (watched == m_label2 && event->type() == QEvent::MouseButtonPress && m_value &&
                m_value->controlsEnabled()) {
@@ -450,6 +440,14 @@ bool FrmLibraryCatalog::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void FrmLibraryCatalog::frame2Resized(int widthTwips, int heightTwips)
+{
+    if (!m_value)
+        return;
+    m_value->Frame2_Resize(widthTwips, heightTwips);
+    pushPicture();
 }
 
 void registerFrmLibraryCatalog()

@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QHash>
 #include <QPointer>
-#include <QSize>
 
 #include <functional>
 
@@ -30,6 +29,8 @@ class DriveListBox;
 
 namespace viewer {
 
+class PictureArea;
+
 // The Image Catalog window: shows a LibraryCatalog and hands the user's
 // actions to its rules. Each action first takes the controls into the value
 // and afterwards shows the value again; while a command runs, the value's
@@ -47,7 +48,7 @@ public:
     // The list's pop-up menu, opened by the right button.
     QMenu* menuMouse() const { return m_menuMouse; }
     // The picture as shown.
-    QLabel* viewimage() const { return m_viewimage; }
+    QLabel* viewimage() const;
 
     // Esc and the frame's close: Cancel And Exit, refused while a list is converted.
     void reject() override;
@@ -77,6 +78,7 @@ private:
     void listChanged();
     void driveChanged(const QString& root);
     void dirChanged(const QString& path);
+    void frame2Resized(int widthTwips, int heightTwips);
 
     QPointer<LibraryCatalog> m_value;
     platform::Binder<LibraryCatalog> m_binder;
@@ -85,17 +87,14 @@ private:
     QMenu* m_menuMouse = nullptr;
     QListWidget* m_flelist = nullptr;
     QGroupBox* m_frame1 = nullptr;
-    QGroupBox* m_frame2 = nullptr;
+    PictureArea* m_frame2 = nullptr;
     QLabel* m_label2 = nullptr;
     QLabel* m_label4 = nullptr;
-    QLabel* m_viewimage = nullptr;
     QButtonGroup* m_filters = nullptr;
     QLineEdit* m_title = nullptr;
     platform::DriveListBox* m_drive = nullptr;
     platform::DirListBox* m_dir = nullptr;
     QHash<QString, QLabel*> m_labels;
-    qint64 m_imageKey = 0;
-    QSize m_imageSize;
     bool m_pushing = false;
     bool m_shownOnce = false;
 };

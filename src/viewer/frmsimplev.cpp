@@ -1,5 +1,7 @@
 #include "viewer/frmsimplev.h"
 
+#include "viewer/picturearea.h"
+
 #include "platform/numbers.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/imageview.h"
@@ -38,20 +40,6 @@ QRect pixels(const QRectF& twips)
     return {px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height())};
 }
 
-// "Not An Image" and "Error Reading File": large, centred, in place of the picture.
-QLabel* pictureLabel(const QString& name, const QString& text, double heightTwips, QWidget* parent)
-{
-    auto* label = namedWidget<QLabel>(name, text, parent);
-    QFont font = label->font();
-    font.setPointSize(24);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
-    label->setGeometry(pixels({240, 480, 2295, heightTwips}));
-    label->hide();
-    return label;
-}
-
 } // namespace
 
 FrmSimpleV::FrmSimpleV(QWidget* parent) : QDialog(parent)
@@ -79,11 +67,15 @@ void FrmSimpleV::buildControls()
     m_list = namedWidget<QListWidget>(QStringLiteral("flelist"), m_frame1);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
-    m_frame2 = namedWidget<QGroupBox>(QStringLiteral("Frame2"), QStringLiteral("Image"), m_client);
-    m_notAnImage = pictureLabel(QStringLiteral("o_notanimage"), QStringLiteral("Not An Image"),
-                                1215, m_frame2);
-    m_errorReading = pictureLabel(QStringLiteral("error_reading_file"),
-                                  QStringLiteral("Error Reading File"), 1815, m_frame2);
+    m_frame2 = new PictureArea(QStringLiteral("Image"), m_client);
+    m_frame2->enlargeLabels();
+    // "Not An Image" and "Error Reading File" stand in place of the picture.
+    m_notAnImage = m_frame2->notAnImage();
+    m_notAnImage->setGeometry(pixels({240, 480, 2295, 1215}));
+    m_notAnImage->hide();
+    m_errorReading = m_frame2->errorReading();
+    m_errorReading->setGeometry(pixels({240, 480, 2295, 1815}));
+    m_errorReading->hide();
     m_image = namedWidget<platform::ImageView>(QStringLiteral("viewimage"), m_frame2);
     m_image->control().setVisible(false);
 
@@ -107,6 +99,11 @@ void FrmSimpleV::buildControls()
         2, 0);
     grid->addWidget(m_fileHeight, 2, 1);
     grid->setColumnStretch(1, 1);
+}
+
+QGroupBox* FrmSimpleV::Frame2() const
+{
+    return m_frame2;
 }
 
 int FrmSimpleV::menuBarHeight() const

@@ -21,6 +21,8 @@ class ImageView;
 
 namespace viewer {
 
+class PictureArea;
+
 // "Simple View": browses its own copy of the main window's file list, showing
 // the chosen entry's picture, path and pixel size. It changes no file, no
 // setting and no list of the main window.
@@ -40,7 +42,7 @@ public:
     QLabel* o_file_width() const { return m_fileWidth; }
     QLabel* o_file_height() const { return m_fileHeight; }
     QGroupBox* Frame1() const { return m_frame1; }
-    QGroupBox* Frame2() const { return m_frame2; }
+    QGroupBox* Frame2() const;
     QGroupBox* Frame6() const { return m_frame6; }
     QAction* menuFileItem(int index) const;
 
@@ -67,7 +69,7 @@ private:
     QLabel* m_fileWidth = nullptr;
     QLabel* m_fileHeight = nullptr;
     QGroupBox* m_frame1 = nullptr;
-    QGroupBox* m_frame2 = nullptr;
+    PictureArea* m_frame2 = nullptr;
     QGroupBox* m_frame6 = nullptr;
     QMenuBar* m_bar = nullptr;
     QWidget* m_client = nullptr;

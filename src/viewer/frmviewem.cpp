@@ -1,5 +1,7 @@
 #include "viewer/frmviewem.h"
 
+#include "viewer/picturearea.h"
+
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
@@ -242,23 +244,21 @@ QWidget* FrmViewem::buildPictureArea()
     m_label4 = bigLabel(QStringLiteral("Label4"), QStringLiteral("Image Creation In Progress"),
                         area, true);
     stack->addWidget(m_label4, 0, 0);
-    m_frame2 =
-        m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), area), &ViewImages::Frame2);
-    m_frame2->installEventFilter(this);
+    m_frame2 = m_binder.bind(new PictureArea(QString(), area), &ViewImages::Frame2);
+    connect(m_frame2, &PictureArea::resizedTwips, this, &FrmViewem::frame2Resized);
+    m_frame2->enlargeLabels();
+    m_binder.bind(m_frame2->errorReading(), &ViewImages::error_reading_file);
+    m_binder.bind(m_frame2->notAnImage(), &ViewImages::o_notanimage);
+    QLabel* picture = m_frame2->addPictureLabel();
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setMinimumSize(1, 1);
+    picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     auto* inside = new QGridLayout(m_frame2);
-    m_picture = namedWidget<QLabel>(QStringLiteral("viewimage"), m_frame2);
-    m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_picture->setMinimumSize(1, 1);
-    m_picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    inside->addWidget(m_picture, 0, 0);
-    inside->addWidget(
-        m_binder.bind(bigLabel(QStringLiteral("error_reading_file"), QString(), m_frame2, false),
-                      &ViewImages::error_reading_file),
-        0, 0);
-    inside->addWidget(
-        m_binder.bind(bigLabel(QStringLiteral("o_notanimage"), QString(), m_frame2, false),
-                      &ViewImages::o_notanimage),
-        0, 0);
+    inside->addWidget(picture, 0, 0);
+    for (QLabel* label : {m_frame2->errorReading(), m_frame2->notAnImage()}) {
+        inside->addWidget(label, 0, 0);
+        label->raise();
+    }
     stack->addWidget(m_frame2, 0, 0);
     return area;
 }
@@ -427,16 +427,9 @@ void FrmViewem::pushPicture()
     m_label4->setVisible(!m_value->Frame2.visible);
     const QImage picture = image.picture();
     const bool show = image.visible() && !picture.isNull();
-    m_picture->setVisible(show);
-    if (!show) {
-        m_picture->clear();
-        return;
-    }
-    const QSize size(qMax(1, pixels(image.width())), qMax(1, pixels(image.height())));
-    m_picture->setPixmap(QPixmap::fromImage(
-        picture.size() == size
-            ? picture
-            : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    m_frame2->picture()->setVisible(show);
+    m_frame2->setPicture(show ? picture : QImage(),
+                         QSize(qMax(1, pixels(image.width())), qMax(1, pixels(image.height()))));
 }
 
 void FrmViewem::pushButtons()
@@ -490,14 +483,8 @@ bool FrmViewem::eventFilter(QObject* watched, QEvent* event)
 {
     if (!m_value)
         return QDialog::eventFilter(watched, event);
-    if (watched == m_frame2 && event->type() == QEvent::Resize) {
-        // The picture is fitted to the frame it now has.
-        m_value->frame2Width = int(m_frame2->width() * platform::ImageControl::TwipsPerPixel);
-        m_value->frame2Height = int(m_frame2->height() * platform::ImageControl::TwipsPerPixel);
-        if (m_value->viewimage.visible() && !m_value->viewimage.fileName().isEmpty() && !m_pushing)
-            run([](ViewImages& v) { v.recalculate_image(v.viewimage.fileName()); });
-    } else if (event->type() == QEvent::MouseButtonPress && watched == m_label2 &&
-               m_value->controlsEnabled) {
+    if (event->type() == QEvent::MouseButtonPress && watched == m_label2 &&
+        m_value->controlsEnabled) {
         run(&ViewImages::Label2_Click);
         return true;
     } else if (event->type() == QEvent::MouseButtonDblClick && watched == m_htmlbackground &&
@@ -506,6 +493,17 @@ bool FrmViewem::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void FrmViewem::frame2Resized(int widthTwips, int heightTwips)
+{
+    if (!m_value)
+        return;
+    // The picture is fitted to the frame it now has.
+    m_value->frame2Width = widthTwips;
+    m_value->frame2Height = heightTwips;
+    if (m_value->viewimage.visible() && !m_value->viewimage.fileName().isEmpty() && !m_pushing)
+        run([](ViewImages& v) { v.recalculate_image(v.viewimage.fileName()); });
 }
 
 void registerFrmViewem()

@@ -28,6 +28,8 @@ class DriveListBox;
 
 namespace viewer {
 
+class PictureArea;
+
 // Shows a ViewImages: hands the lists' clicks, the buttons and the menus to
 // its rules and closes when the value is hidden. The close box is refused
 // while a list is converted.
@@ -71,6 +73,7 @@ private:
     void pullLists();
     void run(const std::function<void(ViewImages&)>& action);
     void listChanged(ViewImages::ListId id);
+    void frame2Resized(int widthTwips, int heightTwips);
 
     QPointer<ViewImages> m_value;
     platform::Binder<ViewImages> m_binder;
@@ -78,8 +81,7 @@ private:
     platform::MenuTree m_mouseMenus;
     QMenu* m_menuMouse = nullptr;
     QListWidget* m_lists[2] = {};
-    QGroupBox* m_frame2 = nullptr;
-    QLabel* m_picture = nullptr;
+    PictureArea* m_frame2 = nullptr;
     QLabel* m_label4 = nullptr;
     QLabel* m_label2 = nullptr;
     QLabel* m_htmlbackground = nullptr;
