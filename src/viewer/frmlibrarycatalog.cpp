@@ -32,7 +32,6 @@ using platform::namedWidget;
 
 namespace {
 
-const QString menuFile = QStringLiteral("menuFileItem");
 const QString menuOptions = QStringLiteral("menuOptionsItem");
 const QString menuMouseItems = QStringLiteral("menuMouseItem");
 
@@ -71,7 +70,7 @@ int pixels(double twips)
 } // namespace
 
 FrmLibraryCatalog::FrmLibraryCatalog(LibraryCatalog* value, QWidget* parent)
-    : QDialog(parent), m_value(value), m_binder(value)
+    : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_librarycatalog"));
     setMinimumSize(pixels(LibraryCatalog::minimumWidth), pixels(LibraryCatalog::minimumHeight));
@@ -79,8 +78,10 @@ FrmLibraryCatalog::FrmLibraryCatalog(LibraryCatalog* value, QWidget* parent)
     buildMenus();
     form->addWidget(buildListAndFiles(), 2);
     form->addWidget(buildImageSide(), 3);
+    closeWhenHidden();
+    // Esc and the frame's close: Cancel And Exit, refused while a list is converted.
+    setEscape([](LibraryCatalog& c) { c.Form_QueryUnload(); });
     if (m_value) {
-        connect(m_value, &LibraryCatalog::hidden, this, &QDialog::accept);
         connect(m_value, &LibraryCatalog::changed, this, &FrmLibraryCatalog::pushShown);
         connect(m_value, &QObject::destroyed, this, &QDialog::reject);
     }
@@ -89,28 +90,9 @@ FrmLibraryCatalog::FrmLibraryCatalog(LibraryCatalog* value, QWidget* parent)
 
 void FrmLibraryCatalog::buildMenus()
 {
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    m_menus.connectItems(menuFile, this, [this](int index) {
-        run([index](LibraryCatalog& c) { c.menuFileItem_Click(index); });
-    });
-    m_menus.connectItems(menuOptions, this, [this](int index) {
-        run([index](LibraryCatalog& c) { c.menuOptionsItem_Click(index); });
-    });
-    layout()->setMenuBar(bar);
-
-    auto* hiddenBar = namedWidget<QMenuBar>(QStringLiteral("menuMouseBar"), this);
-    hiddenBar->hide();
-    m_mouseMenus = platform::MenuTree(hiddenBar, mouseRows);
-    m_mouseMenus.connectItems(menuMouseItems, this, [this](int index) {
-        run([index](LibraryCatalog& c) { c.menuMouseItem_Click(index); });
-    });
-    m_menuMouse = hiddenBar->findChild<QMenu*>(QStringLiteral("menuMouse"));
-}
-
-QAction* FrmLibraryCatalog::menuItem(const QString& menu, int index) const
-{
-    return menu == menuMouseItems ? m_mouseMenus.item(menu, index) : m_menus.item(menu, index);
+    addMenuBar(menuRows, &LibraryCatalog::menuFileItem_Click);
+    runItems(menuOptions, &LibraryCatalog::menuOptionsItem_Click);
+    m_menuMouse = addPopupMenu(mouseRows, &LibraryCatalog::menuMouseItem_Click);
 }
 
 QLabel* FrmLibraryCatalog::viewimage() const
@@ -334,7 +316,7 @@ void FrmLibraryCatalog::pushShown()
     const bool enabled = v.controlsEnabled();
     for (const char* menu : {"menuFile", "menuOptions"})
         findChild<QMenu*>(QString::fromUtf8(menu))->menuAction()->setEnabled(enabled);
-    m_mouseMenus.item(menuMouseItems, 3)->setText(v.setBackgroundCaption);
+    m_popupMenus.item(menuMouseItems, 3)->setText(v.setBackgroundCaption);
     for (QWidget* control : std::initializer_list<QWidget*>{m_drive, m_dir, m_flelist})
         control->setEnabled(enabled);
     pushList();
@@ -367,15 +349,6 @@ void FrmLibraryCatalog::pushPicture()
     picture->setGeometry(QRect(contents.topLeft() + QPoint(pixels(150), pixels(150)), size));
     picture->setVisible(image.visible());
     m_frame2->setPicture(image.picture(), size);
-}
-
-void FrmLibraryCatalog::run(const std::function<void(LibraryCatalog&)>& action)
-{
-    if (!m_value)
-        return;
-    m_binder.pull();
-    action(*m_value);
-    push();
 }
 
 void FrmLibraryCatalog::listChanged()
@@ -413,21 +386,6 @@ void FrmLibraryCatalog::dirChanged(const QString& path)
         c.Dir1 = path;
         c.Dir1_Change();
     });
-}
-
-void FrmLibraryCatalog::reject()
-{
-    if (!m_value) {
-        QDialog::reject();
-        return;
-    }
-    run([](LibraryCatalog& c) { c.Form_QueryUnload(); });
-}
-
-void FrmLibraryCatalog::showEvent(QShowEvent* event)
-{
-    platform::placeOnFirstShow(this, m_shownOnce);
-    QDialog::showEvent(event);
 }
 
 bool FrmLibraryCatalog::eventFilter(QObject* watched, QEvent* event)

@@ -2,14 +2,9 @@
 
 #include "viewer/librarycatalog.h"
 
-#include "platform/widgets/binder.h"
-#include "platform/widgets/menutree.h"
+#include "platform/widgets/valuedialog.h"
 
-#include <QDialog>
 #include <QHash>
-#include <QPointer>
-
-#include <functional>
 
 class QAction;
 class QButtonGroup;
@@ -35,26 +30,20 @@ class PictureArea;
 // actions to its rules. Each action first takes the controls into the value
 // and afterwards shows the value again; while a command runs, the value's
 // changed() shows the picture, the list and the enabled controls.
-class FrmLibraryCatalog final : public QDialog
+class FrmLibraryCatalog final : public platform::ValueDialog<LibraryCatalog>
 {
     Q_OBJECT
 
 public:
     explicit FrmLibraryCatalog(LibraryCatalog* value, QWidget* parent = nullptr);
 
-    LibraryCatalog* value() const { return m_value; }
-    QAction* menuItem(const QString& menu, int index) const;
     QListWidget* flelist() const { return m_flelist; }
     // The list's pop-up menu, opened by the right button.
     QMenu* menuMouse() const { return m_menuMouse; }
     // The picture as shown.
     QLabel* viewimage() const;
 
-    // Esc and the frame's close: Cancel And Exit, refused while a list is converted.
-    void reject() override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -68,22 +57,17 @@ private:
                         QWidget* parent);
     QLabel* label(const char* name, const char* caption, QWidget* parent);
 
-    void push();
+    void push() override;
     // Everything but what the user types: the list, the picture, the labels,
     // the frames and which controls are enabled.
     void pushShown();
     void pushList();
     void pushPicture();
-    void run(const std::function<void(LibraryCatalog&)>& action);
     void listChanged();
     void driveChanged(const QString& root);
     void dirChanged(const QString& path);
     void frame2Resized(int widthTwips, int heightTwips);
 
-    QPointer<LibraryCatalog> m_value;
-    platform::Binder<LibraryCatalog> m_binder;
-    platform::MenuTree m_menus;
-    platform::MenuTree m_mouseMenus;
     QMenu* m_menuMouse = nullptr;
     QListWidget* m_flelist = nullptr;
     QGroupBox* m_frame1 = nullptr;
@@ -96,7 +80,6 @@ private:
     platform::DirListBox* m_dir = nullptr;
     QHash<QString, QLabel*> m_labels;
     bool m_pushing = false;
-    bool m_shownOnce = false;
 };
 
 // Makes the program show this window wherever the catalog value is shown modally.

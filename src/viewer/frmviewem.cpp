@@ -33,7 +33,6 @@ using platform::namedWidget;
 
 namespace {
 
-const QString menuFile = QStringLiteral("menuFileItem");
 const QString menuOptions = QStringLiteral("menuOptionsItem");
 const QString menuMouseItems = QStringLiteral("menuMouseItem");
 
@@ -109,8 +108,7 @@ QLabel* bigLabel(const QString& name, const QString& text, QWidget* parent, bool
 
 } // namespace
 
-FrmViewem::FrmViewem(ViewImages* value, QWidget* parent)
-    : QDialog(parent), m_value(value), m_binder(value)
+FrmViewem::FrmViewem(ViewImages* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_viewem"));
     setMinimumSize(pixels(ViewImages::minimumWidth), pixels(ViewImages::minimumHeight));
@@ -118,15 +116,15 @@ FrmViewem::FrmViewem(ViewImages* value, QWidget* parent)
     resize(pixels(11400), pixels(8400));
     auto* form = new QGridLayout(this);
     buildMenus();
-    form->setMenuBar(menuBar());
     form->addWidget(buildLists(), 0, 0, 2, 1);
     form->addWidget(buildPictureArea(), 0, 1);
     form->addWidget(buildLowerRight(), 1, 1);
     form->setColumnStretch(1, 1);
     form->setRowStretch(0, 1);
 
+    closeWhenHidden();
+    setEscape([](ViewImages& v) { v.Form_QueryUnload(); });
     if (m_value) {
-        connect(m_value, &ViewImages::hidden, this, [this] { QDialog::done(Accepted); });
         connect(m_value, &ViewImages::changed, this, &FrmViewem::push);
         connect(m_value, &QObject::destroyed, this, &QObject::deleteLater);
     }
@@ -140,24 +138,11 @@ QMenuBar* FrmViewem::menuBar() const
 
 void FrmViewem::buildMenus()
 {
-    auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(bar, menuRows);
-    m_menus.connectItems(menuFile, this, [this](int index) {
-        run([index](ViewImages& v) { v.menuFileItem_Click(index); });
-    });
-    m_menus.connectItems(menuOptions, this, [this](int index) {
-        run([index](ViewImages& v) { v.menuOptionsItem_Click(index); });
-    });
+    addMenuBar(menuRows, &ViewImages::menuFileItem_Click);
+    runItems(menuOptions, &ViewImages::menuOptionsItem_Click);
     m_menus.item(menuOptions, 10)->setCheckable(true);
-
-    auto* hiddenBar = namedWidget<QMenuBar>(QStringLiteral("menuMouseBar"), this);
-    hiddenBar->hide();
-    m_mouseMenus = platform::MenuTree(hiddenBar, mouseRows);
-    m_mouseMenus.connectItems(menuMouseItems, this, [this](int index) {
-        run([index](ViewImages& v) { v.menuMouseItem_Click(index); });
-    });
-    m_mouseMenus.item(menuMouseItems, 23)->setCheckable(true);
-    m_menuMouse = hiddenBar->findChild<QMenu*>(QStringLiteral("menuMouse"));
+    m_menuMouse = addPopupMenu(mouseRows, &ViewImages::menuMouseItem_Click);
+    m_popupMenus.item(menuMouseItems, 23)->setCheckable(true);
 }
 
 QWidget* FrmViewem::buildLists()
@@ -371,11 +356,6 @@ QPushButton* FrmViewem::button(const QString& objectName) const
     return findChild<QPushButton*>(objectName);
 }
 
-QAction* FrmViewem::menuItem(const QString& array, int index) const
-{
-    return array == menuMouseItems ? m_mouseMenus.item(array, index) : m_menus.item(array, index);
-}
-
 void FrmViewem::push()
 {
     if (!m_value)
@@ -395,9 +375,9 @@ void FrmViewem::push()
     for (QWidget* control : std::as_const(m_batchControls))
         control->setEnabled(v.controlsEnabled);
     m_menus.item(menuOptions, 10)->setChecked(v.viewThumbnail);
-    m_mouseMenus.item(menuMouseItems, 23)->setChecked(v.viewThumbnail);
+    m_popupMenus.item(menuMouseItems, 23)->setChecked(v.viewThumbnail);
     m_menus.item(menuOptions, 0)->setText(v.setBackgroundCaption);
-    m_mouseMenus.item(menuMouseItems, 3)->setText(v.setBackgroundCaption);
+    m_popupMenus.item(menuMouseItems, 3)->setText(v.setBackgroundCaption);
     if (m_dir->path() != v.Dir1 && m_dir->setPath(v.Dir1))
         m_drive->setDrive(v.Dir1);
     m_pushing = false;
@@ -454,29 +434,10 @@ void FrmViewem::pullLists()
     }
 }
 
-void FrmViewem::run(const std::function<void(ViewImages&)>& action)
+void FrmViewem::pull()
 {
-    if (!m_value)
-        return;
     m_binder.pull();
     pullLists();
-    action(*m_value);
-    push();
-}
-
-void FrmViewem::reject()
-{
-    if (!m_value) {
-        QDialog::reject();
-        return;
-    }
-    run([](ViewImages& v) { v.Form_QueryUnload(); });
-}
-
-void FrmViewem::showEvent(QShowEvent* event)
-{
-    platform::placeOnFirstShow(this, m_shownOnce);
-    QDialog::showEvent(event);
 }
 
 bool FrmViewem::eventFilter(QObject* watched, QEvent* event)

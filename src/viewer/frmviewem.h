@@ -2,13 +2,7 @@
 
 #include "viewer/viewimages.h"
 
-#include "platform/widgets/binder.h"
-#include "platform/widgets/menutree.h"
-
-#include <QDialog>
-#include <QPointer>
-
-#include <functional>
+#include "platform/widgets/valuedialog.h"
 
 class QAction;
 class QGridLayout;
@@ -33,24 +27,19 @@ class PictureArea;
 // Shows a ViewImages: hands the lists' clicks, the buttons and the menus to
 // its rules and closes when the value is hidden. The close box is refused
 // while a list is converted.
-class FrmViewem final : public QDialog
+class FrmViewem final : public platform::ValueDialog<ViewImages>
 {
     Q_OBJECT
 
 public:
     explicit FrmViewem(ViewImages* value, QWidget* parent = nullptr);
 
-    ViewImages* value() const { return m_value; }
     QListWidget* listBox(ViewImages::ListId id) const { return m_lists[id]; }
     QPushButton* button(const QString& objectName) const;
-    QAction* menuItem(const QString& array, int index) const;
     QMenu* menuMouse() const { return m_menuMouse; }
     QMenuBar* menuBar() const;
 
-    void reject() override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -66,19 +55,15 @@ private:
                            ViewImages::Button ViewImages::*state, void (ViewImages::*click)(),
                            int row, int column);
     void buildMenus();
-    void push();
+    void push() override;
+    void pull() override;
     void pushList(ViewImages::ListId id);
     void pushPicture();
     void pushButtons();
     void pullLists();
-    void run(const std::function<void(ViewImages&)>& action);
     void listChanged(ViewImages::ListId id);
     void frame2Resized(int widthTwips, int heightTwips);
 
-    QPointer<ViewImages> m_value;
-    platform::Binder<ViewImages> m_binder;
-    platform::MenuTree m_menus;
-    platform::MenuTree m_mouseMenus;
     QMenu* m_menuMouse = nullptr;
     QListWidget* m_lists[2] = {};
     PictureArea* m_frame2 = nullptr;
@@ -91,7 +76,6 @@ private:
     QList<QWidget*> m_batchControls;
     bool m_pushing = false;
     bool m_clickPending[2] = {};
-    bool m_shownOnce = false;
 };
 
 // Makes the program show this dialog wherever the viewer's value is shown modally.

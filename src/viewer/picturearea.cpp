@@ -30,8 +30,8 @@ int twips(int pixels)
 } // namespace
 
 PictureArea::PictureArea(const QString& title, QWidget* parent)
-    : QGroupBox(title, parent),
-      m_notAnImage(plainLabel(QStringLiteral("o_notanimage"), QStringLiteral("Not An Image"), this)),
+    : QGroupBox(title, parent), m_notAnImage(plainLabel(QStringLiteral("o_notanimage"),
+                                                        QStringLiteral("Not An Image"), this)),
       m_errorReading(plainLabel(QStringLiteral("error_reading_file"),
                                 QStringLiteral("Error Reading File"), this))
 {

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -30,6 +31,12 @@ public:
     Value* value() const { return m_value; }
     // Index `index` of the File menu; nullptr when it has none.
     QAction* menuFileItem(int index) const { return m_menus.item(fileItems(), index); }
+    // Item `index` of an item array of the menu bar or of the pop-up menu; nullptr when none.
+    QAction* menuItem(const QString& array, int index) const
+    {
+        QAction* item = m_menus.item(array, index);
+        return item ? item : m_popupMenus.item(array, index);
+    }
 
     void reject() override
     {
@@ -77,6 +84,22 @@ protected:
         });
     }
 
+    // A pop-up menu from its table (one heading and its items), on a menu bar
+    // of its own that is never shown; every item runs the value's handler with
+    // its index.
+    QMenu* addPopupMenu(std::span<const MenuRow> rows, void (Value::*click)(int))
+    {
+        const QString menu = QString::fromUtf8(rows.front().name);
+        QMenuBar* hiddenBar = namedWidget<QMenuBar>(menu + QStringLiteral("Bar"), this);
+        hiddenBar->hide();
+        m_popupMenus = MenuTree(hiddenBar, rows);
+        const QString array = QString::fromUtf8(rows[1].name);
+        m_popupMenus.connectItems(array, this, [this, click](int index) {
+            run([click, index](Value& v) { (v.*click)(index); });
+        });
+        return hiddenBar->findChild<QMenu*>(menu);
+    }
+
     QPushButton* actionButton(const char* name, const char* caption, Action click)
     {
         auto* button =
@@ -114,6 +137,7 @@ protected:
     QPointer<Value> m_value;
     Binder<Value> m_binder;
     MenuTree m_menus;
+    MenuTree m_popupMenus;
 
 private:
     static QString fileItems() { return QStringLiteral("menuFileItem"); }
