@@ -302,12 +302,13 @@ void FrmLibraryCatalog::pushShown()
     platform::pushControl(m_frame1, v.Frame1);
     m_frame2->setVisible(v.Frame2.visible);
     m_label4->setVisible(!v.Frame2.visible);
+    using LabelField = std::pair<const char*, platform::Label LibraryCatalog::*>;
     for (const auto& [name, field] :
-         {std::pair{"error_reading_file", &LibraryCatalog::error_reading_file},
-          std::pair{"o_notanimage", &LibraryCatalog::o_notanimage},
-          std::pair{"o_width", &LibraryCatalog::o_width},
-          std::pair{"o_height", &LibraryCatalog::o_height},
-          std::pair{"targetdir", &LibraryCatalog::targetdir}})
+         {LabelField{"error_reading_file", &LibraryCatalog::error_reading_file},
+          LabelField{"o_notanimage", &LibraryCatalog::o_notanimage},
+          LabelField{"o_width", &LibraryCatalog::o_width},
+          LabelField{"o_height", &LibraryCatalog::o_height},
+          LabelField{"targetdir", &LibraryCatalog::targetdir}})
         platform::pushControl(m_labels.value(QString::fromUtf8(name)), v.*field);
     for (int i = 0; i < 3; ++i)
         m_filters->button(i)->setVisible(v.filterVisible[size_t(i)]);

@@ -461,8 +461,8 @@ void FrmViewem::frame2Resized(int widthTwips, int heightTwips)
     if (!m_value)
         return;
     // The picture is fitted to the frame it now has.
-    m_value->frame2Width = widthTwips;
-    m_value->frame2Height = heightTwips;
+    m_value->Frame2.width = widthTwips;
+    m_value->Frame2.height = heightTwips;
     if (m_value->viewimage.visible() && !m_value->viewimage.fileName().isEmpty() && !m_pushing)
         run([](ViewImages& v) { v.recalculate_image(v.viewimage.fileName()); });
 }

@@ -163,33 +163,17 @@ void LibraryCatalog::Frame2_Resize(int widthTwips, int heightTwips)
 }
 
 // The picture at its natural size, reduced in proportion where it would not
-// fit the frame less its margin.
+// fit the frame less its margin; a frame with no room yet leaves it as it is.
 void LibraryCatalog::recalculate_image()
 {
-    constexpr double margin = 300;
     viewimage.setFitMode(1);
-    double w = viewimage.imageWidth() * platform::ImageControl::TwipsPerPixel;
-    double h = viewimage.imageHeight() * platform::ImageControl::TwipsPerPixel;
-    int mode = 1;
-    const double roomW = Frame2.width - margin;
-    const double roomH = Frame2.height - margin;
-    if (roomW > 0 && roomH > 0) {
-        if (w >= roomW) {
-            const double r = roomW / w;
-            w = w * r - 10;
-            h *= r;
-            mode = 2;
-        }
-        if (h >= roomH) {
-            const double r = roomH / h;
-            w *= r;
-            h = h * r - 10;
-            mode = 3;
-        }
-    }
-    viewimage.setWidth(w);
-    viewimage.setHeight(h);
-    viewimage.setFitMode(mode);
+    PictureFit fit{viewimage.imageWidth() * platform::ImageControl::TwipsPerPixel,
+                   viewimage.imageHeight() * platform::ImageControl::TwipsPerPixel};
+    if (Frame2.width > 300 && Frame2.height > 300)
+        fit = fit_picture(fit.width, fit.height, Frame2.width, Frame2.height);
+    viewimage.setWidth(fit.width);
+    viewimage.setHeight(fit.height);
+    viewimage.setFitMode(fit.mode);
 }
 
 void LibraryCatalog::show_size_labels_catalog()

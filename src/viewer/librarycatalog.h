@@ -1,11 +1,11 @@
 #pragma once
 
 #include "viewer/imageconversion.h"
+#include "viewer/picturestate.h"
 
 #include "settings/program.h"
 
 #include "platform/controlvalues.h"
-#include "platform/imagecontrol.h"
 
 #include <QObject>
 #include <QString>
@@ -21,7 +21,7 @@ namespace mosaicon::viewer {
 // of the current entry, its title, the target directory, the thumbnail size,
 // the data file and the web-page options, with the window's rules. The dialog
 // only shows it, so the opener and the tests need no widgets.
-class LibraryCatalog : public QObject
+class LibraryCatalog : public QObject, public PictureState
 {
     Q_OBJECT
 
@@ -41,11 +41,6 @@ public:
     // One flag per catalog entry, and the current entry (-1: none).
     QList<bool> selected;
     int ListIndex = -1;
-    // Hidden while a picture is being made; width and height in twips bound the picture.
-    Frame Frame2{QStringLiteral("Image")};
-    platform::ImageControl viewimage;
-    Label error_reading_file{QStringLiteral("Error Reading File"), false};
-    Label o_notanimage{QStringLiteral("Not An Image"), false};
     Label o_width{QStringLiteral("Width = 0")};
     Label o_height{QStringLiteral("Height = 0")};
     // The title of the current entry.

@@ -41,6 +41,8 @@ QString countCaption(const QString& title, qsizetype count)
 
 ViewImages::ViewImages(QObject* parent) : QObject(parent)
 {
+    Frame2.width = designedFrame2Width;
+    Frame2.height = designedFrame2Height;
     setObjectName(QStringLiteral("frm_viewem"));
 }
 
@@ -211,26 +213,12 @@ void ViewImages::recalculate_image(const QString& fle)
 {
     viewimage.setFitMode(1);
     const QImage shown = viewimage.picture();
-    double w = shown.width() * platform::ImageControl::TwipsPerPixel;
-    double h = shown.height() * platform::ImageControl::TwipsPerPixel;
-    int mode = 1;
-    const double roomWidth = frame2Width - 300;
-    if (w > 0 && w >= roomWidth) {
-        const double r = roomWidth / w;
-        w = w * r - 10;
-        h = h * r;
-        mode = 2;
-    }
-    const double roomHeight = frame2Height - 300;
-    if (h > 0 && h >= roomHeight) {
-        const double r = roomHeight / h;
-        w = w * r;
-        h = h * r - 10;
-        mode = 3;
-    }
-    viewimage.setWidth(qMax(0.0, w));
-    viewimage.setHeight(qMax(0.0, h));
-    viewimage.setFitMode(mode);
+    const PictureFit fit = fit_picture(shown.width() * platform::ImageControl::TwipsPerPixel,
+                                       shown.height() * platform::ImageControl::TwipsPerPixel,
+                                       Frame2.width, Frame2.height);
+    viewimage.setWidth(qMax(0.0, fit.width));
+    viewimage.setHeight(qMax(0.0, fit.height));
+    viewimage.setFitMode(fit.mode);
     if (is_image_file(fle)) {
         o_notanimage.visible = false;
     } else {

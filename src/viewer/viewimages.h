@@ -3,9 +3,9 @@
 #include "viewer/fileoperations.h"
 #include "viewer/imageconversion.h"
 #include "viewer/pathlist.h"
+#include "viewer/picturestate.h"
 
 #include "platform/controlvalues.h"
-#include "platform/imagecontrol.h"
 
 #include <QObject>
 #include <QString>
@@ -21,7 +21,7 @@ namespace mosaicon::viewer {
 // moves and deletes files into a target directory, and on leaving may hand a
 // list back to the main window. The value holds the controls' state and the
 // window's rules; the dialog only shows it.
-class ViewImages : public QObject
+class ViewImages : public QObject, public PictureState
 {
     Q_OBJECT
 
@@ -61,13 +61,6 @@ public:
     PathList newlist;
     Frame Frame1{QStringLiteral("Current File List")};
     Frame Frame5{QStringLiteral("New File List")};
-    // Hidden while an image is being made: "Image Creation In Progress" shows.
-    Frame Frame2{QStringLiteral("Image")};
-    int frame2Width = designedFrame2Width;
-    int frame2Height = designedFrame2Height;
-    platform::ImageControl viewimage;
-    Label error_reading_file{QStringLiteral("Error Reading File"), false};
-    Label o_notanimage{QStringLiteral("Not An Image"), false};
     Label o_height{QStringLiteral("height")};
     Label o_width{QStringLiteral("width")};
     Label htmlbackground;
