@@ -111,6 +111,13 @@ bool select_html_background()
     return true;
 }
 
+QString html_background_caption()
+{
+    const QString& background = program().settings.html_background;
+    return background.isEmpty() ? QStringLiteral("Set HTML Background")
+                                : QStringLiteral("Set HTML Background (%1)").arg(background);
+}
+
 void edit_editor_command_line()
 {
     Program& p = program();

@@ -22,6 +22,9 @@ std::optional<QString> select_html_editor();
 // The folder of any chosen file becomes the next start of the dialog. True
 // when the background was stored.
 bool select_html_background();
+// The caption of the image windows' "Set HTML Background" items: it names the
+// background already set, which a new choice would replace.
+QString html_background_caption();
 
 // Asks for an HTML file's name, to write or to read; the chosen path is
 // split into its folder (with its final "/") and its file name. A cancel

@@ -148,10 +148,7 @@ void LibraryCatalog::useTargetDirectory(const QString& dir)
 void LibraryCatalog::reset_frm_viewem()
 {
     targetdir.caption = Dir1;
-    const QString& background = program().settings.html_background;
-    setBackgroundCaption = background.isEmpty()
-                               ? QStringLiteral("Set HTML Background")
-                               : QStringLiteral("Set HTML Background (%1)").arg(background);
+    setBackgroundCaption = html_background_caption();
 }
 
 void LibraryCatalog::Frame2_Resize(int widthTwips, int heightTwips)

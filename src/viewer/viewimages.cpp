@@ -230,11 +230,8 @@ void ViewImages::recalculate_image(const QString& fle)
 void ViewImages::reset_frm_viewem()
 {
     targetdir.caption = Dir1;
-    const QString& background = settings().html_background;
-    setBackgroundCaption = background.isEmpty()
-                               ? QStringLiteral("Set HTML Background")
-                               : QStringLiteral("Set HTML Background (%1)").arg(background);
-    htmlbackground.caption = background;
+    setBackgroundCaption = html_background_caption();
+    htmlbackground.caption = settings().html_background;
 }
 
 void ViewImages::Label2_Click()
