@@ -169,15 +169,10 @@ QGroupBox* FrmLibraryCatalog::buildOutputFile()
     connect(format, &QComboBox::activated, this,
             [this] { run(&LibraryCatalog::o_output_format_Click); });
     grid->addWidget(format, 1, 1, 1, 2);
-    m_filters = namedWidget<QButtonGroup>(QStringLiteral("o_save_by_image_filter"), this);
-    for (int i = 0; i < 3; ++i) {
-        auto* option = namedWidget<QRadioButton>(QStringLiteral("o_save_by_image_filter"),
-                                                 QString::fromUtf8(filterCaptions[i]), frame);
-        option->setProperty("Index", i);
-        m_filters->addButton(option, i);
-        grid->addWidget(option, 2 + i, 0, 1, 3);
-    }
-    m_binder.bind(m_filters, &LibraryCatalog::o_save_by_image_filter);
+    m_filters = optionGroup("o_save_by_image_filter", filterCaptions,
+                            &LibraryCatalog::o_save_by_image_filter, frame);
+    for (int i = 0; i < 3; ++i)
+        grid->addWidget(m_filters->button(i), 2 + i, 0, 1, 3);
     grid->addWidget(
         button("b_save_data", "Save Image Data", &LibraryCatalog::b_save_data_Click, frame), 5, 0,
         1, 3);
@@ -190,16 +185,11 @@ QGroupBox* FrmLibraryCatalog::buildWebPages()
     auto* frame =
         namedWidget<QGroupBox>(QStringLiteral("f_web_pages"), QStringLiteral("Web Pages"), this);
     auto* grid = new QGridLayout(frame);
-    auto* kinds = namedWidget<QButtonGroup>(QStringLiteral("o_use_thumbs"), this);
     const char* const kindCaptions[] = {"Use thumbnail images", "Use full size images"};
-    for (int i = 0; i < 2; ++i) {
-        auto* option = namedWidget<QRadioButton>(QStringLiteral("o_use_thumbs"),
-                                                 QString::fromUtf8(kindCaptions[i]), frame);
-        option->setProperty("Index", i);
-        kinds->addButton(option, i);
-        grid->addWidget(option, i, 0, 1, 2);
-    }
-    m_binder.bind(kinds, &LibraryCatalog::o_use_thumbs);
+    QButtonGroup* kinds =
+        optionGroup("o_use_thumbs", kindCaptions, &LibraryCatalog::o_use_thumbs, frame);
+    for (int i = 0; i < 2; ++i)
+        grid->addWidget(kinds->button(i), i, 0, 1, 2);
     grid->addWidget(label("Label1", "Number of images per row", frame), 2, 0);
     grid->addWidget(
         m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_horizontal_images"), frame),

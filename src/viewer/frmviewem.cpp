@@ -288,16 +288,10 @@ QGroupBox* FrmViewem::buildFileOperation()
     auto* frame =
         namedWidget<QGroupBox>(QStringLiteral("Frame4"), QStringLiteral("File Operation"), this);
     auto* grid = new QGridLayout(frame);
-    auto* group = namedWidget<QButtonGroup>(QStringLiteral("fileoption"), this);
     const char* const captions[] = {"Copy", "Move"};
-    for (int i = 0; i < 2; ++i) {
-        auto* option = namedWidget<QRadioButton>(QStringLiteral("fileoption"),
-                                                 QString::fromUtf8(captions[i]), frame);
-        option->setProperty("Index", i);
-        group->addButton(option, i);
-        grid->addWidget(option, 0, i);
-    }
-    m_binder.bind(group, &ViewImages::fileoption);
+    QButtonGroup* group = optionGroup("fileoption", captions, &ViewImages::fileoption, frame);
+    for (int i = 0; i < 2; ++i)
+        grid->addWidget(group->button(i), 0, i);
     addButton(grid, "Command7", &ViewImages::Command7, &ViewImages::Command7_Click, 1, 0);
     addButton(grid, "Command3", &ViewImages::Command3, &ViewImages::Command3_Click, 2, 0);
     addButton(grid, "Command4", &ViewImages::Command4, &ViewImages::Command4_Click, 3, 0);

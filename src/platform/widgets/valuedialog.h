@@ -5,6 +5,7 @@
 #include "platform/widgets/menutree.h"
 #include "platform/widgets/namedwidget.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLayout>
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <functional>
 #include <span>
@@ -107,6 +109,22 @@ protected:
         connect(button, &QPushButton::clicked, this,
                 [this, click = std::move(click)] { run(click); });
         return button;
+    }
+
+    // Option buttons named `name`, one a caption, each with its place as
+    // Index, in one group bound to the field; the caller lays them out.
+    QButtonGroup* optionGroup(const char* name, std::span<const char* const> captions,
+                              OptionGroup Value::*field, QWidget* parent)
+    {
+        const QString objectName = QString::fromUtf8(name);
+        auto* group = namedWidget<QButtonGroup>(objectName, this);
+        for (int i = 0; i < int(captions.size()); ++i) {
+            auto* option = namedWidget<QRadioButton>(
+                objectName, QString::fromUtf8(captions[size_t(i)]), parent);
+            option->setProperty("Index", i);
+            group->addButton(option, i);
+        }
+        return m_binder.bind(group, field);
     }
 
     // A check box shown from a field; a click takes it into the value and runs
