@@ -1,5 +1,6 @@
 #include "viewer/frmlibrarycatalog.h"
 
+#include "viewer/filelistbox.h"
 #include "viewer/picturearea.h"
 
 #include "platform/widgets/centerform.h"
@@ -134,15 +135,11 @@ QWidget* FrmLibraryCatalog::buildListAndFiles()
     auto* framed = new QHBoxLayout;
     framed->setContentsMargins(6, 0, 0, 0);
     m_frame1 = namedWidget<QGroupBox>(QStringLiteral("Frame1"), QString(), side);
-    m_flelist = namedWidget<QListWidget>(QStringLiteral("flelist"), m_frame1);
-    m_flelist->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_flelist->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_flelist = new FileListBox(QStringLiteral("flelist"), m_frame1);
+    m_flelist->setPopupMenu(m_menuMouse);
     (new QVBoxLayout(m_frame1))->addWidget(m_flelist);
     connect(m_flelist, &QListWidget::itemSelectionChanged, this, &FrmLibraryCatalog::listChanged);
     connect(m_flelist, &QListWidget::currentRowChanged, this, &FrmLibraryCatalog::listChanged);
-    connect(m_flelist, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        m_menuMouse->popup(m_flelist->viewport()->mapToGlobal(at));
-    });
     framed->addWidget(m_frame1);
     listArea->addLayout(framed, 0, 0);
     column->addLayout(listArea, 1);
@@ -317,18 +314,7 @@ void FrmLibraryCatalog::pushShown()
 
 void FrmLibraryCatalog::pushList()
 {
-    const QStringList entries = m_value->flelist();
-    bool same = m_flelist->count() == entries.size();
-    for (int i = 0; same && i < entries.size(); ++i)
-        same = m_flelist->item(i)->text() == entries.at(i);
-    if (!same) {
-        m_flelist->clear();
-        m_flelist->addItems(entries);
-    }
-    for (int i = 0; i < m_flelist->count(); ++i)
-        m_flelist->item(i)->setSelected(m_value->selected.value(i));
-    if (m_flelist->currentRow() != m_value->ListIndex)
-        m_flelist->setCurrentRow(m_value->ListIndex, QItemSelectionModel::NoUpdate);
+    m_flelist->showEntries(m_value->flelist(), m_value->selected, m_value->ListIndex);
 }
 
 void FrmLibraryCatalog::pushPicture()
@@ -346,9 +332,7 @@ void FrmLibraryCatalog::listChanged()
 {
     if (m_pushing)
         return;
-    QList<bool> selected;
-    for (int i = 0; i < m_flelist->count(); ++i)
-        selected.append(m_flelist->item(i)->isSelected());
+    const QList<bool> selected = m_flelist->selectedFlags();
     const int current = m_flelist->currentRow();
     run([selected, current](LibraryCatalog& c) {
         c.selected = selected;

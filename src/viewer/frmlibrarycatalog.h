@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/filelistbox.h"
 #include "viewer/librarycatalog.h"
 
 #include "platform/widgets/valuedialog.h"
@@ -69,7 +70,7 @@ private:
     void frame2Resized(int widthTwips, int heightTwips);
 
     QMenu* m_menuMouse = nullptr;
-    QListWidget* m_flelist = nullptr;
+    FileListBox* m_flelist = nullptr;
     QGroupBox* m_frame1 = nullptr;
     PictureArea* m_frame2 = nullptr;
     QLabel* m_label2 = nullptr;

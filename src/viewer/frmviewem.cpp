@@ -1,5 +1,6 @@
 #include "viewer/frmviewem.h"
 
+#include "viewer/filelistbox.h"
 #include "viewer/picturearea.h"
 
 #include "platform/widgets/centerform.h"
@@ -189,9 +190,8 @@ QGroupBox* FrmViewem::buildListFrame(ViewImages::ListId id, const char* frameNam
     auto* frame =
         m_binder.bind(namedWidget<QGroupBox>(QString::fromUtf8(frameName), this),
                       id == ViewImages::Current ? &ViewImages::Frame1 : &ViewImages::Frame5);
-    auto* list = namedWidget<QListWidget>(QString::fromUtf8(listName), frame);
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* list = new FileListBox(QString::fromUtf8(listName), frame);
+    list->setPopupMenu(m_menuMouse);
     (new QVBoxLayout(frame))->addWidget(list);
     m_lists[id] = list;
     m_batchControls << list;
@@ -201,9 +201,6 @@ QGroupBox* FrmViewem::buildListFrame(ViewImages::ListId id, const char* frameNam
     connect(list, &QListWidget::currentRowChanged, this, [this, id] { listChanged(id); });
     connect(list, &QListWidget::itemDoubleClicked, this,
             [this, id] { run([id](ViewImages& v) { v.list_DblClick(id); }); });
-    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
-        m_menuMouse->popup(list->viewport()->mapToGlobal(at));
-    });
     return frame;
 }
 
@@ -379,20 +376,8 @@ void FrmViewem::push()
 
 void FrmViewem::pushList(ViewImages::ListId id)
 {
-    QListWidget* box = m_lists[id];
     const PathList& l = m_value->list(id);
-    QStringList shown;
-    for (int i = 0; i < box->count(); ++i)
-        shown.append(box->item(i)->text());
-    if (shown != l.entries) {
-        box->clear();
-        box->addItems(l.entries);
-    }
-    for (int i = 0; i < box->count(); ++i)
-        box->item(i)->setSelected(l.selected.value(i));
-    if (box->currentRow() != l.current)
-        box->selectionModel()->setCurrentIndex(box->model()->index(l.current, 0),
-                                               QItemSelectionModel::NoUpdate);
+    m_lists[id]->showEntries(l.entries, l.selected, l.current);
 }
 
 void FrmViewem::pushPicture()
@@ -418,12 +403,11 @@ void FrmViewem::pushButtons()
 void FrmViewem::pullLists()
 {
     for (ViewImages::ListId id : {ViewImages::Current, ViewImages::New}) {
-        const QListWidget* box = m_lists[id];
+        const FileListBox* box = m_lists[id];
         PathList& l = m_value->list(id);
         if (box->count() != l.count())
             continue;
-        for (int i = 0; i < box->count(); ++i)
-            l.selected[i] = box->item(i)->isSelected();
+        l.selected = box->selectedFlags();
         l.current = box->currentRow();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/filelistbox.h"
 #include "viewer/viewimages.h"
 
 #include "platform/widgets/valuedialog.h"
@@ -65,7 +66,7 @@ private:
     void frame2Resized(int widthTwips, int heightTwips);
 
     QMenu* m_menuMouse = nullptr;
-    QListWidget* m_lists[2] = {};
+    FileListBox* m_lists[2] = {};
     PictureArea* m_frame2 = nullptr;
     QLabel* m_label4 = nullptr;
     QLabel* m_label2 = nullptr;
