@@ -2,6 +2,7 @@
 
 #include "viewer/filelistbox.h"
 #include "viewer/picturearea.h"
+#include "viewer/targetdirectoryframe.h"
 
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
@@ -257,13 +258,9 @@ QWidget* FrmLibraryCatalog::buildImageSide()
 
 QGroupBox* FrmLibraryCatalog::buildTargetDirectory()
 {
-    auto* frame =
-        namedWidget<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Target Directory"), this);
-    auto* column = new QVBoxLayout(frame);
-    m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("Drive1"), frame);
-    m_dir = namedWidget<platform::DirListBox>(QStringLiteral("Dir1"), frame);
-    column->addWidget(m_drive);
-    column->addWidget(m_dir);
+    auto* frame = new TargetDirectoryFrame(TargetDirectoryFrame::Order::DriveAbove, this);
+    m_drive = frame->drive();
+    m_dir = frame->dir();
     connect(m_drive, &platform::DriveListBox::driveChanged, this, &FrmLibraryCatalog::driveChanged);
     connect(m_dir, &platform::DirListBox::pathChanged, this, &FrmLibraryCatalog::dirChanged);
     return frame;

@@ -2,6 +2,7 @@
 
 #include "viewer/filelistbox.h"
 #include "viewer/picturearea.h"
+#include "viewer/targetdirectoryframe.h"
 
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
@@ -260,13 +261,9 @@ QWidget* FrmViewem::buildLowerRight()
 
 QGroupBox* FrmViewem::buildTarget()
 {
-    auto* frame =
-        namedWidget<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Target Directory"), this);
-    auto* column = new QVBoxLayout(frame);
-    m_dir = namedWidget<platform::DirListBox>(QStringLiteral("Dir1"), frame);
-    m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("Drive1"), frame);
-    column->addWidget(m_dir);
-    column->addWidget(m_drive);
+    auto* frame = new TargetDirectoryFrame(TargetDirectoryFrame::Order::DirAbove, this);
+    m_dir = frame->dir();
+    m_drive = frame->drive();
     m_batchControls << m_dir << m_drive;
     connect(m_dir, &platform::DirListBox::pathChanged, this, [this](const QString& path) {
         if (!m_pushing)
