@@ -4,7 +4,6 @@
 #include "viewer/picturearea.h"
 #include "viewer/targetdirectoryframe.h"
 
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/namedwidget.h"
@@ -20,11 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPixmap>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace mosaicon::viewer {
