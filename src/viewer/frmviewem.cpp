@@ -222,7 +222,7 @@ QWidget* FrmViewem::buildPictureArea()
     m_label4 = bigLabel(QStringLiteral("Label4"), QStringLiteral("Image Creation In Progress"),
                         area, true);
     stack->addWidget(m_label4, 0, 0);
-    m_frame2 = m_binder.bind(new PictureArea(QString(), area), &ViewImages::Frame2);
+    m_frame2 = new PictureArea(QString(), area);
     connect(m_frame2, &PictureArea::resizedTwips, this, &FrmViewem::frame2Resized);
     m_frame2->enlargeLabels();
     m_binder.bind(m_frame2->errorReading(), &ViewImages::error_reading_file);
@@ -375,6 +375,9 @@ void FrmViewem::pushList(ViewImages::ListId id)
 void FrmViewem::pushPicture()
 {
     const platform::ImageControl& image = m_value->viewimage;
+    // Not bound: the value's width and height are the room the frame has, told by the frame.
+    m_frame2->setTitle(m_value->Frame2.caption);
+    m_frame2->setVisible(m_value->Frame2.visible);
     m_label4->setVisible(!m_value->Frame2.visible);
     const QImage picture = image.picture();
     const bool show = image.visible() && !picture.isNull();

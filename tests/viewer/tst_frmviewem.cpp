@@ -88,6 +88,43 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
+    void thePictureIsFittedToTheFrameTheWindowGivesIt_data()
+    {
+        QTest::addColumn<QSize>("window");
+        // Whether the frame has more room than designed.
+        QTest::addColumn<bool>("roomier");
+        QTest::addRow("a window at its smallest") << QSize(6800 / 15, 6700 / 15) << false;
+        QTest::addRow("a wide, low window") << QSize(1400, 480) << true;
+        QTest::addRow("a large window") << QSize(1400, 1000) << true;
+    }
+
+    void thePictureIsFittedToTheFrameTheWindowGivesIt()
+    {
+        QFETCH(QSize, window);
+        QFETCH(bool, roomier);
+        TestProgram tp;
+        QImage photo(2000, 1500, QImage::Format_RGB32);
+        photo.fill(Qt::darkCyan);
+        QVERIFY(photo.save(tp.path("photo.png")));
+        ViewImages v;
+        v.Form_Load({tp.path("photo.png")});
+        FrmViewem dialog(&v);
+        dialog.show();
+        dialog.resize(window);
+        auto* frame = dialog.findChild<QGroupBox*>(QStringLiteral("Frame2"));
+        QTRY_COMPARE(v.Frame2.width, frame->width() * 15);
+        QTRY_COMPARE(v.Frame2.height, frame->height() * 15);
+        QCOMPARE(v.Frame2.width > ViewImages::designedFrame2Width, roomier);
+        // Reduced in proportion until it fits the frame less its 300-twip margin.
+        QVERIFY(v.viewimage.width() <= v.Frame2.width - 300);
+        QVERIFY(v.viewimage.height() <= v.Frame2.height - 300);
+        QVERIFY(v.viewimage.width() >= v.Frame2.width - 310 ||
+                v.viewimage.height() >= v.Frame2.height - 310);
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("viewimage"))->pixmap().size(),
+                 QSize(qRound(v.viewimage.width() / 15), qRound(v.viewimage.height() / 15)));
+        dialog.close();
+    }
+
     void closeBoxIsRefusedWhileAListIsConverted()
     {
         TestProgram tp;
