@@ -8,7 +8,6 @@
 // on every core leaves the files, records and order one thread leaves.
 // Rounds: the first argument or BENCH_ROUNDS (default 5); photos: BENCH_PHOTOS.
 #include "benchrounds.h"
-#include "decodefloor.h"
 
 #include "viewer/imageconversion.h"
 
@@ -30,8 +29,7 @@ using namespace mosaicon::viewer;
 
 namespace {
 
-constexpr int quality = 75;
-constexpr int thumbBox = 104;
+constexpr int quality = benchQuality;
 
 // A fresh settings file in the scratch folder and the thumbnail settings every
 // row uses.
@@ -71,16 +69,6 @@ Sample listRun(const QStringList& photos, const QString& scratch, ConversionKind
     return sample;
 }
 
-Sample floorRun(const QStringList& photos)
-{
-    DecodeFloor floor;
-    Sample sample =
-        measure(RUSAGE_SELF, [&] { floor = decode_floor(photos, thumbBox, quality, benchCores); });
-    sample.made = floor.made;
-    sample.thumb = floor.first;
-    return sample;
-}
-
 enum RowIndex
 {
     OursThumbs,
@@ -98,18 +86,7 @@ QList<Row> makeRows(const QStringList& photos, const QString& files)
     rows.append(Row(QStringLiteral("Convert List To Thumbs"), [photos](const QString& scratch) {
         return listRun(photos, scratch, ConversionKind::Thumbnail);
     }));
-    rows.append(Row(QStringLiteral("floor: TurboJPEG 1/8 decode, box, encode")));
-    if (decode_floor_available())
-        rows.last().run = [photos](const QString&) { return floorRun(photos); };
-    // Each tool one thread a process, eight processes.
-    rows.append(toolRow("mogrify", "mogrify -thumbnail 104x104 -quality 75",
-                        files + QStringLiteral("MAGICK_THREAD_LIMIT=1 xargs -P8 -n5 mogrify -path OUT "
-                                               "-define jpeg:size=208x208 -thumbnail 104x104 -quality 75"),
-                        "*.jpg"));
-    rows.append(toolRow("vipsthumbnail", "vipsthumbnail -s 104 [Q=75]",
-                        files + QStringLiteral("VIPS_CONCURRENCY=1 xargs -P8 -n5 vipsthumbnail -s 104 "
-                                               "-o 'OUT/%s_tn.jpg[Q=75]'"),
-                        "*_tn.jpg"));
+    appendThumbnailReferenceRows(rows, photos, files);
     rows.append(Row(QStringLiteral("Convert List To JPGs"), [photos](const QString& scratch) {
         return listRun(photos, scratch, ConversionKind::Jpeg);
     }));

@@ -5,7 +5,6 @@
 // shows the medians of wall and CPU time and our ratio to each row.
 // Rounds: the first argument or BENCH_ROUNDS (default 5); photos: BENCH_PHOTOS.
 #include "benchrounds.h"
-#include "decodefloor.h"
 
 #include "pagekit/pagerun.h"
 #include "pages/createhtml.h"
@@ -21,9 +20,7 @@ using namespace mosaicon;
 
 namespace {
 
-constexpr int quality = 75;
-// Our thumbnails of size 100 are decoded to, and saved at, a 104-pixel box.
-constexpr int thumbBox = 104;
+constexpr int quality = benchQuality;
 
 // One advanced-page run from a fresh output folder and a fresh settings file;
 // the table layout writes each photo's pixel size under it.
@@ -58,16 +55,6 @@ Sample pageRun(const QStringList& photos, const QString& scratch, bool table)
     return sample;
 }
 
-Sample floorRun(const QStringList& photos)
-{
-    DecodeFloor floor;
-    Sample sample =
-        measure(RUSAGE_SELF, [&] { floor = decode_floor(photos, thumbBox, quality, benchCores); });
-    sample.made = floor.made;
-    sample.thumb = floor.first;
-    return sample;
-}
-
 enum RowIndex
 {
     OursDefault,
@@ -83,19 +70,7 @@ QList<Row> makeRows(const QStringList& photos, const QString& files)
                     [photos](const QString& scratch) { return pageRun(photos, scratch, false); }));
     rows.append(Row(QStringLiteral("page run, table layout (pixel sizes)"),
                     [photos](const QString& scratch) { return pageRun(photos, scratch, true); }));
-    rows.append(Row(QStringLiteral("floor: TurboJPEG 1/8 decode, box, encode")));
-    if (decode_floor_available())
-        rows.last().run = [photos](const QString&) { return floorRun(photos); };
-
-    // Each tool one thread a process, eight processes, five photos each.
-    rows.append(toolRow("mogrify", "mogrify -thumbnail 104x104 -quality 75",
-                        files + QStringLiteral("MAGICK_THREAD_LIMIT=1 xargs -P8 -n5 mogrify -path OUT "
-                                               "-define jpeg:size=208x208 -thumbnail 104x104 -quality 75"),
-                        "*.jpg"));
-    rows.append(toolRow("vipsthumbnail", "vipsthumbnail -s 104 [Q=75]",
-                        files + QStringLiteral("VIPS_CONCURRENCY=1 xargs -P8 -n5 vipsthumbnail -s 104 "
-                                               "-o 'OUT/%s_tn.jpg[Q=75]'"),
-                        "*_tn.jpg"));
+    appendThumbnailReferenceRows(rows, photos, files);
     rows.append(toolRow("djpeg", "djpeg -scale 1/8 (decode only)",
                         files + QStringLiteral("xargs -P8 -n1 djpeg -scale 1/8 -outfile /dev/null"), ""));
     return rows;

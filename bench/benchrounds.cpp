@@ -1,4 +1,5 @@
 #include "benchrounds.h"
+#include "decodefloor.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -199,6 +200,29 @@ Row toolRow(const char* exe, const char* name, const QString& command, const cha
                            QString::fromUtf8(made));
         };
     return row;
+}
+
+void appendThumbnailReferenceRows(QList<Row>& rows, const QStringList& photos, const QString& files)
+{
+    rows.append(Row(QStringLiteral("floor: TurboJPEG 1/8 decode, box, encode")));
+    if (decode_floor_available())
+        rows.last().run = [photos](const QString&) {
+            DecodeFloor floor;
+            Sample sample = measure(RUSAGE_SELF, [&] {
+                floor = decode_floor(photos, benchThumbBox, benchQuality, benchCores);
+            });
+            sample.made = floor.made;
+            sample.thumb = floor.first;
+            return sample;
+        };
+    rows.append(toolRow("mogrify", "mogrify -thumbnail 104x104 -quality 75",
+                        files + QStringLiteral("MAGICK_THREAD_LIMIT=1 xargs -P8 -n5 mogrify -path OUT "
+                                               "-define jpeg:size=208x208 -thumbnail 104x104 -quality 75"),
+                        "*.jpg"));
+    rows.append(toolRow("vipsthumbnail", "vipsthumbnail -s 104 [Q=75]",
+                        files + QStringLiteral("VIPS_CONCURRENCY=1 xargs -P8 -n5 vipsthumbnail -s 104 "
+                                               "-o 'OUT/%s_tn.jpg[Q=75]'"),
+                        "*_tn.jpg"));
 }
 
 void runRounds(QList<Row>& rows, const QString& root, int rounds)

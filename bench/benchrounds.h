@@ -15,6 +15,10 @@
 
 // Threads of the reference tools and the decode floor.
 constexpr int benchCores = 8;
+// Every thumbnail row works at this JPEG quality; our thumbnails of size 100
+// are decoded to, and saved at, this box, and so are the tools'.
+constexpr int benchQuality = 75;
+constexpr int benchThumbBox = 104;
 
 // One timing of one row.
 struct Sample
@@ -59,6 +63,12 @@ struct Row
 
 // A row that starts a reference tool, or a missing row when exe is not installed.
 Row toolRow(const char* exe, const char* name, const QString& command, const char* made);
+
+// The rows every thumbnail run is compared with, at the same box and quality:
+// the in-process decode floor (a missing row without TurboJPEG), ImageMagick
+// with the size hint and vipsthumbnail, each one thread a process, eight
+// processes; `files` feeds the photo list to xargs.
+void appendThumbnailReferenceRows(QList<Row>& rows, const QStringList& photos, const QString& files);
 
 // Every row once a round, the order rotated each round so that no row always
 // follows the same one; each run gets a fresh folder, removed afterwards.
