@@ -169,34 +169,7 @@ private slots:
     {
         Run run;
         run.threePictures();
-        Settings& s = settings();
-        for (const char* icon : {"first", "next", "index", "previous", "last"})
-            run.tp.write(QStringLiteral("pics/%1.gif").arg(QLatin1String(icon)), "GIF89a");
-        s.first_icon = run.tp.path("pics/first.gif");
-        s.next_icon = run.tp.path("pics/next.gif");
-        s.index_icon = run.tp.path("pics/index.gif");
-        s.previous_icon = run.tp.path("pics/previous.gif");
-        s.last_icon = run.tp.path("pics/last.gif");
-        s.auto_advance = true;
-        s.slide_delay = QStringLiteral("5");
-        s.slide_loop = true;
-        s.display_title = true;
-        s.use_associated_text = true;
-        s.preformatted_text = true;
-        run.tp.write("pics/top.gif", "GIF89a top");
-        run.tp.write("pics/bottom.gif", "GIF89a bottom");
-        run.tp.write("pics/bg.gif", "GIF89a bg");
-        s.top_banner = run.tp.path("pics/top.gif");
-        s.top_banner_link = QStringLiteral("http://example.com/");
-        s.bottom_banner = run.tp.path("pics/bottom.gif");
-        s.use_background_image = true;
-        s.html_background = run.tp.path("pics/bg.gif");
-        auto& ini = platform::profile(program().ini_file_path);
-        ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("(c) Me"));
-        store_associated_title(run.tp.path("pics/a.jpg"), QStringLiteral("Ay"));
-        store_associated_title(run.tp.path("pics/b.jpg"), QStringLiteral("Bee"));
-        run.tp.write("b.txt", "line one\r\nline two\r\n");
-        ini.put(QStringLiteral("Associated Text"), run.tp.path("pics/b.jpg"), run.tp.path("b.txt"));
+        run.everyOption(false);
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
 

@@ -2,7 +2,10 @@
 
 #include "pagekit/pageprompt.h"
 
+#include "settings/associatedtext.h"
 #include "settings/program.h"
+
+#include "platform/profilefile.h"
 
 #include "pagerunfixture.h"
 
@@ -49,6 +52,45 @@ struct SlideRunFixture : PageRunFixture
     {
         tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
                           [action](QObject* w) { action(*qobject_cast<mosaicon::PagePrompt*>(w)); });
+    }
+    // Every option a slide can show: navigation icons (with "exit" when asked),
+    // automatic advance in a loop, titles, associated text as preformatted text,
+    // banners, a background picture, a copyright, two titles and one text file.
+    void everyOption(bool withExit)
+    {
+        mosaicon::Settings& s = mosaicon::settings();
+        QStringList icons{"first", "next", "index", "previous", "last"};
+        if (withExit)
+            icons.insert(3, QStringLiteral("exit"));
+        for (const QString& icon : icons)
+            tp.write(QStringLiteral("pics/%1.gif").arg(icon), "GIF89a");
+        s.first_icon = tp.path("pics/first.gif");
+        s.next_icon = tp.path("pics/next.gif");
+        s.index_icon = tp.path("pics/index.gif");
+        if (withExit)
+            s.exit_icon = tp.path("pics/exit.gif");
+        s.previous_icon = tp.path("pics/previous.gif");
+        s.last_icon = tp.path("pics/last.gif");
+        s.auto_advance = true;
+        s.slide_delay = QStringLiteral("5");
+        s.slide_loop = true;
+        s.display_title = true;
+        s.use_associated_text = true;
+        s.preformatted_text = true;
+        tp.write("pics/top.gif", "GIF89a top");
+        tp.write("pics/bottom.gif", "GIF89a bottom");
+        tp.write("pics/bg.gif", "GIF89a bg");
+        s.top_banner = tp.path("pics/top.gif");
+        s.top_banner_link = QStringLiteral("http://example.com/");
+        s.bottom_banner = tp.path("pics/bottom.gif");
+        s.use_background_image = true;
+        s.html_background = tp.path("pics/bg.gif");
+        auto& ini = mosaicon::platform::profile(mosaicon::program().ini_file_path);
+        ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("(c) Me"));
+        mosaicon::store_associated_title(tp.path("pics/a.jpg"), QStringLiteral("Ay"));
+        mosaicon::store_associated_title(tp.path("pics/b.jpg"), QStringLiteral("Bee"));
+        tp.write("b.txt", "line one\r\nline two\r\n");
+        ini.put(QStringLiteral("Associated Text"), tp.path("pics/b.jpg"), tp.path("b.txt"));
     }
     QStringList webFiles() const { return QDir(tp.path("web")).entryList(QDir::Files); }
 };
