@@ -1,4 +1,5 @@
 #include "viewer/catalogpages.h"
+#include "viewer/imageconversion.h"
 
 #include "pagekit/pageblocks.h"
 #include "pagekit/textfile.h"
@@ -172,16 +173,6 @@ qint64 positiveWholeNumber(const QString& text)
     return ok ? value : 0;
 }
 
-bool confirmed(const QString& targetDir)
-{
-    return platform::msgbox(
-               QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  "
-                              "Is this what you want?")
-                   .arg(targetDir),
-               platform::MsgBox::YesNo + platform::MsgBox::Question,
-               program().product_title) == platform::MsgBox::Yes;
-}
-
 } // namespace
 
 qint64 catalog_images_per_page(const CatalogLayout& layout)
@@ -199,7 +190,7 @@ bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& en
             "a whole number greater than zero."));
         return false;
     }
-    if (confirmation == CatalogConfirmation::Ask && !confirmed(targetDir))
+    if (confirmation == CatalogConfirmation::Ask && !confirm_place(ConversionKind::Thumbnail, targetDir + QStringLiteral(" directory")))
         return false;
     if (!QFileInfo(targetDir).isDir()) {
         warn(QStringLiteral(

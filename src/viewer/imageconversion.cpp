@@ -9,6 +9,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
+#include "platform/ui.h"
 #include "platform/profilefile.h"
 
 #include <QDir>
@@ -337,6 +338,30 @@ ConversionResult create_jpeg(const QString& source, ConversionKind kind, const C
         writeRecords(QStringList{source}, one);
     }
     return c.result;
+}
+
+QString correct_thumb_size(QString& text)
+{
+    QString why;
+    if (text.isEmpty())
+        why = QStringLiteral("The thumbnail size cannot be blank.");
+    else if (text == QLatin1String("0"))
+        why = QStringLiteral("Thumbnail size cannot be zero.");
+    else if (text.startsWith(u'0'))
+        why = QStringLiteral("Thumbnail size cannot be prefixed with a zero.");
+    else
+        return QString();
+    text = QStringLiteral("100");
+    return why + QStringLiteral("  The default size of 100 will be used.");
+}
+
+bool confirm_place(ConversionKind kind, const QString& where)
+{
+    const QString question =
+        QStringLiteral("The new JPG %1file(s) will be created in the %2.  Is this what you want?")
+            .arg(kind == ConversionKind::Thumbnail ? QStringLiteral("thumbnail ") : QString(), where);
+    return platform::msgbox(question, platform::MsgBox::YesNo + platform::MsgBox::Question,
+                            program().product_title) == platform::MsgBox::Yes;
 }
 
 void register_thumbnail_directory(const QString& dir)

@@ -41,6 +41,15 @@ QString converted_name(const QString& fileName, ConversionKind kind, bool prefix
 // saved makes the result Failed, with the reason.
 ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place);
 
+// The thumbnail size box's rule: an empty text, "0" or a text beginning with
+// "0" becomes "100". Rewrites `text` and returns the warning to show, empty
+// when the text stands.
+QString correct_thumb_size(QString& text);
+
+// Asks (Yes/No) whether the new files of `kind` are to be made in `where`:
+// "<directory> directory" or "directory where the source file is located".
+bool confirm_place(ConversionKind kind, const QString& where);
+
 // Enters a target directory once in [Thumbnail Directories] (dir1, dir2, ...
 // first empty key).
 void register_thumbnail_directory(const QString& dir);

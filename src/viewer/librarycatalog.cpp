@@ -243,22 +243,11 @@ void LibraryCatalog::o_image_title_LostFocus()
         rows()[ListIndex].title = o_image_title.text;
 }
 
-void LibraryCatalog::setThumbnailSize(const QString& text, const char* why)
-{
-    o_tn_size.text = text;
-    warn(QString::fromUtf8(why) + QStringLiteral("  The default size of 100 will be used."));
-}
-
 void LibraryCatalog::o_tn_size_Change()
 {
-    if (o_tn_size.text.isEmpty()) {
-        setThumbnailSize(defaultThumbSize, "The thumbnail size cannot be blank.");
-    } else {
-        if (o_tn_size.text == QLatin1String("0"))
-            setThumbnailSize(defaultThumbSize, "Thumbnail size cannot be zero.");
-        if (o_tn_size.text.startsWith(u'0'))
-            setThumbnailSize(defaultThumbSize, "Thumbnail size cannot be prefixed with a zero.");
-    }
+    const QString why = correct_thumb_size(o_tn_size.text);
+    if (!why.isEmpty())
+        warn(why);
     program().settings.thumb_size = o_tn_size.text;
 }
 
@@ -374,14 +363,7 @@ ConversionPlace LibraryCatalog::place() const
 
 bool LibraryCatalog::confirmCreation(ConversionKind kind)
 {
-    const QString files = kind == ConversionKind::Thumbnail
-                              ? QStringLiteral("JPG thumbnail file(s)")
-                              : QStringLiteral("JPG file(s)");
-    const QString question =
-        QStringLiteral("The new %1 will be created in the %2 directory.  Is this what you want?")
-            .arg(files, targetdir.caption);
-    return platform::msgbox(question, platform::MsgBox::YesNo | platform::MsgBox::Question,
-                            program().product_title) == platform::MsgBox::Yes;
+    return confirm_place(kind, targetdir.caption + QStringLiteral(" directory"));
 }
 
 bool LibraryCatalog::targetDirectoryExists()

@@ -139,7 +139,6 @@ private:
     // Shows the first entry selected, or the read error when there is none.
     void showFirstEntry();
     void useTargetDirectory(const QString& dir);
-    void setThumbnailSize(const QString& text, const char* why);
     void leave();
     ConversionPlace place() const;
     bool confirmCreation(ConversionKind kind);

@@ -290,20 +290,12 @@ void ViewImages::o_tn_size_Change()
         if (viewimage.visible())
             recalculate_image(viewimage.fileName());
     }
-    const QString fallback = QStringLiteral("  The default size of 100 will be used.");
-    if (text.isEmpty()) {
-        setTnSize(QStringLiteral("100"));
-        warn(QStringLiteral("The thumbnail size cannot be blank.") + fallback);
-    } else {
-        if (text == QLatin1String("0")) {
-            setTnSize(QStringLiteral("100"));
-            warn(QStringLiteral("Thumbnail size cannot be zero.") + fallback);
-        }
-        if (o_tn_size.text.startsWith(u'0')) {
-            setTnSize(QStringLiteral("100"));
-            warn(QStringLiteral("Thumbnail size cannot be prefixed with a zero.") + fallback);
-        }
-    }
+    QString corrected = text;
+    const QString why = correct_thumb_size(corrected);
+    // The box runs this once more for "100", which stands.
+    setTnSize(corrected);
+    if (!why.isEmpty())
+        warn(why);
     settings().thumb_size = o_tn_size.text;
 }
 

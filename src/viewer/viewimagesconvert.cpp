@@ -23,19 +23,6 @@ void warn(const QString& text)
                      program().product_title);
 }
 
-bool confirm(const QString& text)
-{
-    return platform::msgbox(text, platform::MsgBox::YesNo + platform::MsgBox::Question,
-                            program().product_title) == platform::MsgBox::Yes;
-}
-
-QString placeQuestion(ConversionKind kind, const QString& where)
-{
-    return QStringLiteral(
-               "The new JPG %1file(s) will be created in the %2.  Is this what you want?")
-        .arg(kind == ConversionKind::Thumbnail ? QStringLiteral("thumbnail ") : QString(), where);
-}
-
 // A JPEG is not made into a JPEG again.
 bool isJpegName(const QString& path)
 {
@@ -97,7 +84,7 @@ void ViewImages::createOne(ConversionKind kind)
         QString name;
         split_file_path(shown, directory, name);
     }
-    if (!confirm(placeQuestion(kind, directory + QStringLiteral(" directory"))))
+    if (!confirm_place(kind, directory + QStringLiteral(" directory")))
         return;
     if (kind == ConversionKind::Thumbnail) {
         const double size = platform::val(settings().thumb_size);
@@ -142,7 +129,7 @@ void ViewImages::convertList(ConversionKind kind)
     const QString where = o_images_in_src_dir.value
                               ? QStringLiteral("directory where the source file is located")
                               : targetdir.caption + QStringLiteral(" directory");
-    if (!confirm(placeQuestion(kind, where)))
+    if (!confirm_place(kind, where))
         return;
     // From here on the window stays until the conversion has ended.
     batchRunning = true;
