@@ -2,6 +2,8 @@
 
 #include "viewer/imagelists.h"
 
+#include "pagekit/textfile.h"
+
 #include "settings/program.h"
 
 #include "platform/files.h"
@@ -158,18 +160,19 @@ QByteArray catalog_data_bytes(const QList<CatalogEntry>& entries, CatalogDataFor
                               CatalogSaveFilter filter)
 {
     const bool withThumbnail = format == CatalogDataFormat::ImageThumbnailTitle;
-    QString text = QStringLiteral("FORMAT:") + catalog_format_text(format) + QStringLiteral("\r\n");
-    text += withThumbnail ? QStringLiteral("FIELDS:image file, thumbnail, title\r\n")
-                          : QStringLiteral("FIELDS:image file, title\r\n");
+    TextFile file;
+    file.line(QStringLiteral("FORMAT:") + catalog_format_text(format));
+    file.line(withThumbnail ? QStringLiteral("FIELDS:image file, thumbnail, title")
+                            : QStringLiteral("FIELDS:image file, title"));
     for (const CatalogEntry& entry : entries) {
         if (!admitted(entry, filter))
             continue;
-        text += quoted(entry.image) + u',';
+        QString line = quoted(entry.image) + u',';
         if (withThumbnail)
-            text += quoted(entry.thumbnail) + u',';
-        text += quoted(entry.title) + QStringLiteral("\r\n");
+            line += quoted(entry.thumbnail) + u',';
+        file.line(line + quoted(entry.title));
     }
-    return text.toUtf8();
+    return file.bytes();
 }
 
 bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries,
@@ -263,9 +266,7 @@ std::optional<CatalogData> load_catalog_data(const QString& path)
     }
     if (dropped > 0)
         tell(QStringLiteral("Only the first %1 entries of %2 were loaded; %3 more were left out.")
-                 .arg(maxEntries)
-                 .arg(path)
-                 .arg(dropped),
+                 .arg(QString::number(maxEntries), path, QString::number(dropped)),
              platform::MsgBox::Information);
     return data;
 }

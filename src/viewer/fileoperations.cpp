@@ -2,6 +2,8 @@
 
 #include "viewer/imagelists.h"
 
+#include "pagekit/textfile.h"
+
 #include "settings/program.h"
 
 #include "platform/files.h"
@@ -83,7 +85,7 @@ namespace {
 class CopyLog
 {
 public:
-    void line(const QString& text) { m_bytes += text.toUtf8() + "\r\n"; }
+    void line(const QString& text) { m_lines.line(text); }
     void pair(const char* from, const char* to, const QString& source, const QString& target)
     {
         line(QString::fromLatin1(from) + source);
@@ -93,14 +95,14 @@ public:
     QString write(FileSystem& fs) const
     {
         QString error;
-        if (fs.append(copy_log_path(), m_bytes, &error))
+        if (fs.append(copy_log_path(), m_lines.bytes(), &error))
             return {};
         return QStringLiteral("The copy log %1 could not be written: %2")
             .arg(copy_log_path(), error);
     }
 
 private:
-    QByteArray m_bytes;
+    TextFile m_lines;
 };
 
 bool isSelected(const ListSelection& list, qsizetype i)
