@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace mosaicon {
@@ -89,15 +88,10 @@ QGroupBox* FrmColor::buildSelection()
     auto* frame =
         namedWidget<QGroupBox>(QStringLiteral("Frame1"), QStringLiteral("Color Selection"), this);
     auto* grid = new QGridLayout(frame);
-    auto* group = namedWidget<QButtonGroup>(QStringLiteral("o_selection"), this);
-    for (int i = 0; i < ColorOptions::targetCount; ++i) {
-        auto* option = namedWidget<QRadioButton>(QStringLiteral("o_selection"),
-                                                 QString::fromUtf8(selectionCaptions[i]), frame);
-        option->setProperty("Index", i);
-        group->addButton(option, i);
-        grid->addWidget(option, i, 0);
-    }
-    m_binder.bind(group, &ColorOptions::o_selection);
+    QButtonGroup* group =
+        optionGroup("o_selection", selectionCaptions, &ColorOptions::o_selection, frame);
+    for (QAbstractButton* option : group->buttons())
+        grid->addWidget(option, group->id(option), 0);
     connect(group, &QButtonGroup::idClicked, this, [this] { run([](ColorOptions&) {}); });
     grid->addWidget(buildSamples(), 0, 1, ColorOptions::targetCount, 1);
 

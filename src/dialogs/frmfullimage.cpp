@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace mosaicon {
@@ -27,6 +26,9 @@ const MenuRow menuRows[] = {
     {"menuFileItem", 99, "&Save / Exit"},
 };
 
+const char* const displayCaptions[] = {"Display The Image Only", "Display The Image With Options"};
+const char* const locationCaptions[] = {"Left", "Center", "Right"};
+const char* const textCaptions[] = {"Don't Use Text", "Use Associated Text (if any)"};
 const char* const layoutTexts[] = {"TEXT", "TEXT", "TEXT TEXT TEXT", "TEXT TEXT TEXT"};
 
 // A layout frame is as wide as a location picture can move in it.
@@ -58,10 +60,10 @@ FrmFullImage::FrmFullImage(PlacementOptions* value, QWidget* parent) : ValueDial
 
     auto* top = new QHBoxLayout;
     auto* display = new QVBoxLayout;
-    options("o_full_img_options", this,
-            {"Display The Image Only", "Display The Image With Options"},
-            &PlacementOptions::o_full_img_options, &PlacementOptions::o_full_img_options_Click);
-    for (QAbstractButton* b : findChild<QButtonGroup*>("o_full_img_options")->buttons())
+    for (QAbstractButton* b :
+         options("o_full_img_options", this, displayCaptions, &PlacementOptions::o_full_img_options,
+                 &PlacementOptions::o_full_img_options_Click)
+             ->buttons())
         display->addWidget(b);
     display->addWidget(buildText());
     top->addLayout(display);
@@ -81,17 +83,12 @@ FrmFullImage::FrmFullImage(PlacementOptions* value, QWidget* parent) : ValueDial
     push();
 }
 
-QButtonGroup* FrmFullImage::options(const char* name, QWidget* frame, const QStringList& captions,
+QButtonGroup* FrmFullImage::options(const char* name, QWidget* frame,
+                                    std::span<const char* const> captions,
                                     platform::OptionGroup PlacementOptions::*field,
                                     void (PlacementOptions::*click)())
 {
-    auto* group = namedWidget<QButtonGroup>(QString::fromUtf8(name), this);
-    for (int i = 0; i < captions.size(); ++i) {
-        auto* option = namedWidget<QRadioButton>(QString::fromUtf8(name), captions[i], frame);
-        option->setProperty("Index", i);
-        group->addButton(option, i);
-    }
-    m_binder.bind(group, field);
+    QButtonGroup* group = optionGroup(name, captions, field, frame);
     connect(group, &QButtonGroup::idClicked, this, [this, click] { run(click); });
     return group;
 }
@@ -105,7 +102,7 @@ QGroupBox* FrmFullImage::buildLocation()
     pictureFrame->setFixedSize(pixels(frameWidth), pixels(frameHeight - 300));
     m_movedPictures[0] = picture(QStringLiteral("o_location_image"), pictureFrame);
     column->addWidget(pictureFrame);
-    QButtonGroup* group = options("o_full_img_location", m_f_location, {"Left", "Center", "Right"},
+    QButtonGroup* group = options("o_full_img_location", m_f_location, locationCaptions,
                                   &PlacementOptions::o_full_img_location,
                                   &PlacementOptions::o_full_img_location_Click);
     for (QAbstractButton* b : group->buttons())
@@ -119,8 +116,8 @@ QGroupBox* FrmFullImage::buildText()
         namedWidget<QGroupBox>(QStringLiteral("f_text"), QStringLiteral("Associated Text"), this);
     auto* column = new QVBoxLayout(m_f_text);
     QButtonGroup* group =
-        options("o_full_img_text", m_f_text, {"Don't Use Text", "Use Associated Text (if any)"},
-                &PlacementOptions::o_full_img_text, &PlacementOptions::o_full_img_text_Click);
+        options("o_full_img_text", m_f_text, textCaptions, &PlacementOptions::o_full_img_text,
+                &PlacementOptions::o_full_img_text_Click);
     for (QAbstractButton* b : group->buttons())
         column->addWidget(b);
     m_o_preformatted =

@@ -25,7 +25,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QButtonGroup* options(const char* name, QWidget* frame, const QStringList& captions,
+    QButtonGroup* options(const char* name, QWidget* frame, std::span<const char* const> captions,
                           platform::OptionGroup PlacementOptions::*field,
                           void (PlacementOptions::*click)());
     QGroupBox* buildLocation();

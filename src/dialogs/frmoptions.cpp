@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace mosaicon {
@@ -58,6 +57,8 @@ const BoxRow boxRows[] = {
     {"o_internet_ready", "Internet Ready", &HtmlOptions::o_internet_ready},
     {"o_relative_address", "Use Relative HTML Address", &HtmlOptions::o_relative_address},
 };
+
+const char* const styleCaptions[] = {"Thumbnails w/Borders", "Thumbnails w/o Borders"};
 
 // A label and the control it names, on one row of a grid.
 template <class Control>
@@ -121,16 +122,11 @@ QGroupBox* FrmOptions::buildThumbnails()
     addBoxes(grid, 1,
              {"o_use_thumbnail", "o_maintain_ratio", "o_thumbnail_prefix", "o_thumbnail_postfix",
               "o_3d_thumbnail"});
-    auto* style = namedWidget<QButtonGroup>(QStringLiteral("o_thumbnail_style"), this);
     int row = 6;
-    for (const char* caption : {"Thumbnails w/Borders", "Thumbnails w/o Borders"}) {
-        auto* option = namedWidget<QRadioButton>(QStringLiteral("o_thumbnail_style"),
-                                                 QString::fromUtf8(caption), frame);
-        option->setProperty("Index", row - 6);
-        style->addButton(option, row - 6);
+    for (QAbstractButton* option :
+         optionGroup("o_thumbnail_style", styleCaptions, &HtmlOptions::o_thumbnail_style, frame)
+             ->buttons())
         grid->addWidget(option, row++, 0, 1, 2);
-    }
-    m_binder.bind(style, &HtmlOptions::o_thumbnail_style);
     m_b_thumb_bcolor = actionButton("b_thumb_bcolor", "Select Background Color",
                                     &HtmlOptions::b_thumb_bcolor_Click);
     grid->addWidget(m_b_thumb_bcolor, row++, 0, 1, 2);

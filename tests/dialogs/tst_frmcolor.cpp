@@ -2,6 +2,7 @@
 
 #include "settings/program.h"
 
+#include "dialogdriver.h"
 #include "testprogram.h"
 
 #include <QAction>
@@ -40,14 +41,7 @@ QStringList storedColours()
 // Runs the window the way its openers do, with `user` acting in its dialog.
 void openColorOptions(TestProgram& tp, const std::function<void(FrmColor&)>& user)
 {
-    tp.ui.expectModal(QStringLiteral("frm_color"), [&](QObject* value) {
-        FrmColor dialog(qobject_cast<ColorOptions*>(value));
-        dialog.open();
-        user(dialog);
-        QVERIFY(!dialog.isVisible());
-    });
-    ColorOptions::showModally();
-    VERIFY_DIALOGS(tp);
+    workModalDialog<FrmColor>(tp, QStringLiteral("frm_color"), user);
 }
 
 void pick(FrmColor& dialog, Target target, int swatch)
@@ -135,12 +129,7 @@ private slots:
             QTest::mouseClick(d.swatch(15), Qt::LeftButton);
             QVERIFY(d.sample(ColorOptions::NewLink)->styleSheet().contains("background: #ffffff;"));
             d.findChild<QCheckBox*>(QStringLiteral("o_use_bg_image"))->click();
-            if (way == QLatin1String("frame"))
-                d.close();
-            else if (way.startsWith(QLatin1String("Command")))
-                d.findChild<QPushButton*>(way)->click();
-            else
-                d.menuFileItem(way.toInt())->trigger();
+            leave(d, way);
         });
         const QStringList after{"#800000", "#0000FF", "#808000", "#ff0000", "#00FFFF", "#FFFFFF"};
         QCOMPARE(storedColours(), saved ? after : before);

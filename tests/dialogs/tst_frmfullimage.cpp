@@ -2,6 +2,7 @@
 
 #include "settings/program.h"
 
+#include "dialogdriver.h"
 #include "testprogram.h"
 
 #include <QAction>
@@ -44,14 +45,7 @@ struct Stored
 
 void openPlacement(TestProgram& tp, const std::function<void(FrmFullImage&)>& user)
 {
-    tp.ui.expectModal(QStringLiteral("frm_fullimage"), [&](QObject* value) {
-        FrmFullImage dialog(qobject_cast<PlacementOptions*>(value));
-        dialog.open();
-        user(dialog);
-        QVERIFY(!dialog.isVisible());
-    });
-    PlacementOptions::showModally();
-    VERIFY_DIALOGS(tp);
+    workModalDialog<FrmFullImage>(tp, QStringLiteral("frm_fullimage"), user);
 }
 
 void clickOption(FrmFullImage& d, const char* group, int index)
@@ -116,12 +110,7 @@ private slots:
             QTest::mouseClick(d.findChild<QLabel*>("o_text_3"), Qt::LeftButton);
             QCOMPARE(highlighted(d), QStringLiteral("3"));
             clickOption(d, "o_full_img_text", 0);
-            if (way == QLatin1String("frame"))
-                d.close();
-            else if (way.startsWith(QLatin1String("Command")))
-                d.findChild<QPushButton*>(way)->click();
-            else
-                d.menuFileItem(way.toInt())->trigger();
+            leave(d, way);
         });
         const Stored after = saved ? Stored{false, true, "center", false, "#3"}
                                    : Stored{true, true, "right", true, "#3"};

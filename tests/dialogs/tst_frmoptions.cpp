@@ -8,6 +8,7 @@
 
 #include "platform/ui.h"
 
+#include "dialogdriver.h"
 #include "testprogram.h"
 
 #include <QAction>
@@ -77,26 +78,7 @@ void storeSettings(const QStringList& lines)
 
 void openOptions(TestProgram& tp, const std::function<void(FrmOptions&)>& user)
 {
-    tp.ui.expectModal(QStringLiteral("frm_options"), [&](QObject* value) {
-        FrmOptions dialog(qobject_cast<HtmlOptions*>(value));
-        dialog.open();
-        user(dialog);
-        QVERIFY(!dialog.isVisible());
-    });
-    HtmlOptions::showModally();
-    VERIFY_DIALOGS(tp);
-}
-
-void click(FrmOptions& d, const QString& name)
-{
-    d.findChild<QAbstractButton*>(name)->click();
-}
-
-void type(FrmOptions& d, const char* box, const QString& text)
-{
-    auto* edit = d.findChild<QLineEdit*>(QString::fromUtf8(box));
-    edit->clear();
-    QTest::keyClicks(edit, text);
+    workModalDialog<FrmOptions>(tp, QStringLiteral("frm_options"), user);
 }
 
 QComboBox* combo(FrmOptions& d, const QString& name)
@@ -174,12 +156,7 @@ private slots:
                   "o_html_images_only", "o_start_editor", "o_start_browser",
                   "o_individual_selections", "o_thumbnail_postfix", "o_maintain_ratio"})
                 click(d, name);
-            if (way == QLatin1String("frame"))
-                d.close();
-            else if (way.startsWith(QLatin1String("Command")))
-                click(d, way);
-            else
-                d.menuFileItem(way.toInt())->trigger();
+            leave(d, way);
         });
         QCOMPARE(
             htmlSettings(),

@@ -5,6 +5,7 @@
 #include "pagekit/pageprompt.h"
 #include "settings/program.h"
 
+#include "dialogdriver.h"
 #include "testprogram.h"
 
 #include <QAction>
@@ -38,26 +39,7 @@ QStringList slideSettings()
 
 void openSlideOptions(TestProgram& tp, const std::function<void(FrmSOptions&)>& user)
 {
-    tp.ui.expectModal(QStringLiteral("frm_soptions"), [&](QObject* value) {
-        FrmSOptions dialog(qobject_cast<SlideOptions*>(value));
-        dialog.open();
-        user(dialog);
-        QVERIFY(!dialog.isVisible());
-    });
-    SlideOptions::showModally();
-    VERIFY_DIALOGS(tp);
-}
-
-void click(FrmSOptions& d, const QString& name)
-{
-    d.findChild<QAbstractButton*>(name)->click();
-}
-
-void type(FrmSOptions& d, const char* box, const QString& text)
-{
-    auto* edit = d.findChild<QLineEdit*>(QString::fromUtf8(box));
-    edit->clear();
-    QTest::keyClicks(edit, text);
+    workModalDialog<FrmSOptions>(tp, QStringLiteral("frm_soptions"), user);
 }
 
 } // namespace
@@ -109,12 +91,7 @@ private slots:
             for (const char* name : {"o_use_frames", "o_display_title", "o_slide_loop",
                                      "o_rename_slide", "o_create_index", "o_use_image_directory"})
                 click(d, name);
-            if (way == QLatin1String("frame"))
-                d.close();
-            else if (way.startsWith(QLatin1String("Command")))
-                click(d, way);
-            else
-                d.menuFileItem(way.toInt())->trigger();
+            leave(d, way);
         });
         QCOMPARE(slideSettings(),
                  (QStringList{"height=600", "delay=5", "frames=no", "title=yes", "text=yes",

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "testprogram.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+
+#include <functional>
+#include <type_traits>
+#include <utility>
+
+// Works a dialog over a value the way the user does: the program shows the
+// value modally, the dialog named `name` opens over it, `user` works it, and
+// the dialog must be closed when the user is done.
+template <class Dialog>
+void workModalDialog(TestProgram& tp, const QString& name, const std::function<void(Dialog&)>& user)
+{
+    using Value = std::remove_pointer_t<decltype(std::declval<Dialog&>().value())>;
+    tp.ui.expectModal(name, [&](QObject* value) {
+        Dialog dialog(qobject_cast<Value*>(value));
+        dialog.open();
+        user(dialog);
+        QVERIFY(!dialog.isVisible());
+    });
+    Value::showModally();
+    VERIFY_DIALOGS(tp);
+}
+
+inline void click(QWidget& window, const QString& name)
+{
+    window.findChild<QAbstractButton*>(name)->click();
+}
+
+// Replaces a text box's text by typing.
+inline void type(QWidget& window, const char* box, const QString& text)
+{
+    auto* edit = window.findChild<QLineEdit*>(QString::fromUtf8(box));
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+// Leaves a dialog one way: "frame" is the window frame's close, a button's
+// name clicks that button, a number runs that File menu item.
+template <class Dialog> void leave(Dialog& dialog, const QString& way)
+{
+    if (way == QLatin1String("frame"))
+        dialog.close();
+    else if (way.startsWith(QLatin1String("Command")))
+        click(dialog, way);
+    else
+        dialog.menuFileItem(way.toInt())->trigger();
+}
