@@ -1,19 +1,10 @@
 #include "dialogs/thumbnaildirectories.h"
 
-#include "settings/program.h"
+#include "settings/thumbnailrecords.h"
 
-#include "platform/profilefile.h"
 #include "platform/ui.h"
 
 namespace mosaicon {
-
-namespace {
-
-const QString section = QStringLiteral("Thumbnail Directories");
-// The image windows number their keys no higher.
-constexpr int lastKey = 99999;
-
-} // namespace
 
 ThumbnailDirectories::ThumbnailDirectories()
 {
@@ -22,14 +13,7 @@ ThumbnailDirectories::ThumbnailDirectories()
 
 void ThumbnailDirectories::Form_Load()
 {
-    platform::ProfileFile& file = platform::profile(program().ini_file_path);
-    directories.clear();
-    for (int n = 1; n <= lastKey; ++n) {
-        const QString directory = file.get(section, QStringLiteral("dir") + QString::number(n));
-        if (directory.isEmpty())
-            break;
-        directories.append(directory);
-    }
+    directories = thumbnail_directories();
 }
 
 void ThumbnailDirectories::showModally()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace mosaicon {
 
@@ -8,5 +9,12 @@ namespace mosaicon {
 // "". A record of the page run ([Thumbnails (ir)]) is used up when handed out;
 // a viewer record ([Thumbnails (vi)]) stays.
 void find_thumbnail(QString& path);
+
+// Enters a target directory once in [Thumbnail Directories] (dir1, dir2, ...
+// first empty key).
+void register_thumbnail_directory(const QString& dir);
+// Every directory of [Thumbnail Directories] in key order (dir1 up to the
+// first empty key).
+QStringList thumbnail_directories();
 
 } // namespace mosaicon

@@ -33,20 +33,6 @@ QString recordSection()
     return QStringLiteral("Thumbnails (vi)");
 }
 
-QString directorySection()
-{
-    return QStringLiteral("Thumbnail Directories");
-}
-
-QString directoryKey(int n)
-{
-    return QStringLiteral("dir%1").arg(n);
-}
-
-// The registry is read as it was designed: up to the first empty key, however
-// many keys follow it.
-constexpr int MaxDirectoryKeys = 99999;
-
 platform::ProfileFile& records()
 {
     return platform::profile(program().ini_file_path);
@@ -362,37 +348,6 @@ bool confirm_place(ConversionKind kind, const QString& where)
             .arg(kind == ConversionKind::Thumbnail ? QStringLiteral("thumbnail ") : QString(), where);
     return platform::msgbox(question, platform::MsgBox::YesNo + platform::MsgBox::Question,
                             program().product_title) == platform::MsgBox::Yes;
-}
-
-void register_thumbnail_directory(const QString& dir)
-{
-    if (dir.isEmpty())
-        return;
-    platform::ProfileFile& ini = records();
-    int n = 1;
-    for (; n <= MaxDirectoryKeys; ++n) {
-        const QString value = ini.get(directorySection(), directoryKey(n));
-        if (value.isEmpty())
-            break;
-        // Exact: on this platform a folder spelt in other letter case is another folder.
-        if (value == dir)
-            return;
-    }
-    if (n <= MaxDirectoryKeys)
-        ini.put(directorySection(), directoryKey(n), dir);
-}
-
-QStringList thumbnail_directories()
-{
-    platform::ProfileFile& ini = records();
-    QStringList dirs;
-    for (int n = 1; n <= MaxDirectoryKeys; ++n) {
-        const QString value = ini.get(directorySection(), directoryKey(n));
-        if (value.isEmpty())
-            break;
-        dirs.append(value);
-    }
-    return dirs;
 }
 
 QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind kind, const ConversionPlace& place,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/thumbnailrecords.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -50,12 +52,9 @@ QString correct_thumb_size(QString& text);
 // "<directory> directory" or "directory where the source file is located".
 bool confirm_place(ConversionKind kind, const QString& where);
 
-// Enters a target directory once in [Thumbnail Directories] (dir1, dir2, ...
-// first empty key).
-void register_thumbnail_directory(const QString& dir);
-// Every directory of [Thumbnail Directories] in key order (dir1 up to the
-// first empty key).
-QStringList thumbnail_directories();
+// The target directories the image windows have converted into.
+using mosaicon::register_thumbnail_directory;
+using mosaicon::thumbnail_directories;
 
 // Converts every path for which `wanted` is true (asked on the calling thread,
 // in list order, before any conversion starts), on every core, leaving the
