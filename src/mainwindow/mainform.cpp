@@ -15,6 +15,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/events.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/ui.h"
 #include "platform/wincolor.h"
@@ -423,7 +424,8 @@ void MainForm::Timer3_Timer()
     const QString path = QUrl(address).toLocalFile();
     if (path.isEmpty())
         return;
-    if (file_exists(path)) {
+    // The path as tested is the path put: trimmed, it could name another file.
+    if (platform::isReadableFile(path)) {
         platform::setClipboardText(path);
         show_status(QStringLiteral("The file name '%1' was copied to the clipboard.").arg(path));
         return;

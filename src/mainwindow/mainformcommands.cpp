@@ -28,6 +28,7 @@
 #include "viewer/viewimages.h"
 
 #include "platform/events.h"
+#include "platform/files.h"
 #include "platform/ui.h"
 
 #include <QAction>
@@ -356,7 +357,13 @@ void MainForm::deleteOrRemove(bool deleteFiles)
                 show_status(QStringLiteral("Removing %1.").arg(path));
                 continue;
             }
-            const QFileInfo info(path.trimmed());
+            // The name as it is: trimmed, or spelt with a replacement
+            // character, it may lead to another file.
+            if (platform::hasUndecodableName(path)) {
+                notDeleted.prepend(path + QStringLiteral(": ") + viewer::undecodable_name_reason());
+                continue;
+            }
+            const QFileInfo info(path);
             // A file that is gone only loses its entry; one that cannot be
             // deleted keeps it, and the user is told at the end.
             if ((info.exists() || info.isSymLink()) && !viewer::real_file_system().remove(info.filePath(), nullptr)) {

@@ -5,6 +5,7 @@
 #include "settings/helpers.h"
 #include "settings/program.h"
 
+#include "platform/files.h"
 #include "platform/ui.h"
 
 namespace mosaicon {
@@ -17,9 +18,8 @@ void fill_working_lists(PageLists& lists, const QStringList& entries, const std:
     for (qsizetype i = 0; i < entries.size(); ++i) {
         if (!passes(i))
             continue;
-        // A name whose bytes are not UTF-8 comes with a replacement character;
-        // written back it names another file, so no page or script may use it.
-        if (entries.at(i).contains(QChar::ReplacementCharacter)) {
+        // No page or script may name a file by a name it cannot spell.
+        if (platform::hasUndecodableName(entries.at(i))) {
             refused.append(entries.at(i));
             continue;
         }

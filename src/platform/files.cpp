@@ -1,15 +1,16 @@
 #include "platform/files.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <QRandomGenerator>
-
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,11 @@ bool isSameFile(const QString& a, const QString& b)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+bool hasUndecodableName(const QString& path)
+{
+    return path.contains(QChar::ReplacementCharacter);
+}
+
 namespace {
 
 QString systemReason(int error)
@@ -40,15 +46,76 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// The n-th temporary name for a target name: recognisable, of one length
+// whatever the target's, and the same in every run.
+QByteArray temporaryName(const QByteArray& name, int n)
+{
+    const QByteArray digest =
+        QCryptographicHash::hash(name, QCryptographicHash::Sha256).toHex().left(16);
+    return ".mosaicon-" + digest + (n > 0 ? '-' + QByteArray::number(n) : QByteArray()) + ".part";
+}
+
+// A writer holds a lock on its temporary file while it lives, and the system
+// drops it when the writer dies: an unlocked one was left by a killed write.
+// True when the name is free now.
+bool removeLeftOver(const QByteArray& temp)
+{
+    const int fd = ::open(temp.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT;
+    const bool left = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool removed = left && ::unlink(temp.constData()) == 0;
+    ::close(fd);
+    return removed;
+}
+
+// Puts a finished file under its name; 0 or the system's error number.
+int placeFile(const QByteArray& from, const QByteArray& to, Replace replace)
+{
+    if (replace == Replace::Yes)
+        return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return errno;
+    // A file system without that rename: a new link fails on a taken name too.
+    if (::link(from.constData(), to.constData()) == 0) {
+        if (::unlink(from.constData()) == 0)
+            return 0;
+        const int error = errno;
+        ::unlink(to.constData());
+        return error;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP)
+        return errno;
+    // Nor links (FAT): the name is checked just before the rename.
+    struct stat st {};
+    if (::lstat(to.constData(), &st) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
 } // namespace
 
-ReplacingFile::ReplacingFile(const QString& target)
-    : m_target(target)
+ReplacingFile::ReplacingFile(const QString& target, Replace replace)
+    : m_target(target), m_replace(replace)
 {
-    // Writing through a link replaces the file it leads to, not the link.
-    const QFileInfo info(target);
-    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
-        m_target = info.canonicalFilePath();
+}
+
+bool ReplacingFile::keepAttributesOf(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        m_error = systemReason(errno);
+        return false;
+    }
+    // Never the set-user and set-group bits: the copy has another owner.
+    m_mode = st.st_mode & 01777;
+    m_times[0] = st.st_atim;
+    m_times[1] = st.st_mtim;
+    m_keepMode = true;
+    m_keepTimes = true;
+    return true;
 }
 
 ReplacingFile::~ReplacingFile()
@@ -63,21 +130,46 @@ bool ReplacingFile::open()
     const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
     const QByteArray name = target.mid(slash + 1);
     struct stat existing {};
-    const bool keepMode = ::stat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray temp = folder + '.' + name + '.' +
-                                QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".part";
-        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A link's own bits say nothing of the file that takes its place.
+    if (!m_keepMode && ::lstat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        m_mode = existing.st_mode & 07777;
+        m_keepMode = true;
+    }
+    const auto create = [](const QByteArray& temp) {
+        return ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    };
+    for (int n = 0; n < 100; ++n) {
+        const QByteArray temp = folder + temporaryName(name, n);
+        int fd = create(temp);
+        if (fd < 0 && errno == EEXIST && removeLeftOver(temp))
+            fd = create(temp);
         if (fd < 0) {
+            // Taken by a write still going on: the next name.
             if (errno == EEXIST)
                 continue;
             m_error = systemReason(errno);
             return false;
         }
-        if (keepMode)
-            ::fchmod(fd, existing.st_mode & 07777);
+        // Another write may have taken it for a left-over in the instant
+        // before the lock, and removed it.
+        struct stat opened {};
+        struct stat named {};
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &opened) != 0 ||
+            ::lstat(temp.constData(), &named) != 0 || opened.st_ino != named.st_ino ||
+            opened.st_dev != named.st_dev) {
+            ::close(fd);
+            continue;
+        }
         m_temp = temp;
         m_fd = fd;
+        // The lock lasts until the file is placed or removed, past the close
+        // that commit() checks.
+        m_lockFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        if (m_lockFd < 0 || (m_keepMode && ::fchmod(fd, m_mode) != 0)) {
+            m_error = systemReason(errno);
+            cancel();
+            return false;
+        }
         m_file.writeError.clear();
         // The descriptor is closed by commit(), where the error of its close can be seen.
         if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
@@ -124,20 +216,27 @@ bool ReplacingFile::commit(Flush flush)
     if (error.isEmpty() && m_file.error() != QFileDevice::NoError)
         error = m_file.errorString();
     m_file.close();
+    // After the last write, which would set the time again.
+    if (error.isEmpty() && m_keepTimes && ::futimens(m_fd, m_times) != 0)
+        error = systemReason(errno);
     if (error.isEmpty() && flush == Flush::ToDisk && ::fdatasync(m_fd) != 0)
         error = systemReason(errno);
     // Some file systems tell of a failed write only when the file is closed.
     if (::close(m_fd) != 0 && error.isEmpty())
         error = systemReason(errno);
     m_fd = -1;
-    if (error.isEmpty() && ::rename(m_temp.constData(), QFile::encodeName(m_target).constData()) != 0)
-        error = systemReason(errno);
+    if (error.isEmpty()) {
+        if (const int failed = placeFile(m_temp, QFile::encodeName(m_target), m_replace))
+            error = systemReason(failed);
+    }
     if (!error.isEmpty()) {
         m_error = error;
         cancel();
         return false;
     }
     m_temp.clear();
+    ::close(m_lockFd);
+    m_lockFd = -1;
     return true;
 }
 
@@ -150,6 +249,9 @@ void ReplacingFile::cancel()
     if (!m_temp.isEmpty())
         ::unlink(m_temp.constData());
     m_temp.clear();
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+    m_lockFd = -1;
 }
 
 QString ReplacingFile::errorString() const
@@ -157,7 +259,10 @@ QString ReplacingFile::errorString() const
     return m_error.isEmpty() ? m_file.writeError : m_error;
 }
 
-bool copyFile(const QString& source, const QString& target, QString* error, Flush flush)
+namespace {
+
+bool copyWith(const QString& source, const QString& target, QString* error, Flush flush,
+              bool keepAttributes, Replace replace)
 {
     if (isSameFile(source, target))
         return true;
@@ -169,7 +274,9 @@ bool copyFile(const QString& source, const QString& target, QString* error, Flus
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return fail(in.errorString());
-    ReplacingFile out(target);
+    ReplacingFile out(target, replace);
+    if (keepAttributes && !out.keepAttributesOf(in.handle()))
+        return fail(out.errorString());
     if (!out.open())
         return fail(out.errorString());
     // The kernel copies (or shares the blocks of) a whole file without
@@ -197,6 +304,31 @@ bool copyFile(const QString& source, const QString& target, QString* error, Flus
     if (!out.commit(flush))
         return fail(out.errorString());
     return true;
+}
+
+} // namespace
+
+bool copyFile(const QString& source, const QString& target, QString* error, Flush flush)
+{
+    return copyWith(source, target, error, flush, false, Replace::Yes);
+}
+
+bool copyFileKeepingAttributes(const QString& source, const QString& target, Replace replace,
+                               QString* error)
+{
+    return copyWith(source, target, error, Flush::ToDisk, true, replace);
+}
+
+Renamed renameFile(const QString& from, const QString& to, Replace replace, QString* error)
+{
+    const int failed = placeFile(QFile::encodeName(from), QFile::encodeName(to), replace);
+    if (failed == 0)
+        return Renamed::Done;
+    if (failed == EXDEV)
+        return Renamed::OtherVolume;
+    if (error)
+        *error = systemReason(failed);
+    return Renamed::Failed;
 }
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error, Flush flush)

@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QString>
 
+#include <ctime>
+
+#include <sys/types.h>
+
 namespace mosaicon::platform {
 
 // A readable regular file of that name exists. The file is never opened:
@@ -13,6 +17,17 @@ bool isReadableFile(const QString& path);
 // Both names lead to one file on disk (by identity, not by spelling).
 bool isSameFile(const QString& a, const QString& b);
 
+// A name read from the disk whose bytes are not UTF-8 comes with replacement
+// characters in their place. Written back it names another file or none, so
+// nothing may be done to a file through it.
+bool hasUndecodableName(const QString& path);
+
+// Whether a new file may take the place of one already under its name. With
+// Replace::No a name that is taken, even one taken after it was checked,
+// fails with the system's "File exists" and is left alone. A replace takes
+// the place of the name: a link there is replaced, never the file it leads to.
+enum class Replace { No, Yes };
+
 // How far a finished write is pushed before it counts as done. Copies of
 // pictures and thumbnails made from them can be made again from the user's
 // own files, so they need not wait for the disk one by one (no copying tool
@@ -21,19 +36,25 @@ enum class Flush { ToDisk, ToCache };
 
 // A file written under a temporary name beside its target and put in the
 // target's place by commit(): a reader never sees half of it, and a failed
-// write leaves the old target whole. An existing target keeps its permissions;
-// a target that is a link has the file it leads to replaced. Every step is
-// checked, down to the byte count of each write, and a failure is told by the
-// system's own reason: Qt 6.4's own saving can commit a file cut short by a
-// full disk, or fail with "Unknown error".
+// write leaves the old target whole. An existing regular target keeps its
+// permissions. Every step is checked, down to the byte count of each write,
+// and a failure is told by the system's own reason: Qt 6.4's own saving can
+// commit a file cut short by a full disk, or fail with "Unknown error".
+//
+// The temporary name has a fixed length, so that a target name near the
+// system's 255-byte limit can be written, and is the same for every write of
+// one target: a write finds the file a killed one left behind and removes it.
 class ReplacingFile
 {
 public:
-    explicit ReplacingFile(const QString& target);
+    explicit ReplacingFile(const QString& target, Replace replace = Replace::Yes);
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
+    // Gives the new file the permission bits of the open file fd from the
+    // start, and its modification time at commit(). Call before open().
+    bool keepAttributesOf(int fd);
     bool open();
     // Writes go straight to the temporary file. After a failed one nothing
     // more is written, and commit() fails with its reason.
@@ -54,8 +75,14 @@ private:
     };
 
     QString m_target;
+    Replace m_replace;
     QByteArray m_temp;
     int m_fd = -1;
+    int m_lockFd = -1;
+    bool m_keepMode = false;
+    bool m_keepTimes = false;
+    mode_t m_mode = 0;
+    timespec m_times[2]{};
     CheckedFile m_file;
     QString m_error;
 };
@@ -65,6 +92,18 @@ private:
 // does nothing and succeeds: removing the target first would delete it.
 bool copyFile(const QString& source, const QString& target, QString* error = nullptr,
               Flush flush = Flush::ToDisk);
+
+// A copy as the user's own copy command makes it: the source's permission
+// bits and modification time are kept, as "cp -p" keeps them.
+bool copyFileKeepingAttributes(const QString& source, const QString& target, Replace replace,
+                               QString* error = nullptr);
+
+// Gives a file a new name on its own file system, without copying a byte:
+// it needs no free space and keeps everything of the file.
+enum class Renamed { Done, OtherVolume, Failed };
+// OtherVolume: the names lie on two file systems and nothing was done.
+Renamed renameFile(const QString& from, const QString& to, Replace replace,
+                   QString* error = nullptr);
 
 // Writes a whole file through a ReplacingFile: a crash or a full disk leaves
 // the old file or the new one, never half of one.

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace mosaicon::viewer {
 
@@ -27,14 +28,33 @@ bool FileSystem::exists(const QString& path) const
     return platform::isReadableFile(path);
 }
 
+bool FileSystem::occupied(const QString& path) const
+{
+    const QFileInfo info(path);
+    return info.isSymLink() || (info.exists() && !info.isDir());
+}
+
+QString FileSystem::linkTarget(const QString& path) const
+{
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : QString();
+}
+
 bool FileSystem::sameFile(const QString& a, const QString& b) const
 {
     return platform::isSameFile(a, b);
 }
 
-bool FileSystem::copyReplacing(const QString& from, const QString& to, QString* error)
+bool FileSystem::copy(const QString& from, const QString& to, platform::Replace replace,
+                      QString* error)
 {
-    return platform::copyFile(from, to, error);
+    return platform::copyFileKeepingAttributes(from, to, replace, error);
+}
+
+platform::Renamed FileSystem::rename(const QString& from, const QString& to,
+                                     platform::Replace replace, QString* error)
+{
+    return platform::renameFile(from, to, replace, error);
 }
 
 bool FileSystem::remove(const QString& path, QString* error)
@@ -80,29 +100,38 @@ FileSystem& real_file_system()
 
 namespace {
 
-// The lines of one command, appended to the log in one checked write when the
-// command ends.
+// The log of one command. The lines of each step are appended as the step
+// ends, so that the log tells what was done even when the program is killed
+// half way. After a write that failed none is tried: the user hears of it once.
 class CopyLog
 {
 public:
+    explicit CopyLog(FileSystem& fs)
+        : m_fs(fs)
+    {
+    }
     void line(const QString& text) { m_lines.line(text); }
     void pair(const char* from, const char* to, const QString& source, const QString& target)
     {
         line(QString::fromLatin1(from) + source);
         line(QString::fromLatin1(to) + target);
     }
-    // "" when written, else the message that says why not.
-    QString write(FileSystem& fs) const
+    void write()
     {
+        const QByteArray bytes = std::exchange(m_lines, TextFile()).bytes();
         QString error;
-        if (fs.append(copy_log_path(), m_lines.bytes(), &error))
-            return {};
-        return QStringLiteral("The copy log %1 could not be written: %2")
-            .arg(copy_log_path(), error);
+        if (bytes.isEmpty() || !m_error.isEmpty() || m_fs.append(copy_log_path(), bytes, &error))
+            return;
+        m_error = QStringLiteral("The copy log %1 could not be written: %2")
+                      .arg(copy_log_path(), error);
     }
+    // "" when every line was written, else the message that says why not.
+    const QString& error() const { return m_error; }
 
 private:
+    FileSystem& m_fs;
     TextFile m_lines;
+    QString m_error;
 };
 
 bool isSelected(const ListSelection& list, qsizetype i)
@@ -136,7 +165,8 @@ class CopyMoveRun
 public:
     CopyMoveRun(FileMode mode, const QString& targetDir,
                 const std::function<ReplaceAnswer(const QString&)>& askReplace, FileSystem& fs)
-        : m_move(mode == FileMode::Move), m_targetDir(targetDir), m_ask(askReplace), m_fs(fs)
+        : m_move(mode == FileMode::Move), m_targetDir(targetDir), m_ask(askReplace), m_fs(fs),
+          m_log(fs)
     {
     }
 
@@ -153,7 +183,7 @@ private:
 
     void workList(const ListSelection& list, qsizetype index);
     Worked work(const QString& source);
-    Worked copyOrMove(const QString& source, const QString& target);
+    Worked copyOrMove(const QString& source, const QString& target, platform::Replace replace);
     void fail(const QString& path, const QString& reason)
     {
         m_out.failures.append(path + QStringLiteral(": ") + reason);
@@ -177,7 +207,8 @@ CopyMoveOutcome CopyMoveRun::run(const QList<ListSelection>& lists)
         workList(lists.at(i), i);
     if (!m_out.cancelled)
         m_log.line({});
-    m_out.logError = m_log.write(m_fs);
+    m_log.write();
+    m_out.logError = m_log.error();
     if (!m_out.anySelected)
         m_out.warning = QStringLiteral("No files were selected to perform a file copy.");
     return m_out;
@@ -196,6 +227,7 @@ void CopyMoveRun::workList(const ListSelection& list, qsizetype index)
         }
         m_out.anySelected = true;
         const Worked w = work(entry);
+        m_log.write();
         m_out.cancelled = w.cancelled;
         if (w.cancelled)
             untouched.append(entry);
@@ -212,6 +244,11 @@ void CopyMoveRun::workList(const ListSelection& list, qsizetype index)
 
 CopyMoveRun::Worked CopyMoveRun::work(const QString& source)
 {
+    // Before the test for the file: the name may lead to another one.
+    if (platform::hasUndecodableName(source)) {
+        fail(source, undecodable_name_reason());
+        return {false, source};
+    }
     if (!m_fs.exists(source))
         return {};
     const QString target = platform::joinPath(m_targetDir, fileNameOf(source));
@@ -227,8 +264,9 @@ CopyMoveRun::Worked CopyMoveRun::work(const QString& source)
         m_log.line({});
         return {false, source};
     }
+    const bool occupied = m_fs.occupied(target);
     const ReplaceAnswer answer =
-        m_fs.exists(target) ? m_ask(replace_question(target, source, m_fs)) : ReplaceAnswer::Yes;
+        occupied ? m_ask(replace_question(target, source, m_fs)) : ReplaceAnswer::Yes;
     if (answer == ReplaceAnswer::Cancel) {
         m_log.line(QStringLiteral("File copy cancelled."));
         m_log.line({});
@@ -239,15 +277,33 @@ CopyMoveRun::Worked CopyMoveRun::work(const QString& source)
         m_log.line({});
         return {false, source};
     }
-    const Worked w = copyOrMove(source, target);
+    // A name that was free when asked is never replaced: a file that has
+    // taken it since stays, and the step fails.
+    const Worked w =
+        copyOrMove(source, target, occupied ? platform::Replace::Yes : platform::Replace::No);
     m_log.line({});
     return w;
 }
 
-CopyMoveRun::Worked CopyMoveRun::copyOrMove(const QString& source, const QString& target)
+CopyMoveRun::Worked CopyMoveRun::copyOrMove(const QString& source, const QString& target,
+                                            platform::Replace replace)
 {
     QString error;
-    if (!m_fs.copyReplacing(source, target, &error)) {
+    if (m_move) {
+        // Within one file system a rename needs no room and keeps the file as it is.
+        switch (m_fs.rename(source, target, replace, &error)) {
+        case platform::Renamed::Done:
+            m_log.pair("Moved  From: ", "Moved  To  : ", source, target);
+            return {false, target};
+        case platform::Renamed::Failed:
+            m_log.pair("Attempted Move From: ", "Attempted Move To  : ", source, target);
+            fail(source, QStringLiteral("not moved to %1 (%2)").arg(target, error));
+            return {false, source};
+        case platform::Renamed::OtherVolume:
+            break;
+        }
+    }
+    if (!m_fs.copy(source, target, replace, &error)) {
         m_log.pair("Copy Failed From: ", "Copy Failed To  : ", source, target);
         fail(source, QStringLiteral("not copied to %1 (%2)").arg(target, error));
         return {false, source};
@@ -296,14 +352,19 @@ copy_or_move(FileMode mode, const QString& targetDir, const QList<ListSelection>
 QString replace_question(const QString& target, const QString& source, FileSystem& fs)
 {
     // The paths as they are: lower-cased, they would name other files here.
+    const QString link = fs.linkTarget(target);
+    const QString replaced =
+        link.isEmpty()
+            ? fileDescription(target, fs)
+            : QStringLiteral("%1 [a link to %2: the link is replaced, not that file]").arg(target, link);
     return QStringLiteral("Do you want to replace:\n\n\t%1\nWith\n\t%2\n")
-        .arg(fileDescription(target, fs), fileDescription(source, fs));
+        .arg(replaced, fileDescription(source, fs));
 }
 
 DeleteOutcome delete_selected(const QList<ListSelection>& lists, FileSystem& fs)
 {
     DeleteOutcome out;
-    CopyLog log;
+    CopyLog log(fs);
     for (const ListSelection& list : lists) {
         QStringList kept;
         for (qsizetype i = 0; i < list.entries.size(); ++i) {
@@ -312,12 +373,19 @@ DeleteOutcome delete_selected(const QList<ListSelection>& lists, FileSystem& fs)
                 kept.append(path);
                 continue;
             }
+            // Before the test for the file: the name may lead to another one.
+            if (platform::hasUndecodableName(path)) {
+                kept.append(path);
+                out.failures.append(path + QStringLiteral(": ") + undecodable_name_reason());
+                continue;
+            }
             // A file that is gone only loses its entry.
             if (!fs.exists(path))
                 continue;
             QString error;
             if (fs.remove(path, &error)) {
                 log.line(QStringLiteral("Deleted    : ") + path);
+                log.write();
             } else {
                 kept.append(path);
                 out.failures.append(path + QStringLiteral(": ") + error);
@@ -325,7 +393,7 @@ DeleteOutcome delete_selected(const QList<ListSelection>& lists, FileSystem& fs)
         }
         out.lists.append(kept);
     }
-    out.logError = log.write(fs);
+    out.logError = log.error();
     return out;
 }
 
@@ -373,6 +441,12 @@ QString delete_message(const DeleteOutcome& outcome)
 {
     return failuresMessage(QStringLiteral("These files could not be deleted:"), outcome.failures,
                            outcome.logError);
+}
+
+QString undecodable_name_reason()
+{
+    return QStringLiteral("its name is not valid UTF-8 text, so it cannot be named safely. "
+                          "Rename it to use it.");
 }
 
 QString copy_log_path()

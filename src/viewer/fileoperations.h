@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -17,10 +19,19 @@ public:
     virtual ~FileSystem();
     // A readable regular file of that exact name.
     virtual bool exists(const QString& path) const;
+    // Something other than a folder has that name, a link leading nowhere too.
+    virtual bool occupied(const QString& path) const;
+    // What the symbolic link of that name leads to; "" when it is none.
+    virtual QString linkTarget(const QString& path) const;
     // Both names lead to one file (device and inode), whatever their spelling.
     virtual bool sameFile(const QString& a, const QString& b) const;
-    // Through a temporary file and a rename: a failed copy leaves the old target.
-    virtual bool copyReplacing(const QString& from, const QString& to, QString* error);
+    // Through a temporary file and a rename: a failed copy leaves the old
+    // target. The copy keeps the source's permission bits and modification time.
+    virtual bool copy(const QString& from, const QString& to, platform::Replace replace,
+                      QString* error);
+    // Within one file system only; OtherVolume when the names lie on two.
+    virtual platform::Renamed rename(const QString& from, const QString& to,
+                                     platform::Replace replace, QString* error);
     virtual bool remove(const QString& path, QString* error);
     virtual qint64 size(const QString& path) const;
     virtual QDateTime modified(const QString& path) const;
@@ -65,9 +76,12 @@ struct CopyMoveOutcome
 };
 
 // Copies or moves the selected entries of the lists, in list order, into
-// targetDir, logging every step to the copy log. An existing target is
-// replaced only when askReplace answers Yes; Cancel ends the command. A
-// failure is logged and listed and the command goes on.
+// targetDir, logging each step to the copy log as it ends. A move within one
+// file system renames the file; across two it copies, checks the copy and
+// deletes the source. An existing target is replaced only when askReplace
+// answers Yes, and then as a name: a link there is replaced, never the file
+// it leads to. Cancel ends the command. A failure is logged and listed and
+// the command goes on; an entry whose name is not valid UTF-8 is refused.
 CopyMoveOutcome
 copy_or_move(FileMode mode, const QString& targetDir, const QList<ListSelection>& lists,
              const std::function<ReplaceAnswer(const QString& question)>& askReplace,
@@ -87,7 +101,8 @@ struct DeleteOutcome
     QString logError;
 };
 
-// Deletes the selected files of the lists and logs each deletion.
+// Deletes the selected files of the lists and logs each deletion as it is
+// done; an entry whose name is not valid UTF-8 is refused and kept.
 DeleteOutcome delete_selected(const QList<ListSelection>& lists,
                               FileSystem& fs = real_file_system());
 // The same after asking confirm the delete question; a No leaves the lists
@@ -101,6 +116,9 @@ QString delete_question(const QList<ListSelection>& lists);
 // a log that could not be written), or "" when nothing did.
 QString copy_move_message(FileMode mode, const CopyMoveOutcome& outcome);
 QString delete_message(const DeleteOutcome& outcome);
+
+// Why nothing is done to a file whose name is not valid UTF-8.
+QString undecodable_name_reason();
 
 // "filecopy.log" in the program folder.
 QString copy_log_path();

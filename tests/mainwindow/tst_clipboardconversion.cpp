@@ -35,25 +35,35 @@ private slots:
     {
         QTest::addColumn<QString>("text");      // DIR stands for the test's folder as an address
         QTest::addColumn<QString>("clipboard"); // afterwards; DIR stands for the folder as a path
+        QTest::addColumn<QString>("missing");   // the path told missing, or ""
         QTest::addRow("an encoded blank and UTF-8 letter are decoded")
-            << "file://DIR/My%20Pics/caf%C3%A9.jpg" << "DIR/My Pics/café.jpg";
+            << "file://DIR/My%20Pics/caf%C3%A9.jpg" << "DIR/My Pics/café.jpg" << "";
         QTest::addRow("the scheme in capitals after blanks") << "  FILE://DIR/My%20Pics/caf%C3%A9.jpg\n"
-                                                             << "DIR/My Pics/café.jpg";
+                                                             << "DIR/My Pics/café.jpg" << "";
         QTest::addRow("an address in the middle of a text is left alone")
-            << "see file://DIR/My%20Pics/caf%C3%A9.jpg" << "see file://DIR/My%20Pics/caf%C3%A9.jpg";
-        QTest::addRow("a web address is left alone") << "https://example.com/a.jpg" << "https://example.com/a.jpg";
-        QTest::addRow("a plain path is left alone") << "DIR/My Pics/café.jpg" << "DIR/My Pics/café.jpg";
+            << "see file://DIR/My%20Pics/caf%C3%A9.jpg" << "see file://DIR/My%20Pics/caf%C3%A9.jpg" << "";
+        QTest::addRow("a web address is left alone") << "https://example.com/a.jpg" << "https://example.com/a.jpg"
+                                                     << "";
+        QTest::addRow("a plain path is left alone") << "DIR/My Pics/café.jpg" << "DIR/My Pics/café.jpg" << "";
+        // Trimmed, the path would name the file beside it.
+        QTest::addRow("a line break inside the address stays in the path that is tested")
+            << "FILE:DIR/My%20Pics/caf%C3%A9.jpg\n#" << "FILE:DIR/My%20Pics/caf%C3%A9.jpg\n#"
+            << "DIR/My Pics/café.jpg\n";
     }
     void oneTick()
     {
         QFETCH(QString, text);
         QFETCH(QString, clipboard);
+        QFETCH(QString, missing);
         TestProgram tp;
         QDir(tp.folder()).mkdir(QStringLiteral("My Pics"));
         tp.write(QStringLiteral("My Pics/café.jpg"), "x");
         MainForm form;
         text.replace(QLatin1String("DIR"), QString::fromUtf8(QUrl::fromLocalFile(tp.folder()).toEncoded().mid(7)));
         clipboard.replace(QLatin1String("DIR"), tp.folder());
+        missing.replace(QLatin1String("DIR"), tp.folder());
+        if (!missing.isEmpty())
+            tp.ui.expectMessage(cannotConvert(text, missing));
         platform::setClipboardText(text);
         form.Timer3_Timer();
         VERIFY_DIALOGS(tp);

@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(b.form.itemlist()->count(), 6);
     }
 
-    void aFailedDeleteKeepsItsEntryAndIsToldOnce()
+    void aDeleteFailedOrRefusedKeepsItsEntryAndIsToldOnce()
     {
         Browsing b;
         // A folder full of files cannot be deleted as a file, even by root.
@@ -198,15 +198,28 @@ private slots:
         b.tp.write("pics/album.jpg/inside.jpg", "x");
         b.form.filedir()->refresh();
         b.form.itemlist()->addItem(b.pic("album.jpg"));
-        b.form.itemlist()->item(0)->setSelected(true);
-        b.form.itemlist()->item(6)->setSelected(true);
+        // Entries that name no file as they are spelt, beside files whose
+        // names differ from them by a trailing blank or by undecodable bytes.
+        b.form.itemlist()->addItem(b.pic("c.gif "));
+        const QString misread = b.pic("b\uFFFD.jpg");
+        b.tp.write("pics/b\uFFFD.jpg", "x");
+        b.form.itemlist()->addItem(misread);
+        for (int i : {0, 6, 7, 8})
+            b.form.itemlist()->item(i)->setSelected(true);
         b.tp.ui.expectMessage(deleteQuestion, platform::MsgBox::Yes)
-            .expectMessage(QStringLiteral("These files could not be deleted:\n") + b.pic("album.jpg"));
+            .expectMessage(QStringLiteral("These files could not be deleted:\n") + b.pic("album.jpg") + u'\n' +
+                           misread +
+                           QStringLiteral(": its name is not valid UTF-8 text, so it cannot be named safely. "
+                                          "Rename it to use it."));
         b.press("delete");
         VERIFY_DIALOGS(b.tp);
         QVERIFY(listEntries(b.form.itemlist()).contains(b.pic("album.jpg")));
+        QVERIFY(listEntries(b.form.itemlist()).contains(misread));
+        QVERIFY(!listEntries(b.form.itemlist()).contains(b.pic("c.gif ")));
         QVERIFY(!listEntries(b.form.itemlist()).contains(b.pic("a.gif")));
         QVERIFY(!QFileInfo::exists(b.pic("a.gif")));
+        QVERIFY(QFileInfo::exists(b.pic("c.gif")));
+        QVERIFY(QFileInfo::exists(misread));
     }
 
     void aVanishedFileOnlyLosesItsEntry()

@@ -11,7 +11,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include <csignal>
+
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace mosaicon::platform;
 
@@ -103,20 +107,83 @@ private slots:
         QCOMPARE(st.st_mode & 0777, mode_t(0644));
     }
 
-    void replacingKeepsTheTargetsPermissionsAndLinks()
+    void aReplaceTakesThePlaceOfTheName_data()
     {
+        QTest::addColumn<bool>("copying");
+        QTest::addColumn<bool>("link"); // the target is a link to real.htm
+        QTest::addRow("a copy onto a file keeps the file's permissions") << true << false;
+        QTest::addRow("a copy onto a link replaces the link, not the file it leads to") << true << true;
+        QTest::addRow("a save onto a link replaces the link, not the file it leads to") << false << true;
+    }
+    void aReplaceTakesThePlaceOfTheName()
+    {
+        QFETCH(bool, copying);
+        QFETCH(bool, link);
         QTemporaryDir dir;
         const QString real = dir.filePath("real.htm");
+        const QString target = link ? dir.filePath("link.htm") : real;
         writeBytes(real, "old");
         QVERIFY(::chmod(QFile::encodeName(real).constData(), 0640) == 0);
         QVERIFY(QFile::link(real, dir.filePath("link.htm")));
         writeBytes(dir.filePath("new.htm"), "new");
-        QVERIFY(copyFile(dir.filePath("new.htm"), dir.filePath("link.htm")));
-        QVERIFY(QFileInfo(dir.filePath("link.htm")).isSymLink());
-        QCOMPARE(readBytes(real), QByteArray("new"));
+        const mode_t old = ::umask(022);
+        const bool written = copying ? copyFile(dir.filePath("new.htm"), target) : writeFileAtomically(target, "new");
+        ::umask(old);
+        QVERIFY(written);
+        QCOMPARE(QFileInfo(dir.filePath("link.htm")).isSymLink(), !link);
+        QCOMPARE(readBytes(target), QByteArray("new"));
+        QCOMPARE(readBytes(real), link ? QByteArray("old") : QByteArray("new"));
         struct stat st {};
-        QCOMPARE(::stat(QFile::encodeName(real).constData(), &st), 0);
-        QCOMPARE(st.st_mode & 0777, mode_t(0640));
+        QCOMPARE(::lstat(QFile::encodeName(target).constData(), &st), 0);
+        // A file in the link's place is a new file: it has the usual permissions.
+        QCOMPARE(st.st_mode & 0777, mode_t(link ? 0644 : 0640));
+    }
+
+    // A killed write leaves its temporary file beside the target; the next
+    // write of that target removes it. Names up to the system's limit of 255
+    // bytes can be written: the temporary name does not grow with them.
+    void aKilledWriteIsClearedByTheNextOne_data()
+    {
+        QTest::addColumn<bool>("copying");
+        QTest::addColumn<QString>("name");
+        const QString longest = QString(251, u'x') + ".htm";
+        // Three bytes a character in UTF-8: 243 bytes and ".jpg".
+        const QString cjk = QString(81, QChar(0x5199)) + ".jpg";
+        QTest::addRow("a save") << false << "page.htm";
+        QTest::addRow("a save of a name of 255 bytes") << false << longest;
+        QTest::addRow("a copy of a name of 255 bytes") << true << longest;
+        QTest::addRow("a copy of a name of 81 CJK characters") << true << cjk;
+    }
+    void aKilledWriteIsClearedByTheNextOne()
+    {
+        QFETCH(bool, copying);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath("web"));
+        const QString target = dir.filePath("web/" + name);
+        writeBytes(dir.filePath("new"), "new");
+        writeBytes(target, "old");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ReplacingFile file(target);
+            if (file.open())
+                file.file().write("half");
+            ::raise(SIGKILL);
+            ::_exit(1);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        const auto entries = [&] {
+            return QDir(dir.filePath("web")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size();
+        };
+        QCOMPARE(entries(), 2);
+        QString error;
+        const bool written = copying ? copyFile(dir.filePath("new"), target, &error)
+                                     : writeFileAtomically(target, "new", &error);
+        QVERIFY2(written, qPrintable(error));
+        QCOMPARE(readBytes(target), QByteArray("new"));
+        QCOMPARE(entries(), 1);
     }
 
     void cancelledWriteKeepsTheOldFile()

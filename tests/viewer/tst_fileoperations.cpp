@@ -2,16 +2,26 @@
 
 #include "filesizelimit.h"
 #include "testprogram.h"
+#include "tmpfsmount.h"
 
 #include "settings/program.h"
 
+#include "platform/foldersearch.h"
+
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTest>
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace mosaicon;
 using namespace mosaicon::viewer;
@@ -25,7 +35,8 @@ QString nameOf(const QString& path)
 }
 
 // The real file system, but a copy, a removal or the log's write fails for
-// the file names it is told.
+// the file names it is told, the target folder may count as another volume,
+// and each step can be watched.
 class FailingFileSystem final : public FileSystem
 {
 public:
@@ -33,9 +44,19 @@ public:
     QSet<QString> shortCopy; // the copy reports success but comes out short
     QSet<QString> failRemove;
     bool failAppend = false;
+    bool otherVolume = false; // a rename fails as between two file systems
+    bool nothingThere = false; // every target name counts as free when checked
+    std::function<void(const QString& path)> stepStarts;
 
-    bool copyReplacing(const QString& from, const QString& to, QString* error) override
+    bool occupied(const QString& path) const override
     {
+        return !nothingThere && FileSystem::occupied(path);
+    }
+    bool copy(const QString& from, const QString& to, platform::Replace replace,
+              QString* error) override
+    {
+        if (stepStarts)
+            stepStarts(from);
         if (failCopy.contains(nameOf(to))) {
             *error = u"No space left on device"_s;
             return false;
@@ -44,10 +65,20 @@ public:
             QFile out(to);
             return out.open(QIODevice::WriteOnly) && out.write("s") == 1;
         }
-        return FileSystem::copyReplacing(from, to, error);
+        return FileSystem::copy(from, to, replace, error);
+    }
+    platform::Renamed rename(const QString& from, const QString& to, platform::Replace replace,
+                             QString* error) override
+    {
+        if (stepStarts)
+            stepStarts(from);
+        return otherVolume ? platform::Renamed::OtherVolume
+                           : FileSystem::rename(from, to, replace, error);
     }
     bool remove(const QString& path, QString* error) override
     {
+        if (stepStarts)
+            stepStarts(path);
         if (failRemove.contains(nameOf(path))) {
             *error = u"Device or resource busy"_s;
             return false;
@@ -63,6 +94,44 @@ public:
         return FileSystem::append(path, bytes, error);
     }
 };
+
+struct stat statOf(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        st.st_ino = 0;
+    return st;
+}
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+QStringList entriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
+}
+
+// A file whose name is given as bytes, which need not be UTF-8.
+void writeRaw(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+    ::close(fd);
+}
+
+QByteArray readRaw(const QByteArray& path)
+{
+    QByteArray bytes(64, '\0');
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return "(missing)";
+    bytes.resize(qMax<ssize_t>(0, ::read(fd, bytes.data(), size_t(bytes.size()))));
+    ::close(fd);
+    return bytes;
+}
 
 const QDateTime sourceTime(QDate(2001, 2, 3), QTime(4, 5, 6));
 const QDateTime oldTargetTime(QDate(2024, 5, 6), QTime(7, 8, 9));
@@ -302,6 +371,8 @@ private slots:
         for (const QString& name : missing)
             QVERIFY(QFile::remove(f.tp.path(u"src/"_s + name)));
         FailingFileSystem fs;
+        // A failing copy is a move's only between two file systems.
+        fs.otherVolume = !failure.isEmpty();
         if (!failure.isEmpty())
             (failure == u"copy"_s    ? fs.failCopy
              : failure == u"short"_s ? fs.shortCopy
@@ -354,8 +425,10 @@ private slots:
         {
             // The copy stops at 4 KB as on a full disk; the log's few lines still fit.
             const FileSizeLimit limit{4096};
+            FailingFileSystem fs;
+            fs.otherVolume = true;
             out = copy_or_move(FileMode::Move, f.tp.path(u"dst"_s), {{{source}, {true}, false}},
-                               [](const QString&) { return ReplaceAnswer::Yes; });
+                               [](const QString&) { return ReplaceAnswer::Yes; }, fs);
         }
         QCOMPARE(f.tp.read(u"src/big.jpg"_s), big);
         QCOMPARE(f.tp.read(u"dst/big.jpg"_s), QByteArray("old"));
@@ -539,6 +612,7 @@ private slots:
         Folders f;
         FailingFileSystem fs;
         fs.failAppend = true;
+        fs.otherVolume = true;
         fs.failCopy.insert(u"A.jpg"_s);
         fs.failRemove.insert(u"A.jpg"_s);
         const auto yes = [](const QString&) { return ReplaceAnswer::Yes; };
@@ -552,6 +626,237 @@ private slots:
         }
         QCOMPARE(told, f.expand(message).replace(u"{P}"_s, f.tp.folder()));
         QVERIFY(!QFile::exists(copy_log_path()));
+    }
+
+    // What a copy or a move makes is the file as it was: its bytes, its date
+    // to the nanosecond and its permissions; no temporary file stays behind.
+    void aCopyOrMoveKeepsTheFileAsItWas_data()
+    {
+        QTest::addColumn<int>("mode");
+        // "here": source and target on one file system; "other": the target
+        // on a tmpfs of its own; "full": both on a tmpfs with no room for a copy.
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("name");
+        const int copy = int(FileMode::Copy);
+        const int move = int(FileMode::Move);
+        const QString longest = QString(251, u'x') + u".jpg"_s; // the system's limit, 255 bytes
+        const QString cjk = QString(81, QChar(0x5199)) + u".jpg"_s; // 243 bytes and ".jpg"
+        QTest::addRow("a copy keeps the date and the permissions") << copy << "here" << "A.jpg";
+        QTest::addRow("a copy of 81 CJK characters to another file system") << copy << "other" << cjk;
+        QTest::addRow("a move within one file system is a rename") << move << "here" << cjk;
+        QTest::addRow("a move of a name of 255 bytes to another file system")
+            << move << "other" << longest;
+        QTest::addRow("a move on a nearly full disk is a rename, needing no room")
+            << move << "full" << "A.jpg";
+    }
+    void aCopyOrMoveKeepsTheFileAsItWas()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, where);
+        QFETCH(QString, name);
+        Folders f;
+        const bool full = where == u"full"_s;
+        const QString mountPoint = f.tp.path(full ? u"vol"_s : u"dst"_s);
+        std::optional<TmpfsMount> volume;
+        if (where != u"here"_s) {
+            volume.emplace(mountPoint, full ? 1 << 20 : 8 << 20);
+            if (!volume->mounted())
+                QSKIP(qPrintable(volume->reason()));
+        }
+        const QString srcDir = full ? mountPoint + u"/src"_s : f.tp.path(u"src"_s);
+        const QString dstDir = full ? mountPoint + u"/dst"_s : f.tp.path(u"dst"_s);
+        QVERIFY(QDir().mkpath(srcDir) && QDir().mkpath(dstDir));
+        const QString source = srcDir + u'/' + name;
+        const QString target = dstDir + u'/' + name;
+        // On the full disk, 700 KB of its 1 MB: a second copy cannot fit.
+        QByteArray bytes(full ? 700 << 10 : 100 << 10, 'p');
+        for (qsizetype i = 0; i < bytes.size(); i += 4093)
+            bytes[i] = char(i);
+        {
+            QFile file(source);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(bytes), bytes.size());
+        }
+        const QByteArray encoded = QFile::encodeName(source);
+        QCOMPARE(::chmod(encoded.constData(), 0600), 0);
+        const timespec times[2]{{1'600'000'000, 5}, {981'173'106, 123'456'789}};
+        QCOMPARE(::utimensat(AT_FDCWD, encoded.constData(), times, 0), 0);
+        const struct stat before = statOf(source);
+
+        const CopyMoveOutcome out =
+            copy_or_move(FileMode(mode), dstDir, {{{source}, {true}, false}}, [](const QString&) {
+                QTest::qFail("no question is asked", __FILE__, __LINE__);
+                return ReplaceAnswer::Cancel;
+            });
+
+        QCOMPARE(out.failures, QStringList());
+        QVERIFY(out.logError.isEmpty());
+        const bool moving = FileMode(mode) == FileMode::Move;
+        QCOMPARE(f.log(), (QString::fromLatin1(moving ? "Moved  From: " : "Copied From: ") + source +
+                           u"\r\n"_s + QString::fromLatin1(moving ? "Moved  To  : " : "Copied To  : ") +
+                           target + u"\r\n\r\n\r\n"_s)
+                              .toUtf8());
+        QFile copied(target);
+        QVERIFY(copied.open(QIODevice::ReadOnly));
+        QCOMPARE(copied.readAll(), bytes);
+        const struct stat after = statOf(target);
+        QVERIFY(S_ISREG(after.st_mode));
+        QCOMPARE(after.st_mode & 07777, mode_t(0600));
+        QVERIFY(sameTime(after.st_mtim, times[1]));
+        QCOMPARE(entriesOf(dstDir), QStringList{name});
+        QCOMPARE(QFile::exists(source), !moving);
+        if (moving && where != u"other"_s) {
+            // Renamed, not copied: the same file under its new name.
+            QCOMPARE(after.st_ino, before.st_ino);
+        } else if (!moving) {
+            const struct stat kept = statOf(source);
+            QCOMPARE(kept.st_mode & 07777, mode_t(0600));
+            QVERIFY(sameTime(kept.st_mtim, times[1]));
+        }
+    }
+
+    // A name is replaced only when the user said Yes to replacing it, and then
+    // the name alone: a link there goes, the photo it led to stays.
+    void aTargetIsReplacedOnlyAsAnswered_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("otherVolume");
+        QTest::addColumn<bool>("appeared"); // the target was free when checked, then taken
+        QTest::addColumn<QString>("failure");
+        const int copy = int(FileMode::Copy);
+        const int move = int(FileMode::Move);
+        const QString exists = QString::fromLocal8Bit(std::strerror(EEXIST));
+        QTest::addRow("a copy onto a link replaces the link, not the photo it leads to")
+            << copy << false << false << "";
+        QTest::addRow("a move onto a link replaces the link, not the photo it leads to")
+            << move << false << false << "";
+        QTest::addRow("a move across file systems onto a link replaces the link only")
+            << move << true << false << "";
+        QTest::addRow("a copy never replaces a file that took the name after the check")
+            << copy << false << true << u"{S}/A.jpg: not copied to {T}/A.jpg (%1)"_s.arg(exists);
+        QTest::addRow("a move never replaces a file that took the name after the check")
+            << move << false << true << u"{S}/A.jpg: not moved to {T}/A.jpg (%1)"_s.arg(exists);
+        QTest::addRow("a move across file systems never replaces a file that took the name")
+            << move << true << true << u"{S}/A.jpg: not copied to {T}/A.jpg (%1)"_s.arg(exists);
+    }
+    void aTargetIsReplacedOnlyAsAnswered()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, otherVolume);
+        QFETCH(bool, appeared);
+        QFETCH(QString, failure);
+        Folders f;
+        QVERIFY(QDir(f.tp.folder()).mkdir(u"other"_s));
+        f.writeFile(u"other/photo.jpg"_s, "the other photo", oldTargetTime);
+        FailingFileSystem fs;
+        fs.otherVolume = otherVolume;
+        if (appeared) {
+            f.writeFile(u"dst/A.jpg"_s, "old", oldTargetTime);
+            fs.nothingThere = true;
+        } else {
+            QVERIFY(QFile::link(f.tp.path(u"other/photo.jpg"_s), f.tp.path(u"dst/A.jpg"_s)));
+        }
+        QStringList asked;
+        const CopyMoveOutcome out =
+            copy_or_move(FileMode(mode), f.tp.path(u"dst"_s), f.lists({0}, {}),
+                         [&](const QString& question) {
+                             asked.append(question);
+                             return ReplaceAnswer::Yes;
+                         },
+                         fs);
+
+        QCOMPARE(f.tp.read(u"other/photo.jpg"_s), QByteArray("the other photo"));
+        QCOMPARE(entriesOf(f.tp.path(u"dst"_s)), QStringList{u"A.jpg"_s});
+        QVERIFY(!QFileInfo(f.tp.path(u"dst/A.jpg"_s)).isSymLink());
+        QCOMPARE(out.failures, appeared ? QStringList{f.expand(failure)} : QStringList());
+        QCOMPARE(f.tp.read(u"dst/A.jpg"_s), appeared ? QByteArray("old") : QByteArray("source A.jpg"));
+        QCOMPARE(QFile::exists(f.tp.path(u"src/A.jpg"_s)), appeared || mode == int(FileMode::Copy));
+        QCOMPARE(asked, appeared ? QStringList()
+                                 : QStringList{f.expand(
+                                       u"Do you want to replace:\n\n\t{T}/A.jpg [a link to "
+                                       u"{P}/other/photo.jpg: the link is replaced, not that file]\n"
+                                       u"With\n\t{S}/A.jpg [2001-02-03 04:05:06,  12 bytes]\n"_s)
+                                                   .replace(u"{P}"_s, f.tp.folder())});
+    }
+
+    // The folder search spells a name whose bytes are not UTF-8 with a
+    // replacement character, which as bytes is the name of another file.
+    void aNameThatIsNotUtf8IsRefusedAndTold_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("heading");
+        QTest::addRow("copy") << "copy" << "These files could not be copied:";
+        QTest::addRow("move") << "move" << "These files could not be moved:";
+        QTest::addRow("delete") << "delete" << "These files could not be deleted:";
+    }
+    void aNameThatIsNotUtf8IsRefusedAndTold()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, heading);
+        Folders f;
+        const QByteArray folder = QFile::encodeName(f.tp.path(u"src"_s)) + '/';
+        writeRaw(folder + "b\xff.jpg", "not UTF-8");
+        writeRaw(folder + "b\xef\xbf\xbd.jpg", "valid UTF-8");
+        // The temporary folder cannot remove a name it cannot spell.
+        const auto removeRaw = qScopeGuard([&] { ::unlink((folder + "b\xff.jpg").constData()); });
+        platform::FolderSearch search({f.tp.path(u"src"_s)}, {}, {u"b?.jpg"_s});
+        search.run();
+        const QString entry = f.tp.path(u"src/b\uFFFD.jpg"_s);
+        QCOMPARE(search.results(), QStringList{entry});
+
+        const QList<ListSelection> lists{{search.results(), {true}, false}};
+        QString told;
+        QStringList listed;
+        if (command == u"delete"_s) {
+            const DeleteOutcome out = delete_selected(lists, [](const QString&) { return true; });
+            told = delete_message(out);
+            listed = out.lists.first();
+        } else {
+            const FileMode mode = command == u"copy"_s ? FileMode::Copy : FileMode::Move;
+            const CopyMoveOutcome out = copy_or_move(mode, f.tp.path(u"dst"_s), lists, [](const QString&) {
+                return ReplaceAnswer::Yes;
+            });
+            told = copy_move_message(mode, out);
+            listed = out.lists.first();
+        }
+
+        QCOMPARE(told, heading + u'\n' + entry +
+                           u": its name is not valid UTF-8 text, so it cannot be named safely. "
+                           u"Rename it to use it."_s);
+        QCOMPARE(listed, QStringList{entry});
+        QCOMPARE(readRaw(folder + "b\xff.jpg"), QByteArray("not UTF-8"));
+        QCOMPARE(readRaw(folder + "b\xef\xbf\xbd.jpg"), QByteArray("valid UTF-8"));
+        QCOMPARE(entriesOf(f.tp.path(u"dst"_s)), QStringList());
+        QCOMPARE(f.log(), command == u"delete"_s ? QByteArray() : QByteArray("\r\n"));
+    }
+
+    // A program killed half way through a command leaves a log of the steps done.
+    void eachStepIsLoggedAsItEnds_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("logged"); // the log as the second file's step begins
+        QTest::addRow("copy") << "copy" << "Copied From: {S}/A.jpg\nCopied To  : {T}/A.jpg\n\n";
+        QTest::addRow("move") << "move" << "Moved  From: {S}/A.jpg\nMoved  To  : {T}/A.jpg\n\n";
+        QTest::addRow("delete") << "delete" << "Deleted    : {S}/A.jpg\n";
+    }
+    void eachStepIsLoggedAsItEnds()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, logged);
+        Folders f;
+        FailingFileSystem fs;
+        QList<QByteArray> seen;
+        fs.stepStarts = [&](const QString& path) {
+            if (nameOf(path) == u"b.jpg"_s)
+                seen.append(f.log());
+        };
+        if (command == u"delete"_s)
+            delete_selected(f.lists({0, 1}, {}), fs);
+        else
+            copy_or_move(command == u"copy"_s ? FileMode::Copy : FileMode::Move,
+                         f.tp.path(u"dst"_s), f.lists({0, 1}, {}),
+                         [](const QString&) { return ReplaceAnswer::Yes; }, fs);
+        QCOMPARE(seen, QList<QByteArray>{f.expandLog(logged)});
     }
 
     void viewCopyLog_data()
