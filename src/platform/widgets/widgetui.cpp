@@ -110,7 +110,7 @@ std::optional<QString> WidgetUi::fileDialog(const FileDialogRequest& request)
         start = start.isEmpty() ? request.fileName : start + u'/' + request.fileName;
     QFileDialog dialog(activeParent(), request.title, start);
     dialog.setNameFilters(qtFilters(request.filter));
-    // Qt reads the patterns from the bracket qtFilter adds; the user reads
+    // Qt reads the patterns from the bracket qtFilters adds; the user reads
     // each description as the program words it, that bracket left out.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (request.forSaving)
