@@ -73,9 +73,8 @@ void AssocText::Command3_Click()
 void AssocText::store()
 {
     const QString& path = o_filename.caption;
-    // The text already ends each line with CR LF and the file gets one more;
-    // dropping that last line end keeps an untouched text from growing an
-    // empty line at every OK.
+    // The file gets a line end after the text only when the text lacks one,
+    // so an untouched text never grows an empty line at every OK.
     QString text = o_text.text;
     if (text.endsWith(lineEnd))
         text.chop(lineEnd.size());

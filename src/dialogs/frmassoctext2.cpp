@@ -93,11 +93,9 @@ void FrmAssocText2::push()
         return;
     setWindowTitle(m_value->caption);
     m_binder.push();
-    // The editor shows lines, not their CR LF ends.
-    QString shown = m_value->o_text.text;
-    if (shown.endsWith(lineEnd))
-        shown.chop(lineEnd.size());
-    shown.replace(lineEnd, QStringLiteral("\n"));
+    // The editor shows the last line end too, so that text typed at the end
+    // starts a line of its own.
+    const QString shown = QString(m_value->o_text.text).replace(lineEnd, QStringLiteral("\n"));
     if (m_text->toPlainText() != shown)
         m_text->setPlainText(shown);
     const QImage picture = m_value->o_image.picture();
@@ -115,9 +113,7 @@ void FrmAssocText2::pull()
     if (!m_value)
         return;
     m_binder.pull();
-    const QString text = m_text->toPlainText();
-    m_value->o_text.text =
-        text.isEmpty() ? QString() : QString(text).replace(u'\n', lineEnd) + lineEnd;
+    m_value->o_text.text = m_text->toPlainText().replace(u'\n', lineEnd);
 }
 
 void registerFrmAssocText2()

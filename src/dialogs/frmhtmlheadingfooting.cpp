@@ -33,18 +33,17 @@ int pixels(double twips)
     return qRound(twips / platform::ImageControl::TwipsPerPixel);
 }
 
-// The box shows lines; the value keeps each one's CR LF, as the file does.
+// The box shows the value's text with its last line end too, so that text
+// typed at the end starts a line of its own; the value keeps CR LF, as the
+// file does.
 QString shown(const QString& text)
 {
-    QString lines = text;
-    if (lines.endsWith(lineEnd))
-        lines.chop(lineEnd.size());
-    return lines.replace(lineEnd, QStringLiteral("\n"));
+    return QString(text).replace(lineEnd, QStringLiteral("\n"));
 }
 
 QString kept(const QString& lines)
 {
-    return QString(lines).replace(u'\n', lineEnd) + lineEnd;
+    return QString(lines).replace(u'\n', lineEnd);
 }
 
 } // namespace

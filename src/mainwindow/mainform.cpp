@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -312,6 +313,8 @@ void MainForm::Form_Load()
 
     if (m_itemlist->count() == 0)
         restoreBrowser(patternIndex);
+    if (m_filedir->path().isEmpty())
+        showStartDirectory();
 
     // A window switch with "/x" ends the program without ever showing the window.
     QString end = QStringLiteral("/x");
@@ -334,6 +337,20 @@ void MainForm::restoreBrowser(int patternIndex)
         m_filedir->setPath(s.last_directory);
     s.last_drive = m_filedrive->drive();
     s.last_directory = m_filedir->path();
+}
+
+// A directory box no start-up step has set (a list given by "/f", a saved
+// folder that is gone) shows the folder the program was started in, as a new
+// one does; showing it changes neither the file list nor the saved place.
+void MainForm::showStartDirectory()
+{
+    const QString dir = QDir::currentPath();
+    const QSignalBlocker quietDir(m_filedir);
+    const QSignalBlocker quietDrive(m_filedrive);
+    if (!m_filedir->setPath(dir))
+        return;
+    m_filedrive->setDrive(dir);
+    m_filelist.setPath(dir);
 }
 
 void MainForm::load_file_list_switch()

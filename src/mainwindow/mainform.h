@@ -121,6 +121,7 @@ private:
     void buildMenus();
     void addMenuItem(QAction* action, const Command& row, const QString& objectName);
     void restoreBrowser(int patternIndex);
+    void showStartDirectory();
     void setListsVisible(bool visible);
     void appendFileEntries();
     void loadProfile();

@@ -285,6 +285,10 @@ void MultiDrive::runSearch()
     m_dirs->addItems(search.queue());
     m_fles->clear();
     m_fles->addItems(search.results());
+    // The directory box ends on the last folder searched, as if it had
+    // followed each one; its file list, its caption and the main window follow.
+    if (!search.lastSearched().isEmpty())
+        filedir()->setPath(search.lastSearched());
     update_captions();
     if (search.full())
         platform::msgbox(

@@ -58,13 +58,14 @@ void apply_thumbnail_settings(platform::ImageControl& engine)
     engine.setBackColor(setting_number<quint32>(s, &Settings::thumb_bg_color));
 }
 
-bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size)
+bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size,
+                              std::optional<double> boxTwips)
 {
     const Settings& s = settings();
     apply_thumbnail_settings(engine);
     if (s.thumb_style == 0)
         return true;
-    const double t = size * 15.7;
+    const double t = boxTwips.value_or(size * 15.7);
     const int limit = styled_thumbnail_limit(size);
     engine.setFitMode(1);
     // One decode an image: the engine may already hold it at this size.

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace mosaicon::platform {
 class ImageControl;
 }
@@ -15,7 +17,9 @@ int thumbnail_size();
 void apply_thumbnail_settings(platform::ImageControl& engine);
 // Sets the engine, holding the image at its thumbnail size, up for saving the
 // thumbnail by the thumbnail settings; false when the image could not be read.
-bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size);
+// A borderless thumbnail fits a square of boxTwips, by default size x 15.7 twips.
+bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size,
+                              std::optional<double> boxTwips = std::nullopt);
 // Scales the engine's picture down, keeping its proportions, until it fits
 // a box of that width and height in twips.
 void fit_in_box(platform::ImageControl& engine, double width, double height);

@@ -129,6 +129,7 @@ void FolderSearch::run()
         // A folder that cannot be read leaves the queue like a searched one.
         Listing listing;
         if (listFolder(folder, pattern, &listing)) {
+            m_lastSearched = folder;
             if (m_options.subfolders)
                 queueSubfolders(folder, listing.folders);
             addFiles(folder, listing.files);

@@ -62,6 +62,9 @@ public:
     // The results reached their capacity; the queue was then emptied.
     bool full() const { return m_full; }
     bool stopped() const { return m_stopped; }
+    // The last folder that could be read: where the search was when it
+    // ended. Empty when it read none.
+    const QString& lastSearched() const { return m_lastSearched; }
 
 private:
     bool keepGoing() const { return !m_keepGoing || m_keepGoing(); }
@@ -73,6 +76,7 @@ private:
     QSet<QString> m_queued;
     QStringList m_results;
     QSet<QString> m_found;
+    QString m_lastSearched;
     FolderSearchOptions m_options;
     std::function<bool()> m_keepGoing;
     std::function<void()> m_yield;

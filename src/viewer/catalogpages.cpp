@@ -10,7 +10,6 @@
 #include "platform/files.h"
 #include "platform/ui.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -36,18 +35,6 @@ void spacedLine(TextFile& page, const QString& text)
 {
     page.line(text);
     page.line(QString());
-}
-
-// The address of an image or thumbnail for a quoted attribute: a full path
-// becomes a "file:" address, a bare name stays relative to the pages; either
-// way percent-encoded, with the apostrophe that would end the attribute too.
-QString catalogAddress(const QString& path)
-{
-    if (!QDir::isAbsolutePath(path))
-        return html_address(path);
-    QString address = path;
-    make_file_url(address);
-    return html_text(address.replace(u'\'', QLatin1String("%27")));
 }
 
 // Every page opens the same way, down to the line before its links.
@@ -81,22 +68,24 @@ void writeTitleLine(TextFile& page, const CatalogEntry& entry)
                          (entry.title.isEmpty() ? html_text(entry.image) : entry.title));
 }
 
+// Images and thumbnails are addressed as listed, never as "file:" addresses,
+// so the pages can be moved or published with their pictures.
 void writeThumbnailCell(TextFile& page, const CatalogEntry& entry)
 {
     spacedLine(page, QStringLiteral("      <center>"));
-    page.line(QStringLiteral("      <a href='%1'>").arg(catalogAddress(entry.image)));
+    page.line(QStringLiteral("      <a href='%1'>").arg(html_address(entry.image)));
     if (entry.thumbnail.isEmpty())
         spacedLine(page, QStringLiteral("      thumbnail<br>not<br>available<p>"));
     else
         spacedLine(page,
-                   QStringLiteral("      <img src='%1'><p>").arg(catalogAddress(entry.thumbnail)));
+                   QStringLiteral("      <img src='%1'><p>").arg(html_address(entry.thumbnail)));
     writeTitleLine(page, entry);
     spacedLine(page, QStringLiteral("      </a>"));
 }
 
 void writeFullSizeCell(TextFile& page, const CatalogEntry& entry)
 {
-    spacedLine(page, QStringLiteral("      <img src='%1'><p>").arg(catalogAddress(entry.image)));
+    spacedLine(page, QStringLiteral("      <img src='%1'><p>").arg(html_address(entry.image)));
     spacedLine(page, QStringLiteral("      <center>"));
     writeTitleLine(page, entry);
 }

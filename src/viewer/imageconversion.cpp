@@ -9,6 +9,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
+#include "platform/numbers.h"
 #include "platform/ui.h"
 #include "platform/profilefile.h"
 
@@ -126,7 +127,9 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         c.result.outcome = ConversionResult::SameAsSource;
         return c;
     }
-    prepare_thumbnail_engine(engine, source, size);
+    // These windows count 15.7 twips a pixel in a borderless box, so the box is
+    // the thumbnail size itself.
+    prepare_thumbnail_engine(engine, source, size, platform::pixelsToTwips(size));
     // The save replaces an older file atomically; a failed save keeps it.
     if (!engine.saveAsJpeg(output, platform::Flush::ToCache)) {
         failed(c, engine.errorString());

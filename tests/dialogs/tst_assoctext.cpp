@@ -95,12 +95,15 @@ private slots:
         QTest::addRow("a title is stored as typed")
             << QByteArray() << QString() << "" << "Dawn  at <sea>" << "x" << "Dawn  at <sea>"
             << QByteArray("x\r\n");
-        QTest::addRow("a stored two-line text opens and closes unchanged")
-            << QByteArray("first\r\nsecond\r\n") << "Old <b>title</b>" << "first\nsecond" << QString()
+        QTest::addRow("a stored two-line text opens, each line ended, and closes unchanged")
+            << QByteArray("first\r\nsecond\r\n") << "Old <b>title</b>" << "first\nsecond\n" << QString()
             << QString() << "Old <b>title</b>" << QByteArray("first\r\nsecond\r\n");
         QTest::addRow("edited lines are written with CR LF")
-            << QByteArray("first\r\n") << "T" << "first" << "New" << "one\ntwo\n\nfour" << "New"
+            << QByteArray("first\r\n") << "T" << "first\n" << "New" << "one\ntwo\n\nfour" << "New"
             << QByteArray("one\r\ntwo\r\n\r\nfour\r\n");
+        QTest::addRow("an empty line the user leaves at the end is kept")
+            << QByteArray("first\r\n") << "T" << "first\n" << "T" << "one\n\n" << "T"
+            << QByteArray("one\r\n\r\n");
     }
     void okStoresWhatTheDialogHolds()
     {
@@ -145,6 +148,34 @@ private slots:
         QCOMPARE(written.readAll(), file);
         QVERIFY(ini().contains(titleSection, image));
         QCOMPARE(ini().get(titleSection, image), title);
+        VERIFY_DIALOGS(tp);
+    }
+
+    // Ten opens and OKs leave the file as it was; a line typed at the end of
+    // the text then lands on a line of its own.
+    void aLineTypedAtTheEndLandsOnItsOwnLine()
+    {
+        TestProgram tp;
+        useFolder(tp);
+        QDir(tp.folder()).mkdir("texts");
+        const QString image = tp.path("d.jpg");
+        const QByteArray stored("first\r\nsecond\r\n");
+        tp.write("texts/00000003.txt", stored);
+        ini().put(textSection, image, tp.path("texts/00000003.txt"));
+        for (int i = 0; i < 10; ++i) {
+            expectEditor(tp, [](FrmAssocText2& dialog) { click(dialog, "Command1"); });
+            AssocText::edit(QStringLiteral("main"), image);
+            QCOMPARE(tp.read("texts/00000003.txt"), stored);
+        }
+        expectEditor(tp, [](FrmAssocText2& dialog) {
+            auto* text = dialog.findChild<QPlainTextEdit*>(QStringLiteral("o_text"));
+            text->moveCursor(QTextCursor::End);
+            QTest::keyClicks(text, QStringLiteral("third"));
+            click(dialog, "Command1");
+        });
+        AssocText::edit(QStringLiteral("main"), image);
+        QCOMPARE(tp.read("texts/00000003.txt"), QByteArray("first\r\nsecond\r\nthird\r\n"));
+        QCOMPARE(ini().get(textSection, image), tp.path("texts/00000003.txt"));
         VERIFY_DIALOGS(tp);
     }
 

@@ -47,8 +47,9 @@ private slots:
             FrmHtmlHeadingFooting dialog(qobject_cast<HtmlHeadingFooting*>(window));
             dialog.open();
             QCOMPARE(dialog.windowTitle(), QStringLiteral("HTML Heading  And Footing"));
-            QCOMPARE(box(dialog, "html_header")->toPlainText(), QStringLiteral("<html>\n<h1>Old</h1>"));
-            QCOMPARE(box(dialog, "html_footer")->toPlainText(), QStringLiteral("</html>"));
+            QCOMPARE(box(dialog, "html_header")->toPlainText(),
+                     QStringLiteral("<html>\n<h1>Old</h1>\n"));
+            QCOMPARE(box(dialog, "html_footer")->toPlainText(), QStringLiteral("</html>\n"));
             box(dialog, "html_header")->setPlainText("<html>\n<h1>New</h1>\n");
             box(dialog, "html_footer")->setPlainText("");
             bool index = false;
@@ -61,7 +62,7 @@ private slots:
             QVERIFY(!dialog.isVisible());
         });
         HtmlHeadingFooting::edit();
-        QCOMPARE(tp.read("htmlhead.htm"), QByteArray("<html>\r\n<h1>New</h1>\r\n\r\n"));
+        QCOMPARE(tp.read("htmlhead.htm"), QByteArray("<html>\r\n<h1>New</h1>\r\n"));
         QCOMPARE(tp.read("htmlfoot.htm"), QByteArray("\r\n"));
         VERIFY_DIALOGS(tp);
     }
@@ -96,6 +97,28 @@ private slots:
             QCOMPARE(tp.read("htmlhead.htm"), expected);
             QCOMPARE(tp.read("htmlfoot.htm"), QByteArray("</body>\r\n"));
         }
+        VERIFY_DIALOGS(tp);
+    }
+
+    // Each box ends in a line break, so what is typed at its end starts a line.
+    void aLineTypedAtTheEndLandsOnItsOwnLine()
+    {
+        TestProgram tp;
+        tp.write("htmlhead.htm", "<html>\r\n<p>\r\n");
+        tp.write("htmlfoot.htm", "</body>\r\n");
+        tp.ui.expectModal(windowName, [&](QObject* window) {
+            FrmHtmlHeadingFooting dialog(qobject_cast<HtmlHeadingFooting*>(window));
+            dialog.open();
+            for (const auto& [name, typed] :
+                 {std::pair{"html_header", "<hr>"}, std::pair{"html_footer", "</html>"}}) {
+                box(dialog, name)->moveCursor(QTextCursor::End);
+                QTest::keyClicks(box(dialog, name), QString::fromLatin1(typed));
+            }
+            dialog.findChild<QPushButton*>("Command1")->click();
+        });
+        HtmlHeadingFooting::edit();
+        QCOMPARE(tp.read("htmlhead.htm"), QByteArray("<html>\r\n<p>\r\n<hr>\r\n"));
+        QCOMPARE(tp.read("htmlfoot.htm"), QByteArray("</body>\r\n</html>\r\n"));
         VERIFY_DIALOGS(tp);
     }
 

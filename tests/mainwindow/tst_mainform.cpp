@@ -1,5 +1,6 @@
 #include "mainwindow/commandtable.h"
 #include "mainwindow/mainform.h"
+#include "mainwindow/multidrive.h"
 
 #include "settings/program.h"
 #include "viewer/frmsimplev.h"
@@ -17,10 +18,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolBar>
 
@@ -313,17 +316,33 @@ private slots:
         QVERIFY(!settings().auto_start_browser);
     }
 
+    // The list file fills the file list; the folder list shows the folder the
+    // program was started in, and so does the multi-drive window.
     void listFileOnTheCommandLineFillsTheFileList()
     {
         TestProgram tp({QStringLiteral("/f"), QString()});
         tp.write("a.jpg", "a");
         tp.write("b c.gif", "b");
         tp.write("list.txt", tp.path("a.jpg").toUtf8() + "\r\n" + tp.path("b c.gif").toUtf8() + "\r\n");
+        QDir(tp.folder()).mkpath(QStringLiteral("start/pics"));
         program().arguments[1] = tp.path("list.txt");
+        const QString started = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(tp.path("start")));
+        const auto back = qScopeGuard([&] { QDir::setCurrent(started); });
         MainForm form;
         form.Form_Load();
-        QCOMPARE(listEntries(form.itemlist()), (QStringList{tp.path("a.jpg"), tp.path("b c.gif")}));
+        const QStringList list{tp.path("a.jpg"), tp.path("b c.gif")};
+        QCOMPARE(listEntries(form.itemlist()), list);
         QVERIFY(form.isVisible());
+        const QString start = QFileInfo(tp.path("start")).canonicalFilePath();
+        QCOMPARE(form.filedir()->path(), start);
+        QVERIFY(!form.filedir()->findItems(QStringLiteral("pics"), Qt::MatchExactly).isEmpty());
+
+        MultiDrive* search = frm_multi_drive.load();
+        QCOMPARE(search->filedir()->path(), start);
+        QCOMPARE(listEntries(search->fles()), list);
+        frm_multi_drive.unload();
+        QCOMPARE(listEntries(form.itemlist()), list);
     }
 
     void switchesEndTheProgram_data()

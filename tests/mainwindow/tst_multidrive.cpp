@@ -66,7 +66,46 @@ private slots:
         QVERIFY(f.form.filedir()->isVisibleTo(&f.form));
         QVERIFY(f.form.filedrive()->isVisibleTo(&f.form));
         QVERIFY(f.form.filefilter()->isVisibleTo(&f.form));
-        QCOMPARE(QString(settings().last_directory), f.tp.path("pics"));
+        // The search ended in the sub-folder, and so did the directory box.
+        QCOMPARE(QString(settings().last_directory), f.tp.path("pics/sub"));
+        VERIFY_DIALOGS(f.tp);
+    }
+
+    void theDirectoryBoxEndsWhereTheSearchEnded_data()
+    {
+        QTest::addColumn<QStringList>("queue");
+        QTest::addColumn<bool>("subfolders");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("source");
+        QTest::addRow("with sub-folders it ends in the last sub-folder searched")
+            << QStringList{"pics"} << true << "pics/sub" << "Source (2)";
+        QTest::addRow("a folder that cannot be entered leaves it on the one before")
+            << QStringList{"pics", "gone"} << false << "pics" << "Source (1)";
+    }
+    void theDirectoryBoxEndsWhereTheSearchEnded()
+    {
+        QFETCH(QStringList, queue);
+        QFETCH(bool, subfolders);
+        QFETCH(QString, last);
+        QFETCH(QString, source);
+        Fixture f;
+        f.tp.write(QStringLiteral("pics/sub/c.jpg"), "x");
+        MultiDrive* w = f.window();
+        // The box starts elsewhere, as a loaded directory profile leaves it.
+        w->filedir()->setPath(f.tp.folder());
+        w->dirs()->clear();
+        for (const QString& dir : queue)
+            w->dirs()->addItem(f.tp.path(dir));
+        w->subdir()->setChecked(subfolders);
+
+        w->button(QStringLiteral("Command5"))->click();
+
+        QCOMPARE(w->filedir()->path(), f.tp.path(last));
+        QCOMPARE(w->source()->title(), source);
+        QCOMPARE(w->selecteddirs()->title(), QStringLiteral("Directory List (0)"));
+        QCOMPARE(f.form.filedir()->path(), f.tp.path(last));
+        w->button(QStringLiteral("Command12"))->click();
+        QCOMPARE(QString(settings().last_directory), f.tp.path(last));
         VERIFY_DIALOGS(f.tp);
     }
 
@@ -113,8 +152,10 @@ private slots:
         const QStringList first{f.tp.path("pics/a.jpg")};
         if (handsOver)
             QCOMPARE(listEntries(f.form.itemlist()), first);
-        else
+        else if (stops)
             QCOMPARE(listEntries(f.form.itemlist()), before);
+        else // the main window browses the last folder searched, as the directory box does
+            QCOMPARE(listEntries(f.form.itemlist()), QStringList{f.tp.path("pics/sub/b.jpg")});
         if (press == "Command11") {
             // The folder in work stays queued and the files found are kept.
             QCOMPARE(listEntries(w->dirs()),

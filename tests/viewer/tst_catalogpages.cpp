@@ -7,6 +7,7 @@
 #include "testprogram.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 
@@ -36,14 +37,16 @@ const QString perPageRefusal =
                    "must each be a whole number greater than zero.");
 
 // The catalog of every case: full paths in "pics" (one with an apostrophe
-// and a blank), bare thumbnail names, a title with markup kept as typed.
+// and a blank, one with an accent, a "#" and a "%"), bare thumbnail names, a
+// title with markup kept as typed.
 QList<CatalogEntry> fiveEntries(const QString& pics)
 {
     return {{pics + "/a.jpg", "tn_a.jpg", "Harbour"},
             {pics + "/b.jpg", "", ""},
             {pics + "/c.jpg", "tn_c.jpg", "<b>Bold</b> & co"},
             {pics + "/o'brien 1.jpg", "tn_o'brien 1.jpg", "Pat"},
-            {pics + "/e.jpg", "tn_e.jpg", "End"}};
+            {pics + QString::fromUtf8("/caf\xc3\xa9 #5%.jpg"),
+             QString::fromUtf8("tn_caf\xc3\xa9 #5%.jpg"), "End"}};
 }
 
 QStringList filesIn(const QString& dir)
@@ -68,7 +71,6 @@ class TestCatalogPages : public QObject
             settings().table_cell_padding = QStringLiteral("7");
             QDir(tp.folder()).mkpath(QStringLiteral("web"));
         }
-        QByteArray picsAddress() const { return QUrl::fromLocalFile(pics).toEncoded(); }
         QByteArray homeAddress() const
         {
             return QUrl::fromLocalFile(target + "/mkn_catalog.htm").toEncoded();
@@ -82,7 +84,7 @@ private slots:
         QTest::addColumn<QString>("rows");
         QTest::addColumn<bool>("useThumbs");
         QTest::addColumn<int>("entries");
-        // "P" stands for the address of the pictures' folder.
+        // "P" stands for the pictures' folder as it is listed.
         QTest::addColumn<PageFiles>("expected");
 
         const QByteArray twoPages =
@@ -104,9 +106,10 @@ private slots:
             "    <td>\r\n      <center>\r\n\r\n      <a href='P/o%27brien%201.jpg'>\r\n"
             "      <img src='tn_o%27brien%201.jpg'><p>\r\n\r\n      Pat\r\n\r\n"
             "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray thumbE = "    <td>\r\n      <center>\r\n\r\n      <a href='P/e.jpg'>\r\n"
-                                  "      <img src='tn_e.jpg'><p>\r\n\r\n      End\r\n\r\n"
-                                  "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray thumbE =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/caf%C3%A9%20%235%25.jpg'>\r\n"
+            "      <img src='tn_caf%C3%A9%20%235%25.jpg'><p>\r\n\r\n      End\r\n\r\n"
+            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
         QTest::addRow("thumbnails, 2 x 2: a full first page, then one row of one cell")
             << "2"
             << "2" << true << 5
@@ -132,7 +135,7 @@ private slots:
             "    <td>\r\n      <img src='P/o%27brien%201.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
             "      Pat\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
         const QByteArray fullE =
-            "    <td>\r\n      <img src='P/e.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "    <td>\r\n      <img src='P/caf%C3%A9%20%235%25.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
             "      End\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
         QTest::addRow("full size, one per row, 2 rows: first, middle and a last page of one row")
             << "1"
@@ -157,6 +160,9 @@ private slots:
         QFETCH(int, entries);
         QFETCH(PageFiles, expected);
         Catalog c;
+        // The folder's own bytes stand in the pages, so it must need no encoding.
+        QVERIFY2(QRegularExpression(QStringLiteral("^[A-Za-z0-9/._-]+$")).match(c.pics).hasMatch(),
+                 qPrintable(c.pics));
         c.tp.ui.expectMessage(confirmation.arg(c.target), platform::MsgBox::Yes);
 
         QVERIFY(write_catalog_pages(c.target, fiveEntries(c.pics).mid(0, entries),
@@ -168,7 +174,7 @@ private slots:
         for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
             const QByteArray page = QByteArray(it.value())
                                         .replace("PATH", c.pics.toUtf8())
-                                        .replace("'P/", "'" + c.picsAddress() + "/");
+                                        .replace("'P/", "'" + c.pics.toUtf8() + "/");
             QCOMPARE(c.tp.read("web/" + it.key()), page);
         }
         QCOMPARE(c.tp.shell.opened, QStringList{QString::fromUtf8(c.homeAddress())});

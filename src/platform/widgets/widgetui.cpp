@@ -91,7 +91,7 @@ std::optional<QString> WidgetUi::inputBox(const QString& prompt, const QString& 
     return answer;
 }
 
-QString WidgetUi::qtFilter(const QString& filter)
+QStringList WidgetUi::qtFilters(const QString& filter)
 {
     const QStringList parts = filter.split(u'|');
     QStringList filters;
@@ -100,7 +100,7 @@ QString WidgetUi::qtFilter(const QString& filter)
         patterns.replace(u';', u' ');
         filters.append(QStringLiteral("%1 (%2)").arg(parts.at(i), patterns));
     }
-    return filters.join(QLatin1String(";;"));
+    return filters;
 }
 
 std::optional<QString> WidgetUi::fileDialog(const FileDialogRequest& request)
@@ -108,13 +108,18 @@ std::optional<QString> WidgetUi::fileDialog(const FileDialogRequest& request)
     QString start = request.initialDirectory;
     if (!request.fileName.isEmpty())
         start = start.isEmpty() ? request.fileName : start + u'/' + request.fileName;
-    const QString filter = qtFilter(request.filter);
-    const QString chosen = request.forSaving
-                               ? QFileDialog::getSaveFileName(activeParent(), request.title, start, filter)
-                               : QFileDialog::getOpenFileName(activeParent(), request.title, start, filter);
-    if (chosen.isEmpty())
+    QFileDialog dialog(activeParent(), request.title, start);
+    dialog.setNameFilters(qtFilters(request.filter));
+    // Qt reads the patterns from the bracket qtFilters adds; the user reads
+    // each description as the program words it, that bracket left out.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (request.forSaving)
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+    else
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
         return std::nullopt;
-    return chosen;
+    return dialog.selectedFiles().value(0);
 }
 
 std::optional<QColor> WidgetUi::colorDialog(const QColor& initial)

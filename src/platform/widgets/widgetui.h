@@ -2,6 +2,8 @@
 
 #include "platform/ui.h"
 
+#include <QStringList>
+
 #include <functional>
 
 namespace mosaicon::platform {
@@ -18,8 +20,9 @@ public:
     std::optional<QColor> colorDialog(const QColor& initial) override;
     void showModal(const QString& windowName, QObject* window) override;
 
-    // "Desc|*.gif;*.jpg|All|*.*" as a Qt name filter list "Desc (*.gif *.jpg);;All (*.*)".
-    static QString qtFilter(const QString& filter);
+    // "Desc|*.gif;*.jpg|All|*.*" as Qt name filters "Desc (*.gif *.jpg)", "All (*.*)".
+    // The file dialog shows each description alone, without the bracket added here.
+    static QStringList qtFilters(const QString& filter);
 
     // Code without windows shows a window by handing over the value it edits;
     // the window's library registers how that value is shown.
