@@ -5,12 +5,11 @@
 #include "settings/program.h"
 
 #include "platform/files.h"
+#include "platform/numbers.h"
 #include "platform/textlines.h"
 #include "platform/ui.h"
 
 #include <QFileInfo>
-
-#include <cmath>
 
 namespace mosaicon {
 
@@ -25,16 +24,16 @@ const ProfileKind directoryKind{
     QStringLiteral("The sub-directory profile is required to have the .dpr file extension.  No action taken."),
     QStringLiteral("Sub-directory Profile"), QStringLiteral("sub-directory profile")};
 
-// A check-box state: the number after the label, rounded half to even, and
-// 0 when there is none; a state outside 0 to 2 is not taken.
+// A check-box state: the number the text after the label begins with,
+// rounded half to even, and 0 when there is none; a state outside 0 to 2
+// (as "1e300" is) is not taken, and is range-checked before any cast.
 std::optional<int> checkState(const QString& line, const QString& label)
 {
-    bool ok = false;
-    const double value = line.mid(label.size()).trimmed().section(u' ', 0, 0).toDouble(&ok);
-    const int state = ok ? int(std::nearbyint(value)) : 0;
-    if (state < 0 || state > 2)
+    const std::optional<qint64> state =
+        platform::roundHalfEven(platform::val(line.mid(label.size())));
+    if (!state || *state < 0 || *state > 2)
         return std::nullopt;
-    return state;
+    return int(*state);
 }
 
 } // namespace

@@ -49,26 +49,38 @@ bool isLineEnd(QChar c)
 }
 
 // The fields of the entries, read as delimited values: a comma or a line end
-// ends a field, so entries need not keep to their lines. A quoted field has
-// its doubled quotes read as one and ends at its line end at the latest, so a
-// stray quote in a file of the older writer spoils no more than its own line.
+// ends a field, so entries need not keep to their lines. A quoted field runs
+// to its closing quote, across line ends, with its doubled quotes read as
+// one; what stands between the closing quote and the delimiter is dropped, as
+// the older writer's stray quotes left it.
 class FieldReader
 {
 public:
     FieldReader(const QString& text, qsizetype pos) : m_text(text), m_pos(pos) {}
 
-    // The next field; nothing at the end of the text.
+    // The next field; nothing at the end of the text, or when a quoted field
+    // is never closed (unclosed() then tells).
     std::optional<QString> next()
     {
         skipBlanksAndEmptyLines();
-        if (atEnd() && !m_pending)
+        if (atEnd()) {
+            // A comma at the very end promised one more, empty field.
+            if (!m_pending)
+                return std::nullopt;
+            m_pending = false;
+            return QString();
+        }
+        const bool quoted = here() == u'"';
+        QString field = quoted ? quotedField() : plainField();
+        if (quoted && !m_closed)
             return std::nullopt;
-        QString field = here() == u'"' ? quotedField() : plainField();
         m_pending = !atEnd() && here() == u',';
         if (!atEnd())
             skipDelimiter();
         return field;
     }
+
+    bool unclosed() const { return !m_closed; }
 
 private:
     bool atEnd() const { return m_pos >= m_text.size(); }
@@ -98,7 +110,8 @@ private:
     {
         QString field;
         ++m_pos;
-        while (!atEnd() && !isLineEnd(here())) {
+        m_closed = false;
+        while (!atEnd()) {
             const QChar c = here();
             ++m_pos;
             if (c != u'"') {
@@ -107,6 +120,7 @@ private:
                 field += c;
                 ++m_pos;
             } else {
+                m_closed = true;
                 break;
             }
         }
@@ -127,6 +141,7 @@ private:
     const QString& m_text;
     qsizetype m_pos;
     bool m_pending = false; // a comma promised another field
+    bool m_closed = true;   // the last quoted field found its closing quote
 };
 
 // The end of the line that starts at pos, and where the next one starts.
@@ -140,6 +155,28 @@ qsizetype lineEnd(const QString& text, qsizetype pos, qsizetype* nextLine)
         *nextLine +=
             (text.at(end) == u'\r' && end + 1 < text.size() && text.at(end + 1) == u'\n') ? 2 : 1;
     return end;
+}
+
+// A text that UTF-8 cannot carry (a lone surrogate) would load back other than saved.
+bool writable(const QString& field)
+{
+    return QString::fromUtf8(field.toUtf8()) == field;
+}
+
+// The first field of the saved entries the file cannot hold; empty when none.
+std::optional<QString> unwritableField(const QList<CatalogEntry>& entries, CatalogDataFormat format,
+                                       CatalogSaveFilter filter)
+{
+    const bool withThumbnail = format == CatalogDataFormat::ImageThumbnailTitle;
+    for (const CatalogEntry& entry : entries) {
+        if (!admitted(entry, filter))
+            continue;
+        for (const QString* field : {&entry.image, &entry.thumbnail, &entry.title}) {
+            if ((withThumbnail || field != &entry.thumbnail) && !writable(*field))
+                return *field;
+        }
+    }
+    return std::nullopt;
 }
 
 void fail(QString* error, const QString& reason)
@@ -181,6 +218,14 @@ bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries,
     if (path.isEmpty()) {
         tell(QStringLiteral("You must select a file name before saving file information."),
              platform::MsgBox::Information);
+        return false;
+    }
+    if (const std::optional<QString> field = unwritableField(entries, format, filter)) {
+        tell(QStringLiteral(
+                 "The image data could not be saved in %1: the text \"%2\" holds a character a "
+                 "text file cannot hold.")
+                 .arg(path, *field),
+             platform::MsgBox::Exclamation);
         return false;
     }
     QString error;
@@ -229,6 +274,10 @@ std::optional<CatalogData> parse_catalog_data(const QString& text, QString* erro
         else
             ++extra;
         fields.clear();
+    }
+    if (reader.unclosed()) {
+        fail(error, QStringLiteral("a quoted field has no closing quote"));
+        return std::nullopt;
     }
     if (!fields.isEmpty()) {
         fail(error, QStringLiteral("its last entry has fewer fields than its format"));

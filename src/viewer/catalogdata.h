@@ -34,7 +34,8 @@ QByteArray catalog_data_bytes(const QList<CatalogEntry>& entries, CatalogDataFor
 
 // Saves the catalog to path, replacing the file as a whole. An empty path is
 // refused with "You must select a file name before saving file information.";
-// a failed write is told with the file and the reason, and the success
+// a text the file cannot hold (a lone surrogate) is refused before anything is
+// written; a failed write is told with the file and the reason, and the success
 // message is shown only after the file is complete. True when saved.
 bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries,
                        CatalogDataFormat format, CatalogSaveFilter filter);
@@ -47,8 +48,9 @@ struct CatalogData
         entries; // sorted by image with image_path_less; equal images keep file order
 };
 
-// Parses the text of a data file (line ends of any kind). Nothing, with the
-// reason in error, when it is not a data file or its last entry is cut short.
+// Parses the text of a data file (line ends of any kind; a quoted field may
+// hold line ends). Nothing, with the reason in error, when it is not a data
+// file, a quoted field is never closed or its last entry is cut short.
 // The first 9999 entries are kept; `dropped` counts those beyond them.
 std::optional<CatalogData> parse_catalog_data(const QString& text, QString* error = nullptr,
                                               qsizetype* dropped = nullptr);

@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
@@ -59,10 +60,52 @@ QString outputFolder(const QString& sourceFolder, const ConversionPlace& place)
     return place.besideSource ? sourceFolder : place.targetDir;
 }
 
+// The file at `output` may be replaced: it is the one recorded as made from
+// this source, or there is none (nor a link of that name).
+bool mayReplace(const QString& output, const QString& recorded)
+{
+    const QFileInfo there(output);
+    if (!there.exists() && !there.isSymLink())
+        return true;
+    return !recorded.isEmpty() && (recorded == output || platform::isSameFile(recorded, output));
+}
+
+void occupied(Conversion& c)
+{
+    c.result.outcome = ConversionResult::Occupied;
+    c.result.error =
+        QStringLiteral(
+            "%1 is already there and was not made from this picture, so it was left as it is.")
+            .arg(c.result.output);
+}
+
+bool sameBytes(const QString& a, const QString& b)
+{
+    QFile fa(a);
+    QFile fb(b);
+    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 chunk = 1 << 16;
+    while (!fa.atEnd()) {
+        const QByteArray pa = fa.read(chunk);
+        if (pa.isEmpty() || pa != fb.read(chunk))
+            return false;
+    }
+    return fb.atEnd();
+}
+
+// A JPEG source (".jpg", ".jpeg" or ".jpe" in any letter case).
+bool isJpegName(const QString& name)
+{
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
+           suffix == QLatin1String("jpe");
+}
+
 // A thumbnail of a picture that already fits the thumbnail size: the View
 // Images window copies the picture unchanged, the catalog makes nothing.
 void leaveSmall(Conversion& c, const QString& source, const QString& folder, const QString& name,
-                const ConversionPlace& place)
+                const ConversionPlace& place, const QString& recorded)
 {
     if (!place.copySmallThumbnail) {
         c.result.outcome = ConversionResult::SmallLeft;
@@ -74,6 +117,15 @@ void leaveSmall(Conversion& c, const QString& source, const QString& folder, con
         c.result.outcome = ConversionResult::SameAsSource;
         return;
     }
+    // An earlier copy of this very picture is there already: nothing to write.
+    if (QFileInfo(copy).isFile() && sameBytes(copy, source)) {
+        c.result.outcome = ConversionResult::CopiedSmall;
+        return;
+    }
+    if (!mayReplace(copy, recorded)) {
+        occupied(c);
+        return;
+    }
     QString error;
     if (!platform::copyFile(source, copy, &error, platform::Flush::ToCache)) {
         failed(c, QStringLiteral("The picture %1 could not be copied to %2: %3").arg(source, copy, error));
@@ -83,9 +135,10 @@ void leaveSmall(Conversion& c, const QString& source, const QString& folder, con
 }
 
 // Makes one output on the calling thread's engine, by the settings in memory;
-// reads no settings file and writes no record.
+// reads no settings file and writes no record. `recorded` is the source's
+// [Thumbnails (vi)] record, read beforehand on the UI thread.
 Conversion convertFile(platform::ImageControl& engine, const QString& source, ConversionKind kind,
-                       const ConversionPlace& place, int size)
+                       const ConversionPlace& place, int size, const QString& recorded)
 {
     Conversion c;
     QString sourceFolder;
@@ -100,6 +153,13 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
     const QString output =
         platform::joinPath(folder, converted_name(name, kind, settings().prefix_thumbnail_file));
     const bool thumbnail = kind == ConversionKind::Thumbnail;
+    // Beside itself a JPEG is its own JPEG copy, whatever the letter case of
+    // its extension: no second one differing only in case.
+    if (!thumbnail && isJpegName(name) && platform::isSameFile(folder, sourceFolder)) {
+        c.result.output = source;
+        c.result.outcome = ConversionResult::AlreadyExists;
+        return c;
+    }
     // An existing JPEG stays as it is: looked at before the picture is decoded for nothing.
     if (!thumbnail && QFileInfo(output).exists()) {
         c.result.output = output;
@@ -118,13 +178,19 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         return c;
     }
     if (thumbnail && engine.imageWidth() <= size && engine.imageHeight() <= size) {
-        leaveSmall(c, source, folder, name, place);
+        leaveSmall(c, source, folder, name, place, recorded);
         return c;
     }
     c.result.output = output;
     // Nothing made from a picture replaces that picture.
     if (platform::isSameFile(output, source)) {
         c.result.outcome = ConversionResult::SameAsSource;
+        return c;
+    }
+    // A made picture never lands on another picture: only the thumbnail
+    // recorded for this source is replaced.
+    if (!mayReplace(output, recorded)) {
+        occupied(c);
         return c;
     }
     // These windows count 15.7 twips a pixel in a borderless box, so the box is
@@ -138,6 +204,18 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
     c.result.outcome = ConversionResult::Made;
     c.recordDue = thumbnail;
     return c;
+}
+
+// The [Thumbnails (vi)] record of each source: the one file a thumbnail of
+// it may replace. A JPEG copy replaces nothing, so needs none.
+QStringList recordedOutputs(const QStringList& sources, ConversionKind kind)
+{
+    QStringList recorded;
+    recorded.reserve(sources.size());
+    for (const QString& source : sources)
+        recorded.append(kind == ConversionKind::Thumbnail ? records().get(recordSection(), source)
+                                                          : QString());
+    return recorded;
 }
 
 QString recordError(const ConversionResult& result)
@@ -235,8 +313,14 @@ public:
     ListRun(QStringList sources, ConversionKind kind, ConversionPlace place)
         : m_sources(std::move(sources)), m_kind(kind), m_place(std::move(place)),
           m_waits(waitsFor(m_sources, m_kind, m_place)), m_conversions(size_t(m_sources.size())),
-          m_finished(size_t(m_sources.size()), 0), m_size(thumbnail_size())
+          m_finished(size_t(m_sources.size()), 0), m_size(thumbnail_size()),
+          m_recorded(recordedOutputs(m_sources, m_kind)), m_nextSame(size_t(m_sources.size()), -1)
     {
+        QHash<QString, qsizetype> later;
+        for (qsizetype k = m_sources.size() - 1; k >= 0; --k) {
+            m_nextSame[size_t(k)] = later.value(m_sources.at(k), -1);
+            later.insert(m_sources.at(k), k);
+        }
     }
 
     // On a worker thread: converts k once the conversions it waits for are done.
@@ -249,9 +333,19 @@ public:
                                    [&](qsizetype j) { return m_finished[size_t(j)] != 0; });
             });
         }
-        Conversion c = convertFile(engine, m_sources.at(k), m_kind, m_place, m_size);
+        QString recorded;
         {
             const std::lock_guard lock(m_mutex);
+            recorded = m_recorded.at(k);
+        }
+        Conversion c = convertFile(engine, m_sources.at(k), m_kind, m_place, m_size, recorded);
+        {
+            const std::lock_guard lock(m_mutex);
+            // A source listed again may replace what this one made, as it
+            // would once the record is written; the two run in list order.
+            if (c.recordDue)
+                for (qsizetype j = m_nextSame[size_t(k)]; j >= 0; j = m_nextSame[size_t(j)])
+                    m_recorded[j] = c.result.output;
             m_conversions[size_t(k)] = std::move(c);
             m_finished[size_t(k)] = 1;
             ++m_finishedCount;
@@ -294,6 +388,8 @@ private:
     std::vector<char> m_finished;
     qsizetype m_finishedCount = 0;
     const int m_size;
+    QStringList m_recorded;
+    std::vector<qsizetype> m_nextSame; // the next index of the same source, or -1
     std::mutex m_mutex;
     std::condition_variable m_changed;
 };
@@ -321,7 +417,8 @@ QString converted_name(const QString& fileName, ConversionKind kind, bool prefix
 ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place)
 {
     platform::ImageControl engine;
-    Conversion c = convertFile(engine, source, kind, place, thumbnail_size());
+    Conversion c = convertFile(engine, source, kind, place, thumbnail_size(),
+                               recordedOutputs({source}, kind).constFirst());
     if (c.recordDue) {
         std::vector<Conversion*> one{&c};
         writeRecords(QStringList{source}, one);

@@ -24,13 +24,26 @@ struct ConversionPlace
 
 struct ConversionResult
 {
-    enum Outcome { Skipped, Made, CopiedSmall, SmallLeft, AlreadyExists, SourceMissing, SameAsSource, Failed };
+    // Occupied: a file of the output's name is there that was not made from
+    // this source (no [Thumbnails (vi)] record of it), so nothing was made.
+    enum Outcome
+    {
+        Skipped,
+        Made,
+        CopiedSmall,
+        SmallLeft,
+        AlreadyExists,
+        SourceMissing,
+        SameAsSource,
+        Occupied,
+        Failed
+    };
     Outcome outcome = Skipped;
     // The full output path; for SmallLeft (the catalog) and SourceMissing the
     // source's bare file name; for Failed the output path once it was known,
     // else the source's file name.
     QString output;
-    QString error; // why, for Failed
+    QString error; // why, for Occupied and Failed
     bool made() const { return outcome == Made || outcome == CopiedSmall; }
 };
 
@@ -39,8 +52,11 @@ QString converted_name(const QString& fileName, ConversionKind kind, bool prefix
 
 // One conversion by the settings in memory (thumbnail size, quality, smoothing,
 // dither, optimize, 3d, style, prefix); writes the [Thumbnails (vi)] record for
-// a thumbnail made. Never replaces its own source. A record that cannot be
-// saved makes the result Failed, with the reason.
+// a thumbnail made. Never replaces its own source, nor any file but the one
+// recorded as made from this source (or, for a small picture's copy, a file
+// that already holds the same bytes). A JPEG source is not made into a JPEG
+// beside itself. A record that cannot be saved makes the result Failed, with
+// the reason.
 ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place);
 
 // The thumbnail size box's rule: an empty text, "0" or a text beginning with

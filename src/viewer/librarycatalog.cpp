@@ -50,7 +50,7 @@ void tellFailures(const QStringList& paths, const QList<ConversionResult>& resul
     for (qsizetype i = 0; i < results.size(); ++i) {
         const ConversionResult& r = results.at(i);
         // The reason names the file as a rule; the file is named once.
-        if (r.outcome == ConversionResult::Failed)
+        if (r.outcome == ConversionResult::Failed || r.outcome == ConversionResult::Occupied)
             failures.append(r.error.contains(paths.at(i))
                                 ? r.error
                                 : paths.at(i) + QStringLiteral(": ") + r.error);
@@ -318,10 +318,11 @@ void LibraryCatalog::loadSavedFile()
     const std::optional<QString> chosen = select_catalog_output_file(false);
     if (!chosen)
         return;
-    o_output_file.text = *chosen;
     const std::optional<CatalogData> data = load_catalog_data(*chosen);
+    // A file that is not a data file never becomes the file the next save replaces.
     if (!data)
         return;
+    o_output_file.text = *chosen;
     QList<CatalogRow>& catalog = rows();
     catalog.clear();
     for (const CatalogEntry& entry : data->entries)

@@ -48,7 +48,7 @@ QString failure(const QString& source, ConversionKind kind, const ConversionResu
         return QStringLiteral("%1: the new image would replace the picture it is made from.")
             .arg(source);
     }
-    if (result.outcome == ConversionResult::Failed)
+    if (result.outcome == ConversionResult::Failed || result.outcome == ConversionResult::Occupied)
         return QStringLiteral("%1: %2").arg(source, result.error);
     return QString();
 }

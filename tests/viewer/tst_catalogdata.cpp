@@ -1,4 +1,5 @@
 #include "viewer/catalogdata.h"
+#include "viewer/imagelists.h"
 
 #include "settings/program.h"
 
@@ -6,8 +7,13 @@
 
 #include "testprogram.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace mosaicon;
 using namespace mosaicon::viewer;
@@ -30,7 +36,34 @@ const QList<CatalogEntry> catalog = {{"/p/A.jpg", "tn_A.jpg", "Quay \"North\", a
                                      {"/p/b, c.jpg", "tn_b.jpg", ""},
                                      {"/p/é.jpg", "tn_é.jpg", "Ærø – 港"}};
 
+// The entries as a load gives them back: in the one image order, thumbnails
+// kept only by the layout that holds them.
+QList<CatalogEntry> asLoaded(QList<CatalogEntry> entries, CatalogDataFormat format)
+{
+    if (format == CatalogDataFormat::ImageTitle)
+        for (CatalogEntry& e : entries)
+            e.thumbnail.clear();
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const CatalogEntry& a, const CatalogEntry& b) {
+                         return image_path_less(a.image, b.image);
+                     });
+    return entries;
+}
+
+// Characters that trouble a reader of quoted, comma-separated lines.
+const QString nasty = QStringLiteral("\",\r\n \t:12aé港\u00a0\u2028");
+
+QString randomText(QRandomGenerator& rng, int maxLength)
+{
+    QString text;
+    for (int n = int(rng.bounded(maxLength + 1)); n > 0; --n)
+        text += nasty.at(int(rng.bounded(int(nasty.size()))));
+    return text;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(QList<mosaicon::viewer::CatalogEntry>)
 
 class TestCatalogData : public QObject
 {
@@ -114,6 +147,172 @@ private slots:
         QVERIFY(data);
         QCOMPARE(int(data->format), format);
         QCOMPARE(rows(data->entries), loaded);
+    }
+
+    void whatIsSavedLoadsBackExactly_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QList<CatalogEntry>>("entries");
+        QTest::addColumn<QByteArray>("file"); // the file's bytes; empty: not compared
+        const QList<CatalogEntry> oneBreak = {
+            {"/p/a.jpg", "tn_a.jpg", "A"}, {"/p/b\nc.jpg", "tn_b.jpg", "B"}, {"/p/d.jpg", "", "D"}};
+        QTest::addRow(
+            "a line break in one image name: the quoted field runs on to its closing quote")
+            << 1 << oneBreak
+            << QByteArray(
+                   "FORMAT:1.  image,title\r\nFIELDS:image file, title\r\n\"/p/a.jpg\",\"A\"\r\n"
+                   "\"/p/b\nc.jpg\",\"B\"\r\n\"/p/d.jpg\",\"D\"\r\n");
+        QTest::addRow("line breaks of every kind in two names")
+            << 2
+            << QList<CatalogEntry>{{"/p/a\r\nb.jpg", "tn_a.jpg", "A"},
+                                   {"/p/c\rd.jpg", "", "C"},
+                                   {"/p/e.jpg", "", ""}}
+            << QByteArray();
+        QTest::addRow("three of five names with line breaks keep their own titles and thumbnails")
+            << 2
+            << QList<CatalogEntry>{{"/p/1\n.jpg", "tn_1.jpg", "One"},
+                                   {"/p/2.jpg", "tn_2.jpg", "Two"},
+                                   {"/p/3\n\n.jpg", "tn_3.jpg", "Three"},
+                                   {"/p/4.jpg", "", "Four"},
+                                   {"/p/5\r.jpg", "tn_5.jpg", "Five,\nlast"}}
+            << QByteArray();
+        QTest::addRow("quotes, commas, blanks and text beyond ASCII in names and titles")
+            << 2
+            << QList<CatalogEntry>{{"/p/\"q\".jpg", "\"", "\"\","},
+                                   {"/p/ , .jpg", " ", "  lead and trail  "},
+                                   {"/p/\u00e9\u6e2f\u2028.jpg", "tn_\u00e9.jpg",
+                                    "\u00c6r\u00f8\t\u00a0\""}}
+            << QByteArray();
+    }
+    void whatIsSavedLoadsBackExactly()
+    {
+        QFETCH(int, format);
+        QFETCH(QList<CatalogEntry>, entries);
+        QFETCH(QByteArray, file);
+        Program p;
+        const QString path = p.tp.path("catalog.txt");
+        p.tp.ui.expectMessage("The image data has been save in " + path);
+
+        QVERIFY(
+            save_catalog_data(path, entries, CatalogDataFormat(format), CatalogSaveFilter::All));
+        if (!file.isEmpty())
+            QCOMPARE(p.tp.read("catalog.txt"), file);
+        const std::optional<CatalogData> data = load_catalog_data(path);
+
+        VERIFY_DIALOGS(p.tp);
+        QVERIFY(data);
+        QCOMPARE(rows(data->entries), rows(asLoaded(entries, CatalogDataFormat(format))));
+    }
+
+    void aTextTheFileCannotHoldIsRefusedBeforeAnythingIsWritten()
+    {
+        Program p;
+        p.tp.write("catalog.txt", "older");
+        const QString path = p.tp.path("catalog.txt");
+        const QDateTime past(QDate(2001, 2, 3), QTime(4, 5, 6));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(past, QFileDevice::FileModificationTime));
+        }
+        const QString title = QStringLiteral("half ") + QChar(0xd800);
+        p.tp.ui.expectMessage("The image data could not be saved in " + path + ": the text \"" +
+                              title + "\" holds a character a text file cannot hold.");
+
+        QVERIFY(!save_catalog_data(path, {{"/p/a.jpg", "", "A"}, {"/p/b.jpg", "", title}},
+                                   CatalogDataFormat::ImageTitle, CatalogSaveFilter::All));
+
+        VERIFY_DIALOGS(p.tp);
+        QCOMPARE(p.tp.ui.asked().at(0).style, platform::MsgBox::Exclamation);
+        QCOMPARE(p.tp.read("catalog.txt"), QByteArray("older"));
+        QCOMPARE(QFileInfo(path).lastModified(), past);
+    }
+
+    void damagedFilesAreReadOrRefusedWhole_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("error"); // empty: the file is read
+        const QString head = QStringLiteral("FORMAT:1\r\nFIELDS:\r\n");
+        QTest::addRow("a comma at the very end promises an empty last field")
+            << head + "\"/p/a.jpg\"," << QStringList{"/p/a.jpg||"} << QString();
+        QTest::addRow("a comma alone holds two empty fields")
+            << head + "," << QStringList{"||"} << QString();
+        QTest::addRow("a comma and a line end at the end") << head + "\"a\",\r\n"
+                                                           << QStringList{"a||"} << QString();
+        QTest::addRow("a lone quote at the end is a field never closed")
+            << head + "\"a\",\"" << QStringList{} << "a quoted field has no closing quote";
+        QTest::addRow(
+            "a quote left open takes the next line into its field; the count of fields tells")
+            << head + "\"a\",\"T\r\n\"b\",\"U\"\r\n"
+            << QStringList{} << "its last entry has fewer fields than its format";
+        QTest::addRow("an odd quote left over is told")
+            << head + "\"a\",\"T\r\n\"b\",\"U\r\n"
+            << QStringList{} << "a quoted field has no closing quote";
+        QTest::addRow("nothing at all")
+            << QString() << QStringList{} << "its first line names no format 1 or 2";
+        QTest::addRow("a colon at the very end")
+            << "FORMAT:" << QStringList{} << "its first line names no format 1 or 2";
+        QTest::addRow("a first line ending in CR alone")
+            << "FORMAT:2\r" << QStringList{} << "it has no line naming the fields";
+        QTest::addRow("headers alone") << head << QStringList{} << QString();
+        QTest::addRow("text after a closing quote is dropped") << head + "\"a\"x\"y,\"b\"z\r\n"
+                                                               << QStringList{"a||b"} << QString();
+    }
+    void damagedFilesAreReadOrRefusedWhole()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, error);
+        QString why;
+        const std::optional<CatalogData> data = parse_catalog_data(text, &why);
+        QCOMPARE(why, error);
+        QCOMPARE(data.has_value(), error.isEmpty());
+        if (data)
+            QCOMPARE(rows(data->entries), entries);
+    }
+
+    // Damage at random never reads outside the text, and whatever is read is
+    // saved and read back the same; random catalogs come back whole.
+    void randomDamageAndRandomCatalogs()
+    {
+        QRandomGenerator rng(20261209);
+        for (int round = 0; round < 1500; ++round) {
+            const auto format = CatalogDataFormat(1 + int(rng.bounded(2)));
+            QList<CatalogEntry> entries;
+            for (int n = int(rng.bounded(6)); n > 0; --n)
+                entries.append({QStringLiteral("/p/") + randomText(rng, 8), randomText(rng, 4),
+                                randomText(rng, 8)});
+            const QString saved =
+                QString::fromUtf8(catalog_data_bytes(entries, format, CatalogSaveFilter::All));
+            const std::optional<CatalogData> back = parse_catalog_data(saved);
+            QVERIFY2(back, qPrintable(saved));
+            QCOMPARE(rows(back->entries), rows(asLoaded(entries, format)));
+
+            QString damaged = saved;
+            for (int cuts = 1 + int(rng.bounded(4)); cuts > 0; --cuts) {
+                const int at = int(rng.bounded(int(damaged.size()) + 1));
+                switch (rng.bounded(3)) {
+                case 0:
+                    damaged.insert(at, nasty.at(int(rng.bounded(int(nasty.size())))));
+                    break;
+                case 1:
+                    damaged.remove(at, 1 + int(rng.bounded(3)));
+                    break;
+                default:
+                    damaged.truncate(at);
+                }
+            }
+            QString error;
+            const std::optional<CatalogData> read = parse_catalog_data(damaged, &error);
+            QCOMPARE(read.has_value(), error.isEmpty());
+            if (!read)
+                continue;
+            const std::optional<CatalogData> again = parse_catalog_data(QString::fromUtf8(
+                catalog_data_bytes(read->entries, read->format, CatalogSaveFilter::All)));
+            QVERIFY2(again, qPrintable(damaged));
+            QCOMPARE(rows(again->entries), rows(read->entries));
+        }
     }
 
     void readsHandWrittenAndOlderFiles_data()

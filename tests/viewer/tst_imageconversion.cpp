@@ -7,6 +7,7 @@
 #include "filesizelimit.h"
 #include "testprogram.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -102,7 +103,9 @@ private slots:
         QTest::addColumn<bool>("prefix");
         QTest::addColumn<bool>("besideSource");
         QTest::addColumn<bool>("copySmall");
-        QTest::addColumn<QString>("existing");   // an older file there before the conversion
+        QTest::addColumn<QString>("existing"); // an older file there before the conversion;
+                                               // "=" before it: a copy of the source
+        QTest::addColumn<QString>("recorded"); // the source's [Thumbnails (vi)] record beforehand
         QTest::addColumn<ConversionResult::Outcome>("outcome");
         QTest::addColumn<QString>("output");
         QTest::addColumn<QSize>("made");         // the output's size when something was written
@@ -111,72 +114,104 @@ private slots:
         const auto T = ConversionKind::Thumbnail;
         const auto J = ConversionKind::Jpeg;
         const QSize none;
-        QTest::addRow("a thumbnail is reduced to the size plus four, prefixed, in the target folder")
-            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true << "" << R::Made
-            << "target/tn_beach.jpg" << QSize(104, 52);
+        QTest::addRow(
+            "a thumbnail is reduced to the size plus four, prefixed, in the target folder")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true << ""
+            << "" << R::Made << "target/tn_beach.jpg" << QSize(104, 52);
         QTest::addRow("without the prefix setting the thumbnail ends in _tn.jpg")
-            << "beach.gif" << QSize(400, 200) << T << 0 << false << false << true << "" << R::Made
-            << "target/beach_tn.jpg" << QSize(104, 52);
+            << "beach.gif" << QSize(400, 200) << T << 0 << false << false << true << ""
+            << "" << R::Made << "target/beach_tn.jpg" << QSize(104, 52);
         QTest::addRow("a borderless thumbnail is fitted at 15.7 twips a pixel: the size itself")
-            << "beach.gif" << QSize(400, 200) << T << 1 << true << false << true << "" << R::Made
-            << "target/tn_beach.jpg" << QSize(100, 50);
+            << "beach.gif" << QSize(400, 200) << T << 1 << true << false << true << ""
+            << "" << R::Made << "target/tn_beach.jpg" << QSize(100, 50);
         QTest::addRow("a borderless thumbnail of a tall picture is the size high")
-            << "tall.png" << QSize(1000, 1500) << T << 1 << true << false << true << "" << R::Made
-            << "target/tn_tall.jpg" << QSize(67, 100);
+            << "tall.png" << QSize(1000, 1500) << T << 1 << true << false << true << ""
+            << "" << R::Made << "target/tn_tall.jpg" << QSize(67, 100);
         QTest::addRow("a borderless JPEG copy of a tall picture is the size high")
-            << "tall.png" << QSize(1000, 1500) << J << 1 << true << false << true << "" << R::Made
-            << "target/tall.jpg" << QSize(67, 100);
+            << "tall.png" << QSize(1000, 1500) << J << 1 << true << false << true << ""
+            << "" << R::Made << "target/tall.jpg" << QSize(67, 100);
         QTest::addRow("100x80 with size 100 is copied unchanged under its own name")
-            << "small.png" << QSize(100, 80) << T << 0 << true << false << true << "" << R::CopiedSmall
-            << "target/small.png" << QSize(100, 80);
+            << "small.png" << QSize(100, 80) << T << 0 << true << false << true << ""
+            << "" << R::CopiedSmall << "target/small.png" << QSize(100, 80);
         QTest::addRow("101x50 with size 100 is made a thumbnail")
-            << "wide.png" << QSize(101, 50) << T << 0 << true << false << true << "" << R::Made
-            << "target/tn_wide.jpg" << QSize(101, 50);
+            << "wide.png" << QSize(101, 50) << T << 0 << true << false << true << ""
+            << "" << R::Made << "target/tn_wide.jpg" << QSize(101, 50);
         QTest::addRow("the catalog leaves a small picture alone and keeps its bare name")
-            << "small.png" << QSize(100, 80) << T << 0 << true << false << false << "" << R::SmallLeft
-            << "small.png" << none;
+            << "small.png" << QSize(100, 80) << T << 0 << true << false << false << ""
+            << "" << R::SmallLeft << "small.png" << none;
         QTest::addRow("a name holding tn_ anywhere gets no prefix")
-            << "atn_1.gif" << QSize(300, 300) << T << 0 << true << false << true << "" << R::Made
-            << "target/atn_1.jpg" << QSize(104, 104);
+            << "atn_1.gif" << QSize(300, 300) << T << 0 << true << false << true << ""
+            << "" << R::Made << "target/atn_1.jpg" << QSize(104, 104);
         QTest::addRow("a JPEG copy is cut at the first dot and keeps its natural size")
-            << "my.holiday.bmp" << QSize(300, 200) << J << 0 << true << false << true << "" << R::Made
-            << "target/my.jpg" << QSize(300, 200);
+            << "my.holiday.bmp" << QSize(300, 200) << J << 0 << true << false << true << ""
+            << "" << R::Made << "target/my.jpg" << QSize(300, 200);
         QTest::addRow("a prefixed thumbnail is cut at the first dot")
-            << "my.holiday.bmp" << QSize(300, 200) << T << 0 << true << false << true << "" << R::Made
-            << "target/tn_my.jpg" << QSize(104, 69);
+            << "my.holiday.bmp" << QSize(300, 200) << T << 0 << true << false << true << ""
+            << "" << R::Made << "target/tn_my.jpg" << QSize(104, 69);
         QTest::addRow("a suffixed thumbnail is cut at the first dot")
-            << "my.holiday.bmp" << QSize(300, 200) << T << 0 << false << false << true << "" << R::Made
-            << "target/my_tn.jpg" << QSize(104, 69);
+            << "my.holiday.bmp" << QSize(300, 200) << T << 0 << false << false << true << ""
+            << "" << R::Made << "target/my_tn.jpg" << QSize(104, 69);
         QTest::addRow("borderless style scales a JPEG copy to the thumbnail size too")
-            << "my.holiday.bmp" << QSize(400, 200) << J << 1 << true << false << true << "" << R::Made
-            << "target/my.jpg" << QSize(100, 50);
+            << "my.holiday.bmp" << QSize(400, 200) << J << 1 << true << false << true << ""
+            << "" << R::Made << "target/my.jpg" << QSize(100, 50);
         QTest::addRow("an extension in capitals is a picture all the same")
-            << "SHOT.PNG" << QSize(120, 90) << J << 0 << true << false << true << "" << R::Made
-            << "target/SHOT.jpg" << QSize(120, 90);
+            << "SHOT.PNG" << QSize(120, 90) << J << 0 << true << false << true << ""
+            << "" << R::Made << "target/SHOT.jpg" << QSize(120, 90);
         QTest::addRow("beside the source, the thumbnail goes into the source's folder")
-            << "beach.gif" << QSize(400, 200) << T << 0 << true << true << true << "" << R::Made
-            << "src/tn_beach.jpg" << QSize(104, 52);
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << true << true << ""
+            << "" << R::Made << "src/tn_beach.jpg" << QSize(104, 52);
         QTest::addRow("an existing JPEG is left untouched")
-            << "beach.gif" << QSize(400, 200) << J << 0 << true << false << true << "target/beach.jpg"
-            << R::AlreadyExists << "target/beach.jpg" << none;
-        QTest::addRow("an older thumbnail is replaced")
-            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true << "target/tn_beach.jpg"
-            << R::Made << "target/tn_beach.jpg" << QSize(104, 52);
+            << "beach.gif" << QSize(400, 200) << J << 0 << true << false << true
+            << "target/beach.jpg"
+            << "" << R::AlreadyExists << "target/beach.jpg" << none;
+        QTest::addRow("the older thumbnail recorded for this picture is replaced")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true
+            << "target/tn_beach.jpg"
+            << "target/tn_beach.jpg" << R::Made << "target/tn_beach.jpg" << QSize(104, 52);
+        QTest::addRow("a file of the thumbnail's name that was not made from this picture stays")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true
+            << "target/tn_beach.jpg"
+            << "" << R::Occupied << "target/tn_beach.jpg" << none;
+        QTest::addRow("a file of the thumbnail's name recorded for another thumbnail stays")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true
+            << "target/tn_beach.jpg"
+            << "target/tn_old.jpg" << R::Occupied << "target/tn_beach.jpg" << none;
+        QTest::addRow(
+            "beside the source, dog_tn.jpg, another photo, is not made the thumbnail of dog.jpg")
+            << "dog.jpg" << QSize(400, 200) << T << 0 << false << true << true << "src/dog_tn.jpg"
+            << "" << R::Occupied << "src/dog_tn.jpg" << none;
+        QTest::addRow("a small picture's copy does not land on another picture of its name")
+            << "small.png" << QSize(100, 80) << T << 0 << true << false << true
+            << "target/small.png"
+            << "" << R::Occupied << "target/small.png" << none;
+        QTest::addRow("a small picture's earlier copy is left as it is")
+            << "small.png" << QSize(100, 80) << T << 0 << true << false << true
+            << "=target/small.png"
+            << "" << R::CopiedSmall << "target/small.png" << QSize(100, 80);
         QTest::addRow("x_tn.jpg made beside itself is not made over itself")
-            << "x_tn.jpg" << QSize(400, 200) << T << 0 << false << true << true << "" << R::SameAsSource
-            << "src/x_tn.jpg" << none;
+            << "x_tn.jpg" << QSize(400, 200) << T << 0 << false << true << true << ""
+            << "" << R::SameAsSource << "src/x_tn.jpg" << none;
         QTest::addRow("a small picture copied onto itself is left alone")
-            << "small.png" << QSize(100, 80) << T << 0 << true << true << true << "" << R::SameAsSource
-            << "src/small.png" << none;
+            << "small.png" << QSize(100, 80) << T << 0 << true << true << true << ""
+            << "" << R::SameAsSource << "src/small.png" << none;
         QTest::addRow("a JPEG beside its own JPEG source is left untouched")
-            << "photo.jpg" << QSize(300, 200) << J << 0 << true << true << true << "" << R::AlreadyExists
-            << "src/photo.jpg" << none;
+            << "photo.jpg" << QSize(300, 200) << J << 0 << true << true << true << ""
+            << "" << R::AlreadyExists << "src/photo.jpg" << none;
+        QTest::addRow("a JPEG with its extension in capitals gets no second copy beside it")
+            << "DSC_0001.JPG" << QSize(300, 200) << J << 0 << true << true << true << ""
+            << "" << R::AlreadyExists << "src/DSC_0001.JPG" << none;
+        QTest::addRow("a .jpeg picture gets no .jpg copy beside it")
+            << "scan.jpeg" << QSize(300, 200) << J << 0 << true << true << true << ""
+            << "" << R::AlreadyExists << "src/scan.jpeg" << none;
+        QTest::addRow("a JPEG is copied into another folder as any picture")
+            << "DSC_0001.JPG" << QSize(300, 200) << J << 0 << true << false << true << ""
+            << "" << R::Made << "target/DSC_0001.jpg" << QSize(300, 200);
         QTest::addRow("a missing source makes nothing")
-            << "" << QSize(400, 200) << T << 0 << true << false << true << "" << R::SourceMissing << "gone.gif"
-            << none;
+            << "" << QSize(400, 200) << T << 0 << true << false << true << ""
+            << "" << R::SourceMissing << "gone.gif" << none;
         QTest::addRow("a file that is no picture fails with the reason")
-            << "notes.gif" << none << T << 0 << true << false << true << "" << R::Failed
-            << "notes.gif" << none;
+            << "notes.gif" << none << T << 0 << true << false << true << ""
+            << "" << R::Failed << "notes.gif" << none;
     }
     void convertsOnePicture()
     {
@@ -188,11 +223,14 @@ private slots:
         QFETCH(bool, besideSource);
         QFETCH(bool, copySmall);
         QFETCH(QString, existing);
+        QFETCH(QString, recorded);
         QFETCH(ConversionResult::Outcome, outcome);
         QFETCH(QString, output);
         QFETCH(QSize, made);
 
         Folders f;
+        const bool copyOfSource = existing.startsWith(u'=');
+        existing.remove(0, copyOfSource ? 1 : 0);
         settings().thumb_style = qint16(style);
         settings().prefix_thumbnail_file = prefix;
         const QString path = f.src + u'/' + (source.isEmpty() ? QStringLiteral("gone.gif") : source);
@@ -202,8 +240,18 @@ private slots:
             f.program.write(QStringLiteral("src/") + source, "not a picture");
         const QByteArray sourceBytes = bytesOf(path);
         const QString older = f.resolve(existing);
-        if (!existing.isEmpty())
-            f.program.write(QDir(f.program.folder()).relativeFilePath(older), "older");
+        const QByteArray olderBytes = copyOfSource ? sourceBytes : QByteArray("older");
+        // Dated in the past, so that any rewrite shows in its time.
+        const QDateTime olderTime(QDate(2001, 2, 3), QTime(4, 5, 6));
+        if (!existing.isEmpty()) {
+            f.program.write(QDir(f.program.folder()).relativeFilePath(older), olderBytes);
+            QFile file(older);
+            QVERIFY(file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(olderTime, QFileDevice::FileModificationTime));
+        }
+        if (!recorded.isEmpty())
+            platform::profile(program().ini_file_path)
+                .put(QStringLiteral("Thumbnails (vi)"), path, f.resolve(recorded));
         const QStringList before = filesIn(f.src) + filesIn(f.target);
 
         const ConversionResult r = create_jpeg(path, kind, {f.target, besideSource, copySmall});
@@ -211,22 +259,34 @@ private slots:
         QCOMPARE(r.outcome, outcome);
         const QString expectedOutput = f.resolve(output);
         QCOMPARE(r.output, expectedOutput);
-        QCOMPARE(r.error.isEmpty(), outcome != ConversionResult::Failed);
+        // What the user is told names the file that stood in the way.
+        const bool told =
+            outcome == ConversionResult::Failed || outcome == ConversionResult::Occupied;
+        QCOMPARE(r.error.isEmpty(), !told);
         if (outcome == ConversionResult::Failed)
             QVERIFY2(r.error.contains(path), qPrintable(r.error));
+        if (outcome == ConversionResult::Occupied)
+            QCOMPARE(r.error, expectedOutput +
+                                  " is already there and was not made from this picture, so it was "
+                                  "left as it is.");
         QCOMPARE(bytesOf(path), sourceBytes);
         const bool thumbnailMade = outcome == ConversionResult::Made && kind == ConversionKind::Thumbnail;
-        QCOMPARE(recordOf(path), thumbnailMade ? expectedOutput : QString());
+        QCOMPARE(recordOf(path), thumbnailMade || !recorded.isEmpty()
+                                     ? f.resolve(thumbnailMade ? output : recorded)
+                                     : QString());
+        const bool written = made.isValid() && !copyOfSource;
         if (made.isValid()) {
             QCOMPARE(QImageReader(expectedOutput).size(), made);
             if (outcome == ConversionResult::CopiedSmall)
                 QCOMPARE(bytesOf(expectedOutput), sourceBytes);
             else
                 QCOMPARE(QImageReader(expectedOutput).format(), QByteArray("jpeg"));
-        } else {
+        }
+        if (!written)
             QCOMPARE(filesIn(f.src) + filesIn(f.target), before);
-            if (!existing.isEmpty())
-                QCOMPARE(bytesOf(older), QByteArray("older"));
+        if (!existing.isEmpty() && !written) {
+            QCOMPARE(bytesOf(older), olderBytes);
+            QCOMPARE(QFileInfo(older).lastModified(), olderTime);
         }
     }
 
@@ -295,10 +355,15 @@ private slots:
         const QString source = f.src + QStringLiteral("/photo.png");
         makePicture(source, pixels, Qt::red, true);
         const QString target = f.target + u'/' + output;
-        f.program.write(QStringLiteral("target/") + output, "older");
-        if (!diskFull)
+        // The older file is the one recorded as made from this picture, so it may be replaced.
+        if (diskFull) {
+            f.program.write(QStringLiteral("target/") + output, "older");
+            platform::profile(program().ini_file_path)
+                .put(QStringLiteral("Thumbnails (vi)"), source, target);
+        } else {
             program().ini_file_path = f.program.path(QStringLiteral("no such folder/mosaik.ini"));
-
+        }
+        const QByteArray settingsBefore = bytesOf(program().ini_file_path);
         ConversionResult r;
         {
             std::optional<FileSizeLimit> limit;
@@ -314,7 +379,8 @@ private slots:
         else
             QCOMPARE(bytesOf(target), QByteArray("older"));
         QCOMPARE(filesIn(f.target), QStringList{output});
-        QVERIFY(!QFile::exists(program().ini_file_path));
+        QCOMPARE(bytesOf(program().ini_file_path), settingsBefore);
+        QCOMPARE(QFile::exists(program().ini_file_path), diskFull);
     }
 
     void convertsAListAsOneThreadWould_data()
@@ -325,17 +391,22 @@ private slots:
         QTest::addColumn<QColor>("sharedColour");  // of the output a.png and a.gif share
         QTest::addColumn<QSize>("targetE");        // target/e.png afterwards
         // Paths: src/a.png (red), src/a.gif (blue, the same output names as a.png), notes.txt
-        // (not wanted), src/e.png (small), target/e.png (large, but a copy of src/e.png lands
-        // on it before its turn), src/gone.png (missing), src/z.png.
+        // (not wanted), src/e.png (small), target/e.png (large, another picture of the name
+        // src/e.png's copy would take), src/gone.png (missing), src/z.png, src/z.png again.
         using R = ConversionResult;
-        QTest::addRow("thumbnails: the later of two sources of one name wins; a copy lands before its turn")
+        QTest::addRow(
+            "thumbnails: the first of two sources of one name makes it; no copy lands on another "
+            "picture; a source listed again replaces its own")
             << ConversionKind::Thumbnail
-            << QList<int>{R::Made, R::Made, R::Skipped, R::CopiedSmall, R::SameAsSource, R::SourceMissing, R::Made}
-            << QStringList{"src/a.png", "src/a.gif", "src/z.png"} << QColor(Qt::blue) << QSize(50, 50);
-        QTest::addRow("JPEG copies: the first of two sources of one name makes it, the second leaves it")
+            << QList<int>{R::Made, R::Occupied,      R::Skipped, R::Occupied,
+                          R::Made, R::SourceMissing, R::Made,    R::Made}
+            << QStringList{"src/a.png", "target/e.png", "src/z.png"} << QColor(Qt::red)
+            << QSize(400, 300);
+        QTest::addRow(
+            "JPEG copies: the first of two sources of one name makes it, the second leaves it")
             << ConversionKind::Jpeg
-            << QList<int>{R::Made, R::AlreadyExists, R::Skipped, R::Made, R::AlreadyExists, R::SourceMissing,
-                          R::Made}
+            << QList<int>{R::Made,          R::AlreadyExists, R::Skipped, R::Made,
+                          R::AlreadyExists, R::SourceMissing, R::Made,    R::AlreadyExists}
             << QStringList{} << QColor(Qt::red) << QSize(400, 300);
     }
     void convertsAListAsOneThreadWould()
@@ -353,8 +424,8 @@ private slots:
         makePicture(f.src + QStringLiteral("/z.png"), QSize(400, 300), Qt::gray);
         f.program.write(QStringLiteral("src/notes.txt"), "text");
         QStringList paths;
-        for (const char* name : {"src/a.png", "src/a.gif", "src/notes.txt", "src/e.png", "target/e.png",
-                                 "src/gone.png", "src/z.png"})
+        for (const char* name : {"src/a.png", "src/a.gif", "src/notes.txt", "src/e.png",
+                                 "target/e.png", "src/gone.png", "src/z.png", "src/z.png"})
             paths.append(f.resolve(QString::fromLatin1(name)));
 
         QList<qsizetype> doneOrder;

@@ -218,26 +218,35 @@ private slots:
             "thumbs");                         // afterwards, "T/" standing for the target directory
         QTest::addColumn<QStringList>("made"); // files in the target directory
         QTest::addColumn<QString>("told");     // the message after the confirmation; empty: none
+        QTest::addColumn<bool>("inTheWay");    // another picture named big_tn.jpg is in the target
         QTest::addRow("the list to thumbnails: a reduced one, a small picture as its own, none for "
                       "the damaged one")
             << 30 << 0 << QStringList{"T/big_tn.jpg", "", "", "small.jpg"}
-            << QStringList{"big_tn.jpg"} << "These images could not be made:";
+            << QStringList{"big_tn.jpg"} << "These images could not be made:" << false;
+        QTest::addRow(
+            "the list to thumbnails leaves another picture of a thumbnail's name, and tells")
+            << 30 << 0 << QStringList{"", "", "", "small.jpg"} << QStringList{"big_tn.jpg"}
+            << "These images could not be made:" << true;
         QTest::addRow("the list to JPGs records no thumbnail")
             << 25 << 0 << QStringList{"", "stale", "", ""} << QStringList{"big.jpg", "small.jpg"}
-            << "These images could not be made:";
+            << "These images could not be made:" << false;
         QTest::addRow("the thumbnail of a large picture")
             << 15 << 0 << QStringList{"T/big_tn.jpg", "stale", "", ""} << QStringList{"big_tn.jpg"}
-            << "";
+            << "" << false;
+        QTest::addRow("the thumbnail of a large picture is not made over another picture")
+            << 15 << 0 << QStringList{"", "stale", "", ""} << QStringList{"big_tn.jpg"}
+            << "These images could not be made:" << true;
         QTest::addRow("no thumbnail of a picture within the size")
             << 15 << 3 << QStringList{"", "stale", "", ""} << QStringList{}
             << "The thumbnail was not created because it would be larger than the size of the "
-               "original image.";
+               "original image."
+            << false;
         QTest::addRow("no thumbnail of a text file")
             << 15 << 2 << QStringList{"", "stale", "", ""} << QStringList{}
-            << "The thumbnail was not created because this file is not an image.";
+            << "The thumbnail was not created because this file is not an image." << false;
         QTest::addRow("a missing target folder is told once, before anything is made")
             << 30 << 0 << QStringList{"", "stale", "", ""} << QStringList{}
-            << "The images were not made because the target directory";
+            << "The images were not made because the target directory" << false;
     }
     void optionsConversionsRecordThumbnailsOnlyWhenTheyExist()
     {
@@ -246,10 +255,14 @@ private slots:
         QFETCH(QStringList, thumbs);
         QFETCH(QStringList, made);
         QFETCH(QString, told);
+        QFETCH(bool, inTheWay);
         TestProgram tp;
         LibraryCatalog catalog;
         conversionFixture(tp, catalog);
         program().catalog[1].thumbnail = QStringLiteral("stale");
+        if (inTheWay)
+            picture(tp, QStringLiteral("thumbs/big_tn.jpg"), 300, 200);
+        const QByteArray other = inTheWay ? tp.read("thumbs/big_tn.jpg") : QByteArray();
         const bool gone = told.contains(QLatin1String("target directory"));
         if (gone)
             QDir(tp.path("thumbs")).removeRecursively();
@@ -271,14 +284,22 @@ private slots:
         if (!told.isEmpty()) {
             const QString text = tp.ui.asked().last().text;
             QVERIFY2(text.startsWith(told), qPrintable(text));
-            // One file is named, once: the damaged picture, or the missing folder.
-            QCOMPARE(text.count(tp.folder()),
-                     told.startsWith(QLatin1String("The thumbnail")) ? 0 : 1);
-            QVERIFY(!told.startsWith(QLatin1String("These")) ||
+            // One file is named, once: the damaged picture, or the missing folder;
+            // besides, the picture whose thumbnail found another picture in its place.
+            const QString inPlace =
+                tp.path("big.jpg") + ": " + tp.path("thumbs/big_tn.jpg") +
+                " is already there and was not made from this picture, so it was left as it is.";
+            QCOMPARE(text.count(tp.folder()), told.startsWith(QLatin1String("The thumbnail")) ? 0
+                                              : inTheWay ? 3 - (index == 15)
+                                                         : 1);
+            QVERIFY(!told.startsWith(QLatin1String("These")) || index == 15 ||
                     text.contains(tp.path("broken.jpg")));
+            QCOMPARE(text.contains(inPlace), inTheWay);
         }
         QCOMPARE(thumbnails(), thumbs.replaceInStrings(QStringLiteral("T/"), tp.path("thumbs/")));
         QCOMPARE(QDir(tp.path("thumbs")).entryList(QDir::Files), made);
+        if (inTheWay)
+            QCOMPARE(tp.read("thumbs/big_tn.jpg"), other);
         QCOMPARE(QFileInfo::exists(tp.path("thumbs")), !gone);
         QVERIFY(!catalog.batchRunning());
         QVERIFY(catalog.Frame2.visible);
@@ -352,7 +373,7 @@ private slots:
                    "\"P/a.jpg\",\"small a\"\r\n\"P/A.jpg\",\"capital A\"\r\n")
             << QStringList{"A.jpg", "a.jpg", "b.jpg"} << QStringList{"capital A", "small a", "Bee"}
             << false;
-        QTest::addRow("a file cut short is told and the catalog stays")
+        QTest::addRow("a file cut short is told; the catalog and the chosen output file stay")
             << QByteArray("FORMAT:2.  "
                           "image,thumbnail,title\r\nFIELDS:\r\n\"P/"
                           "b.jpg\",\"tn_b.jpg\",\"Bee\"\r\n\"P/a.jpg\"\r\n")
@@ -367,6 +388,7 @@ private slots:
         TestProgram tp;
         LibraryCatalog catalog;
         catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg"}));
+        catalog.o_output_file.text = tp.path("old.txt");
         QByteArray bytes = file;
         tp.write("data.txt", bytes.replace("P/", tp.folder().toUtf8() + "/"));
         FrmLibraryCatalog window(&catalog);
@@ -383,7 +405,13 @@ private slots:
         QCOMPARE(::titles(), titles);
         QCOMPARE(catalog.Frame1.caption,
                  QStringLiteral("Current File List ( %1)").arg(paths.size()));
-        QCOMPARE(catalog.o_output_file.text, tp.path("data.txt"));
+        QCOMPARE(catalog.o_output_file.text, tp.path(told ? "old.txt" : "data.txt"));
+        // The next save goes where the box says; a file that was refused is never replaced unasked.
+        tp.ui.expectMessage("The image data has been save in " + catalog.o_output_file.text);
+        catalog.b_save_data_Click();
+        VERIFY_DIALOGS(tp);
+        if (told)
+            QCOMPARE(tp.read("data.txt"), bytes);
         auto* box = window.findChild<QLineEdit*>(QStringLiteral("o_image_title"));
         QCOMPARE(box->text(), titles.first());
         QCOMPARE(window.windowTitle(), QStringLiteral("Image Catalog - ") + paths.first());

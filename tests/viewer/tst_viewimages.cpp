@@ -4,12 +4,17 @@
 #include "settings/program.h"
 
 #include "platform/events.h"
+#include "platform/profilefile.h"
 
 #include "testprogram.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QImage>
+#include <QImageReader>
 #include <QTest>
 
 using namespace mosaicon;
@@ -565,6 +570,103 @@ private slots:
                      .entryList({QStringLiteral("*.jpg"), QStringLiteral("*.png")}, QDir::Files),
                  (QStringList{"big.png", "big_tn.jpg", "pic_tn.jpg", "small.png"}));
         QCOMPARE(tp.read("pic_tn.jpg"), before);
+    }
+
+    void aMadePictureNeverLandsOnAnotherPicture_data()
+    {
+        QTest::addColumn<QStringList>("files"); // "name@WxH"; those under "out/" are not listed
+        QTest::addColumn<bool>("inSource");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("record");   // the thumbnail recorded for dog.jpg beforehand
+        QTest::addColumn<QString>("told");     // $S the sources' folder, $T the target
+        QTest::addColumn<QStringList>("kept"); // files that keep their bytes and time
+        const QString occupied = QStringLiteral(
+            "%1: %2 is already there and was not made from this picture, so it was left as it is.");
+        const QString overItself = QStringLiteral(
+            "$S/dog_tn.jpg: the new image would replace the picture it is made from.");
+        QTest::addRow("beside the sources, another photo named dog_tn.jpg is not made the "
+                      "thumbnail of dog.jpg")
+            << QStringList{"dog.jpg@200x150", "dog_tn.jpg@300x200"} << true << "Command6"
+            << ""
+            << "These images could not be created:\n" +
+                   occupied.arg("$S/dog.jpg", "$S/dog_tn.jpg") + u'\n' + overItself
+            << QStringList{"dog.jpg", "dog_tn.jpg"};
+        QTest::addRow("the thumbnail recorded for dog.jpg is replaced")
+            << QStringList{"dog.jpg@200x150", "dog_tn.jpg@300x200"} << true << "Command6"
+            << "dog_tn.jpg"
+            << "These images could not be created:\n" + overItself << QStringList{"dog.jpg"};
+        QTest::addRow("the single thumbnail button tells the same")
+            << QStringList{"dog.jpg@200x150", "dog_tn.jpg@300x200"} << true << "Command1"
+            << ""
+            << "The image was not created.\n" + occupied.arg("$S/dog.jpg", "$S/dog_tn.jpg")
+            << QStringList{"dog.jpg", "dog_tn.jpg"};
+        QTest::addRow("an unrelated file of the thumbnail's name in the target stays")
+            << QStringList{"dog.jpg@200x150", "out/dog_tn.jpg@300x200"} << false << "Command6"
+            << ""
+            << "These images could not be created:\n" + occupied.arg("$S/dog.jpg", "$T/dog_tn.jpg")
+            << QStringList{"dog.jpg", "out/dog_tn.jpg"};
+        QTest::addRow("a small picture's copy does not land on another picture of its name")
+            << QStringList{"dog.png@80x60", "out/dog.png@300x200"} << false << "Command6"
+            << ""
+            << "These images could not be created:\n" + occupied.arg("$S/dog.png", "$T/dog.png")
+            << QStringList{"dog.png", "out/dog.png"};
+    }
+    void aMadePictureNeverLandsOnAnotherPicture()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(bool, inSource);
+        QFETCH(QString, button);
+        QFETCH(QString, record);
+        QFETCH(QString, told);
+        QFETCH(QStringList, kept);
+        TestProgram tp;
+        program().ini_file_path = tp.path("mosaik.ini");
+        QDir(tp.folder()).mkdir(QStringLiteral("out"));
+        settings().target_dir = tp.path("out");
+        settings().images_in_source_dir = inSource;
+        settings().thumb_size = QStringLiteral("100");
+        const auto expand = [&](QString text) {
+            return text.replace(QStringLiteral("$T"), tp.path("out"))
+                .replace(QStringLiteral("$S"), tp.folder());
+        };
+        const QDateTime past(QDate(2001, 2, 3), QTime(4, 5, 6));
+        QStringList listed;
+        QHash<QString, QByteArray> before;
+        for (const QString& spec : files) {
+            const QString name = spec.section(u'@', 0, 0);
+            const QStringList wh = spec.section(u'@', 1).split(u'x');
+            const QString path = makeFile(tp, name, QSize(wh.at(0).toInt(), wh.at(1).toInt()));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(past, QFileDevice::FileModificationTime));
+            before.insert(name, tp.read(name));
+            if (!name.startsWith(QLatin1String("out/")))
+                listed.append(path);
+        }
+        if (!record.isEmpty())
+            platform::profile(program().ini_file_path)
+                .put(QStringLiteral("Thumbnails (vi)"), tp.path("dog.jpg"), tp.path(record));
+        ViewImages v;
+        v.Form_Load(listed);
+        v.click(ViewImages::Current, 0, true);
+        tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes);
+        tp.ui.expectMessage(expand(told));
+        if (button == QLatin1String("Command1"))
+            v.Command1_Click();
+        else
+            v.Command6_Click();
+        VERIFY_DIALOGS(tp);
+        for (const QString& name : kept) {
+            QCOMPARE(tp.read(name), before.value(name));
+            QCOMPARE(QFileInfo(tp.path(name)).lastModified(), past);
+        }
+        if (!record.isEmpty()) {
+            // Now the thumbnail of dog.jpg.
+            const QSize size = QImageReader(tp.path(record)).size();
+            QVERIFY2(size.width() <= 105 && size.height() < 100,
+                     qPrintable(QString::number(size.width())));
+            QVERIFY(QFileInfo(tp.path(record)).lastModified() > past);
+        }
     }
 
     void fileButtonsWorkOnTheSelectedEntries_data()
