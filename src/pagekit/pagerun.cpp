@@ -41,7 +41,8 @@ void tell_no_editor()
 } // namespace
 
 PageRun::PageRun(PageLists pageLists)
-    : lists(std::move(pageLists)), m_prompt(std::make_unique<PagePrompt>()),
+    : lists(std::move(pageLists)), m_folder(settings().internet_dir),
+      m_prompt(std::make_unique<PagePrompt>(m_folder)),
       m_generated(std::make_unique<GeneratedFiles>())
 {
     const Settings& s = settings();
@@ -81,7 +82,7 @@ bool PageRun::pagePathFromPrompt(QString& page_path) const
                          platform::MsgBox::Exclamation, p.product_title);
         return false;
     }
-    page_path = platform::joinPath(p.settings.internet_dir, fileName);
+    page_path = platform::joinPath(m_folder, fileName);
     return true;
 }
 
@@ -99,7 +100,7 @@ bool PageRun::openPage(QString& page_path)
     failScript(m_scripts.start_batch_files(page_path, &error), error);
     // The banners the prompt copied into the internet directory go with the page.
     for (const QString& ref : {m_prompt->top_banner_ref, m_prompt->bottom_banner_ref}) {
-        const QString copy = platform::joinPath(settings().internet_dir, ref);
+        const QString copy = platform::joinPath(m_folder, ref);
         if (!ref.isEmpty() && !ref.contains(u'/') && file_exists(copy))
             publish(copy);
     }
@@ -123,7 +124,7 @@ void PageRun::failScript(bool ok, const QString& error)
 
 void PageRun::publish(const QString& path)
 {
-    QString folder = settings().internet_dir;
+    QString folder = m_folder;
     if (folder.isEmpty())
         return;
     if (!folder.endsWith(u'/'))

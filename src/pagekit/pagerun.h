@@ -56,6 +56,10 @@ public:
     bool internetReady = false;
     bool relativeAddress = false;
 
+    // The folder the run writes its pages to: the internet directory of the
+    // settings when the run starts.
+    const QString& folder() const { return m_folder; }
+
     // The per-page prompt, shown before each page, and the files the run wrote.
     PagePrompt& prompt() { return *m_prompt; }
     GeneratedFiles& generated() { return *m_generated; }
@@ -70,8 +74,8 @@ public:
     // The user left the prompt by its exit button: the run stops.
     bool stopped() const { return m_prompt->page_prompt_cancel; }
 
-    // The page's path: the file name the prompt holds, in the internet
-    // directory whatever folder was typed. False, after saying so, when there
+    // The page's path: the file name the prompt holds, in the run's folder
+    // whatever folder was typed. False, after saying so, when there
     // is no name.
     bool pagePathFromPrompt(QString& page_path) const;
 
@@ -127,6 +131,7 @@ public:
     QHash<QString, QSize> pixelSizes;
 
 private:
+    QString m_folder;
     bool m_failed = false;
     QStringList m_unreadable;
     std::unique_ptr<PagePrompt> m_prompt;
