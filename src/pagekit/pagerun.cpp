@@ -2,6 +2,9 @@
 
 #include "pagekit/pageblocks.h"
 #include "pagekit/textfile.h"
+#include "pagekit/thumbnails.h"
+
+#include "settings/associatedtext.h"
 
 #include "settings/editor.h"
 #include "settings/helpers.h"
@@ -38,6 +41,26 @@ void tell_no_editor()
                      platform::MsgBox::Exclamation, program().product_title);
 }
 
+// The title a proposal puts into both title boxes; none when the boxes keep
+// the title the user chose for all remaining pages.
+std::optional<QString> proposedTitle(const PageProposal& proposal, bool keptForAll)
+{
+    if (proposal.titleFrom == TitleFrom::Proposal)
+        return keptForAll ? std::nullopt : std::optional<QString>(proposal.title);
+    const QString stored = associated_title(proposal.picture);
+    if (keptForAll) {
+        if (proposal.titleFrom == TitleFrom::PictureRecordOrHtmlTitle && stored.isEmpty())
+            return QStringLiteral("HTML Title");
+        return std::nullopt;
+    }
+    if (!stored.isEmpty())
+        return stored;
+    QString folder;
+    QString name;
+    split_file_path(proposal.picture, folder, name);
+    return name;
+}
+
 } // namespace
 
 PageRun::PageRun(PageLists pageLists)
@@ -52,19 +75,50 @@ PageRun::PageRun(PageLists pageLists)
 
 PageRun::~PageRun() = default;
 
-bool PageRun::askForPage(const PageProposal& proposal)
+bool PageRun::asks(Unasked rule)
+{
+    if (prompt().o_use_default_values.value)
+        return false;
+    return rule == Unasked::WhenDefaultsChosen || !settings().header_and_footer;
+}
+
+void PageRun::fillPrompt(const PageProposal& proposal)
 {
     PagePrompt& p = prompt();
-    p.f_file_name.caption = proposal.frameCaption;
-    if (!p.use_title_for_all) {
-        p.o_title.text = proposal.title;
-        p.o_title_tag.text = proposal.title;
+    if (proposal.frameCaption)
+        p.f_file_name.caption = *proposal.frameCaption;
+    if (const std::optional<QString> title = proposedTitle(proposal, p.use_title_for_all)) {
+        p.o_title.text = *title;
+        p.o_title_tag.text = *title;
     }
     p.o_filename.text = proposal.fileName;
-    if (!proposal.hasImage)
+    if (proposal.nameBox != NameBox::LockedForPicture)
+        p.o_filename.enabled = proposal.nameBox == NameBox::Editable;
+    if (proposal.picture.isEmpty()) {
         p.Frame3.visible = false;
-    if (!p.o_use_default_values.value && !settings().header_and_footer)
+    } else {
+        p.showPreview(proposal.picture);
+        p.Frame3.visible = true;
+    }
+    if (proposal.exitAddressLocked)
+        p.o_url_exit.enabled = false;
+}
+
+bool PageRun::askForPage(const PageProposal& proposal)
+{
+    fillPrompt(proposal);
+    PagePrompt& p = prompt();
+    if (asks(proposal.unasked)) {
+        if (proposal.nameBox == NameBox::LockedForPicture) {
+            const bool picture = is_gif_or_jpg(p.o_filename.text);
+            if (picture)
+                p.f_file_name.caption = QStringLiteral("Image File Name");
+            p.o_filename.enabled = !picture;
+        }
         p.show();
+    }
+    if (proposal.exitAddressLocked)
+        p.o_url_exit.enabled = true;
     if (stopped())
         return false;
     p.Frame3.visible = true;
@@ -99,7 +153,7 @@ bool PageRun::openPage(QString& page_path)
     QString error;
     failScript(m_scripts.start_batch_files(page_path, &error), error);
     // The banners the prompt copied into the internet directory go with the page.
-    for (const QString& ref : {m_prompt->top_banner_ref, m_prompt->bottom_banner_ref}) {
+    for (const QString& ref : {prompt().top_banner_ref, prompt().bottom_banner_ref}) {
         const QString copy = platform::joinPath(m_folder, ref);
         if (!ref.isEmpty() && !ref.contains(u'/') && file_exists(copy))
             publish(copy);

@@ -13,18 +13,62 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace mosaicon {
 
 class TextFile;
 
-// What a writer proposes before one page.
+// Where the two title boxes' default comes from.
+enum class TitleFrom
+{
+    // The proposal's own title.
+    Proposal,
+    // The picture's stored title, or its file name when it has none.
+    PictureRecord,
+    // As PictureRecord; and while the user keeps one title for all pages, a
+    // picture without a stored title still gets "HTML Title" (the framed
+    // slide show's rule).
+    PictureRecordOrHtmlTitle
+};
+
+// Whether the user may change the proposed name.
+enum class NameBox
+{
+    Editable,
+    // The writer fixes the name (slides, the index of a frameless show).
+    Locked,
+    // The full-size page's rule: when the prompt is shown for a GIF or JPEG
+    // picture, the box is captioned "Image File Name" and locked; otherwise
+    // it is editable.
+    LockedForPicture
+};
+
+// When the prompt is left unshown and the boxes' values are used as they stand.
+enum class Unasked
+{
+    // The slide shows: only when the user ticked "use default values".
+    WhenDefaultsChosen,
+    // The page writers: also while header and footer files are on.
+    WhenDefaultsChosenOrHeadAndFoot
+};
+
+// What a writer proposes before one page: every way one writer's prompt
+// differs from another's is a field here, so each difference is stated.
 struct PageProposal
 {
-    QString frameCaption = QStringLiteral("HTML File Name");
-    QString title;    // the default for both title boxes
-    QString fileName; // the proposed page name
-    bool hasImage = false;
+    // The frame caption over the name box; none keeps the previous page's caption.
+    std::optional<QString> frameCaption = QStringLiteral("HTML File Name");
+    TitleFrom titleFrom = TitleFrom::Proposal;
+    QString title;    // the default for both title boxes, with TitleFrom::Proposal
+    QString fileName; // the proposed page name (or path) as the name box shows it
+    // The picture previewed in the image frame, and whose stored title is
+    // proposed; "" hides the frame.
+    QString picture;
+    NameBox nameBox = NameBox::Editable;
+    // The exit address cannot be changed while the prompt shows (the framed slide show).
+    bool exitAddressLocked = false;
+    Unasked unasked = Unasked::WhenDefaultsChosenOrHeadAndFoot;
 };
 
 // Who opens the page in the editor at the end of a run.
@@ -67,10 +111,12 @@ public:
     // The engine that makes the run's thumbnails one at a time.
     platform::ImageControl& thumbnailEngine() { return m_engine; }
 
-    // The prompt exchange before one page: fills the prompt, shows it unless
-    // the user chose to use the defaults (or header and footer files are on),
-    // and reads it back. False when the user stopped the run there.
+    // The prompt exchange before one page: fills the prompt as the proposal
+    // says, shows it unless the proposal's rule leaves it unasked, and reads
+    // it back. False when the user stopped the run there.
     bool askForPage(const PageProposal& proposal);
+    // Whether a prompt under this rule would be shown.
+    bool asks(Unasked rule);
     // The user left the prompt by its exit button: the run stops.
     bool stopped() const { return m_prompt->page_prompt_cancel; }
 
@@ -131,6 +177,8 @@ public:
     QHash<QString, QSize> pixelSizes;
 
 private:
+    void fillPrompt(const PageProposal& proposal);
+
     QString m_folder;
     bool m_failed = false;
     QStringList m_unreadable;
