@@ -73,7 +73,21 @@ PageRun::PageRun(PageLists pageLists)
     relativeAddress = s.relative_address;
 }
 
+PageRun::PageRun(CatalogTag, const QString& folder)
+    : m_folder(folder), m_catalog(true), m_generated(std::make_unique<GeneratedFiles>())
+{
+}
+
 PageRun::~PageRun() = default;
+
+PagePrompt& PageRun::prompt()
+{
+    // A page run loads its prompt when it starts, so the banner checks speak
+    // first; a catalog run has none until asked.
+    if (!m_prompt)
+        m_prompt = std::make_unique<PagePrompt>(m_folder);
+    return *m_prompt;
+}
 
 bool PageRun::asks(Unasked rule)
 {
@@ -166,7 +180,8 @@ void PageRun::fail(const QString& message)
     if (m_failed)
         return;
     m_failed = true;
-    show_status(message);
+    if (!m_catalog)
+        show_status(message);
     platform::msgbox(message, platform::MsgBox::Exclamation, program().product_title);
 }
 
@@ -233,7 +248,9 @@ bool PageRun::savePage(const TextFile& page, const QString& page_path)
     QString error;
     if (page.save(page_path, &error))
         return true;
-    fail(QStringLiteral("The page %1 could not be written: %2").arg(page_path, error));
+    fail((m_catalog ? QStringLiteral("The catalog page %1 could not be written: %2")
+                    : QStringLiteral("The page %1 could not be written: %2"))
+             .arg(page_path, error));
     return false;
 }
 
@@ -280,11 +297,25 @@ void PageRun::finish(const QString& page_path, bool produced, EditorStart editor
     startViewers(page_path, editor);
 }
 
+void PageRun::openCatalog(const QString& home_path)
+{
+    if (m_failed)
+        return;
+    QString address = home_path;
+    make_file_url(address);
+    shell_open(address);
+}
+
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key)
 {
     auto run = std::make_unique<PageRun>(std::move(lists));
     run->toolbarKey = toolbar_key;
     return run;
+}
+
+std::unique_ptr<PageRun> start_catalog_run(const QString& folder)
+{
+    return std::unique_ptr<PageRun>(new PageRun(PageRun::CatalogTag{}, folder));
 }
 
 } // namespace mosaicon

@@ -101,11 +101,11 @@ public:
     bool relativeAddress = false;
 
     // The folder the run writes its pages to: the internet directory of the
-    // settings when the run starts.
+    // settings when the run starts, or the catalog's target folder.
     const QString& folder() const { return m_folder; }
 
     // The per-page prompt, shown before each page, and the files the run wrote.
-    PagePrompt& prompt() { return *m_prompt; }
+    PagePrompt& prompt();
     GeneratedFiles& generated() { return *m_generated; }
     BatchScripts& scripts() { return m_scripts; }
     // The engine that makes the run's thumbnails one at a time.
@@ -118,11 +118,11 @@ public:
     // Whether a prompt under this rule would be shown.
     bool asks(Unasked rule);
     // The user left the prompt by its exit button: the run stops.
-    bool stopped() const { return m_prompt->page_prompt_cancel; }
+    bool stopped() const { return m_prompt && m_prompt->page_prompt_cancel; }
 
     // The page's path: the file name the prompt holds, in the run's folder
-    // whatever folder was typed. False, after saying so, when there
-    // is no name.
+    // whatever folder was typed. False, after saying so, when there is no
+    // name.
     bool pagePathFromPrompt(QString& page_path) const;
 
     // Lists a file the run has just opened for output.
@@ -150,10 +150,14 @@ public:
     // settings ask.
     bool saveRecords();
     void startViewers(const QString& page_path, EditorStart editor = EditorStart::FromList);
+    // The end of a catalog run: its home page opened with the system's
+    // handler, whatever the browser settings say; a failed run opens nothing.
+    void openCatalog(const QString& home_path);
 
-    // A file the run had to write could not be written: the user is told
-    // once (message box and status line) and the run stops; nothing after it
-    // reports success. Later failures of the same run are not told again.
+    // The run cannot go on (as a rule a file it had to write could not be
+    // written): the user is told once (message box, and status line for a
+    // page run) and the run stops; nothing after it reports success. Later
+    // failures of the same run are not told again.
     void fail(const QString& message);
     bool failed() const { return m_failed; }
 
@@ -161,7 +165,7 @@ public:
     void failScript(bool ok, const QString& error);
 
     // Lists a file the page links to in the copy script when the run placed
-    // it in the internet directory.
+    // it in its folder.
     void publish(const QString& path);
 
     // Copies the user's background picture into the folder and gives the
@@ -177,9 +181,19 @@ public:
     QHash<QString, QSize> pixelSizes;
 
 private:
+    struct CatalogTag
+    {
+    };
+    PageRun(CatalogTag, const QString& folder);
+    friend std::unique_ptr<PageRun> start_catalog_run(const QString& folder);
+
     void fillPrompt(const PageProposal& proposal);
 
     QString m_folder;
+    // The catalog run's words and ways: its pages are "catalog pages", a
+    // failure is told in a message box alone (the catalog has its own
+    // window), and it has no prompt.
+    bool m_catalog = false;
     bool m_failed = false;
     QStringList m_unreadable;
     std::unique_ptr<PagePrompt> m_prompt;
@@ -190,5 +204,9 @@ private:
 
 // Every run starts here, whether the toolbar, a test or a benchmark starts it.
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key);
+
+// The catalog's run: it writes into the folder given, asks nothing per page,
+// and ends by openCatalog().
+std::unique_ptr<PageRun> start_catalog_run(const QString& folder);
 
 } // namespace mosaicon
