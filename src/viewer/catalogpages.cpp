@@ -169,8 +169,8 @@ bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& en
         return false;
     if (!QFileInfo(targetDir).isDir()) {
         run->fail(QStringLiteral(
-                 "The catalog was not written because the target directory %1 does not exist.")
-                 .arg(targetDir));
+                      "The catalog was not written because the target directory %1 does not exist.")
+                      .arg(targetDir));
         return false;
     }
     const PageGrid grid{positiveWholeNumber(layout.columns), positiveWholeNumber(layout.rows),
