@@ -20,7 +20,7 @@ namespace mosaicon {
 namespace {
 
 // The prompt before the index or the start page; false when the user left
-// the run there. The exit address is the slides' business, not theirs.
+// the run there.
 bool ask(PageRun& run, const QString& caption, const QString& title, const QString& file_name)
 {
     PageProposal proposal;
