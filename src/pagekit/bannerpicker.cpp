@@ -20,7 +20,7 @@ QString pageFolder(const PagePrompt& prompt)
 {
     const QString page = prompt.o_filename.text.trimmed();
     if (!page.contains(u'/'))
-        return settings().internet_dir;
+        return prompt.folder();
     return QFileInfo(page).path();
 }
 

@@ -270,7 +270,7 @@ void ask_html_file_name(QString& name, const QString& source, const QString& fol
     if (name.isEmpty()) {
         // Drawn free in the folder the page is written to.
         QString path;
-        make_temp_file_name(path, folder.isEmpty() ? p.settings.internet_dir.text() : folder, QStringLiteral("htm"));
+        make_temp_file_name(path, folder, QStringLiteral("htm"));
         QString dir;
         split_file_path(path, dir, name);
     }

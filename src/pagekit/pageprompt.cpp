@@ -54,32 +54,32 @@ int message(const QString& text, int style)
     return platform::msgbox(text, style, program().product_title);
 }
 
-// Puts a copy of the banner file into the output folder under its own name.
-// A file of that name already there is the one used, never replaced; without
-// an output folder nothing is copied, so no copy lands in the working folder.
-void copyBannerFile(const QString& path, const QString& fileName)
-{
-    const QString folder = settings().internet_dir;
-    if (folder.isEmpty())
-        return;
-    const QString target = platform::joinPath(folder, fileName);
-    if (QFileInfo::exists(target))
-        return;
-    QString error;
-    if (!platform::copyFile(path, target, &error))
-        message(QStringLiteral("The banner file %1 could not be copied into %2: %3")
-                    .arg(path, folder, error),
-                platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
-}
-
 } // namespace
 
-PagePrompt::PagePrompt(QObject* parent) : QObject(parent)
+PagePrompt::PagePrompt(QString folder, QObject* parent)
+    : QObject(parent), m_folder(std::move(folder))
 {
     setObjectName(QStringLiteral("frm_htmltitle"));
     loadBanner(Side::Top);
     loadBanner(Side::Bottom);
     height = loadedHeight;
+}
+
+// Puts a copy of the banner file into the output folder under its own name.
+// A file of that name already there is the one used, never replaced; without
+// an output folder nothing is copied, so no copy lands in the working folder.
+void PagePrompt::copyBannerFile(const QString& path, const QString& fileName)
+{
+    if (m_folder.isEmpty())
+        return;
+    const QString target = platform::joinPath(m_folder, fileName);
+    if (QFileInfo::exists(target))
+        return;
+    QString error;
+    if (!platform::copyFile(path, target, &error))
+        message(QStringLiteral("The banner file %1 could not be copied into %2: %3")
+                    .arg(path, m_folder, error),
+                platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
 }
 
 void PagePrompt::loadBanner(Side side)

@@ -34,8 +34,12 @@ public:
     static constexpr int loadedHeight = 7065;
 
     // The load steps: takes the banners from the settings and checks them
-    // (their messages show before the window does).
-    explicit PagePrompt(QObject* parent = nullptr);
+    // (their messages show before the window does). folder is where the run
+    // writes its pages, so where the banner pictures are copied; without
+    // one no picture is copied.
+    explicit PagePrompt(QString folder = {}, QObject* parent = nullptr);
+
+    const QString& folder() const { return m_folder; }
 
     QString caption = QStringLiteral("HTML Title And <title> Tag");
     int height = 0; // twips
@@ -104,6 +108,9 @@ signals:
     void hidden();
 
 private:
+    QString m_folder;
+
+    void copyBannerFile(const QString& path, const QString& fileName);
     void clearBanner(Side side);
     void loadBanner(Side side);
 };

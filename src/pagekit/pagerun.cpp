@@ -2,6 +2,9 @@
 
 #include "pagekit/pageblocks.h"
 #include "pagekit/textfile.h"
+#include "pagekit/thumbnails.h"
+
+#include "settings/associatedtext.h"
 
 #include "settings/editor.h"
 #include "settings/helpers.h"
@@ -38,10 +41,31 @@ void tell_no_editor()
                      platform::MsgBox::Exclamation, program().product_title);
 }
 
+// The title a proposal puts into both title boxes; none when the boxes keep
+// the title the user chose for all remaining pages.
+std::optional<QString> proposedTitle(const PageProposal& proposal, bool keptForAll)
+{
+    if (proposal.titleFrom == TitleFrom::Proposal)
+        return keptForAll ? std::nullopt : std::optional<QString>(proposal.title);
+    const QString stored = associated_title(proposal.picture);
+    if (keptForAll) {
+        if (proposal.titleFrom == TitleFrom::PictureRecordOrHtmlTitle && stored.isEmpty())
+            return QStringLiteral("HTML Title");
+        return std::nullopt;
+    }
+    if (!stored.isEmpty())
+        return stored;
+    QString folder;
+    QString name;
+    split_file_path(proposal.picture, folder, name);
+    return name;
+}
+
 } // namespace
 
 PageRun::PageRun(PageLists pageLists)
-    : lists(std::move(pageLists)), m_prompt(std::make_unique<PagePrompt>()),
+    : lists(std::move(pageLists)), m_folder(settings().internet_dir),
+      m_prompt(std::make_unique<PagePrompt>(m_folder)),
       m_generated(std::make_unique<GeneratedFiles>())
 {
     const Settings& s = settings();
@@ -49,21 +73,66 @@ PageRun::PageRun(PageLists pageLists)
     relativeAddress = s.relative_address;
 }
 
+PageRun::PageRun(CatalogTag, const QString& folder)
+    : m_folder(folder), m_catalog(true), m_generated(std::make_unique<GeneratedFiles>())
+{
+}
+
 PageRun::~PageRun() = default;
+
+PagePrompt& PageRun::prompt()
+{
+    // A page run loads its prompt when it starts, so the banner checks speak
+    // first; a catalog run has none until asked.
+    if (!m_prompt)
+        m_prompt = std::make_unique<PagePrompt>(m_folder);
+    return *m_prompt;
+}
+
+bool PageRun::asks(Unasked rule)
+{
+    if (prompt().o_use_default_values.value)
+        return false;
+    return rule == Unasked::WhenDefaultsChosen || !settings().header_and_footer;
+}
+
+void PageRun::fillPrompt(const PageProposal& proposal)
+{
+    PagePrompt& p = prompt();
+    if (proposal.frameCaption)
+        p.f_file_name.caption = *proposal.frameCaption;
+    if (const std::optional<QString> title = proposedTitle(proposal, p.use_title_for_all)) {
+        p.o_title.text = *title;
+        p.o_title_tag.text = *title;
+    }
+    p.o_filename.text = proposal.fileName;
+    if (proposal.nameBox != NameBox::LockedForPicture)
+        p.o_filename.enabled = proposal.nameBox == NameBox::Editable;
+    if (proposal.picture.isEmpty()) {
+        p.Frame3.visible = false;
+    } else {
+        p.showPreview(proposal.picture);
+        p.Frame3.visible = true;
+    }
+    if (proposal.exitAddressLocked)
+        p.o_url_exit.enabled = false;
+}
 
 bool PageRun::askForPage(const PageProposal& proposal)
 {
+    fillPrompt(proposal);
     PagePrompt& p = prompt();
-    p.f_file_name.caption = proposal.frameCaption;
-    if (!p.use_title_for_all) {
-        p.o_title.text = proposal.title;
-        p.o_title_tag.text = proposal.title;
-    }
-    p.o_filename.text = proposal.fileName;
-    if (!proposal.hasImage)
-        p.Frame3.visible = false;
-    if (!p.o_use_default_values.value && !settings().header_and_footer)
+    if (asks(proposal.unasked)) {
+        if (proposal.nameBox == NameBox::LockedForPicture) {
+            const bool picture = is_gif_or_jpg(p.o_filename.text);
+            if (picture)
+                p.f_file_name.caption = QStringLiteral("Image File Name");
+            p.o_filename.enabled = !picture;
+        }
         p.show();
+    }
+    if (proposal.exitAddressLocked)
+        p.o_url_exit.enabled = true;
     if (stopped())
         return false;
     p.Frame3.visible = true;
@@ -81,7 +150,7 @@ bool PageRun::pagePathFromPrompt(QString& page_path) const
                          platform::MsgBox::Exclamation, p.product_title);
         return false;
     }
-    page_path = platform::joinPath(p.settings.internet_dir, fileName);
+    page_path = platform::joinPath(m_folder, fileName);
     return true;
 }
 
@@ -98,8 +167,8 @@ bool PageRun::openPage(QString& page_path)
     QString error;
     failScript(m_scripts.start_batch_files(page_path, &error), error);
     // The banners the prompt copied into the internet directory go with the page.
-    for (const QString& ref : {m_prompt->top_banner_ref, m_prompt->bottom_banner_ref}) {
-        const QString copy = platform::joinPath(settings().internet_dir, ref);
+    for (const QString& ref : {prompt().top_banner_ref, prompt().bottom_banner_ref}) {
+        const QString copy = platform::joinPath(m_folder, ref);
         if (!ref.isEmpty() && !ref.contains(u'/') && file_exists(copy))
             publish(copy);
     }
@@ -111,7 +180,8 @@ void PageRun::fail(const QString& message)
     if (m_failed)
         return;
     m_failed = true;
-    show_status(message);
+    if (!m_catalog)
+        show_status(message);
     platform::msgbox(message, platform::MsgBox::Exclamation, program().product_title);
 }
 
@@ -123,7 +193,7 @@ void PageRun::failScript(bool ok, const QString& error)
 
 void PageRun::publish(const QString& path)
 {
-    QString folder = settings().internet_dir;
+    QString folder = m_folder;
     if (folder.isEmpty())
         return;
     if (!folder.endsWith(u'/'))
@@ -178,7 +248,9 @@ bool PageRun::savePage(const TextFile& page, const QString& page_path)
     QString error;
     if (page.save(page_path, &error))
         return true;
-    fail(QStringLiteral("The page %1 could not be written: %2").arg(page_path, error));
+    fail((m_catalog ? QStringLiteral("The catalog page %1 could not be written: %2")
+                    : QStringLiteral("The page %1 could not be written: %2"))
+             .arg(page_path, error));
     return false;
 }
 
@@ -225,11 +297,25 @@ void PageRun::finish(const QString& page_path, bool produced, EditorStart editor
     startViewers(page_path, editor);
 }
 
+void PageRun::openCatalog(const QString& home_path)
+{
+    if (m_failed)
+        return;
+    QString address = home_path;
+    make_file_url(address);
+    shell_open(address);
+}
+
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key)
 {
     auto run = std::make_unique<PageRun>(std::move(lists));
     run->toolbarKey = toolbar_key;
     return run;
+}
+
+std::unique_ptr<PageRun> start_catalog_run(const QString& folder)
+{
+    return std::unique_ptr<PageRun>(new PageRun(PageRun::CatalogTag{}, folder));
 }
 
 } // namespace mosaicon

@@ -13,18 +13,62 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace mosaicon {
 
 class TextFile;
 
-// What a writer proposes before one page.
+// Where the two title boxes' default comes from.
+enum class TitleFrom
+{
+    // The proposal's own title.
+    Proposal,
+    // The picture's stored title, or its file name when it has none.
+    PictureRecord,
+    // As PictureRecord; and while the user keeps one title for all pages, a
+    // picture without a stored title still gets "HTML Title" (the framed
+    // slide show's rule).
+    PictureRecordOrHtmlTitle
+};
+
+// Whether the user may change the proposed name.
+enum class NameBox
+{
+    Editable,
+    // The writer fixes the name (slides, the index of a frameless show).
+    Locked,
+    // The full-size page's rule: when the prompt is shown for a GIF or JPEG
+    // picture, the box is captioned "Image File Name" and locked; otherwise
+    // it is editable.
+    LockedForPicture
+};
+
+// When the prompt is left unshown and the boxes' values are used as they stand.
+enum class Unasked
+{
+    // The slide shows: only when the user ticked "use default values".
+    WhenDefaultsChosen,
+    // The page writers: also while header and footer files are on.
+    WhenDefaultsChosenOrHeadAndFoot
+};
+
+// What a writer proposes before one page: every way one writer's prompt
+// differs from another's is a field here, so each difference is stated.
 struct PageProposal
 {
-    QString frameCaption = QStringLiteral("HTML File Name");
-    QString title;    // the default for both title boxes
-    QString fileName; // the proposed page name
-    bool hasImage = false;
+    // The frame caption over the name box; none keeps the previous page's caption.
+    std::optional<QString> frameCaption = QStringLiteral("HTML File Name");
+    TitleFrom titleFrom = TitleFrom::Proposal;
+    QString title;    // the default for both title boxes, with TitleFrom::Proposal
+    QString fileName; // the proposed page name (or path) as the name box shows it
+    // The picture previewed in the image frame, and whose stored title is
+    // proposed; "" hides the frame.
+    QString picture;
+    NameBox nameBox = NameBox::Editable;
+    // The exit address cannot be changed while the prompt shows (the framed slide show).
+    bool exitAddressLocked = false;
+    Unasked unasked = Unasked::WhenDefaultsChosenOrHeadAndFoot;
 };
 
 // Who opens the page in the editor at the end of a run.
@@ -56,23 +100,29 @@ public:
     bool internetReady = false;
     bool relativeAddress = false;
 
+    // The folder the run writes its pages to: the internet directory of the
+    // settings when the run starts, or the catalog's target folder.
+    const QString& folder() const { return m_folder; }
+
     // The per-page prompt, shown before each page, and the files the run wrote.
-    PagePrompt& prompt() { return *m_prompt; }
+    PagePrompt& prompt();
     GeneratedFiles& generated() { return *m_generated; }
     BatchScripts& scripts() { return m_scripts; }
     // The engine that makes the run's thumbnails one at a time.
     platform::ImageControl& thumbnailEngine() { return m_engine; }
 
-    // The prompt exchange before one page: fills the prompt, shows it unless
-    // the user chose to use the defaults (or header and footer files are on),
-    // and reads it back. False when the user stopped the run there.
+    // The prompt exchange before one page: fills the prompt as the proposal
+    // says, shows it unless the proposal's rule leaves it unasked, and reads
+    // it back. False when the user stopped the run there.
     bool askForPage(const PageProposal& proposal);
+    // Whether a prompt under this rule would be shown.
+    bool asks(Unasked rule);
     // The user left the prompt by its exit button: the run stops.
-    bool stopped() const { return m_prompt->page_prompt_cancel; }
+    bool stopped() const { return m_prompt && m_prompt->page_prompt_cancel; }
 
-    // The page's path: the file name the prompt holds, in the internet
-    // directory whatever folder was typed. False, after saying so, when there
-    // is no name.
+    // The page's path: the file name the prompt holds, in the run's folder
+    // whatever folder was typed. False, after saying so, when there is no
+    // name.
     bool pagePathFromPrompt(QString& page_path) const;
 
     // Lists a file the run has just opened for output.
@@ -100,10 +150,14 @@ public:
     // settings ask.
     bool saveRecords();
     void startViewers(const QString& page_path, EditorStart editor = EditorStart::FromList);
+    // The end of a catalog run: its home page opened with the system's
+    // handler, whatever the browser settings say; a failed run opens nothing.
+    void openCatalog(const QString& home_path);
 
-    // A file the run had to write could not be written: the user is told
-    // once (message box and status line) and the run stops; nothing after it
-    // reports success. Later failures of the same run are not told again.
+    // The run cannot go on (as a rule a file it had to write could not be
+    // written): the user is told once (message box, and status line for a
+    // page run) and the run stops; nothing after it reports success. Later
+    // failures of the same run are not told again.
     void fail(const QString& message);
     bool failed() const { return m_failed; }
 
@@ -111,7 +165,7 @@ public:
     void failScript(bool ok, const QString& error);
 
     // Lists a file the page links to in the copy script when the run placed
-    // it in the internet directory.
+    // it in its folder.
     void publish(const QString& path);
 
     // Copies the user's background picture into the folder and gives the
@@ -127,6 +181,19 @@ public:
     QHash<QString, QSize> pixelSizes;
 
 private:
+    struct CatalogTag
+    {
+    };
+    PageRun(CatalogTag, const QString& folder);
+    friend std::unique_ptr<PageRun> start_catalog_run(const QString& folder);
+
+    void fillPrompt(const PageProposal& proposal);
+
+    QString m_folder;
+    // The catalog run's words and ways: its pages are "catalog pages", a
+    // failure is told in a message box alone (the catalog has its own
+    // window), and it has no prompt.
+    bool m_catalog = false;
     bool m_failed = false;
     QStringList m_unreadable;
     std::unique_ptr<PagePrompt> m_prompt;
@@ -137,5 +204,9 @@ private:
 
 // Every run starts here, whether the toolbar, a test or a benchmark starts it.
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key);
+
+// The catalog's run: it writes into the folder given, asks nothing per page,
+// and ends by openCatalog().
+std::unique_ptr<PageRun> start_catalog_run(const QString& folder);
 
 } // namespace mosaicon

@@ -86,9 +86,9 @@ bool choosePageName(PageRun& run)
         return run.askForPage(proposal);
     }
     if (s.last_html_directory.isEmpty())
-        s.last_html_directory = s.internet_dir.text();
+        s.last_html_directory = run.folder();
     QString name = QStringLiteral("mosaik.htm");
-    ask_html_file_name(name, QString());
+    ask_html_file_name(name, QString(), run.folder());
     if (name.isEmpty())
         name = QStringLiteral("mosaik.htm");
     if (!name.contains(QLatin1String(".htm")))
@@ -101,7 +101,7 @@ QString pageBody(PageRun& run)
 {
     const Settings& s = settings();
     if (!s.html_background.isEmpty() && s.use_background_image && file_exists(s.html_background))
-        return run.backgroundBody(s.internet_dir);
+        return run.backgroundBody(run.folder());
     return body_tag();
 }
 
@@ -114,7 +114,7 @@ bool iconFor(PageRun& run, const QString& path, QString& icon)
     if (!error.isEmpty())
         run.fail(error);
     else if (found && run.internetReady)
-        run.publish(platform::joinPath(settings().internet_dir, QFileInfo(icon).fileName()));
+        run.publish(platform::joinPath(run.folder(), QFileInfo(icon).fileName()));
     return found;
 }
 

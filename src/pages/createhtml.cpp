@@ -70,7 +70,7 @@ void statusDirect(const QString& text)
         view->showStatus(text);
 }
 
-// Copies the working list's images into the internet directory with their
+// Copies the working list's images into the run's folder with their
 // thumbnails; the working list then names the copies. False when a copy or a
 // thumbnail could not be written (the run has said so).
 bool copyWithThumbnails(PageRun& run)
@@ -82,11 +82,11 @@ bool copyWithThumbnails(PageRun& run)
     QSet<QString> taken;
     QList<ImageJob> jobs;
     for (qsizetype i = 0; i < templist.size(); ++i) {
-        jobs.append(prepare_copy(templist.at(i), settings().internet_dir, taken));
+        jobs.append(prepare_copy(templist.at(i), run.folder(), taken));
         templist[i] = jobs.last().copy;
     }
     for (ImageJob& job : jobs)
-        name_reduced_copy(job, settings().internet_dir, taken);
+        name_reduced_copy(job, run.folder(), taken);
     // Copying, decoding, scaling and encoding run on every core; what the user and
     // the records see afterwards is in list order, as one thread leaves it.
     makeThumbnails(jobs, thumbnail_size());
@@ -130,7 +130,7 @@ void go_create_html(PageRun& run)
         return (!s.gif_jpeg_only || is_gif_or_jpg(lists.items.at(i))) &&
                (!s.individual_selections || lists.selected.value(i));
     });
-    make_dir(s.internet_dir);
+    make_dir(run.folder());
     if (lists.templist->isEmpty()) {
         tell_nothing_to_do(nothingToDo(lists));
         return;

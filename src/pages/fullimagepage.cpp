@@ -18,28 +18,16 @@ namespace mosaicon {
 namespace {
 
 // The prompt exchange of a full-size page: the preview, the image's stored
-// title, and the image's name shown but not editable.
-void askForImagePage(PageRun& run, const QString& image_path, const QString& fileName)
+// title, and the image's path shown but not editable.
+bool askForImagePage(PageRun& run, const QString& image_path)
 {
-    PagePrompt& prompt = run.prompt();
-    prompt.showPreview(image_path);
-    prompt.o_filename.text = image_path;
-    prompt.f_file_name.caption = QStringLiteral("File Name For The HTML page");
-    if (!prompt.use_title_for_all) {
-        const QString stored = associated_title(image_path);
-        prompt.o_title.text = stored.isEmpty() ? fileName : stored;
-        prompt.o_title_tag.text = prompt.o_title.text;
-    }
-    prompt.Frame3.visible = true;
-    if (prompt.o_use_default_values.value || settings().header_and_footer)
-        return;
-    if (is_gif_or_jpg(prompt.o_filename.text)) {
-        prompt.f_file_name.caption = QStringLiteral("Image File Name");
-        prompt.o_filename.enabled = false;
-    } else {
-        prompt.o_filename.enabled = true;
-    }
-    prompt.show();
+    PageProposal proposal;
+    proposal.frameCaption = QStringLiteral("File Name For The HTML page");
+    proposal.titleFrom = TitleFrom::PictureRecord;
+    proposal.fileName = image_path;
+    proposal.picture = image_path;
+    proposal.nameBox = NameBox::LockedForPicture;
+    return run.askForPage(proposal);
 }
 
 // The image with its title and associated text, placed by the layout.
@@ -96,14 +84,13 @@ bool create_full_img_page(PageRun& run, QString& page_ref, const QString& image_
     QString directory;
     QString fileName;
     split_file_path(image_path, directory, fileName);
-    askForImagePage(run, image_path, fileName);
-    if (run.stopped())
+    if (!askForImagePage(run, image_path))
         return true;
-    PagePrompt& prompt = run.prompt();
-    prompt.Frame3.visible = true;
+    const PagePrompt& prompt = run.prompt();
 
     QString name;
-    ask_html_file_name(name, image_path, directory);
+    // A bare name has no folder of its own: its page is drawn in the run's.
+    ask_html_file_name(name, image_path, directory.isEmpty() ? run.folder() : directory);
     page_ref = name;
     const QString page_path = platform::joinPath(directory, name);
     QString error;

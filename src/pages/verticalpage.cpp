@@ -51,7 +51,7 @@ std::optional<QString> chooseName(const PageRun& run)
     Settings& s = p.settings;
     const QString programPage = platform::joinPath(p.program_folder, defaultName);
     if (!s.rename_html)
-        return run.internetReady ? platform::joinPath(s.internet_dir, defaultName) : programPage;
+        return run.internetReady ? platform::joinPath(run.folder(), defaultName) : programPage;
 
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Select Mosaicon Output File");
@@ -61,7 +61,7 @@ std::optional<QString> chooseName(const PageRun& run)
     QString name;
     if (run.internetReady) {
         if (s.last_html_directory.isEmpty())
-            s.last_html_directory = s.internet_dir.text();
+            s.last_html_directory = run.folder();
         const std::optional<QString> answer =
             platform::ui().inputBox(QStringLiteral("What is the name of the HTML file?"), p.product_title, defaultName);
         const QString typed = answer.value_or(QString());
@@ -70,7 +70,7 @@ std::optional<QString> chooseName(const PageRun& run)
             name = typed.isEmpty() ? defaultName : typed;
         if (!name.contains(QLatin1String(".htm")))
             name += QStringLiteral(".htm");
-        name = platform::joinPath(s.internet_dir, name);
+        name = platform::joinPath(run.folder(), name);
     } else {
         if (!s.last_html_directory.isEmpty()) {
             QString dir = folderOf(s.last_html_directory.text());
@@ -109,7 +109,7 @@ QString bodyLine(PageRun& run, const QString& page_path)
     }
     if (!file_exists(s.html_background))
         return body_tag();
-    return run.backgroundBody(s.internet_dir);
+    return run.backgroundBody(run.folder());
 }
 
 // The image line of an entry by where the image is to stand, linked from

@@ -19,49 +19,32 @@ namespace mosaicon {
 
 namespace {
 
-// The prompt before a page; false when the user left the run there.
+// The prompt before the index or the start page; false when the user left
+// the run there.
 bool ask(PageRun& run, const QString& caption, const QString& title, const QString& file_name)
 {
-    PagePrompt& p = run.prompt();
-    p.f_file_name.caption = caption;
-    if (!p.use_title_for_all) {
-        p.o_title.text = title;
-        p.o_title_tag.text = title;
-    }
-    p.o_filename.text = file_name;
-    p.o_filename.enabled = true;
-    p.Frame3.visible = false;
-    p.o_url_exit.enabled = false;
-    if (!p.o_use_default_values.value)
-        p.show();
-    p.o_url_exit.enabled = true;
-    if (run.stopped())
-        return false;
-    p.Frame3.visible = true;
-    return true;
+    PageProposal proposal;
+    proposal.frameCaption = caption;
+    proposal.title = title;
+    proposal.fileName = file_name;
+    proposal.exitAddressLocked = true;
+    proposal.unasked = Unasked::WhenDefaultsChosen;
+    return run.askForPage(proposal);
 }
 
 // The slide's prompt: its preview, its stored title or its file name, and
-// its page name shown but not editable.
+// its page name shown but not editable; the caption stays the start page's.
 bool askForSlide(PageRun& run, const QString& image, const QString& slide)
 {
-    PagePrompt& p = run.prompt();
-    const QString stored = associated_title(image);
-    if (!p.use_title_for_all || stored.isEmpty()) {
-        const QString title = stored.isEmpty() ? (p.use_title_for_all ? QStringLiteral("HTML Title")
-                                                                      : file_name_part(image))
-                                               : stored;
-        p.o_title.text = title;
-        p.o_title_tag.text = title;
-    }
-    p.showPreview(image);
-    p.o_filename.text = slide;
-    p.o_filename.enabled = false;
-    p.o_url_exit.enabled = false;
-    if (!p.o_use_default_values.value)
-        p.show();
-    p.o_url_exit.enabled = true;
-    return !run.stopped();
+    PageProposal proposal;
+    proposal.frameCaption = std::nullopt;
+    proposal.titleFrom = TitleFrom::PictureRecordOrHtmlTitle;
+    proposal.fileName = slide;
+    proposal.picture = image;
+    proposal.nameBox = NameBox::Locked;
+    proposal.exitAddressLocked = true;
+    proposal.unasked = Unasked::WhenDefaultsChosen;
+    return run.askForPage(proposal);
 }
 
 // The page name typed in the prompt, without folder; the default when none was typed.
@@ -200,7 +183,7 @@ bool writeSlides(PageRun& run, SlideShow& show, TextFile& index, QString& last_s
     get_caption(QStringLiteral("o_ss_view_slide"), viewSlide);
     get_caption(QStringLiteral("o_ss_view_image"), viewImage);
     // Without prompts no slide can stop the run, so every reduced copy is made at once.
-    if (p.o_use_default_values.value)
+    if (!run.asks(Unasked::WhenDefaultsChosen))
         make_all_reduced_copies(show);
     QString previous;
     for (qsizetype i = 0; i < show.images.size(); ++i) {

@@ -82,23 +82,17 @@ QString askFirstSlideName(const QString& index_name)
     }
 }
 
-// The index page's prompt; false when the user left the run there.
+// The index page's prompt; false when the user left the run there. The
+// caption stays as it is.
 bool askForIndex(PageRun& run, const QString& index_path)
 {
-    PagePrompt& p = run.prompt();
-    p.o_filename.enabled = false;
-    p.o_filename.text = index_path;
-    if (!p.use_title_for_all) {
-        p.o_title.text = QStringLiteral("Slide Show Index");
-        p.o_title_tag.text = QStringLiteral("Slide Show Index");
-    }
-    p.Frame3.visible = false;
-    if (!p.o_use_default_values.value)
-        p.show();
-    if (run.stopped())
-        return false;
-    p.Frame3.visible = true;
-    return true;
+    PageProposal proposal;
+    proposal.frameCaption = std::nullopt;
+    proposal.title = QStringLiteral("Slide Show Index");
+    proposal.fileName = index_path;
+    proposal.nameBox = NameBox::Locked;
+    proposal.unasked = Unasked::WhenDefaultsChosen;
+    return run.askForPage(proposal);
 }
 
 // Names the index page and asks for its titles; false when the user stopped
@@ -155,23 +149,17 @@ void writeIndexFoot(TextFile& index)
 }
 
 // The slide's prompt: its preview, its stored title or its file name, and
-// its page's path.
+// its page's path, which the slide show fixes.
 bool askForSlide(PageRun& run, const QString& image, const QString& slide_path)
 {
-    PagePrompt& p = run.prompt();
-    p.showPreview(image);
-    p.f_file_name.caption = QStringLiteral("File Name For The Slide");
-    if (!p.use_title_for_all) {
-        const QString stored = associated_title(image);
-        const QString title = stored.isEmpty() ? file_name_part(image) : stored;
-        p.o_title.text = title;
-        p.o_title_tag.text = title;
-    }
-    p.o_filename.text = slide_path;
-    p.Frame3.visible = true;
-    if (!p.o_use_default_values.value)
-        p.show();
-    return !run.stopped();
+    PageProposal proposal;
+    proposal.frameCaption = QStringLiteral("File Name For The Slide");
+    proposal.titleFrom = TitleFrom::PictureRecord;
+    proposal.fileName = slide_path;
+    proposal.picture = image;
+    proposal.nameBox = NameBox::Locked;
+    proposal.unasked = Unasked::WhenDefaultsChosen;
+    return run.askForPage(proposal);
 }
 
 // The exit item: the address the user typed, as typed; left at "http://"
@@ -348,7 +336,7 @@ void create_slideshow(PageRun& run, SlideShow& show)
     get_caption(QStringLiteral("o_ss_view_slide"), fl.viewSlide);
     get_caption(QStringLiteral("o_ss_view_image"), fl.viewImage);
     // Without prompts no slide can stop the run, so every reduced copy is made at once.
-    if (p.o_use_default_values.value)
+    if (!run.asks(Unasked::WhenDefaultsChosen))
         make_all_reduced_copies(show);
     const bool complete = writeSlides(fl);
     if (complete && fl.index.wanted)

@@ -70,11 +70,11 @@ void go_create_slideshow(PageRun& run)
         tell_nothing_to_do(nothingToShow());
         return;
     }
-    make_dir(s.internet_dir);
+    make_dir(run.folder());
     // The records of the whole run reach the settings file once, when it ends.
     platform::ProfileBatch batch;
     SlideShow show;
-    show.folder = s.internet_dir;
+    show.folder = run.folder();
     QSet<QString> taken;
     show.images = planCopies(*lists.templist, show.folder, taken);
     run_on_every_core(show.images,

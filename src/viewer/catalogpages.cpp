@@ -2,13 +2,12 @@
 #include "viewer/imageconversion.h"
 
 #include "pagekit/pageblocks.h"
+#include "pagekit/pagerun.h"
 #include "pagekit/textfile.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
-#include "platform/ui.h"
 
 #include <QFileInfo>
 
@@ -23,11 +22,6 @@ const QString homeName = QStringLiteral("mkn_catalog.htm");
 QString pageName(qint64 number)
 {
     return QStringLiteral("mkncat%1.htm").arg(number);
-}
-
-void warn(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
 }
 
 // A line followed by an empty one.
@@ -142,15 +136,6 @@ TextFile homePage()
     return page;
 }
 
-bool savePage(const TextFile& page, const QString& path)
-{
-    QString error;
-    if (page.save(path, &error))
-        return true;
-    warn(QStringLiteral("The catalog page %1 could not be written: %2").arg(path, error));
-    return false;
-}
-
 qint64 positiveWholeNumber(const QString& text)
 {
     const QString digits = text.trimmed();
@@ -172,9 +157,10 @@ qint64 catalog_images_per_page(const CatalogLayout& layout)
 bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& entries,
                          const CatalogLayout& layout, CatalogConfirmation confirmation)
 {
+    const std::unique_ptr<PageRun> run = start_catalog_run(targetDir);
     const qint64 perPage = catalog_images_per_page(layout);
     if (perPage <= 0) {
-        warn(QStringLiteral(
+        run->fail(QStringLiteral(
             "The number of images per row and the number of images per column must each be "
             "a whole number greater than zero."));
         return false;
@@ -182,9 +168,9 @@ bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& en
     if (confirmation == CatalogConfirmation::Ask && !confirm_place(ConversionKind::Thumbnail, targetDir + QStringLiteral(" directory")))
         return false;
     if (!QFileInfo(targetDir).isDir()) {
-        warn(QStringLiteral(
-                 "The catalog was not written because the target directory %1 does not exist.")
-                 .arg(targetDir));
+        run->fail(QStringLiteral(
+                      "The catalog was not written because the target directory %1 does not exist.")
+                      .arg(targetDir));
         return false;
     }
     const PageGrid grid{positiveWholeNumber(layout.columns), positiveWholeNumber(layout.rows),
@@ -193,16 +179,14 @@ bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& en
     const QString navigation = navigationLine(pages);
     qsizetype next = 0;
     for (qint64 n = 1; n <= pages; ++n) {
-        if (!savePage(catalogPage(navigation, entries, next, grid),
-                      platform::joinPath(targetDir, pageName(n))))
+        if (!run->savePage(catalogPage(navigation, entries, next, grid),
+                           platform::joinPath(run->folder(), pageName(n))))
             return false;
     }
-    const QString home = platform::joinPath(targetDir, homeName);
-    if (!savePage(homePage(), home))
+    const QString home = platform::joinPath(run->folder(), homeName);
+    if (!run->savePage(homePage(), home))
         return false;
-    QString address = home;
-    make_file_url(address);
-    shell_open(address);
+    run->openCatalog(home);
     return true;
 }
 

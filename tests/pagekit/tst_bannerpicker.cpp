@@ -45,7 +45,7 @@ private slots:
         tp.write("site/same.jpg", "the page's own");
         settings().internet_dir = tp.path("internet");
         settings().last_directory = tp.path("start");
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         prompt.banner_side = side;
         prompt.o_filename.text = page.replace(QLatin1String("FOLDER"), tp.path("site"));
         const QString picked = tp.path("pics/" + chosen);
@@ -75,7 +75,7 @@ private slots:
         TestProgram tp;
         program().product_title = QStringLiteral("Mosaicon Pro v4.00");
         settings().last_directory = tp.path("start");
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         settings().top_banner = QStringLiteral("old.gif");
         prompt.banner_side = QStringLiteral("top");
         prompt.o_top_banner.text = QStringLiteral("old.gif");

@@ -85,12 +85,11 @@ private slots:
     void randomNameWhenNotRenaming()
     {
         TestProgram tp;
-        settings().internet_dir = tp.folder();
         QString name;
-        ask_html_file_name(name, QString());
+        ask_html_file_name(name, QString(), tp.folder());
         QVERIFY2(QRegularExpression(QStringLiteral("^\\d{8}\\.htm$")).match(name).hasMatch(), qPrintable(name));
         name = QStringLiteral("mosaik.htm");
-        ask_html_file_name(name, QString());
+        ask_html_file_name(name, QString(), tp.folder());
         QCOMPARE(name, QStringLiteral("mosaik.htm"));
         VERIFY_DIALOGS(tp);
     }
@@ -107,7 +106,7 @@ private slots:
             .expectInput(question, QStringLiteral("Summer2024"))
             .expectMessage(confirm(QStringLiteral("summer2024.htm")), platform::MsgBox::Yes);
         QString name = QStringLiteral("mosaik.htm");
-        ask_html_file_name(name, QString());
+        ask_html_file_name(name, QString(), tp.folder());
         VERIFY_DIALOGS(tp);
         QCOMPARE(name, QStringLiteral("Summer2024.htm"));
         // Each question proposes the previous answer.
@@ -134,7 +133,7 @@ private slots:
             .expectInput(question, QStringLiteral("ok"))
             .expectMessage(confirm(QStringLiteral("ok.htm")), platform::MsgBox::Yes);
         QString name = QStringLiteral("x.htm");
-        ask_html_file_name(name, QString());
+        ask_html_file_name(name, QString(), tp.folder());
         VERIFY_DIALOGS(tp);
     }
 
@@ -146,7 +145,7 @@ private slots:
         tp.ui.expectInput(question + tail, QStringLiteral("cat"))
             .expectMessage(confirm(QStringLiteral("cat.htm")) + tail, platform::MsgBox::Yes);
         QString name = QStringLiteral("x.htm");
-        ask_html_file_name(name, QStringLiteral("/pics/cat.jpg"));
+        ask_html_file_name(name, QStringLiteral("/pics/cat.jpg"), tp.folder());
         VERIFY_DIALOGS(tp);
     }
 };

@@ -160,7 +160,7 @@ private slots:
         QFETCH(QString, webFile);
         QFETCH(QByteArray, webBytes);
         Fixture f;
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         if (!alreadyInWeb.isEmpty())
             f.tp.write("web/" + webFile, alreadyInWeb);
         Program& p = program();
@@ -210,7 +210,7 @@ private slots:
         QDir(f.tp.folder()).mkdir(QStringLiteral("cwd"));
         const QString oldCurrent = QDir::currentPath();
         QVERIFY(QDir::setCurrent(f.tp.path("cwd")));
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         prompt.o_top_banner.text = f.expand("$ART/logo.gif");
         prompt.o_top_banner_LostFocus();
         const QStringList inCurrent = QDir::current().entryList(QDir::Files);
@@ -226,7 +226,7 @@ private slots:
         Fixture f;
         settings().internet_dir = f.tp.path("no-such-folder");
         f.tp.ui.expectMessage(std::nullopt, Ok);
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         prompt.o_bottom_banner.text = f.expand("$ART/logo.gif");
         prompt.o_bottom_banner_LostFocus();
         VERIFY_DIALOGS(f.tp);
@@ -251,7 +251,7 @@ private slots:
         p.settings.bottom_banner_link = QStringLiteral("bottom link");
         f.tp.ui.expectMessage(bottomMissing, Ok);
 
-        const auto owned = std::make_unique<PagePrompt>();
+        const auto owned = std::make_unique<PagePrompt>(settings().internet_dir);
         PagePrompt* prompt = owned.get();
         VERIFY_DIALOGS(f.tp);
         QCOMPARE(prompt->objectName(), QStringLiteral("frm_htmltitle"));
@@ -295,7 +295,7 @@ private slots:
         QFETCH(QString, topBanner);
         QFETCH(QString, topLinkBox);
         Fixture f;
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         Program& p = program();
         prompt.top_banner_ref = QStringLiteral("t ref");
         p.settings.top_banner = QStringLiteral("t banner");
@@ -335,7 +335,7 @@ private slots:
         QFETCH(int, menuIndex);
         QFETCH(bool, stops);
         Fixture f;
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         prompt.top_banner_ref = QStringLiteral("t ref");
         prompt.o_top_banner.text = QStringLiteral("   ");
         QSignalSpy hidden(&prompt, &PagePrompt::hidden);
@@ -352,7 +352,7 @@ private slots:
     void clearTextEmptiesBothTitles()
     {
         Fixture f;
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         prompt.o_title.text = QStringLiteral("Title");
         prompt.o_title_tag.text = QStringLiteral("Tag");
         prompt.o_filename.text = QStringLiteral("page.htm");
@@ -375,7 +375,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(bool, clears);
         Fixture f;
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         Program& p = program();
         prompt.o_top_banner.text = QStringLiteral("http://t");
         prompt.o_top_link.text = QStringLiteral("tl");
@@ -415,7 +415,7 @@ private slots:
     {
         QFETCH(bool, checked);
         Fixture f;
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         prompt.use_title_for_all = !checked;
         prompt.o_default.value = checked;
         prompt.o_default_Click();
@@ -425,7 +425,7 @@ private slots:
     void selectButtonsNameTheSideForThePicker()
     {
         Fixture f;
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         prompt.Command2_Click(); // without a picker nothing happens
         QCOMPARE(prompt.banner_side, QStringLiteral("top"));
         QStringList calls;
@@ -442,7 +442,7 @@ private slots:
     void writersShowThePromptAndReadItBack()
     {
         Fixture f;
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         prompt.o_title.text = QStringLiteral("HTML Title");
         f.tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [](QObject* window) {
             auto* prompt = qobject_cast<PagePrompt*>(window);
@@ -459,7 +459,7 @@ private slots:
     void optionsMenuOpensTheOptionWindowsByName()
     {
         Fixture f;
-        PagePrompt prompt;
+        PagePrompt prompt(settings().internet_dir);
         QStringList opened;
         PagePrompt::setOptionWindowOpener([&opened](const QString& window) { opened.append(window); });
         for (int index : {5, 10, 15, 7, 3})

@@ -61,23 +61,41 @@ private slots:
         VERIFY_DIALOGS(tp);
     }
 
-    void notShown_data()
+    // The page writers go on unasked while header and footer files are on;
+    // the slide shows still ask then.
+    void whenEachRuleAsks_data()
     {
+        QTest::addColumn<bool>("slideRule");
         QTest::addColumn<bool>("useDefaults");
         QTest::addColumn<bool>("headerAndFooter");
-        QTest::addRow("defaults chosen") << true << false;
-        QTest::addRow("header and footer files on") << false << true;
+        QTest::addColumn<bool>("shown");
+        QTest::addRow("page: nothing set") << false << false << false << true;
+        QTest::addRow("page: header and footer") << false << false << true << false;
+        QTest::addRow("page: defaults") << false << true << false << false;
+        QTest::addRow("slide: nothing set") << true << false << false << true;
+        QTest::addRow("slide: header and footer") << true << false << true << true;
+        QTest::addRow("slide: defaults and header and footer") << true << true << true << false;
     }
-    void notShown()
+    void whenEachRuleAsks()
     {
+        QFETCH(bool, slideRule);
         QFETCH(bool, useDefaults);
         QFETCH(bool, headerAndFooter);
+        QFETCH(bool, shown);
         TestProgram tp;
-        const auto run = start_page_run({}, QStringLiteral("advhtml"));
+        const auto run = start_page_run({}, QStringLiteral("slideshow"));
         run->prompt().o_use_default_values.value = useDefaults;
         settings().header_and_footer = headerAndFooter;
-        QVERIFY(run->askForPage(advanced()));
+        PageProposal proposal = advanced();
+        if (slideRule)
+            proposal.unasked = Unasked::WhenDefaultsChosen;
+        if (shown)
+            tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
+                              [](QObject* w) { qobject_cast<PagePrompt*>(w)->Command1_Click(); });
+        QCOMPARE(run->asks(proposal.unasked), shown);
+        QVERIFY(run->askForPage(proposal));
         VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.ui.asked().size(), shown ? 1 : 0);
         QCOMPARE(run->prompt().o_filename.text, QStringLiteral("mosaik.htm"));
     }
 

@@ -537,26 +537,6 @@ private slots:
                         .endsWith("<a href=\"a.jpg\"> View The Image </a><br>\r\n"));
     }
 
-    void reducedCopiesAreTheSameWhetherPromptedOrNot()
-    {
-        QByteArray unprompted;
-        {
-            Run run;
-            run.threePictures();
-            go_create_slideshow(run.started());
-            unprompted = run.tp.read("web/b_tn.jpg");
-        }
-        Run run;
-        run.threePictures();
-        run.showPrompts();
-        for (int i = 0; i < 5; ++i)
-            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
-        go_create_slideshow(run.started());
-        VERIFY_DIALOGS(run.tp);
-        QVERIFY(!unprompted.isEmpty());
-        QCOMPARE(run.tp.read("web/b_tn.jpg"), unprompted);
-    }
-
     void theEndOfTheRunOpensTheFrameset()
     {
         Run run;

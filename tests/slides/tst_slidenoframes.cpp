@@ -451,26 +451,6 @@ private slots:
                     .contains("<a href=\"a%20b%231%26%27x.jpg\"><img src=\"a%20b%231%26%27x_tn.jpg\""));
         QVERIFY(run.tp.read("web/slide_2.htm").contains("<a href=\"my%20show.htm\">[index]</a>"));
     }
-
-    void reducedCopiesAreTheSameWhetherPromptedOrNot()
-    {
-        QByteArray unprompted;
-        {
-            Run run;
-            run.threePictures();
-            go_create_slideshow(run.started());
-            unprompted = run.tp.read("web/b_tn.jpg");
-        }
-        Run run;
-        run.threePictures();
-        run.showPrompts();
-        for (int i = 0; i < 3; ++i)
-            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
-        go_create_slideshow(run.started());
-        VERIFY_DIALOGS(run.tp);
-        QVERIFY(!unprompted.isEmpty());
-        QCOMPARE(run.tp.read("web/b_tn.jpg"), unprompted);
-    }
 };
 
 QTEST_MAIN(TestSlideNoFrames)

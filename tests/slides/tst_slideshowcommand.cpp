@@ -5,7 +5,7 @@
 
 #include "platform/profilefile.h"
 
-#include "pagerunfixture.h"
+#include "slidefixture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -116,6 +116,34 @@ private slots:
         QCOMPARE(run.templist,
                  (QStringList{run.tp.path("web/cat.jpg"), run.tp.path("web/cat_2.jpg")}));
         QCOMPARE(QImage(run.tp.path("web/cat_2.jpg")).size(), QSize(20, 30));
+    }
+    void reducedCopiesAreTheSameWhetherPromptedOrNot_data()
+    {
+        QTest::addColumn<bool>("frames");
+        QTest::addColumn<int>("prompts");
+        QTest::addRow("with frames: index, start page and three slides") << true << 5;
+        QTest::addRow("without frames: three slides after the index") << false << 3;
+    }
+    void reducedCopiesAreTheSameWhetherPromptedOrNot()
+    {
+        QFETCH(bool, frames);
+        QFETCH(int, prompts);
+        QByteArray unprompted;
+        {
+            SlideRunFixture run(frames);
+            run.threePictures();
+            go_create_slideshow(run.started());
+            unprompted = run.tp.read("web/b_tn.jpg");
+        }
+        SlideRunFixture run(frames);
+        run.threePictures();
+        run.showPrompts();
+        for (int i = 0; i < prompts; ++i)
+            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(!unprompted.isEmpty());
+        QCOMPARE(run.tp.read("web/b_tn.jpg"), unprompted);
     }
 };
 
