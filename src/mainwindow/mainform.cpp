@@ -6,6 +6,7 @@
 #include "mainwindow/imagewindow.h"
 
 #include "settings/helpers.h"
+#include "settings/helppage.h"
 
 #include "pagekit/headfoot.h"
 #include "settings/program.h"
@@ -259,6 +260,7 @@ void MainForm::Form_Load()
         startup_housekeeping();
         make_thumbs_dir();
         check_head_foot_files();
+        check_help_page();
     }
     platform::centerForm(this);
     setWindowTitle(p.product_title);
