@@ -130,6 +130,11 @@ void WidgetUi::registerWindow(const QString& windowName, std::function<void(QObj
     windows().insert(windowName, std::move(show));
 }
 
+QStringList WidgetUi::registeredWindows()
+{
+    return windows().keys();
+}
+
 void WidgetUi::showModal(const QString& windowName, QObject* window)
 {
     if (const auto show = windows().value(windowName)) {

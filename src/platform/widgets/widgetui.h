@@ -2,6 +2,8 @@
 
 #include "platform/ui.h"
 
+#include <QStringList>
+
 #include <functional>
 
 namespace mosaicon::platform {
@@ -24,6 +26,8 @@ public:
     // Code without windows shows a window by handing over the value it edits;
     // the window's library registers how that value is shown.
     static void registerWindow(const QString& windowName, std::function<void(QObject* value)> show);
+    // The names of the windows registered so far.
+    static QStringList registeredWindows();
 };
 
 } // namespace mosaicon::platform
