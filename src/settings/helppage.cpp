@@ -33,23 +33,25 @@ JPEG copies and thumbnails of them.</p>
 </ul>
 
 <h2><a name="main">The main window</a></h2>
-<p>Choose a file pattern (for example <b>*.jpg</b>) in the pattern box, a drive in the
-drive box and a folder in the directory list: the files of that folder that match the
-pattern are listed beside it. Double click a file, or press Enter on it, to add it to
-the <b>file list</b>. Every page, slide show and catalog is made from the file list.
-Where only some entries are to be used, select them first.</p>
+<p>Choose a drive in the drive box, a folder in the directory list and a file pattern
+(for example <b>*.jpg</b>) in the pattern box: the <b>file list</b> beside them then holds
+every file of that folder that matches the pattern, each with its full path. The
+multi-drive search, a saved file profile, a list file named on the command line and
+<b>Use Virtual Directory</b> fill the file list too. Every page, slide show and catalog
+is made from the file list; where only some entries are to be used, select them first.</p>
 <p>With the right mouse button on the file list you get the <b>Item List Menu</b>:
 <b>Associate Text</b> opens the associated text editor for the current entry, and
 <b>Open using associated application</b> opens the entry with the desktop's program
 for files of its kind.</p>
-<p>While no files are listed the window shows your logo in place of the lists.</p>
+<p><b>Clear File List</b> empties the list and, when you have chosen a logo, shows it in
+place of the lists; a click or a key press on the window brings the lists back.</p>
 
 <h2><a name="toolbar">The toolbar</a></h2>
 <table border="1" cellpadding="4">
 <tr><th>Button</th><th>What it does</th></tr>
 <tr><td>Exit The Application</td><td>Saves every setting and ends the program.</td></tr>
-<tr><td>Save The File List To A Text File</td><td>Writes the file list to a file profile (one path a line) that Load can read back.</td></tr>
-<tr><td>Load A List Of File Names From A Text File</td><td>Fills the file list from a file profile or any text file of full paths.</td></tr>
+<tr><td>Save The File List To A Text File</td><td>Writes the file list to a file profile (a name ending in .fpr), one path a line.</td></tr>
+<tr><td>Load A List Of File Names From A Text File</td><td>Fills the file list from a file profile; files that no longer exist are left out, and you are told so.</td></tr>
 <tr><td>Locate And Load Files Names</td><td>Opens the <b>multi-drive search</b>, which gathers files from several folders and drives, with their sub-folders if you like.</td></tr>
 <tr><td>View The Images In The File List</td><td>Opens <b>View Images</b> on the file list.</td></tr>
 <tr><td>Create A Quick HTML File With Images</td><td>Opens the <b>quick HTML</b> window: pick a folder and the program writes a page of links to its GIF and JPEG pictures.</td></tr>
@@ -123,8 +125,7 @@ placement and the slide-show options.</dd>
 <dt><b>HTML Options</b></dt>
 <dd>Thumbnail size and quality, prefix or postfix of thumbnail names, borders, items
 across the page, cell padding, the file details shown under each file, relative
-addresses, internet-ready pages (pictures copied beside the page), the copy and delete
-scripts, and the buttons that open the colours, the caption texts, the heading and
+addresses, the copy and delete scripts, and the buttons that open the colours, the caption texts, the heading and
 footer, the target folder and the slide-show options.</dd>
 <dt><b>Slide Show Options</b></dt>
 <dd>Frames or no frames, an index page, automatic advance with its delay in seconds,
@@ -169,7 +170,8 @@ names another. It holds:</p>
 <ul>
 <li><b>mosaik.ini</b>: every setting, read at start and written when the program ends.</li>
 <li><b>uninstall.ini</b>: the version and the program folder.</li>
-<li><b>thumbs</b>: thumbnails the program makes for its windows.</li>
+<li><b>thumbs</b>: the program's own thumbnails.</li>
+<li><b>assoctxt</b>: the texts you associate with pictures, one file a picture.</li>
 <li><b>html</b>: the folder the directory list starts in the first time.</li>
 <li><b>htmlhead.htm</b> and <b>htmlfoot.htm</b>: the heading and footer of your pages,
 made when missing.</li>
