@@ -1,27 +1,7 @@
 #include "mainwindow/mainform.h"
-#include "mainwindow/multidrive.h"
-#include "mainwindow/quickview.h"
-
-#include "dialogs/frmassoctext2.h"
-#include "dialogs/frmcolor.h"
-#include "dialogs/frmfullimage.h"
-#include "dialogs/frmabout.h"
-#include "dialogs/frmapps.h"
-#include "dialogs/frmhtmledit.h"
-#include "dialogs/frmhtmlheadingfooting.h"
-#include "dialogs/frmhtmltitle.h"
-#include "dialogs/frmoptions.h"
-#include "dialogs/frmsoptions.h"
-#include "dialogs/frmtempdir.h"
-#include "dialogs/frmthumbdirs.h"
-#include "dialogs/frmtxtconv.h"
-#include "dialogs/optionwindows.h"
+#include "mainwindow/windows.h"
 
 #include "settings/program.h"
-#include "viewer/frmlibrarycatalog.h"
-
-#include "viewer/frmsimplev.h"
-#include "viewer/frmviewem.h"
 
 #include "platform/events.h"
 #include "platform/ui.h"
@@ -37,25 +17,7 @@ int main(int argc, char* argv[])
 
     mosaicon::platform::WidgetUi ui;
     mosaicon::platform::setUi(&ui);
-    mosaicon::registerFrmHtmlTitle();
-    mosaicon::registerFrmHtmlEdit();
-    mosaicon::registerFrmAssocText2();
-    mosaicon::registerFrmHtmlHeadingFooting();
-    mosaicon::registerFrmColor();
-    mosaicon::registerFrmFullImage();
-    mosaicon::installOptionWindows();
-    mosaicon::registerFrmAbout();
-    mosaicon::registerFrmTxtConv();
-    mosaicon::registerFrmTempDir();
-    mosaicon::registerFrmApps();
-    mosaicon::registerFrmSOptions();
-    mosaicon::registerFrmOptions();
-    mosaicon::registerFrmThumbDirs();
-    mosaicon::registerQuickView();
-    mosaicon::registerMultiDrive();
-    mosaicon::viewer::registerFrmViewem();
-    mosaicon::viewer::registerFrmSimpleV();
-    mosaicon::viewer::registerFrmLibraryCatalog();
+    mosaicon::registerWindows();
     mosaicon::program().arguments = QApplication::arguments().mid(1);
 
     mosaicon::MainForm form;

@@ -127,13 +127,15 @@ QWidget* FrmColor::buildSamples()
     }
     const auto selectBorder = [](ColorOptions& v) { v.sample_Click(ColorOptions::ImageBorder); };
     auto* border = namedWidget<QLabel>(QStringLiteral("o_img_border_color"), background);
-    border->setMinimumSize(90, 40);
     m_samples[ColorOptions::ImageBorder] = clickable(border, selectBorder);
     auto* caption = clickable(
         namedWidget<QLabel>(QStringLiteral("Label27"), QStringLiteral("IMAGE BORDER"), border),
         selectBorder);
     caption->setStyleSheet(QStringLiteral("background: transparent;"));
-    (new QVBoxLayout(border))->addWidget(caption, 0, Qt::AlignCenter);
+    auto* inside = new QVBoxLayout(border);
+    inside->addWidget(caption, 0, Qt::AlignCenter);
+    // Wide enough for its caption at the font in use.
+    border->setMinimumSize(qMax(90, inside->minimumSize().width()), 40);
     column->addWidget(border, 0, Qt::AlignCenter);
     return background;
 }

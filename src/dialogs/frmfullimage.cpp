@@ -143,8 +143,11 @@ QGroupBox* FrmFullImage::buildLayouts()
         auto* text = namedWidget<QLabel>(QStringLiteral("o_text_") + n,
                                          QString::fromUtf8(layoutTexts[i]), frame);
         text->setAutoFillBackground(true);
-        text->setGeometry(pixels(120), pixels(pictureTop + pictureSize + 60),
-                          pixels(frameWidth - 240), pixels(400));
+        // The frame is narrower than the longer sample's one line.
+        text->setWordWrap(true);
+        const int textWidth = pixels(frameWidth - 240);
+        text->setGeometry(pixels(120), pixels(pictureTop + pictureSize + 60), textWidth,
+                          qMax(pixels(400), text->heightForWidth(textWidth)));
         for (QWidget* w : {static_cast<QWidget*>(frame), static_cast<QWidget*>(image),
                            static_cast<QWidget*>(text)}) {
             w->installEventFilter(this);

@@ -59,11 +59,12 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
                      &SlideOptions::o_simage_height},
           std::tuple{"Label1", "o_slide_delay", &SlideOptions::Label1,
                      &SlideOptions::o_slide_delay}}) {
-        grid->addWidget(
-            m_binder.bind(namedWidget<QLabel>(QString::fromUtf8(label), frame), labelField), row,
-            0);
-        grid->addWidget(
-            m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(box), frame), boxField), row, 1);
+        auto* caption =
+            m_binder.bind(namedWidget<QLabel>(QString::fromUtf8(label), frame), labelField);
+        auto* edit = m_binder.bind(namedWidget<QLineEdit>(QString::fromUtf8(box), frame), boxField);
+        caption->setBuddy(edit);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(edit, row, 1);
         ++row;
     }
     for (const BoxRow& r : boxRows)

@@ -4,6 +4,7 @@
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/namedwidget.h"
+#include "platform/widgets/pathlabel.h"
 #include "platform/widgets/registerdialog.h"
 
 #include <QHBoxLayout>
@@ -42,7 +43,8 @@ FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : ValueDialog(va
     m_text = plainLabel(QStringLiteral("Text1"), QString(), this);
     m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("o_drive"), this);
     m_dir = namedWidget<platform::DirListBox>(QStringLiteral("o_dir"), this);
-    m_directory = plainLabel(QStringLiteral("o_directory"), QString(), this);
+    m_text->setBuddy(m_drive);
+    m_directory = namedWidget<platform::PathLabel>(QStringLiteral("o_directory"), this);
     form->addWidget(m_text);
     form->addWidget(m_drive);
     form->addWidget(m_dir, 1);

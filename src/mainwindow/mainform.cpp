@@ -6,6 +6,7 @@
 #include "mainwindow/imagewindow.h"
 
 #include "settings/helpers.h"
+#include "settings/helppage.h"
 
 #include "pagekit/headfoot.h"
 #include "settings/program.h"
@@ -137,8 +138,11 @@ void MainForm::buildControls()
     setStatusBar(bar);
 
     m_filedir->setGeometry(px(120), px(120), px(2535), px(3000));
-    m_filedrive->setGeometry(px(120), px(3240), px(2535), px(315));
-    m_filefilter->setGeometry(px(120), px(3660), px(2535), px(315));
+    // No lower than their text needs at the font in use.
+    m_filedrive->setGeometry(px(120), px(3240), px(2535),
+                             qMax(px(315), m_filedrive->sizeHint().height()));
+    m_filefilter->setGeometry(px(120), px(3660), px(2535),
+                              qMax(px(315), m_filefilter->sizeHint().height()));
     m_itemlist->setGeometry(px(2760), px(120), px(5000), px(3800));
 }
 
@@ -261,6 +265,7 @@ void MainForm::Form_Load()
         startup_housekeeping();
         make_thumbs_dir();
         check_head_foot_files();
+        check_help_page();
     }
     platform::centerForm(this);
     setWindowTitle(p.product_title);

@@ -105,7 +105,7 @@ void MainForm::openCurrentEntry()
 {
     const platform::BusyCursor busy;
     if (const QListWidgetItem* current = m_itemlist->currentItem())
-        platform::shell().open(current->text());
+        shell_open(current->text());
 }
 
 } // namespace mosaicon

@@ -26,10 +26,12 @@ void open_in_browser(const QString& page_path)
 {
     QString address = page_path;
     make_file_url(address);
-    if (!platform::shell().open(address))
+    platform::shell().open(address, [address](const QString& reason) {
         platform::msgbox(QStringLiteral("Error:  Possible Browser problem.  Check to make sure you have "
-                                        "selected the proper browser application."),
+                                        "selected the proper browser application.\n\n") +
+                             not_opened_message(address, reason),
                          platform::MsgBox::Exclamation, program().product_title);
+    });
 }
 
 void tell_no_editor()

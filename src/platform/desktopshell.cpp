@@ -37,6 +37,31 @@ QString desktopEntryProgram(const QString& entry)
     return words.isEmpty() ? QString() : words.first();
 }
 
+// Why xdg-open gave up, by its exit code, with what it said.
+QString openerFailure(int code, const QByteArray& said)
+{
+    QString reason;
+    switch (code) {
+    case 2:
+        reason = QStringLiteral("It does not exist.");
+        break;
+    case 3:
+        reason = QStringLiteral("No program that opens it is installed.");
+        break;
+    case 4:
+        reason = QStringLiteral("The program that opens it failed.");
+        break;
+    case -1:
+        reason = QStringLiteral("The opener (xdg-open) ended abnormally.");
+        break;
+    default:
+        reason = QStringLiteral("The opener (xdg-open) gave up with code %1.").arg(code);
+        break;
+    }
+    const QString text = QString::fromLocal8Bit(said).trimmed();
+    return text.isEmpty() ? reason : reason + u'\n' + text;
+}
+
 } // namespace
 
 Shell& shell()
@@ -49,9 +74,41 @@ void setShell(Shell* s)
     current = s;
 }
 
-bool DesktopShell::open(const QString& target)
+bool DesktopShell::open(const QString& target, const Failed& failed)
 {
-    return QDesktopServices::openUrl(targetUrl(target));
+    const QUrl url = targetUrl(target);
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        // Qt may still know a way, such as a desktop portal.
+        if (QDesktopServices::openUrl(url))
+            return true;
+        if (failed)
+            failed(QStringLiteral("No program that opens files and addresses is installed "
+                                  "(xdg-open, of the package xdg-utils)."));
+        return false;
+    }
+    // Not a child that dies with the program: xdg-open may wait for the
+    // viewer it started, and the viewer stays when the program ends.
+    auto* process = new QProcess;
+    process->setProgram(opener);
+    process->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed](int code, QProcess::ExitStatus status) {
+                         if ((status != QProcess::NormalExit || code != 0) && failed)
+                             failed(openerFailure(status == QProcess::NormalExit ? code : -1,
+                                                  process->readAllStandardError()));
+                         process->deleteLater();
+                     });
+    process->start();
+    if (process->waitForStarted())
+        return true;
+    const QString reason = process->errorString();
+    delete process;
+    if (failed)
+        failed(reason);
+    return false;
 }
 
 bool DesktopShell::startProgram(const QString& program, const QStringList& arguments)

@@ -2,9 +2,11 @@
 
 namespace mosaicon::platform {
 
-bool ScriptedShell::open(const QString& target)
+bool ScriptedShell::open(const QString& target, const Failed& failed)
 {
     opened.append(target);
+    if (!succeed && failed)
+        failed(failure);
     return succeed;
 }
 

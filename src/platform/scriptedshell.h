@@ -18,7 +18,7 @@ public:
         QStringList arguments;
     };
 
-    bool open(const QString& target) override;
+    bool open(const QString& target, const Failed& failed) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString associatedProgram(const QString& extension) override;
 
@@ -26,6 +26,8 @@ public:
     QList<Started> started;
     QHash<QString, QString> associations; // extension without dot -> program
     bool succeed = true;
+    // What a failing open tells.
+    QString failure = QStringLiteral("No program opens it.");
 };
 
 } // namespace mosaicon::platform

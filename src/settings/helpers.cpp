@@ -8,9 +8,11 @@
 #include "platform/files.h"
 #include "platform/profilefile.h"
 #include "platform/shell.h"
+#include "platform/ui.h"
 
 #include <QFileInfo>
 #include <QSet>
+#include <QUrl>
 
 #include <random>
 
@@ -65,9 +67,19 @@ QString extensionOf(const QString& file)
 
 } // namespace
 
-void shell_open(const QString& target)
+QString not_opened_message(const QString& target, const QString& reason)
 {
-    platform::shell().open(target);
+    const QUrl url(target);
+    const QString named = url.isLocalFile() ? url.toLocalFile() : target;
+    return QStringLiteral("%1 could not be opened: %2").arg(named, reason);
+}
+
+bool shell_open(const QString& target)
+{
+    return platform::shell().open(target, [target](const QString& reason) {
+        platform::msgbox(not_opened_message(target, reason), platform::MsgBox::Exclamation,
+                         program().product_title);
+    });
 }
 
 void get_associated_program(QString& extension)

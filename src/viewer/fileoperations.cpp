@@ -4,11 +4,11 @@
 
 #include "pagekit/textfile.h"
 
+#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
 #include "platform/numbers.h"
-#include "platform/shell.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -459,11 +459,7 @@ bool view_copy_log()
     const QString log = copy_log_path();
     if (!platform::isReadableFile(log))
         return false;
-    if (platform::shell().open(QUrl::fromLocalFile(log).toString(QUrl::FullyEncoded)))
-        return true;
-    platform::msgbox(QStringLiteral("The copy log %1 could not be opened.").arg(log),
-                     platform::MsgBox::Exclamation, program().product_title);
-    return false;
+    return shell_open(QUrl::fromLocalFile(log).toString(QUrl::FullyEncoded));
 }
 
 } // namespace mosaicon::viewer

@@ -7,6 +7,7 @@
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/namedwidget.h"
+#include "platform/widgets/pathlabel.h"
 #include "platform/widgets/registerdialog.h"
 
 #include <QButtonGroup>
@@ -150,15 +151,17 @@ QGroupBox* FrmLibraryCatalog::buildOutputFile()
     auto* frame =
         namedWidget<QGroupBox>(QStringLiteral("f_output"), QStringLiteral("Output File"), this);
     auto* grid = new QGridLayout(frame);
+    auto* file = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_output_file"), frame),
+                               &LibraryCatalog::o_output_file);
     grid->addWidget(label("l_output_file", "File:", frame), 0, 0);
-    grid->addWidget(m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_output_file"), frame),
-                                  &LibraryCatalog::o_output_file),
-                    0, 1);
+    m_labels.value(QStringLiteral("l_output_file"))->setBuddy(file);
+    grid->addWidget(file, 0, 1);
     grid->addWidget(
         button("b_select_file", "Select File", &LibraryCatalog::b_select_file_Click, frame), 0, 2);
     grid->addWidget(label("l_output_format", "Format:", frame), 1, 0);
     auto* format = m_binder.bind(namedWidget<QComboBox>(QStringLiteral("o_output_format"), frame),
                                  &LibraryCatalog::o_output_format);
+    m_labels.value(QStringLiteral("l_output_format"))->setBuddy(format);
     connect(format, &QComboBox::activated, this,
             [this] { run(&LibraryCatalog::o_output_format_Click); });
     grid->addWidget(format, 1, 1, 1, 2);
@@ -183,16 +186,16 @@ QGroupBox* FrmLibraryCatalog::buildWebPages()
         optionGroup("o_use_thumbs", kindCaptions, &LibraryCatalog::o_use_thumbs, frame);
     for (int i = 0; i < 2; ++i)
         grid->addWidget(kinds->button(i), i, 0, 1, 2);
+    auto* perRow = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_horizontal_images"), frame),
+                                 &LibraryCatalog::o_horizontal_images);
+    auto* perColumn = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_vertical_images"), frame),
+                                    &LibraryCatalog::o_vertical_images);
     grid->addWidget(label("Label1", "Number of images per row", frame), 2, 0);
-    grid->addWidget(
-        m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_horizontal_images"), frame),
-                      &LibraryCatalog::o_horizontal_images),
-        2, 1);
+    m_labels.value(QStringLiteral("Label1"))->setBuddy(perRow);
+    grid->addWidget(perRow, 2, 1);
     grid->addWidget(label("Label3", "Number of images per column", frame), 3, 0);
-    grid->addWidget(
-        m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_vertical_images"), frame),
-                      &LibraryCatalog::o_vertical_images),
-        3, 1);
+    m_labels.value(QStringLiteral("Label3"))->setBuddy(perColumn);
+    grid->addWidget(perColumn, 3, 1);
     grid->addWidget(button("b_create_web_page_catalog", "Create Catalog",
                            &LibraryCatalog::b_create_web_page_catalog_Click, frame),
                     4, 0, 1, 2);
@@ -224,12 +227,12 @@ QWidget* FrmLibraryCatalog::buildImageSide()
     grid->addWidget(label("l_image_title", "Title:", side), 2, 0);
     m_title = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_image_title"), side),
                             &LibraryCatalog::o_image_title);
+    m_labels.value(QStringLiteral("l_image_title"))->setBuddy(m_title);
     m_title->installEventFilter(this);
     grid->addWidget(m_title, 2, 1, 1, 3);
     grid->addWidget(label("l_targetdir", "Target Dir:", side), 3, 0);
-    QLabel* target = label("targetdir", "", side);
-    // A long path is cut at the window's edge rather than widening the window.
-    target->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* target = namedWidget<platform::PathLabel>(QStringLiteral("targetdir"), side);
+    m_labels.insert(target->objectName(), target);
     grid->addWidget(target, 3, 1, 1, 3);
 
     auto* sizes =
@@ -238,6 +241,7 @@ QWidget* FrmLibraryCatalog::buildImageSide()
     sizeColumn->addWidget(label("Label_tn", "Thumb Size", sizes));
     auto* size = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_tn_size"), sizes),
                                &LibraryCatalog::o_tn_size);
+    m_labels.value(QStringLiteral("Label_tn"))->setBuddy(size);
     connect(size, &QLineEdit::textEdited, this, [this] { run(&LibraryCatalog::o_tn_size_Change); });
     sizeColumn->addWidget(size);
     sizeColumn->addStretch();

@@ -86,9 +86,10 @@ void FrmSimpleV::buildControls()
     m_fileWidth = namedWidget<QLabel>(QStringLiteral("o_file_width"), m_frame6);
     m_fileHeight = namedWidget<QLabel>(QStringLiteral("o_file_height"), m_frame6);
     auto* grid = new QGridLayout(m_frame6);
-    grid->addWidget(
-        namedWidget<QLabel>(QStringLiteral("Label1"), QStringLiteral("File Name:"), m_frame6), 0,
-        0);
+    auto* nameLabel =
+        namedWidget<QLabel>(QStringLiteral("Label1"), QStringLiteral("File Name:"), m_frame6);
+    nameLabel->setBuddy(m_fileName);
+    grid->addWidget(nameLabel, 0, 0);
     grid->addWidget(m_fileName, 0, 1);
     grid->addWidget(
         namedWidget<QLabel>(QStringLiteral("o_width"), QStringLiteral("File Width:"), m_frame6), 1,
@@ -99,6 +100,9 @@ void FrmSimpleV::buildControls()
         2, 0);
     grid->addWidget(m_fileHeight, 2, 1);
     grid->setColumnStretch(1, 1);
+    // Three rows in the frame's designed height.
+    grid->setVerticalSpacing(0);
+    grid->setContentsMargins(grid->contentsMargins().left(), 0, grid->contentsMargins().right(), 0);
 }
 
 QGroupBox* FrmSimpleV::Frame2() const
@@ -185,10 +189,15 @@ void FrmSimpleV::resizeEvent(QResizeEvent* event)
     m_client->setGeometry(0, barHeight, width(), height() - barHeight);
     const SimpleViewGeometry g = SimpleViewGeometry::forWindow(
         width() * platform::twipsPerPixel, m_client->height() * platform::twipsPerPixel);
-    m_frame1->setGeometry(pixels(g.frame1));
-    m_list->setGeometry(pixels(g.flelist));
-    m_frame2->setGeometry(pixels(g.frame2));
-    m_frame6->setGeometry(pixels(g.frame6));
+    // The file properties get the height their rows need at the font in use;
+    // the frames above give it up.
+    QRect frame6 = pixels(g.frame6);
+    const int lacking = qMax(0, m_frame6->minimumSizeHint().height() - frame6.height());
+    frame6.setTop(frame6.top() - lacking);
+    m_frame1->setGeometry(pixels(g.frame1).adjusted(0, 0, 0, -lacking));
+    m_list->setGeometry(pixels(g.flelist).adjusted(0, 0, 0, -lacking));
+    m_frame2->setGeometry(pixels(g.frame2).adjusted(0, 0, 0, -lacking));
+    m_frame6->setGeometry(frame6);
     recalculate_image();
 }
 

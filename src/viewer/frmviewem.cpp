@@ -7,6 +7,7 @@
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/namedwidget.h"
+#include "platform/widgets/pathlabel.h"
 #include "platform/widgets/registerdialog.h"
 
 #include <QButtonGroup>
@@ -118,6 +119,8 @@ FrmViewem::FrmViewem(ViewImages* value, QWidget* parent) : ValueDialog(value, pa
     form->addWidget(buildLowerRight(), 1, 1);
     form->setColumnStretch(1, 1);
     form->setRowStretch(0, 1);
+    // The target path stands beside the list that chooses it and names it.
+    findChild<QLabel*>(QStringLiteral("targetdir"))->setBuddy(m_dir);
 
     closeWhenHidden();
     setEscape([](ViewImages& v) { v.Form_QueryUnload(); });
@@ -159,13 +162,13 @@ QWidget* FrmViewem::buildLists()
 
     grid->addWidget(plainLabel(QStringLiteral("Label1"), QStringLiteral("HTML BG:"), column), 2, 1);
     m_htmlbackground =
-        m_binder.bind(plainLabel(QStringLiteral("htmlbackground"), QString(), column),
+        m_binder.bind(namedWidget<platform::PathLabel>(QStringLiteral("htmlbackground"), column),
                       &ViewImages::htmlbackground);
     m_htmlbackground->installEventFilter(this);
     grid->addWidget(m_htmlbackground, 2, 2);
     grid->addWidget(plainLabel(QStringLiteral("Label3"), QStringLiteral("Target Dir:"), column), 3,
                     1);
-    grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("targetdir"), QString(), column),
+    grid->addWidget(m_binder.bind(namedWidget<platform::PathLabel>(QStringLiteral("targetdir"), column),
                                   &ViewImages::targetdir),
                     3, 2);
     auto* inSource = m_binder.bind(
@@ -298,10 +301,11 @@ QGroupBox* FrmViewem::buildDimensions()
     grid->addWidget(m_binder.bind(plainLabel(QStringLiteral("o_width"), QString(), frame),
                                   &ViewImages::o_width),
                     1, 0, 1, 2);
-    grid->addWidget(plainLabel(QStringLiteral("Label_tn"), QStringLiteral("Thumb Size"), frame), 2,
-                    0);
+    QLabel* sizeLabel = plainLabel(QStringLiteral("Label_tn"), QStringLiteral("Thumb Size"), frame);
+    grid->addWidget(sizeLabel, 2, 0);
     auto* size = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_tn_size"), frame),
                                &ViewImages::o_tn_size);
+    sizeLabel->setBuddy(size);
     size->setMaximumWidth(pixels(495) * 2);
     connect(size, &QLineEdit::textEdited, this, [this] { run(&ViewImages::o_tn_size_Change); });
     grid->addWidget(size, 2, 1);

@@ -1,6 +1,7 @@
 #include "mainwindow/mainform.h"
 
 #include "pagekit/pageprompt.h"
+#include "settings/helppage.h"
 #include "settings/program.h"
 #include "viewer/frmsimplev.h"
 
@@ -210,6 +211,12 @@ private slots:
     {
         QFETCH(int, index);
         Started s;
+        // Start-up wrote the program's own page, and the items open it.
+        QCOMPARE(s.tp.read("mknhelp.htm"), help_page_text());
+        s.click("menuHelpItem", index);
+        QCOMPARE(s.tp.shell.opened, QStringList{QUrl::fromLocalFile(s.tp.path("mknhelp.htm")).toString(QUrl::FullyEncoded)});
+        s.tp.shell.opened.clear();
+
         settings().html_help_file = s.tp.path("help me.htm");
         s.click("menuHelpItem", index);
         QVERIFY(s.tp.shell.opened.isEmpty());

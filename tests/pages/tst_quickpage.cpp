@@ -270,8 +270,13 @@ private slots:
         settings().auto_start_browser = true;
         settings().auto_start_editor = !editor.isEmpty();
         settings().editor_command = editor;
-        for (const QString& m : messages)
+        // The browser's message names the page and why it did not open.
+        const QString page = run.tp.path("web/mosaik.htm");
+        for (QString m : messages) {
+            if (m.startsWith(QStringLiteral("Error:  Possible Browser problem.")))
+                m += QStringLiteral("\n\n%1 could not be opened: %2").arg(page, run.tp.shell.failure);
             run.tp.ui.expectMessage(m);
+        }
         go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.tp.ui.asked().size(), messages.size());

@@ -881,7 +881,7 @@ private slots:
             tp.write(u"my logs/filecopy.log"_s, "\r\n");
         tp.shell.succeed = viewerStarts;
         if (logThere && !viewerStarts)
-            tp.ui.expectMessage(u"The copy log %1/filecopy.log could not be opened."_s.arg(folder));
+            tp.ui.expectMessage(u"%1/filecopy.log could not be opened: %2"_s.arg(folder, tp.shell.failure));
         QCOMPARE(view_copy_log(), logThere && viewerStarts);
         VERIFY_DIALOGS(tp);
         QCOMPARE(tp.shell.opened,

@@ -26,14 +26,14 @@ void registerDialog(const QString& windowName, DialogLife life = DialogLife::One
         if (!value)
             return;
         if (life == DialogLife::OneShowing) {
-            Dialog dialog(value, QApplication::activeWindow());
+            Dialog dialog(value, WidgetUi::dialogParent());
             dialog.exec();
             return;
         }
         static QPointer<Dialog> kept;
         if (!kept || kept->value() != value) {
             delete kept.data();
-            kept = new Dialog(value, QApplication::activeWindow());
+            kept = new Dialog(value, WidgetUi::dialogParent());
         }
         kept->exec();
     });

@@ -16,7 +16,7 @@ namespace {
 
 QWidget* activeParent()
 {
-    return QApplication::activeWindow();
+    return WidgetUi::dialogParent();
 }
 
 QHash<QString, std::function<void(QObject*)>>& windows()
@@ -133,6 +133,17 @@ std::optional<QColor> WidgetUi::colorDialog(const QColor& initial)
 void WidgetUi::registerWindow(const QString& windowName, std::function<void(QObject*)> show)
 {
     windows().insert(windowName, std::move(show));
+}
+
+QWidget* WidgetUi::dialogParent()
+{
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : nullptr;
+}
+
+QStringList WidgetUi::registeredWindows()
+{
+    return windows().keys();
 }
 
 void WidgetUi::showModal(const QString& windowName, QObject* window)

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace mosaicon::platform {
 
 // The real dialogs: message boxes, input boxes, the common file and colour
@@ -27,6 +29,13 @@ public:
     // Code without windows shows a window by handing over the value it edits;
     // the window's library registers how that value is shown.
     static void registerWindow(const QString& windowName, std::function<void(QObject* value)> show);
+    // The window a dialog opens over: the active window, unless it is hidden.
+    // A closed dialog may stay the active window a while, and one kept with
+    // its value may be on its way out: a dialog made over it would go with it.
+    static QWidget* dialogParent();
+
+    // The names of the windows registered so far.
+    static QStringList registeredWindows();
 };
 
 } // namespace mosaicon::platform

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -94,6 +95,30 @@ private slots:
         QVERIFY(showAndClose(name, &second));
         QCOMPARE(ShownDialog::made, madeForOneValueShownTwice + 1);
         QCOMPARE(ShownDialog::alive, leftAfterAShowing);
+    }
+
+    void aDialogIsNeverMadeOverAClosedOne()
+    {
+        registerDialog<ShownDialog, Shown>(QStringLiteral("frm_kept"), DialogLife::KeptWithItsValue);
+        registerDialog<ShownDialog, Shown>(QStringLiteral("frm_once"));
+        auto* kept = new Shown;
+        QVERIFY(showAndClose(QStringLiteral("frm_kept"), kept));
+        // Its dialog goes with it, later; it may still be the active window.
+        delete kept;
+        Shown once;
+        bool came = false;
+        QPointer<QWidget> parent;
+        QTimer::singleShot(0, qApp, [&] {
+            if (auto* dialog = qobject_cast<ShownDialog*>(QApplication::activeModalWidget())) {
+                came = true;
+                parent = dialog->parentWidget();
+                QVERIFY(!parent || parent->isVisible());
+                dialog->reject();
+            }
+        });
+        WidgetUi().showModal(QStringLiteral("frm_once"), &once);
+        QVERIFY(came);
+        QVERIFY(!parent || parent->isVisible());
     }
 
     void anotherKindOfValueShowsNothing()

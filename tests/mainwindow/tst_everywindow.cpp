@@ -1,0 +1,355 @@
+#include "mainwindow/commandtable.h"
+#include "mainwindow/mainform.h"
+#include "mainwindow/windows.h"
+
+#include "dialogs/aboutbox.h"
+#include "dialogs/assoctext.h"
+#include "dialogs/captiontexts.h"
+#include "dialogs/coloroptions.h"
+#include "dialogs/editorsetting.h"
+#include "dialogs/htmlheadingfooting.h"
+#include "dialogs/htmloptions.h"
+#include "dialogs/placementoptions.h"
+#include "dialogs/slideoptions.h"
+#include "dialogs/targetdirectory.h"
+#include "dialogs/thumbnaildirectories.h"
+
+#include "pagekit/generatedfiles.h"
+#include "pagekit/pageprompt.h"
+
+#include "settings/program.h"
+
+#include "platform/widgets/pathlabel.h"
+#include "platform/widgets/widgetui.h"
+
+#include "testprogram.h"
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDebug>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <functional>
+
+using namespace mosaicon;
+
+namespace {
+
+QString describe(const QWidget* window, const QWidget* w, const QString& text)
+{
+    return QStringLiteral("%1: %2 %3 \"%4\"")
+        .arg(window->objectName(), QString::fromLatin1(w->metaObject()->className()),
+             w->objectName(), text);
+}
+
+QString size(const QSize& s)
+{
+    return QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
+}
+
+// The room a button's style leaves for its caption.
+QRect captionRoom(const QAbstractButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    QStyle::SubElement room = QStyle::SE_PushButtonContents;
+    if (qobject_cast<const QCheckBox*>(button))
+        room = QStyle::SE_CheckBoxContents;
+    else if (qobject_cast<const QRadioButton*>(button))
+        room = QStyle::SE_RadioButtonContents;
+    return button->style()->subElementRect(room, &option, button);
+}
+
+// What of the window's captions and boxes does not show its whole text.
+QStringList clippedTexts(const QWidget* window)
+{
+    QStringList found;
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->size().isEmpty())
+            continue;
+        const QFontMetrics fm = w->fontMetrics();
+        if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            // A path label shows the middle of a long path as "…", by design.
+            const auto* path = qobject_cast<const platform::PathLabel*>(w);
+            const QString text = path ? path->shownText() : label->text();
+            if (text.isEmpty() || !label->pixmap().isNull())
+                continue;
+            const bool rich = label->textFormat() == Qt::RichText ||
+                              (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
+            if (rich)
+                continue;
+            const int indent = label->indent() > 0 ? label->indent() : 0;
+            const QRect room =
+                label->contentsRect().adjusted(label->margin() + indent, label->margin(),
+                                               -label->margin(), -label->margin());
+            int flags = Qt::TextExpandTabs;
+            if (label->buddy())
+                flags |= Qt::TextShowMnemonic;
+            if (label->wordWrap())
+                flags |= Qt::TextWordWrap;
+            const QSize needed =
+                fm.boundingRect(QRect(0, 0, room.width(), 1 << 20), flags, text).size();
+            if (needed.width() > room.width() || needed.height() > room.height())
+                found.append(describe(window, w, text) + QStringLiteral(" needs %1 in %2")
+                                                             .arg(size(needed), size(room.size())));
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+            const bool captioned = qobject_cast<const QPushButton*>(w) ||
+                                   qobject_cast<const QCheckBox*>(w) ||
+                                   qobject_cast<const QRadioButton*>(w);
+            if (!captioned || button->text().isEmpty())
+                continue;
+            const QRect room = captionRoom(button);
+            const QSize needed = fm.size(Qt::TextShowMnemonic, button->text());
+            if (needed.width() > room.width() || needed.height() > room.height())
+                found.append(describe(window, w, button->text()) +
+                             QStringLiteral(" needs %1 in %2").arg(size(needed), size(room.size())));
+        } else if (const auto* frame = qobject_cast<const QGroupBox*>(w)) {
+            if (frame->title().isEmpty())
+                continue;
+            QStyleOptionGroupBox option;
+            option.initFrom(frame);
+            option.text = frame->title();
+            option.textAlignment = frame->alignment();
+            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            if (frame->isCheckable())
+                option.subControls |= QStyle::SC_GroupBoxCheckBox;
+            const QRect title = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                               QStyle::SC_GroupBoxLabel, frame);
+            if (!frame->rect().contains(title))
+                found.append(describe(window, w, frame->title()) +
+                             QStringLiteral(" needs its title at %1,%2 %3 in %4")
+                                 .arg(title.x())
+                                 .arg(title.y())
+                                 .arg(size(title.size()), size(frame->size())));
+        } else if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+                   qobject_cast<const QAbstractSpinBox*>(w)) {
+            // A box's text scrolls sideways, but a box lower than its text cuts it.
+            if (qobject_cast<const QComboBox*>(w->parentWidget()) ||
+                qobject_cast<const QAbstractSpinBox*>(w->parentWidget()))
+                continue;
+            if (w->height() < w->minimumSizeHint().height())
+                found.append(describe(window, w, QString()) +
+                             QStringLiteral(" needs %1 high, is %2")
+                                 .arg(w->minimumSizeHint().height())
+                                 .arg(w->height()));
+        }
+    }
+    return found;
+}
+
+bool isEditableBox(const QWidget* w)
+{
+    if (qobject_cast<const QComboBox*>(w->parentWidget()) ||
+        qobject_cast<const QAbstractSpinBox*>(w->parentWidget()))
+        return false;
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QTextEdit*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w) ||
+           (qobject_cast<const QAbstractItemView*>(w) && !qobject_cast<const QTextEdit*>(w));
+}
+
+// The box a label stands beside: the nearest box that begins just right of it
+// on its line, or just below it where its left edges meet.
+const QWidget* boxBeside(const QWidget* window, const QLabel* label,
+                         const QList<const QWidget*>& boxes)
+{
+    const QRect l(label->mapTo(window, QPoint()), label->size());
+    const int near = 2 * label->fontMetrics().height();
+    const QWidget* beside = nullptr;
+    const QWidget* below = nullptr;
+    int besideGap = 0;
+    int belowGap = 0;
+    for (const QWidget* box : boxes) {
+        const QRect b(box->mapTo(window, QPoint()), box->size());
+        // A box on the label's own line comes before one below it.
+        if (b.left() >= l.right() - 2 && b.top() < l.bottom() && b.bottom() > l.top()) {
+            const int gap = b.left() - l.right();
+            if (gap <= near && (!beside || gap < besideGap)) {
+                beside = box;
+                besideGap = gap;
+            }
+        } else if (b.top() >= l.bottom() - 2 && qAbs(b.left() - l.left()) <= near) {
+            const int gap = b.top() - l.bottom();
+            if (gap <= near && (!below || gap < belowGap)) {
+                below = box;
+                belowGap = gap;
+            }
+        }
+    }
+    return beside ? beside : below;
+}
+
+// The window's labels that stand beside a box they do not name.
+QStringList labelsWithoutTheirBox(const QWidget* window)
+{
+    QList<const QWidget*> boxes;
+    QList<const QLabel*> labels;
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->size().isEmpty())
+            continue;
+        if (isEditableBox(w))
+            boxes.append(w);
+        else if (const auto* label = qobject_cast<const QLabel*>(w); label && !label->text().isEmpty())
+            labels.append(label);
+    }
+    QStringList found;
+    for (const QLabel* label : labels) {
+        const QWidget* box = boxBeside(window, label, boxes);
+        if (box && label->buddy() != box)
+            found.append(describe(window, label, label->text()) +
+                         QStringLiteral(" stands beside %1 but names %2")
+                             .arg(box->objectName(),
+                                  label->buddy() ? label->buddy()->objectName() : QStringLiteral("none")));
+    }
+    return found;
+}
+
+// The real dialogs for the program's own windows; every other prompt is
+// answered as its Cancel (or only) button would. Each window is looked at
+// once it is up, then closed.
+class WindowWalk final : public platform::Ui
+{
+public:
+    int messageBox(const QString&, int style, const QString&) override
+    {
+        const int buttons = style & 7;
+        return buttons == platform::MsgBox::OkOnly  ? platform::MsgBox::Ok
+               : buttons == platform::MsgBox::YesNo ? platform::MsgBox::No
+                                                    : platform::MsgBox::Cancel;
+    }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> fileDialog(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QColor> colorDialog(const QColor&) override { return std::nullopt; }
+    void showModal(const QString& windowName, QObject* window) override
+    {
+        QTimer::singleShot(0, [this, windowName] { lookAtAndClose(windowName); });
+        m_real.showModal(windowName, window);
+    }
+
+    void lookAt(const QString& windowName, QWidget* window)
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        shown.insert(windowName);
+        clipped += clippedTexts(window);
+        unnamed += labelsWithoutTheirBox(window);
+    }
+
+    QSet<QString> shown;
+    QStringList clipped;
+    QStringList unnamed;
+
+private:
+    void lookAtAndClose(const QString& windowName)
+    {
+        QWidget* window = QApplication::activeModalWidget();
+        if (!window) {
+            clipped.append(windowName + QStringLiteral(": never came up"));
+            return;
+        }
+        lookAt(windowName, window);
+        if (auto* dialog = qobject_cast<QDialog*>(window))
+            dialog->done(QDialog::Rejected);
+        else
+            window->hide();
+    }
+
+    platform::WidgetUi m_real;
+};
+
+void writePicture(const QString& path, Qt::GlobalColor colour)
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(colour);
+    QVERIFY(image.save(path));
+}
+
+} // namespace
+
+class TestEveryWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Every window the program registers, and the main window, opened as the
+    // user opens it at the default font: each caption shows its whole text
+    // and each label names the box it stands beside.
+    void everyWindowShowsItsTextsAndNamesItsBoxes()
+    {
+        TestProgram tp;
+        WindowWalk walk;
+        platform::setUi(&walk);
+        registerWindows();
+        writePicture(tp.path(QStringLiteral("red.png")), Qt::red);
+        writePicture(tp.path(QStringLiteral("blue.jpg")), Qt::blue);
+
+        MainForm form;
+        form.Form_Load();
+        form.itemlist()->addItems({tp.path(QStringLiteral("red.png")), tp.path(QStringLiteral("blue.jpg"))});
+        form.itemlist()->setCurrentRow(0);
+        walk.lookAt(QStringLiteral("MAIN_FORM"), &form);
+
+        const QHash<QString, std::function<void()>> openers{
+            {QStringLiteral("ABOUT"), [&] { form.menuItem(menus::help, 14)->trigger(); }},
+            {QStringLiteral("frm_apps"), [] { EditorSetting().show(); }},
+            {QStringLiteral("frm_options"), [&] { form.menuItem(menus::options, 0)->trigger(); }},
+            {QStringLiteral("frm_librarycatalog"), [&] { form.menuItem(menus::options, 4)->trigger(); }},
+            {QStringLiteral("frm_soptions"), [&] { form.menuItem(menus::options, 6)->trigger(); }},
+            {QStringLiteral("frm_viewem"), [&] { form.menuItem(menus::file, 50)->trigger(); }},
+            {QStringLiteral("frm_simplev"), [&] { form.menuItem(menus::file, 47)->trigger(); }},
+            {QStringLiteral("frm_quickview"), [&] { MainForm::commands().press(form, QStringLiteral("quickhtml")); }},
+            {QStringLiteral("FORM_MULTI_DRIVE"), [&] { MainForm::commands().press(form, QStringLiteral("localfile")); }},
+            {QStringLiteral("frm_assoctext2"),
+             [&] { MainForm::commands().press(form, QStringLiteral("associate text")); }},
+            {QStringLiteral("frm_color"), [] { ColorOptions::showModally(); }},
+            {QStringLiteral("frm_fullimage"), [] { PlacementOptions::showModally(); }},
+            {QStringLiteral("frm_thumb_dirs"), [] { ThumbnailDirectories::showModally(); }},
+            {QStringLiteral("frm_html_heading_footing"), [] { HtmlHeadingFooting::edit(); }},
+            {QStringLiteral("frm_txtconv"), [] { CaptionTexts().show(); }},
+            {QStringLiteral("frm_tempdir"), [&] { TargetDirectory(tp.folder()).show(); }},
+            {QStringLiteral("frm_htmltitle"), [] { PagePrompt().show(); }},
+            {QStringLiteral("frm_htmledit"),
+             [&] {
+                 GeneratedFiles files;
+                 files.o_flist = {tp.path(QStringLiteral("mosaik.htm"))};
+                 files.show();
+             }},
+        };
+        const QStringList registered = platform::WidgetUi::registeredWindows();
+        for (const QString& name : registered) {
+            QVERIFY2(openers.contains(name), qPrintable(name + QStringLiteral(" is never opened here")));
+            openers.value(name)();
+            QVERIFY2(walk.shown.contains(name), qPrintable(name + QStringLiteral(" did not come up")));
+        }
+        QCOMPARE(registered.size(), openers.size());
+
+        for (const QString& found : walk.clipped + walk.unnamed)
+            qWarning().noquote() << found;
+        QVERIFY2(walk.clipped.isEmpty(), "captions are cut off (see the warnings)");
+        QVERIFY2(walk.unnamed.isEmpty(), "labels do not name their boxes (see the warnings)");
+    }
+};
+
+QTEST_MAIN(TestEveryWindow)
+#include "tst_everywindow.moc"
