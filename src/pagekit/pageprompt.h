@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 
-
 namespace mosaicon {
 
 // The per-page prompt "HTML Title And <title> Tag" as the page and slide-show
