@@ -227,12 +227,9 @@ QWidget* FrmViewem::buildPictureArea()
     m_frame2->enlargeLabels();
     m_binder.bind(m_frame2->errorReading(), &ViewImages::error_reading_file);
     m_binder.bind(m_frame2->notAnImage(), &ViewImages::o_notanimage);
-    QLabel* picture = m_frame2->addPictureLabel();
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setMinimumSize(1, 1);
-    picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    // Placed by the frame at the size the value fits it to, not by the layout.
+    m_frame2->addPictureLabel();
     auto* inside = new QGridLayout(m_frame2);
-    inside->addWidget(picture, 0, 0);
     for (QLabel* label : {m_frame2->errorReading(), m_frame2->notAnImage()}) {
         inside->addWidget(label, 0, 0);
         label->raise();

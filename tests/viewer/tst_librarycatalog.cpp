@@ -133,6 +133,38 @@ private slots:
         VERIFY_DIALOGS(tp);
     }
 
+    void thePictureIsFittedWhereTheFrameShowsIt_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addRow("a window at its smallest") << QSize(6800 / 15, 6700 / 15);
+        QTest::addRow("a large window") << QSize(1400, 1000);
+    }
+    void thePictureIsFittedWhereTheFrameShowsIt()
+    {
+        QFETCH(QSize, window);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        catalog.Form_Load({picture(tp, QStringLiteral("photo.jpg"), 2000, 1500)});
+        FrmLibraryCatalog dialog(&catalog);
+        dialog.show();
+        dialog.resize(window);
+        auto* frame = dialog.findChild<QWidget*>(QStringLiteral("Frame2"));
+        QLabel* shown = dialog.viewimage();
+        // Wholly inside where it can be seen (below the caption, inside the
+        // border), and as wide or as high as that less a small margin.
+        const auto fitted = [&] {
+            const QRect room = frame->contentsRect();
+            const QRect at = shown->geometry();
+            return shown->isVisible() && room.contains(at) &&
+                   (at.width() >= room.width() - 20 || at.height() >= room.height() - 20);
+        };
+        QTRY_VERIFY(fitted());
+        QCOMPARE(shown->pixmap().size(), shown->size());
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("o_width"))->text(),
+                 QStringLiteral("Width =  2000"));
+        dialog.close();
+    }
+
     void leavingTheTitleBoxWithSeveralSelectedSetsTheShownEntryOnly()
     {
         TestProgram tp;
