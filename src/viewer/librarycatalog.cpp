@@ -82,6 +82,7 @@ bool badThumbnailSize(const QString& size)
 LibraryCatalog::LibraryCatalog(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("frm_librarycatalog"));
+    pictures.setDisplaySize(displaySize());
 }
 
 QStringList LibraryCatalog::flelist() const
@@ -153,10 +154,42 @@ void LibraryCatalog::reset_frm_viewem()
 
 void LibraryCatalog::Frame2_Resize(int widthTwips, int heightTwips)
 {
+    if (Frame2.width == widthTwips && Frame2.height == heightTwips)
+        return;
     Frame2.width = widthTwips;
     Frame2.height = heightTwips;
+    pictures.setDisplaySize(displaySize());
     if (viewimage.visible() && !viewimage.isNull())
         recalculate_image();
+    sharpenPicture();
+}
+
+platform::ImageControl::DisplaySize LibraryCatalog::displaySize() const
+{
+    return [width = double(Frame2.width), height = double(Frame2.height)](QSize natural) {
+        // As recalculate_image() fits it.
+        if (width > 300 && height > 300)
+            return fitted_picture_pixels(natural, 0, width, height);
+        return natural;
+    };
+}
+
+void LibraryCatalog::sharpenPicture()
+{
+    if (pictures.loading() || viewimage.isNull())
+        return;
+    const QString file = viewimage.fileName();
+    if (viewimage.heldSize() == displaySize()(QSize(viewimage.imageWidth(), viewimage.imageHeight())))
+        return;
+    pictures.show(file, [this, file](const platform::LoadedPicture& picture) {
+        // Only a better copy of what is still shown; a failure leaves it as it is.
+        if (!picture.ok() || viewimage.fileName() != file)
+            return;
+        viewimage.showLoaded(picture);
+        recalculate_image();
+        readAhead();
+        emit changed();
+    });
 }
 
 // The picture at its natural size, reduced in proportion where it would not
@@ -197,6 +230,7 @@ void LibraryCatalog::showFirstEntry()
     o_image_title.text.clear();
     if (count == 0) {
         caption = QStringLiteral("Image Catalog");
+        pictures.cancel();
         showReadError();
         return;
     }
@@ -215,7 +249,9 @@ void LibraryCatalog::flelist_Click()
     o_image_title.text = rows().at(ListIndex).title;
     caption = QStringLiteral("Image Catalog - ") + item;
     if (!is_image_file(item)) {
-        // Nothing of the previous picture stays to be converted by mistake.
+        // Nothing of the previous picture stays to be converted by mistake,
+        // nor turns up after this entry.
+        pictures.cancel();
         viewimage.clear();
         viewimage.setVisible(false);
         o_notanimage.visible = true;
@@ -224,17 +260,43 @@ void LibraryCatalog::flelist_Click()
         o_height.caption = QStringLiteral("Height = 0");
         return;
     }
+    if (!program().keep_processing) {
+        // Read off the GUI thread: until it is, the window shows what it showed.
+        pictures.show(item, [this](const platform::LoadedPicture& picture) { showPicture(picture); });
+        return;
+    }
+    pictures.cancel();
     viewimage.setVisible(true);
     o_notanimage.visible = false;
     error_reading_file.visible = false;
-    if (!program().keep_processing) {
-        if (!viewimage.setFileName(item)) {
-            showReadError();
-            return;
-        }
-        recalculate_image();
-    }
     show_size_labels_catalog();
+}
+
+void LibraryCatalog::showPicture(const platform::LoadedPicture& picture)
+{
+    viewimage.setVisible(true);
+    o_notanimage.visible = false;
+    error_reading_file.visible = false;
+    if (viewimage.showLoaded(picture)) {
+        recalculate_image();
+        show_size_labels_catalog();
+    } else {
+        showReadError();
+    }
+    readAhead();
+    emit changed();
+}
+
+// The entries a user steps to from the one shown, with the arrow keys.
+void LibraryCatalog::readAhead()
+{
+    const QList<CatalogRow>& catalog = rows();
+    QStringList ahead;
+    for (const int i : {ListIndex + 1, ListIndex - 1}) {
+        if (i >= 0 && i < catalog.size() && is_image_file(catalog.at(i).image))
+            ahead.append(catalog.at(i).image);
+    }
+    pictures.readAhead(ahead);
 }
 
 void LibraryCatalog::o_image_title_LostFocus()

@@ -1,5 +1,7 @@
 #include "viewer/picturestate.h"
 
+#include "platform/numbers.h"
+
 namespace mosaicon::viewer {
 
 PictureFit fit_picture(double width, double height, double frameWidth, double frameHeight)
@@ -21,6 +23,21 @@ PictureFit fit_picture(double width, double height, double frameWidth, double fr
         fit.mode = 3;
     }
     return fit;
+}
+
+QSize fitted_picture_pixels(QSize natural, int limit, double frameWidth, double frameHeight)
+{
+    const QSize shown = platform::ImageControl::limitedSize(natural, limit);
+    const PictureFit fit = fit_picture(platform::pixelsToTwips(shown.width()),
+                                       platform::pixelsToTwips(shown.height()), frameWidth,
+                                       frameHeight);
+    return twips_to_pixels(fit.width, fit.height);
+}
+
+QSize twips_to_pixels(double width, double height)
+{
+    return QSize(qMax(1, qRound(platform::twipsToPixels(qMax(0.0, width)))),
+                 qMax(1, qRound(platform::twipsToPixels(qMax(0.0, height)))));
 }
 
 } // namespace mosaicon::viewer

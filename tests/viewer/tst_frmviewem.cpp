@@ -66,7 +66,11 @@ private slots:
 
         QTest::mouseClick(flelist->viewport(), Qt::LeftButton, {},
                           flelist->visualItemRect(flelist->item(1)).center());
+        // The row is highlighted at once; the picture, its caption and its
+        // size follow once it has been read.
+        QVERIFY(flelist->item(1)->isSelected());
         QTRY_COMPARE(v.flelist.current, 1);
+        QVERIFY(v.waitForPicture());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("View Image - ") + tp.path("b.png"));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("o_width"))->text(),
                  QStringLiteral("Width =  200"));
