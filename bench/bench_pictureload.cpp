@@ -207,8 +207,8 @@ double wholeLoadMs(const QString& path, QSize size)
     clock.start();
     platform::ImageControl control;
     control.setFileName(path);
-    const QImage shown = control.picture().scaled(size, Qt::IgnoreAspectRatio,
-                                                  Qt::SmoothTransformation);
+    const QImage shown =
+        control.picture().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     Q_UNUSED(shown);
     return clock.nsecsElapsed() / 1e6;
 }
@@ -333,8 +333,7 @@ int main(int argc, char* argv[])
 
     QList<Result> results;
     for (const auto& [photo, photos] : sets)
-        for (const auto& [name, opener] : windows)
-        {
+        for (const auto& [name, opener] : windows) {
             Result result;
             result.window = name;
             result.photo = photo;
@@ -348,7 +347,8 @@ int main(int argc, char* argv[])
             const QStringList& photos = sets.at(i / windows.size()).second;
             const Opener& opener = windows.at(i % windows.size()).second;
             Heartbeat beat;
-            runWindow(result, [&] { return opener(photos); }, photos, beat);
+            const auto open = [&] { return opener(photos); };
+            runWindow(result, open, photos, beat);
         }
         std::printf("round %d of %d done\n", r + 1, rounds);
         std::fflush(stdout);
@@ -360,9 +360,8 @@ int main(int argc, char* argv[])
                 "step: a click on the next entry; GUI block: the GUI thread's longest gap; "
                 "memory: peak while stepping over the resident size before the window opened.\n\n",
                 rounds, photoCount);
-    std::printf("%-12s %-10s %16s %8s %8s %6s %8s %14s %10s %10s %9s\n", "window", "photo",
-                "jump", "CPU", "floor", "/floor", "before", "step", "GUI block", "memory MB",
-                "idle MB");
+    std::printf("%-12s %-10s %16s %8s %8s %6s %8s %14s %10s %10s %9s\n", "window", "photo", "jump",
+                "CPU", "floor", "/floor", "before", "step", "GUI block", "memory MB", "idle MB");
     bool jumpsMet = true, stepsMet = true, blockMet = true, memoryMet = true;
     for (const Result& r : results) {
         const double ratio = median(r.jumps) / median(r.floors);

@@ -76,8 +76,9 @@ void warmFileCache(const QStringList& files)
     QStringList quoted;
     for (const QString& p : files)
         quoted.append(QStringLiteral("'%1'").arg(p));
-    QProcess::execute(QStringLiteral("/bin/sh"),
-                      {QStringLiteral("-c"), QStringLiteral("cat %1 > /dev/null").arg(quoted.join(u' '))});
+    QProcess::execute(
+        QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("cat %1 > /dev/null").arg(quoted.join(u' '))});
 }
 
 double cpuSeconds(int who)

@@ -184,7 +184,8 @@ bool decodeFile(const QString& path, const TargetSize& target, QImage* decoded, 
     else
         bySuffix.emplace(path, suffix);
     QImage image = std::move(*decoded);
-    if (!readWith(*bySuffix, target, naturalSize, &image) && bySuffix->error() != QImageReader::FileNotFoundError) {
+    if (!readWith(*bySuffix, target, naturalSize, &image) &&
+        bySuffix->error() != QImageReader::FileNotFoundError) {
         // Files are often misnamed (a JPEG saved as .gif) or use a suffix Qt
         // has no name for (.dib), so the content decides on the second try.
         std::optional<QImageReader> content;

@@ -179,7 +179,8 @@ void LibraryCatalog::sharpenPicture()
     if (pictures.loading() || viewimage.isNull())
         return;
     const QString file = viewimage.fileName();
-    if (viewimage.heldSize() == displaySize()(QSize(viewimage.imageWidth(), viewimage.imageHeight())))
+    if (viewimage.heldSize() ==
+        displaySize()(QSize(viewimage.imageWidth(), viewimage.imageHeight())))
         return;
     pictures.show(file, [this, file](const platform::LoadedPicture& picture) {
         // Only a better copy of what is still shown; a failure leaves it as it is.
@@ -224,6 +225,8 @@ void LibraryCatalog::showReadError()
 void LibraryCatalog::showFirstEntry()
 {
     const qsizetype count = rows().size();
+    // A new list: what was read ahead for the old one goes.
+    pictures.readAhead({});
     Frame1.caption = QStringLiteral("Current File List (%1)").arg(platform::strForm(count));
     selected = QList<bool>(count, false);
     ListIndex = -1;
@@ -262,7 +265,8 @@ void LibraryCatalog::flelist_Click()
     }
     if (!program().keep_processing) {
         // Read off the GUI thread: until it is, the window shows what it showed.
-        pictures.show(item, [this](const platform::LoadedPicture& picture) { showPicture(picture); });
+        pictures.show(item,
+                      [this](const platform::LoadedPicture& picture) { showPicture(picture); });
         return;
     }
     pictures.cancel();

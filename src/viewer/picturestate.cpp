@@ -28,9 +28,9 @@ PictureFit fit_picture(double width, double height, double frameWidth, double fr
 QSize fitted_picture_pixels(QSize natural, int limit, double frameWidth, double frameHeight)
 {
     const QSize shown = platform::ImageControl::limitedSize(natural, limit);
-    const PictureFit fit = fit_picture(platform::pixelsToTwips(shown.width()),
-                                       platform::pixelsToTwips(shown.height()), frameWidth,
-                                       frameHeight);
+    const PictureFit fit =
+        fit_picture(platform::pixelsToTwips(shown.width()), platform::pixelsToTwips(shown.height()),
+                    frameWidth, frameHeight);
     return twips_to_pixels(fit.width, fit.height);
 }
 

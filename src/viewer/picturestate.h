@@ -17,7 +17,8 @@ struct PictureState
     static constexpr int designedFrame2Width = 4695;
     static constexpr int designedFrame2Height = 3735;
 
-    platform::Frame Frame2{QStringLiteral("Image"), true, designedFrame2Width, designedFrame2Height};
+    platform::Frame Frame2{QStringLiteral("Image"), true, designedFrame2Width,
+                           designedFrame2Height};
     platform::ImageControl viewimage;
     platform::Label error_reading_file{QStringLiteral("Error Reading File"), false};
     platform::Label o_notanimage{QStringLiteral("Not An Image"), false};

@@ -156,10 +156,10 @@ void ViewImages::showListEntry(ListId id)
         Command2.enabled = image && !text.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
     if (image && !program().keep_processing) {
         // Read off the GUI thread: until it is, the window shows what it showed.
-        pictures.show(text, [this, id, text, opening = m_opening](
-                                const platform::LoadedPicture& picture) {
-            showPicture(id, text, picture, opening);
-        });
+        pictures.show(
+            text, [this, id, text, opening = m_opening](const platform::LoadedPicture& picture) {
+                showPicture(id, text, picture, opening);
+            });
         return;
     }
     // No picture asked for earlier turns up after this entry.
@@ -170,8 +170,8 @@ void ViewImages::showListEntry(ListId id)
     showCaptionAndSize(text);
 }
 
-void ViewImages::showPicture(ListId id, const QString& text,
-                             const platform::LoadedPicture& picture, bool opening)
+void ViewImages::showPicture(ListId id, const QString& text, const platform::LoadedPicture& picture,
+                             bool opening)
 {
     error_reading_file.visible = false;
     o_notanimage.visible = false;
@@ -231,7 +231,8 @@ void ViewImages::sharpenPicture()
     if (pictures.loading() || viewimage.isNull())
         return;
     const QString file = viewimage.fileName();
-    if (viewimage.heldSize() == displaySize()(QSize(viewimage.imageWidth(), viewimage.imageHeight())))
+    if (viewimage.heldSize() ==
+        displaySize()(QSize(viewimage.imageWidth(), viewimage.imageHeight())))
         return;
     pictures.show(file, [this, file](const platform::LoadedPicture& picture) {
         // Only a better copy of what is still shown; a failure leaves it as it is.
@@ -287,6 +288,8 @@ void ViewImages::list_DblClick(ListId id)
 
 void ViewImages::writeCaptions()
 {
+    // The lists have changed: what was read ahead for the old neighbours goes.
+    pictures.readAhead({});
     Frame1.caption = countCaption(QStringLiteral("Current File List"), flelist.count());
     Frame5.caption = countCaption(QStringLiteral("New File List"), newlist.count());
 }

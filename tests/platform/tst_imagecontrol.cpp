@@ -750,9 +750,8 @@ void TestImageControl::loadForDisplayReadsAtTheShownSize_data()
     QTest::addColumn<QSize>("natural");
     QTest::addColumn<QSize>("read");
 
-    QTest::addRow("a JPEG is decoded reduced")
-        << "photo.jpg" << encoded(halves(400, 300), "jpeg") << 0.25 << QSize(400, 300)
-        << QSize(100, 75);
+    QTest::addRow("a JPEG is decoded reduced") << "photo.jpg" << encoded(halves(400, 300), "jpeg")
+                                               << 0.25 << QSize(400, 300) << QSize(100, 75);
     QTest::addRow("a PNG, which cannot be decoded reduced, is reduced after")
         << "wide.png" << encoded(halves(400, 200), "png") << 0.25 << QSize(400, 200)
         << QSize(100, 50);
