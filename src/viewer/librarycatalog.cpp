@@ -176,17 +176,7 @@ platform::ImageControl::DisplaySize LibraryCatalog::displaySize() const
 
 void LibraryCatalog::sharpenPicture()
 {
-    if (pictures.loading() || viewimage.isNull())
-        return;
-    const QString file = viewimage.fileName();
-    if (viewimage.heldSize() ==
-        displaySize()(QSize(viewimage.imageWidth(), viewimage.imageHeight())))
-        return;
-    pictures.show(file, [this, file](const platform::LoadedPicture& picture) {
-        // Only a better copy of what is still shown; a failure leaves it as it is.
-        if (!picture.ok() || viewimage.fileName() != file)
-            return;
-        viewimage.showLoaded(picture);
+    reread_at_shown_size(pictures, viewimage, displaySize(), [this] {
         recalculate_image();
         readAhead();
         emit changed();

@@ -40,4 +40,24 @@ QSize twips_to_pixels(double width, double height)
                  qMax(1, qRound(platform::twipsToPixels(qMax(0.0, height)))));
 }
 
+void reread_at_shown_size(platform::PictureLoader& pictures, platform::ImageControl& viewimage,
+                          const platform::ImageControl::DisplaySize& displaySize,
+                          std::function<void()> shown)
+{
+    if (pictures.loading() || viewimage.isNull())
+        return;
+    const QSize natural(viewimage.imageWidth(), viewimage.imageHeight());
+    if (viewimage.heldSize() == displaySize(natural))
+        return;
+    const QString file = viewimage.fileName();
+    pictures.show(
+        file, [&viewimage, file, shown = std::move(shown)](const platform::LoadedPicture& picture) {
+            // Only a better copy of what is still shown.
+            if (!picture.ok() || viewimage.fileName() != file)
+                return;
+            viewimage.showLoaded(picture);
+            shown();
+        });
+}
+
 } // namespace mosaicon::viewer

@@ -4,6 +4,8 @@
 #include "platform/imagecontrol.h"
 #include "platform/pictureloader.h"
 
+#include <functional>
+
 namespace mosaicon::viewer {
 
 // The picture side of an image window's value, without its widgets: the frame
@@ -51,5 +53,13 @@ QSize fitted_picture_pixels(QSize natural, int limit, double frameWidth, double 
 
 // A twips size as the screen shows it, never less than one pixel.
 QSize twips_to_pixels(double width, double height);
+
+// The picture a control shows is read again when the control holds it at
+// another size than displaySize gives (the frame or the size limit changed);
+// `shown` runs once the new copy is in the control. Nothing happens while a
+// picture is asked for, and a failure leaves the control as it is.
+void reread_at_shown_size(platform::PictureLoader& pictures, platform::ImageControl& viewimage,
+                          const platform::ImageControl::DisplaySize& displaySize,
+                          std::function<void()> shown);
 
 } // namespace mosaicon::viewer

@@ -109,17 +109,9 @@ void SimpleView::frame2Resized(QSizeF twips, platform::ImageControl& viewimage)
         return;
     frame2 = twips;
     pictures.setDisplaySize(displaySize());
-    // The picture shown is read again at the size it is now shown at.
-    if (pictures.loading() || viewimage.isNull() || display != Display::Picture)
+    if (display != Display::Picture)
         return;
-    const QSize natural(viewimage.imageWidth(), viewimage.imageHeight());
-    if (viewimage.heldSize() == displaySize()(natural))
-        return;
-    const QString file = viewimage.fileName();
-    pictures.show(file, [this, file, &viewimage](const platform::LoadedPicture& picture) {
-        if (!picture.ok() || viewimage.fileName() != file)
-            return;
-        viewimage.showLoaded(picture);
+    reread_at_shown_size(pictures, viewimage, displaySize(), [this] {
         readAhead();
         if (changed)
             changed();

@@ -65,8 +65,8 @@ void ViewImages::Form_Load(const QStringList& mainList)
     writeCaptions();
 
     // Selecting the first entry of an empty list fails, and that shows as
-    // "Error Reading File".
-    // A picture that cannot be read shows its error when it has been read.
+    // "Error Reading File"; a first picture that cannot be read shows it once
+    // it has been tried.
     bool readFailed = flelist.count() == 0;
     if (!readFailed) {
         m_opening = true;
@@ -228,18 +228,8 @@ platform::ImageControl::DisplaySize ViewImages::displaySize() const
 
 void ViewImages::sharpenPicture()
 {
-    if (pictures.loading() || viewimage.isNull())
-        return;
-    const QString file = viewimage.fileName();
-    if (viewimage.heldSize() ==
-        displaySize()(QSize(viewimage.imageWidth(), viewimage.imageHeight())))
-        return;
-    pictures.show(file, [this, file](const platform::LoadedPicture& picture) {
-        // Only a better copy of what is still shown; a failure leaves it as it is.
-        if (!picture.ok() || viewimage.fileName() != file)
-            return;
-        viewimage.showLoaded(picture);
-        recalculate_image(file);
+    reread_at_shown_size(pictures, viewimage, displaySize(), [this] {
+        recalculate_image(viewimage.fileName());
         readAhead(m_shownList);
         emit changed();
     });

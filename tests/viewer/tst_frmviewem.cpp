@@ -114,6 +114,8 @@ private slots:
         v.Form_Load({tp.path("photo.png")});
         FrmViewem dialog(&v);
         dialog.show();
+        // Shown in the frame the window opens with, then in the new one.
+        QVERIFY(v.waitForPicture());
         dialog.resize(window);
         auto* frame = dialog.findChild<QGroupBox*>(QStringLiteral("Frame2"));
         auto* picture = dialog.findChild<QLabel*>(QStringLiteral("viewimage"));
@@ -135,6 +137,8 @@ private slots:
         QCOMPARE(picture->pixmap().size(),
                  QSize(qRound(v.viewimage.width() / 15), qRound(v.viewimage.height() / 15)));
         QCOMPARE(picture->size(), picture->pixmap().size());
+        // Read again at the size the new frame shows it, not stretched.
+        QTRY_COMPARE(v.viewimage.heldSize(), picture->size());
         dialog.close();
     }
 
