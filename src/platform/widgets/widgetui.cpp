@@ -123,11 +123,6 @@ std::optional<QColor> WidgetUi::colorDialog(const QColor& initial)
     return chosen;
 }
 
-void WidgetUi::registerWindow(const QString& windowName, std::function<void(QObject*)> show)
-{
-    platform::registerWindow(windowName, std::move(show));
-}
-
 QWidget* WidgetUi::dialogParent()
 {
     QWidget* active = QApplication::activeWindow();
