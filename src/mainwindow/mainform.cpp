@@ -1,7 +1,5 @@
 #include "mainwindow/mainform.h"
 
-#include "pagekit/bannerpicker.h"
-#include "pagekit/pageprompt.h"
 #include "mainwindow/commandtable.h"
 #include "mainwindow/imagewindow.h"
 
@@ -99,7 +97,6 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
     followFileList(*this);
 
     program().main_form = this;
-    PagePrompt::setBannerPicker(&select_banner_file);
 }
 
 MainForm::~MainForm()

@@ -12,7 +12,7 @@
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
-#include "platform/widgets/widgetui.h"
+#include "platform/windowregistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -431,7 +431,7 @@ void MultiDrive::loadDirectoryProfile()
 
 void registerMultiDrive()
 {
-    platform::WidgetUi::registerWindow(QStringLiteral("FORM_MULTI_DRIVE"), [](QObject* object) {
+    platform::registerWindow(QStringLiteral("FORM_MULTI_DRIVE"), [](QObject* object) {
         if (auto* window = qobject_cast<MultiDrive*>(object))
             window->exec();
     });

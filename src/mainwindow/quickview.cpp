@@ -13,7 +13,7 @@
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
-#include "platform/widgets/widgetui.h"
+#include "platform/windowregistry.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -140,7 +140,7 @@ void QuickView::Command12_Click()
 
 void registerQuickView()
 {
-    platform::WidgetUi::registerWindow(QStringLiteral("frm_quickview"), [](QObject* object) {
+    platform::registerWindow(QStringLiteral("frm_quickview"), [](QObject* object) {
         if (auto* window = qobject_cast<QuickView*>(object))
             window->exec();
     });

@@ -3,6 +3,7 @@
 #include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 
+#include "dialogs/coloroptions.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmapps.h"
 #include "dialogs/frmassoctext2.h"
@@ -16,11 +17,14 @@
 #include "dialogs/frmtempdir.h"
 #include "dialogs/frmthumbdirs.h"
 #include "dialogs/frmtxtconv.h"
-#include "dialogs/optionwindows.h"
+#include "dialogs/placementoptions.h"
+#include "dialogs/slideoptions.h"
 
 #include "viewer/frmlibrarycatalog.h"
 #include "viewer/frmsimplev.h"
 #include "viewer/frmviewem.h"
+
+#include "platform/windowregistry.h"
 
 namespace mosaicon {
 
@@ -32,7 +36,6 @@ void registerWindows()
     registerFrmHtmlHeadingFooting();
     registerFrmColor();
     registerFrmFullImage();
-    installOptionWindows();
     registerFrmAbout();
     registerFrmTxtConv();
     registerFrmTempDir();
@@ -45,6 +48,11 @@ void registerWindows()
     viewer::registerFrmViewem();
     viewer::registerFrmSimpleV();
     viewer::registerFrmLibraryCatalog();
+
+    // The page prompt's Options menu opens these by name, each on a value of its own.
+    platform::registerWindowOpener(QStringLiteral("frm_color"), &ColorOptions::showModally);
+    platform::registerWindowOpener(QStringLiteral("frm_fullimage"), &PlacementOptions::showModally);
+    platform::registerWindowOpener(QStringLiteral("frm_soptions"), &SlideOptions::showModally);
 }
 
 } // namespace mosaicon

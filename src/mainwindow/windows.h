@@ -2,8 +2,10 @@
 
 namespace mosaicon {
 
-// Tells the real dialogs how to show every window of the program, so that a
-// value handed to the modal seam comes up in its window.
+// Registers every window of the program, in this one place: how the real
+// dialogs show each value handed to the modal seam, and which windows code
+// below them opens by name. A window left out here is told to the user when
+// it is asked for, and the window walk's test fails.
 void registerWindows();
 
 } // namespace mosaicon

@@ -1,5 +1,6 @@
 #include "pagekit/pageprompt.h"
 
+#include "pagekit/bannerpicker.h"
 #include "pagekit/thumbnails.h"
 
 #include "settings/helpers.h"
@@ -8,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/ui.h"
+#include "platform/windowregistry.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -17,18 +19,6 @@
 namespace mosaicon {
 
 namespace {
-
-std::function<void(PagePrompt&)>& bannerPicker()
-{
-    static std::function<void(PagePrompt&)> picker;
-    return picker;
-}
-
-std::function<void(const QString&)>& optionWindowOpener()
-{
-    static std::function<void(const QString&)> opener;
-    return opener;
-}
 
 // The banner box, its link box and the settings of one side.
 struct BannerSide
@@ -220,13 +210,12 @@ void PagePrompt::menuFileItem_Click(int index)
 
 void PagePrompt::menuOptionsItem_Click(int index)
 {
-    // The option windows live above this value; whoever builds them opens them.
+    // The option windows live above this value; they are opened by name.
     static const QHash<int, QString> windows{{5, QStringLiteral("frm_color")},
                                              {10, QStringLiteral("frm_fullimage")},
                                              {15, QStringLiteral("frm_soptions")}};
     if (windows.contains(index)) {
-        if (const auto& opener = optionWindowOpener())
-            opener(windows.value(index));
+        platform::openWindow(windows.value(index));
         return;
     }
     if (index != 7)
@@ -260,18 +249,7 @@ void PagePrompt::showPreview(const QString& image_path)
 
 void PagePrompt::select_banner()
 {
-    if (const auto& picker = bannerPicker())
-        picker(*this);
-}
-
-void PagePrompt::setBannerPicker(std::function<void(PagePrompt&)> picker)
-{
-    bannerPicker() = std::move(picker);
-}
-
-void PagePrompt::setOptionWindowOpener(std::function<void(const QString&)> opener)
-{
-    optionWindowOpener() = std::move(opener);
+    select_banner_file(*this);
 }
 
 } // namespace mosaicon

@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 namespace mosaicon {
 
 // The per-page prompt "HTML Title And <title> Tag" as the page and slide-show
@@ -89,16 +87,13 @@ public:
     void o_bottom_link_LostFocus();
     // 99: Exit; any other index does nothing.
     void menuFileItem_Click(int index);
-    // 5, 10, 15: open the colour, placement and slide-show option windows;
+    // 5, 10, 15: open the colour, placement and slide-show option windows
+    // ("frm_color", "frm_fullimage", "frm_soptions") by name;
     // 7: Clear Banners; any other index does nothing.
     void menuOptionsItem_Click(int index);
 
+    // Asks for the banner picture of the side named in banner_side.
     void select_banner();
-    // The banner file picker installs itself here; until then Select does nothing.
-    static void setBannerPicker(std::function<void(PagePrompt&)> picker);
-    // The option windows are opened by name ("frm_color", "frm_fullimage",
-    // "frm_soptions") through this; until it is set the items do nothing.
-    static void setOptionWindowOpener(std::function<void(const QString&)> opener);
 
     // The banner check of one side, as run when its box loses the focus.
     void checkBanner(Side side);

@@ -27,10 +27,10 @@ public:
     // The window if it is loaded, else nullptr.
     Window* loaded() const { return m_window.data(); }
 
-    void showModal()
+    bool showModal()
     {
         Window* w = load();
-        ui().showModal(w->objectName(), w);
+        return ui().showModal(w->objectName(), w);
     }
     void unload()
     {

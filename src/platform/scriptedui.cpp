@@ -141,13 +141,13 @@ std::optional<QColor> ScriptedUi::colorDialog(const QColor& initial)
     return std::nullopt;
 }
 
-void ScriptedUi::showModal(const QString& windowName, QObject* window)
+bool ScriptedUi::showModal(const QString& windowName, QObject* window)
 {
     m_asked.append({Kind::Modal, windowName, {}, 0, {}});
-    if (auto e = take(Kind::Modal, windowName)) {
-        if (e->action)
-            e->action(window);
-    }
+    auto e = take(Kind::Modal, windowName);
+    if (e && e->action)
+        e->action(window);
+    return e.has_value();
 }
 
 } // namespace mosaicon::platform

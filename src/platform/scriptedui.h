@@ -62,7 +62,7 @@ public:
                                     const QString& defaultText) override;
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
     std::optional<QColor> colorDialog(const QColor& initial) override;
-    void showModal(const QString& windowName, QObject* window) override;
+    bool showModal(const QString& windowName, QObject* window) override;
 
 private:
     struct Expected

@@ -23,9 +23,10 @@ public:
     }
     std::optional<QString> fileDialog(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QColor> colorDialog(const QColor&) override { return std::nullopt; }
-    void showModal(const QString& windowName, QObject*) override
+    bool showModal(const QString& windowName, QObject*) override
     {
         qWarning().noquote() << "modal window without a user interface:" << windowName;
+        return false;
     }
 };
 

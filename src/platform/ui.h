@@ -53,8 +53,9 @@ public:
     // Empty when cancelled.
     virtual std::optional<QString> fileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<QColor> colorDialog(const QColor& initial) = 0;
-    // Shows one of the program's own windows modally and returns when it closes.
-    virtual void showModal(const QString& windowName, QObject* window) = 0;
+    // Shows one of the program's own windows modally and returns when it
+    // closes; false when it could not be shown (the user has been told).
+    virtual bool showModal(const QString& windowName, QObject* window) = 0;
 };
 
 // The Ui in force; the real one is installed by the program at start, a

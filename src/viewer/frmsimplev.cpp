@@ -6,7 +6,7 @@
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/imageview.h"
 #include "platform/widgets/namedwidget.h"
-#include "platform/widgets/widgetui.h"
+#include "platform/windowregistry.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -216,7 +216,7 @@ void show_simple_view(const QStringList& mainList)
 
 void registerFrmSimpleV()
 {
-    platform::WidgetUi::registerWindow(QStringLiteral("frm_simplev"), [](QObject* object) {
+    platform::registerWindow(QStringLiteral("frm_simplev"), [](QObject* object) {
         if (auto* window = qobject_cast<FrmSimpleV*>(object))
             window->exec();
     });

@@ -1,7 +1,7 @@
 #include "dialogs/frmsoptions.h"
-#include "dialogs/optionwindows.h"
 
 #include "mainwindow/mainform.h"
+#include "mainwindow/windows.h"
 #include "pagekit/pageprompt.h"
 #include "settings/program.h"
 
@@ -222,10 +222,9 @@ private slots:
             form.Form_Load();
             form.menuItem(QStringLiteral("menuOptionsItem"), 6)->trigger();
         } else {
-            installOptionWindows();
+            registerWindows();
             PagePrompt prompt;
             prompt.menuOptionsItem_Click(15);
-            PagePrompt::setOptionWindowOpener({});
         }
         VERIFY_DIALOGS(tp);
         QCOMPARE(settings().slide_image_height.text(), QStringLiteral("720"));

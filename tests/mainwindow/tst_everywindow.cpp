@@ -21,6 +21,7 @@
 
 #include "platform/widgets/pathlabel.h"
 #include "platform/widgets/widgetui.h"
+#include "platform/windowregistry.h"
 
 #include "testprogram.h"
 
@@ -242,10 +243,15 @@ public:
     }
     std::optional<QString> fileDialog(const platform::FileDialogRequest&) override { return std::nullopt; }
     std::optional<QColor> colorDialog(const QColor&) override { return std::nullopt; }
-    void showModal(const QString& windowName, QObject* window) override
+    bool showModal(const QString& windowName, QObject* window) override
     {
-        QTimer::singleShot(0, [this, windowName] { lookAtAndClose(windowName); });
-        m_real.showModal(windowName, window);
+        // A window that does not come up must not leave its look-at for the next one.
+        QTimer lookAtOnceUp;
+        lookAtOnceUp.setSingleShot(true);
+        QObject::connect(&lookAtOnceUp, &QTimer::timeout, &lookAtOnceUp,
+                         [this, windowName] { lookAtAndClose(windowName); });
+        lookAtOnceUp.start(0);
+        return m_real.showModal(windowName, window);
     }
 
     void lookAt(const QString& windowName, QWidget* window)
@@ -293,8 +299,9 @@ class TestEveryWindow : public QObject
 
 private slots:
     // Every window the program registers, and the main window, opened as the
-    // user opens it at the default font: each caption shows its whole text
-    // and each label names the box it stands beside.
+    // user opens it at the default font: each comes up (a window left out of
+    // the registration does not), each caption shows its whole text and each
+    // label names the box it stands beside.
     void everyWindowShowsItsTextsAndNamesItsBoxes()
     {
         TestProgram tp;
@@ -336,13 +343,31 @@ private slots:
                  files.show();
              }},
         };
-        const QStringList registered = platform::WidgetUi::registeredWindows();
-        for (const QString& name : registered) {
+        const QStringList registered = platform::registeredWindows();
+        for (const QString& name : registered)
             QVERIFY2(openers.contains(name), qPrintable(name + QStringLiteral(" is never opened here")));
-            openers.value(name)();
-            QVERIFY2(walk.shown.contains(name), qPrintable(name + QStringLiteral(" did not come up")));
+        for (auto opener = openers.cbegin(); opener != openers.cend(); ++opener) {
+            opener.value()();
+            QVERIFY2(walk.shown.contains(opener.key()),
+                     qPrintable(opener.key() + QStringLiteral(" did not come up")));
         }
         QCOMPARE(registered.size(), openers.size());
+
+        // The page prompt's Options menu opens its windows by name.
+        const QHash<QString, int> promptOptions{{QStringLiteral("frm_color"), 5},
+                                                {QStringLiteral("frm_fullimage"), 10},
+                                                {QStringLiteral("frm_soptions"), 15}};
+        const QStringList openedByName = platform::windowOpeners();
+        for (const QString& name : openedByName)
+            QVERIFY2(promptOptions.contains(name),
+                     qPrintable(name + QStringLiteral(" is not on the prompt's Options menu")));
+        for (auto option = promptOptions.cbegin(); option != promptOptions.cend(); ++option) {
+            walk.shown.clear();
+            PagePrompt().menuOptionsItem_Click(option.value());
+            QVERIFY2(walk.shown.contains(option.key()),
+                     qPrintable(option.key() + QStringLiteral(" did not come up from the prompt")));
+        }
+        QCOMPARE(openedByName.size(), promptOptions.size());
 
         for (const QString& found : walk.clipped + walk.unnamed)
             qWarning().noquote() << found;

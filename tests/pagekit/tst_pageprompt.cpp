@@ -2,6 +2,8 @@
 
 #include "settings/program.h"
 
+#include "platform/windowregistry.h"
+
 #include "testprogram.h"
 
 #include <QDir>
@@ -46,6 +48,15 @@ struct Fixture
 
     TestProgram tp;
 };
+
+// Stands in for the option windows, which live above this library: each
+// opening is noted in `opened`.
+void registerOptionWindows(QStringList& opened)
+{
+    for (const char* name : {"frm_color", "frm_fullimage", "frm_soptions"})
+        platform::registerWindowOpener(QString::fromLatin1(name),
+                                       [&opened, name] { opened.append(QString::fromLatin1(name)); });
+}
 
 } // namespace
 
@@ -387,6 +398,8 @@ private slots:
         prompt.bottom_banner_ref = QStringLiteral("http://b");
         p.settings.bottom_banner = QStringLiteral("http://b");
         p.settings.bottom_banner_link = QStringLiteral("bl");
+        QStringList opened;
+        registerOptionWindows(opened);
 
         prompt.menuOptionsItem_Click(index);
         const auto expect = [clears](const char* kept) {
@@ -422,21 +435,17 @@ private slots:
         QCOMPARE(prompt.use_title_for_all, checked);
     }
 
-    void selectButtonsNameTheSideForThePicker()
+    void selectButtonsAskForTheirSidesBanner()
     {
         Fixture f;
         PagePrompt prompt(settings().internet_dir);
-        prompt.Command2_Click(); // without a picker nothing happens
-        QCOMPARE(prompt.banner_side, QStringLiteral("top"));
-        QStringList calls;
-        PagePrompt::setBannerPicker([&calls, &prompt](PagePrompt& picked) {
-            QCOMPARE(&picked, &prompt);
-            calls.append(prompt.banner_side);
-        });
+        f.tp.ui.expectFile(QStringLiteral("Select The Bottom Banner"), std::nullopt)
+            .expectFile(QStringLiteral("Select The Top Banner"), std::nullopt);
         prompt.Command4_Click();
+        QCOMPARE(prompt.banner_side, QStringLiteral("bottom"));
         prompt.Command2_Click();
-        PagePrompt::setBannerPicker({});
-        QCOMPARE(calls, (QStringList{"bottom", "top"}));
+        QCOMPARE(prompt.banner_side, QStringLiteral("top"));
+        VERIFY_DIALOGS(f.tp);
     }
 
     void writersShowThePromptAndReadItBack()
@@ -461,10 +470,9 @@ private slots:
         Fixture f;
         PagePrompt prompt(settings().internet_dir);
         QStringList opened;
-        PagePrompt::setOptionWindowOpener([&opened](const QString& window) { opened.append(window); });
+        registerOptionWindows(opened);
         for (int index : {5, 10, 15, 7, 3})
             prompt.menuOptionsItem_Click(index);
-        PagePrompt::setOptionWindowOpener({});
         QCOMPARE(opened, (QStringList{"frm_color", "frm_fullimage", "frm_soptions"}));
     }
 };

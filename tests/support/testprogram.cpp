@@ -8,6 +8,7 @@
 #include "platform/profilefile.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
+#include "platform/windowregistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +34,7 @@ TestProgram::~TestProgram()
     mosaicon::platform::setShell(nullptr);
     mosaicon::platform::setEndProgramHook({});
     mosaicon::platform::setDoEventsHook({});
+    mosaicon::platform::forgetWindows();
     mosaicon::resetProgram();
     if (m_oldHome.isNull())
         qunsetenv("MOSAICON_HOME");

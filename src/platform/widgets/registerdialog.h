@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/widgets/widgetui.h"
+#include "platform/windowregistry.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -21,7 +22,7 @@ enum class DialogLife
 template <class Dialog, class Value>
 void registerDialog(const QString& windowName, DialogLife life = DialogLife::OneShowing)
 {
-    WidgetUi::registerWindow(windowName, [life](QObject* object) {
+    registerWindow(windowName, [life](QObject* object) {
         auto* value = qobject_cast<Value*>(object);
         if (!value)
             return;

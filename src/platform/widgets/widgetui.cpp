@@ -1,14 +1,13 @@
 #include "platform/widgets/widgetui.h"
 
+#include "platform/windowregistry.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
-#include <QEventLoop>
 #include <QFileDialog>
-#include <QHash>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPointer>
 
 namespace mosaicon::platform {
 
@@ -17,12 +16,6 @@ namespace {
 QWidget* activeParent()
 {
     return WidgetUi::dialogParent();
-}
-
-QHash<QString, std::function<void(QObject*)>>& windows()
-{
-    static QHash<QString, std::function<void(QObject*)>> registry;
-    return registry;
 }
 
 } // namespace
@@ -130,42 +123,15 @@ std::optional<QColor> WidgetUi::colorDialog(const QColor& initial)
     return chosen;
 }
 
-void WidgetUi::registerWindow(const QString& windowName, std::function<void(QObject*)> show)
-{
-    windows().insert(windowName, std::move(show));
-}
-
 QWidget* WidgetUi::dialogParent()
 {
     QWidget* active = QApplication::activeWindow();
     return active && active->isVisible() ? active : nullptr;
 }
 
-QStringList WidgetUi::registeredWindows()
+bool WidgetUi::showModal(const QString& windowName, QObject* window)
 {
-    return windows().keys();
-}
-
-void WidgetUi::showModal(const QString& windowName, QObject* window)
-{
-    if (const auto show = windows().value(windowName)) {
-        show(window);
-        return;
-    }
-    if (auto* dialog = qobject_cast<QDialog*>(window)) {
-        dialog->exec();
-        return;
-    }
-    auto* widget = qobject_cast<QWidget*>(window);
-    if (!widget)
-        return;
-    QPointer<QWidget> guard(widget);
-    widget->setWindowModality(Qt::ApplicationModal);
-    widget->show();
-    // Returns when the window is hidden, closed or deleted.
-    QEventLoop loop;
-    while (guard && guard->isVisible())
-        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    return showRegisteredWindow(windowName, window);
 }
 
 } // namespace mosaicon::platform

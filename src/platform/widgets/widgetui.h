@@ -4,14 +4,13 @@
 
 #include <QStringList>
 
-#include <functional>
-
 class QWidget;
 
 namespace mosaicon::platform {
 
 // The real dialogs: message boxes, input boxes, the common file and colour
-// dialogs, and modal showing of the program's own windows.
+// dialogs, and modal showing of the program's own windows, each found in the
+// window registry by its name.
 class WidgetUi final : public Ui
 {
 public:
@@ -20,22 +19,16 @@ public:
                                     const QString& defaultText) override;
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
     std::optional<QColor> colorDialog(const QColor& initial) override;
-    void showModal(const QString& windowName, QObject* window) override;
+    bool showModal(const QString& windowName, QObject* window) override;
 
     // "Desc|*.gif;*.jpg|All|*.*" as Qt name filters "Desc (*.gif *.jpg)", "All (*.*)".
     // The file dialog shows each description alone, without the bracket added here.
     static QStringList qtFilters(const QString& filter);
 
-    // Code without windows shows a window by handing over the value it edits;
-    // the window's library registers how that value is shown.
-    static void registerWindow(const QString& windowName, std::function<void(QObject* value)> show);
     // The window a dialog opens over: the active window, unless it is hidden.
     // A closed dialog may stay the active window a while, and one kept with
     // its value may be on its way out: a dialog made over it would go with it.
     static QWidget* dialogParent();
-
-    // The names of the windows registered so far.
-    static QStringList registeredWindows();
 };
 
 } // namespace mosaicon::platform

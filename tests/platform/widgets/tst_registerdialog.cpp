@@ -1,5 +1,7 @@
 #include "platform/widgets/registerdialog.h"
 
+#include "testprogram.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
@@ -126,6 +128,31 @@ private slots:
         registerDialog<ShownDialog, Shown>(QStringLiteral("frm_test"));
         QObject notShown;
         QVERIFY(!showAndClose(QStringLiteral("frm_test"), &notShown));
+    }
+
+    void aWindowNobodyRegisteredIsToldByName_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("name");
+        QTest::addRow("a value shown in a window of no registered name") << "show" << "frm_nowhere";
+        QTest::addRow("a window opened by a name nobody registered") << "open" << "frm_nowhere";
+        QTest::addRow("a window that shows a value, opened by its name alone") << "open" << "frm_test";
+    }
+    void aWindowNobodyRegisteredIsToldByName()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, name);
+        TestProgram tp;
+        registerDialog<ShownDialog, Shown>(QStringLiteral("frm_test"));
+        tp.ui.expectMessage(
+            QStringLiteral("The window %1 cannot be shown: the program has no window of that name.").arg(name));
+        ShownDialog::made = 0;
+        Shown value;
+        const bool shown = way == QLatin1String("show") ? WidgetUi().showModal(name, &value) : openWindow(name);
+        QVERIFY(!shown);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.ui.asked().first().style, MsgBox::OkOnly + MsgBox::Critical);
+        QCOMPARE(ShownDialog::made, 0);
     }
 };
 
