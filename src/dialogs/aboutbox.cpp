@@ -24,7 +24,7 @@ void AboutBox::show()
     platform::ui().showModal(objectName(), this);
 }
 
-void AboutBox::Command2_Click()
+void AboutBox::close()
 {
     emit hidden();
 }

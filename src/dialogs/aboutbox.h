@@ -24,7 +24,7 @@ public:
     // Shows the box modally; returns when it has been hidden.
     void show();
     // OK.
-    void Command2_Click();
+    void close();
 
 signals:
     void hidden();

@@ -51,18 +51,18 @@ void AssocText::showPreview(const QString& path)
         fit_in_box(o_image, previewWidth, previewHeight);
 }
 
-void AssocText::Command1_Click()
+void AssocText::saveAndClose()
 {
     emit hidden();
     store();
 }
 
-void AssocText::Command2_Click()
+void AssocText::cancel()
 {
     emit hidden();
 }
 
-void AssocText::Command3_Click()
+void AssocText::clearText()
 {
     o_text.text.clear();
     o_title.text.clear();

@@ -47,11 +47,11 @@ public:
     void setFilename(const QString& path);
 
     // OK: hidden, then the text and the title are stored.
-    void Command1_Click();
+    void saveAndClose();
     // Cancel: hidden; nothing is stored.
-    void Command2_Click();
+    void cancel();
     // Clear Text: empties text and title; nothing is stored until OK.
-    void Command3_Click();
+    void clearText();
 
 signals:
     // The window is to be hidden: the modal show returns.

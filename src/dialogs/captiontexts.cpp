@@ -51,7 +51,7 @@ void CaptionTexts::show()
     platform::ui().showModal(objectName(), this);
 }
 
-void CaptionTexts::Command1_Click()
+void CaptionTexts::saveAndClose()
 {
     {
         platform::ProfileBatch batch;
@@ -64,25 +64,15 @@ void CaptionTexts::Command1_Click()
     emit hidden();
 }
 
-void CaptionTexts::Command2_Click()
+void CaptionTexts::resetToOriginalValues()
 {
     for (const CaptionRow& row : rows)
         (this->*row.box).text = QString::fromUtf8(row.reset);
 }
 
-void CaptionTexts::Command3_Click()
+void CaptionTexts::cancel()
 {
     emit hidden();
-}
-
-void CaptionTexts::menuFileItem_Click(int index)
-{
-    if (index == 5)
-        Command2_Click();
-    else if (index == 98)
-        Command3_Click();
-    else if (index == 99)
-        Command1_Click();
 }
 
 } // namespace mosaicon

@@ -35,13 +35,11 @@ public:
     void show();
 
     // Save / Exit: writes the four captions, then hides.
-    void Command1_Click();
+    void saveAndClose();
     // Reset To Original Values: fills the boxes, writes nothing.
-    void Command2_Click();
+    void resetToOriginalValues();
     // Cancel: hides, writes nothing.
-    void Command3_Click();
-    // 5: reset; 98: cancel; 99: save / exit; any other index does nothing.
-    void menuFileItem_Click(int index);
+    void cancel();
 
 signals:
     void hidden();

@@ -63,11 +63,12 @@ public:
     void o_color_Click(int index);
     // A click on a sample selects its target.
     void sample_Click(Target target);
-    void Command3_Click();
-    void Command1_Click();
-    void Command2_Click();
-    // 98 Cancel, 99 Save / Exit.
-    void menuFileItem_Click(int index);
+    // Select Background Image: the picker, then the label shows the choice.
+    void chooseBackgroundImage();
+    // Save / Exit: the chosen colours go into the settings.
+    void saveAndClose();
+    // Cancel.
+    void cancel();
 
     // Load, show modally, unload: the settings change in memory only.
     static void showModally();

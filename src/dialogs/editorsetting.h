@@ -35,11 +35,9 @@ public:
 
     // Select: the editor file picker; a program it accepts is stored at once
     // and shown in the box.
-    void Command2_Click();
+    void chooseEditor();
     // Exit: stores the box's text as typed, then hides.
-    void Command3_Click();
-    // Every index runs Exit.
-    void menuFileItem_Click(int index);
+    void saveAndClose();
 
 signals:
     void hidden();

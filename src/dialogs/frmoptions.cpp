@@ -15,16 +15,9 @@
 
 namespace mosaicon {
 
-using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 98, "&Cancel"},
-    {"menuFileItem", 99, "&Save / Exit"},
-};
 
 struct BoxRow
 {
@@ -79,7 +72,7 @@ FrmOptions::FrmOptions(HtmlOptions* value, QWidget* parent) : ValueDialog(value,
 {
     setObjectName(QStringLiteral("frm_options"));
     auto* form = new QVBoxLayout(this);
-    addMenuBar(menuRows, &HtmlOptions::menuFileItem_Click);
+    endWithSaveOrCancel(Escape::Saves);
 
     auto* frames = new QHBoxLayout;
     auto* left = new QVBoxLayout;
@@ -90,24 +83,22 @@ FrmOptions::FrmOptions(HtmlOptions* value, QWidget* parent) : ValueDialog(value,
     form->addLayout(frames);
 
     auto* buttons = new QGridLayout;
-    int column = 0;
-    for (const auto& [name, caption, click] :
-         {std::tuple{"Command1", "Save / Exit", &HtmlOptions::Command1_Click},
-          std::tuple{"Command9", "Cancel", &HtmlOptions::Command9_Click},
-          std::tuple{"b_color", "Color Selection", &HtmlOptions::b_color_Click},
-          std::tuple{"Command2", "HTML Slide Show Options", &HtmlOptions::Command2_Click},
-          std::tuple{"Command7", "Image And Text Placement", &HtmlOptions::Command7_Click},
-          std::tuple{"Command8", "HTML Text Conversion", &HtmlOptions::Command8_Click},
-          std::tuple{"Command6", "Edit HTML Heading And Footer", &HtmlOptions::Command6_Click}}) {
-        buttons->addWidget(actionButton(name, caption, click), column / 4, column % 4);
-        ++column;
-    }
+    QPushButton* const row[] = {
+        saveButton("Command1"),
+        cancelButton("Command9"),
+        actionButton("b_color", "Color Selection", &HtmlOptions::openColourOptions),
+        actionButton("Command2", "HTML Slide Show Options", &HtmlOptions::openSlideShowOptions),
+        actionButton("Command7", "Image And Text Placement", &HtmlOptions::openPlacementOptions),
+        actionButton("Command8", "HTML Text Conversion", &HtmlOptions::openCaptionTexts),
+        actionButton("Command6", "Edit HTML Heading And Footer",
+                     &HtmlOptions::editHeadingAndFooting),
+    };
+    for (int column = 0; column < int(std::size(row)); ++column)
+        buttons->addWidget(row[column], column / 4, column % 4);
     form->addLayout(buttons);
 
     if (m_value)
         setWindowTitle(m_value->caption);
-    closeWhenHidden();
-    setEscape([](HtmlOptions& v) { v.menuFileItem_Click(99); });
     push();
 }
 
@@ -176,7 +167,8 @@ QGroupBox* FrmOptions::buildImagesAndFiles()
               "o_rename_html", "o_internet_ready", "o_relative_address"});
     row += 11;
     grid->addWidget(
-        actionButton("Command5", "Select Target Directory For Files", &HtmlOptions::Command5_Click),
+        actionButton("Command5", "Select Target Directory For Files",
+                     &HtmlOptions::chooseTargetDirectory),
         row++, 0, 1, 2);
     auto* directory = namedWidget<QLabel>(QStringLiteral("o_internet_directory"), frame);
     directory->setTextFormat(Qt::PlainText);

@@ -12,16 +12,9 @@
 
 namespace mosaicon {
 
-using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 98, "&Cancel"},
-    {"menuFileItem", 99, "&Save/Exit"},
-};
 
 struct BoxRow
 {
@@ -49,7 +42,7 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
 {
     setObjectName(QStringLiteral("frm_soptions"));
     auto* form = new QVBoxLayout(this);
-    addMenuBar(menuRows, &SlideOptions::menuFileItem_Click);
+    endWithSaveOrCancel(Escape::Saves);
 
     auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame2"), this);
     auto* grid = new QGridLayout(frame);
@@ -72,14 +65,12 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
     form->addWidget(frame);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(actionButton("Command1", "Save / Exit", &SlideOptions::Command1_Click));
-    buttons->addWidget(actionButton("Command2", "Cancel", &SlideOptions::Command2_Click));
+    buttons->addWidget(saveButton("Command1"));
+    buttons->addWidget(cancelButton("Command2"));
     form->addLayout(buttons);
 
     if (m_value)
         setWindowTitle(m_value->caption);
-    closeWhenHidden();
-    setEscape([](SlideOptions& v) { v.menuFileItem_Click(99); });
     push();
 }
 

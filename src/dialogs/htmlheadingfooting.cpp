@@ -61,28 +61,20 @@ void HtmlHeadingFooting::edit(const QString& heading, const QString& footing)
     window.Form_Unload();
 }
 
-void HtmlHeadingFooting::Command1_Click()
+void HtmlHeadingFooting::saveAndClose()
 {
     if (save())
         emit hidden();
 }
 
-void HtmlHeadingFooting::Command2_Click()
+void HtmlHeadingFooting::cancel()
 {
     emit hidden();
 }
 
-void HtmlHeadingFooting::menuFileItem_Click(int index)
-{
-    if (index == 98)
-        Command2_Click();
-    else if (index == 99)
-        Command1_Click();
-}
-
 void HtmlHeadingFooting::Form_Unload()
 {
-    menuFileItem_Click(99);
+    saveAndClose();
 }
 
 bool HtmlHeadingFooting::save()

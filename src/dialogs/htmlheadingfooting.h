@@ -29,17 +29,16 @@ public:
     static void edit(const QStringList& headingLines, const QStringList& footingLines);
 
     QString caption = QStringLiteral("HTML Heading  And Footing");
+    int height = loadedHeight; // twips
     // Every line followed by CR LF, as the files hold them.
     platform::TextBox html_header;
     platform::TextBox html_footer;
 
     // Save / Exit: writes both files, then hides the window; a file that
     // cannot be written is reported and the window stays.
-    void Command1_Click();
+    void saveAndClose();
     // Cancel: hides the window; the unload that follows saves.
-    void Command2_Click();
-    // 98: Cancel, 99: Save / Exit; any other index does nothing.
-    void menuFileItem_Click(int index);
+    void cancel();
     // The window goes: runs Save / Exit.
     void Form_Unload();
 

@@ -78,22 +78,20 @@ public:
     void setCheck(Box box, bool on);
 
     // Save / Exit.
-    void Command1_Click();
+    void saveAndClose();
     // Cancel: the background picture as it was when the window was loaded.
-    void Command9_Click();
-    // 98 Cancel, 99 Save / Exit.
-    void menuFileItem_Click(int index);
+    void cancel();
     // The window goes: it is saved, unless Save / Exit has just done so.
     void Form_Unload();
 
     // The windows opened from here; each saves its own settings.
-    void b_color_Click();
-    void Command2_Click();
-    void Command7_Click();
-    void Command8_Click();
+    void openColourOptions();
+    void openSlideShowOptions();
+    void openPlacementOptions();
+    void openCaptionTexts();
     // The output directory; the label shows what was chosen.
-    void Command5_Click();
-    void Command6_Click();
+    void chooseTargetDirectory();
+    void editHeadingAndFooting();
     // The thumbnail background colour, from the colour dialog.
     void b_thumb_bcolor_Click();
 

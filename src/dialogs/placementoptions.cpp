@@ -77,7 +77,7 @@ void PlacementOptions::format_full_img(const QString& layout)
     }
 }
 
-void PlacementOptions::Command1_Click()
+void PlacementOptions::saveAndClose()
 {
     Settings& s = settings();
     s.preformatted_text = o_preformatted.value;
@@ -88,17 +88,9 @@ void PlacementOptions::Command1_Click()
     emit hidden();
 }
 
-void PlacementOptions::Command2_Click()
+void PlacementOptions::cancel()
 {
     emit hidden();
-}
-
-void PlacementOptions::menuFileItem_Click(int index)
-{
-    if (index == 98)
-        Command2_Click();
-    else if (index == 99)
-        Command1_Click();
 }
 
 void PlacementOptions::showModally()

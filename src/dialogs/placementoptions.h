@@ -46,10 +46,10 @@ public:
     // A text "#1" to "#4" is stored at once and its layout highlighted; any
     // other text changes nothing.
     void format_full_img(const QString& layout);
-    void Command1_Click();
-    void Command2_Click();
-    // 98 Cancel, 99 Save / Exit.
-    void menuFileItem_Click(int index);
+    // Save / Exit: the choices go into the settings.
+    void saveAndClose();
+    // Cancel: nothing is stored but a layout already clicked.
+    void cancel();
 
     // Load, show modally, unload: the settings change in memory only.
     static void showModally();

@@ -47,11 +47,9 @@ public:
     void setCheck(Box box, bool on);
 
     // Save / Exit.
-    void Command1_Click();
+    void saveAndClose();
     // Cancel.
-    void Command2_Click();
-    // 98 Cancel, 99 Save / Exit.
-    void menuFileItem_Click(int index);
+    void cancel();
     // The window goes: runs Save / Exit.
     void Form_Unload();
 

@@ -79,28 +79,20 @@ void TargetDirectory::o_dir_Change()
     o_directory.caption = o_dir;
 }
 
-void TargetDirectory::Command1_Click()
+void TargetDirectory::saveAndClose()
 {
     settings().internet_dir = o_directory.caption;
     emit hidden();
 }
 
-void TargetDirectory::Command2_Click()
+void TargetDirectory::cancel()
 {
     emit hidden();
 }
 
-void TargetDirectory::menuFileItem_Click(int index)
-{
-    if (index == 98)
-        Command2_Click();
-    else if (index == 99)
-        Command1_Click();
-}
-
 void TargetDirectory::Form_Unload()
 {
-    menuFileItem_Click(99);
+    saveAndClose();
 }
 
 } // namespace mosaicon

@@ -49,11 +49,9 @@ public:
     // The directory list now shows o_dir.
     void o_dir_Change();
     // Save / Exit.
-    void Command1_Click();
+    void saveAndClose();
     // Cancel.
-    void Command2_Click();
-    // 98: Cancel; 99: Save / Exit; any other index does nothing.
-    void menuFileItem_Click(int index);
+    void cancel();
     // Runs Save / Exit; the frame's close unloads too.
     void Form_Unload();
 

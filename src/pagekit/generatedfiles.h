@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/controlvalues.h"
 
 #include <QObject>
 #include <QStringList>
@@ -18,23 +19,19 @@ public:
     explicit GeneratedFiles(QObject* parent = nullptr);
 
     QString caption = QStringLiteral("Edit HTML Files");
-    QStringList o_flist;
-    // Index into o_flist of the selected entry; -1 for none.
-    int selected = -1;
+    platform::ListBox o_flist;
 
     // Opens the selected file in the editor; without a selection the editor
     // starts without a file.
     void o_flist_DblClick();
-    // 5: Edit; 99: Exit; any other index does nothing.
-    void menuFileItem_Click(int index);
     // Close / Exit.
-    void Command1_Click();
+    void close();
     // Shows the window modally; returns when it has been closed.
     void show();
 
 signals:
     // The window is to be closed: the modal show returns.
-    void closed();
+    void hidden();
 };
 
 } // namespace mosaicon

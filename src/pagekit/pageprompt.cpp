@@ -156,26 +156,26 @@ void PagePrompt::clearBanner(Side side)
     s.banner = QString();
 }
 
-void PagePrompt::Command1_Click()
+void PagePrompt::acceptAnswers()
 {
     clearBanner(Side::Top);
     clearBanner(Side::Bottom);
     emit hidden();
 }
 
-void PagePrompt::Command2_Click()
+void PagePrompt::selectTopBanner()
 {
     banner_side = QStringLiteral("top");
     select_banner();
 }
 
-void PagePrompt::Command4_Click()
+void PagePrompt::selectBottomBanner()
 {
     banner_side = QStringLiteral("bottom");
     select_banner();
 }
 
-void PagePrompt::Command3_Click()
+void PagePrompt::clearText()
 {
     o_title.text.clear();
     o_title_tag.text.clear();
@@ -212,25 +212,30 @@ void PagePrompt::o_bottom_link_LostFocus()
     settings().bottom_banner_link = o_bottom_link.text;
 }
 
-void PagePrompt::menuFileItem_Click(int index)
+void PagePrompt::openColourOptions()
 {
-    if (index == 99)
-        b_cancel_exit_Click();
+    openOptionWindow(QStringLiteral("frm_color"));
 }
 
-void PagePrompt::menuOptionsItem_Click(int index)
+void PagePrompt::openPlacementOptions()
 {
-    // The option windows live above this value; whoever builds them opens them.
-    static const QHash<int, QString> windows{{5, QStringLiteral("frm_color")},
-                                             {10, QStringLiteral("frm_fullimage")},
-                                             {15, QStringLiteral("frm_soptions")}};
-    if (windows.contains(index)) {
-        if (const auto& opener = optionWindowOpener())
-            opener(windows.value(index));
-        return;
-    }
-    if (index != 7)
-        return;
+    openOptionWindow(QStringLiteral("frm_fullimage"));
+}
+
+void PagePrompt::openSlideShowOptions()
+{
+    openOptionWindow(QStringLiteral("frm_soptions"));
+}
+
+// The option windows live above this value; whoever builds them opens them.
+void PagePrompt::openOptionWindow(const QString& name)
+{
+    if (const auto& opener = optionWindowOpener())
+        opener(name);
+}
+
+void PagePrompt::clearBanners()
+{
     o_top_banner.text.clear();
     o_top_link.text.clear();
     o_bottom_banner.text.clear();

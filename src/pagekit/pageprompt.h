@@ -74,12 +74,12 @@ public:
     void showPreview(const QString& image_path);
 
     // OK: banner clean-up, then hidden.
-    void Command1_Click();
+    void acceptAnswers();
     // Select Top / Select Bottom: names the side, then runs the banner picker.
-    void Command2_Click();
-    void Command4_Click();
+    void selectTopBanner();
+    void selectBottomBanner();
     // Clear Text.
-    void Command3_Click();
+    void clearText();
     // Exit: the run stops.
     void b_cancel_exit_Click();
     void o_default_Click();
@@ -87,11 +87,12 @@ public:
     void o_bottom_banner_LostFocus();
     void o_top_link_LostFocus();
     void o_bottom_link_LostFocus();
-    // 99: Exit; any other index does nothing.
-    void menuFileItem_Click(int index);
-    // 5, 10, 15: open the colour, placement and slide-show option windows;
-    // 7: Clear Banners; any other index does nothing.
-    void menuOptionsItem_Click(int index);
+    // The Options menu: the colour, placement and slide-show option windows,
+    // and Clear Banners.
+    void openColourOptions();
+    void openPlacementOptions();
+    void openSlideShowOptions();
+    void clearBanners();
 
     void select_banner();
     // The banner file picker installs itself here; until then Select does nothing.
@@ -110,6 +111,7 @@ signals:
 private:
     QString m_folder;
 
+    void openOptionWindow(const QString& name);
     void copyBannerFile(const QString& path, const QString& fileName);
     void clearBanner(Side side);
     void loadBanner(Side side);

@@ -158,7 +158,7 @@ bool PageRun::pagePathFromPrompt(QString& page_path) const
 
 void PageRun::listFile(const QString& path)
 {
-    m_generated->o_flist.append(path);
+    m_generated->o_flist.entries.append(path);
 }
 
 bool PageRun::openPage(QString& page_path)
@@ -279,7 +279,7 @@ void PageRun::startViewers(const QString& page_path, EditorStart editor)
         return;
     if (s.editor_command.isEmpty())
         tell_no_editor();
-    else if (editor == EditorStart::DirectWhenAlone && m_generated->o_flist.size() <= 1)
+    else if (editor == EditorStart::DirectWhenAlone && m_generated->o_flist.entries.size() <= 1)
         start_editor(page_path);
     else
         m_generated->show();

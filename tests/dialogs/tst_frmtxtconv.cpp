@@ -117,7 +117,7 @@ private slots:
         CaptionTexts captions;
         captions.o_ss_view_image.text = QStringLiteral("Zum Bild");
         captions.o_copyright.text = QStringLiteral("(c) 2026");
-        captions.menuFileItem_Click(99);
+        captions.saveAndClose();
         QString image;
         QString copyright;
         get_caption(QStringLiteral("o_ss_view_image"), image);

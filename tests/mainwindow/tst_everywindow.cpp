@@ -332,7 +332,7 @@ private slots:
             {QStringLiteral("frm_htmledit"),
              [&] {
                  GeneratedFiles files;
-                 files.o_flist = {tp.path(QStringLiteral("mosaik.htm"))};
+                 files.o_flist.entries = {tp.path(QStringLiteral("mosaik.htm"))};
                  files.show();
              }},
         };

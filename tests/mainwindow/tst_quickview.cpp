@@ -279,7 +279,7 @@ private slots:
             view->Command3d2_Click();
         });
         tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
-                          [](QObject* w) { qobject_cast<PagePrompt*>(w)->Command1_Click(); });
+                          [](QObject* w) { qobject_cast<PagePrompt*>(w)->acceptAnswers(); });
         form.toolbarButton(QStringLiteral("quickhtml"))->trigger();
         VERIFY_DIALOGS(tp);
 

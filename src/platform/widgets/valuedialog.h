@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace mosaicon::platform {
 
@@ -29,6 +30,13 @@ template <class Value> class ValueDialog : public QDialog
 {
 public:
     using Action = std::function<void(Value&)>;
+    using Row = CommandRow<Value>;
+    // What Esc and the frame's close do in a dialog that saves or cancels.
+    enum class Escape
+    {
+        Cancels,
+        Saves,
+    };
 
     Value* value() const { return m_value; }
     // Index `index` of the File menu; nullptr when it has none.
@@ -51,13 +59,44 @@ public:
 protected:
     ValueDialog(Value* value, QWidget* parent) : QDialog(parent), m_value(value), m_binder(value) {}
 
+    // The dialog ends when its value is hidden, and when the value goes.
     void closeWhenHidden()
     {
-        if (m_value)
-            connect(m_value, &Value::hidden, this, [this] { QDialog::done(Accepted); });
+        if (!m_value)
+            return;
+        connect(m_value, &Value::hidden, this, [this] { QDialog::done(Accepted); });
+        connect(m_value, &QObject::destroyed, this, [this] { QDialog::reject(); });
     }
 
     void setEscape(Action action) { m_escape = std::move(action); }
+
+    // The standard ending of a dialog whose value saves or cancels (its
+    // saveAndClose() and cancel()): the File menu, the window's own rows first,
+    // then Cancel (98) and Save / Exit (99); Esc and the frame's close run one
+    // of the two; the dialog closes when the value is hidden.
+    void endWithSaveOrCancel(Escape escape, std::span<const Row> ownFileRows = {})
+    {
+        std::vector<Row> rows{{{"menuFile", MenuRow::heading, "&File"}}};
+        rows.insert(rows.end(), ownFileRows.begin(), ownFileRows.end());
+        rows.push_back({{"menuFileItem", 98, "&Cancel"}, &Value::cancel});
+        rows.push_back({{"menuFileItem", 99, "&Save / Exit"}, &Value::saveAndClose});
+        addMenuBar(rows);
+        closeWhenHidden();
+        if (escape == Escape::Saves)
+            setEscape(&Value::saveAndClose);
+        else
+            setEscape(&Value::cancel);
+    }
+
+    // The buttons of that ending; the caller lays them out.
+    QPushButton* saveButton(const char* name)
+    {
+        return actionButton(name, "Save / Exit", &Value::saveAndClose);
+    }
+    QPushButton* cancelButton(const char* name)
+    {
+        return actionButton(name, "Cancel", &Value::cancel);
+    }
 
     void run(const Action& action)
     {
@@ -69,7 +108,16 @@ protected:
     }
 
     // The menu bar from its table, above the window's layout (made first);
-    // every File item runs the value's handler with its index.
+    // every item runs its row's handler on the value.
+    void addMenuBar(std::span<const Row> rows)
+    {
+        auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
+        m_menus = MenuTree(bar, rows);
+        m_menus.connectRows(rows, this, [this](void (Value::*click)()) { run(click); });
+        layout()->setMenuBar(bar);
+    }
+
+    // The same for a window whose File items run one handler with their index.
     void addMenuBar(std::span<const MenuRow> rows, void (Value::*fileClick)(int))
     {
         auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
