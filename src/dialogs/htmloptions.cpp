@@ -7,6 +7,7 @@
 #include "dialogs/slideoptions.h"
 #include "dialogs/targetdirectory.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/numbers.h"
 #include "platform/ui.h"
@@ -81,11 +82,6 @@ platform::ComboBox numberList(int first, int last, const QString& stored)
         }
     }
     return box;
-}
-
-void warn(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
 }
 
 // Whether the whole text, blanks aside, is one number.

@@ -7,6 +7,7 @@
 #include "dialogs/targetdirectory.h"
 #include "pagekit/thumbnails.h"
 #include "settings/pickers.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/numbers.h"
@@ -24,11 +25,6 @@ const QString defaultThumbSize = QStringLiteral("100");
 QList<CatalogRow>& rows()
 {
     return program().catalog;
-}
-
-void warn(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
 }
 
 const QString cannotCreate = QStringLiteral("Cannot create image from this file.");

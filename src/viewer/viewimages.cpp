@@ -5,6 +5,7 @@
 #include "settings/mainformview.h"
 #include "settings/pickers.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/numbers.h"
 #include "platform/ui.h"
@@ -14,12 +15,6 @@
 namespace mosaicon::viewer {
 
 namespace {
-
-void warn(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::OkOnly + platform::MsgBox::Exclamation,
-                     program().product_title);
-}
 
 void refreshToolbar()
 {

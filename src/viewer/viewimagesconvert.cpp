@@ -4,6 +4,7 @@
 #include "pagekit/thumbnails.h"
 #include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/numbers.h"
@@ -16,12 +17,6 @@ namespace mosaicon::viewer {
 namespace {
 
 const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
-
-void warn(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::OkOnly + platform::MsgBox::Exclamation,
-                     program().product_title);
-}
 
 // A JPEG is not made into a JPEG again.
 bool isJpegName(const QString& path)

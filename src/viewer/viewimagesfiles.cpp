@@ -2,6 +2,7 @@
 #include "viewer/viewimages.h"
 
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/ui.h"
@@ -9,13 +10,6 @@
 namespace mosaicon::viewer {
 
 namespace {
-
-void warn(const QString& text)
-{
-    if (!text.isEmpty())
-        platform::msgbox(text, platform::MsgBox::OkOnly + platform::MsgBox::Exclamation,
-                         program().product_title);
-}
 
 ReplaceAnswer askReplace(const QString& question)
 {
