@@ -1,6 +1,6 @@
 #include "dialogs/frmcolor.h"
 
-#include "platform/twips.h"
+#include "platform/numbers.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 #include "platform/wincolor.h"

@@ -60,7 +60,6 @@ public:
     platform::DriveListBox* filedrive() const { return m_filedrive; }
     platform::DirListBox* filedir() const { return m_filedir; }
     platform::ImageView* logo() const { return m_logo; }
-    platform::ImageControl& o_tn() { return m_o_tn; }
     QToolBar* Toolbar1() const { return m_toolbar; }
     QAction* toolbarButton(int position) const; // 1-based, as the toolbar numbers them
     QAction* toolbarButton(const QString& key) const;
@@ -157,7 +156,6 @@ private:
     platform::DirListBox* m_filedir = nullptr;
     QListWidget* m_itemlist = nullptr;
     platform::ImageView* m_logo = nullptr;
-    platform::ImageControl m_o_tn;
     QToolBar* m_toolbar = nullptr;
     QLabel* m_status = nullptr;
     QTimer m_timer1;

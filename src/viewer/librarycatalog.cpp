@@ -525,47 +525,23 @@ void LibraryCatalog::leave()
     emit hidden();
 }
 
-void LibraryCatalog::menuFileItem_Click(int index)
+void LibraryCatalog::exitWithCurrentList()
 {
-    if (index == 0) {
-        if (!rows().isEmpty())
-            m_newMainList = flelist();
-        leave();
-    } else if (index == 2) {
-        leave();
-    }
+    if (!rows().isEmpty())
+        m_newMainList = flelist();
+    leave();
 }
 
-void LibraryCatalog::menuOptionsItem_Click(int index)
+void LibraryCatalog::cancelAndExit()
 {
-    struct Command
-    {
-        int index;
-        void (LibraryCatalog::*run)();
-    };
-    static const Command commands[] = {
-        {10, &LibraryCatalog::promptForTitles},         {15, &LibraryCatalog::createThumbnailFile},
-        {20, &LibraryCatalog::createJpgFile},           {25, &LibraryCatalog::convertListToJpgs},
-        {30, &LibraryCatalog::convertListToThumbnails}, {35, &LibraryCatalog::loadSavedFile},
-        {40, &LibraryCatalog::b_save_data_Click},
-    };
-    for (const Command& command : commands) {
-        if (command.index == index)
-            (this->*command.run)();
-    }
-}
-
-void LibraryCatalog::menuMouseItem_Click(int index)
-{
-    if (index == 3)
-        setHtmlBackground();
+    leave();
 }
 
 bool LibraryCatalog::Form_QueryUnload()
 {
     if (m_batchRunning)
         return false;
-    menuFileItem_Click(2);
+    cancelAndExit();
     return true;
 }
 

@@ -383,7 +383,7 @@ QString ViewImages::assocTextPath() const
     return path;
 }
 
-void ViewImages::Command8_Click()
+void ViewImages::associateText()
 {
     AssocText::edit(QStringLiteral("viewem"), assocTextPath());
 }
@@ -392,7 +392,7 @@ bool ViewImages::Form_QueryUnload()
 {
     if (batchRunning || creating)
         return false;
-    menuFileItem_Click(2);
+    cancelAndExit();
     return true;
 }
 

@@ -55,12 +55,12 @@ ConversionPlace ViewImages::conversionPlace() const
     return {targetdir.caption, o_images_in_src_dir.value, true};
 }
 
-void ViewImages::Command2_Click()
+void ViewImages::createJpegFile()
 {
     createOne(ConversionKind::Jpeg);
 }
 
-void ViewImages::Command1_Click()
+void ViewImages::createThumbnailFile()
 {
     createOne(ConversionKind::Thumbnail);
 }
@@ -105,12 +105,12 @@ void ViewImages::createOne(ConversionKind kind)
         warn(QStringLiteral("The image was not created.\n") + why);
 }
 
-void ViewImages::Command5_Click()
+void ViewImages::convertListToJpegs()
 {
     convertList(ConversionKind::Jpeg);
 }
 
-void ViewImages::Command6_Click()
+void ViewImages::convertListToThumbnails()
 {
     convertList(ConversionKind::Thumbnail);
 }

@@ -1,6 +1,6 @@
 #include "platform/widgets/binder.h"
 
-#include "platform/twips.h"
+#include "platform/numbers.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

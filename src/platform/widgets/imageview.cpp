@@ -1,6 +1,6 @@
 #include "platform/widgets/imageview.h"
 
-#include "platform/twips.h"
+#include "platform/numbers.h"
 
 #include <QMouseEvent>
 #include <QPainter>

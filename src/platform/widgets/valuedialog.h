@@ -31,6 +31,9 @@ template <class Value> class ValueDialog : public QDialog
 public:
     using Action = std::function<void(Value&)>;
     using Row = CommandRow<Value>;
+    using Command = void (Value::*)();
+    // How a window runs its menu commands when not simply one by one.
+    using Runner = std::function<void(Value&, Command)>;
     // What Esc and the frame's close do in a dialog that saves or cancels.
     enum class Escape
     {
@@ -108,45 +111,24 @@ protected:
     }
 
     // The menu bar from its table, above the window's layout (made first);
-    // every item runs its row's handler on the value.
-    void addMenuBar(std::span<const Row> rows)
+    // every item runs its row's handler on the value, through runner if given.
+    void addMenuBar(std::span<const Row> rows, Runner runner = {})
     {
         auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
         m_menus = MenuTree(bar, rows);
-        m_menus.connectRows(rows, this, [this](void (Value::*click)()) { run(click); });
+        connectRows(m_menus, rows, std::move(runner));
         layout()->setMenuBar(bar);
-    }
-
-    // The same for a window whose File items run one handler with their index.
-    void addMenuBar(std::span<const MenuRow> rows, void (Value::*fileClick)(int))
-    {
-        auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-        m_menus = MenuTree(bar, rows);
-        runItems(fileItems(), fileClick);
-        layout()->setMenuBar(bar);
-    }
-
-    // Every item of a menu array runs the value's handler with its index.
-    void runItems(const QString& array, void (Value::*click)(int))
-    {
-        m_menus.connectItems(array, this, [this, click](int index) {
-            run([click, index](Value& v) { (v.*click)(index); });
-        });
     }
 
     // A pop-up menu from its table (one heading and its items), on a menu bar
-    // of its own that is never shown; every item runs the value's handler with
-    // its index.
-    QMenu* addPopupMenu(std::span<const MenuRow> rows, void (Value::*click)(int))
+    // of its own that is never shown; items run as the menu bar's do.
+    QMenu* addPopupMenu(std::span<const Row> rows, Runner runner = {})
     {
-        const QString menu = QString::fromUtf8(rows.front().name);
+        const QString menu = QString::fromUtf8(rows.front().row.name);
         QMenuBar* hiddenBar = namedWidget<QMenuBar>(menu + QStringLiteral("Bar"), this);
         hiddenBar->hide();
         m_popupMenus = MenuTree(hiddenBar, rows);
-        const QString array = QString::fromUtf8(rows[1].name);
-        m_popupMenus.connectItems(array, this, [this, click](int index) {
-            run([click, index](Value& v) { (v.*click)(index); });
-        });
+        connectRows(m_popupMenus, rows, std::move(runner));
         return hiddenBar->findChild<QMenu*>(menu);
     }
 
@@ -207,6 +189,16 @@ protected:
 
 private:
     static QString fileItems() { return QStringLiteral("menuFileItem"); }
+
+    void connectRows(const MenuTree& menus, std::span<const Row> rows, Runner runner)
+    {
+        menus.connectRows(rows, this, [this, runner](Command command) {
+            if (runner)
+                run([&runner, command](Value& v) { runner(v, command); });
+            else
+                run(command);
+        });
+    }
 
     double designedHeight() const
     {
