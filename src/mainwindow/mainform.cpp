@@ -173,7 +173,7 @@ void MainForm::addMenuItem(QAction* action, const Command& row, const QString& o
     const QString menu = row.menu;
     const int index = row.index;
     connect(action, &QAction::triggered, this,
-            [this, menu, index] { menuItem_Click(menu, index); });
+            [this, menu, index] { runMenuItem(menu, index); });
 }
 
 void MainForm::buildMenus()

@@ -89,9 +89,8 @@ public:
     // The toolbar's and the menus' commands, in toolbar and menu order.
     static const CommandTable& commands();
     void Toolbar1_ButtonClick(QAction* button);
-    // Any menu's click handler: the item's command by its menu's object name and index.
-    void menuItem_Click(const QString& menu, int index);
-    void menuFileItem_Click(int index);
+    // Runs a menu item's command, found by its menu's object name and index.
+    void runMenuItem(const QString& menu, int index);
     // The file list and the working lists as a page run sees them.
     PageLists pageLists();
     void load_file_list_switch();
