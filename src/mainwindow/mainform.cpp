@@ -288,22 +288,19 @@ void MainForm::Form_Load()
     const qsizetype saved = patterns().indexOf(p.settings.last_image_type.text());
     const int patternIndex = saved < 0 ? 0 : int(saved);
 
-    QString listFile = QStringLiteral("/f");
-    check_switch(listFile);
+    const QString listFile = check_switch(QStringLiteral("/f"));
     if (listFile.isEmpty())
         restoreBrowser(patternIndex);
     else
         load_file_list_switch();
 
     bool switchActed = false;
-    QString simple = QStringLiteral("/s");
-    check_switch(simple);
+    const QString simple = check_switch(QStringLiteral("/s"));
     if (!simple.isEmpty()) {
         showSimpleView();
         switchActed = true;
     } else {
-        QString view = QStringLiteral("/v");
-        check_switch(view);
+        const QString view = check_switch(QStringLiteral("/v"));
         if (!view.isEmpty()) {
             if (m_itemlist->count() == 0) {
                 const QString text = QStringLiteral("No files are loaded to view.");
@@ -322,8 +319,7 @@ void MainForm::Form_Load()
         showStartDirectory();
 
     // A window switch with "/x" ends the program without ever showing the window.
-    QString end = QStringLiteral("/x");
-    check_switch(end);
+    const QString end = check_switch(QStringLiteral("/x"));
     if (switchActed && !end.isEmpty()) {
         platform::endProgram();
         return;
@@ -361,8 +357,7 @@ void MainForm::showStartDirectory()
 void MainForm::load_file_list_switch()
 {
     platform::BusyCursor busy;
-    QString name = QStringLiteral("/f");
-    check_switch(name);
+    const QString name = check_switch(QStringLiteral("/f"));
     if (name.isEmpty())
         return;
     m_itemlist->addItems(read_list_file(name));

@@ -75,8 +75,7 @@ void write_banner(TextFile& page, const QString& ref, const QString& link)
 
 void write_copyright(TextFile& page)
 {
-    QString copyright;
-    get_caption(QStringLiteral("o_copyright"), copyright);
+    const QString copyright = get_caption(QStringLiteral("o_copyright"));
     if (copyright.isEmpty())
         return;
     page.line(QStringLiteral("<p>"));
@@ -222,21 +221,21 @@ void write_cell(TextFile& page, const std::function<void()>& content)
     page.line(QStringLiteral("</td>"));
 }
 
-void get_caption(const QString& id, QString& text)
+QString get_caption(const QString& id)
 {
     for (const Caption& c : captions) {
         if (id != QLatin1String(c.id))
             continue;
         const QString value = platform::profile(program().ini_file_path)
                                   .get(QStringLiteral("Captions"), QString::fromUtf8(c.key));
-        text = value.isEmpty() ? QString::fromUtf8(c.builtIn) : value;
-        return;
+        return value.isEmpty() ? QString::fromUtf8(c.builtIn) : value;
     }
+    return QString();
 }
 
-void make_file_url(QString& path)
+QString file_url(const QString& path)
 {
-    path = QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
+    return QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
 }
 
 QString html_address(const QString& name)

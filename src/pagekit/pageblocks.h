@@ -81,11 +81,11 @@ void write_cell(TextFile& page, const std::function<void()>& content);
 
 // The text of a link caption by its id ("o_ss_view_slide", "o_ss_view_image",
 // "o_ss_click_here", "o_copyright"): the user's text, or the built-in one. An
-// unknown id leaves the text as it was.
-void get_caption(const QString& id, QString& text);
+// unknown id has none.
+QString get_caption(const QString& id);
 
-// Replaces a local path by its "file:" address, percent-encoded.
-void make_file_url(QString& path);
+// A local path's "file:" address, percent-encoded.
+QString file_url(const QString& path);
 
 // The page name an answer to a page-name prompt gives: the answer cut before
 // its first ".", with ".htm" added. None when nothing is left, or, after

@@ -121,21 +121,17 @@ bool is_gif_or_jpg(const QString& name)
     return ext == QLatin1String("gif") || ext == QLatin1String("jpg");
 }
 
-void get_image_dimensions(const QString& path, QString& height, QString& width)
+ImageDimensions get_image_dimensions(const QString& path)
 {
     const QSize pixels = image_pixel_size(path).value_or(QSize(0, 0));
     const double size = thumbnail_size();
     const double h = pixels.height();
     const double w = pixels.width();
-    if (h <= size && w <= size) {
-        height = QString::number(pixels.height());
-        width = QString::number(pixels.width());
-        return;
-    }
+    if (h <= size && w <= size)
+        return {QString::number(pixels.height()), QString::number(pixels.width())};
     const double factor = size / (h > w ? h : w);
     const auto side = [](double v) { return v < 11 ? QStringLiteral("10") : platform::strFormDouble(v); };
-    height = side(h * factor);
-    width = side(w * factor);
+    return {side(h * factor), side(w * factor)};
 }
 
 bool create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString&,

@@ -39,9 +39,14 @@ QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlway
 bool create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString& kind,
                       QString* error = nullptr);
 
-// The size an image is shown with on a page: its own when it fits the
-// thumbnail size, else scaled to it.
-void get_image_dimensions(const QString& path, QString& height, QString& width);
+// The size an image is shown with on a page, as the page writes it: its own
+// when it fits the thumbnail size, else scaled to it.
+struct ImageDimensions
+{
+    QString height;
+    QString width;
+};
+ImageDimensions get_image_dimensions(const QString& path);
 
 // The name's extension is one of the image types (any case).
 bool is_image_file(const QString& name);

@@ -118,12 +118,8 @@ private slots:
         captions.o_ss_view_image.text = QStringLiteral("Zum Bild");
         captions.o_copyright.text = QStringLiteral("(c) 2026");
         captions.saveAndClose();
-        QString image;
-        QString copyright;
-        get_caption(QStringLiteral("o_ss_view_image"), image);
-        get_caption(QStringLiteral("o_copyright"), copyright);
-        QCOMPARE(image, QStringLiteral("Zum Bild"));
-        QCOMPARE(copyright, QStringLiteral("(c) 2026"));
+        QCOMPARE(get_caption(QStringLiteral("o_ss_view_image")), QStringLiteral("Zum Bild"));
+        QCOMPARE(get_caption(QStringLiteral("o_copyright")), QStringLiteral("(c) 2026"));
     }
 };
 

@@ -87,11 +87,9 @@ private slots:
         img.fill(Qt::blue);
         const char* format = name.endsWith(QLatin1String(".png")) ? "PNG" : "JPEG";
         QVERIFY(img.save(tp.path(name), format));
-        QString hh;
-        QString ww;
-        get_image_dimensions(tp.path(name), hh, ww);
-        QCOMPARE(ww, width);
-        QCOMPARE(hh, height);
+        const ImageDimensions shown = get_image_dimensions(tp.path(name));
+        QCOMPARE(shown.width, width);
+        QCOMPARE(shown.height, height);
     }
 
     void thumbnailBesideTheImageAndRecorded()
