@@ -263,9 +263,10 @@ std::optional<QString> page_name_from_answer(const QString& answer)
     return base + QStringLiteral(".htm");
 }
 
-void ask_html_file_name(QString& name, const QString& source, const QString& folder)
+QString ask_html_file_name(const QString& proposed, const QString& source, const QString& folder)
 {
     const Program& p = program();
+    QString name = proposed;
     if (name.isEmpty()) {
         // Drawn free in the folder the page is written to.
         QString path;
@@ -274,7 +275,7 @@ void ask_html_file_name(QString& name, const QString& source, const QString& fol
         split_file_path(path, dir, name);
     }
     if (!p.settings.rename_html)
-        return;
+        return name;
 
     QString proposal = name.startsWith(u'/') ? name.mid(1) : name;
     const QString prompt = withSource(QStringLiteral("What is the name of the HTML file?"), source);
@@ -286,10 +287,8 @@ void ask_html_file_name(QString& name, const QString& source, const QString& fol
             continue;
         const QString question = withSource(
             QStringLiteral("Is '%1' the name of the file you want to use?").arg(candidate->toLower()), source);
-        if (platform::msgbox(question, platform::MsgBox::YesNo, p.product_title) == platform::MsgBox::Yes) {
-            name = *candidate;
-            return;
-        }
+        if (platform::msgbox(question, platform::MsgBox::YesNo, p.product_title) == platform::MsgBox::Yes)
+            return *candidate;
     }
 }
 

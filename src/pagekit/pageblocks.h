@@ -92,11 +92,11 @@ QString file_url(const QString& path);
 // telling the user, when what is left holds anything but letters and digits.
 std::optional<QString> page_name_from_answer(const QString& answer);
 
-// The page file's name: a fresh random one when empty; with Rename HTML on,
-// the user is asked until a name of letters and digits is confirmed. The
-// name comes back without folder: the writers put it into the folder given,
-// where a random name is drawn free.
-void ask_html_file_name(QString& name, const QString& source, const QString& folder);
+// The page file's name for a proposed one: a fresh random one when it is
+// empty; with Rename HTML on, the user is asked until a name of letters and
+// digits is confirmed. The name comes without folder: the writers put it
+// into the folder given, where a random name is drawn free.
+QString ask_html_file_name(const QString& proposed, const QString& source, const QString& folder);
 
 // An address made from a file name or path for a src or href attribute:
 // percent-encoded (keeping "/"), so any name a camera or file manager

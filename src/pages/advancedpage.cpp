@@ -76,8 +76,7 @@ bool choosePageName(PageRun& run)
     }
     if (s.last_html_directory.isEmpty())
         s.last_html_directory = run.folder();
-    QString name = QStringLiteral("mosaik.htm");
-    ask_html_file_name(name, QString(), run.folder());
+    QString name = ask_html_file_name(QStringLiteral("mosaik.htm"), QString(), run.folder());
     if (name.isEmpty())
         name = QStringLiteral("mosaik.htm");
     if (!name.contains(QLatin1String(".htm")))

@@ -297,9 +297,9 @@ void LibraryCatalog::o_image_title_LostFocus()
 
 void LibraryCatalog::o_tn_size_Change()
 {
-    const QString why = correct_thumb_size(o_tn_size.text);
-    if (!why.isEmpty())
-        warn(why);
+    const ThumbSize corrected = correct_thumb_size(o_tn_size.text);
+    o_tn_size.text = corrected.text;
+    warn(corrected.warning);
     program().settings.thumb_size = o_tn_size.text;
 }
 

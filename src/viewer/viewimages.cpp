@@ -364,12 +364,10 @@ void ViewImages::o_tn_size_Change()
             recalculate_image(viewimage.fileName());
         sharpenPicture();
     }
-    QString corrected = text;
-    const QString why = correct_thumb_size(corrected);
+    const ThumbSize corrected = correct_thumb_size(text);
     // The box runs this once more for "100", which stands.
-    setTnSize(corrected);
-    if (!why.isEmpty())
-        warn(why);
+    setTnSize(corrected.text);
+    warn(corrected.warning);
     settings().thumb_size = o_tn_size.text;
 }
 

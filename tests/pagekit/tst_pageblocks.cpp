@@ -82,11 +82,9 @@ private slots:
     void randomNameWhenNotRenaming()
     {
         TestProgram tp;
-        QString name;
-        ask_html_file_name(name, QString(), tp.folder());
+        QString name = ask_html_file_name(QString(), QString(), tp.folder());
         QVERIFY2(QRegularExpression(QStringLiteral("^\\d{8}\\.htm$")).match(name).hasMatch(), qPrintable(name));
-        name = QStringLiteral("mosaik.htm");
-        ask_html_file_name(name, QString(), tp.folder());
+        name = ask_html_file_name(QStringLiteral("mosaik.htm"), QString(), tp.folder());
         QCOMPARE(name, QStringLiteral("mosaik.htm"));
         VERIFY_DIALOGS(tp);
     }
@@ -102,8 +100,7 @@ private slots:
             .expectInput(question, std::nullopt) // Cancel only asks again
             .expectInput(question, QStringLiteral("Summer2024"))
             .expectMessage(confirm(QStringLiteral("summer2024.htm")), platform::MsgBox::Yes);
-        QString name = QStringLiteral("mosaik.htm");
-        ask_html_file_name(name, QString(), tp.folder());
+        const QString name = ask_html_file_name(QStringLiteral("mosaik.htm"), QString(), tp.folder());
         VERIFY_DIALOGS(tp);
         QCOMPARE(name, QStringLiteral("Summer2024.htm"));
         // Each question proposes the previous answer.
@@ -129,8 +126,7 @@ private slots:
             .expectMessage(badName)
             .expectInput(question, QStringLiteral("ok"))
             .expectMessage(confirm(QStringLiteral("ok.htm")), platform::MsgBox::Yes);
-        QString name = QStringLiteral("x.htm");
-        ask_html_file_name(name, QString(), tp.folder());
+        ask_html_file_name(QStringLiteral("x.htm"), QString(), tp.folder());
         VERIFY_DIALOGS(tp);
     }
 
@@ -141,8 +137,7 @@ private slots:
         const QString tail = QStringLiteral("\n\nSource File:  /pics/cat.jpg");
         tp.ui.expectInput(question + tail, QStringLiteral("cat"))
             .expectMessage(confirm(QStringLiteral("cat.htm")) + tail, platform::MsgBox::Yes);
-        QString name = QStringLiteral("x.htm");
-        ask_html_file_name(name, QStringLiteral("/pics/cat.jpg"), tp.folder());
+        ask_html_file_name(QStringLiteral("x.htm"), QStringLiteral("/pics/cat.jpg"), tp.folder());
         VERIFY_DIALOGS(tp);
     }
 };
