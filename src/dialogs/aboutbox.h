@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -9,7 +9,7 @@ namespace mosaicon {
 
 // The about box as a value: its texts and its one rule (OK hides it), so the
 // Help command and its tests need no widgets.
-class AboutBox : public QObject
+class AboutBox : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -25,9 +25,6 @@ public:
     void show();
     // OK.
     void close();
-
-signals:
-    void hidden();
 };
 
 } // namespace mosaicon

@@ -14,7 +14,7 @@ const QString lineEnd = QStringLiteral("\r\n");
 
 } // namespace
 
-AssocText::AssocText(QObject* parent) : QObject(parent)
+AssocText::AssocText(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_assoctext2"));
 }
@@ -55,11 +55,6 @@ void AssocText::saveAndClose()
 {
     emit hidden();
     store();
-}
-
-void AssocText::cancel()
-{
-    emit hidden();
 }
 
 void AssocText::clearText()

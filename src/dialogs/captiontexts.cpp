@@ -36,7 +36,7 @@ platform::ProfileFile& captionsFile()
 
 } // namespace
 
-CaptionTexts::CaptionTexts(QObject* parent) : QObject(parent)
+CaptionTexts::CaptionTexts(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_txtconv"));
     for (const CaptionRow& row : rows) {
@@ -68,11 +68,6 @@ void CaptionTexts::resetToOriginalValues()
 {
     for (const CaptionRow& row : rows)
         (this->*row.box).text = QString::fromUtf8(row.reset);
-}
-
-void CaptionTexts::cancel()
-{
-    emit hidden();
 }
 
 } // namespace mosaicon

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -11,12 +11,11 @@ namespace mosaicon {
 // texts of the generated pages, loaded from and saved to the [Captions]
 // section of the settings file. The value holds the boxes and the window's
 // rules; the dialog only shows it.
-class CaptionTexts : public QObject
+class CaptionTexts : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using TextBox = platform::TextBox;
 
     static constexpr int loadedHeight = 3210;
 
@@ -38,11 +37,6 @@ public:
     void saveAndClose();
     // Reset To Original Values: fills the boxes, writes nothing.
     void resetToOriginalValues();
-    // Cancel: hides, writes nothing.
-    void cancel();
-
-signals:
-    void hidden();
 };
 
 } // namespace mosaicon

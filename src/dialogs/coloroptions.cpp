@@ -110,11 +110,6 @@ void ColorOptions::saveAndClose()
     emit hidden();
 }
 
-void ColorOptions::cancel()
-{
-    emit hidden();
-}
-
 void ColorOptions::setLabel1(const QString& path)
 {
     if (path == Label1.caption)

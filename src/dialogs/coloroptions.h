@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 #include "platform/imagecontrol.h"
 
 #include <QObject>
@@ -27,7 +27,7 @@ std::optional<QString> pageColourFromScreen(quint32 screen);
 // A sample holds no colour while its setting was not recognised and nothing
 // was picked for it; the window then shows the sample's designed colour and
 // Save leaves that setting as stored.
-class ColorOptions : public QObject
+class ColorOptions : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -67,15 +67,9 @@ public:
     void chooseBackgroundImage();
     // Save / Exit: the chosen colours go into the settings.
     void saveAndClose();
-    // Cancel.
-    void cancel();
 
     // Load, show modally, unload: the settings change in memory only.
     static void showModally();
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 
 private:
     void setLabel1(const QString& path);

@@ -7,7 +7,7 @@
 
 namespace mosaicon {
 
-EditorSetting::EditorSetting(QObject* parent) : QObject(parent)
+EditorSetting::EditorSetting(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_apps"));
     o_editor.text = settings().editor_command;

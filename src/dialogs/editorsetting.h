@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -11,12 +11,11 @@ namespace mosaicon {
 // holds the box and the window's rules; the dialog only shows it. Only Exit
 // (and a file chosen by Select) stores the command; closing the window by its
 // frame drops what was typed.
-class EditorSetting : public QObject
+class EditorSetting : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using TextBox = platform::TextBox;
 
     static constexpr int loadedHeight = 1965;
 
@@ -38,9 +37,6 @@ public:
     void chooseEditor();
     // Exit: stores the box's text as typed, then hides.
     void saveAndClose();
-
-signals:
-    void hidden();
 };
 
 } // namespace mosaicon

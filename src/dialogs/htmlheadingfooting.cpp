@@ -33,7 +33,7 @@ QByteArray fileBytes(const QString& text)
 
 } // namespace
 
-HtmlHeadingFooting::HtmlHeadingFooting(QObject* parent) : QObject(parent)
+HtmlHeadingFooting::HtmlHeadingFooting(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_html_heading_footing"));
 }
@@ -65,11 +65,6 @@ void HtmlHeadingFooting::saveAndClose()
 {
     if (save())
         emit hidden();
-}
-
-void HtmlHeadingFooting::cancel()
-{
-    emit hidden();
 }
 
 void HtmlHeadingFooting::Form_Unload()

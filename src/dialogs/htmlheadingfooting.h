@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -11,7 +11,7 @@ namespace mosaicon {
 // "HTML Heading  And Footing": the texts of "htmlhead.htm" and
 // "htmlfoot.htm" in the program folder, the two files being the store.
 // Leaving the window in any way saves both files, Cancel included.
-class HtmlHeadingFooting : public QObject
+class HtmlHeadingFooting : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -37,8 +37,6 @@ public:
     // Save / Exit: writes both files, then hides the window; a file that
     // cannot be written is reported and the window stays.
     void saveAndClose();
-    // Cancel: hides the window; the unload that follows saves.
-    void cancel();
     // The window goes: runs Save / Exit.
     void Form_Unload();
 
@@ -47,10 +45,6 @@ public:
 
 private:
     static void edit(const QString& heading, const QString& footing);
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 };
 
 } // namespace mosaicon

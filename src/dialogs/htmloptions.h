@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 #include "settings/settingtext.h"
 
 #include <QObject>
@@ -13,15 +13,11 @@ namespace mosaicon {
 // The controls hold a copy of the settings from the load step until Save puts
 // them back; the window is saved whichever way it is left, so Cancel only puts
 // back the background picture that the colour window may have changed.
-class HtmlOptions : public QObject
+class HtmlOptions : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using CheckBox = platform::CheckBox;
-    using ComboBox = platform::ComboBox;
-    using Label = platform::Label;
-    using TextBox = platform::TextBox;
     using Box = CheckBox HtmlOptions::*;
 
     HtmlOptions();
@@ -97,10 +93,6 @@ public:
 
     // Load, show modally, unload.
     static void showModally();
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 
 private:
     void loadCombos();

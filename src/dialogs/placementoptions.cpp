@@ -88,11 +88,6 @@ void PlacementOptions::saveAndClose()
     emit hidden();
 }
 
-void PlacementOptions::cancel()
-{
-    emit hidden();
-}
-
 void PlacementOptions::showModally()
 {
     PlacementOptions window;

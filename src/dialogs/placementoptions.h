@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -10,7 +10,7 @@ namespace mosaicon {
 // The image and text placement window of the full-size image pages: image
 // only or with options, the image's place, the associated text and the layout
 // that joins image and text.
-class PlacementOptions : public QObject
+class PlacementOptions : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -48,15 +48,9 @@ public:
     void format_full_img(const QString& layout);
     // Save / Exit: the choices go into the settings.
     void saveAndClose();
-    // Cancel: nothing is stored but a layout already clicked.
-    void cancel();
 
     // Load, show modally, unload: the settings change in memory only.
     static void showModally();
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 
 private:
     void applyEnablingRules();

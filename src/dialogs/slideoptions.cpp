@@ -80,11 +80,6 @@ void SlideOptions::saveAndClose()
     emit hidden();
 }
 
-void SlideOptions::cancel()
-{
-    emit hidden();
-}
-
 void SlideOptions::Form_Unload()
 {
     saveAndClose();

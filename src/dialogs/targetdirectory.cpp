@@ -10,7 +10,7 @@
 
 namespace mosaicon {
 
-TargetDirectory::TargetDirectory(const QString& startDirectory, QObject* parent) : QObject(parent)
+TargetDirectory::TargetDirectory(const QString& startDirectory, QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_tempdir"));
     Text1.text = QStringLiteral(
@@ -82,11 +82,6 @@ void TargetDirectory::o_dir_Change()
 void TargetDirectory::saveAndClose()
 {
     settings().internet_dir = o_directory.caption;
-    emit hidden();
-}
-
-void TargetDirectory::cancel()
-{
     emit hidden();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QHash>
 #include <QObject>
@@ -13,13 +13,11 @@ namespace mosaicon {
 // list and the directory list show and the selected-directory label, with the
 // window's rules; the dialog only shows it. The directory is stored whenever
 // the window is unloaded, so leaving it by Cancel stores the label too.
-class TargetDirectory : public QObject
+class TargetDirectory : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using TextBox = platform::TextBox;
-    using Label = platform::Label;
 
     static constexpr int loadedHeight = 5925;
 
@@ -50,16 +48,11 @@ public:
     void o_dir_Change();
     // Save / Exit.
     void saveAndClose();
-    // Cancel.
-    void cancel();
     // Runs Save / Exit; the frame's close unloads too.
     void Form_Unload();
 
     // The root of the volume that holds path.
     static QString volumeOf(const QString& path);
-
-signals:
-    void hidden();
 
 private:
     void load();

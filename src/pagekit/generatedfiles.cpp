@@ -6,7 +6,7 @@
 
 namespace mosaicon {
 
-GeneratedFiles::GeneratedFiles(QObject* parent) : QObject(parent)
+GeneratedFiles::GeneratedFiles(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_htmledit"));
 }

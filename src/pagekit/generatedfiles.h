@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QStringList>
@@ -11,7 +11,7 @@ namespace mosaicon {
 // to the editor. The run empties the list, the writers append the full path
 // of every page right after they open it, and at the end of the run they show
 // it modally when the editor is to start by itself. Nothing of it is saved.
-class GeneratedFiles : public QObject
+class GeneratedFiles : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -28,10 +28,6 @@ public:
     void close();
     // Shows the window modally; returns when it has been closed.
     void show();
-
-signals:
-    // The window is to be closed: the modal show returns.
-    void hidden();
 };
 
 } // namespace mosaicon

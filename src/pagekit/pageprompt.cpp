@@ -57,7 +57,7 @@ int message(const QString& text, int style)
 } // namespace
 
 PagePrompt::PagePrompt(QString folder, QObject* parent)
-    : QObject(parent), m_folder(std::move(folder))
+    : DialogValue(parent), m_folder(std::move(folder))
 {
     setObjectName(QStringLiteral("frm_htmltitle"));
     loadBanner(Side::Top);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 #include "platform/imagecontrol.h"
 
 #include <QObject>
@@ -16,14 +16,11 @@ namespace mosaicon {
 // holds the controls' state and the window's own rules (banner checks, the
 // stop flag); the dialog only shows it, so the writers and their tests need
 // no widgets.
-class PagePrompt : public QObject
+class PagePrompt : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using TextBox = platform::TextBox;
-    using CheckBox = platform::CheckBox;
-    using Frame = platform::Frame;
 
     enum class Side
     {
@@ -103,10 +100,6 @@ public:
 
     // The banner check of one side, as run when its box loses the focus.
     void checkBanner(Side side);
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 
 private:
     QString m_folder;
