@@ -19,14 +19,7 @@ using platform::namedWidget;
 
 namespace {
 
-struct BoxRow
-{
-    const char* name;
-    const char* caption;
-    HtmlOptions::Box box;
-};
-
-const BoxRow boxRows[] = {
+const FrmOptions::CheckRow boxRows[] = {
     {"o_use_thumbnail", "Use Thumbnail If Available", &HtmlOptions::o_use_thumbnail},
     {"o_maintain_ratio", "Maintain Size Ratio", &HtmlOptions::o_maintain_ratio},
     {"o_thumbnail_prefix", "Prefix Thumbnail File", &HtmlOptions::o_thumbnail_prefix},
@@ -181,7 +174,7 @@ void FrmOptions::addBoxes(QGridLayout* grid, int row, std::initializer_list<cons
 {
     for (const char* name : names) {
         const auto r = std::find_if(std::begin(boxRows), std::end(boxRows),
-                                    [name](const BoxRow& b) { return qstrcmp(b.name, name) == 0; });
+                                    [name](const CheckRow& b) { return qstrcmp(b.name, name) == 0; });
         grid->addWidget(ruledCheckBox(name, r->caption, r->box, grid->parentWidget()), row++, 0, 1,
                         2);
     }

@@ -16,14 +16,7 @@ using platform::namedWidget;
 
 namespace {
 
-struct BoxRow
-{
-    const char* name;
-    const char* caption;
-    SlideOptions::Box box;
-};
-
-const BoxRow boxRows[] = {
+const FrmSOptions::CheckRow boxRows[] = {
     {"o_auto_advance", "Automatic Advance", &SlideOptions::o_auto_advance},
     {"o_slide_loop", "Continuous Loop", &SlideOptions::o_slide_loop},
     {"o_use_associated_text", "Use Associated Text (if any)", &SlideOptions::o_use_associated_text},
@@ -60,7 +53,7 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
         grid->addWidget(edit, row, 1);
         ++row;
     }
-    for (const BoxRow& r : boxRows)
+    for (const CheckRow& r : boxRows)
         grid->addWidget(ruledCheckBox(r.name, r.caption, r.box, frame), row++, 0, 1, 2);
     form->addWidget(frame);
 

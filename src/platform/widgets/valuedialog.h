@@ -34,6 +34,13 @@ public:
     using Command = void (Value::*)();
     // How a window runs its menu commands when not simply one by one.
     using Runner = std::function<void(Value&, Command)>;
+    // A check box of the dialog: its object name, its caption and its field.
+    struct CheckRow
+    {
+        const char* name;
+        const char* caption;
+        CheckBox Value::*box;
+    };
     // What Esc and the frame's close do in a dialog that saves or cancels.
     enum class Escape
     {
