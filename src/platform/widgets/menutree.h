@@ -27,6 +27,10 @@ struct MenuRow
     bool separator = false;
 };
 
+// The rows that end a File menu, the same in every window that has them.
+inline constexpr MenuRow cancelRow{"menuFileItem", 98, "&Cancel"};
+inline constexpr MenuRow saveExitRow{"menuFileItem", 99, "&Save / Exit"};
+
 // A menu row and the handler of `Target` (a window or a dialog's value) that
 // its item runs; headings and separators run none.
 template <class Target>

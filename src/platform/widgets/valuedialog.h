@@ -88,8 +88,8 @@ protected:
     {
         std::vector<Row> rows{{{"menuFile", MenuRow::heading, "&File"}}};
         rows.insert(rows.end(), ownFileRows.begin(), ownFileRows.end());
-        rows.push_back({{"menuFileItem", 98, "&Cancel"}, &Value::cancel});
-        rows.push_back({{"menuFileItem", 99, "&Save / Exit"}, &Value::saveAndClose});
+        rows.push_back({cancelRow, &Value::cancel});
+        rows.push_back({saveExitRow, &Value::saveAndClose});
         addMenuBar(rows);
         closeWhenHidden();
         if (escape == Escape::Saves)
