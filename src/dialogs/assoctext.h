@@ -16,7 +16,6 @@ class AssocText : public platform::DialogValue
     Q_OBJECT
 
 public:
-
     // The preview box, in twips.
     static constexpr int previewWidth = 3015;
     static constexpr int previewHeight = 1755;

@@ -16,7 +16,6 @@ class CaptionTexts : public platform::DialogValue
     Q_OBJECT
 
 public:
-
     static constexpr int loadedHeight = 3210;
 
     // The load step: fills the boxes from the settings file.

@@ -16,7 +16,6 @@ class EditorSetting : public platform::DialogValue
     Q_OBJECT
 
 public:
-
     static constexpr int loadedHeight = 1965;
 
     // The load step: the box shows the editor command.

@@ -42,7 +42,8 @@ QPlainTextEdit* FrmHtmlHeadingFooting::panel(const char* frameName, const char* 
                                              platform::TextBox HtmlHeadingFooting::*field)
 {
     auto* frame = namedWidget<QFrame>(QString::fromUtf8(frameName), this);
-    auto* box = m_binder.bind(namedWidget<QPlainTextEdit>(QString::fromUtf8(boxName), frame), field);
+    auto* box =
+        m_binder.bind(namedWidget<QPlainTextEdit>(QString::fromUtf8(boxName), frame), field);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     (new QVBoxLayout(frame))->addWidget(box);
     layout()->addWidget(frame);

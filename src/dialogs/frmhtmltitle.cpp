@@ -120,7 +120,8 @@ QGroupBox* FrmHtmlTitle::buildBanners()
     grid->addWidget(topBanner, 0, 0, 1, 2);
     grid->addWidget(actionButton("Command2", "Select Top", &PagePrompt::selectTopBanner), 0, 2);
     grid->addWidget(bottomBanner, 2, 0, 1, 2);
-    grid->addWidget(actionButton("Command4", "Select Bottom", &PagePrompt::selectBottomBanner), 2, 2);
+    grid->addWidget(actionButton("Command4", "Select Bottom", &PagePrompt::selectBottomBanner), 2,
+                    2);
     grid->addWidget(label("Label2", "Top Hyperlink:", topLink), 1, 0);
     grid->addWidget(topLink, 1, 1, 1, 2);
     grid->addWidget(label("Label3", "Bottom Hyperlink:", bottomLink), 3, 0);

@@ -159,10 +159,9 @@ QGroupBox* FrmOptions::buildImagesAndFiles()
               "o_file_title", "o_print_tn_kb_size", "o_print_tn_pixel_size", "o_create_batch_files",
               "o_rename_html", "o_internet_ready", "o_relative_address"});
     row += 11;
-    grid->addWidget(
-        actionButton("Command5", "Select Target Directory For Files",
-                     &HtmlOptions::chooseTargetDirectory),
-        row++, 0, 1, 2);
+    grid->addWidget(actionButton("Command5", "Select Target Directory For Files",
+                                 &HtmlOptions::chooseTargetDirectory),
+                    row++, 0, 1, 2);
     auto* directory = namedWidget<QLabel>(QStringLiteral("o_internet_directory"), frame);
     directory->setTextFormat(Qt::PlainText);
     directory->setWordWrap(true);
@@ -173,8 +172,9 @@ QGroupBox* FrmOptions::buildImagesAndFiles()
 void FrmOptions::addBoxes(QGridLayout* grid, int row, std::initializer_list<const char*> names)
 {
     for (const char* name : names) {
-        const auto r = std::find_if(std::begin(boxRows), std::end(boxRows),
-                                    [name](const CheckRow& b) { return qstrcmp(b.name, name) == 0; });
+        const auto r =
+            std::find_if(std::begin(boxRows), std::end(boxRows),
+                         [name](const CheckRow& b) { return qstrcmp(b.name, name) == 0; });
         grid->addWidget(ruledCheckBox(name, r->caption, r->box, grid->parentWidget()), row++, 0, 1,
                         2);
     }

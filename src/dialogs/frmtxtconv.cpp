@@ -65,8 +65,7 @@ FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent) : ValueDialog(value
         buttons->addWidget(button);
     };
     add(saveButton("Command1"));
-    add(actionButton("Command2", "Reset To Original Values",
-                     &CaptionTexts::resetToOriginalValues));
+    add(actionButton("Command2", "Reset To Original Values", &CaptionTexts::resetToOriginalValues));
     add(cancelButton("Command3"));
     form->addLayout(buttons);
 

@@ -10,7 +10,8 @@
 
 namespace mosaicon {
 
-TargetDirectory::TargetDirectory(const QString& startDirectory, QObject* parent) : DialogValue(parent)
+TargetDirectory::TargetDirectory(const QString& startDirectory, QObject* parent)
+    : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_tempdir"));
     Text1.text = QStringLiteral(

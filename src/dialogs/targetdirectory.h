@@ -18,7 +18,6 @@ class TargetDirectory : public platform::DialogValue
     Q_OBJECT
 
 public:
-
     static constexpr int loadedHeight = 5925;
 
     // The load steps, starting from the directory the lists start on.

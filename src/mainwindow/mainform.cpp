@@ -172,8 +172,7 @@ void MainForm::addMenuItem(QAction* action, const Command& row, const QString& o
     m_menuItems.insert(QStringLiteral("%1/%2").arg(row.menu).arg(row.index), action);
     const QString menu = row.menu;
     const int index = row.index;
-    connect(action, &QAction::triggered, this,
-            [this, menu, index] { runMenuItem(menu, index); });
+    connect(action, &QAction::triggered, this, [this, menu, index] { runMenuItem(menu, index); });
 }
 
 void MainForm::buildMenus()

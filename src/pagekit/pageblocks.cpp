@@ -287,7 +287,8 @@ QString ask_html_file_name(const QString& proposed, const QString& source, const
             continue;
         const QString question = withSource(
             QStringLiteral("Is '%1' the name of the file you want to use?").arg(candidate->toLower()), source);
-        if (platform::msgbox(question, platform::MsgBox::YesNo, p.product_title) == platform::MsgBox::Yes)
+        if (platform::msgbox(question, platform::MsgBox::YesNo, p.product_title) ==
+            platform::MsgBox::Yes)
             return *candidate;
     }
 }

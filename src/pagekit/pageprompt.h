@@ -21,7 +21,6 @@ class PagePrompt : public platform::DialogValue
     Q_OBJECT
 
 public:
-
     enum class Side
     {
         Top,

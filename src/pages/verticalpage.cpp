@@ -196,8 +196,10 @@ void writeEntry(PageRun& run, TextFile& page, const QString& path, QString& imag
         return;
     }
     const ImageDimensions shown = get_image_dimensions(measured);
-    page.line(QStringLiteral("<center><a href=\"%1\"><img src=\"%2\"width='%3' height='%4' ></a></center>")
-                  .arg(html_address(imageName), html_address(thumbName), shown.width, shown.height));
+    page.line(
+        QStringLiteral(
+            "<center><a href=\"%1\"><img src=\"%2\"width='%3' height='%4' ></a></center>")
+            .arg(html_address(imageName), html_address(thumbName), shown.width, shown.height));
 }
 
 // The lines between two entries.

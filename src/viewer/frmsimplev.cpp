@@ -55,7 +55,8 @@ FrmSimpleV::FrmSimpleV(QWidget* parent) : QDialog(parent)
     connect(m_list, &QListWidget::currentRowChanged, this, &FrmSimpleV::flelist_Click);
     // A picture read off the GUI thread shows when it arrives.
     m_state.changed = [this] { showState(); };
-    m_menus.connectRows(std::span<const Row>(menuRows), this, [this](auto command) { (this->*command)(); });
+    m_menus.connectRows(std::span<const Row>(menuRows), this,
+                        [this](auto command) { (this->*command)(); });
 }
 
 void FrmSimpleV::buildControls()

@@ -412,9 +412,9 @@ private slots:
             QCOMPARE(view->flelist.entries, (QStringList{tp.path("a.jpg"), tp.path("b.gif")}));
             view->list_DblClick(viewer::ViewImages::Current);
             QCOMPARE(form.itemlist()->count(), 2);
-            void (viewer::ViewImages::*const exits[])() = {
-                &viewer::ViewImages::exitWithCurrentList, &viewer::ViewImages::exitWithNewList,
-                &viewer::ViewImages::cancelAndExit};
+            void (viewer::ViewImages::*const exits[])() = {&viewer::ViewImages::exitWithCurrentList,
+                                                           &viewer::ViewImages::exitWithNewList,
+                                                           &viewer::ViewImages::cancelAndExit};
             view->runMenuCommand(exits[exitItem]);
         });
         if (command == QLatin1String("menu"))

@@ -50,7 +50,9 @@ private slots:
         QTest::addRow("built-in start caption") << "o_ss_click_here" << "" << "Click Here To Start";
         QTest::addRow("no copyright by default") << "o_copyright" << "" << "";
         QTest::addRow("the user's copyright, as typed") << "o_copyright" << "&copy; 2024 Ann" << "&copy; 2024 Ann";
-        QTest::addRow("an unknown id has none") << "o_unknown" << "" << "";
+        QTest::addRow("an unknown id has none") << "o_unknown"
+                                                << ""
+                                                << "";
     }
     void captions()
     {
@@ -100,7 +102,8 @@ private slots:
             .expectInput(question, std::nullopt) // Cancel only asks again
             .expectInput(question, QStringLiteral("Summer2024"))
             .expectMessage(confirm(QStringLiteral("summer2024.htm")), platform::MsgBox::Yes);
-        const QString name = ask_html_file_name(QStringLiteral("mosaik.htm"), QString(), tp.folder());
+        const QString name =
+            ask_html_file_name(QStringLiteral("mosaik.htm"), QString(), tp.folder());
         VERIFY_DIALOGS(tp);
         QCOMPARE(name, QStringLiteral("Summer2024.htm"));
         // Each question proposes the previous answer.

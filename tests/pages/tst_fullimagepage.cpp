@@ -62,7 +62,8 @@ private slots:
         QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
         QVERIFY2(QRegularExpression(QStringLiteral("^\\d{8}\\.htm$")).match(ref).hasMatch(), qPrintable(ref));
         QCOMPARE(run.page(ref), head + image + foot);
-        QCOMPARE(run.pageRun->generated().o_flist.entries, QStringList{run.tp.path(QStringLiteral("web/") + ref)});
+        QCOMPARE(run.pageRun->generated().o_flist.entries,
+                 QStringList{run.tp.path(QStringLiteral("web/") + ref)});
         VERIFY_DIALOGS(run.tp);
     }
 

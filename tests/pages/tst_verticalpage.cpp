@@ -82,7 +82,8 @@ private slots:
                      "<a href=\"small.jpg\"><img src=\"small.jpg\" height= 20 width= 40></a>\r\n"
                      "      <p>\r\n" +
                      foot);
-        QCOMPARE(run.started().generated().o_flist.entries, QStringList{run.tp.path("web/mosaik.htm")});
+        QCOMPARE(run.started().generated().o_flist.entries,
+                 QStringList{run.tp.path("web/mosaik.htm")});
         QVERIFY(run.window.calls.contains(
             QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mosaik.htm"))));
     }

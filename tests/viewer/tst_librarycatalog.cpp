@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QFocusEvent>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>

@@ -884,8 +884,9 @@ private slots:
         else if (action == QLatin1String("dblclick"))
             v.htmlbackground_DblClick();
         else
-            v.runMenuCommand(action == QLatin1String("clear") ? &ViewImages::clearHtmlBackground
-                                                             : &ViewImages::htmlbackground_DblClick);
+            v.runMenuCommand(action == QLatin1String("clear")
+                                 ? &ViewImages::clearHtmlBackground
+                                 : &ViewImages::htmlbackground_DblClick);
         VERIFY_DIALOGS(tp);
         const QString expected = background.isEmpty() ? QString() : tp.path(background);
         QCOMPARE(settings().html_background.text(), expected);

@@ -33,8 +33,7 @@ inline constexpr MenuRow saveExitRow{"menuFileItem", 99, "&Save / Exit"};
 
 // A menu row and the handler of `Target` (a window or a dialog's value) that
 // its item runs; headings and separators run none.
-template <class Target>
-struct CommandRow
+template <class Target> struct CommandRow
 {
     MenuRow row;
     void (Target::*run)() = nullptr;
