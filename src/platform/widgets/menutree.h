@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QString>
 
-#include <functional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -63,10 +62,6 @@ public:
                                  [call, run = r.run] { call(run); });
         }
     }
-
-    // Every item of the array, separators apart, calls handler with its index.
-    void connectItems(const QString& array, const QObject* context,
-                      const std::function<void(int index)>& handler) const;
 
     // nullptr when the array has no such item.
     QAction* item(const QString& array, int index) const;
