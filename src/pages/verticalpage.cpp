@@ -170,9 +170,8 @@ void writeEntry(PageRun& run, TextFile& page, const QString& path, QString& imag
     const Settings& s = settings();
     QString thumb = find_thumbnail(path);
     if (thumb.isEmpty()) {
-        QString made;
         QString error;
-        if (!create_thumbnail(run.thumbnailEngine(), path, made, QStringLiteral("thumbnail"), &error))
+        if (!create_thumbnail(run.thumbnailEngine(), path, QStringLiteral("thumbnail"), &error))
             run.fail(error);
     }
     const QString imageName = fileNameOf(path);
