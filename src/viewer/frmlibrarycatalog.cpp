@@ -77,10 +77,8 @@ FrmLibraryCatalog::FrmLibraryCatalog(LibraryCatalog* value, QWidget* parent)
     closeWhenHidden();
     // Esc and the frame's close: Cancel And Exit, refused while a list is converted.
     setEscape([](LibraryCatalog& c) { c.Form_QueryUnload(); });
-    if (m_value) {
+    if (m_value)
         connect(m_value, &LibraryCatalog::changed, this, &FrmLibraryCatalog::pushShown);
-        connect(m_value, &QObject::destroyed, this, &QDialog::reject);
-    }
     push();
 }
 
