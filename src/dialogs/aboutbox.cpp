@@ -6,7 +6,7 @@
 
 namespace mosaicon {
 
-AboutBox::AboutBox(QObject* parent) : QObject(parent)
+AboutBox::AboutBox(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("ABOUT"));
     Label8.caption = program().product_title;
@@ -24,7 +24,7 @@ void AboutBox::show()
     platform::ui().showModal(objectName(), this);
 }
 
-void AboutBox::Command2_Click()
+void AboutBox::close()
 {
     emit hidden();
 }

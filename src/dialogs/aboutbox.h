@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -9,7 +9,7 @@ namespace mosaicon {
 
 // The about box as a value: its texts and its one rule (OK hides it), so the
 // Help command and its tests need no widgets.
-class AboutBox : public QObject
+class AboutBox : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -24,10 +24,7 @@ public:
     // Shows the box modally; returns when it has been hidden.
     void show();
     // OK.
-    void Command2_Click();
-
-signals:
-    void hidden();
+    void close();
 };
 
 } // namespace mosaicon

@@ -14,7 +14,7 @@ const QString lineEnd = QStringLiteral("\r\n");
 
 } // namespace
 
-AssocText::AssocText(QObject* parent) : QObject(parent)
+AssocText::AssocText(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_assoctext2"));
 }
@@ -51,18 +51,13 @@ void AssocText::showPreview(const QString& path)
         fit_in_box(o_image, previewWidth, previewHeight);
 }
 
-void AssocText::Command1_Click()
+void AssocText::saveAndClose()
 {
     emit hidden();
     store();
 }
 
-void AssocText::Command2_Click()
-{
-    emit hidden();
-}
-
-void AssocText::Command3_Click()
+void AssocText::clearText()
 {
     o_text.text.clear();
     o_title.text.clear();

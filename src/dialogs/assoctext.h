@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 #include "platform/imagecontrol.h"
 
 #include <QObject>
@@ -11,15 +11,11 @@ namespace mosaicon {
 // "Associate Text With Image": the title and text of one image, kept as the
 // image's associated-text records. The value holds the controls' state and
 // the window's rules; the dialog only shows it.
-class AssocText : public QObject
+class AssocText : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using TextBox = platform::TextBox;
-    using Frame = platform::Frame;
-    using Label = platform::Label;
-
     // The preview box, in twips.
     static constexpr int previewWidth = 3015;
     static constexpr int previewHeight = 1755;
@@ -47,15 +43,9 @@ public:
     void setFilename(const QString& path);
 
     // OK: hidden, then the text and the title are stored.
-    void Command1_Click();
-    // Cancel: hidden; nothing is stored.
-    void Command2_Click();
+    void saveAndClose();
     // Clear Text: empties text and title; nothing is stored until OK.
-    void Command3_Click();
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
+    void clearText();
 
 private:
     void showPreview(const QString& path);

@@ -36,7 +36,7 @@ platform::ProfileFile& captionsFile()
 
 } // namespace
 
-CaptionTexts::CaptionTexts(QObject* parent) : QObject(parent)
+CaptionTexts::CaptionTexts(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_txtconv"));
     for (const CaptionRow& row : rows) {
@@ -51,7 +51,7 @@ void CaptionTexts::show()
     platform::ui().showModal(objectName(), this);
 }
 
-void CaptionTexts::Command1_Click()
+void CaptionTexts::saveAndClose()
 {
     {
         platform::ProfileBatch batch;
@@ -64,25 +64,10 @@ void CaptionTexts::Command1_Click()
     emit hidden();
 }
 
-void CaptionTexts::Command2_Click()
+void CaptionTexts::resetToOriginalValues()
 {
     for (const CaptionRow& row : rows)
         (this->*row.box).text = QString::fromUtf8(row.reset);
-}
-
-void CaptionTexts::Command3_Click()
-{
-    emit hidden();
-}
-
-void CaptionTexts::menuFileItem_Click(int index)
-{
-    if (index == 5)
-        Command2_Click();
-    else if (index == 98)
-        Command3_Click();
-    else if (index == 99)
-        Command1_Click();
 }
 
 } // namespace mosaicon

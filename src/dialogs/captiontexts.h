@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -11,13 +11,11 @@ namespace mosaicon {
 // texts of the generated pages, loaded from and saved to the [Captions]
 // section of the settings file. The value holds the boxes and the window's
 // rules; the dialog only shows it.
-class CaptionTexts : public QObject
+class CaptionTexts : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using TextBox = platform::TextBox;
-
     static constexpr int loadedHeight = 3210;
 
     // The load step: fills the boxes from the settings file.
@@ -35,16 +33,9 @@ public:
     void show();
 
     // Save / Exit: writes the four captions, then hides.
-    void Command1_Click();
+    void saveAndClose();
     // Reset To Original Values: fills the boxes, writes nothing.
-    void Command2_Click();
-    // Cancel: hides, writes nothing.
-    void Command3_Click();
-    // 5: reset; 98: cancel; 99: save / exit; any other index does nothing.
-    void menuFileItem_Click(int index);
-
-signals:
-    void hidden();
+    void resetToOriginalValues();
 };
 
 } // namespace mosaicon

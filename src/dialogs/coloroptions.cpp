@@ -89,7 +89,7 @@ void ColorOptions::sample_Click(Target target)
     o_selection.index = target;
 }
 
-void ColorOptions::Command3_Click()
+void ColorOptions::chooseBackgroundImage()
 {
     select_html_background();
     const QString path = settings().html_background.text();
@@ -97,7 +97,7 @@ void ColorOptions::Command3_Click()
         setLabel1(path);
 }
 
-void ColorOptions::Command1_Click()
+void ColorOptions::saveAndClose()
 {
     Settings& s = settings();
     for (int i = 0; i < targetCount; ++i) {
@@ -108,19 +108,6 @@ void ColorOptions::Command1_Click()
     }
     s.use_background_image = o_use_bg_image.value;
     emit hidden();
-}
-
-void ColorOptions::Command2_Click()
-{
-    emit hidden();
-}
-
-void ColorOptions::menuFileItem_Click(int index)
-{
-    if (index == 98)
-        Command2_Click();
-    else if (index == 99)
-        Command1_Click();
 }
 
 void ColorOptions::setLabel1(const QString& path)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 #include "platform/imagecontrol.h"
 
 #include <QObject>
@@ -27,7 +27,7 @@ std::optional<QString> pageColourFromScreen(quint32 screen);
 // A sample holds no colour while its setting was not recognised and nothing
 // was picked for it; the window then shows the sample's designed colour and
 // Save leaves that setting as stored.
-class ColorOptions : public QObject
+class ColorOptions : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -63,18 +63,13 @@ public:
     void o_color_Click(int index);
     // A click on a sample selects its target.
     void sample_Click(Target target);
-    void Command3_Click();
-    void Command1_Click();
-    void Command2_Click();
-    // 98 Cancel, 99 Save / Exit.
-    void menuFileItem_Click(int index);
+    // Select Background Image: the picker, then the label shows the choice.
+    void chooseBackgroundImage();
+    // Save / Exit: the chosen colours go into the settings.
+    void saveAndClose();
 
     // Load, show modally, unload: the settings change in memory only.
     static void showModally();
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 
 private:
     void setLabel1(const QString& path);

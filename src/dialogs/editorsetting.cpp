@@ -7,7 +7,7 @@
 
 namespace mosaicon {
 
-EditorSetting::EditorSetting(QObject* parent) : QObject(parent)
+EditorSetting::EditorSetting(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_apps"));
     o_editor.text = settings().editor_command;
@@ -19,21 +19,16 @@ void EditorSetting::show()
     platform::ui().showModal(objectName(), this);
 }
 
-void EditorSetting::Command2_Click()
+void EditorSetting::chooseEditor()
 {
     if (const std::optional<QString> chosen = select_html_editor())
         o_editor.text = *chosen;
 }
 
-void EditorSetting::Command3_Click()
+void EditorSetting::saveAndClose()
 {
     settings().editor_command = o_editor.text;
     emit hidden();
-}
-
-void EditorSetting::menuFileItem_Click(int)
-{
-    Command3_Click();
 }
 
 } // namespace mosaicon

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -11,13 +11,11 @@ namespace mosaicon {
 // holds the box and the window's rules; the dialog only shows it. Only Exit
 // (and a file chosen by Select) stores the command; closing the window by its
 // frame drops what was typed.
-class EditorSetting : public QObject
+class EditorSetting : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using TextBox = platform::TextBox;
-
     static constexpr int loadedHeight = 1965;
 
     // The load step: the box shows the editor command.
@@ -35,14 +33,9 @@ public:
 
     // Select: the editor file picker; a program it accepts is stored at once
     // and shown in the box.
-    void Command2_Click();
+    void chooseEditor();
     // Exit: stores the box's text as typed, then hides.
-    void Command3_Click();
-    // Every index runs Exit.
-    void menuFileItem_Click(int index);
-
-signals:
-    void hidden();
+    void saveAndClose();
 };
 
 } // namespace mosaicon

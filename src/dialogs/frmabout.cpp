@@ -1,6 +1,5 @@
 #include "dialogs/frmabout.h"
 
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 
@@ -12,8 +11,7 @@ namespace mosaicon {
 
 using platform::namedWidget;
 
-FrmAbout::FrmAbout(AboutBox* value, QWidget* parent)
-    : QDialog(parent), m_value(value), m_binder(value)
+FrmAbout::FrmAbout(AboutBox* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("ABOUT"));
     auto* form = new QVBoxLayout(this);
@@ -25,22 +23,14 @@ FrmAbout::FrmAbout(AboutBox* value, QWidget* parent)
         label->setWordWrap(true);
         form->addWidget(m_binder.bind(label, field));
     }
-    auto* ok = namedWidget<QPushButton>(QStringLiteral("Command2"), QStringLiteral("OK"), this);
+    QPushButton* ok = actionButton("Command2", "OK", &AboutBox::close);
     ok->setDefault(true);
     form->addWidget(ok, 0, Qt::AlignHCenter);
 
-    if (m_value) {
+    if (m_value)
         setWindowTitle(m_value->caption);
-        connect(ok, &QPushButton::clicked, m_value, &AboutBox::Command2_Click);
-        connect(m_value, &AboutBox::hidden, this, &QDialog::accept);
-    }
-    m_binder.push();
-}
-
-void FrmAbout::showEvent(QShowEvent* event)
-{
-    platform::centerForm(this);
-    QDialog::showEvent(event);
+    closeWhenHidden();
+    push();
 }
 
 void registerFrmAbout()

@@ -17,9 +17,9 @@ using platform::namedWidget;
 
 namespace {
 
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 99, "E&xit"},
+const FrmApps::Row menuRows[] = {
+    {{"menuFile", MenuRow::heading, "&File"}},
+    {{"menuFileItem", 99, "E&xit"}, &EditorSetting::saveAndClose},
 };
 
 } // namespace
@@ -28,7 +28,7 @@ FrmApps::FrmApps(EditorSetting* value, QWidget* parent) : ValueDialog(value, par
 {
     setObjectName(QStringLiteral("frm_apps"));
     auto* form = new QVBoxLayout(this);
-    addMenuBar(menuRows, &EditorSetting::menuFileItem_Click);
+    addMenuBar(menuRows);
 
     auto* frame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), this),
                                 &EditorSetting::Frame2);
@@ -36,12 +36,12 @@ FrmApps::FrmApps(EditorSetting* value, QWidget* parent) : ValueDialog(value, par
     row->addWidget(m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_editor"), this),
                                  &EditorSetting::o_editor),
                    1);
-    QPushButton* select = actionButton("Command2", "Select", &EditorSetting::Command2_Click);
+    QPushButton* select = actionButton("Command2", "Select", &EditorSetting::chooseEditor);
     select->setAutoDefault(false);
     row->addWidget(select);
     form->addWidget(frame);
 
-    form->addWidget(actionButton("Command3", "Exit", &EditorSetting::Command3_Click), 0,
+    form->addWidget(actionButton("Command3", "Exit", &EditorSetting::saveAndClose), 0,
                     Qt::AlignRight);
 
     if (m_value)

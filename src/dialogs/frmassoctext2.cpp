@@ -1,5 +1,6 @@
 #include "dialogs/frmassoctext2.h"
 
+#include "platform/numbers.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 
@@ -15,15 +16,9 @@
 namespace mosaicon {
 
 using platform::namedWidget;
+using platform::pixels;
 
 namespace {
-
-const QString lineEnd = QStringLiteral("\r\n");
-
-int pixels(double twips)
-{
-    return qRound(twips / platform::ImageControl::TwipsPerPixel);
-}
 
 QLabel* plainLabel(const char* name, QWidget* parent)
 {
@@ -57,22 +52,20 @@ FrmAssocText2::FrmAssocText2(AssocText* value, QWidget* parent) : ValueDialog(va
     auto* textFrame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame1"), this),
                                     &AssocText::Frame1);
     auto* textColumn = new QVBoxLayout(textFrame);
-    m_text = namedWidget<QPlainTextEdit>(QStringLiteral("o_text"), textFrame);
-    textColumn->addWidget(m_text);
+    textColumn->addWidget(m_binder.bind(
+        namedWidget<QPlainTextEdit>(QStringLiteral("o_text"), textFrame), &AssocText::o_text));
     QLabel* hint = m_binder.bind(plainLabel("Label1", textFrame), &AssocText::Label1);
     hint->setWordWrap(true);
     textColumn->addWidget(hint);
     form->addWidget(textFrame, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(actionButton("Command1", "OK", &AssocText::Command1_Click));
-    buttons->addWidget(actionButton("Command2", "Cancel", &AssocText::Command2_Click));
-    buttons->addWidget(actionButton("Command3", "Clear Text", &AssocText::Command3_Click));
+    buttons->addWidget(actionButton("Command1", "OK", &AssocText::saveAndClose));
+    buttons->addWidget(cancelButton("Command2"));
+    buttons->addWidget(actionButton("Command3", "Clear Text", &AssocText::clearText));
     form->addLayout(buttons);
 
     closeWhenHidden();
-    if (m_value)
-        connect(m_value, &QObject::destroyed, this, &QObject::deleteLater);
     push();
 }
 
@@ -93,11 +86,6 @@ void FrmAssocText2::push()
         return;
     setWindowTitle(m_value->caption);
     m_binder.push();
-    // The editor shows the last line end too, so that text typed at the end
-    // starts a line of its own.
-    const QString shown = QString(m_value->o_text.text).replace(lineEnd, QStringLiteral("\n"));
-    if (m_text->toPlainText() != shown)
-        m_text->setPlainText(shown);
     const QImage picture = m_value->o_image.picture();
     if (picture.isNull()) {
         m_image->clear();
@@ -106,14 +94,6 @@ void FrmAssocText2::push()
     const QSize size(pixels(m_value->o_image.width()), pixels(m_value->o_image.height()));
     m_image->setPixmap(QPixmap::fromImage(
         picture.scaled(size.boundedTo(m_image->size()), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-}
-
-void FrmAssocText2::pull()
-{
-    if (!m_value)
-        return;
-    m_binder.pull();
-    m_value->o_text.text = m_text->toPlainText().replace(u'\n', lineEnd);
 }
 
 void registerFrmAssocText2()

@@ -5,7 +5,6 @@
 #include "platform/widgets/valuedialog.h"
 
 class QLabel;
-class QPlainTextEdit;
 
 namespace mosaicon {
 
@@ -21,9 +20,7 @@ public:
 private:
     QWidget* buildImage();
     void push() override;
-    void pull() override;
 
-    QPlainTextEdit* m_text = nullptr;
     QLabel* m_image = nullptr;
 };
 

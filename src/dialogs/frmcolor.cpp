@@ -1,5 +1,6 @@
 #include "dialogs/frmcolor.h"
 
+#include "platform/numbers.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 #include "platform/wincolor.h"
@@ -16,17 +17,11 @@
 
 namespace mosaicon {
 
-using platform::MenuRow;
 using platform::namedWidget;
+using platform::pixels;
 using Target = ColorOptions::Target;
 
 namespace {
-
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 98, "&Cancel"},
-    {"menuFileItem", 99, "&Save / Exit"},
-};
 
 const char* const selectionCaptions[ColorOptions::targetCount] = {
     "Visited Link Color", "New Link Color",     "Active Link Color",
@@ -56,30 +51,20 @@ QString css(const char* property, std::optional<quint32> colour, const QColor& d
     return QStringLiteral("%1: %2;").arg(QLatin1String(property), c.name());
 }
 
-int pixels(double twips)
-{
-    return qRound(twips / platform::ImageControl::TwipsPerPixel);
-}
-
 } // namespace
 
 FrmColor::FrmColor(ColorOptions* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_color"));
     auto* form = new QVBoxLayout(this);
-    addMenuBar(menuRows, &ColorOptions::menuFileItem_Click);
+    endWithSaveOrCancel(Escape::Cancels);
     form->addWidget(buildSelection());
     form->addWidget(buildBackground());
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(actionButton("Command1", "Save / Exit", &ColorOptions::Command1_Click));
-    buttons->addWidget(actionButton("Command2", "Cancel", &ColorOptions::Command2_Click));
+    buttons->addWidget(saveButton("Command1"));
+    buttons->addWidget(cancelButton("Command2"));
     form->addLayout(buttons);
-
-    closeWhenHidden();
-    setEscape([](ColorOptions& v) { v.menuFileItem_Click(98); });
-    if (m_value)
-        connect(m_value, &QObject::destroyed, this, [this] { QDialog::reject(); });
     push();
 }
 
@@ -153,10 +138,9 @@ QGroupBox* FrmColor::buildBackground()
                 frame),
             &ColorOptions::o_use_bg_image),
         0, 0);
-    auto* select = namedWidget<QPushButton>(QStringLiteral("Command3"),
-                                            QStringLiteral("Select Background Image"), frame);
-    connect(select, &QPushButton::clicked, this, [this] { run(&ColorOptions::Command3_Click); });
-    grid->addWidget(select, 1, 0);
+    grid->addWidget(
+        actionButton("Command3", "Select Background Image", &ColorOptions::chooseBackgroundImage),
+        1, 0);
     auto* path =
         m_binder.bind(namedWidget<QLabel>(QStringLiteral("Label1"), frame), &ColorOptions::Label1);
     path->setTextFormat(Qt::PlainText);

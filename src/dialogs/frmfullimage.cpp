@@ -1,5 +1,6 @@
 #include "dialogs/frmfullimage.h"
 
+#include "platform/numbers.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 #include "platform/wincolor.h"
@@ -15,16 +16,10 @@
 
 namespace mosaicon {
 
-using platform::MenuRow;
 using platform::namedWidget;
+using platform::pixels;
 
 namespace {
-
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 98, "&Cancel"},
-    {"menuFileItem", 99, "&Save / Exit"},
-};
 
 const char* const displayCaptions[] = {"Display The Image Only", "Display The Image With Options"};
 const char* const locationCaptions[] = {"Left", "Center", "Right"};
@@ -36,11 +31,6 @@ constexpr int pictureTop = 300;
 constexpr int pictureSize = 600;
 constexpr int frameWidth = 1600;
 constexpr int frameHeight = 1500;
-
-int pixels(double twips)
-{
-    return qRound(twips / 15.0);
-}
 
 QLabel* picture(const QString& name, QWidget* frame)
 {
@@ -56,7 +46,7 @@ FrmFullImage::FrmFullImage(PlacementOptions* value, QWidget* parent) : ValueDial
 {
     setObjectName(QStringLiteral("frm_fullimage"));
     auto* form = new QVBoxLayout(this);
-    addMenuBar(menuRows, &PlacementOptions::menuFileItem_Click);
+    endWithSaveOrCancel(Escape::Cancels);
 
     auto* top = new QHBoxLayout;
     auto* display = new QVBoxLayout;
@@ -72,14 +62,9 @@ FrmFullImage::FrmFullImage(PlacementOptions* value, QWidget* parent) : ValueDial
     form->addWidget(buildLayouts());
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(actionButton("Command1", "Save / Exit", &PlacementOptions::Command1_Click));
-    buttons->addWidget(actionButton("Command2", "Cancel", &PlacementOptions::Command2_Click));
+    buttons->addWidget(saveButton("Command1"));
+    buttons->addWidget(cancelButton("Command2"));
     form->addLayout(buttons);
-
-    closeWhenHidden();
-    setEscape([](PlacementOptions& v) { v.menuFileItem_Click(98); });
-    if (m_value)
-        connect(m_value, &QObject::destroyed, this, [this] { QDialog::reject(); });
     push();
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/frmhtmltitle.h"
 
+#include "platform/numbers.h"
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
 
@@ -18,24 +19,18 @@ namespace mosaicon {
 
 using platform::MenuRow;
 using platform::namedWidget;
+using platform::pixels;
 
 namespace {
 
-int pixels(double twips)
-{
-    return qRound(twips / platform::ImageControl::TwipsPerPixel);
-}
-
-const QString menuOptions = QStringLiteral("menuOptionsItem");
-
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 99, "E&xit"},
-    {"menuOptions", MenuRow::heading, "&Options"},
-    {"menuOptionsItem", 5, "&Color Selection"},
-    {"menuOptionsItem", 7, "C&lear Banners"},
-    {"menuOptionsItem", 10, "&Image And Text Placement"},
-    {"menuOptionsItem", 15, "&Slide Show"},
+const FrmHtmlTitle::Row menuRows[] = {
+    {{"menuFile", MenuRow::heading, "&File"}},
+    {{"menuFileItem", 99, "E&xit"}, &PagePrompt::b_cancel_exit_Click},
+    {{"menuOptions", MenuRow::heading, "&Options"}},
+    {{"menuOptionsItem", 5, "&Color Selection"}, &PagePrompt::openColourOptions},
+    {{"menuOptionsItem", 7, "C&lear Banners"}, &PagePrompt::clearBanners},
+    {{"menuOptionsItem", 10, "&Image And Text Placement"}, &PagePrompt::openPlacementOptions},
+    {{"menuOptionsItem", 15, "&Slide Show"}, &PagePrompt::openSlideShowOptions},
 };
 
 // The boxes whose rule runs when the user leaves them.
@@ -53,7 +48,7 @@ FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent) : ValueDialog(val
 {
     setObjectName(QStringLiteral("frm_htmltitle"));
     auto* form = new QVBoxLayout(this);
-    buildMenus();
+    addMenuBar(menuRows);
     form->addLayout(buildTop());
     form->addWidget(frame("Frame4", "Title / Subject", textBox("o_title", &PagePrompt::o_title)));
     form->addWidget(frame("Frame1", "HTML <title>?</title> Information",
@@ -71,17 +66,6 @@ FrmHtmlTitle::FrmHtmlTitle(PagePrompt* value, QWidget* parent) : ValueDialog(val
     // Esc and the window frame's close button both mean Exit: the run stops.
     setEscape(&PagePrompt::b_cancel_exit_Click);
     push();
-}
-
-void FrmHtmlTitle::buildMenus()
-{
-    addMenuBar(menuRows, &PagePrompt::menuFileItem_Click);
-    runItems(menuOptions, &PagePrompt::menuOptionsItem_Click);
-}
-
-QAction* FrmHtmlTitle::menuItem(const QString& menu, int index) const
-{
-    return m_menus.item(menu, index);
 }
 
 QLineEdit* FrmHtmlTitle::textBox(const char* name, platform::TextBox PagePrompt::*field)
@@ -134,9 +118,10 @@ QGroupBox* FrmHtmlTitle::buildBanners()
     QGroupBox* banners = frame("Frame5", "Banners");
     auto* grid = new QGridLayout(banners);
     grid->addWidget(topBanner, 0, 0, 1, 2);
-    grid->addWidget(actionButton("Command2", "Select Top", &PagePrompt::Command2_Click), 0, 2);
+    grid->addWidget(actionButton("Command2", "Select Top", &PagePrompt::selectTopBanner), 0, 2);
     grid->addWidget(bottomBanner, 2, 0, 1, 2);
-    grid->addWidget(actionButton("Command4", "Select Bottom", &PagePrompt::Command4_Click), 2, 2);
+    grid->addWidget(actionButton("Command4", "Select Bottom", &PagePrompt::selectBottomBanner), 2,
+                    2);
     grid->addWidget(label("Label2", "Top Hyperlink:", topLink), 1, 0);
     grid->addWidget(topLink, 1, 1, 1, 2);
     grid->addWidget(label("Label3", "Bottom Hyperlink:", bottomLink), 3, 0);
@@ -169,7 +154,7 @@ QGroupBox* FrmHtmlTitle::buildChecksAndButtons()
     connect(ok, &QPushButton::clicked, this, &FrmHtmlTitle::okClicked);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ok);
-    buttons->addWidget(actionButton("Command3", "Clear Text", &PagePrompt::Command3_Click));
+    buttons->addWidget(actionButton("Command3", "Clear Text", &PagePrompt::clearText));
     buttons->addWidget(actionButton("b_cancel_exit", "Exit", &PagePrompt::b_cancel_exit_Click));
     column->addLayout(buttons);
     return checks;
@@ -232,7 +217,7 @@ void FrmHtmlTitle::okClicked()
     // Enter presses OK without moving the focus, so the box being typed in
     // would not be checked: run what its focus loss would have run.
     runFocusLoss(focusWidget());
-    run(&PagePrompt::Command1_Click);
+    run(&PagePrompt::acceptAnswers);
 }
 
 void FrmHtmlTitle::valueHidden()

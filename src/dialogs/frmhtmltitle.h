@@ -29,13 +29,10 @@ class FrmHtmlTitle final : public platform::ValueDialog<PagePrompt>
 public:
     explicit FrmHtmlTitle(PagePrompt* value, QWidget* parent = nullptr);
 
-    QAction* menuItem(const QString& menu, int index) const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildMenus();
     QLineEdit* textBox(const char* name, platform::TextBox PagePrompt::*field);
     // A frame, around the one control it holds if it is given.
     QGroupBox* frame(const char* name, const char* caption, QWidget* content = nullptr);

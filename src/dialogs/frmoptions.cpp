@@ -15,25 +15,11 @@
 
 namespace mosaicon {
 
-using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
 
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 98, "&Cancel"},
-    {"menuFileItem", 99, "&Save / Exit"},
-};
-
-struct BoxRow
-{
-    const char* name;
-    const char* caption;
-    HtmlOptions::Box box;
-};
-
-const BoxRow boxRows[] = {
+const FrmOptions::CheckRow boxRows[] = {
     {"o_use_thumbnail", "Use Thumbnail If Available", &HtmlOptions::o_use_thumbnail},
     {"o_maintain_ratio", "Maintain Size Ratio", &HtmlOptions::o_maintain_ratio},
     {"o_thumbnail_prefix", "Prefix Thumbnail File", &HtmlOptions::o_thumbnail_prefix},
@@ -79,7 +65,7 @@ FrmOptions::FrmOptions(HtmlOptions* value, QWidget* parent) : ValueDialog(value,
 {
     setObjectName(QStringLiteral("frm_options"));
     auto* form = new QVBoxLayout(this);
-    addMenuBar(menuRows, &HtmlOptions::menuFileItem_Click);
+    endWithSaveOrCancel(Escape::Saves);
 
     auto* frames = new QHBoxLayout;
     auto* left = new QVBoxLayout;
@@ -90,24 +76,22 @@ FrmOptions::FrmOptions(HtmlOptions* value, QWidget* parent) : ValueDialog(value,
     form->addLayout(frames);
 
     auto* buttons = new QGridLayout;
-    int column = 0;
-    for (const auto& [name, caption, click] :
-         {std::tuple{"Command1", "Save / Exit", &HtmlOptions::Command1_Click},
-          std::tuple{"Command9", "Cancel", &HtmlOptions::Command9_Click},
-          std::tuple{"b_color", "Color Selection", &HtmlOptions::b_color_Click},
-          std::tuple{"Command2", "HTML Slide Show Options", &HtmlOptions::Command2_Click},
-          std::tuple{"Command7", "Image And Text Placement", &HtmlOptions::Command7_Click},
-          std::tuple{"Command8", "HTML Text Conversion", &HtmlOptions::Command8_Click},
-          std::tuple{"Command6", "Edit HTML Heading And Footer", &HtmlOptions::Command6_Click}}) {
-        buttons->addWidget(actionButton(name, caption, click), column / 4, column % 4);
-        ++column;
-    }
+    QPushButton* const row[] = {
+        saveButton("Command1"),
+        cancelButton("Command9"),
+        actionButton("b_color", "Color Selection", &HtmlOptions::openColourOptions),
+        actionButton("Command2", "HTML Slide Show Options", &HtmlOptions::openSlideShowOptions),
+        actionButton("Command7", "Image And Text Placement", &HtmlOptions::openPlacementOptions),
+        actionButton("Command8", "HTML Text Conversion", &HtmlOptions::openCaptionTexts),
+        actionButton("Command6", "Edit HTML Heading And Footer",
+                     &HtmlOptions::editHeadingAndFooting),
+    };
+    for (int column = 0; column < int(std::size(row)); ++column)
+        buttons->addWidget(row[column], column / 4, column % 4);
     form->addLayout(buttons);
 
     if (m_value)
         setWindowTitle(m_value->caption);
-    closeWhenHidden();
-    setEscape([](HtmlOptions& v) { v.menuFileItem_Click(99); });
     push();
 }
 
@@ -175,9 +159,9 @@ QGroupBox* FrmOptions::buildImagesAndFiles()
               "o_file_title", "o_print_tn_kb_size", "o_print_tn_pixel_size", "o_create_batch_files",
               "o_rename_html", "o_internet_ready", "o_relative_address"});
     row += 11;
-    grid->addWidget(
-        actionButton("Command5", "Select Target Directory For Files", &HtmlOptions::Command5_Click),
-        row++, 0, 1, 2);
+    grid->addWidget(actionButton("Command5", "Select Target Directory For Files",
+                                 &HtmlOptions::chooseTargetDirectory),
+                    row++, 0, 1, 2);
     auto* directory = namedWidget<QLabel>(QStringLiteral("o_internet_directory"), frame);
     directory->setTextFormat(Qt::PlainText);
     directory->setWordWrap(true);
@@ -188,8 +172,9 @@ QGroupBox* FrmOptions::buildImagesAndFiles()
 void FrmOptions::addBoxes(QGridLayout* grid, int row, std::initializer_list<const char*> names)
 {
     for (const char* name : names) {
-        const auto r = std::find_if(std::begin(boxRows), std::end(boxRows),
-                                    [name](const BoxRow& b) { return qstrcmp(b.name, name) == 0; });
+        const auto r =
+            std::find_if(std::begin(boxRows), std::end(boxRows),
+                         [name](const CheckRow& b) { return qstrcmp(b.name, name) == 0; });
         grid->addWidget(ruledCheckBox(name, r->caption, r->box, grid->parentWidget()), row++, 0, 1,
                         2);
     }

@@ -12,25 +12,11 @@
 
 namespace mosaicon {
 
-using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
 
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 98, "&Cancel"},
-    {"menuFileItem", 99, "&Save/Exit"},
-};
-
-struct BoxRow
-{
-    const char* name;
-    const char* caption;
-    SlideOptions::Box box;
-};
-
-const BoxRow boxRows[] = {
+const FrmSOptions::CheckRow boxRows[] = {
     {"o_auto_advance", "Automatic Advance", &SlideOptions::o_auto_advance},
     {"o_slide_loop", "Continuous Loop", &SlideOptions::o_slide_loop},
     {"o_use_associated_text", "Use Associated Text (if any)", &SlideOptions::o_use_associated_text},
@@ -49,7 +35,7 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
 {
     setObjectName(QStringLiteral("frm_soptions"));
     auto* form = new QVBoxLayout(this);
-    addMenuBar(menuRows, &SlideOptions::menuFileItem_Click);
+    endWithSaveOrCancel(Escape::Saves);
 
     auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame2"), this);
     auto* grid = new QGridLayout(frame);
@@ -67,19 +53,17 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
         grid->addWidget(edit, row, 1);
         ++row;
     }
-    for (const BoxRow& r : boxRows)
+    for (const CheckRow& r : boxRows)
         grid->addWidget(ruledCheckBox(r.name, r.caption, r.box, frame), row++, 0, 1, 2);
     form->addWidget(frame);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(actionButton("Command1", "Save / Exit", &SlideOptions::Command1_Click));
-    buttons->addWidget(actionButton("Command2", "Cancel", &SlideOptions::Command2_Click));
+    buttons->addWidget(saveButton("Command1"));
+    buttons->addWidget(cancelButton("Command2"));
     form->addLayout(buttons);
 
     if (m_value)
         setWindowTitle(m_value->caption);
-    closeWhenHidden();
-    setEscape([](SlideOptions& v) { v.menuFileItem_Click(99); });
     push();
 }
 

@@ -14,16 +14,9 @@
 
 namespace mosaicon {
 
-using platform::MenuRow;
 using platform::namedWidget;
 
 namespace {
-
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 98, "&Cancel"},
-    {"menuFileItem", 99, "&Save / Exit"},
-};
 
 QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
 {
@@ -38,7 +31,7 @@ FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : ValueDialog(va
 {
     setObjectName(QStringLiteral("frm_tempdir"));
     auto* form = new QVBoxLayout(this);
-    addMenuBar(menuRows, &TargetDirectory::menuFileItem_Click);
+    endWithSaveOrCancel(Escape::Saves);
 
     m_text = plainLabel(QStringLiteral("Text1"), QString(), this);
     m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("o_drive"), this);
@@ -53,8 +46,8 @@ FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : ValueDialog(va
     form->addWidget(m_directory);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* save = actionButton("Command1", "Save / Exit", &TargetDirectory::Command1_Click);
-    QPushButton* cancel = actionButton("Command2", "Cancel", &TargetDirectory::Command2_Click);
+    QPushButton* save = saveButton("Command1");
+    QPushButton* cancel = cancelButton("Command2");
     // Enter picks a directory in the list; it must not also press a button.
     for (QPushButton* button : {save, cancel})
         button->setAutoDefault(false);
@@ -66,8 +59,6 @@ FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : ValueDialog(va
     connect(m_dir, &platform::DirListBox::pathChanged, this, &FrmTempDir::dirChanged);
     if (m_value)
         setWindowTitle(m_value->caption);
-    closeWhenHidden();
-    setEscape(&TargetDirectory::Form_Unload);
     push();
 }
 

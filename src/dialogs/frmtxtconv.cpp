@@ -19,10 +19,9 @@ using platform::namedWidget;
 
 namespace {
 
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"}, {"menuFileItem", 5, "&Reset To Original Values"},
-    {"menuFileItem", 10, "", true},          {"menuFileItem", 98, "&Cancel"},
-    {"menuFileItem", 99, "&Save / Exit"},
+const FrmTxtConv::Row ownFileRows[] = {
+    {{"menuFileItem", 5, "&Reset To Original Values"}, &CaptionTexts::resetToOriginalValues},
+    {{"menuFileItem", 10, "", true}},
 };
 
 // A box and the label that names it, on one row of a grid.
@@ -46,7 +45,7 @@ FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent) : ValueDialog(value
 {
     setObjectName(QStringLiteral("frm_txtconv"));
     auto* form = new QVBoxLayout(this);
-    addMenuBar(menuRows, &CaptionTexts::menuFileItem_Click);
+    endWithSaveOrCancel(Escape::Cancels, ownFileRows);
     form->addWidget(buildSlideShowFrame());
 
     auto* misc =
@@ -61,16 +60,17 @@ FrmTxtConv::FrmTxtConv(CaptionTexts* value, QWidget* parent) : ValueDialog(value
     form->addWidget(misc);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(addButton("Command1", "Save / Exit", &CaptionTexts::Command1_Click));
-    buttons->addWidget(
-        addButton("Command2", "Reset To Original Values", &CaptionTexts::Command2_Click));
-    buttons->addWidget(addButton("Command3", "Cancel", &CaptionTexts::Command3_Click));
+    const auto add = [buttons](QPushButton* button) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    };
+    add(saveButton("Command1"));
+    add(actionButton("Command2", "Reset To Original Values", &CaptionTexts::resetToOriginalValues));
+    add(cancelButton("Command3"));
     form->addLayout(buttons);
 
     if (m_value)
         setWindowTitle(m_value->caption);
-    closeWhenHidden();
-    setEscape([](CaptionTexts& c) { c.menuFileItem_Click(98); });
     push();
 }
 
@@ -92,14 +92,6 @@ QGroupBox* FrmTxtConv::buildSlideShowFrame()
     }
     grid->setColumnStretch(0, 1);
     return frame;
-}
-
-QPushButton* FrmTxtConv::addButton(const char* name, const char* caption,
-                                   void (CaptionTexts::*click)())
-{
-    QPushButton* button = actionButton(name, caption, click);
-    button->setAutoDefault(false);
-    return button;
 }
 
 void registerFrmTxtConv()

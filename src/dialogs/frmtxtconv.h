@@ -19,7 +19,6 @@ public:
 
 private:
     QGroupBox* buildSlideShowFrame();
-    QPushButton* addButton(const char* name, const char* caption, void (CaptionTexts::*click)());
 };
 
 // Lets the caption texts be shown by their dialog.

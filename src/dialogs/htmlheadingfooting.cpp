@@ -33,7 +33,7 @@ QByteArray fileBytes(const QString& text)
 
 } // namespace
 
-HtmlHeadingFooting::HtmlHeadingFooting(QObject* parent) : QObject(parent)
+HtmlHeadingFooting::HtmlHeadingFooting(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_html_heading_footing"));
 }
@@ -61,28 +61,15 @@ void HtmlHeadingFooting::edit(const QString& heading, const QString& footing)
     window.Form_Unload();
 }
 
-void HtmlHeadingFooting::Command1_Click()
+void HtmlHeadingFooting::saveAndClose()
 {
     if (save())
         emit hidden();
 }
 
-void HtmlHeadingFooting::Command2_Click()
-{
-    emit hidden();
-}
-
-void HtmlHeadingFooting::menuFileItem_Click(int index)
-{
-    if (index == 98)
-        Command2_Click();
-    else if (index == 99)
-        Command1_Click();
-}
-
 void HtmlHeadingFooting::Form_Unload()
 {
-    menuFileItem_Click(99);
+    saveAndClose();
 }
 
 bool HtmlHeadingFooting::save()

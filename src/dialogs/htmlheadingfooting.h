@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -11,7 +11,7 @@ namespace mosaicon {
 // "HTML Heading  And Footing": the texts of "htmlhead.htm" and
 // "htmlfoot.htm" in the program folder, the two files being the store.
 // Leaving the window in any way saves both files, Cancel included.
-class HtmlHeadingFooting : public QObject
+class HtmlHeadingFooting : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -29,17 +29,14 @@ public:
     static void edit(const QStringList& headingLines, const QStringList& footingLines);
 
     QString caption = QStringLiteral("HTML Heading  And Footing");
+    int height = loadedHeight; // twips
     // Every line followed by CR LF, as the files hold them.
     platform::TextBox html_header;
     platform::TextBox html_footer;
 
     // Save / Exit: writes both files, then hides the window; a file that
     // cannot be written is reported and the window stays.
-    void Command1_Click();
-    // Cancel: hides the window; the unload that follows saves.
-    void Command2_Click();
-    // 98: Cancel, 99: Save / Exit; any other index does nothing.
-    void menuFileItem_Click(int index);
+    void saveAndClose();
     // The window goes: runs Save / Exit.
     void Form_Unload();
 
@@ -48,10 +45,6 @@ public:
 
 private:
     static void edit(const QString& heading, const QString& footing);
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 };
 
 } // namespace mosaicon

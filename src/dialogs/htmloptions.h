@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 #include "settings/settingtext.h"
 
 #include <QObject>
@@ -13,15 +13,11 @@ namespace mosaicon {
 // The controls hold a copy of the settings from the load step until Save puts
 // them back; the window is saved whichever way it is left, so Cancel only puts
 // back the background picture that the colour window may have changed.
-class HtmlOptions : public QObject
+class HtmlOptions : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using CheckBox = platform::CheckBox;
-    using ComboBox = platform::ComboBox;
-    using Label = platform::Label;
-    using TextBox = platform::TextBox;
     using Box = CheckBox HtmlOptions::*;
 
     HtmlOptions();
@@ -78,31 +74,25 @@ public:
     void setCheck(Box box, bool on);
 
     // Save / Exit.
-    void Command1_Click();
+    void saveAndClose();
     // Cancel: the background picture as it was when the window was loaded.
-    void Command9_Click();
-    // 98 Cancel, 99 Save / Exit.
-    void menuFileItem_Click(int index);
+    void cancel();
     // The window goes: it is saved, unless Save / Exit has just done so.
     void Form_Unload();
 
     // The windows opened from here; each saves its own settings.
-    void b_color_Click();
-    void Command2_Click();
-    void Command7_Click();
-    void Command8_Click();
+    void openColourOptions();
+    void openSlideShowOptions();
+    void openPlacementOptions();
+    void openCaptionTexts();
     // The output directory; the label shows what was chosen.
-    void Command5_Click();
-    void Command6_Click();
+    void chooseTargetDirectory();
+    void editHeadingAndFooting();
     // The thumbnail background colour, from the colour dialog.
     void b_thumb_bcolor_Click();
 
     // Load, show modally, unload.
     static void showModally();
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 
 private:
     void loadCombos();

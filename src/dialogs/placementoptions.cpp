@@ -77,7 +77,7 @@ void PlacementOptions::format_full_img(const QString& layout)
     }
 }
 
-void PlacementOptions::Command1_Click()
+void PlacementOptions::saveAndClose()
 {
     Settings& s = settings();
     s.preformatted_text = o_preformatted.value;
@@ -86,19 +86,6 @@ void PlacementOptions::Command1_Click()
         s.full_img_location = QString::fromLatin1(locations[o_full_img_location.index].first);
     s.full_img_use_text = o_full_img_text.index != 0;
     emit hidden();
-}
-
-void PlacementOptions::Command2_Click()
-{
-    emit hidden();
-}
-
-void PlacementOptions::menuFileItem_Click(int index)
-{
-    if (index == 98)
-        Command2_Click();
-    else if (index == 99)
-        Command1_Click();
 }
 
 void PlacementOptions::showModally()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -10,7 +10,7 @@ namespace mosaicon {
 // The image and text placement window of the full-size image pages: image
 // only or with options, the image's place, the associated text and the layout
 // that joins image and text.
-class PlacementOptions : public QObject
+class PlacementOptions : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -46,17 +46,11 @@ public:
     // A text "#1" to "#4" is stored at once and its layout highlighted; any
     // other text changes nothing.
     void format_full_img(const QString& layout);
-    void Command1_Click();
-    void Command2_Click();
-    // 98 Cancel, 99 Save / Exit.
-    void menuFileItem_Click(int index);
+    // Save / Exit: the choices go into the settings.
+    void saveAndClose();
 
     // Load, show modally, unload: the settings change in memory only.
     static void showModally();
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 
 private:
     void applyEnablingRules();

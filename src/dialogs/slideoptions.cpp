@@ -69,7 +69,7 @@ void SlideOptions::changed(Box box)
     }
 }
 
-void SlideOptions::Command1_Click()
+void SlideOptions::saveAndClose()
 {
     Settings& s = settings();
     s.slide_image_height = isUnset(o_simage_height.text) ? defaultHeight : o_simage_height.text;
@@ -80,22 +80,9 @@ void SlideOptions::Command1_Click()
     emit hidden();
 }
 
-void SlideOptions::Command2_Click()
-{
-    emit hidden();
-}
-
-void SlideOptions::menuFileItem_Click(int index)
-{
-    if (index == 98)
-        Command2_Click();
-    else if (index == 99)
-        Command1_Click();
-}
-
 void SlideOptions::Form_Unload()
 {
-    menuFileItem_Click(99);
+    saveAndClose();
 }
 
 void SlideOptions::showModally()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QString>
@@ -10,14 +10,11 @@ namespace mosaicon {
 // The "HTML Slide Show Options" window: the slide image height, the advance
 // delay and the switches of the slide shows. The window is saved whichever way
 // it is left: Cancel only hides it, and the unload that follows saves.
-class SlideOptions : public QObject
+class SlideOptions : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using CheckBox = platform::CheckBox;
-    using Label = platform::Label;
-    using TextBox = platform::TextBox;
     using Box = CheckBox SlideOptions::*;
 
     SlideOptions();
@@ -47,20 +44,12 @@ public:
     void setCheck(Box box, bool on);
 
     // Save / Exit.
-    void Command1_Click();
-    // Cancel.
-    void Command2_Click();
-    // 98 Cancel, 99 Save / Exit.
-    void menuFileItem_Click(int index);
+    void saveAndClose();
     // The window goes: runs Save / Exit.
     void Form_Unload();
 
     // Load, show modally, unload.
     static void showModally();
-
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
 };
 
 } // namespace mosaicon

@@ -10,7 +10,8 @@
 
 namespace mosaicon {
 
-TargetDirectory::TargetDirectory(const QString& startDirectory, QObject* parent) : QObject(parent)
+TargetDirectory::TargetDirectory(const QString& startDirectory, QObject* parent)
+    : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_tempdir"));
     Text1.text = QStringLiteral(
@@ -79,28 +80,15 @@ void TargetDirectory::o_dir_Change()
     o_directory.caption = o_dir;
 }
 
-void TargetDirectory::Command1_Click()
+void TargetDirectory::saveAndClose()
 {
     settings().internet_dir = o_directory.caption;
     emit hidden();
 }
 
-void TargetDirectory::Command2_Click()
-{
-    emit hidden();
-}
-
-void TargetDirectory::menuFileItem_Click(int index)
-{
-    if (index == 98)
-        Command2_Click();
-    else if (index == 99)
-        Command1_Click();
-}
-
 void TargetDirectory::Form_Unload()
 {
-    menuFileItem_Click(99);
+    saveAndClose();
 }
 
 } // namespace mosaicon

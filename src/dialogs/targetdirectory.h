@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 
 #include <QHash>
 #include <QObject>
@@ -13,14 +13,11 @@ namespace mosaicon {
 // list and the directory list show and the selected-directory label, with the
 // window's rules; the dialog only shows it. The directory is stored whenever
 // the window is unloaded, so leaving it by Cancel stores the label too.
-class TargetDirectory : public QObject
+class TargetDirectory : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using TextBox = platform::TextBox;
-    using Label = platform::Label;
-
     static constexpr int loadedHeight = 5925;
 
     // The load steps, starting from the directory the lists start on.
@@ -49,19 +46,12 @@ public:
     // The directory list now shows o_dir.
     void o_dir_Change();
     // Save / Exit.
-    void Command1_Click();
-    // Cancel.
-    void Command2_Click();
-    // 98: Cancel; 99: Save / Exit; any other index does nothing.
-    void menuFileItem_Click(int index);
+    void saveAndClose();
     // Runs Save / Exit; the frame's close unloads too.
     void Form_Unload();
 
     // The root of the volume that holds path.
     static QString volumeOf(const QString& path);
-
-signals:
-    void hidden();
 
 private:
     void load();

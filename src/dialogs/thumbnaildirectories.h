@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dialogvalue.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -9,7 +11,7 @@ namespace mosaicon {
 // The thumbnail source directory window: the folders listed in the settings
 // file's [Thumbnail Directories], which the image windows fill as they make
 // thumbnails. No command opens it.
-class ThumbnailDirectories : public QObject
+class ThumbnailDirectories : public platform::DialogValue
 {
     Q_OBJECT
 

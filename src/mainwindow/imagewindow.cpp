@@ -27,21 +27,19 @@ platform::Form<ImageWindow> frm_thumbnail;
 namespace {
 
 using platform::MenuRow;
+using platform::pixels;
 
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "File"},
-    {"menuFileItem", 0, "Copy To Clipboard"},
-    {"menuFileItem", 1, "Exit"},
+using Row = platform::CommandRow<ImageWindow>;
+
+const Row menuRows[] = {
+    {{"menuFile", MenuRow::heading, "File"}},
+    {{"menuFileItem", 0, "Copy To Clipboard"}, &ImageWindow::copyToClipboard},
+    {{"menuFileItem", 1, "Exit"}, &ImageWindow::exitWindow},
 };
 
 // Room the frame, the menu bar and the status bar take from the window, in twips.
 constexpr double sideRoom = 150;
 constexpr double topAndBottomRoom = 1000;
-
-int px(double twips)
-{
-    return qRound(twips / platform::twipsPerPixel);
-}
 
 QString currentEntry(const QListWidget* list)
 {
@@ -109,7 +107,7 @@ ImageWindow::ImageWindow(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frm_thumbnail"));
     setWindowTitle(QStringLiteral("Thumbnail"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(px(6000), px(4800));
+    resize(pixels(6000), pixels(4800));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -125,9 +123,9 @@ ImageWindow::ImageWindow(QWidget* parent) : QMainWindow(parent)
     bar->addWidget(m_status, 1);
     setStatusBar(bar);
 
-    m_menus = platform::MenuTree(menuBar(), menuRows);
-    m_menus.connectItems(QStringLiteral("menuFileItem"), this,
-                         [this](int index) { menuFileItem_Click(index); });
+    m_menus = platform::MenuTree(menuBar(), std::span<const Row>(menuRows));
+    m_menus.connectRows(std::span<const Row>(menuRows), this,
+                        [this](auto command) { (this->*command)(); });
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer1.setSingleShot(true);
@@ -183,7 +181,7 @@ void ImageWindow::fit_thumbnail_image()
     c.setWidth(own.width() * platform::twipsPerPixel);
     c.setHeight(own.height() * platform::twipsPerPixel);
     if (height() * platform::twipsPerPixel < minimumHeight)
-        resize(width(), px(minimumHeight));
+        resize(width(), pixels(minimumHeight));
 
     const PictureFit fit = fitPicture(c.width(), c.height(), width() * platform::twipsPerPixel,
                                       height() * platform::twipsPerPixel);
@@ -205,15 +203,16 @@ void ImageWindow::Timer1_Timer()
     fit_thumbnail_image();
 }
 
-void ImageWindow::menuFileItem_Click(int index)
+void ImageWindow::copyToClipboard()
 {
-    if (index == 0) {
-        const platform::ImageControl& c = m_image->control();
-        if (c.visible() && !c.isNull())
-            platform::setClipboardPicture(c.picture());
-    } else if (index == 1) {
-        close();
-    }
+    const platform::ImageControl& c = m_image->control();
+    if (c.visible() && !c.isNull())
+        platform::setClipboardPicture(c.picture());
+}
+
+void ImageWindow::exitWindow()
+{
+    close();
 }
 
 void ImageWindow::resizeEvent(QResizeEvent* event)

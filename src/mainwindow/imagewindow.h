@@ -59,7 +59,9 @@ public:
     void fit_thumbnail_image();
     void Form_Load();
     void Timer1_Timer();
-    void menuFileItem_Click(int index);
+    // File: Copy To Clipboard (the picture shown, if any) and Exit.
+    void copyToClipboard();
+    void exitWindow();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -169,8 +169,7 @@ void MainForm::addMenuItem(QAction* action, const Command& row, const QString& o
     m_menuItems.insert(QStringLiteral("%1/%2").arg(row.menu).arg(row.index), action);
     const QString menu = row.menu;
     const int index = row.index;
-    connect(action, &QAction::triggered, this,
-            [this, menu, index] { menuItem_Click(menu, index); });
+    connect(action, &QAction::triggered, this, [this, menu, index] { runMenuItem(menu, index); });
 }
 
 void MainForm::buildMenus()
@@ -285,22 +284,19 @@ void MainForm::Form_Load()
     const qsizetype saved = patterns().indexOf(p.settings.last_image_type.text());
     const int patternIndex = saved < 0 ? 0 : int(saved);
 
-    QString listFile = QStringLiteral("/f");
-    check_switch(listFile);
+    const QString listFile = check_switch(QStringLiteral("/f"));
     if (listFile.isEmpty())
         restoreBrowser(patternIndex);
     else
         load_file_list_switch();
 
     bool switchActed = false;
-    QString simple = QStringLiteral("/s");
-    check_switch(simple);
+    const QString simple = check_switch(QStringLiteral("/s"));
     if (!simple.isEmpty()) {
         showSimpleView();
         switchActed = true;
     } else {
-        QString view = QStringLiteral("/v");
-        check_switch(view);
+        const QString view = check_switch(QStringLiteral("/v"));
         if (!view.isEmpty()) {
             if (m_itemlist->count() == 0) {
                 const QString text = QStringLiteral("No files are loaded to view.");
@@ -319,8 +315,7 @@ void MainForm::Form_Load()
         showStartDirectory();
 
     // A window switch with "/x" ends the program without ever showing the window.
-    QString end = QStringLiteral("/x");
-    check_switch(end);
+    const QString end = check_switch(QStringLiteral("/x"));
     if (switchActed && !end.isEmpty()) {
         platform::endProgram();
         return;
@@ -358,8 +353,7 @@ void MainForm::showStartDirectory()
 void MainForm::load_file_list_switch()
 {
     platform::BusyCursor busy;
-    QString name = QStringLiteral("/f");
-    check_switch(name);
+    const QString name = check_switch(QStringLiteral("/f"));
     if (name.isEmpty())
         return;
     m_itemlist->addItems(read_list_file(name));

@@ -60,7 +60,6 @@ public:
     platform::DriveListBox* filedrive() const { return m_filedrive; }
     platform::DirListBox* filedir() const { return m_filedir; }
     platform::ImageView* logo() const { return m_logo; }
-    platform::ImageControl& o_tn() { return m_o_tn; }
     QToolBar* Toolbar1() const { return m_toolbar; }
     QAction* toolbarButton(int position) const; // 1-based, as the toolbar numbers them
     QAction* toolbarButton(const QString& key) const;
@@ -90,9 +89,8 @@ public:
     // The toolbar's and the menus' commands, in toolbar and menu order.
     static const CommandTable& commands();
     void Toolbar1_ButtonClick(QAction* button);
-    // Any menu's click handler: the item's command by its menu's object name and index.
-    void menuItem_Click(const QString& menu, int index);
-    void menuFileItem_Click(int index);
+    // Runs a menu item's command, found by its menu's object name and index.
+    void runMenuItem(const QString& menu, int index);
     // The file list and the working lists as a page run sees them.
     PageLists pageLists();
     void load_file_list_switch();
@@ -157,7 +155,6 @@ private:
     platform::DirListBox* m_filedir = nullptr;
     QListWidget* m_itemlist = nullptr;
     platform::ImageView* m_logo = nullptr;
-    platform::ImageControl m_o_tn;
     QToolBar* m_toolbar = nullptr;
     QLabel* m_status = nullptr;
     QTimer m_timer1;

@@ -273,14 +273,9 @@ void MainForm::Toolbar1_ButtonClick(QAction* button)
     toolbarButton(1)->setChecked(false);
 }
 
-void MainForm::menuItem_Click(const QString& menu, int index)
+void MainForm::runMenuItem(const QString& menu, int index)
 {
     commands().click(*this, menu, index);
-}
-
-void MainForm::menuFileItem_Click(int index)
-{
-    menuItem_Click(menus::file, index);
 }
 
 PageLists MainForm::pageLists()

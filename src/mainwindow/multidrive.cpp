@@ -12,6 +12,8 @@
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
+#include "platform/widgets/menutree.h"
+#include "platform/widgets/widgetui.h"
 #include "platform/windowregistry.h"
 
 #include <QCheckBox>
@@ -183,16 +185,15 @@ void MultiDrive::buildControls()
 
 QMenuBar* MultiDrive::buildMenu()
 {
-    auto* bar = new QMenuBar(this);
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("menuFile"));
-    const auto fileItem = [&](int index, const char* caption, void (MultiDrive::*run)()) {
-        QAction* action = file->addAction(QString::fromUtf8(caption), this, run);
-        action->setObjectName(QStringLiteral("menuFileItem"));
-        action->setProperty("index", index);
+    using Row = platform::CommandRow<MultiDrive>;
+    static const Row rows[] = {
+        {{"menuFile", platform::MenuRow::heading, "File"}},
+        {platform::cancelRow, &MultiDrive::cancel},
+        {{"menuFileItem", 99, "Exit"}, &MultiDrive::ok},
     };
-    fileItem(98, "Cancel", &MultiDrive::cancel);
-    fileItem(99, "Exit", &MultiDrive::ok);
+    auto* bar = new QMenuBar(this);
+    const platform::MenuTree menus(bar, std::span<const Row>(rows));
+    menus.connectRows(std::span<const Row>(rows), this, [this](auto run) { (this->*run)(); });
     return bar;
 }
 

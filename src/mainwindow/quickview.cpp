@@ -47,8 +47,8 @@ QuickView::QuickView(QWidget* parent) : QDialog(parent)
     m_source->updateCaption();
 
     connect(m_source, &BrowsePanel::driveChosen, this, &QuickView::filedrive_Change);
-    connect(m_create, &QPushButton::clicked, this, &QuickView::Command3d2_Click);
-    connect(m_cancel, &QPushButton::clicked, this, &QuickView::Command12_Click);
+    connect(m_create, &QPushButton::clicked, this, &QuickView::createHtml);
+    connect(m_cancel, &QPushButton::clicked, this, &QuickView::cancelAndRemember);
 
     Form_Load();
 }
@@ -109,7 +109,7 @@ void QuickView::filedrive_Change()
                          platform::MsgBox::Exclamation, program().product_title);
 }
 
-void QuickView::Command3d2_Click()
+void QuickView::createHtml()
 {
     std::unique_ptr<PageRun> own;
     PageRun* run = m_run;
@@ -129,7 +129,7 @@ void QuickView::Command3d2_Click()
     done(QDialog::Accepted);
 }
 
-void QuickView::Command12_Click()
+void QuickView::cancelAndRemember()
 {
     done(QDialog::Rejected);
     Settings& s = settings();

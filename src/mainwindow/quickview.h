@@ -59,9 +59,9 @@ public:
     void Form_Load();
     void filedrive_Change();
     // Create HTML.
-    void Command3d2_Click();
-    // Cancel.
-    void Command12_Click();
+    void createHtml();
+    // Cancel: the drive and directory are remembered for the next showing.
+    void cancelAndRemember();
 
 private:
     void buildControls();

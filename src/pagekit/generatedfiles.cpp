@@ -6,7 +6,7 @@
 
 namespace mosaicon {
 
-GeneratedFiles::GeneratedFiles(QObject* parent) : QObject(parent)
+GeneratedFiles::GeneratedFiles(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_htmledit"));
 }
@@ -14,20 +14,12 @@ GeneratedFiles::GeneratedFiles(QObject* parent) : QObject(parent)
 void GeneratedFiles::o_flist_DblClick()
 {
     // The window stays open whether or not the editor started.
-    start_editor(o_flist.value(selected));
+    start_editor(o_flist.entries.value(o_flist.selected));
 }
 
-void GeneratedFiles::menuFileItem_Click(int index)
+void GeneratedFiles::close()
 {
-    if (index == 5)
-        o_flist_DblClick();
-    else if (index == 99)
-        Command1_Click();
-}
-
-void GeneratedFiles::Command1_Click()
-{
-    emit closed();
+    emit hidden();
 }
 
 } // namespace mosaicon

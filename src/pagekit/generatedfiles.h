@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/dialogvalue.h"
 
 #include <QObject>
 #include <QStringList>
@@ -10,7 +11,7 @@ namespace mosaicon {
 // to the editor. The run empties the list, the writers append the full path
 // of every page right after they open it, and at the end of the run they show
 // it modally when the editor is to start by itself. Nothing of it is saved.
-class GeneratedFiles : public QObject
+class GeneratedFiles : public platform::DialogValue
 {
     Q_OBJECT
 
@@ -18,23 +19,15 @@ public:
     explicit GeneratedFiles(QObject* parent = nullptr);
 
     QString caption = QStringLiteral("Edit HTML Files");
-    QStringList o_flist;
-    // Index into o_flist of the selected entry; -1 for none.
-    int selected = -1;
+    platform::ListBox o_flist;
 
     // Opens the selected file in the editor; without a selection the editor
     // starts without a file.
     void o_flist_DblClick();
-    // 5: Edit; 99: Exit; any other index does nothing.
-    void menuFileItem_Click(int index);
     // Close / Exit.
-    void Command1_Click();
+    void close();
     // Shows the window modally; returns when it has been closed.
     void show();
-
-signals:
-    // The window is to be closed: the modal show returns.
-    void closed();
 };
 
 } // namespace mosaicon

@@ -78,7 +78,7 @@ void skipSubBlocks(ByteReader& in)
         in.skip(n);
 }
 
-void warn(const QString& text)
+void warnAsTheReader(const QString& text)
 {
     platform::msgbox(text, platform::MsgBox::Exclamation, readerTitle);
 }
@@ -97,7 +97,7 @@ int nextMarker(ByteReader& in)
     if (b < 0)
         return -1;
     if (passed > 0) {
-        warn(QStringLiteral("Garbage found in JPG file"));
+        warnAsTheReader(QStringLiteral("Garbage found in JPG file"));
         in.close();
         return -1;
     }
@@ -207,7 +207,7 @@ std::pair<int, std::optional<QSize>> walkJpeg(ByteReader& in)
         } else if (marker == 0xFE) {
             const int length = in.word(true);
             if (length >= 0 && length < 2) {
-                warn(QStringLiteral("Errroneous JPG marker length"));
+                warnAsTheReader(QStringLiteral("Errroneous JPG marker length"));
                 break;
             }
             in.skip(length - 2);

@@ -75,8 +75,7 @@ void write_banner(TextFile& page, const QString& ref, const QString& link)
 
 void write_copyright(TextFile& page)
 {
-    QString copyright;
-    get_caption(QStringLiteral("o_copyright"), copyright);
+    const QString copyright = get_caption(QStringLiteral("o_copyright"));
     if (copyright.isEmpty())
         return;
     page.line(QStringLiteral("<p>"));
@@ -222,21 +221,21 @@ void write_cell(TextFile& page, const std::function<void()>& content)
     page.line(QStringLiteral("</td>"));
 }
 
-void get_caption(const QString& id, QString& text)
+QString get_caption(const QString& id)
 {
     for (const Caption& c : captions) {
         if (id != QLatin1String(c.id))
             continue;
         const QString value = platform::profile(program().ini_file_path)
                                   .get(QStringLiteral("Captions"), QString::fromUtf8(c.key));
-        text = value.isEmpty() ? QString::fromUtf8(c.builtIn) : value;
-        return;
+        return value.isEmpty() ? QString::fromUtf8(c.builtIn) : value;
     }
+    return QString();
 }
 
-void make_file_url(QString& path)
+QString file_url(const QString& path)
 {
-    path = QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
+    return QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
 }
 
 QString html_address(const QString& name)
@@ -264,9 +263,10 @@ std::optional<QString> page_name_from_answer(const QString& answer)
     return base + QStringLiteral(".htm");
 }
 
-void ask_html_file_name(QString& name, const QString& source, const QString& folder)
+QString ask_html_file_name(const QString& proposed, const QString& source, const QString& folder)
 {
     const Program& p = program();
+    QString name = proposed;
     if (name.isEmpty()) {
         // Drawn free in the folder the page is written to.
         QString path;
@@ -275,7 +275,7 @@ void ask_html_file_name(QString& name, const QString& source, const QString& fol
         split_file_path(path, dir, name);
     }
     if (!p.settings.rename_html)
-        return;
+        return name;
 
     QString proposal = name.startsWith(u'/') ? name.mid(1) : name;
     const QString prompt = withSource(QStringLiteral("What is the name of the HTML file?"), source);
@@ -287,10 +287,9 @@ void ask_html_file_name(QString& name, const QString& source, const QString& fol
             continue;
         const QString question = withSource(
             QStringLiteral("Is '%1' the name of the file you want to use?").arg(candidate->toLower()), source);
-        if (platform::msgbox(question, platform::MsgBox::YesNo, p.product_title) == platform::MsgBox::Yes) {
-            name = *candidate;
-            return;
-        }
+        if (platform::msgbox(question, platform::MsgBox::YesNo, p.product_title) ==
+            platform::MsgBox::Yes)
+            return *candidate;
     }
 }
 

@@ -81,22 +81,22 @@ void write_cell(TextFile& page, const std::function<void()>& content);
 
 // The text of a link caption by its id ("o_ss_view_slide", "o_ss_view_image",
 // "o_ss_click_here", "o_copyright"): the user's text, or the built-in one. An
-// unknown id leaves the text as it was.
-void get_caption(const QString& id, QString& text);
+// unknown id has none.
+QString get_caption(const QString& id);
 
-// Replaces a local path by its "file:" address, percent-encoded.
-void make_file_url(QString& path);
+// A local path's "file:" address, percent-encoded.
+QString file_url(const QString& path);
 
 // The page name an answer to a page-name prompt gives: the answer cut before
 // its first ".", with ".htm" added. None when nothing is left, or, after
 // telling the user, when what is left holds anything but letters and digits.
 std::optional<QString> page_name_from_answer(const QString& answer);
 
-// The page file's name: a fresh random one when empty; with Rename HTML on,
-// the user is asked until a name of letters and digits is confirmed. The
-// name comes back without folder: the writers put it into the folder given,
-// where a random name is drawn free.
-void ask_html_file_name(QString& name, const QString& source, const QString& folder);
+// The page file's name for a proposed one: a fresh random one when it is
+// empty; with Rename HTML on, the user is asked until a name of letters and
+// digits is confirmed. The name comes without folder: the writers put it
+// into the folder given, where a random name is drawn free.
+QString ask_html_file_name(const QString& proposed, const QString& source, const QString& folder);
 
 // An address made from a file name or path for a src or href attribute:
 // percent-encoded (keeping "/"), so any name a camera or file manager

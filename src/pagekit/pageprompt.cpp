@@ -12,7 +12,6 @@
 #include "platform/windowregistry.h"
 
 #include <QFileInfo>
-#include <QHash>
 
 #include <algorithm>
 
@@ -47,7 +46,7 @@ int message(const QString& text, int style)
 } // namespace
 
 PagePrompt::PagePrompt(QString folder, QObject* parent)
-    : QObject(parent), m_folder(std::move(folder))
+    : DialogValue(parent), m_folder(std::move(folder))
 {
     setObjectName(QStringLiteral("frm_htmltitle"));
     loadBanner(Side::Top);
@@ -146,26 +145,26 @@ void PagePrompt::clearBanner(Side side)
     s.banner = QString();
 }
 
-void PagePrompt::Command1_Click()
+void PagePrompt::acceptAnswers()
 {
     clearBanner(Side::Top);
     clearBanner(Side::Bottom);
     emit hidden();
 }
 
-void PagePrompt::Command2_Click()
+void PagePrompt::selectTopBanner()
 {
     banner_side = QStringLiteral("top");
     select_banner();
 }
 
-void PagePrompt::Command4_Click()
+void PagePrompt::selectBottomBanner()
 {
     banner_side = QStringLiteral("bottom");
     select_banner();
 }
 
-void PagePrompt::Command3_Click()
+void PagePrompt::clearText()
 {
     o_title.text.clear();
     o_title_tag.text.clear();
@@ -202,24 +201,29 @@ void PagePrompt::o_bottom_link_LostFocus()
     settings().bottom_banner_link = o_bottom_link.text;
 }
 
-void PagePrompt::menuFileItem_Click(int index)
+void PagePrompt::openColourOptions()
 {
-    if (index == 99)
-        b_cancel_exit_Click();
+    openOptionWindow(QStringLiteral("frm_color"));
 }
 
-void PagePrompt::menuOptionsItem_Click(int index)
+void PagePrompt::openPlacementOptions()
 {
-    // The option windows live above this value; they are opened by name.
-    static const QHash<int, QString> windows{{5, QStringLiteral("frm_color")},
-                                             {10, QStringLiteral("frm_fullimage")},
-                                             {15, QStringLiteral("frm_soptions")}};
-    if (windows.contains(index)) {
-        platform::openWindow(windows.value(index));
-        return;
-    }
-    if (index != 7)
-        return;
+    openOptionWindow(QStringLiteral("frm_fullimage"));
+}
+
+void PagePrompt::openSlideShowOptions()
+{
+    openOptionWindow(QStringLiteral("frm_soptions"));
+}
+
+// The option windows live above this value; they are opened by name.
+void PagePrompt::openOptionWindow(const QString& name)
+{
+    platform::openWindow(name);
+}
+
+void PagePrompt::clearBanners()
+{
     o_top_banner.text.clear();
     o_top_link.text.clear();
     o_bottom_banner.text.clear();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controlvalues.h"
+#include "platform/dialogvalue.h"
 #include "platform/imagecontrol.h"
 
 #include <QObject>
@@ -14,15 +14,11 @@ namespace mosaicon {
 // holds the controls' state and the window's own rules (banner checks, the
 // stop flag); the dialog only shows it, so the writers and their tests need
 // no widgets.
-class PagePrompt : public QObject
+class PagePrompt : public platform::DialogValue
 {
     Q_OBJECT
 
 public:
-    using TextBox = platform::TextBox;
-    using CheckBox = platform::CheckBox;
-    using Frame = platform::Frame;
-
     enum class Side
     {
         Top,
@@ -72,12 +68,12 @@ public:
     void showPreview(const QString& image_path);
 
     // OK: banner clean-up, then hidden.
-    void Command1_Click();
+    void acceptAnswers();
     // Select Top / Select Bottom: names the side, then runs the banner picker.
-    void Command2_Click();
-    void Command4_Click();
+    void selectTopBanner();
+    void selectBottomBanner();
     // Clear Text.
-    void Command3_Click();
+    void clearText();
     // Exit: the run stops.
     void b_cancel_exit_Click();
     void o_default_Click();
@@ -85,12 +81,13 @@ public:
     void o_bottom_banner_LostFocus();
     void o_top_link_LostFocus();
     void o_bottom_link_LostFocus();
-    // 99: Exit; any other index does nothing.
-    void menuFileItem_Click(int index);
-    // 5, 10, 15: open the colour, placement and slide-show option windows
-    // ("frm_color", "frm_fullimage", "frm_soptions") by name;
-    // 7: Clear Banners; any other index does nothing.
-    void menuOptionsItem_Click(int index);
+    // The Options menu: the colour, placement and slide-show option windows
+    // ("frm_color", "frm_fullimage", "frm_soptions", opened by name), and
+    // Clear Banners.
+    void openColourOptions();
+    void openPlacementOptions();
+    void openSlideShowOptions();
+    void clearBanners();
 
     // Asks for the banner picture of the side named in banner_side.
     void select_banner();
@@ -98,13 +95,10 @@ public:
     // The banner check of one side, as run when its box loses the focus.
     void checkBanner(Side side);
 
-signals:
-    // The window is to be hidden: the modal show returns.
-    void hidden();
-
 private:
     QString m_folder;
 
+    void openOptionWindow(const QString& name);
     void copyBannerFile(const QString& path, const QString& fileName);
     void clearBanner(Side side);
     void loadBanner(Side side);

@@ -24,8 +24,7 @@ namespace {
 
 void open_in_browser(const QString& page_path)
 {
-    QString address = page_path;
-    make_file_url(address);
+    const QString address = file_url(page_path);
     platform::shell().open(address, [address](const QString& reason) {
         platform::msgbox(QStringLiteral("Error:  Possible Browser problem.  Check to make sure you have "
                                         "selected the proper browser application.\n\n") +
@@ -141,7 +140,7 @@ bool PageRun::askForPage(const PageProposal& proposal)
     return true;
 }
 
-bool PageRun::pagePathFromPrompt(QString& page_path) const
+std::optional<QString> PageRun::pagePathFromPrompt() const
 {
     const Program& p = program();
     QString typedFolder;
@@ -150,21 +149,22 @@ bool PageRun::pagePathFromPrompt(QString& page_path) const
     if (fileName.isEmpty()) {
         platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
                          platform::MsgBox::Exclamation, p.product_title);
-        return false;
+        return std::nullopt;
     }
-    page_path = platform::joinPath(m_folder, fileName);
-    return true;
+    return platform::joinPath(m_folder, fileName);
 }
 
 void PageRun::listFile(const QString& path)
 {
-    m_generated->o_flist.append(path);
+    m_generated->o_flist.entries.append(path);
 }
 
-bool PageRun::openPage(QString& page_path)
+std::optional<QString> PageRun::openPage()
 {
-    if (!pagePathFromPrompt(page_path))
-        return false;
+    const std::optional<QString> opened = pagePathFromPrompt();
+    if (!opened)
+        return std::nullopt;
+    const QString& page_path = *opened;
     listFile(page_path);
     QString error;
     failScript(m_scripts.start_batch_files(page_path, &error), error);
@@ -174,7 +174,9 @@ bool PageRun::openPage(QString& page_path)
         if (!ref.isEmpty() && !ref.contains(u'/') && file_exists(copy))
             publish(copy);
     }
-    return !m_failed;
+    if (m_failed)
+        return std::nullopt;
+    return page_path;
 }
 
 void PageRun::fail(const QString& message)
@@ -279,7 +281,7 @@ void PageRun::startViewers(const QString& page_path, EditorStart editor)
         return;
     if (s.editor_command.isEmpty())
         tell_no_editor();
-    else if (editor == EditorStart::DirectWhenAlone && m_generated->o_flist.size() <= 1)
+    else if (editor == EditorStart::DirectWhenAlone && m_generated->o_flist.entries.size() <= 1)
         start_editor(page_path);
     else
         m_generated->show();
@@ -303,8 +305,7 @@ void PageRun::openCatalog(const QString& home_path)
 {
     if (m_failed)
         return;
-    QString address = home_path;
-    make_file_url(address);
+    const QString address = file_url(home_path);
     shell_open(address);
 }
 

@@ -121,16 +121,17 @@ public:
     bool stopped() const { return m_prompt && m_prompt->page_prompt_cancel; }
 
     // The page's path: the file name the prompt holds, in the run's folder
-    // whatever folder was typed. False, after saying so, when there is no
+    // whatever folder was typed. None, after saying so, when there is no
     // name.
-    bool pagePathFromPrompt(QString& page_path) const;
+    std::optional<QString> pagePathFromPrompt() const;
 
     // Lists a file the run has just opened for output.
     void listFile(const QString& path);
 
     // Opens the page the prompt names: its path, listed, with the batch
-    // scripts begun beside it. False, after saying so, when there is no name.
-    bool openPage(QString& page_path);
+    // scripts begun beside it. None, after saying so, when there is no name
+    // or the run has failed.
+    std::optional<QString> openPage();
 
     // With nothing in the working list, says so and saves the page as it
     // stands; true when it did.

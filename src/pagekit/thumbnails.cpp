@@ -121,33 +121,28 @@ bool is_gif_or_jpg(const QString& name)
     return ext == QLatin1String("gif") || ext == QLatin1String("jpg");
 }
 
-void get_image_dimensions(const QString& path, QString& height, QString& width)
+ImageDimensions get_image_dimensions(const QString& path)
 {
     const QSize pixels = image_pixel_size(path).value_or(QSize(0, 0));
     const double size = thumbnail_size();
     const double h = pixels.height();
     const double w = pixels.width();
-    if (h <= size && w <= size) {
-        height = QString::number(pixels.height());
-        width = QString::number(pixels.width());
-        return;
-    }
+    if (h <= size && w <= size)
+        return {QString::number(pixels.height()), QString::number(pixels.width())};
     const double factor = size / (h > w ? h : w);
     const auto side = [](double v) { return v < 11 ? QStringLiteral("10") : platform::strFormDouble(v); };
-    height = side(h * factor);
-    width = side(w * factor);
+    return {side(h * factor), side(w * factor)};
 }
 
-bool create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString&,
-                      QString* error)
+std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QString& image,
+                                        const QString&, QString* error)
 {
     if (!file_exists(image))
-        return true;
+        return QString();
     Settings& s = settings();
     QString dir;
     QString name;
     split_file_path(image, dir, name);
-    out = name;
     if (s.thumb_size.isEmpty()) {
         const QString stored = platform::profile(program().ini_file_path)
                                    .get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
@@ -160,28 +155,25 @@ bool create_thumbnail(platform::ImageControl& engine, const QString& image, QStr
     engine.setFitMode(1);
     if (!engine.setFileName(image)) {
         engine.setSizeLimit(0);
-        return true;
+        return name;
     }
     if (!(size < engine.imageHeight() || size < engine.imageWidth()))
-        return true;
+        return name;
     const QString thumb = platform::joinPath(dir, thumbnail_file_name(name, s.prefix_thumbnail_file, false));
     // Nothing made from a picture replaces that picture.
-    if (thumb == image || platform::isSameFile(thumb, image)) {
-        out = name;
-        return true;
-    }
+    if (thumb == image || platform::isSameFile(thumb, image))
+        return name;
     if (!prepare_thumbnail_engine(engine, image, size))
-        return true;
+        return name;
     // The save replaces an older thumbnail atomically; a failed save keeps it.
     if (!engine.saveAsJpeg(thumb)) {
         if (error)
             *error = QStringLiteral("The thumbnail %1 could not be written: %2").arg(thumb, engine.errorString());
         engine.setSizeLimit(0);
-        return false;
+        return std::nullopt;
     }
-    out = thumb;
     platform::profile(program().ini_file_path).put(QStringLiteral("Thumbnails (vi)"), image, thumb);
-    return true;
+    return thumb;
 }
 
 } // namespace mosaicon

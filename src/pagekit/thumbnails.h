@@ -33,15 +33,21 @@ int styled_thumbnail_limit(int size);
 QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways);
 
 // Makes a JPEG thumbnail beside the image on the engine when the image is
-// larger than the thumbnail size, and records it; out is the thumbnail's
-// path, or the bare file name when the image serves as its own thumbnail.
-// False, with the reason in error, when the thumbnail could not be written.
-bool create_thumbnail(platform::ImageControl& engine, const QString& image, QString& out, const QString& kind,
-                      QString* error = nullptr);
+// larger than the thumbnail size, and records it. Gives the thumbnail's
+// path, or the bare file name when the image serves as its own thumbnail,
+// or "" for a missing image; none, with the reason in error, when the
+// thumbnail could not be written.
+std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QString& image,
+                                        const QString& kind, QString* error = nullptr);
 
-// The size an image is shown with on a page: its own when it fits the
-// thumbnail size, else scaled to it.
-void get_image_dimensions(const QString& path, QString& height, QString& width);
+// The size an image is shown with on a page, as the page writes it: its own
+// when it fits the thumbnail size, else scaled to it.
+struct ImageDimensions
+{
+    QString height;
+    QString width;
+};
+ImageDimensions get_image_dimensions(const QString& path);
 
 // The name's extension is one of the image types (any case).
 bool is_image_file(const QString& name);

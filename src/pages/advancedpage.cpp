@@ -45,23 +45,12 @@ QString folderOf(const QString& relative)
     return slash < 0 ? QString() : relative.left(slash + 1);
 }
 
-struct Size
-{
-    QString height;
-    QString width;
-};
+using Size = ImageDimensions;
 
 Size headerSize(const QString& path)
 {
     const QSize size = image_pixel_size(path).value_or(QSize(0, 0));
     return {QString::number(size.height()), QString::number(size.width())};
-}
-
-Size dimensions(const QString& path)
-{
-    Size size;
-    get_image_dimensions(path, size.height, size.width);
-    return size;
 }
 
 QString imageTag(const QString& src, const Size& size)
@@ -87,8 +76,7 @@ bool choosePageName(PageRun& run)
     }
     if (s.last_html_directory.isEmpty())
         s.last_html_directory = run.folder();
-    QString name = QStringLiteral("mosaik.htm");
-    ask_html_file_name(name, QString(), run.folder());
+    QString name = ask_html_file_name(QStringLiteral("mosaik.htm"), QString(), run.folder());
     if (name.isEmpty())
         name = QStringLiteral("mosaik.htm");
     if (!name.contains(QLatin1String(".htm")))
@@ -139,16 +127,14 @@ bool writeLinks(PageRun& run, TextFile& page, const QString& page_path, int& wri
         QString image;
         QString icon;
         if (is_gif_or_jpg(path)) {
-            QString thumb = path;
-            if (s.use_thumbnail)
-                find_thumbnail(thumb);
+            const QString thumb = s.use_thumbnail ? find_thumbnail(path) : path;
             if (s.use_thumbnail && !thumb.isEmpty() && file_exists(thumb)) {
                 image = imageTag(relativeAddress(thumb, page_path), headerSize(thumb));
                 run.publish(thumb);
             } else
-                image = imageTag(relative, dimensions(path));
+                image = imageTag(relative, get_image_dimensions(path));
         } else if (iconFor(run, path, icon)) {
-            image = imageTag(relativeAddress(icon, page_path), dimensions(icon));
+            image = imageTag(relativeAddress(icon, page_path), get_image_dimensions(icon));
         } else {
             image = html_text(path);
         }
@@ -204,19 +190,17 @@ QString imageCellStart(PageRun& run, const Entry& e, const QString& page_path, b
     QString fullPage;
     create_full_img_page(run, fullPage, e.name, e.path);
     run.publish(e.path);
-    QString thumb = e.path;
-    if (s.use_thumbnail)
-        find_thumbnail(thumb);
+    QString thumb = s.use_thumbnail ? find_thumbnail(e.path) : e.path;
     QString source;
     Size size;
     if (s.use_thumbnail && !thumb.isEmpty()) {
         source = html_address(relativeAddress(thumb, page_path));
-        size = dimensions(thumb);
+        size = get_image_dimensions(thumb);
         thumbnailSource = true;
         run.publish(thumb);
     } else {
         source = s.use_thumbnail ? html_address(e.relative) : fileAddress(e.path);
-        size = dimensions(e.path);
+        size = get_image_dimensions(e.path);
     }
     return QStringLiteral("<td><A HREF=\"%1\"><center><img src=\"%2\" height=%3 width=%4></center>")
         .arg(html_address(folderOf(e.relative) + fullPage), source, size.height, size.width);
@@ -246,7 +230,7 @@ QString tableCell(PageRun& run, const QString& path, const QString& page_path)
         if (!iconFor(run, path, icon))
             return QStringLiteral("<td><A HREF=\"%1\"><center>%2</center></a></td>")
                 .arg(html_address(e.relative), html_text(e.relative.toUpper()));
-        const Size size = dimensions(icon);
+        const Size size = get_image_dimensions(icon);
         cell = QStringLiteral("<td><A HREF=\"%1\"><center><img src=\"%2\" height=%3 width=%4></center>")
                    .arg(html_address(e.relative), fileAddress(icon), size.height, size.width);
     }
@@ -289,9 +273,10 @@ void create_advanced_html(PageRun& run)
     if (!choosePageName(run))
         return;
 
-    QString page_path;
-    if (!run.openPage(page_path))
+    const std::optional<QString> opened = run.openPage();
+    if (!opened)
         return;
+    const QString& page_path = *opened;
 
     TextFile page;
     write_page_head(page, run.prompt(), pageBody(run), true);

@@ -139,7 +139,7 @@ void go_create_html(PageRun& run)
     platform::ProfileBatch batch;
     if (!copyWithThumbnails(run))
         return;
-    run.generated().o_flist.clear();
+    run.generated().o_flist.entries.clear();
     if (run.toolbarKey == QLatin1String("advhtml"))
         create_advanced_html(run);
     else

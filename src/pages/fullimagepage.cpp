@@ -88,9 +88,9 @@ bool create_full_img_page(PageRun& run, QString& page_ref, const QString& image_
         return true;
     const PagePrompt& prompt = run.prompt();
 
-    QString name;
     // A bare name has no folder of its own: its page is drawn in the run's.
-    ask_html_file_name(name, image_path, directory.isEmpty() ? run.folder() : directory);
+    const QString name =
+        ask_html_file_name(QString(), image_path, directory.isEmpty() ? run.folder() : directory);
     page_ref = name;
     const QString page_path = platform::joinPath(directory, name);
     QString error;

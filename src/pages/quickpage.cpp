@@ -19,9 +19,10 @@ void create_quick_html(PageRun& run)
     proposal.fileName = QStringLiteral("mosaik.htm");
     if (!run.askForPage(proposal))
         return;
-    QString page_path;
-    if (!run.pagePathFromPrompt(page_path))
+    const std::optional<QString> opened = run.pagePathFromPrompt();
+    if (!opened)
         return;
+    const QString& page_path = *opened;
 
     TextFile page;
     write_page_head(page, run.prompt(), body_tag(), true, TitleLine::BeforeBody);
@@ -31,8 +32,7 @@ void create_quick_html(PageRun& run)
             continue;
         show_status(QStringLiteral("Adding %1").arg(path));
         ++images;
-        QString address = path;
-        make_file_url(address);
+        const QString address = file_url(path);
         page.line(QStringLiteral("<img src=\"%1\">").arg(html_text(address)));
     }
     write_page_foot(page, run.prompt());

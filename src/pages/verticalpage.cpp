@@ -168,12 +168,10 @@ void writeBlock(TextFile& page, const QString& layout, const QString& imageLine,
 void writeEntry(PageRun& run, TextFile& page, const QString& path, QString& imageLine)
 {
     const Settings& s = settings();
-    QString thumb = path;
-    find_thumbnail(thumb);
+    QString thumb = find_thumbnail(path);
     if (thumb.isEmpty()) {
-        QString made;
         QString error;
-        if (!create_thumbnail(run.thumbnailEngine(), path, made, QStringLiteral("thumbnail"), &error))
+        if (!create_thumbnail(run.thumbnailEngine(), path, QStringLiteral("thumbnail"), &error))
             run.fail(error);
     }
     const QString imageName = fileNameOf(path);
@@ -196,11 +194,11 @@ void writeEntry(PageRun& run, TextFile& page, const QString& path, QString& imag
                           .arg(html_address(imageName), html_address(thumbName)));
         return;
     }
-    QString height;
-    QString width;
-    get_image_dimensions(measured, height, width);
-    page.line(QStringLiteral("<center><a href=\"%1\"><img src=\"%2\"width='%3' height='%4' ></a></center>")
-                  .arg(html_address(imageName), html_address(thumbName), width, height));
+    const ImageDimensions shown = get_image_dimensions(measured);
+    page.line(
+        QStringLiteral(
+            "<center><a href=\"%1\"><img src=\"%2\"width='%3' height='%4' ></a></center>")
+            .arg(html_address(imageName), html_address(thumbName), shown.width, shown.height));
 }
 
 // The lines between two entries.
@@ -263,9 +261,10 @@ void create_vertical_html(PageRun& run)
         return;
     const bool rules = run.prompt().o_use_hr.value;
 
-    QString page_path;
-    if (!run.openPage(page_path))
+    const std::optional<QString> opened = run.openPage();
+    if (!opened)
         return;
+    const QString& page_path = *opened;
 
     TextFile page;
     write_page_head(page, run.prompt(), bodyLine(run, page_path), rules);

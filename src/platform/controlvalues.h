@@ -59,6 +59,15 @@ struct ComboBox
     friend bool operator==(const ComboBox&, const ComboBox&) = default;
 };
 
+// A list box: its entries and the selected one (-1: none).
+struct ListBox
+{
+    QStringList entries;
+    int selected = -1;
+
+    friend bool operator==(const ListBox&, const ListBox&) = default;
+};
+
 struct Label
 {
     QString caption;

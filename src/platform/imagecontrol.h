@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/numbers.h"
 
 #include <QImage>
 #include <QSize>
@@ -155,7 +156,7 @@ public:
     // successful one.
     QString errorString() const { return m_error; }
 
-    static constexpr double TwipsPerPixel = 15.0;
+    static constexpr double TwipsPerPixel = twipsPerPixel;
 
 private:
     bool decode(const QString& path, int limit, QImage* decoded, QSize* naturalSize);

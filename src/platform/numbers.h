@@ -40,5 +40,10 @@ QString strFormDouble(double value);
 
 inline double pixelsToTwips(double pixels) { return pixels * twipsPerPixel; }
 inline double twipsToPixels(double twips) { return twips / twipsPerPixel; }
+// The nearest whole number of pixels for a length in twips.
+inline int pixels(double twips)
+{
+    return qRound(twipsToPixels(twips));
+}
 
 } // namespace mosaicon::platform

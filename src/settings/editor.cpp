@@ -2,6 +2,7 @@
 
 #include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/shell.h"
 #include "platform/ui.h"
@@ -57,11 +58,6 @@ QString findProgram(const QString& name)
         return QStandardPaths::findExecutable(name);
     const QFileInfo info(name);
     return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
-}
-
-void warn(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
 }
 
 } // namespace

@@ -176,8 +176,7 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_r
     const QString ext = extensionOf(file);
     bool found = false;
 
-    QString thumbnail = file;
-    find_thumbnail(thumbnail);
+    const QString thumbnail = find_thumbnail(file);
     if (!thumbnail.isEmpty()) {
         icon_path = thumbnail;
         return true;

@@ -65,16 +65,17 @@ std::optional<QString> select_html_editor()
     return name;
 }
 
-bool select_html_file_name(QString& dir, QString& name)
+std::optional<HtmlFileName> select_html_file_name()
 {
     // A save dialog: an open dialog cannot name a page that does not exist yet.
     const std::optional<QString> chosen =
         ask_file(QStringLiteral("Select HTML File Name"), QStringLiteral("HTM Files|*.htm|All Files (*.*)|*.*"),
             settings().last_directory, true);
     if (!chosen)
-        return false;
-    split_file_path(*chosen, dir, name);
-    return true;
+        return std::nullopt;
+    HtmlFileName picked;
+    split_file_path(*chosen, picked.dir, picked.name);
+    return picked;
 }
 
 std::optional<QString> select_catalog_output_file(bool forSaving)

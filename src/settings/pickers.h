@@ -26,10 +26,14 @@ bool select_html_background();
 // background already set, which a new choice would replace.
 QString html_background_caption();
 
-// Asks for an HTML file's name, to write or to read; the chosen path is
-// split into its folder (with its final "/") and its file name. A cancel
-// leaves both as they were and gives false.
-bool select_html_file_name(QString& dir, QString& name);
+// Asks for an HTML file's name, to write or to read: the chosen path split
+// into its folder (with its final "/") and its file name; none on a cancel.
+struct HtmlFileName
+{
+    QString dir;
+    QString name;
+};
+std::optional<HtmlFileName> select_html_file_name();
 
 // Asks for the image catalog's data file, one to write (forSaving) or one to
 // read. The chosen path keeps its case; its folder, with the final "/",

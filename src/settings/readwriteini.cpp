@@ -520,12 +520,12 @@ qint64 setting_number(const Settings& s, SettingText Settings::*member, qint64 m
     return platform::valToInteger(fallback, min, max).value_or(0);
 }
 
-void readwriteini(QString& mode)
+void readwriteini(const QString& mode)
 {
-    mode = mode.toUpper();
-    if (mode == QLatin1String("READ"))
+    const QString upper = mode.toUpper();
+    if (upper == QLatin1String("READ"))
         read();
-    else if (mode == QLatin1String("WRITE"))
+    else if (upper == QLatin1String("WRITE"))
         write();
 }
 

@@ -5,9 +5,9 @@
 namespace mosaicon {
 
 // Moves every setting between memory and the settings file: "READ" loads them
-// (and repairs or forces a few), "WRITE" saves them. The mode is upper-cased
-// in place; any other mode does nothing.
-void readwriteini(QString& mode);
+// (and repairs or forces a few), "WRITE" saves them, in any case; any other
+// mode does nothing.
+void readwriteini(const QString& mode);
 
 // True for exactly "quick", "simple", "advanced" and "vertical".
 bool is_html_style(const QString& text);

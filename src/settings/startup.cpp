@@ -63,16 +63,14 @@ void startitoff()
         // The new file is written once, with the two keys below already in it.
         const platform::ProfileBatch batch;
         trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_write"));
-        QString mode = QStringLiteral("WRITE");
-        readwriteini(mode);
+        readwriteini(QStringLiteral("WRITE"));
         platform::ProfileFile& ini = platform::profile(p.ini_file_path);
         ini.put(QStringLiteral("Current"), QStringLiteral("Auto Start Browser"), QStringLiteral("Yes"));
         ini.put(QStringLiteral("Current"), QStringLiteral("Logo Background"), QStringLiteral("12632256"));
     }
     platform::doEvents();
     trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_read"));
-    QString mode = QStringLiteral("READ");
-    readwriteini(mode);
+    readwriteini(QStringLiteral("READ"));
 }
 
 void startup_housekeeping()
@@ -108,8 +106,7 @@ void finishup()
     if (finished)
         return;
     finished = true;
-    QString mode = QStringLiteral("WRITE");
-    readwriteini(mode);
+    readwriteini(QStringLiteral("WRITE"));
     // The user's settings would be lost without a word: say so before leaving.
     platform::ProfileFile& ini = platform::profile(program().ini_file_path);
     if (!ini.flush())

@@ -27,20 +27,21 @@ QString listFileArgument(const QStringList& args)
 
 } // namespace
 
-void check_switch(QString& switch_name)
+QString check_switch(const QString& switch_name)
 {
     const QStringList& args = program().arguments;
     const QString s = switch_name.toLower();
     if (s == QLatin1String("/f")) {
         QString name = listFileArgument(args);
-        switch_name = !name.isEmpty() && file_exists(name) ? name : QString();
-    } else if (s == QLatin1String("/s") || s == QLatin1String("/v") || s == QLatin1String("/x")) {
+        return !name.isEmpty() && file_exists(name) ? name : QString();
+    }
+    if (s == QLatin1String("/s") || s == QLatin1String("/v") || s == QLatin1String("/x")) {
         const bool given = std::any_of(args.begin(), args.end(), [&](const QString& a) {
             return a.compare(s, Qt::CaseInsensitive) == 0;
         });
-        if (!given)
-            switch_name.clear();
+        return given ? switch_name : QString();
     }
+    return switch_name;
 }
 
 QStringList read_list_file(const QString& path)

@@ -10,10 +10,10 @@ namespace mosaicon {
 // ("/fNAME" takes NAME); "/s", "/v" and "/x" count only as whole arguments,
 // so a path such as /srv/pics never reads as "/s".
 //
-// On return the switch holds: for "/f" the list file's name when that file
-// exists, else ""; for "/s", "/v", "/x" itself when given, else "". Any other
-// switch is left as it was.
-void check_switch(QString& switch_name);
+// Gives: for "/f" the list file's name when that file exists, else ""; for
+// "/s", "/v", "/x" the switch itself when given, else "". Any other switch
+// comes back as it was.
+QString check_switch(const QString& switch_name);
 
 // The paths of a list file, one a line, up to its end or to the first line
 // (trimmed) that names no existing file; an empty line stops it too.

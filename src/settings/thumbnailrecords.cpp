@@ -7,7 +7,7 @@
 
 namespace mosaicon {
 
-void find_thumbnail(QString& path)
+QString find_thumbnail(const QString& path)
 {
     platform::ProfileFile& ini = platform::profile(program().ini_file_path);
     const QString ir = QStringLiteral("Thumbnails (ir)");
@@ -16,10 +16,9 @@ void find_thumbnail(QString& path)
         value = ini.get(QStringLiteral("Thumbnails (vi)"), path);
     if (!value.isEmpty() && file_exists(value)) {
         ini.remove(ir, path);
-        path = value;
-        return;
+        return value;
     }
-    path.clear();
+    return QString();
 }
 
 namespace {

@@ -5,10 +5,9 @@
 
 namespace mosaicon {
 
-// In: an image path; out: its recorded thumbnail when that file exists, else
-// "". A record of the page run ([Thumbnails (ir)]) is used up when handed out;
-// a viewer record ([Thumbnails (vi)]) stays.
-void find_thumbnail(QString& path);
+// An image's recorded thumbnail when that file exists, else "". A record of the page run
+// ([Thumbnails (ir)]) is used up when handed out; a viewer record ([Thumbnails (vi)]) stays.
+QString find_thumbnail(const QString& path);
 
 // Enters a target directory once in [Thumbnail Directories] (dir1, dir2, ...
 // first empty key).

@@ -99,8 +99,7 @@ TextFile startPage(const PagePrompt& p, const QString& folder)
         QStringLiteral("<i><strong><center><h1>%1</h1><center></strong></i>").arg(p.o_title.text));
     for (const char* l : {"<pre>", "", "", "</pre>"})
         page.line(QString::fromLatin1(l));
-    QString start;
-    get_caption(QStringLiteral("o_ss_click_here"), start);
+    const QString start = get_caption(QStringLiteral("o_ss_click_here"));
     page.line(QStringLiteral("<center><a href=\"%1\">%2</a></center>")
                   .arg(html_address(slide_name(1)), start));
     page.line(QStringLiteral("</font>"));
@@ -178,10 +177,8 @@ void reportShow(PageRun& run, const SlideShow& show, const QString& last_slide,
 bool writeSlides(PageRun& run, SlideShow& show, TextFile& index, QString& last_slide)
 {
     PagePrompt& p = run.prompt();
-    QString viewSlide;
-    QString viewImage;
-    get_caption(QStringLiteral("o_ss_view_slide"), viewSlide);
-    get_caption(QStringLiteral("o_ss_view_image"), viewImage);
+    const QString viewSlide = get_caption(QStringLiteral("o_ss_view_slide"));
+    const QString viewImage = get_caption(QStringLiteral("o_ss_view_image"));
     // Without prompts no slide can stop the run, so every reduced copy is made at once.
     if (!run.asks(Unasked::WhenDefaultsChosen))
         make_all_reduced_copies(show);

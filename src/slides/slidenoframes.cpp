@@ -333,8 +333,8 @@ void create_slideshow(PageRun& run, SlideShow& show)
     }
     show.lastName = slide_name(show.images.size());
     show.icons = copy_slide_icons(show.folder, fl.index.wanted, !fl.index.wanted);
-    get_caption(QStringLiteral("o_ss_view_slide"), fl.viewSlide);
-    get_caption(QStringLiteral("o_ss_view_image"), fl.viewImage);
+    fl.viewSlide = get_caption(QStringLiteral("o_ss_view_slide"));
+    fl.viewImage = get_caption(QStringLiteral("o_ss_view_image"));
     // Without prompts no slide can stop the run, so every reduced copy is made at once.
     if (!run.asks(Unasked::WhenDefaultsChosen))
         make_all_reduced_copies(show);

@@ -211,8 +211,7 @@ QString slide_text_block(const QString& image_path)
 
 void write_slide_copyright(TextFile& page)
 {
-    QString copyright;
-    get_caption(QStringLiteral("o_copyright"), copyright);
+    const QString copyright = get_caption(QStringLiteral("o_copyright"));
     if (copyright.isEmpty())
         return;
     page.line(QStringLiteral("<center>"));

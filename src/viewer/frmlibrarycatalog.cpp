@@ -4,6 +4,7 @@
 #include "viewer/picturearea.h"
 #include "viewer/targetdirectoryframe.h"
 
+#include "platform/numbers.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/namedwidget.h"
@@ -27,31 +28,33 @@ namespace mosaicon::viewer {
 
 using platform::MenuRow;
 using platform::namedWidget;
+using platform::pixels;
 
 namespace {
 
-const QString menuOptions = QStringLiteral("menuOptionsItem");
 const QString menuMouseItems = QStringLiteral("menuMouseItem");
 
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 0, "Exit And Use Current File List"},
-    {"menuFileItem", 1, "", true},
-    {"menuFileItem", 2, "Cancel And &Exit"},
-    {"menuOptions", MenuRow::heading, "Options"},
-    {"menuOptionsItem", 10, "Prompt For Titles"},
-    {"menuOptionsItem", 15, "Create Thumbnail File"},
-    {"menuOptionsItem", 20, "Create JPG File"},
-    {"menuOptionsItem", 25, "Convert List To JPGs"},
-    {"menuOptionsItem", 30, "Convert List To Thumbnails"},
-    {"menuOptionsItem", 35, "Load Saved File"},
-    {"menuOptionsItem", 40, "Save Image Data To Output File"},
+using C = LibraryCatalog;
+
+const FrmLibraryCatalog::Row menuRows[] = {
+    {{"menuFile", MenuRow::heading, "&File"}},
+    {{"menuFileItem", 0, "Exit And Use Current File List"}, &C::exitWithCurrentList},
+    {{"menuFileItem", 1, "", true}},
+    {{"menuFileItem", 2, "Cancel And &Exit"}, &C::cancelAndExit},
+    {{"menuOptions", MenuRow::heading, "Options"}},
+    {{"menuOptionsItem", 10, "Prompt For Titles"}, &C::promptForTitles},
+    {{"menuOptionsItem", 15, "Create Thumbnail File"}, &C::createThumbnailFile},
+    {{"menuOptionsItem", 20, "Create JPG File"}, &C::createJpgFile},
+    {{"menuOptionsItem", 25, "Convert List To JPGs"}, &C::convertListToJpgs},
+    {{"menuOptionsItem", 30, "Convert List To Thumbnails"}, &C::convertListToThumbnails},
+    {{"menuOptionsItem", 35, "Load Saved File"}, &C::loadSavedFile},
+    {{"menuOptionsItem", 40, "Save Image Data To Output File"}, &C::b_save_data_Click},
 };
 
 // The pop-up menu of the list, on a bar of its own that is never shown.
-const MenuRow mouseRows[] = {
-    {"menuMouse", MenuRow::heading, "Right_mouse"},
-    {"menuMouseItem", 3, "Set HTML Background"},
+const FrmLibraryCatalog::Row mouseRows[] = {
+    {{"menuMouse", MenuRow::heading, "Right_mouse"}},
+    {{"menuMouseItem", 3, "Set HTML Background"}, &C::setHtmlBackground},
 };
 
 const char* const filterCaptions[] = {
@@ -59,11 +62,6 @@ const char* const filterCaptions[] = {
     "Save ONLY Images With Titles",
     "Save ONLY Images With Thumbnails",
 };
-
-int pixels(double twips)
-{
-    return qRound(twips / platform::ImageControl::TwipsPerPixel);
-}
 
 } // namespace
 
@@ -79,18 +77,15 @@ FrmLibraryCatalog::FrmLibraryCatalog(LibraryCatalog* value, QWidget* parent)
     closeWhenHidden();
     // Esc and the frame's close: Cancel And Exit, refused while a list is converted.
     setEscape([](LibraryCatalog& c) { c.Form_QueryUnload(); });
-    if (m_value) {
+    if (m_value)
         connect(m_value, &LibraryCatalog::changed, this, &FrmLibraryCatalog::pushShown);
-        connect(m_value, &QObject::destroyed, this, &QDialog::reject);
-    }
     push();
 }
 
 void FrmLibraryCatalog::buildMenus()
 {
-    addMenuBar(menuRows, &LibraryCatalog::menuFileItem_Click);
-    runItems(menuOptions, &LibraryCatalog::menuOptionsItem_Click);
-    m_menuMouse = addPopupMenu(mouseRows, &LibraryCatalog::menuMouseItem_Click);
+    addMenuBar(menuRows);
+    m_menuMouse = addPopupMenu(mouseRows);
 }
 
 QLabel* FrmLibraryCatalog::viewimage() const

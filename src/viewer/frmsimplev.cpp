@@ -25,19 +25,19 @@ namespace {
 using platform::MenuRow;
 using platform::namedWidget;
 
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 99, "&Exit"},
+using platform::pixels;
+
+using Row = platform::CommandRow<FrmSimpleV>;
+
+const Row menuRows[] = {
+    {{"menuFile", MenuRow::heading, "&File"}},
+    {{"menuFileItem", 99, "&Exit"}, &FrmSimpleV::hide},
 };
 
-int px(double twips)
+QRect pixelRect(const QRectF& twips)
 {
-    return qRound(twips / platform::twipsPerPixel);
-}
-
-QRect pixels(const QRectF& twips)
-{
-    return {px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height())};
+    return {pixels(twips.left()), pixels(twips.top()), pixels(twips.width()),
+            pixels(twips.height())};
 }
 
 } // namespace
@@ -47,22 +47,22 @@ FrmSimpleV::FrmSimpleV(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("frm_simplev"));
     setWindowTitle(m_state.caption);
     buildControls();
-    setMinimumSize(px(SimpleViewGeometry::minWidth), px(SimpleViewGeometry::minHeight));
-    resize(px(SimpleViewGeometry::designedWidth),
-           px(SimpleViewGeometry::designedInnerHeight) + menuBarHeight());
+    setMinimumSize(pixels(SimpleViewGeometry::minWidth), pixels(SimpleViewGeometry::minHeight));
+    resize(pixels(SimpleViewGeometry::designedWidth),
+           pixels(SimpleViewGeometry::designedInnerHeight) + menuBarHeight());
 
     // A click, a key or code making an entry current all show it.
     connect(m_list, &QListWidget::currentRowChanged, this, &FrmSimpleV::flelist_Click);
     // A picture read off the GUI thread shows when it arrives.
     m_state.changed = [this] { showState(); };
-    m_menus.connectItems(QStringLiteral("menuFileItem"), this,
-                         [this](int index) { menuFileItem_Click(index); });
+    m_menus.connectRows(std::span<const Row>(menuRows), this,
+                        [this](auto command) { (this->*command)(); });
 }
 
 void FrmSimpleV::buildControls()
 {
     m_bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(m_bar, menuRows);
+    m_menus = platform::MenuTree(m_bar, std::span<const Row>(menuRows));
     m_client = namedWidget<QWidget>(QStringLiteral("client"), this);
 
     m_frame1 = namedWidget<QGroupBox>(QStringLiteral("Frame1"), m_state.frame1Caption, m_client);
@@ -73,10 +73,10 @@ void FrmSimpleV::buildControls()
     m_frame2->enlargeLabels();
     // "Not An Image" and "Error Reading File" stand in place of the picture.
     m_notAnImage = m_frame2->notAnImage();
-    m_notAnImage->setGeometry(pixels({240, 480, 2295, 1215}));
+    m_notAnImage->setGeometry(pixelRect({240, 480, 2295, 1215}));
     m_notAnImage->hide();
     m_errorReading = m_frame2->errorReading();
-    m_errorReading->setGeometry(pixels({240, 480, 2295, 1815}));
+    m_errorReading->setGeometry(pixelRect({240, 480, 2295, 1815}));
     m_errorReading->hide();
     m_image = namedWidget<platform::ImageView>(QStringLiteral("viewimage"), m_frame2);
     m_image->control().setVisible(false);
@@ -144,12 +144,6 @@ void FrmSimpleV::flelist_Click()
     showState();
 }
 
-void FrmSimpleV::menuFileItem_Click(int index)
-{
-    if (index == 99)
-        hide();
-}
-
 void FrmSimpleV::showState()
 {
     setWindowTitle(m_state.caption);
@@ -193,12 +187,12 @@ void FrmSimpleV::resizeEvent(QResizeEvent* event)
         width() * platform::twipsPerPixel, m_client->height() * platform::twipsPerPixel);
     // The file properties get the height their rows need at the font in use;
     // the frames above give it up.
-    QRect frame6 = pixels(g.frame6);
+    QRect frame6 = pixelRect(g.frame6);
     const int lacking = qMax(0, m_frame6->minimumSizeHint().height() - frame6.height());
     frame6.setTop(frame6.top() - lacking);
-    m_frame1->setGeometry(pixels(g.frame1).adjusted(0, 0, 0, -lacking));
-    m_list->setGeometry(pixels(g.flelist).adjusted(0, 0, 0, -lacking));
-    m_frame2->setGeometry(pixels(g.frame2).adjusted(0, 0, 0, -lacking));
+    m_frame1->setGeometry(pixelRect(g.frame1).adjusted(0, 0, 0, -lacking));
+    m_list->setGeometry(pixelRect(g.flelist).adjusted(0, 0, 0, -lacking));
+    m_frame2->setGeometry(pixelRect(g.frame2).adjusted(0, 0, 0, -lacking));
     m_frame6->setGeometry(frame6);
     m_state.frame2Resized(QSizeF(m_frame2->width(), m_frame2->height()) * platform::twipsPerPixel,
                           m_image->control());

@@ -49,7 +49,6 @@ public:
     // Fills the list from the main window's entries and shows the first.
     void Form_Load(const QStringList& mainList);
     void flelist_Click();
-    void menuFileItem_Click(int index);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

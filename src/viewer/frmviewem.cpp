@@ -4,6 +4,7 @@
 #include "viewer/picturearea.h"
 #include "viewer/targetdirectoryframe.h"
 
+#include "platform/numbers.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/namedwidget.h"
@@ -28,61 +29,61 @@ namespace mosaicon::viewer {
 
 using platform::MenuRow;
 using platform::namedWidget;
+using platform::pixels;
 
 namespace {
 
 const QString menuOptions = QStringLiteral("menuOptionsItem");
 const QString menuMouseItems = QStringLiteral("menuMouseItem");
 
-const MenuRow menuRows[] = {
-    {"menuFile", MenuRow::heading, "&File"},
-    {"menuFileItem", 0, "Exit And Use Current File List"},
-    {"menuFileItem", 1, "Exit And Use New File List"},
-    {"menuFileItem", 2, "Cancel And &Exit"},
-    {"menuOptions", MenuRow::heading, "&Options"},
-    {"menuOptionsItem", 0, "Set HTML &Background"},
-    {"menuOptionsItem", 1, "&Clear HTML Background"},
-    {"menuOptionsItem", 2, "-", true},
-    {"menuOptionsItem", 3, "Move Selected Files To 'New File List'"},
-    {"menuOptionsItem", 4, "Move Selected Files To 'Current File List'"},
-    {"menuOptionsItem", 5, "-", true},
-    {"menuOptionsItem", 6, "Clear Current File List Selections"},
-    {"menuOptionsItem", 7, "Clear New File List Selections"},
-    {"menuOptionsItem", 8, "Clear All File List Selections"},
-    {"menuOptionsItem", 9, "-", true},
-    {"menuOptionsItem", 10, "View Thumbnail"},
-    {"menuOptionsItem", 11, "Associate Text"},
-    {"menuOptionsItem", 12, "&Add File"},
-    {"menuOptionsItem", 50, "Change Thumbnail Background Color"},
+using V = ViewImages;
+
+const FrmViewem::Row menuRows[] = {
+    {{"menuFile", MenuRow::heading, "&File"}},
+    {{"menuFileItem", 0, "Exit And Use Current File List"}, &V::exitWithCurrentList},
+    {{"menuFileItem", 1, "Exit And Use New File List"}, &V::exitWithNewList},
+    {{"menuFileItem", 2, "Cancel And &Exit"}, &V::cancelAndExit},
+    {{"menuOptions", MenuRow::heading, "&Options"}},
+    {{"menuOptionsItem", 0, "Set HTML &Background"}, &V::htmlbackground_DblClick},
+    {{"menuOptionsItem", 1, "&Clear HTML Background"}, &V::clearHtmlBackground},
+    {{"menuOptionsItem", 2, "-", true}},
+    {{"menuOptionsItem", 3, "Move Selected Files To 'New File List'"}, &V::moveSelectedToNewList},
+    {{"menuOptionsItem", 4, "Move Selected Files To 'Current File List'"},
+     &V::moveSelectedToCurrentList},
+    {{"menuOptionsItem", 5, "-", true}},
+    {{"menuOptionsItem", 6, "Clear Current File List Selections"}, &V::clearCurrentListSelections},
+    {{"menuOptionsItem", 7, "Clear New File List Selections"}, &V::clearNewListSelections},
+    {{"menuOptionsItem", 8, "Clear All File List Selections"}, &V::clearAllSelections},
+    {{"menuOptionsItem", 9, "-", true}},
+    {{"menuOptionsItem", 10, "View Thumbnail"}, &V::toggleViewThumbnail},
+    {{"menuOptionsItem", 11, "Associate Text"}, &V::associateText},
+    {{"menuOptionsItem", 12, "&Add File"}, &V::addFile},
+    {{"menuOptionsItem", 50, "Change Thumbnail Background Color"}, &V::changeThumbnailColor},
 };
 
 // Not on the bar: opened by a right button press over either list.
-const MenuRow mouseRows[] = {
-    {"menuMouse", MenuRow::heading, "Right_mouse"},
-    {"menuMouseItem", 0, "Move Selected Files To 'New List'"},
-    {"menuMouseItem", 1, "Move Selected Files To 'Current List'"},
-    {"menuMouseItem", 2, "-", true},
-    {"menuMouseItem", 3, "Set HTML Background"},
-    {"menuMouseItem", 4, "Clear HTML Background"},
-    {"menuMouseItem", 5, "-", true},
-    {"menuMouseItem", 6, "Clear Current File List Selections"},
-    {"menuMouseItem", 7, "Clear New File List Selections"},
-    {"menuMouseItem", 8, "Clear All File List Selections"},
-    {"menuMouseItem", 9, "-", true},
-    {"menuMouseItem", 20, "Exit And Use Current File List"},
-    {"menuMouseItem", 21, "Exit And Use New File List"},
-    {"menuMouseItem", 22, "-", true},
-    {"menuMouseItem", 23, "View Thumbnail"},
-    {"menuMouseItem", 24, "Associate Text"},
-    {"menuMouseItem", 25, "Add File"},
-    {"menuMouseItem", 26, "-", true},
-    {"menuMouseItem", 27, "Cancel And Exit"},
+const FrmViewem::Row mouseRows[] = {
+    {{"menuMouse", MenuRow::heading, "Right_mouse"}},
+    {{"menuMouseItem", 0, "Move Selected Files To 'New List'"}, &V::moveSelectedToNewList},
+    {{"menuMouseItem", 1, "Move Selected Files To 'Current List'"}, &V::moveSelectedToCurrentList},
+    {{"menuMouseItem", 2, "-", true}},
+    {{"menuMouseItem", 3, "Set HTML Background"}, &V::htmlbackground_DblClick},
+    {{"menuMouseItem", 4, "Clear HTML Background"}, &V::clearHtmlBackground},
+    {{"menuMouseItem", 5, "-", true}},
+    {{"menuMouseItem", 6, "Clear Current File List Selections"},
+     &V::clearCurrentListSelectionsOnly},
+    {{"menuMouseItem", 7, "Clear New File List Selections"}, &V::clearNewListSelectionsOnly},
+    {{"menuMouseItem", 8, "Clear All File List Selections"}, &V::clearAllSelectionsOnly},
+    {{"menuMouseItem", 9, "-", true}},
+    {{"menuMouseItem", 20, "Exit And Use Current File List"}, &V::handBackCurrentList},
+    {{"menuMouseItem", 21, "Exit And Use New File List"}, &V::handBackNewList},
+    {{"menuMouseItem", 22, "-", true}},
+    {{"menuMouseItem", 23, "View Thumbnail"}, &V::toggleViewThumbnail},
+    {{"menuMouseItem", 24, "Associate Text"}, &V::associateFromMenu},
+    {{"menuMouseItem", 25, "Add File"}, &V::addFile},
+    {{"menuMouseItem", 26, "-", true}},
+    {{"menuMouseItem", 27, "Cancel And Exit"}, &V::exitWithoutList},
 };
-
-int pixels(double twips)
-{
-    return qRound(twips / platform::ImageControl::TwipsPerPixel);
-}
 
 QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
 {
@@ -142,10 +143,10 @@ QMenuBar* FrmViewem::menuBar() const
 
 void FrmViewem::buildMenus()
 {
-    addMenuBar(menuRows, &ViewImages::menuFileItem_Click);
-    runItems(menuOptions, &ViewImages::menuOptionsItem_Click);
+    const auto busy = [](ViewImages& v, Command command) { v.runMenuCommand(command); };
+    addMenuBar(menuRows, busy);
     m_menus.item(menuOptions, 10)->setCheckable(true);
-    m_menuMouse = addPopupMenu(mouseRows, &ViewImages::menuMouseItem_Click);
+    m_menuMouse = addPopupMenu(mouseRows, busy);
     m_popupMenus.item(menuMouseItems, 23)->setCheckable(true);
 }
 
@@ -285,9 +286,9 @@ QGroupBox* FrmViewem::buildFileOperation()
     QButtonGroup* group = optionGroup("fileoption", captions, &ViewImages::fileoption, frame);
     for (int i = 0; i < 2; ++i)
         grid->addWidget(group->button(i), 0, i);
-    addButton(grid, "Command7", &ViewImages::Command7, &ViewImages::Command7_Click, 1, 0);
-    addButton(grid, "Command3", &ViewImages::Command3, &ViewImages::Command3_Click, 2, 0);
-    addButton(grid, "Command4", &ViewImages::Command4, &ViewImages::Command4_Click, 3, 0);
+    addButton(grid, "Command7", &ViewImages::Command7, &ViewImages::deleteSelected, 1, 0);
+    addButton(grid, "Command3", &ViewImages::Command3, &ViewImages::copyOrMoveSelected, 2, 0);
+    addButton(grid, "Command4", &ViewImages::Command4, &ViewImages::viewCopyLog, 3, 0);
     return frame;
 }
 
@@ -318,11 +319,11 @@ QWidget* FrmViewem::buildButtons()
     auto* area = new QWidget(this);
     auto* grid = new QGridLayout(area);
     grid->setContentsMargins(0, 0, 0, 0);
-    addButton(grid, "Command1", &ViewImages::Command1, &ViewImages::Command1_Click, 0, 0);
-    addButton(grid, "Command2", &ViewImages::Command2, &ViewImages::Command2_Click, 0, 1);
-    addButton(grid, "Command6", &ViewImages::Command6, &ViewImages::Command6_Click, 1, 0);
-    addButton(grid, "Command5", &ViewImages::Command5, &ViewImages::Command5_Click, 1, 1);
-    addButton(grid, "Command8", &ViewImages::Command8, &ViewImages::Command8_Click, 2, 0);
+    addButton(grid, "Command1", &ViewImages::Command1, &ViewImages::createThumbnailFile, 0, 0);
+    addButton(grid, "Command2", &ViewImages::Command2, &ViewImages::createJpegFile, 0, 1);
+    addButton(grid, "Command6", &ViewImages::Command6, &ViewImages::convertListToThumbnails, 1, 0);
+    addButton(grid, "Command5", &ViewImages::Command5, &ViewImages::convertListToJpegs, 1, 1);
+    addButton(grid, "Command8", &ViewImages::Command8, &ViewImages::associateText, 2, 0);
     return area;
 }
 

@@ -426,7 +426,7 @@ ConversionResult create_jpeg(const QString& source, ConversionKind kind, const C
     return c.result;
 }
 
-QString correct_thumb_size(QString& text)
+ThumbSize correct_thumb_size(const QString& text)
 {
     QString why;
     if (text.isEmpty())
@@ -436,9 +436,8 @@ QString correct_thumb_size(QString& text)
     else if (text.startsWith(u'0'))
         why = QStringLiteral("Thumbnail size cannot be prefixed with a zero.");
     else
-        return QString();
-    text = QStringLiteral("100");
-    return why + QStringLiteral("  The default size of 100 will be used.");
+        return {text, QString()};
+    return {QStringLiteral("100"), why + QStringLiteral("  The default size of 100 will be used.")};
 }
 
 bool confirm_place(ConversionKind kind, const QString& where)

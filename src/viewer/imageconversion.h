@@ -60,9 +60,13 @@ QString converted_name(const QString& fileName, ConversionKind kind, bool prefix
 ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place);
 
 // The thumbnail size box's rule: an empty text, "0" or a text beginning with
-// "0" becomes "100". Rewrites `text` and returns the warning to show, empty
-// when the text stands.
-QString correct_thumb_size(QString& text);
+// "0" becomes "100", with the warning to show; a text that stands has none.
+struct ThumbSize
+{
+    QString text;
+    QString warning;
+};
+ThumbSize correct_thumb_size(const QString& text);
 
 // Asks (Yes/No) whether the new files of `kind` are to be made in `where`:
 // "<directory> directory" or "directory where the source file is located".

@@ -7,6 +7,7 @@
 #include "dialogs/targetdirectory.h"
 #include "pagekit/thumbnails.h"
 #include "settings/pickers.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/numbers.h"
@@ -24,11 +25,6 @@ const QString defaultThumbSize = QStringLiteral("100");
 QList<CatalogRow>& rows()
 {
     return program().catalog;
-}
-
-void warn(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
 }
 
 const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
@@ -301,9 +297,9 @@ void LibraryCatalog::o_image_title_LostFocus()
 
 void LibraryCatalog::o_tn_size_Change()
 {
-    const QString why = correct_thumb_size(o_tn_size.text);
-    if (!why.isEmpty())
-        warn(why);
+    const ThumbSize corrected = correct_thumb_size(o_tn_size.text);
+    o_tn_size.text = corrected.text;
+    warn(corrected.warning);
     program().settings.thumb_size = o_tn_size.text;
 }
 
@@ -529,47 +525,23 @@ void LibraryCatalog::leave()
     emit hidden();
 }
 
-void LibraryCatalog::menuFileItem_Click(int index)
+void LibraryCatalog::exitWithCurrentList()
 {
-    if (index == 0) {
-        if (!rows().isEmpty())
-            m_newMainList = flelist();
-        leave();
-    } else if (index == 2) {
-        leave();
-    }
+    if (!rows().isEmpty())
+        m_newMainList = flelist();
+    leave();
 }
 
-void LibraryCatalog::menuOptionsItem_Click(int index)
+void LibraryCatalog::cancelAndExit()
 {
-    struct Command
-    {
-        int index;
-        void (LibraryCatalog::*run)();
-    };
-    static const Command commands[] = {
-        {10, &LibraryCatalog::promptForTitles},         {15, &LibraryCatalog::createThumbnailFile},
-        {20, &LibraryCatalog::createJpgFile},           {25, &LibraryCatalog::convertListToJpgs},
-        {30, &LibraryCatalog::convertListToThumbnails}, {35, &LibraryCatalog::loadSavedFile},
-        {40, &LibraryCatalog::b_save_data_Click},
-    };
-    for (const Command& command : commands) {
-        if (command.index == index)
-            (this->*command.run)();
-    }
-}
-
-void LibraryCatalog::menuMouseItem_Click(int index)
-{
-    if (index == 3)
-        setHtmlBackground();
+    leave();
 }
 
 bool LibraryCatalog::Form_QueryUnload()
 {
     if (m_batchRunning)
         return false;
-    menuFileItem_Click(2);
+    cancelAndExit();
     return true;
 }
 

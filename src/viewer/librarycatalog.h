@@ -101,12 +101,9 @@ public:
     void b_save_data_Click();
     // Writes the catalog's web pages into the target directory.
     void b_create_web_page_catalog_Click();
-    // 0: Exit And Use Current File List; 2: Cancel And Exit.
-    void menuFileItem_Click(int index);
-    // The Options menu by its Index; an Index without a command does nothing.
-    void menuOptionsItem_Click(int index);
-    // The pop-up menu by its Index; an Index without a command does nothing.
-    void menuMouseItem_Click(int index);
+    // File: Exit And Use Current File List, Cancel And Exit.
+    void exitWithCurrentList();
+    void cancelAndExit();
     // The window's frame closes it: refused (false) while a list is being
     // converted, otherwise Cancel And Exit.
     bool Form_QueryUnload();

@@ -5,6 +5,7 @@
 #include "settings/mainformview.h"
 #include "settings/pickers.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/numbers.h"
 #include "platform/ui.h"
@@ -14,12 +15,6 @@
 namespace mosaicon::viewer {
 
 namespace {
-
-void warn(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::OkOnly + platform::MsgBox::Exclamation,
-                     program().product_title);
-}
 
 void refreshToolbar()
 {
@@ -369,12 +364,10 @@ void ViewImages::o_tn_size_Change()
             recalculate_image(viewimage.fileName());
         sharpenPicture();
     }
-    QString corrected = text;
-    const QString why = correct_thumb_size(corrected);
+    const ThumbSize corrected = correct_thumb_size(text);
     // The box runs this once more for "100", which stands.
-    setTnSize(corrected);
-    if (!why.isEmpty())
-        warn(why);
+    setTnSize(corrected.text);
+    warn(corrected.warning);
     settings().thumb_size = o_tn_size.text;
 }
 
@@ -388,7 +381,7 @@ QString ViewImages::assocTextPath() const
     return path;
 }
 
-void ViewImages::Command8_Click()
+void ViewImages::associateText()
 {
     AssocText::edit(QStringLiteral("viewem"), assocTextPath());
 }
@@ -397,7 +390,7 @@ bool ViewImages::Form_QueryUnload()
 {
     if (batchRunning || creating)
         return false;
-    menuFileItem_Click(2);
+    cancelAndExit();
     return true;
 }
 

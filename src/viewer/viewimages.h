@@ -111,21 +111,46 @@ public:
     void o_images_in_src_dir_Click();
     void o_tn_size_Change();
     // Create Thumbnail File, Create JPG File: the picture shown.
-    void Command1_Click();
-    void Command2_Click();
+    void createThumbnailFile();
+    void createJpegFile();
     // Convert List To JPGs, Convert List To Thumbs.
-    void Command5_Click();
-    void Command6_Click();
-    void Command8_Click();
+    void convertListToJpegs();
+    void convertListToThumbnails();
+    // Associate Text: for the picture shown.
+    void associateText();
     // Copy / Move File(s), View File Copy Log, Delete: the selected entries
     // of both lists.
-    void Command3_Click();
-    void Command4_Click();
-    void Command7_Click();
+    void copyOrMoveSelected();
+    void viewCopyLog();
+    void deleteSelected();
 
-    void menuFileItem_Click(int index);
-    void menuOptionsItem_Click(int index);
-    void menuMouseItem_Click(int index);
+    // A menu item's command: under the busy cursor, the list captions
+    // written again after it.
+    void runMenuCommand(void (ViewImages::*command)());
+    // The File menu and the pop-up's exits. From the File menu an empty list
+    // leaves the main window's list as it is; from the pop-up it empties it.
+    void exitWithCurrentList();
+    void exitWithNewList();
+    void cancelAndExit();
+    void handBackCurrentList();
+    void handBackNewList();
+    void exitWithoutList();
+    // The Options menu and the pop-up.
+    void clearHtmlBackground();
+    void moveSelectedToNewList();
+    void moveSelectedToCurrentList();
+    void clearCurrentListSelections();
+    void clearNewListSelections();
+    void clearAllSelections();
+    // The pop-up's: the clicks they make load no picture.
+    void clearCurrentListSelectionsOnly();
+    void clearNewListSelectionsOnly();
+    void clearAllSelectionsOnly();
+    void toggleViewThumbnail();
+    void addFile();
+    void changeThumbnailColor();
+    // Associate Text, once for each list whose current entry is selected.
+    void associateFromMenu();
 
     // The window's close box: false, keeping the window, while a list is
     // converted, since the conversion works on the window's lists.
@@ -166,12 +191,7 @@ private:
     void writeCaptions();
     void moveSelected(ListId from);
     void clearSelections(ListId id);
-    void toggleViewThumbnail();
     void setHtmlBackgroundFromLists();
-    void clearHtmlBackground();
-    void addFile();
-    void changeThumbnailColor();
-    void associateFromMenu();
     QString assocTextPath() const;
     void exitWith(std::optional<QStringList> list);
     void setTnSize(const QString& text);

@@ -4,6 +4,7 @@
 #include "pagekit/thumbnails.h"
 #include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/numbers.h"
@@ -16,12 +17,6 @@ namespace mosaicon::viewer {
 namespace {
 
 const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
-
-void warn(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::OkOnly + platform::MsgBox::Exclamation,
-                     program().product_title);
-}
 
 // A JPEG is not made into a JPEG again.
 bool isJpegName(const QString& path)
@@ -60,12 +55,12 @@ ConversionPlace ViewImages::conversionPlace() const
     return {targetdir.caption, o_images_in_src_dir.value, true};
 }
 
-void ViewImages::Command2_Click()
+void ViewImages::createJpegFile()
 {
     createOne(ConversionKind::Jpeg);
 }
 
-void ViewImages::Command1_Click()
+void ViewImages::createThumbnailFile()
 {
     createOne(ConversionKind::Thumbnail);
 }
@@ -110,12 +105,12 @@ void ViewImages::createOne(ConversionKind kind)
         warn(QStringLiteral("The image was not created.\n") + why);
 }
 
-void ViewImages::Command5_Click()
+void ViewImages::convertListToJpegs()
 {
     convertList(ConversionKind::Jpeg);
 }
 
-void ViewImages::Command6_Click()
+void ViewImages::convertListToThumbnails()
 {
     convertList(ConversionKind::Thumbnail);
 }

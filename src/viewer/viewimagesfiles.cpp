@@ -2,6 +2,7 @@
 #include "viewer/viewimages.h"
 
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/ui.h"
@@ -9,13 +10,6 @@
 namespace mosaicon::viewer {
 
 namespace {
-
-void warn(const QString& text)
-{
-    if (!text.isEmpty())
-        platform::msgbox(text, platform::MsgBox::OkOnly + platform::MsgBox::Exclamation,
-                         program().product_title);
-}
 
 ReplaceAnswer askReplace(const QString& question)
 {
@@ -42,7 +36,7 @@ QList<ListSelection> ViewImages::listSelections() const
     return {{flelist.entries, flelist.selected, false}, {newlist.entries, newlist.selected, true}};
 }
 
-void ViewImages::Command3_Click()
+void ViewImages::copyOrMoveSelected()
 {
     const platform::BusyCursor busy;
     const FileMode mode = fileoption.index == 1 ? FileMode::Move : FileMode::Copy;
@@ -57,13 +51,13 @@ void ViewImages::Command3_Click()
     warn(copy_move_message(mode, outcome));
 }
 
-void ViewImages::Command4_Click()
+void ViewImages::viewCopyLog()
 {
     view_copy_log();
 }
 
 // The picture shown stays, even when its file was deleted.
-void ViewImages::Command7_Click()
+void ViewImages::deleteSelected()
 {
     const DeleteOutcome outcome = delete_selected(listSelections(), &confirmDelete);
     if (!outcome.confirmed)

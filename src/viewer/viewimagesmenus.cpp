@@ -12,8 +12,6 @@
 #include "platform/ui.h"
 #include "platform/wincolor.h"
 
-#include <QHash>
-
 namespace mosaicon::viewer {
 
 namespace {
@@ -43,107 +41,98 @@ void ViewImages::exitWith(std::optional<QStringList> list)
     emit hidden();
 }
 
-void ViewImages::menuFileItem_Click(int index)
-{
-    // An empty list leaves the main window's list as it is.
-    const auto nonEmpty = [](const PathList& l) {
-        return l.count() > 0 ? std::optional<QStringList>(l.entries) : std::nullopt;
-    };
-    switch (index) {
-    case 0:
-        settings().target_dir = Dir1;
-        exitWith(nonEmpty(flelist));
-        break;
-    case 1:
-        settings().target_dir = Dir1;
-        exitWith(nonEmpty(newlist));
-        break;
-    case 2:
-        settings().target_dir = Dir1;
-        exitWith(std::nullopt);
-        break;
-    default:
-        break;
-    }
-}
-
-void ViewImages::menuOptionsItem_Click(int index)
+void ViewImages::runMenuCommand(void (ViewImages::*command)())
 {
     const platform::BusyCursor busy;
-    switch (index) {
-    case 0:
-        htmlbackground_DblClick();
-        break;
-    case 1:
-        clearHtmlBackground();
-        break;
-    case 3:
-        moveSelected(Current);
-        break;
-    case 4:
-        moveSelected(New);
-        break;
-    case 6:
-    case 8:
-        clearSelections(Current);
-        if (index == 8)
-            clearSelections(New);
-        break;
-    case 7:
-        clearSelections(New);
-        break;
-    case 10:
-        toggleViewThumbnail();
-        break;
-    case 11:
-        AssocText::edit(QStringLiteral("viewem"), assocTextPath());
-        break;
-    case 12:
-        addFile();
-        break;
-    case 50:
-        changeThumbnailColor();
-        break;
-    default:
-        break;
-    }
+    (this->*command)();
     writeCaptions();
 }
 
-void ViewImages::menuMouseItem_Click(int index)
+namespace {
+
+// From the File menu an empty list leaves the main window's list as it is.
+std::optional<QStringList> nonEmpty(const PathList& l)
 {
-    static const QHash<int, int> asOptions{{0, 3}, {1, 4}, {3, 0}, {4, 1}, {23, 10}, {25, 12}};
-    const platform::BusyCursor busy;
-    if (asOptions.contains(index)) {
-        menuOptionsItem_Click(asOptions.value(index));
-        return;
-    }
-    switch (index) {
-    case 6:
-    case 7:
-    case 8: {
-        const KeepProcessing keep;
-        if (index != 7)
-            clearSelections(Current);
-        if (index != 6)
-            clearSelections(New);
-        break;
-    }
-    case 20:
-    case 21:
-        // Unlike the File menu, an empty list empties the main window's too.
-        exitWith(list(index == 20 ? Current : New).entries);
-        break;
-    case 24:
-        associateFromMenu();
-        break;
-    case 27:
-        exitWith(std::nullopt);
-        break;
-    default:
-        break;
-    }
-    writeCaptions();
+    return l.count() > 0 ? std::optional<QStringList>(l.entries) : std::nullopt;
+}
+
+} // namespace
+
+void ViewImages::exitWithCurrentList()
+{
+    settings().target_dir = Dir1;
+    exitWith(nonEmpty(flelist));
+}
+
+void ViewImages::exitWithNewList()
+{
+    settings().target_dir = Dir1;
+    exitWith(nonEmpty(newlist));
+}
+
+void ViewImages::cancelAndExit()
+{
+    settings().target_dir = Dir1;
+    exitWith(std::nullopt);
+}
+
+void ViewImages::handBackCurrentList()
+{
+    exitWith(flelist.entries);
+}
+
+void ViewImages::handBackNewList()
+{
+    exitWith(newlist.entries);
+}
+
+void ViewImages::exitWithoutList()
+{
+    exitWith(std::nullopt);
+}
+
+void ViewImages::moveSelectedToNewList()
+{
+    moveSelected(Current);
+}
+
+void ViewImages::moveSelectedToCurrentList()
+{
+    moveSelected(New);
+}
+
+void ViewImages::clearCurrentListSelections()
+{
+    clearSelections(Current);
+}
+
+void ViewImages::clearNewListSelections()
+{
+    clearSelections(New);
+}
+
+void ViewImages::clearAllSelections()
+{
+    clearSelections(Current);
+    clearSelections(New);
+}
+
+void ViewImages::clearCurrentListSelectionsOnly()
+{
+    const KeepProcessing keep;
+    clearCurrentListSelections();
+}
+
+void ViewImages::clearNewListSelectionsOnly()
+{
+    const KeepProcessing keep;
+    clearNewListSelections();
+}
+
+void ViewImages::clearAllSelectionsOnly()
+{
+    const KeepProcessing keep;
+    clearAllSelections();
 }
 
 void ViewImages::clearHtmlBackground()

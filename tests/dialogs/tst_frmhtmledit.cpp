@@ -27,7 +27,7 @@ struct Fixture
         tp.write(QStringLiteral("ed"), "#!/bin/sh\n");
         QFile::setPermissions(tp.path(QStringLiteral("ed")), QFile::ReadOwner | QFile::ExeOwner);
         settings().editor_command = tp.path(QStringLiteral("ed"));
-        files.o_flist = twoPages;
+        files.o_flist.entries = twoPages;
     }
 
     TestProgram tp;
@@ -44,7 +44,7 @@ private slots:
     void showsTheRunsFilesWithItsCaptions()
     {
         Fixture f;
-        f.files.selected = 1;
+        f.files.o_flist.selected = 1;
         FrmHtmlEdit dialog(&f.files);
         QCOMPARE(dialog.objectName(), QStringLiteral("frm_htmledit"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit HTML Files"));
@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(dialog.o_flist()->parentWidget()->objectName(), QStringLiteral("Frame1"));
         QCOMPARE(listEntries(dialog.o_flist()), twoPages);
         QVERIFY(dialog.o_flist()->selectedItems().isEmpty());
-        QCOMPARE(f.files.selected, -1);
+        QCOMPARE(f.files.o_flist.selected, -1);
     }
 
     void doubleClickOpensTheClickedFile()
@@ -75,7 +75,7 @@ private slots:
         const QPoint centre = list->visualItemRect(list->item(1)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
-        QCOMPARE(f.files.selected, 1);
+        QCOMPARE(f.files.o_flist.selected, 1);
         QCOMPARE(f.tp.shell.started.size(), 1);
         QCOMPARE(f.tp.shell.started.first().program, f.tp.path(QStringLiteral("ed")));
         QCOMPARE(f.tp.shell.started.first().arguments,
@@ -114,7 +114,7 @@ private slots:
         QFETCH(QString, way);
         Fixture f;
         FrmHtmlEdit dialog(&f.files);
-        QSignalSpy valueClosed(&f.files, &GeneratedFiles::closed);
+        QSignalSpy valueClosed(&f.files, &GeneratedFiles::hidden);
         dialog.open();
         QSignalSpy finished(&dialog, &QDialog::finished);
         if (way == QLatin1String("button"))
@@ -126,7 +126,7 @@ private slots:
         else if (way == QLatin1String("escape"))
             QTest::keyClick(&dialog, Qt::Key_Escape);
         else
-            f.files.Command1_Click();
+            f.files.close();
         QCOMPARE(finished.size(), 1);
         QCOMPARE(valueClosed.size(), 1);
         QVERIFY(!dialog.isVisible());

@@ -137,7 +137,7 @@ private slots:
             // The colour window, opened from here, changes the background picture.
             tp.ui.expectModal(QStringLiteral("frm_color"), [](QObject* value) {
                 settings().html_background = QStringLiteral("marble.jpg");
-                qobject_cast<ColorOptions*>(value)->Command2_Click();
+                qobject_cast<ColorOptions*>(value)->cancel();
             });
             click(d, "b_color");
             combo(d, "o_dither")->setCurrentIndex(0);
@@ -292,7 +292,7 @@ private slots:
         window.o_thumbnail_size.text = size;
         window.o_image_count.text = count;
         // Save / Exit, then the unload: the message is not shown twice.
-        window.Command1_Click();
+        window.saveAndClose();
         window.Form_Unload();
         VERIFY_DIALOGS(tp);
         QCOMPARE(settings().thumb_size.text(), savedSize);
@@ -340,7 +340,7 @@ private slots:
         window.Form_Load();
         window.o_image_height.text = height;
         window.o_image_width.text = width;
-        window.Command1_Click();
+        window.saveAndClose();
         window.Form_Unload();
         VERIFY_DIALOGS(tp);
         QCOMPARE(settings().pixel_height.text(), height);

@@ -215,7 +215,7 @@ private slots:
             auto* window = qobject_cast<SlideOptions*>(value);
             QVERIFY(window);
             window->o_simage_height.text = QStringLiteral("720");
-            window->Command2_Click();
+            window->cancel();
         });
         if (opener == QLatin1String("main")) {
             MainForm form;
@@ -224,7 +224,7 @@ private slots:
         } else {
             registerWindows();
             PagePrompt prompt;
-            prompt.menuOptionsItem_Click(15);
+            prompt.openSlideShowOptions();
         }
         VERIFY_DIALOGS(tp);
         QCOMPARE(settings().slide_image_height.text(), QStringLiteral("720"));

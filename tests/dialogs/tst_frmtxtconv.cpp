@@ -117,13 +117,9 @@ private slots:
         CaptionTexts captions;
         captions.o_ss_view_image.text = QStringLiteral("Zum Bild");
         captions.o_copyright.text = QStringLiteral("(c) 2026");
-        captions.menuFileItem_Click(99);
-        QString image;
-        QString copyright;
-        get_caption(QStringLiteral("o_ss_view_image"), image);
-        get_caption(QStringLiteral("o_copyright"), copyright);
-        QCOMPARE(image, QStringLiteral("Zum Bild"));
-        QCOMPARE(copyright, QStringLiteral("(c) 2026"));
+        captions.saveAndClose();
+        QCOMPARE(get_caption(QStringLiteral("o_ss_view_image")), QStringLiteral("Zum Bild"));
+        QCOMPARE(get_caption(QStringLiteral("o_copyright")), QStringLiteral("(c) 2026"));
     }
 };
 

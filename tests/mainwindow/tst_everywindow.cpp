@@ -339,7 +339,7 @@ private slots:
             {QStringLiteral("frm_htmledit"),
              [&] {
                  GeneratedFiles files;
-                 files.o_flist = {tp.path(QStringLiteral("mosaik.htm"))};
+                 files.o_flist.entries = {tp.path(QStringLiteral("mosaik.htm"))};
                  files.show();
              }},
         };
@@ -354,16 +354,19 @@ private slots:
         QCOMPARE(registered.size(), openers.size());
 
         // The page prompt's Options menu opens its windows by name.
-        const QHash<QString, int> promptOptions{{QStringLiteral("frm_color"), 5},
-                                                {QStringLiteral("frm_fullimage"), 10},
-                                                {QStringLiteral("frm_soptions"), 15}};
+        using Item = void (PagePrompt::*)();
+        const QHash<QString, Item> promptOptions{
+            {QStringLiteral("frm_color"), &PagePrompt::openColourOptions},
+            {QStringLiteral("frm_fullimage"), &PagePrompt::openPlacementOptions},
+            {QStringLiteral("frm_soptions"), &PagePrompt::openSlideShowOptions}};
         const QStringList openedByName = platform::windowOpeners();
         for (const QString& name : openedByName)
             QVERIFY2(promptOptions.contains(name),
                      qPrintable(name + QStringLiteral(" is not on the prompt's Options menu")));
         for (auto option = promptOptions.cbegin(); option != promptOptions.cend(); ++option) {
             walk.shown.clear();
-            PagePrompt().menuOptionsItem_Click(option.value());
+            PagePrompt prompt;
+            (prompt.*option.value())();
             QVERIFY2(walk.shown.contains(option.key()),
                      qPrintable(option.key() + QStringLiteral(" did not come up from the prompt")));
         }

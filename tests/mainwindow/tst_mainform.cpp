@@ -265,9 +265,9 @@ private slots:
             QCOMPARE(catalog->o_width.caption, QStringLiteral("Width =  40"));
             QCOMPARE(catalog->targetdir.caption, tp.folder());
             if (way == QLatin1String("use"))
-                catalog->menuFileItem_Click(0);
+                catalog->exitWithCurrentList();
             else if (way == QLatin1String("cancel"))
-                catalog->menuFileItem_Click(2);
+                catalog->cancelAndExit();
             else
                 QVERIFY(catalog->Form_QueryUnload());
         });
@@ -412,7 +412,10 @@ private slots:
             QCOMPARE(view->flelist.entries, (QStringList{tp.path("a.jpg"), tp.path("b.gif")}));
             view->list_DblClick(viewer::ViewImages::Current);
             QCOMPARE(form.itemlist()->count(), 2);
-            view->menuFileItem_Click(exitItem);
+            void (viewer::ViewImages::*const exits[])() = {&viewer::ViewImages::exitWithCurrentList,
+                                                           &viewer::ViewImages::exitWithNewList,
+                                                           &viewer::ViewImages::cancelAndExit};
+            view->runMenuCommand(exits[exitItem]);
         });
         if (command == QLatin1String("menu"))
             form.menuItem(QStringLiteral("menuFileItem"), 50)->trigger();

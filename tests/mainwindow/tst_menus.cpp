@@ -258,7 +258,7 @@ private slots:
         settings().internet_dir = s.tp.path("web");
         program().last_toolbar_key = lastKey;
         s.tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
-                            [](QObject* w) { qobject_cast<PagePrompt*>(w)->Command1_Click(); });
+                            [](QObject* w) { qobject_cast<PagePrompt*>(w)->acceptAnswers(); });
         s.form.menuItem(menu, index)->trigger();
         // The advanced page links each picture from its thumbnail line; the
         // vertically aligned page centres each one.

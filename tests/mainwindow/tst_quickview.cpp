@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(listEntries(view->filelist()), shown);
         QCOMPARE(view->source()->title(), QStringLiteral("Source (%1)").arg(shown.size()));
 
-        view->Command3d2_Click();
+        view->createHtml();
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.templist, run.pics(taken));
         QCOMPARE(run.sources, run.templist);
@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(view->source()->title(), QStringLiteral("Source (%1)").arg(names.size()));
         view->show();
         run.tp.ui.expectMessage(noImages);
-        view->Command3d2_Click();
+        view->createHtml();
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.tp.ui.asked().first().style, 48);
         QCOMPARE(run.tp.ui.asked().first().title, QStringLiteral("Mosaicon Pro v4.00"));
@@ -276,10 +276,10 @@ private slots:
             QVERIFY(view->run());
             QCOMPARE(view->filedir()->path(), tp.path("main"));
             QVERIFY(view->filedir()->setPath(tp.path("camera")));
-            view->Command3d2_Click();
+            view->createHtml();
         });
         tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
-                          [](QObject* w) { qobject_cast<PagePrompt*>(w)->Command1_Click(); });
+                          [](QObject* w) { qobject_cast<PagePrompt*>(w)->acceptAnswers(); });
         form.toolbarButton(QStringLiteral("quickhtml"))->trigger();
         VERIFY_DIALOGS(tp);
 

@@ -294,7 +294,7 @@ private slots:
         Browsing b;
         PagePrompt prompt;
         b.tp.ui.expectFile(QStringLiteral("Select The Bottom Banner"), std::nullopt);
-        prompt.Command4_Click();
+        prompt.selectBottomBanner();
         VERIFY_DIALOGS(b.tp);
     }
 

@@ -21,7 +21,7 @@ struct Fixture
         QFile::setPermissions(tp.path(QStringLiteral("ed")), QFile::ReadOwner | QFile::ExeOwner);
         settings().editor_command = tp.path(QStringLiteral("ed")) + QStringLiteral(" --new-window");
         program().product_title = QStringLiteral("Mosaicon Test");
-        files.o_flist =
+        files.o_flist.entries =
             QStringList{QStringLiteral("/web/mosaik.htm"), QStringLiteral("/web/page two.htm")};
     }
 
@@ -39,32 +39,24 @@ private slots:
     void openingStartsTheEditorWithTheSelectedEntry_data()
     {
         QTest::addColumn<int>("selected");
-        QTest::addColumn<int>("menuIndex"); // 0: the double click
         QTest::addColumn<QStringList>("arguments");
         QTest::addRow("double click on the first entry")
-            << 0 << 0 << QStringList{"--new-window", "/web/mosaik.htm"};
+            << 0 << QStringList{"--new-window", "/web/mosaik.htm"};
         QTest::addRow("double click on an entry with a blank")
-            << 1 << 0 << QStringList{"--new-window", "/web/page two.htm"};
+            << 1 << QStringList{"--new-window", "/web/page two.htm"};
         QTest::addRow("double click without a selection starts the editor without a file")
-            << -1 << 0 << QStringList{"--new-window"};
+            << -1 << QStringList{"--new-window"};
         QTest::addRow("a selection past the list counts as none")
-            << 2 << 0 << QStringList{"--new-window"};
-        QTest::addRow("File > Edit is the double click")
-            << 1 << 5 << QStringList{"--new-window", "/web/page two.htm"};
-        QTest::addRow("File > Edit without a selection") << -1 << 5 << QStringList{"--new-window"};
+            << 2 << QStringList{"--new-window"};
     }
     void openingStartsTheEditorWithTheSelectedEntry()
     {
         QFETCH(int, selected);
-        QFETCH(int, menuIndex);
         QFETCH(QStringList, arguments);
         Fixture f;
-        QSignalSpy closed(&f.files, &GeneratedFiles::closed);
-        f.files.selected = selected;
-        if (menuIndex == 0)
-            f.files.o_flist_DblClick();
-        else
-            f.files.menuFileItem_Click(menuIndex);
+        QSignalSpy closed(&f.files, &GeneratedFiles::hidden);
+        f.files.o_flist.selected = selected;
+        f.files.o_flist_DblClick();
         QCOMPARE(f.tp.shell.started.size(), 1);
         QCOMPARE(f.tp.shell.started.first().program, f.tp.path(QStringLiteral("ed")));
         QCOMPARE(f.tp.shell.started.first().arguments, arguments);
@@ -76,38 +68,24 @@ private slots:
     {
         Fixture f;
         settings().editor_command = f.tp.path(QStringLiteral("gone"));
-        QSignalSpy closed(&f.files, &GeneratedFiles::closed);
-        f.files.selected = 0;
+        QSignalSpy closed(&f.files, &GeneratedFiles::hidden);
+        f.files.o_flist.selected = 0;
         f.tp.ui.expectMessage(
             QStringLiteral("The editor,%1 does not exist.").arg(f.tp.path(QStringLiteral("gone"))));
         f.files.o_flist_DblClick();
         VERIFY_DIALOGS(f.tp);
         QVERIFY(f.tp.shell.started.isEmpty());
         QCOMPARE(closed.size(), 0);
-        QCOMPARE(f.files.o_flist.size(), 2);
+        QCOMPARE(f.files.o_flist.entries.size(), 2);
     }
 
-    void closingAndOtherMenuIndexes_data()
+    void closeStartsNothing()
     {
-        QTest::addColumn<int>("menuIndex"); // -1: the Close / Exit button
-        QTest::addColumn<int>("closes");
-        QTest::addRow("Close / Exit closes") << -1 << 1;
-        QTest::addRow("File > Exit closes") << 99 << 1;
-        QTest::addRow("the separator does nothing") << 90 << 0;
-        QTest::addRow("an index of no item does nothing") << 6 << 0;
-    }
-    void closingAndOtherMenuIndexes()
-    {
-        QFETCH(int, menuIndex);
-        QFETCH(int, closes);
         Fixture f;
-        f.files.selected = 0;
-        QSignalSpy closed(&f.files, &GeneratedFiles::closed);
-        if (menuIndex < 0)
-            f.files.Command1_Click();
-        else
-            f.files.menuFileItem_Click(menuIndex);
-        QCOMPARE(closed.size(), closes);
+        f.files.o_flist.selected = 0;
+        QSignalSpy closed(&f.files, &GeneratedFiles::hidden);
+        f.files.close();
+        QCOMPARE(closed.size(), 1);
         QVERIFY(f.tp.shell.started.isEmpty());
         QVERIFY(f.tp.ui.asked().isEmpty());
     }
@@ -116,11 +94,11 @@ private slots:
     {
         TestProgram tp;
         GeneratedFiles files;
-        files.o_flist.append(QStringLiteral("/web/mosaik.htm"));
+        files.o_flist.entries.append(QStringLiteral("/web/mosaik.htm"));
         QStringList shown;
         tp.ui.expectModal(QStringLiteral("frm_htmledit"), [&shown](QObject* window) {
             if (auto* files = qobject_cast<GeneratedFiles*>(window))
-                shown = files->o_flist;
+                shown = files->o_flist.entries;
         });
         files.show();
         VERIFY_DIALOGS(tp);

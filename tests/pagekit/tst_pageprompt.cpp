@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -319,7 +320,7 @@ private slots:
         prompt.o_bottom_link.text = QStringLiteral("bottom link");
         QSignalSpy hidden(&prompt, &PagePrompt::hidden);
 
-        prompt.Command1_Click();
+        prompt.acceptAnswers();
         QCOMPARE(hidden.count(), 1);
         QVERIFY(!prompt.page_prompt_cancel);
         QCOMPARE(prompt.o_top_banner.text, topBox.trimmed().isEmpty() ? QString() : topBox);
@@ -333,27 +334,15 @@ private slots:
         QCOMPARE(p.settings.bottom_banner.text(), QStringLiteral("b banner"));
     }
 
-    void exitStopsTheRunWithoutCleanUp_data()
-    {
-        QTest::addColumn<int>("menuIndex");
-        QTest::addColumn<bool>("stops");
-        QTest::addRow("the Exit button") << -1 << true;
-        QTest::addRow("File > Exit") << 99 << true;
-        QTest::addRow("another File index does nothing") << 98 << false;
-    }
     void exitStopsTheRunWithoutCleanUp()
     {
-        QFETCH(int, menuIndex);
-        QFETCH(bool, stops);
+        const bool stops = true;
         Fixture f;
         PagePrompt prompt(settings().internet_dir);
         prompt.top_banner_ref = QStringLiteral("t ref");
         prompt.o_top_banner.text = QStringLiteral("   ");
         QSignalSpy hidden(&prompt, &PagePrompt::hidden);
-        if (menuIndex < 0)
-            prompt.b_cancel_exit_Click();
-        else
-            prompt.menuFileItem_Click(menuIndex);
+        prompt.b_cancel_exit_Click();
         QCOMPARE(prompt.page_prompt_cancel, stops);
         QCOMPARE(hidden.count(), stops ? 1 : 0);
         QCOMPARE(prompt.o_top_banner.text, QStringLiteral("   "));
@@ -367,7 +356,7 @@ private slots:
         prompt.o_title.text = QStringLiteral("Title");
         prompt.o_title_tag.text = QStringLiteral("Tag");
         prompt.o_filename.text = QStringLiteral("page.htm");
-        prompt.Command3_Click();
+        prompt.clearText();
         QCOMPARE(prompt.o_title.text, QString());
         QCOMPARE(prompt.o_title_tag.text, QString());
         QCOMPARE(prompt.o_filename.text, QStringLiteral("page.htm"));
@@ -375,16 +364,21 @@ private slots:
 
     void clearBannersKeepsTheLinkSettings_data()
     {
-        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("item");
         QTest::addColumn<bool>("clears");
-        QTest::addRow("Clear Banners") << 7 << true;
-        QTest::addRow("Color Selection leaves the banners") << 5 << false;
-        QTest::addRow("Slide Show leaves the banners") << 15 << false;
+        QTest::addRow("Clear Banners") << "clearBanners" << true;
+        QTest::addRow("Color Selection leaves the banners") << "openColourOptions" << false;
+        QTest::addRow("Slide Show leaves the banners") << "openSlideShowOptions" << false;
     }
     void clearBannersKeepsTheLinkSettings()
     {
-        QFETCH(int, index);
+        QFETCH(QString, item);
         QFETCH(bool, clears);
+        const QHash<QString, void (PagePrompt::*)()> items{
+            {QStringLiteral("clearBanners"), &PagePrompt::clearBanners},
+            {QStringLiteral("openColourOptions"), &PagePrompt::openColourOptions},
+            {QStringLiteral("openSlideShowOptions"), &PagePrompt::openSlideShowOptions},
+        };
         Fixture f;
         PagePrompt prompt(settings().internet_dir);
         Program& p = program();
@@ -401,7 +395,7 @@ private slots:
         QStringList opened;
         registerOptionWindows(opened);
 
-        prompt.menuOptionsItem_Click(index);
+        (prompt.*items.value(item))();
         const auto expect = [clears](const char* kept) {
             return clears ? QString() : QString::fromUtf8(kept);
         };
@@ -441,9 +435,9 @@ private slots:
         PagePrompt prompt(settings().internet_dir);
         f.tp.ui.expectFile(QStringLiteral("Select The Bottom Banner"), std::nullopt)
             .expectFile(QStringLiteral("Select The Top Banner"), std::nullopt);
-        prompt.Command4_Click();
+        prompt.selectBottomBanner();
         QCOMPARE(prompt.banner_side, QStringLiteral("bottom"));
-        prompt.Command2_Click();
+        prompt.selectTopBanner();
         QCOMPARE(prompt.banner_side, QStringLiteral("top"));
         VERIFY_DIALOGS(f.tp);
     }
@@ -457,7 +451,7 @@ private slots:
             auto* prompt = qobject_cast<PagePrompt*>(window);
             QVERIFY(prompt);
             prompt->o_title.text = QStringLiteral("Holiday");
-            prompt->Command1_Click();
+            prompt->acceptAnswers();
         });
         prompt.show();
         VERIFY_DIALOGS(f.tp);
@@ -471,8 +465,9 @@ private slots:
         PagePrompt prompt(settings().internet_dir);
         QStringList opened;
         registerOptionWindows(opened);
-        for (int index : {5, 10, 15, 7, 3})
-            prompt.menuOptionsItem_Click(index);
+        for (auto item : {&PagePrompt::openColourOptions, &PagePrompt::openPlacementOptions,
+                          &PagePrompt::openSlideShowOptions, &PagePrompt::clearBanners})
+            (prompt.*item)();
         QCOMPARE(opened, (QStringList{"frm_color", "frm_fullimage", "frm_soptions"}));
     }
 };

@@ -42,7 +42,7 @@ private slots:
                           prompt->o_filename.text == QLatin1String("mosaik.htm") && !prompt->Frame3.visible &&
                           prompt->f_file_name.caption == QLatin1String("HTML File Name");
             prompt->o_filename.text = QStringLiteral("holiday.htm");
-            prompt->Command1_Click();
+            prompt->acceptAnswers();
         });
         QVERIFY(run->askForPage(advanced()));
         VERIFY_DIALOGS(tp);
@@ -91,7 +91,7 @@ private slots:
             proposal.unasked = Unasked::WhenDefaultsChosen;
         if (shown)
             tp.ui.expectModal(QStringLiteral("frm_htmltitle"),
-                              [](QObject* w) { qobject_cast<PagePrompt*>(w)->Command1_Click(); });
+                              [](QObject* w) { qobject_cast<PagePrompt*>(w)->acceptAnswers(); });
         QCOMPARE(run->asks(proposal.unasked), shown);
         QVERIFY(run->askForPage(proposal));
         VERIFY_DIALOGS(tp);

@@ -87,11 +87,9 @@ private slots:
         img.fill(Qt::blue);
         const char* format = name.endsWith(QLatin1String(".png")) ? "PNG" : "JPEG";
         QVERIFY(img.save(tp.path(name), format));
-        QString hh;
-        QString ww;
-        get_image_dimensions(tp.path(name), hh, ww);
-        QCOMPARE(ww, width);
-        QCOMPARE(hh, height);
+        const ImageDimensions shown = get_image_dimensions(tp.path(name));
+        QCOMPARE(shown.width, width);
+        QCOMPARE(shown.height, height);
     }
 
     void thumbnailBesideTheImageAndRecorded()
@@ -102,9 +100,8 @@ private slots:
         QImage img(400, 200, QImage::Format_RGB32);
         img.fill(Qt::blue);
         img.save(tp.path("x.jpg"), "JPEG");
-        QString out;
         platform::ImageControl engine;
-        create_thumbnail(engine, tp.path("x.jpg"), out, QStringLiteral("thumbnail"));
+        const QString out = create_thumbnail(engine, tp.path("x.jpg"), QStringLiteral("thumbnail")).value_or(QString());
         QCOMPARE(out, tp.path("x_tn.jpg"));
         QVERIFY(QImage(out).width() <= 104);
         QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Thumbnails (vi)"), tp.path("x.jpg")),
@@ -119,9 +116,8 @@ private slots:
         QImage img(100, 60, QImage::Format_RGB32);
         img.fill(Qt::blue);
         img.save(tp.path("small.jpg"), "JPEG");
-        QString out;
         platform::ImageControl engine;
-        create_thumbnail(engine, tp.path("small.jpg"), out, QStringLiteral("thumbnail"));
+        const QString out = create_thumbnail(engine, tp.path("small.jpg"), QStringLiteral("thumbnail")).value_or(QString());
         QCOMPARE(out, QStringLiteral("small.jpg"));
         QVERIFY(!QFileInfo::exists(tp.path("small_tn.jpg")));
         QVERIFY(!QFileInfo::exists(tp.path("mosaik.ini")));
@@ -137,9 +133,8 @@ private slots:
         img.fill(Qt::red);
         img.save(tp.path("tn_cat.jpg"), "JPEG");
         const QByteArray before = tp.read("tn_cat.jpg");
-        QString out;
         platform::ImageControl engine;
-        create_thumbnail(engine, tp.path("tn_cat.jpg"), out, QStringLiteral("thumbnail"));
+        const QString out = create_thumbnail(engine, tp.path("tn_cat.jpg"), QStringLiteral("thumbnail")).value_or(QString());
         QCOMPARE(out, QStringLiteral("tn_cat.jpg"));
         QCOMPARE(tp.read("tn_cat.jpg"), before);
     }
@@ -149,9 +144,8 @@ private slots:
         TestProgram tp;
         program().ini_file_path = tp.path("mosaik.ini");
         tp.write("bad.jpg", "not a picture at all");
-        QString out;
         platform::ImageControl engine;
-        create_thumbnail(engine, tp.path("bad.jpg"), out, QStringLiteral("thumbnail"));
+        const QString out = create_thumbnail(engine, tp.path("bad.jpg"), QStringLiteral("thumbnail")).value_or(QString());
         QVERIFY(!QFileInfo::exists(tp.path("bad_tn.jpg")));
         QVERIFY(!QFileInfo::exists(tp.path("mosaik.ini")));
     }

@@ -57,7 +57,8 @@ private slots:
         QCOMPARE(run.tp.read("web/mosaik.htm"),
                  builtInHead + "<A HREF=\"cat%20one.jpg\"><img src=\"cat%20one_tn.jpg\" height=52 width=104></A>\r\n" +
                      builtInFoot);
-        QCOMPARE(run.started().generated().o_flist, QStringList{run.tp.path("web/mosaik.htm")});
+        QCOMPARE(run.started().generated().o_flist.entries,
+                 QStringList{run.tp.path("web/mosaik.htm")});
         // The record was used up by the page.
         QVERIFY(!platform::profile(program().ini_file_path)
                      .contains(QStringLiteral("Thumbnails (ir)"), run.tp.path("web/cat one.jpg")));

@@ -62,7 +62,8 @@ private slots:
         QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
         QVERIFY2(QRegularExpression(QStringLiteral("^\\d{8}\\.htm$")).match(ref).hasMatch(), qPrintable(ref));
         QCOMPARE(run.page(ref), head + image + foot);
-        QCOMPARE(run.pageRun->generated().o_flist, QStringList{run.tp.path(QStringLiteral("web/") + ref)});
+        QCOMPARE(run.pageRun->generated().o_flist.entries,
+                 QStringList{run.tp.path(QStringLiteral("web/") + ref)});
         VERIFY_DIALOGS(run.tp);
     }
 
@@ -82,7 +83,7 @@ private slots:
         QString page;
         QVERIFY(create_full_img_page(*run.pageRun, page, ref, run.picture));
         QCOMPARE(page, ref);
-        QVERIFY(run.pageRun->generated().o_flist.isEmpty());
+        QVERIFY(run.pageRun->generated().o_flist.entries.isEmpty());
     }
 
     void textLayouts_data()
@@ -149,7 +150,7 @@ private slots:
         run.tp.ui.expectModal(QStringLiteral("frm_htmltitle"), [](QObject* w) {
             auto* prompt = qobject_cast<PagePrompt*>(w);
             prompt->o_title.text = QStringLiteral("Garfield");
-            prompt->Command1_Click();
+            prompt->acceptAnswers();
         });
         QString ref;
         QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
@@ -169,7 +170,7 @@ private slots:
         create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture);
         QCOMPARE(ref, QStringLiteral("unchanged"));
         QVERIFY(run.pageRun->stopped());
-        QVERIFY(run.pageRun->generated().o_flist.isEmpty());
+        QVERIFY(run.pageRun->generated().o_flist.entries.isEmpty());
     }
 };
 

@@ -60,7 +60,7 @@ private slots:
         QVERIFY(run.window.calls.contains(
             QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mosaik.htm"))));
         // This page does not go through the generated-file list.
-        QVERIFY(run.started().generated().o_flist.isEmpty());
+        QVERIFY(run.started().generated().o_flist.entries.isEmpty());
     }
 
     void onlyGifAndJpegFilesOfTheListAreTaken()
@@ -110,7 +110,7 @@ private slots:
             auto* prompt = qobject_cast<PagePrompt*>(w);
             prompt->o_filename.text = QStringLiteral("/elsewhere/index.htm");
             prompt->o_title.text = QStringLiteral("Holiday");
-            prompt->Command1_Click();
+            prompt->acceptAnswers();
         });
         go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);

@@ -82,7 +82,8 @@ private slots:
                      "<a href=\"small.jpg\"><img src=\"small.jpg\" height= 20 width= 40></a>\r\n"
                      "      <p>\r\n" +
                      foot);
-        QCOMPARE(run.started().generated().o_flist, QStringList{run.tp.path("web/mosaik.htm")});
+        QCOMPARE(run.started().generated().o_flist.entries,
+                 QStringList{run.tp.path("web/mosaik.htm")});
         QVERIFY(run.window.calls.contains(
             QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mosaik.htm"))));
     }
@@ -248,7 +249,7 @@ private slots:
         settings().editor_command = QStringLiteral("/bin/sh");
         tp.write("a.htm", "<html>");
         const auto run = start_page_run({}, QStringLiteral("full_image"));
-        run->generated().o_flist = QStringList{tp.path("a.htm"), tp.path("b.htm")};
+        run->generated().o_flist.entries = QStringList{tp.path("a.htm"), tp.path("b.htm")};
         tp.ui.expectModal(QStringLiteral("frm_htmledit"), [](QObject*) {});
         run->finish(tp.path("a.htm"), true, EditorStart::DirectWhenAlone);
         VERIFY_DIALOGS(tp);

@@ -163,18 +163,12 @@ private slots:
         ini.put(QStringLiteral("Thumbnails (ir)"), image, tp.path("cat_tn.jpg"));
         ini.put(QStringLiteral("Thumbnails (vi)"), image, tp.path("tn_cat.jpg"));
 
-        QString path = image;
-        find_thumbnail(path);
-        QCOMPARE(path, tp.path("cat_tn.jpg"));
-        path = image;
-        find_thumbnail(path);
-        QCOMPARE(path, tp.path("tn_cat.jpg"));
+        QCOMPARE(find_thumbnail(image), tp.path("cat_tn.jpg"));
+        QCOMPARE(find_thumbnail(image), tp.path("tn_cat.jpg"));
         QVERIFY(ini.contains(QStringLiteral("Thumbnails (vi)"), image));
 
         QFile::remove(tp.path("tn_cat.jpg"));
-        path = image;
-        find_thumbnail(path);
-        QCOMPARE(path, QString());
+        QCOMPARE(find_thumbnail(image), QString());
     }
 
     void thumbnailIconOfAMovie()

@@ -47,8 +47,7 @@ private slots:
         }
         expected.replace(QLatin1String("LIST"), list);
         program().arguments = arguments;
-        check_switch(switchName);
-        QCOMPARE(switchName, expected);
+        QCOMPARE(check_switch(switchName), expected);
     }
 
     void listFileStops_data()

@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(run.webFiles(), (QStringList{"a.jpg", "b.jpg", "b_tn.jpg", "c.jpg", "html00.htm",
                                               "mkindex.htm", "mkslide.htm", "slide_1.htm",
                                               "slide_2.htm", "slide_3.htm", "the-end.htm"}));
-        QCOMPARE(run.started().generated().o_flist,
+        QCOMPARE(run.started().generated().o_flist.entries,
                  (QStringList{run.tp.path("web/mkindex.htm"), run.tp.path("web/html00.htm"),
                               run.tp.path("web/slide_1.htm"), run.tp.path("web/slide_2.htm"),
                               run.tp.path("web/slide_3.htm")}));
@@ -434,14 +434,14 @@ private slots:
             QVERIFY(!p.Frame3.visible);
             QVERIFY(!p.o_url_exit.enabled);
             p.o_filename.text = QStringLiteral("/elsewhere/left.htm");
-            p.Command1_Click();
+            p.acceptAnswers();
         });
         run.prompted([](PagePrompt& p) {
             QCOMPARE(p.f_file_name.caption,
                      QStringLiteral("File Name For The Slide Show Main Page"));
             QCOMPARE(p.o_title.text, QStringLiteral("Main/Initial HTML Title"));
             p.o_filename.text = QString();
-            p.Command1_Click();
+            p.acceptAnswers();
         });
         run.prompted([](PagePrompt& p) {
             QCOMPARE(p.o_filename.text, QStringLiteral("slide_1.htm"));
@@ -449,14 +449,14 @@ private slots:
             QCOMPARE(p.o_title.text, QStringLiteral("a.jpg"));
             QVERIFY(p.Frame3.visible);
             p.o_title.text = QStringLiteral("My <i>Cat</i>");
-            p.Command1_Click();
+            p.acceptAnswers();
         });
         run.prompted([](PagePrompt& p) {
             p.o_title.text = QStringLiteral("Kept for all");
             p.o_default.value = true;
-            p.Command1_Click();
+            p.acceptAnswers();
         });
-        run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+        run.prompted([](PagePrompt& p) { p.acceptAnswers(); });
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(run.tp.read("web/slide_1.htm").contains("<title>My <i>Cat</i></title>\r\n"));
@@ -522,12 +522,12 @@ private slots:
         run.showPrompts();
         settings().auto_start_browser = true;
         for (int i = 1; i < prompts; ++i)
-            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+            run.prompted([](PagePrompt& p) { p.acceptAnswers(); });
         run.prompted([](PagePrompt& p) { p.b_cancel_exit_Click(); });
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.webFiles(), files);
-        QCOMPARE(run.started().generated().o_flist.size(), listed);
+        QCOMPARE(run.started().generated().o_flist.entries.size(), listed);
         QVERIFY(run.tp.shell.opened.isEmpty());
         QVERIFY(run.window.calls.filter(QStringLiteral("has been created")).isEmpty());
         if (prompts == 2)

@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(QImage(run.tp.path("web/b_tn.jpg")).size(), QSize(67, 200));
         QCOMPARE(run.webFiles(), (QStringList{"a.jpg", "b.jpg", "b_tn.jpg", "c.jpg", "slide_1.htm", "slide_2.htm",
                                               "slide_3.htm", "the-end.htm"}));
-        QCOMPARE(run.started().generated().o_flist,
+        QCOMPARE(run.started().generated().o_flist.entries,
                  (QStringList{run.tp.path("web/slide_1.htm"), run.tp.path("web/slide_2.htm"),
                               run.tp.path("web/slide_3.htm")}));
         QCOMPARE(run.window.calls.last(),
@@ -133,7 +133,7 @@ private slots:
                         "<a href=\"the-end.htm\">[next]</a>", "<a href=\"mkslide.htm\">[index]</a>",
                         "<a href=\"slide_2.htm\">[previous]</a>", "</center>", "</body>", "</html>"}));
         QCOMPARE(run.tp.read("web/the-end.htm"), endPage("Go To <a href=\"mkslide.htm\">[index]</a>"));
-        QCOMPARE(run.started().generated().o_flist,
+        QCOMPARE(run.started().generated().o_flist.entries,
                  (QStringList{run.tp.path("web/mkslide.htm"), run.tp.path("web/slide_1.htm"),
                               run.tp.path("web/slide_2.htm"), run.tp.path("web/slide_3.htm")}));
         QCOMPARE(run.window.calls.last(),
@@ -326,12 +326,12 @@ private slots:
         program().create_index = index;
         settings().auto_start_browser = true;
         for (int i = 1; i < prompts; ++i)
-            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+            run.prompted([](PagePrompt& p) { p.acceptAnswers(); });
         run.prompted([](PagePrompt& p) { p.b_cancel_exit_Click(); });
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
         QCOMPARE(run.webFiles(), files);
-        QCOMPARE(run.started().generated().o_flist.size(), prompts - 1);
+        QCOMPARE(run.started().generated().o_flist.entries.size(), prompts - 1);
         QVERIFY(run.tp.shell.opened.isEmpty());
         QVERIFY(run.window.calls.filter(QStringLiteral("has been created")).isEmpty());
         if (!indexEnd.isEmpty())
@@ -354,17 +354,17 @@ private slots:
             p.o_title.text = QStringLiteral("My <i>Cat</i>");
             p.o_title_tag.text = QStringLiteral("Cat & co");
             p.o_url_exit.text = QString();
-            p.Command1_Click();
+            p.acceptAnswers();
         });
         run.prompted([](PagePrompt& p) {
             QCOMPARE(p.o_title.text, QStringLiteral("b.jpg"));
             p.o_title.text = QStringLiteral("b");
-            p.Command1_Click();
+            p.acceptAnswers();
         });
         run.prompted([](PagePrompt& p) {
             p.o_title.text = QStringLiteral("Kept for all");
             p.o_default.value = true;
-            p.Command1_Click();
+            p.acceptAnswers();
         });
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);

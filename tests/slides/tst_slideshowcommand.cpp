@@ -139,7 +139,7 @@ private slots:
         run.threePictures();
         run.showPrompts();
         for (int i = 0; i < prompts; ++i)
-            run.prompted([](PagePrompt& p) { p.Command1_Click(); });
+            run.prompted([](PagePrompt& p) { p.acceptAnswers(); });
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(!unprompted.isEmpty());

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -238,7 +239,7 @@ private slots:
         catalog.selected = {false, true, false};
         const QString prompt = QStringLiteral("Enter the title for this image.");
         tp.ui.expectInput(prompt, QStringLiteral("Two")).expectInput(prompt, QString());
-        catalog.menuOptionsItem_Click(10);
+        catalog.promptForTitles();
         VERIFY_DIALOGS(tp);
         QCOMPARE(tp.ui.asked().at(0).title, paths[1]);
         QCOMPARE(tp.ui.asked().at(1).title, paths[2]);
@@ -316,7 +317,13 @@ private slots:
             platform::MsgBox::Yes);
         if (!told.isEmpty())
             tp.ui.expectMessage(std::nullopt);
-        catalog.menuOptionsItem_Click(index);
+        const QHash<int, void (LibraryCatalog::*)()> options{
+            {15, &LibraryCatalog::createThumbnailFile},
+            {20, &LibraryCatalog::createJpgFile},
+            {25, &LibraryCatalog::convertListToJpgs},
+            {30, &LibraryCatalog::convertListToThumbnails},
+        };
+        (catalog.*options.value(index))();
         VERIFY_DIALOGS(tp);
         QCOMPARE(tp.ui.asked().size(), told.isEmpty() ? 1 : 2);
         if (!told.isEmpty()) {
@@ -360,7 +367,7 @@ private slots:
                 ++refusedWhileRunning;
         });
         tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes).expectMessage(std::nullopt);
-        catalog.menuOptionsItem_Click(30);
+        catalog.convertListToThumbnails();
         platform::setDoEventsHook({});
         VERIFY_DIALOGS(tp);
         QVERIFY(refusedWhileRunning >= 1);
@@ -391,7 +398,7 @@ private slots:
         if (command == 0)
             catalog.b_select_file_Click();
         else
-            catalog.menuOptionsItem_Click(command);
+            catalog.loadSavedFile();
         VERIFY_DIALOGS(tp);
         QCOMPARE(catalog.o_output_file.text, tp.path("old.txt"));
         QCOMPARE(settings().last_directory.text(), tp.path("start/"));
@@ -560,7 +567,7 @@ private slots:
         QCOMPARE(catalog.filterVisible, (std::array<bool, 3>{true, format == 0, format == 1}));
         catalog.o_save_by_image_filter.index = filter;
         tp.ui.expectMessage(std::nullopt);
-        catalog.menuOptionsItem_Click(40);
+        catalog.b_save_data_Click();
         VERIFY_DIALOGS(tp);
         QCOMPARE(tp.read("data.txt"), expected.replace("P/", tp.folder().toUtf8() + "/"));
     }

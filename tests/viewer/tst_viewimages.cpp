@@ -329,7 +329,7 @@ private slots:
         clickShown(v, ViewImages::New, 0, true);
         clickShown(v, ViewImages::Current, 2, true); // d.png
         clickShown(v, ViewImages::Current, 0, true); // b.png, with d.png still selected
-        v.menuOptionsItem_Click(3);
+        v.runMenuCommand(&ViewImages::moveSelectedToNewList);
         QCOMPARE(v.flelist.entries, QStringList{tp.path("c.png")});
         QCOMPARE(selectedRows(v.flelist), QList<int>{});
         QCOMPARE(v.flelist.current, -1);
@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(v.Frame1.caption, QStringLiteral("Current File List ( 1)"));
         QCOMPARE(v.Frame5.caption, QStringLiteral("New File List ( 3)"));
         // Nothing selected: every entry comes back in its order.
-        v.menuMouseItem_Click(1);
+        v.runMenuCommand(&ViewImages::moveSelectedToCurrentList);
         QCOMPARE(v.flelist.entries, QStringList{tp.path("c.png")});
         QCOMPARE(v.newlist.count(), 3);
     }
@@ -380,10 +380,12 @@ private slots:
             if (!emptyNewList)
                 v->list_DblClick(ViewImages::Current);
             v->Dir1_Change(tp.path("out"));
-            if (menu == QLatin1String("file"))
-                v->menuFileItem_Click(index);
-            else if (menu == QLatin1String("mouse"))
-                v->menuMouseItem_Click(index);
+            const QHash<int, void (ViewImages::*)()> exits{
+                {0, &ViewImages::exitWithCurrentList}, {1, &ViewImages::exitWithNewList},
+                {2, &ViewImages::cancelAndExit},       {20, &ViewImages::handBackCurrentList},
+                {21, &ViewImages::handBackNewList},    {27, &ViewImages::exitWithoutList}};
+            if (menu != QLatin1String("close"))
+                v->runMenuCommand(exits.value(index));
             else
                 QVERIFY(v->Form_QueryUnload());
         });
@@ -483,9 +485,9 @@ private slots:
         if (!message.isEmpty())
             tp.ui.expectMessage(expand(message));
         if (button == QLatin1String("Command1"))
-            v.Command1_Click();
+            v.createThumbnailFile();
         else
-            v.Command2_Click();
+            v.createJpegFile();
         VERIFY_DIALOGS(tp);
         const QStringList out = QDir(tp.path("out")).entryList(QDir::Files);
         const QStringList beside =
@@ -561,7 +563,7 @@ private slots:
         bool disabledDuring = false;
         platform::setDoEventsHook(
             [&] { disabledDuring = disabledDuring || (!v.controlsEnabled && !v.Frame2.visible); });
-        v.Command6_Click();
+        v.convertListToThumbnails();
         VERIFY_DIALOGS(tp);
         QVERIFY(v.waitForPicture());
         for (QString& name : made)
@@ -603,7 +605,7 @@ private slots:
                 "These images could not be created:\n%1: the new image would replace the "
                 "picture it is made from.")
                 .arg(tp.path("pic_tn.jpg")));
-        v.Command6_Click();
+        v.convertListToThumbnails();
         VERIFY_DIALOGS(tp);
         QCOMPARE(QDir(tp.folder())
                      .entryList({QStringLiteral("*.jpg"), QStringLiteral("*.png")}, QDir::Files),
@@ -691,9 +693,9 @@ private slots:
         tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes);
         tp.ui.expectMessage(expand(told));
         if (button == QLatin1String("Command1"))
-            v.Command1_Click();
+            v.createThumbnailFile();
         else
-            v.Command6_Click();
+            v.convertListToThumbnails();
         VERIFY_DIALOGS(tp);
         for (const QString& name : kept) {
             QCOMPARE(tp.read(name), before.value(name));
@@ -772,9 +774,9 @@ private slots:
             }
         }
         if (button == QLatin1String("Command3"))
-            v.Command3_Click();
+            v.copyOrMoveSelected();
         else
-            v.Command7_Click();
+            v.deleteSelected();
         VERIFY_DIALOGS(tp);
         listAfter.replaceInStrings(QStringLiteral("@"), tp.path("out"))
             .replaceInStrings(QStringLiteral("$"), tp.folder());
@@ -835,11 +837,11 @@ private slots:
             });
         }
         if (way == QLatin1String("button"))
-            v.Command8_Click();
+            v.associateText();
         else if (way == QLatin1String("options"))
-            v.menuOptionsItem_Click(11);
+            v.runMenuCommand(&ViewImages::associateText);
         else
-            v.menuMouseItem_Click(24);
+            v.runMenuCommand(&ViewImages::associateFromMenu);
         VERIFY_DIALOGS(tp);
         for (QString& name : opened) {
             if (!name.isEmpty())
@@ -882,7 +884,9 @@ private slots:
         else if (action == QLatin1String("dblclick"))
             v.htmlbackground_DblClick();
         else
-            v.menuOptionsItem_Click(action == QLatin1String("clear") ? 1 : 0);
+            v.runMenuCommand(action == QLatin1String("clear")
+                                 ? &ViewImages::clearHtmlBackground
+                                 : &ViewImages::htmlbackground_DblClick);
         VERIFY_DIALOGS(tp);
         const QString expected = background.isEmpty() ? QString() : tp.path(background);
         QCOMPARE(settings().html_background.text(), expected);
@@ -900,10 +904,10 @@ private slots:
         ViewImages v;
         v.Form_Load({});
         tp.ui.expectColor(std::nullopt);
-        v.menuOptionsItem_Click(50);
+        v.runMenuCommand(&ViewImages::changeThumbnailColor);
         QCOMPARE(settings().thumb_bg_color.text(), QStringLiteral("16777215"));
         tp.ui.expectColor(QColor(0x10, 0x20, 0x30));
-        v.menuOptionsItem_Click(50);
+        v.runMenuCommand(&ViewImages::changeThumbnailColor);
         VERIFY_DIALOGS(tp);
         // Red in the low byte.
         QCOMPARE(settings().thumb_bg_color.text(), QStringLiteral("3153936"));
@@ -917,7 +921,7 @@ private slots:
         v.Form_Load({makeFile(tp, "a.png", QSize(400, 300))});
         QVERIFY(v.waitForPicture());
         settings().thumb_size = QString();
-        v.menuOptionsItem_Click(10);
+        v.runMenuCommand(&ViewImages::toggleViewThumbnail);
         QVERIFY(v.viewThumbnail);
         QCOMPARE(settings().thumb_size.text(), QStringLiteral("100"));
         QCOMPARE(v.viewimage.picture().size(), QSize(100, 75));
@@ -926,7 +930,7 @@ private slots:
         v.o_tn_size_Change();
         QCOMPARE(v.viewimage.picture().size(), QSize(80, 60));
         QCOMPARE(v.o_width.caption, QStringLiteral("Width =  400"));
-        v.menuMouseItem_Click(23);
+        v.runMenuCommand(&ViewImages::toggleViewThumbnail);
         QVERIFY(!v.viewThumbnail);
         QCOMPARE(v.viewimage.sizeLimit(), 0);
         // The picture is read again at the size the frame shows it.
@@ -947,7 +951,7 @@ private slots:
         clickShown(v, ViewImages::Current, 1, true); // d.png
         const QString chosen = tp.folder() + QStringLiteral("/Art/A Photo.JPG");
         tp.ui.expectFile(QStringLiteral("Select A File"), chosen);
-        v.menuOptionsItem_Click(12);
+        v.runMenuCommand(&ViewImages::addFile);
         VERIFY_DIALOGS(tp);
         QCOMPARE(v.flelist.entries, (QStringList{chosen, tp.path("c.png"), tp.path("d.png")}));
         // The entry that was current stays current and selected.
@@ -957,7 +961,7 @@ private slots:
         QCOMPARE(settings().last_directory.text(), tp.folder() + QStringLiteral("/Art/"));
         // A cancelled dialog adds nothing and forgets no folder.
         tp.ui.expectFile(QStringLiteral("Select A File"), std::nullopt);
-        v.menuMouseItem_Click(25);
+        v.runMenuCommand(&ViewImages::addFile);
         VERIFY_DIALOGS(tp);
         QCOMPARE(v.flelist.count(), 3);
         QCOMPARE(settings().last_directory.text(), tp.folder() + QStringLiteral("/Art/"));

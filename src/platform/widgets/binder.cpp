@@ -1,6 +1,6 @@
 #include "platform/widgets/binder.h"
 
-#include "platform/imagecontrol.h"
+#include "platform/numbers.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -9,15 +9,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 
 namespace mosaicon::platform {
 
 namespace {
 
-int pixels(int twips)
-{
-    return qRound(twips / ImageControl::TwipsPerPixel);
-}
+const QString lineEnd = QStringLiteral("\r\n");
 
 QStringList entriesOf(const QComboBox* box)
 {
@@ -108,6 +107,41 @@ void pullControl(const QComboBox* box, ComboBox& value)
 {
     value.index = box->currentIndex();
     value.text = box->currentText();
+}
+
+void pushControl(QPlainTextEdit* box, const TextBox& value)
+{
+    const QString shown = QString(value.text).replace(lineEnd, QStringLiteral("\n"));
+    // Setting an unchanged text would move the cursor of the box being typed in.
+    if (box->toPlainText() != shown)
+        box->setPlainText(shown);
+    box->setEnabled(value.enabled);
+}
+
+void pullControl(const QPlainTextEdit* box, TextBox& value)
+{
+    value.text = box->toPlainText().replace(u'\n', lineEnd);
+}
+
+void pushControl(QListWidget* list, const ListBox& value)
+{
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i)
+        shown.append(list->item(i)->text());
+    if (shown != value.entries) {
+        list->clear();
+        list->addItems(value.entries);
+    }
+    if (value.selected >= 0 && value.selected < list->count())
+        list->setCurrentRow(value.selected, QItemSelectionModel::ClearAndSelect);
+    else
+        list->clearSelection();
+}
+
+void pullControl(const QListWidget* list, ListBox& value)
+{
+    const QList<QListWidgetItem*> items = list->selectedItems();
+    value.selected = items.isEmpty() ? -1 : list->row(items.first());
 }
 
 } // namespace mosaicon::platform

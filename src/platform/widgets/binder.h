@@ -15,6 +15,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
 
 namespace mosaicon::platform {
 
@@ -28,6 +30,11 @@ void pushControl(QGroupBox* frame, const Frame& value);
 void pushControl(QButtonGroup* group, const OptionGroup& value);
 void pushControl(QComboBox* box, const ComboBox& value);
 void pushControl(QLabel* label, const Label& value);
+// A multi-line box shows a text kept with CR LF, its last line end too, so
+// that text typed at the end starts a line of its own.
+void pushControl(QPlainTextEdit* box, const TextBox& value);
+// The entries, and the selected one selected.
+void pushControl(QListWidget* list, const ListBox& value);
 
 // Control into value: only what the user can change comes back, so frames
 // and labels have none.
@@ -35,6 +42,11 @@ void pullControl(const QLineEdit* box, TextBox& value);
 void pullControl(const QCheckBox* box, CheckBox& value);
 void pullControl(const QButtonGroup* group, OptionGroup& value);
 void pullControl(const QComboBox* box, ComboBox& value);
+// Every line end back to CR LF.
+void pullControl(const QPlainTextEdit* box, TextBox& value);
+// The selection, not the current row: a list makes its first entry current
+// when it gains the focus, without the user choosing it.
+void pullControl(const QListWidget* list, ListBox& value);
 
 // Which field of a dialog's value each control shows, declared once; push()
 // shows the whole value and pull() takes back what the user changed. When the

@@ -1,19 +1,12 @@
 #include "platform/widgets/imageview.h"
 
+#include "platform/numbers.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
 namespace mosaicon::platform {
-
-namespace {
-
-int pixels(double twips)
-{
-    return qRound(twips / ImageControl::TwipsPerPixel);
-}
-
-} // namespace
 
 ImageView::ImageView(QWidget* parent) : QWidget(parent)
 {

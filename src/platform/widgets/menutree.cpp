@@ -24,18 +24,6 @@ MenuTree::MenuTree(QMenuBar* bar, std::span<const MenuRow> rows)
     }
 }
 
-void MenuTree::connectItems(const QString& array, const QObject* context,
-                            const std::function<void(int)>& handler) const
-{
-    for (auto it = m_items.cbegin(); it != m_items.cend(); ++it) {
-        if (it.key().first != array || it.value()->isSeparator())
-            continue;
-        const int index = it.key().second;
-        QObject::connect(it.value(), &QAction::triggered, context,
-                         [handler, index] { handler(index); });
-    }
-}
-
 QAction* MenuTree::item(const QString& array, int index) const
 {
     return m_items.value({array, index});

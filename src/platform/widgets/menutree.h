@@ -1,15 +1,14 @@
 #pragma once
 
+#include <QAction>
 #include <QHash>
 #include <QString>
 
-#include <functional>
 #include <span>
 #include <utility>
+#include <vector>
 
-class QAction;
 class QMenuBar;
-class QObject;
 
 namespace mosaicon::platform {
 
@@ -27,21 +26,56 @@ struct MenuRow
     bool separator = false;
 };
 
+// The rows that end a File menu, the same in every window that has them.
+inline constexpr MenuRow cancelRow{"menuFileItem", 98, "&Cancel"};
+inline constexpr MenuRow saveExitRow{"menuFileItem", 99, "&Save / Exit"};
+
+// A menu row and the handler of `Target` (a window or a dialog's value) that
+// its item runs; headings and separators run none.
+template <class Target> struct CommandRow
+{
+    MenuRow row;
+    void (Target::*run)() = nullptr;
+};
+
 // A window's menus built from its table, and its items found by array and index.
 class MenuTree
 {
 public:
     MenuTree() = default;
     MenuTree(QMenuBar* bar, std::span<const MenuRow> rows);
+    template <class Target>
+    MenuTree(QMenuBar* bar, std::span<const CommandRow<Target>> rows)
+        : MenuTree(bar, menuRows(rows))
+    {
+    }
 
-    // Every item of the array, separators apart, calls handler with its index.
-    void connectItems(const QString& array, const QObject* context,
-                      const std::function<void(int index)>& handler) const;
+    // Every row's item calls `call` with the row's handler.
+    template <class Target, class Call>
+    void connectRows(std::span<const CommandRow<Target>> rows, const QObject* context,
+                     Call call) const
+    {
+        for (const CommandRow<Target>& r : rows) {
+            QAction* action = r.run ? item(QString::fromUtf8(r.row.name), r.row.index) : nullptr;
+            if (action)
+                QObject::connect(action, &QAction::triggered, context,
+                                 [call, run = r.run] { call(run); });
+        }
+    }
 
     // nullptr when the array has no such item.
     QAction* item(const QString& array, int index) const;
 
 private:
+    template <class Target>
+    static std::vector<MenuRow> menuRows(std::span<const CommandRow<Target>> rows)
+    {
+        std::vector<MenuRow> plain;
+        for (const CommandRow<Target>& r : rows)
+            plain.push_back(r.row);
+        return plain;
+    }
+
     QHash<std::pair<QString, int>, QAction*> m_items;
 };
 

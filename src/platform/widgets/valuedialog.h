@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace mosaicon::platform {
 
@@ -29,6 +30,23 @@ template <class Value> class ValueDialog : public QDialog
 {
 public:
     using Action = std::function<void(Value&)>;
+    using Row = CommandRow<Value>;
+    using Command = void (Value::*)();
+    // How a window runs its menu commands when not simply one by one.
+    using Runner = std::function<void(Value&, Command)>;
+    // A check box of the dialog: its object name, its caption and its field.
+    struct CheckRow
+    {
+        const char* name;
+        const char* caption;
+        CheckBox Value::*box;
+    };
+    // What Esc and the frame's close do in a dialog that saves or cancels.
+    enum class Escape
+    {
+        Cancels,
+        Saves,
+    };
 
     Value* value() const { return m_value; }
     // Index `index` of the File menu; nullptr when it has none.
@@ -51,13 +69,44 @@ public:
 protected:
     ValueDialog(Value* value, QWidget* parent) : QDialog(parent), m_value(value), m_binder(value) {}
 
+    // The dialog ends when its value is hidden, and when the value goes.
     void closeWhenHidden()
     {
-        if (m_value)
-            connect(m_value, &Value::hidden, this, [this] { QDialog::done(Accepted); });
+        if (!m_value)
+            return;
+        connect(m_value, &Value::hidden, this, [this] { QDialog::done(Accepted); });
+        connect(m_value, &QObject::destroyed, this, [this] { QDialog::reject(); });
     }
 
     void setEscape(Action action) { m_escape = std::move(action); }
+
+    // The standard ending of a dialog whose value saves or cancels (its
+    // saveAndClose() and cancel()): the File menu, the window's own rows first,
+    // then Cancel (98) and Save / Exit (99); Esc and the frame's close run one
+    // of the two; the dialog closes when the value is hidden.
+    void endWithSaveOrCancel(Escape escape, std::span<const Row> ownFileRows = {})
+    {
+        std::vector<Row> rows{{{"menuFile", MenuRow::heading, "&File"}}};
+        rows.insert(rows.end(), ownFileRows.begin(), ownFileRows.end());
+        rows.push_back({cancelRow, &Value::cancel});
+        rows.push_back({saveExitRow, &Value::saveAndClose});
+        addMenuBar(rows);
+        closeWhenHidden();
+        if (escape == Escape::Saves)
+            setEscape(&Value::saveAndClose);
+        else
+            setEscape(&Value::cancel);
+    }
+
+    // The buttons of that ending; the caller lays them out.
+    QPushButton* saveButton(const char* name)
+    {
+        return actionButton(name, "Save / Exit", &Value::saveAndClose);
+    }
+    QPushButton* cancelButton(const char* name)
+    {
+        return actionButton(name, "Cancel", &Value::cancel);
+    }
 
     void run(const Action& action)
     {
@@ -69,36 +118,24 @@ protected:
     }
 
     // The menu bar from its table, above the window's layout (made first);
-    // every File item runs the value's handler with its index.
-    void addMenuBar(std::span<const MenuRow> rows, void (Value::*fileClick)(int))
+    // every item runs its row's handler on the value, through runner if given.
+    void addMenuBar(std::span<const Row> rows, Runner runner = {})
     {
         auto* bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
         m_menus = MenuTree(bar, rows);
-        runItems(fileItems(), fileClick);
+        connectRows(m_menus, rows, std::move(runner));
         layout()->setMenuBar(bar);
     }
 
-    // Every item of a menu array runs the value's handler with its index.
-    void runItems(const QString& array, void (Value::*click)(int))
-    {
-        m_menus.connectItems(array, this, [this, click](int index) {
-            run([click, index](Value& v) { (v.*click)(index); });
-        });
-    }
-
     // A pop-up menu from its table (one heading and its items), on a menu bar
-    // of its own that is never shown; every item runs the value's handler with
-    // its index.
-    QMenu* addPopupMenu(std::span<const MenuRow> rows, void (Value::*click)(int))
+    // of its own that is never shown; items run as the menu bar's do.
+    QMenu* addPopupMenu(std::span<const Row> rows, Runner runner = {})
     {
-        const QString menu = QString::fromUtf8(rows.front().name);
+        const QString menu = QString::fromUtf8(rows.front().row.name);
         QMenuBar* hiddenBar = namedWidget<QMenuBar>(menu + QStringLiteral("Bar"), this);
         hiddenBar->hide();
         m_popupMenus = MenuTree(hiddenBar, rows);
-        const QString array = QString::fromUtf8(rows[1].name);
-        m_popupMenus.connectItems(array, this, [this, click](int index) {
-            run([click, index](Value& v) { (v.*click)(index); });
-        });
+        connectRows(m_popupMenus, rows, std::move(runner));
         return hiddenBar->findChild<QMenu*>(menu);
     }
 
@@ -159,6 +196,16 @@ protected:
 
 private:
     static QString fileItems() { return QStringLiteral("menuFileItem"); }
+
+    void connectRows(const MenuTree& menus, std::span<const Row> rows, Runner runner)
+    {
+        menus.connectRows(rows, this, [this, runner](Command command) {
+            if (runner)
+                run([&runner, command](Value& v) { runner(v, command); });
+            else
+                run(command);
+        });
+    }
 
     double designedHeight() const
     {

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QTest>
 
+using mosaicon::platform::CommandRow;
 using mosaicon::platform::MenuRow;
 using mosaicon::platform::MenuTree;
 
@@ -18,6 +19,25 @@ const MenuRow rows[] = {
     {"menuOptions", MenuRow::heading, "&Options"},
     {"menuOptionsItem", 5, "&Color Selection"},
     {"menuOptionsItem", 7, "C&lear Banners"},
+};
+
+// What the command rows below run: each handler notes its name.
+struct Commands
+{
+    QStringList ran;
+    void edit() { ran.append(QStringLiteral("edit")); }
+    void exit() { ran.append(QStringLiteral("exit")); }
+    void clearBanners() { ran.append(QStringLiteral("clearBanners")); }
+};
+
+const CommandRow<Commands> commandRows[] = {
+    {{"menuFile", MenuRow::heading, "&File"}},
+    {{"menuFileItem", 5, "&Edit"}, &Commands::edit},
+    {{"menuFileItem", 90, "", true}},
+    {{"menuFileItem", 99, "E&xit"}, &Commands::exit},
+    {{"menuOptions", MenuRow::heading, "&Options"}},
+    {{"menuOptionsItem", 5, "&Color Selection"}},
+    {{"menuOptionsItem", 7, "C&lear Banners"}, &Commands::clearBanners},
 };
 
 // The actions of one menu as "objectName caption", a separator as "objectName -".
@@ -79,22 +99,21 @@ private slots:
         QCOMPARE(item ? item->objectName() : QString(), objectName);
     }
 
-    void eachItemCallsItsArraysHandlerWithItsIndex()
+    // A row without a handler (a separator, or a command not built) runs nothing.
+    void eachItemRunsItsRowsHandler()
     {
         QMenuBar bar;
-        const MenuTree menus(&bar, rows);
-        QList<int> file;
-        QList<int> options;
-        menus.connectItems(QStringLiteral("menuFileItem"), this,
-                           [&file](int index) { file.append(index); });
-        menus.connectItems(QStringLiteral("menuOptionsItem"), this,
-                           [&options](int index) { options.append(index); });
-        for (const MenuRow& row : rows) {
-            if (QAction* item = menus.item(QString::fromUtf8(row.name), row.index))
+        const std::span<const CommandRow<Commands>> table(commandRows);
+        const MenuTree menus(&bar, table);
+        Commands commands;
+        menus.connectRows(table, this, [&commands](auto run) { (commands.*run)(); });
+        for (const CommandRow<Commands>& row : commandRows) {
+            if (QAction* item = menus.item(QString::fromUtf8(row.row.name), row.row.index))
                 item->trigger();
         }
-        QCOMPARE(file, QList<int>({5, 99}));
-        QCOMPARE(options, QList<int>({5, 7}));
+        QCOMPARE(commands.ran, QStringList({"edit", "exit", "clearBanners"}));
+        QCOMPARE(menus.item(QStringLiteral("menuOptionsItem"), 7)->text(),
+                 QStringLiteral("C&lear Banners"));
     }
 };
 
