@@ -35,7 +35,7 @@ FrmSOptions::FrmSOptions(SlideOptions* value, QWidget* parent) : ValueDialog(val
 {
     setObjectName(QStringLiteral("frm_soptions"));
     auto* form = new QVBoxLayout(this);
-    endWithSaveOrCancel(Escape::Saves);
+    endWithSaveOrCancel(Escape::Saves, {}, "&Save/Exit");
 
     auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame2"), this);
     auto* grid = new QGridLayout(frame);

@@ -76,6 +76,9 @@ private slots:
         program().create_index = true;
         openSlideOptions(tp, [&](FrmSOptions& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("HTML Slide Show Options"));
+            // This window spells its Save / Exit row without blanks.
+            QCOMPARE(d.menuFileItem(98)->text(), QStringLiteral("&Cancel"));
+            QCOMPARE(d.menuFileItem(99)->text(), QStringLiteral("&Save/Exit"));
             QCOMPARE(d.findChild<QLineEdit*>("o_simage_height")->text(), QStringLiteral("480"));
             QCOMPARE(d.findChild<QLineEdit*>("o_slide_delay")->text(), QStringLiteral("12"));
             QString checked;

@@ -83,13 +83,15 @@ protected:
     // The standard ending of a dialog whose value saves or cancels (its
     // saveAndClose() and cancel()): the File menu, the window's own rows first,
     // then Cancel (98) and Save / Exit (99); Esc and the frame's close run one
-    // of the two; the dialog closes when the value is hidden.
-    void endWithSaveOrCancel(Escape escape, std::span<const Row> ownFileRows = {})
+    // of the two; the dialog closes when the value is hidden. One window
+    // spells its Save / Exit row without blanks, so the caption may differ.
+    void endWithSaveOrCancel(Escape escape, std::span<const Row> ownFileRows = {},
+                             const char* saveExitCaption = saveExitRow.caption)
     {
         std::vector<Row> rows{{{"menuFile", MenuRow::heading, "&File"}}};
         rows.insert(rows.end(), ownFileRows.begin(), ownFileRows.end());
         rows.push_back({cancelRow, &Value::cancel});
-        rows.push_back({saveExitRow, &Value::saveAndClose});
+        rows.push_back({{saveExitRow.name, saveExitRow.index, saveExitCaption}, &Value::saveAndClose});
         addMenuBar(rows);
         closeWhenHidden();
         if (escape == Escape::Saves)
