@@ -1,4 +1,4 @@
-#include "platform/scriptedshell.h"
+#include "scriptedshell.h"
 
 namespace mosaicon::platform {
 
