@@ -32,7 +32,7 @@ QString distinct_name(const QString& name, const QSet<QString>& taken)
 
 ImageJob prepare_copy(const QString& source, const QString& folder, QSet<QString>& taken)
 {
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     QString dir;
     QString name;
     split_file_path(source, dir, name);

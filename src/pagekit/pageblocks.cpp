@@ -227,8 +227,8 @@ void get_caption(const QString& id, QString& text)
     for (const Caption& c : captions) {
         if (id != QLatin1String(c.id))
             continue;
-        const QString value = platform::profile(program().ini_file_path)
-                                  .get(QStringLiteral("Captions"), QString::fromUtf8(c.key));
+        const QString value =
+            settingsFile().get(QStringLiteral("Captions"), QString::fromUtf8(c.key));
         text = value.isEmpty() ? QString::fromUtf8(c.builtIn) : value;
         return;
     }

@@ -260,7 +260,7 @@ bool PageRun::saveRecords()
 {
     if (m_failed)
         return false;
-    platform::ProfileFile& records = platform::profile(program().ini_file_path);
+    platform::ProfileFile& records = settingsFile();
     if (records.flush())
         return true;
     fail(records.errorString());

@@ -149,8 +149,8 @@ bool create_thumbnail(platform::ImageControl& engine, const QString& image, QStr
     split_file_path(image, dir, name);
     out = name;
     if (s.thumb_size.isEmpty()) {
-        const QString stored = platform::profile(program().ini_file_path)
-                                   .get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
+        const QString stored =
+            settingsFile().get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
         s.thumb_size = stored.isEmpty() ? QStringLiteral("100") : stored;
     }
     const int size = thumbnail_size();
@@ -180,7 +180,7 @@ bool create_thumbnail(platform::ImageControl& engine, const QString& image, QStr
         return false;
     }
     out = thumb;
-    platform::profile(program().ini_file_path).put(QStringLiteral("Thumbnails (vi)"), image, thumb);
+    settingsFile().put(QStringLiteral("Thumbnails (vi)"), image, thumb);
     return true;
 }
 

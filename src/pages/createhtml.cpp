@@ -76,7 +76,7 @@ void statusDirect(const QString& text)
 bool copyWithThumbnails(PageRun& run)
 {
     QStringList& templist = *run.lists.templist;
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     // One set of names for the whole output: a thumbnail never lands on a
     // copy, nor a copy on a thumbnail. Copies are named first.
     QSet<QString> taken;

@@ -17,21 +17,16 @@ namespace {
 const QString textSection = QStringLiteral("Associated Text");
 const QString titleSection = QStringLiteral("Associated Text Title");
 
-platform::ProfileFile& ini()
-{
-    return platform::profile(program().ini_file_path);
-}
-
 } // namespace
 
 QString associated_title(const QString& image_path)
 {
-    return ini().get(titleSection, image_path);
+    return settingsFile().get(titleSection, image_path);
 }
 
 QStringList associated_text_lines(const QString& image_path)
 {
-    const QString file = ini().get(textSection, image_path);
+    const QString file = settingsFile().get(textSection, image_path);
     if (file.isEmpty() || !file_exists(file))
         return {};
     return platform::readTextLines(file).value_or(QStringList());
@@ -39,7 +34,7 @@ QStringList associated_text_lines(const QString& image_path)
 
 bool store_associated_text(const QString& image_path, const QString& text, QString* error)
 {
-    QString file = ini().get(textSection, image_path);
+    QString file = settingsFile().get(textSection, image_path);
     const bool known = !file.isEmpty() && file_exists(file);
     if (!known) {
         const QString& folder = program().settings.assoc_text_dir.text();
@@ -53,18 +48,18 @@ bool store_associated_text(const QString& image_path, const QString& text, QStri
     if (!platform::writeFileAtomically(file, body.toUtf8(), error))
         return false;
     if (!known)
-        ini().put(textSection, image_path, file);
+        settingsFile().put(textSection, image_path, file);
     return true;
 }
 
 void store_associated_title(const QString& image_path, const QString& title)
 {
-    ini().put(titleSection, image_path, title.trimmed().isEmpty() ? QString() : title);
+    settingsFile().put(titleSection, image_path, title.trimmed().isEmpty() ? QString() : title);
 }
 
 void copy_associated_records(const QString& source_path, const QString& copy_path)
 {
-    platform::ProfileFile& records = ini();
+    platform::ProfileFile& records = settingsFile();
     const platform::ProfileBatch batch; // both records in one write
     records.put(textSection, copy_path, records.get(textSection, source_path));
     records.put(titleSection, copy_path, records.get(titleSection, source_path));

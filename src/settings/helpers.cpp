@@ -183,7 +183,7 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_r
         return true;
     }
 
-    platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     const QString section = QStringLiteral("Thumbnail Icons");
     QString icon = ini.get(section, ext);
     if (!ext.isEmpty() && file_exists(icon)) {

@@ -17,11 +17,6 @@ namespace {
 const QString current = QStringLiteral("Current");
 const QString editorKey = QStringLiteral("Editor");
 
-platform::ProfileFile& ini()
-{
-    return platform::profile(program().ini_file_path);
-}
-
 } // namespace
 
 std::optional<QString> ask_file(const QString& title, const QString& filter, const QString& initialDirectory,
@@ -61,7 +56,7 @@ std::optional<QString> select_html_editor()
         return std::nullopt;
     }
     p.settings.editor_command = *name;
-    ini().put(current, editorKey, *name);
+    settingsFile().put(current, editorKey, *name);
     return name;
 }
 
@@ -130,13 +125,13 @@ void edit_editor_command_line()
     p.settings.editor_command = *answer;
     const qsizetype blank = answer->indexOf(u' ');
     if (*answer != before && blank > 0 && file_exists(answer->left(blank)))
-        ini().put(current, editorKey, *answer);
+        settingsFile().put(current, editorKey, *answer);
 }
 
 void clear_html_editor()
 {
     program().settings.editor_command = QString();
-    ini().remove(current, editorKey);
+    settingsFile().remove(current, editorKey);
 }
 
 } // namespace mosaicon

@@ -22,6 +22,11 @@ Program& program()
     return instance();
 }
 
+platform::ProfileFile& settingsFile()
+{
+    return platform::profile(instance().ini_file_path);
+}
+
 void resetProgram()
 {
     instance() = Program{};

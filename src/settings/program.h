@@ -8,6 +8,10 @@
 
 namespace mosaicon {
 
+namespace platform {
+class ProfileFile;
+}
+
 class MainFormView;
 
 // One entry of the image catalog: the image file as listed, its thumbnail as
@@ -62,6 +66,8 @@ struct Program
 };
 
 Program& program();
+// The settings file, held in memory; every reader and writer of it goes through here.
+platform::ProfileFile& settingsFile();
 // Puts every process-wide value back as it is when the program starts: the
 // program's values, the settings files held in memory and the end-of-program
 // guards (tests use it).

@@ -473,7 +473,7 @@ void read()
 {
     trace(QStringLiteral("readwriteini"), QStringLiteral("read"));
     Program& p = program();
-    platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     platform::ProfileBatch batch;
     WindowEffects effects;
     for (const Entry& e : table())
@@ -496,7 +496,7 @@ void write()
 {
     trace(QStringLiteral("readwriteini"), QStringLiteral("write"));
     Program& p = program();
-    platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     const std::optional<QRect> geometry =
         p.main_form ? p.main_form->normalGeometryTwips() : std::optional<QRect>();
     {

@@ -65,7 +65,7 @@ void startitoff()
         trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_write"));
         QString mode = QStringLiteral("WRITE");
         readwriteini(mode);
-        platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+        platform::ProfileFile& ini = settingsFile();
         ini.put(QStringLiteral("Current"), QStringLiteral("Auto Start Browser"), QStringLiteral("Yes"));
         ini.put(QStringLiteral("Current"), QStringLiteral("Logo Background"), QStringLiteral("12632256"));
     }
@@ -111,7 +111,7 @@ void finishup()
     QString mode = QStringLiteral("WRITE");
     readwriteini(mode);
     // The user's settings would be lost without a word: say so before leaving.
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     if (!ini.flush())
         platform::msgbox(QStringLiteral("The settings could not be saved. %1").arg(ini.errorString()),
                          platform::MsgBox::Exclamation, program().product_title);

@@ -9,7 +9,7 @@ namespace mosaicon {
 
 void find_thumbnail(QString& path)
 {
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     const QString ir = QStringLiteral("Thumbnails (ir)");
     QString value = ini.get(ir, path);
     if (value.isEmpty())
@@ -41,7 +41,7 @@ void register_thumbnail_directory(const QString& dir)
 {
     if (dir.isEmpty())
         return;
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     int n = 1;
     for (; n <= maxDirectoryKeys; ++n) {
         const QString value = ini.get(directorySection, directoryKey(n));
@@ -57,7 +57,7 @@ void register_thumbnail_directory(const QString& dir)
 
 QStringList thumbnail_directories()
 {
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     QStringList dirs;
     for (int n = 1; n <= maxDirectoryKeys; ++n) {
         const QString value = ini.get(directorySection, directoryKey(n));

@@ -35,11 +35,6 @@ QString recordSection()
     return QStringLiteral("Thumbnails (vi)");
 }
 
-platform::ProfileFile& records()
-{
-    return platform::profile(program().ini_file_path);
-}
-
 // What one conversion leaves: its result, and whether a thumbnail was made
 // whose record is still to be written (records are written on the UI thread
 // alone).
@@ -213,22 +208,23 @@ QStringList recordedOutputs(const QStringList& sources, ConversionKind kind)
     QStringList recorded;
     recorded.reserve(sources.size());
     for (const QString& source : sources)
-        recorded.append(kind == ConversionKind::Thumbnail ? records().get(recordSection(), source)
-                                                          : QString());
+        recorded.append(kind == ConversionKind::Thumbnail
+                            ? settingsFile().get(recordSection(), source)
+                            : QString());
     return recorded;
 }
 
 QString recordError(const ConversionResult& result)
 {
     return QStringLiteral("%1 was made, but its record could not be saved: %2")
-        .arg(result.output, records().errorString());
+        .arg(result.output, settingsFile().errorString());
 }
 
 // Writes the records of made thumbnails, in order, in one write of the
 // settings file; a result whose record could not be saved becomes Failed.
 void writeRecords(const QStringList& sources, std::vector<Conversion*>& conversions)
 {
-    platform::ProfileFile& ini = records();
+    platform::ProfileFile& ini = settingsFile();
     bool any = false;
     {
         const platform::ProfileBatch batch;

@@ -28,7 +28,7 @@ const QString titleSection = QStringLiteral("Associated Text Title");
 
 platform::ProfileFile& ini()
 {
-    return platform::profile(program().ini_file_path);
+    return settingsFile();
 }
 
 // A program whose settings file and text folder are in the test's folder.

@@ -60,7 +60,7 @@ private slots:
         TestProgram tp;
         program().ini_file_path = tp.path("mosaik.ini");
         if (!stored.isEmpty())
-            platform::profile(program().ini_file_path).put(QStringLiteral("Captions"), QStringLiteral("copyright"), stored);
+            settingsFile().put(QStringLiteral("Captions"), QStringLiteral("copyright"), stored);
         QString text = QStringLiteral("unchanged");
         get_caption(id, text);
         QCOMPARE(text, expected);

@@ -107,8 +107,7 @@ private slots:
         create_thumbnail(engine, tp.path("x.jpg"), out, QStringLiteral("thumbnail"));
         QCOMPARE(out, tp.path("x_tn.jpg"));
         QVERIFY(QImage(out).width() <= 104);
-        QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Thumbnails (vi)"), tp.path("x.jpg")),
-                 out);
+        QCOMPARE(settingsFile().get(QStringLiteral("Thumbnails (vi)"), tp.path("x.jpg")), out);
     }
 
     void smallImageIsItsOwnThumbnail()

@@ -159,7 +159,7 @@ private slots:
         tp.write("cat_tn.jpg", "ir");
         tp.write("tn_cat.jpg", "vi");
         const QString image = tp.path("cat.gif");
-        auto& ini = platform::profile(program().ini_file_path);
+        auto& ini = settingsFile();
         ini.put(QStringLiteral("Thumbnails (ir)"), image, tp.path("cat_tn.jpg"));
         ini.put(QStringLiteral("Thumbnails (vi)"), image, tp.path("tn_cat.jpg"));
 
@@ -185,7 +185,8 @@ private slots:
         p.settings.internet_dir = tp.path("web");
         QDir(tp.folder()).mkdir(QStringLiteral("web"));
         tp.write("Avi.gif", "icon");
-        platform::profile(p.ini_file_path).put(QStringLiteral("Thumbnail Icons"), QStringLiteral("avi"), tp.path("Avi.gif"));
+        settingsFile().put(QStringLiteral("Thumbnail Icons"), QStringLiteral("avi"),
+                           tp.path("Avi.gif"));
 
         QString icon;
         QVERIFY(get_thumbnail_icon(tp.path("movie.avi"), icon, true));
@@ -199,7 +200,7 @@ private slots:
         Program& p = program();
         p.ini_file_path = tp.path("mosaik.ini");
         tp.write("qmark.gif", "?");
-        auto& ini = platform::profile(p.ini_file_path);
+        auto& ini = settingsFile();
         ini.put(QStringLiteral("Thumbnail Icons"), QStringLiteral("other"), tp.path("qmark.gif"));
 
         QString icon;
