@@ -24,19 +24,23 @@ namespace {
 
 constexpr int corpusSize = 200;
 
-QImage photo(int seed)
+QImage photo(int seed, QSize size)
 {
-    QImage image(4000, 3000, QImage::Format_RGB32);
+    const int w = size.width();
+    const int h = size.height();
+    QImage image(w, h, QImage::Format_RGB32);
     QPainter p(&image);
-    QLinearGradient sky(0, 0, 4000, 3000);
+    QLinearGradient sky(0, 0, w, h);
     sky.setColorAt(0, QColor::fromHsv(seed * 37 % 360, 120, 230));
     sky.setColorAt(1, QColor::fromHsv(seed * 91 % 360, 200, 60));
     p.fillRect(image.rect(), sky);
     QRandomGenerator rng(seed);
-    for (int i = 0; i < 400; ++i) {
+    // As many shapes of the same sizes on each 4000 x 3000 of area.
+    const int shapes = int(400.0 * w * h / (4000.0 * 3000.0));
+    for (int i = 0; i < shapes; ++i) {
         p.setBrush(QColor::fromHsv(rng.bounded(360), rng.bounded(256), rng.bounded(256)));
         p.setPen(Qt::NoPen);
-        p.drawEllipse(QPoint(rng.bounded(4000), rng.bounded(3000)), rng.bounded(20, 300),
+        p.drawEllipse(QPoint(rng.bounded(w), rng.bounded(h)), rng.bounded(20, 300),
                       rng.bounded(20, 300));
     }
     p.end();
@@ -53,17 +57,28 @@ QImage photo(int seed)
     return image;
 }
 
-void makeCorpus(const QStringList& photos)
+void makeCorpus(const QStringList& photos, QSize size)
 {
     std::atomic<int> next{0};
     std::vector<std::thread> pool;
     for (int t = 0; t < benchCores; ++t)
         pool.emplace_back([&] {
             for (int i = next++; i < photos.size(); i = next++)
-                photo(i).save(photos.at(i), "JPEG", 90);
+                photo(i, size).save(photos.at(i), "JPEG", 90);
         });
     for (auto& t : pool)
         t.join();
+}
+
+// Reads the files once, so that every row finds them in the file cache.
+void warmFileCache(const QStringList& files)
+{
+    QStringList quoted;
+    for (const QString& p : files)
+        quoted.append(QStringLiteral("'%1'").arg(p));
+    QProcess::execute(
+        QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("cat %1 > /dev/null").arg(quoted.join(u' '))});
 }
 
 double cpuSeconds(int who)
@@ -118,6 +133,11 @@ void printRow(const Row& row, const QList<Row>& rows, const QList<qsizetype>& ou
 }
 
 } // namespace
+
+long residentKb()
+{
+    return memoryKb("VmRSS:");
+}
 
 Sample measure(int who, const std::function<void()>& work)
 {
@@ -295,21 +315,23 @@ QStringList preparePhotoCorpus(const QString& tempRoot, int count)
     QString corpus = qEnvironmentVariable("BENCH_CORPUS");
     if (corpus.isEmpty())
         corpus = tempRoot + QStringLiteral("/corpus");
+    return preparePhotos(corpus, QStringLiteral("photo"), QSize(4000, 3000), count);
+}
+
+QStringList preparePhotos(const QString& folder, const QString& prefix, QSize size, int count)
+{
     QStringList photos;
     for (int i = 0; i < count; ++i)
-        photos.append(QStringLiteral("%1/photo%2.jpg").arg(corpus).arg(i, 3, 10, QLatin1Char('0')));
+        photos.append(
+            QStringLiteral("%1/%2%3.jpg").arg(folder, prefix).arg(i, 3, 10, QLatin1Char('0')));
     if (!QFileInfo::exists(photos.last())) {
-        QDir().mkpath(corpus);
-        std::printf("making %d photos of 4000x3000 at quality 90...\n", count);
+        QDir().mkpath(folder);
+        std::printf("making %d photos of %dx%d at quality 90...\n", count, size.width(),
+                    size.height());
         std::fflush(stdout);
-        makeCorpus(photos);
+        makeCorpus(photos, size);
     }
-    // Warm the file cache for everyone alike.
-    QStringList quoted;
-    for (const QString& p : photos)
-        quoted.append(QStringLiteral("'%1'").arg(p));
-    QProcess::execute(QStringLiteral("/bin/sh"),
-                      {QStringLiteral("-c"), QStringLiteral("cat %1 > /dev/null").arg(quoted.join(u' '))});
+    warmFileCache(photos);
     return photos;
 }
 

@@ -34,6 +34,8 @@ struct Sample
 // Wall time and the CPU time (user + system) of this process (RUSAGE_SELF) or
 // of its finished children (RUSAGE_CHILDREN) while the work runs.
 Sample measure(int who, const std::function<void()>& work);
+// This process's resident memory now.
+long residentKb();
 // measure(RUSAGE_SELF) with the run's peak resident memory and its growth.
 Sample measureWithMemory(const std::function<void()>& work);
 
@@ -89,5 +91,8 @@ int photoCount();
 // folder under tempRoot; the first `count` of them, made when missing, then
 // read once into the file cache.
 QStringList preparePhotoCorpus(const QString& tempRoot, int count);
+// `count` photo-like JPEGs of that size at quality 90 in a folder, named by the
+// prefix and their number, made when missing, then read once into the file cache.
+QStringList preparePhotos(const QString& folder, const QString& prefix, QSize size, int count);
 // The start of a shell pipeline that gives the photos one a line: "cat LIST | ".
 QString photoListPipe(const QStringList& photos, const QString& tempRoot);

@@ -42,26 +42,30 @@ QString withFileName(const QString& path, const QString& message, const char* ve
     return QStringLiteral("Cannot %1 %2: %3").arg(QLatin1String(verb), path, message);
 }
 
+// The size a picture of a natural size (upright) is to be read at.
+using TargetSize = std::function<QSize(QSize naturalSize)>;
+
 // Decodes with the reader's format into image, reusing its memory when the
-// decoder can (JPEG does for a picture of the same size and format); when a size
-// limit applies and the decoder can scale while decoding (JPEG uses DCT
-// scaling), only the reduced picture is ever built, which is what keeps big
-// photos fast. False, with the image null, when the reader failed.
-bool readWith(QImageReader& reader, int limit, QSize* naturalSize, QImage* image)
+// decoder can (JPEG does for a picture of the same size and format); when the
+// target is smaller than the picture and the decoder can scale while decoding
+// (JPEG uses DCT scaling), only the reduced picture is ever built, which is
+// what keeps big photos fast. False, with the image null, when the reader
+// failed.
+bool readWith(QImageReader& reader, const TargetSize& target, QSize* naturalSize, QImage* image)
 {
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
+    // The decoder scales in the stored orientation, before EXIF rotation.
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
     bool scaled = false;
-    if (limit > 0 && stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
-        // A square limit fits a picture and its transpose alike, so the stored
-        // orientation gives the right size before EXIF rotation.
-        const QSize target = fitInSquare(stored, limit);
-        if (target != stored) {
-            reader.setScaledSize(target);
+    if (stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        const QSize upright = turned ? stored.transposed() : stored;
+        const QSize wanted = target(upright);
+        if (wanted.isValid() && wanted != upright) {
+            reader.setScaledSize(turned ? wanted.transposed() : wanted);
             scaled = true;
         }
     }
-    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
     if (!reader.read(image) || image->isNull()) {
         *image = QImage();
         return false;
@@ -150,40 +154,17 @@ QImage smoothed(const QImage& source, int strength)
     return gray ? out.convertToFormat(QImage::Format_Grayscale8) : out;
 }
 
-} // namespace
-
-ImageControl::ImageControl()
-{
-    prepareDecoder();
-}
-
-void ImageControl::prepareDecoder()
-{
-    static const bool prepared = [] {
-        QImageReader::setAllocationLimit(DecoderMemoryLimitMb);
-        return true;
-    }();
-    Q_UNUSED(prepared);
-}
-
-void ImageControl::setChangeCallback(std::function<void()> callback)
-{
-    m_changed = std::move(callback);
-}
-
-void ImageControl::changed()
-{
-    if (m_changed)
-        m_changed();
-}
-
-bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize* naturalSize)
+// Reads the file at the size target gives for its natural size (the decoder's
+// own size when it cannot scale), into decoded's memory where it can; false
+// with the reason in error when it cannot be read.
+bool decodeFile(const QString& path, const TargetSize& target, QImage* decoded, QSize* naturalSize,
+                QString* error)
 {
     // Before any reader touches the file: Qt's allocation limit does not cover
     // what libpng allocates for a chunk, so one bad length can freeze the program.
     const QString damage = pictureDamage(path);
     if (!damage.isEmpty()) {
-        m_error = withFileName(path, damage, "load");
+        *error = withFileName(path, damage, "load");
         return false;
     }
     // Read whole first: the decoders ask for a few kilobytes at a time, and a
@@ -203,7 +184,8 @@ bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize
     else
         bySuffix.emplace(path, suffix);
     QImage image = std::move(*decoded);
-    if (!readWith(*bySuffix, limit, naturalSize, &image) && bySuffix->error() != QImageReader::FileNotFoundError) {
+    if (!readWith(*bySuffix, target, naturalSize, &image) &&
+        bySuffix->error() != QImageReader::FileNotFoundError) {
         // Files are often misnamed (a JPEG saved as .gif) or use a suffix Qt
         // has no name for (.dib), so the content decides on the second try.
         std::optional<QImageReader> content;
@@ -213,20 +195,82 @@ bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize
             content.emplace(path);
         QImageReader& byContent = *content;
         byContent.setDecideFormatFromContent(true);
-        if (!readWith(byContent, limit, naturalSize, &image)) {
+        if (!readWith(byContent, target, naturalSize, &image)) {
             // The content reader's error is the telling one when it recognised
             // the format; otherwise the suffix's decoder knows more.
             const QImageReader& teller =
                 byContent.error() != QImageReader::UnsupportedFormatError ? byContent : *bySuffix;
-            m_error = withFileName(path, teller.errorString(), "load");
+            *error = withFileName(path, teller.errorString(), "load");
             return false;
         }
     } else if (image.isNull()) {
-        m_error = withFileName(path, bySuffix->errorString(), "load");
+        *error = withFileName(path, bySuffix->errorString(), "load");
         return false;
     }
     *decoded = std::move(image);
     return true;
+}
+
+} // namespace
+
+ImageControl::ImageControl()
+{
+    prepareDecoder();
+}
+
+void ImageControl::prepareDecoder()
+{
+    static const bool prepared = [] {
+        QImageReader::setAllocationLimit(DecoderMemoryLimitMb);
+        return true;
+    }();
+    Q_UNUSED(prepared);
+}
+
+bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize* naturalSize)
+{
+    return decodeFile(
+        path, [limit](QSize natural) { return limitedSize(natural, limit); }, decoded, naturalSize,
+        &m_error);
+}
+
+LoadedPicture ImageControl::loadForDisplay(const QString& path, const DisplaySize& displaySize)
+{
+    // Never larger than the file, never empty.
+    const auto target = [&displaySize](QSize natural) {
+        const QSize wanted = displaySize(natural);
+        return QSize(qBound(1, wanted.width(), qMax(1, natural.width())),
+                     qBound(1, wanted.height(), qMax(1, natural.height())));
+    };
+    LoadedPicture loaded;
+    loaded.path = path;
+    QImage image;
+    QSize natural;
+    if (!decodeFile(path, target, &image, &natural, &loaded.error))
+        return loaded;
+    // Decoders that cannot scale while decoding gave the whole picture.
+    const QSize wanted = target(natural);
+    if (image.size() != wanted)
+        image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    loaded.image = std::move(image);
+    loaded.naturalSize = natural;
+    return loaded;
+}
+
+QSize ImageControl::limitedSize(QSize naturalSize, int limit)
+{
+    return fitInSquare(naturalSize, limit);
+}
+
+void ImageControl::setChangeCallback(std::function<void()> callback)
+{
+    m_changed = std::move(callback);
+}
+
+void ImageControl::changed()
+{
+    if (m_changed)
+        m_changed();
 }
 
 bool ImageControl::setFileName(const QString& path)
@@ -259,11 +303,35 @@ bool ImageControl::setFileName(const QString& path)
     return true;
 }
 
+bool ImageControl::showLoaded(const LoadedPicture& picture)
+{
+    const bool hadPicture = forget();
+    if (!picture.ok()) {
+        m_error = picture.error.isEmpty()
+                      ? withFileName(picture.path, QStringLiteral("no picture"), "load")
+                      : picture.error;
+        if (hadPicture)
+            changed();
+        return false;
+    }
+    m_fileName = picture.path;
+    m_decoded = picture.image;
+    m_naturalSize = picture.naturalSize;
+    m_forDisplay = true;
+    reduce();
+    if (m_fitMode == 1)
+        fitControlToPicture();
+    changed();
+    return true;
+}
+
 void ImageControl::reduce()
 {
     m_stretched = QImage();
-    const QSize target = fitInSquare(m_naturalSize, m_sizeLimit);
-    if (m_decoded.size() == target)
+    const QSize target = shownSize();
+    const bool within =
+        m_decoded.width() <= target.width() && m_decoded.height() <= target.height();
+    if (m_decoded.size() == target || (m_forDisplay && within))
         m_shown = m_decoded;
     else
         m_shown = m_decoded.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -271,8 +339,9 @@ void ImageControl::reduce()
 
 void ImageControl::fitControlToPicture()
 {
-    m_width = m_shown.width() * TwipsPerPixel;
-    m_height = m_shown.height() * TwipsPerPixel;
+    const QSize shown = shownSize();
+    m_width = shown.width() * TwipsPerPixel;
+    m_height = shown.height() * TwipsPerPixel;
 }
 
 void ImageControl::setSizeLimit(int limit)
@@ -283,9 +352,11 @@ void ImageControl::setSizeLimit(int limit)
     m_sizeLimit = limit;
     if (m_decoded.isNull())
         return;
-    const QSize target = fitInSquare(m_naturalSize, limit);
+    const QSize target = limitedSize(m_naturalSize, limit);
     bool reread = false;
-    if (m_decoded.width() < target.width() || m_decoded.height() < target.height()) {
+    const bool tooSmall =
+        m_decoded.width() < target.width() || m_decoded.height() < target.height();
+    if (tooSmall && !m_forDisplay) {
         QImage decoded;
         QSize naturalSize;
         reread = decode(m_fileName, limit, &decoded, &naturalSize);
@@ -418,6 +489,7 @@ bool ImageControl::forget()
     }
     m_decoded = QImage();
     m_naturalSize = QSize(0, 0);
+    m_forDisplay = false;
     return hadPicture;
 }
 

@@ -10,6 +10,20 @@
 
 namespace mosaicon::platform {
 
+// A picture read for a display, on any thread (ImageControl::loadForDisplay):
+// decoded at the size it is shown, with the file's natural size.
+struct LoadedPicture
+{
+    QString path;
+    QImage image;
+    // The file's width and height, upright; 0 x 0 when it could not be read.
+    QSize naturalSize{0, 0};
+    // Why it could not be read; empty when it was.
+    QString error;
+
+    bool ok() const { return !image.isNull(); }
+};
+
 // The one place where pictures are loaded, measured, reduced and written as
 // JPEG. It holds the properties of an image control on a form (placement in
 // twips, 15 twips a pixel) and the decoded picture, without any window, so page
@@ -29,9 +43,19 @@ namespace mosaicon::platform {
 //
 // After a load or a clear, the memory of the last picture stays with the
 // control until the next load decodes into it (at most one picture more).
+//
+// A picture window does not need a photo's every pixel: showLoaded() takes a
+// picture decoded at the size the window shows it (loadForDisplay, usually on
+// a worker thread). The control then holds only that, reports the file's
+// natural size, and a later size limit reduces from what it holds without
+// reading the file again.
 class ImageControl
 {
 public:
+    // The size a picture of that natural size is shown at in a window, in pixels.
+    // Called on worker threads: it must only compute.
+    using DisplaySize = std::function<QSize(QSize naturalSize)>;
+
     ImageControl();
     ImageControl(const ImageControl&) = delete;
     ImageControl& operator=(const ImageControl&) = delete;
@@ -39,6 +63,13 @@ public:
     // Raises Qt's decoder memory limit so that 50-megapixel photos load. Called
     // by the constructor; calling it again does nothing.
     static void prepareDecoder();
+
+    // Reads the file at the size displaySize gives for its natural size, never
+    // larger than natural (a JPEG is decoded at 1/2, 1/4 or 1/8 scale on the
+    // way). Safe on any thread; prepareDecoder() must have run.
+    static LoadedPicture loadForDisplay(const QString& path, const DisplaySize& displaySize);
+    // The natural size reduced to fit a size limit (0: none), as the control shows it.
+    static QSize limitedSize(QSize naturalSize, int limit);
 
     // Told about every change that alters what is shown or where.
     void setChangeCallback(std::function<void()> callback);
@@ -48,9 +79,18 @@ public:
     // the control is empty and errorString() says why.
     bool setFileName(const QString& path);
 
+    // Shows a picture loaded for a window, as setFileName() shows a file: on
+    // failure the control is empty and errorString() is the picture's error.
+    bool showLoaded(const LoadedPicture& picture);
+
     // The natural size in pixels, whatever the size limit; 0 when empty.
     int imageWidth() const { return m_naturalSize.width(); }
     int imageHeight() const { return m_naturalSize.height(); }
+    // The shown picture's size: the natural size reduced to the size limit.
+    QSize shownSize() const { return limitedSize(m_naturalSize, m_sizeLimit); }
+    // The size of the picture the control holds: the shown size, or less for
+    // a picture loaded for a window.
+    QSize heldSize() const { return m_shown.size(); }
 
     // 0: natural size; N > 0: reduced to fit in N x N pixels, never enlarged.
     int sizeLimit() const { return m_sizeLimit; }
@@ -104,7 +144,8 @@ public:
     void setVisible(bool visible);
 
     // The picture as saved: in fitMode 2/3 at the control's size in pixels,
-    // otherwise the shown picture. Null when empty or the control has no area.
+    // otherwise the picture held (the shown one, or less for a picture loaded
+    // for a window). Null when empty or the control has no area.
     QImage picture() const;
 
     // Forgets the picture and the file name; placement and settings stay.
@@ -132,6 +173,9 @@ private:
     QImage m_shown;
     mutable QImage m_stretched;
     QSize m_naturalSize{0, 0};
+    // m_decoded was loaded for a window: it may be smaller than the shown
+    // size, and the file is never read again for a size limit.
+    bool m_forDisplay = false;
     int m_sizeLimit = 0;
     int m_fitMode = 1;
     int m_jpegOutputMode = 0;

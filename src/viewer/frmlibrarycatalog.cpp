@@ -316,12 +316,8 @@ void FrmLibraryCatalog::pushList()
 void FrmLibraryCatalog::pushPicture()
 {
     const platform::ImageControl& image = m_value->viewimage;
-    const QRect contents = m_frame2->contentsRect();
-    const QSize size(pixels(image.width()), pixels(image.height()));
-    QLabel* picture = m_frame2->picture();
-    picture->setGeometry(QRect(contents.topLeft() + QPoint(pixels(150), pixels(150)), size));
-    picture->setVisible(image.visible());
-    m_frame2->setPicture(image.picture(), size);
+    m_frame2->picture()->setVisible(image.visible());
+    m_frame2->setPicture(image.picture(), QSize(pixels(image.width()), pixels(image.height())));
 }
 
 void FrmLibraryCatalog::listChanged()

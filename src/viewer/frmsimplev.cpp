@@ -53,6 +53,8 @@ FrmSimpleV::FrmSimpleV(QWidget* parent) : QDialog(parent)
 
     // A click, a key or code making an entry current all show it.
     connect(m_list, &QListWidget::currentRowChanged, this, &FrmSimpleV::flelist_Click);
+    // A picture read off the GUI thread shows when it arrives.
+    m_state.changed = [this] { showState(); };
     m_menus.connectItems(QStringLiteral("menuFileItem"), this,
                          [this](int index) { menuFileItem_Click(index); });
 }
@@ -168,7 +170,7 @@ void FrmSimpleV::recalculate_image()
     if (c.isNull() || m_state.display != SimpleView::Display::Picture)
         return;
     c.setFitMode(1);
-    const QImage own = c.picture();
+    const QSize own = c.shownSize();
     const QSizeF fitted = fit_in_frame(
         own.width() * platform::twipsPerPixel, own.height() * platform::twipsPerPixel,
         m_frame2->width() * platform::twipsPerPixel, m_frame2->height() * platform::twipsPerPixel);
@@ -176,7 +178,7 @@ void FrmSimpleV::recalculate_image()
     c.setTop(240);
     c.setWidth(fitted.width());
     c.setHeight(fitted.height());
-    c.setFitMode(fitted == QSizeF(own.size()) * platform::twipsPerPixel ? 1 : 2);
+    c.setFitMode(fitted == QSizeF(own) * platform::twipsPerPixel ? 1 : 2);
 }
 
 void FrmSimpleV::resizeEvent(QResizeEvent* event)
@@ -198,6 +200,8 @@ void FrmSimpleV::resizeEvent(QResizeEvent* event)
     m_list->setGeometry(pixels(g.flelist).adjusted(0, 0, 0, -lacking));
     m_frame2->setGeometry(pixels(g.frame2).adjusted(0, 0, 0, -lacking));
     m_frame6->setGeometry(frame6);
+    m_state.frame2Resized(QSizeF(m_frame2->width(), m_frame2->height()) * platform::twipsPerPixel,
+                          m_image->control());
     recalculate_image();
 }
 

@@ -125,7 +125,11 @@ FrmViewem::FrmViewem(ViewImages* value, QWidget* parent) : ValueDialog(value, pa
     closeWhenHidden();
     setEscape([](ViewImages& v) { v.Form_QueryUnload(); });
     if (m_value) {
-        connect(m_value, &ViewImages::changed, this, &FrmViewem::push);
+        connect(m_value, &ViewImages::changed, this, [this] {
+            m_pushingChange = true;
+            push();
+            m_pushingChange = false;
+        });
         connect(m_value, &QObject::destroyed, this, &QObject::deleteLater);
     }
     push();
@@ -230,12 +234,9 @@ QWidget* FrmViewem::buildPictureArea()
     m_frame2->enlargeLabels();
     m_binder.bind(m_frame2->errorReading(), &ViewImages::error_reading_file);
     m_binder.bind(m_frame2->notAnImage(), &ViewImages::o_notanimage);
-    QLabel* picture = m_frame2->addPictureLabel();
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setMinimumSize(1, 1);
-    picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    // Placed by the frame at the size the value fits it to, not by the layout.
+    m_frame2->addPictureLabel();
     auto* inside = new QGridLayout(m_frame2);
-    inside->addWidget(picture, 0, 0);
     for (QLabel* label : {m_frame2->errorReading(), m_frame2->notAnImage()}) {
         inside->addWidget(label, 0, 0);
         label->raise();
@@ -372,6 +373,10 @@ void FrmViewem::push()
 
 void FrmViewem::pushList(ViewImages::ListId id)
 {
+    // The value changed on its own (a picture arrived) after the user changed
+    // the list and before that click is handled: the box is ahead of the value.
+    if (m_pushingChange && m_clickPending[id])
+        return;
     const PathList& l = m_value->list(id);
     m_lists[id]->showEntries(l.entries, l.selected, l.current);
 }
@@ -437,11 +442,12 @@ void FrmViewem::frame2Resized(int widthTwips, int heightTwips)
 {
     if (!m_value)
         return;
-    // The picture is fitted to the frame it now has.
-    m_value->Frame2.width = widthTwips;
-    m_value->Frame2.height = heightTwips;
-    if (m_value->viewimage.visible() && !m_value->viewimage.fileName().isEmpty() && !m_pushing)
-        run([](ViewImages& v) { v.recalculate_image(v.viewimage.fileName()); });
+    // The picture is fitted to the frame it now has; while the value is being
+    // shown, the rest of that showing shows the new fit.
+    if (m_pushing)
+        m_value->Frame2_Resize(widthTwips, heightTwips);
+    else
+        run([widthTwips, heightTwips](ViewImages& v) { v.Frame2_Resize(widthTwips, heightTwips); });
 }
 
 void registerFrmViewem()

@@ -76,6 +76,8 @@ private:
     QList<std::pair<QPushButton*, ViewImages::Button ViewImages::*>> m_buttons;
     QList<QWidget*> m_batchControls;
     bool m_pushing = false;
+    // Showing a change the value made on its own, not the end of a user's action.
+    bool m_pushingChange = false;
     bool m_clickPending[2] = {};
 };
 

@@ -82,6 +82,7 @@ bool badThumbnailSize(const QString& size)
 LibraryCatalog::LibraryCatalog(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("frm_librarycatalog"));
+    pictures.setDisplaySize(displaySize());
 }
 
 QStringList LibraryCatalog::flelist() const
@@ -153,10 +154,33 @@ void LibraryCatalog::reset_frm_viewem()
 
 void LibraryCatalog::Frame2_Resize(int widthTwips, int heightTwips)
 {
+    if (Frame2.width == widthTwips && Frame2.height == heightTwips)
+        return;
     Frame2.width = widthTwips;
     Frame2.height = heightTwips;
+    pictures.setDisplaySize(displaySize());
     if (viewimage.visible() && !viewimage.isNull())
         recalculate_image();
+    sharpenPicture();
+}
+
+platform::ImageControl::DisplaySize LibraryCatalog::displaySize() const
+{
+    return [width = double(Frame2.width), height = double(Frame2.height)](QSize natural) {
+        // As recalculate_image() fits it.
+        if (width > 300 && height > 300)
+            return fitted_picture_pixels(natural, 0, width, height);
+        return natural;
+    };
+}
+
+void LibraryCatalog::sharpenPicture()
+{
+    reread_at_shown_size(pictures, viewimage, displaySize(), [this] {
+        recalculate_image();
+        readAhead();
+        emit changed();
+    });
 }
 
 // The picture at its natural size, reduced in proportion where it would not
@@ -191,12 +215,15 @@ void LibraryCatalog::showReadError()
 void LibraryCatalog::showFirstEntry()
 {
     const qsizetype count = rows().size();
+    // A new list: what was read ahead for the old one goes.
+    pictures.readAhead({});
     Frame1.caption = QStringLiteral("Current File List (%1)").arg(platform::strForm(count));
     selected = QList<bool>(count, false);
     ListIndex = -1;
     o_image_title.text.clear();
     if (count == 0) {
         caption = QStringLiteral("Image Catalog");
+        pictures.cancel();
         showReadError();
         return;
     }
@@ -215,7 +242,9 @@ void LibraryCatalog::flelist_Click()
     o_image_title.text = rows().at(ListIndex).title;
     caption = QStringLiteral("Image Catalog - ") + item;
     if (!is_image_file(item)) {
-        // Nothing of the previous picture stays to be converted by mistake.
+        // Nothing of the previous picture stays to be converted by mistake,
+        // nor turns up after this entry.
+        pictures.cancel();
         viewimage.clear();
         viewimage.setVisible(false);
         o_notanimage.visible = true;
@@ -224,17 +253,44 @@ void LibraryCatalog::flelist_Click()
         o_height.caption = QStringLiteral("Height = 0");
         return;
     }
+    if (!program().keep_processing) {
+        // Read off the GUI thread: until it is, the window shows what it showed.
+        pictures.show(item,
+                      [this](const platform::LoadedPicture& picture) { showPicture(picture); });
+        return;
+    }
+    pictures.cancel();
     viewimage.setVisible(true);
     o_notanimage.visible = false;
     error_reading_file.visible = false;
-    if (!program().keep_processing) {
-        if (!viewimage.setFileName(item)) {
-            showReadError();
-            return;
-        }
-        recalculate_image();
-    }
     show_size_labels_catalog();
+}
+
+void LibraryCatalog::showPicture(const platform::LoadedPicture& picture)
+{
+    viewimage.setVisible(true);
+    o_notanimage.visible = false;
+    error_reading_file.visible = false;
+    if (viewimage.showLoaded(picture)) {
+        recalculate_image();
+        show_size_labels_catalog();
+    } else {
+        showReadError();
+    }
+    readAhead();
+    emit changed();
+}
+
+// The entries a user steps to from the one shown, with the arrow keys.
+void LibraryCatalog::readAhead()
+{
+    const QList<CatalogRow>& catalog = rows();
+    QStringList ahead;
+    for (const int i : {ListIndex + 1, ListIndex - 1}) {
+        if (i >= 0 && i < catalog.size() && is_image_file(catalog.at(i).image))
+            ahead.append(catalog.at(i).image);
+    }
+    pictures.readAhead(ahead);
 }
 
 void LibraryCatalog::o_image_title_LostFocus()

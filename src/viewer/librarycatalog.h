@@ -133,6 +133,14 @@ signals:
     void changed();
 
 private:
+    // The picture of the entry clicked has been read (or has failed).
+    void showPicture(const platform::LoadedPicture& picture);
+    // The entries beside the current one are read ahead.
+    void readAhead();
+    // The size pictures are read at, for the frame now.
+    platform::ImageControl::DisplaySize displaySize() const;
+    // The picture shown is read again when it is held at another size than shown.
+    void sharpenPicture();
     void recalculate_image();
     void show_size_labels_catalog();
     void showReadError();

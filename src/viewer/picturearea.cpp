@@ -3,10 +3,10 @@
 #include "platform/imagecontrol.h"
 #include "platform/widgets/namedwidget.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
-#include <QResizeEvent>
 
 namespace mosaicon::viewer {
 
@@ -26,6 +26,11 @@ int twips(int pixels)
 {
     return int(pixels * platform::ImageControl::TwipsPerPixel);
 }
+
+// Kept off the picture all round, in pixels.
+constexpr int roomMargin = 8;
+// What the windows' fit keeps off the frame's size, in twips.
+constexpr int fitMargin = 300;
 
 } // namespace
 
@@ -69,12 +74,25 @@ void PictureArea::setPicture(const QImage& image, QSize size)
         m_imageKey = image.cacheKey();
         m_imageSize = size;
     }
+    if (!size.isEmpty())
+        m_picture->setGeometry(QRect(pictureRoom().topLeft(), size));
 }
 
-void PictureArea::resizeEvent(QResizeEvent* event)
+QRect PictureArea::pictureRoom() const
 {
-    QGroupBox::resizeEvent(event);
-    emit resizedTwips(twips(width()), twips(height()));
+    return contentsRect().adjusted(roomMargin, roomMargin, -roomMargin, -roomMargin);
+}
+
+bool PictureArea::event(QEvent* event)
+{
+    const bool done = QGroupBox::event(event);
+    // The caption's height changes the room without resizing the frame.
+    if (event->type() == QEvent::Resize || event->type() == QEvent::ContentsRectChange) {
+        const QRect room = pictureRoom();
+        emit resizedTwips(twips(qMax(0, room.width())) + fitMargin,
+                          twips(qMax(0, room.height())) + fitMargin);
+    }
+    return done;
 }
 
 } // namespace mosaicon::viewer

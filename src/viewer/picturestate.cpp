@@ -1,5 +1,7 @@
 #include "viewer/picturestate.h"
 
+#include "platform/numbers.h"
+
 namespace mosaicon::viewer {
 
 PictureFit fit_picture(double width, double height, double frameWidth, double frameHeight)
@@ -21,6 +23,41 @@ PictureFit fit_picture(double width, double height, double frameWidth, double fr
         fit.mode = 3;
     }
     return fit;
+}
+
+QSize fitted_picture_pixels(QSize natural, int limit, double frameWidth, double frameHeight)
+{
+    const QSize shown = platform::ImageControl::limitedSize(natural, limit);
+    const PictureFit fit =
+        fit_picture(platform::pixelsToTwips(shown.width()), platform::pixelsToTwips(shown.height()),
+                    frameWidth, frameHeight);
+    return twips_to_pixels(fit.width, fit.height);
+}
+
+QSize twips_to_pixels(double width, double height)
+{
+    return QSize(qMax(1, qRound(platform::twipsToPixels(qMax(0.0, width)))),
+                 qMax(1, qRound(platform::twipsToPixels(qMax(0.0, height)))));
+}
+
+void reread_at_shown_size(platform::PictureLoader& pictures, platform::ImageControl& viewimage,
+                          const platform::ImageControl::DisplaySize& displaySize,
+                          std::function<void()> shown)
+{
+    if (pictures.loading() || viewimage.isNull())
+        return;
+    const QSize natural(viewimage.imageWidth(), viewimage.imageHeight());
+    if (viewimage.heldSize() == displaySize(natural))
+        return;
+    const QString file = viewimage.fileName();
+    pictures.show(
+        file, [&viewimage, file, shown = std::move(shown)](const platform::LoadedPicture& picture) {
+            // Only a better copy of what is still shown.
+            if (!picture.ok() || viewimage.fileName() != file)
+                return;
+            viewimage.showLoaded(picture);
+            shown();
+        });
 }
 
 } // namespace mosaicon::viewer

@@ -2,18 +2,33 @@
 
 #include "platform/controlvalues.h"
 #include "platform/imagecontrol.h"
+#include "platform/pictureloader.h"
+
+#include <functional>
 
 namespace mosaicon::viewer {
 
 // The picture side of an image window's value, without its widgets: the frame
 // (hidden while a picture is being made; its width and height in twips bound
-// the picture), the picture, and the two labels that stand in for it.
+// the picture), the picture, the two labels that stand in for it, and the
+// loader that reads pictures off the GUI thread at the size they are shown.
 struct PictureState
 {
-    platform::Frame Frame2{QStringLiteral("Image")};
+    // Designed size of the picture frame, in twips; the dialog gives it the
+    // size it really has.
+    static constexpr int designedFrame2Width = 4695;
+    static constexpr int designedFrame2Height = 3735;
+
+    platform::Frame Frame2{QStringLiteral("Image"), true, designedFrame2Width,
+                           designedFrame2Height};
     platform::ImageControl viewimage;
     platform::Label error_reading_file{QStringLiteral("Error Reading File"), false};
     platform::Label o_notanimage{QStringLiteral("Not An Image"), false};
+    platform::PictureLoader pictures;
+
+    // Runs events until the picture a click asked for is shown (or has shown
+    // its error): for tests and the benchmark. False when it took longer.
+    bool waitForPicture(int timeoutMs = 10000) { return pictures.waitForPicture(timeoutMs); }
 };
 
 // A picture's size in twips and the fit mode that stretches it to that size.
@@ -30,5 +45,21 @@ struct PictureFit
 // it is that wide or wider, then the room's height (less 10) when it is still
 // that high.
 PictureFit fit_picture(double width, double height, double frameWidth, double frameHeight);
+
+// The size in pixels at which a picture of that natural size is shown, reduced
+// to a size limit (0: none) and fitted by fit_picture() into a frame of that
+// size in twips: the size the picture is read at.
+QSize fitted_picture_pixels(QSize natural, int limit, double frameWidth, double frameHeight);
+
+// A twips size as the screen shows it, never less than one pixel.
+QSize twips_to_pixels(double width, double height);
+
+// The picture a control shows is read again when the control holds it at
+// another size than displaySize gives (the frame or the size limit changed);
+// `shown` runs once the new copy is in the control. Nothing happens while a
+// picture is asked for, and a failure leaves the control as it is.
+void reread_at_shown_size(platform::PictureLoader& pictures, platform::ImageControl& viewimage,
+                          const platform::ImageControl::DisplaySize& displaySize,
+                          std::function<void()> shown);
 
 } // namespace mosaicon::viewer

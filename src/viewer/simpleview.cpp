@@ -1,6 +1,7 @@
 #include "viewer/simpleview.h"
 
 #include "viewer/imagelists.h"
+#include "viewer/picturestate.h"
 
 #include "pagekit/thumbnails.h"
 #include "settings/program.h"
@@ -10,6 +11,11 @@
 #include "platform/numbers.h"
 
 namespace mosaicon::viewer {
+
+SimpleView::SimpleView()
+{
+    pictures.setDisplaySize(displaySize());
+}
 
 void SimpleView::load(const QStringList& mainList, platform::ImageControl& viewimage)
 {
@@ -32,23 +38,84 @@ void SimpleView::click(int index, platform::ImageControl& viewimage)
         return;
     current = index;
     const QString& entry = flelist.at(index);
-    if (!is_image_file(entry)) {
+    if (is_image_file(entry) && !program().keep_processing) {
+        // Until it has been read, the window shows what it showed.
+        pictures.show(entry, [this, index, &viewimage](const platform::LoadedPicture& picture) {
+            showPicture(index, picture, viewimage);
+        });
+        return;
+    }
+    // No picture asked for earlier turns up after this entry.
+    pictures.cancel();
+    if (is_image_file(entry)) {
+        display = Display::Picture;
+    } else {
         display = Display::NotAnImage;
         platform::doEvents();
-    } else {
-        display = Display::Picture;
-        if (!program().keep_processing && !viewimage.setFileName(entry)) {
-            // The caption and the name go on naming the entry shown before.
-            display = Display::ErrorReading;
-            fileWidth = fileHeight = platform::strForm(0);
-            return;
-        }
     }
+    showEntry(index, viewimage);
+}
+
+void SimpleView::showPicture(int index, const platform::LoadedPicture& picture,
+                             platform::ImageControl& viewimage)
+{
+    if (viewimage.showLoaded(picture)) {
+        display = Display::Picture;
+        showEntry(index, viewimage);
+    } else {
+        // The caption and the name go on naming the entry shown before.
+        display = Display::ErrorReading;
+        fileWidth = fileHeight = platform::strForm(0);
+    }
+    readAhead();
+    if (changed)
+        changed();
+}
+
+void SimpleView::showEntry(int index, const platform::ImageControl& viewimage)
+{
+    const QString& entry = flelist.at(index);
     caption = QStringLiteral("Simple View - ") + entry;
     fileName = entry;
     const bool picture = display == Display::Picture;
     fileWidth = platform::strForm(picture ? viewimage.imageWidth() : 0);
     fileHeight = platform::strForm(picture ? viewimage.imageHeight() : 0);
+}
+
+// The entries a user steps to from the one shown, with the arrow keys.
+void SimpleView::readAhead()
+{
+    QStringList ahead;
+    for (const int i : {current + 1, current - 1}) {
+        if (i >= 0 && i < flelist.size() && is_image_file(flelist.at(i)))
+            ahead.append(flelist.at(i));
+    }
+    pictures.readAhead(ahead);
+}
+
+platform::ImageControl::DisplaySize SimpleView::displaySize() const
+{
+    return [frame = frame2](QSize natural) {
+        const QSizeF fitted =
+            fit_in_frame(platform::pixelsToTwips(natural.width()),
+                         platform::pixelsToTwips(natural.height()), frame.width(), frame.height());
+        return twips_to_pixels(fitted.width(), fitted.height());
+    };
+}
+
+void SimpleView::frame2Resized(QSizeF twips, platform::ImageControl& viewimage)
+{
+    if (twips == frame2)
+        return;
+    frame2 = twips;
+    pictures.setDisplaySize(displaySize());
+    if (display != Display::Picture)
+        return;
+    reread_at_shown_size(pictures, viewimage, displaySize(), [this] {
+        readAhead();
+        if (changed)
+            changed();
+    });
 }
 
 SimpleViewGeometry SimpleViewGeometry::forWindow(double width, double innerHeight)

@@ -1,19 +1,20 @@
 #pragma once
 
+#include "platform/pictureloader.h"
+
 #include <QRectF>
 #include <QString>
 #include <QStringList>
 
-namespace mosaicon::platform {
-class ImageControl;
-} // namespace mosaicon::platform
+#include <functional>
 
 namespace mosaicon::viewer {
 
 // What Simple View shows, without its widgets: its own copy of the main
 // window's list, the captions, the file's name and pixel size, and which of
-// the picture, "Not An Image" and "Error Reading File" is up. The rules read
-// pictures through the window's image control.
+// the picture, "Not An Image" and "Error Reading File" is up. The rules show
+// pictures through the window's image control; they are read off the GUI
+// thread at the size the picture frame shows them.
 struct SimpleView
 {
     enum class Display
@@ -32,12 +33,32 @@ struct SimpleView
     QString fileWidth;
     QString fileHeight;
     Display display = Display::Nothing;
+    // The picture frame's size in twips, as designed until the window tells it.
+    QSizeF frame2{4695, 3740};
+    // Told when a picture read off the GUI thread has changed what is shown.
+    std::function<void()> changed;
+    platform::PictureLoader pictures;
+
+    SimpleView();
 
     // Fills the list from the main window's entries and shows the first one.
     void load(const QStringList& mainList, platform::ImageControl& viewimage);
     // Shows entry i (a click, or code selecting it). The picture is loaded
-    // only while keep_processing is off.
+    // only while keep_processing is off; it shows, with the entry's caption,
+    // name and size, once it has been read.
     void click(int index, platform::ImageControl& viewimage);
+    // The picture frame now has that size: pictures are read at their new size.
+    void frame2Resized(QSizeF twips, platform::ImageControl& viewimage);
+    // Runs events until the picture a click asked for is shown (or has shown
+    // its error): for tests and the benchmark. False when it took longer.
+    bool waitForPicture(int timeoutMs = 10000) { return pictures.waitForPicture(timeoutMs); }
+
+private:
+    void showPicture(int index, const platform::LoadedPicture& picture,
+                     platform::ImageControl& viewimage);
+    void showEntry(int index, const platform::ImageControl& viewimage);
+    void readAhead();
+    platform::ImageControl::DisplaySize displaySize() const;
 };
 
 // Where Simple View's frames go in a window of that width and inner height

@@ -41,9 +41,8 @@ QString countCaption(const QString& title, qsizetype count)
 
 ViewImages::ViewImages(QObject* parent) : QObject(parent)
 {
-    Frame2.width = designedFrame2Width;
-    Frame2.height = designedFrame2Height;
     setObjectName(QStringLiteral("frm_viewem"));
+    pictures.setDisplaySize(displaySize());
 }
 
 std::optional<QStringList> ViewImages::showModally(const QStringList& mainList)
@@ -66,12 +65,14 @@ void ViewImages::Form_Load(const QStringList& mainList)
     writeCaptions();
 
     // Selecting the first entry of an empty list fails, and that shows as
-    // "Error Reading File".
+    // "Error Reading File"; a first picture that cannot be read shows it once
+    // it has been tried.
     bool readFailed = flelist.count() == 0;
     if (!readFailed) {
+        m_opening = true;
         setSelected(Current, 0, true);
-        readFailed = error_reading_file.visible;
-        if (!readFailed)
+        m_opening = false;
+        if (!pictures.loading())
             viewimage.setVisible(is_image_file(flelist.text()));
     }
     fileoption.index = 0;
@@ -153,16 +154,49 @@ void ViewImages::showListEntry(ListId id)
     const bool image = is_image_file(text);
     if (!batchRunning)
         Command2.enabled = image && !text.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
+    if (image && !program().keep_processing) {
+        // Read off the GUI thread: until it is, the window shows what it showed.
+        pictures.show(
+            text, [this, id, text, opening = m_opening](const platform::LoadedPicture& picture) {
+                showPicture(id, text, picture, opening);
+            });
+        return;
+    }
+    // No picture asked for earlier turns up after this entry.
+    pictures.cancel();
     error_reading_file.visible = false;
     o_notanimage.visible = !image;
     viewimage.setVisible(image);
-    if (image && !program().keep_processing) {
-        if (!viewimage.setFileName(text)) {
-            readError();
-            return;
-        }
+    showCaptionAndSize(text);
+}
+
+void ViewImages::showPicture(ListId id, const QString& text, const platform::LoadedPicture& picture,
+                             bool opening)
+{
+    error_reading_file.visible = false;
+    o_notanimage.visible = false;
+    viewimage.setVisible(true);
+    if (viewimage.showLoaded(picture)) {
         recalculate_image(text);
+        showCaptionAndSize(text);
+    } else {
+        readError();
+        // The window opens with its create buttons on: they refuse while the error shows.
+        if (opening) {
+            Command1.enabled = true;
+            if (!text.contains(QStringLiteral(".jpg"), Qt::CaseInsensitive))
+                Command2.enabled = true;
+            Command5.enabled = true;
+            Command6.enabled = true;
+        }
     }
+    m_shownList = id;
+    readAhead(id);
+    emit changed();
+}
+
+void ViewImages::showCaptionAndSize(const QString& text)
+{
     caption = QStringLiteral("View Image - ") + text;
     if (o_notanimage.visible) {
         o_width.caption = QStringLiteral("Width = 0");
@@ -170,6 +204,47 @@ void ViewImages::showListEntry(ListId id)
     } else {
         show_size_labels_viewem();
     }
+}
+
+// The entries a user steps to from the one shown, with the arrow keys.
+void ViewImages::readAhead(ListId id)
+{
+    const PathList& l = list(id);
+    QStringList ahead;
+    for (const int i : {l.current + 1, l.current - 1}) {
+        if (i >= 0 && i < l.count() && is_image_file(l.entries.at(i)))
+            ahead.append(l.entries.at(i));
+    }
+    pictures.readAhead(ahead);
+}
+
+platform::ImageControl::DisplaySize ViewImages::displaySize() const
+{
+    return [limit = viewimage.sizeLimit(), width = double(Frame2.width),
+            height = double(Frame2.height)](QSize natural) {
+        return fitted_picture_pixels(natural, limit, width, height);
+    };
+}
+
+void ViewImages::sharpenPicture()
+{
+    reread_at_shown_size(pictures, viewimage, displaySize(), [this] {
+        recalculate_image(viewimage.fileName());
+        readAhead(m_shownList);
+        emit changed();
+    });
+}
+
+void ViewImages::Frame2_Resize(int widthTwips, int heightTwips)
+{
+    if (Frame2.width == widthTwips && Frame2.height == heightTwips)
+        return;
+    Frame2.width = widthTwips;
+    Frame2.height = heightTwips;
+    pictures.setDisplaySize(displaySize());
+    if (viewimage.visible() && !viewimage.fileName().isEmpty())
+        recalculate_image(viewimage.fileName());
+    sharpenPicture();
 }
 
 // The picture area says the file could not be read, and nothing is made from
@@ -203,6 +278,8 @@ void ViewImages::list_DblClick(ListId id)
 
 void ViewImages::writeCaptions()
 {
+    // The lists have changed: what was read ahead for the old neighbours goes.
+    pictures.readAhead({});
     Frame1.caption = countCaption(QStringLiteral("Current File List"), flelist.count());
     Frame5.caption = countCaption(QStringLiteral("New File List"), newlist.count());
 }
@@ -212,7 +289,7 @@ void ViewImages::writeCaptions()
 void ViewImages::recalculate_image(const QString& fle)
 {
     viewimage.setFitMode(1);
-    const QImage shown = viewimage.picture();
+    const QSize shown = viewimage.shownSize();
     const PictureFit fit = fit_picture(shown.width() * platform::ImageControl::TwipsPerPixel,
                                        shown.height() * platform::ImageControl::TwipsPerPixel,
                                        Frame2.width, Frame2.height);
@@ -287,8 +364,10 @@ void ViewImages::o_tn_size_Change()
     const int size = int(qBound(0.0, platform::val(text), 32767.0));
     if (viewThumbnail && !text.isEmpty() && size != 0) {
         viewimage.setSizeLimit(size);
+        pictures.setDisplaySize(displaySize());
         if (viewimage.visible())
             recalculate_image(viewimage.fileName());
+        sharpenPicture();
     }
     QString corrected = text;
     const QString why = correct_thumb_size(corrected);

@@ -42,10 +42,6 @@ public:
         bool visible = true;
     };
 
-    // Designed size of the picture frame, in twips; the dialog gives it the
-    // size it really has.
-    static constexpr int designedFrame2Width = 4695;
-    static constexpr int designedFrame2Height = 3735;
     // The outer size is never less than this, in twips.
     static constexpr int minimumWidth = 6800;
     static constexpr int minimumHeight = 6700;
@@ -137,6 +133,9 @@ public:
     // Whichever way the window was left: the target directory is kept.
     void Form_Unload();
 
+    // The room the picture frame has now, in twips: the picture is fitted
+    // again, and read again when it is now shown at another size.
+    void Frame2_Resize(int widthTwips, int heightTwips);
     void recalculate_image(const QString& fle);
     void reset_frm_viewem();
     // Converts every image of each list that has a selected entry.
@@ -152,6 +151,16 @@ signals:
 
 private:
     void showListEntry(ListId id);
+    // The picture of a clicked entry has been read (or has failed): it shows
+    // with its caption and size, and the entries beside it are read ahead.
+    void showPicture(ListId id, const QString& text, const platform::LoadedPicture& picture,
+                     bool opening);
+    void showCaptionAndSize(const QString& text);
+    void readAhead(ListId id);
+    // The size pictures are read at, for the frame and the size limit now.
+    platform::ImageControl::DisplaySize displaySize() const;
+    // The picture shown is read again when it is held at another size than shown.
+    void sharpenPicture();
     void readError();
     void show_size_labels_viewem();
     void writeCaptions();
@@ -172,6 +181,11 @@ private:
     ConversionPlace conversionPlace() const;
     QList<ListSelection> listSelections() const;
     void openTarget();
+
+    // The list whose entry was last shown: its neighbours are read ahead.
+    ListId m_shownList = Current;
+    // Form_Load is showing the first entry.
+    bool m_opening = false;
 };
 
 // The count caption form: the title, then " (", Str() of the count and ")".

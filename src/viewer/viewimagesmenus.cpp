@@ -185,21 +185,30 @@ void ViewImages::toggleViewThumbnail()
         if (s.thumb_size.isEmpty())
             s.thumb_size = QStringLiteral("100");
         viewimage.setSizeLimit(int(qBound(0.0, platform::val(s.thumb_size), 32767.0)));
+        pictures.setDisplaySize(displaySize());
         viewThumbnail = true;
         if (viewimage.visible())
             recalculate_image(viewimage.fileName());
+        sharpenPicture();
         return;
     }
     viewimage.setSizeLimit(0);
+    pictures.setDisplaySize(displaySize());
     viewThumbnail = false;
-    // A selected current entry of the new list is the one finally shown.
+    // A selected current entry of the new list is the one finally shown: the
+    // later request is the one delivered.
     for (const PathList* l : {&flelist, &newlist}) {
         if (!l->currentSelected())
             continue;
-        viewimage.setFileName(l->text());
-        if (viewimage.visible())
-            recalculate_image(l->text());
+        const QString text = l->text();
+        pictures.show(text, [this, text](const platform::LoadedPicture& picture) {
+            viewimage.showLoaded(picture);
+            if (viewimage.visible())
+                recalculate_image(text);
+            emit changed();
+        });
     }
+    sharpenPicture();
 }
 
 // The chosen path goes, as chosen, into each list whose current entry is

@@ -260,6 +260,7 @@ private slots:
             QCOMPARE(catalog->Frame1.caption, QStringLiteral("Current File List ( 3)"));
             QCOMPARE(catalog->ListIndex, 0);
             QCOMPARE(catalog->selected, QList<bool>({true, false, false}));
+            QVERIFY(catalog->waitForPicture());
             QCOMPARE(catalog->viewimage.fileName(), tp.path("A.jpg"));
             QCOMPARE(catalog->o_width.caption, QStringLiteral("Width =  40"));
             QCOMPARE(catalog->targetdir.caption, tp.folder());

@@ -12,6 +12,7 @@
 
 using mosaicon::platform::colorFromWin;
 using mosaicon::platform::ImageControl;
+using mosaicon::platform::LoadedPicture;
 using mosaicon::platform::winFromColor;
 
 namespace {
@@ -166,6 +167,10 @@ private slots:
     void sizeLimit();
     void raisingTheLimitRereadsTheFile();
     void raisingTheLimitAfterTheFileWentKeepsAPicture();
+
+    void loadForDisplayReadsAtTheShownSize_data();
+    void loadForDisplayReadsAtTheShownSize();
+    void aPictureLoadedForAWindowIsNeverReadAgainForALimit();
 
     void savedSizeFollowsFitMode_data();
     void savedSizeFollowsFitMode();
@@ -735,6 +740,84 @@ void TestImageControl::aPictureLoadedAfterAnotherCarriesNoneOfItsData()
     QFile fb(b);
     QVERIFY(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
     QCOMPARE(fa.readAll(), fb.readAll());
+}
+
+void TestImageControl::loadForDisplayReadsAtTheShownSize_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<double>("scale"); // the window shows pictures at this scale
+    QTest::addColumn<QSize>("natural");
+    QTest::addColumn<QSize>("read");
+
+    QTest::addRow("a JPEG is decoded reduced") << "photo.jpg" << encoded(halves(400, 300), "jpeg")
+                                               << 0.25 << QSize(400, 300) << QSize(100, 75);
+    QTest::addRow("a PNG, which cannot be decoded reduced, is reduced after")
+        << "wide.png" << encoded(halves(400, 200), "png") << 0.25 << QSize(400, 200)
+        << QSize(100, 50);
+    QTest::addRow("an EXIF orientation 6 JPEG is read upright, its size upright")
+        << "phone.jpg" << jpegWithOrientation6(halves(80, 40)) << 0.25 << QSize(40, 80)
+        << QSize(10, 20);
+    QTest::addRow("a picture is never read larger than it is")
+        << "small.png" << encoded(halves(20, 10), "png") << 2.0 << QSize(20, 10) << QSize(20, 10);
+}
+
+void TestImageControl::loadForDisplayReadsAtTheShownSize()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(double, scale);
+    QFETCH(QSize, natural);
+    QFETCH(QSize, read);
+    writeBytes(path(name), bytes);
+    const auto scaled = [scale](QSize size) { return (QSizeF(size) * scale).toSize(); };
+    const LoadedPicture loaded = ImageControl::loadForDisplay(path(name), scaled);
+    QVERIFY2(loaded.ok(), qPrintable(loaded.error));
+    QCOMPARE(loaded.path, path(name));
+    QCOMPARE(loaded.naturalSize, natural);
+    QCOMPARE(loaded.image.size(), read);
+    // Reduced, not cropped nor turned the wrong way: red on the left or top.
+    QVERIFY(qRed(loaded.image.pixel(0, 0)) > 200);
+    QVERIFY(qBlue(loaded.image.pixel(read.width() - 1, read.height() - 1)) > 200);
+
+    // A window shows it with the file's own size.
+    ImageControl control;
+    QVERIFY(control.showLoaded(loaded));
+    QCOMPARE(control.fileName(), path(name));
+    QCOMPARE(QSize(control.imageWidth(), control.imageHeight()), natural);
+    QCOMPARE(control.shownSize(), natural);
+    QCOMPARE(control.heldSize(), read);
+    QCOMPARE(QSizeF(control.width(), control.height()), QSizeF(natural) * 15.0);
+}
+
+void TestImageControl::aPictureLoadedForAWindowIsNeverReadAgainForALimit()
+{
+    const QString file = savePng("wide.png", halves(1000, 500));
+    const auto fixed = [](QSize) { return QSize(300, 150); };
+    ImageControl control;
+    QVERIFY(control.showLoaded(ImageControl::loadForDisplay(file, fixed)));
+    QVERIFY(QFile::remove(file));
+    // Reduced from what it holds.
+    control.setSizeLimit(100);
+    QCOMPARE(control.picture().size(), QSize(100, 50));
+    QCOMPARE(control.shownSize(), QSize(100, 50));
+    // Back to the natural size: what it held, not the whole file.
+    control.setSizeLimit(0);
+    QCOMPARE(control.errorString(), QString());
+    QCOMPARE(control.heldSize(), QSize(300, 150));
+    QCOMPARE(control.shownSize(), QSize(1000, 500));
+    QCOMPARE(control.imageWidth(), 1000);
+
+    // A file that cannot be read empties the control, with the decoder's reason.
+    writeBytes(path("broken.jpg"), "not a picture");
+    const LoadedPicture broken = ImageControl::loadForDisplay(path("broken.jpg"), fixed);
+    QVERIFY(!broken.ok());
+    QVERIFY2(broken.error.contains(path("broken.jpg")), qPrintable(broken.error));
+    QCOMPARE(broken.naturalSize, QSize(0, 0));
+    QVERIFY(!control.showLoaded(broken));
+    QVERIFY(control.isNull());
+    QCOMPARE(control.fileName(), QString());
+    QCOMPARE(control.errorString(), broken.error);
 }
 
 QTEST_MAIN(TestImageControl)

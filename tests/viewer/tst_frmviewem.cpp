@@ -66,7 +66,11 @@ private slots:
 
         QTest::mouseClick(flelist->viewport(), Qt::LeftButton, {},
                           flelist->visualItemRect(flelist->item(1)).center());
+        // The row is highlighted at once; the picture, its caption and its
+        // size follow once it has been read.
+        QVERIFY(flelist->item(1)->isSelected());
         QTRY_COMPARE(v.flelist.current, 1);
+        QVERIFY(v.waitForPicture());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("View Image - ") + tp.path("b.png"));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("o_width"))->text(),
                  QStringLiteral("Width =  200"));
@@ -110,18 +114,31 @@ private slots:
         v.Form_Load({tp.path("photo.png")});
         FrmViewem dialog(&v);
         dialog.show();
+        // Shown in the frame the window opens with, then in the new one.
+        QVERIFY(v.waitForPicture());
         dialog.resize(window);
         auto* frame = dialog.findChild<QGroupBox*>(QStringLiteral("Frame2"));
-        QTRY_COMPARE(v.Frame2.width, frame->width() * 15);
-        QTRY_COMPARE(v.Frame2.height, frame->height() * 15);
+        auto* picture = dialog.findChild<QLabel*>(QStringLiteral("viewimage"));
+        // Wholly inside where it can be seen (below the caption, inside the
+        // border), and as wide or as high as that less a small margin.
+        const auto fitted = [&] {
+            const QRect room = frame->contentsRect();
+            const QRect at = picture->geometry();
+            return room.contains(at) &&
+                   (at.width() >= room.width() - 20 || at.height() >= room.height() - 20);
+        };
+        QTRY_VERIFY(fitted());
         QCOMPARE(v.Frame2.width > ViewImages::designedFrame2Width, roomier);
         // Reduced in proportion until it fits the frame less its 300-twip margin.
         QVERIFY(v.viewimage.width() <= v.Frame2.width - 300);
         QVERIFY(v.viewimage.height() <= v.Frame2.height - 300);
         QVERIFY(v.viewimage.width() >= v.Frame2.width - 310 ||
                 v.viewimage.height() >= v.Frame2.height - 310);
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("viewimage"))->pixmap().size(),
+        QCOMPARE(picture->pixmap().size(),
                  QSize(qRound(v.viewimage.width() / 15), qRound(v.viewimage.height() / 15)));
+        QCOMPARE(picture->size(), picture->pixmap().size());
+        // Read again at the size the new frame shows it, not stretched.
+        QTRY_COMPARE(v.viewimage.heldSize(), picture->size());
         dialog.close();
     }
 

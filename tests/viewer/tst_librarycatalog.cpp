@@ -61,6 +61,7 @@ QStringList conversionFixture(TestProgram& tp, LibraryCatalog& catalog)
     settings().thumb_size = QStringLiteral("100");
     settings().target_dir = tp.path("thumbs");
     catalog.Form_Load(paths);
+    [&] { QVERIFY(catalog.waitForPicture()); }();
     return paths;
 }
 
@@ -112,6 +113,7 @@ private slots:
         const QStringList sorted = pictures(tp, {"A.jpg", "a.jpg", "b.jpg"});
         LibraryCatalog catalog;
         catalog.Form_Load({sorted[2], sorted[1], sorted[0]});
+        QVERIFY(catalog.waitForPicture());
         FrmLibraryCatalog window(&catalog);
         auto* box = window.findChild<QLineEdit*>(QStringLiteral("o_image_title"));
 
@@ -133,12 +135,46 @@ private slots:
         VERIFY_DIALOGS(tp);
     }
 
+    void thePictureIsFittedWhereTheFrameShowsIt_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addRow("a window at its smallest") << QSize(6800 / 15, 6700 / 15);
+        QTest::addRow("a large window") << QSize(1400, 1000);
+    }
+    void thePictureIsFittedWhereTheFrameShowsIt()
+    {
+        QFETCH(QSize, window);
+        TestProgram tp;
+        LibraryCatalog catalog;
+        catalog.Form_Load({picture(tp, QStringLiteral("photo.jpg"), 2000, 1500)});
+        QVERIFY(catalog.waitForPicture());
+        FrmLibraryCatalog dialog(&catalog);
+        dialog.show();
+        dialog.resize(window);
+        auto* frame = dialog.findChild<QWidget*>(QStringLiteral("Frame2"));
+        QLabel* shown = dialog.viewimage();
+        // Wholly inside where it can be seen (below the caption, inside the
+        // border), and as wide or as high as that less a small margin.
+        const auto fitted = [&] {
+            const QRect room = frame->contentsRect();
+            const QRect at = shown->geometry();
+            return shown->isVisible() && room.contains(at) &&
+                   (at.width() >= room.width() - 20 || at.height() >= room.height() - 20);
+        };
+        QTRY_VERIFY(fitted());
+        QCOMPARE(shown->pixmap().size(), shown->size());
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("o_width"))->text(),
+                 QStringLiteral("Width =  2000"));
+        dialog.close();
+    }
+
     void leavingTheTitleBoxWithSeveralSelectedSetsTheShownEntryOnly()
     {
         TestProgram tp;
         const QStringList paths = pictures(tp, {"1.jpg", "2.jpg", "3.jpg"});
         LibraryCatalog catalog;
         catalog.Form_Load(paths);
+        QVERIFY(catalog.waitForPicture());
         program().catalog[1].title = QStringLiteral("Quay");
         FrmLibraryCatalog window(&catalog);
         window.flelist()->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
@@ -198,6 +234,7 @@ private slots:
         const QStringList paths = pictures(tp, {"1.jpg", "2.jpg", "3.jpg"});
         LibraryCatalog catalog;
         catalog.Form_Load(paths);
+        QVERIFY(catalog.waitForPicture());
         catalog.selected = {false, true, false};
         const QString prompt = QStringLiteral("Enter the title for this image.");
         tp.ui.expectInput(prompt, QStringLiteral("Two")).expectInput(prompt, QString());
@@ -270,6 +307,7 @@ private slots:
         catalog.selected = {false, false, false, false};
         catalog.selected[entry] = true;
         catalog.flelist_Click();
+        QVERIFY(catalog.waitForPicture());
         const QString files = index == 25 || index == 20 ? "JPG file(s)" : "JPG thumbnail file(s)";
         tp.ui.expectMessage(
             QStringLiteral(
@@ -344,6 +382,7 @@ private slots:
         TestProgram tp;
         LibraryCatalog catalog;
         catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg"}));
+        QVERIFY(catalog.waitForPicture());
         program().catalog[1].title = QStringLiteral("Quay");
         catalog.o_output_file.text = tp.path("old.txt");
         settings().last_directory = tp.path("start/");
@@ -388,6 +427,7 @@ private slots:
         TestProgram tp;
         LibraryCatalog catalog;
         catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg"}));
+        QVERIFY(catalog.waitForPicture());
         catalog.o_output_file.text = tp.path("old.txt");
         QByteArray bytes = file;
         tp.write("data.txt", bytes.replace("P/", tp.folder().toUtf8() + "/"));
@@ -459,6 +499,7 @@ private slots:
         settings().target_dir = tp.path("web");
         LibraryCatalog catalog;
         catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg", "3.jpg"}));
+        QVERIFY(catalog.waitForPicture());
         if (targetGone)
             QDir(tp.path("web")).removeRecursively();
         FrmLibraryCatalog window(&catalog);
@@ -510,6 +551,7 @@ private slots:
         TestProgram tp;
         LibraryCatalog catalog;
         catalog.Form_Load(pictures(tp, {"b.jpg", "a.jpg"}));
+        QVERIFY(catalog.waitForPicture());
         program().catalog[0].title = QStringLiteral("Harbour");
         program().catalog[1].thumbnail = QStringLiteral("tn_b.jpg");
         catalog.o_output_file.text = tp.path("data.txt");
@@ -568,6 +610,7 @@ private slots:
         settings().html_background = before;
         LibraryCatalog catalog;
         catalog.Form_Load(pictures(tp, listed));
+        QVERIFY(catalog.waitForPicture());
         FrmLibraryCatalog window(&catalog);
         QAction* item = window.menuItem(QStringLiteral("menuMouseItem"), 3);
         QVERIFY(window.menuMouse()->actions().contains(item));
@@ -624,6 +667,7 @@ private slots:
             tp.ui.expectMessage(std::nullopt); // the damaged picture
         window.menuItem(QStringLiteral("menuOptionsItem"), index)->trigger();
         VERIFY_DIALOGS(tp);
+        QVERIFY(catalog.waitForPicture());
         QCOMPARE(window.windowTitle(), runs ? QStringLiteral("Image Catalog ") : shown);
         const QList<bool> selected{!runs, false, false, true};
         QCOMPARE(catalog.selected, selected);

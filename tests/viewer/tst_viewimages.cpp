@@ -56,6 +56,13 @@ QString pictureState(const ViewImages& v)
     return shown.join(u'+');
 }
 
+// A click, and the picture it asks for shown.
+void clickShown(ViewImages& v, ViewImages::ListId id, int index, bool selected)
+{
+    v.click(id, index, selected);
+    QVERIFY(v.waitForPicture());
+}
+
 QList<int> selectedRows(const PathList& l)
 {
     QList<int> rows;
@@ -119,6 +126,7 @@ private slots:
         platform::setDoEventsHook([&] { ++yields; });
         ViewImages v;
         v.Form_Load(paths);
+        QVERIFY(v.waitForPicture());
         // The main window gets no chance to act while its list is copied.
         QCOMPARE(yields, 0);
         QCOMPARE(v.Frame1.caption, QStringLiteral("Current File List ( %1)").arg(files.size()));
@@ -247,20 +255,45 @@ private slots:
         TestProgram tp;
         ViewImages v;
         v.Form_Load(makeFiles(tp, {"a.png", "b.png", "c.png", "d.png", "e.png"}));
+        QVERIFY(v.waitForPicture());
         v.list_DblClick(ViewImages::Current); // a.png to the new list
-        v.click(ViewImages::Current, 0, true);
+        clickShown(v, ViewImages::Current, 0, true);
         v.list_DblClick(ViewImages::Current); // b.png to the new list
-        v.click(ViewImages::New, 0, true);
-        v.click(ViewImages::New, 1, true);
+        clickShown(v, ViewImages::New, 0, true);
+        clickShown(v, ViewImages::New, 1, true);
         QCOMPARE(selectedRows(v.newlist), (QList<int>{0, 1}));
-        v.click(ViewImages::Current, 1, true);
+        clickShown(v, ViewImages::Current, 1, true);
         QCOMPARE(selectedRows(v.newlist), QList<int>{0});
         QCOMPARE(v.newlist.current, 1);
         QCOMPARE(v.caption, QStringLiteral("View Image - ") + tp.path("d.png"));
         // An unselected current entry takes nothing from the other list.
-        v.click(ViewImages::New, 0, true);
-        v.click(ViewImages::Current, 0, false);
+        clickShown(v, ViewImages::New, 0, true);
+        clickShown(v, ViewImages::Current, 0, false);
         QCOMPARE(selectedRows(v.newlist), QList<int>{0});
+    }
+
+    void theEntriesBesideTheShownOneAreReadAhead()
+    {
+        TestProgram tp;
+        ViewImages v;
+        v.Form_Load(makeFiles(tp, {"a.png", "b.png", "c.txt", "d.png"}));
+        QVERIFY(v.waitForPicture());
+        clickShown(v, ViewImages::Current, 1, true); // b.png
+        QTRY_VERIFY(v.pictures.idle());
+        // The entry before it shows at once, as the click is handled.
+        v.click(ViewImages::Current, 0, true);
+        QVERIFY(!v.pictures.loading());
+        QCOMPARE(v.caption, QStringLiteral("View Image - ") + tp.path("a.png"));
+        QCOMPARE(pictureState(v), QStringLiteral("picture"));
+        QCOMPARE(v.viewimage.fileName(), tp.path("a.png"));
+        // One further on was not read ahead: it shows once it has been read,
+        // and until then the window shows what it showed.
+        v.click(ViewImages::Current, 3, true);
+        QVERIFY(v.pictures.loading());
+        QCOMPARE(v.caption, QStringLiteral("View Image - ") + tp.path("a.png"));
+        QVERIFY(v.waitForPicture());
+        QCOMPARE(v.caption, QStringLiteral("View Image - ") + tp.path("d.png"));
+        QCOMPARE(v.viewimage.fileName(), tp.path("d.png"));
     }
 
     void doubleClickMovesTheCurrentEntryOnly()
@@ -268,9 +301,10 @@ private slots:
         TestProgram tp;
         ViewImages v;
         v.Form_Load(makeFiles(tp, {"a.png", "b.png", "c.png"}));
-        v.click(ViewImages::Current, 2, true);
+        QVERIFY(v.waitForPicture());
+        clickShown(v, ViewImages::Current, 2, true);
         v.list_DblClick(ViewImages::Current);
-        v.click(ViewImages::Current, 0, true);
+        clickShown(v, ViewImages::Current, 0, true);
         v.list_DblClick(ViewImages::Current);
         QCOMPARE(v.flelist.entries, QStringList{tp.path("b.png")});
         // Each moved entry takes its place in the order of the list it joins.
@@ -279,7 +313,7 @@ private slots:
         QCOMPARE(v.flelist.current, -1);
         QCOMPARE(v.Frame1.caption, QStringLiteral("Current File List ( 1)"));
         QCOMPARE(v.Frame5.caption, QStringLiteral("New File List ( 2)"));
-        v.click(ViewImages::New, 1, true);
+        clickShown(v, ViewImages::New, 1, true);
         v.list_DblClick(ViewImages::New);
         QCOMPARE(v.flelist.entries, (QStringList{tp.path("b.png"), tp.path("c.png")}));
         QCOMPARE(v.Frame5.caption, QStringLiteral("New File List ( 1)"));
@@ -290,10 +324,11 @@ private slots:
         TestProgram tp;
         ViewImages v;
         v.Form_Load(makeFiles(tp, {"a.png", "b.png", "c.png", "d.png"}));
+        QVERIFY(v.waitForPicture());
         v.list_DblClick(ViewImages::Current); // a.png
-        v.click(ViewImages::New, 0, true);
-        v.click(ViewImages::Current, 2, true); // d.png
-        v.click(ViewImages::Current, 0, true); // b.png, with d.png still selected
+        clickShown(v, ViewImages::New, 0, true);
+        clickShown(v, ViewImages::Current, 2, true); // d.png
+        clickShown(v, ViewImages::Current, 0, true); // b.png, with d.png still selected
         v.menuOptionsItem_Click(3);
         QCOMPARE(v.flelist.entries, QStringList{tp.path("c.png")});
         QCOMPARE(selectedRows(v.flelist), QList<int>{});
@@ -442,6 +477,7 @@ private slots:
         const QByteArray before = file.isEmpty() ? QByteArray() : tp.read(file);
         ViewImages v;
         v.Form_Load(listed);
+        QVERIFY(v.waitForPicture());
         if (!question.isEmpty())
             tp.ui.expectMessage(expand(question), answer);
         if (!message.isEmpty())
@@ -494,15 +530,16 @@ private slots:
                                  makeFile(tp, "notes.txt")};
         ViewImages v;
         v.Form_Load(listed);
-        v.click(ViewImages::Current, 0, false);
-        v.click(ViewImages::Current, 1, true); // b.png
+        QVERIFY(v.waitForPicture());
+        clickShown(v, ViewImages::Current, 0, false);
+        clickShown(v, ViewImages::Current, 1, true); // b.png
         v.list_DblClick(ViewImages::Current);
-        v.click(ViewImages::Current, 1, true); // c.png, shown again at the end
+        clickShown(v, ViewImages::Current, 1, true); // c.png, shown again at the end
         if (selection == QLatin1String("new")) {
-            v.click(ViewImages::Current, 1, false);
-            v.click(ViewImages::New, 0, true);
+            clickShown(v, ViewImages::Current, 1, false);
+            clickShown(v, ViewImages::New, 0, true);
         } else if (selection == QLatin1String("none")) {
-            v.click(ViewImages::Current, 1, false);
+            clickShown(v, ViewImages::Current, 1, false);
         }
         tp.ui.expectMessage(
             QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  Is "
@@ -526,6 +563,7 @@ private slots:
             [&] { disabledDuring = disabledDuring || (!v.controlsEnabled && !v.Frame2.visible); });
         v.Command6_Click();
         VERIFY_DIALOGS(tp);
+        QVERIFY(v.waitForPicture());
         for (QString& name : made)
             name = tp.path("out") + u'/' + name;
         QStringList out = QDir(tp.path("out")).entryList(QDir::Files);
@@ -554,6 +592,7 @@ private slots:
         const QByteArray before = tp.read("pic_tn.jpg");
         ViewImages v;
         v.Form_Load(listed);
+        QVERIFY(v.waitForPicture());
         tp.ui.expectMessage(
             QStringLiteral(
                 "The new JPG thumbnail file(s) will be created in the directory where the "
@@ -648,7 +687,7 @@ private slots:
                                tp.path(record));
         ViewImages v;
         v.Form_Load(listed);
-        v.click(ViewImages::Current, 0, true);
+        clickShown(v, ViewImages::Current, 0, true);
         tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes);
         tp.ui.expectMessage(expand(told));
         if (button == QLatin1String("Command1"))
@@ -711,9 +750,10 @@ private slots:
             QVERIFY(QFile::copy(listed.at(1), tp.path("out/b.png")));
         ViewImages v;
         v.Form_Load(listed);
-        v.click(ViewImages::Current, 0, false);
+        QVERIFY(v.waitForPicture());
+        clickShown(v, ViewImages::Current, 0, false);
         for (int row : selection)
-            v.click(ViewImages::Current, row, true);
+            clickShown(v, ViewImages::Current, row, true);
         v.fileoption.index = option;
         for (const QString& prompt : prompts) {
             if (prompt == QLatin1String("replace")) {
@@ -776,12 +816,13 @@ private slots:
         TestProgram tp;
         ViewImages v;
         v.Form_Load(makeFiles(tp, {"a.png", "b.png"}));
-        v.click(ViewImages::Current, 1, true);
+        QVERIFY(v.waitForPicture());
+        clickShown(v, ViewImages::Current, 1, true);
         v.list_DblClick(ViewImages::Current); // b.png in the new list, no current entry anywhere
         if (entries != QLatin1String("none"))
-            v.click(ViewImages::Current, 0, true);
+            clickShown(v, ViewImages::Current, 0, true);
         if (entries == QLatin1String("both")) {
-            v.click(ViewImages::New, 0, true);
+            clickShown(v, ViewImages::New, 0, true);
             v.flelist.selected[0] = true;
         }
         QStringList shown;
@@ -832,7 +873,8 @@ private slots:
         settings().html_background = QStringLiteral("/old.gif");
         ViewImages v;
         v.Form_Load(makeFiles(tp, {"PIC.PNG"}));
-        v.click(ViewImages::Current, 0, selected);
+        QVERIFY(v.waitForPicture());
+        clickShown(v, ViewImages::Current, 0, selected);
         if (background == QLatin1String("back.gif"))
             tp.ui.expectFile(QStringLiteral("Select HTML Background"), tp.path(background));
         if (action == QLatin1String("Label2"))
@@ -873,6 +915,7 @@ private slots:
         TestProgram tp;
         ViewImages v;
         v.Form_Load({makeFile(tp, "a.png", QSize(400, 300))});
+        QVERIFY(v.waitForPicture());
         settings().thumb_size = QString();
         v.menuOptionsItem_Click(10);
         QVERIFY(v.viewThumbnail);
@@ -886,6 +929,11 @@ private slots:
         v.menuMouseItem_Click(23);
         QVERIFY(!v.viewThumbnail);
         QCOMPARE(v.viewimage.sizeLimit(), 0);
+        // The picture is read again at the size the frame shows it.
+        QVERIFY(v.waitForPicture());
+        QCOMPARE(v.viewimage.fileName(), tp.path("a.png"));
+        QCOMPARE(v.viewimage.picture().size(),
+                 QSize(qRound(v.viewimage.width() / 15), qRound(v.viewimage.height() / 15)));
         VERIFY_DIALOGS(tp);
     }
 
@@ -894,8 +942,9 @@ private slots:
         TestProgram tp;
         ViewImages v;
         v.Form_Load(makeFiles(tp, {"b.png", "c.png", "d.png"}));
+        QVERIFY(v.waitForPicture());
         v.list_DblClick(ViewImages::Current);  // b.png, unselected in the new list
-        v.click(ViewImages::Current, 1, true); // d.png
+        clickShown(v, ViewImages::Current, 1, true); // d.png
         const QString chosen = tp.folder() + QStringLiteral("/Art/A Photo.JPG");
         tp.ui.expectFile(QStringLiteral("Select A File"), chosen);
         v.menuOptionsItem_Click(12);
