@@ -1,5 +1,5 @@
 #include "dialogs/assoctext.h"
-#include "dialogs/frmassoctext2.h"
+#include "dialogs/widgets/frmassoctext2.h"
 
 #include "mainwindow/mainform.h"
 #include "settings/program.h"

@@ -1,4 +1,4 @@
-#include "dialogs/frmsoptions.h"
+#include "dialogs/widgets/frmsoptions.h"
 #include "dialogs/optionwindows.h"
 
 #include "mainwindow/mainform.h"

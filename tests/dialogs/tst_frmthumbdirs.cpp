@@ -1,4 +1,4 @@
-#include "dialogs/frmthumbdirs.h"
+#include "dialogs/widgets/frmthumbdirs.h"
 
 #include "settings/program.h"
 

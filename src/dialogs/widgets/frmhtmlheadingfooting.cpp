@@ -1,4 +1,4 @@
-#include "dialogs/frmhtmlheadingfooting.h"
+#include "dialogs/widgets/frmhtmlheadingfooting.h"
 
 #include "platform/imagecontrol.h"
 #include "platform/widgets/centerform.h"

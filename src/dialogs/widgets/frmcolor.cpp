@@ -1,4 +1,4 @@
-#include "dialogs/frmcolor.h"
+#include "dialogs/widgets/frmcolor.h"
 
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"

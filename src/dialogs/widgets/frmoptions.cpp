@@ -1,4 +1,4 @@
-#include "dialogs/frmoptions.h"
+#include "dialogs/widgets/frmoptions.h"
 
 #include "platform/widgets/registerdialog.h"
 #include "platform/wincolor.h"

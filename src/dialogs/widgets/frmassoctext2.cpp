@@ -1,4 +1,4 @@
-#include "dialogs/frmassoctext2.h"
+#include "dialogs/widgets/frmassoctext2.h"
 
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"

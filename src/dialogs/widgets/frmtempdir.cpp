@@ -1,4 +1,4 @@
-#include "dialogs/frmtempdir.h"
+#include "dialogs/widgets/frmtempdir.h"
 
 #include "platform/numbers.h"
 #include "platform/widgets/dirlistbox.h"

@@ -1,4 +1,4 @@
-#include "dialogs/frmhtmltitle.h"
+#include "dialogs/widgets/frmhtmltitle.h"
 
 #include "platform/widgets/namedwidget.h"
 #include "platform/widgets/registerdialog.h"
