@@ -23,7 +23,7 @@
 #include "pages/quickpage.h"
 #include "slides/slideshow.h"
 #include "viewer/fileoperations.h"
-#include "viewer/frmsimplev.h"
+#include "viewer/widgets/frmsimplev.h"
 #include "viewer/librarycatalog.h"
 #include "viewer/viewimages.h"
 

@@ -18,9 +18,9 @@
 #include "dialogs/widgets/frmtxtconv.h"
 #include "dialogs/optionwindows.h"
 
-#include "viewer/frmlibrarycatalog.h"
-#include "viewer/frmsimplev.h"
-#include "viewer/frmviewem.h"
+#include "viewer/widgets/frmlibrarycatalog.h"
+#include "viewer/widgets/frmsimplev.h"
+#include "viewer/widgets/frmviewem.h"
 
 namespace mosaicon {
 

@@ -3,7 +3,7 @@
 #include "mainwindow/multidrive.h"
 
 #include "settings/program.h"
-#include "viewer/frmsimplev.h"
+#include "viewer/widgets/frmsimplev.h"
 #include "viewer/librarycatalog.h"
 #include "viewer/viewimages.h"
 

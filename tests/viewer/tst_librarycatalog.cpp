@@ -1,4 +1,4 @@
-#include "viewer/frmlibrarycatalog.h"
+#include "viewer/widgets/frmlibrarycatalog.h"
 #include "viewer/librarycatalog.h"
 
 #include "settings/program.h"

@@ -1,8 +1,8 @@
-#include "viewer/frmlibrarycatalog.h"
+#include "viewer/widgets/frmlibrarycatalog.h"
 
-#include "viewer/filelistbox.h"
-#include "viewer/picturearea.h"
-#include "viewer/targetdirectoryframe.h"
+#include "viewer/widgets/filelistbox.h"
+#include "viewer/widgets/picturearea.h"
+#include "viewer/widgets/targetdirectoryframe.h"
 
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"

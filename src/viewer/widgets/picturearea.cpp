@@ -1,4 +1,4 @@
-#include "viewer/picturearea.h"
+#include "viewer/widgets/picturearea.h"
 
 #include "platform/imagecontrol.h"
 #include "platform/widgets/namedwidget.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewer/filelistbox.h"
+#include "viewer/widgets/filelistbox.h"
 #include "viewer/viewimages.h"
 
 #include "platform/widgets/valuedialog.h"

@@ -1,8 +1,8 @@
-#include "viewer/frmviewem.h"
+#include "viewer/widgets/frmviewem.h"
 
-#include "viewer/filelistbox.h"
-#include "viewer/picturearea.h"
-#include "viewer/targetdirectoryframe.h"
+#include "viewer/widgets/filelistbox.h"
+#include "viewer/widgets/picturearea.h"
+#include "viewer/widgets/targetdirectoryframe.h"
 
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"

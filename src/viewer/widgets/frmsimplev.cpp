@@ -1,6 +1,6 @@
-#include "viewer/frmsimplev.h"
+#include "viewer/widgets/frmsimplev.h"
 
-#include "viewer/picturearea.h"
+#include "viewer/widgets/picturearea.h"
 
 #include "platform/numbers.h"
 #include "platform/widgets/centerform.h"

@@ -1,4 +1,4 @@
-#include "viewer/filelistbox.h"
+#include "viewer/widgets/filelistbox.h"
 
 #include <QMenu>
 

@@ -1,4 +1,4 @@
-#include "viewer/targetdirectoryframe.h"
+#include "viewer/widgets/targetdirectoryframe.h"
 
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
