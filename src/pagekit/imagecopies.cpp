@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
 #include "platform/profilefile.h"
+#include "platform/ui.h"
 
 #include <algorithm>
 #include <atomic>
@@ -15,6 +16,15 @@
 #include <vector>
 
 namespace mosaicon {
+
+bool confirm_place(ConversionKind kind, const QString& where)
+{
+    const QString question =
+        QStringLiteral("The new JPG %1file(s) will be created in the %2.  Is this what you want?")
+            .arg(kind == ConversionKind::Thumbnail ? QStringLiteral("thumbnail ") : QString(), where);
+    return platform::msgbox(question, platform::MsgBox::YesNo + platform::MsgBox::Question,
+                            program().product_title) == platform::MsgBox::Yes;
+}
 
 QString distinct_name(const QString& name, const QSet<QString>& taken)
 {

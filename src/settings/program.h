@@ -2,7 +2,6 @@
 
 #include "settings/settings.h"
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,17 +12,6 @@ class ProfileFile;
 }
 
 class MainFormView;
-
-// One entry of the image catalog: the image file as listed, its thumbnail as
-// it was made (empty: none) and its title (empty: none).
-struct CatalogRow
-{
-    QString image;
-    QString thumbnail;
-    QString title;
-
-    friend bool operator==(const CatalogRow&, const CatalogRow&) = default;
-};
 
 // The program's process-wide state: its settings, fixed paths and the run-time
 // flags that the windows and writers share.
@@ -55,11 +43,6 @@ struct Program
     // An image window is converting a whole list; its list clicks skip part
     // of their work meanwhile.
     bool batch_create_running = false;
-
-    // The image catalog, kept from one opening of its window to the next; the
-    // window lists the images in this order. One list of rows, so an entry's
-    // thumbnail and title cannot drift to another image.
-    QList<CatalogRow> catalog;
 
     // The main window while it exists.
     MainFormView* main_form = nullptr;

@@ -1,6 +1,6 @@
 #include "viewer/fileoperations.h"
 
-#include "viewer/imagelists.h"
+#include "pagekit/imagelists.h"
 
 #include "pagekit/textfile.h"
 

@@ -437,15 +437,6 @@ QString correct_thumb_size(QString& text)
     return why + QStringLiteral("  The default size of 100 will be used.");
 }
 
-bool confirm_place(ConversionKind kind, const QString& where)
-{
-    const QString question =
-        QStringLiteral("The new JPG %1file(s) will be created in the %2.  Is this what you want?")
-            .arg(kind == ConversionKind::Thumbnail ? QStringLiteral("thumbnail ") : QString(), where);
-    return platform::msgbox(question, platform::MsgBox::YesNo + platform::MsgBox::Question,
-                            program().product_title) == platform::MsgBox::Yes;
-}
-
 QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind kind, const ConversionPlace& place,
                                      const std::function<bool(const QString& path)>& wanted,
                                      const std::function<void(qsizetype index, const ConversionResult&)>& done)

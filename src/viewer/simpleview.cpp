@@ -1,6 +1,6 @@
 #include "viewer/simpleview.h"
 
-#include "viewer/imagelists.h"
+#include "pagekit/imagelists.h"
 #include "viewer/picturestate.h"
 
 #include "pagekit/thumbnails.h"

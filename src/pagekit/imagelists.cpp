@@ -1,8 +1,8 @@
-#include "viewer/imagelists.h"
+#include "pagekit/imagelists.h"
 
 #include <algorithm>
 
-namespace mosaicon::viewer {
+namespace mosaicon {
 
 bool image_path_less(const QString& a, const QString& b)
 {
@@ -22,4 +22,4 @@ qsizetype image_path_insert_index(const QStringList& sorted, const QString& path
     return std::lower_bound(sorted.cbegin(), sorted.cend(), path, image_path_less) - sorted.cbegin();
 }
 
-} // namespace mosaicon::viewer
+} // namespace mosaicon

@@ -1,6 +1,6 @@
-#include "viewer/catalogdata.h"
+#include "catalog/catalogdata.h"
 
-#include "viewer/imagelists.h"
+#include "pagekit/imagelists.h"
 
 #include "pagekit/textfile.h"
 
@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-namespace mosaicon::viewer {
+namespace mosaicon::catalog {
 
 namespace {
 
@@ -320,4 +320,4 @@ std::optional<CatalogData> load_catalog_data(const QString& path)
     return data;
 }
 
-} // namespace mosaicon::viewer
+} // namespace mosaicon::catalog

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-namespace mosaicon::viewer {
+namespace mosaicon::catalog {
 
 // One entry of the catalog: the image file, the file name of its thumbnail
 // ("" when none was made) and its title ("" when it has none).
@@ -46,4 +46,4 @@ bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& en
                          const CatalogLayout& layout,
                          CatalogConfirmation confirmation = CatalogConfirmation::Ask);
 
-} // namespace mosaicon::viewer
+} // namespace mosaicon::catalog

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace mosaicon::viewer {
+namespace mosaicon {
 
 // The one order of every list of image paths that must stay aligned with
 // another (the viewer's sorted lists, the catalog's lists): letter case is
@@ -18,4 +18,4 @@ void sort_image_paths(QStringList& paths);
 // entry that does not come before it.
 qsizetype image_path_insert_index(const QStringList& sorted, const QString& path);
 
-} // namespace mosaicon::viewer
+} // namespace mosaicon

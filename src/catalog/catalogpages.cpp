@@ -1,6 +1,6 @@
-#include "viewer/catalogpages.h"
-#include "viewer/imageconversion.h"
+#include "catalog/catalogpages.h"
 
+#include "pagekit/imagecopies.h"
 #include "pagekit/pageblocks.h"
 #include "pagekit/pagerun.h"
 #include "pagekit/textfile.h"
@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-namespace mosaicon::viewer {
+namespace mosaicon::catalog {
 
 namespace {
 
@@ -190,4 +190,4 @@ bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& en
     return true;
 }
 
-} // namespace mosaicon::viewer
+} // namespace mosaicon::catalog

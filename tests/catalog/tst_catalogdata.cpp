@@ -1,5 +1,5 @@
-#include "viewer/catalogdata.h"
-#include "viewer/imagelists.h"
+#include "catalog/catalogdata.h"
+#include "pagekit/imagelists.h"
 
 #include "settings/program.h"
 
@@ -16,7 +16,7 @@
 #include <algorithm>
 
 using namespace mosaicon;
-using namespace mosaicon::viewer;
+using namespace mosaicon::catalog;
 
 namespace {
 
@@ -31,7 +31,7 @@ QStringList rows(const QList<CatalogEntry>& entries)
 
 // A catalog in its window's order, with a quote and a comma in a title, a
 // comma in a path, a title of blanks and text beyond ASCII.
-const QList<CatalogEntry> catalog = {{"/p/A.jpg", "tn_A.jpg", "Quay \"North\", at dawn"},
+const QList<CatalogEntry> entries = {{"/p/A.jpg", "tn_A.jpg", "Quay \"North\", at dawn"},
                                      {"/p/a.jpg", "", "   "},
                                      {"/p/b, c.jpg", "tn_b.jpg", ""},
                                      {"/p/é.jpg", "tn_é.jpg", "Ærø – 港"}};
@@ -63,7 +63,7 @@ QString randomText(QRandomGenerator& rng, int maxLength)
 
 } // namespace
 
-Q_DECLARE_METATYPE(QList<mosaicon::viewer::CatalogEntry>)
+Q_DECLARE_METATYPE(QList<mosaicon::catalog::CatalogEntry>)
 
 class TestCatalogData : public QObject
 {
@@ -138,7 +138,7 @@ private slots:
         const QString path = p.tp.path("catalog.txt");
         p.tp.ui.expectMessage("The image data has been save in " + path);
 
-        QVERIFY(save_catalog_data(path, catalog.mid(from, count), CatalogDataFormat(format),
+        QVERIFY(save_catalog_data(path, entries.mid(from, count), CatalogDataFormat(format),
                                   CatalogSaveFilter(filter)));
         QCOMPARE(p.tp.read("catalog.txt"), file);
         const std::optional<CatalogData> data = load_catalog_data(path);
@@ -451,7 +451,7 @@ private slots:
         const QString path = name.isEmpty() ? QString() : p.tp.path(name);
         p.tp.ui.expectMessage(std::nullopt);
 
-        QVERIFY(!save_catalog_data(path, catalog, CatalogDataFormat::ImageThumbnailTitle,
+        QVERIFY(!save_catalog_data(path, entries, CatalogDataFormat::ImageThumbnailTitle,
                                    CatalogSaveFilter::All));
 
         VERIFY_DIALOGS(p.tp);

@@ -1,8 +1,8 @@
-#include "viewer/imagelists.h"
+#include "pagekit/imagelists.h"
 
 #include <QTest>
 
-using namespace mosaicon::viewer;
+using namespace mosaicon;
 
 class TestImageLists : public QObject
 {

@@ -1,4 +1,4 @@
-#include "viewer/catalogpages.h"
+#include "catalog/catalogpages.h"
 
 #include "settings/program.h"
 
@@ -12,7 +12,7 @@
 #include <QUrl>
 
 using namespace mosaicon;
-using namespace mosaicon::viewer;
+using namespace mosaicon::catalog;
 
 using PageFiles = QMap<QString, QByteArray>;
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "viewer/catalogpages.h"
+#include "catalog/catalogpages.h"
 
 #include <QList>
 #include <QString>
 
 #include <optional>
 
-namespace mosaicon::viewer {
+namespace mosaicon::catalog {
 
 // The two layouts of the image data file, numbered as the file names them.
 enum class CatalogDataFormat
@@ -61,4 +61,4 @@ std::optional<CatalogData> parse_catalog_data(const QString& text, QString* erro
 // catalog with the entries.
 std::optional<CatalogData> load_catalog_data(const QString& path);
 
-} // namespace mosaicon::viewer
+} // namespace mosaicon::catalog
