@@ -5,7 +5,6 @@
 #include "mainwindow/commandtable.h"
 #include "mainwindow/imagewindow.h"
 
-#include "settings/helpers.h"
 #include "settings/helppage.h"
 
 #include "pagekit/headfoot.h"

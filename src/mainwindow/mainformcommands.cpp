@@ -10,7 +10,6 @@
 #include "dialogs/htmloptions.h"
 #include "dialogs/slideoptions.h"
 
-#include "settings/helpers.h"
 #include "settings/pickers.h"
 #include "settings/profiles.h"
 #include "settings/program.h"

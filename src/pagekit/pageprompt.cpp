@@ -2,11 +2,11 @@
 
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/ui.h"
 
 #include <QFileInfo>
@@ -108,10 +108,10 @@ void PagePrompt::checkBanner(Side side)
 
     if (localFile) {
         QString path = text;
-        if (file_exists(path)) {
+        if (platform::file_exists(path)) {
             QString folder;
             QString fileName;
-            split_file_path(path, folder, fileName);
+            platform::split_file_path(path, folder, fileName);
             copyBannerFile(path, fileName);
             s.ref = fileName;
             s.banner = path;

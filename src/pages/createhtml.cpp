@@ -8,7 +8,6 @@
 #include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/startup.h"

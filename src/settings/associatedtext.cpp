@@ -1,10 +1,11 @@
 #include "associatedtext.h"
 
-#include "helpers.h"
 #include "program.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
+#include "platform/randomnames.h"
 #include "platform/textlines.h"
 
 #include <QFile>
@@ -27,7 +28,7 @@ QString associated_title(const QString& image_path)
 QStringList associated_text_lines(const QString& image_path)
 {
     const QString file = settingsFile().get(textSection, image_path);
-    if (file.isEmpty() || !file_exists(file))
+    if (file.isEmpty() || !platform::file_exists(file))
         return {};
     return platform::readTextLines(file).value_or(QStringList());
 }
@@ -35,11 +36,11 @@ QStringList associated_text_lines(const QString& image_path)
 bool store_associated_text(const QString& image_path, const QString& text, QString* error)
 {
     QString file = settingsFile().get(textSection, image_path);
-    const bool known = !file.isEmpty() && file_exists(file);
+    const bool known = !file.isEmpty() && platform::file_exists(file);
     if (!known) {
         const QString& folder = program().settings.assoc_text_dir.text();
         platform::makeFolder(folder);
-        make_temp_file_name(file, folder, QStringLiteral("txt"));
+        platform::make_temp_file_name(file, folder, QStringLiteral("txt"));
     }
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     QString body = text;

@@ -31,4 +31,8 @@ public:
     virtual void showToolbarButton(int position) = 0;
 };
 
+// Shows the text on the main window's status line, when there is a main
+// window, and lets events run once.
+void show_status(const QString& text);
+
 } // namespace mosaicon

@@ -1,9 +1,9 @@
 #include "settings/pickers.h"
 
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/program.h"
 
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
@@ -43,7 +43,7 @@ std::optional<QString> select_html_editor()
     Program& p = program();
     const QString command = p.settings.editor_command;
     const QString start =
-        file_exists(command) ? QFileInfo(command.trimmed()).absolutePath() : p.program_folder;
+        platform::file_exists(command) ? QFileInfo(command.trimmed()).absolutePath() : p.program_folder;
     const std::optional<QString> name =
         ask_file(QStringLiteral("Select HTML Editor"),
             QStringLiteral("Editors (*.exe)|*.exe|All Files (*.*)|*.*"), start);
@@ -68,7 +68,7 @@ bool select_html_file_name(QString& dir, QString& name)
             settings().last_directory, true);
     if (!chosen)
         return false;
-    split_file_path(*chosen, dir, name);
+    platform::split_file_path(*chosen, dir, name);
     return true;
 }
 
@@ -124,7 +124,7 @@ void edit_editor_command_line()
         return;
     p.settings.editor_command = *answer;
     const qsizetype blank = answer->indexOf(u' ');
-    if (*answer != before && blank > 0 && file_exists(answer->left(blank)))
+    if (*answer != before && blank > 0 && platform::file_exists(answer->left(blank)))
         settingsFile().put(current, editorKey, *answer);
 }
 

@@ -1,6 +1,5 @@
 #include "settings/readwriteini.h"
 
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/startup.h"
@@ -8,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 
 #include <algorithm>
@@ -281,7 +281,7 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
     }
     case Rule::ExistingFile: {
         QString v = value();
-        s.*e.text = file_exists(v) ? v : QString();
+        s.*e.text = platform::file_exists(v) ? v : QString();
         return true;
     }
     case Rule::HelpFile: {
@@ -293,7 +293,7 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
         const qsizetype at = v.indexOf(QLatin1String("mkxxhelp"));
         if (at >= 0)
             v.replace(at + 2, 2, QStringLiteral("32"));
-        s.*e.text = file_exists(v) ? v : defaultFor(e, s);
+        s.*e.text = platform::file_exists(v) ? v : defaultFor(e, s);
         return true;
     }
     case Rule::Logo: {
@@ -303,14 +303,14 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
             return true;
         }
         s.*e.text = v;
-        effects.logo = file_exists(v) ? WindowEffects::Logo::Show : WindowEffects::Logo::Lists;
+        effects.logo = platform::file_exists(v) ? WindowEffects::Logo::Show : WindowEffects::Logo::Lists;
         return true;
     }
     case Rule::Icon: {
         QString v = value();
         if (v.isEmpty())
             v = defaultFor(e, s);
-        s.*e.text = file_exists(v) ? v : QString();
+        s.*e.text = platform::file_exists(v) ? v : QString();
         return true;
     }
     case Rule::HtmlIcon: {
@@ -464,7 +464,7 @@ void repairThumbnailIcons(platform::ProfileFile& ini)
     for (const auto& [key, file] : icons) {
         QString value = ini.get(section, QString::fromUtf8(key));
         QString standard = folderFile(file);
-        if ((value.isEmpty() || !file_exists(value)) && file_exists(standard))
+        if ((value.isEmpty() || !platform::file_exists(value)) && platform::file_exists(standard))
             ini.put(section, QString::fromUtf8(key), standard);
     }
 }

@@ -1,6 +1,5 @@
 #include "settings/startup.h"
 
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/readwriteini.h"

@@ -1,8 +1,8 @@
 #include "settings/switches.h"
 
+#include "platform/paths.h"
 #include "platform/textlines.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include <QFile>
@@ -33,7 +33,7 @@ void check_switch(QString& switch_name)
     const QString s = switch_name.toLower();
     if (s == QLatin1String("/f")) {
         QString name = listFileArgument(args);
-        switch_name = !name.isEmpty() && file_exists(name) ? name : QString();
+        switch_name = !name.isEmpty() && platform::file_exists(name) ? name : QString();
     } else if (s == QLatin1String("/s") || s == QLatin1String("/v") || s == QLatin1String("/x")) {
         const bool given = std::any_of(args.begin(), args.end(), [&](const QString& a) {
             return a.compare(s, Qt::CaseInsensitive) == 0;
@@ -48,7 +48,7 @@ QStringList read_list_file(const QString& path)
     QStringList entries;
     for (const QString& line : platform::readTextLines(path).value_or(QStringList())) {
         QString name = line;
-        if (!file_exists(name))
+        if (!platform::file_exists(name))
             break;
         entries.append(line);
     }

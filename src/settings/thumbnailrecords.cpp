@@ -1,8 +1,8 @@
 #include "settings/thumbnailrecords.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 
 namespace mosaicon {
@@ -14,7 +14,7 @@ void find_thumbnail(QString& path)
     QString value = ini.get(ir, path);
     if (value.isEmpty())
         value = ini.get(QStringLiteral("Thumbnails (vi)"), path);
-    if (!value.isEmpty() && file_exists(value)) {
+    if (!value.isEmpty() && platform::file_exists(value)) {
         ini.remove(ir, path);
         path = value;
         return;

@@ -4,8 +4,8 @@
 
 #include "pagekit/textfile.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/shellopen.h"
 
 #include "platform/files.h"
 #include "platform/numbers.h"

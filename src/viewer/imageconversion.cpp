@@ -3,15 +3,15 @@
 #include "pagekit/imagecopies.h"
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
 #include "platform/numbers.h"
-#include "platform/ui.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
+#include "platform/ui.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -138,9 +138,9 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
     Conversion c;
     QString sourceFolder;
     QString name;
-    split_file_path(source, sourceFolder, name);
+    platform::split_file_path(source, sourceFolder, name);
     c.result.output = name;
-    if (!file_exists(source)) {
+    if (!platform::file_exists(source)) {
         c.result.outcome = ConversionResult::SourceMissing;
         return c;
     }
@@ -270,7 +270,7 @@ QStringList filesTouched(const QString& source, ConversionKind kind, const Conve
 {
     QString sourceFolder;
     QString name;
-    split_file_path(source, sourceFolder, name);
+    platform::split_file_path(source, sourceFolder, name);
     const QString folder = outputFolder(sourceFolder, place);
     QStringList files{source, platform::joinPath(folder, converted_name(name, kind, prefix))};
     if (kind == ConversionKind::Thumbnail && place.copySmallThumbnail)

@@ -2,13 +2,13 @@
 #include "viewer/viewimages.h"
 
 #include "dialogs/assoctext.h"
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/pickers.h"
 #include "settings/program.h"
 
 #include "platform/events.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/ui.h"
 #include "platform/wincolor.h"
 
@@ -228,7 +228,7 @@ void ViewImages::addFile()
     }
     QString directory;
     QString name;
-    split_file_path(*chosen, directory, name);
+    platform::split_file_path(*chosen, directory, name);
     s.last_directory = directory;
 }
 
