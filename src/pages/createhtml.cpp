@@ -63,12 +63,6 @@ void makeThumbnails(QList<ImageJob>& jobs, int size)
     run_on_every_core(jobs, [size](platform::ImageControl& engine, ImageJob& job) { runJob(engine, job, size); });
 }
 
-void statusDirect(const QString& text)
-{
-    if (MainFormView* view = program().main_form)
-        view->showStatus(text);
-}
-
 // Copies the working list's images into the run's folder with their
 // thumbnails; the working list then names the copies. False when a copy or a
 // thumbnail could not be written (the run has said so).
@@ -94,7 +88,7 @@ bool copyWithThumbnails(PageRun& run)
             run.fail(job.writeError);
             return false;
         }
-        statusDirect(QStringLiteral("Processing thumbnail for %1").arg(job.source));
+        show_status_now(QStringLiteral("Processing thumbnail for %1").arg(job.source));
         if (!job.readError.isEmpty() && job.copyFirst && is_image_file(job.copy))
             run.unreadable(job.source, job.readError);
         if (job.pixels)

@@ -34,5 +34,9 @@ public:
 // Shows the text on the main window's status line, when there is a main
 // window, and lets events run once.
 void show_status(const QString& text);
+// The same without letting events run, for progress told from inside a step.
+void show_status_now(const QString& text);
+// The main window's toolbar shows the settings as they now are.
+void refresh_toolbar();
 
 } // namespace mosaicon

@@ -101,8 +101,7 @@ bool select_html_background()
         return false;
     }
     p.settings.html_background = *name;
-    if (p.main_form)
-        p.main_form->refreshToolbar();
+    refresh_toolbar();
     return true;
 }
 

@@ -18,12 +18,6 @@ namespace mosaicon::viewer {
 
 namespace {
 
-void refreshToolbar()
-{
-    if (program().main_form)
-        program().main_form->refreshToolbar();
-}
-
 // keep_processing on while it lives, so that list clicks do not load pictures.
 class KeepProcessing
 {
@@ -151,7 +145,7 @@ void ViewImages::clearHtmlBackground()
     settings().html_background = QString();
     htmlbackground.caption.clear();
     reset_frm_viewem();
-    refreshToolbar();
+    refresh_toolbar();
 }
 
 void ViewImages::moveSelected(ListId from)
