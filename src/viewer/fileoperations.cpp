@@ -1,7 +1,6 @@
 #include "viewer/fileoperations.h"
 
 #include "pagekit/imagelists.h"
-
 #include "pagekit/textfile.h"
 
 #include "settings/program.h"
