@@ -260,8 +260,8 @@ void MainForm::Form_Load()
     {
         platform::BusyCursor busy;
         platform::doEvents();
-        startitoff();
-        startup_housekeeping();
+        startitoff(this);
+        startup_housekeeping(this);
         make_thumbs_dir();
         check_head_foot_files();
         check_help_page();
@@ -638,7 +638,7 @@ void MainForm::showToolbarButton(int position)
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
-    finishup();
+    finishup(this);
     event->accept();
 }
 

@@ -469,7 +469,7 @@ void repairThumbnailIcons(platform::ProfileFile& ini)
     }
 }
 
-void read()
+void read(MainFormView* view)
 {
     trace(QStringLiteral("readwriteini"), QStringLiteral("read"));
     Program& p = program();
@@ -480,7 +480,7 @@ void read()
         readEntry(e, ini, p.settings, effects);
     repairThumbnailIcons(ini);
 
-    if (MainFormView* view = p.main_form) {
+    if (view) {
         if (effects.background)
             view->setBackgroundColor(p.settings.logo_background);
         if (effects.logo == WindowEffects::Logo::Show)
@@ -492,13 +492,13 @@ void read()
     }
 }
 
-void write()
+void write(MainFormView* view)
 {
     trace(QStringLiteral("readwriteini"), QStringLiteral("write"));
     Program& p = program();
     platform::ProfileFile& ini = settingsFile();
     const std::optional<QRect> geometry =
-        p.main_form ? p.main_form->normalGeometryTwips() : std::optional<QRect>();
+        view ? view->normalGeometryTwips() : std::optional<QRect>();
     {
         platform::ProfileBatch batch;
         for (const Entry& e : table())
@@ -520,13 +520,13 @@ qint64 setting_number(const Settings& s, SettingText Settings::*member, qint64 m
     return platform::valToInteger(fallback, min, max).value_or(0);
 }
 
-void readwriteini(QString& mode)
+void readwriteini(QString& mode, MainFormView* view)
 {
     mode = mode.toUpper();
     if (mode == QLatin1String("READ"))
-        read();
+        read(view);
     else if (mode == QLatin1String("WRITE"))
-        write();
+        write(view);
 }
 
 bool is_html_style(const QString& text)

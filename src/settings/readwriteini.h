@@ -4,10 +4,13 @@
 
 namespace mosaicon {
 
+class MainFormView;
+
 // Moves every setting between memory and the settings file: "READ" loads them
 // (and repairs or forces a few), "WRITE" saves them. The mode is upper-cased
-// in place; any other mode does nothing.
-void readwriteini(QString& mode);
+// in place; any other mode does nothing. The main window, when there is one,
+// shows what was read and has its place saved.
+void readwriteini(QString& mode, MainFormView* view = nullptr);
 
 // True for exactly "quick", "simple", "advanced" and "vertical".
 bool is_html_style(const QString& text);

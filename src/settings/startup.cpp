@@ -55,7 +55,7 @@ void run_uninstall_setup()
         platform::shell().startProgram(helper, {QStringLiteral("-s")});
 }
 
-void startitoff()
+void startitoff(MainFormView* view)
 {
     Program& p = program();
     if (!QFileInfo::exists(p.ini_file_path)) {
@@ -63,7 +63,7 @@ void startitoff()
         const platform::ProfileBatch batch;
         trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_write"));
         QString mode = QStringLiteral("WRITE");
-        readwriteini(mode);
+        readwriteini(mode, view);
         platform::ProfileFile& ini = settingsFile();
         ini.put(QStringLiteral("Current"), QStringLiteral("Auto Start Browser"), QStringLiteral("Yes"));
         ini.put(QStringLiteral("Current"), QStringLiteral("Logo Background"), QStringLiteral("12632256"));
@@ -71,16 +71,16 @@ void startitoff()
     platform::doEvents();
     trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_read"));
     QString mode = QStringLiteral("READ");
-    readwriteini(mode);
+    readwriteini(mode, view);
 }
 
-void startup_housekeeping()
+void startup_housekeeping(MainFormView* view)
 {
     const Program& p = program();
     const QString log = inFolder(QStringLiteral("filecopy.log"));
     if (QFileInfo::exists(log))
         QFile::remove(log);
-    if (MainFormView* view = p.main_form) {
+    if (view) {
         view->setDialogInitialDirectory(p.program_folder);
         view->showViewImagesMenuItem();
         view->showToolbarButton(4);
@@ -101,14 +101,14 @@ void make_dir(const QString& path)
         QDir().mkdir(path);
 }
 
-void finishup()
+void finishup(MainFormView* view)
 {
     // File > Exit followed by the window's own close must not save twice.
     if (finished)
         return;
     finished = true;
     QString mode = QStringLiteral("WRITE");
-    readwriteini(mode);
+    readwriteini(mode, view);
     // The user's settings would be lost without a word: say so before leaving.
     platform::ProfileFile& ini = settingsFile();
     if (!ini.flush())
