@@ -97,14 +97,14 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_itemlist, &QListWidget::customContextMenuRequested, this, &MainForm::showItemListMenu);
     followFileList(*this);
 
-    program().main_form = this;
+    setMainFormView(this);
     PagePrompt::setBannerPicker(&select_banner_file);
 }
 
 MainForm::~MainForm()
 {
-    if (program().main_form == this)
-        program().main_form = nullptr;
+    if (mainFormView() == this)
+        setMainFormView(nullptr);
 }
 
 void MainForm::buildControls()

@@ -31,6 +31,12 @@ public:
     virtual void showToolbarButton(int position) = 0;
 };
 
+// The main window registers itself for its lifetime, so that the status line
+// and the toolbar hear from code that runs without knowing of windows; null
+// without a main window.
+void setMainFormView(MainFormView* view);
+MainFormView* mainFormView();
+
 // Shows the text on the main window's status line, when there is a main
 // window, and lets events run once.
 void show_status(const QString& text);

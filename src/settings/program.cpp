@@ -1,5 +1,6 @@
 #include "settings/program.h"
 
+#include "settings/mainformview.h"
 #include "settings/startup.h"
 
 #include "platform/events.h"
@@ -30,6 +31,7 @@ platform::ProfileFile& settingsFile()
 void resetProgram()
 {
     instance() = Program{};
+    setMainFormView(nullptr);
     platform::resetProfiles();
     platform::resetProgramEnded();
     reset_finishup();

@@ -11,8 +11,6 @@ namespace platform {
 class ProfileFile;
 }
 
-class MainFormView;
-
 // The program's process-wide state: its settings, fixed paths and the run-time
 // flags that the windows and writers share.
 struct Program
@@ -43,9 +41,6 @@ struct Program
     // An image window is converting a whole list; its list clicks skip part
     // of their work meanwhile.
     bool batch_create_running = false;
-
-    // The main window while it exists.
-    MainFormView* main_form = nullptr;
 };
 
 Program& program();
