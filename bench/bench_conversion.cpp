@@ -136,7 +136,7 @@ Left leftBy(const QStringList& photos, ConversionKind kind, const QString& scrat
         if (file.open(QIODevice::ReadOnly))
             left.files.insert(name, file.readAll());
     }
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     for (const QString& key : ini.keys(QStringLiteral("Thumbnails (vi)")))
         left.records.append(key + u'=' + QFileInfo(ini.get(QStringLiteral("Thumbnails (vi)"), key)).fileName());
     return left;

@@ -18,8 +18,8 @@
 // BENCH_PHOTOS (default 8, at least 5). Photos are kept in BENCH_CORPUS when set.
 #include "benchrounds.h"
 
-#include "viewer/frmsimplev.h"
-#include "viewer/frmviewem.h"
+#include "viewer/widgets/frmsimplev.h"
+#include "viewer/widgets/frmviewem.h"
 #include "viewer/viewimages.h"
 
 #include "settings/program.h"

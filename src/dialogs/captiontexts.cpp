@@ -29,18 +29,13 @@ const CaptionRow rows[] = {
     {&CaptionTexts::o_copyright, "Copyright", "", ""},
 };
 
-platform::ProfileFile& captionsFile()
-{
-    return platform::profile(program().ini_file_path);
-}
-
 } // namespace
 
 CaptionTexts::CaptionTexts(QObject* parent) : DialogValue(parent)
 {
     setObjectName(QStringLiteral("frm_txtconv"));
     for (const CaptionRow& row : rows) {
-        const QString value = captionsFile().get(section, QString::fromUtf8(row.key));
+        const QString value = settingsFile().get(section, QString::fromUtf8(row.key));
         (this->*row.box).text = value.isEmpty() ? QString::fromUtf8(row.fallback) : value;
     }
     height = loadedHeight;
@@ -57,7 +52,7 @@ void CaptionTexts::saveAndClose()
         platform::ProfileBatch batch;
         for (const CaptionRow& row : rows) {
             const QString& text = (this->*row.box).text;
-            captionsFile().put(section, QString::fromUtf8(row.key),
+            settingsFile().put(section, QString::fromUtf8(row.key),
                                text.isEmpty() ? QString::fromUtf8(row.fallback) : text);
         }
     }

@@ -1,9 +1,9 @@
 #include "dialogs/htmlheadingfooting.h"
 
 #include "pagekit/headfoot.h"
-#include "settings/helpers.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/textlines.h"
 #include "platform/ui.h"
 
@@ -47,7 +47,7 @@ void HtmlHeadingFooting::edit()
 void HtmlHeadingFooting::edit(const QStringList& headingLines, const QStringList& footingLines)
 {
     const auto text = [](const QString& path, const QStringList& lines) {
-        return file_exists(path) ? fileText(path) : lines.join(lineEnd) + lineEnd;
+        return platform::file_exists(path) ? fileText(path) : lines.join(lineEnd) + lineEnd;
     };
     edit(text(head_file_path(), headingLines), text(foot_file_path(), footingLines));
 }

@@ -3,7 +3,7 @@
 #include "mainwindow/commandtable.h"
 #include "mainwindow/mainform.h"
 
-#include "settings/helpers.h"
+#include "settings/mainformview.h"
 
 #include "pagekit/thumbnails.h"
 

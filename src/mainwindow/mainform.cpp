@@ -3,7 +3,6 @@
 #include "mainwindow/commandtable.h"
 #include "mainwindow/imagewindow.h"
 
-#include "settings/helpers.h"
 #include "settings/helppage.h"
 
 #include "pagekit/headfoot.h"
@@ -96,13 +95,13 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_itemlist, &QListWidget::customContextMenuRequested, this, &MainForm::showItemListMenu);
     followFileList(*this);
 
-    program().main_form = this;
+    setMainFormView(this);
 }
 
 MainForm::~MainForm()
 {
-    if (program().main_form == this)
-        program().main_form = nullptr;
+    if (mainFormView() == this)
+        setMainFormView(nullptr);
 }
 
 void MainForm::buildControls()
@@ -257,8 +256,8 @@ void MainForm::Form_Load()
     {
         platform::BusyCursor busy;
         platform::doEvents();
-        startitoff();
-        startup_housekeeping();
+        startitoff(this);
+        startup_housekeeping(this);
         make_thumbs_dir();
         check_head_foot_files();
         check_help_page();
@@ -630,7 +629,7 @@ void MainForm::showToolbarButton(int position)
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
-    finishup();
+    finishup(this);
     event->accept();
 }
 

@@ -10,7 +10,6 @@
 #include "dialogs/htmloptions.h"
 #include "dialogs/slideoptions.h"
 
-#include "settings/helpers.h"
 #include "settings/pickers.h"
 #include "settings/profiles.h"
 #include "settings/program.h"
@@ -23,7 +22,7 @@
 #include "pages/quickpage.h"
 #include "slides/slideshow.h"
 #include "viewer/fileoperations.h"
-#include "viewer/frmsimplev.h"
+#include "viewer/widgets/frmsimplev.h"
 #include "viewer/librarycatalog.h"
 #include "viewer/viewimages.h"
 
@@ -132,7 +131,7 @@ const CommandTable& MainForm::commands()
     static const CommandTable table({
         // The toolbar, in button order.
         button("exit", "Exit The Application", QStyle::SP_DialogCloseButton,
-               [](MainForm&) { finishup(); }),
+               [](MainForm& f) { finishup(&f); }),
         button("savelist", "Save The File List To A Text File", QStyle::SP_DialogSaveButton,
                [](MainForm& f) {
                    if (f.m_itemlist->count() == 0)
@@ -211,7 +210,7 @@ const CommandTable& MainForm::commands()
         item(menus::file, 70, "Bac&kground Color", [](MainForm& f) { f.chooseBackgroundColor(); }),
         item(menus::file, 80, "Clear &File List", [](MainForm& f) { f.clearFileList(); }),
         separator(menus::file),
-        item(menus::file, 90, "&Exit", [](MainForm&) { finishup(); }),
+        item(menus::file, 90, "&Exit", [](MainForm& f) { finishup(&f); }),
 
         barItem(menus::app, "&Applications", [](MainForm&) { EditorSetting().show(); }),
 

@@ -1,11 +1,12 @@
 // The main window's menu commands that are more than a call.
 #include "mainwindow/mainform.h"
 
-#include "settings/helpers.h"
 #include "settings/profiles.h"
 #include "settings/program.h"
+#include "settings/shellopen.h"
 
 #include "platform/events.h"
+#include "platform/paths.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
 #include "platform/widgets/imageview.h"
@@ -97,7 +98,7 @@ void MainForm::markVirtualList()
 void MainForm::openHelp()
 {
     const QString help = settings().html_help_file;
-    if (file_exists(help))
+    if (platform::file_exists(help))
         shell_open(QUrl::fromLocalFile(help.trimmed()).toString(QUrl::FullyEncoded));
 }
 

@@ -60,7 +60,7 @@ void setCheckValue(QCheckBox* box, int value)
 } // namespace
 
 MultiDrive::MultiDrive(QWidget* parent)
-    : QDialog(parent), m_main(dynamic_cast<MainForm*>(program().main_form))
+    : QDialog(parent), m_main(dynamic_cast<MainForm*>(mainFormView()))
 {
     setObjectName(QStringLiteral("FORM_MULTI_DRIVE"));
     setWindowTitle(QStringLiteral("Add From Sub-Directories/Multi-Drives"));

@@ -4,7 +4,6 @@
 
 #include "pagekit/pagerun.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/events.h"

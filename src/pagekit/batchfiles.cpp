@@ -1,9 +1,9 @@
 #include "pagekit/batchfiles.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
+#include "platform/randomnames.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -111,7 +111,7 @@ bool startScript(QString& stored_path, const QString& directory, const char* pre
                  const QByteArray& bytes, const char* what, QString* error)
 {
     QString path;
-    if (!draw_free_name(path, directory, QLatin1String(prefix), 5, 0, 99999, QStringLiteral("sh"), error))
+    if (!platform::draw_free_name(path, directory, QLatin1String(prefix), 5, 0, 99999, QStringLiteral("sh"), error))
         return false;
     stored_path = path;
     return writeScript(path, bytes, what, error);
@@ -167,7 +167,7 @@ bool BatchScripts::add_delete_line(const QString& file_path, QString* error)
 
 void seed_batch_file_names(quint32 seed)
 {
-    seed_random_names(seed, false);
+    platform::seed_random_names(seed, false);
 }
 
 } // namespace mosaicon

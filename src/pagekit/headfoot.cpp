@@ -2,10 +2,10 @@
 
 #include "pagekit/textfile.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -17,7 +17,7 @@ namespace {
 void createWhenMissing(const QString& path, std::initializer_list<const char*> lines)
 {
     // A folder or another non-file of that name is left alone as well.
-    if (file_exists(path) || QFileInfo::exists(path))
+    if (platform::file_exists(path) || QFileInfo::exists(path))
         return;
     TextFile file;
     for (const char* line : lines)

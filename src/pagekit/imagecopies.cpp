@@ -2,12 +2,13 @@
 
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
+#include "platform/ui.h"
 
 #include <algorithm>
 #include <atomic>
@@ -15,6 +16,15 @@
 #include <vector>
 
 namespace mosaicon {
+
+bool confirm_place(ConversionKind kind, const QString& where)
+{
+    const QString question =
+        QStringLiteral("The new JPG %1file(s) will be created in the %2.  Is this what you want?")
+            .arg(kind == ConversionKind::Thumbnail ? QStringLiteral("thumbnail ") : QString(), where);
+    return platform::msgbox(question, platform::MsgBox::YesNo + platform::MsgBox::Question,
+                            program().product_title) == platform::MsgBox::Yes;
+}
 
 QString distinct_name(const QString& name, const QSet<QString>& taken)
 {
@@ -32,19 +42,19 @@ QString distinct_name(const QString& name, const QSet<QString>& taken)
 
 ImageJob prepare_copy(const QString& source, const QString& folder, QSet<QString>& taken)
 {
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     QString dir;
     QString name;
-    split_file_path(source, dir, name);
+    platform::split_file_path(source, dir, name);
     const QString copyName = distinct_name(name, taken);
     taken.insert(copyName);
 
     ImageJob job;
     job.source = source;
     job.copy = platform::joinPath(folder, copyName);
-    job.copyFirst = file_exists(source);
+    job.copyFirst = platform::file_exists(source);
     const QString text = ini.get(QStringLiteral("Associated Text"), source);
-    if (!text.isEmpty() && file_exists(text))
+    if (!text.isEmpty() && platform::file_exists(text))
         ini.put(QStringLiteral("Associated Text"), job.copy, text);
     const QString title = ini.get(QStringLiteral("Associated Text Title"), source);
     if (!title.isEmpty())
@@ -57,7 +67,7 @@ void name_reduced_copy(ImageJob& job, const QString& folder, QSet<QString>& take
     const Settings& s = settings();
     QString dir;
     QString copyName;
-    split_file_path(job.copy, dir, copyName);
+    platform::split_file_path(job.copy, dir, copyName);
     QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
     if (!s.prefix_thumbnail_file && job.source.contains(QLatin1String("_tn.jpg")))
         thumbName = copyName;

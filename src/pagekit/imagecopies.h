@@ -14,6 +14,14 @@ class ImageControl;
 
 namespace mosaicon {
 
+// What a conversion makes: a JPEG copy of a picture, or a reduced JPEG named
+// after it.
+enum class ConversionKind { Jpeg, Thumbnail };
+
+// Asks (Yes/No) whether the new files of `kind` are to be made in `where`:
+// "<directory> directory" or "directory where the source file is located".
+bool confirm_place(ConversionKind kind, const QString& where);
+
 // One image of a run on its way into the output folder: its copy and the
 // smaller picture made from it (a thumbnail or a slide's reduced copy).
 struct ImageJob

@@ -5,11 +5,12 @@
 #include "pagekit/textfile.h"
 
 #include "settings/associatedtext.h"
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
+#include "platform/randomnames.h"
 #include "platform/textlines.h"
 #include "platform/ui.h"
 
@@ -112,7 +113,7 @@ void write_page_head(TextFile& page, const PagePrompt& prompt, const QString& bo
     const QString titleLine = QStringLiteral("<title>%1</title>").arg(prompt.o_title_tag.text);
     const bool titleFirst = title == TitleLine::BeforeBody;
     const QString headFile = head_file_path();
-    if (s.header_and_footer && file_exists(headFile)) {
+    if (s.header_and_footer && platform::file_exists(headFile)) {
         merge_head_file(page, headFile, body, titleFirst ? titleLine : QString());
         return;
     }
@@ -141,7 +142,7 @@ void write_builtin_foot(TextFile& page, const PagePrompt& prompt)
 void write_page_foot(TextFile& page, const PagePrompt& prompt)
 {
     const QString footFile = foot_file_path();
-    if (settings().header_and_footer && file_exists(footFile)) {
+    if (settings().header_and_footer && platform::file_exists(footFile)) {
         const QStringList lines = head_foot_lines(footFile);
         const auto closesHtml = [](const QString& l) { return holds(l, "/html", "/ html"); };
         const bool bodyClosed = std::any_of(lines.begin(), lines.end(),
@@ -226,8 +227,8 @@ QString get_caption(const QString& id)
     for (const Caption& c : captions) {
         if (id != QLatin1String(c.id))
             continue;
-        const QString value = platform::profile(program().ini_file_path)
-                                  .get(QStringLiteral("Captions"), QString::fromUtf8(c.key));
+        const QString value =
+            settingsFile().get(QStringLiteral("Captions"), QString::fromUtf8(c.key));
         return value.isEmpty() ? QString::fromUtf8(c.builtIn) : value;
     }
     return QString();
@@ -270,9 +271,9 @@ QString ask_html_file_name(const QString& proposed, const QString& source, const
     if (name.isEmpty()) {
         // Drawn free in the folder the page is written to.
         QString path;
-        make_temp_file_name(path, folder, QStringLiteral("htm"));
+        platform::make_temp_file_name(path, folder, QStringLiteral("htm"));
         QString dir;
-        split_file_path(path, dir, name);
+        platform::split_file_path(path, dir, name);
     }
     if (!p.settings.rename_html)
         return name;

@@ -2,7 +2,7 @@
 
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
+#include "settings/mainformview.h"
 #include "settings/program.h"
 
 #include "platform/files.h"

@@ -3,11 +3,11 @@
 #include "pagekit/bannerpicker.h"
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/ui.h"
 #include "platform/windowregistry.h"
 
@@ -97,10 +97,10 @@ void PagePrompt::checkBanner(Side side)
 
     if (localFile) {
         QString path = text;
-        if (file_exists(path)) {
+        if (platform::file_exists(path)) {
             QString folder;
             QString fileName;
-            split_file_path(path, folder, fileName);
+            platform::split_file_path(path, folder, fileName);
             copyBannerFile(path, fileName);
             s.ref = fileName;
             s.banner = path;

@@ -7,10 +7,12 @@
 #include "settings/associatedtext.h"
 
 #include "settings/editor.h"
-#include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/shellopen.h"
+#include "settings/mainformview.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
@@ -58,7 +60,7 @@ std::optional<QString> proposedTitle(const PageProposal& proposal, bool keptForA
         return stored;
     QString folder;
     QString name;
-    split_file_path(proposal.picture, folder, name);
+    platform::split_file_path(proposal.picture, folder, name);
     return name;
 }
 
@@ -145,7 +147,7 @@ std::optional<QString> PageRun::pagePathFromPrompt() const
     const Program& p = program();
     QString typedFolder;
     QString fileName;
-    split_file_path(m_prompt->o_filename.text, typedFolder, fileName);
+    platform::split_file_path(m_prompt->o_filename.text, typedFolder, fileName);
     if (fileName.isEmpty()) {
         platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
                          platform::MsgBox::Exclamation, p.product_title);
@@ -171,7 +173,7 @@ std::optional<QString> PageRun::openPage()
     // The banners the prompt copied into the internet directory go with the page.
     for (const QString& ref : {prompt().top_banner_ref, prompt().bottom_banner_ref}) {
         const QString copy = platform::joinPath(m_folder, ref);
-        if (!ref.isEmpty() && !ref.contains(u'/') && file_exists(copy))
+        if (!ref.isEmpty() && !ref.contains(u'/') && platform::file_exists(copy))
             publish(copy);
     }
     if (m_failed)
@@ -213,7 +215,7 @@ QString PageRun::backgroundBody(const QString& folder)
     const QString& picture = settings().html_background.text();
     QString dir;
     QString name;
-    split_file_path(picture, dir, name);
+    platform::split_file_path(picture, dir, name);
     const QString copy = platform::joinPath(folder, name);
     QString error;
     if (!platform::copyFile(picture, copy, &error))
@@ -262,7 +264,7 @@ bool PageRun::saveRecords()
 {
     if (m_failed)
         return false;
-    platform::ProfileFile& records = platform::profile(program().ini_file_path);
+    platform::ProfileFile& records = settingsFile();
     if (records.flush())
         return true;
     fail(records.errorString());

@@ -2,12 +2,13 @@
 
 #include "pagekit/imageheaders.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/thumbnailrecords.h"
 
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 
 #include <cmath>
@@ -22,6 +23,23 @@ QString extensionOf(const QString& name)
     const qsizetype slash = name.lastIndexOf(u'/');
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot > slash ? name.mid(dot + 1).toLower() : QString();
+}
+
+// The icon table's key: looks at the last four, then five characters for a
+// ".", as the table's keys are three or four letters long.
+QString iconKeyOf(const QString& file)
+{
+    const auto after = [&](int n) -> QString {
+        if (file.size() < 5 || file.size() < n)
+            return {};
+        const QString tail = file.right(n);
+        const qsizetype dot = tail.indexOf(u'.');
+        return dot < 0 ? QString() : tail.mid(dot + 1);
+    };
+    QString ext = after(4);
+    if (ext.isEmpty() && file.size() > 5)
+        ext = after(5);
+    return ext;
 }
 
 QString cutAtFirstDot(const QString& name, const QString& ending)
@@ -137,15 +155,15 @@ ImageDimensions get_image_dimensions(const QString& path)
 std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QString& image,
                                         const QString&, QString* error)
 {
-    if (!file_exists(image))
+    if (!platform::file_exists(image))
         return QString();
     Settings& s = settings();
     QString dir;
     QString name;
-    split_file_path(image, dir, name);
+    platform::split_file_path(image, dir, name);
     if (s.thumb_size.isEmpty()) {
-        const QString stored = platform::profile(program().ini_file_path)
-                                   .get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
+        const QString stored =
+            settingsFile().get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
         s.thumb_size = stored.isEmpty() ? QStringLiteral("100") : stored;
     }
     const int size = thumbnail_size();
@@ -172,8 +190,47 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
         engine.setSizeLimit(0);
         return std::nullopt;
     }
-    platform::profile(program().ini_file_path).put(QStringLiteral("Thumbnails (vi)"), image, thumb);
+    settingsFile().put(QStringLiteral("Thumbnails (vi)"), image, thumb);
     return thumb;
+}
+
+bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready,
+                        QString* copy_error)
+{
+    Program& p = program();
+    const QString ext = iconKeyOf(file);
+    bool found = false;
+
+    const QString thumbnail = find_thumbnail(file);
+    if (!thumbnail.isEmpty()) {
+        icon_path = thumbnail;
+        return true;
+    }
+
+    platform::ProfileFile& ini = settingsFile();
+    const QString section = QStringLiteral("Thumbnail Icons");
+    QString icon = ini.get(section, ext);
+    if (!ext.isEmpty() && platform::file_exists(icon)) {
+        found = true;
+    } else {
+        if (!ext.isEmpty())
+            ini.put(section, ext, QStringLiteral("{no icon file name defined}"));
+        icon = ini.get(section, QStringLiteral("other"));
+        found = platform::file_exists(icon);
+    }
+    // Paths keep their case: a lower-cased path would name no file here.
+    icon_path = found ? icon : QString();
+    if (found && internet_ready) {
+        QString dir;
+        QString name;
+        platform::split_file_path(icon, dir, name);
+        const QString copy = platform::joinPath(p.settings.internet_dir, name);
+        QString error;
+        if (!platform::copyFile(icon, copy, &error) && copy_error)
+            *copy_error =
+                QStringLiteral("The icon %1 could not be copied to %2: %3").arg(icon, copy, error);
+    }
+    return found;
 }
 
 } // namespace mosaicon

@@ -40,6 +40,12 @@ QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlway
 std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QString& image,
                                         const QString& kind, QString* error = nullptr);
 
+// Finds the icon (or recorded thumbnail) that stands for a file on a page;
+// an internet-ready run gets a copy of the icon in the internet directory
+// (copy_error says why when it could not be made).
+bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready,
+                        QString* copy_error = nullptr);
+
 // The size an image is shown with on a page, as the page writes it: its own
 // when it fits the thumbnail size, else scaled to it.
 struct ImageDimensions

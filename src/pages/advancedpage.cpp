@@ -9,14 +9,15 @@
 #include "pagekit/thumbnails.h"
 
 #include "settings/associatedtext.h"
-#include "settings/helpers.h"
 #include "settings/program.h"
 #include "settings/thumbnailrecords.h"
+#include "settings/mainformview.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 
 #include <QFileInfo>
@@ -33,7 +34,7 @@ QString relativeAddress(const QString& path, const QString& page_path, QString* 
 {
     QString relative = path;
     QString name;
-    make_relative_path(relative, page_path, name);
+    platform::make_relative_path(relative, page_path, name);
     if (fileName)
         *fileName = name;
     return relative;
@@ -88,7 +89,7 @@ bool choosePageName(PageRun& run)
 QString pageBody(PageRun& run)
 {
     const Settings& s = settings();
-    if (!s.html_background.isEmpty() && s.use_background_image && file_exists(s.html_background))
+    if (!s.html_background.isEmpty() && s.use_background_image && platform::file_exists(s.html_background))
         return run.backgroundBody(run.folder());
     return body_tag();
 }
@@ -112,7 +113,7 @@ bool writeLinks(PageRun& run, TextFile& page, const QString& page_path, int& wri
 {
     const Settings& s = settings();
     for (const QString& path : std::as_const(*run.lists.templist)) {
-        if (!file_exists(path))
+        if (!platform::file_exists(path))
             continue;
         show_status(QStringLiteral("Adding %1").arg(path));
         ++written;
@@ -128,7 +129,7 @@ bool writeLinks(PageRun& run, TextFile& page, const QString& page_path, int& wri
         QString icon;
         if (is_gif_or_jpg(path)) {
             const QString thumb = s.use_thumbnail ? find_thumbnail(path) : path;
-            if (s.use_thumbnail && !thumb.isEmpty() && file_exists(thumb)) {
+            if (s.use_thumbnail && !thumb.isEmpty() && platform::file_exists(thumb)) {
                 image = imageTag(relativeAddress(thumb, page_path), headerSize(thumb));
                 run.publish(thumb);
             } else
@@ -217,7 +218,7 @@ QString tableCell(PageRun& run, const QString& path, const QString& page_path)
     if (e.loaded)
         e.pixels = *known;
     e.bytes = QFileInfo(path).size();
-    if (!file_exists(path))
+    if (!platform::file_exists(path))
         return QString();
     show_status(QStringLiteral("Adding %1").arg(path));
     e.relative = relativeAddress(path, page_path, &e.name);

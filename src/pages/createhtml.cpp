@@ -8,7 +8,6 @@
 #include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/startup.h"
@@ -64,19 +63,13 @@ void makeThumbnails(QList<ImageJob>& jobs, int size)
     run_on_every_core(jobs, [size](platform::ImageControl& engine, ImageJob& job) { runJob(engine, job, size); });
 }
 
-void statusDirect(const QString& text)
-{
-    if (MainFormView* view = program().main_form)
-        view->showStatus(text);
-}
-
 // Copies the working list's images into the run's folder with their
 // thumbnails; the working list then names the copies. False when a copy or a
 // thumbnail could not be written (the run has said so).
 bool copyWithThumbnails(PageRun& run)
 {
     QStringList& templist = *run.lists.templist;
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     // One set of names for the whole output: a thumbnail never lands on a
     // copy, nor a copy on a thumbnail. Copies are named first.
     QSet<QString> taken;
@@ -95,7 +88,7 @@ bool copyWithThumbnails(PageRun& run)
             run.fail(job.writeError);
             return false;
         }
-        statusDirect(QStringLiteral("Processing thumbnail for %1").arg(job.source));
+        show_status_now(QStringLiteral("Processing thumbnail for %1").arg(job.source));
         if (!job.readError.isEmpty() && job.copyFirst && is_image_file(job.copy))
             run.unreadable(job.source, job.readError);
         if (job.pixels)

@@ -7,11 +7,11 @@
 #include "pagekit/thumbnails.h"
 
 #include "settings/associatedtext.h"
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 
 namespace mosaicon {
 
@@ -83,7 +83,7 @@ bool create_full_img_page(PageRun& run, QString& page_ref, const QString& image_
     }
     QString directory;
     QString fileName;
-    split_file_path(image_path, directory, fileName);
+    platform::split_file_path(image_path, directory, fileName);
     if (!askForImagePage(run, image_path))
         return true;
     const PagePrompt& prompt = run.prompt();

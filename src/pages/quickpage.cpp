@@ -4,9 +4,10 @@
 #include "pagekit/pagerun.h"
 #include "pagekit/textfile.h"
 
-#include "settings/helpers.h"
+#include "settings/mainformview.h"
 
 #include "platform/events.h"
+#include "platform/paths.h"
 
 namespace mosaicon {
 
@@ -28,7 +29,7 @@ void create_quick_html(PageRun& run)
     write_page_head(page, run.prompt(), body_tag(), true, TitleLine::BeforeBody);
     int images = 0;
     for (const QString& path : std::as_const(*run.lists.templist)) {
-        if (!file_exists(path))
+        if (!platform::file_exists(path))
             continue;
         show_status(QStringLiteral("Adding %1").arg(path));
         ++images;

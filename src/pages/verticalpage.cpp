@@ -7,13 +7,13 @@
 #include "pagekit/thumbnails.h"
 
 #include "settings/associatedtext.h"
-#include "settings/helpers.h"
 #include "settings/program.h"
 #include "settings/thumbnailrecords.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
@@ -31,7 +31,7 @@ QString fileNameOf(const QString& path)
 {
     QString dir;
     QString name;
-    split_file_path(path, dir, name);
+    platform::split_file_path(path, dir, name);
     return name;
 }
 
@@ -39,7 +39,7 @@ QString folderOf(const QString& path)
 {
     QString dir;
     QString name;
-    split_file_path(path, dir, name);
+    platform::split_file_path(path, dir, name);
     return dir;
 }
 
@@ -104,10 +104,10 @@ QString bodyLine(PageRun& run, const QString& page_path)
     if (!run.internetReady) {
         QString relative = s.html_background;
         QString name;
-        make_relative_path(relative, page_path, name);
+        platform::make_relative_path(relative, page_path, name);
         return body_tag(html_address(relative));
     }
-    if (!file_exists(s.html_background))
+    if (!platform::file_exists(s.html_background))
         return body_tag();
     return run.backgroundBody(run.folder());
 }

@@ -1,10 +1,11 @@
 #include "associatedtext.h"
 
-#include "helpers.h"
 #include "program.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
+#include "platform/randomnames.h"
 #include "platform/textlines.h"
 
 #include <QFile>
@@ -17,34 +18,29 @@ namespace {
 const QString textSection = QStringLiteral("Associated Text");
 const QString titleSection = QStringLiteral("Associated Text Title");
 
-platform::ProfileFile& ini()
-{
-    return platform::profile(program().ini_file_path);
-}
-
 } // namespace
 
 QString associated_title(const QString& image_path)
 {
-    return ini().get(titleSection, image_path);
+    return settingsFile().get(titleSection, image_path);
 }
 
 QStringList associated_text_lines(const QString& image_path)
 {
-    const QString file = ini().get(textSection, image_path);
-    if (file.isEmpty() || !file_exists(file))
+    const QString file = settingsFile().get(textSection, image_path);
+    if (file.isEmpty() || !platform::file_exists(file))
         return {};
     return platform::readTextLines(file).value_or(QStringList());
 }
 
 bool store_associated_text(const QString& image_path, const QString& text, QString* error)
 {
-    QString file = ini().get(textSection, image_path);
-    const bool known = !file.isEmpty() && file_exists(file);
+    QString file = settingsFile().get(textSection, image_path);
+    const bool known = !file.isEmpty() && platform::file_exists(file);
     if (!known) {
         const QString& folder = program().settings.assoc_text_dir.text();
         platform::makeFolder(folder);
-        make_temp_file_name(file, folder, QStringLiteral("txt"));
+        platform::make_temp_file_name(file, folder, QStringLiteral("txt"));
     }
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     QString body = text;
@@ -53,18 +49,18 @@ bool store_associated_text(const QString& image_path, const QString& text, QStri
     if (!platform::writeFileAtomically(file, body.toUtf8(), error))
         return false;
     if (!known)
-        ini().put(textSection, image_path, file);
+        settingsFile().put(textSection, image_path, file);
     return true;
 }
 
 void store_associated_title(const QString& image_path, const QString& title)
 {
-    ini().put(titleSection, image_path, title.trimmed().isEmpty() ? QString() : title);
+    settingsFile().put(titleSection, image_path, title.trimmed().isEmpty() ? QString() : title);
 }
 
 void copy_associated_records(const QString& source_path, const QString& copy_path)
 {
-    platform::ProfileFile& records = ini();
+    platform::ProfileFile& records = settingsFile();
     const platform::ProfileBatch batch; // both records in one write
     records.put(textSection, copy_path, records.get(textSection, source_path));
     records.put(titleSection, copy_path, records.get(titleSection, source_path));

@@ -1,7 +1,7 @@
 #include "settings/editor.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/mainformview.h"
 #include "settings/warning.h"
 
 #include "platform/shell.h"

@@ -31,4 +31,18 @@ public:
     virtual void showToolbarButton(int position) = 0;
 };
 
+// The main window registers itself for its lifetime, so that the status line
+// and the toolbar hear from code that runs without knowing of windows; null
+// without a main window.
+void setMainFormView(MainFormView* view);
+MainFormView* mainFormView();
+
+// Shows the text on the main window's status line, when there is a main
+// window, and lets events run once.
+void show_status(const QString& text);
+// The same without letting events run, for progress told from inside a step.
+void show_status_now(const QString& text);
+// The main window's toolbar shows the settings as they now are.
+void refresh_toolbar();
+
 } // namespace mosaicon

@@ -1,9 +1,9 @@
 #include "settings/pickers.h"
 
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/program.h"
 
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
@@ -16,11 +16,6 @@ namespace {
 
 const QString current = QStringLiteral("Current");
 const QString editorKey = QStringLiteral("Editor");
-
-platform::ProfileFile& ini()
-{
-    return platform::profile(program().ini_file_path);
-}
 
 } // namespace
 
@@ -48,7 +43,7 @@ std::optional<QString> select_html_editor()
     Program& p = program();
     const QString command = p.settings.editor_command;
     const QString start =
-        file_exists(command) ? QFileInfo(command.trimmed()).absolutePath() : p.program_folder;
+        platform::file_exists(command) ? QFileInfo(command.trimmed()).absolutePath() : p.program_folder;
     const std::optional<QString> name =
         ask_file(QStringLiteral("Select HTML Editor"),
             QStringLiteral("Editors (*.exe)|*.exe|All Files (*.*)|*.*"), start);
@@ -61,7 +56,7 @@ std::optional<QString> select_html_editor()
         return std::nullopt;
     }
     p.settings.editor_command = *name;
-    ini().put(current, editorKey, *name);
+    settingsFile().put(current, editorKey, *name);
     return name;
 }
 
@@ -74,7 +69,7 @@ std::optional<HtmlFileName> select_html_file_name()
     if (!chosen)
         return std::nullopt;
     HtmlFileName picked;
-    split_file_path(*chosen, picked.dir, picked.name);
+    platform::split_file_path(*chosen, picked.dir, picked.name);
     return picked;
 }
 
@@ -107,8 +102,7 @@ bool select_html_background()
         return false;
     }
     p.settings.html_background = *name;
-    if (p.main_form)
-        p.main_form->refreshToolbar();
+    refresh_toolbar();
     return true;
 }
 
@@ -130,14 +124,14 @@ void edit_editor_command_line()
         return;
     p.settings.editor_command = *answer;
     const qsizetype blank = answer->indexOf(u' ');
-    if (*answer != before && blank > 0 && file_exists(answer->left(blank)))
-        ini().put(current, editorKey, *answer);
+    if (*answer != before && blank > 0 && platform::file_exists(answer->left(blank)))
+        settingsFile().put(current, editorKey, *answer);
 }
 
 void clear_html_editor()
 {
     program().settings.editor_command = QString();
-    ini().remove(current, editorKey);
+    settingsFile().remove(current, editorKey);
 }
 
 } // namespace mosaicon

@@ -1,12 +1,12 @@
 #include "settings/profiles.h"
 
-#include "settings/helpers.h"
 #include "settings/pickers.h"
 #include "settings/program.h"
 #include "settings/switches.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/textlines.h"
 #include "platform/ui.h"
 
@@ -77,7 +77,7 @@ bool load_file_list_profile(const FileListTarget& target)
         for (const QString& line : *lines) {
             if (!p.keep_processing)
                 break;
-            if (file_exists(line))
+            if (platform::file_exists(line))
                 target.append(line);
             else
                 missing = true;

@@ -1,5 +1,6 @@
 #include "settings/program.h"
 
+#include "settings/mainformview.h"
 #include "settings/startup.h"
 
 #include "platform/events.h"
@@ -22,9 +23,15 @@ Program& program()
     return instance();
 }
 
+platform::ProfileFile& settingsFile()
+{
+    return platform::profile(instance().ini_file_path);
+}
+
 void resetProgram()
 {
     instance() = Program{};
+    setMainFormView(nullptr);
     platform::resetProfiles();
     platform::resetProgramEnded();
     reset_finishup();

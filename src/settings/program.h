@@ -2,24 +2,14 @@
 
 #include "settings/settings.h"
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace mosaicon {
 
-class MainFormView;
-
-// One entry of the image catalog: the image file as listed, its thumbnail as
-// it was made (empty: none) and its title (empty: none).
-struct CatalogRow
-{
-    QString image;
-    QString thumbnail;
-    QString title;
-
-    friend bool operator==(const CatalogRow&, const CatalogRow&) = default;
-};
+namespace platform {
+class ProfileFile;
+}
 
 // The program's process-wide state: its settings, fixed paths and the run-time
 // flags that the windows and writers share.
@@ -51,17 +41,11 @@ struct Program
     // An image window is converting a whole list; its list clicks skip part
     // of their work meanwhile.
     bool batch_create_running = false;
-
-    // The image catalog, kept from one opening of its window to the next; the
-    // window lists the images in this order. One list of rows, so an entry's
-    // thumbnail and title cannot drift to another image.
-    QList<CatalogRow> catalog;
-
-    // The main window while it exists.
-    MainFormView* main_form = nullptr;
 };
 
 Program& program();
+// The settings file, held in memory; every reader and writer of it goes through here.
+platform::ProfileFile& settingsFile();
 // Puts every process-wide value back as it is when the program starts: the
 // program's values, the settings files held in memory and the end-of-program
 // guards (tests use it).

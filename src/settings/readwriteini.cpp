@@ -1,6 +1,5 @@
 #include "settings/readwriteini.h"
 
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/startup.h"
@@ -8,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 
 #include <algorithm>
@@ -281,7 +281,7 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
     }
     case Rule::ExistingFile: {
         QString v = value();
-        s.*e.text = file_exists(v) ? v : QString();
+        s.*e.text = platform::file_exists(v) ? v : QString();
         return true;
     }
     case Rule::HelpFile: {
@@ -293,7 +293,7 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
         const qsizetype at = v.indexOf(QLatin1String("mkxxhelp"));
         if (at >= 0)
             v.replace(at + 2, 2, QStringLiteral("32"));
-        s.*e.text = file_exists(v) ? v : defaultFor(e, s);
+        s.*e.text = platform::file_exists(v) ? v : defaultFor(e, s);
         return true;
     }
     case Rule::Logo: {
@@ -303,14 +303,14 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
             return true;
         }
         s.*e.text = v;
-        effects.logo = file_exists(v) ? WindowEffects::Logo::Show : WindowEffects::Logo::Lists;
+        effects.logo = platform::file_exists(v) ? WindowEffects::Logo::Show : WindowEffects::Logo::Lists;
         return true;
     }
     case Rule::Icon: {
         QString v = value();
         if (v.isEmpty())
             v = defaultFor(e, s);
-        s.*e.text = file_exists(v) ? v : QString();
+        s.*e.text = platform::file_exists(v) ? v : QString();
         return true;
     }
     case Rule::HtmlIcon: {
@@ -464,23 +464,23 @@ void repairThumbnailIcons(platform::ProfileFile& ini)
     for (const auto& [key, file] : icons) {
         QString value = ini.get(section, QString::fromUtf8(key));
         QString standard = folderFile(file);
-        if ((value.isEmpty() || !file_exists(value)) && file_exists(standard))
+        if ((value.isEmpty() || !platform::file_exists(value)) && platform::file_exists(standard))
             ini.put(section, QString::fromUtf8(key), standard);
     }
 }
 
-void read()
+void read(MainFormView* view)
 {
     trace(QStringLiteral("readwriteini"), QStringLiteral("read"));
     Program& p = program();
-    platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     platform::ProfileBatch batch;
     WindowEffects effects;
     for (const Entry& e : table())
         readEntry(e, ini, p.settings, effects);
     repairThumbnailIcons(ini);
 
-    if (MainFormView* view = p.main_form) {
+    if (view) {
         if (effects.background)
             view->setBackgroundColor(p.settings.logo_background);
         if (effects.logo == WindowEffects::Logo::Show)
@@ -492,13 +492,13 @@ void read()
     }
 }
 
-void write()
+void write(MainFormView* view)
 {
     trace(QStringLiteral("readwriteini"), QStringLiteral("write"));
     Program& p = program();
-    platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     const std::optional<QRect> geometry =
-        p.main_form ? p.main_form->normalGeometryTwips() : std::optional<QRect>();
+        view ? view->normalGeometryTwips() : std::optional<QRect>();
     {
         platform::ProfileBatch batch;
         for (const Entry& e : table())
@@ -520,13 +520,13 @@ qint64 setting_number(const Settings& s, SettingText Settings::*member, qint64 m
     return platform::valToInteger(fallback, min, max).value_or(0);
 }
 
-void readwriteini(const QString& mode)
+void readwriteini(const QString& mode, MainFormView* view)
 {
     const QString upper = mode.toUpper();
     if (upper == QLatin1String("READ"))
-        read();
+        read(view);
     else if (upper == QLatin1String("WRITE"))
-        write();
+        write(view);
 }
 
 bool is_html_style(const QString& text)

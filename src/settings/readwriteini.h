@@ -4,10 +4,13 @@
 
 namespace mosaicon {
 
+class MainFormView;
+
 // Moves every setting between memory and the settings file: "READ" loads them
 // (and repairs or forces a few), "WRITE" saves them, in any case; any other
-// mode does nothing.
-void readwriteini(const QString& mode);
+// mode does nothing. The main window, when there is one, shows what was read
+// and has its place saved.
+void readwriteini(const QString& mode, MainFormView* view = nullptr);
 
 // True for exactly "quick", "simple", "advanced" and "vertical".
 bool is_html_style(const QString& text);

@@ -1,6 +1,5 @@
 #include "settings/startup.h"
 
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/readwriteini.h"
@@ -56,30 +55,30 @@ void run_uninstall_setup()
         platform::shell().startProgram(helper, {QStringLiteral("-s")});
 }
 
-void startitoff()
+void startitoff(MainFormView* view)
 {
     Program& p = program();
     if (!QFileInfo::exists(p.ini_file_path)) {
         // The new file is written once, with the two keys below already in it.
         const platform::ProfileBatch batch;
         trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_write"));
-        readwriteini(QStringLiteral("WRITE"));
-        platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+        readwriteini(QStringLiteral("WRITE"), view);
+        platform::ProfileFile& ini = settingsFile();
         ini.put(QStringLiteral("Current"), QStringLiteral("Auto Start Browser"), QStringLiteral("Yes"));
         ini.put(QStringLiteral("Current"), QStringLiteral("Logo Background"), QStringLiteral("12632256"));
     }
     platform::doEvents();
     trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_read"));
-    readwriteini(QStringLiteral("READ"));
+    readwriteini(QStringLiteral("READ"), view);
 }
 
-void startup_housekeeping()
+void startup_housekeeping(MainFormView* view)
 {
     const Program& p = program();
     const QString log = inFolder(QStringLiteral("filecopy.log"));
     if (QFileInfo::exists(log))
         QFile::remove(log);
-    if (MainFormView* view = p.main_form) {
+    if (view) {
         view->setDialogInitialDirectory(p.program_folder);
         view->showViewImagesMenuItem();
         view->showToolbarButton(4);
@@ -100,15 +99,15 @@ void make_dir(const QString& path)
         QDir().mkdir(path);
 }
 
-void finishup()
+void finishup(MainFormView* view)
 {
     // File > Exit followed by the window's own close must not save twice.
     if (finished)
         return;
     finished = true;
-    readwriteini(QStringLiteral("WRITE"));
+    readwriteini(QStringLiteral("WRITE"), view);
     // The user's settings would be lost without a word: say so before leaving.
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     if (!ini.flush())
         platform::msgbox(QStringLiteral("The settings could not be saved. %1").arg(ini.errorString()),
                          platform::MsgBox::Exclamation, program().product_title);

@@ -4,20 +4,24 @@
 
 namespace mosaicon {
 
+class MainFormView;
+
 // Paths, title and "uninstall.ini".
 void init_application();
 // Starts the program folder's "uninstall" helper on a first start there.
 void run_uninstall_setup();
-// Creates the settings file when it is missing, then reads every setting.
-void startitoff();
+// Creates the settings file when it is missing, then reads every setting;
+// the main window, when there is one, shows what was read and has its place saved.
+void startitoff(MainFormView* view = nullptr);
 // Start-up clean-up and the main window's start states.
-void startup_housekeeping();
+void startup_housekeeping(MainFormView* view = nullptr);
 // thumbnail_dir := the program folder's "thumbs", created.
 void make_thumbs_dir();
 // Creates one folder; errors are ignored.
 void make_dir(const QString& path);
-// Saves every setting and ends the program; runs once however often it is called.
-void finishup();
+// Saves every setting (with the main window's place, when there is one) and
+// ends the program; runs once however often it is called.
+void finishup(MainFormView* view = nullptr);
 // Tests start each case with finishup not yet run.
 void reset_finishup();
 

@@ -1,8 +1,8 @@
 #include "settings/switches.h"
 
+#include "platform/paths.h"
 #include "platform/textlines.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include <QFile>
@@ -33,7 +33,7 @@ QString check_switch(const QString& switch_name)
     const QString s = switch_name.toLower();
     if (s == QLatin1String("/f")) {
         QString name = listFileArgument(args);
-        return !name.isEmpty() && file_exists(name) ? name : QString();
+        return !name.isEmpty() && platform::file_exists(name) ? name : QString();
     }
     if (s == QLatin1String("/s") || s == QLatin1String("/v") || s == QLatin1String("/x")) {
         const bool given = std::any_of(args.begin(), args.end(), [&](const QString& a) {
@@ -49,7 +49,7 @@ QStringList read_list_file(const QString& path)
     QStringList entries;
     for (const QString& line : platform::readTextLines(path).value_or(QStringList())) {
         QString name = line;
-        if (!file_exists(name))
+        if (!platform::file_exists(name))
             break;
         entries.append(line);
     }

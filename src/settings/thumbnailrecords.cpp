@@ -1,20 +1,20 @@
 #include "settings/thumbnailrecords.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 
 namespace mosaicon {
 
 QString find_thumbnail(const QString& path)
 {
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     const QString ir = QStringLiteral("Thumbnails (ir)");
     QString value = ini.get(ir, path);
     if (value.isEmpty())
         value = ini.get(QStringLiteral("Thumbnails (vi)"), path);
-    if (!value.isEmpty() && file_exists(value)) {
+    if (!value.isEmpty() && platform::file_exists(value)) {
         ini.remove(ir, path);
         return value;
     }
@@ -40,7 +40,7 @@ void register_thumbnail_directory(const QString& dir)
 {
     if (dir.isEmpty())
         return;
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     int n = 1;
     for (; n <= maxDirectoryKeys; ++n) {
         const QString value = ini.get(directorySection, directoryKey(n));
@@ -56,7 +56,7 @@ void register_thumbnail_directory(const QString& dir)
 
 QStringList thumbnail_directories()
 {
-    platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+    platform::ProfileFile& ini = settingsFile();
     QStringList dirs;
     for (int n = 1; n <= maxDirectoryKeys; ++n) {
         const QString value = ini.get(directorySection, directoryKey(n));

@@ -9,10 +9,11 @@
 #include "pagekit/textfile.h"
 
 #include "settings/associatedtext.h"
-#include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/mainformview.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/ui.h"
 
 namespace mosaicon {
@@ -75,7 +76,7 @@ void writeIndexFoot(TextFile& index)
 {
     index.line(QStringLiteral("</font>"));
     const QString foot = foot_file_path();
-    if (settings().header_and_footer && file_exists(foot)) {
+    if (settings().header_and_footer && platform::file_exists(foot)) {
         for (const QString& l : head_foot_lines(foot))
             index.line(l);
         return;

@@ -9,10 +9,11 @@
 #include "pagekit/textfile.h"
 
 #include "settings/associatedtext.h"
-#include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/mainformview.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/ui.h"
 
 #include <optional>
@@ -119,7 +120,7 @@ bool openIndex(FramelessRun& fl)
 void writeIndexHead(TextFile& index, const PagePrompt& p, const QString& body)
 {
     const QString head = head_file_path();
-    if (settings().header_and_footer && file_exists(head)) {
+    if (settings().header_and_footer && platform::file_exists(head)) {
         for (const QString& l : head_foot_lines(head))
             index.line(l);
         return;
@@ -138,7 +139,7 @@ void writeIndexHead(TextFile& index, const PagePrompt& p, const QString& body)
 void writeIndexFoot(TextFile& index)
 {
     const QString foot = foot_file_path();
-    if (settings().header_and_footer && file_exists(foot)) {
+    if (settings().header_and_footer && platform::file_exists(foot)) {
         for (const QString& l : head_foot_lines(foot))
             index.line(l);
         return;
@@ -246,7 +247,7 @@ bool writeSlide(FramelessRun& fl, const Slide& slide)
     if (settings().auto_advance)
         page.line(slide_refresh_line(slide_move_on(fl.show, slide)));
     // A missing image leaves its page without title, image and text.
-    const QString text = file_exists(fl.show.images.at(slide.index).copy) ? writeImage(page, fl, slide) : QString();
+    const QString text = platform::file_exists(fl.show.images.at(slide.index).copy) ? writeImage(page, fl, slide) : QString();
     page.line(QStringLiteral("<br>"));
     page.line(text);
     page.line(QStringLiteral("<br>"));

@@ -7,12 +7,13 @@
 #include "pagekit/textfile.h"
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
+#include "settings/mainformview.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 
@@ -26,13 +27,13 @@ const QString endPageName = QStringLiteral("the-end.htm");
 // copied leaves the lines that name it as they are.
 void copyInto(const QString& file, const QString& folder, const QString& name)
 {
-    if (!file.isEmpty() && file_exists(file))
+    if (!file.isEmpty() && platform::file_exists(file))
         platform::copyFile(file, platform::joinPath(folder, name));
 }
 
 QString iconCopy(const QString& icon, const QString& folder)
 {
-    if (icon.isEmpty() || !file_exists(icon))
+    if (icon.isEmpty() || !platform::file_exists(icon))
         return QString();
     const QString name = file_name_part(icon);
     copyInto(icon, folder, name);
@@ -66,7 +67,7 @@ QString file_name_part(const QString& path)
 {
     QString dir;
     QString name;
-    split_file_path(path, dir, name);
+    platform::split_file_path(path, dir, name);
     return name;
 }
 
@@ -127,12 +128,12 @@ void make_reduced_copy(platform::ImageControl& engine, ImageJob& job, int height
 void make_all_reduced_copies(SlideShow& show)
 {
     const bool any = std::any_of(show.images.begin(), show.images.end(),
-                                 [](const ImageJob& job) { return file_exists(job.copy); });
+                                 [](const ImageJob& job) { return platform::file_exists(job.copy); });
     if (!any)
         return;
     const int height = slide_height();
     run_on_every_core(show.images, [height](platform::ImageControl& engine, ImageJob& job) {
-        if (file_exists(job.copy))
+        if (platform::file_exists(job.copy))
             make_reduced_copy(engine, job, height);
     });
     show.reducedMade = true;
@@ -263,7 +264,7 @@ bool write_frames_slide(PageRun& run, SlideShow& show, const Slide& slide,
     page.line(slide_body_line(show.folder));
     write_slide_banner(page, run.prompt(), true, show.folder);
     QString text;
-    if (file_exists(image)) {
+    if (platform::file_exists(image)) {
         at_image();
         write_slide_title(page, slide.title);
         const QString imageLine = slide_image_line(run, show, slide.index);

@@ -8,11 +8,11 @@
 #include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 #include "settings/startup.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 
 namespace mosaicon {
@@ -39,7 +39,7 @@ QList<ImageJob> planCopies(QStringList& templist, const QString& folder, QSet<QS
     for (qsizetype i = 0; i < templist.size(); ++i) {
         QString dir;
         QString name;
-        split_file_path(templist.at(i), dir, name);
+        platform::split_file_path(templist.at(i), dir, name);
         const QString here = platform::joinPath(folder, name);
         if (taken.contains(name) || !platform::isSameFile(templist.at(i), here))
             continue;

@@ -1,11 +1,10 @@
 #include "viewer/fileoperations.h"
 
-#include "viewer/imagelists.h"
-
+#include "pagekit/imagelists.h"
 #include "pagekit/textfile.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
+#include "settings/shellopen.h"
 
 #include "platform/files.h"
 #include "platform/numbers.h"

@@ -3,15 +3,15 @@
 #include "pagekit/imagecopies.h"
 #include "pagekit/thumbnails.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
 #include "platform/numbers.h"
-#include "platform/ui.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
+#include "platform/ui.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,11 +33,6 @@ namespace {
 QString recordSection()
 {
     return QStringLiteral("Thumbnails (vi)");
-}
-
-platform::ProfileFile& records()
-{
-    return platform::profile(program().ini_file_path);
 }
 
 // What one conversion leaves: its result, and whether a thumbnail was made
@@ -143,9 +138,9 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
     Conversion c;
     QString sourceFolder;
     QString name;
-    split_file_path(source, sourceFolder, name);
+    platform::split_file_path(source, sourceFolder, name);
     c.result.output = name;
-    if (!file_exists(source)) {
+    if (!platform::file_exists(source)) {
         c.result.outcome = ConversionResult::SourceMissing;
         return c;
     }
@@ -213,22 +208,23 @@ QStringList recordedOutputs(const QStringList& sources, ConversionKind kind)
     QStringList recorded;
     recorded.reserve(sources.size());
     for (const QString& source : sources)
-        recorded.append(kind == ConversionKind::Thumbnail ? records().get(recordSection(), source)
-                                                          : QString());
+        recorded.append(kind == ConversionKind::Thumbnail
+                            ? settingsFile().get(recordSection(), source)
+                            : QString());
     return recorded;
 }
 
 QString recordError(const ConversionResult& result)
 {
     return QStringLiteral("%1 was made, but its record could not be saved: %2")
-        .arg(result.output, records().errorString());
+        .arg(result.output, settingsFile().errorString());
 }
 
 // Writes the records of made thumbnails, in order, in one write of the
 // settings file; a result whose record could not be saved becomes Failed.
 void writeRecords(const QStringList& sources, std::vector<Conversion*>& conversions)
 {
-    platform::ProfileFile& ini = records();
+    platform::ProfileFile& ini = settingsFile();
     bool any = false;
     {
         const platform::ProfileBatch batch;
@@ -274,7 +270,7 @@ QStringList filesTouched(const QString& source, ConversionKind kind, const Conve
 {
     QString sourceFolder;
     QString name;
-    split_file_path(source, sourceFolder, name);
+    platform::split_file_path(source, sourceFolder, name);
     const QString folder = outputFolder(sourceFolder, place);
     QStringList files{source, platform::joinPath(folder, converted_name(name, kind, prefix))};
     if (kind == ConversionKind::Thumbnail && place.copySmallThumbnail)
@@ -438,15 +434,6 @@ ThumbSize correct_thumb_size(const QString& text)
     else
         return {text, QString()};
     return {QStringLiteral("100"), why + QStringLiteral("  The default size of 100 will be used.")};
-}
-
-bool confirm_place(ConversionKind kind, const QString& where)
-{
-    const QString question =
-        QStringLiteral("The new JPG %1file(s) will be created in the %2.  Is this what you want?")
-            .arg(kind == ConversionKind::Thumbnail ? QStringLiteral("thumbnail ") : QString(), where);
-    return platform::msgbox(question, platform::MsgBox::YesNo + platform::MsgBox::Question,
-                            program().product_title) == platform::MsgBox::Yes;
 }
 
 QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind kind, const ConversionPlace& place,

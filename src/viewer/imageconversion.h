@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pagekit/imagecopies.h"
+
 #include "settings/thumbnailrecords.h"
 
 #include <QList>
@@ -10,9 +12,7 @@
 
 namespace mosaicon::viewer {
 
-// What a conversion makes: a JPEG copy of a picture, or a reduced JPEG named
-// after it.
-enum class ConversionKind { Jpeg, Thumbnail };
+using mosaicon::ConversionKind;
 
 // Where the output of a window's conversion goes.
 struct ConversionPlace
@@ -68,9 +68,7 @@ struct ThumbSize
 };
 ThumbSize correct_thumb_size(const QString& text);
 
-// Asks (Yes/No) whether the new files of `kind` are to be made in `where`:
-// "<directory> directory" or "directory where the source file is located".
-bool confirm_place(ConversionKind kind, const QString& where);
+using mosaicon::confirm_place;
 
 // The target directories the image windows have converted into.
 using mosaicon::register_thumbnail_directory;

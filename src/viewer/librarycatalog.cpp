@@ -1,9 +1,7 @@
 #include "viewer/librarycatalog.h"
 
-#include "viewer/catalogdata.h"
-#include "viewer/catalogpages.h"
-#include "viewer/imagelists.h"
-
+#include "catalog/catalogdata.h"
+#include "catalog/catalogpages.h"
 #include "dialogs/targetdirectory.h"
 #include "pagekit/thumbnails.h"
 #include "settings/pickers.h"
@@ -18,14 +16,13 @@
 
 namespace mosaicon::viewer {
 
+using catalog::CatalogData;
+using catalog::CatalogDataFormat;
+using catalog::CatalogSaveFilter;
+
 namespace {
 
 const QString defaultThumbSize = QStringLiteral("100");
-
-QList<CatalogRow>& rows()
-{
-    return program().catalog;
-}
 
 const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
 
@@ -59,15 +56,6 @@ void tellFailures(const QStringList& paths, const QList<ConversionResult>& resul
                      platform::MsgBox::Exclamation, program().product_title);
 }
 
-QList<CatalogEntry> catalogEntries()
-{
-    QList<CatalogEntry> entries;
-    entries.reserve(rows().size());
-    for (const CatalogRow& row : rows())
-        entries.append({row.image, row.thumbnail, row.title});
-    return entries;
-}
-
 bool badThumbnailSize(const QString& size)
 {
     return size.isEmpty() || size.startsWith(u'0');
@@ -83,11 +71,7 @@ LibraryCatalog::LibraryCatalog(QObject* parent) : QObject(parent)
 
 QStringList LibraryCatalog::flelist() const
 {
-    QStringList images;
-    images.reserve(rows().size());
-    for (const CatalogRow& row : rows())
-        images.append(row.image);
-    return images;
+    return m_catalog.images();
 }
 
 void LibraryCatalog::Form_Load(const QStringList& mainList)
@@ -98,11 +82,7 @@ void LibraryCatalog::Form_Load(const QStringList& mainList)
 
     // The window's list is sorted; the catalog takes the same order, so that
     // entry i of both is one image.
-    QStringList images = mainList;
-    sort_image_paths(images);
-    rows().clear();
-    for (const QString& image : images)
-        rows().append({image, QString(), QString()});
+    m_catalog.setImages(mainList);
     showFirstEntry();
 
     QString target = p.settings.target_dir;
@@ -210,7 +190,7 @@ void LibraryCatalog::showReadError()
 
 void LibraryCatalog::showFirstEntry()
 {
-    const qsizetype count = rows().size();
+    const qsizetype count = m_catalog.size();
     // A new list: what was read ahead for the old one goes.
     pictures.readAhead({});
     Frame1.caption = QStringLiteral("Current File List (%1)").arg(platform::strForm(count));
@@ -230,12 +210,12 @@ void LibraryCatalog::showFirstEntry()
 
 void LibraryCatalog::flelist_Click()
 {
-    if (ListIndex < 0 || ListIndex >= rows().size())
+    if (!m_catalog.holds(ListIndex))
         return;
-    const QString item = rows().at(ListIndex).image;
+    const QString item = m_catalog.at(ListIndex).image;
     // The title box always belongs to the current entry, also when its
     // picture cannot be shown: what is typed there goes to that entry.
-    o_image_title.text = rows().at(ListIndex).title;
+    o_image_title.text = m_catalog.at(ListIndex).title;
     caption = QStringLiteral("Image Catalog - ") + item;
     if (!is_image_file(item)) {
         // Nothing of the previous picture stays to be converted by mistake,
@@ -280,19 +260,18 @@ void LibraryCatalog::showPicture(const platform::LoadedPicture& picture)
 // The entries a user steps to from the one shown, with the arrow keys.
 void LibraryCatalog::readAhead()
 {
-    const QList<CatalogRow>& catalog = rows();
     QStringList ahead;
     for (const int i : {ListIndex + 1, ListIndex - 1}) {
-        if (i >= 0 && i < catalog.size() && is_image_file(catalog.at(i).image))
-            ahead.append(catalog.at(i).image);
+        if (m_catalog.holds(i) && is_image_file(m_catalog.at(i).image))
+            ahead.append(m_catalog.at(i).image);
     }
     pictures.readAhead(ahead);
 }
 
 void LibraryCatalog::o_image_title_LostFocus()
 {
-    if (ListIndex >= 0 && ListIndex < rows().size())
-        rows()[ListIndex].title = o_image_title.text;
+    if (m_catalog.holds(ListIndex))
+        m_catalog.entry(ListIndex).title = o_image_title.text;
 }
 
 void LibraryCatalog::o_tn_size_Change()
@@ -327,17 +306,17 @@ void LibraryCatalog::Dir1_Change()
 
 void LibraryCatalog::Label2_Click()
 {
-    if (ListIndex < 0 || ListIndex >= rows().size())
+    if (!m_catalog.holds(ListIndex))
         return;
-    program().settings.html_background = rows().at(ListIndex).image;
+    program().settings.html_background = m_catalog.at(ListIndex).image;
     // The pop-up menu names the background it would replace.
     reset_frm_viewem();
 }
 
 void LibraryCatalog::setHtmlBackground()
 {
-    if (ListIndex >= 0 && ListIndex < rows().size() && selected.value(ListIndex))
-        program().settings.html_background = rows().at(ListIndex).image;
+    if (m_catalog.holds(ListIndex) && selected.value(ListIndex))
+        program().settings.html_background = m_catalog.at(ListIndex).image;
     else
         select_html_background();
     reset_frm_viewem();
@@ -355,13 +334,13 @@ void LibraryCatalog::b_save_data_Click()
                                          ? CatalogDataFormat::ImageThumbnailTitle
                                          : CatalogDataFormat::ImageTitle;
     const auto filter = CatalogSaveFilter(qBound(0, o_save_by_image_filter.index, 2));
-    save_catalog_data(o_output_file.text, catalogEntries(), format, filter);
+    save_catalog_data(o_output_file.text, m_catalog.entries(), format, filter);
 }
 
 void LibraryCatalog::b_create_web_page_catalog_Click()
 {
     write_catalog_pages(
-        targetdir.caption, catalogEntries(),
+        targetdir.caption, m_catalog.entries(),
         {o_horizontal_images.text, o_vertical_images.text, o_use_thumbs.index == 0});
 }
 
@@ -370,15 +349,12 @@ void LibraryCatalog::loadSavedFile()
     const std::optional<QString> chosen = select_catalog_output_file(false);
     if (!chosen)
         return;
-    const std::optional<CatalogData> data = load_catalog_data(*chosen);
+    const std::optional<CatalogData> data = catalog::load_catalog_data(*chosen);
     // A file that is not a data file never becomes the file the next save replaces.
     if (!data)
         return;
     o_output_file.text = *chosen;
-    QList<CatalogRow>& catalog = rows();
-    catalog.clear();
-    for (const CatalogEntry& entry : data->entries)
-        catalog.append({entry.image, entry.thumbnail, entry.title});
+    m_catalog.setEntries(data->entries);
     // The window shows the new catalog at once: its count, and its first
     // entry in place of a picture that may no longer be listed.
     showFirstEntry();
@@ -386,9 +362,8 @@ void LibraryCatalog::loadSavedFile()
 
 void LibraryCatalog::promptForTitles()
 {
-    QList<CatalogRow>& catalog = rows();
     const qsizetype start = qMax<qsizetype>(0, selected.indexOf(true));
-    for (qsizetype i = start; i < catalog.size(); ++i) {
+    for (qsizetype i = start; i < m_catalog.size(); ++i) {
         ListIndex = int(i);
         selected[i] = true;
         if (i > 0)
@@ -397,10 +372,10 @@ void LibraryCatalog::promptForTitles()
         emit changed();
         const std::optional<QString> answer =
             platform::ui().inputBox(QStringLiteral("Enter the title for this image."),
-                                    catalog.at(i).image, catalog.at(i).title);
+                                    m_catalog.at(i).image, m_catalog.at(i).title);
         if (!answer || answer->isEmpty())
             return;
-        catalog[i].title = *answer;
+        m_catalog.entry(i).title = *answer;
         // The box shows the answer, so that leaving it keeps it.
         o_image_title.text = *answer;
     }
@@ -474,8 +449,8 @@ void LibraryCatalog::createThumbnailFile()
     const int entry = ListIndex;
     setCreating(true);
     const ConversionResult result = create_jpeg(shown, ConversionKind::Thumbnail, place());
-    if (entry >= 0 && entry < rows().size() && rows().at(entry).image == shown)
-        rows()[entry].thumbnail = recordedThumbnail(result);
+    if (m_catalog.holds(entry) && m_catalog.at(entry).image == shown)
+        m_catalog.entry(entry).thumbnail = recordedThumbnail(result);
     setCreating(false);
     tellFailures({shown}, {result});
 }
@@ -503,9 +478,9 @@ void LibraryCatalog::convertList(ConversionKind kind)
     register_thumbnail_directory(targetdir.caption);
     const QStringList paths = flelist();
     // The rows cannot change meanwhile: the list, the menus and leaving the window are off.
-    const auto done = [kind](qsizetype i, const ConversionResult& result) {
+    const auto done = [this, kind](qsizetype i, const ConversionResult& result) {
         if (kind == ConversionKind::Thumbnail)
-            rows()[i].thumbnail = recordedThumbnail(result);
+            m_catalog.entry(i).thumbnail = recordedThumbnail(result);
     };
     const QList<ConversionResult> results = convert_list(
         paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done);
@@ -527,7 +502,7 @@ void LibraryCatalog::leave()
 
 void LibraryCatalog::exitWithCurrentList()
 {
-    if (!rows().isEmpty())
+    if (!m_catalog.isEmpty())
         m_newMainList = flelist();
     leave();
 }

@@ -3,6 +3,8 @@
 #include "viewer/imageconversion.h"
 #include "viewer/picturestate.h"
 
+#include "catalog/catalog.h"
+
 #include "settings/program.h"
 
 #include "platform/controlvalues.h"
@@ -17,9 +19,9 @@
 namespace mosaicon::viewer {
 
 // The Image Catalog window without its widgets: the list (the images of the
-// catalog, program().catalog, in its order, with their selection), the picture
-// of the current entry, its title, the target directory, the thumbnail size,
-// the data file and the web-page options, with the window's rules. The dialog
+// catalog in its order, with their selection), the picture of the current
+// entry, its title, the target directory, the thumbnail size, the data file
+// and the web-page options, with the window's rules. The dialog
 // only shows it, so the opener and the tests need no widgets.
 class LibraryCatalog : public QObject, public PictureState
 {
@@ -65,6 +67,10 @@ public:
 
     // The list as the window shows it: the catalog's images.
     QStringList flelist() const;
+    // The catalog the window shows: its images in the window's order, with
+    // their thumbnails and titles.
+    const catalog::Catalog& contents() const { return m_catalog; }
+    catalog::Catalog& contents() { return m_catalog; }
     // Off while a list is converted: the menus, the target directory and the list.
     bool controlsEnabled() const { return !m_batchRunning; }
     bool batchRunning() const { return m_batchRunning; }
@@ -155,6 +161,7 @@ private:
 
     bool m_batchRunning = false;
     std::optional<QStringList> m_newMainList;
+    catalog::Catalog m_catalog;
 };
 
 } // namespace mosaicon::viewer

@@ -1,6 +1,6 @@
 #include "viewer/pathlist.h"
 
-#include "viewer/imagelists.h"
+#include "pagekit/imagelists.h"
 
 namespace mosaicon::viewer {
 

@@ -1,8 +1,8 @@
 #include "viewer/simpleview.h"
 
-#include "viewer/imagelists.h"
 #include "viewer/picturestate.h"
 
+#include "pagekit/imagelists.h"
 #include "pagekit/thumbnails.h"
 #include "settings/program.h"
 

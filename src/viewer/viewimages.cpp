@@ -16,12 +16,6 @@ namespace mosaicon::viewer {
 
 namespace {
 
-void refreshToolbar()
-{
-    if (program().main_form)
-        program().main_form->refreshToolbar();
-}
-
 ViewImages::ListId other(ViewImages::ListId id)
 {
     return id == ViewImages::Current ? ViewImages::New : ViewImages::Current;
@@ -314,7 +308,7 @@ void ViewImages::Label2_Click()
     if (!newlist.text().isEmpty())
         s.html_background = newlist.text();
     htmlbackground.caption = s.html_background;
-    refreshToolbar();
+    refresh_toolbar();
 }
 
 void ViewImages::htmlbackground_DblClick()
@@ -331,7 +325,7 @@ void ViewImages::htmlbackground_DblClick()
     if (!found)
         select_html_background();
     reset_frm_viewem();
-    refreshToolbar();
+    refresh_toolbar();
 }
 
 void ViewImages::Dir1_Change(const QString& path)

@@ -2,12 +2,12 @@
 #include "viewer/viewimages.h"
 
 #include "pagekit/thumbnails.h"
-#include "settings/helpers.h"
 #include "settings/program.h"
 #include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/ui.h"
 
 #include <QImageReader>
@@ -77,7 +77,7 @@ void ViewImages::createOne(ConversionKind kind)
     QString directory = targetdir.caption;
     if (o_images_in_src_dir.value) {
         QString name;
-        split_file_path(shown, directory, name);
+        platform::split_file_path(shown, directory, name);
     }
     if (!confirm_place(kind, directory + QStringLiteral(" directory")))
         return;

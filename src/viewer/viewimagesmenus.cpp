@@ -2,25 +2,19 @@
 #include "viewer/viewimages.h"
 
 #include "dialogs/assoctext.h"
-#include "settings/helpers.h"
 #include "settings/mainformview.h"
 #include "settings/pickers.h"
 #include "settings/program.h"
 
 #include "platform/events.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
 #include "platform/ui.h"
 #include "platform/wincolor.h"
 
 namespace mosaicon::viewer {
 
 namespace {
-
-void refreshToolbar()
-{
-    if (program().main_form)
-        program().main_form->refreshToolbar();
-}
 
 // keep_processing on while it lives, so that list clicks do not load pictures.
 class KeepProcessing
@@ -140,7 +134,7 @@ void ViewImages::clearHtmlBackground()
     settings().html_background = QString();
     htmlbackground.caption.clear();
     reset_frm_viewem();
-    refreshToolbar();
+    refresh_toolbar();
 }
 
 void ViewImages::moveSelected(ListId from)
@@ -217,7 +211,7 @@ void ViewImages::addFile()
     }
     QString directory;
     QString name;
-    split_file_path(*chosen, directory, name);
+    platform::split_file_path(*chosen, directory, name);
     s.last_directory = directory;
 }
 

@@ -1,5 +1,5 @@
 #include "dialogs/assoctext.h"
-#include "dialogs/frmassoctext2.h"
+#include "dialogs/widgets/frmassoctext2.h"
 
 #include "mainwindow/mainform.h"
 #include "settings/program.h"
@@ -28,7 +28,7 @@ const QString titleSection = QStringLiteral("Associated Text Title");
 
 platform::ProfileFile& ini()
 {
-    return platform::profile(program().ini_file_path);
+    return settingsFile();
 }
 
 // A program whose settings file and text folder are in the test's folder.

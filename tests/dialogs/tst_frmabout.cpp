@@ -1,4 +1,4 @@
-#include "dialogs/frmabout.h"
+#include "dialogs/widgets/frmabout.h"
 
 #include "settings/program.h"
 

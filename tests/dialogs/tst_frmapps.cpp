@@ -1,4 +1,4 @@
-#include "dialogs/frmapps.h"
+#include "dialogs/widgets/frmapps.h"
 
 #include "settings/program.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/frmcolor.h"
+#include "dialogs/widgets/frmcolor.h"
 
 #include "settings/program.h"
 

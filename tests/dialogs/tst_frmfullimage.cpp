@@ -1,4 +1,4 @@
-#include "dialogs/frmfullimage.h"
+#include "dialogs/widgets/frmfullimage.h"
 
 #include "settings/program.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/frmhtmledit.h"
+#include "dialogs/widgets/frmhtmledit.h"
 
 #include "settings/program.h"
 

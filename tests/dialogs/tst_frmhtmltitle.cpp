@@ -1,4 +1,4 @@
-#include "dialogs/frmhtmltitle.h"
+#include "dialogs/widgets/frmhtmltitle.h"
 
 #include "pagekit/pageprompt.h"
 #include "pagekit/thumbnails.h"

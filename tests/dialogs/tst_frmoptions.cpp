@@ -1,4 +1,4 @@
-#include "dialogs/frmoptions.h"
+#include "dialogs/widgets/frmoptions.h"
 
 #include "dialogs/coloroptions.h"
 #include "dialogs/htmlheadingfooting.h"

@@ -1,4 +1,4 @@
-#include "dialogs/frmsoptions.h"
+#include "dialogs/widgets/frmsoptions.h"
 
 #include "mainwindow/mainform.h"
 #include "mainwindow/windows.h"

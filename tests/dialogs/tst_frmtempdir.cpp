@@ -1,4 +1,4 @@
-#include "dialogs/frmtempdir.h"
+#include "dialogs/widgets/frmtempdir.h"
 
 #include "settings/program.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/frmthumbdirs.h"
+#include "dialogs/widgets/frmthumbdirs.h"
 
 #include "settings/program.h"
 
@@ -33,7 +33,7 @@ private slots:
         QFETCH(QStringList, stored);
         QFETCH(QStringList, listed);
         TestProgram tp;
-        platform::ProfileFile& file = platform::profile(program().ini_file_path);
+        platform::ProfileFile& file = settingsFile();
         for (int i = 0; i < stored.size(); ++i) {
             if (stored[i] != QLatin1String("-"))
                 file.put(QStringLiteral("Thumbnail Directories"),

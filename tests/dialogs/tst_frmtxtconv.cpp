@@ -1,4 +1,4 @@
-#include "dialogs/frmtxtconv.h"
+#include "dialogs/widgets/frmtxtconv.h"
 
 #include "pagekit/pageblocks.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/frmhtmlheadingfooting.h"
+#include "dialogs/widgets/frmhtmlheadingfooting.h"
 #include "dialogs/htmlheadingfooting.h"
 
 #include "testprogram.h"

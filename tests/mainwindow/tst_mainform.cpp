@@ -3,7 +3,7 @@
 #include "mainwindow/multidrive.h"
 
 #include "settings/program.h"
-#include "viewer/frmsimplev.h"
+#include "viewer/widgets/frmsimplev.h"
 #include "viewer/librarycatalog.h"
 #include "viewer/viewimages.h"
 
@@ -244,8 +244,6 @@ private slots:
             picture.save(tp.path(name), "JPEG");
             form.itemlist()->addItem(tp.path(name));
         }
-        // What an earlier opening left is not kept.
-        program().catalog = {{tp.path("old.jpg"), QStringLiteral("tn_old.jpg"), QStringLiteral("Old")}};
         settings().target_dir = tp.path("gone");
         const QString warning = QStringLiteral("The target directory has been changed to '%1' because the "
                                                "directory '%2' does not exist.")
@@ -253,9 +251,9 @@ private slots:
         tp.ui.expectMessage(warning).expectModal(QStringLiteral("frm_librarycatalog"), [&](QObject* window) {
             auto* catalog = qobject_cast<viewer::LibraryCatalog*>(window);
             QVERIFY(catalog);
-            const QList<CatalogRow> expected{
+            const QList<catalog::CatalogEntry> expected{
                 {tp.path("A.jpg"), {}, {}}, {tp.path("a.jpg"), {}, {}}, {tp.path("b.jpg"), {}, {}}};
-            QCOMPARE(program().catalog, expected);
+            QCOMPARE(catalog->contents().entries(), expected);
             QCOMPARE(catalog->flelist(), (QStringList{tp.path("A.jpg"), tp.path("a.jpg"), tp.path("b.jpg")}));
             QCOMPARE(catalog->Frame1.caption, QStringLiteral("Current File List ( 3)"));
             QCOMPARE(catalog->ListIndex, 0);

@@ -3,7 +3,7 @@
 #include "pagekit/pageprompt.h"
 #include "settings/helppage.h"
 #include "settings/program.h"
-#include "viewer/frmsimplev.h"
+#include "viewer/widgets/frmsimplev.h"
 
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/imageview.h"

@@ -66,7 +66,7 @@ class TestQuickView : public QObject
             Program& p = program();
             p.ini_file_path = tp.path("mosaik.ini");
             p.product_title = QStringLiteral("Mosaicon Pro v4.00");
-            p.main_form = &window;
+            setMainFormView(&window);
             p.settings.internet_dir = tp.path("web");
             p.settings.last_directory = tp.path("pics");
             setDefaultPageColours();
@@ -78,7 +78,7 @@ class TestQuickView : public QObject
         ~Run()
         {
             frm_quickview.unload();
-            program().main_form = nullptr;
+            setMainFormView(nullptr);
         }
         // The window as the toolbar opens it, over a run whose prompt is
         // answered by its defaults.

@@ -62,7 +62,7 @@ private slots:
         TestProgram tp;
         program().ini_file_path = tp.path("mosaik.ini");
         if (!stored.isEmpty())
-            platform::profile(program().ini_file_path).put(QStringLiteral("Captions"), QStringLiteral("copyright"), stored);
+            settingsFile().put(QStringLiteral("Captions"), QStringLiteral("copyright"), stored);
         QCOMPARE(get_caption(id), expected);
     }
 

@@ -104,8 +104,7 @@ private slots:
         const QString out = create_thumbnail(engine, tp.path("x.jpg"), QStringLiteral("thumbnail")).value_or(QString());
         QCOMPARE(out, tp.path("x_tn.jpg"));
         QVERIFY(QImage(out).width() <= 104);
-        QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Thumbnails (vi)"), tp.path("x.jpg")),
-                 out);
+        QCOMPARE(settingsFile().get(QStringLiteral("Thumbnails (vi)"), tp.path("x.jpg")), out);
     }
 
     void smallImageIsItsOwnThumbnail()

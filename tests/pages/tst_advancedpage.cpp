@@ -60,8 +60,8 @@ private slots:
         QCOMPARE(run.started().generated().o_flist.entries,
                  QStringList{run.tp.path("web/mosaik.htm")});
         // The record was used up by the page.
-        QVERIFY(!platform::profile(program().ini_file_path)
-                     .contains(QStringLiteral("Thumbnails (ir)"), run.tp.path("web/cat one.jpg")));
+        QVERIFY(!settingsFile().contains(QStringLiteral("Thumbnails (ir)"),
+                                         run.tp.path("web/cat one.jpg")));
     }
 
     void oddFileNamesReachTheBrowserWhole()
@@ -122,7 +122,7 @@ private slots:
         QVERIFY(QFileInfo::exists(run.tp.path("web/a_tn.jpg")));
         QVERIFY(!QFileInfo::exists(run.tp.path("web/broken_tn.jpg")));
         QCOMPARE(QImage(run.tp.path("web/c_tn.jpg")).size(), QSize(52, 104));
-        auto& ini = platform::profile(program().ini_file_path);
+        auto& ini = settingsFile();
         QVERIFY(!ini.contains(QStringLiteral("Thumbnails (ir)"), run.tp.path("web/broken.jpg")));
         QVERIFY(ini.contains(QStringLiteral("Thumbnails (ir)"), run.tp.path("web/c.jpg")));
     }
@@ -189,7 +189,7 @@ private slots:
         s.print_pixel_size = true;
         s.print_kb_size = true;
         s.top_banner_link = QStringLiteral("http://example.org/?a=1&b=2");
-        platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+        platform::ProfileFile& ini = settingsFile();
         ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("&copy; 2024 Ann"));
         run.picture(QStringLiteral("dog.jpg"), 300, 150);
         run.picture(QStringLiteral("small.jpg"), 40, 20);

@@ -111,8 +111,8 @@ private slots:
         settings().full_img_layout = layout;
         if (withText) {
             run.tp.write("cat.txt", "A cat.\r\nIn the sun.\r\n");
-            platform::profile(program().ini_file_path)
-                .put(QStringLiteral("Associated Text"), run.picture, run.tp.path("cat.txt"));
+            settingsFile().put(QStringLiteral("Associated Text"), run.picture,
+                               run.tp.path("cat.txt"));
         }
         QString ref;
         QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
@@ -127,7 +127,7 @@ private slots:
         p.settings.top_banner_link = QStringLiteral("index.htm");
         run.pageRun->prompt().bottom_banner_ref = QStringLiteral("bottom banner.jpg");
         p.settings.file_title = true;
-        platform::ProfileFile& ini = platform::profile(p.ini_file_path);
+        platform::ProfileFile& ini = settingsFile();
         ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("&copy; 2024"));
         ini.put(QStringLiteral("Associated Text Title"), run.picture, QStringLiteral("Tom <i>asleep</i>"));
         QString ref;
@@ -155,7 +155,7 @@ private slots:
         QString ref;
         QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
         VERIFY_DIALOGS(run.tp);
-        QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text Title"), run.picture),
+        QCOMPARE(settingsFile().get(QStringLiteral("Associated Text Title"), run.picture),
                  QStringLiteral("Garfield"));
         QVERIFY(run.page(ref).contains("<h1>Garfield</h1>"));
     }

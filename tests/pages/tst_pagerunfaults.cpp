@@ -220,7 +220,7 @@ private slots:
         settings().auto_start_browser = false;
         run.picture(QStringLiteral("a.jpg"), 300, 150);
         run.picture(QStringLiteral("b.jpg"), 150, 300);
-        platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+        platform::ProfileFile& ini = settingsFile();
         const int before = ini.diskUse().writes;
         go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);

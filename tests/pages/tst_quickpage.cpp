@@ -191,8 +191,8 @@ private slots:
         Run run;
         run.picture(QStringLiteral("a.gif"));
         run.preparePrompt = [](PagePrompt& p) { p.bottom_banner_ref = QStringLiteral("bottom.gif"); };
-        platform::profile(program().ini_file_path)
-            .put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("&copy; 2024"));
+        settingsFile().put(QStringLiteral("Captions"), QStringLiteral("Copyright"),
+                           QStringLiteral("&copy; 2024"));
         run.headerAndFooter("<html>\r\n", footer);
         go_create_simple_html(run.started());
         QCOMPARE(run.page(), "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag + "\r\n" + run.imageLine("a.gif") +
@@ -208,8 +208,8 @@ private slots:
             p.top_banner_ref = QStringLiteral("top.gif");
             p.bottom_banner_ref = QStringLiteral("bottom.gif");
         };
-        platform::profile(program().ini_file_path)
-            .put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("(c) Ann"));
+        settingsFile().put(QStringLiteral("Captions"), QStringLiteral("Copyright"),
+                           QStringLiteral("(c) Ann"));
         go_create_simple_html(run.started());
         QCOMPARE(run.page(),
                  "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag +

@@ -50,7 +50,7 @@ class TestVerticalPage : public QObject
         {
             const QString textFile = tp.path(QFileInfo(picture).baseName() + QStringLiteral(".txt"));
             tp.write(QFileInfo(textFile).fileName(), lines);
-            platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+            platform::ProfileFile& ini = settingsFile();
             ini.put(QStringLiteral("Associated Text"), picture, textFile);
             ini.put(QStringLiteral("Associated Text Title"), picture, title);
         }

@@ -1,4 +1,4 @@
-#include "platform/scriptedui.h"
+#include "scriptedui.h"
 
 #include <QProcess>
 #include <QTest>

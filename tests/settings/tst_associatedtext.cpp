@@ -58,7 +58,7 @@ private slots:
         useProgramFolder(tp);
         const QString image = QStringLiteral("/pics/a b.jpg");
         QVERIFY(store_associated_text(image, typed));
-        const QString recorded = platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text"), image);
+        const QString recorded = settingsFile().get(QStringLiteral("Associated Text"), image);
         QVERIFY2(QDir::cleanPath(recorded).startsWith(tp.path(QStringLiteral("assoctxt/"))), qPrintable(recorded));
         QVERIFY2(QRegularExpression(QStringLiteral("/\\d{8}\\.txt$")).match(recorded).hasMatch(), qPrintable(recorded));
         QCOMPARE(contents(recorded), file);
@@ -71,9 +71,9 @@ private slots:
         useProgramFolder(tp);
         const QString image = QStringLiteral("/pics/a.jpg");
         QVERIFY(store_associated_text(image, QStringLiteral("first")));
-        const QString recorded = platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text"), image);
+        const QString recorded = settingsFile().get(QStringLiteral("Associated Text"), image);
         QVERIFY(store_associated_text(image, QStringLiteral("second")));
-        QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text"), image), recorded);
+        QCOMPARE(settingsFile().get(QStringLiteral("Associated Text"), image), recorded);
         QCOMPARE(contents(recorded), QByteArray("second\r\n"));
         QCOMPARE(QDir(tp.path(QStringLiteral("assoctxt"))).entryList(QDir::Files).size(), 1);
     }
@@ -84,7 +84,7 @@ private slots:
         useProgramFolder(tp);
         const QString image = QStringLiteral("/pics/a.jpg");
         QVERIFY(store_associated_text(image, QStringLiteral("first")));
-        platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+        platform::ProfileFile& ini = settingsFile();
         const QString old = ini.get(QStringLiteral("Associated Text"), image);
         QVERIFY(QFile::remove(old));
         QCOMPARE(associated_text_lines(image), QStringList());
@@ -103,9 +103,9 @@ private slots:
         QString error;
         QVERIFY(!store_associated_text(QStringLiteral("/pics/a.jpg"), QStringLiteral("text"), &error));
         QVERIFY(!error.isEmpty());
-        QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text"),
-                                                                 QStringLiteral("/pics/a.jpg")),
-                 QString());
+        QCOMPARE(
+            settingsFile().get(QStringLiteral("Associated Text"), QStringLiteral("/pics/a.jpg")),
+            QString());
     }
 
     void twoPathsOfOneFileKeepTheirOwnRecordsUntilCopied()
@@ -131,8 +131,8 @@ private slots:
         useProgramFolder(tp);
         store_associated_title(QStringLiteral("/pics/a.jpg"), QStringLiteral("Old title"));
         store_associated_title(QStringLiteral("/pics/a.jpg"), QStringLiteral("   "));
-        QCOMPARE(platform::profile(program().ini_file_path).get(QStringLiteral("Associated Text Title"),
-                                                                 QStringLiteral("/pics/a.jpg")),
+        QCOMPARE(settingsFile().get(QStringLiteral("Associated Text Title"),
+                                    QStringLiteral("/pics/a.jpg")),
                  QString());
     }
 

@@ -23,9 +23,9 @@ struct Fixture
         executable(QStringLiteral("my editor/ed"));
         tp.write(QStringLiteral("notes.txt"), "notes");
         program().product_title = QStringLiteral("Mosaicon Test");
-        program().main_form = &window;
+        setMainFormView(&window);
     }
-    ~Fixture() { program().main_form = nullptr; }
+    ~Fixture() { setMainFormView(nullptr); }
 
     void executable(const QString& name)
     {

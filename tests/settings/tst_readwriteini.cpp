@@ -50,9 +50,9 @@ void restart(const TestProgram& tp)
     useSettingsFileOf(tp);
 }
 
-void run(const char* mode)
+void run(const char* mode, MainFormView* view = nullptr)
 {
-    readwriteini(QString::fromLatin1(mode));
+    readwriteini(QString::fromLatin1(mode), view);
 }
 
 void createFiles(const TestProgram& tp, const QStringList& names)
@@ -735,11 +735,10 @@ private slots:
         TestProgram tp;
         FakeMainForm form;
         useSettingsFileOf(tp);
-        program().main_form = &form;
         createFiles(tp, files);
         writeSettingsFile(tp, file);
         settings().logo_background = 4242;
-        run("READ");
+        run("READ", &form);
         QCOMPARE(form.calls, at(tp, calls));
     }
 
@@ -846,11 +845,10 @@ private slots:
         TestProgram tp;
         FakeMainForm form; // geometry empty: not in its normal state
         useSettingsFileOf(tp);
-        if (withWindow)
-            program().main_form = &form;
+        MainFormView* view = withWindow ? &form : nullptr;
         writeSettingsFile(tp, u"[Current]\nForm Top= 100\nForm Left= 200\nForm Height= 300\nForm Width= 400\n"_s);
-        run("READ");
-        run("WRITE");
+        run("READ", view);
+        run("WRITE", view);
         const QStringList lines = sectionLines(tp.read(u"mosaik.ini"_s), u"Current"_s);
         QCOMPARE(lines.mid(0, 4), (QStringList{u"Form Top= 100"_s, u"Form Left= 200"_s, u"Form Height= 300"_s,
                                                u"Form Width= 400"_s}));

@@ -125,10 +125,8 @@ private slots:
         FakeMainForm form;
         if (!geometry.isNull())
             form.geometry = geometry;
-        if (withWindow)
-            program().main_form = &form;
         init_application();
-        startitoff();
+        startitoff(withWindow ? &form : nullptr);
 
         const QStringList lines = QStringList{
             u"[Current]"_s,
@@ -248,12 +246,11 @@ private slots:
         QFETCH(bool, oldLog);
         TestProgram tp;
         FakeMainForm form;
-        program().main_form = &form;
         if (oldLog)
             tp.write(u"filecopy.log"_s, "copied a.jpg\r\n");
         tp.write(u"filecopy.txt"_s, "kept\r\n");
         init_application();
-        startup_housekeeping();
+        startup_housekeeping(&form);
         QVERIFY(!QFileInfo::exists(tp.path(u"filecopy.log"_s)));
         QCOMPARE(tp.read(u"filecopy.txt"_s), QByteArray("kept\r\n"));
         QCOMPARE(form.calls, (QStringList{u"dialog folder "_s + tp.folder(), u"View Images"_s, u"button 4"_s,

@@ -189,8 +189,7 @@ private slots:
         const QString image = t.image(QStringLiteral("a.jpg"), 10, 10);
         t.tp.write("a.txt", "one\r\ntwo\r\n");
         if (record)
-            platform::profile(program().ini_file_path)
-                .put(QStringLiteral("Associated Text"), image, t.tp.path("a.txt"));
+            settingsFile().put(QStringLiteral("Associated Text"), image, t.tp.path("a.txt"));
         QCOMPARE(slide_text_block(image), expected);
         settings().use_associated_text = false;
         QCOMPARE(slide_text_block(image), QString());

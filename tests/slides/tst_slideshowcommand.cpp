@@ -69,7 +69,7 @@ private slots:
         settings().individual_selections = true;
         run.lists.selected = {true, true, true, false};
         run.tp.write("notes.txt", "hello\r\n");
-        auto& ini = platform::profile(program().ini_file_path);
+        auto& ini = settingsFile();
         ini.put(QStringLiteral("Associated Text"), a, run.tp.path("notes.txt"));
         store_associated_title(a, QStringLiteral("Cat"));
         go_create_slideshow(run.started());

@@ -85,7 +85,7 @@ struct SlideRunFixture : PageRunFixture
         s.bottom_banner = tp.path("pics/bottom.gif");
         s.use_background_image = true;
         s.html_background = tp.path("pics/bg.gif");
-        auto& ini = mosaicon::platform::profile(mosaicon::program().ini_file_path);
+        auto& ini = mosaicon::settingsFile();
         ini.put(QStringLiteral("Captions"), QStringLiteral("Copyright"), QStringLiteral("(c) Me"));
         mosaicon::store_associated_title(tp.path("pics/a.jpg"), QStringLiteral("Ay"));
         mosaicon::store_associated_title(tp.path("pics/b.jpg"), QStringLiteral("Bee"));

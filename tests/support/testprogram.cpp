@@ -1,11 +1,11 @@
 #include "testprogram.h"
 
-#include "settings/helpers.h"
 #include "settings/program.h"
 #include "settings/startup.h"
 
 #include "platform/events.h"
 #include "platform/profilefile.h"
+#include "platform/randomnames.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
 #include "platform/windowregistry.h"
@@ -25,7 +25,7 @@ TestProgram::TestProgram(const QStringList& arguments)
     mosaicon::platform::setShell(&shell);
     mosaicon::platform::setEndProgramHook([this] { ++endCalls; });
     mosaicon::platform::setDoEventsHook({});
-    mosaicon::seed_temp_file_names(12345);
+    mosaicon::platform::seed_temp_file_names(12345);
 }
 
 TestProgram::~TestProgram()

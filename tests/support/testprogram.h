@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/scriptedshell.h"
-#include "platform/scriptedui.h"
+#include "scriptedshell.h"
+#include "scriptedui.h"
 
 #include <QByteArray>
 #include <QStringList>

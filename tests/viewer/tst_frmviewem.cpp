@@ -1,4 +1,4 @@
-#include "viewer/frmviewem.h"
+#include "viewer/widgets/frmviewem.h"
 
 #include "settings/program.h"
 

@@ -51,7 +51,7 @@ QByteArray bytesOf(const QString& path)
 
 QString recordOf(const QString& source)
 {
-    return platform::profile(program().ini_file_path).get(QStringLiteral("Thumbnails (vi)"), source);
+    return settingsFile().get(QStringLiteral("Thumbnails (vi)"), source);
 }
 
 QStringList filesIn(const QString& folder)
@@ -250,8 +250,7 @@ private slots:
                     file.setFileTime(olderTime, QFileDevice::FileModificationTime));
         }
         if (!recorded.isEmpty())
-            platform::profile(program().ini_file_path)
-                .put(QStringLiteral("Thumbnails (vi)"), path, f.resolve(recorded));
+            settingsFile().put(QStringLiteral("Thumbnails (vi)"), path, f.resolve(recorded));
         const QStringList before = filesIn(f.src) + filesIn(f.target);
 
         const ConversionResult r = create_jpeg(path, kind, {f.target, besideSource, copySmall});
@@ -312,7 +311,7 @@ private slots:
         QFETCH(QStringList, expected);
         Folders f;
         const QString section = QStringLiteral("Thumbnail Directories");
-        platform::ProfileFile& ini = platform::profile(program().ini_file_path);
+        platform::ProfileFile& ini = settingsFile();
         for (qsizetype i = 0; i < stored.size(); ++i)
             if (!stored.at(i).isEmpty())
                 ini.put(section, QStringLiteral("dir%1").arg(i + 1), stored.at(i));
@@ -322,7 +321,7 @@ private slots:
         platform::resetProfiles(); // read back from the file itself
         QStringList keys;
         for (int n = 1; n <= 6; ++n)
-            keys.append(platform::profile(program().ini_file_path).get(section, QStringLiteral("dir%1").arg(n)));
+            keys.append(settingsFile().get(section, QStringLiteral("dir%1").arg(n)));
         QCOMPARE(keys, expected);
         QStringList listed;
         for (const QString& d : expected) {
@@ -358,8 +357,7 @@ private slots:
         // The older file is the one recorded as made from this picture, so it may be replaced.
         if (diskFull) {
             f.program.write(QStringLiteral("target/") + output, "older");
-            platform::profile(program().ini_file_path)
-                .put(QStringLiteral("Thumbnails (vi)"), source, target);
+            settingsFile().put(QStringLiteral("Thumbnails (vi)"), source, target);
         } else {
             program().ini_file_path = f.program.path(QStringLiteral("no such folder/mosaik.ini"));
         }
@@ -460,7 +458,7 @@ private slots:
         for (const QString& name : recorded)
             expectedKeys.append(f.resolve(name));
         platform::resetProfiles();
-        QCOMPARE(platform::profile(program().ini_file_path).keys(QStringLiteral("Thumbnails (vi)")), expectedKeys);
+        QCOMPARE(settingsFile().keys(QStringLiteral("Thumbnails (vi)")), expectedKeys);
 
         const QString shared = results.at(0).output;
         QCOMPARE(results.at(1).output, shared);

@@ -1,4 +1,4 @@
-#include "viewer/frmlibrarycatalog.h"
+#include "viewer/widgets/frmlibrarycatalog.h"
 #include "viewer/librarycatalog.h"
 
 #include "settings/program.h"
@@ -66,19 +66,19 @@ QStringList conversionFixture(TestProgram& tp, LibraryCatalog& catalog)
     return paths;
 }
 
-QStringList thumbnails()
+QStringList thumbnails(const LibraryCatalog& catalog)
 {
     QStringList out;
-    for (const CatalogRow& row : program().catalog)
-        out.append(row.thumbnail);
+    for (const catalog::CatalogEntry& entry : catalog.contents().entries())
+        out.append(entry.thumbnail);
     return out;
 }
 
-QStringList titles()
+QStringList titles(const LibraryCatalog& catalog)
 {
     QStringList out;
-    for (const CatalogRow& row : program().catalog)
-        out.append(row.title);
+    for (const catalog::CatalogEntry& entry : catalog.contents().entries())
+        out.append(entry.title);
     return out;
 }
 
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(catalog.flelist(), sorted);
         QStringList expected(3);
         expected[entry] = title;
-        QCOMPARE(titles(), expected);
+        QCOMPARE(titles(catalog), expected);
         VERIFY_DIALOGS(tp);
     }
 
@@ -176,7 +176,7 @@ private slots:
         LibraryCatalog catalog;
         catalog.Form_Load(paths);
         QVERIFY(catalog.waitForPicture());
-        program().catalog[1].title = QStringLiteral("Quay");
+        catalog.contents().entry(1).title = QStringLiteral("Quay");
         FrmLibraryCatalog window(&catalog);
         window.flelist()->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
         window.flelist()->setCurrentRow(0, QItemSelectionModel::Select);
@@ -185,7 +185,7 @@ private slots:
         auto* box = window.findChild<QLineEdit*>(QStringLiteral("o_image_title"));
         box->setText(QStringLiteral("Pier"));
         leave(box);
-        QCOMPARE(titles(),
+        QCOMPARE(titles(catalog),
                  QStringList({QString(), QStringLiteral("Quay"), QStringLiteral("Pier")}));
     }
 
@@ -243,7 +243,7 @@ private slots:
         VERIFY_DIALOGS(tp);
         QCOMPARE(tp.ui.asked().at(0).title, paths[1]);
         QCOMPARE(tp.ui.asked().at(1).title, paths[2]);
-        QCOMPARE(titles(), QStringList({QString(), QStringLiteral("Two"), QString()}));
+        QCOMPARE(titles(catalog), QStringList({QString(), QStringLiteral("Two"), QString()}));
         QCOMPARE(catalog.ListIndex, 2);
         QCOMPARE(catalog.selected, QList<bool>({false, false, true}));
     }
@@ -297,7 +297,7 @@ private slots:
         TestProgram tp;
         LibraryCatalog catalog;
         conversionFixture(tp, catalog);
-        program().catalog[1].thumbnail = QStringLiteral("stale");
+        catalog.contents().entry(1).thumbnail = QStringLiteral("stale");
         if (inTheWay)
             picture(tp, QStringLiteral("thumbs/big_tn.jpg"), 300, 200);
         const QByteArray other = inTheWay ? tp.read("thumbs/big_tn.jpg") : QByteArray();
@@ -341,7 +341,7 @@ private slots:
                     text.contains(tp.path("broken.jpg")));
             QCOMPARE(text.contains(inPlace), inTheWay);
         }
-        QCOMPARE(thumbnails(), thumbs.replaceInStrings(QStringLiteral("T/"), tp.path("thumbs/")));
+        QCOMPARE(thumbnails(catalog), thumbs.replaceInStrings(QStringLiteral("T/"), tp.path("thumbs/")));
         QCOMPARE(QDir(tp.path("thumbs")).entryList(QDir::Files), made);
         if (inTheWay)
             QCOMPARE(tp.read("thumbs/big_tn.jpg"), other);
@@ -390,10 +390,10 @@ private slots:
         LibraryCatalog catalog;
         catalog.Form_Load(pictures(tp, {"1.jpg", "2.jpg"}));
         QVERIFY(catalog.waitForPicture());
-        program().catalog[1].title = QStringLiteral("Quay");
+        catalog.contents().entry(1).title = QStringLiteral("Quay");
         catalog.o_output_file.text = tp.path("old.txt");
         settings().last_directory = tp.path("start/");
-        const QList<CatalogRow> before = program().catalog;
+        const QList<catalog::CatalogEntry> before = catalog.contents().entries();
         tp.ui.expectFile(QStringLiteral("Select The Catalog Output File"), std::nullopt);
         if (command == 0)
             catalog.b_select_file_Click();
@@ -402,7 +402,7 @@ private slots:
         VERIFY_DIALOGS(tp);
         QCOMPARE(catalog.o_output_file.text, tp.path("old.txt"));
         QCOMPARE(settings().last_directory.text(), tp.path("start/"));
-        QCOMPARE(program().catalog, before);
+        QCOMPARE(catalog.contents().entries(), before);
         QCOMPARE(catalog.Frame1.caption, QStringLiteral("Current File List ( 2)"));
     }
 
@@ -449,7 +449,7 @@ private slots:
             paths.append(tp.path(name));
         QCOMPARE(catalog.flelist(), paths);
         QCOMPARE(listEntries(window.flelist()), paths);
-        QCOMPARE(::titles(), titles);
+        QCOMPARE(::titles(catalog), titles);
         QCOMPARE(catalog.Frame1.caption,
                  QStringLiteral("Current File List ( %1)").arg(paths.size()));
         QCOMPARE(catalog.o_output_file.text, tp.path(told ? "old.txt" : "data.txt"));
@@ -559,8 +559,8 @@ private slots:
         LibraryCatalog catalog;
         catalog.Form_Load(pictures(tp, {"b.jpg", "a.jpg"}));
         QVERIFY(catalog.waitForPicture());
-        program().catalog[0].title = QStringLiteral("Harbour");
-        program().catalog[1].thumbnail = QStringLiteral("tn_b.jpg");
+        catalog.contents().entry(0).title = QStringLiteral("Harbour");
+        catalog.contents().entry(1).thumbnail = QStringLiteral("tn_b.jpg");
         catalog.o_output_file.text = tp.path("data.txt");
         catalog.o_output_format.index = format;
         catalog.o_output_format_Click();
@@ -645,7 +645,7 @@ private slots:
         after.replace(QStringLiteral("P/"), tp.folder() + u'/');
         QCOMPARE(settings().html_background.text(), after);
         QCOMPARE(item->text(), captionFor(after));
-        QCOMPARE(program().catalog.size(), listed.size());
+        QCOMPARE(catalog.contents().size(), listed.size());
     }
 
     void aListConversionEndsWithTheCurrentEntryAloneSelected_data()

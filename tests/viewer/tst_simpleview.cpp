@@ -1,4 +1,4 @@
-#include "viewer/frmsimplev.h"
+#include "viewer/widgets/frmsimplev.h"
 #include "viewer/simpleview.h"
 
 #include "testprogram.h"

@@ -685,8 +685,8 @@ private slots:
                 listed.append(path);
         }
         if (!record.isEmpty())
-            platform::profile(program().ini_file_path)
-                .put(QStringLiteral("Thumbnails (vi)"), tp.path("dog.jpg"), tp.path(record));
+            settingsFile().put(QStringLiteral("Thumbnails (vi)"), tp.path("dog.jpg"),
+                               tp.path(record));
         ViewImages v;
         v.Form_Load(listed);
         clickShown(v, ViewImages::Current, 0, true);

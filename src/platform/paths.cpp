@@ -1,0 +1,58 @@
+#include "platform/paths.h"
+
+#include "platform/files.h"
+
+namespace mosaicon::platform {
+
+namespace {
+
+void splitAtLastSlash(const QString& path, QString& directory, QString& file_name, bool wholeIsName)
+{
+    directory.clear();
+    file_name.clear();
+    const qsizetype at = path.lastIndexOf(u'/');
+    if (at < 0) {
+        if (wholeIsName)
+            file_name = path;
+        return;
+    }
+    directory = path.left(at + 1);
+    file_name = path.mid(at + 1);
+}
+
+} // namespace
+
+void split_path(const QString& path, QString& directory, QString& file_name)
+{
+    splitAtLastSlash(path, directory, file_name, false);
+}
+
+void split_file_path(const QString& path, QString& directory, QString& file_name)
+{
+    splitAtLastSlash(path, directory, file_name, true);
+}
+
+bool file_exists(QString& name)
+{
+    name = name.trimmed();
+    return isReadableFile(name);
+}
+
+bool file_exists(const QString& name)
+{
+    return isReadableFile(name.trimmed());
+}
+
+void make_relative_path(QString& path, const QString& page_path, QString& file_name)
+{
+    const qsizetype slash = page_path.lastIndexOf(u'/');
+    const QString base = slash < 0 ? QString() : page_path.left(slash + 1);
+    const qsizetype own = path.lastIndexOf(u'/');
+    file_name = path.mid(own + 1);
+    if (path.startsWith(base))
+        path = path.mid(base.size());
+    else if (!file_name.isEmpty())
+        path = file_name;
+}
+
+} // namespace mosaicon::platform

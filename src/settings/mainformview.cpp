@@ -1,0 +1,42 @@
+#include "settings/mainformview.h"
+
+#include "platform/events.h"
+
+namespace mosaicon {
+
+namespace {
+
+MainFormView* current = nullptr;
+
+} // namespace
+
+void setMainFormView(MainFormView* view)
+{
+    current = view;
+}
+
+MainFormView* mainFormView()
+{
+    return current;
+}
+
+void show_status(const QString& text)
+{
+    if (MainFormView* view = current)
+        view->showStatus(text);
+    platform::doEvents();
+}
+
+void show_status_now(const QString& text)
+{
+    if (MainFormView* view = current)
+        view->showStatus(text);
+}
+
+void refresh_toolbar()
+{
+    if (MainFormView* view = current)
+        view->refreshToolbar();
+}
+
+} // namespace mosaicon

@@ -1,0 +1,37 @@
+#include "settings/shellopen.h"
+
+#include "settings/program.h"
+
+#include "platform/shell.h"
+#include "platform/ui.h"
+
+#include <QUrl>
+
+namespace mosaicon {
+
+QString not_opened_message(const QString& target, const QString& reason)
+{
+    const QUrl url(target);
+    const QString named = url.isLocalFile() ? url.toLocalFile() : target;
+    return QStringLiteral("%1 could not be opened: %2").arg(named, reason);
+}
+
+bool shell_open(const QString& target)
+{
+    return platform::shell().open(target, [target](const QString& reason) {
+        platform::msgbox(not_opened_message(target, reason), platform::MsgBox::Exclamation,
+                         program().product_title);
+    });
+}
+
+void get_associated_program(QString& extension)
+{
+    QString ext = extension.startsWith(u'.') ? extension.mid(1) : extension;
+    QString value = platform::shell().associatedProgram(ext);
+    const qsizetype blank = value.indexOf(u' ');
+    if (!value.isEmpty() && blank >= 0)
+        value = value.left(blank + 1).trimmed();
+    extension = value;
+}
+
+} // namespace mosaicon

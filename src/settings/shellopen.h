@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace mosaicon {
+
+// Opens a file or an address with its associated program. When it cannot,
+// at once or when the desktop's opener gives up later, one message names the
+// file (or the address) and says why. False when it failed at once.
+bool shell_open(const QString& target);
+// "<the file or address> could not be opened: <reason>"; a file address is
+// named by its path.
+QString not_opened_message(const QString& target, const QString& reason);
+
+// In: an extension (a leading "." is dropped); out: the program associated
+// with it, or "".
+void get_associated_program(QString& extension);
+
+} // namespace mosaicon

@@ -1,0 +1,282 @@
+#include "catalog/catalogpages.h"
+
+#include "settings/program.h"
+
+#include "platform/ui.h"
+
+#include "testprogram.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTest>
+#include <QUrl>
+
+using namespace mosaicon;
+using namespace mosaicon::catalog;
+
+using PageFiles = QMap<QString, QByteArray>;
+
+namespace {
+
+const QByteArray top =
+    "<html>\r\n<head>\r\n</head>\r\n<body>\r\n<center>\r\n<font face=arial>\r\n"
+    "<h3><b>Mosaicon Pro Image Catalog</b></h3>\r\n</font>\r\n<font size=2 face=arial>\r\n";
+const QByteArray tableStart = "</font>\r\n<table border=1 cellpadding=7>\r\n";
+const QByteArray bottom = "</table>\r\n<p>\r\n<hr>\r\n</center>\r\n</body>\r\n</html>\r\n";
+const QByteArray homePage =
+    top + "<a href='mkncat1.htm'>\r\n<br>\r\n[Click Here For First Page Of Catalog]\r\n</a>\r\n"
+          "</font>\r\n<br>\r\n<p>\r\n<hr>\r\n</center>\r\n</body>\r\n</html>\r\n";
+const QByteArray rowStart = "  <tr>\r\n\r\n";
+const QByteArray rowEnd = "  </tr>\r\n\r\n";
+
+const QString confirmation =
+    QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  "
+                   "Is this what you want?");
+const QString perPageRefusal =
+    QStringLiteral("The number of images per row and the number of images per column "
+                   "must each be a whole number greater than zero.");
+
+// The catalog of every case: full paths in "pics" (one with an apostrophe
+// and a blank, one with an accent, a "#" and a "%"), bare thumbnail names, a
+// title with markup kept as typed.
+QList<CatalogEntry> fiveEntries(const QString& pics)
+{
+    return {{pics + "/a.jpg", "tn_a.jpg", "Harbour"},
+            {pics + "/b.jpg", "", ""},
+            {pics + "/c.jpg", "tn_c.jpg", "<b>Bold</b> & co"},
+            {pics + "/o'brien 1.jpg", "tn_o'brien 1.jpg", "Pat"},
+            {pics + QString::fromUtf8("/caf\xc3\xa9 #5%.jpg"),
+             QString::fromUtf8("tn_caf\xc3\xa9 #5%.jpg"), "End"}};
+}
+
+QStringList filesIn(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+class TestCatalogPages : public QObject
+{
+    Q_OBJECT
+
+    struct Catalog
+    {
+        TestProgram tp;
+        QString target = tp.path("web");
+        QString pics = tp.path("pics");
+        Catalog()
+        {
+            program().product_title = QStringLiteral("Mosaicon");
+            settings().table_cell_padding = QStringLiteral("7");
+            QDir(tp.folder()).mkpath(QStringLiteral("web"));
+        }
+        QByteArray homeAddress() const
+        {
+            return QUrl::fromLocalFile(target + "/mkn_catalog.htm").toEncoded();
+        }
+    };
+
+private slots:
+    void writesEveryPageAsTheCatalogShowsIt_data()
+    {
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<bool>("useThumbs");
+        QTest::addColumn<int>("entries");
+        // "P" stands for the pictures' folder as it is listed.
+        QTest::addColumn<PageFiles>("expected");
+
+        const QByteArray twoPages =
+            "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
+            "<a href='mkncat2.htm'>2</a> \r\n";
+        const QByteArray thumbA =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/a.jpg'>\r\n"
+            "      <img src='tn_a.jpg'><p>\r\n\r\n      Harbour\r\n\r\n      </a>\r\n\r\n"
+            "      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray thumbB =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/b.jpg'>\r\n"
+            "      thumbnail<br>not<br>available<p>\r\n\r\n      PATH/b.jpg\r\n\r\n"
+            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray thumbC =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/c.jpg'>\r\n"
+            "      <img src='tn_c.jpg'><p>\r\n\r\n      <b>Bold</b> & co\r\n\r\n"
+            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray thumbD =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/o%27brien%201.jpg'>\r\n"
+            "      <img src='tn_o%27brien%201.jpg'><p>\r\n\r\n      Pat\r\n\r\n"
+            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray thumbE =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='P/caf%C3%A9%20%235%25.jpg'>\r\n"
+            "      <img src='tn_caf%C3%A9%20%235%25.jpg'><p>\r\n\r\n      End\r\n\r\n"
+            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        QTest::addRow("thumbnails, 2 x 2: a full first page, then one row of one cell")
+            << "2"
+            << "2" << true << 5
+            << PageFiles{{"mkncat1.htm", top + twoPages + tableStart + rowStart + thumbA + thumbB +
+                                             rowEnd + rowStart + thumbC + thumbD + rowEnd + bottom},
+                         {"mkncat2.htm",
+                          top + twoPages + tableStart + rowStart + thumbE + rowEnd + bottom},
+                         {"mkn_catalog.htm", homePage}};
+
+        const QByteArray threePages =
+            "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
+            "<a href='mkncat2.htm'>2</a> <a href='mkncat3.htm'>3</a> \r\n";
+        const QByteArray fullA =
+            "    <td>\r\n      <img src='P/a.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      Harbour\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray fullB =
+            "    <td>\r\n      <img src='P/b.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      PATH/b.jpg\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray fullC =
+            "    <td>\r\n      <img src='P/c.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      <b>Bold</b> & co\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray fullD =
+            "    <td>\r\n      <img src='P/o%27brien%201.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      Pat\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QByteArray fullE =
+            "    <td>\r\n      <img src='P/caf%C3%A9%20%235%25.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
+            "      End\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        QTest::addRow("full size, one per row, 2 rows: first, middle and a last page of one row")
+            << "1"
+            << "2" << false << 5
+            << PageFiles{{"mkncat1.htm", top + threePages + tableStart + rowStart + fullA + rowEnd +
+                                             rowStart + fullB + rowEnd + bottom},
+                         {"mkncat2.htm", top + threePages + tableStart + rowStart + fullC + rowEnd +
+                                             rowStart + fullD + rowEnd + bottom},
+                         {"mkncat3.htm",
+                          top + threePages + tableStart + rowStart + fullE + rowEnd + bottom},
+                         {"mkn_catalog.htm", homePage}};
+
+        QTest::addRow("an empty catalog writes only the home page, still linking page 1")
+            << "2"
+            << "2" << true << 0 << PageFiles{{"mkn_catalog.htm", homePage}};
+    }
+    void writesEveryPageAsTheCatalogShowsIt()
+    {
+        QFETCH(QString, columns);
+        QFETCH(QString, rows);
+        QFETCH(bool, useThumbs);
+        QFETCH(int, entries);
+        QFETCH(PageFiles, expected);
+        Catalog c;
+        // The folder's own bytes stand in the pages, so it must need no encoding.
+        QVERIFY2(QRegularExpression(QStringLiteral("^[A-Za-z0-9/._-]+$")).match(c.pics).hasMatch(),
+                 qPrintable(c.pics));
+        c.tp.ui.expectMessage(confirmation.arg(c.target), platform::MsgBox::Yes);
+
+        QVERIFY(write_catalog_pages(c.target, fiveEntries(c.pics).mid(0, entries),
+                                    {columns, rows, useThumbs}));
+
+        VERIFY_DIALOGS(c.tp);
+        QCOMPARE(c.tp.ui.asked().at(0).style, platform::MsgBox::YesNo + platform::MsgBox::Question);
+        QCOMPARE(filesIn(c.target), expected.keys());
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+            const QByteArray page = QByteArray(it.value())
+                                        .replace("PATH", c.pics.toUtf8())
+                                        .replace("'P/", "'" + c.pics.toUtf8() + "/");
+            QCOMPARE(c.tp.read("web/" + it.key()), page);
+        }
+        QCOMPARE(c.tp.shell.opened, QStringList{QString::fromUtf8(c.homeAddress())});
+    }
+
+    void refusesWhatIsNotAPositiveWholeNumberBeforeAsking_data()
+    {
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QString>("rows");
+        QTest::addRow("an empty per-row box") << ""
+                                              << "2";
+        QTest::addRow("zero rows") << "2"
+                                   << "0";
+        QTest::addRow("a word") << "two"
+                                << "2";
+        QTest::addRow("a number followed by letters") << "2"
+                                                      << "3x";
+        QTest::addRow("a fraction") << "1.5"
+                                    << "2";
+        QTest::addRow("a negative count") << "-2"
+                                          << "2";
+        QTest::addRow("a count too large to hold") << "2"
+                                                   << "99999999999999999999";
+    }
+    void refusesWhatIsNotAPositiveWholeNumberBeforeAsking()
+    {
+        QFETCH(QString, columns);
+        QFETCH(QString, rows);
+        Catalog c;
+        c.tp.ui.expectMessage(perPageRefusal);
+
+        QVERIFY(!write_catalog_pages(c.target, fiveEntries(c.pics), {columns, rows, true}));
+
+        VERIFY_DIALOGS(c.tp);
+        QCOMPARE(c.tp.ui.asked().size(), 1);
+        QCOMPARE(catalog_images_per_page({columns, rows, true}), 0);
+        QVERIFY(filesIn(c.target).isEmpty());
+        QVERIFY(c.tp.shell.opened.isEmpty());
+    }
+
+    void writesNothingWhenStoppedBeforeThePages_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("told");
+        QTest::addRow("the user answers No") << "web" << int(platform::MsgBox::No) << QString();
+        QTest::addRow("the target folder is gone")
+            << "gone" << int(platform::MsgBox::Yes)
+            << "The catalog was not written because the target directory %1 does not exist.";
+    }
+    void writesNothingWhenStoppedBeforeThePages()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, answer);
+        QFETCH(QString, told);
+        Catalog c;
+        const QString target = c.tp.path(folder);
+        c.tp.ui.expectMessage(confirmation.arg(target), answer);
+        if (!told.isEmpty())
+            c.tp.ui.expectMessage(told.arg(target));
+
+        QVERIFY(!write_catalog_pages(target, fiveEntries(c.pics), {"2", "2", true}));
+
+        VERIFY_DIALOGS(c.tp);
+        QVERIFY(filesIn(c.target).isEmpty());
+        QVERIFY(!QFileInfo::exists(c.tp.path("gone")));
+        QVERIFY(c.tp.shell.opened.isEmpty());
+    }
+
+    void aFailedPageIsToldOnceAndNothingIsOpened()
+    {
+        Catalog c;
+        // A folder in the place of page 2: it cannot be replaced by a page.
+        QDir(c.target).mkpath(QStringLiteral("mkncat2.htm"));
+        c.tp.ui.expectMessage(confirmation.arg(c.target), platform::MsgBox::Yes);
+        c.tp.ui.expectMessage(std::nullopt);
+
+        QVERIFY(!write_catalog_pages(c.target, fiveEntries(c.pics), {"1", "2", true}));
+
+        VERIFY_DIALOGS(c.tp);
+        QCOMPARE(c.tp.ui.asked().size(), 2);
+        const QString told = c.tp.ui.asked().at(1).text;
+        QVERIFY2(told.startsWith("The catalog page " + c.target +
+                                 "/mkncat2.htm could not be written: ") &&
+                     told.size() > told.indexOf(u':') + 2,
+                 qPrintable(told));
+        QCOMPARE(filesIn(c.target), (QStringList{"mkncat1.htm", "mkncat2.htm"}));
+        QVERIFY(QFileInfo(c.target + "/mkncat2.htm").isDir());
+        QVERIFY(c.tp.shell.opened.isEmpty());
+    }
+
+    void writesWithoutAskingWhenTheCallerConfirmed()
+    {
+        Catalog c;
+        QVERIFY(write_catalog_pages(c.target, fiveEntries(c.pics), {"2", " 3 ", true},
+                                    CatalogConfirmation::Skip));
+        VERIFY_DIALOGS(c.tp);
+        QVERIFY(c.tp.ui.asked().isEmpty());
+        QCOMPARE(filesIn(c.target), (QStringList{"mkn_catalog.htm", "mkncat1.htm"}));
+        QCOMPARE(c.tp.shell.opened, QStringList{QString::fromUtf8(c.homeAddress())});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogPages)
+#include "tst_catalogpages.moc"

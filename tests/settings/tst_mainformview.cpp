@@ -1,0 +1,27 @@
+#include "settings/mainformview.h"
+
+#include "platform/events.h"
+
+#include "testprogram.h"
+
+#include <QTest>
+
+using namespace mosaicon;
+
+class TestMainFormView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void statusGoesToTheWindowAndLetsEventsRun()
+    {
+        TestProgram tp;
+        int pumps = 0;
+        platform::setDoEventsHook([&] { ++pumps; });
+        show_status(QStringLiteral("Working"));
+        QCOMPARE(pumps, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMainFormView)
+#include "tst_mainformview.moc"
