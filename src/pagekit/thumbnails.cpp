@@ -194,10 +194,9 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
     return thumb;
 }
 
-bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready,
+bool get_thumbnail_icon(const QString& file, QString& icon_path, const QString& publish_folder,
                         QString* copy_error)
 {
-    Program& p = program();
     const QString ext = iconKeyOf(file);
     bool found = false;
 
@@ -220,11 +219,11 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_r
     }
     // Paths keep their case: a lower-cased path would name no file here.
     icon_path = found ? icon : QString();
-    if (found && internet_ready) {
+    if (found && !publish_folder.isEmpty()) {
         QString dir;
         QString name;
         platform::split_file_path(icon, dir, name);
-        const QString copy = platform::joinPath(p.settings.internet_dir, name);
+        const QString copy = platform::joinPath(publish_folder, name);
         QString error;
         if (!platform::copyFile(icon, copy, &error) && copy_error)
             *copy_error =

@@ -41,9 +41,9 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
                                         const QString& kind, QString* error = nullptr);
 
 // Finds the icon (or recorded thumbnail) that stands for a file on a page;
-// an internet-ready run gets a copy of the icon in the internet directory
-// (copy_error says why when it could not be made).
-bool get_thumbnail_icon(const QString& file, QString& icon_path, bool internet_ready,
+// given the folder an internet-ready run publishes into, the icon is copied
+// there too (copy_error says why when it could not be made).
+bool get_thumbnail_icon(const QString& file, QString& icon_path, const QString& publish_folder,
                         QString* copy_error = nullptr);
 
 // The size an image is shown with on a page, as the page writes it: its own

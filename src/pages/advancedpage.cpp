@@ -99,7 +99,7 @@ QString pageBody(PageRun& run)
 bool iconFor(PageRun& run, const QString& path, QString& icon)
 {
     QString error;
-    const bool found = get_thumbnail_icon(path, icon, run.internetReady, &error);
+    const bool found = get_thumbnail_icon(path, icon, run.internetReady ? run.folder() : QString(), &error);
     if (!error.isEmpty())
         run.fail(error);
     else if (found && run.internetReady)

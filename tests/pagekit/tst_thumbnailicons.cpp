@@ -42,14 +42,13 @@ private slots:
         TestProgram tp;
         Program& p = program();
         p.ini_file_path = tp.path("mosaik.ini");
-        p.settings.internet_dir = tp.path("web");
         QDir(tp.folder()).mkdir(QStringLiteral("web"));
         tp.write("Avi.gif", "icon");
         settingsFile().put(QStringLiteral("Thumbnail Icons"), QStringLiteral("avi"),
                            tp.path("Avi.gif"));
 
         QString icon;
-        QVERIFY(get_thumbnail_icon(tp.path("movie.avi"), icon, true));
+        QVERIFY(get_thumbnail_icon(tp.path("movie.avi"), icon, tp.path("web")));
         QCOMPARE(icon, tp.path("Avi.gif"));
         QVERIFY(QFileInfo::exists(tp.path("web/Avi.gif")));
     }
@@ -64,13 +63,13 @@ private slots:
         ini.put(QStringLiteral("Thumbnail Icons"), QStringLiteral("other"), tp.path("qmark.gif"));
 
         QString icon;
-        QVERIFY(get_thumbnail_icon(tp.path("song.wav"), icon, false));
+        QVERIFY(get_thumbnail_icon(tp.path("song.wav"), icon, QString()));
         QCOMPARE(icon, tp.path("qmark.gif"));
         QCOMPARE(ini.get(QStringLiteral("Thumbnail Icons"), QStringLiteral("wav")),
                  QStringLiteral("{no icon file name defined}"));
 
         QFile::remove(tp.path("qmark.gif"));
-        QVERIFY(!get_thumbnail_icon(tp.path("song.wav"), icon, false));
+        QVERIFY(!get_thumbnail_icon(tp.path("song.wav"), icon, QString()));
         QCOMPARE(icon, QString());
     }
 };
