@@ -16,7 +16,16 @@ PathLabel::PathLabel(QWidget* parent) : QLabel(parent)
 
 QString PathLabel::shownText() const
 {
-    return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width());
+    const QFontMetrics fm = fontMetrics();
+    const int room = contentsRect().width();
+    // Eliding counts whole-pixel advances, while the laid-out line can come out
+    // a pixel wider: give way until the drawn text fits.
+    for (int width = room; width > 0; --width) {
+        const QString shown = fm.elidedText(text(), Qt::ElideMiddle, width);
+        if (fm.boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextExpandTabs, shown).width() <= room)
+            return shown;
+    }
+    return QString();
 }
 
 QSize PathLabel::minimumSizeHint() const
