@@ -15,17 +15,7 @@
 namespace mosaicon {
 
 using platform::namedWidget;
-
-namespace {
-
-QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* label = namedWidget<QLabel>(name, text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-} // namespace
+using platform::plainLabel;
 
 FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : ValueDialog(value, parent)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QString>
 
 #include <utility>
@@ -14,6 +15,15 @@ Widget* namedWidget(const QString& objectName, Args&&... args)
     auto* widget = new Widget(std::forward<Args>(args)...);
     widget->setObjectName(objectName);
     return widget;
+}
+
+// A named label whose text is shown as it stands: a path or a title may hold
+// "<", which must never be read as markup.
+inline QLabel* plainLabel(const QString& objectName, const QString& text, QWidget* parent)
+{
+    auto* label = namedWidget<QLabel>(objectName, text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 } // namespace mosaicon::platform

@@ -29,6 +29,7 @@ namespace mosaicon::viewer {
 
 using platform::MenuRow;
 using platform::namedWidget;
+using platform::plainLabel;
 using platform::pixels;
 
 namespace {
@@ -84,14 +85,6 @@ const FrmViewem::Row mouseRows[] = {
     {{"menuMouseItem", 26, "-", true}},
     {{"menuMouseItem", 27, "Cancel And Exit"}, &V::exitWithoutList},
 };
-
-QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* label = namedWidget<QLabel>(name, text, parent);
-    // A path may hold "<": never read as markup.
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 QLabel* bigLabel(const QString& name, const QString& text, QWidget* parent, bool bold)
 {

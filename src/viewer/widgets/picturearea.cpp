@@ -11,16 +11,9 @@
 namespace mosaicon::viewer {
 
 using platform::namedWidget;
+using platform::plainLabel;
 
 namespace {
-
-QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* label = namedWidget<QLabel>(name, text, parent);
-    // A path may hold "<": never read as markup.
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 int twips(int pixels)
 {
