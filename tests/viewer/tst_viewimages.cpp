@@ -63,6 +63,24 @@ void clickShown(ViewImages& v, ViewImages::ListId id, int index, bool selected)
     QVERIFY(v.waitForPicture());
 }
 
+// A conversion into the folder "out" of the test's folder, or beside the
+// sources, at thumbnail size 100.
+void prepareConversion(TestProgram& tp, bool inSource)
+{
+    program().ini_file_path = tp.path("mosaik.ini");
+    QDir(tp.folder()).mkdir(QStringLiteral("out"));
+    settings().target_dir = tp.path("out");
+    settings().images_in_source_dir = inSource;
+    settings().thumb_size = QStringLiteral("100");
+}
+
+// Expected texts name the target folder "$T" and the sources' folder "$S".
+QString withPlaces(const TestProgram& tp, QString text)
+{
+    return text.replace(QStringLiteral("$T"), tp.path("out"))
+        .replace(QStringLiteral("$S"), tp.folder());
+}
+
 QList<int> selectedRows(const PathList& l)
 {
     QList<int> rows;
@@ -465,15 +483,8 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, made);
         TestProgram tp;
-        program().ini_file_path = tp.path("mosaik.ini");
-        QDir(tp.folder()).mkdir(QStringLiteral("out"));
-        settings().target_dir = tp.path("out");
-        settings().images_in_source_dir = inSource;
-        settings().thumb_size = QStringLiteral("100");
-        const auto expand = [&](QString text) {
-            return text.replace(QStringLiteral("$T"), tp.path("out"))
-                .replace(QStringLiteral("$S"), tp.folder());
-        };
+        prepareConversion(tp, inSource);
+        const auto expand = [&tp](const QString& text) { return withPlaces(tp, text); };
         const QStringList listed =
             file.isEmpty() ? QStringList{} : QStringList{makeFile(tp, file, size)};
         const QByteArray before = file.isEmpty() ? QByteArray() : tp.read(file);
@@ -661,15 +672,8 @@ private slots:
         QFETCH(QString, told);
         QFETCH(QStringList, kept);
         TestProgram tp;
-        program().ini_file_path = tp.path("mosaik.ini");
-        QDir(tp.folder()).mkdir(QStringLiteral("out"));
-        settings().target_dir = tp.path("out");
-        settings().images_in_source_dir = inSource;
-        settings().thumb_size = QStringLiteral("100");
-        const auto expand = [&](QString text) {
-            return text.replace(QStringLiteral("$T"), tp.path("out"))
-                .replace(QStringLiteral("$S"), tp.folder());
-        };
+        prepareConversion(tp, inSource);
+        const auto expand = [&tp](const QString& text) { return withPlaces(tp, text); };
         const QDateTime past(QDate(2001, 2, 3), QTime(4, 5, 6));
         QStringList listed;
         QHash<QString, QByteArray> before;
