@@ -272,8 +272,7 @@ QString ask_html_file_name(const QString& proposed, const QString& source, const
         // Drawn free in the folder the page is written to.
         QString path;
         platform::make_temp_file_name(path, folder, QStringLiteral("htm"));
-        QString dir;
-        platform::split_file_path(path, dir, name);
+        name = platform::split_file_path(path).file_name;
     }
     if (!p.settings.rename_html)
         return name;

@@ -98,9 +98,7 @@ void PagePrompt::checkBanner(Side side)
     if (localFile) {
         QString path = text;
         if (platform::file_exists(path)) {
-            QString folder;
-            QString fileName;
-            platform::split_file_path(path, folder, fileName);
+            const QString fileName = platform::split_file_path(path).file_name;
             copyBannerFile(path, fileName);
             s.ref = fileName;
             s.banner = path;

@@ -158,9 +158,7 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
     if (!platform::file_exists(image))
         return QString();
     Settings& s = settings();
-    QString dir;
-    QString name;
-    platform::split_file_path(image, dir, name);
+    const auto [dir, name] = platform::split_file_path(image);
     if (s.thumb_size.isEmpty()) {
         const QString stored =
             settingsFile().get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
@@ -220,9 +218,7 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path, const QString& 
     // Paths keep their case: a lower-cased path would name no file here.
     icon_path = found ? icon : QString();
     if (found && !publish_folder.isEmpty()) {
-        QString dir;
-        QString name;
-        platform::split_file_path(icon, dir, name);
+        const QString name = platform::split_file_path(icon).file_name;
         const QString copy = platform::joinPath(publish_folder, name);
         QString error;
         if (!platform::copyFile(icon, copy, &error) && copy_error)

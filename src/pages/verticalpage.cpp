@@ -29,18 +29,12 @@ const QString defaultName = QStringLiteral("mosaik.htm");
 
 QString fileNameOf(const QString& path)
 {
-    QString dir;
-    QString name;
-    platform::split_file_path(path, dir, name);
-    return name;
+    return platform::split_file_path(path).file_name;
 }
 
 QString folderOf(const QString& path)
 {
-    QString dir;
-    QString name;
-    platform::split_file_path(path, dir, name);
-    return dir;
+    return platform::split_file_path(path).directory;
 }
 
 // The page's name as the user chose it; only its file name is used later.

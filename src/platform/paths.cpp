@@ -6,30 +6,24 @@ namespace mosaicon::platform {
 
 namespace {
 
-void splitAtLastSlash(const QString& path, QString& directory, QString& file_name, bool wholeIsName)
+PathParts splitAtLastSlash(const QString& path, bool wholeIsName)
 {
-    directory.clear();
-    file_name.clear();
     const qsizetype at = path.lastIndexOf(u'/');
-    if (at < 0) {
-        if (wholeIsName)
-            file_name = path;
-        return;
-    }
-    directory = path.left(at + 1);
-    file_name = path.mid(at + 1);
+    if (at < 0)
+        return {QString(), wholeIsName ? path : QString()};
+    return {path.left(at + 1), path.mid(at + 1)};
 }
 
 } // namespace
 
-void split_path(const QString& path, QString& directory, QString& file_name)
+PathParts split_path(const QString& path)
 {
-    splitAtLastSlash(path, directory, file_name, false);
+    return splitAtLastSlash(path, false);
 }
 
-void split_file_path(const QString& path, QString& directory, QString& file_name)
+PathParts split_file_path(const QString& path)
 {
-    splitAtLastSlash(path, directory, file_name, true);
+    return splitAtLastSlash(path, true);
 }
 
 bool file_exists(QString& name)

@@ -6,8 +6,12 @@ namespace mosaicon::platform {
 
 // Splits at the last "/": the directory keeps its trailing "/". Without any
 // "/", split_path leaves both empty and split_file_path gives all as file name.
-void split_path(const QString& path, QString& directory, QString& file_name);
-void split_file_path(const QString& path, QString& directory, QString& file_name);
+struct PathParts {
+    QString directory;
+    QString file_name;
+};
+PathParts split_path(const QString& path);
+PathParts split_file_path(const QString& path);
 
 // Trims the name in place; true when a readable regular file of that name
 // exists (the file is not opened).

@@ -65,10 +65,7 @@ QString slide_move_on(const SlideShow& show, const Slide& slide)
 
 QString file_name_part(const QString& path)
 {
-    QString dir;
-    QString name;
-    platform::split_file_path(path, dir, name);
-    return name;
+    return platform::split_file_path(path).file_name;
 }
 
 QString slide_name(qsizetype number)

@@ -55,14 +55,12 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, pathDir);
         QFETCH(QString, pathFile);
-        QString d = QStringLiteral("junk");
-        QString f = QStringLiteral("junk");
-        platform::split_file_path(path, d, f);
-        QCOMPARE(d, dir);
-        QCOMPARE(f, file);
-        platform::split_path(path, d, f);
-        QCOMPARE(d, pathDir);
-        QCOMPARE(f, pathFile);
+        const platform::PathParts fileParts = platform::split_file_path(path);
+        QCOMPARE(fileParts.directory, dir);
+        QCOMPARE(fileParts.file_name, file);
+        const platform::PathParts pathParts = platform::split_path(path);
+        QCOMPARE(pathParts.directory, pathDir);
+        QCOMPARE(pathParts.file_name, pathFile);
     }
 
     void relativePath_data()
