@@ -96,7 +96,7 @@ void PagePrompt::checkBanner(Side side)
         localFile = false;
 
     if (localFile) {
-        QString path = text;
+        const QString path = text.trimmed();
         if (platform::file_exists(path)) {
             const QString fileName = platform::split_file_path(path).file_name;
             copyBannerFile(path, fileName);

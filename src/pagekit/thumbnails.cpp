@@ -206,13 +206,13 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path, const QString& 
 
     platform::ProfileFile& ini = settingsFile();
     const QString section = QStringLiteral("Thumbnail Icons");
-    QString icon = ini.get(section, ext);
+    QString icon = ini.get(section, ext).trimmed();
     if (!ext.isEmpty() && platform::file_exists(icon)) {
         found = true;
     } else {
         if (!ext.isEmpty())
             ini.put(section, ext, QStringLiteral("{no icon file name defined}"));
-        icon = ini.get(section, QStringLiteral("other"));
+        icon = ini.get(section, QStringLiteral("other")).trimmed();
         found = platform::file_exists(icon);
     }
     // Paths keep their case: a lower-cased path would name no file here.

@@ -26,12 +26,6 @@ PathParts split_file_path(const QString& path)
     return splitAtLastSlash(path, true);
 }
 
-bool file_exists(QString& name)
-{
-    name = name.trimmed();
-    return isReadableFile(name);
-}
-
 bool file_exists(const QString& name)
 {
     return isReadableFile(name.trimmed());

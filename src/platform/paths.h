@@ -13,9 +13,8 @@ struct PathParts {
 PathParts split_path(const QString& path);
 PathParts split_file_path(const QString& path);
 
-// Trims the name in place; true when a readable regular file of that name
-// exists (the file is not opened).
-bool file_exists(QString& name);
+// True when a readable regular file of the trimmed name exists (the file is
+// not opened). Callers that go on using the name trim it themselves.
 bool file_exists(const QString& name);
 
 // Makes the path relative to the page's directory when it lies below it
