@@ -32,12 +32,9 @@ namespace {
 // A path relative to the page, as an address.
 QString relativeAddress(const QString& path, const QString& page_path, QString* fileName = nullptr)
 {
-    QString relative = path;
-    QString name;
-    platform::make_relative_path(relative, page_path, name);
     if (fileName)
-        *fileName = name;
-    return relative;
+        *fileName = platform::split_file_path(path).file_name;
+    return platform::make_relative_path(path, page_path);
 }
 
 QString folderOf(const QString& relative)

@@ -96,10 +96,7 @@ QString bodyLine(PageRun& run, const QString& page_path)
     if (!run.relativeAddress)
         return body_tag(html_text(QString::fromUtf8(QUrl::fromLocalFile(s.html_background).toEncoded())));
     if (!run.internetReady) {
-        QString relative = s.html_background;
-        QString name;
-        platform::make_relative_path(relative, page_path, name);
-        return body_tag(html_address(relative));
+        return body_tag(html_address(platform::make_relative_path(s.html_background, page_path)));
     }
     if (!platform::file_exists(s.html_background))
         return body_tag();

@@ -31,16 +31,14 @@ bool file_exists(const QString& name)
     return isReadableFile(name.trimmed());
 }
 
-void make_relative_path(QString& path, const QString& page_path, QString& file_name)
+QString make_relative_path(const QString& path, const QString& page_path)
 {
     const qsizetype slash = page_path.lastIndexOf(u'/');
     const QString base = slash < 0 ? QString() : page_path.left(slash + 1);
-    const qsizetype own = path.lastIndexOf(u'/');
-    file_name = path.mid(own + 1);
     if (path.startsWith(base))
-        path = path.mid(base.size());
-    else if (!file_name.isEmpty())
-        path = file_name;
+        return path.mid(base.size());
+    const QString file_name = split_file_path(path).file_name;
+    return file_name.isEmpty() ? path : file_name;
 }
 
 } // namespace mosaicon::platform

@@ -17,8 +17,8 @@ PathParts split_file_path(const QString& path);
 // not opened). Callers that go on using the name trim it themselves.
 bool file_exists(const QString& name);
 
-// Makes the path relative to the page's directory when it lies below it
-// (exact case); otherwise reduces it to its file name.
-void make_relative_path(QString& path, const QString& page_path, QString& file_name);
+// The path relative to the page's directory when it lies below it (exact
+// case); otherwise its file name.
+QString make_relative_path(const QString& path, const QString& page_path);
 
 } // namespace mosaicon::platform
