@@ -56,9 +56,12 @@ void seed_random_names(quint32 seed, bool forgetIssued)
         issuedNames().clear();
 }
 
-void make_temp_file_name(QString& out_path, const QString& directory, const QString& extension)
+std::optional<QString> make_temp_file_name(const QString& directory, const QString& extension)
 {
-    draw_free_name(out_path, directory, QString(), 8, 1, 89999999, extension);
+    QString path;
+    if (!draw_free_name(path, directory, QString(), 8, 1, 89999999, extension))
+        return std::nullopt;
+    return path;
 }
 
 void seed_temp_file_names(quint32 seed)

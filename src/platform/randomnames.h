@@ -2,11 +2,14 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace mosaicon::platform {
 
 // A fresh name of eight random digits in the directory with the extension,
-// free in that directory and not handed out before in this run.
-void make_temp_file_name(QString& out_path, const QString& directory, const QString& extension);
+// free in that directory and not handed out before in this run; none when no
+// free name turned up.
+std::optional<QString> make_temp_file_name(const QString& directory, const QString& extension);
 // Tests draw repeatable names.
 void seed_temp_file_names(quint32 seed);
 

@@ -40,7 +40,8 @@ bool store_associated_text(const QString& image_path, const QString& text, QStri
     if (!known) {
         const QString& folder = program().settings.assoc_text_dir.text();
         platform::makeFolder(folder);
-        platform::make_temp_file_name(file, folder, QStringLiteral("txt"));
+        if (const std::optional<QString> drawn = platform::make_temp_file_name(folder, QStringLiteral("txt")))
+            file = *drawn;
     }
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     QString body = text;

@@ -114,8 +114,7 @@ private slots:
         const QRegularExpression form(
             QStringLiteral("^%1/\\d{8}\\.htm$").arg(QRegularExpression::escape(tp.folder())));
         for (int i = 0; i < 500; ++i) {
-            QString out;
-            platform::make_temp_file_name(out, tp.folder(), QStringLiteral("htm"));
+            const QString out = platform::make_temp_file_name(tp.folder(), QStringLiteral("htm")).value_or(QString());
             QVERIFY2(form.match(out).hasMatch(), qPrintable(out));
             QVERIFY(!seen.contains(out));
             seen.insert(out);
@@ -126,12 +125,10 @@ private slots:
     {
         TestProgram tp;
         platform::seed_temp_file_names(7);
-        QString first;
-        platform::make_temp_file_name(first, tp.folder(), QStringLiteral("sh"));
+        const QString first = platform::make_temp_file_name(tp.folder(), QStringLiteral("sh")).value_or(QString());
         platform::seed_temp_file_names(7);
         tp.write(QFileInfo(first).fileName(), "taken");
-        QString second;
-        platform::make_temp_file_name(second, tp.folder(), QStringLiteral("sh"));
+        const QString second = platform::make_temp_file_name(tp.folder(), QStringLiteral("sh")).value_or(QString());
         QVERIFY(second != first);
         QVERIFY(!QFileInfo::exists(second));
     }
