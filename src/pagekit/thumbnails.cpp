@@ -192,17 +192,15 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
     return thumb;
 }
 
-bool get_thumbnail_icon(const QString& file, QString& icon_path, const QString& publish_folder,
-                        QString* copy_error)
+std::optional<QString> get_thumbnail_icon(const QString& file, const QString& publish_folder,
+                                          QString* copy_error)
 {
     const QString ext = iconKeyOf(file);
     bool found = false;
 
     const QString thumbnail = find_thumbnail(file);
-    if (!thumbnail.isEmpty()) {
-        icon_path = thumbnail;
-        return true;
-    }
+    if (!thumbnail.isEmpty())
+        return thumbnail;
 
     platform::ProfileFile& ini = settingsFile();
     const QString section = QStringLiteral("Thumbnail Icons");
@@ -215,9 +213,9 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path, const QString& 
         icon = ini.get(section, QStringLiteral("other")).trimmed();
         found = platform::file_exists(icon);
     }
-    // Paths keep their case: a lower-cased path would name no file here.
-    icon_path = found ? icon : QString();
-    if (found && !publish_folder.isEmpty()) {
+    if (!found)
+        return std::nullopt;
+    if (!publish_folder.isEmpty()) {
         const QString name = platform::split_file_path(icon).file_name;
         const QString copy = platform::joinPath(publish_folder, name);
         QString error;
@@ -225,7 +223,8 @@ bool get_thumbnail_icon(const QString& file, QString& icon_path, const QString& 
             *copy_error =
                 QStringLiteral("The icon %1 could not be copied to %2: %3").arg(icon, copy, error);
     }
-    return found;
+    // Paths keep their case: a lower-cased path would name no file here.
+    return icon;
 }
 
 } // namespace mosaicon

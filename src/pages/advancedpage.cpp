@@ -96,12 +96,14 @@ QString pageBody(PageRun& run)
 bool iconFor(PageRun& run, const QString& path, QString& icon)
 {
     QString error;
-    const bool found = get_thumbnail_icon(path, icon, run.internetReady ? run.folder() : QString(), &error);
+    const std::optional<QString> found =
+        get_thumbnail_icon(path, run.internetReady ? run.folder() : QString(), &error);
+    icon = found.value_or(QString());
     if (!error.isEmpty())
         run.fail(error);
     else if (found && run.internetReady)
         run.publish(platform::joinPath(run.folder(), QFileInfo(icon).fileName()));
-    return found;
+    return found.has_value();
 }
 
 // The page lines without a table: each image linked to its full-size page.
