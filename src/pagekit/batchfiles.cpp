@@ -110,11 +110,12 @@ bool appendToScript(const QString& path, const QByteArray& line, const char* wha
 bool startScript(QString& stored_path, const QString& directory, const char* prefix,
                  const QByteArray& bytes, const char* what, QString* error)
 {
-    QString path;
-    if (!platform::draw_free_name(path, directory, QLatin1String(prefix), 5, 0, 99999, QStringLiteral("sh"), error))
+    const std::optional<QString> path =
+        platform::draw_free_name(directory, QLatin1String(prefix), 5, 0, 99999, QStringLiteral("sh"), error);
+    if (!path)
         return false;
-    stored_path = path;
-    return writeScript(path, bytes, what, error);
+    stored_path = *path;
+    return writeScript(*path, bytes, what, error);
 }
 
 } // namespace

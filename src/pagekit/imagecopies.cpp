@@ -43,9 +43,7 @@ QString distinct_name(const QString& name, const QSet<QString>& taken)
 ImageJob prepare_copy(const QString& source, const QString& folder, QSet<QString>& taken)
 {
     platform::ProfileFile& ini = settingsFile();
-    QString dir;
-    QString name;
-    platform::split_file_path(source, dir, name);
+    const QString name = platform::split_file_path(source).file_name;
     const QString copyName = distinct_name(name, taken);
     taken.insert(copyName);
 
@@ -65,9 +63,7 @@ ImageJob prepare_copy(const QString& source, const QString& folder, QSet<QString
 void name_reduced_copy(ImageJob& job, const QString& folder, QSet<QString>& taken)
 {
     const Settings& s = settings();
-    QString dir;
-    QString copyName;
-    platform::split_file_path(job.copy, dir, copyName);
+    const QString copyName = platform::split_file_path(job.copy).file_name;
     QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
     if (!s.prefix_thumbnail_file && job.source.contains(QLatin1String("_tn.jpg")))
         thumbName = copyName;

@@ -270,10 +270,8 @@ QString ask_html_file_name(const QString& proposed, const QString& source, const
     QString name = proposed;
     if (name.isEmpty()) {
         // Drawn free in the folder the page is written to.
-        QString path;
-        platform::make_temp_file_name(path, folder, QStringLiteral("htm"));
-        QString dir;
-        platform::split_file_path(path, dir, name);
+        const std::optional<QString> path = platform::make_temp_file_name(folder, QStringLiteral("htm"));
+        name = path ? platform::split_file_path(*path).file_name : QString();
     }
     if (!p.settings.rename_html)
         return name;

@@ -96,11 +96,9 @@ void PagePrompt::checkBanner(Side side)
         localFile = false;
 
     if (localFile) {
-        QString path = text;
+        const QString path = text.trimmed();
         if (platform::file_exists(path)) {
-            QString folder;
-            QString fileName;
-            platform::split_file_path(path, folder, fileName);
+            const QString fileName = platform::split_file_path(path).file_name;
             copyBannerFile(path, fileName);
             s.ref = fileName;
             s.banner = path;

@@ -58,10 +58,7 @@ std::optional<QString> proposedTitle(const PageProposal& proposal, bool keptForA
     }
     if (!stored.isEmpty())
         return stored;
-    QString folder;
-    QString name;
-    platform::split_file_path(proposal.picture, folder, name);
-    return name;
+    return platform::split_file_path(proposal.picture).file_name;
 }
 
 } // namespace
@@ -145,9 +142,7 @@ bool PageRun::askForPage(const PageProposal& proposal)
 std::optional<QString> PageRun::pagePathFromPrompt() const
 {
     const Program& p = program();
-    QString typedFolder;
-    QString fileName;
-    platform::split_file_path(m_prompt->o_filename.text, typedFolder, fileName);
+    const QString fileName = platform::split_file_path(m_prompt->o_filename.text).file_name;
     if (fileName.isEmpty()) {
         platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
                          platform::MsgBox::Exclamation, p.product_title);
@@ -213,9 +208,7 @@ void PageRun::publish(const QString& path)
 QString PageRun::backgroundBody(const QString& folder)
 {
     const QString& picture = settings().html_background.text();
-    QString dir;
-    QString name;
-    platform::split_file_path(picture, dir, name);
+    const QString name = platform::split_file_path(picture).file_name;
     const QString copy = platform::joinPath(folder, name);
     QString error;
     if (!platform::copyFile(picture, copy, &error))

@@ -158,9 +158,7 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
     if (!platform::file_exists(image))
         return QString();
     Settings& s = settings();
-    QString dir;
-    QString name;
-    platform::split_file_path(image, dir, name);
+    const auto [dir, name] = platform::split_file_path(image);
     if (s.thumb_size.isEmpty()) {
         const QString stored =
             settingsFile().get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
@@ -194,42 +192,39 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
     return thumb;
 }
 
-bool get_thumbnail_icon(const QString& file, QString& icon_path, const QString& publish_folder,
-                        QString* copy_error)
+std::optional<QString> get_thumbnail_icon(const QString& file, const QString& publish_folder,
+                                          QString* copy_error)
 {
     const QString ext = iconKeyOf(file);
     bool found = false;
 
     const QString thumbnail = find_thumbnail(file);
-    if (!thumbnail.isEmpty()) {
-        icon_path = thumbnail;
-        return true;
-    }
+    if (!thumbnail.isEmpty())
+        return thumbnail;
 
     platform::ProfileFile& ini = settingsFile();
     const QString section = QStringLiteral("Thumbnail Icons");
-    QString icon = ini.get(section, ext);
+    QString icon = ini.get(section, ext).trimmed();
     if (!ext.isEmpty() && platform::file_exists(icon)) {
         found = true;
     } else {
         if (!ext.isEmpty())
             ini.put(section, ext, QStringLiteral("{no icon file name defined}"));
-        icon = ini.get(section, QStringLiteral("other"));
+        icon = ini.get(section, QStringLiteral("other")).trimmed();
         found = platform::file_exists(icon);
     }
-    // Paths keep their case: a lower-cased path would name no file here.
-    icon_path = found ? icon : QString();
-    if (found && !publish_folder.isEmpty()) {
-        QString dir;
-        QString name;
-        platform::split_file_path(icon, dir, name);
+    if (!found)
+        return std::nullopt;
+    if (!publish_folder.isEmpty()) {
+        const QString name = platform::split_file_path(icon).file_name;
         const QString copy = platform::joinPath(publish_folder, name);
         QString error;
         if (!platform::copyFile(icon, copy, &error) && copy_error)
             *copy_error =
                 QStringLiteral("The icon %1 could not be copied to %2: %3").arg(icon, copy, error);
     }
-    return found;
+    // Paths keep their case: a lower-cased path would name no file here.
+    return icon;
 }
 
 } // namespace mosaicon

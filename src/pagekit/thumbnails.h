@@ -42,9 +42,10 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
 
 // Finds the icon (or recorded thumbnail) that stands for a file on a page;
 // given the folder an internet-ready run publishes into, the icon is copied
-// there too (copy_error says why when it could not be made).
-bool get_thumbnail_icon(const QString& file, QString& icon_path, const QString& publish_folder,
-                        QString* copy_error = nullptr);
+// there too (copy_error says why when it could not be made). None when no
+// icon stands for it.
+std::optional<QString> get_thumbnail_icon(const QString& file, const QString& publish_folder,
+                                          QString* copy_error = nullptr);
 
 // The size an image is shown with on a page, as the page writes it: its own
 // when it fits the thumbnail size, else scaled to it.

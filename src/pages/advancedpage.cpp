@@ -32,12 +32,9 @@ namespace {
 // A path relative to the page, as an address.
 QString relativeAddress(const QString& path, const QString& page_path, QString* fileName = nullptr)
 {
-    QString relative = path;
-    QString name;
-    platform::make_relative_path(relative, page_path, name);
     if (fileName)
-        *fileName = name;
-    return relative;
+        *fileName = platform::split_file_path(path).file_name;
+    return platform::make_relative_path(path, page_path);
 }
 
 QString folderOf(const QString& relative)
@@ -99,12 +96,14 @@ QString pageBody(PageRun& run)
 bool iconFor(PageRun& run, const QString& path, QString& icon)
 {
     QString error;
-    const bool found = get_thumbnail_icon(path, icon, run.internetReady ? run.folder() : QString(), &error);
+    const std::optional<QString> found =
+        get_thumbnail_icon(path, run.internetReady ? run.folder() : QString(), &error);
+    icon = found.value_or(QString());
     if (!error.isEmpty())
         run.fail(error);
     else if (found && run.internetReady)
         run.publish(platform::joinPath(run.folder(), QFileInfo(icon).fileName()));
-    return found;
+    return found.has_value();
 }
 
 // The page lines without a table: each image linked to its full-size page.

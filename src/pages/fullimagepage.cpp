@@ -81,9 +81,7 @@ bool create_full_img_page(PageRun& run, QString& page_ref, const QString& image_
         page_ref = image_ref;
         return true;
     }
-    QString directory;
-    QString fileName;
-    platform::split_file_path(image_path, directory, fileName);
+    const QString directory = platform::split_file_path(image_path).directory;
     if (!askForImagePage(run, image_path))
         return true;
     const PagePrompt& prompt = run.prompt();

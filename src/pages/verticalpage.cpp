@@ -29,18 +29,12 @@ const QString defaultName = QStringLiteral("mosaik.htm");
 
 QString fileNameOf(const QString& path)
 {
-    QString dir;
-    QString name;
-    platform::split_file_path(path, dir, name);
-    return name;
+    return platform::split_file_path(path).file_name;
 }
 
 QString folderOf(const QString& path)
 {
-    QString dir;
-    QString name;
-    platform::split_file_path(path, dir, name);
-    return dir;
+    return platform::split_file_path(path).directory;
 }
 
 // The page's name as the user chose it; only its file name is used later.
@@ -102,10 +96,7 @@ QString bodyLine(PageRun& run, const QString& page_path)
     if (!run.relativeAddress)
         return body_tag(html_text(QString::fromUtf8(QUrl::fromLocalFile(s.html_background).toEncoded())));
     if (!run.internetReady) {
-        QString relative = s.html_background;
-        QString name;
-        platform::make_relative_path(relative, page_path, name);
-        return body_tag(html_address(relative));
+        return body_tag(html_address(platform::make_relative_path(s.html_background, page_path)));
     }
     if (!platform::file_exists(s.html_background))
         return body_tag();

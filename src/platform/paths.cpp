@@ -6,36 +6,24 @@ namespace mosaicon::platform {
 
 namespace {
 
-void splitAtLastSlash(const QString& path, QString& directory, QString& file_name, bool wholeIsName)
+PathParts splitAtLastSlash(const QString& path, bool wholeIsName)
 {
-    directory.clear();
-    file_name.clear();
     const qsizetype at = path.lastIndexOf(u'/');
-    if (at < 0) {
-        if (wholeIsName)
-            file_name = path;
-        return;
-    }
-    directory = path.left(at + 1);
-    file_name = path.mid(at + 1);
+    if (at < 0)
+        return {QString(), wholeIsName ? path : QString()};
+    return {path.left(at + 1), path.mid(at + 1)};
 }
 
 } // namespace
 
-void split_path(const QString& path, QString& directory, QString& file_name)
+PathParts split_path(const QString& path)
 {
-    splitAtLastSlash(path, directory, file_name, false);
+    return splitAtLastSlash(path, false);
 }
 
-void split_file_path(const QString& path, QString& directory, QString& file_name)
+PathParts split_file_path(const QString& path)
 {
-    splitAtLastSlash(path, directory, file_name, true);
-}
-
-bool file_exists(QString& name)
-{
-    name = name.trimmed();
-    return isReadableFile(name);
+    return splitAtLastSlash(path, true);
 }
 
 bool file_exists(const QString& name)
@@ -43,16 +31,14 @@ bool file_exists(const QString& name)
     return isReadableFile(name.trimmed());
 }
 
-void make_relative_path(QString& path, const QString& page_path, QString& file_name)
+QString make_relative_path(const QString& path, const QString& page_path)
 {
     const qsizetype slash = page_path.lastIndexOf(u'/');
     const QString base = slash < 0 ? QString() : page_path.left(slash + 1);
-    const qsizetype own = path.lastIndexOf(u'/');
-    file_name = path.mid(own + 1);
     if (path.startsWith(base))
-        path = path.mid(base.size());
-    else if (!file_name.isEmpty())
-        path = file_name;
+        return path.mid(base.size());
+    const QString file_name = split_file_path(path).file_name;
+    return file_name.isEmpty() ? path : file_name;
 }
 
 } // namespace mosaicon::platform

@@ -27,8 +27,8 @@ QSet<QString>& issuedNames()
 
 } // namespace
 
-bool draw_free_name(QString& out_path, const QString& directory, const QString& prefix, int digits,
-                    int lowest, int highest, const QString& extension, QString* error)
+std::optional<QString> draw_free_name(const QString& directory, const QString& prefix, int digits, int lowest,
+                                      int highest, const QString& extension, QString* error)
 {
     // A folder full of such names must end in an error, not in an endless draw.
     constexpr int maxDraws = 100000;
@@ -41,12 +41,11 @@ bool draw_free_name(QString& out_path, const QString& directory, const QString& 
         if (issuedNames().contains(candidate) || QFileInfo::exists(candidate))
             continue;
         issuedNames().insert(candidate);
-        out_path = candidate;
-        return true;
+        return candidate;
     }
     if (error)
         *error = QStringLiteral("No free file name is left in %1.").arg(directory);
-    return false;
+    return std::nullopt;
 }
 
 void seed_random_names(quint32 seed, bool forgetIssued)
@@ -56,9 +55,9 @@ void seed_random_names(quint32 seed, bool forgetIssued)
         issuedNames().clear();
 }
 
-void make_temp_file_name(QString& out_path, const QString& directory, const QString& extension)
+std::optional<QString> make_temp_file_name(const QString& directory, const QString& extension)
 {
-    draw_free_name(out_path, directory, QString(), 8, 1, 89999999, extension);
+    return draw_free_name(directory, QString(), 8, 1, 89999999, extension);
 }
 
 void seed_temp_file_names(quint32 seed)

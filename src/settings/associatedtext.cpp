@@ -35,12 +35,13 @@ QStringList associated_text_lines(const QString& image_path)
 
 bool store_associated_text(const QString& image_path, const QString& text, QString* error)
 {
-    QString file = settingsFile().get(textSection, image_path);
+    QString file = settingsFile().get(textSection, image_path).trimmed();
     const bool known = !file.isEmpty() && platform::file_exists(file);
     if (!known) {
         const QString& folder = program().settings.assoc_text_dir.text();
         platform::makeFolder(folder);
-        platform::make_temp_file_name(file, folder, QStringLiteral("txt"));
+        if (const std::optional<QString> drawn = platform::make_temp_file_name(folder, QStringLiteral("txt")))
+            file = *drawn;
     }
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     QString body = text;

@@ -68,8 +68,10 @@ std::optional<HtmlFileName> select_html_file_name()
             settings().last_directory, true);
     if (!chosen)
         return std::nullopt;
+    const platform::PathParts parts = platform::split_file_path(*chosen);
     HtmlFileName picked;
-    platform::split_file_path(*chosen, picked.dir, picked.name);
+    picked.dir = parts.directory;
+    picked.name = parts.file_name;
     return picked;
 }
 

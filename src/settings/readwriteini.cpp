@@ -280,7 +280,7 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
         return true;
     }
     case Rule::ExistingFile: {
-        QString v = value();
+        const QString v = value().trimmed();
         s.*e.text = platform::file_exists(v) ? v : QString();
         return true;
     }
@@ -293,11 +293,12 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
         const qsizetype at = v.indexOf(QLatin1String("mkxxhelp"));
         if (at >= 0)
             v.replace(at + 2, 2, QStringLiteral("32"));
+        v = v.trimmed();
         s.*e.text = platform::file_exists(v) ? v : defaultFor(e, s);
         return true;
     }
     case Rule::Logo: {
-        QString v = value();
+        const QString v = value();
         if (v.isEmpty()) {
             effects.logo = WindowEffects::Logo::Lists;
             return true;
@@ -310,6 +311,7 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
         QString v = value();
         if (v.isEmpty())
             v = defaultFor(e, s);
+        v = v.trimmed();
         s.*e.text = platform::file_exists(v) ? v : QString();
         return true;
     }
@@ -462,8 +464,8 @@ void repairThumbnailIcons(platform::ProfileFile& ini)
     };
     const QString section = QStringLiteral("Thumbnail Icons");
     for (const auto& [key, file] : icons) {
-        QString value = ini.get(section, QString::fromUtf8(key));
-        QString standard = folderFile(file);
+        const QString value = ini.get(section, QString::fromUtf8(key));
+        const QString standard = folderFile(file).trimmed();
         if ((value.isEmpty() || !platform::file_exists(value)) && platform::file_exists(standard))
             ini.put(section, QString::fromUtf8(key), standard);
     }

@@ -24,14 +24,14 @@ bool shell_open(const QString& target)
     });
 }
 
-void get_associated_program(QString& extension)
+QString get_associated_program(const QString& extension)
 {
-    QString ext = extension.startsWith(u'.') ? extension.mid(1) : extension;
+    const QString ext = extension.startsWith(u'.') ? extension.mid(1) : extension;
     QString value = platform::shell().associatedProgram(ext);
     const qsizetype blank = value.indexOf(u' ');
     if (!value.isEmpty() && blank >= 0)
         value = value.left(blank + 1).trimmed();
-    extension = value;
+    return value;
 }
 
 } // namespace mosaicon

@@ -12,8 +12,7 @@ bool shell_open(const QString& target);
 // named by its path.
 QString not_opened_message(const QString& target, const QString& reason);
 
-// In: an extension (a leading "." is dropped); out: the program associated
-// with it, or "".
-void get_associated_program(QString& extension);
+// The program associated with the extension (a leading "." is dropped), or "".
+QString get_associated_program(const QString& extension);
 
 } // namespace mosaicon

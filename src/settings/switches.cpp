@@ -32,7 +32,7 @@ QString check_switch(const QString& switch_name)
     const QStringList& args = program().arguments;
     const QString s = switch_name.toLower();
     if (s == QLatin1String("/f")) {
-        QString name = listFileArgument(args);
+        const QString name = listFileArgument(args).trimmed();
         return !name.isEmpty() && platform::file_exists(name) ? name : QString();
     }
     if (s == QLatin1String("/s") || s == QLatin1String("/v") || s == QLatin1String("/x")) {
@@ -48,8 +48,7 @@ QStringList read_list_file(const QString& path)
 {
     QStringList entries;
     for (const QString& line : platform::readTextLines(path).value_or(QStringList())) {
-        QString name = line;
-        if (!platform::file_exists(name))
+        if (!platform::file_exists(line))
             break;
         entries.append(line);
     }

@@ -14,6 +14,7 @@ QString find_thumbnail(const QString& path)
     QString value = ini.get(ir, path);
     if (value.isEmpty())
         value = ini.get(QStringLiteral("Thumbnails (vi)"), path);
+    value = value.trimmed();
     if (!value.isEmpty() && platform::file_exists(value)) {
         ini.remove(ir, path);
         return value;

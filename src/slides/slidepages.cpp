@@ -65,10 +65,7 @@ QString slide_move_on(const SlideShow& show, const Slide& slide)
 
 QString file_name_part(const QString& path)
 {
-    QString dir;
-    QString name;
-    platform::split_file_path(path, dir, name);
-    return name;
+    return platform::split_file_path(path).file_name;
 }
 
 QString slide_name(qsizetype number)
@@ -133,6 +130,8 @@ void make_all_reduced_copies(SlideShow& show)
         return;
     const int height = slide_height();
     run_on_every_core(show.images, [height](platform::ImageControl& engine, ImageJob& job) {
+        // The copy is made from, and named by, the name it was found under.
+        job.copy = job.copy.trimmed();
         if (platform::file_exists(job.copy))
             make_reduced_copy(engine, job, height);
     });

@@ -37,9 +37,7 @@ QList<ImageJob> planCopies(QStringList& templist, const QString& folder, QSet<QS
     QList<ImageJob> jobs(templist.size());
     QList<bool> inPlace(templist.size(), false);
     for (qsizetype i = 0; i < templist.size(); ++i) {
-        QString dir;
-        QString name;
-        platform::split_file_path(templist.at(i), dir, name);
+        const QString name = platform::split_file_path(templist.at(i)).file_name;
         const QString here = platform::joinPath(folder, name);
         if (taken.contains(name) || !platform::isSameFile(templist.at(i), here))
             continue;

@@ -136,9 +136,7 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
                        const ConversionPlace& place, int size, const QString& recorded)
 {
     Conversion c;
-    QString sourceFolder;
-    QString name;
-    platform::split_file_path(source, sourceFolder, name);
+    const auto [sourceFolder, name] = platform::split_file_path(source);
     c.result.output = name;
     if (!platform::file_exists(source)) {
         c.result.outcome = ConversionResult::SourceMissing;
@@ -268,9 +266,7 @@ private:
 // The files a conversion of that source may read or write.
 QStringList filesTouched(const QString& source, ConversionKind kind, const ConversionPlace& place, bool prefix)
 {
-    QString sourceFolder;
-    QString name;
-    platform::split_file_path(source, sourceFolder, name);
+    const auto [sourceFolder, name] = platform::split_file_path(source);
     const QString folder = outputFolder(sourceFolder, place);
     QStringList files{source, platform::joinPath(folder, converted_name(name, kind, prefix))};
     if (kind == ConversionKind::Thumbnail && place.copySmallThumbnail)

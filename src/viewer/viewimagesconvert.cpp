@@ -75,10 +75,8 @@ void ViewImages::createOne(ConversionKind kind)
         return;
     }
     QString directory = targetdir.caption;
-    if (o_images_in_src_dir.value) {
-        QString name;
-        platform::split_file_path(shown, directory, name);
-    }
+    if (o_images_in_src_dir.value)
+        directory = platform::split_file_path(shown).directory;
     if (!confirm_place(kind, directory + QStringLiteral(" directory")))
         return;
     if (kind == ConversionKind::Thumbnail) {

@@ -209,10 +209,7 @@ void ViewImages::addFile()
         if (l->count() > 0 && l->currentSelected())
             l->add(*chosen);
     }
-    QString directory;
-    QString name;
-    platform::split_file_path(*chosen, directory, name);
-    s.last_directory = directory;
+    s.last_directory = platform::split_file_path(*chosen).directory;
 }
 
 void ViewImages::changeThumbnailColor()

@@ -47,9 +47,9 @@ private slots:
         settingsFile().put(QStringLiteral("Thumbnail Icons"), QStringLiteral("avi"),
                            tp.path("Avi.gif"));
 
-        QString icon;
-        QVERIFY(get_thumbnail_icon(tp.path("movie.avi"), icon, tp.path("web")));
-        QCOMPARE(icon, tp.path("Avi.gif"));
+        const std::optional<QString> icon = get_thumbnail_icon(tp.path("movie.avi"), tp.path("web"));
+        QVERIFY(icon);
+        QCOMPARE(*icon, tp.path("Avi.gif"));
         QVERIFY(QFileInfo::exists(tp.path("web/Avi.gif")));
     }
 
@@ -62,15 +62,14 @@ private slots:
         auto& ini = settingsFile();
         ini.put(QStringLiteral("Thumbnail Icons"), QStringLiteral("other"), tp.path("qmark.gif"));
 
-        QString icon;
-        QVERIFY(get_thumbnail_icon(tp.path("song.wav"), icon, QString()));
-        QCOMPARE(icon, tp.path("qmark.gif"));
+        const std::optional<QString> icon = get_thumbnail_icon(tp.path("song.wav"), QString());
+        QVERIFY(icon);
+        QCOMPARE(*icon, tp.path("qmark.gif"));
         QCOMPARE(ini.get(QStringLiteral("Thumbnail Icons"), QStringLiteral("wav")),
                  QStringLiteral("{no icon file name defined}"));
 
         QFile::remove(tp.path("qmark.gif"));
-        QVERIFY(!get_thumbnail_icon(tp.path("song.wav"), icon, QString()));
-        QCOMPARE(icon, QString());
+        QCOMPARE(get_thumbnail_icon(tp.path("song.wav"), QString()), std::nullopt);
     }
 };
 

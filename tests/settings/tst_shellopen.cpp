@@ -45,12 +45,8 @@ private slots:
     {
         TestProgram tp;
         tp.shell.associations.insert(QStringLiteral("htm"), QStringLiteral("/usr/bin/firefox %u"));
-        QString ext = QStringLiteral(".htm");
-        get_associated_program(ext);
-        QCOMPARE(ext, QStringLiteral("/usr/bin/firefox"));
-        ext = QStringLiteral("xyz");
-        get_associated_program(ext);
-        QCOMPARE(ext, QString());
+        QCOMPARE(get_associated_program(QStringLiteral(".htm")), QStringLiteral("/usr/bin/firefox"));
+        QCOMPARE(get_associated_program(QStringLiteral("xyz")), QString());
     }
 };
 
