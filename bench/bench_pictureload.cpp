@@ -127,20 +127,21 @@ class SimpleViewWindow final : public Window
 public:
     explicit SimpleViewWindow(const QStringList& photos)
     {
-        m_dialog.Form_Load(photos);
-        m_dialog.show();
+        m_value.load(photos);
+        m_dialog = std::make_unique<FrmSimpleV>(&m_value);
+        m_dialog->show();
     }
-    QListWidget* list() const override { return m_dialog.flelist(); }
+    QListWidget* list() const override { return m_dialog->flelist(); }
     bool shows(const QString& path) const override
     {
-        return m_dialog.viewimage()->control().fileName() == path &&
-               !m_dialog.state().pictures.loading();
+        return m_value.viewimage.fileName() == path && !m_value.pictures.loading();
     }
-    QSize held() const override { return m_dialog.viewimage()->control().heldSize(); }
-    bool idle() const override { return m_dialog.state().pictures.idle(); }
+    QSize held() const override { return m_value.viewimage.heldSize(); }
+    bool idle() const override { return m_value.pictures.idle(); }
 
 private:
-    FrmSimpleV m_dialog;
+    SimpleView m_value;
+    std::unique_ptr<FrmSimpleV> m_dialog;
 };
 
 void runUntil(const std::function<bool()>& done)

@@ -22,8 +22,8 @@
 #include "pages/quickpage.h"
 #include "slides/slideshow.h"
 #include "viewer/fileoperations.h"
-#include "viewer/widgets/frmsimplev.h"
 #include "viewer/librarycatalog.h"
+#include "viewer/simpleview.h"
 #include "viewer/viewimages.h"
 
 #include "platform/events.h"
@@ -376,7 +376,7 @@ void MainForm::deleteOrRemove(bool deleteFiles)
 
 void MainForm::showSimpleView()
 {
-    viewer::show_simple_view(listEntries(*m_itemlist));
+    viewer::SimpleView::showModally(listEntries(*m_itemlist));
 }
 
 void MainForm::associateText()

@@ -9,15 +9,24 @@
 #include "platform/events.h"
 #include "platform/imagecontrol.h"
 #include "platform/numbers.h"
+#include "platform/ui.h"
 
 namespace mosaicon::viewer {
 
-SimpleView::SimpleView()
+SimpleView::SimpleView(QObject* parent) : QObject(parent)
 {
+    setObjectName(QStringLiteral("frm_simplev"));
     pictures.setDisplaySize(displaySize());
 }
 
-void SimpleView::load(const QStringList& mainList, platform::ImageControl& viewimage)
+void SimpleView::showModally(const QStringList& mainList)
+{
+    SimpleView view;
+    view.load(mainList);
+    platform::ui().showModal(view.objectName(), &view);
+}
+
+void SimpleView::load(const QStringList& mainList)
 {
     program().keep_processing = false;
     flelist.clear();
@@ -29,10 +38,10 @@ void SimpleView::load(const QStringList& mainList, platform::ImageControl& viewi
         QStringLiteral("Current File List (") + platform::strForm(flelist.size()) + u')';
     // An empty list selects nothing and shows nothing.
     if (!flelist.isEmpty())
-        click(0, viewimage);
+        click(0);
 }
 
-void SimpleView::click(int index, platform::ImageControl& viewimage)
+void SimpleView::click(int index)
 {
     if (index < 0 || index >= flelist.size())
         return;
@@ -40,8 +49,8 @@ void SimpleView::click(int index, platform::ImageControl& viewimage)
     const QString& entry = flelist.at(index);
     if (is_image_file(entry) && !program().keep_processing) {
         // Until it has been read, the window shows what it showed.
-        pictures.show(entry, [this, index, &viewimage](const platform::LoadedPicture& picture) {
-            showPicture(index, picture, viewimage);
+        pictures.show(entry, [this, index](const platform::LoadedPicture& picture) {
+            showPicture(index, picture);
         });
         return;
     }
@@ -53,26 +62,24 @@ void SimpleView::click(int index, platform::ImageControl& viewimage)
         display = Display::NotAnImage;
         platform::doEvents();
     }
-    showEntry(index, viewimage);
+    showEntry(index);
 }
 
-void SimpleView::showPicture(int index, const platform::LoadedPicture& picture,
-                             platform::ImageControl& viewimage)
+void SimpleView::showPicture(int index, const platform::LoadedPicture& picture)
 {
     if (viewimage.showLoaded(picture)) {
         display = Display::Picture;
-        showEntry(index, viewimage);
+        showEntry(index);
     } else {
         // The caption and the name go on naming the entry shown before.
         display = Display::ErrorReading;
         fileWidth = fileHeight = platform::strForm(0);
     }
     readAhead();
-    if (changed)
-        changed();
+    emit changed();
 }
 
-void SimpleView::showEntry(int index, const platform::ImageControl& viewimage)
+void SimpleView::showEntry(int index)
 {
     const QString& entry = flelist.at(index);
     caption = QStringLiteral("Simple View - ") + entry;
@@ -103,7 +110,7 @@ platform::ImageControl::DisplaySize SimpleView::displaySize() const
     };
 }
 
-void SimpleView::frame2Resized(QSizeF twips, platform::ImageControl& viewimage)
+void SimpleView::frame2Resized(QSizeF twips)
 {
     if (twips == frame2)
         return;
@@ -113,8 +120,7 @@ void SimpleView::frame2Resized(QSizeF twips, platform::ImageControl& viewimage)
         return;
     reread_at_shown_size(pictures, viewimage, displaySize(), [this] {
         readAhead();
-        if (changed)
-            changed();
+        emit changed();
     });
 }
 

@@ -1,22 +1,25 @@
 #pragma once
 
+#include "platform/imagecontrol.h"
 #include "platform/pictureloader.h"
+
+#include <QObject>
 
 #include <QRectF>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 namespace mosaicon::viewer {
 
 // What Simple View shows, without its widgets: its own copy of the main
 // window's list, the captions, the file's name and pixel size, and which of
-// the picture, "Not An Image" and "Error Reading File" is up. The rules show
-// pictures through the window's image control; they are read off the GUI
-// thread at the size the picture frame shows them.
-struct SimpleView
+// the picture, "Not An Image" and "Error Reading File" is up. Pictures are read
+// off the GUI thread at the size the picture frame shows them.
+class SimpleView : public QObject
 {
+    Q_OBJECT
+
+public:
     enum class Display
     {
         Nothing,
@@ -35,28 +38,37 @@ struct SimpleView
     Display display = Display::Nothing;
     // The picture frame's size in twips, as designed until the window tells it.
     QSizeF frame2{4695, 3740};
-    // Told when a picture read off the GUI thread has changed what is shown.
-    std::function<void()> changed;
+    platform::ImageControl viewimage;
     platform::PictureLoader pictures;
 
-    SimpleView();
+    explicit SimpleView(QObject* parent = nullptr);
+
+    // Loads Simple View over the entries and shows it modally.
+    static void showModally(const QStringList& mainList);
 
     // Fills the list from the main window's entries and shows the first one.
-    void load(const QStringList& mainList, platform::ImageControl& viewimage);
+    void load(const QStringList& mainList);
     // Shows entry i (a click, or code selecting it). The picture is loaded
     // only while keep_processing is off; it shows, with the entry's caption,
     // name and size, once it has been read.
-    void click(int index, platform::ImageControl& viewimage);
+    void click(int index);
     // The picture frame now has that size: pictures are read at their new size.
-    void frame2Resized(QSizeF twips, platform::ImageControl& viewimage);
+    void frame2Resized(QSizeF twips);
+    // File > Exit.
+    void hide() { emit hidden(); }
     // Runs events until the picture a click asked for is shown (or has shown
     // its error): for tests and the benchmark. False when it took longer.
     bool waitForPicture(int timeoutMs = 10000) { return pictures.waitForPicture(timeoutMs); }
 
+signals:
+    // The window is to be hidden: the modal show returns.
+    void hidden();
+    // A picture read off the GUI thread has changed what is shown.
+    void changed();
+
 private:
-    void showPicture(int index, const platform::LoadedPicture& picture,
-                     platform::ImageControl& viewimage);
-    void showEntry(int index, const platform::ImageControl& viewimage);
+    void showPicture(int index, const platform::LoadedPicture& picture);
+    void showEntry(int index);
     void readAhead();
     platform::ImageControl::DisplaySize displaySize() const;
 };

@@ -3,8 +3,8 @@
 #include "mainwindow/multidrive.h"
 
 #include "settings/program.h"
-#include "viewer/widgets/frmsimplev.h"
 #include "viewer/librarycatalog.h"
+#include "viewer/simpleview.h"
 #include "viewer/viewimages.h"
 
 #include "platform/imagecontrol.h"
@@ -19,7 +19,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QImage>
 #include <QListWidget>
 #include <QMenuBar>
@@ -370,9 +369,9 @@ private slots:
         // Simple View opens also over an empty list.
         if (arguments.contains(QStringLiteral("/s")))
             tp.ui.expectModal(QStringLiteral("frm_simplev"), [](QObject* window) {
-                auto* simple = qobject_cast<viewer::FrmSimpleV*>(window);
+                auto* simple = qobject_cast<viewer::SimpleView*>(window);
                 QVERIFY(simple);
-                QCOMPARE(simple->Frame1()->title(), QStringLiteral("Current File List ( 0)"));
+                QCOMPARE(simple->frame1Caption, QStringLiteral("Current File List ( 0)"));
             });
         MainForm form;
         form.Form_Load();

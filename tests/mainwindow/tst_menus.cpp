@@ -110,18 +110,21 @@ private slots:
         list->item(1)->setSelected(true);
         list->setCurrentRow(1);
         s.tp.ui.expectModal(QStringLiteral("frm_simplev"), [](QObject* object) {
-            auto* window = qobject_cast<viewer::FrmSimpleV*>(object);
-            QVERIFY(window);
+            auto* value = qobject_cast<viewer::SimpleView*>(object);
+            QVERIFY(value);
+            viewer::FrmSimpleV dialog(value);
+            dialog.open();
+            viewer::FrmSimpleV* window = &dialog;
             QCOMPARE(listEntries(window->flelist()),
                      (QStringList{QStringLiteral("/pics/a.txt"), QStringLiteral("/pics/B.gif"),
                                   QStringLiteral("/pics/z.jpg")}));
             window->flelist()->setCurrentRow(2);
             window->flelist()->selectAll();
             window->menuFileItem(99)->trigger();
+            QVERIFY(!window->isVisible());
         });
         s.click("menuFileItem", 47);
         VERIFY_DIALOGS(s.tp);
-        QVERIFY(!viewer::frm_simplev.isLoaded());
         QCOMPARE(listEntries(list),
                  (QStringList{QStringLiteral("/pics/z.jpg"), QStringLiteral("/pics/B.gif"),
                               QStringLiteral("/pics/a.txt")}));

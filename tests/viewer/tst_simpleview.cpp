@@ -67,24 +67,22 @@ private slots:
     {
         Pictures p;
         SimpleView view;
-        platform::ImageControl viewimage;
         program().keep_processing = true;
-        view.load(p.mainList(), viewimage);
+        view.load(p.mainList());
         QVERIFY(view.waitForPicture());
         QVERIFY(!program().keep_processing);
         QCOMPARE(view.flelist, p.paths({u"a.png"_s, u"B.JPG"_s, u"c.txt"_s, u"d.jpg"_s}));
         QCOMPARE(view.frame1Caption, u"Current File List ( 4)"_s);
         QCOMPARE(view.current, 0);
         QCOMPARE(view.caption, u"Simple View - "_s + p.tp.path(u"a.png"_s));
-        QCOMPARE(viewimage.fileName(), p.tp.path(u"a.png"_s));
+        QCOMPARE(view.viewimage.fileName(), p.tp.path(u"a.png"_s));
     }
 
     void anEmptyListOpensWithNothingShown()
     {
         TestProgram tp;
         SimpleView view;
-        platform::ImageControl viewimage;
-        view.load({}, viewimage);
+        view.load({});
         QCOMPARE(view.frame1Caption, u"Current File List ( 0)"_s);
         QCOMPARE(view.current, -1);
         QCOMPARE(view.caption, u"Simple View"_s);
@@ -137,12 +135,11 @@ private slots:
 
         Pictures p;
         SimpleView view;
-        platform::ImageControl viewimage;
-        view.load(p.mainList(), viewimage);
+        view.load(p.mainList());
         QVERIFY(view.waitForPicture());
         for (qsizetype i = 0; i < clicks.size(); ++i) {
             program().keep_processing = keepProcessing && i == clicks.size() - 1;
-            view.click(int(view.flelist.indexOf(p.tp.path(clicks.at(i)))), viewimage);
+            view.click(int(view.flelist.indexOf(p.tp.path(clicks.at(i)))));
             QVERIFY(view.waitForPicture());
         }
         QCOMPARE(view.caption, u"Simple View - "_s + p.tp.path(named));
@@ -210,8 +207,11 @@ private slots:
     {
         Pictures p;
         p.tp.ui.expectModal(u"frm_simplev"_s, [&](QObject* object) {
-            auto* w = qobject_cast<FrmSimpleV*>(object);
-            QVERIFY(w);
+            auto* value = qobject_cast<SimpleView*>(object);
+            QVERIFY(value);
+            FrmSimpleV window(value);
+            window.open();
+            FrmSimpleV* w = &window;
             QCOMPARE(listEntries(w->flelist()),
                      p.paths({u"a.png"_s, u"B.JPG"_s, u"c.txt"_s, u"d.jpg"_s}));
             QCOMPARE(w->Frame1()->title(), u"Current File List ( 4)"_s);
@@ -236,13 +236,11 @@ private slots:
             // 8800 x 4700 twips, 15 a pixel.
             QCOMPARE(w->minimumSize(), QSize(587, 313));
 
-            w->show();
             w->menuFileItem(99)->trigger();
             QVERIFY(!w->isVisible());
         });
-        show_simple_view(p.mainList());
+        SimpleView::showModally(p.mainList());
         VERIFY_DIALOGS(p.tp);
-        QVERIFY(!frm_simplev.isLoaded());
     }
 
     void aPictureIsFittedIntoItsFrame()
@@ -251,8 +249,9 @@ private slots:
         QImage big(900, 600, QImage::Format_RGB32);
         big.fill(Qt::green);
         QVERIFY(big.save(tp.path(u"big.png"_s)));
-        FrmSimpleV w;
-        w.Form_Load({tp.path(u"big.png"_s)});
+        SimpleView view;
+        view.load({tp.path(u"big.png"_s)});
+        FrmSimpleV w(&view);
         w.resize(800, 500);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

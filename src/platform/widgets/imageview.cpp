@@ -8,22 +8,27 @@
 
 namespace mosaicon::platform {
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent)
+ImageView::ImageView(QWidget* parent) : ImageView(m_own, parent) {}
+
+ImageView::ImageView(ImageControl& shown, QWidget* parent) : QWidget(parent), m_control(&shown)
 {
-    m_control.setChangeCallback([this] { followControl(); });
+    m_control->setChangeCallback([this] { followControl(); });
     followControl();
 }
 
-ImageView::~ImageView() = default;
+ImageView::~ImageView()
+{
+    m_control->setChangeCallback({});
+}
 
 void ImageView::followControl()
 {
-    setGeometry(pixels(m_control.left()), pixels(m_control.top()),
-                qMax(0, pixels(m_control.width())), qMax(0, pixels(m_control.height())));
+    setGeometry(pixels(m_control->left()), pixels(m_control->top()),
+                qMax(0, pixels(m_control->width())), qMax(0, pixels(m_control->height())));
     // Only a change is applied, so that a new top-level view does not pop up
     // before its owner shows it.
-    if (m_control.visible() != m_visible) {
-        m_visible = m_control.visible();
+    if (m_control->visible() != m_visible) {
+        m_visible = m_control->visible();
         setVisible(m_visible);
     }
     update();
@@ -33,15 +38,15 @@ void ImageView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     QRect area = rect();
-    if (m_control.borderStyle() == 1) {
-        if (m_control.appearance() == 1)
+    if (m_control->borderStyle() == 1) {
+        if (m_control->appearance() == 1)
             qDrawShadeRect(&painter, area, palette(), true, 1);
         else
             qDrawPlainRect(&painter, area, palette().color(QPalette::WindowText), 1);
         area.adjust(1, 1, -1, -1);
     }
 
-    const QImage picture = m_control.picture();
+    const QImage picture = m_control->picture();
     if (picture.isNull() || area.isEmpty()) {
         m_pixmap = QPixmap();
         m_pixmapSource = 0;

@@ -14,11 +14,14 @@ class ImageView : public QWidget
 {
     Q_OBJECT
 public:
+    // Shows a control of its own.
     explicit ImageView(QWidget* parent = nullptr);
+    // Shows a window value's control, which must outlive the view.
+    ImageView(ImageControl& shown, QWidget* parent);
     ~ImageView() override;
 
-    ImageControl& control() { return m_control; }
-    const ImageControl& control() const { return m_control; }
+    ImageControl& control() { return *m_control; }
+    const ImageControl& control() const { return *m_control; }
 
 signals:
     // x and y are in pixels from the widget's top left corner.
@@ -31,7 +34,8 @@ protected:
 private:
     void followControl();
 
-    ImageControl m_control;
+    ImageControl m_own;
+    ImageControl* m_control = &m_own;
     bool m_visible = true;
     QPixmap m_pixmap;
     qint64 m_pixmapSource = 0;

@@ -3,10 +3,9 @@
 #include "viewer/widgets/picturearea.h"
 
 #include "platform/numbers.h"
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/imageview.h"
 #include "platform/widgets/namedwidget.h"
-#include "platform/windowregistry.h"
+#include "platform/widgets/registerdialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,10 +14,9 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace mosaicon::viewer {
-
-platform::Form<FrmSimpleV> frm_simplev;
 
 namespace {
 
@@ -27,11 +25,9 @@ using platform::namedWidget;
 
 using platform::pixels;
 
-using Row = platform::CommandRow<FrmSimpleV>;
-
-const Row menuRows[] = {
+const FrmSimpleV::Row menuRows[] = {
     {{"menuFile", MenuRow::heading, "&File"}},
-    {{"menuFileItem", 99, "&Exit"}, &FrmSimpleV::hide},
+    {{"menuFileItem", 99, "&Exit"}, &SimpleView::hide},
 };
 
 QRect pixelRect(const QRectF& twips)
@@ -42,30 +38,34 @@ QRect pixelRect(const QRectF& twips)
 
 } // namespace
 
-FrmSimpleV::FrmSimpleV(QWidget* parent) : QDialog(parent)
+FrmSimpleV::FrmSimpleV(SimpleView* value, QWidget* parent) : ValueDialog(value, parent)
 {
     setObjectName(QStringLiteral("frm_simplev"));
-    setWindowTitle(m_state.caption);
+    auto* form = new QVBoxLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
     buildControls();
+    form->addWidget(m_client);
+    addMenuBar(menuRows);
+    closeWhenHidden();
     setMinimumSize(pixels(SimpleViewGeometry::minWidth), pixels(SimpleViewGeometry::minHeight));
     resize(pixels(SimpleViewGeometry::designedWidth),
-           pixels(SimpleViewGeometry::designedInnerHeight) + menuBarHeight());
+           pixels(SimpleViewGeometry::designedInnerHeight) +
+               form->menuBar()->sizeHint().height());
 
     // A click, a key or code making an entry current all show it.
-    connect(m_list, &QListWidget::currentRowChanged, this, &FrmSimpleV::flelist_Click);
+    connect(m_list, &QListWidget::currentRowChanged, this,
+            [this](int row) { run([row](SimpleView& v) { v.click(row); }); });
     // A picture read off the GUI thread shows when it arrives.
-    m_state.changed = [this] { showState(); };
-    m_menus.connectRows(std::span<const Row>(menuRows), this,
-                        [this](auto command) { (this->*command)(); });
+    connect(value, &SimpleView::changed, this, [this] { push(); });
+    m_client->installEventFilter(this);
+    push();
 }
 
 void FrmSimpleV::buildControls()
 {
-    m_bar = namedWidget<QMenuBar>(QStringLiteral("menuBar"), this);
-    m_menus = platform::MenuTree(m_bar, std::span<const Row>(menuRows));
     m_client = namedWidget<QWidget>(QStringLiteral("client"), this);
 
-    m_frame1 = namedWidget<QGroupBox>(QStringLiteral("Frame1"), m_state.frame1Caption, m_client);
+    m_frame1 = namedWidget<QGroupBox>(QStringLiteral("Frame1"), m_value->frame1Caption, m_client);
     m_list = namedWidget<QListWidget>(QStringLiteral("flelist"), m_frame1);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
@@ -78,7 +78,8 @@ void FrmSimpleV::buildControls()
     m_errorReading = m_frame2->errorReading();
     m_errorReading->setGeometry(pixelRect({240, 480, 2295, 1815}));
     m_errorReading->hide();
-    m_image = namedWidget<platform::ImageView>(QStringLiteral("viewimage"), m_frame2);
+    m_image = new platform::ImageView(m_value->viewimage, m_frame2);
+    m_image->setObjectName(QStringLiteral("viewimage"));
     m_image->control().setVisible(false);
 
     m_frame6 = namedWidget<QGroupBox>(QStringLiteral("Frame6"), QStringLiteral("File Properties"),
@@ -112,56 +113,37 @@ QGroupBox* FrmSimpleV::Frame2() const
     return m_frame2;
 }
 
-int FrmSimpleV::menuBarHeight() const
+void FrmSimpleV::push()
 {
-    return m_bar->sizeHint().height();
-}
-
-QAction* FrmSimpleV::menuFileItem(int index) const
-{
-    return m_menus.item(QStringLiteral("menuFileItem"), index);
-}
-
-void FrmSimpleV::Form_Load(const QStringList& mainList)
-{
-    m_state.load(mainList, m_image->control());
-    {
-        // The state has shown entry 0 already.
+    const SimpleView& v = *m_value;
+    if (m_list->count() != v.flelist.size() || m_list->currentRow() != v.current) {
+        // The list shows the value's entries; a row set here is no click.
         const QSignalBlocker quiet(m_list);
-        m_list->clear();
-        m_list->addItems(m_state.flelist);
-        if (m_state.current >= 0) {
-            m_list->setCurrentRow(m_state.current);
-            m_list->item(m_state.current)->setSelected(true);
+        if (m_list->count() != v.flelist.size()) {
+            m_list->clear();
+            m_list->addItems(v.flelist);
+        }
+        if (v.current >= 0) {
+            m_list->setCurrentRow(v.current);
+            m_list->item(v.current)->setSelected(true);
         }
     }
-    showState();
-}
-
-void FrmSimpleV::flelist_Click()
-{
-    m_state.click(m_list->currentRow(), m_image->control());
-    showState();
-}
-
-void FrmSimpleV::showState()
-{
-    setWindowTitle(m_state.caption);
-    m_frame1->setTitle(m_state.frame1Caption);
-    m_fileName->setText(m_state.fileName);
-    m_fileWidth->setText(m_state.fileWidth);
-    m_fileHeight->setText(m_state.fileHeight);
+    setWindowTitle(v.caption);
+    m_frame1->setTitle(v.frame1Caption);
+    m_fileName->setText(v.fileName);
+    m_fileWidth->setText(v.fileWidth);
+    m_fileHeight->setText(v.fileHeight);
     using Display = SimpleView::Display;
-    m_image->control().setVisible(m_state.display == Display::Picture);
-    m_notAnImage->setVisible(m_state.display == Display::NotAnImage);
-    m_errorReading->setVisible(m_state.display == Display::ErrorReading);
+    m_image->control().setVisible(v.display == Display::Picture);
+    m_notAnImage->setVisible(v.display == Display::NotAnImage);
+    m_errorReading->setVisible(v.display == Display::ErrorReading);
     recalculate_image();
 }
 
 void FrmSimpleV::recalculate_image()
 {
     platform::ImageControl& c = m_image->control();
-    if (c.isNull() || m_state.display != SimpleView::Display::Picture)
+    if (c.isNull() || m_value->display != SimpleView::Display::Picture)
         return;
     c.setFitMode(1);
     const QSize own = c.shownSize();
@@ -175,16 +157,17 @@ void FrmSimpleV::recalculate_image()
     c.setFitMode(fitted == QSizeF(own) * platform::twipsPerPixel ? 1 : 2);
 }
 
-void FrmSimpleV::resizeEvent(QResizeEvent* event)
+bool FrmSimpleV::eventFilter(QObject* watched, QEvent* event)
 {
-    QDialog::resizeEvent(event);
-    if (isMinimized())
-        return;
-    const int barHeight = menuBarHeight();
-    m_bar->setGeometry(0, 0, width(), barHeight);
-    m_client->setGeometry(0, barHeight, width(), height() - barHeight);
+    if (watched == m_client && event->type() == QEvent::Resize && !isMinimized())
+        placeFrames();
+    return ValueDialog::eventFilter(watched, event);
+}
+
+void FrmSimpleV::placeFrames()
+{
     const SimpleViewGeometry g = SimpleViewGeometry::forWindow(
-        width() * platform::twipsPerPixel, m_client->height() * platform::twipsPerPixel);
+        m_client->width() * platform::twipsPerPixel, m_client->height() * platform::twipsPerPixel);
     // The file properties get the height their rows need at the font in use;
     // the frames above give it up.
     QRect frame6 = pixelRect(g.frame6);
@@ -194,26 +177,14 @@ void FrmSimpleV::resizeEvent(QResizeEvent* event)
     m_list->setGeometry(pixelRect(g.flelist).adjusted(0, 0, 0, -lacking));
     m_frame2->setGeometry(pixelRect(g.frame2).adjusted(0, 0, 0, -lacking));
     m_frame6->setGeometry(frame6);
-    m_state.frame2Resized(QSizeF(m_frame2->width(), m_frame2->height()) * platform::twipsPerPixel,
-                          m_image->control());
+    m_value->frame2Resized(QSizeF(m_frame2->width(), m_frame2->height()) *
+                           platform::twipsPerPixel);
     recalculate_image();
-}
-
-void show_simple_view(const QStringList& mainList)
-{
-    FrmSimpleV* window = frm_simplev.load();
-    window->Form_Load(mainList);
-    platform::centerForm(window);
-    frm_simplev.showModal();
-    frm_simplev.unload();
 }
 
 void registerFrmSimpleV()
 {
-    platform::registerWindow(QStringLiteral("frm_simplev"), [](QObject* object) {
-        if (auto* window = qobject_cast<FrmSimpleV*>(object))
-            window->exec();
-    });
+    platform::registerDialog<FrmSimpleV, SimpleView>(QStringLiteral("frm_simplev"));
 }
 
 } // namespace mosaicon::viewer

@@ -2,16 +2,12 @@
 
 #include "viewer/simpleview.h"
 
-#include "platform/form.h"
-#include "platform/widgets/menutree.h"
-
-#include <QDialog>
+#include "platform/widgets/valuedialog.h"
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMenuBar;
 
 namespace mosaicon {
 
@@ -26,14 +22,13 @@ class PictureArea;
 // "Simple View": browses its own copy of the main window's file list, showing
 // the chosen entry's picture, path and pixel size. It changes no file, no
 // setting and no list of the main window.
-class FrmSimpleV final : public QDialog
+class FrmSimpleV final : public platform::ValueDialog<SimpleView>
 {
     Q_OBJECT
 
 public:
-    explicit FrmSimpleV(QWidget* parent = nullptr);
+    explicit FrmSimpleV(SimpleView* value, QWidget* parent = nullptr);
 
-    const SimpleView& state() const { return m_state; }
     QListWidget* flelist() const { return m_list; }
     platform::ImageView* viewimage() const { return m_image; }
     QLabel* error_reading_file() const { return m_errorReading; }
@@ -44,22 +39,17 @@ public:
     QGroupBox* Frame1() const { return m_frame1; }
     QGroupBox* Frame2() const;
     QGroupBox* Frame6() const { return m_frame6; }
-    QAction* menuFileItem(int index) const;
-
-    // Fills the list from the main window's entries and shows the first.
-    void Form_Load(const QStringList& mainList);
-    void flelist_Click();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    void showState();
+    void push() override;
     void recalculate_image();
-    int menuBarHeight() const;
+    // Places the frames in the room below the menu bar.
+    void placeFrames();
 
-    SimpleView m_state;
     QListWidget* m_list = nullptr;
     platform::ImageView* m_image = nullptr;
     QLabel* m_errorReading = nullptr;
@@ -70,17 +60,10 @@ private:
     QGroupBox* m_frame1 = nullptr;
     PictureArea* m_frame2 = nullptr;
     QGroupBox* m_frame6 = nullptr;
-    QMenuBar* m_bar = nullptr;
     QWidget* m_client = nullptr;
-    platform::MenuTree m_menus;
 };
 
-extern platform::Form<FrmSimpleV> frm_simplev;
-
-// Loads Simple View over the entries, centres it, shows it modally and unloads it.
-void show_simple_view(const QStringList& mainList);
-
-// Lets Simple View be shown modally by the real dialogs.
+// Makes the program show this dialog wherever Simple View's value is shown modally.
 void registerFrmSimpleV();
 
 } // namespace viewer
