@@ -46,15 +46,3 @@ inline void type(QWidget& window, const char* box, const QString& text)
     edit->clear();
     QTest::keyClicks(edit, text);
 }
-
-// Leaves a dialog one way: "frame" is the window frame's close, a button's
-// name clicks that button, a number runs that File menu item.
-template <class Dialog> void leave(Dialog& dialog, const QString& way)
-{
-    if (way == QLatin1String("frame"))
-        dialog.close();
-    else if (way.startsWith(QLatin1String("Command")))
-        click(dialog, way);
-    else
-        dialog.menuFileItem(way.toInt())->trigger();
-}
