@@ -37,8 +37,12 @@ template <class Dialog> void leave(Dialog& dialog, const QString& way, const cha
         dialog.close();
     else if (way == "Esc")
         QTest::keyClick(&dialog, Qt::Key_Escape);
+    else if (way == "the Cancel button")
+        click(dialog, cancelButton);
+    else if (way == "the Save / Exit button")
+        click(dialog, "Command1");
     else
-        click(dialog, way == "the Cancel button" ? cancelButton : "Command1");
+        QFAIL(qPrintable("no such way out: " + way));
 }
 
 // A dialog as the user meets it: an old value stored, the dialog opened as the
