@@ -157,12 +157,6 @@ qsizetype lineEnd(const QString& text, qsizetype pos, qsizetype* nextLine)
     return end;
 }
 
-// A text that UTF-8 cannot carry (a lone surrogate) would load back other than saved.
-bool writable(const QString& field)
-{
-    return QString::fromUtf8(field.toUtf8()) == field;
-}
-
 // The first field of the saved entries the file cannot hold; empty when none.
 std::optional<QString> unwritableField(const QList<CatalogEntry>& entries, CatalogDataFormat format,
                                        CatalogSaveFilter filter)
@@ -172,7 +166,8 @@ std::optional<QString> unwritableField(const QList<CatalogEntry>& entries, Catal
         if (!admitted(entry, filter))
             continue;
         for (const QString* field : {&entry.image, &entry.thumbnail, &entry.title}) {
-            if ((withThumbnail || field != &entry.thumbnail) && !writable(*field))
+            // UTF-8 cannot carry a lone surrogate: it would load back other than saved.
+            if ((withThumbnail || field != &entry.thumbnail) && !field->isValidUtf16())
                 return *field;
         }
     }

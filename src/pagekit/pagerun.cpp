@@ -139,10 +139,10 @@ bool PageRun::askForPage(const PageProposal& proposal)
     return true;
 }
 
-std::optional<QString> PageRun::pagePathFromPrompt() const
+std::optional<QString> PageRun::pagePathFromPrompt()
 {
     const Program& p = program();
-    const QString fileName = platform::split_file_path(m_prompt->o_filename.text).file_name;
+    const QString fileName = platform::split_file_path(prompt().o_filename.text).file_name;
     if (fileName.isEmpty()) {
         platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
                          platform::MsgBox::Exclamation, p.product_title);

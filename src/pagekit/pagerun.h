@@ -123,7 +123,7 @@ public:
     // The page's path: the file name the prompt holds, in the run's folder
     // whatever folder was typed. None, after saying so, when there is no
     // name.
-    std::optional<QString> pagePathFromPrompt() const;
+    std::optional<QString> pagePathFromPrompt();
 
     // Lists a file the run has just opened for output.
     void listFile(const QString& path);

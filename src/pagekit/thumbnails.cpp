@@ -153,7 +153,7 @@ ImageDimensions get_image_dimensions(const QString& path)
 }
 
 std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QString& image,
-                                        const QString&, QString* error)
+                                        QString* error)
 {
     if (!platform::file_exists(image))
         return QString();

@@ -38,7 +38,7 @@ QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlway
 // or "" for a missing image; none, with the reason in error, when the
 // thumbnail could not be written.
 std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QString& image,
-                                        const QString& kind, QString* error = nullptr);
+                                        QString* error = nullptr);
 
 // Finds the icon (or recorded thumbnail) that stands for a file on a page;
 // given the folder an internet-ready run publishes into, the icon is copied

@@ -162,7 +162,7 @@ void writeEntry(PageRun& run, TextFile& page, const QString& path, QString& imag
     QString thumb = find_thumbnail(path);
     if (thumb.isEmpty()) {
         QString error;
-        if (!create_thumbnail(run.thumbnailEngine(), path, QStringLiteral("thumbnail"), &error))
+        if (!create_thumbnail(run.thumbnailEngine(), path, &error))
             run.fail(error);
     }
     const QString imageName = fileNameOf(path);
@@ -174,8 +174,8 @@ void writeEntry(PageRun& run, TextFile& page, const QString& path, QString& imag
         run.publish(thumb);
 
     const QString measured = thumb.isEmpty() ? path : thumb;
-    const QSize size = image_pixel_size(measured).value_or(QSize(0, 0));
     if (s.full_img_with_options) {
+        const QSize size = image_pixel_size(measured).value_or(QSize(0, 0));
         buildImageLine(imageLine, imageName, thumbName, platform::strForm(size.height()),
                        platform::strForm(size.width()));
         if (s.full_img_use_text)

@@ -141,12 +141,15 @@ bool ReplacingFile::open()
     for (int n = 0; n < 100; ++n) {
         const QByteArray temp = folder + temporaryName(name, n);
         int fd = create(temp);
-        if (fd < 0 && errno == EEXIST && removeLeftOver(temp))
-            fd = create(temp);
-        if (fd < 0) {
+        if (fd < 0 && errno == EEXIST) {
             // Taken by a write still going on: the next name.
-            if (errno == EEXIST)
+            if (!removeLeftOver(temp))
                 continue;
+            fd = create(temp);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+        }
+        if (fd < 0) {
             m_error = systemReason(errno);
             return false;
         }

@@ -60,7 +60,7 @@ std::optional<QString> select_html_editor()
     return name;
 }
 
-std::optional<HtmlFileName> select_html_file_name()
+std::optional<platform::PathParts> select_html_file_name()
 {
     // A save dialog: an open dialog cannot name a page that does not exist yet.
     const std::optional<QString> chosen =
@@ -68,11 +68,7 @@ std::optional<HtmlFileName> select_html_file_name()
             settings().last_directory, true);
     if (!chosen)
         return std::nullopt;
-    const platform::PathParts parts = platform::split_file_path(*chosen);
-    HtmlFileName picked;
-    picked.dir = parts.directory;
-    picked.name = parts.file_name;
-    return picked;
+    return platform::split_file_path(*chosen);
 }
 
 std::optional<QString> select_catalog_output_file(bool forSaving)

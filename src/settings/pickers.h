@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/paths.h"
+
 #include <QString>
 
 #include <optional>
@@ -28,12 +30,7 @@ QString html_background_caption();
 
 // Asks for an HTML file's name, to write or to read: the chosen path split
 // into its folder (with its final "/") and its file name; none on a cancel.
-struct HtmlFileName
-{
-    QString dir;
-    QString name;
-};
-std::optional<HtmlFileName> select_html_file_name();
+std::optional<platform::PathParts> select_html_file_name();
 
 // Asks for the image catalog's data file, one to write (forSaving) or one to
 // read. The chosen path keeps its case; its folder, with the final "/",

@@ -101,7 +101,7 @@ private slots:
         img.fill(Qt::blue);
         img.save(tp.path("x.jpg"), "JPEG");
         platform::ImageControl engine;
-        const QString out = create_thumbnail(engine, tp.path("x.jpg"), QStringLiteral("thumbnail")).value_or(QString());
+        const QString out = create_thumbnail(engine, tp.path("x.jpg")).value_or(QString());
         QCOMPARE(out, tp.path("x_tn.jpg"));
         QVERIFY(QImage(out).width() <= 104);
         QCOMPARE(settingsFile().get(QStringLiteral("Thumbnails (vi)"), tp.path("x.jpg")), out);
@@ -116,7 +116,7 @@ private slots:
         img.fill(Qt::blue);
         img.save(tp.path("small.jpg"), "JPEG");
         platform::ImageControl engine;
-        const QString out = create_thumbnail(engine, tp.path("small.jpg"), QStringLiteral("thumbnail")).value_or(QString());
+        const QString out = create_thumbnail(engine, tp.path("small.jpg")).value_or(QString());
         QCOMPARE(out, QStringLiteral("small.jpg"));
         QVERIFY(!QFileInfo::exists(tp.path("small_tn.jpg")));
         QVERIFY(!QFileInfo::exists(tp.path("mosaik.ini")));
@@ -133,7 +133,7 @@ private slots:
         img.save(tp.path("tn_cat.jpg"), "JPEG");
         const QByteArray before = tp.read("tn_cat.jpg");
         platform::ImageControl engine;
-        const QString out = create_thumbnail(engine, tp.path("tn_cat.jpg"), QStringLiteral("thumbnail")).value_or(QString());
+        const QString out = create_thumbnail(engine, tp.path("tn_cat.jpg")).value_or(QString());
         QCOMPARE(out, QStringLiteral("tn_cat.jpg"));
         QCOMPARE(tp.read("tn_cat.jpg"), before);
     }
@@ -144,7 +144,7 @@ private slots:
         program().ini_file_path = tp.path("mosaik.ini");
         tp.write("bad.jpg", "not a picture at all");
         platform::ImageControl engine;
-        const QString out = create_thumbnail(engine, tp.path("bad.jpg"), QStringLiteral("thumbnail")).value_or(QString());
+        const QString out = create_thumbnail(engine, tp.path("bad.jpg")).value_or(QString());
         QVERIFY(!QFileInfo::exists(tp.path("bad_tn.jpg")));
         QVERIFY(!QFileInfo::exists(tp.path("mosaik.ini")));
     }

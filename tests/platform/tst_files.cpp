@@ -186,6 +186,26 @@ private slots:
         QCOMPARE(entries(), 1);
     }
 
+    // Two writes of one target at once (two copies of the program saving
+    // their settings): the second takes the next temporary name, and the
+    // later commit wins.
+    void aWriteStillGoingOnIsLeftAloneByTheNextOne()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath("mosaik.ini");
+        ReplacingFile first(target);
+        QVERIFY(first.open());
+        first.file().write("first");
+        ReplacingFile second(target);
+        QVERIFY2(second.open(), qPrintable(second.errorString()));
+        second.file().write("second");
+        QVERIFY2(second.commit(Flush::ToCache), qPrintable(second.errorString()));
+        QVERIFY2(first.commit(Flush::ToCache), qPrintable(first.errorString()));
+        QCOMPARE(readBytes(target), QByteArray("first"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"mosaik.ini"});
+    }
+
     void cancelledWriteKeepsTheOldFile()
     {
         QTemporaryDir dir;

@@ -184,13 +184,13 @@ private slots:
         settings().last_directory = tp.path("web");
         tp.ui.expectFile(QStringLiteral("Select HTML File Name"),
                          chosen.isEmpty() ? std::nullopt : std::optional(tp.path(chosen)));
-        const std::optional<HtmlFileName> picked = select_html_file_name();
+        const std::optional<platform::PathParts> picked = select_html_file_name();
         QCOMPARE(picked.has_value(), !chosen.isEmpty());
         VERIFY_DIALOGS(tp);
         QCOMPARE(tp.ui.asked().first().defaultText, tp.path("web"));
         if (picked) {
-            QCOMPARE(picked->dir, tp.path("web/"));
-            QCOMPARE(picked->name, QStringLiteral("My Page.HTM"));
+            QCOMPARE(picked->directory, tp.path("web/"));
+            QCOMPARE(picked->file_name, QStringLiteral("My Page.HTM"));
         }
     }
 };
