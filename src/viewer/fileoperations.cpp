@@ -378,8 +378,9 @@ DeleteOutcome delete_selected(const QList<ListSelection>& lists, FileSystem& fs)
                 out.failures.append(path + QStringLiteral(": ") + undecodable_name_reason());
                 continue;
             }
-            // A file that is gone only loses its entry.
-            if (!fs.exists(path))
+            // A file that is gone only loses its entry; one the user may not
+            // read, or a link to nothing, can still be deleted.
+            if (!fs.occupied(path))
                 continue;
             QString error;
             if (fs.remove(path, &error)) {

@@ -510,7 +510,8 @@ private slots:
         QTest::addColumn<QList<int>>("selected");
         QTest::addColumn<QList<int>>("newSelected");
         QTest::addColumn<QStringList>("missing");
-        QTest::addColumn<bool>("failRemove"); // of A.jpg
+        QTest::addColumn<QStringList>("dangling"); // made links to nothing
+        QTest::addColumn<bool>("failRemove");      // of A.jpg
         QTest::addColumn<QString>("log");     // "-" for no log file at all
         QTest::addColumn<QStringList>("current");
         QTest::addColumn<QStringList>("newList");
@@ -519,22 +520,27 @@ private slots:
         const QStringList current{"{S}/A.jpg", "{S}/b.jpg", "{S}/c.gif", "{S}/d.jpg", "{S}/e.png"};
         const QStringList newList{"{N}/f.jpg", "{N}/g.jpg"};
         QTest::addRow("answered No: no log line, lists and files as they were")
-            << false << QList<int>{0, 3} << QList<int>{1} << QStringList{} << false << "-"
+            << false << QList<int>{0, 3} << QList<int>{1} << QStringList{} << QStringList{} << false << "-"
             << current << newList << QStringList{};
         QTest::addRow(
             "each deleted file is logged, without empty lines; a missing one is only dropped")
-            << true << QList<int>{0, 2, 3} << QList<int>{1} << QStringList{"c.gif"} << false
+            << true << QList<int>{0, 2, 3} << QList<int>{1} << QStringList{"c.gif"} << QStringList{} << false
             << "Deleted    : {S}/A.jpg\nDeleted    : {S}/d.jpg\nDeleted    : {N}/g.jpg\n"
             << QStringList{"{S}/b.jpg", "{S}/e.png"} << QStringList{"{N}/f.jpg"} << QStringList{};
         QTest::addRow("every entry of a list deleted leaves it empty")
-            << true << QList<int>{} << QList<int>{0, 1} << QStringList{} << false
+            << true << QList<int>{} << QList<int>{0, 1} << QStringList{} << QStringList{} << false
             << "Deleted    : {N}/f.jpg\nDeleted    : {N}/g.jpg\n"
             << current << QStringList{} << QStringList{};
         QTest::addRow("a file that cannot be deleted keeps its entry and is not logged")
-            << true << QList<int>{0, 3} << QList<int>{} << QStringList{} << true
+            << true << QList<int>{0, 3} << QList<int>{} << QStringList{} << QStringList{} << true
             << "Deleted    : {S}/d.jpg\n"
             << QStringList{"{S}/A.jpg", "{S}/b.jpg", "{S}/c.gif", "{S}/e.png"} << newList
             << QStringList{"{S}/A.jpg: Device or resource busy"};
+        QTest::addRow("a link to nothing is deleted and logged like a file")
+            << true << QList<int>{2} << QList<int>{} << QStringList{} << QStringList{"c.gif"}
+            << false << "Deleted    : {S}/c.gif\n"
+            << QStringList{"{S}/A.jpg", "{S}/b.jpg", "{S}/d.jpg", "{S}/e.png"} << newList
+            << QStringList{};
     }
     void deleteSelected()
     {
@@ -542,6 +548,7 @@ private slots:
         QFETCH(QList<int>, selected);
         QFETCH(QList<int>, newSelected);
         QFETCH(QStringList, missing);
+        QFETCH(QStringList, dangling);
         QFETCH(bool, failRemove);
         QFETCH(QString, log);
         QFETCH(QStringList, current);
@@ -551,6 +558,10 @@ private slots:
         Folders f;
         for (const QString& name : missing)
             QVERIFY(QFile::remove(f.tp.path(u"src/"_s + name)));
+        for (const QString& name : dangling) {
+            QVERIFY(QFile::remove(f.tp.path(u"src/"_s + name)));
+            QVERIFY(QFile::link(f.tp.path(u"nowhere"_s), f.tp.path(u"src/"_s + name)));
+        }
         FailingFileSystem fs;
         if (failRemove)
             fs.failRemove.insert(u"A.jpg"_s);
@@ -574,7 +585,8 @@ private slots:
         QCOMPARE(out.failures, f.expand(failures));
         for (const QString& entry : lists.at(0).entries + lists.at(1).entries) {
             const bool kept = out.lists.at(0).contains(entry) || out.lists.at(1).contains(entry);
-            QCOMPARE(QFile::exists(entry), kept || (failRemove && nameOf(entry) == u"A.jpg"_s));
+            QCOMPARE(QFileInfo(entry).isSymLink() || QFile::exists(entry),
+                     kept || (failRemove && nameOf(entry) == u"A.jpg"_s));
         }
     }
 
