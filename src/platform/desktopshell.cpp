@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QUrl>
 
 namespace mosaicon::platform {
@@ -94,11 +95,17 @@ bool DesktopShell::open(const QString& target, const Failed& failed)
     process->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
+    // The error text goes to a file, not a pipe: the viewer xdg-open starts
+    // inherits it, and a write to a pipe closed after xdg-open ended would
+    // kill the viewer.
+    auto* errors = new QTemporaryFile(process);
+    process->setStandardErrorFile(errors->open() ? errors->fileName() : QProcess::nullDevice());
     QObject::connect(process, &QProcess::finished, process,
-                     [process, failed](int code, QProcess::ExitStatus status) {
+                     [process, errors, failed](int code, QProcess::ExitStatus status) {
                          if ((status != QProcess::NormalExit || code != 0) && failed)
                              failed(openerFailure(status == QProcess::NormalExit ? code : -1,
-                                                  process->readAllStandardError()));
+                                                  errors->isOpen() ? errors->readAll()
+                                                                   : QByteArray()));
                          process->deleteLater();
                      });
     process->start();

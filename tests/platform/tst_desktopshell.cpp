@@ -83,6 +83,19 @@ private slots:
         }
     }
 
+    // The viewer xdg-open starts keeps the opener's error output and may
+    // write to it long after xdg-open has ended.
+    void aViewerWritingItsErrorsLaterOutlivesTheOpener()
+    {
+        FakeOpener opener("(sleep 0.5; echo late >&2 && touch \"$(dirname \"$0\")/alive\") &\nexit 0\n");
+        QStringList told;
+        DesktopShell shell;
+        QVERIFY(shell.open(opener.folder() + u"/a.jpg"_s,
+                           [&told](const QString& why) { told.append(why); }));
+        QTRY_VERIFY(QFile::exists(opener.folder() + u"/alive"_s));
+        QCOMPARE(told, QStringList());
+    }
+
     void withoutAnOpenerTheFailureIsToldAtOnce()
     {
         FakeOpener none{QByteArray()};
