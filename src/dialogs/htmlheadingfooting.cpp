@@ -63,13 +63,17 @@ void HtmlHeadingFooting::edit(const QString& heading, const QString& footing)
 
 void HtmlHeadingFooting::saveAndClose()
 {
-    if (save())
-        emit hidden();
+    if (!save())
+        return;
+    m_saved = true;
+    emit hidden();
 }
 
 void HtmlHeadingFooting::Form_Unload()
 {
-    saveAndClose();
+    // After Save / Exit the files hold the boxes already.
+    if (!m_saved)
+        save();
 }
 
 bool HtmlHeadingFooting::save()

@@ -37,7 +37,7 @@ public:
     // Save / Exit: writes both files, then hides the window; a file that
     // cannot be written is reported and the window stays.
     void saveAndClose();
-    // The window goes: runs Save / Exit.
+    // The window goes: saves, unless Save / Exit has.
     void Form_Unload();
 
     // Writes both files; false once a failure has been reported.
@@ -45,6 +45,8 @@ public:
 
 private:
     static void edit(const QString& heading, const QString& footing);
+
+    bool m_saved = false;
 };
 
 } // namespace mosaicon

@@ -186,8 +186,9 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         occupied(c);
         return c;
     }
-    // These windows count 15.7 twips a pixel in a borderless box, so the box is
-    // the thumbnail size itself.
+    // The box is the thumbnail size times 15.7 twips, and these windows count
+    // 15.7 twips a pixel: a box of the thumbnail size in pixels, given here
+    // in this program's twips.
     prepare_thumbnail_engine(engine, source, size, platform::pixelsToTwips(size));
     // The save replaces an older file atomically; a failed save keeps it.
     if (!engine.saveAsJpeg(output, platform::Flush::ToCache)) {

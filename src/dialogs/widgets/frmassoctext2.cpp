@@ -17,18 +17,7 @@ namespace mosaicon {
 
 using platform::namedWidget;
 using platform::pixels;
-
-namespace {
-
-QLabel* plainLabel(const char* name, QWidget* parent)
-{
-    auto* label = namedWidget<QLabel>(QString::fromUtf8(name), parent);
-    // A path or a caption may hold "<": never read as markup.
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-} // namespace
+using platform::plainLabel;
 
 FrmAssocText2::FrmAssocText2(AssocText* value, QWidget* parent) : ValueDialog(value, parent)
 {
@@ -38,7 +27,7 @@ FrmAssocText2::FrmAssocText2(AssocText* value, QWidget* parent) : ValueDialog(va
     auto* fileFrame = m_binder.bind(namedWidget<QGroupBox>(QStringLiteral("Frame2"), this),
                                     &AssocText::Frame2);
     (new QVBoxLayout(fileFrame))
-        ->addWidget(m_binder.bind(plainLabel("o_filename", fileFrame), &AssocText::o_filename));
+        ->addWidget(m_binder.bind(plainLabel(QStringLiteral("o_filename"), {}, fileFrame), &AssocText::o_filename));
     form->addWidget(fileFrame);
     form->addWidget(buildImage(), 0, Qt::AlignHCenter);
 
@@ -54,7 +43,7 @@ FrmAssocText2::FrmAssocText2(AssocText* value, QWidget* parent) : ValueDialog(va
     auto* textColumn = new QVBoxLayout(textFrame);
     textColumn->addWidget(m_binder.bind(
         namedWidget<QPlainTextEdit>(QStringLiteral("o_text"), textFrame), &AssocText::o_text));
-    QLabel* hint = m_binder.bind(plainLabel("Label1", textFrame), &AssocText::Label1);
+    QLabel* hint = m_binder.bind(plainLabel(QStringLiteral("Label1"), {}, textFrame), &AssocText::Label1);
     hint->setWordWrap(true);
     textColumn->addWidget(hint);
     form->addWidget(textFrame, 1);

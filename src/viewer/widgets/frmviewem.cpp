@@ -124,7 +124,6 @@ FrmViewem::FrmViewem(ViewImages* value, QWidget* parent) : ValueDialog(value, pa
             push();
             m_pushingChange = false;
         });
-        connect(m_value, &QObject::destroyed, this, &QObject::deleteLater);
     }
     push();
 }

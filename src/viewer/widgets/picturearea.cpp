@@ -1,6 +1,6 @@
 #include "viewer/widgets/picturearea.h"
 
-#include "platform/imagecontrol.h"
+#include "platform/numbers.h"
 #include "platform/widgets/namedwidget.h"
 
 #include <QEvent>
@@ -14,11 +14,6 @@ using platform::namedWidget;
 using platform::plainLabel;
 
 namespace {
-
-int twips(int pixels)
-{
-    return int(pixels * platform::ImageControl::TwipsPerPixel);
-}
 
 // Kept off the picture all round, in pixels.
 constexpr int roomMargin = 8;
@@ -82,8 +77,8 @@ bool PictureArea::event(QEvent* event)
     // The caption's height changes the room without resizing the frame.
     if (event->type() == QEvent::Resize || event->type() == QEvent::ContentsRectChange) {
         const QRect room = pictureRoom();
-        emit resizedTwips(twips(qMax(0, room.width())) + fitMargin,
-                          twips(qMax(0, room.height())) + fitMargin);
+        emit resizedTwips(int(platform::pixelsToTwips(qMax(0, room.width()))) + fitMargin,
+                          int(platform::pixelsToTwips(qMax(0, room.height()))) + fitMargin);
     }
     return done;
 }
