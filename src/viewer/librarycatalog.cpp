@@ -257,15 +257,10 @@ void LibraryCatalog::showPicture(const platform::LoadedPicture& picture)
     emit changed();
 }
 
-// The entries a user steps to from the one shown, with the arrow keys.
 void LibraryCatalog::readAhead()
 {
-    QStringList ahead;
-    for (const int i : {ListIndex + 1, ListIndex - 1}) {
-        if (m_catalog.holds(i) && is_image_file(m_catalog.at(i).image))
-            ahead.append(m_catalog.at(i).image);
-    }
-    pictures.readAhead(ahead);
+    read_ahead_beside(pictures, ListIndex, m_catalog.size(),
+                      [this](int i) { return m_catalog.at(i).image; });
 }
 
 void LibraryCatalog::o_image_title_LostFocus()

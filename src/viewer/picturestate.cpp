@@ -1,8 +1,21 @@
 #include "viewer/picturestate.h"
 
+#include "pagekit/thumbnails.h"
+
 #include "platform/numbers.h"
 
 namespace mosaicon::viewer {
+
+void read_ahead_beside(platform::PictureLoader& pictures, int current, qsizetype count,
+                       const std::function<QString(int)>& path)
+{
+    QStringList ahead;
+    for (const int i : {current + 1, current - 1}) {
+        if (i >= 0 && i < count && is_image_file(path(i)))
+            ahead.append(path(i));
+    }
+    pictures.readAhead(ahead);
+}
 
 PictureFit fit_picture(double width, double height, double frameWidth, double frameHeight)
 {

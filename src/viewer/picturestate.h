@@ -54,6 +54,12 @@ QSize fitted_picture_pixels(QSize natural, int limit, double frameWidth, double 
 // A twips size as the screen shows it, never less than one pixel.
 QSize twips_to_pixels(double width, double height);
 
+// Reads ahead the pictures a user steps to next with the arrow keys: the
+// entries beside entry `current` of `count` that are images; `path` gives an
+// entry's path.
+void read_ahead_beside(platform::PictureLoader& pictures, int current, qsizetype count,
+                       const std::function<QString(int)>& path);
+
 // The picture a control shows is read again when the control holds it at
 // another size than displaySize gives (the frame or the size limit changed);
 // `shown` runs once the new copy is in the control. Nothing happens while a

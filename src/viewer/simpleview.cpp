@@ -89,15 +89,9 @@ void SimpleView::showEntry(int index)
     fileHeight = platform::strForm(picture ? viewimage.imageHeight() : 0);
 }
 
-// The entries a user steps to from the one shown, with the arrow keys.
 void SimpleView::readAhead()
 {
-    QStringList ahead;
-    for (const int i : {current + 1, current - 1}) {
-        if (i >= 0 && i < flelist.size() && is_image_file(flelist.at(i)))
-            ahead.append(flelist.at(i));
-    }
-    pictures.readAhead(ahead);
+    read_ahead_beside(pictures, current, flelist.size(), [this](int i) { return flelist.at(i); });
 }
 
 platform::ImageControl::DisplaySize SimpleView::displaySize() const

@@ -70,11 +70,7 @@ void ViewImages::Form_Load(const QStringList& mainList)
     for (Button* b : {&Command1, &Command2, &Command5, &Command6})
         b->visible = true;
     o_images_in_src_dir.visible = true;
-    Command1.enabled = true;
-    if (!flelist.text().contains(QStringLiteral(".jpg"), Qt::CaseInsensitive))
-        Command2.enabled = true;
-    Command5.enabled = true;
-    Command6.enabled = true;
+    enableCreateButtons(flelist.text());
 
     QString size = p.settings.thumb_size;
     if (size.isEmpty() || size.startsWith(u'0'))
@@ -171,13 +167,8 @@ void ViewImages::showPicture(ListId id, const QString& text, const platform::Loa
     } else {
         readError();
         // The window opens with its create buttons on: they refuse while the error shows.
-        if (opening) {
-            Command1.enabled = true;
-            if (!text.contains(QStringLiteral(".jpg"), Qt::CaseInsensitive))
-                Command2.enabled = true;
-            Command5.enabled = true;
-            Command6.enabled = true;
-        }
+        if (opening)
+            enableCreateButtons(text);
     }
     m_shownList = id;
     readAhead(id);
@@ -195,16 +186,20 @@ void ViewImages::showCaptionAndSize(const QString& text)
     }
 }
 
-// The entries a user steps to from the one shown, with the arrow keys.
+// Create JPG stays off for an entry whose name holds ".jpg".
+void ViewImages::enableCreateButtons(const QString& entry)
+{
+    Command1.enabled = true;
+    if (!entry.contains(QStringLiteral(".jpg"), Qt::CaseInsensitive))
+        Command2.enabled = true;
+    Command5.enabled = true;
+    Command6.enabled = true;
+}
+
 void ViewImages::readAhead(ListId id)
 {
     const PathList& l = list(id);
-    QStringList ahead;
-    for (const int i : {l.current + 1, l.current - 1}) {
-        if (i >= 0 && i < l.count() && is_image_file(l.entries.at(i)))
-            ahead.append(l.entries.at(i));
-    }
-    pictures.readAhead(ahead);
+    read_ahead_beside(pictures, l.current, l.count(), [&l](int i) { return l.entries.at(i); });
 }
 
 platform::ImageControl::DisplaySize ViewImages::displaySize() const

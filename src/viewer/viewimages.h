@@ -182,6 +182,7 @@ private:
                      bool opening);
     void showCaptionAndSize(const QString& text);
     void readAhead(ListId id);
+    void enableCreateButtons(const QString& entry);
     // The size pictures are read at, for the frame and the size limit now.
     platform::ImageControl::DisplaySize displaySize() const;
     // The picture shown is read again when it is held at another size than shown.

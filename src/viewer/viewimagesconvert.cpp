@@ -19,7 +19,7 @@ namespace {
 const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
 
 // A JPEG is not made into a JPEG again.
-bool isJpegName(const QString& path)
+bool hasJpgExtension(const QString& path)
 {
     return path.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
 }
@@ -166,7 +166,7 @@ void ViewImages::convertOneList(ListId id, ConversionKind kind, QStringList& fai
 {
     const QStringList paths = list(id).entries;
     const auto wanted = [kind](const QString& path) {
-        return is_image_file(path) && (kind == ConversionKind::Thumbnail || !isJpegName(path));
+        return is_image_file(path) && (kind == ConversionKind::Thumbnail || !hasJpgExtension(path));
     };
     const auto done = [&](qsizetype index, const ConversionResult& result) {
         const QString why = failure(paths.at(index), kind, result);
