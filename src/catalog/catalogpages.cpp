@@ -155,7 +155,7 @@ qint64 catalog_images_per_page(const CatalogLayout& layout)
 }
 
 bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& entries,
-                         const CatalogLayout& layout, CatalogConfirmation confirmation)
+                         const CatalogLayout& layout)
 {
     const std::unique_ptr<PageRun> run = start_catalog_run(targetDir);
     const qint64 perPage = catalog_images_per_page(layout);
@@ -165,7 +165,7 @@ bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& en
             "a whole number greater than zero."));
         return false;
     }
-    if (confirmation == CatalogConfirmation::Ask && !confirm_place(ConversionKind::Thumbnail, targetDir + QStringLiteral(" directory")))
+    if (!confirm_place(ConversionKind::Thumbnail, targetDir + QStringLiteral(" directory")))
         return false;
     if (!QFileInfo(targetDir).isDir()) {
         run->fail(QStringLiteral(

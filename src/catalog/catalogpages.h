@@ -25,13 +25,6 @@ struct CatalogLayout
     bool useThumbs = true;
 };
 
-// Whether the pages are written only after the user has confirmed the target directory.
-enum class CatalogConfirmation
-{
-    Ask,
-    Skip
-};
-
 // The images per page the layout asks for, when both box texts are positive
 // whole numbers; 0 otherwise.
 qint64 catalog_images_per_page(const CatalogLayout& layout);
@@ -39,11 +32,10 @@ qint64 catalog_images_per_page(const CatalogLayout& layout);
 // Writes the catalog as "mkncat"N".htm" pages and the home page "mkn_catalog.htm"
 // into targetDir and opens the home page in the browser. A layout whose images
 // per page is not a positive whole number is refused with a message before
-// anything else; then the user confirms the directory (unless told to skip).
+// anything else; then the user confirms the directory.
 // A missing folder or a failed write is told once, naming the file and the
 // reason; nothing is opened then. True when every page was written.
 bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& entries,
-                         const CatalogLayout& layout,
-                         CatalogConfirmation confirmation = CatalogConfirmation::Ask);
+                         const CatalogLayout& layout);
 
 } // namespace mosaicon::catalog

@@ -60,9 +60,4 @@ std::optional<QString> make_temp_file_name(const QString& directory, const QStri
     return draw_free_name(directory, QString(), 8, 1, 89999999, extension);
 }
 
-void seed_temp_file_names(quint32 seed)
-{
-    seed_random_names(seed, true);
-}
-
 } // namespace mosaicon::platform

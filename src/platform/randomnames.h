@@ -10,8 +10,6 @@ namespace mosaicon::platform {
 // free in that directory and not handed out before in this run; none when no
 // free name turned up.
 std::optional<QString> make_temp_file_name(const QString& directory, const QString& extension);
-// Tests draw repeatable names.
-void seed_temp_file_names(quint32 seed);
 
 // The one drawing of random file names for the whole run: prefix, a number
 // from lowest to highest written with the given count of digits, "." and the

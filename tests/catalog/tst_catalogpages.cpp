@@ -265,17 +265,6 @@ private slots:
         QVERIFY(QFileInfo(c.target + "/mkncat2.htm").isDir());
         QVERIFY(c.tp.shell.opened.isEmpty());
     }
-
-    void writesWithoutAskingWhenTheCallerConfirmed()
-    {
-        Catalog c;
-        QVERIFY(write_catalog_pages(c.target, fiveEntries(c.pics), {"2", " 3 ", true},
-                                    CatalogConfirmation::Skip));
-        VERIFY_DIALOGS(c.tp);
-        QVERIFY(c.tp.ui.asked().isEmpty());
-        QCOMPARE(filesIn(c.target), (QStringList{"mkn_catalog.htm", "mkncat1.htm"}));
-        QCOMPARE(c.tp.shell.opened, QStringList{QString::fromUtf8(c.homeAddress())});
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCatalogPages)

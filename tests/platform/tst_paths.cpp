@@ -124,9 +124,9 @@ private slots:
     void tempNameSkipsAnExistingFile()
     {
         TestProgram tp;
-        platform::seed_temp_file_names(7);
+        platform::seed_random_names(7, true);
         const QString first = platform::make_temp_file_name(tp.folder(), QStringLiteral("sh")).value_or(QString());
-        platform::seed_temp_file_names(7);
+        platform::seed_random_names(7, true);
         tp.write(QFileInfo(first).fileName(), "taken");
         const QString second = platform::make_temp_file_name(tp.folder(), QStringLiteral("sh")).value_or(QString());
         QVERIFY(second != first);

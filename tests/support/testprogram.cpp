@@ -25,7 +25,7 @@ TestProgram::TestProgram(const QStringList& arguments)
     mosaicon::platform::setShell(&shell);
     mosaicon::platform::setEndProgramHook([this] { ++endCalls; });
     mosaicon::platform::setDoEventsHook({});
-    mosaicon::platform::seed_temp_file_names(12345);
+    mosaicon::platform::seed_random_names(12345, true);
 }
 
 TestProgram::~TestProgram()

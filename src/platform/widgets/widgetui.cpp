@@ -11,18 +11,9 @@
 
 namespace mosaicon::platform {
 
-namespace {
-
-QWidget* activeParent()
-{
-    return WidgetUi::dialogParent();
-}
-
-} // namespace
-
 int WidgetUi::messageBox(const QString& text, int style, const QString& title)
 {
-    QMessageBox box(activeParent());
+    QMessageBox box(WidgetUi::dialogParent());
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText); // several texts hold "<title>"
     box.setText(text);
@@ -78,7 +69,7 @@ std::optional<QString> WidgetUi::inputBox(const QString& prompt, const QString& 
 {
     bool ok = false;
     const QString answer =
-        QInputDialog::getText(activeParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+        QInputDialog::getText(WidgetUi::dialogParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return answer;
@@ -101,7 +92,7 @@ std::optional<QString> WidgetUi::fileDialog(const FileDialogRequest& request)
     QString start = request.initialDirectory;
     if (!request.fileName.isEmpty())
         start = start.isEmpty() ? request.fileName : start + u'/' + request.fileName;
-    QFileDialog dialog(activeParent(), request.title, start);
+    QFileDialog dialog(WidgetUi::dialogParent(), request.title, start);
     dialog.setNameFilters(qtFilters(request.filter));
     // Qt reads the patterns from the bracket qtFilters adds; the user reads
     // each description as the program words it, that bracket left out.
@@ -117,7 +108,7 @@ std::optional<QString> WidgetUi::fileDialog(const FileDialogRequest& request)
 
 std::optional<QColor> WidgetUi::colorDialog(const QColor& initial)
 {
-    const QColor chosen = QColorDialog::getColor(initial, activeParent());
+    const QColor chosen = QColorDialog::getColor(initial, WidgetUi::dialogParent());
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;
