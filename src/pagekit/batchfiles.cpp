@@ -3,6 +3,7 @@
 #include "settings/program.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/randomnames.h"
 
 #include <QFile>
@@ -126,8 +127,7 @@ bool BatchScripts::start_batch_files(const QString& page_path, QString* error)
         return true;
 
     m_copied = {page_path};
-    const qsizetype slash = page_path.lastIndexOf(u'/');
-    const QString directory = slash < 0 ? QString() : page_path.left(slash + 1);
+    const QString directory = platform::split_path(page_path).directory;
 
     QString copyError;
     const bool copyOk =

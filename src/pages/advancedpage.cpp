@@ -37,12 +37,6 @@ QString relativeAddress(const QString& path, const QString& page_path, QString* 
     return platform::make_relative_path(path, page_path);
 }
 
-QString folderOf(const QString& relative)
-{
-    const qsizetype slash = relative.lastIndexOf(u'/');
-    return slash < 0 ? QString() : relative.left(slash + 1);
-}
-
 using Size = ImageDimensions;
 
 Size headerSize(const QString& path)
@@ -123,7 +117,7 @@ bool writeLinks(PageRun& run, TextFile& page, const QString& page_path, int& wri
         if (run.stopped() || run.failed())
             return false;
         run.publish(path);
-        const QString link = QStringLiteral("<A HREF=\"%1\">").arg(html_address(folderOf(relative) + fullPage));
+        const QString link = QStringLiteral("<A HREF=\"%1\">").arg(html_address(platform::split_path(relative).directory + fullPage));
         QString image;
         QString icon;
         if (is_gif_or_jpg(path)) {
@@ -203,7 +197,7 @@ QString imageCellStart(PageRun& run, const Entry& e, const QString& page_path, b
         size = get_image_dimensions(e.path);
     }
     return QStringLiteral("<td><A HREF=\"%1\"><center><img src=\"%2\" height=%3 width=%4></center>")
-        .arg(html_address(folderOf(e.relative) + fullPage), source, size.height, size.width);
+        .arg(html_address(platform::split_path(e.relative).directory + fullPage), source, size.height, size.width);
 }
 
 // One table cell; "" for a file that is gone.

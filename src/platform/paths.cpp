@@ -33,8 +33,7 @@ bool file_exists(const QString& name)
 
 QString make_relative_path(const QString& path, const QString& page_path)
 {
-    const qsizetype slash = page_path.lastIndexOf(u'/');
-    const QString base = slash < 0 ? QString() : page_path.left(slash + 1);
+    const QString base = split_path(page_path).directory;
     if (path.startsWith(base))
         return path.mid(base.size());
     const QString file_name = split_file_path(path).file_name;

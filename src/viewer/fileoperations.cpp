@@ -7,6 +7,7 @@
 #include "settings/shellopen.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/numbers.h"
 #include "platform/ui.h"
 
@@ -138,11 +139,6 @@ bool isSelected(const ListSelection& list, qsizetype i)
     return i < list.selected.size() && list.selected.at(i);
 }
 
-QString fileNameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(u'/') + 1);
-}
-
 // A rebuilt list: the list's one order, each path once.
 QStringList rebuiltList(QStringList paths)
 {
@@ -250,7 +246,7 @@ CopyMoveRun::Worked CopyMoveRun::work(const QString& source)
     }
     if (!m_fs.exists(source))
         return {};
-    const QString target = platform::joinPath(m_targetDir, fileNameOf(source));
+    const QString target = platform::joinPath(m_targetDir, platform::split_file_path(source).file_name);
     // By identity: a differently spelt path, or a folder reached through a
     // link, may still lead to the source itself.
     if (m_fs.sameFile(source, target)) {
