@@ -224,10 +224,20 @@ bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries,
         return false;
     }
     QString error;
-    if (!platform::writeFileAtomically(path, catalog_data_bytes(entries, format, filter), &error)) {
+    if (!platform::saveFileInPlace(path, catalog_data_bytes(entries, format, filter), &error)) {
         tell(QStringLiteral("The image data could not be saved in %1: %2").arg(path, error),
              platform::MsgBox::Exclamation);
         return false;
+    }
+    const auto saved = std::count_if(entries.begin(), entries.end(), [filter](const CatalogEntry& entry) {
+        return admitted(entry, filter);
+    });
+    if (saved > maxEntries) {
+        tell(QStringLiteral("The image data has been saved in %1, but only the first %2 of its %3 "
+                            "entries can be loaded back from it.")
+                 .arg(path, QString::number(maxEntries), QString::number(saved)),
+             platform::MsgBox::Exclamation);
+        return true;
     }
     tell(QStringLiteral("The image data has been save in ") + path, platform::MsgBox::Information);
     return true;

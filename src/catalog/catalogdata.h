@@ -36,7 +36,9 @@ QByteArray catalog_data_bytes(const QList<CatalogEntry>& entries, CatalogDataFor
 // refused with "You must select a file name before saving file information.";
 // a text the file cannot hold (a lone surrogate) is refused before anything is
 // written; a failed write is told with the file and the reason, and the success
-// message is shown only after the file is complete. True when saved.
+// message is shown only after the file is complete. A file of more entries than
+// a load takes back is saved whole, but said so instead of the success. A link
+// at path is saved through, to the file it leads to. True when saved.
 bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries,
                        CatalogDataFormat format, CatalogSaveFilter filter);
 

@@ -85,7 +85,7 @@ bool HtmlHeadingFooting::save()
     };
     for (const auto& [path, box] : files) {
         QString error;
-        if (!platform::writeFileAtomically(path, fileBytes(box->text), &error))
+        if (!platform::saveFileInPlace(path, fileBytes(box->text), &error))
             failures.append(QStringLiteral("%1: %2").arg(path, error));
     }
     if (failures.isEmpty())

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -55,12 +56,25 @@ QByteArray temporaryName(const QByteArray& name, int n)
     return ".mosaicon-" + digest + (n > 0 ? '-' + QByteArray::number(n) : QByteArray()) + ".part";
 }
 
+// How many writes of one target may go on at once, each under its own name.
+constexpr int temporaryNames = 100;
+
+// Opened for writing where it can be: NFS refuses an exclusive lock on a file
+// opened only for reading.
+int openForLock(const QByteArray& path, int flags)
+{
+    const int fd = ::open(path.constData(), O_RDWR | flags | O_CLOEXEC);
+    if (fd >= 0 || errno != EACCES)
+        return fd;
+    return ::open(path.constData(), O_RDONLY | flags | O_CLOEXEC);
+}
+
 // A writer holds a lock on its temporary file while it lives, and the system
 // drops it when the writer dies: an unlocked one was left by a killed write.
 // True when the name is free now.
 bool removeLeftOver(const QByteArray& temp)
 {
-    const int fd = ::open(temp.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = openForLock(temp, O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return errno == ENOENT;
     const bool left = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
@@ -138,7 +152,7 @@ bool ReplacingFile::open()
     const auto create = [](const QByteArray& temp) {
         return ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     };
-    for (int n = 0; n < 100; ++n) {
+    for (int n = 0; n < temporaryNames; ++n) {
         const QByteArray temp = folder + temporaryName(name, n);
         int fd = create(temp);
         if (fd < 0 && errno == EEXIST) {
@@ -181,6 +195,11 @@ bool ReplacingFile::open()
             cancel();
             return false;
         }
+        // A killed write may have held any of the names, not only the first
+        // free one: left there, a hidden file would stay for good (and be
+        // published with a web folder).
+        for (int other = n + 1; other < temporaryNames; ++other)
+            removeLeftOver(folder + temporaryName(name, other));
         return true;
     }
     m_error = QStringLiteral("No free temporary name beside the file.");
@@ -345,6 +364,82 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     }
     if (error)
         *error = file.errorString();
+    return false;
+}
+
+std::optional<QString> linkedFile(const QString& path)
+{
+    QString current = path;
+    // The system's own limit on links in a row.
+    for (int hops = 0; hops < 40; ++hops) {
+        const QByteArray name = QFile::encodeName(current);
+        struct stat st {};
+        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(name.constData(), target.data(), size_t(target.size()));
+        if (n < 0)
+            return current;
+        target.truncate(n);
+        const QString next = QFile::decodeName(target);
+        current = next.startsWith(u'/') ? next : joinPath(QFileInfo(current).path(), next);
+    }
+    return std::nullopt;
+}
+
+bool saveFileInPlace(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const std::optional<QString> file = linkedFile(path);
+    if (!file) {
+        if (error)
+            *error = systemReason(ELOOP);
+        return false;
+    }
+    return writeFileAtomically(*file, bytes, error, Flush::ToDisk);
+}
+
+FileLock::~FileLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool FileLock::lock(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // Each round loses only to a writer that put a new file in the name's place.
+    for (int round = 0; round < 100; ++round) {
+        bool created = false;
+        int fd = openForLock(name, 0);
+        if (fd < 0 && errno == ENOENT) {
+            fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            created = fd >= 0;
+            if (fd < 0 && errno == EEXIST)
+                continue;
+        }
+        if (fd < 0) {
+            m_error = systemReason(errno);
+            return false;
+        }
+        int locked = 0;
+        while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (locked != 0) {
+            m_error = systemReason(errno);
+            ::close(fd);
+            return false;
+        }
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            m_fd = fd;
+            m_created = created;
+            return true;
+        }
+        ::close(fd);
+    }
+    m_error = QStringLiteral("The file keeps being replaced by another program.");
     return false;
 }
 

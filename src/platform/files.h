@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <ctime>
+#include <optional>
 
 #include <sys/types.h>
 
@@ -109,6 +110,41 @@ Renamed renameFile(const QString& from, const QString& to, Replace replace,
 // the old file or the new one, never half of one.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr,
                          Flush flush = Flush::ToDisk);
+
+// The file a name leads to: the name itself, or where its symbolic links lead
+// (made absolute), whether that file exists or not. Nothing for a loop of links.
+std::optional<QString> linkedFile(const QString& path);
+
+// Rewrites a file the program keeps and edits (settings, data files,
+// profiles, texts) as writeFileAtomically does, but where the name is a link
+// (a dotfiles folder) the file it leads to is written, beside itself,
+// keeping its mode: the link stays. Output and copies replace a link instead.
+bool saveFileInPlace(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// An exclusive lock on the file a name leads to (created empty when missing),
+// for a read-modify-write by several programs at once; it waits for the one
+// held by another. A writer that puts a new file in its place keeps this lock
+// until then: the next one finds the name taken by another file and locks that.
+class FileLock
+{
+public:
+    FileLock() = default;
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    bool lock(const QString& path);
+    // The locked file, open for reading; -1 when not locked.
+    int handle() const { return m_fd; }
+    // The lock made the file: a failed write leaves it removed, as it was.
+    bool createdFile() const { return m_created; }
+    QString errorString() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    bool m_created = false;
+    QString m_error;
+};
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool makeFolder(const QString& path);

@@ -3,16 +3,20 @@
 #include "platform/files.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QtDebug>
 
+#include <cerrno>
+#include <cstring>
 #include <iterator>
 #include <list>
 #include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace mosaicon::platform {
 
@@ -230,6 +234,42 @@ void classify(Line& line)
 
 } // namespace
 
+// What the file on disk looked like when last read or written. A save puts a
+// new file in the name's place, so its identity changes with every writer.
+struct FileState
+{
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec modified{};
+    timespec changed{};
+
+    static FileState of(const QString& path)
+    {
+        FileState state;
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+            return state;
+        state.exists = true;
+        state.device = st.st_dev;
+        state.inode = st.st_ino;
+        state.size = st.st_size;
+        state.modified = st.st_mtim;
+        state.changed = st.st_ctim;
+        return state;
+    }
+
+    bool operator==(const FileState& o) const
+    {
+        const auto same = [](const timespec& a, const timespec& b) {
+            return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+        };
+        return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
+               same(modified, o.modified) && same(changed, o.changed);
+    }
+};
+
 struct ProfileFile::Data
 {
     QByteArray bom;
@@ -248,10 +288,7 @@ struct ProfileFile::Data
     QList<Operation> pending;
 
     bool loaded = false;
-    bool unreadable = false;
-    bool existed = false;
-    qint64 size = -1;
-    qint64 modified = -1;
+    FileState state;
     quint64 lookedAtInBatch = 0; // the batch number of the last look at the file on disk
     DiskUse use;
 
@@ -261,6 +298,15 @@ struct ProfileFile::Data
         sectionIndex.clear();
         sections.clear();
         lines.clear();
+    }
+
+    // The file as read, with our changes not yet on disk made again on it.
+    void load(const QByteArray& bytes)
+    {
+        clear();
+        parse(bytes);
+        for (const Operation& operation : std::as_const(pending))
+            apply(operation);
     }
 
     Section* addSection(const QString& name, LineIt header)
@@ -491,8 +537,9 @@ void ProfileFile::apply(const QString& section, const QString& key,
 {
     reloadIfChanged();
     Data::Operation operation{section, key, value};
-    if (!d->apply(operation))
-        return;
+    // Kept even when it changes nothing here: another program may have
+    // written another value since this one read the file.
+    d->apply(operation);
     d->pending.append(std::move(operation));
     changed();
 }
@@ -529,33 +576,59 @@ QStringList ProfileFile::keys(const QString& section)
 
 bool ProfileFile::flush()
 {
-    reloadIfChanged();
     if (d->pending.isEmpty()) {
         registry().pending.remove(this);
         m_error.clear();
         return true;
     }
-    // Writing what little we know of a file we could not read would destroy the rest of it.
-    if (d->unreadable) {
-        registry().pending.insert(this);
-        return fail(QCoreApplication::translate("ProfileFile",
-                                                "Not saving %1: it could not be read, and "
-                                                "saving it would lose its contents.")
-                        .arg(QDir::toNativeSeparators(m_path)));
-    }
-    const QByteArray bytes = d->serialize();
-    QString reason;
-    if (!writeFileAtomically(m_path, bytes, &reason, Flush::ToDisk)) {
-        registry().pending.insert(this);
+    registry().pending.insert(this);
+    const auto cannotSave = [this](const QString& reason) {
         return fail(QCoreApplication::translate("ProfileFile", "Cannot save %1: %2")
                         .arg(QDir::toNativeSeparators(m_path), reason));
-    }
-    ++d->use.writes;
+    };
+    // A settings file kept as a link (a dotfiles folder) is saved where it leads.
+    const std::optional<QString> target = linkedFile(m_path);
+    if (!target)
+        return cannotSave(QString::fromLocal8Bit(std::strerror(ELOOP)));
+    // Another copy of the program may have written the file since it was
+    // read here: read it again under the lock, so that only our own keys change.
+    FileLock lock;
+    if (!lock.lock(*target))
+        return cannotSave(lock.errorString());
     ++d->use.stats;
-    const QFileInfo info(m_path);
-    d->existed = true;
-    d->size = info.size();
-    d->modified = info.lastModified().toMSecsSinceEpoch();
+    QFile file;
+    QByteArray read;
+    if (file.open(lock.handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        read = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        d->loaded = false;
+        // Writing what little we know of a file we could not read would destroy the rest of it.
+        return fail(QCoreApplication::translate("ProfileFile",
+                                                "Not saving %1: it could not be read (%2), and "
+                                                "saving it would lose its contents.")
+                        .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+    }
+    file.close();
+    d->load(read);
+    d->loaded = true;
+    const QByteArray bytes = d->serialize();
+    QString reason;
+    if (lock.createdFile() && bytes.isEmpty()) {
+        // Only removals of keys that were not there: a missing file stays missing.
+        ::unlink(QFile::encodeName(*target).constData());
+    } else if (bytes != read) {
+        // Beside the file the link leads to, keeping its mode, as every in-place save.
+        if (!writeFileAtomically(*target, bytes, &reason, Flush::ToDisk)) {
+            if (lock.createdFile())
+                ::unlink(QFile::encodeName(*target).constData());
+            d->loaded = false;
+            return cannotSave(reason);
+        }
+        ++d->use.writes;
+    }
+    // Still under the lock: no other writer can have come between.
+    ++d->use.stats;
+    d->state = FileState::of(m_path);
     d->pending.clear();
     registry().pending.remove(this);
     m_error.clear();
@@ -599,34 +672,24 @@ void ProfileFile::reloadIfChanged()
         d->lookedAtInBatch = r.batchNumber;
     }
     ++d->use.stats;
-    const QFileInfo info(m_path);
-    const bool exists = info.exists();
-    const qint64 size = exists ? info.size() : -1;
-    const qint64 modified = exists ? info.lastModified().toMSecsSinceEpoch() : -1;
-    if (d->loaded && exists == d->existed && size == d->size && modified == d->modified)
+    const FileState state = FileState::of(m_path);
+    if (d->loaded && state == d->state)
         return;
 
-    d->clear();
     d->loaded = true;
-    d->unreadable = false;
-    d->existed = exists;
-    d->size = size;
-    d->modified = modified;
-    if (exists) {
+    d->state = state;
+    QByteArray bytes;
+    if (state.exists) {
         QFile file(m_path);
-        QByteArray bytes;
         if (file.open(QIODevice::ReadOnly))
             bytes = file.readAll();
         if (file.error() != QFileDevice::NoError) {
-            d->unreadable = true;
+            bytes.clear();
             fail(QCoreApplication::translate("ProfileFile", "Cannot read %1: %2")
                      .arg(QDir::toNativeSeparators(m_path), file.errorString()));
-        } else {
-            d->parse(bytes);
         }
     }
-    for (const Data::Operation& operation : std::as_const(d->pending))
-        d->apply(operation);
+    d->load(bytes);
 }
 
 void ProfileFile::changed()

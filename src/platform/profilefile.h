@@ -23,6 +23,9 @@ namespace mosaicon::platform {
 // case the file is written once when the outermost batch closes. Within a batch
 // the file is looked at on disk once, when the batch first uses it: the batch
 // does not see a change another program makes meanwhile, though its write keeps it.
+// Every write locks the file and reads it again first, then makes only this
+// object's own puts and removals on it: two programs writing one file at once
+// keep each other's keys. A file kept as a link is written where it leads.
 class ProfileFile
 {
 public:

@@ -47,7 +47,7 @@ bool store_associated_text(const QString& image_path, const QString& text, QStri
     QString body = text;
     body.replace(lineEnd, QStringLiteral("\r\n"));
     body += QStringLiteral("\r\n");
-    if (!platform::writeFileAtomically(file, body.toUtf8(), error))
+    if (!platform::saveFileInPlace(file, body.toUtf8(), error))
         return false;
     if (!known)
         settingsFile().put(textSection, image_path, file);

@@ -40,7 +40,7 @@ std::optional<QString> ask_profile_save_name(const ProfileKind& kind, const QStr
 void write_profile(const ProfileKind& kind, const QString& name, const QByteArray& bytes)
 {
     QString error;
-    if (!platform::writeFileAtomically(name, bytes, &error))
+    if (!platform::saveFileInPlace(name, bytes, &error))
         platform::msgbox(QStringLiteral("The %1 '%2' could not be saved: %3").arg(kind.what, name, error),
                          platform::MsgBox::Exclamation, program().product_title);
 }

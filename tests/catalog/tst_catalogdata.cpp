@@ -410,20 +410,26 @@ private slots:
         }
     }
 
-    void loadKeepsTheFirst9999EntriesAndSaysSo()
+    // The file keeps every entry, but a load takes back only the first 9999:
+    // the save says so rather than claiming success.
+    void aCatalogLargerThanALoadTakesIsToldAtSaveAndAtLoad()
     {
         Program p;
-        QByteArray file = "FORMAT:1\r\nFIELDS:\r\n";
-        for (int i = 0; i < 10000; ++i)
-            file += "\"/p/" + QByteArray::number(100000 + i) + ".jpg\",\"\"\r\n";
-        p.tp.write("big.txt", file);
+        QList<CatalogEntry> big;
+        for (int i = 0; i < 10001; ++i)
+            big.append({"/p/" + QString::number(100000 + i) + ".jpg", "", ""});
         const QString path = p.tp.path("big.txt");
+        p.tp.ui.expectMessage("The image data has been saved in " + path +
+                              ", but only the first 9999 of its 10001 entries can be loaded back "
+                              "from it.");
         p.tp.ui.expectMessage("Only the first 9999 entries of " + path +
-                              " were loaded; 1 more were left out.");
+                              " were loaded; 2 more were left out.");
 
+        QVERIFY(save_catalog_data(path, big, CatalogDataFormat::ImageTitle, CatalogSaveFilter::All));
         const std::optional<CatalogData> data = load_catalog_data(path);
 
         VERIFY_DIALOGS(p.tp);
+        QCOMPARE(p.tp.ui.asked().at(0).style, platform::MsgBox::Exclamation);
         QVERIFY(data);
         QCOMPARE(data->entries.size(), 9999);
         QCOMPARE(data->entries.last().image, "/p/109998.jpg");

@@ -11,32 +11,54 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A PATH that holds only a stand-in for the desktop's opener, which records
-// what it was given and ends as the script says.
+// what it was given and ends as the script says; with no script, a PATH that
+// holds nothing, whatever this machine has installed. The browser variables,
+// which Qt would try without an opener, are cleared for the same reason.
 class FakeOpener
 {
 public:
     explicit FakeOpener(const QByteArray& script)
     {
         m_oldPath = qgetenv("PATH");
+        m_oldBrowser = qgetenv("BROWSER");
+        m_oldDefaultBrowser = qgetenv("DEFAULT_BROWSER");
+        qunsetenv("BROWSER");
+        qunsetenv("DEFAULT_BROWSER");
         if (!script.isEmpty()) {
             QFile opener(m_dir.filePath(u"xdg-open"_s));
             opener.open(QIODevice::WriteOnly);
-            opener.write("#!/bin/sh\nprintf '%s' \"$1\" > \"" + QFile::encodeName(given()) + ".part\"\n" +
+            opener.write("#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                         "printf '%s' \"$1\" > \"" + QFile::encodeName(given()) + ".part\"\n" +
                          "mv \"" + QFile::encodeName(given()) + ".part\" \"" +
                          QFile::encodeName(given()) + "\"\n" + script);
             opener.close();
             opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         }
-        qputenv("PATH", QFile::encodeName(m_dir.path()) + ":/usr/bin:/bin");
+        qputenv("PATH", QFile::encodeName(m_dir.path()));
     }
-    ~FakeOpener() { qputenv("PATH", m_oldPath); }
+    ~FakeOpener()
+    {
+        qputenv("PATH", m_oldPath);
+        restore("BROWSER", m_oldBrowser);
+        restore("DEFAULT_BROWSER", m_oldDefaultBrowser);
+    }
 
     QString given() const { return m_dir.filePath(u"given"_s); }
     QString folder() const { return m_dir.path(); }
 
 private:
+    static void restore(const char* name, const QByteArray& value)
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+
     QTemporaryDir m_dir;
     QByteArray m_oldPath;
+    QByteArray m_oldBrowser;
+    QByteArray m_oldDefaultBrowser;
 };
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <cstring>
 
 #include <csignal>
+#include <memory>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -109,34 +111,42 @@ private slots:
 
     void aReplaceTakesThePlaceOfTheName_data()
     {
-        QTest::addColumn<bool>("copying");
-        QTest::addColumn<bool>("link"); // the target is a link to real.htm
-        QTest::addRow("a copy onto a file keeps the file's permissions") << true << false;
-        QTest::addRow("a copy onto a link replaces the link, not the file it leads to") << true << true;
-        QTest::addRow("a save onto a link replaces the link, not the file it leads to") << false << true;
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<bool>("link"); // the target is a link to dotfiles/real.htm
+        QTest::addRow("a copy onto a file keeps the file's permissions") << "copy" << false;
+        QTest::addRow("a copy onto a link replaces the link, not the file it leads to") << "copy" << true;
+        QTest::addRow("a save onto a link replaces the link, not the file it leads to") << "save" << true;
+        QTest::addRow("a save in place onto a link writes the file it leads to, beside it, keeping its mode")
+            << "save in place" << true;
     }
     void aReplaceTakesThePlaceOfTheName()
     {
-        QFETCH(bool, copying);
+        QFETCH(QString, write);
         QFETCH(bool, link);
+        const bool through = link && write == "save in place";
         QTemporaryDir dir;
-        const QString real = dir.filePath("real.htm");
+        QVERIFY(QDir(dir.path()).mkdir("dotfiles"));
+        const QString real = dir.filePath("dotfiles/real.htm");
         const QString target = link ? dir.filePath("link.htm") : real;
         writeBytes(real, "old");
         QVERIFY(::chmod(QFile::encodeName(real).constData(), 0640) == 0);
-        QVERIFY(QFile::link(real, dir.filePath("link.htm")));
+        QVERIFY(::symlink("dotfiles/real.htm", QFile::encodeName(dir.filePath("link.htm")).constData()) == 0);
         writeBytes(dir.filePath("new.htm"), "new");
         const mode_t old = ::umask(022);
-        const bool written = copying ? copyFile(dir.filePath("new.htm"), target) : writeFileAtomically(target, "new");
+        const bool written = write == "copy" ? copyFile(dir.filePath("new.htm"), target)
+                             : write == "save" ? writeFileAtomically(target, "new")
+                                               : saveFileInPlace(target, "new");
         ::umask(old);
         QVERIFY(written);
-        QCOMPARE(QFileInfo(dir.filePath("link.htm")).isSymLink(), !link);
+        QCOMPARE(QFileInfo(dir.filePath("link.htm")).isSymLink(), !link || through);
         QCOMPARE(readBytes(target), QByteArray("new"));
-        QCOMPARE(readBytes(real), link ? QByteArray("old") : QByteArray("new"));
+        QCOMPARE(readBytes(real), link && !through ? QByteArray("old") : QByteArray("new"));
         struct stat st {};
-        QCOMPARE(::lstat(QFile::encodeName(target).constData(), &st), 0);
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &st), 0);
         // A file in the link's place is a new file: it has the usual permissions.
-        QCOMPARE(st.st_mode & 0777, mode_t(link ? 0644 : 0640));
+        QCOMPARE(st.st_mode & 0777, mode_t(link && !through ? 0644 : 0640));
+        QCOMPARE(QDir(dir.filePath("dotfiles")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"real.htm"});
     }
 
     // A killed write leaves its temporary file beside the target; the next
@@ -146,23 +156,32 @@ private slots:
     {
         QTest::addColumn<bool>("copying");
         QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("busy"); // writes going on when the killed one began
         const QString longest = QString(251, u'x') + ".htm";
         // Three bytes a character in UTF-8: 243 bytes and ".jpg".
         const QString cjk = QString(81, QChar(0x5199)) + ".jpg";
-        QTest::addRow("a save") << false << "page.htm";
-        QTest::addRow("a save of a name of 255 bytes") << false << longest;
-        QTest::addRow("a copy of a name of 255 bytes") << true << longest;
-        QTest::addRow("a copy of a name of 81 CJK characters") << true << cjk;
+        QTest::addRow("a save") << false << "page.htm" << 0;
+        QTest::addRow("a save of a name of 255 bytes") << false << longest << 0;
+        QTest::addRow("a copy of a name of 255 bytes") << true << longest << 0;
+        QTest::addRow("a copy of a name of 81 CJK characters") << true << cjk << 0;
+        QTest::addRow("a save after a killed write that had the second temporary name")
+            << false << "page.htm" << 1;
     }
     void aKilledWriteIsClearedByTheNextOne()
     {
         QFETCH(bool, copying);
         QFETCH(QString, name);
+        QFETCH(int, busy);
         QTemporaryDir dir;
         QDir().mkpath(dir.filePath("web"));
         const QString target = dir.filePath("web/" + name);
         writeBytes(dir.filePath("new"), "new");
         writeBytes(target, "old");
+        std::vector<std::unique_ptr<ReplacingFile>> going;
+        for (int i = 0; i < busy; ++i) {
+            going.push_back(std::make_unique<ReplacingFile>(target));
+            QVERIFY(going.back()->open());
+        }
         const pid_t child = ::fork();
         if (child == 0) {
             ReplacingFile file(target);
@@ -174,6 +193,7 @@ private slots:
         int status = 0;
         QCOMPARE(::waitpid(child, &status, 0), child);
         QVERIFY(WIFSIGNALED(status));
+        going.clear();
         const auto entries = [&] {
             return QDir(dir.filePath("web")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size();
         };

@@ -14,6 +14,9 @@
 #include <cstring>
 #include <optional>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace mosaicon::platform;
 using namespace Qt::StringLiterals;
 
@@ -73,6 +76,8 @@ private slots:
     void failedWriteKeepsChange_data();
     void failedWriteKeepsChange();
     void sharesOneObjectPerPath();
+    void twoProgramsPuttingKeysKeepEachOthers();
+    void aFileKeptAsALinkStaysOneWithItsMode();
 };
 
 void TestProfileFile::editsFileExactly_data()
@@ -514,6 +519,67 @@ void TestProfileFile::sharesOneObjectPerPath()
     QCOMPARE(&profile(dir.path() + u"//./a.ini"_s), &file);
     QVERIFY(&profile(dir.filePath(u"A.ini"_s)) != &file);
     QCOMPARE(file.path(), QDir::cleanPath(dir.filePath(u"a.ini"_s)));
+}
+
+// Two copies of the program putting records into one file at once: each put
+// changes only its own key, whatever the other wrote since it last read.
+void TestProfileFile::twoProgramsPuttingKeysKeepEachOthers()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"mosaik.ini"_s);
+    writeBytes(path, "[Current]\r\nEditor=vi\r\n");
+    constexpr int keys = 60;
+    const QString section = u"Associated Text Title"_s;
+    int start[2];
+    QCOMPARE(::pipe(start), 0);
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = ::fork();
+        if (children[c] == 0) {
+            // Both begin together, when the pipe is closed.
+            ::close(start[1]);
+            char byte = 0;
+            while (::read(start[0], &byte, 1) > 0) {
+            }
+            ProfileFile file(path);
+            for (int i = 0; i < keys; ++i)
+                file.put(section, u"/p/%1-%2.jpg"_s.arg(c).arg(i), u"Title %1"_s.arg(i));
+            ::_exit(file.errorString().isEmpty() ? 0 : 1);
+        }
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (const pid_t child : children) {
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    ProfileFile& file = profile(path);
+    QCOMPARE(file.keys(section).size(), 2 * keys);
+    QCOMPARE(file.get(section, u"/p/1-59.jpg"_s), u"Title 59"_s);
+    QCOMPARE(file.get(u"Current"_s, u"Editor"_s), u"vi"_s);
+}
+
+// A settings file in a dotfiles folder, linked from the program folder.
+void TestProfileFile::aFileKeptAsALinkStaysOneWithItsMode()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"dotfiles"_s));
+    const QString real = dir.filePath(u"dotfiles/mosaik.ini"_s);
+    const QString path = dir.filePath(u"mosaik.ini"_s);
+    writeBytes(real, "[A]\r\nx=1\r\n");
+    QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(QFile::link(real, path));
+
+    profile(path).put(u"A"_s, u"y"_s, u"2"_s);
+
+    QVERIFY(QFileInfo(path).isSymLink());
+    QCOMPARE(readBytes(real), QByteArray("[A]\r\nx=1\r\ny=2\r\n"));
+    QCOMPARE(QFile::permissions(real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                           QFile::WriteUser);
+    QCOMPARE(QDir(dir.filePath(u"dotfiles"_s))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{u"mosaik.ini"_s});
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

@@ -8,9 +8,19 @@
 
 namespace mosaicon::platform {
 
-ImageView::ImageView(QWidget* parent) : ImageView(m_own, parent) {}
+// The own control is a member: it exists only once the view does, so this
+// constructor cannot hand it to the other one.
+ImageView::ImageView(QWidget* parent) : QWidget(parent)
+{
+    attach();
+}
 
 ImageView::ImageView(ImageControl& shown, QWidget* parent) : QWidget(parent), m_control(&shown)
+{
+    attach();
+}
+
+void ImageView::attach()
 {
     m_control->setChangeCallback([this] { followControl(); });
     followControl();

@@ -32,6 +32,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void attach();
     void followControl();
 
     ImageControl m_own;
