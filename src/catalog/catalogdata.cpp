@@ -229,9 +229,9 @@ bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries,
              platform::MsgBox::Exclamation);
         return false;
     }
-    const auto saved = std::count_if(entries.begin(), entries.end(), [filter](const CatalogEntry& entry) {
-        return admitted(entry, filter);
-    });
+    const auto saved =
+        std::count_if(entries.begin(), entries.end(),
+                      [filter](const CatalogEntry& entry) { return admitted(entry, filter); });
     if (saved > maxEntries) {
         tell(QStringLiteral("The image data has been saved in %1, but only the first %2 of its %3 "
                             "entries can be loaded back from it.")
