@@ -221,7 +221,8 @@ private slots:
         QTest::addColumn<QStringList>("oldTargets"); // names already in the target folder
         QTest::addColumn<QList<int>>("answers");     // to the replace questions, in order
         QTest::addColumn<QStringList>("missing");    // sources gone before the command
-        QTest::addColumn<QString>("failure");        // "copy", "short" or "remove" of A.jpg
+        // "copy", "short" or "remove" of A.jpg; "folder": a folder "A.jpg" is in the target
+        QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("log");
         QTest::addColumn<QStringList>("current"); // the current list afterwards
         QTest::addColumn<QStringList>("newList"); // the new list afterwards
@@ -332,6 +333,15 @@ private slots:
             << current << newList << QList<bool>{false, false}
             << QStringList{"{S}/A.jpg: not copied to {T}/A.jpg (No space left on device)"}
             << QStringList{} << QStringList{};
+        QTest::addRow("a rename refused by a folder of the name is logged as a failed copy first")
+            << move << QList<int>{0} << QList<int>{} << QStringList{} << QList<int>{}
+            << QStringList{} << "folder"
+            << "Copy Failed From: {S}/A.jpg\nCopy Failed To  : {T}/A.jpg\n"
+               "Attempted Move From: {S}/A.jpg\nAttempted Move To  : {T}/A.jpg\n\n\n"
+            << current << newList << QList<bool>{true, false}
+            << QStringList{u"{S}/A.jpg: not moved to {T}/A.jpg (%1)"_s.arg(
+                   QString::fromLocal8Bit(std::strerror(EEXIST)))}
+            << QStringList{} << QStringList{};
         QTest::addRow("a copy that came out short keeps its source")
             << move << QList<int>{0} << QList<int>{} << QStringList{} << QList<int>{}
             << QStringList{} << "short"
@@ -371,13 +381,16 @@ private slots:
         for (const QString& name : missing)
             QVERIFY(QFile::remove(f.tp.path(u"src/"_s + name)));
         FailingFileSystem fs;
+        if (failure == u"folder"_s)
+            QVERIFY(QDir(f.tp.path(u"dst"_s)).mkdir(u"A.jpg"_s));
         // A failing copy is a move's only between two file systems.
-        fs.otherVolume = !failure.isEmpty();
-        if (!failure.isEmpty())
+        else if (!failure.isEmpty()) {
+            fs.otherVolume = true;
             (failure == u"copy"_s    ? fs.failCopy
              : failure == u"short"_s ? fs.shortCopy
                                      : fs.failRemove)
                 .insert(u"A.jpg"_s);
+        }
         QStringList asked;
         const auto ask = [&](const QString& question) {
             asked.append(question);
