@@ -98,9 +98,10 @@ bool hasUndecodableName(const QString& path)
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (!parts.at(i).contains(QChar::ReplacementCharacter))
             continue;
-        const QString folder = parts.mid(0, i).join(u'/');
-        if (hasTwinInFolder(!folder.isEmpty() ? folder : i == 0 ? QStringLiteral(".") : QStringLiteral("/"),
-                            parts.at(i)))
+        QString folder = parts.mid(0, i).join(u'/');
+        if (folder.isEmpty())
+            folder = i == 0 ? QStringLiteral(".") : QStringLiteral("/");
+        if (hasTwinInFolder(folder, parts.at(i)))
             return true;
     }
     return false;

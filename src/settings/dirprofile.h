@@ -36,7 +36,8 @@ struct DirectoryProfile
     // Every line is checked before anything is taken: a line that is not
     // UTF-8 text, a check-box state other than 0, 1 or 2, or a folder that
     // is no full path makes the whole file no profile.
-    static std::optional<DirectoryProfile> fromBytes(const QByteArray& bytes, Fault* fault = nullptr);
+    static std::optional<DirectoryProfile> fromBytes(const QByteArray& bytes,
+                                                     Fault* fault = nullptr);
 };
 
 // Asks for a name and writes the profile; a name without a "." in its file

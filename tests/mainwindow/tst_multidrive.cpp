@@ -341,7 +341,8 @@ private slots:
         f.tp.write(QStringLiteral("damaged.dpr"), content);
         f.tp.ui.expectFile(QStringLiteral("Load Sub-Directory/Multi-Drive Profile"), name);
         f.tp.ui.expectMessage(
-            QStringLiteral("The sub-directory profile '%1' cannot be loaded: %2. Nothing was changed.")
+            QStringLiteral(
+                "The sub-directory profile '%1' cannot be loaded: %2. Nothing was changed.")
                 .arg(name, fault));
 
         w->button(QStringLiteral("Command2"))->click();

@@ -59,7 +59,7 @@ private slots:
     {
         QTest::addColumn<QList<QByteArray>>("files"); // as bytes, in a folder of their own
         QTest::addColumn<QByteArray>("listed");       // the bytes of the name in the list
-        QTest::addColumn<bool>("bySearch");           // read by the search, else by the system's listing
+        QTest::addColumn<bool>("bySearch"); // read by the search, else by the system's listing
         QTest::addColumn<bool>("undecodable");
         const QByteArray notUtf8 = "b\xff.jpg";
         const QByteArray replacement = "b\xef\xbf\xbd.jpg";
@@ -85,7 +85,8 @@ private slots:
         for (const QByteArray& file : files) {
             if (file.contains('/'))
                 QCOMPARE(::mkdir((folder + file.left(file.indexOf('/'))).constData(), 0755), 0);
-            const int fd = ::open((folder + file).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+            const int fd =
+                ::open((folder + file).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
             QVERIFY(fd >= 0);
             ::close(fd);
         }
@@ -97,7 +98,8 @@ private slots:
                     ::rmdir((folder + file.left(file.indexOf('/'))).constData());
             }
         });
-        const QString name = bySearch ? decodeFileName(folder + listed) : QFile::decodeName(folder + listed);
+        const QString name =
+            bySearch ? decodeFileName(folder + listed) : QFile::decodeName(folder + listed);
         QCOMPARE(hasUndecodableName(name), undecodable);
     }
 
