@@ -355,8 +355,18 @@ void MainForm::load_file_list_switch()
     const QString name = check_switch(QStringLiteral("/f"));
     if (name.isEmpty())
         return;
-    m_itemlist->addItems(read_list_file(name));
+    qsizetype stoppedAt = 0;
+    const QStringList entries = read_list_file(name, &stoppedAt);
+    m_itemlist->addItems(entries);
     markVirtualList();
+    // The list ends at a line that names no file; the user must not take
+    // the shorter list for the whole one.
+    if (stoppedAt > 0)
+        show_status(QStringLiteral("%1 %2 loaded from %3: line %4 names no file.")
+                        .arg(entries.size())
+                        .arg(entries.size() == 1 ? QStringLiteral("file") : QStringLiteral("files"),
+                             name)
+                        .arg(stoppedAt));
 }
 
 int MainForm::windowTwipsWidth() const

@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -35,9 +37,75 @@ bool isSameFile(const QString& a, const QString& b)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+QString decodeFileName(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString name = utf8(bytes);
+    if (!utf8.hasError())
+        return name;
+    name.clear();
+    for (qsizetype i = 0; i < bytes.size();) {
+        const uchar lead = uchar(bytes.at(i));
+        const qsizetype length = lead < 0x80 ? 1 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : 4;
+        if (i + length <= bytes.size()) {
+            QStringDecoder one(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString character = one(bytes.sliced(i, length));
+            if (!one.hasError()) {
+                name += character;
+                i += length;
+                continue;
+            }
+        }
+        name += QChar(char16_t(0xdc00 + lead));
+        ++i;
+    }
+    return name;
+}
+
+namespace {
+
+// Another entry of the folder that the system's listing reads as name.
+bool hasTwinInFolder(const QString& folder, const QString& name)
+{
+    const QByteArray own = QFile::encodeName(name);
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return true;
+    bool twin = false;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (own != entry->d_name && QFile::decodeName(entry->d_name) == name) {
+            twin = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return twin;
+}
+
+} // namespace
+
 bool hasUndecodableName(const QString& path)
 {
-    return path.contains(QChar::ReplacementCharacter);
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (path.at(i).isLowSurrogate() && (i == 0 || !path.at(i - 1).isHighSurrogate()))
+            return true;
+    }
+    if (!path.contains(QChar::ReplacementCharacter))
+        return false;
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return true;
+    const QStringList parts = path.split(u'/');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (!parts.at(i).contains(QChar::ReplacementCharacter))
+            continue;
+        QString folder = parts.mid(0, i).join(u'/');
+        if (folder.isEmpty())
+            folder = i == 0 ? QStringLiteral(".") : QStringLiteral("/");
+        if (hasTwinInFolder(folder, parts.at(i)))
+            return true;
+    }
+    return false;
 }
 
 namespace {

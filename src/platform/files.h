@@ -18,9 +18,17 @@ bool isReadableFile(const QString& path);
 // Both names lead to one file on disk (by identity, not by spelling).
 bool isSameFile(const QString& a, const QString& b);
 
-// A name read from the disk whose bytes are not UTF-8 comes with replacement
-// characters in their place. Written back it names another file or none, so
-// nothing may be done to a file through it.
+// A name read from the disk as text. A byte that is no part of UTF-8 becomes
+// a character of its own, U+DC80 to U+DCFF, which no UTF-8 text holds: a name
+// spelt with U+FFFD itself stays another name than one with such a byte.
+QString decodeFileName(QByteArrayView bytes);
+
+// A name whose bytes are not UTF-8 was read with stand-ins for them: the
+// characters of decodeFileName, or U+FFFD where the system's own listing
+// read it. Written back it names another file or none, so nothing may be
+// done to a file through it. A U+FFFD counts as the name's own only when the
+// name, written as it is, leads to an entry, and no other entry of its
+// folder reads as the same name.
 bool hasUndecodableName(const QString& path);
 
 // Whether a new file may take the place of one already under its name. With

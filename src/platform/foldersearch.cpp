@@ -58,7 +58,8 @@ bool listFolder(const QString& folder, const NamePattern& pattern, Listing* list
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        // Two names that differ only in bytes that are not UTF-8 stay two.
+        const QString name = decodeFileName(entry->d_name);
         const bool wanted = pattern.matches(name);
         const bool mayBeFolder = entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN;
         if (!wanted && !mayBeFolder)

@@ -6,10 +6,12 @@
 
 #include "platform/files.h"
 #include "platform/numbers.h"
-#include "platform/textlines.h"
 #include "platform/ui.h"
 
-#include <QFileInfo>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace mosaicon {
 
@@ -26,7 +28,7 @@ const ProfileKind directoryKind{
 
 // A check-box state: the number the text after the label begins with,
 // rounded half to even, and 0 when there is none; a state outside 0 to 2
-// (as "1e300" is) is not taken, and is range-checked before any cast.
+// (as "1e300" is) is none, and is range-checked before any cast.
 std::optional<int> checkState(const QString& line, const QString& label)
 {
     const std::optional<qint64> state =
@@ -34,6 +36,39 @@ std::optional<int> checkState(const QString& line, const QString& label)
     if (!state || *state < 0 || *state > 2)
         return std::nullopt;
     return int(*state);
+}
+
+// One line as text; nothing when its bytes are not UTF-8 or hold control
+// characters, as a picture's bytes do.
+std::optional<QString> textLine(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString line = utf8(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    const bool control = std::any_of(line.begin(), line.end(), [](QChar c) {
+        return c != u'\t' && (c.unicode() < 0x20 || c.unicode() == 0x7f);
+    });
+    return control ? std::nullopt : std::optional<QString>(line);
+}
+
+// The lines of a file (CR LF, LF or CR line ends) as bytes, so that each is
+// decoded on its own and a fault is told on its line.
+QList<QByteArrayView> byteLines(const QByteArray& bytes)
+{
+    QList<QByteArrayView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes.at(i) != '\r' && bytes.at(i) != '\n')
+            continue;
+        lines.append(QByteArrayView(bytes).sliced(start, i - start));
+        if (bytes.at(i) == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.append(QByteArrayView(bytes).sliced(start));
+    return lines;
 }
 
 } // namespace
@@ -48,25 +83,34 @@ QByteArray DirectoryProfile::toBytes() const
     return bytes;
 }
 
-DirectoryProfile DirectoryProfile::fromLines(const QStringList& lines)
+std::optional<DirectoryProfile> DirectoryProfile::fromBytes(const QByteArray& bytes, Fault* fault)
 {
+    const auto refuse = [fault](qsizetype line, const QString& reason) {
+        if (fault)
+            *fault = {line, reason};
+        return std::nullopt;
+    };
     DirectoryProfile profile;
-    for (const QString& line : lines) {
+    const QList<QByteArrayView> lines = byteLines(bytes);
+    for (qsizetype n = 1; n <= lines.size(); ++n) {
+        const std::optional<QString> text = textLine(lines.at(n - 1));
+        if (!text)
+            return refuse(n, QStringLiteral("is not text"));
+        const QString& line = *text;
         if (line.startsWith(filterLine)) {
             profile.filter = line.mid(filterLine.size()).trimmed();
             profile.hasFilter = true;
-        } else if (line.startsWith(subdirLine)) {
-            if (const auto state = checkState(line, subdirLine)) {
-                profile.subdir = *state;
-                profile.hasSubdir = true;
-            }
-        } else if (line.startsWith(volumeLine)) {
-            if (const auto state = checkState(line, volumeLine)) {
-                profile.volume = *state;
-                profile.hasVolume = true;
-            }
-        } else if (!line.isEmpty()) {
+        } else if (line.startsWith(subdirLine) || line.startsWith(volumeLine)) {
+            const bool subdir = line.startsWith(subdirLine);
+            const std::optional<int> state = checkState(line, subdir ? subdirLine : volumeLine);
+            if (!state)
+                return refuse(n, QStringLiteral("holds no check-box state (0, 1 or 2)"));
+            (subdir ? profile.subdir : profile.volume) = *state;
+            (subdir ? profile.hasSubdir : profile.hasVolume) = true;
+        } else if (line.startsWith(u'/')) {
             profile.dirs.append(line);
+        } else if (!line.isEmpty()) {
+            return refuse(n, QStringLiteral("names no folder"));
         }
     }
     return profile;
@@ -88,10 +132,24 @@ std::optional<DirectoryProfile> load_directory_profile()
                                                  directoryKind.filter, program().program_folder);
     if (!name || !fileNameHas(*name, directoryKind.extension))
         return std::nullopt;
-    const std::optional<QStringList> lines = platform::readTextLines(*name);
-    if (!lines)
+    const auto tell = [&name](const QString& why) {
+        platform::msgbox(QStringLiteral("The sub-directory profile '%1' cannot be loaded: %2. "
+                                        "Nothing was changed.")
+                             .arg(*name, why),
+                         platform::MsgBox::Exclamation, program().product_title);
         return std::nullopt;
-    return DirectoryProfile::fromLines(*lines);
+    };
+    QFile file(*name);
+    if (!file.open(QIODevice::ReadOnly))
+        return tell(file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return tell(file.errorString());
+    DirectoryProfile::Fault fault;
+    const std::optional<DirectoryProfile> profile = DirectoryProfile::fromBytes(bytes, &fault);
+    if (!profile)
+        return tell(QStringLiteral("line %1 %2").arg(fault.line).arg(fault.reason));
+    return profile;
 }
 
 } // namespace mosaicon

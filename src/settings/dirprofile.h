@@ -22,10 +22,22 @@ struct DirectoryProfile
     bool hasSubdir = false;
     bool hasVolume = false;
 
+    // Where and why a file is no profile: the number of its first line
+    // that cannot be read (from 1), and what is wrong with that line.
+    struct Fault
+    {
+        qsizetype line = 0;
+        QString reason;
+    };
+
     QByteArray toBytes() const;
     // Whole lines, so a folder may hold commas; a setting line is known by
     // its start, so a folder that merely contains "FILTER:" stays a folder.
-    static DirectoryProfile fromLines(const QStringList& lines);
+    // Every line is checked before anything is taken: a line that is not
+    // UTF-8 text, a check-box state other than 0, 1 or 2, or a folder that
+    // is no full path makes the whole file no profile.
+    static std::optional<DirectoryProfile> fromBytes(const QByteArray& bytes,
+                                                     Fault* fault = nullptr);
 };
 
 // Asks for a name and writes the profile; a name without a "." in its file
@@ -33,7 +45,8 @@ struct DirectoryProfile
 void save_directory_profile(const DirectoryProfile& profile);
 
 // Asks for a profile and reads it; nothing when cancelled, when the file name
-// lacks ".dpr" or when the file cannot be read.
+// lacks ".dpr" or when the file cannot be read, which is told, naming the file
+// and, in a damaged profile, its line.
 std::optional<DirectoryProfile> load_directory_profile();
 
 } // namespace mosaicon

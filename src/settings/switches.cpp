@@ -44,14 +44,19 @@ QString check_switch(const QString& switch_name)
     return switch_name;
 }
 
-QStringList read_list_file(const QString& path)
+QStringList read_list_file(const QString& path, qsizetype* stoppedAt)
 {
     QStringList entries;
     for (const QString& line : platform::readTextLines(path).value_or(QStringList())) {
-        if (!platform::file_exists(line))
-            break;
+        if (!platform::file_exists(line)) {
+            if (stoppedAt)
+                *stoppedAt = entries.size() + 1;
+            return entries;
+        }
         entries.append(line);
     }
+    if (stoppedAt)
+        *stoppedAt = 0;
     return entries;
 }
 

@@ -17,6 +17,7 @@ QString check_switch(const QString& switch_name);
 
 // The paths of a list file, one a line, up to its end or to the first line
 // (trimmed) that names no existing file; an empty line stops it too.
-QStringList read_list_file(const QString& path);
+// stoppedAt gets the number (from 1) of the line that stopped it, 0 when none did.
+QStringList read_list_file(const QString& path, qsizetype* stoppedAt = nullptr);
 
 } // namespace mosaicon

@@ -291,6 +291,8 @@ CopyMoveRun::Worked CopyMoveRun::copyOrMove(const QString& source, const QString
             m_log.pair("Moved  From: ", "Moved  To  : ", source, target);
             return {false, target};
         case platform::Renamed::Failed:
+            // Logged as a failed copy, the way a move across volumes fails.
+            m_log.pair("Copy Failed From: ", "Copy Failed To  : ", source, target);
             m_log.pair("Attempted Move From: ", "Attempted Move To  : ", source, target);
             fail(source, QStringLiteral("not moved to %1 (%2)").arg(target, error));
             return {false, source};

@@ -316,12 +316,27 @@ private slots:
 
     // The list file fills the file list; the folder list shows the folder the
     // program was started in, and so does the multi-drive window.
+    void listFileOnTheCommandLineFillsTheFileList_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("status");
+        QTest::addRow("every line names a file") << QStringList{"a.jpg", "b c.gif"} << QString();
+        QTest::addRow("a missing fourth file ends the list at three, and the status line says so")
+            << QStringList{"a.jpg", "b c.gif", "d.jpg", "gone.jpg", "e.jpg"}
+            << "3 files loaded from {list}: line 4 names no file.";
+    }
     void listFileOnTheCommandLineFillsTheFileList()
     {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, status);
         TestProgram tp({QStringLiteral("/f"), QString()});
-        tp.write("a.jpg", "a");
-        tp.write("b c.gif", "b");
-        tp.write("list.txt", tp.path("a.jpg").toUtf8() + "\r\n" + tp.path("b c.gif").toUtf8() + "\r\n");
+        QByteArray list;
+        for (const QString& line : lines) {
+            if (line != QLatin1String("gone.jpg"))
+                tp.write(line, "x");
+            list += tp.path(line).toUtf8() + "\r\n";
+        }
+        tp.write("list.txt", list);
         QDir(tp.folder()).mkpath(QStringLiteral("start/pics"));
         program().arguments[1] = tp.path("list.txt");
         const QString started = QDir::currentPath();
@@ -329,8 +344,11 @@ private slots:
         const auto back = qScopeGuard([&] { QDir::setCurrent(started); });
         MainForm form;
         form.Form_Load();
-        const QStringList list{tp.path("a.jpg"), tp.path("b c.gif")};
-        QCOMPARE(listEntries(form.itemlist()), list);
+        QStringList loaded;
+        for (const QString& line : lines.mid(0, lines.indexOf(QStringLiteral("gone.jpg"))))
+            loaded.append(tp.path(line));
+        QCOMPARE(listEntries(form.itemlist()), loaded);
+        QCOMPARE(form.statusText(), status.replace(QLatin1String("{list}"), tp.path("list.txt")));
         QVERIFY(form.isVisible());
         const QString start = QFileInfo(tp.path("start")).canonicalFilePath();
         QCOMPARE(form.filedir()->path(), start);
@@ -338,9 +356,9 @@ private slots:
 
         MultiDrive* search = frm_multi_drive.load();
         QCOMPARE(search->filedir()->path(), start);
-        QCOMPARE(listEntries(search->fles()), list);
+        QCOMPARE(listEntries(search->fles()), loaded);
         frm_multi_drive.unload();
-        QCOMPARE(listEntries(form.itemlist()), list);
+        QCOMPARE(listEntries(form.itemlist()), loaded);
     }
 
     void switchesEndTheProgram_data()

@@ -281,7 +281,7 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("dirs");
         QTest::addColumn<QString>("filter");
-        QTest::addColumn<int>("subdir"); // -1: the line is not taken
+        QTest::addColumn<int>("subdir"); // -1: no state given
         QTest::addRow("a folder that holds FILTER: stays a folder")
             << QStringList{"/data/FILTER: x", "FILTER: *.gif"} << QStringList{"/data/FILTER: x"}
             << QStringLiteral("*.gif") << -1;
@@ -293,8 +293,6 @@ private slots:
             << QStringList{"SUBDIR: 1.5"} << QStringList{} << QString() << 2;
         QTest::addRow("a state without a number is 0")
             << QStringList{"SUBDIR:"} << QStringList{} << QString() << 0;
-        QTest::addRow("a state outside 0 to 2 is not taken")
-            << QStringList{"SUBDIR: 3"} << QStringList{} << QString() << -1;
     }
     void profileLines()
     {
@@ -302,12 +300,62 @@ private slots:
         QFETCH(QStringList, dirs);
         QFETCH(QString, filter);
         QFETCH(int, subdir);
-        const DirectoryProfile profile = DirectoryProfile::fromLines(lines);
-        QCOMPARE(profile.dirs, dirs);
-        QCOMPARE(profile.filter, filter);
-        QCOMPARE(profile.hasSubdir, subdir >= 0);
+        const std::optional<DirectoryProfile> profile =
+            DirectoryProfile::fromBytes(lines.join(QStringLiteral("\r\n")).toUtf8());
+        QVERIFY(profile);
+        QCOMPARE(profile->dirs, dirs);
+        QCOMPARE(profile->filter, filter);
+        QCOMPARE(profile->hasSubdir, subdir >= 0);
         if (subdir >= 0)
-            QCOMPARE(profile.subdir, subdir);
+            QCOMPARE(profile->subdir, subdir);
+    }
+
+    // Nothing of a profile that cannot be read is taken, and the user hears
+    // which file and which line.
+    void aDamagedProfileLeavesTheWindowAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("fault");
+        QTest::addRow("the first bytes of a JPEG picture")
+            << QByteArray::fromHex("ffd8ffe000104a46494600010101004800480000ffdb004300080606070605"
+                                   "0808070709090808")
+            << "line 1 is not text";
+        QTest::addRow("a check-box state of 7 after a pattern and a good state")
+            << QByteArray("FILTER: *.gif\r\nSUBDIR: 1\r\nVOLUME: 7\r\n{sub}\r\n")
+            << "line 3 holds no check-box state (0, 1 or 2)";
+        QTest::addRow("a line of prose among the folders")
+            << QByteArray("FILTER: *.gif\r\nSUBDIR: 1\r\nVOLUME: 0\r\n{sub}\r\nhello\r\n")
+            << "line 5 names no folder";
+    }
+    void aDamagedProfileLeavesTheWindowAsItWas()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, fault);
+        Fixture f;
+        content.replace("{sub}", f.tp.path(QStringLiteral("pics/sub")).toUtf8());
+        MultiDrive* w = f.window();
+        w->fles()->addItem(QStringLiteral("/p/kept.jpg"));
+        w->volume_id()->setChecked(true);
+        const QString dir = w->filedir()->path();
+        const QString name = f.tp.path(QStringLiteral("damaged.dpr"));
+        f.tp.write(QStringLiteral("damaged.dpr"), content);
+        f.tp.ui.expectFile(QStringLiteral("Load Sub-Directory/Multi-Drive Profile"), name);
+        f.tp.ui.expectMessage(
+            QStringLiteral(
+                "The sub-directory profile '%1' cannot be loaded: %2. Nothing was changed.")
+                .arg(name, fault));
+
+        w->button(QStringLiteral("Command2"))->click();
+
+        QCOMPARE(listEntries(w->dirs()), QStringList{f.tp.path("pics")});
+        QCOMPARE(listEntries(w->fles()), QStringList{"/p/kept.jpg"});
+        QCOMPARE(w->filefilter()->currentText(), QStringLiteral("*.jpg"));
+        QVERIFY(!w->subdir()->isChecked());
+        QVERIFY(w->volume_id()->isChecked());
+        QCOMPARE(w->filedir()->path(), dir);
+        QCOMPARE(f.form.filedir()->path(), dir);
+        QCOMPARE(w->selecteddirs()->title(), QStringLiteral("Directory List (1)"));
+        VERIFY_DIALOGS(f.tp);
     }
 };
 

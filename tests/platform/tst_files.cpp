@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,6 +53,56 @@ private slots:
         QString error;
         QVERIFY2(copyFile(dir.filePath("a.gif"), dir.filePath("b.gif"), &error), qPrintable(error));
         QCOMPARE(readBytes(dir.filePath("b.gif")), QByteArray("new picture"));
+    }
+
+    // Nothing may be done through a name that leads to another file or none;
+    // a name spelt with U+FFFD itself is a name like any other.
+    void undecodableNames_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("files"); // as bytes, in a folder of their own
+        QTest::addColumn<QByteArray>("listed");       // the bytes of the name in the list
+        QTest::addColumn<bool>("bySearch"); // read by the search, else by the system's listing
+        QTest::addColumn<bool>("undecodable");
+        const QByteArray notUtf8 = "b\xff.jpg";
+        const QByteArray replacement = "b\xef\xbf\xbd.jpg";
+        QTest::addRow("a byte that is not UTF-8, as the search reads it")
+            << QList<QByteArray>{notUtf8} << notUtf8 << true << true;
+        QTest::addRow("a byte that is not UTF-8, as the system's listing reads it")
+            << QList<QByteArray>{notUtf8} << notUtf8 << false << true;
+        QTest::addRow("a folder on the way whose name is not UTF-8")
+            << QList<QByteArray>{"d\xff/a.jpg"} << QByteArray("d\xff/a.jpg") << false << true;
+        QTest::addRow("a name spelt with U+FFFD itself")
+            << QList<QByteArray>{replacement} << replacement << true << false;
+        QTest::addRow("a name spelt with U+FFFD beside one the system's listing reads the same")
+            << QList<QByteArray>{notUtf8, replacement} << replacement << false << true;
+    }
+    void undecodableNames()
+    {
+        QFETCH(QList<QByteArray>, files);
+        QFETCH(QByteArray, listed);
+        QFETCH(bool, bySearch);
+        QFETCH(bool, undecodable);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        for (const QByteArray& file : files) {
+            if (file.contains('/'))
+                QCOMPARE(::mkdir((folder + file.left(file.indexOf('/'))).constData(), 0755), 0);
+            const int fd =
+                ::open((folder + file).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+            QVERIFY(fd >= 0);
+            ::close(fd);
+        }
+        // The temporary folder cannot remove names it cannot spell.
+        const auto removeRaw = qScopeGuard([&] {
+            for (const QByteArray& file : files) {
+                ::unlink((folder + file).constData());
+                if (file.contains('/'))
+                    ::rmdir((folder + file.left(file.indexOf('/'))).constData());
+            }
+        });
+        const QString name =
+            bySearch ? decodeFileName(folder + listed) : QFile::decodeName(folder + listed);
+        QCOMPARE(hasUndecodableName(name), undecodable);
     }
 
     void copyOntoItselfKeepsThePicture_data()

@@ -25,7 +25,7 @@ private slots:
     void checkBoxStatesAreRangeCheckedBeforeUse_data()
     {
         QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("state"); // -1: the line is not taken
+        QTest::addColumn<int>("state"); // -1: the file is no profile
         QTest::addRow("a huge number is no state") << "SUBDIR: 1e300" << -1;
         QTest::addRow("a huge negative number is no state") << "VOLUME: -1e300" << -1;
         QTest::addRow("a number beyond 64 bits is no state") << "SUBDIR: 9223372036854775807" << -1;
@@ -46,11 +46,19 @@ private slots:
         QFETCH(QString, line);
         QFETCH(int, state);
         const bool subdir = line.startsWith(QLatin1String("SUBDIR:"));
-        const DirectoryProfile profile = DirectoryProfile::fromLines({line});
-        QCOMPARE(subdir ? profile.hasSubdir : profile.hasVolume, state >= 0);
-        QCOMPARE(subdir ? profile.subdir : profile.volume, qMax(state, 0));
-        QCOMPARE(subdir ? profile.hasVolume : profile.hasSubdir, false);
-        QVERIFY(profile.dirs.isEmpty());
+        DirectoryProfile::Fault fault;
+        const std::optional<DirectoryProfile> profile =
+            DirectoryProfile::fromBytes("FILTER: *.jpg\r\n" + line.toUtf8() + "\r\n/p\r\n", &fault);
+        QCOMPARE(profile.has_value(), state >= 0);
+        if (!profile) {
+            QCOMPARE(fault.line, 2);
+            QCOMPARE(fault.reason, QStringLiteral("holds no check-box state (0, 1 or 2)"));
+            return;
+        }
+        QVERIFY(subdir ? profile->hasSubdir : profile->hasVolume);
+        QCOMPARE(subdir ? profile->subdir : profile->volume, state);
+        QCOMPARE(subdir ? profile->hasVolume : profile->hasSubdir, false);
+        QCOMPARE(profile->dirs, QStringList{"/p"});
     }
 
     // Random setting lines give only the states a check box has; random
@@ -66,11 +74,15 @@ private slots:
             for (int n = int(rng.bounded(5)); n > 0; --n)
                 lines.append(labels.at(int(rng.bounded(int(labels.size())))) +
                              randomText(rng, number, 14));
-            const DirectoryProfile read = DirectoryProfile::fromLines(lines);
-            QVERIFY2(read.subdir >= 0 && read.subdir <= 2 && read.volume >= 0 && read.volume <= 2,
-                     qPrintable(lines.join(u'|')));
-            QVERIFY(read.hasSubdir || read.subdir == 0);
-            QVERIFY(read.hasVolume || read.volume == 0);
+            const std::optional<DirectoryProfile> read =
+                DirectoryProfile::fromBytes(lines.join(u'\n').toUtf8());
+            if (read) {
+                QVERIFY2(read->subdir >= 0 && read->subdir <= 2 && read->volume >= 0 &&
+                             read->volume <= 2,
+                         qPrintable(lines.join(u'|')));
+                QVERIFY(read->hasSubdir || read->subdir == 0);
+                QVERIFY(read->hasVolume || read->volume == 0);
+            }
 
             DirectoryProfile written;
             written.filter = QStringLiteral("*.") + randomText(rng, QStringLiteral("jpgif"), 3);
@@ -78,14 +90,14 @@ private slots:
             written.volume = int(rng.bounded(3));
             for (int n = int(rng.bounded(4)); n > 0; --n)
                 written.dirs.append(u'/' + randomText(rng, folder, 10));
-            const QStringList back =
-                QString::fromUtf8(written.toBytes()).split(QStringLiteral("\r\n"));
-            const DirectoryProfile again = DirectoryProfile::fromLines(back);
-            QCOMPARE(again.filter, written.filter);
-            QCOMPARE(again.subdir, written.subdir);
-            QCOMPARE(again.volume, written.volume);
-            QCOMPARE(again.dirs, written.dirs);
-            QVERIFY(again.hasFilter && again.hasSubdir && again.hasVolume);
+            const std::optional<DirectoryProfile> again =
+                DirectoryProfile::fromBytes(written.toBytes());
+            QVERIFY(again);
+            QCOMPARE(again->filter, written.filter);
+            QCOMPARE(again->subdir, written.subdir);
+            QCOMPARE(again->volume, written.volume);
+            QCOMPARE(again->dirs, written.dirs);
+            QVERIFY(again->hasFilter && again->hasSubdir && again->hasVolume);
         }
     }
 };

@@ -54,18 +54,20 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("loaded");
-        QTest::addRow("every line names a file") << QByteArray("<A>\r\n<B>\r\n<C>\r\n") << 3;
-        QTest::addRow("LF line ends") << QByteArray("<A>\n<B>\n<C>") << 3;
-        QTest::addRow("CR line ends") << QByteArray("<A>\r<B>\r") << 2;
-        QTest::addRow("stops at a missing file, keeping what came before") << QByteArray("<A>\r\n<X>\r\n<C>\r\n") << 1;
-        QTest::addRow("stops at an empty line") << QByteArray("<A>\r\n\r\n<C>\r\n") << 1;
-        QTest::addRow("first line missing loads nothing") << QByteArray("<X>\r\n<A>\r\n") << 0;
-        QTest::addRow("blanks around a name are not part of the test") << QByteArray("  <A>  \r\n<B>\r\n") << 2;
+        QTest::addColumn<int>("stoppedAt"); // the line that stopped the reading, 0 when none did
+        QTest::addRow("every line names a file") << QByteArray("<A>\r\n<B>\r\n<C>\r\n") << 3 << 0;
+        QTest::addRow("LF line ends") << QByteArray("<A>\n<B>\n<C>") << 3 << 0;
+        QTest::addRow("CR line ends") << QByteArray("<A>\r<B>\r") << 2 << 0;
+        QTest::addRow("stops at a missing file, keeping what came before") << QByteArray("<A>\r\n<X>\r\n<C>\r\n") << 1 << 2;
+        QTest::addRow("stops at an empty line") << QByteArray("<A>\r\n\r\n<C>\r\n") << 1 << 2;
+        QTest::addRow("first line missing loads nothing") << QByteArray("<X>\r\n<A>\r\n") << 0 << 1;
+        QTest::addRow("blanks around a name are not part of the test") << QByteArray("  <A>  \r\n<B>\r\n") << 2 << 0;
     }
     void listFileStops()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, loaded);
+        QFETCH(int, stoppedAt);
         TestProgram tp;
         tp.write("a.gif", "a");
         tp.write("b b.jpg", "b");
@@ -75,8 +77,10 @@ private slots:
         content.replace("<C>", tp.path("c.png").toUtf8());
         content.replace("<X>", tp.path("gone.gif").toUtf8());
         tp.write("list.txt", content);
-        const QStringList entries = read_list_file(tp.path("list.txt"));
+        qsizetype stopped = -1;
+        const QStringList entries = read_list_file(tp.path("list.txt"), &stopped);
         QCOMPARE(entries.size(), loaded);
+        QCOMPARE(stopped, stoppedAt);
         if (loaded > 0)
             QVERIFY(entries.first().trimmed() == tp.path("a.gif"));
         if (loaded > 1)

@@ -221,7 +221,8 @@ private slots:
         QTest::addColumn<QStringList>("oldTargets"); // names already in the target folder
         QTest::addColumn<QList<int>>("answers");     // to the replace questions, in order
         QTest::addColumn<QStringList>("missing");    // sources gone before the command
-        QTest::addColumn<QString>("failure");        // "copy", "short" or "remove" of A.jpg
+        // "copy", "short" or "remove" of A.jpg; "folder": a folder "A.jpg" is in the target
+        QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("log");
         QTest::addColumn<QStringList>("current"); // the current list afterwards
         QTest::addColumn<QStringList>("newList"); // the new list afterwards
@@ -332,6 +333,15 @@ private slots:
             << current << newList << QList<bool>{false, false}
             << QStringList{"{S}/A.jpg: not copied to {T}/A.jpg (No space left on device)"}
             << QStringList{} << QStringList{};
+        QTest::addRow("a rename refused by a folder of the name is logged as a failed copy first")
+            << move << QList<int>{0} << QList<int>{} << QStringList{} << QList<int>{}
+            << QStringList{} << "folder"
+            << "Copy Failed From: {S}/A.jpg\nCopy Failed To  : {T}/A.jpg\n"
+               "Attempted Move From: {S}/A.jpg\nAttempted Move To  : {T}/A.jpg\n\n\n"
+            << current << newList << QList<bool>{true, false}
+            << QStringList{u"{S}/A.jpg: not moved to {T}/A.jpg (%1)"_s.arg(
+                   QString::fromLocal8Bit(std::strerror(EEXIST)))}
+            << QStringList{} << QStringList{};
         QTest::addRow("a copy that came out short keeps its source")
             << move << QList<int>{0} << QList<int>{} << QStringList{} << QList<int>{}
             << QStringList{} << "short"
@@ -371,13 +381,16 @@ private slots:
         for (const QString& name : missing)
             QVERIFY(QFile::remove(f.tp.path(u"src/"_s + name)));
         FailingFileSystem fs;
+        if (failure == u"folder"_s)
+            QVERIFY(QDir(f.tp.path(u"dst"_s)).mkdir(u"A.jpg"_s));
         // A failing copy is a move's only between two file systems.
-        fs.otherVolume = !failure.isEmpty();
-        if (!failure.isEmpty())
+        else if (!failure.isEmpty()) {
+            fs.otherVolume = true;
             (failure == u"copy"_s    ? fs.failCopy
              : failure == u"short"_s ? fs.shortCopy
                                      : fs.failRemove)
                 .insert(u"A.jpg"_s);
+        }
         QStringList asked;
         const auto ask = [&](const QString& question) {
             asked.append(question);
@@ -791,8 +804,8 @@ private slots:
                                                    .replace(u"{P}"_s, f.tp.folder())});
     }
 
-    // The folder search spells a name whose bytes are not UTF-8 with a
-    // replacement character, which as bytes is the name of another file.
+    // The folder search lists a name whose bytes are not UTF-8 apart from the
+    // name spelt with a replacement character, which as bytes is another file.
     void aNameThatIsNotUtf8IsRefusedAndTold_data()
     {
         QTest::addColumn<QString>("command");
@@ -813,10 +826,11 @@ private slots:
         const auto removeRaw = qScopeGuard([&] { ::unlink((folder + "b\xff.jpg").constData()); });
         platform::FolderSearch search({f.tp.path(u"src"_s)}, {}, {u"b?.jpg"_s});
         search.run();
-        const QString entry = f.tp.path(u"src/b\uFFFD.jpg"_s);
-        QCOMPARE(search.results(), QStringList{entry});
+        // The byte is read as a character of its own, U+DCFF.
+        const QString entry = f.tp.path(u"src/b"_s + QChar(0xdcff) + u".jpg"_s);
+        QCOMPARE(search.results(), (QStringList{entry, f.tp.path(u"src/b\uFFFD.jpg"_s)}));
 
-        const QList<ListSelection> lists{{search.results(), {true}, false}};
+        const QList<ListSelection> lists{{{entry}, {true}, false}};
         QString told;
         QStringList listed;
         if (command == u"delete"_s) {
