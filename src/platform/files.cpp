@@ -34,6 +34,21 @@ bool isSameFile(const QString& a, const QString& b)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+bool haveSameBytes(const QString& a, const QString& b)
+{
+    QFile fa(a);
+    QFile fb(b);
+    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 chunk = 1 << 16;
+    while (!fa.atEnd()) {
+        const QByteArray pa = fa.read(chunk);
+        if (pa.isEmpty() || pa != fb.read(chunk))
+            return false;
+    }
+    return fb.atEnd();
+}
+
 bool hasUndecodableName(const QString& path)
 {
     return path.contains(QChar::ReplacementCharacter);

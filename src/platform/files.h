@@ -16,6 +16,8 @@ bool isReadableFile(const QString& path);
 
 // Both names lead to one file on disk (by identity, not by spelling).
 bool isSameFile(const QString& a, const QString& b);
+// Both files hold the same bytes (false when either cannot be read).
+bool haveSameBytes(const QString& a, const QString& b);
 
 // A name read from the disk whose bytes are not UTF-8 comes with replacement
 // characters in their place. Written back it names another file or none, so
