@@ -154,14 +154,15 @@ QString thumbnail_in_the_way(const QString& output, const QString& picture)
     // A link is never this program's: it writes files.
     const QString from = there.isSymLink() ? QString() : platform::jpeg_made_from(output);
     if (from.isEmpty())
-        return QStringLiteral("%1 is already there and is not a thumbnail this program made, so it was left as it is.")
+        return QStringLiteral("%1 is already there and is not a thumbnail this program made, so it "
+                              "was left as it is.")
             .arg(output);
     // Made from this picture, or from the copy a page run made of it.
-    if (from == picture || platform::isSameFile(from, picture) || platform::haveSameBytes(from, picture))
+    if (from == picture || platform::isSameFile(from, picture) ||
+        platform::haveSameBytes(from, picture))
         return QString();
-    return QStringLiteral(
-               "%1 is already there and is a thumbnail this program made from another picture (%2), so it was "
-               "left as it is.")
+    return QStringLiteral("%1 is already there and is a thumbnail this program made from another "
+                          "picture (%2), so it was left as it is.")
         .arg(output, from);
 }
 
