@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <QFile>
+#include <QFileInfo>
 
 namespace mosaicon {
 
@@ -46,6 +47,23 @@ QString cutAtFirstDot(const QString& name, const QString& ending)
 {
     const qsizetype dot = name.indexOf(u'.');
     return dot < 0 ? name : name.left(dot) + ending;
+}
+
+// A name the file system can hold: a name of more than 255 bytes loses
+// characters just before its last `ending` characters until it fits.
+QString fitted(QString name, qsizetype ending)
+{
+    constexpr qsizetype maxBytes = 255;
+    while (name.toUtf8().size() > maxBytes && name.size() > ending + 1) {
+        qsizetype at = name.size() - ending - 1;
+        qsizetype count = 1;
+        if (at > 0 && name.at(at).isLowSurrogate()) {
+            --at;
+            count = 2;
+        }
+        name.remove(at, count);
+    }
+    return name;
 }
 
 } // namespace
@@ -115,15 +133,37 @@ void fit_in_box(platform::ImageControl& engine, double width, double height)
 
 QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways)
 {
+    const QString jpg = QStringLiteral(".jpg");
     if (prefix) {
         QString name = file_name.contains(QLatin1String("tn_")) ? file_name : QStringLiteral("tn_") + file_name;
-        if (!cutAlways && name.contains(QLatin1String(".jpg")))
-            return name;
-        return cutAtFirstDot(name, QStringLiteral(".jpg"));
+        if (!cutAlways && name.contains(jpg))
+            return fitted(name, name.size() - name.lastIndexOf(u'.'));
+        return fitted(cutAtFirstDot(name, jpg), jpg.size());
     }
     if (file_name.contains(QLatin1String("_tn.jpg")))
         return file_name;
-    return cutAtFirstDot(file_name, QStringLiteral("_tn.jpg"));
+    const QString ending = QStringLiteral("_tn.jpg");
+    return fitted(cutAtFirstDot(file_name, ending), ending.size());
+}
+
+QString thumbnail_in_the_way(const QString& output, const QString& picture)
+{
+    const QFileInfo there(output);
+    if (!there.exists() && !there.isSymLink())
+        return QString();
+    // A link is never this program's: it writes files.
+    const QString from = there.isSymLink() ? QString() : platform::jpeg_made_from(output);
+    if (from.isEmpty())
+        return QStringLiteral("%1 is already there and is not a thumbnail this program made, so it "
+                              "was left as it is.")
+            .arg(output);
+    // Made from this picture, or from the copy a page run made of it.
+    if (from == picture || platform::isSameFile(from, picture) ||
+        platform::haveSameBytes(from, picture))
+        return QString();
+    return QStringLiteral("%1 is already there and is a thumbnail this program made from another "
+                          "picture (%2), so it was left as it is.")
+        .arg(output, from);
 }
 
 bool is_image_file(const QString& name)
@@ -179,10 +219,13 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
     // Nothing made from a picture replaces that picture.
     if (thumb == image || platform::isSameFile(thumb, image))
         return name;
+    // A file this program did not make from this picture stays; the picture stands for itself.
+    if (!thumbnail_in_the_way(thumb, image).isEmpty())
+        return name;
     if (!prepare_thumbnail_engine(engine, image, size))
         return name;
     // The save replaces an older thumbnail atomically; a failed save keeps it.
-    if (!engine.saveAsJpeg(thumb)) {
+    if (!engine.saveAsJpeg(thumb, platform::Flush::ToDisk, image)) {
         if (error)
             *error = QStringLiteral("The thumbnail %1 could not be written: %2").arg(thumb, engine.errorString());
         engine.setSizeLimit(0);

@@ -29,13 +29,20 @@ int styled_thumbnail_limit(int size);
 // A thumbnail's file name from an image's: "tn_" before it (prefix on) or
 // "_tn.jpg" after it, cut at the first "."; a name that already carries the
 // prefix or the suffix keeps it. Without cutAlways, a prefixed name that
-// already holds ".jpg" is not cut.
+// already holds ".jpg" is not cut. A name longer than the file system holds
+// is shortened before its ending.
 QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways);
+
+// Why a thumbnail of `picture` may not take the name `output`, as the user is
+// told; "" when nothing is there, or a thumbnail this program made from that
+// picture or from a copy of it (its mark says so), whichever run made it.
+QString thumbnail_in_the_way(const QString& output, const QString& picture);
 
 // Makes a JPEG thumbnail beside the image on the engine when the image is
 // larger than the thumbnail size, and records it. Gives the thumbnail's
-// path, or the bare file name when the image serves as its own thumbnail,
-// or "" for a missing image; none, with the reason in error, when the
+// path, or the bare file name when the image serves as its own thumbnail
+// (also when a file it may not replace holds the thumbnail's name), or ""
+// for a missing image; none, with the reason in error, when the
 // thumbnail could not be written.
 std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QString& image,
                                         QString* error = nullptr);

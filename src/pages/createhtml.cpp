@@ -53,7 +53,7 @@ void runJob(platform::ImageControl& engine, ImageJob& job, int size)
         return;
     if (!prepare_thumbnail_engine(engine, job.copy, size))
         return;
-    job.saved = engine.saveAsJpeg(job.thumb, platform::Flush::ToCache);
+    job.saved = engine.saveAsJpeg(job.thumb, platform::Flush::ToCache, job.copy);
     if (!job.saved)
         job.writeError = QStringLiteral("The thumbnail %1 could not be written: %2").arg(job.thumb, engine.errorString());
 }

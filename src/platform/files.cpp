@@ -84,6 +84,21 @@ bool hasTwinInFolder(const QString& folder, const QString& name)
 
 } // namespace
 
+bool haveSameBytes(const QString& a, const QString& b)
+{
+    QFile fa(a);
+    QFile fb(b);
+    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 chunk = 1 << 16;
+    while (!fa.atEnd()) {
+        const QByteArray pa = fa.read(chunk);
+        if (pa.isEmpty() || pa != fb.read(chunk))
+            return false;
+    }
+    return fb.atEnd();
+}
+
 bool hasUndecodableName(const QString& path)
 {
     for (qsizetype i = 0; i < path.size(); ++i) {

@@ -17,6 +17,8 @@ bool isReadableFile(const QString& path);
 
 // Both names lead to one file on disk (by identity, not by spelling).
 bool isSameFile(const QString& a, const QString& b);
+// Both files hold the same bytes (false when either cannot be read).
+bool haveSameBytes(const QString& a, const QString& b);
 
 // A name read from the disk as text. A byte that is no part of UTF-8 becomes
 // a character of its own, U+DC80 to U+DCFF, which no UTF-8 text holds: a name

@@ -26,6 +26,10 @@ constexpr int DecoderMemoryLimitMb = 1024;
 // Larger files are decoded from the disk as they are read.
 constexpr qint64 WholeReadLimit = qint64(256) << 20;
 
+// The JPEG comment key of the mark; the value is the picture's path,
+// percent-encoded so that the reader's folding of blanks keeps it whole.
+const QString madeFromKey = QStringLiteral("Mosaicon-made-from");
+
 QSize fitInSquare(const QSize& size, int limit)
 {
     if (limit <= 0 || (size.width() <= limit && size.height() <= limit))
@@ -499,7 +503,7 @@ void ImageControl::clear()
         changed();
 }
 
-bool ImageControl::saveAsJpeg(const QString& path, Flush flush)
+bool ImageControl::saveAsJpeg(const QString& path, Flush flush, const QString& madeFrom)
 {
     if (isNull()) {
         m_error = QStringLiteral("No picture is loaded.");
@@ -526,6 +530,9 @@ bool ImageControl::saveAsJpeg(const QString& path, Flush flush)
     writer.setQuality(qMax(1, m_jpegQuality));
     writer.setOptimizedWrite(m_jpegOptimize);
     writer.setProgressiveScanWrite(m_jpegOutputMode != 0);
+    // A mark the picture carried from elsewhere never makes this file pass for another's.
+    if (!madeFrom.isEmpty() || !image.text(madeFromKey).isEmpty())
+        writer.setText(madeFromKey, QString::fromLatin1(madeFrom.toUtf8().toPercentEncoding("/")));
     if (!writer.write(image)) {
         // The writer knows only that its device failed; the file knows why.
         const QString reason = file.errorString().isEmpty() ? writer.errorString() : file.errorString();
@@ -539,6 +546,17 @@ bool ImageControl::saveAsJpeg(const QString& path, Flush flush)
     }
     m_error.clear();
     return true;
+}
+
+QString jpeg_made_from(const QString& path)
+{
+    QFile file(path);
+    // Another type of file is no JPEG of this program's: not worth a decoder's warning.
+    if (!file.open(QIODevice::ReadOnly) || file.peek(2) != QByteArrayLiteral("\xff\xd8"))
+        return QString();
+    QImageReader reader(&file, QByteArrayLiteral("jpeg"));
+    reader.setAutoDetectImageFormat(false);
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(reader.text(madeFromKey).toLatin1()));
 }
 
 } // namespace mosaicon::platform

@@ -119,7 +119,9 @@ public:
     void setJpegDither(int dither);
 
     // Writes picture() as JPEG, atomically, transparency laid on backColor.
-    bool saveAsJpeg(const QString& path, Flush flush = Flush::ToDisk);
+    // Given the picture it was made from, the JPEG carries this program's mark
+    // naming that picture (see jpeg_made_from).
+    bool saveAsJpeg(const QString& path, Flush flush = Flush::ToDisk, const QString& madeFrom = {});
 
     // A Windows colour number (0x00BBGGRR) that transparent pixels are laid on
     // when saved as JPEG.
@@ -193,5 +195,12 @@ private:
     double m_height = 0;
     bool m_visible = true;
 };
+
+// The picture named by the mark saveAsJpeg leaves in a thumbnail or reduced
+// copy, read from the file's header alone (nothing is decoded); "" for a file
+// without this program's mark. The mark, not a record, tells a later run that
+// the file is its own: a record can be lost with a killed run, and a name
+// can be taken by the user's own photo.
+QString jpeg_made_from(const QString& path);
 
 } // namespace mosaicon::platform

@@ -119,7 +119,7 @@ void make_reduced_copy(platform::ImageControl& engine, ImageJob& job, int height
     if (!(height < engine.imageHeight() || height < engine.imageWidth()) || job.thumb.isEmpty())
         return;
     apply_thumbnail_settings(engine);
-    job.saved = engine.saveAsJpeg(job.thumb, platform::Flush::ToCache);
+    job.saved = engine.saveAsJpeg(job.thumb, platform::Flush::ToCache, job.copy);
 }
 
 void make_all_reduced_copies(SlideShow& show)

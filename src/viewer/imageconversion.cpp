@@ -3,6 +3,8 @@
 #include "pagekit/imagecopies.h"
 #include "pagekit/thumbnails.h"
 
+#include "viewer/fileoperations.h"
+
 #include "settings/program.h"
 
 #include "platform/events.h"
@@ -14,7 +16,6 @@
 #include "platform/ui.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -55,38 +56,16 @@ QString outputFolder(const QString& sourceFolder, const ConversionPlace& place)
     return place.besideSource ? sourceFolder : place.targetDir;
 }
 
-// The file at `output` may be replaced: it is the one recorded as made from
-// this source, or there is none (nor a link of that name).
-bool mayReplace(const QString& output, const QString& recorded)
+// A made picture never lands on a file this program did not make from this
+// source; true, with the result Occupied, when one is in the way.
+bool occupied(Conversion& c, const QString& source)
 {
-    const QFileInfo there(output);
-    if (!there.exists() && !there.isSymLink())
-        return true;
-    return !recorded.isEmpty() && (recorded == output || platform::isSameFile(recorded, output));
-}
-
-void occupied(Conversion& c)
-{
-    c.result.outcome = ConversionResult::Occupied;
-    c.result.error =
-        QStringLiteral(
-            "%1 is already there and was not made from this picture, so it was left as it is.")
-            .arg(c.result.output);
-}
-
-bool sameBytes(const QString& a, const QString& b)
-{
-    QFile fa(a);
-    QFile fb(b);
-    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+    const QString why = thumbnail_in_the_way(c.result.output, source);
+    if (why.isEmpty())
         return false;
-    constexpr qint64 chunk = 1 << 16;
-    while (!fa.atEnd()) {
-        const QByteArray pa = fa.read(chunk);
-        if (pa.isEmpty() || pa != fb.read(chunk))
-            return false;
-    }
-    return fb.atEnd();
+    c.result.outcome = ConversionResult::Occupied;
+    c.result.error = why;
+    return true;
 }
 
 // A JPEG source (".jpg", ".jpeg" or ".jpe" in any letter case).
@@ -100,7 +79,7 @@ bool isJpegName(const QString& name)
 // A thumbnail of a picture that already fits the thumbnail size: the View
 // Images window copies the picture unchanged, the catalog makes nothing.
 void leaveSmall(Conversion& c, const QString& source, const QString& folder, const QString& name,
-                const ConversionPlace& place, const QString& recorded)
+                const ConversionPlace& place)
 {
     if (!place.copySmallThumbnail) {
         c.result.outcome = ConversionResult::SmallLeft;
@@ -113,14 +92,12 @@ void leaveSmall(Conversion& c, const QString& source, const QString& folder, con
         return;
     }
     // An earlier copy of this very picture is there already: nothing to write.
-    if (QFileInfo(copy).isFile() && sameBytes(copy, source)) {
+    if (QFileInfo(copy).isFile() && platform::haveSameBytes(copy, source)) {
         c.result.outcome = ConversionResult::CopiedSmall;
         return;
     }
-    if (!mayReplace(copy, recorded)) {
-        occupied(c);
+    if (occupied(c, source))
         return;
-    }
     QString error;
     if (!platform::copyFile(source, copy, &error, platform::Flush::ToCache)) {
         failed(c, QStringLiteral("The picture %1 could not be copied to %2: %3").arg(source, copy, error));
@@ -130,14 +107,18 @@ void leaveSmall(Conversion& c, const QString& source, const QString& folder, con
 }
 
 // Makes one output on the calling thread's engine, by the settings in memory;
-// reads no settings file and writes no record. `recorded` is the source's
-// [Thumbnails (vi)] record, read beforehand on the UI thread.
+// reads no settings file and writes no record.
 Conversion convertFile(platform::ImageControl& engine, const QString& source, ConversionKind kind,
-                       const ConversionPlace& place, int size, const QString& recorded)
+                       const ConversionPlace& place, int size)
 {
     Conversion c;
     const auto [sourceFolder, name] = platform::split_file_path(source);
     c.result.output = name;
+    // Before the test for the file: the name may lead to another one.
+    if (platform::hasUndecodableName(source)) {
+        failed(c, undecodable_name_reason());
+        return c;
+    }
     if (!platform::file_exists(source)) {
         c.result.outcome = ConversionResult::SourceMissing;
         return c;
@@ -171,7 +152,7 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         return c;
     }
     if (thumbnail && engine.imageWidth() <= size && engine.imageHeight() <= size) {
-        leaveSmall(c, source, folder, name, place, recorded);
+        leaveSmall(c, source, folder, name, place);
         return c;
     }
     c.result.output = output;
@@ -180,18 +161,16 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         c.result.outcome = ConversionResult::SameAsSource;
         return c;
     }
-    // A made picture never lands on another picture: only the thumbnail
-    // recorded for this source is replaced.
-    if (!mayReplace(output, recorded)) {
-        occupied(c);
+    if (occupied(c, source))
         return c;
-    }
     // The box is the thumbnail size times 15.7 twips, and these windows count
     // 15.7 twips a pixel: a box of the thumbnail size in pixels, given here
     // in this program's twips.
     prepare_thumbnail_engine(engine, source, size, platform::pixelsToTwips(size));
     // The save replaces an older file atomically; a failed save keeps it.
-    if (!engine.saveAsJpeg(output, platform::Flush::ToCache)) {
+    // A thumbnail carries the mark that lets a later run replace it; a JPEG
+    // copy is never replaced, so needs none.
+    if (!engine.saveAsJpeg(output, platform::Flush::ToCache, thumbnail ? source : QString())) {
         failed(c, engine.errorString());
         return c;
     }
@@ -200,45 +179,23 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
     return c;
 }
 
-// The [Thumbnails (vi)] record of each source: the one file a thumbnail of
-// it may replace. A JPEG copy replaces nothing, so needs none.
-QStringList recordedOutputs(const QStringList& sources, ConversionKind kind)
-{
-    QStringList recorded;
-    recorded.reserve(sources.size());
-    for (const QString& source : sources)
-        recorded.append(kind == ConversionKind::Thumbnail
-                            ? settingsFile().get(recordSection(), source)
-                            : QString());
-    return recorded;
-}
-
 QString recordError(const ConversionResult& result)
 {
     return QStringLiteral("%1 was made, but its record could not be saved: %2")
         .arg(result.output, settingsFile().errorString());
 }
 
-// Writes the records of made thumbnails, in order, in one write of the
-// settings file; a result whose record could not be saved becomes Failed.
-void writeRecords(const QStringList& sources, std::vector<Conversion*>& conversions)
+// Saves the record of a thumbnail just made, on its own, so that it
+// outlives a run killed later; a result whose record could not be saved
+// becomes Failed.
+void saveRecord(const QString& source, Conversion& c)
 {
+    if (!c.recordDue)
+        return;
     platform::ProfileFile& ini = settingsFile();
-    bool any = false;
-    {
-        const platform::ProfileBatch batch;
-        for (size_t i = 0; i < conversions.size(); ++i) {
-            if (!conversions[i]->recordDue)
-                continue;
-            ini.put(recordSection(), sources.at(qsizetype(i)), conversions[i]->result.output);
-            any = true;
-        }
-        if (!any || ini.flush())
-            return;
-    }
-    for (Conversion* c : conversions)
-        if (c->recordDue)
-            failed(*c, recordError(c->result));
+    ini.put(recordSection(), source, c.result.output);
+    if (!ini.flush())
+        failed(c, recordError(c.result));
 }
 
 // One key a file, whatever the spelling of its folder, so that two paths to
@@ -306,14 +263,8 @@ public:
     ListRun(QStringList sources, ConversionKind kind, ConversionPlace place)
         : m_sources(std::move(sources)), m_kind(kind), m_place(std::move(place)),
           m_waits(waitsFor(m_sources, m_kind, m_place)), m_conversions(size_t(m_sources.size())),
-          m_finished(size_t(m_sources.size()), 0), m_size(thumbnail_size()),
-          m_recorded(recordedOutputs(m_sources, m_kind)), m_nextSame(size_t(m_sources.size()), -1)
+          m_finished(size_t(m_sources.size()), 0), m_size(thumbnail_size())
     {
-        QHash<QString, qsizetype> later;
-        for (qsizetype k = m_sources.size() - 1; k >= 0; --k) {
-            m_nextSame[size_t(k)] = later.value(m_sources.at(k), -1);
-            later.insert(m_sources.at(k), k);
-        }
     }
 
     // On a worker thread: converts k once the conversions it waits for are done.
@@ -326,19 +277,9 @@ public:
                                    [&](qsizetype j) { return m_finished[size_t(j)] != 0; });
             });
         }
-        QString recorded;
+        Conversion c = convertFile(engine, m_sources.at(k), m_kind, m_place, m_size);
         {
             const std::lock_guard lock(m_mutex);
-            recorded = m_recorded.at(k);
-        }
-        Conversion c = convertFile(engine, m_sources.at(k), m_kind, m_place, m_size, recorded);
-        {
-            const std::lock_guard lock(m_mutex);
-            // A source listed again may replace what this one made, as it
-            // would once the record is written; the two run in list order.
-            if (c.recordDue)
-                for (qsizetype j = m_nextSame[size_t(k)]; j >= 0; j = m_nextSame[size_t(j)])
-                    m_recorded[j] = c.result.output;
             m_conversions[size_t(k)] = std::move(c);
             m_finished[size_t(k)] = 1;
             ++m_finishedCount;
@@ -353,8 +294,9 @@ public:
         return m_changed.wait_for(lock, moment, [&] { return m_finishedCount == m_sources.size(); });
     }
 
-    // The finished conversions from `from` on, up to the first unfinished one,
-    // their records written; the index after the last.
+    // The finished conversions from `from` on, up to the first unfinished
+    // one, each thumbnail's record saved as it is taken (records go into the
+    // file in list order, as one thread leaves them); the index after the last.
     qsizetype takeFinished(qsizetype from, std::vector<Conversion*>& taken)
     {
         qsizetype end = from;
@@ -364,9 +306,11 @@ public:
                 ++end;
         }
         taken.clear();
-        for (qsizetype k = from; k < end; ++k)
+        // A finished conversion is no longer touched by the workers.
+        for (qsizetype k = from; k < end; ++k) {
+            saveRecord(m_sources.at(k), m_conversions[size_t(k)]);
             taken.push_back(&m_conversions[size_t(k)]);
-        writeRecords(m_sources.mid(from, end - from), taken);
+        }
         return end;
     }
 
@@ -381,8 +325,6 @@ private:
     std::vector<char> m_finished;
     qsizetype m_finishedCount = 0;
     const int m_size;
-    QStringList m_recorded;
-    std::vector<qsizetype> m_nextSame; // the next index of the same source, or -1
     std::mutex m_mutex;
     std::condition_variable m_changed;
 };
@@ -410,12 +352,8 @@ QString converted_name(const QString& fileName, ConversionKind kind, bool prefix
 ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place)
 {
     platform::ImageControl engine;
-    Conversion c = convertFile(engine, source, kind, place, thumbnail_size(),
-                               recordedOutputs({source}, kind).constFirst());
-    if (c.recordDue) {
-        std::vector<Conversion*> one{&c};
-        writeRecords(QStringList{source}, one);
-    }
+    Conversion c = convertFile(engine, source, kind, place, thumbnail_size());
+    saveRecord(source, c);
     return c.result;
 }
 
@@ -454,23 +392,18 @@ QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind ki
         run_on_every_core(run.size(), [&run](platform::ImageControl& engine, qsizetype k) { run.convert(engine, k); });
     });
     // The window stays live while the workers convert; results are handed on
-    // in list order, their records written a few at a time.
+    // in list order, each thumbnail's record saved the moment it is taken,
+    // so that a run killed later leaves the records of what it made.
     constexpr std::chrono::milliseconds eventsEvery{20};
-    constexpr qint64 recordsEveryMs = 200;
-    QElapsedTimer sinceRecords;
-    sinceRecords.start();
     std::vector<Conversion*> taken;
     for (qsizetype reported = 0; reported < sources.size();) {
         const bool all = run.waitForAll(eventsEvery);
-        if (all || sinceRecords.elapsed() >= recordsEveryMs) {
-            const qsizetype from = reported;
-            reported = run.takeFinished(from, taken);
-            sinceRecords.restart();
-            for (qsizetype k = from; k < reported; ++k) {
-                results[indexes.at(k)] = taken[size_t(k - from)]->result;
-                if (done)
-                    done(indexes.at(k), results.at(indexes.at(k)));
-            }
+        const qsizetype from = reported;
+        reported = run.takeFinished(from, taken);
+        for (qsizetype k = from; k < reported; ++k) {
+            results[indexes.at(k)] = taken[size_t(k - from)]->result;
+            if (done)
+                done(indexes.at(k), results.at(indexes.at(k)));
         }
         if (!all)
             platform::doEvents();

@@ -24,8 +24,8 @@ struct ConversionPlace
 
 struct ConversionResult
 {
-    // Occupied: a file of the output's name is there that was not made from
-    // this source (no [Thumbnails (vi)] record of it), so nothing was made.
+    // Occupied: a file of the output's name is there that is not a thumbnail
+    // this program made from this source (its mark says so), so nothing was made.
     enum Outcome
     {
         Skipped,
@@ -51,12 +51,14 @@ struct ConversionResult
 QString converted_name(const QString& fileName, ConversionKind kind, bool prefixThumbnail);
 
 // One conversion by the settings in memory (thumbnail size, quality, smoothing,
-// dither, optimize, 3d, style, prefix); writes the [Thumbnails (vi)] record for
-// a thumbnail made. Never replaces its own source, nor any file but the one
-// recorded as made from this source (or, for a small picture's copy, a file
-// that already holds the same bytes). A JPEG source is not made into a JPEG
-// beside itself. A record that cannot be saved makes the result Failed, with
-// the reason.
+// dither, optimize, 3d, style, prefix); saves the [Thumbnails (vi)] record of
+// a thumbnail made at once. Never replaces its own source, nor any file but a
+// thumbnail this program made from this source, whichever run made it (or,
+// for a small picture's copy, a file that already holds the same bytes); a
+// record names a file but proves nothing of it. A JPEG source is not made
+// into a JPEG beside itself. A source whose name is not valid UTF-8 is
+// refused. A record that cannot be saved makes the result Failed, with the
+// reason.
 ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place);
 
 // The thumbnail size box's rule: an empty text, "0" or a text beginning with

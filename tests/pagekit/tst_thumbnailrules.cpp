@@ -32,6 +32,14 @@ private slots:
         QTest::addRow("prefix kept") << "tn_cat.gif" << true << "tn_cat.jpg";
         QTest::addRow("prefix without a dot") << "readme" << true << "tn_readme";
         QTest::addRow("prefix with several dots") << "a.b.gif" << true << "tn_a.jpg";
+        // The file system holds 255 bytes a name: a longer thumbnail name is cut before its ending.
+        QTest::addRow("a 255-byte name's thumbnail is shortened to 255 bytes")
+            << QString(251, u'a') + ".gif" << false << QString(248, u'a') + "_tn.jpg";
+        QTest::addRow("a 255-byte name's prefixed thumbnail is shortened to 255 bytes")
+            << QString(251, u'b') + ".png" << true << "tn_" + QString(248, u'b') + ".jpg";
+        QTest::addRow("a shortened name loses whole characters, never half of one")
+            << "aaa" + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(62) + ".gif" << false
+            << "aaa" + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(61) + "_tn.jpg";
     }
     void names()
     {

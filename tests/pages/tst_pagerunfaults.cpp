@@ -123,6 +123,25 @@ private slots:
         QVERIFY(page.contains("<A HREF=\"dog_tn.jpg\"><img src=\"dog_tn.jpg\""));
     }
 
+    // A photo's name of 255 bytes, the most the file system holds, leaves no
+    // room for "_tn": its thumbnail takes a shorter name and the run goes on.
+    void aNameOf255BytesGetsAShorterThumbnailName()
+    {
+        Run run;
+        settings().auto_start_browser = false;
+        run.picture(QString(251, u'a') + ".jpg", 300, 150);
+        run.picture(QStringLiteral("dog.jpg"), 300, 150);
+        go_create_html(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.toldSuccess());
+        const QString shorter = QString(248, u'a') + "_tn.jpg";
+        QCOMPARE(QImage(run.web(shorter)).size(), QSize(104, 52));
+        QCOMPARE(QImage(run.web(QStringLiteral("dog_tn.jpg"))).size(), QSize(104, 52));
+        const QByteArray page = run.tp.read("web/mosaik.htm");
+        QVERIFY(page.contains("<img src=\"" + shorter.toUtf8() + "\""));
+        QVERIFY(page.contains("<img src=\"dog_tn.jpg\""));
+    }
+
     // An empty, a cut-short and a mislabelled picture are published as the
     // page has them, and one message at the end names each with its reason.
     void damagedPicturesAreToldOnce()

@@ -129,11 +129,15 @@ private slots:
         QFETCH(bool, frames);
         QFETCH(int, prompts);
         QByteArray unprompted;
+        // The copy's mark names the picture it was made from, in each run's own folder.
+        const auto markedIn = [](const QByteArray& bytes, const QString& folder) {
+            return QByteArray(bytes).replace(folder.toUtf8(), "FOLDER");
+        };
         {
             SlideRunFixture run(frames);
             run.threePictures();
             go_create_slideshow(run.started());
-            unprompted = run.tp.read("web/b_tn.jpg");
+            unprompted = markedIn(run.tp.read("web/b_tn.jpg"), run.tp.folder());
         }
         SlideRunFixture run(frames);
         run.threePictures();
@@ -143,7 +147,7 @@ private slots:
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(!unprompted.isEmpty());
-        QCOMPARE(run.tp.read("web/b_tn.jpg"), unprompted);
+        QCOMPARE(markedIn(run.tp.read("web/b_tn.jpg"), run.tp.folder()), unprompted);
     }
 };
 

@@ -333,7 +333,7 @@ private slots:
             // besides, the picture whose thumbnail found another picture in its place.
             const QString inPlace =
                 tp.path("big.jpg") + ": " + tp.path("thumbs/big_tn.jpg") +
-                " is already there and was not made from this picture, so it was left as it is.";
+                " is already there and is not a thumbnail this program made, so it was left as it is.";
             QCOMPARE(text.count(tp.folder()), told.startsWith(QLatin1String("The thumbnail")) ? 0
                                               : inTheWay ? 3 - (index == 15)
                                                          : 1);

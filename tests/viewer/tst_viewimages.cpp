@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
-#include <QImageReader>
 #include <QTest>
 
 using namespace mosaicon;
@@ -633,7 +632,7 @@ private slots:
         QTest::addColumn<QString>("told");     // $S the sources' folder, $T the target
         QTest::addColumn<QStringList>("kept"); // files that keep their bytes and time
         const QString occupied = QStringLiteral(
-            "%1: %2 is already there and was not made from this picture, so it was left as it is.");
+            "%1: %2 is already there and is not a thumbnail this program made, so it was left as it is.");
         const QString overItself = QStringLiteral(
             "$S/dog_tn.jpg: the new image would replace the picture it is made from.");
         QTest::addRow("beside the sources, another photo named dog_tn.jpg is not made the "
@@ -643,10 +642,12 @@ private slots:
             << "These images could not be created:\n" +
                    occupied.arg("$S/dog.jpg", "$S/dog_tn.jpg") + u'\n' + overItself
             << QStringList{"dog.jpg", "dog_tn.jpg"};
-        QTest::addRow("the thumbnail recorded for dog.jpg is replaced")
+        QTest::addRow("a photo in the place of the thumbnail recorded for dog.jpg stays")
             << QStringList{"dog.jpg@200x150", "dog_tn.jpg@300x200"} << true << "Command6"
             << "dog_tn.jpg"
-            << "These images could not be created:\n" + overItself << QStringList{"dog.jpg"};
+            << "These images could not be created:\n" +
+                   occupied.arg("$S/dog.jpg", "$S/dog_tn.jpg") + u'\n' + overItself
+            << QStringList{"dog.jpg", "dog_tn.jpg"};
         QTest::addRow("the single thumbnail button tells the same")
             << QStringList{"dog.jpg@200x150", "dog_tn.jpg@300x200"} << true << "Command1"
             << ""
@@ -704,13 +705,6 @@ private slots:
         for (const QString& name : kept) {
             QCOMPARE(tp.read(name), before.value(name));
             QCOMPARE(QFileInfo(tp.path(name)).lastModified(), past);
-        }
-        if (!record.isEmpty()) {
-            // Now the thumbnail of dog.jpg.
-            const QSize size = QImageReader(tp.path(record)).size();
-            QVERIFY2(size.width() <= 105 && size.height() < 100,
-                     qPrintable(QString::number(size.width())));
-            QVERIFY(QFileInfo(tp.path(record)).lastModified() > past);
         }
     }
 
