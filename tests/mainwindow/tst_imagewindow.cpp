@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QListWidget>
 #include <QTest>
@@ -281,6 +282,21 @@ private slots:
         f.window()->menuFileItem(0)->trigger();
         QCOMPARE(platform::clipboardText(), QStringLiteral("before"));
         QVERIFY(platform::clipboardPicture().isNull());
+
+        // A scratch file that cannot be written is told, naming it, and the
+        // clipboard keeps what it had.
+        const QString scratchPath = f.tp.path(QStringLiteral("thumb.bmp"));
+        QVERIFY(QFile::remove(scratchPath));
+        QVERIFY(QDir(f.tp.folder()).mkdir(QStringLiteral("thumb.bmp")));
+        f.doubleClick(camera);
+        platform::setClipboardText(QStringLiteral("before"));
+        f.tp.ui.expectMessage(std::nullopt);
+        f.window()->menuFileItem(0)->trigger();
+        VERIFY_DIALOGS(f.tp);
+        const QString told = f.tp.ui.asked().last().text;
+        QVERIFY2(told.startsWith(QStringLiteral("The picture could not be copied through %1: ").arg(scratchPath)),
+                 qPrintable(told));
+        QCOMPARE(platform::clipboardText(), QStringLiteral("before"));
         f.setOption(false);
     }
 };
