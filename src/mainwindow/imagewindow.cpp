@@ -4,16 +4,20 @@
 #include "mainwindow/mainform.h"
 
 #include "settings/mainformview.h"
+#include "settings/program.h"
 
 #include "pagekit/thumbnails.h"
 
 #include "platform/clipboard.h"
 #include "platform/events.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/ui.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/imageview.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -206,8 +210,27 @@ void ImageWindow::Timer1_Timer()
 void ImageWindow::copyToClipboard()
 {
     const platform::ImageControl& c = m_image->control();
-    if (c.visible() && !c.isNull())
-        platform::setClipboardPicture(c.picture());
+    if (!c.visible() || c.isNull())
+        return;
+    // The clipboard gets the picture as written to the scratch bitmap and
+    // read back, so that what it holds is what the file holds.
+    const QString scratch = platform::joinPath(program().program_folder, QStringLiteral("thumb.bmp"));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QString error;
+    if (!buffer.open(QIODevice::WriteOnly) || !c.picture().save(&buffer, "BMP"))
+        error = QStringLiteral("the picture cannot be made a bitmap");
+    else
+        platform::writeFileAtomically(scratch, bytes, &error);
+    QImage copy;
+    if (error.isEmpty() && !copy.load(scratch, "BMP"))
+        error = QStringLiteral("it cannot be read back");
+    if (!error.isEmpty()) {
+        platform::msgbox(QStringLiteral("The picture could not be copied through %1: %2").arg(scratch, error),
+                         platform::MsgBox::Exclamation, program().product_title);
+        return;
+    }
+    platform::setClipboardPicture(copy);
 }
 
 void ImageWindow::exitWindow()
@@ -261,8 +284,8 @@ void itemlist_KeyPress(MainForm& form)
 {
     const QString entry = currentEntry(form.itemlist());
     if (ImageWindow* window = shownImageWindow(form)) {
-        const bool image = is_image_file(entry);
-        if (image) {
+        // Only a double click names the entry in the window's status bar.
+        if (is_image_file(entry)) {
             const platform::BusyCursor busy;
             if (!window->showFile(entry)) {
                 reportUnopened(*window, entry);
@@ -271,8 +294,6 @@ void itemlist_KeyPress(MainForm& form)
         } else {
             window->o_image()->control().setVisible(false);
         }
-        // The window names what it shows, as after a double click.
-        window->setStatusText(image ? entry : QString());
     }
     show_status(entry);
     form.itemlist()->setFocus();

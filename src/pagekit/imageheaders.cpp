@@ -2,7 +2,6 @@
 
 #include "settings/program.h"
 
-#include "platform/picturecheck.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -247,20 +246,17 @@ std::optional<QSize> image_pixel_size(const QString& path)
     return std::nullopt;
 }
 
-QString picture_damage(const QString& path)
+QString picture_mislabel(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     const QByteArray head = file.read(4);
     const QString tail = path.right(4).toLower();
-    const bool jpeg = head.startsWith("\xFF\xD8\xFF");
-    if (tail == QLatin1String(".jpg") && !jpeg)
+    if (tail == QLatin1String(".jpg") && !head.startsWith("\xFF\xD8\xFF"))
         return QStringLiteral("its contents are not a JPEG picture");
     if (tail == QLatin1String(".gif") && !head.startsWith("GIF8"))
         return QStringLiteral("its contents are not a GIF picture");
-    if (jpeg && platform::jpegCutShort(path))
-        return QStringLiteral("the picture is cut short");
     return QString();
 }
 

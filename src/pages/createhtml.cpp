@@ -42,13 +42,14 @@ void runJob(platform::ImageControl& engine, ImageJob& job, int size)
     engine.setSizeLimit(settings().thumb_style != 0 ? styled_thumbnail_limit(size) : size + 4);
     // A picture that cannot be loaded leaves the engine empty: no thumbnail
     // is ever made from the previous image.
+    // The reason is told with the user's file, not the run's copy of it.
     if (!engine.setFileName(job.copy)) {
-        job.readError = engine.errorString();
+        job.readError = engine.errorReason();
         return;
     }
     job.pixels = QSize(engine.imageWidth(), engine.imageHeight());
-    // Read, but not whole or not what its name says: published all the same, and told.
-    job.readError = picture_damage(job.copy);
+    // Read, but not what its name says: published all the same, and told.
+    job.readError = picture_mislabel(job.copy);
     if (!(size < engine.imageHeight() || size < engine.imageWidth()) || job.thumb.isEmpty())
         return;
     if (!prepare_thumbnail_engine(engine, job.copy, size))

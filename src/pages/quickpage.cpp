@@ -1,5 +1,6 @@
 #include "pages/quickpage.h"
 
+#include "pagekit/imageheaders.h"
 #include "pagekit/pageblocks.h"
 #include "pagekit/pagerun.h"
 #include "pagekit/textfile.h"
@@ -8,6 +9,7 @@
 
 #include "platform/events.h"
 #include "platform/paths.h"
+#include "platform/picturecheck.h"
 
 namespace mosaicon {
 
@@ -32,6 +34,12 @@ void create_quick_html(PageRun& run)
         if (!platform::file_exists(path))
             continue;
         show_status(QStringLiteral("Adding %1").arg(path));
+        // Linked all the same; told, though the page itself reads nothing.
+        QString fault = picture_mislabel(path);
+        if (fault.isEmpty())
+            fault = platform::pictureDamage(path);
+        if (!fault.isEmpty())
+            run.unreadable(path, fault);
         ++images;
         const QString address = file_url(path);
         page.line(QStringLiteral("<img src=\"%1\">").arg(html_text(address)));
@@ -42,6 +50,8 @@ void create_quick_html(PageRun& run)
     if (images > 0 && !run.savePage(page, page_path))
         return;
     run.finish(page_path, images > 0, EditorStart::DirectWhenAlone);
+    if (!run.failed())
+        run.reportUnreadable();
 }
 
 void go_create_simple_html(PageRun& run)

@@ -160,17 +160,22 @@ QImage smoothed(const QImage& source, int strength)
 
 // Reads the file at the size target gives for its natural size (the decoder's
 // own size when it cannot scale), into decoded's memory where it can; false
-// with the reason in error when it cannot be read.
+// with the reason in error when it cannot be read, and that reason without
+// the file's name in reason.
 bool decodeFile(const QString& path, const TargetSize& target, QImage* decoded, QSize* naturalSize,
-                QString* error)
+                QString* error, QString* reason = nullptr)
 {
     // Before any reader touches the file: Qt's allocation limit does not cover
     // what libpng allocates for a chunk, so one bad length can freeze the program.
-    const QString damage = pictureDamage(path);
-    if (!damage.isEmpty()) {
-        *error = withFileName(path, damage, "load");
+    const auto fail = [&](const QString& why) {
+        *error = withFileName(path, why, "load");
+        if (reason)
+            *reason = why;
         return false;
-    }
+    };
+    const QString damage = pictureDamage(path);
+    if (!damage.isEmpty())
+        return fail(damage);
     // Read whole first: the decoders ask for a few kilobytes at a time, and a
     // system call for each costs more than the copy.
     QFile file(path);
@@ -204,12 +209,10 @@ bool decodeFile(const QString& path, const TargetSize& target, QImage* decoded, 
             // the format; otherwise the suffix's decoder knows more.
             const QImageReader& teller =
                 byContent.error() != QImageReader::UnsupportedFormatError ? byContent : *bySuffix;
-            *error = withFileName(path, teller.errorString(), "load");
-            return false;
+            return fail(teller.errorString());
         }
     } else if (image.isNull()) {
-        *error = withFileName(path, bySuffix->errorString(), "load");
-        return false;
+        return fail(bySuffix->errorString());
     }
     *decoded = std::move(image);
     return true;
@@ -235,7 +238,7 @@ bool ImageControl::decode(const QString& path, int limit, QImage* decoded, QSize
 {
     return decodeFile(
         path, [limit](QSize natural) { return limitedSize(natural, limit); }, decoded, naturalSize,
-        &m_error);
+        &m_error, &m_errorReason);
 }
 
 LoadedPicture ImageControl::loadForDisplay(const QString& path, const DisplaySize& displaySize)
@@ -481,6 +484,7 @@ bool ImageControl::forget()
     const bool hadPicture = !m_shown.isNull();
     m_fileName.clear();
     m_error.clear();
+    m_errorReason.clear();
     m_shown = QImage();
     m_stretched = QImage();
     // Kept for the next load when nothing else holds it: a new picture of

@@ -157,6 +157,9 @@ public:
     // Why the last load, size limit change or save failed; empty after a
     // successful one.
     QString errorString() const { return m_error; }
+    // Why the last setFileName() failed, without the file's name: for a
+    // caller that read a copy and names the user's own file.
+    QString errorReason() const { return m_errorReason; }
 
     static constexpr double TwipsPerPixel = twipsPerPixel;
 
@@ -171,6 +174,7 @@ private:
     std::function<void()> m_changed;
     QString m_fileName;
     QString m_error;
+    QString m_errorReason;
     QImage m_decoded;
     QImage m_spare; // the memory of the last picture, for the next load
     QImage m_shown;

@@ -111,11 +111,14 @@ void make_reduced_copy(platform::ImageControl& engine, ImageJob& job, int height
     // decoded at the box's size, the picture fits it already.
     engine.setFileName(QString());
     engine.setSizeLimit(height);
+    // The reason is told with the user's file, not the run's copy of it.
     if (!engine.setFileName(job.copy)) {
-        job.readError = engine.errorString();
+        job.readError = engine.errorReason();
         return;
     }
     job.pixels = QSize(engine.imageWidth(), engine.imageHeight());
+    // Read, but not what its name says: shown all the same, and told.
+    job.readError = picture_mislabel(job.copy);
     if (!(height < engine.imageHeight() || height < engine.imageWidth()) || job.thumb.isEmpty())
         return;
     apply_thumbnail_settings(engine);
@@ -187,6 +190,8 @@ QString slide_image_line(PageRun& run, SlideShow& show, qsizetype index)
     const int height = slide_height();
     if (!show.reducedMade)
         make_reduced_copy(run.thumbnailEngine(), job, height);
+    if (!job.readError.isEmpty())
+        run.unreadable(job.source, job.readError);
     // This image's own height, from its header or else from its load.
     const std::optional<QSize> header = image_pixel_size(job.copy);
     const int pixels = header ? header->height() : job.pixels.value_or(QSize()).height();

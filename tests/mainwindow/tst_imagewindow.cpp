@@ -6,10 +6,12 @@
 #include "platform/imagecontrol.h"
 #include "platform/widgets/imageview.h"
 
+#include "testpictures.h"
 #include "testprogram.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QListWidget>
 #include <QTest>
@@ -22,9 +24,11 @@ const QString camera = QStringLiteral("DSC_0001.JPG");
 const QString drawing = QStringLiteral("plan.png");
 const QString text = QStringLiteral("a.txt");
 const QString broken = QStringLiteral("broken.jpg");
+const QString cut = QStringLiteral("cut.jpg");
 
 // A form with the option's window open over a list of a camera picture
-// (400 x 300 pixels), a drawing (200 x 100), a text file and a JPEG that is none.
+// (400 x 300 pixels), a drawing (200 x 100), a text file, a JPEG that is none
+// and a JPEG cut short.
 struct Fixture
 {
     TestProgram tp;
@@ -38,7 +42,8 @@ struct Fixture
         QImage(200, 100, QImage::Format_RGB32).save(tp.path(drawing), "PNG");
         tp.write(text, "words");
         tp.write(broken, "not a picture");
-        for (const QString& name : {camera, drawing, text, broken})
+        tp.write(cut, cutShortJpeg());
+        for (const QString& name : {camera, drawing, text, broken, cut})
             form.itemlist()->addItem(tp.path(name));
         form.itemlist()->setCurrentRow(-1);
     }
@@ -129,19 +134,23 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("status");       // the main window's; PATH stands for the entry
-        QTest::addColumn<QString>("windowStatus"); // the image window's
+        QTest::addColumn<QString>("windowStatus"); // the image window's; BEFORE: as it was
         QTest::addColumn<bool>("shown");
         for (const QString& how : {QStringLiteral("double click"), QStringLiteral("key press")}) {
             const bool click = how == QLatin1String("double click");
             const QByteArray name = how.toUtf8();
+            // Only a double click names the entry in the window.
             QTest::addRow("%s on a camera file with an upper-case extension shows it",
                           name.constData())
-                << how << camera << "PATH"
-                << "PATH" << true;
+                << how << camera << "PATH" << (click ? "PATH" : "BEFORE") << true;
             QTest::addRow("%s on a text file hides the picture", name.constData())
-                << how << text << (click ? "PATH is not an image file." : "PATH") << "" << false;
+                << how << text << (click ? "PATH is not an image file." : "PATH")
+                << (click ? "" : "BEFORE") << false;
             QTest::addRow("%s on a JPEG that cannot be read says so", name.constData())
                 << how << broken << "Couldn't open PATH"
+                << "" << false;
+            QTest::addRow("%s on a JPEG cut short says it cannot be opened", name.constData())
+                << how << cut << "Couldn't open PATH"
                 << "" << false;
         }
     }
@@ -164,8 +173,9 @@ private slots:
         f.act(how, entry);
         const QString path = f.tp.path(entry);
         QCOMPARE(f.form.statusText(), QString(status).replace(QLatin1String("PATH"), path));
-        QCOMPARE(f.window()->statusText(),
-                 QString(windowStatus).replace(QLatin1String("PATH"), path));
+        QCOMPARE(f.window()->statusText(), QString(windowStatus)
+                                               .replace(QLatin1String("PATH"), path)
+                                               .replace(QLatin1String("BEFORE"), f.tp.path(drawing)));
         QCOMPARE(f.picture().visible(), shown);
         QCOMPARE(f.window()->o_image()->isVisibleTo(f.window()), shown);
         if (shown) {
@@ -248,9 +258,12 @@ private slots:
         QVERIFY(!frm_thumbnail.isLoaded());
     }
 
+    // The picture goes through the scratch bitmap in the program folder,
+    // which replaces the one there before.
     void copyPutsTheShownPictureOnTheClipboard()
     {
         Fixture f;
+        f.tp.write(QStringLiteral("thumb.bmp"), "an older scratch file");
         f.setOption(true);
         f.doubleClick(camera);
         platform::setClipboardText(QStringLiteral("before"));
@@ -259,7 +272,9 @@ private slots:
         QVERIFY(!copied.isNull());
         QCOMPARE(copied.size(), f.picture().picture().size());
         QCOMPARE(copied.width(), qRound(f.picture().width() / 15));
-        QVERIFY(!QFile::exists(f.tp.path(QStringLiteral("thumb.bmp"))));
+        const QImage scratch(f.tp.path(QStringLiteral("thumb.bmp")), "BMP");
+        QCOMPARE(scratch.size(), copied.size());
+        QCOMPARE(scratch.convertToFormat(QImage::Format_RGB32), copied.convertToFormat(QImage::Format_RGB32));
 
         // With no picture shown, the clipboard keeps what it had.
         f.doubleClick(text);
@@ -267,6 +282,21 @@ private slots:
         f.window()->menuFileItem(0)->trigger();
         QCOMPARE(platform::clipboardText(), QStringLiteral("before"));
         QVERIFY(platform::clipboardPicture().isNull());
+
+        // A scratch file that cannot be written is told, naming it, and the
+        // clipboard keeps what it had.
+        const QString scratchPath = f.tp.path(QStringLiteral("thumb.bmp"));
+        QVERIFY(QFile::remove(scratchPath));
+        QVERIFY(QDir(f.tp.folder()).mkdir(QStringLiteral("thumb.bmp")));
+        f.doubleClick(camera);
+        platform::setClipboardText(QStringLiteral("before"));
+        f.tp.ui.expectMessage(std::nullopt);
+        f.window()->menuFileItem(0)->trigger();
+        VERIFY_DIALOGS(f.tp);
+        const QString told = f.tp.ui.asked().last().text;
+        QVERIFY2(told.startsWith(QStringLiteral("The picture could not be copied through %1: ").arg(scratchPath)),
+                 qPrintable(told));
+        QCOMPARE(platform::clipboardText(), QStringLiteral("before"));
         f.setOption(false);
     }
 };

@@ -10,6 +10,7 @@
 #include "platform/widgets/drivelistbox.h"
 
 #include "fakemainform.h"
+#include "testpictures.h"
 #include "testprogram.h"
 
 #include <QAction>
@@ -73,7 +74,7 @@ class TestQuickView : public QObject
             QDir(tp.folder()).mkpath(QStringLiteral("pics"));
             QDir(tp.folder()).mkpath(QStringLiteral("web"));
             for (const QString& name : pictures)
-                tp.write(QStringLiteral("pics/") + name, "x");
+                tp.write(QStringLiteral("pics/") + name, pictureBytes(name));
         }
         ~Run()
         {
@@ -179,7 +180,7 @@ private slots:
         QFETCH(bool, remembers);
         Run run({"a.gif"});
         QDir(run.tp.folder()).mkpath(QStringLiteral("other"));
-        run.tp.write("other/b.jpg", "x");
+        run.tp.write("other/b.jpg", pictureBytes("b.jpg"));
         settings().last_drive = QStringLiteral("/");
         QuickView* view = run.open();
         QVERIFY(program().keep_processing);
@@ -237,8 +238,8 @@ private slots:
     {
         Run run({"a.gif"});
         QDir(run.tp.folder()).mkpath(QStringLiteral("vol"));
-        run.tp.write("vol/x.jpg", "x");
-        run.tp.write("vol/y.gif", "x");
+        run.tp.write("vol/x.jpg", pictureBytes("x.jpg"));
+        run.tp.write("vol/y.gif", pictureBytes("y.gif"));
         QuickView* view = run.open();
         view->filedrive()->setVolumes(
             {QStringLiteral("/"), run.tp.path("vol"), QStringLiteral("/no/such/volume")});
@@ -260,9 +261,9 @@ private slots:
         QDir(tp.folder()).mkpath(QStringLiteral("main"));
         QDir(tp.folder()).mkpath(QStringLiteral("camera"));
         QDir(tp.folder()).mkpath(QStringLiteral("web"));
-        tp.write("main/kept.gif", "x");
+        tp.write("main/kept.gif", pictureBytes("kept.gif"));
         for (const char* name : {"DSC_0001.JPG", "DSC_0002.jpg", "map.Gif", "raw.NEF", "notes.txt"})
-            tp.write(QStringLiteral("camera/") + QString::fromUtf8(name), "x");
+            tp.write(QStringLiteral("camera/") + QString::fromUtf8(name), pictureBytes(QString::fromUtf8(name)));
         MainForm form;
         form.Form_Load();
         form.filedir()->setPath(tp.path("main"));

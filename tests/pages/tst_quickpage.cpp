@@ -8,6 +8,7 @@
 #include "platform/profilefile.h"
 
 #include "pagerunfixture.h"
+#include "testpictures.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -33,7 +34,7 @@ class TestQuickPage : public QObject
     {
         Run() { QDir(tp.folder()).mkpath(QStringLiteral("web")); }
         // A listed picture; only its existence matters to this page.
-        QString picture(const QString& name) { return file(name, "GIF89a picture bytes"); }
+        QString picture(const QString& name) { return file(name, pictureBytes(name)); }
         QByteArray imageLine(const QString& name) const
         {
             return "<img src=\"" + QUrl::fromLocalFile(tp.path(QStringLiteral("pics/") + name)).toEncoded() +

@@ -1,6 +1,8 @@
 #include "platform/imagecontrol.h"
 #include "platform/wincolor.h"
 
+#include "testpictures.h"
+
 #include <QBuffer>
 #include <QColorSpace>
 #include <QFile>
@@ -105,6 +107,17 @@ QByteArray encoded(const QImage& image, const char* format)
     return bytes;
 }
 
+quint32 crc32(const QByteArray& bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= quint8(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
 QByteArray bigEndian(quint32 value, int bytes)
 {
     QByteArray out;
@@ -120,6 +133,16 @@ QByteArray pngWithTextChunk(quint32 declared)
     QByteArray png = encoded(solid(8, 8, Red), "png");
     const int afterHeader = 8 + 12 + 13;
     png.insert(afterHeader, bigEndian(declared, 4) + "tEXtComment" + QByteArray(5, '\0'));
+    return png;
+}
+
+// A small PNG whose header states that size, its check sum mended so that
+// only its image data is wrong.
+QByteArray pngStating(quint32 width, quint32 height)
+{
+    QByteArray png = encoded(solid(8, 8, Red), "png");
+    png.replace(16, 8, bigEndian(width, 4) + bigEndian(height, 4));
+    png.replace(29, 4, bigEndian(crc32(png.mid(12, 17)), 4));
     return png;
 }
 
@@ -359,8 +382,21 @@ void TestImageControl::lengthsPastTheFileAreRefusedBeforeDecoding_data()
         << QString() << QSize(30, 20);
     QTest::addRow("a JPEG's scan data is not read as segments")
         << "noise.jpg" << noisyJpeg << QString() << QSize(64, 64);
-    QTest::addRow("a JPEG cut short in its scan data still loads")
-        << "cut.jpg" << noisyJpeg.left(noisyJpeg.size() * 2 / 3) << QString() << QSize(64, 64);
+    QTest::addRow("a JPEG cut short in its scan data is refused")
+        << "cut.jpg" << cutShortJpeg() << "damaged: the picture is cut short" << QSize();
+    QTest::addRow("a JPEG cut short before its scan is refused")
+        << "head.jpg" << noisyJpeg.left(noisyJpeg.indexOf("\xFF\xDA"))
+        << "damaged: the picture is cut short" << QSize();
+    QTest::addRow("a JPEG stating 60000 x 60000 pixels in 600 bytes is refused")
+        << "huge.jpg" << hugeStatedJpeg()
+        << "damaged: its data cannot fill the 60000 x 60000 pixels it states" << QSize();
+    QTest::addRow("a PNG stating 60000 x 60000 pixels in 100 bytes is refused")
+        << "huge.png" << pngStating(60000, 60000)
+        << "damaged: its data cannot fill the 60000 x 60000 pixels it states" << QSize();
+    QTest::addRow("a 4000 x 4000 PNG of one colour loads")
+        << "plain.png" << encoded(solid(4000, 4000, Red), "png") << QString() << QSize(4000, 4000);
+    QTest::addRow("a 4000 x 4000 JPEG of one colour loads")
+        << "plain.jpg" << encoded(solid(4000, 4000, Red), "jpeg") << QString() << QSize(4000, 4000);
     QTest::addRow("a GIF loads unchecked") << "anim.gif" << animatedGif() << QString() << QSize(2, 1);
 }
 

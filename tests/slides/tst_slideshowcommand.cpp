@@ -6,6 +6,7 @@
 #include "platform/profilefile.h"
 
 #include "slidefixture.h"
+#include "testpictures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -64,7 +65,7 @@ private slots:
         Run run;
         const QString a = run.picture(QStringLiteral("a.jpg"), 30, 20);
         run.picture(QStringLiteral("b.png"), 30, 20);
-        const QString c = run.picture(QStringLiteral("c.GIF"), 30, 20);
+        const QString c = run.file(QStringLiteral("c.GIF"), pictureBytes(QStringLiteral("c.GIF")));
         run.picture(QStringLiteral("d.jpg"), 30, 20);
         settings().individual_selections = true;
         run.lists.selected = {true, true, true, false};

@@ -5,6 +5,7 @@
 
 #include "platform/events.h"
 
+#include "testpictures.h"
 #include "testprogram.h"
 
 #include <QApplication>
@@ -48,14 +49,14 @@ QString picture(const TestProgram& tp, const QString& name, int w, int h)
     return tp.path(name);
 }
 
-// A catalog over a big and a small picture, a damaged picture and a text
+// A catalog over a big and a small picture, a JPEG cut short and a text
 // file, with the thumbnails going to "thumbs"; sorted: big.jpg, broken.jpg,
 // notes.txt, small.jpg.
 QStringList conversionFixture(TestProgram& tp, LibraryCatalog& catalog)
 {
     const QStringList paths{picture(tp, QStringLiteral("big.jpg"), 200, 60), tp.path("broken.jpg"),
                             tp.path("notes.txt"), picture(tp, QStringLiteral("small.jpg"), 80, 60)};
-    tp.write("broken.jpg", "not a picture");
+    tp.write("broken.jpg", cutShortJpeg());
     tp.write("notes.txt", "text");
     QDir(tp.folder()).mkpath(QStringLiteral("thumbs"));
     program().ini_file_path = tp.path("mosaik.ini");

@@ -1,6 +1,7 @@
 #include "viewer/widgets/frmsimplev.h"
 #include "viewer/simpleview.h"
 
+#include "testpictures.h"
 #include "testprogram.h"
 
 #include "settings/program.h"
@@ -97,32 +98,37 @@ private slots:
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
         QTest::addColumn<SimpleView::Display>("display");
+        QTest::addColumn<bool>("cutShort"); // d.jpg is a JPEG cut short, not text
 
         using D = SimpleView::Display;
         QTest::addRow("a picture shows with its path and size")
             << QStringList{"c.txt", "a.png"} << false << "a.png"
             << " 64"
-            << " 48" << D::Picture;
+            << " 48" << D::Picture << false;
         QTest::addRow("an extension in capitals is a picture too")
             << QStringList{"B.JPG"} << false << "B.JPG"
             << " 30"
-            << " 20" << D::Picture;
+            << " 20" << D::Picture << false;
         QTest::addRow("not an image: its path, sizes of zero")
             << QStringList{"a.png", "c.txt"} << false << "c.txt"
             << " 0"
-            << " 0" << D::NotAnImage;
+            << " 0" << D::NotAnImage << false;
         QTest::addRow("an unreadable file: the entry before keeps caption and name, sizes of zero")
             << QStringList{"B.JPG", "d.jpg"} << false << "B.JPG"
             << " 0"
-            << " 0" << D::ErrorReading;
+            << " 0" << D::ErrorReading << false;
+        QTest::addRow("a JPEG cut short is as unreadable")
+            << QStringList{"B.JPG", "d.jpg"} << false << "B.JPG"
+            << " 0"
+            << " 0" << D::ErrorReading << true;
         QTest::addRow("an unreadable file after one that is not an image")
             << QStringList{"c.txt", "d.jpg"} << false << "c.txt"
             << " 0"
-            << " 0" << D::ErrorReading;
+            << " 0" << D::ErrorReading << false;
         QTest::addRow("while processing is kept, a click names the entry but loads no picture")
             << QStringList{"a.png", "B.JPG"} << true << "B.JPG"
             << " 64"
-            << " 48" << D::Picture;
+            << " 48" << D::Picture << false;
     }
     void steppingThroughTheList()
     {
@@ -132,8 +138,11 @@ private slots:
         QFETCH(QString, width);
         QFETCH(QString, height);
         QFETCH(SimpleView::Display, display);
+        QFETCH(bool, cutShort);
 
         Pictures p;
+        if (cutShort)
+            p.tp.write(u"d.jpg"_s, cutShortJpeg());
         SimpleView view;
         view.load(p.mainList());
         QVERIFY(view.waitForPicture());

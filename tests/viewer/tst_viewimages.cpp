@@ -6,6 +6,7 @@
 #include "platform/events.h"
 #include "platform/profilefile.h"
 
+#include "testpictures.h"
 #include "testprogram.h"
 
 #include <QDateTime>
@@ -21,10 +22,13 @@ using namespace mosaicon::viewer;
 
 namespace {
 
-// A picture file of that size; "broken" names get bytes no decoder reads.
+// A picture file of that size; "broken" names get bytes no decoder reads,
+// "cut" names a JPEG cut short.
 QString makeFile(TestProgram& tp, const QString& name, QSize size = QSize(40, 30))
 {
-    if (name.contains(QLatin1String("broken")) || !name.contains(u'.') ||
+    if (name.contains(QLatin1String("cut"))) {
+        tp.write(name, cutShortJpeg());
+    } else if (name.contains(QLatin1String("broken")) || !name.contains(u'.') ||
         name.endsWith(QLatin1String(".txt"))) {
         tp.write(name, "not a picture");
     } else {
@@ -128,6 +132,9 @@ private slots:
         QTest::addRow("a picture that cannot be read") << QStringList{"broken.png"} << "View Images"
                                                        << "error"
                                                        << "Width = 0" << true << true;
+        QTest::addRow("a JPEG cut short cannot be read") << QStringList{"cut.jpg"} << "View Images"
+                                                         << "error"
+                                                         << "Width = 0" << true << false;
     }
     void openingShowsTheFirstEntry()
     {
