@@ -21,6 +21,7 @@
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/imageview.h"
+#include "platform/widgets/pathlabel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -127,9 +128,9 @@ void MainForm::buildControls()
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
-    m_status = new QLabel(bar);
+    // A long status text gives way in the middle rather than widen the window.
+    m_status = new platform::PathLabel(bar);
     m_status->setObjectName(QStringLiteral("StatusText"));
-    m_status->setTextFormat(Qt::PlainText);
     bar->addWidget(m_status, 1);
     setStatusBar(bar);
 

@@ -4,7 +4,7 @@
 
 namespace mosaicon::platform {
 
-// A label that shows a path, as plain text. Where the label is narrower than
+// A label that shows a path, or a line naming one, as plain text. Where the label is narrower than
 // the path, the middle of the path gives way to "…" so that both its start
 // and its file name stay in sight; the tool tip then shows the whole path.
 // text() stays the whole path, so a screen reader reads all of it.
