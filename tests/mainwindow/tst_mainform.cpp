@@ -119,8 +119,8 @@ private slots:
         item("menuFileItem", 5, "&Auto Select");
         item("menuFileItem", 10, "Select &Browser...");
         item("menuFileItem", 15, "&Clear Browser");
-        item("menuFileItem", 20, "Select &Editor", true);
-        item("menuFileItem", 25, "C&lear Editor", true);
+        item("menuFileItem", 20, "Select E&ditor", true);
+        item("menuFileItem", 25, "Clea&r Editor", true);
         item("menuFileItem", 30, "Editor's Command Line Parameters", true);
         item("menuFileItem", 40, "&Locate Local Files", true);
         item("menuFileItem", 45, "Create &HTML File", true);

@@ -41,7 +41,7 @@ const FrmLibraryCatalog::Row menuRows[] = {
     {{"menuFileItem", 0, "Exit And Use Current File List"}, &C::exitWithCurrentList},
     {{"menuFileItem", 1, "", true}},
     {{"menuFileItem", 2, "Cancel And &Exit"}, &C::cancelAndExit},
-    {{"menuOptions", MenuRow::heading, "Options"}},
+    {{"menuOptions", MenuRow::heading, "&Options"}},
     {{"menuOptionsItem", 10, "Prompt For Titles"}, &C::promptForTitles},
     {{"menuOptionsItem", 15, "Create Thumbnail File"}, &C::createThumbnailFile},
     {{"menuOptionsItem", 20, "Create JPG File"}, &C::createJpgFile},
