@@ -24,9 +24,9 @@ int linesThatFit(const QWidget& box)
     return qMax(8, screen->availableGeometry().height() / 2 / box.fontMetrics().lineSpacing());
 }
 
-} // namespace
-
-QString WidgetUi::fittedText(const QString& text, int maxLines)
+// The text a message box shows within maxLines lines: a longer one keeps its
+// first lines, then "… and N more", then a short closing paragraph.
+QString fittedText(const QString& text, int maxLines)
 {
     const QStringList lines = text.split(u'\n');
     if (lines.size() <= maxLines)
@@ -41,6 +41,8 @@ QString WidgetUi::fittedText(const QString& text, int maxLines)
     shown.append(QStringLiteral("\u2026 and %1 more").arg(lines.size() - head - tail.size()));
     return (shown + tail).join(u'\n');
 }
+
+} // namespace
 
 int WidgetUi::messageBox(const QString& text, int style, const QString& title)
 {

@@ -25,10 +25,6 @@ public:
     // The file dialog shows each description alone, without the bracket added here.
     static QStringList qtFilters(const QString& filter);
 
-    // The text a message box shows within maxLines lines: a longer one keeps
-    // its first lines, then "… and N more", then a short closing paragraph.
-    static QString fittedText(const QString& text, int maxLines);
-
     // The window a dialog opens over: the active window, unless it is hidden.
     // A closed dialog may stay the active window a while, and one kept with
     // its value may be on its way out: a dialog made over it would go with it.

@@ -122,8 +122,8 @@ private slots:
         QTest::addColumn<QString>("lastLine");
         QTest::addColumn<int>("button");
         QTest::addRow("a hundred refused files")
-            << QStringLiteral("These files are left out:\n") + names.join(u'\n') << MsgBox::Exclamation
-            << QStringLiteral("\u2026 and %1 more") << int(QMessageBox::Ok);
+            << QStringLiteral("These files are left out:\n") + names.join(u'\n')
+            << MsgBox::Exclamation << QStringLiteral("\u2026 and %1 more") << int(QMessageBox::Ok);
         QTest::addRow("a long list before its question")
             << QStringLiteral("These files will be deleted:\n") + names.join(u'\n') +
                    QStringLiteral("\n\nAre you sure?")
