@@ -21,11 +21,13 @@
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/imageview.h"
+#include "platform/widgets/pathlabel.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -93,6 +95,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_filefilter, &QComboBox::editTextChanged, this, &MainForm::filefilter_Change);
     connect(m_logo, &platform::ImageView::mousePressed, this, &MainForm::leave_logo_view);
     connect(m_itemlist, &QListWidget::customContextMenuRequested, this, &MainForm::showItemListMenu);
+    m_itemlist->installEventFilter(this);
     followFileList(*this);
 
     setMainFormView(this);
@@ -127,9 +130,9 @@ void MainForm::buildControls()
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
-    m_status = new QLabel(bar);
+    // A long status text gives way in the middle rather than widen the window.
+    m_status = new platform::PathLabel(bar);
     m_status->setObjectName(QStringLiteral("StatusText"));
-    m_status->setTextFormat(Qt::PlainText);
     bar->addWidget(m_status, 1);
     setStatusBar(bar);
 
@@ -154,6 +157,11 @@ void MainForm::buildToolbar()
         action->setObjectName(row.key);
         action->setData(row.key);
         action->setToolTip(row.caption);
+        // A screen reader reads the button by its tool tip, not by its key.
+        QWidget* button = m_toolbar->widgetForAction(action);
+        const auto nameButton = [button, action] { button->setAccessibleName(action->toolTip()); };
+        nameButton();
+        connect(action, &QAction::changed, button, nameButton);
         connect(action, &QAction::triggered, this,
                 [this, action] { Toolbar1_ButtonClick(action); });
     }
@@ -219,6 +227,9 @@ void MainForm::buildMenus()
 
 void MainForm::showItemListMenu(const QPoint& position)
 {
+    // Some window systems follow the Menu key with a menu request of their own.
+    if (m_itemListMenu->isVisible())
+        return;
     m_itemListMenu->popup(m_itemlist->viewport()->mapToGlobal(position));
 }
 
@@ -537,6 +548,21 @@ void MainForm::logo_leave_logo_view()
 {
     if (m_itemlist->count() == 0)
         appendFileEntries();
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The Menu key and Shift+F10 open the file list's pop-up at its current entry.
+    if (watched == m_itemlist && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Menu ||
+            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            const QListWidgetItem* current = m_itemlist->currentItem();
+            showItemListMenu(current ? m_itemlist->visualItemRect(current).center() : QPoint());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainForm::keyPressEvent(QKeyEvent* event)

@@ -187,7 +187,7 @@ QMenuBar* MultiDrive::buildMenu()
 {
     using Row = platform::CommandRow<MultiDrive>;
     static const Row rows[] = {
-        {{"menuFile", platform::MenuRow::heading, "File"}},
+        {{"menuFile", platform::MenuRow::heading, "&File"}},
         {platform::cancelRow, &MultiDrive::cancel},
         {{"menuFileItem", 99, "Exit"}, &MultiDrive::ok},
     };

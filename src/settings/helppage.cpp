@@ -67,10 +67,15 @@ place of the lists; a click or a key press on the window brings the lists back.<
 asks for the page's title, its &lt;title&gt; tag and its banners. When the page is
 done, the pages written are listed so you can open them in your HTML editor, and the
 page is opened in the browser when <b>Auto Start Browser</b> is on.</p>
+<p>Pages open in the desktop's default browser, the one your desktop opens web pages
+with; if none is set up, you are told why the page could not be opened. The program
+needs no browser setting of its own.</p>
 
 <h2><a name="menus">The menus</a></h2>
 <h3>File</h3>
 <ul>
+<li><b>Auto Select</b>, <b>Select Browser...</b> and <b>Clear Browser</b> do nothing:
+pages open in the desktop's default browser, so there is no browser to choose.</li>
 <li><b>Select Editor</b> chooses the HTML editor program; <b>Clear Editor</b> forgets it;
 <b>Editor's Command Line Parameters</b> sets the whole command that starts it.</li>
 <li><b>Locate Local Files</b> opens the multi-drive search.</li>
@@ -105,7 +110,7 @@ and Vertically Aligned HTML write the kind of page that the last toolbar button
 chose: the advanced page after the advanced page button, else the vertically aligned one.</p>
 <h3>Help</h3>
 <p><b>Contents</b>, <b>Search For Help On</b> and <b>Help File (HTML format)</b> open this
-page in the browser. <b>About</b> shows the program's version.</p>
+page in the desktop's default browser. <b>About</b> shows the program's version.</p>
 
 <h2><a name="windows">The other windows</a></h2>
 <dl>
@@ -151,14 +156,56 @@ shows and the full-size pages show them.</dd>
 <dd>Lists the pages a run wrote; double click one to open it in your HTML editor.</dd>
 <dt><b>View Images</b></dt>
 <dd>Two lists, the current and a new file list, beside the picture of the chosen entry
-with its size. It makes a JPEG copy or a thumbnail of one picture or of a whole list,
-in the target folder or beside the pictures; copies, moves and deletes the selected
-files (<b>View File Copy Log</b> shows what was done this run); and hands either list
-back to the main window when you leave it.</dd>
+with its size. Double click an entry to move it to the other list. The buttons make a
+JPEG copy or a thumbnail of the shown picture or of a whole list, in the target folder
+or, with <b>Create Images(s) In Source Directory</b>, beside the pictures; <b>Thumb
+Size</b> is the thumbnail size in pixels. <b>Copy</b> or <b>Move</b> and the file
+buttons copy, move and delete the selected files (<b>View File Copy Log</b> shows what
+was done this run).
+<ul>
+<li><b>File &gt; Exit And Use Current File List</b> and <b>Exit And Use New File List</b>
+put that list in the main window's file list, when it has entries, and close the
+window; <b>Cancel And Exit</b> closes it and leaves the main list as it was.</li>
+<li><b>Options &gt; Set HTML Background</b> makes the selected picture (or one you choose)
+the background picture of your pages; <b>Clear HTML Background</b> removes it.</li>
+<li><b>Move Selected Files To 'New File List'</b> and <b>To 'Current File List'</b> move
+the selected entries between the lists.</li>
+<li><b>Clear Current File List Selections</b>, <b>Clear New File List Selections</b> and
+<b>Clear All File List Selections</b> unselect the entries.</li>
+<li><b>View Thumbnail</b>: while checked, the picture is shown at the thumbnail size.</li>
+<li><b>Associate Text</b> opens the associated text editor for the chosen entry.</li>
+<li><b>Add File</b> adds a file you choose to each list whose current entry is selected.</li>
+<li><b>Change Thumbnail Background Color</b> sets the colour behind pictures that do not
+fill their thumbnail.</li>
+<li>The right mouse button on either list opens a menu with the same commands; there
+<b>Exit And Use Current File List</b> and <b>Exit And Use New File List</b> replace the
+main list even with an empty list.</li>
+</ul></dd>
 <dt><b>Image Catalog</b></dt>
-<dd>Writes a catalog of pages, a chosen number of pictures each, with titles you may be
-asked for; its data file of pictures, thumbnails and titles can be saved and loaded
-again.</dd>
+<dd>Writes a catalog of pages, a chosen number of pictures each, with the titles you
+give the pictures; its data file of pictures, thumbnails and titles can be saved and
+loaded again. Choose the <b>Target Directory</b> first: thumbnails and pages are
+written there.
+<p>The catalog shows the thumbnails it has made for its pictures. <b>Create Catalog</b>
+makes none itself, so make them first: <b>Options &gt; Convert List To Thumbnails</b>
+(or <b>Create Thumbnail File</b> for the shown picture), then <b>Create Catalog</b> with
+<b>Use thumbnail images</b>. A picture without a thumbnail shows "thumbnail not
+available" in its place.</p>
+<ul>
+<li><b>File &gt; Exit And Use Current File List</b> puts the catalog's list in the main
+window's file list and closes the window; <b>Cancel And Exit</b> closes it and leaves
+the main list as it was.</li>
+<li><b>Options &gt; Prompt For Titles</b> asks a title for each picture from the first
+selected one on; an empty answer stops. A title can also be typed in the <b>Title</b>
+box.</li>
+<li><b>Create Thumbnail File</b> and <b>Create JPG File</b> make a thumbnail or a JPEG
+copy of the shown picture; a picture smaller than the thumbnail size gets no
+thumbnail.</li>
+<li><b>Convert List To JPGs</b> and <b>Convert List To Thumbnails</b> do the same for
+every picture of the list.</li>
+<li><b>Load Saved File</b> reads a catalog data file;
+<b>Save Image Data To Output File</b> writes one, as <b>Save Image Data</b> does.</li>
+</ul></dd>
 <dt><b>Simple View</b></dt>
 <dd>Shows one picture of the file list at a time, with its name and pixel size.</dd>
 </dl>

@@ -55,7 +55,7 @@ private slots:
         QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
                  QStringLiteral("Close / Exit"));
         QCOMPARE(dialog.findChild<QMenu*>(QStringLiteral("menuFile"))->title(),
-                 QStringLiteral("File"));
+                 QStringLiteral("&File"));
         QCOMPARE(dialog.menuFileItem(5)->text(), QStringLiteral("Edit"));
         QVERIFY(dialog.menuFileItem(90)->isSeparator());
         QCOMPARE(dialog.menuFileItem(99)->text(), QStringLiteral("Exit"));

@@ -26,6 +26,7 @@
 #include "testprogram.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
@@ -38,6 +39,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,6 +50,8 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <functional>
 
@@ -224,6 +229,68 @@ QStringList labelsWithoutTheirBox(const QWidget* window)
     return found;
 }
 
+// The access key of a caption: the letter after a single "&".
+QChar mnemonic(const QString& caption)
+{
+    for (qsizetype i = caption.indexOf(u'&'); i >= 0 && i + 1 < caption.size();
+         i = caption.indexOf(u'&', i + 2)) {
+        if (caption.at(i + 1) != u'&')
+            return caption.at(i + 1).toUpper();
+    }
+    return {};
+}
+
+// Menus where two entries share an access key (the key then only moves
+// between them), and menu bar entries without one.
+QStringList menuKeyClashes(const QWidget* window)
+{
+    QStringList found;
+    QList<const QWidget*> menus;
+    for (const QMenuBar* bar : window->findChildren<QMenuBar*>()) {
+        if (bar->isVisibleTo(window))
+            menus.append(bar);
+    }
+    for (const QMenu* menu : window->findChildren<QMenu*>())
+        menus.append(menu);
+    for (const QWidget* menu : menus) {
+        QHash<QChar, QString> taken;
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator() || !action->isVisible())
+                continue;
+            const QChar key = mnemonic(action->text());
+            if (key.isNull()) {
+                if (qobject_cast<const QMenuBar*>(menu))
+                    found.append(describe(window, menu, action->text()) + QStringLiteral(" has no access key"));
+                continue;
+            }
+            if (taken.contains(key))
+                found.append(describe(window, menu, action->text()) +
+                             QStringLiteral(" shares %1 with \"%2\"").arg(key).arg(taken.value(key)));
+            taken.insert(key, action->text());
+        }
+    }
+    return found;
+}
+
+// Toolbar buttons a screen reader names by their key or by nothing.
+QStringList unnamedForScreenReaders(const QWidget* window)
+{
+    QStringList found;
+    for (const QToolBar* bar : window->findChildren<QToolBar*>()) {
+        for (QAction* action : bar->actions()) {
+            QWidget* button = bar->widgetForAction(action);
+            if (!button || !action->isVisible())
+                continue;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(button);
+            const QString name = face ? face->text(QAccessible::Name) : QString();
+            if (name.isEmpty() || name == action->objectName() || name != action->toolTip())
+                found.append(describe(window, button, name) +
+                             QStringLiteral(" is read for \"%1\"").arg(action->toolTip()));
+        }
+    }
+    return found;
+}
+
 // The real dialogs for the program's own windows; every other prompt is
 // answered as its Cancel (or only) button would. Each window is looked at
 // once it is up, then closed.
@@ -260,11 +327,15 @@ public:
         shown.insert(windowName);
         clipped += clippedTexts(window);
         unnamed += labelsWithoutTheirBox(window);
+        keyClashes += menuKeyClashes(window);
+        noAccessibleName += unnamedForScreenReaders(window);
     }
 
     QSet<QString> shown;
     QStringList clipped;
     QStringList unnamed;
+    QStringList keyClashes;
+    QStringList noAccessibleName;
 
 private:
     void lookAtAndClose(const QString& windowName)
@@ -372,10 +443,12 @@ private slots:
         }
         QCOMPARE(openedByName.size(), promptOptions.size());
 
-        for (const QString& found : walk.clipped + walk.unnamed)
+        for (const QString& found : walk.clipped + walk.unnamed + walk.keyClashes + walk.noAccessibleName)
             qWarning().noquote() << found;
         QVERIFY2(walk.clipped.isEmpty(), "captions are cut off (see the warnings)");
         QVERIFY2(walk.unnamed.isEmpty(), "labels do not name their boxes (see the warnings)");
+        QVERIFY2(walk.keyClashes.isEmpty(), "menus share access keys (see the warnings)");
+        QVERIFY2(walk.noAccessibleName.isEmpty(), "controls have no name to be read by (see the warnings)");
     }
 };
 

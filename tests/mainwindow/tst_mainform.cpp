@@ -11,6 +11,7 @@
 #include "platform/profilefile.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/imageview.h"
+#include "platform/widgets/pathlabel.h"
 
 #include "testprogram.h"
 
@@ -118,8 +119,8 @@ private slots:
         item("menuFileItem", 5, "&Auto Select");
         item("menuFileItem", 10, "Select &Browser...");
         item("menuFileItem", 15, "&Clear Browser");
-        item("menuFileItem", 20, "Select &Editor", true);
-        item("menuFileItem", 25, "C&lear Editor", true);
+        item("menuFileItem", 20, "Select E&ditor", true);
+        item("menuFileItem", 25, "Clea&r Editor", true);
         item("menuFileItem", 30, "Editor's Command Line Parameters", true);
         item("menuFileItem", 40, "&Locate Local Files", true);
         item("menuFileItem", 45, "Create &HTML File", true);
@@ -491,6 +492,26 @@ private slots:
         form.Timer1_Timer();
         QVERIFY(form.frameGeometry().height() * 15 >= 4000);
         QVERIFY(form.frameGeometry().width() * 15 >= 8260);
+    }
+
+    // The window keeps the width the user gave it; the status line shows
+    // what fits and the whole text in its tool tip.
+    void aLongStatusTextLeavesTheWindowItsWidth()
+    {
+        TestProgram tp;
+        MainForm form;
+        form.Form_Load();
+        const int width = form.frameGeometry().width();
+        const QString text = QStringLiteral("Removing ") + tp.path(QString(300, u'a') + ".jpg");
+        show_status(text);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        form.Timer1_Timer();
+        QCOMPARE(form.frameGeometry().width(), width);
+        QCOMPARE(form.statusText(), text);
+        auto* status = form.findChild<platform::PathLabel*>(QStringLiteral("StatusText"));
+        QVERIFY(status);
+        QVERIFY(status->shownText().endsWith(QStringLiteral("aaa.jpg")));
+        QVERIFY(status->fontMetrics().horizontalAdvance(status->shownText()) <= status->width());
     }
 
     void logoIsFittedIntoTheWindow_data()

@@ -284,6 +284,30 @@ private slots:
         QCOMPARE(s.tp.shell.opened, QStringList{QStringLiteral("/pics/b c.jpg")});
         VERIFY_DIALOGS(s.tp);
     }
+
+    void popupOpensFromTheKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addRow("the Menu key") << int(Qt::Key_Menu) << Qt::KeyboardModifiers();
+        QTest::addRow("Shift+F10") << int(Qt::Key_F10) << Qt::KeyboardModifiers(Qt::ShiftModifier);
+    }
+    void popupOpensFromTheKeyboard()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        Started s;
+        QListWidget* list = s.form.itemlist();
+        list->addItems({QStringLiteral("/pics/a.jpg"), QStringLiteral("/pics/b.jpg")});
+        list->setCurrentRow(1);
+        auto* popup = s.form.findChild<QMenu*>(QStringLiteral("menuitemlistitems"));
+        QTest::keyClick(list, Qt::Key(key), modifiers);
+        QVERIFY(popup->isVisible());
+        // At the current entry, where the user is.
+        QVERIFY(popup->geometry().contains(
+            list->viewport()->mapToGlobal(list->visualItemRect(list->item(1)).center()) + QPoint(1, 1)));
+        popup->close();
+    }
 };
 
 QTEST_MAIN(TestMenus)

@@ -23,9 +23,25 @@ private slots:
         QVERIFY(page.startsWith("<html>\r\n"));
         QVERIFY(page.endsWith("</html>\r\n"));
         QCOMPARE(page.count('\n'), page.count("\r\n"));
-        // What a user looks for: the toolbar, the menus, the folder and the switches.
-        for (const char* text : {"Create An Advanced HTML File From File List", "Use Virtual Directory",
-                                 "mosaik.ini", "htmlhead.htm", "/f LISTFILE", "log_messages"})
+        // What a user looks for: the toolbar, the menus, the folder and the switches;
+        // every command of View Images' and the catalog's menus; how the catalog gets
+        // its thumbnails; which browser opens the pages.
+        for (const char* text :
+             {"Create An Advanced HTML File From File List", "Use Virtual Directory", "mosaik.ini",
+              "htmlhead.htm", "/f LISTFILE", "log_messages",
+              // View Images
+              "Exit And Use Current File List", "Exit And Use New File List", "Cancel And Exit",
+              "Set HTML Background", "Clear HTML Background", "Move Selected Files To 'New File List'",
+              "To 'Current File List'", "Clear Current File List Selections",
+              "Clear New File List Selections", "Clear All File List Selections", "View Thumbnail",
+              "Add File", "Change Thumbnail Background Color",
+              // Image Catalog
+              "Prompt For Titles", "Create Thumbnail File", "Create JPG File", "Convert List To JPGs",
+              "Load Saved File", "Save Image Data To Output File",
+              "<b>Options &gt; Convert List To Thumbnails</b>\r\n(or <b>Create Thumbnail File</b> for "
+              "the shown picture), then <b>Create Catalog</b>",
+              "Pages open in the desktop's default browser", "<b>Select Browser...</b> and <b>Clear "
+                                                             "Browser</b> do nothing"})
             QVERIFY2(page.contains(text), text);
     }
 

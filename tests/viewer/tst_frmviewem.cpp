@@ -6,11 +6,13 @@
 
 #include "testprogram.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -177,6 +179,47 @@ private slots:
         QVERIFY(dialog.button(QStringLiteral("Command6"))->isEnabled());
         dialog.close();
         QVERIFY(!dialog.isVisible());
+    }
+
+    // However the size box changes, the size it shows is the size stored.
+    void thumbSizeIsStoredHoweverItChanges_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("warning");
+        QTest::addRow("set by an assistive tool") << "accessible" << "120" << "120" << QString();
+        QTest::addRow("zero set by an assistive tool")
+            << "accessible" << "0" << "100"
+            << "Thumbnail size cannot be zero.  The default size of 100 will be used.";
+        QTest::addRow("typed") << "typed" << "150" << "150" << QString();
+    }
+    void thumbSizeIsStoredHoweverItChanges()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        QFETCH(QString, warning);
+        TestProgram tp;
+        settings().thumb_size = QStringLiteral("100");
+        ViewImages v;
+        v.Form_Load(makePictures(tp, {"a.png"}));
+        FrmViewem dialog(&v);
+        dialog.show();
+        auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("o_tn_size"));
+        QCOMPARE(box->text(), QStringLiteral("100"));
+        if (!warning.isEmpty())
+            tp.ui.expectMessage(warning);
+        if (way == QLatin1String("accessible")) {
+            QAccessible::queryAccessibleInterface(box)->setText(QAccessible::Value, text);
+        } else {
+            box->selectAll();
+            QTest::keyClicks(box, text);
+        }
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(box->text(), stored);
+        QCOMPARE(settings().thumb_size.text(), stored);
+        dialog.close();
     }
 };
 

@@ -17,7 +17,7 @@ using platform::namedWidget;
 namespace {
 
 const FrmHtmlEdit::Row menuRows[] = {
-    {{"menuFile", MenuRow::heading, "File"}},
+    {{"menuFile", MenuRow::heading, "&File"}},
     {{"menuFileItem", 5, "Edit"}, &GeneratedFiles::o_flist_DblClick},
     {{"menuFileItem", 90, "", true}},
     {{"menuFileItem", 99, "Exit"}, &GeneratedFiles::close},

@@ -4,9 +4,9 @@
 
 namespace mosaicon::platform {
 
-// A label that shows a path, as plain text. Where the label is narrower than
-// the path, the middle of the path gives way to "…" so that both its start
-// and its file name stay in sight; the tool tip then shows the whole path.
+// A label that shows a path, or a line naming one, as plain text. Where the
+// label is narrower than the text, its middle gives way to "…" so that both its
+// start and its file name stay in sight; the tool tip then shows the whole text.
 // text() stays the whole path, so a screen reader reads all of it.
 class PathLabel final : public QLabel
 {

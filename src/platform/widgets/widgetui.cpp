@@ -8,15 +8,53 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace mosaicon::platform {
+
+namespace {
+
+// Room for a box's text: half the screen's height, in lines, so that the
+// title, the icon and the buttons fit beside it.
+int linesThatFit(const QWidget& box)
+{
+    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return 40;
+    return qMax(8, screen->availableGeometry().height() / 2 / box.fontMetrics().lineSpacing());
+}
+
+// The text a message box shows within maxLines lines: a longer one keeps its
+// first lines, then "… and N more", then a short closing paragraph.
+QString fittedText(const QString& text, int maxLines)
+{
+    const QStringList lines = text.split(u'\n');
+    if (lines.size() <= maxLines)
+        return text;
+    // A short closing paragraph stays: it often asks what the buttons answer.
+    QStringList tail;
+    const qsizetype blank = lines.lastIndexOf(QString());
+    if (blank > 0 && lines.size() - blank <= 3)
+        tail = lines.mid(blank);
+    const qsizetype head = qMax<qsizetype>(1, maxLines - 1 - tail.size());
+    QStringList shown = lines.mid(0, head);
+    shown.append(QStringLiteral("\u2026 and %1 more").arg(lines.size() - head - tail.size()));
+    return (shown + tail).join(u'\n');
+}
+
+} // namespace
 
 int WidgetUi::messageBox(const QString& text, int style, const QString& title)
 {
     QMessageBox box(WidgetUi::dialogParent());
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText); // several texts hold "<title>"
-    box.setText(text);
+    // No box is taller than the screen: a long list shows its first lines
+    // here and the whole of it under Show Details, where it scrolls.
+    const QString fitted = fittedText(text, linesThatFit(box));
+    box.setText(fitted);
+    if (fitted != text)
+        box.setDetailedText(text);
     switch (style & 0x70) {
     case MsgBox::Critical:
         box.setIcon(QMessageBox::Critical);

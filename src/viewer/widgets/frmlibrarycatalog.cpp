@@ -41,7 +41,7 @@ const FrmLibraryCatalog::Row menuRows[] = {
     {{"menuFileItem", 0, "Exit And Use Current File List"}, &C::exitWithCurrentList},
     {{"menuFileItem", 1, "", true}},
     {{"menuFileItem", 2, "Cancel And &Exit"}, &C::cancelAndExit},
-    {{"menuOptions", MenuRow::heading, "Options"}},
+    {{"menuOptions", MenuRow::heading, "&Options"}},
     {{"menuOptionsItem", 10, "Prompt For Titles"}, &C::promptForTitles},
     {{"menuOptionsItem", 15, "Create Thumbnail File"}, &C::createThumbnailFile},
     {{"menuOptionsItem", 20, "Create JPG File"}, &C::createJpgFile},
@@ -237,7 +237,12 @@ QWidget* FrmLibraryCatalog::buildImageSide()
     auto* size = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_tn_size"), sizes),
                                &LibraryCatalog::o_tn_size);
     m_labels.value(QStringLiteral("Label_tn"))->setBuddy(size);
-    connect(size, &QLineEdit::textEdited, this, [this] { run(&LibraryCatalog::o_tn_size_Change); });
+    // Typed, pasted or set by an assistive tool: every change the value does not
+    // hold yet is checked and stored.
+    connect(size, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_value && text != m_value->o_tn_size.text)
+            run(&LibraryCatalog::o_tn_size_Change);
+    });
     sizeColumn->addWidget(size);
     sizeColumn->addStretch();
     sizes->setMaximumWidth(sizes->sizeHint().width());

@@ -301,7 +301,12 @@ QGroupBox* FrmViewem::buildDimensions()
                                &ViewImages::o_tn_size);
     sizeLabel->setBuddy(size);
     size->setMaximumWidth(pixels(495) * 2);
-    connect(size, &QLineEdit::textEdited, this, [this] { run(&ViewImages::o_tn_size_Change); });
+    // Typed, pasted or set by an assistive tool: every change the value does not
+    // hold yet is checked and stored.
+    connect(size, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_value && text != m_value->o_tn_size.text)
+            run(&ViewImages::o_tn_size_Change);
+    });
     grid->addWidget(size, 2, 1);
     return frame;
 }

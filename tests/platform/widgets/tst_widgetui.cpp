@@ -4,6 +4,9 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -107,6 +110,60 @@ private slots:
                                   QStringLiteral("File Profile (*.fpr)|*.fpr"), dir.path(),
                                   QString(), forSaving};
         QCOMPARE(runDialog(request, path, seen), std::optional<QString>(path));
+    }
+
+    void aLongMessageFitsTheScreen_data()
+    {
+        QStringList names;
+        for (int i = 1; i <= 100; ++i)
+            names.append(QStringLiteral("/home/ann/trip/picture%1.jpg").arg(i));
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("lastLine");
+        QTest::addColumn<int>("button");
+        QTest::addRow("a hundred refused files")
+            << QStringLiteral("These files are left out:\n") + names.join(u'\n')
+            << MsgBox::Exclamation << QStringLiteral("\u2026 and %1 more") << int(QMessageBox::Ok);
+        QTest::addRow("a long list before its question")
+            << QStringLiteral("These files will be deleted:\n") + names.join(u'\n') +
+                   QStringLiteral("\n\nAre you sure?")
+            << (MsgBox::YesNo | MsgBox::Question) << QStringLiteral("Are you sure?")
+            << int(QMessageBox::Yes);
+    }
+    void aLongMessageFitsTheScreen()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, style);
+        QFETCH(QString, lastLine);
+        QFETCH(int, button);
+        QString shown;
+        QString details;
+        QRect screen;
+        QRect frame;
+        QRect answerRect;
+        QTimer::singleShot(0, qApp, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shown = box->text();
+            details = box->detailedText();
+            screen = box->screen()->availableGeometry();
+            frame = box->frameGeometry();
+            if (QAbstractButton* answer = box->button(QMessageBox::StandardButton(button)))
+                answerRect = QRect(answer->mapToGlobal(QPoint()), answer->size());
+            box->done(button);
+        });
+        WidgetUi().messageBox(text, style, QStringLiteral("Mosaicon"));
+
+        QVERIFY2(screen.contains(frame), qPrintable(QStringLiteral("%1 high on a screen %2 high")
+                                                        .arg(frame.height())
+                                                        .arg(screen.height())));
+        QVERIFY(!answerRect.isEmpty() && screen.contains(answerRect));
+        QVERIFY(shown.startsWith(text.section(u'\n', 0, 1) + u'\n'));
+        const QString last = shown.section(u'\n', -1);
+        const int hidden = int(text.count(u'\n') - shown.count(u'\n')) + 1;
+        QCOMPARE(last, lastLine.contains(u'%') ? lastLine.arg(hidden) : lastLine);
+        QCOMPARE(details, text);
     }
 };
 
