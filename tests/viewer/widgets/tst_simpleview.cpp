@@ -1,6 +1,7 @@
 #include "viewer/widgets/frmsimplev.h"
 #include "viewer/simpleview.h"
 
+#include "listentries.h"
 #include "testprogram.h"
 
 #include "settings/program.h"
