@@ -10,19 +10,32 @@ function(mosaicon_add_test name)
         TIMEOUT 300)
 endfunction()
 
-# Every tst_*.cpp of a test folder becomes one test linked with that folder's libraries.
+# Every tst_*.cpp of a test folder becomes one test linked with that folder's
+# libraries. NO_WIDGETS: the tests of a logic library build and link without
+# Qt Widgets, as the library itself does.
 function(mosaicon_add_test_folder)
-    cmake_parse_arguments(F "" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(F "NO_WIDGETS" "" "LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
     foreach(source IN LISTS sources)
         get_filename_component(name ${source} NAME_WE)
         mosaicon_add_test(${name} SOURCES ${source} LIBS ${F_LIBS})
+        if(F_NO_WIDGETS)
+            mosaicon_keep_widget_free(${name})
+        endif()
     endforeach()
 endfunction()
 
+# Keeps a target out of Qt Widgets: any Widgets header stops its compilation
+# (a header of ours shadows the one they all include first, since Qt Core's
+# include folder reaches them too), and mosaicon_check_widget_free() refuses
+# any link that reaches the Widgets library.
+function(mosaicon_keep_widget_free target)
+    target_include_directories(${target} BEFORE PRIVATE ${PROJECT_SOURCE_DIR}/cmake/nowidgets)
+    set_property(GLOBAL APPEND PROPERTY MOSAICON_WIDGET_FREE_LIBRARIES ${target})
+endfunction()
+
 # A library made of every source file of its folder. NO_WIDGETS marks one that
-# holds the program's logic: mosaicon_check_widget_free() then fails the
-# configuration if anything it links, directly or not, brings in Qt Widgets.
+# holds the program's logic and keeps it free of Qt Widgets.
 function(mosaicon_add_library name)
     cmake_parse_arguments(L "NO_WIDGETS" "" "LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
@@ -31,13 +44,13 @@ function(mosaicon_add_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${L_LIBS})
     if(L_NO_WIDGETS)
-        set_property(GLOBAL APPEND PROPERTY MOSAICON_WIDGET_FREE_LIBRARIES ${name})
+        mosaicon_keep_widget_free(${name})
     endif()
 endfunction()
 
-# Walks what each NO_WIDGETS library links, through every target it reaches,
+# Walks what each widget-free target links, through every target it reaches,
 # and stops the configuration at the first chain that ends in Qt Widgets.
-# Called once every target is defined.
+# Called once every target, tests included, is defined.
 function(mosaicon_check_widget_free)
     get_property(libraries GLOBAL PROPERTY MOSAICON_WIDGET_FREE_LIBRARIES)
     foreach(library IN LISTS libraries)
@@ -75,11 +88,21 @@ function(mosaicon_check_widget_free)
                 endif()
             endif()
             foreach(link IN LISTS links)
-                # Link-only entries name a library; other generator expressions
-                # (build flags, platform conditions) bring in none of ours.
+                # Link-only entries name a library. Other generator expressions
+                # cannot be followed here: Qt's own (build flags, platform
+                # conditions) bring in no Widgets, and ours are refused, since
+                # one could hide any library.
                 if(link MATCHES "^\\$<LINK_ONLY:([^$<>]+)>$")
                     set(link ${CMAKE_MATCH_1})
                 elseif(link MATCHES "\\$<")
+                    string(REPLACE ";" " -> " chain "${chain_${current}}")
+                    if(link MATCHES "Widgets")
+                        message(FATAL_ERROR "${library} must not link Qt Widgets, but may: ${chain} -> ${link}")
+                    endif()
+                    get_target_property(imported ${current} IMPORTED)
+                    if(NOT imported)
+                        message(FATAL_ERROR "${library} must link its libraries by name, not through a generator expression: ${chain} -> ${link}")
+                    endif()
                     continue()
                 endif()
                 if(NOT link IN_LIST seen)

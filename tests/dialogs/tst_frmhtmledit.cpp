@@ -2,6 +2,7 @@
 
 #include "settings/program.h"
 
+#include "listentries.h"
 #include "testprogram.h"
 
 #include <QAction>

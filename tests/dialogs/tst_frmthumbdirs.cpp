@@ -4,6 +4,7 @@
 
 #include "platform/profilefile.h"
 
+#include "listentries.h"
 #include "testprogram.h"
 
 #include <QListWidget>

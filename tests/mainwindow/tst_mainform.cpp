@@ -13,6 +13,7 @@
 #include "platform/widgets/imageview.h"
 #include "platform/widgets/pathlabel.h"
 
+#include "listentries.h"
 #include "testprogram.h"
 
 #include <QAction>

@@ -8,6 +8,7 @@
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/imageview.h"
 
+#include "listentries.h"
 #include "testprogram.h"
 
 #include <QAction>

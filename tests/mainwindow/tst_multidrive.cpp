@@ -9,6 +9,7 @@
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 
+#include "listentries.h"
 #include "testprogram.h"
 
 #include <QCheckBox>

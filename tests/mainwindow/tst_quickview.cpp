@@ -10,6 +10,7 @@
 #include "platform/widgets/drivelistbox.h"
 
 #include "fakemainform.h"
+#include "listentries.h"
 #include "testpictures.h"
 #include "testprogram.h"
 

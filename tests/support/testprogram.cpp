@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 
 TestProgram::TestProgram(const QStringList& arguments)
 {
@@ -63,14 +62,6 @@ void TestProgram::write(const QString& name, const QByteArray& bytes) const
 QString TestProgram::settingsText() const
 {
     return QString::fromUtf8(read(QStringLiteral("mosaik.ini"))).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
-QStringList listEntries(const QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
 }
 
 void setDefaultPageColours()

@@ -39,9 +39,5 @@ private:
 #define VERIFY_DIALOGS(program)                                                                    \
     QVERIFY2((program).ui.problems().isEmpty(), qPrintable((program).ui.problems().join(u'\n')))
 
-class QListWidget;
-// The entries of a list box, in order.
-QStringList listEntries(const QListWidget* list);
-
 // The page colours a first start reads: white background, black text, blue links.
 void setDefaultPageColours();

@@ -1,6 +1,7 @@
 #include "viewer/widgets/frmsimplev.h"
 #include "viewer/simpleview.h"
 
+#include "listentries.h"
 #include "testpictures.h"
 #include "testprogram.h"
 

@@ -5,6 +5,7 @@
 
 #include "platform/events.h"
 
+#include "listentries.h"
 #include "testpictures.h"
 #include "testprogram.h"
 
