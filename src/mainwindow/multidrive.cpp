@@ -9,6 +9,7 @@
 #include "platform/events.h"
 #include "platform/foldersearch.h"
 #include "platform/ui.h"
+#include "platform/widgets/boxnames.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
@@ -123,6 +124,9 @@ void MultiDrive::buildControls()
     named(m_selectedfiles, "selectedfiles");
     m_fles = new QListWidget(m_selectedfiles);
     named(m_fles, "fles");
+    // Their frames' captions without the count, which changes as entries come and go.
+    m_dirs->setAccessibleName(QStringLiteral("Directory List"));
+    m_fles->setAccessibleName(QStringLiteral("File List"));
     m_dirs->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_fles->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_subdir = new QCheckBox(QStringLiteral("Look In Sub-Dirs"), this);
@@ -433,8 +437,10 @@ void MultiDrive::loadDirectoryProfile()
 void registerMultiDrive()
 {
     platform::registerWindow(QStringLiteral("FORM_MULTI_DRIVE"), [](QObject* object) {
-        if (auto* window = qobject_cast<MultiDrive*>(object))
+        if (auto* window = qobject_cast<MultiDrive*>(object)) {
+            platform::nameBoxesByTheirCaptions(window);
             window->exec();
+        }
     });
 }
 
