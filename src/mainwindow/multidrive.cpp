@@ -124,9 +124,6 @@ void MultiDrive::buildControls()
     named(m_selectedfiles, "selectedfiles");
     m_fles = new QListWidget(m_selectedfiles);
     named(m_fles, "fles");
-    // Their frames' captions without the count, which changes as entries come and go.
-    m_dirs->setAccessibleName(QStringLiteral("Directory List"));
-    m_fles->setAccessibleName(QStringLiteral("File List"));
     m_dirs->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_fles->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_subdir = new QCheckBox(QStringLiteral("Look In Sub-Dirs"), this);
