@@ -22,6 +22,12 @@ BrowsePanel::BrowsePanel(QWidget* parent) : QGroupBox(parent)
     m_filelist = new QListWidget(this);
     m_filelist->setObjectName(QStringLiteral("filelist"));
     m_filelist->setSelectionMode(QAbstractItemView::NoSelection);
+    // The frame's caption counts the files and names all four boxes alike, so
+    // a screen reader reads each by a name of its own.
+    m_filedir->setAccessibleName(QStringLiteral("Folders"));
+    m_filedrive->setAccessibleName(QStringLiteral("Drive"));
+    m_filefilter->setAccessibleName(QStringLiteral("File Pattern"));
+    m_filelist->setAccessibleName(QStringLiteral("Files"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(m_filedir, 0, 0);

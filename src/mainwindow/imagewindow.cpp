@@ -36,7 +36,7 @@ using platform::pixels;
 using Row = platform::CommandRow<ImageWindow>;
 
 const Row menuRows[] = {
-    {{"menuFile", MenuRow::heading, "File"}},
+    {{"menuFile", MenuRow::heading, "&File"}},
     {{"menuFileItem", 0, "Copy To Clipboard"}, &ImageWindow::copyToClipboard},
     {{"menuFileItem", 1, "Exit"}, &ImageWindow::exitWindow},
 };

@@ -124,6 +124,11 @@ void MainForm::buildControls()
     m_itemlist->setObjectName(QStringLiteral("itemlist"));
     m_itemlist->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_itemlist->setContextMenuPolicy(Qt::CustomContextMenu);
+    // No caption stands beside these boxes: a screen reader reads them by these names.
+    m_filedir->setAccessibleName(QStringLiteral("Folders"));
+    m_filedrive->setAccessibleName(QStringLiteral("Drive"));
+    m_filefilter->setAccessibleName(QStringLiteral("File Pattern"));
+    m_itemlist->setAccessibleName(QStringLiteral("File List"));
     m_logo = new platform::ImageView(central);
     m_logo->setObjectName(QStringLiteral("logo"));
     m_logo->control().setVisible(false);

@@ -9,6 +9,7 @@
 #include "platform/events.h"
 #include "platform/foldersearch.h"
 #include "platform/ui.h"
+#include "platform/widgets/boxnames.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
@@ -433,8 +434,10 @@ void MultiDrive::loadDirectoryProfile()
 void registerMultiDrive()
 {
     platform::registerWindow(QStringLiteral("FORM_MULTI_DRIVE"), [](QObject* object) {
-        if (auto* window = qobject_cast<MultiDrive*>(object))
+        if (auto* window = qobject_cast<MultiDrive*>(object)) {
+            platform::nameBoxesByTheirCaptions(window);
             window->exec();
+        }
     });
 }
 

@@ -9,6 +9,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/ui.h"
+#include "platform/widgets/boxnames.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
@@ -140,8 +141,10 @@ void QuickView::cancelAndRemember()
 void registerQuickView()
 {
     platform::registerWindow(QStringLiteral("frm_quickview"), [](QObject* object) {
-        if (auto* window = qobject_cast<QuickView*>(object))
+        if (auto* window = qobject_cast<QuickView*>(object)) {
+            platform::nameBoxesByTheirCaptions(window);
             window->exec();
+        }
     });
 }
 

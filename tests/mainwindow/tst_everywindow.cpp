@@ -1,4 +1,5 @@
 #include "mainwindow/commandtable.h"
+#include "mainwindow/imagewindow.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/windows.h"
 
@@ -291,6 +292,31 @@ QStringList unnamedForScreenReaders(const QWidget* window)
     return found;
 }
 
+// Combo boxes and list boxes a screen reader names by their object name, their
+// value or nothing. On Linux Qt reads a combo box's value for its name and
+// hands the accessible name on as the name over AT-SPI, so the accessible
+// name is what is checked here.
+QStringList unnamedBoxes(const QWidget* window)
+{
+    QStringList found;
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || qobject_cast<const QComboBox*>(w->parentWidget()))
+            continue;
+        QString value;
+        if (const auto* combo = qobject_cast<const QComboBox*>(w))
+            value = combo->currentText();
+        else if (const auto* list = qobject_cast<const QAbstractItemView*>(w);
+                 list && !qobject_cast<const QComboBox*>(w->parentWidget()->parentWidget()))
+            value = list->currentIndex().data().toString();
+        else
+            continue;
+        const QString name = w->accessibleName();
+        if (name.isEmpty() || name == w->objectName() || name == value)
+            found.append(describe(window, w, name) + QStringLiteral(" is read by its name or value"));
+    }
+    return found;
+}
+
 // The real dialogs for the program's own windows; every other prompt is
 // answered as its Cancel (or only) button would. Each window is looked at
 // once it is up, then closed.
@@ -328,7 +354,7 @@ public:
         clipped += clippedTexts(window);
         unnamed += labelsWithoutTheirBox(window);
         keyClashes += menuKeyClashes(window);
-        noAccessibleName += unnamedForScreenReaders(window);
+        noAccessibleName += unnamedForScreenReaders(window) + unnamedBoxes(window);
     }
 
     QSet<QString> shown;
@@ -387,6 +413,11 @@ private slots:
         form.itemlist()->addItems({tp.path(QStringLiteral("red.png")), tp.path(QStringLiteral("blue.jpg"))});
         form.itemlist()->setCurrentRow(0);
         walk.lookAt(QStringLiteral("MAIN_FORM"), &form);
+        // The image window comes up with its option on the Options menu.
+        form.menuItem(menus::options, 5)->trigger();
+        QVERIFY(frm_thumbnail.loaded());
+        walk.lookAt(QStringLiteral("frm_thumbnail"), frm_thumbnail.loaded());
+        form.menuItem(menus::options, 5)->trigger();
 
         const QHash<QString, std::function<void()>> openers{
             {QStringLiteral("ABOUT"), [&] { form.menuItem(menus::help, 14)->trigger(); }},

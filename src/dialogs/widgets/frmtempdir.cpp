@@ -27,6 +27,8 @@ FrmTempDir::FrmTempDir(TargetDirectory* value, QWidget* parent) : ValueDialog(va
     m_drive = namedWidget<platform::DriveListBox>(QStringLiteral("o_drive"), this);
     m_dir = namedWidget<platform::DirListBox>(QStringLiteral("o_dir"), this);
     m_text->setBuddy(m_drive);
+    // No caption stands beside the directory list.
+    m_dir->setAccessibleName(QStringLiteral("Folders"));
     m_directory = namedWidget<platform::PathLabel>(QStringLiteral("o_directory"), this);
     form->addWidget(m_text);
     form->addWidget(m_drive);

@@ -15,6 +15,8 @@ FrmThumbDirs::FrmThumbDirs(ThumbnailDirectories* value, QWidget* parent)
     (new QVBoxLayout(this))->addWidget(list);
     if (m_value) {
         setWindowTitle(m_value->caption);
+        // The window holds this list alone; its title names it.
+        list->setAccessibleName(m_value->caption);
         list->addItems(m_value->directories);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/widgets/boxnames.h"
 #include "platform/widgets/widgetui.h"
 #include "platform/windowregistry.h"
 
@@ -28,6 +29,7 @@ void registerDialog(const QString& windowName, DialogLife life = DialogLife::One
             return;
         if (life == DialogLife::OneShowing) {
             Dialog dialog(value, WidgetUi::dialogParent());
+            nameBoxesByTheirCaptions(&dialog);
             dialog.exec();
             return;
         }
@@ -35,6 +37,7 @@ void registerDialog(const QString& windowName, DialogLife life = DialogLife::One
         if (!kept || kept->value() != value) {
             delete kept.data();
             kept = new Dialog(value, WidgetUi::dialogParent());
+            nameBoxesByTheirCaptions(kept);
         }
         kept->exec();
     });
