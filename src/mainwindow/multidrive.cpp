@@ -433,8 +433,11 @@ void MultiDrive::loadDirectoryProfile()
 void registerMultiDrive()
 {
     platform::registerWindow(QStringLiteral("FORM_MULTI_DRIVE"), [](QObject* object) {
-        if (auto* window = qobject_cast<MultiDrive*>(object))
-            window->exec();
+        auto* window = qobject_cast<MultiDrive*>(object);
+        if (!window)
+            return false;
+        window->exec();
+        return true;
     });
 }
 

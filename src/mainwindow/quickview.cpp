@@ -140,8 +140,11 @@ void QuickView::cancelAndRemember()
 void registerQuickView()
 {
     platform::registerWindow(QStringLiteral("frm_quickview"), [](QObject* object) {
-        if (auto* window = qobject_cast<QuickView*>(object))
-            window->exec();
+        auto* window = qobject_cast<QuickView*>(object);
+        if (!window)
+            return false;
+        window->exec();
+        return true;
     });
 }
 
