@@ -1,7 +1,6 @@
 #include "mainwindow/mainform.h"
 
 #include "mainwindow/commandtable.h"
-#include "mainwindow/imagewindow.h"
 
 #include "settings/helppage.h"
 
