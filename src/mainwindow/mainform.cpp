@@ -2,7 +2,7 @@
 
 #include "mainwindow/commandtable.h"
 
-#include "settings/helppage.h"
+#include "mainwindow/helppage.h"
 
 #include "pagekit/headfoot.h"
 #include "settings/program.h"
