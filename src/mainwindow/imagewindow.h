@@ -78,12 +78,4 @@ private:
 
 extern platform::Form<ImageWindow> frm_thumbnail;
 
-// The file list's handlers that drive the image window; the main window
-// connects them once.
-void followFileList(MainForm& form);
-void itemlist_DblClick(MainForm& form);
-void itemlist_KeyPress(MainForm& form);
-// Options > Image Window, after its check mark changed: opens or closes the window.
-void imageWindowOption_Click(MainForm& form);
-
 } // namespace mosaicon

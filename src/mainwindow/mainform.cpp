@@ -1,9 +1,8 @@
 #include "mainwindow/mainform.h"
 
 #include "mainwindow/commandtable.h"
-#include "mainwindow/imagewindow.h"
 
-#include "settings/helppage.h"
+#include "mainwindow/helppage.h"
 
 #include "pagekit/headfoot.h"
 #include "settings/program.h"

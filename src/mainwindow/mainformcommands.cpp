@@ -1,7 +1,6 @@
 // The main window's toolbar and menu commands.
 #include "mainwindow/mainform.h"
 #include "mainwindow/commandtable.h"
-#include "mainwindow/imagewindow.h"
 #include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 

@@ -434,10 +434,12 @@ void MultiDrive::loadDirectoryProfile()
 void registerMultiDrive()
 {
     platform::registerWindow(QStringLiteral("FORM_MULTI_DRIVE"), [](QObject* object) {
-        if (auto* window = qobject_cast<MultiDrive*>(object)) {
-            platform::nameBoxesByTheirCaptions(window);
-            window->exec();
-        }
+        auto* window = qobject_cast<MultiDrive*>(object);
+        if (!window)
+            return false;
+        platform::nameBoxesByTheirCaptions(window);
+        window->exec();
+        return true;
     });
 }
 

@@ -141,10 +141,12 @@ void QuickView::cancelAndRemember()
 void registerQuickView()
 {
     platform::registerWindow(QStringLiteral("frm_quickview"), [](QObject* object) {
-        if (auto* window = qobject_cast<QuickView*>(object)) {
-            platform::nameBoxesByTheirCaptions(window);
-            window->exec();
-        }
+        auto* window = qobject_cast<QuickView*>(object);
+        if (!window)
+            return false;
+        platform::nameBoxesByTheirCaptions(window);
+        window->exec();
+        return true;
     });
 }
 

@@ -1,5 +1,3 @@
-#include "pagekit/bannerpicker.h"
-
 #include "pagekit/pageprompt.h"
 
 #include "settings/pickers.h"

@@ -1,6 +1,5 @@
 #include "pagekit/pageprompt.h"
 
-#include "pagekit/bannerpicker.h"
 #include "pagekit/thumbnails.h"
 
 #include "settings/program.h"

@@ -10,7 +10,6 @@
 
 #include "settings/mainformview.h"
 #include "settings/program.h"
-#include "settings/startup.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
@@ -124,7 +123,7 @@ void go_create_html(PageRun& run)
         return (!s.gif_jpeg_only || is_gif_or_jpg(lists.items.at(i))) &&
                (!s.individual_selections || lists.selected.value(i));
     });
-    make_dir(run.folder());
+    platform::makeDir(run.folder());
     if (lists.templist->isEmpty()) {
         tell_nothing_to_do(nothingToDo(lists));
         return;

@@ -531,6 +531,12 @@ bool makeFolder(const QString& path)
     return !path.isEmpty() && QDir().mkpath(path);
 }
 
+void makeDir(const QString& path)
+{
+    if (!path.isEmpty())
+        QDir().mkdir(path);
+}
+
 QString joinPath(const QString& folder, const QString& name)
 {
     if (folder.isEmpty())

@@ -158,6 +158,8 @@ private:
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool makeFolder(const QString& path);
+// Creates one folder, not its parents; errors are ignored.
+void makeDir(const QString& path);
 
 // Joins a folder and a name with one "/" between them.
 QString joinPath(const QString& folder, const QString& name);

@@ -11,7 +11,7 @@ namespace {
 
 struct Registry
 {
-    QHash<QString, std::function<void(QObject*)>> shows;
+    QHash<QString, std::function<bool(QObject*)>> shows;
     QHash<QString, std::function<void()>> openers;
 };
 
@@ -31,7 +31,7 @@ bool tellMissing(const QString& name)
 
 } // namespace
 
-void registerWindow(const QString& name, std::function<void(QObject*)> show)
+void registerWindow(const QString& name, std::function<bool(QObject*)> show)
 {
     registry().shows.insert(name, std::move(show));
 }
@@ -59,9 +59,8 @@ QStringList windowOpeners()
 bool showRegisteredWindow(const QString& name, QObject* value)
 {
     const auto show = registry().shows.value(name);
-    if (!show)
+    if (!show || !show(value))
         return tellMissing(name);
-    show(value);
     return true;
 }
 

@@ -1,7 +1,6 @@
 #include "settings/program.h"
 
 #include "settings/mainformview.h"
-#include "settings/startup.h"
 
 #include "platform/events.h"
 #include "platform/profilefile.h"
@@ -34,7 +33,6 @@ void resetProgram()
     setMainFormView(nullptr);
     platform::resetProfiles();
     platform::resetProgramEnded();
-    reset_finishup();
 }
 
 } // namespace mosaicon

@@ -41,6 +41,9 @@ struct Program
     // An image window is converting a whole list; its list clicks skip part
     // of their work meanwhile.
     bool batch_create_running = false;
+    // The settings have been saved on leaving; File > Exit followed by the
+    // window's own close must not save twice.
+    bool finished_up = false;
 };
 
 Program& program();

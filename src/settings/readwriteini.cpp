@@ -2,7 +2,6 @@
 
 #include "settings/mainformview.h"
 #include "settings/program.h"
-#include "settings/startup.h"
 #include "settings/tracelog.h"
 
 #include "platform/files.h"
@@ -251,7 +250,7 @@ QString defaultFor(const Entry& e, Settings& s)
     case Default::FolderInProgramFolder: {
         const QString folder = folderFile(e.defaultValue);
         QString path = folder;
-        make_dir(path);
+        platform::makeDir(path);
         return folder;
     }
     case Default::SameAsLastDirectory:

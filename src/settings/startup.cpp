@@ -12,15 +12,12 @@
 #include "platform/shell.h"
 #include "platform/ui.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace mosaicon {
 
 namespace {
-
-bool finished = false;
 
 QString inFolder(const QString& name)
 {
@@ -90,21 +87,15 @@ void make_thumbs_dir()
 {
     Program& p = program();
     p.thumbnail_dir = inFolder(QStringLiteral("thumbs"));
-    make_dir(p.thumbnail_dir);
-}
-
-void make_dir(const QString& path)
-{
-    if (!path.isEmpty())
-        QDir().mkdir(path);
+    platform::makeDir(p.thumbnail_dir);
 }
 
 void finishup(MainFormView* view)
 {
-    // File > Exit followed by the window's own close must not save twice.
-    if (finished)
+    Program& p = program();
+    if (p.finished_up)
         return;
-    finished = true;
+    p.finished_up = true;
     readwriteini(QStringLiteral("WRITE"), view);
     // The user's settings would be lost without a word: say so before leaving.
     platform::ProfileFile& ini = settingsFile();
@@ -113,11 +104,6 @@ void finishup(MainFormView* view)
                          platform::MsgBox::Exclamation, program().product_title);
     trace(QStringLiteral("finishup"), QStringLiteral("exit"));
     platform::endProgram();
-}
-
-void reset_finishup()
-{
-    finished = false;
 }
 
 } // namespace mosaicon

@@ -17,12 +17,8 @@ void startitoff(MainFormView* view = nullptr);
 void startup_housekeeping(MainFormView* view = nullptr);
 // thumbnail_dir := the program folder's "thumbs", created.
 void make_thumbs_dir();
-// Creates one folder; errors are ignored.
-void make_dir(const QString& path);
 // Saves every setting (with the main window's place, when there is one) and
 // ends the program; runs once however often it is called.
 void finishup(MainFormView* view = nullptr);
-// Tests start each case with finishup not yet run.
-void reset_finishup();
 
 } // namespace mosaicon

@@ -9,7 +9,6 @@
 #include "pagekit/thumbnails.h"
 
 #include "settings/program.h"
-#include "settings/startup.h"
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -68,7 +67,7 @@ void go_create_slideshow(PageRun& run)
         tell_nothing_to_do(nothingToShow());
         return;
     }
-    make_dir(run.folder());
+    platform::makeDir(run.folder());
     // The records of the whole run reach the settings file once, when it ends.
     platform::ProfileBatch batch;
     SlideShow show;

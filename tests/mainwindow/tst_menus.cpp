@@ -1,7 +1,7 @@
 #include "mainwindow/mainform.h"
 
 #include "pagekit/pageprompt.h"
-#include "settings/helppage.h"
+#include "mainwindow/helppage.h"
 #include "settings/program.h"
 #include "viewer/widgets/frmsimplev.h"
 

@@ -1,4 +1,3 @@
-#include "pagekit/bannerpicker.h"
 #include "pagekit/pageprompt.h"
 
 #include "settings/program.h"

@@ -45,6 +45,20 @@ class TestFiles : public QObject
     Q_OBJECT
 
 private slots:
+    void makeDirKeepsWhatIsThere()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("pages");
+        makeDir(path);
+        QVERIFY(QFileInfo(path).isDir());
+        writeBytes(dir.filePath("pages/index.htm"), "<html>");
+        makeDir(path);
+        QCOMPARE(readBytes(dir.filePath("pages/index.htm")), QByteArray("<html>"));
+        writeBytes(dir.filePath("notes"), "a file");
+        makeDir(dir.filePath("notes")); // a file in the way: ignored, and the file kept
+        QCOMPARE(readBytes(dir.filePath("notes")), QByteArray("a file"));
+    }
+
     void copyReplacesAnExistingTarget()
     {
         QTemporaryDir dir;

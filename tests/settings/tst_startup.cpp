@@ -270,20 +270,6 @@ private slots:
         QCOMPARE(tp.read(u"thumbs/a.jpg"_s), QByteArray("thumb"));
     }
 
-    void makeDir()
-    {
-        TestProgram tp;
-        const QString path = tp.path(u"pages"_s);
-        make_dir(path);
-        QVERIFY(QFileInfo(path).isDir());
-        tp.write(u"pages/index.htm"_s, "<html>");
-        make_dir(path);
-        QCOMPARE(tp.read(u"pages/index.htm"_s), QByteArray("<html>"));
-        tp.write(u"notes"_s, "a file");
-        make_dir(tp.path(u"notes"_s)); // a file in the way: ignored, and the file kept
-        QCOMPARE(tp.read(u"notes"_s), QByteArray("a file"));
-    }
-
     void finishupSavesOnceThenEnds()
     {
         TestProgram tp({u"log_messages"_s});

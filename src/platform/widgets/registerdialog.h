@@ -20,18 +20,19 @@ enum class DialogLife
 
 // Makes the modal seam show a Value handed over under windowName in a Dialog,
 // which is made from the value and a parent window and gives it back by value().
+// A value of another class is told like a name nobody registered.
 template <class Dialog, class Value>
 void registerDialog(const QString& windowName, DialogLife life = DialogLife::OneShowing)
 {
     registerWindow(windowName, [life](QObject* object) {
         auto* value = qobject_cast<Value*>(object);
         if (!value)
-            return;
+            return false;
         if (life == DialogLife::OneShowing) {
             Dialog dialog(value, WidgetUi::dialogParent());
             nameBoxesByTheirCaptions(&dialog);
             dialog.exec();
-            return;
+            return true;
         }
         static QPointer<Dialog> kept;
         if (!kept || kept->value() != value) {
@@ -40,6 +41,7 @@ void registerDialog(const QString& windowName, DialogLife life = DialogLife::One
             nameBoxesByTheirCaptions(kept);
         }
         kept->exec();
+        return true;
     });
 }
 

@@ -123,13 +123,6 @@ private slots:
         QVERIFY(!parent || parent->isVisible());
     }
 
-    void anotherKindOfValueShowsNothing()
-    {
-        registerDialog<ShownDialog, Shown>(QStringLiteral("frm_test"));
-        QObject notShown;
-        QVERIFY(!showAndClose(QStringLiteral("frm_test"), &notShown));
-    }
-
     void aWindowNobodyRegisteredIsToldByName_data()
     {
         QTest::addColumn<QString>("way");
@@ -137,6 +130,7 @@ private slots:
         QTest::addRow("a value shown in a window of no registered name") << "show" << "frm_nowhere";
         QTest::addRow("a window opened by a name nobody registered") << "open" << "frm_nowhere";
         QTest::addRow("a window that shows a value, opened by its name alone") << "open" << "frm_test";
+        QTest::addRow("a value of another class shown under a registered name") << "other" << "frm_test";
     }
     void aWindowNobodyRegisteredIsToldByName()
     {
@@ -148,7 +142,10 @@ private slots:
             QStringLiteral("The window %1 cannot be shown: the program has no window of that name.").arg(name));
         ShownDialog::made = 0;
         Shown value;
-        const bool shown = way == QLatin1String("show") ? WidgetUi().showModal(name, &value) : openWindow(name);
+        QObject other;
+        const bool shown = way == QLatin1String("show")    ? WidgetUi().showModal(name, &value)
+                           : way == QLatin1String("other") ? WidgetUi().showModal(name, &other)
+                                                           : openWindow(name);
         QVERIFY(!shown);
         VERIFY_DIALOGS(tp);
         QCOMPARE(tp.ui.asked().first().style, MsgBox::OkOnly + MsgBox::Critical);

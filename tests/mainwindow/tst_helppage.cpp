@@ -1,4 +1,4 @@
-#include "settings/helppage.h"
+#include "mainwindow/helppage.h"
 #include "settings/program.h"
 
 #include "filesizelimit.h"
