@@ -32,6 +32,7 @@ namespace {
 
 using platform::MenuRow;
 using platform::pixels;
+using platform::pixelsToTwips;
 
 using Row = platform::CommandRow<ImageWindow>;
 
@@ -40,10 +41,6 @@ const Row menuRows[] = {
     {{"menuFileItem", 0, "Copy To Clipboard"}, &ImageWindow::copyToClipboard},
     {{"menuFileItem", 1, "Exit"}, &ImageWindow::exitWindow},
 };
-
-// Room the frame, the menu bar and the status bar take from the window, in twips.
-constexpr double sideRoom = 150;
-constexpr double topAndBottomRoom = 1000;
 
 QString currentEntry(const QListWidget* list)
 {
@@ -88,23 +85,6 @@ private:
 };
 
 } // namespace
-
-PictureFit fitPicture(double width, double height, double windowWidth, double windowHeight)
-{
-    PictureFit fit{width, height, 1};
-    // Greater-or-equal: a picture exactly as wide as the room is scaled too (by 1).
-    const double roomWidth = qMax(0.0, windowWidth - sideRoom);
-    if (fit.width > 0 && fit.width >= roomWidth) {
-        const double r = roomWidth / fit.width;
-        fit = {fit.width * r, fit.height * r, 2};
-    }
-    const double roomHeight = qMax(0.0, windowHeight - topAndBottomRoom);
-    if (fit.height > 0 && fit.height >= roomHeight) {
-        const double r = roomHeight / fit.height;
-        fit = {fit.width * r, fit.height * r, 3};
-    }
-    return fit;
-}
 
 ImageWindow::ImageWindow(QWidget* parent) : QMainWindow(parent)
 {
@@ -182,13 +162,13 @@ void ImageWindow::fit_thumbnail_image()
     c.setVisible(false);
     c.setFitMode(1);
     const QImage own = c.picture();
-    c.setWidth(own.width() * platform::twipsPerPixel);
-    c.setHeight(own.height() * platform::twipsPerPixel);
-    if (height() * platform::twipsPerPixel < minimumHeight)
+    c.setWidth(pixelsToTwips(own.width()));
+    c.setHeight(pixelsToTwips(own.height()));
+    if (pixelsToTwips(height()) < minimumHeight)
         resize(width(), pixels(minimumHeight));
 
-    const PictureFit fit = fitPicture(c.width(), c.height(), width() * platform::twipsPerPixel,
-                                      height() * platform::twipsPerPixel);
+    const platform::PictureFit fit = platform::fitPicture(
+        c.width(), c.height(), pixelsToTwips(width()), pixelsToTwips(height()), pictureMargins);
     c.setWidth(fit.width);
     c.setHeight(fit.height);
     c.setFitMode(fit.mode);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/form.h"
+#include "platform/picturefit.h"
 #include "platform/widgets/menutree.h"
 
 #include <QMainWindow>
@@ -19,17 +20,6 @@ namespace platform {
 class ImageView;
 } // namespace platform
 
-// Where a picture of W x H twips goes in a window of FW x FH twips: wider than
-// the room it is scaled to the width (mode 2), then, if still too high, to the
-// height (mode 3); a picture that fits stays at its own size (mode 1).
-struct PictureFit
-{
-    double width = 0;
-    double height = 0;
-    int mode = 1;
-};
-PictureFit fitPicture(double width, double height, double windowWidth, double windowHeight);
-
 // "Thumbnail": shows the picture of the main window's current file list entry,
 // scaled to fit, while Options > Image Window is checked. Closing it by any
 // means clears that check mark.
@@ -40,6 +30,9 @@ class ImageWindow final : public QMainWindow
 public:
     // The window is never made lower than this, in twips.
     static constexpr int minimumHeight = 1260;
+    // Room the frame, the menu bar and the status bar take from the window,
+    // in twips, when the picture is fitted.
+    static constexpr platform::PictureMargins pictureMargins{.side = 150, .topAndBottom = 1000};
 
     explicit ImageWindow(QWidget* parent = nullptr);
     ~ImageWindow() override;

@@ -36,27 +36,11 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include <cmath>
-
 namespace mosaicon {
 
+using platform::pixelsAtLeast;
 using platform::pixelsToTwips;
-using platform::twipsPerPixel;
-
-namespace {
-
-int px(double twips)
-{
-    return int(twips / twipsPerPixel);
-}
-
-// Whole pixels that cover at least that many twips.
-int pxAtLeast(double twips)
-{
-    return int(std::ceil(twips / twipsPerPixel));
-}
-
-} // namespace
+using platform::pixelsTruncated;
 
 const QStringList& MainForm::patterns()
 {
@@ -76,7 +60,8 @@ const QStringList& MainForm::patterns()
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MAIN_FORM"));
-    setGeometry(px(designedLeft), px(designedTop), px(designedWidth), px(designedHeight));
+    setGeometry(pixelsTruncated(designedLeft), pixelsTruncated(designedTop),
+                pixelsTruncated(designedWidth), pixelsTruncated(designedHeight));
     buildControls();
     buildToolbar();
     buildMenus();
@@ -140,13 +125,15 @@ void MainForm::buildControls()
     bar->addWidget(m_status, 1);
     setStatusBar(bar);
 
-    m_filedir->setGeometry(px(120), px(120), px(2535), px(3000));
+    m_filedir->setGeometry(pixelsTruncated(120), pixelsTruncated(120), pixelsTruncated(2535),
+                           pixelsTruncated(3000));
     // No lower than their text needs at the font in use.
-    m_filedrive->setGeometry(px(120), px(3240), px(2535),
-                             qMax(px(315), m_filedrive->sizeHint().height()));
-    m_filefilter->setGeometry(px(120), px(3660), px(2535),
-                              qMax(px(315), m_filefilter->sizeHint().height()));
-    m_itemlist->setGeometry(px(2760), px(120), px(5000), px(3800));
+    m_filedrive->setGeometry(pixelsTruncated(120), pixelsTruncated(3240), pixelsTruncated(2535),
+                             qMax(pixelsTruncated(315), m_filedrive->sizeHint().height()));
+    m_filefilter->setGeometry(pixelsTruncated(120), pixelsTruncated(3660), pixelsTruncated(2535),
+                              qMax(pixelsTruncated(315), m_filefilter->sizeHint().height()));
+    m_itemlist->setGeometry(pixelsTruncated(2760), pixelsTruncated(120), pixelsTruncated(5000),
+                            pixelsTruncated(3800));
 }
 
 void MainForm::buildToolbar()
@@ -423,19 +410,21 @@ void MainForm::Timer1_Timer()
     if (isMinimized())
         return;
     if (windowTwipsHeight() < 4000)
-        resize(width(), pxAtLeast(4000) - (frameGeometry().height() - height()));
+        resize(width(), pixelsAtLeast(4000) - (frameGeometry().height() - height()));
     if (windowTwipsWidth() < 8260)
-        resize(pxAtLeast(8260) - (frameGeometry().width() - width()), height());
+        resize(pixelsAtLeast(8260) - (frameGeometry().width() - width()), height());
 
     // The client area in twips, toolbar and status line included, as the
     // control offsets below count them.
     const double bottom = pixelsToTwips(height() - menuBar()->height());
     const double right = pixelsToTwips(width());
     const double shift = pixelsToTwips(m_toolbar->height());
-    m_itemlist->setGeometry(px(2760), px(120), px(right - 2900), px(bottom - 1050));
-    m_filedir->setGeometry(px(120), px(120), px(2535), px(bottom - 2000));
-    m_filedrive->move(px(120), px(bottom - 1200 - shift));
-    m_filefilter->move(px(120), px(bottom - 760 - shift));
+    m_itemlist->setGeometry(pixelsTruncated(2760), pixelsTruncated(120),
+                            pixelsTruncated(right - 2900), pixelsTruncated(bottom - 1050));
+    m_filedir->setGeometry(pixelsTruncated(120), pixelsTruncated(120), pixelsTruncated(2535),
+                           pixelsTruncated(bottom - 2000));
+    m_filedrive->move(pixelsTruncated(120), pixelsTruncated(bottom - 1200 - shift));
+    m_filefilter->move(pixelsTruncated(120), pixelsTruncated(bottom - 760 - shift));
     show_logo();
 }
 

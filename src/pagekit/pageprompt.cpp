@@ -243,7 +243,7 @@ void PagePrompt::showPreview(const QString& image_path)
     const double boxHeight = Frame3.height - 320;
     o_image.setFitMode(1);
     // Decoding a large photo at preview size is much faster than at full size.
-    o_image.setSizeLimit(int(std::max(boxWidth, boxHeight) / platform::twipsPerPixel));
+    o_image.setSizeLimit(platform::pixelsTruncated(std::max(boxWidth, boxHeight)));
     if (o_image.setFileName(image_path))
         fit_in_box(o_image, boxWidth, boxHeight);
 }

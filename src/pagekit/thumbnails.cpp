@@ -78,7 +78,7 @@ int thumbnail_size()
 int styled_thumbnail_limit(int size)
 {
     // Decoding just above the thumbnail's size gives the same thumbnail as the whole photo.
-    return int(std::ceil(size * 15.7 / platform::twipsPerPixel)) + 1;
+    return platform::pixelsAtLeast(size * 15.7) + 1;
 }
 
 void apply_thumbnail_settings(platform::ImageControl& engine)

@@ -347,8 +347,8 @@ void ImageControl::reduce()
 void ImageControl::fitControlToPicture()
 {
     const QSize shown = shownSize();
-    m_width = shown.width() * TwipsPerPixel;
-    m_height = shown.height() * TwipsPerPixel;
+    m_width = pixelsToTwips(shown.width());
+    m_height = pixelsToTwips(shown.height());
 }
 
 void ImageControl::setSizeLimit(int limit)
@@ -461,7 +461,7 @@ void ImageControl::setVisible(bool visible)
 
 QSize ImageControl::stretchedSize() const
 {
-    return QSize(qRound(m_width / TwipsPerPixel), qRound(m_height / TwipsPerPixel));
+    return QSize(pixels(m_width), pixels(m_height));
 }
 
 QImage ImageControl::picture() const

@@ -161,8 +161,6 @@ public:
     // caller that read a copy and names the user's own file.
     QString errorReason() const { return m_errorReason; }
 
-    static constexpr double TwipsPerPixel = twipsPerPixel;
-
 private:
     bool decode(const QString& path, int limit, QImage* decoded, QSize* naturalSize);
     bool forget();

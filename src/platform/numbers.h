@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cmath>
 #include <optional>
 
 // Number conventions the program's files and pages were designed with.
@@ -38,12 +39,25 @@ QString strFormSingle(double value);
 // blank for the sign (" 66.6666666666667").
 QString strFormDouble(double value);
 
-inline double pixelsToTwips(double pixels) { return pixels * twipsPerPixel; }
-inline double twipsToPixels(double twips) { return twips / twipsPerPixel; }
+inline double pixelsToTwips(double pixels)
+{
+    return pixels * twipsPerPixel;
+}
 // The nearest whole number of pixels for a length in twips.
 inline int pixels(double twips)
 {
-    return qRound(twipsToPixels(twips));
+    return qRound(twips / twipsPerPixel);
+}
+// Whole pixels for a length in twips, the fraction dropped: the main window's
+// layout and the prompt's picture limit were designed with it.
+inline int pixelsTruncated(double twips)
+{
+    return int(twips / twipsPerPixel);
+}
+// Whole pixels that cover at least that many twips.
+inline int pixelsAtLeast(double twips)
+{
+    return int(std::ceil(twips / twipsPerPixel));
 }
 
 } // namespace mosaicon::platform

@@ -164,10 +164,12 @@ void LibraryCatalog::sharpenPicture()
 void LibraryCatalog::recalculate_image()
 {
     viewimage.setFitMode(1);
-    PictureFit fit{viewimage.imageWidth() * platform::ImageControl::TwipsPerPixel,
-                   viewimage.imageHeight() * platform::ImageControl::TwipsPerPixel};
-    if (Frame2.width > 300 && Frame2.height > 300)
-        fit = fit_picture(fit.width, fit.height, Frame2.width, Frame2.height);
+    platform::PictureFit fit{platform::pixelsToTwips(viewimage.imageWidth()),
+                             platform::pixelsToTwips(viewimage.imageHeight())};
+    if (Frame2.width > framedPictureMargins.side &&
+        Frame2.height > framedPictureMargins.topAndBottom)
+        fit = platform::fitPicture(fit.width, fit.height, Frame2.width, Frame2.height,
+                                   framedPictureMargins);
     viewimage.setWidth(fit.width);
     viewimage.setHeight(fit.height);
     viewimage.setFitMode(fit.mode);

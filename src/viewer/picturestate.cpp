@@ -17,40 +17,19 @@ void read_ahead_beside(platform::PictureLoader& pictures, int current, qsizetype
     pictures.readAhead(ahead);
 }
 
-PictureFit fit_picture(double width, double height, double frameWidth, double frameHeight)
-{
-    constexpr double margin = 300;
-    PictureFit fit{width, height, 1};
-    const double roomWidth = frameWidth - margin;
-    if (fit.width > 0 && fit.width >= roomWidth) {
-        const double r = roomWidth / fit.width;
-        fit.width = fit.width * r - 10;
-        fit.height *= r;
-        fit.mode = 2;
-    }
-    const double roomHeight = frameHeight - margin;
-    if (fit.height > 0 && fit.height >= roomHeight) {
-        const double r = roomHeight / fit.height;
-        fit.width *= r;
-        fit.height = fit.height * r - 10;
-        fit.mode = 3;
-    }
-    return fit;
-}
-
 QSize fitted_picture_pixels(QSize natural, int limit, double frameWidth, double frameHeight)
 {
     const QSize shown = platform::ImageControl::limitedSize(natural, limit);
-    const PictureFit fit =
-        fit_picture(platform::pixelsToTwips(shown.width()), platform::pixelsToTwips(shown.height()),
-                    frameWidth, frameHeight);
+    const platform::PictureFit fit = platform::fitPicture(
+        platform::pixelsToTwips(shown.width()), platform::pixelsToTwips(shown.height()), frameWidth,
+        frameHeight, framedPictureMargins);
     return twips_to_pixels(fit.width, fit.height);
 }
 
 QSize twips_to_pixels(double width, double height)
 {
-    return QSize(qMax(1, qRound(platform::twipsToPixels(qMax(0.0, width)))),
-                 qMax(1, qRound(platform::twipsToPixels(qMax(0.0, height)))));
+    return QSize(qMax(1, platform::pixels(qMax(0.0, width))),
+                 qMax(1, platform::pixels(qMax(0.0, height))));
 }
 
 void reread_at_shown_size(platform::PictureLoader& pictures, platform::ImageControl& viewimage,

@@ -2,6 +2,7 @@
 
 #include "platform/controlvalues.h"
 #include "platform/imagecontrol.h"
+#include "platform/picturefit.h"
 #include "platform/pictureloader.h"
 
 #include <functional>
@@ -31,23 +32,13 @@ struct PictureState
     bool waitForPicture(int timeoutMs = 10000) { return pictures.waitForPicture(timeoutMs); }
 };
 
-// A picture's size in twips and the fit mode that stretches it to that size.
-struct PictureFit
-{
-    double width = 0;
-    double height = 0;
-    // 1: its own size; 2: narrowed to the frame; 3: lowered to it.
-    int mode = 1;
-};
-
-// A picture of width x height twips fitted into a frame of that size less its
-// 300-twip margin, its proportions kept: made the room's width (less 10) when
-// it is that wide or wider, then the room's height (less 10) when it is still
-// that high.
-PictureFit fit_picture(double width, double height, double frameWidth, double frameHeight);
+// The picture frame's border and caption take 300 twips each way; a picture
+// scaled to that room is kept 10 twips short of it.
+inline constexpr platform::PictureMargins framedPictureMargins{
+    .side = 300, .topAndBottom = 300, .trim = 10};
 
 // The size in pixels at which a picture of that natural size is shown, reduced
-// to a size limit (0: none) and fitted by fit_picture() into a frame of that
+// to a size limit (0: none) and fitted with framedPictureMargins into a frame of that
 // size in twips: the size the picture is read at.
 QSize fitted_picture_pixels(QSize natural, int limit, double frameWidth, double frameHeight);
 

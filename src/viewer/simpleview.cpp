@@ -97,10 +97,10 @@ void SimpleView::readAhead()
 platform::ImageControl::DisplaySize SimpleView::displaySize() const
 {
     return [frame = frame2](QSize natural) {
-        const QSizeF fitted =
-            fit_in_frame(platform::pixelsToTwips(natural.width()),
-                         platform::pixelsToTwips(natural.height()), frame.width(), frame.height());
-        return twips_to_pixels(fitted.width(), fitted.height());
+        const platform::PictureFit fitted = platform::fitPicture(
+            platform::pixelsToTwips(natural.width()), platform::pixelsToTwips(natural.height()),
+            frame.width(), frame.height(), SimpleViewGeometry::pictureMargins);
+        return twips_to_pixels(fitted.width, fitted.height);
     };
 }
 
@@ -128,18 +128,6 @@ SimpleViewGeometry SimpleViewGeometry::forWindow(double width, double innerHeigh
     g.viewimage = {120, 240, 4455, 3375};
     g.frame6 = {120, innerHeight - 1500, 8415, 1335};
     return g;
-}
-
-QSizeF fit_in_frame(double width, double height, double frameWidth, double frameHeight)
-{
-    QSizeF size(width, height);
-    const double roomWidth = frameWidth - 300;
-    if (size.width() > 0 && size.width() >= roomWidth)
-        size *= qMax(0.0, roomWidth) / size.width();
-    const double roomHeight = frameHeight - 300;
-    if (size.height() > 0 && size.height() >= roomHeight)
-        size *= qMax(0.0, roomHeight) / size.height();
-    return size;
 }
 
 } // namespace mosaicon::viewer

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/imagecontrol.h"
+#include "platform/picturefit.h"
 #include "platform/pictureloader.h"
 
 #include <QObject>
@@ -81,6 +82,8 @@ struct SimpleViewGeometry
     static constexpr double minHeight = 4700;
     static constexpr double designedWidth = 8820;
     static constexpr double designedInnerHeight = 5340;
+    // The picture frame's border and caption take 300 twips each way.
+    static constexpr platform::PictureMargins pictureMargins{.side = 300, .topAndBottom = 300};
 
     QRectF frame1;
     QRectF flelist; // inside frame1
@@ -90,10 +93,5 @@ struct SimpleViewGeometry
 
     static SimpleViewGeometry forWindow(double width, double innerHeight);
 };
-
-// A picture of width x height twips fitted into a frame of the given size, its
-// shape kept: scaled to the frame's width less 300 when it is that wide or
-// wider, then to the frame's height less 300 when it is still that high.
-QSizeF fit_in_frame(double width, double height, double frameWidth, double frameHeight);
 
 } // namespace mosaicon::viewer

@@ -274,9 +274,9 @@ void ViewImages::recalculate_image(const QString& fle)
 {
     viewimage.setFitMode(1);
     const QSize shown = viewimage.shownSize();
-    const PictureFit fit = fit_picture(shown.width() * platform::ImageControl::TwipsPerPixel,
-                                       shown.height() * platform::ImageControl::TwipsPerPixel,
-                                       Frame2.width, Frame2.height);
+    const platform::PictureFit fit = platform::fitPicture(
+        platform::pixelsToTwips(shown.width()), platform::pixelsToTwips(shown.height()),
+        Frame2.width, Frame2.height, framedPictureMargins);
     viewimage.setWidth(qMax(0.0, fit.width));
     viewimage.setHeight(qMax(0.0, fit.height));
     viewimage.setFitMode(fit.mode);

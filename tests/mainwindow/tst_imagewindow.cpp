@@ -122,8 +122,9 @@ private slots:
         QFETCH(QSizeF, window);
         QFETCH(QSizeF, fitted);
         QFETCH(int, mode);
-        const PictureFit fit =
-            fitPicture(picture.width(), picture.height(), window.width(), window.height());
+        const platform::PictureFit fit =
+            platform::fitPicture(picture.width(), picture.height(), window.width(), window.height(),
+                                 ImageWindow::pictureMargins);
         QCOMPARE(qRound(fit.width), qRound(fitted.width()));
         QCOMPARE(qRound(fit.height), qRound(fitted.height()));
         QCOMPARE(fit.mode, mode);

@@ -33,7 +33,8 @@ private slots:
         QFETCH(QSizeF, picture);
         QFETCH(QSizeF, fitted);
         QFETCH(int, mode);
-        const PictureFit fit = fit_picture(picture.width(), picture.height(), 4695, 3735);
+        const mosaicon::platform::PictureFit fit = mosaicon::platform::fitPicture(
+            picture.width(), picture.height(), 4695, 3735, framedPictureMargins);
         QCOMPARE(QSizeF(fit.width, fit.height), fitted);
         QCOMPARE(fit.mode, mode);
     }

@@ -29,7 +29,7 @@ void placeOnFirstShow(QWidget* window, bool& shownOnce, double heightTwips)
         return;
     shownOnce = true;
     if (heightTwips > 0)
-        window->resize(window->width(), qRound(heightTwips / twipsPerPixel));
+        window->resize(window->width(), pixels(heightTwips));
     centerForm(window);
 }
 

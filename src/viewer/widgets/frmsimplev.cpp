@@ -147,14 +147,18 @@ void FrmSimpleV::recalculate_image()
         return;
     c.setFitMode(1);
     const QSize own = c.shownSize();
-    const QSizeF fitted = fit_in_frame(
-        own.width() * platform::twipsPerPixel, own.height() * platform::twipsPerPixel,
-        m_frame2->width() * platform::twipsPerPixel, m_frame2->height() * platform::twipsPerPixel);
+    const QSizeF ownTwips(platform::pixelsToTwips(own.width()),
+                          platform::pixelsToTwips(own.height()));
+    const platform::PictureFit fitted = platform::fitPicture(
+        ownTwips.width(), ownTwips.height(), platform::pixelsToTwips(m_frame2->width()),
+        platform::pixelsToTwips(m_frame2->height()), SimpleViewGeometry::pictureMargins);
     c.setLeft(120);
     c.setTop(240);
-    c.setWidth(fitted.width());
-    c.setHeight(fitted.height());
-    c.setFitMode(fitted == QSizeF(own) * platform::twipsPerPixel ? 1 : 2);
+    c.setWidth(fitted.width);
+    c.setHeight(fitted.height);
+    // A picture the fit left at its size (one just as wide as the room is
+    // scaled by 1) is not stretched.
+    c.setFitMode(QSizeF(fitted.width, fitted.height) == ownTwips ? 1 : 2);
 }
 
 bool FrmSimpleV::eventFilter(QObject* watched, QEvent* event)
@@ -167,7 +171,7 @@ bool FrmSimpleV::eventFilter(QObject* watched, QEvent* event)
 void FrmSimpleV::placeFrames()
 {
     const SimpleViewGeometry g = SimpleViewGeometry::forWindow(
-        m_client->width() * platform::twipsPerPixel, m_client->height() * platform::twipsPerPixel);
+        platform::pixelsToTwips(m_client->width()), platform::pixelsToTwips(m_client->height()));
     // The file properties get the height their rows need at the font in use;
     // the frames above give it up.
     QRect frame6 = pixelRect(g.frame6);
@@ -177,8 +181,8 @@ void FrmSimpleV::placeFrames()
     m_list->setGeometry(pixelRect(g.flelist).adjusted(0, 0, 0, -lacking));
     m_frame2->setGeometry(pixelRect(g.frame2).adjusted(0, 0, 0, -lacking));
     m_frame6->setGeometry(frame6);
-    m_value->frame2Resized(QSizeF(m_frame2->width(), m_frame2->height()) *
-                           platform::twipsPerPixel);
+    m_value->frame2Resized(QSizeF(platform::pixelsToTwips(m_frame2->width()),
+                                  platform::pixelsToTwips(m_frame2->height())));
     recalculate_image();
 }
 

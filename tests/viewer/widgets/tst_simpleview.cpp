@@ -209,8 +209,10 @@ private slots:
         QFETCH(QSizeF, picture);
         QFETCH(QSizeF, frame);
         QFETCH(QSizeF, fitted);
-        QCOMPARE(fit_in_frame(picture.width(), picture.height(), frame.width(), frame.height()),
-                 fitted);
+        const platform::PictureFit fit =
+            platform::fitPicture(picture.width(), picture.height(), frame.width(), frame.height(),
+                                 SimpleViewGeometry::pictureMargins);
+        QCOMPARE(QSizeF(fit.width, fit.height), fitted);
     }
 
     void theWindowShowsEachEntryAndExitHidesIt()
