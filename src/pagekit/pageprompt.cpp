@@ -4,6 +4,7 @@
 #include "pagekit/thumbnails.h"
 
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -66,9 +67,8 @@ void PagePrompt::copyBannerFile(const QString& path, const QString& fileName)
         return;
     QString error;
     if (!platform::copyFile(path, target, &error))
-        message(QStringLiteral("The banner file %1 could not be copied into %2: %3")
-                    .arg(path, m_folder, error),
-                platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
+        warn(QStringLiteral("The banner file %1 could not be copied into %2: %3")
+                 .arg(path, m_folder, error));
 }
 
 void PagePrompt::loadBanner(Side side)
@@ -113,8 +113,7 @@ void PagePrompt::checkBanner(Side side)
                 s.ref.clear();
             }
         } else {
-            message(QStringLiteral("The bottom banner file does not exist."),
-                    platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
+            warn(QStringLiteral("The bottom banner file does not exist."));
         }
         return;
     }
@@ -125,8 +124,7 @@ void PagePrompt::checkBanner(Side side)
         s.banner = text;
         return;
     }
-    message(QStringLiteral("You must select a file that is in GIF or JPG format."),
-            platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
+    warn(QStringLiteral("You must select a file that is in GIF or JPG format."));
     s.box.text.clear();
     s.ref.clear();
     s.banner = QString();
