@@ -5,6 +5,7 @@
 #include "pagekit/textfile.h"
 
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
 #include "platform/ui.h"
@@ -20,9 +21,9 @@ namespace {
 // More entries than the catalog ever held; the rest of a larger file is left out and told.
 constexpr qsizetype maxEntries = 9999;
 
-void tell(const QString& text, int icon)
+void inform(const QString& text)
 {
-    platform::msgbox(text, icon, program().product_title);
+    platform::msgbox(text, platform::MsgBox::Information, program().product_title);
 }
 
 QString quoted(QString field)
@@ -211,35 +212,31 @@ bool save_catalog_data(const QString& path, const QList<CatalogEntry>& entries,
                        CatalogDataFormat format, CatalogSaveFilter filter)
 {
     if (path.isEmpty()) {
-        tell(QStringLiteral("You must select a file name before saving file information."),
-             platform::MsgBox::Information);
+        inform(QStringLiteral("You must select a file name before saving file information."));
         return false;
     }
     if (const std::optional<QString> field = unwritableField(entries, format, filter)) {
-        tell(QStringLiteral(
+        warn(QStringLiteral(
                  "The image data could not be saved in %1: the text \"%2\" holds a character a "
                  "text file cannot hold.")
-                 .arg(path, *field),
-             platform::MsgBox::Exclamation);
+                 .arg(path, *field));
         return false;
     }
     QString error;
     if (!platform::saveFileInPlace(path, catalog_data_bytes(entries, format, filter), &error)) {
-        tell(QStringLiteral("The image data could not be saved in %1: %2").arg(path, error),
-             platform::MsgBox::Exclamation);
+        warn(QStringLiteral("The image data could not be saved in %1: %2").arg(path, error));
         return false;
     }
     const auto saved =
         std::count_if(entries.begin(), entries.end(),
                       [filter](const CatalogEntry& entry) { return admitted(entry, filter); });
     if (saved > maxEntries) {
-        tell(QStringLiteral("The image data has been saved in %1, but only the first %2 of its %3 "
+        warn(QStringLiteral("The image data has been saved in %1, but only the first %2 of its %3 "
                             "entries can be loaded back from it.")
-                 .arg(path, QString::number(maxEntries), QString::number(saved)),
-             platform::MsgBox::Exclamation);
+                 .arg(path, QString::number(maxEntries), QString::number(saved)));
         return true;
     }
-    tell(QStringLiteral("The image data has been save in ") + path, platform::MsgBox::Information);
+    inform(QStringLiteral("The image data has been save in ") + path);
     return true;
 }
 
@@ -304,9 +301,8 @@ std::optional<CatalogData> load_catalog_data(const QString& path)
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (file.error() != QFileDevice::NoError) {
-        tell(QStringLiteral("The image data file %1 could not be read: %2")
-                 .arg(path, file.errorString()),
-             platform::MsgBox::Exclamation);
+        warn(QStringLiteral("The image data file %1 could not be read: %2")
+                 .arg(path, file.errorString()));
         return std::nullopt;
     }
     QString error;
@@ -314,14 +310,12 @@ std::optional<CatalogData> load_catalog_data(const QString& path)
     std::optional<CatalogData> data =
         parse_catalog_data(QString::fromUtf8(bytes), &error, &dropped);
     if (!data) {
-        tell(QStringLiteral("The image data file %1 was not loaded: %2.").arg(path, error),
-             platform::MsgBox::Exclamation);
+        warn(QStringLiteral("The image data file %1 was not loaded: %2.").arg(path, error));
         return std::nullopt;
     }
     if (dropped > 0)
-        tell(QStringLiteral("Only the first %1 entries of %2 were loaded; %3 more were left out.")
-                 .arg(QString::number(maxEntries), path, QString::number(dropped)),
-             platform::MsgBox::Information);
+        inform(QStringLiteral("Only the first %1 entries of %2 were loaded; %3 more were left out.")
+                 .arg(QString::number(maxEntries), path, QString::number(dropped)));
     return data;
 }
 

@@ -1,9 +1,9 @@
 #include "mainwindow/helppage.h"
 
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
-#include "platform/ui.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,8 +35,7 @@ bool check_help_page()
     QString error;
     if (platform::writeFileAtomically(path, help_page_text(), &error))
         return true;
-    platform::msgbox(QStringLiteral("The help page %1 could not be created: %2").arg(path, error),
-                     platform::MsgBox::Exclamation, program().product_title);
+    warn(QStringLiteral("The help page %1 could not be created: %2").arg(path, error));
     return false;
 }
 

@@ -5,6 +5,7 @@
 
 #include "settings/mainformview.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "pagekit/thumbnails.h"
 
@@ -206,8 +207,7 @@ void ImageWindow::copyToClipboard()
     if (error.isEmpty() && !copy.load(scratch, "BMP"))
         error = QStringLiteral("it cannot be read back");
     if (!error.isEmpty()) {
-        platform::msgbox(QStringLiteral("The picture could not be copied through %1: %2").arg(scratch, error),
-                         platform::MsgBox::Exclamation, program().product_title);
+        warn(QStringLiteral("The picture could not be copied through %1: %2").arg(scratch, error));
         return;
     }
     platform::setClipboardPicture(copy);

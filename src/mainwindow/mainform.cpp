@@ -9,6 +9,7 @@
 #include "settings/startup.h"
 #include "settings/switches.h"
 #include "settings/tracelog.h"
+#include "settings/warning.h"
 
 #include "platform/clipboard.h"
 #include "platform/events.h"
@@ -300,9 +301,7 @@ void MainForm::Form_Load()
         const QString view = check_switch(QStringLiteral("/v"));
         if (!view.isEmpty()) {
             if (m_itemlist->count() == 0) {
-                const QString text = QStringLiteral("No files are loaded to view.");
-                show_status(text);
-                platform::msgbox(text, platform::MsgBox::Exclamation, p.product_title);
+                warn_and_show_status(QStringLiteral("No files are loaded to view."));
             } else {
                 viewImages();
                 switchActed = true;
@@ -460,10 +459,9 @@ void MainForm::Timer3_Timer()
         return;
     m_clip_last_address = path;
     m_clipboardBoxOpen = true;
-    platform::msgbox(QStringLiteral("Browser Address Conversion:\n\nThe web address '%1' cannot be converted.  "
-                                    "The file '%2' does not exist.")
-                         .arg(text, path),
-                     platform::MsgBox::Exclamation, program().product_title);
+    warn(QStringLiteral("Browser Address Conversion:\n\nThe web address '%1' cannot be converted.  "
+                        "The file '%2' does not exist.")
+             .arg(text, path));
     m_clipboardBoxOpen = false;
 }
 
@@ -504,8 +502,7 @@ void MainForm::filedrive_Change()
     // Setting the folder runs filedir_Change, which rebuilds the list; a
     // volume that cannot be read changes nothing but the drive shown.
     if (!m_filedir->setDrivePath(drive)) {
-        platform::msgbox(QStringLiteral("Cannot access the %1 drive.").arg(drive), platform::MsgBox::Exclamation,
-                         program().product_title);
+        warn(QStringLiteral("Cannot access the %1 drive.").arg(drive));
         return;
     }
     settings().last_drive = drive;

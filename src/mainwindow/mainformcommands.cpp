@@ -13,6 +13,7 @@
 #include "settings/profiles.h"
 #include "settings/program.h"
 #include "settings/startup.h"
+#include "settings/warning.h"
 
 #include "dialogs/assoctext.h"
 #include "pages/createhtml.h"
@@ -36,12 +37,6 @@
 namespace mosaicon {
 
 namespace {
-
-void exclamation(const QString& text)
-{
-    show_status(text);
-    platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
-}
 
 QStringList listEntries(const QListWidget& list)
 {
@@ -134,7 +129,7 @@ const CommandTable& MainForm::commands()
         button("savelist", "Save The File List To A Text File", QStyle::SP_DialogSaveButton,
                [](MainForm& f) {
                    if (f.m_itemlist->count() == 0)
-                       exclamation(QStringLiteral("No files are loaded to save."));
+                       warn_and_show_status(QStringLiteral("No files are loaded to save."));
                    else
                        save_file_list_profile(listEntries(*f.m_itemlist));
                }),
@@ -150,7 +145,7 @@ const CommandTable& MainForm::commands()
         button("viewfiles", "View The Images In The File List", QStyle::SP_FileDialogDetailedView,
                [](MainForm& f) {
                    if (f.m_itemlist->count() == 0)
-                       exclamation(QStringLiteral("No files are loaded to view."));
+                       warn_and_show_status(QStringLiteral("No files are loaded to view."));
                    else
                        f.viewImages();
                }),
@@ -190,7 +185,7 @@ const CommandTable& MainForm::commands()
         item(menus::file, 45, "Create &HTML File",
              [](MainForm& f) {
                  if (f.m_itemlist->count() == 0)
-                     exclamation(QStringLiteral("There are no files loaded to create an html."));
+                     warn_and_show_status(QStringLiteral("There are no files loaded to create an html."));
                  else
                      // Through the driver, which readies the list and the folder,
                      // with the advanced writer whatever button was pressed last.
@@ -199,7 +194,7 @@ const CommandTable& MainForm::commands()
         item(menus::file, 47, "Simple Images",
              [](MainForm& f) {
                  if (f.m_itemlist->count() == 0)
-                     exclamation(QStringLiteral("No files are loaded to view."));
+                     warn_and_show_status(QStringLiteral("No files are loaded to view."));
                  else
                      f.showSimpleView();
              }),
@@ -326,7 +321,7 @@ void MainForm::deleteOrRemove(bool deleteFiles)
 {
     const QString title = program().product_title;
     if (firstSelected() < 0) {
-        platform::msgbox(noSelection, platform::MsgBox::Exclamation, title);
+        warn(noSelection);
         show_status(QString());
         return;
     }
@@ -367,8 +362,7 @@ void MainForm::deleteOrRemove(bool deleteFiles)
             show_status(QStringLiteral("Deleting %1.").arg(path));
         }
         if (!notDeleted.isEmpty())
-            platform::msgbox(QStringLiteral("These files could not be deleted:\n%1").arg(notDeleted.join(u'\n')),
-                             platform::MsgBox::Exclamation, title);
+            warn(QStringLiteral("These files could not be deleted:\n%1").arg(notDeleted.join(u'\n')));
     }
     show_status(QString());
 }
@@ -381,7 +375,7 @@ void MainForm::showSimpleView()
 void MainForm::associateText()
 {
     if (firstSelected() < 0) {
-        platform::msgbox(noSelection, platform::MsgBox::Exclamation, program().product_title);
+        warn(noSelection);
         return;
     }
     // One editor after the other, in list order.

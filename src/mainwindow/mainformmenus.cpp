@@ -65,7 +65,7 @@ void MainForm::chooseThumbnailColor()
 {
     Settings& s = settings();
     const std::optional<QColor> chosen = platform::ui().colorDialog(
-        platform::colorFromWin(s.thumb_bg_color.text().trimmed().toUInt()));
+        platform::colorFromWin(thumb_back_color(s)));
     if (chosen)
         s.thumb_bg_color = QString::number(platform::winFromColor(*chosen));
 }

@@ -5,6 +5,7 @@
 #include "pagekit/pagerun.h"
 
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
@@ -105,8 +106,7 @@ void QuickView::Form_Load()
 void QuickView::filedrive_Change()
 {
     if (!m_source->followDrive())
-        platform::msgbox(QStringLiteral("Cannot access the %1 drive.").arg(filedrive()->drive()),
-                         platform::MsgBox::Exclamation, program().product_title);
+        warn(QStringLiteral("Cannot access the %1 drive.").arg(filedrive()->drive()));
 }
 
 void QuickView::createHtml()

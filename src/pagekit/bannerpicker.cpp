@@ -2,6 +2,7 @@
 
 #include "settings/pickers.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
 #include "platform/ui.h"
@@ -42,8 +43,7 @@ void select_banner_file(PagePrompt& prompt)
     s.last_directory = chosen.path();
     if (!fileNameHas(*name, QStringLiteral(".gif")) &&
         !fileNameHas(*name, QStringLiteral(".jpg"))) {
-        platform::msgbox(QStringLiteral("You must select a file that is in GIF or JPG format."),
-                         platform::MsgBox::Exclamation, program().product_title);
+        warn(QStringLiteral("You must select a file that is in GIF or JPG format."));
         return;
     }
     const QString file = chosen.fileName();

@@ -4,6 +4,7 @@
 
 #include "settings/mainformview.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
 #include "platform/ui.h"
@@ -27,16 +28,14 @@ void fill_working_lists(PageLists& lists, const QStringList& entries, const std:
         lists.o_original_location->append(entries.at(i));
     }
     if (!refused.isEmpty())
-        platform::msgbox(QStringLiteral("These files are left out: their names are not valid UTF-8 text, so a page "
-                                        "or a script could not name them safely. Rename them to use them.\n%1")
-                             .arg(refused.join(u'\n')),
-                         platform::MsgBox::Exclamation, program().product_title);
+        warn(QStringLiteral("These files are left out: their names are not valid UTF-8 text, so a page "
+                            "or a script could not name them safely. Rename them to use them.\n%1")
+                 .arg(refused.join(u'\n')));
 }
 
 void tell_nothing_to_do(const QString& text)
 {
-    platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
-    show_status(text);
+    warn_and_show_status(text, StatusLine::AfterBox);
 }
 
 bool fill_gif_jpeg_lists(PageLists& lists, const QStringList& entries)

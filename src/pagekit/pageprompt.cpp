@@ -3,6 +3,7 @@
 #include "pagekit/thumbnails.h"
 
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -65,9 +66,8 @@ void PagePrompt::copyBannerFile(const QString& path, const QString& fileName)
         return;
     QString error;
     if (!platform::copyFile(path, target, &error))
-        message(QStringLiteral("The banner file %1 could not be copied into %2: %3")
-                    .arg(path, m_folder, error),
-                platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
+        warn(QStringLiteral("The banner file %1 could not be copied into %2: %3")
+                 .arg(path, m_folder, error));
 }
 
 void PagePrompt::loadBanner(Side side)
@@ -112,8 +112,7 @@ void PagePrompt::checkBanner(Side side)
                 s.ref.clear();
             }
         } else {
-            message(QStringLiteral("The bottom banner file does not exist."),
-                    platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
+            warn(QStringLiteral("The bottom banner file does not exist."));
         }
         return;
     }
@@ -124,8 +123,7 @@ void PagePrompt::checkBanner(Side side)
         s.banner = text;
         return;
     }
-    message(QStringLiteral("You must select a file that is in GIF or JPG format."),
-            platform::MsgBox::OkOnly + platform::MsgBox::Exclamation);
+    warn(QStringLiteral("You must select a file that is in GIF or JPG format."));
     s.box.text.clear();
     s.ref.clear();
     s.banner = QString();

@@ -10,6 +10,7 @@
 #include "settings/program.h"
 #include "settings/shellopen.h"
 #include "settings/mainformview.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -28,20 +29,18 @@ void open_in_browser(const QString& page_path)
 {
     const QString address = file_url(page_path);
     platform::shell().open(address, [address](const QString& reason) {
-        platform::msgbox(QStringLiteral("Error:  Possible Browser problem.  Check to make sure you have "
-                                        "selected the proper browser application.\n\n") +
-                             not_opened_message(address, reason),
-                         platform::MsgBox::Exclamation, program().product_title);
+        warn(QStringLiteral("Error:  Possible Browser problem.  Check to make sure you have "
+                            "selected the proper browser application.\n\n") +
+                 not_opened_message(address, reason));
     });
 }
 
 void tell_no_editor()
 {
-    platform::msgbox(QStringLiteral("You must use a supported Internet browser to automatically load the "
-                                    "HTML file.  Only Netscape and MSIE browsers are supported with this "
-                                    "function.  Please select the desired browser from the menu "
-                                    "'Applications' option."),
-                     platform::MsgBox::Exclamation, program().product_title);
+    warn(QStringLiteral("You must use a supported Internet browser to automatically load the "
+                        "HTML file.  Only Netscape and MSIE browsers are supported with this "
+                        "function.  Please select the desired browser from the menu "
+                        "'Applications' option."));
 }
 
 // The title a proposal puts into both title boxes; none when the boxes keep
@@ -141,11 +140,9 @@ bool PageRun::askForPage(const PageProposal& proposal)
 
 std::optional<QString> PageRun::pagePathFromPrompt()
 {
-    const Program& p = program();
     const QString fileName = platform::split_file_path(prompt().o_filename.text).file_name;
     if (fileName.isEmpty()) {
-        platform::msgbox(QStringLiteral("The page cannot be written: it has no file name."),
-                         platform::MsgBox::Exclamation, p.product_title);
+        warn(QStringLiteral("The page cannot be written: it has no file name."));
         return std::nullopt;
     }
     return platform::joinPath(m_folder, fileName);
@@ -181,9 +178,11 @@ void PageRun::fail(const QString& message)
     if (m_failed)
         return;
     m_failed = true;
-    if (!m_catalog)
-        show_status(message);
-    platform::msgbox(message, platform::MsgBox::Exclamation, program().product_title);
+    // A catalog run keeps its own progress on the status line.
+    if (m_catalog)
+        warn(message);
+    else
+        warn_and_show_status(message);
 }
 
 void PageRun::failScript(bool ok, const QString& error)
@@ -227,8 +226,7 @@ void PageRun::reportUnreadable() const
 {
     if (m_unreadable.isEmpty())
         return;
-    platform::msgbox(QStringLiteral("These pictures could not be read:\n%1").arg(m_unreadable.join(u'\n')),
-                     platform::MsgBox::Exclamation, program().product_title);
+    warn(QStringLiteral("These pictures could not be read:\n%1").arg(m_unreadable.join(u'\n')));
 }
 
 bool PageRun::savedBlank(const TextFile& page, const QString& page_path)

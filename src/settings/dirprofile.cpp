@@ -3,6 +3,7 @@
 #include "settings/pickers.h"
 #include "settings/profiles.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -133,10 +134,9 @@ std::optional<DirectoryProfile> load_directory_profile()
     if (!name || !fileNameHas(*name, directoryKind.extension))
         return std::nullopt;
     const auto tell = [&name](const QString& why) {
-        platform::msgbox(QStringLiteral("The sub-directory profile '%1' cannot be loaded: %2. "
-                                        "Nothing was changed.")
-                             .arg(*name, why),
-                         platform::MsgBox::Exclamation, program().product_title);
+        warn(QStringLiteral("The sub-directory profile '%1' cannot be loaded: %2. "
+                            "Nothing was changed.")
+                 .arg(*name, why));
         return std::nullopt;
     };
     QFile file(*name);

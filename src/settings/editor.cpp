@@ -70,8 +70,7 @@ bool start_editor(const QString& file)
     if (editor.isEmpty()) {
         const QString text =
             QStringLiteral("The editor,") + command + QStringLiteral(" does not exist.");
-        show_status(text);
-        warn(text);
+        warn_and_show_status(text);
         return false;
     }
     if (!file.isEmpty())

@@ -3,6 +3,7 @@
 #include "settings/pickers.h"
 #include "settings/program.h"
 #include "settings/switches.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
@@ -41,8 +42,7 @@ void write_profile(const ProfileKind& kind, const QString& name, const QByteArra
 {
     QString error;
     if (!platform::saveFileInPlace(name, bytes, &error))
-        platform::msgbox(QStringLiteral("The %1 '%2' could not be saved: %3").arg(kind.what, name, error),
-                         platform::MsgBox::Exclamation, program().product_title);
+        warn(QStringLiteral("The %1 '%2' could not be saved: %3").arg(kind.what, name, error));
 }
 
 void save_file_list_profile(const QStringList& entries)
@@ -85,8 +85,7 @@ bool load_file_list_profile(const FileListTarget& target)
         }
     }
     if (missing)
-        platform::msgbox(QStringLiteral("One or more files in the profile did not exist."),
-                         platform::MsgBox::Exclamation, p.product_title);
+        warn(QStringLiteral("One or more files in the profile did not exist."));
     return true;
 }
 

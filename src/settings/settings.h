@@ -115,4 +115,11 @@ template <typename Int> Int setting_number(const Settings& s, SettingText Settin
                               std::numeric_limits<Int>::max()));
 }
 
+// The thumbnail background the image windows and the colour pickers start
+// from; a text that is no whole number reads as 0 (black).
+inline quint32 thumb_back_color(const Settings& s)
+{
+    return s.thumb_bg_color.text().trimmed().toUInt();
+}
+
 } // namespace mosaicon

@@ -1,6 +1,7 @@
 #include "settings/shellopen.h"
 
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/shell.h"
 #include "platform/ui.h"
@@ -19,8 +20,7 @@ QString not_opened_message(const QString& target, const QString& reason)
 bool shell_open(const QString& target)
 {
     return platform::shell().open(target, [target](const QString& reason) {
-        platform::msgbox(not_opened_message(target, reason), platform::MsgBox::Exclamation,
-                         program().product_title);
+        warn(not_opened_message(target, reason));
     });
 }
 

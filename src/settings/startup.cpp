@@ -4,6 +4,7 @@
 #include "settings/program.h"
 #include "settings/readwriteini.h"
 #include "settings/tracelog.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
@@ -100,8 +101,7 @@ void finishup(MainFormView* view)
     // The user's settings would be lost without a word: say so before leaving.
     platform::ProfileFile& ini = settingsFile();
     if (!ini.flush())
-        platform::msgbox(QStringLiteral("The settings could not be saved. %1").arg(ini.errorString()),
-                         platform::MsgBox::Exclamation, program().product_title);
+        warn(QStringLiteral("The settings could not be saved. %1").arg(ini.errorString()));
     trace(QStringLiteral("finishup"), QStringLiteral("exit"));
     platform::endProgram();
 }

@@ -1,5 +1,6 @@
 #include "settings/warning.h"
 
+#include "settings/mainformview.h"
 #include "settings/program.h"
 
 #include "platform/ui.h"
@@ -9,8 +10,16 @@ namespace mosaicon {
 void warn(const QString& text)
 {
     if (!text.isEmpty())
-        platform::msgbox(text, platform::MsgBox::OkOnly + platform::MsgBox::Exclamation,
-                         program().product_title);
+        platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
+}
+
+void warn_and_show_status(const QString& text, StatusLine when)
+{
+    if (when == StatusLine::BeforeBox)
+        show_status(text);
+    warn(text);
+    if (when == StatusLine::AfterBox)
+        show_status(text);
 }
 
 } // namespace mosaicon

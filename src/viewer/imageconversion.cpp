@@ -6,6 +6,7 @@
 #include "viewer/fileoperations.h"
 
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
@@ -347,6 +348,11 @@ QString converted_name(const QString& fileName, ConversionKind kind, bool prefix
         return thumbnail_file_name(fileName, prefixThumbnail, false);
     const qsizetype dot = fileName.indexOf(u'.');
     return dot < 0 ? fileName : fileName.left(dot) + QStringLiteral(".jpg");
+}
+
+void warn_cannot_create()
+{
+    warn(QStringLiteral("Cannot create image from this file."));
 }
 
 ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place)

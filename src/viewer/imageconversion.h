@@ -61,6 +61,9 @@ QString converted_name(const QString& fileName, ConversionKind kind, bool prefix
 // reason.
 ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place);
 
+// The warning both image windows give for a file they cannot make an image from.
+void warn_cannot_create();
+
 // The thumbnail size box's rule: an empty text, "0" or a text beginning with
 // "0" becomes "100", with the warning to show; a text that stands has none.
 struct ThumbSize

@@ -24,8 +24,6 @@ namespace {
 
 const QString defaultThumbSize = QStringLiteral("100");
 
-const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
-
 // What the catalog keeps of a thumbnail conversion: the thumbnail when one
 // exists (made, or the picture small enough to be its own), else nothing.
 QString recordedThumbnail(const ConversionResult& result)
@@ -52,8 +50,7 @@ void tellFailures(const QStringList& paths, const QList<ConversionResult>& resul
     }
     if (failures.isEmpty())
         return;
-    platform::msgbox(QStringLiteral("These images could not be made:\n") + failures.join(u'\n'),
-                     platform::MsgBox::Exclamation, program().product_title);
+    warn(QStringLiteral("These images could not be made:\n") + failures.join(u'\n'));
 }
 
 bool badThumbnailSize(const QString& size)
@@ -78,7 +75,7 @@ void LibraryCatalog::Form_Load(const QStringList& mainList)
 {
     Program& p = program();
     p.keep_processing = false;
-    viewimage.setBackColor(p.settings.thumb_bg_color.text().trimmed().toUInt());
+    viewimage.setBackColor(thumb_back_color(p.settings));
 
     // The window's list is sorted; the catalog takes the same order, so that
     // entry i of both is one image.
@@ -411,7 +408,7 @@ void LibraryCatalog::createJpgFile()
 {
     // A list entry that is not a picture leaves no picture to convert.
     if (error_reading_file.visible || o_notanimage.visible || viewimage.fileName().isEmpty()) {
-        warn(cannotCreate);
+        warn_cannot_create();
         return;
     }
     if (!confirmCreation(ConversionKind::Jpeg) || !targetDirectoryExists())
@@ -426,7 +423,7 @@ void LibraryCatalog::createJpgFile()
 void LibraryCatalog::createThumbnailFile()
 {
     if (error_reading_file.visible) {
-        warn(cannotCreate);
+        warn_cannot_create();
         return;
     }
     if (!confirmCreation(ConversionKind::Thumbnail) || !targetDirectoryExists())
@@ -465,7 +462,7 @@ void LibraryCatalog::convertListToThumbnails()
 void LibraryCatalog::convertList(ConversionKind kind)
 {
     if (error_reading_file.visible) {
-        warn(cannotCreate);
+        warn_cannot_create();
         return;
     }
     if (!confirmCreation(kind) || !selected.contains(true) || !targetDirectoryExists())

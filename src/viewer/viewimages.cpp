@@ -47,7 +47,7 @@ void ViewImages::Form_Load(const QStringList& mainList)
 {
     Program& p = program();
     p.keep_processing = false;
-    viewimage.setBackColor(p.settings.thumb_bg_color.text().trimmed().toUInt());
+    viewimage.setBackColor(thumb_back_color(p.settings));
     // No events run while the list fills: the main window must not act on a
     // list that is being copied.
     flelist.setEntries(mainList);

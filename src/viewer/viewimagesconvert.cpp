@@ -16,8 +16,6 @@ namespace mosaicon::viewer {
 
 namespace {
 
-const QString cannotCreate = QStringLiteral("Cannot create image from this file.");
-
 // A JPEG is not made into a JPEG again.
 bool hasJpgExtension(const QString& path)
 {
@@ -71,7 +69,7 @@ void ViewImages::createOne(ConversionKind kind)
 {
     const QString shown = viewimage.fileName();
     if (error_reading_file.visible || shown.isEmpty()) {
-        warn(cannotCreate);
+        warn_cannot_create();
         return;
     }
     QString directory = targetdir.caption;
@@ -116,7 +114,7 @@ void ViewImages::convertListToThumbnails()
 void ViewImages::convertList(ConversionKind kind)
 {
     if (error_reading_file.visible) {
-        warn(cannotCreate);
+        warn_cannot_create();
         return;
     }
     const QString where = o_images_in_src_dir.value

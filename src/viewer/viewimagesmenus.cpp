@@ -216,7 +216,7 @@ void ViewImages::changeThumbnailColor()
 {
     Settings& s = settings();
     const std::optional<QColor> chosen = platform::ui().colorDialog(
-        platform::colorFromWin(s.thumb_bg_color.text().trimmed().toUInt()));
+        platform::colorFromWin(thumb_back_color(s)));
     if (!chosen)
         return;
     s.thumb_bg_color = QString::number(platform::winFromColor(*chosen));
