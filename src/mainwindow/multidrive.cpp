@@ -9,13 +9,12 @@
 #include "platform/events.h"
 #include "platform/foldersearch.h"
 #include "platform/ui.h"
-#include "platform/widgets/boxnames.h"
+#include "platform/widgets/registerdialog.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/menutree.h"
 #include "platform/widgets/widgetui.h"
-#include "platform/windowregistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -433,14 +432,7 @@ void MultiDrive::loadDirectoryProfile()
 
 void registerMultiDrive()
 {
-    platform::registerWindow(QStringLiteral("FORM_MULTI_DRIVE"), [](QObject* object) {
-        auto* window = qobject_cast<MultiDrive*>(object);
-        if (!window)
-            return false;
-        platform::nameBoxesByTheirCaptions(window);
-        window->exec();
-        return true;
-    });
+    platform::registerSelfShownWindow<MultiDrive>(QStringLiteral("FORM_MULTI_DRIVE"));
 }
 
 } // namespace mosaicon

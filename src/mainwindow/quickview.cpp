@@ -10,11 +10,10 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/ui.h"
-#include "platform/widgets/boxnames.h"
+#include "platform/widgets/registerdialog.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
-#include "platform/windowregistry.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -140,14 +139,7 @@ void QuickView::cancelAndRemember()
 
 void registerQuickView()
 {
-    platform::registerWindow(QStringLiteral("frm_quickview"), [](QObject* object) {
-        auto* window = qobject_cast<QuickView*>(object);
-        if (!window)
-            return false;
-        platform::nameBoxesByTheirCaptions(window);
-        window->exec();
-        return true;
-    });
+    platform::registerSelfShownWindow<QuickView>(QStringLiteral("frm_quickview"));
 }
 
 } // namespace mosaicon

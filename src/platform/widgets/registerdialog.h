@@ -45,4 +45,19 @@ void registerDialog(const QString& windowName, DialogLife life = DialogLife::One
     });
 }
 
+// Makes the modal seam show a Window handed over under windowName: a window
+// that keeps its state itself, with no value behind it.
+template <class Window>
+void registerSelfShownWindow(const QString& windowName)
+{
+    registerWindow(windowName, [](QObject* object) {
+        auto* window = qobject_cast<Window*>(object);
+        if (!window)
+            return false;
+        nameBoxesByTheirCaptions(window);
+        window->exec();
+        return true;
+    });
+}
+
 } // namespace mosaicon::platform
