@@ -90,6 +90,20 @@ QStringList head_foot_lines(const QString& path)
     return platform::readTextLines(path).value_or(QStringList()).mid(0, 100);
 }
 
+bool uses_head_foot_file(const QString& path)
+{
+    return settings().header_and_footer && platform::file_exists(path);
+}
+
+bool copy_head_foot_file(TextFile& page, const QString& path)
+{
+    if (!uses_head_foot_file(path))
+        return false;
+    for (const QString& l : head_foot_lines(path))
+        page.line(l);
+    return true;
+}
+
 void merge_head_file(TextFile& page, const QString& path, const QString& body, const QString& title_line)
 {
     const QStringList lines = head_foot_lines(path);
@@ -142,7 +156,7 @@ void write_builtin_foot(TextFile& page, const PagePrompt& prompt)
 void write_page_foot(TextFile& page, const PagePrompt& prompt)
 {
     const QString footFile = foot_file_path();
-    if (settings().header_and_footer && platform::file_exists(footFile)) {
+    if (uses_head_foot_file(footFile)) {
         const QStringList lines = head_foot_lines(footFile);
         const auto closesHtml = [](const QString& l) { return holds(l, "/html", "/ html"); };
         const bool bodyClosed = std::any_of(lines.begin(), lines.end(),

@@ -21,6 +21,14 @@ void write_copyright(TextFile& page);
 // Up to 100 lines of the user's header or footer file, line ends of any kind.
 QStringList head_foot_lines(const QString& path);
 
+// The user's header or footer file stands in for the program's own lines
+// when the option is on and the file is there.
+bool uses_head_foot_file(const QString& path);
+
+// Copies the user's header or footer file onto the page as it stands, when
+// it stands in; true when it did.
+bool copy_head_foot_file(TextFile& page, const QString& path);
+
 // Merges the user's header file into a page: its first html line (or
 // "<html>" when it has none; lines before it are dropped), the title line when
 // one is given, its last body line (or body when it has none), then its lines

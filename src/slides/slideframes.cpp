@@ -75,12 +75,8 @@ void writeIndexHead(TextFile& index, const PagePrompt& p, const QString& folder)
 void writeIndexFoot(TextFile& index)
 {
     index.line(QStringLiteral("</font>"));
-    const QString foot = foot_file_path();
-    if (settings().header_and_footer && platform::file_exists(foot)) {
-        for (const QString& l : head_foot_lines(foot))
-            index.line(l);
+    if (copy_head_foot_file(index, foot_file_path()))
         return;
-    }
     for (const char* l : {"<hr>", "<FONT SIZE=-1 FACE=MS SANS SERIF>", "<center>", "</center><br>",
                           "</body>", "</html>"})
         index.line(QString::fromLatin1(l));

@@ -119,12 +119,8 @@ bool openIndex(FramelessRun& fl)
 
 void writeIndexHead(TextFile& index, const PagePrompt& p, const QString& body)
 {
-    const QString head = head_file_path();
-    if (settings().header_and_footer && platform::file_exists(head)) {
-        for (const QString& l : head_foot_lines(head))
-            index.line(l);
+    if (copy_head_foot_file(index, head_file_path()))
         return;
-    }
     index.line(QStringLiteral("<html>"));
     index.line(QStringLiteral("<head>"));
     index.line(QStringLiteral("<title>%1</title>").arg(p.o_title_tag.text));
@@ -138,12 +134,8 @@ void writeIndexHead(TextFile& index, const PagePrompt& p, const QString& body)
 
 void writeIndexFoot(TextFile& index)
 {
-    const QString foot = foot_file_path();
-    if (settings().header_and_footer && platform::file_exists(foot)) {
-        for (const QString& l : head_foot_lines(foot))
-            index.line(l);
+    if (copy_head_foot_file(index, foot_file_path()))
         return;
-    }
     write_copyright(index);
     index.line(QStringLiteral("</body>"));
     index.line(QStringLiteral("</html>"));
