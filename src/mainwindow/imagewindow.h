@@ -14,8 +14,6 @@ class QListWidget;
 
 namespace mosaicon {
 
-class MainForm;
-
 namespace platform {
 class ImageView;
 } // namespace platform

@@ -1,7 +1,6 @@
 #include "settings/editor.h"
 
 #include "settings/program.h"
-#include "settings/mainformview.h"
 #include "settings/warning.h"
 
 #include "platform/shell.h"
