@@ -3,7 +3,6 @@
 #include "mainwindow/commandtable.h"
 #include "mainwindow/mainform.h"
 
-#include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/warning.h"
 
@@ -12,6 +11,7 @@
 #include "platform/clipboard.h"
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/mainformview.h"
 #include "platform/numbers.h"
 #include "platform/ui.h"
 #include "platform/widgets/centerform.h"
@@ -61,10 +61,16 @@ ImageWindow* shownImageWindow(const MainForm& form)
     return option && option->isChecked() ? frm_thumbnail.loaded() : nullptr;
 }
 
-void reportUnopened(ImageWindow& window, const QString& entry)
+// Shows an image entry's picture in the window; when it cannot be opened, the
+// status line says so, the window's status bar empties and false is returned.
+bool showImageEntry(ImageWindow& window, const QString& entry)
 {
-    show_status(QStringLiteral("Couldn't open ") + entry);
+    const platform::BusyCursor busy;
+    if (window.showFile(entry))
+        return true;
+    platform::show_status(QStringLiteral("Couldn't open ") + entry);
     window.setStatusText(QString());
+    return false;
 }
 
 // A character typed in the file list (Enter included) shows the entry that is
@@ -242,18 +248,15 @@ void followFileList(MainForm& form)
 void itemlist_DblClick(MainForm& form)
 {
     const QString entry = currentEntry(form.itemlist());
-    show_status(entry);
+    platform::show_status(entry);
     if (ImageWindow* window = shownImageWindow(form)) {
         if (is_image_file(entry)) {
-            const platform::BusyCursor busy;
-            if (!window->showFile(entry)) {
-                reportUnopened(*window, entry);
+            if (!showImageEntry(*window, entry))
                 return;
-            }
             window->setStatusText(entry);
         } else {
             window->o_image()->control().setVisible(false);
-            show_status(entry + QStringLiteral(" is not an image file."));
+            platform::show_status(entry + QStringLiteral(" is not an image file."));
             window->setStatusText(QString());
         }
     }
@@ -266,16 +269,13 @@ void itemlist_KeyPress(MainForm& form)
     if (ImageWindow* window = shownImageWindow(form)) {
         // Only a double click names the entry in the window's status bar.
         if (is_image_file(entry)) {
-            const platform::BusyCursor busy;
-            if (!window->showFile(entry)) {
-                reportUnopened(*window, entry);
+            if (!showImageEntry(*window, entry))
                 return;
-            }
         } else {
             window->o_image()->control().setVisible(false);
         }
     }
-    show_status(entry);
+    platform::show_status(entry);
     form.itemlist()->setFocus();
     platform::doEvents();
 }

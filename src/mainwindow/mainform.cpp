@@ -1,14 +1,13 @@
 #include "mainwindow/mainform.h"
 
 #include "mainwindow/commandtable.h"
-
 #include "mainwindow/helppage.h"
 
 #include "pagekit/headfoot.h"
+
 #include "settings/program.h"
 #include "settings/startup.h"
 #include "settings/switches.h"
-#include "settings/tracelog.h"
 #include "settings/warning.h"
 
 #include "platform/clipboard.h"
@@ -16,12 +15,12 @@
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/ui.h"
-#include "platform/wincolor.h"
+#include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
-#include "platform/widgets/centerform.h"
 #include "platform/widgets/imageview.h"
 #include "platform/widgets/pathlabel.h"
+#include "platform/wincolor.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -83,13 +82,13 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent)
     m_itemlist->installEventFilter(this);
     followFileList(*this);
 
-    setMainFormView(this);
+    platform::setMainFormView(this);
 }
 
 MainForm::~MainForm()
 {
-    if (mainFormView() == this)
-        setMainFormView(nullptr);
+    if (platform::mainFormView() == this)
+        platform::setMainFormView(nullptr);
 }
 
 void MainForm::buildControls()
@@ -363,7 +362,7 @@ void MainForm::load_file_list_switch()
     // The list ends at a line that names no file; the user must not take
     // the shorter list for the whole one.
     if (stoppedAt > 0)
-        show_status(QStringLiteral("%1 %2 loaded from %3: line %4 names no file.")
+        platform::show_status(QStringLiteral("%1 %2 loaded from %3: line %4 names no file.")
                         .arg(entries.size())
                         .arg(entries.size() == 1 ? QStringLiteral("file") : QStringLiteral("files"),
                              name)
@@ -452,7 +451,7 @@ void MainForm::Timer3_Timer()
     // The path as tested is the path put: trimmed, it could name another file.
     if (platform::isReadableFile(path)) {
         platform::setClipboardText(path);
-        show_status(QStringLiteral("The file name '%1' was copied to the clipboard.").arg(path));
+        platform::show_status(QStringLiteral("The file name '%1' was copied to the clipboard.").arg(path));
         return;
     }
     if (path == m_clip_last_address)

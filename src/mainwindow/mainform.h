@@ -1,12 +1,11 @@
 #pragma once
 
-#include "settings/mainformview.h"
-
 #include "pagekit/pagelists.h"
 #include "pagekit/pagerun.h"
 
 #include "platform/filelist.h"
 #include "platform/imagecontrol.h"
+#include "platform/mainformview.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -32,7 +31,7 @@ class ImageView;
 
 // The start-up window: pattern, drive and directory browsing, the file list
 // (or the logo in its place), the toolbar and the menus.
-class MainForm final : public QMainWindow, public MainFormView
+class MainForm final : public QMainWindow, public platform::MainFormView
 {
     Q_OBJECT
 
@@ -95,7 +94,7 @@ public:
     PageLists pageLists();
     void load_file_list_switch();
 
-    // MainFormView
+    // platform::MainFormView
     void setCaption(const QString& caption) override;
     void setBackgroundColor(qint32 winColor) override;
     void showLogoView(const QString& logoFile) override;

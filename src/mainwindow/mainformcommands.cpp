@@ -1,10 +1,11 @@
 // The main window's toolbar and menu commands.
-#include "mainwindow/mainform.h"
 #include "mainwindow/commandtable.h"
+#include "mainwindow/mainform.h"
 #include "mainwindow/multidrive.h"
 #include "mainwindow/quickview.h"
 
 #include "dialogs/aboutbox.h"
+#include "dialogs/assoctext.h"
 #include "dialogs/editorsetting.h"
 #include "dialogs/htmloptions.h"
 #include "dialogs/slideoptions.h"
@@ -15,12 +16,14 @@
 #include "settings/startup.h"
 #include "settings/warning.h"
 
-#include "dialogs/assoctext.h"
 #include "pages/createhtml.h"
+#include "pages/quickpage.h"
+
 #include "pagekit/generatedfiles.h"
 #include "pagekit/pageprompt.h"
-#include "pages/quickpage.h"
+
 #include "slides/slideshow.h"
+
 #include "viewer/fileoperations.h"
 #include "viewer/librarycatalog.h"
 #include "viewer/simpleview.h"
@@ -137,7 +140,7 @@ const CommandTable& MainForm::commands()
                QStyle::SP_DialogOpenButton, [](MainForm& f) { f.loadProfile(); }),
         button("localfile", "Locate And Load Files Names", QStyle::SP_FileDialogContentsView,
                [](MainForm& f) {
-                   show_status(QString());
+                   platform::show_status(QString());
                    f.refreshToolbar();
                    frm_multi_drive.showModal();
                    frm_multi_drive.unload();
@@ -322,7 +325,7 @@ void MainForm::deleteOrRemove(bool deleteFiles)
     const QString title = program().product_title;
     if (firstSelected() < 0) {
         warn(noSelection);
-        show_status(QString());
+        platform::show_status(QString());
         return;
     }
     const QString question =
@@ -342,7 +345,7 @@ void MainForm::deleteOrRemove(bool deleteFiles)
             const QString path = item->text();
             if (!deleteFiles) {
                 delete m_itemlist->takeItem(i);
-                show_status(QStringLiteral("Removing %1.").arg(path));
+                platform::show_status(QStringLiteral("Removing %1.").arg(path));
                 continue;
             }
             // The name as it is: trimmed, or spelt with a replacement
@@ -359,12 +362,12 @@ void MainForm::deleteOrRemove(bool deleteFiles)
                 continue;
             }
             delete m_itemlist->takeItem(i);
-            show_status(QStringLiteral("Deleting %1.").arg(path));
+            platform::show_status(QStringLiteral("Deleting %1.").arg(path));
         }
         if (!notDeleted.isEmpty())
             warn(QStringLiteral("These files could not be deleted:\n%1").arg(notDeleted.join(u'\n')));
     }
-    show_status(QString());
+    platform::show_status(QString());
 }
 
 void MainForm::showSimpleView()

@@ -3,11 +3,12 @@
 
 #include "settings/profiles.h"
 #include "settings/program.h"
-#include "settings/shellopen.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
+#include "platform/shellopen.h"
 #include "platform/ui.h"
 #include "platform/widgets/imageview.h"
 #include "platform/wincolor.h"
@@ -99,14 +100,14 @@ void MainForm::openHelp()
 {
     const QString help = settings().html_help_file;
     if (platform::file_exists(help))
-        shell_open(QUrl::fromLocalFile(help.trimmed()).toString(QUrl::FullyEncoded));
+        platform::shell_open(QUrl::fromLocalFile(help.trimmed()).toString(QUrl::FullyEncoded), warn);
 }
 
 void MainForm::openCurrentEntry()
 {
     const platform::BusyCursor busy;
     if (const QListWidgetItem* current = m_itemlist->currentItem())
-        shell_open(current->text());
+        platform::shell_open(current->text(), warn);
 }
 
 } // namespace mosaicon

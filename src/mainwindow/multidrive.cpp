@@ -9,11 +9,11 @@
 #include "platform/events.h"
 #include "platform/foldersearch.h"
 #include "platform/ui.h"
-#include "platform/widgets/registerdialog.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
 #include "platform/widgets/drivelistbox.h"
 #include "platform/widgets/menutree.h"
+#include "platform/widgets/registerdialog.h"
 #include "platform/widgets/widgetui.h"
 
 #include <QCheckBox>
@@ -60,7 +60,7 @@ void setCheckValue(QCheckBox* box, int value)
 } // namespace
 
 MultiDrive::MultiDrive(QWidget* parent)
-    : QDialog(parent), m_main(dynamic_cast<MainForm*>(mainFormView()))
+    : QDialog(parent), m_main(dynamic_cast<MainForm*>(platform::mainFormView()))
 {
     setObjectName(QStringLiteral("FORM_MULTI_DRIVE"));
     setWindowTitle(QStringLiteral("Add From Sub-Directories/Multi-Drives"));

@@ -1,7 +1,9 @@
 #include "pagekit/generatedfiles.h"
 
-#include "settings/editor.h"
+#include "settings/program.h"
+#include "settings/warning.h"
 
+#include "platform/editor.h"
 #include "platform/ui.h"
 
 namespace mosaicon {
@@ -14,7 +16,7 @@ GeneratedFiles::GeneratedFiles(QObject* parent) : DialogValue(parent)
 void GeneratedFiles::o_flist_DblClick()
 {
     // The window stays open whether or not the editor started.
-    start_editor(o_flist.entries.value(o_flist.selected));
+    platform::start_editor(settings().editor_command, o_flist.entries.value(o_flist.selected), warn);
 }
 
 void GeneratedFiles::close()

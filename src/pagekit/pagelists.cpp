@@ -2,11 +2,11 @@
 
 #include "pagekit/thumbnails.h"
 
-#include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/warning.h"
 
 #include "platform/files.h"
+#include "platform/mainformview.h"
 #include "platform/ui.h"
 
 namespace mosaicon {

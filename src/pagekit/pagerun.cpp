@@ -5,17 +5,15 @@
 #include "pagekit/thumbnails.h"
 
 #include "settings/associatedtext.h"
-
-#include "settings/editor.h"
 #include "settings/program.h"
-#include "settings/shellopen.h"
-#include "settings/mainformview.h"
 #include "settings/warning.h"
 
+#include "platform/editor.h"
 #include "platform/files.h"
+#include "platform/mainformview.h"
 #include "platform/paths.h"
 #include "platform/profilefile.h"
-#include "platform/shell.h"
+#include "platform/shellopen.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -28,10 +26,10 @@ namespace {
 void open_in_browser(const QString& page_path)
 {
     const QString address = file_url(page_path);
-    platform::shell().open(address, [address](const QString& reason) {
+    platform::shell_open(address, [](const QString& message) {
         warn(QStringLiteral("Error:  Possible Browser problem.  Check to make sure you have "
                             "selected the proper browser application.\n\n") +
-                 not_opened_message(address, reason));
+             message);
     });
 }
 
@@ -219,7 +217,7 @@ QString PageRun::backgroundBody(const QString& folder)
 void PageRun::unreadable(const QString& path, const QString& reason)
 {
     m_unreadable.append(QStringLiteral("%1: %2").arg(path, reason));
-    show_status(QStringLiteral("The picture %1 could not be read: %2").arg(path, reason));
+    platform::show_status(QStringLiteral("The picture %1 could not be read: %2").arg(path, reason));
 }
 
 void PageRun::reportUnreadable() const
@@ -233,7 +231,7 @@ bool PageRun::savedBlank(const TextFile& page, const QString& page_path)
 {
     if (!lists.templist->isEmpty())
         return false;
-    show_status(QStringLiteral("The file list is blank."));
+    platform::show_status(QStringLiteral("The file list is blank."));
     savePage(page, page_path);
     return true;
 }
@@ -275,7 +273,7 @@ void PageRun::startViewers(const QString& page_path, EditorStart editor)
     if (s.editor_command.isEmpty())
         tell_no_editor();
     else if (editor == EditorStart::DirectWhenAlone && m_generated->o_flist.entries.size() <= 1)
-        start_editor(page_path);
+        platform::start_editor(s.editor_command, page_path, warn);
     else
         m_generated->show();
 }
@@ -286,11 +284,11 @@ void PageRun::finish(const QString& page_path, bool produced, EditorStart editor
     if (!saveRecords())
         return;
     if (!produced) {
-        show_status(QStringLiteral("There are no entries matching your selection."));
+        platform::show_status(QStringLiteral("There are no entries matching your selection."));
         QFile::remove(page_path);
         return;
     }
-    show_status(QStringLiteral("The HTML document %1 has been created.").arg(page_path));
+    platform::show_status(QStringLiteral("The HTML document %1 has been created.").arg(page_path));
     startViewers(page_path, editor);
 }
 
@@ -299,7 +297,7 @@ void PageRun::openCatalog(const QString& home_path)
     if (m_failed)
         return;
     const QString address = file_url(home_path);
-    shell_open(address);
+    platform::shell_open(address, warn);
 }
 
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key)

@@ -11,11 +11,11 @@
 #include "settings/associatedtext.h"
 #include "settings/program.h"
 #include "settings/thumbnailrecords.h"
-#include "settings/mainformview.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
+#include "platform/mainformview.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/profilefile.h"
@@ -108,7 +108,7 @@ bool writeLinks(PageRun& run, TextFile& page, const QString& page_path, int& wri
     for (const QString& path : std::as_const(*run.lists.templist)) {
         if (!platform::file_exists(path))
             continue;
-        show_status(QStringLiteral("Adding %1").arg(path));
+        platform::show_status(QStringLiteral("Adding %1").arg(path));
         ++written;
         QString name;
         const QString relative = relativeAddress(path, page_path, &name);
@@ -213,7 +213,7 @@ QString tableCell(PageRun& run, const QString& path, const QString& page_path)
     e.bytes = QFileInfo(path).size();
     if (!platform::file_exists(path))
         return QString();
-    show_status(QStringLiteral("Adding %1").arg(path));
+    platform::show_status(QStringLiteral("Adding %1").arg(path));
     e.relative = relativeAddress(path, page_path, &e.name);
     bool thumbnailSource = false;
     QString cell;

@@ -8,12 +8,12 @@
 #include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
-#include "settings/mainformview.h"
 #include "settings/program.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
+#include "platform/mainformview.h"
 #include "platform/numbers.h"
 #include "platform/profilefile.h"
 #include "platform/ui.h"
@@ -88,7 +88,7 @@ bool copyWithThumbnails(PageRun& run)
             run.fail(job.writeError);
             return false;
         }
-        show_status_now(QStringLiteral("Processing thumbnail for %1").arg(job.source));
+        platform::show_status_now(QStringLiteral("Processing thumbnail for %1").arg(job.source));
         if (!job.readError.isEmpty() && job.copyFirst && is_image_file(job.copy))
             run.unreadable(job.source, job.readError);
         if (job.pixels)

@@ -5,9 +5,8 @@
 #include "pagekit/pagerun.h"
 #include "pagekit/textfile.h"
 
-#include "settings/mainformview.h"
-
 #include "platform/events.h"
+#include "platform/mainformview.h"
 #include "platform/paths.h"
 #include "platform/picturecheck.h"
 
@@ -33,7 +32,7 @@ void create_quick_html(PageRun& run)
     for (const QString& path : std::as_const(*run.lists.templist)) {
         if (!platform::file_exists(path))
             continue;
-        show_status(QStringLiteral("Adding %1").arg(path));
+        platform::show_status(QStringLiteral("Adding %1").arg(path));
         // Linked all the same; told, though the page itself reads nothing.
         QString fault = picture_mislabel(path);
         if (fault.isEmpty())

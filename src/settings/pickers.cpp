@@ -1,8 +1,8 @@
 #include "settings/pickers.h"
 
-#include "settings/mainformview.h"
 #include "settings/program.h"
 
+#include "platform/mainformview.h"
 #include "platform/paths.h"
 #include "platform/profilefile.h"
 #include "platform/ui.h"
@@ -100,7 +100,7 @@ bool select_html_background()
         return false;
     }
     p.settings.html_background = *name;
-    refresh_toolbar();
+    platform::refresh_toolbar();
     return true;
 }
 

@@ -1,9 +1,9 @@
 #include "settings/program.h"
 
-#include "settings/mainformview.h"
-
 #include "platform/events.h"
+#include "platform/mainformview.h"
 #include "platform/profilefile.h"
+#include "platform/tracelog.h"
 
 namespace mosaicon {
 
@@ -30,7 +30,8 @@ platform::ProfileFile& settingsFile()
 void resetProgram()
 {
     instance() = Program{};
-    setMainFormView(nullptr);
+    platform::setMainFormView(nullptr);
+    platform::stop_trace();
     platform::resetProfiles();
     platform::resetProgramEnded();
 }

@@ -26,7 +26,6 @@ struct Program
 
     // The program's arguments (without the program's own name).
     QStringList arguments;
-    bool log_messages_on = false;
 
     // Run-time flags, never saved.
     bool keep_processing = false;

@@ -1,13 +1,13 @@
 #include "settings/readwriteini.h"
 
-#include "settings/mainformview.h"
 #include "settings/program.h"
-#include "settings/tracelog.h"
 
 #include "platform/files.h"
+#include "platform/mainformview.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/profilefile.h"
+#include "platform/tracelog.h"
 
 #include <algorithm>
 #include <limits>
@@ -470,9 +470,9 @@ void repairThumbnailIcons(platform::ProfileFile& ini)
     }
 }
 
-void read(MainFormView* view)
+void read(platform::MainFormView* view)
 {
-    trace(QStringLiteral("readwriteini"), QStringLiteral("read"));
+    platform::trace(QStringLiteral("readwriteini"), QStringLiteral("read"));
     Program& p = program();
     platform::ProfileFile& ini = settingsFile();
     platform::ProfileBatch batch;
@@ -493,9 +493,9 @@ void read(MainFormView* view)
     }
 }
 
-void write(MainFormView* view)
+void write(platform::MainFormView* view)
 {
-    trace(QStringLiteral("readwriteini"), QStringLiteral("write"));
+    platform::trace(QStringLiteral("readwriteini"), QStringLiteral("write"));
     Program& p = program();
     platform::ProfileFile& ini = settingsFile();
     const std::optional<QRect> geometry =
@@ -521,7 +521,7 @@ qint64 setting_number(const Settings& s, SettingText Settings::*member, qint64 m
     return platform::valToInteger(fallback, min, max).value_or(0);
 }
 
-void readwriteini(const QString& mode, MainFormView* view)
+void readwriteini(const QString& mode, platform::MainFormView* view)
 {
     const QString upper = mode.toUpper();
     if (upper == QLatin1String("READ"))

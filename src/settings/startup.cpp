@@ -1,16 +1,16 @@
 #include "settings/startup.h"
 
-#include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/readwriteini.h"
-#include "settings/tracelog.h"
 #include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/mainformview.h"
 #include "platform/profilefile.h"
 #include "platform/programfolder.h"
 #include "platform/shell.h"
+#include "platform/tracelog.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -42,6 +42,15 @@ void init_application()
     uninstall.put(QStringLiteral("Current"), QStringLiteral("Path"), p.program_folder);
 }
 
+void init_trace_switch()
+{
+    const Program& p = program();
+    platform::stop_trace();
+    if (p.arguments.size() == 1
+        && p.arguments.first().compare(QLatin1String("log_messages"), Qt::CaseInsensitive) == 0)
+        platform::start_trace(p.program_folder);
+}
+
 void run_uninstall_setup()
 {
     const Program& p = program();
@@ -53,24 +62,24 @@ void run_uninstall_setup()
         platform::shell().startProgram(helper, {QStringLiteral("-s")});
 }
 
-void startitoff(MainFormView* view)
+void startitoff(platform::MainFormView* view)
 {
     Program& p = program();
     if (!QFileInfo::exists(p.ini_file_path)) {
         // The new file is written once, with the two keys below already in it.
         const platform::ProfileBatch batch;
-        trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_write"));
+        platform::trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_write"));
         readwriteini(QStringLiteral("WRITE"), view);
         platform::ProfileFile& ini = settingsFile();
         ini.put(QStringLiteral("Current"), QStringLiteral("Auto Start Browser"), QStringLiteral("Yes"));
         ini.put(QStringLiteral("Current"), QStringLiteral("Logo Background"), QStringLiteral("12632256"));
     }
     platform::doEvents();
-    trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_read"));
+    platform::trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_read"));
     readwriteini(QStringLiteral("READ"), view);
 }
 
-void startup_housekeeping(MainFormView* view)
+void startup_housekeeping(platform::MainFormView* view)
 {
     const Program& p = program();
     const QString log = inFolder(QStringLiteral("filecopy.log"));
@@ -91,7 +100,7 @@ void make_thumbs_dir()
     platform::makeDir(p.thumbnail_dir);
 }
 
-void finishup(MainFormView* view)
+void finishup(platform::MainFormView* view)
 {
     Program& p = program();
     if (p.finished_up)
@@ -102,7 +111,7 @@ void finishup(MainFormView* view)
     platform::ProfileFile& ini = settingsFile();
     if (!ini.flush())
         warn(QStringLiteral("The settings could not be saved. %1").arg(ini.errorString()));
-    trace(QStringLiteral("finishup"), QStringLiteral("exit"));
+    platform::trace(QStringLiteral("finishup"), QStringLiteral("exit"));
     platform::endProgram();
 }
 

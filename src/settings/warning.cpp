@@ -1,8 +1,8 @@
 #include "settings/warning.h"
 
-#include "settings/mainformview.h"
 #include "settings/program.h"
 
+#include "platform/mainformview.h"
 #include "platform/ui.h"
 
 namespace mosaicon {
@@ -16,10 +16,10 @@ void warn(const QString& text)
 void warn_and_show_status(const QString& text, StatusLine when)
 {
     if (when == StatusLine::BeforeBox)
-        show_status(text);
+        platform::show_status(text);
     warn(text);
     if (when == StatusLine::AfterBox)
-        show_status(text);
+        platform::show_status(text);
 }
 
 } // namespace mosaicon

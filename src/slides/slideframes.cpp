@@ -10,9 +10,9 @@
 
 #include "settings/associatedtext.h"
 #include "settings/program.h"
-#include "settings/mainformview.h"
 
 #include "platform/files.h"
+#include "platform/mainformview.h"
 #include "platform/paths.h"
 #include "platform/ui.h"
 
@@ -156,15 +156,15 @@ void reportShow(PageRun& run, const SlideShow& show, const QString& last_slide,
     if (!run.saveRecords())
         return;
     if (show.written == 0) {
-        show_status(QStringLiteral("There are no entries matching your selection."));
+        platform::show_status(QStringLiteral("There are no entries matching your selection."));
         return;
     }
     const Settings& s = settings();
     if (!s.auto_start_browser && !s.auto_start_editor) {
-        show_status(QStringLiteral("The HTML document %1 has been created.").arg(index_path));
+        platform::show_status(QStringLiteral("The HTML document %1 has been created.").arg(index_path));
         return;
     }
-    show_status(QStringLiteral("The HTML document %1 has been created.").arg(last_slide));
+    platform::show_status(QStringLiteral("The HTML document %1 has been created.").arg(last_slide));
     run.startViewers(frameset_path);
 }
 
@@ -228,7 +228,7 @@ void create_slideshow_frames(PageRun& run, SlideShow& show)
     run.listFile(indexPath);
     writeIndexHead(index, p, show.folder);
     if (show.images.isEmpty()) {
-        show_status(QStringLiteral(
+        platform::show_status(QStringLiteral(
             "The file list does not contain any Internet images (GIF or JPG format)."));
         run.savePage(index, indexPath);
         return;

@@ -10,9 +10,9 @@
 
 #include "settings/associatedtext.h"
 #include "settings/program.h"
-#include "settings/mainformview.h"
 
 #include "platform/files.h"
+#include "platform/mainformview.h"
 #include "platform/paths.h"
 #include "platform/ui.h"
 
@@ -291,16 +291,16 @@ void reportShow(FramelessRun& fl)
         return;
     // Pages of a show without a single image stay: they are the user's to remove.
     if (fl.show.written == 0) {
-        show_status(QStringLiteral("There are no entries matching your selection."));
+        platform::show_status(QStringLiteral("There are no entries matching your selection."));
         return;
     }
     const QString entry = fl.index.wanted ? fl.index.path : fl.firstPath;
     const Settings& s = settings();
     if (!s.auto_start_browser && !s.auto_start_editor) {
-        show_status(QStringLiteral("The HTML document %1 has been created.").arg(entry));
+        platform::show_status(QStringLiteral("The HTML document %1 has been created.").arg(entry));
         return;
     }
-    show_status(QStringLiteral("The HTML document %1 has been created.").arg(fl.lastSlide));
+    platform::show_status(QStringLiteral("The HTML document %1 has been created.").arg(fl.lastSlide));
     run.startViewers(entry);
 }
 
@@ -319,7 +319,7 @@ void create_slideshow(PageRun& run, SlideShow& show)
     if (fl.index.wanted)
         writeIndexHead(fl.index.page, p, body);
     if (show.images.isEmpty()) {
-        show_status(QStringLiteral("The file list does not contain any Internet images (GIF or JPG format)."));
+        platform::show_status(QStringLiteral("The file list does not contain any Internet images (GIF or JPG format)."));
         if (fl.index.wanted)
             run.savePage(fl.index.page, fl.index.path);
         return;

@@ -7,11 +7,11 @@
 #include "pagekit/textfile.h"
 #include "pagekit/thumbnails.h"
 
-#include "settings/mainformview.h"
 #include "settings/program.h"
 
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
+#include "platform/mainformview.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 
@@ -185,7 +185,7 @@ void write_slide_title(TextFile& page, const QString& title)
 QString slide_image_line(PageRun& run, SlideShow& show, qsizetype index)
 {
     ImageJob& job = show.images[index];
-    show_status(QStringLiteral("Adding ") + job.copy);
+    platform::show_status(QStringLiteral("Adding ") + job.copy);
     ++show.written;
     const int height = slide_height();
     if (!show.reducedMade)

@@ -4,11 +4,12 @@
 #include "pagekit/textfile.h"
 
 #include "settings/program.h"
-#include "settings/shellopen.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
-#include "platform/paths.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
+#include "platform/shellopen.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -457,7 +458,7 @@ bool view_copy_log()
     const QString log = copy_log_path();
     if (!platform::isReadableFile(log))
         return false;
-    return shell_open(QUrl::fromLocalFile(log).toString(QUrl::FullyEncoded));
+    return platform::shell_open(QUrl::fromLocalFile(log).toString(QUrl::FullyEncoded), warn);
 }
 
 } // namespace mosaicon::viewer

@@ -1,12 +1,14 @@
 #include "viewer/viewimages.h"
 
 #include "dialogs/assoctext.h"
+
 #include "pagekit/thumbnails.h"
-#include "settings/mainformview.h"
+
 #include "settings/pickers.h"
 #include "settings/program.h"
 #include "settings/warning.h"
 
+#include "platform/mainformview.h"
 #include "platform/numbers.h"
 #include "platform/ui.h"
 
@@ -303,7 +305,7 @@ void ViewImages::Label2_Click()
     if (!newlist.text().isEmpty())
         s.html_background = newlist.text();
     htmlbackground.caption = s.html_background;
-    refresh_toolbar();
+    platform::refresh_toolbar();
 }
 
 void ViewImages::htmlbackground_DblClick()
@@ -320,7 +322,7 @@ void ViewImages::htmlbackground_DblClick()
     if (!found)
         select_html_background();
     reset_frm_viewem();
-    refresh_toolbar();
+    platform::refresh_toolbar();
 }
 
 void ViewImages::Dir1_Change(const QString& path)

@@ -2,11 +2,12 @@
 #include "viewer/viewimages.h"
 
 #include "dialogs/assoctext.h"
-#include "settings/mainformview.h"
+
 #include "settings/pickers.h"
 #include "settings/program.h"
 
 #include "platform/events.h"
+#include "platform/mainformview.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/ui.h"
@@ -134,7 +135,7 @@ void ViewImages::clearHtmlBackground()
     settings().html_background = QString();
     htmlbackground.caption.clear();
     reset_frm_viewem();
-    refresh_toolbar();
+    platform::refresh_toolbar();
 }
 
 void ViewImages::moveSelected(ListId from)

@@ -504,7 +504,7 @@ private slots:
         form.Form_Load();
         const int width = form.frameGeometry().width();
         const QString text = QStringLiteral("Removing ") + tp.path(QString(300, u'a') + ".jpg");
-        show_status(text);
+        platform::show_status(text);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         form.Timer1_Timer();
         QCOMPARE(form.frameGeometry().width(), width);

@@ -68,7 +68,7 @@ class TestQuickView : public QObject
             Program& p = program();
             p.ini_file_path = tp.path("mosaik.ini");
             p.product_title = QStringLiteral("Mosaicon Pro v4.00");
-            setMainFormView(&window);
+            platform::setMainFormView(&window);
             p.settings.internet_dir = tp.path("web");
             p.settings.last_directory = tp.path("pics");
             setDefaultPageColours();
@@ -80,7 +80,7 @@ class TestQuickView : public QObject
         ~Run()
         {
             frm_quickview.unload();
-            setMainFormView(nullptr);
+            platform::setMainFormView(nullptr);
         }
         // The window as the toolbar opens it, over a run whose prompt is
         // answered by its defaults.

@@ -1,7 +1,7 @@
-#include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/readwriteini.h"
 
+#include "platform/mainformview.h"
 #include "platform/profilefile.h"
 
 #include "fakemainform.h"
@@ -50,7 +50,7 @@ void restart(const TestProgram& tp)
     useSettingsFileOf(tp);
 }
 
-void run(const char* mode, MainFormView* view = nullptr)
+void run(const char* mode, platform::MainFormView* view = nullptr)
 {
     readwriteini(QString::fromLatin1(mode), view);
 }
@@ -845,7 +845,7 @@ private slots:
         TestProgram tp;
         FakeMainForm form; // geometry empty: not in its normal state
         useSettingsFileOf(tp);
-        MainFormView* view = withWindow ? &form : nullptr;
+        platform::MainFormView* view = withWindow ? &form : nullptr;
         writeSettingsFile(tp, u"[Current]\nForm Top= 100\nForm Left= 200\nForm Height= 300\nForm Width= 400\n"_s);
         run("READ", view);
         run("WRITE", view);

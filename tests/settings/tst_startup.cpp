@@ -1,10 +1,10 @@
-#include "settings/mainformview.h"
 #include "settings/program.h"
 #include "settings/startup.h"
-#include "settings/tracelog.h"
 
 #include "platform/events.h"
+#include "platform/mainformview.h"
 #include "platform/profilefile.h"
+#include "platform/tracelog.h"
 
 #include "fakemainform.h"
 #include "filesizelimit.h"
@@ -310,6 +310,52 @@ private slots:
             finishup();
         }
         VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.endCalls, 1);
+    }
+    void traceSwitch_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("on");
+        QTest::addRow("log_messages alone") << QStringList{u"log_messages"_s} << true;
+        QTest::addRow("in capitals") << QStringList{u"LOG_MESSAGES"_s} << true;
+        QTest::addRow("followed by /v") << QStringList{u"log_messages"_s, u"/v"_s} << false;
+        QTest::addRow("no arguments") << QStringList{} << false;
+        QTest::addRow("another word") << QStringList{u"log_messages_2"_s} << false;
+    }
+    void traceSwitch()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, on);
+        TestProgram tp(arguments);
+        tp.write(u"msglog.txt"_s, "an old run\r\n");
+        init_trace_switch();
+        QCOMPARE(platform::tracing(), on);
+        const QByteArray separator(25, '-');
+        const QByteArray expected =
+            on ? separator + QByteArray(4, ' ') + separator + "\r\n" : QByteArray("an old run\r\n");
+        QCOMPARE(tp.read(u"msglog.txt"_s), expected);
+    }
+
+    void tracedRunLeavesItsSteps()
+    {
+        TestProgram tp({u"log_messages"_s});
+        init_application();
+        init_trace_switch();
+        startitoff();
+        finishup();
+        QStringList lines = QString::fromUtf8(tp.read(u"msglog.txt"_s)).split(u"\r\n"_s);
+        QCOMPARE(lines.takeLast(), QString()); // the last entry ends its line
+        const auto entry = [](const QString& first, const QString& second) {
+            return first.leftJustified(29) + second;
+        };
+        const QString separator(25, u'-');
+        QCOMPARE(lines, (QStringList{entry(separator, separator),
+                                     entry(u"startitoff"_s, u"readwriteini_write"_s),
+                                     entry(u"readwriteini"_s, u"write"_s),
+                                     entry(u"startitoff"_s, u"readwriteini_read"_s),
+                                     entry(u"readwriteini"_s, u"read"_s),
+                                     entry(u"readwriteini"_s, u"write"_s),
+                                     entry(u"finishup"_s, u"exit"_s)}));
         QCOMPARE(tp.endCalls, 1);
     }
 };

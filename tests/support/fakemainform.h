@@ -1,12 +1,12 @@
 #pragma once
 
-#include "settings/mainformview.h"
+#include "platform/mainformview.h"
 
 #include <QStringList>
 
 // A main window that records, in order, what the settings and start-up
 // services ask of it.
-class FakeMainForm final : public mosaicon::MainFormView
+class FakeMainForm final : public mosaicon::platform::MainFormView
 {
 public:
     QStringList calls;

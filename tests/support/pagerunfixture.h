@@ -33,14 +33,14 @@ struct PageRunFixture
     {
         mosaicon::Program& p = mosaicon::program();
         p.ini_file_path = tp.path("mosaik.ini");
-        mosaicon::setMainFormView(&window);
+        mosaicon::platform::setMainFormView(&window);
         p.settings.internet_dir = tp.path("web");
         setDefaultPageColours();
         QDir(tp.folder()).mkpath(QStringLiteral("pics"));
         lists.templist = &templist;
         lists.o_original_location = &sources;
     }
-    ~PageRunFixture() { mosaicon::setMainFormView(nullptr); }
+    ~PageRunFixture() { mosaicon::platform::setMainFormView(nullptr); }
     PageRunFixture(const PageRunFixture&) = delete;
     PageRunFixture& operator=(const PageRunFixture&) = delete;
 

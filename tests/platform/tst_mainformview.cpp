@@ -1,4 +1,4 @@
-#include "settings/mainformview.h"
+#include "platform/mainformview.h"
 
 #include "platform/events.h"
 
@@ -18,7 +18,7 @@ private slots:
         TestProgram tp;
         int pumps = 0;
         platform::setDoEventsHook([&] { ++pumps; });
-        show_status(QStringLiteral("Working"));
+        platform::show_status(QStringLiteral("Working"));
         QCOMPARE(pumps, 1);
     }
 };

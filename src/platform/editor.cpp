@@ -1,16 +1,13 @@
-#include "settings/editor.h"
+#include "platform/editor.h"
 
-#include "settings/program.h"
-#include "settings/warning.h"
-
+#include "platform/mainformview.h"
 #include "platform/shell.h"
-#include "platform/ui.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
 
-namespace mosaicon {
+namespace mosaicon::platform {
 
 namespace {
 
@@ -61,24 +58,24 @@ QString findProgram(const QString& name)
 
 } // namespace
 
-bool start_editor(const QString& file)
+bool start_editor(const QString& command, const QString& file, const Tell& tell)
 {
-    const QString command = settings().editor_command;
     QStringList arguments = splitCommand(command);
     const QString editor = arguments.isEmpty() ? QString() : findProgram(arguments.takeFirst());
     if (editor.isEmpty()) {
         const QString text =
             QStringLiteral("The editor,") + command + QStringLiteral(" does not exist.");
-        warn_and_show_status(text);
+        show_status(text);
+        tell(text);
         return false;
     }
     if (!file.isEmpty())
         arguments.append(file);
-    if (!platform::shell().startProgram(editor, arguments)) {
-        warn(QStringLiteral("The editor ") + editor + QStringLiteral(" could not be started."));
+    if (!shell().startProgram(editor, arguments)) {
+        tell(QStringLiteral("The editor ") + editor + QStringLiteral(" could not be started."));
         return false;
     }
     return true;
 }
 
-} // namespace mosaicon
+} // namespace mosaicon::platform

@@ -1,8 +1,8 @@
-#include "settings/mainformview.h"
+#include "platform/mainformview.h"
 
 #include "platform/events.h"
 
-namespace mosaicon {
+namespace mosaicon::platform {
 
 namespace {
 
@@ -39,4 +39,4 @@ void refresh_toolbar()
         view->refreshToolbar();
 }
 
-} // namespace mosaicon
+} // namespace mosaicon::platform

@@ -1,5 +1,7 @@
-#include "settings/editor.h"
 #include "settings/program.h"
+#include "settings/warning.h"
+
+#include "platform/editor.h"
 
 #include "fakemainform.h"
 #include "testprogram.h"
@@ -23,9 +25,9 @@ struct Fixture
         executable(QStringLiteral("my editor/ed"));
         tp.write(QStringLiteral("notes.txt"), "notes");
         program().product_title = QStringLiteral("Mosaicon Test");
-        setMainFormView(&window);
+        platform::setMainFormView(&window);
     }
-    ~Fixture() { setMainFormView(nullptr); }
+    ~Fixture() { platform::setMainFormView(nullptr); }
 
     void executable(const QString& name)
     {
@@ -115,7 +117,7 @@ private slots:
         QFETCH(QStringList, arguments);
         Fixture f;
         settings().editor_command = f.expand(command);
-        QVERIFY(start_editor(file));
+        QVERIFY(platform::start_editor(settings().editor_command, file, warn));
         QCOMPARE(f.tp.shell.started.size(), 1);
         QCOMPARE(f.tp.shell.started.first().program, f.expand(program));
         QCOMPARE(f.tp.shell.started.first().arguments, arguments);
@@ -131,7 +133,7 @@ private slots:
         const PathOverride path(f.tp.path(QStringLiteral("bin")) + u':' +
                                 QString::fromLocal8Bit(qgetenv("PATH")));
         settings().editor_command = QStringLiteral("myhtmled --new-window");
-        QVERIFY(start_editor(QStringLiteral("/web/a.htm")));
+        QVERIFY(platform::start_editor(settings().editor_command, QStringLiteral("/web/a.htm"), warn));
         QCOMPARE(f.tp.shell.started.size(), 1);
         QCOMPARE(f.tp.shell.started.first().program, f.tp.path(QStringLiteral("bin/myhtmled")));
         QCOMPARE(f.tp.shell.started.first().arguments, (QStringList{"--new-window", "/web/a.htm"}));
@@ -160,7 +162,7 @@ private slots:
         const QString text =
             QStringLiteral("The editor,") + f.expand(command) + QStringLiteral(" does not exist.");
         f.tp.ui.expectMessage(text);
-        QVERIFY(!start_editor(QStringLiteral("/web/a.htm")));
+        QVERIFY(!platform::start_editor(settings().editor_command, QStringLiteral("/web/a.htm"), warn));
         VERIFY_DIALOGS(f.tp);
         QCOMPARE(f.tp.ui.asked().size(), 1);
         QCOMPARE(f.tp.ui.asked().first().style, 48);
@@ -176,7 +178,7 @@ private slots:
         f.tp.shell.succeed = false;
         f.tp.ui.expectMessage(QStringLiteral("The editor %1 could not be started.")
                                   .arg(f.tp.path(QStringLiteral("ed"))));
-        QVERIFY(!start_editor(QStringLiteral("/web/a.htm")));
+        QVERIFY(!platform::start_editor(settings().editor_command, QStringLiteral("/web/a.htm"), warn));
         VERIFY_DIALOGS(f.tp);
         QCOMPARE(f.tp.ui.asked().size(), 1);
         QCOMPARE(f.tp.ui.asked().first().style, 48);

@@ -1,5 +1,7 @@
 #include "settings/program.h"
-#include "settings/shellopen.h"
+#include "settings/warning.h"
+
+#include "platform/shellopen.h"
 
 #include "testprogram.h"
 
@@ -29,12 +31,12 @@ private slots:
         QFETCH(QString, named);
         TestProgram tp;
         program().product_title = QStringLiteral("Mosaicon Pro v4.00");
-        QVERIFY(shell_open(target));
+        QVERIFY(platform::shell_open(target, warn));
         QCOMPARE(tp.ui.asked().size(), 0);
 
         tp.shell.succeed = false;
         tp.ui.expectMessage(named + QStringLiteral(" could not be opened: ") + tp.shell.failure);
-        QVERIFY(!shell_open(target));
+        QVERIFY(!platform::shell_open(target, warn));
         VERIFY_DIALOGS(tp);
         QCOMPARE(tp.ui.asked().size(), 1);
         QCOMPARE(tp.ui.asked().first().title, QStringLiteral("Mosaicon Pro v4.00"));
@@ -45,8 +47,8 @@ private slots:
     {
         TestProgram tp;
         tp.shell.associations.insert(QStringLiteral("htm"), QStringLiteral("/usr/bin/firefox %u"));
-        QCOMPARE(get_associated_program(QStringLiteral(".htm")), QStringLiteral("/usr/bin/firefox"));
-        QCOMPARE(get_associated_program(QStringLiteral("xyz")), QString());
+        QCOMPARE(platform::get_associated_program(QStringLiteral(".htm")), QStringLiteral("/usr/bin/firefox"));
+        QCOMPARE(platform::get_associated_program(QStringLiteral("xyz")), QString());
     }
 };
 

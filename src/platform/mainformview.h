@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace mosaicon {
+namespace mosaicon::platform {
 
 // What the settings and start-up services need of the main window. The window
 // implements it; code without windows (and tests) runs without one.
@@ -45,4 +45,4 @@ void show_status_now(const QString& text);
 // The main window's toolbar shows the settings as they now are.
 void refresh_toolbar();
 
-} // namespace mosaicon
+} // namespace mosaicon::platform
