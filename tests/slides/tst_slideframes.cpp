@@ -18,6 +18,26 @@
 
 using namespace mosaicon;
 
+namespace {
+
+// A slide page with no option set: the refresh line when the slide advances by
+// itself, its picture (none for a missing image) and its navigation links.
+QByteArray plainSlide(const QByteArray& title, const QByteArray& refresh, const char* picture,
+                      std::initializer_list<const char*> links)
+{
+    QByteArray page = lines({"<html>", "<head>", ("<title>" + title + "</title>").constData(),
+                             "<base target=\"body\">"});
+    if (!refresh.isEmpty())
+        page += refresh + "\r\n";
+    page += lines({"</head>", colourBody});
+    if (picture)
+        page += lines({"<center>", picture, "</center>"});
+    return page + lines({"<p>", "<hr>", "<p>", "", "<center>"}) + lines(links) +
+           lines({"</center>", "</body>", "</html>"});
+}
+
+} // namespace
+
 class TestSlideFrames : public QObject
 {
     Q_OBJECT
@@ -71,70 +91,19 @@ private slots:
                         "<pre>", "", "", "</pre>",
                         "<center><a href=\"slide_1.htm\">Click Here To Start</a></center>",
                         "</font>", "</body>", "</html>"}));
-        QCOMPARE(run.tp.read("web/slide_1.htm"), lines({"<html>",
-                                                        "<head>",
-                                                        "<title>a.jpg</title>",
-                                                        "<base target=\"body\">",
-                                                        "</head>",
-                                                        colourBody,
-                                                        "<center>",
-                                                        "<img src=\"a.jpg\"><br>",
-                                                        "</center>",
-                                                        "<p>",
-                                                        "<hr>",
-                                                        "<p>",
-                                                        "",
-                                                        "<center>",
-                                                        "<a href=\"slide_2.htm\">[next]</a>",
-                                                        "<a href=\"html00.htm\">[index]</a>",
-                                                        "<a href=\"slide_3.htm\">[last]</a>",
-                                                        "</center>",
-                                                        "</body>",
-                                                        "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 plainSlide("a.jpg", {}, "<img src=\"a.jpg\"><br>",
+                            {"<a href=\"slide_2.htm\">[next]</a>", "<a href=\"html00.htm\">[index]</a>",
+                             "<a href=\"slide_3.htm\">[last]</a>"}));
         QCOMPARE(run.tp.read("web/slide_2.htm"),
-                 lines({"<html>",
-                        "<head>",
-                        "<title>b.jpg</title>",
-                        "<base target=\"body\">",
-                        "</head>",
-                        colourBody,
-                        "<center>",
-                        "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
-                        "</center>",
-                        "<p>",
-                        "<hr>",
-                        "<p>",
-                        "",
-                        "<center>",
-                        "<a href=\"slide_1.htm\">[first]</a>",
-                        "<a href=\"slide_3.htm\">[next]</a>",
-                        "<a href=\"html00.htm\">[index]</a>",
-                        "<a href=\"slide_1.htm\">[previous]</a>",
-                        "<a href=\"slide_3.htm\">[last]</a>",
-                        "</center>",
-                        "</body>",
-                        "</html>"}));
-        QCOMPARE(run.tp.read("web/slide_3.htm"), lines({"<html>",
-                                                        "<head>",
-                                                        "<title>c.jpg</title>",
-                                                        "<base target=\"body\">",
-                                                        "</head>",
-                                                        colourBody,
-                                                        "<center>",
-                                                        "<img src=\"c.jpg\"><br>",
-                                                        "</center>",
-                                                        "<p>",
-                                                        "<hr>",
-                                                        "<p>",
-                                                        "",
-                                                        "<center>",
-                                                        "<a href=\"slide_1.htm\">[first]</a>",
-                                                        "<a href=\"the-end.htm\">[next]</a>",
-                                                        "<a href=\"html00.htm\">[index]</a>",
-                                                        "<a href=\"slide_2.htm\">[previous]</a>",
-                                                        "</center>",
-                                                        "</body>",
-                                                        "</html>"}));
+                 plainSlide("b.jpg", {}, "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
+                            {"<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>",
+                             "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_1.htm\">[previous]</a>",
+                             "<a href=\"slide_3.htm\">[last]</a>"}));
+        QCOMPARE(run.tp.read("web/slide_3.htm"),
+                 plainSlide("c.jpg", {}, "<img src=\"c.jpg\"><br>",
+                            {"<a href=\"slide_1.htm\">[first]</a>", "<a href=\"the-end.htm\">[next]</a>",
+                             "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_2.htm\">[previous]</a>"}));
         QCOMPARE(
             run.tp.read("web/the-end.htm"),
             lines({"<html>", "<body bgcolor=\"#ffffff\">", "<center>",
@@ -340,26 +309,9 @@ private slots:
         const QByteArray refresh =
             "<meta http-equiv=\"refresh\" content=\"3; url=" + target + "\">";
         const QByteArray next = "<a href=\"" + target + "\">[next]</a>";
-        QCOMPARE(run.tp.read("web/slide_1.htm"), lines({"<html>",
-                                                        "<head>",
-                                                        "<title>a.jpg</title>",
-                                                        "<base target=\"body\">",
-                                                        refresh.constData(),
-                                                        "</head>",
-                                                        colourBody,
-                                                        "<center>",
-                                                        "<img src=\"a.jpg\"><br>",
-                                                        "</center>",
-                                                        "<p>",
-                                                        "<hr>",
-                                                        "<p>",
-                                                        "",
-                                                        "<center>",
-                                                        next.constData(),
-                                                        "<a href=\"html00.htm\">[index]</a>",
-                                                        "</center>",
-                                                        "</body>",
-                                                        "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 plainSlide("a.jpg", refresh, "<img src=\"a.jpg\"><br>",
+                            {next.constData(), "<a href=\"html00.htm\">[index]</a>"}));
         QVERIFY(QFileInfo::exists(run.tp.path("web/the-end.htm")));
     }
 
@@ -392,13 +344,11 @@ private slots:
         run.picture(QStringLiteral("c.jpg"), 10, 10);
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
-        QCOMPARE(
-            run.tp.read("web/slide_2.htm"),
-            lines({"<html>", "<head>", "<title>gone.jpg</title>", "<base target=\"body\">",
-                   "</head>", colourBody, "<p>", "<hr>", "<p>", "", "<center>",
-                   "<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>",
-                   "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_1.htm\">[previous]</a>",
-                   "<a href=\"slide_3.htm\">[last]</a>", "</center>", "</body>", "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_2.htm"),
+                 plainSlide("gone.jpg", {}, nullptr,
+                            {"<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>",
+                             "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_1.htm\">[previous]</a>",
+                             "<a href=\"slide_3.htm\">[last]</a>"}));
         const QByteArray index = run.tp.read("web/mkindex.htm");
         QVERIFY(!index.contains("gone"));
         QVERIFY(index.contains("<strong>3. c.jpg</strong><br>"));
