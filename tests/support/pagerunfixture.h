@@ -8,7 +8,10 @@
 #include "testprogram.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -77,5 +80,32 @@ struct PageRunFixture
         lists.items.append(path);
         lists.selected.append(false);
         return path;
+    }
+
+    // The addresses a browser follows from the pages in "web" (src, href and
+    // background attributes, in either case), each decoded as a browser
+    // decodes it; those whose file is not in "web" as "page: address".
+    struct WebAddresses
+    {
+        int count = 0;
+        QStringList broken;
+    };
+    WebAddresses webAddresses() const
+    {
+        static const QRegularExpression attribute(
+            QStringLiteral("(?:src|href|background)=\"([^\"]*)\""),
+            QRegularExpression::CaseInsensitiveOption);
+        WebAddresses found;
+        const QDir web(tp.path("web"));
+        for (const QString& name : web.entryList({QStringLiteral("*.htm")}, QDir::Files)) {
+            const QString page = QString::fromUtf8(tp.read(QStringLiteral("web/") + name));
+            for (auto it = attribute.globalMatch(page); it.hasNext(); ++found.count) {
+                const QString address =
+                    it.next().captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
+                if (!QFileInfo::exists(web.filePath(QUrl::fromPercentEncoding(address.toUtf8()))))
+                    found.broken << name + QStringLiteral(": ") + address;
+            }
+        }
+        return found;
     }
 };
