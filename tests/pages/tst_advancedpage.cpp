@@ -33,12 +33,8 @@ class TestAdvancedPage : public QObject
     {
         Run()
         {
-            Settings& s = settings();
-            s.thumb_size = QStringLiteral("100");
-            s.thumb_quality = QStringLiteral("75");
-            s.use_thumbnail = true;
-            s.table_cell_padding = QStringLiteral("10");
-            s.image_count = QStringLiteral("3");
+            useThumbnails();
+            settings().table_cell_padding = QStringLiteral("10");
             QDir(tp.folder()).mkpath(QStringLiteral("pics/other"));
         }
     };

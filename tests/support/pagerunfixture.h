@@ -47,6 +47,16 @@ struct PageRunFixture
     PageRunFixture(const PageRunFixture&) = delete;
     PageRunFixture& operator=(const PageRunFixture&) = delete;
 
+    // Thumbnails on the pages: at most 100 pixels, JPEG quality 75, three to a row.
+    void useThumbnails()
+    {
+        mosaicon::Settings& s = mosaicon::settings();
+        s.thumb_size = QStringLiteral("100");
+        s.thumb_quality = QStringLiteral("75");
+        s.use_thumbnail = true;
+        s.image_count = QStringLiteral("3");
+    }
+
     // The run over the file list as it stands when first asked for, started
     // as the toolbar starts it.
     mosaicon::PageRun& started()
