@@ -146,54 +146,42 @@ private slots:
         const QByteArray foot =
             lines({"<p>", "<center>", "<img src=\"bottom.gif\" >", "</center>", "<p>", "<center>",
                    "<p>", "(c) Me", "</center>", "</body>", "</html>"});
-        const QByteArray emptyText =
-            lines({"<p>", "<hr>", "<p>", "</center>\n<pre>\n\n</pre>\n<center>", "<p>", "<hr>",
-                   "<p>", "<center>"});
+        // A slide with every option: it advances to the next page by itself and
+        // shows its title, its picture, its text and its icons.
+        const auto slide = [&](const QByteArray& title, const QByteArray& next, const char* picture,
+                               const char* text, std::initializer_list<const char*> icons) {
+            const QByteArray refresh =
+                "<meta http-equiv=\"refresh\" content=\"5; url=" + next + "\">";
+            return lines({"<html>", "<head>", ("<title>" + title + "</title>").constData(),
+                          "<base target=\"body\">", refresh.constData(), "</head>", pictureBody}) +
+                   top +
+                   lines({("<center><strong>" + title + "</strong></center><br>").constData(),
+                          "<center>", picture, "</center>", "<p>", "<hr>", "<p>", text, "<p>",
+                          "<hr>", "<p>", "<center>"}) +
+                   lines(icons) + lines({"</center>"}) + foot;
+        };
+        const char* const noText = "</center>\n<pre>\n\n</pre>\n<center>";
         QCOMPARE(run.tp.read("web/slide_1.htm"),
-                 lines({"<html>", "<head>", "<title>Ay</title>", "<base target=\"body\">",
-                        "<meta http-equiv=\"refresh\" content=\"5; url=slide_2.htm\">", "</head>",
-                        pictureBody}) +
-                     top +
-                     lines({"<center><strong>Ay</strong></center><br>", "<center>",
-                            "<img src=\"a.jpg\"><br>", "</center>"}) +
-                     emptyText +
-                     lines({"<a href=\"slide_2.htm\"><img src=\"next.gif\" border=0></a>",
-                            "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                            "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>",
-                            "</center>"}) +
-                     foot);
+                 slide("Ay", "slide_2.htm", "<img src=\"a.jpg\"><br>", noText,
+                       {"<a href=\"slide_2.htm\"><img src=\"next.gif\" border=0></a>",
+                        "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                        "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>"}));
         QCOMPARE(run.tp.read("web/slide_2.htm"),
-                 lines({"<html>", "<head>", "<title>Bee</title>", "<base target=\"body\">",
-                        "<meta http-equiv=\"refresh\" content=\"5; url=slide_3.htm\">", "</head>",
-                        pictureBody}) +
-                     top +
-                     lines({"<center><strong>Bee</strong></center><br>", "<center>",
-                            "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
-                            "</center>", "<p>", "<hr>", "<p>",
-                            "</center>\n<pre>\nline one \nline two \n\n</pre>\n<center>", "<p>",
-                            "<hr>", "<p>", "<center>",
-                            "<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
-                            "<a href=\"slide_3.htm\"><img src=\"next.gif\" border=0></a>",
-                            "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                            "<a href=\"slide_1.htm\"><img src=\"previous.gif\" border=0></a>",
-                            "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>",
-                            "</center>"}) +
-                     foot);
+                 slide("Bee", "slide_3.htm",
+                       "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
+                       "</center>\n<pre>\nline one \nline two \n\n</pre>\n<center>",
+                       {"<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
+                        "<a href=\"slide_3.htm\"><img src=\"next.gif\" border=0></a>",
+                        "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                        "<a href=\"slide_1.htm\"><img src=\"previous.gif\" border=0></a>",
+                        "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>"}));
         // The loop goes back to the first slide; the end page is written all the same.
         QCOMPARE(run.tp.read("web/slide_3.htm"),
-                 lines({"<html>", "<head>", "<title>c.jpg</title>", "<base target=\"body\">",
-                        "<meta http-equiv=\"refresh\" content=\"5; url=slide_1.htm\">", "</head>",
-                        pictureBody}) +
-                     top +
-                     lines({"<center><strong>c.jpg</strong></center><br>", "<center>",
-                            "<img src=\"c.jpg\"><br>", "</center>"}) +
-                     emptyText +
-                     lines({"<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
-                            "<a href=\"slide_1.htm\"><img src=\"next.gif\" border=0></a>",
-                            "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                            "<a href=\"slide_2.htm\"><img src=\"previous.gif\" border=0></a>",
-                            "</center>"}) +
-                     foot);
+                 slide("c.jpg", "slide_1.htm", "<img src=\"c.jpg\"><br>", noText,
+                       {"<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
+                        "<a href=\"slide_1.htm\"><img src=\"next.gif\" border=0></a>",
+                        "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                        "<a href=\"slide_2.htm\"><img src=\"previous.gif\" border=0></a>"}));
         QCOMPARE(run.tp.read("web/the-end.htm"),
                  lines({"<html>", "<body bgcolor=\"#ffffff\">"}) + top +
                      lines({"<center>", "<FONT SIZE=48 FACE=MS SANS SERIF>", "<strong>The</strong>",
