@@ -28,11 +28,7 @@ private slots:
     {
         QFETCH(QString, listed);
         PageRunFixture run;
-        Settings& s = settings();
-        s.thumb_size = QStringLiteral("100");
-        s.thumb_quality = QStringLiteral("75");
-        s.use_thumbnail = true;
-        s.image_count = QStringLiteral("3");
+        run.useThumbnails();
         run.picture(QStringLiteral("cat.jpg"), 300, 150);
         run.picture(QStringLiteral("dog.png"), 200, 200);
         go_create_html(run.started());
@@ -40,7 +36,7 @@ private slots:
         const QString web = run.tp.path("web");
         QVERIFY(QFileInfo::exists(web + "/cat_tn.jpg") && QFileInfo::exists(web + "/dog_tn.jpg"));
 
-        s.target_dir = web;
+        settings().target_dir = web;
         viewer::LibraryCatalog catalog;
         catalog.Form_Load({run.tp.path(listed + "/cat.jpg"), run.tp.path(listed + "/dog.png")});
         QVERIFY(catalog.waitForPicture());

@@ -44,11 +44,8 @@ struct Run : PageRunFixture
 {
     Run()
     {
+        useThumbnails();
         Settings& s = settings();
-        s.thumb_size = QStringLiteral("100");
-        s.thumb_quality = QStringLiteral("75");
-        s.use_thumbnail = true;
-        s.image_count = QStringLiteral("3");
         s.create_batch_files = true;
         s.auto_start_browser = true;
     }

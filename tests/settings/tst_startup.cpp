@@ -1,4 +1,5 @@
 #include "settings/program.h"
+#include "settings/readwriteini.h"
 #include "settings/startup.h"
 
 #include "platform/events.h"
@@ -6,6 +7,7 @@
 #include "platform/profilefile.h"
 #include "platform/tracelog.h"
 
+#include "everysetting.h"
 #include "fakemainform.h"
 #include "filesizelimit.h"
 #include "testprogram.h"
@@ -212,26 +214,35 @@ private slots:
         if (readOnlyFolder && geteuid() == 0)
             QSKIP("a read-only folder is still writable for root");
         TestProgram tp;
+        createFiles(tp, filesOfEverySetting);
+        const QString ini = tp.path(u"mosaik.ini"_s);
         QFile folder(tp.folder());
         const QFileDevice::Permissions permissions = folder.permissions();
         if (readOnlyFolder)
             QVERIFY(folder.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         else
-            QVERIFY(QDir(tp.folder()).mkdir(u"mosaik.ini"_s));
+            QVERIFY(QDir().mkdir(ini));
         init_application();
         startitoff();
         startup_housekeeping();
         make_thumbs_dir();
+        QCOMPARE(settings().pixel_height.text(), u"25"_s);
+        settings() = everySettingChanged(tp.folder());
         // The settings are lost: the user hears of it once, on the way out.
         tp.ui.expectMessage(std::nullopt);
         finishup();
+        // Nothing could be stored, so reading the settings again gives every default.
+        restart(tp);
+        init_application();
+        readwriteini(u"READ"_s);
         if (readOnlyFolder)
             folder.setPermissions(permissions);
         QVERIFY(tp.ui.asked().last().text.startsWith(u"The settings could not be saved. "_s));
-        QVERIFY(tp.ui.asked().last().text.contains(program().ini_file_path));
-        QCOMPARE(QFileInfo(tp.path(u"mosaik.ini"_s)).isDir(), !readOnlyFolder);
+        QVERIFY(tp.ui.asked().last().text.contains(ini));
+        QCOMPARE(QFileInfo(ini).isDir(), !readOnlyFolder);
+        QCOMPARE(QFileInfo::exists(ini), !readOnlyFolder);
         QCOMPARE(tp.endCalls, 1);
-        QCOMPARE(settings().pixel_height.text(), u"25"_s);
+        QCOMPARE(describe(settings()), describe(defaultSettings(tp.folder())));
         VERIFY_DIALOGS(tp);
     }
 

@@ -12,11 +12,30 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 
 using namespace mosaicon;
+
+namespace {
+
+// A slide page with no option set: the refresh line when the slide advances by
+// itself, its picture (none for a missing image) and its navigation links.
+QByteArray plainSlide(const QByteArray& title, const QByteArray& refresh, const char* picture,
+                      std::initializer_list<const char*> links)
+{
+    QByteArray page = lines({"<html>", "<head>", ("<title>" + title + "</title>").constData(),
+                             "<base target=\"body\">"});
+    if (!refresh.isEmpty())
+        page += refresh + "\r\n";
+    page += lines({"</head>", colourBody});
+    if (picture)
+        page += lines({"<center>", picture, "</center>"});
+    return page + lines({"<p>", "<hr>", "<p>", "", "<center>"}) + lines(links) +
+           lines({"</center>", "</body>", "</html>"});
+}
+
+} // namespace
 
 class TestSlideFrames : public QObject
 {
@@ -71,70 +90,19 @@ private slots:
                         "<pre>", "", "", "</pre>",
                         "<center><a href=\"slide_1.htm\">Click Here To Start</a></center>",
                         "</font>", "</body>", "</html>"}));
-        QCOMPARE(run.tp.read("web/slide_1.htm"), lines({"<html>",
-                                                        "<head>",
-                                                        "<title>a.jpg</title>",
-                                                        "<base target=\"body\">",
-                                                        "</head>",
-                                                        colourBody,
-                                                        "<center>",
-                                                        "<img src=\"a.jpg\"><br>",
-                                                        "</center>",
-                                                        "<p>",
-                                                        "<hr>",
-                                                        "<p>",
-                                                        "",
-                                                        "<center>",
-                                                        "<a href=\"slide_2.htm\">[next]</a>",
-                                                        "<a href=\"html00.htm\">[index]</a>",
-                                                        "<a href=\"slide_3.htm\">[last]</a>",
-                                                        "</center>",
-                                                        "</body>",
-                                                        "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 plainSlide("a.jpg", {}, "<img src=\"a.jpg\"><br>",
+                            {"<a href=\"slide_2.htm\">[next]</a>", "<a href=\"html00.htm\">[index]</a>",
+                             "<a href=\"slide_3.htm\">[last]</a>"}));
         QCOMPARE(run.tp.read("web/slide_2.htm"),
-                 lines({"<html>",
-                        "<head>",
-                        "<title>b.jpg</title>",
-                        "<base target=\"body\">",
-                        "</head>",
-                        colourBody,
-                        "<center>",
-                        "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
-                        "</center>",
-                        "<p>",
-                        "<hr>",
-                        "<p>",
-                        "",
-                        "<center>",
-                        "<a href=\"slide_1.htm\">[first]</a>",
-                        "<a href=\"slide_3.htm\">[next]</a>",
-                        "<a href=\"html00.htm\">[index]</a>",
-                        "<a href=\"slide_1.htm\">[previous]</a>",
-                        "<a href=\"slide_3.htm\">[last]</a>",
-                        "</center>",
-                        "</body>",
-                        "</html>"}));
-        QCOMPARE(run.tp.read("web/slide_3.htm"), lines({"<html>",
-                                                        "<head>",
-                                                        "<title>c.jpg</title>",
-                                                        "<base target=\"body\">",
-                                                        "</head>",
-                                                        colourBody,
-                                                        "<center>",
-                                                        "<img src=\"c.jpg\"><br>",
-                                                        "</center>",
-                                                        "<p>",
-                                                        "<hr>",
-                                                        "<p>",
-                                                        "",
-                                                        "<center>",
-                                                        "<a href=\"slide_1.htm\">[first]</a>",
-                                                        "<a href=\"the-end.htm\">[next]</a>",
-                                                        "<a href=\"html00.htm\">[index]</a>",
-                                                        "<a href=\"slide_2.htm\">[previous]</a>",
-                                                        "</center>",
-                                                        "</body>",
-                                                        "</html>"}));
+                 plainSlide("b.jpg", {}, "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
+                            {"<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>",
+                             "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_1.htm\">[previous]</a>",
+                             "<a href=\"slide_3.htm\">[last]</a>"}));
+        QCOMPARE(run.tp.read("web/slide_3.htm"),
+                 plainSlide("c.jpg", {}, "<img src=\"c.jpg\"><br>",
+                            {"<a href=\"slide_1.htm\">[first]</a>", "<a href=\"the-end.htm\">[next]</a>",
+                             "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_2.htm\">[previous]</a>"}));
         QCOMPARE(
             run.tp.read("web/the-end.htm"),
             lines({"<html>", "<body bgcolor=\"#ffffff\">", "<center>",
@@ -178,54 +146,42 @@ private slots:
         const QByteArray foot =
             lines({"<p>", "<center>", "<img src=\"bottom.gif\" >", "</center>", "<p>", "<center>",
                    "<p>", "(c) Me", "</center>", "</body>", "</html>"});
-        const QByteArray emptyText =
-            lines({"<p>", "<hr>", "<p>", "</center>\n<pre>\n\n</pre>\n<center>", "<p>", "<hr>",
-                   "<p>", "<center>"});
+        // A slide with every option: it advances to the next page by itself and
+        // shows its title, its picture, its text and its icons.
+        const auto slide = [&](const QByteArray& title, const QByteArray& next, const char* picture,
+                               const char* text, std::initializer_list<const char*> icons) {
+            const QByteArray refresh =
+                "<meta http-equiv=\"refresh\" content=\"5; url=" + next + "\">";
+            return lines({"<html>", "<head>", ("<title>" + title + "</title>").constData(),
+                          "<base target=\"body\">", refresh.constData(), "</head>", pictureBody}) +
+                   top +
+                   lines({("<center><strong>" + title + "</strong></center><br>").constData(),
+                          "<center>", picture, "</center>", "<p>", "<hr>", "<p>", text, "<p>",
+                          "<hr>", "<p>", "<center>"}) +
+                   lines(icons) + lines({"</center>"}) + foot;
+        };
+        const char* const noText = "</center>\n<pre>\n\n</pre>\n<center>";
         QCOMPARE(run.tp.read("web/slide_1.htm"),
-                 lines({"<html>", "<head>", "<title>Ay</title>", "<base target=\"body\">",
-                        "<meta http-equiv=\"refresh\" content=\"5; url=slide_2.htm\">", "</head>",
-                        pictureBody}) +
-                     top +
-                     lines({"<center><strong>Ay</strong></center><br>", "<center>",
-                            "<img src=\"a.jpg\"><br>", "</center>"}) +
-                     emptyText +
-                     lines({"<a href=\"slide_2.htm\"><img src=\"next.gif\" border=0></a>",
-                            "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                            "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>",
-                            "</center>"}) +
-                     foot);
+                 slide("Ay", "slide_2.htm", "<img src=\"a.jpg\"><br>", noText,
+                       {"<a href=\"slide_2.htm\"><img src=\"next.gif\" border=0></a>",
+                        "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                        "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>"}));
         QCOMPARE(run.tp.read("web/slide_2.htm"),
-                 lines({"<html>", "<head>", "<title>Bee</title>", "<base target=\"body\">",
-                        "<meta http-equiv=\"refresh\" content=\"5; url=slide_3.htm\">", "</head>",
-                        pictureBody}) +
-                     top +
-                     lines({"<center><strong>Bee</strong></center><br>", "<center>",
-                            "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
-                            "</center>", "<p>", "<hr>", "<p>",
-                            "</center>\n<pre>\nline one \nline two \n\n</pre>\n<center>", "<p>",
-                            "<hr>", "<p>", "<center>",
-                            "<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
-                            "<a href=\"slide_3.htm\"><img src=\"next.gif\" border=0></a>",
-                            "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                            "<a href=\"slide_1.htm\"><img src=\"previous.gif\" border=0></a>",
-                            "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>",
-                            "</center>"}) +
-                     foot);
+                 slide("Bee", "slide_3.htm",
+                       "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
+                       "</center>\n<pre>\nline one \nline two \n\n</pre>\n<center>",
+                       {"<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
+                        "<a href=\"slide_3.htm\"><img src=\"next.gif\" border=0></a>",
+                        "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                        "<a href=\"slide_1.htm\"><img src=\"previous.gif\" border=0></a>",
+                        "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>"}));
         // The loop goes back to the first slide; the end page is written all the same.
         QCOMPARE(run.tp.read("web/slide_3.htm"),
-                 lines({"<html>", "<head>", "<title>c.jpg</title>", "<base target=\"body\">",
-                        "<meta http-equiv=\"refresh\" content=\"5; url=slide_1.htm\">", "</head>",
-                        pictureBody}) +
-                     top +
-                     lines({"<center><strong>c.jpg</strong></center><br>", "<center>",
-                            "<img src=\"c.jpg\"><br>", "</center>"}) +
-                     emptyText +
-                     lines({"<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
-                            "<a href=\"slide_1.htm\"><img src=\"next.gif\" border=0></a>",
-                            "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                            "<a href=\"slide_2.htm\"><img src=\"previous.gif\" border=0></a>",
-                            "</center>"}) +
-                     foot);
+                 slide("c.jpg", "slide_1.htm", "<img src=\"c.jpg\"><br>", noText,
+                       {"<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
+                        "<a href=\"slide_1.htm\"><img src=\"next.gif\" border=0></a>",
+                        "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
+                        "<a href=\"slide_2.htm\"><img src=\"previous.gif\" border=0></a>"}));
         QCOMPARE(run.tp.read("web/the-end.htm"),
                  lines({"<html>", "<body bgcolor=\"#ffffff\">"}) + top +
                      lines({"<center>", "<FONT SIZE=48 FACE=MS SANS SERIF>", "<strong>The</strong>",
@@ -274,31 +230,12 @@ private slots:
     void oddFileNamesReachTheBrowserWhole()
     {
         Run run;
-        run.picture(QStringLiteral("a b#1&'x.jpg"), 100, 300);
-        run.picture(QStringLiteral("50% off.jpg"), 10, 10);
-        run.tp.write("pics/my next.gif", "GIF89a");
-        run.tp.write("pics/back ground.gif", "GIF89a");
-        settings().next_icon = run.tp.path("pics/my next.gif");
-        settings().use_background_image = true;
-        settings().html_background = run.tp.path("pics/back ground.gif");
+        run.oddFileNames();
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
-        const QRegularExpression attribute(
-            QStringLiteral("(?:src|href|background|SRC)=\"([^\"]*)\""));
-        int addresses = 0;
-        for (const QString& name : run.webFiles()) {
-            if (!name.endsWith(QLatin1String(".htm")))
-                continue;
-            const QString page = QString::fromUtf8(run.tp.read(QStringLiteral("web/") + name));
-            for (auto it = attribute.globalMatch(page); it.hasNext(); ++addresses) {
-                const QString address =
-                    it.next().captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
-                const QString file = QUrl::fromPercentEncoding(address.toUtf8());
-                QVERIFY2(QFileInfo::exists(run.tp.path(QStringLiteral("web/") + file)),
-                         qPrintable(name + ": " + address));
-            }
-        }
-        QVERIFY(addresses > 20);
+        const auto addresses = run.webAddresses();
+        QVERIFY2(addresses.broken.isEmpty(), qPrintable(addresses.broken.join(u'\n')));
+        QVERIFY(addresses.count > 20);
         QVERIFY(
             run.tp.read("web/slide_1.htm")
                 .contains("<a href=\"a%20b%231%26%27x.jpg\"><img src=\"a%20b%231%26%27x_tn.jpg\""));
@@ -340,26 +277,9 @@ private slots:
         const QByteArray refresh =
             "<meta http-equiv=\"refresh\" content=\"3; url=" + target + "\">";
         const QByteArray next = "<a href=\"" + target + "\">[next]</a>";
-        QCOMPARE(run.tp.read("web/slide_1.htm"), lines({"<html>",
-                                                        "<head>",
-                                                        "<title>a.jpg</title>",
-                                                        "<base target=\"body\">",
-                                                        refresh.constData(),
-                                                        "</head>",
-                                                        colourBody,
-                                                        "<center>",
-                                                        "<img src=\"a.jpg\"><br>",
-                                                        "</center>",
-                                                        "<p>",
-                                                        "<hr>",
-                                                        "<p>",
-                                                        "",
-                                                        "<center>",
-                                                        next.constData(),
-                                                        "<a href=\"html00.htm\">[index]</a>",
-                                                        "</center>",
-                                                        "</body>",
-                                                        "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_1.htm"),
+                 plainSlide("a.jpg", refresh, "<img src=\"a.jpg\"><br>",
+                            {next.constData(), "<a href=\"html00.htm\">[index]</a>"}));
         QVERIFY(QFileInfo::exists(run.tp.path("web/the-end.htm")));
     }
 
@@ -392,13 +312,11 @@ private slots:
         run.picture(QStringLiteral("c.jpg"), 10, 10);
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
-        QCOMPARE(
-            run.tp.read("web/slide_2.htm"),
-            lines({"<html>", "<head>", "<title>gone.jpg</title>", "<base target=\"body\">",
-                   "</head>", colourBody, "<p>", "<hr>", "<p>", "", "<center>",
-                   "<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>",
-                   "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_1.htm\">[previous]</a>",
-                   "<a href=\"slide_3.htm\">[last]</a>", "</center>", "</body>", "</html>"}));
+        QCOMPARE(run.tp.read("web/slide_2.htm"),
+                 plainSlide("gone.jpg", {}, nullptr,
+                            {"<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>",
+                             "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_1.htm\">[previous]</a>",
+                             "<a href=\"slide_3.htm\">[last]</a>"}));
         const QByteArray index = run.tp.read("web/mkindex.htm");
         QVERIFY(!index.contains("gone"));
         QVERIFY(index.contains("<strong>3. c.jpg</strong><br>"));

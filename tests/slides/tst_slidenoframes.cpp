@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QRegularExpression>
 #include <QUrl>
 #include <QTest>
 
@@ -420,13 +419,7 @@ private slots:
     void oddFileNamesReachTheBrowserWhole()
     {
         Run run;
-        run.picture(QStringLiteral("a b#1&'x.jpg"), 100, 300);
-        run.picture(QStringLiteral("50% off.jpg"), 10, 10);
-        run.tp.write("pics/my next.gif", "GIF89a");
-        run.tp.write("pics/back ground.gif", "GIF89a");
-        settings().next_icon = run.tp.path("pics/my next.gif");
-        settings().use_background_image = true;
-        settings().html_background = run.tp.path("pics/back ground.gif");
+        run.oddFileNames();
         settings().rename_slide = true;
         program().create_index = true;
         run.tp.ui.expectInput(QStringLiteral("What is the name of the HTML file?"), QStringLiteral("my show"))
@@ -435,18 +428,9 @@ private slots:
                            platform::MsgBox::Yes);
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
-        const QRegularExpression attribute(QStringLiteral("(?:src|href|background)=\"([^\"]*)\""));
-        int addresses = 0;
-        for (const QString& name : run.webFiles()) {
-            if (!name.endsWith(QLatin1String(".htm")))
-                continue;
-            const QString page = QString::fromUtf8(run.tp.read(QStringLiteral("web/") + name));
-            for (auto it = attribute.globalMatch(page); it.hasNext(); ++addresses) {
-                const QString file = QUrl::fromPercentEncoding(it.next().captured(1).toUtf8());
-                QVERIFY2(QFileInfo::exists(run.tp.path(QStringLiteral("web/") + file)), qPrintable(name + ": " + file));
-            }
-        }
-        QVERIFY(addresses > 15);
+        const auto addresses = run.webAddresses();
+        QVERIFY2(addresses.broken.isEmpty(), qPrintable(addresses.broken.join(u'\n')));
+        QVERIFY(addresses.count > 15);
         QVERIFY(run.tp.read("web/first.htm")
                     .contains("<a href=\"a%20b%231%26%27x.jpg\"><img src=\"a%20b%231%26%27x_tn.jpg\""));
         QVERIFY(run.tp.read("web/slide_2.htm").contains("<a href=\"my%20show.htm\">[index]</a>"));

@@ -8,7 +8,10 @@
 #include "testprogram.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -44,6 +47,16 @@ struct PageRunFixture
     PageRunFixture(const PageRunFixture&) = delete;
     PageRunFixture& operator=(const PageRunFixture&) = delete;
 
+    // Thumbnails on the pages: at most 100 pixels, JPEG quality 75, three to a row.
+    void useThumbnails()
+    {
+        mosaicon::Settings& s = mosaicon::settings();
+        s.thumb_size = QStringLiteral("100");
+        s.thumb_quality = QStringLiteral("75");
+        s.use_thumbnail = true;
+        s.image_count = QStringLiteral("3");
+    }
+
     // The run over the file list as it stands when first asked for, started
     // as the toolbar starts it.
     mosaicon::PageRun& started()
@@ -77,5 +90,32 @@ struct PageRunFixture
         lists.items.append(path);
         lists.selected.append(false);
         return path;
+    }
+
+    // The addresses a browser follows from the pages in "web" (src, href and
+    // background attributes, in either case), each decoded as a browser
+    // decodes it; those whose file is not in "web" as "page: address".
+    struct WebAddresses
+    {
+        int count = 0;
+        QStringList broken;
+    };
+    WebAddresses webAddresses() const
+    {
+        static const QRegularExpression attribute(
+            QStringLiteral("(?:src|href|background)=\"([^\"]*)\""),
+            QRegularExpression::CaseInsensitiveOption);
+        WebAddresses found;
+        const QDir web(tp.path("web"));
+        for (const QString& name : web.entryList({QStringLiteral("*.htm")}, QDir::Files)) {
+            const QString page = QString::fromUtf8(tp.read(QStringLiteral("web/") + name));
+            for (auto it = attribute.globalMatch(page); it.hasNext(); ++found.count) {
+                const QString address =
+                    it.next().captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
+                if (!QFileInfo::exists(web.filePath(QUrl::fromPercentEncoding(address.toUtf8()))))
+                    found.broken << name + QStringLiteral(": ") + address;
+            }
+        }
+        return found;
     }
 };

@@ -43,6 +43,19 @@ struct SlideRunFixture : PageRunFixture
         picture(QStringLiteral("b.jpg"), 100, 300);
         picture(QStringLiteral("c.jpg"), 50, 50);
     }
+    // Two pictures, a navigation icon and a background whose names an address
+    // must escape: blanks, '#', '&', '\'' and '%'.
+    void oddFileNames()
+    {
+        picture(QStringLiteral("a b#1&'x.jpg"), 100, 300);
+        picture(QStringLiteral("50% off.jpg"), 10, 10);
+        tp.write("pics/my next.gif", "GIF89a");
+        tp.write("pics/back ground.gif", "GIF89a");
+        mosaicon::Settings& s = mosaicon::settings();
+        s.next_icon = tp.path("pics/my next.gif");
+        s.use_background_image = true;
+        s.html_background = tp.path("pics/back ground.gif");
+    }
     void showPrompts()
     {
         preparePrompt = [](mosaicon::PagePrompt& p) { p.o_use_default_values.value = false; };
