@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/textlines.h"
 #include "platform/ui.h"
 
 #include <QFile>
@@ -53,25 +54,6 @@ std::optional<QString> textLine(QByteArrayView bytes)
     return control ? std::nullopt : std::optional<QString>(line);
 }
 
-// The lines of a file (CR LF, LF or CR line ends) as bytes, so that each is
-// decoded on its own and a fault is told on its line.
-QList<QByteArrayView> byteLines(const QByteArray& bytes)
-{
-    QList<QByteArrayView> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes.at(i) != '\r' && bytes.at(i) != '\n')
-            continue;
-        lines.append(QByteArrayView(bytes).sliced(start, i - start));
-        if (bytes.at(i) == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.append(QByteArrayView(bytes).sliced(start));
-    return lines;
-}
-
 } // namespace
 
 QByteArray DirectoryProfile::toBytes() const
@@ -92,9 +74,11 @@ std::optional<DirectoryProfile> DirectoryProfile::fromBytes(const QByteArray& by
         return std::nullopt;
     };
     DirectoryProfile profile;
-    const QList<QByteArrayView> lines = byteLines(bytes);
+    // Latin-1 keeps one character a byte, so each line is split off with its
+    // bytes intact and then decoded on its own: a fault is told on its line.
+    const QStringList lines = platform::splitLines(QString::fromLatin1(bytes));
     for (qsizetype n = 1; n <= lines.size(); ++n) {
-        const std::optional<QString> text = textLine(lines.at(n - 1));
+        const std::optional<QString> text = textLine(lines.at(n - 1).toLatin1());
         if (!text)
             return refuse(n, QStringLiteral("is not text"));
         const QString& line = *text;

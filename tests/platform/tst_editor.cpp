@@ -130,8 +130,7 @@ private slots:
         Fixture f;
         QDir(f.tp.folder()).mkdir(QStringLiteral("bin"));
         f.executable(QStringLiteral("bin/myhtmled"));
-        const PathOverride path(f.tp.path(QStringLiteral("bin")) + u':' +
-                                QString::fromLocal8Bit(qgetenv("PATH")));
+        const PathOverride path(f.tp.path(QStringLiteral("bin")));
         settings().editor_command = QStringLiteral("myhtmled --new-window");
         QVERIFY(platform::start_editor(settings().editor_command, QStringLiteral("/web/a.htm"), warn));
         QCOMPARE(f.tp.shell.started.size(), 1);

@@ -2,6 +2,7 @@
 
 #include "platform/events.h"
 
+#include "fakemainform.h"
 #include "testprogram.h"
 
 #include <QTest>
@@ -16,9 +17,13 @@ private slots:
     void statusGoesToTheWindowAndLetsEventsRun()
     {
         TestProgram tp;
+        FakeMainForm window;
+        platform::setMainFormView(&window);
         int pumps = 0;
         platform::setDoEventsHook([&] { ++pumps; });
         platform::show_status(QStringLiteral("Working"));
+        platform::setMainFormView(nullptr);
+        QCOMPARE(window.calls, QStringList{QStringLiteral("status Working")});
         QCOMPARE(pumps, 1);
     }
 };

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <unistd.h>
@@ -218,6 +219,8 @@ private slots:
         const QString ini = tp.path(u"mosaik.ini"_s);
         QFile folder(tp.folder());
         const QFileDevice::Permissions permissions = folder.permissions();
+        // Put back however the test ends, so that the temporary folder can go.
+        const auto restore = qScopeGuard([&] { folder.setPermissions(permissions); });
         if (readOnlyFolder)
             QVERIFY(folder.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         else
@@ -235,8 +238,6 @@ private slots:
         restart(tp);
         init_application();
         readwriteini(u"READ"_s);
-        if (readOnlyFolder)
-            folder.setPermissions(permissions);
         QVERIFY(tp.ui.asked().last().text.startsWith(u"The settings could not be saved. "_s));
         QVERIFY(tp.ui.asked().last().text.contains(ini));
         QCOMPARE(QFileInfo(ini).isDir(), !readOnlyFolder);
