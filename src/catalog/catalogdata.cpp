@@ -1,14 +1,11 @@
 #include "catalog/catalogdata.h"
 
 #include "pagekit/imagelists.h"
-
 #include "pagekit/textfile.h"
 
-#include "settings/program.h"
 #include "settings/warning.h"
 
 #include "platform/files.h"
-#include "platform/ui.h"
 
 #include <QFile>
 
@@ -20,11 +17,6 @@ namespace {
 
 // More entries than the catalog ever held; the rest of a larger file is left out and told.
 constexpr qsizetype maxEntries = 9999;
-
-void inform(const QString& text)
-{
-    platform::msgbox(text, platform::MsgBox::Information, program().product_title);
-}
 
 QString quoted(QString field)
 {

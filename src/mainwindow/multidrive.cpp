@@ -5,6 +5,7 @@
 #include "settings/dirprofile.h"
 #include "settings/profiles.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/events.h"
 #include "platform/foldersearch.h"
@@ -325,8 +326,7 @@ void MultiDrive::filedir_Change()
 void MultiDrive::filedrive_Change()
 {
     if (!m_source->followDrive()) {
-        platform::msgbox(filedir()->errorString(), platform::MsgBox::Information,
-                         program().product_title);
+        inform(filedir()->errorString());
         return;
     }
     if (m_main)

@@ -6,6 +6,7 @@
 
 #include "settings/associatedtext.h"
 #include "settings/program.h"
+#include "settings/warning.h"
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -127,7 +128,7 @@ void write_page_head(TextFile& page, const PagePrompt& prompt, const QString& bo
     const QString titleLine = QStringLiteral("<title>%1</title>").arg(prompt.o_title_tag.text);
     const bool titleFirst = title == TitleLine::BeforeBody;
     const QString headFile = head_file_path();
-    if (s.header_and_footer && platform::file_exists(headFile)) {
+    if (uses_head_foot_file(headFile)) {
         merge_head_file(page, headFile, body, titleFirst ? titleLine : QString());
         return;
     }
@@ -267,9 +268,8 @@ std::optional<QString> page_name_from_answer(const QString& answer)
 {
     const QString base = answer.left(answer.indexOf(u'.') < 0 ? answer.size() : answer.indexOf(u'.'));
     if (std::any_of(base.begin(), base.end(), isBadNameCharacter)) {
-        platform::msgbox(QStringLiteral("You have entered a bad file name.  You can only use numbers and "
-                                        "letters for the file name.  Do not use special characters."),
-                         platform::MsgBox::Information, program().product_title);
+        inform(QStringLiteral("You have entered a bad file name.  You can only use numbers and "
+                              "letters for the file name.  Do not use special characters."));
         return std::nullopt;
     }
     // A page named ".htm" would be hidden.

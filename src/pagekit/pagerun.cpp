@@ -222,7 +222,8 @@ void PageRun::unreadable(const QString& path, const QString& reason)
 
 void PageRun::reportUnreadable() const
 {
-    if (m_unreadable.isEmpty())
+    // A run that failed or was stopped has told the user enough.
+    if (m_unreadable.isEmpty() || m_failed || stopped())
         return;
     warn(QStringLiteral("These pictures could not be read:\n%1").arg(m_unreadable.join(u'\n')));
 }

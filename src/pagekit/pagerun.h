@@ -176,6 +176,7 @@ public:
     // A picture of the list that could not be read: named on the status line
     // now and listed with its reason by reportUnreadable() at the end.
     void unreadable(const QString& path, const QString& reason);
+    // Lists them in one box at the end of a run that neither failed nor was stopped.
     void reportUnreadable() const;
 
     // The pixel size of a picture the run has decoded already.

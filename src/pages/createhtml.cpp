@@ -137,8 +137,7 @@ void go_create_html(PageRun& run)
         create_advanced_html(run);
     else
         create_vertical_html(run);
-    if (!run.stopped() && !run.failed())
-        run.reportUnreadable();
+    run.reportUnreadable();
 }
 
 } // namespace mosaicon

@@ -49,8 +49,7 @@ void create_quick_html(PageRun& run)
     if (images > 0 && !run.savePage(page, page_path))
         return;
     run.finish(page_path, images > 0, EditorStart::DirectWhenAlone);
-    if (!run.failed())
-        run.reportUnreadable();
+    run.reportUnreadable();
 }
 
 void go_create_simple_html(PageRun& run)

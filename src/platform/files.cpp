@@ -123,12 +123,12 @@ bool hasUndecodableName(const QString& path)
     return false;
 }
 
-namespace {
-
 QString systemReason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
+
+namespace {
 
 // The n-th temporary name for a target name: recognisable, of one length
 // whatever the target's, and the same in every run.
@@ -278,11 +278,17 @@ bool ReplacingFile::open()
             cancel();
             return false;
         }
-        // A killed write may have held any of the names, not only the first
-        // free one: left there, a hidden file would stay for good (and be
-        // published with a web folder).
-        for (int other = n + 1; other < temporaryNames; ++other)
-            removeLeftOver(folder + temporaryName(name, other));
+        // A killed write may have held any of the names above this one, not
+        // only the first free one: left there, a hidden file would stay for
+        // good (and be published with a web folder). Names are taken lowest
+        // first, so the left-overs end at the first name that is not there.
+        for (int other = n + 1; other < temporaryNames; ++other) {
+            const QByteArray temp = folder + temporaryName(name, other);
+            struct stat info;
+            if (::lstat(temp.constData(), &info) != 0 && errno == ENOENT)
+                break;
+            removeLeftOver(temp);
+        }
         return true;
     }
     m_error = QStringLiteral("No free temporary name beside the file.");

@@ -11,6 +11,9 @@
 
 namespace mosaicon::platform {
 
+// The system's own words for an error number, as a failure's reason.
+QString systemReason(int error);
+
 // A readable regular file of that name exists. The file is never opened:
 // opening a named pipe would block the window.
 bool isReadableFile(const QString& path);

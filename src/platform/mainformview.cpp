@@ -20,17 +20,16 @@ MainFormView* mainFormView()
     return current;
 }
 
-void show_status(const QString& text)
-{
-    if (MainFormView* view = current)
-        view->showStatus(text);
-    platform::doEvents();
-}
-
 void show_status_now(const QString& text)
 {
     if (MainFormView* view = current)
         view->showStatus(text);
+}
+
+void show_status(const QString& text)
+{
+    show_status_now(text);
+    doEvents();
 }
 
 void refresh_toolbar()

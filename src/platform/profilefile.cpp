@@ -10,7 +10,6 @@
 #include <QtDebug>
 
 #include <cerrno>
-#include <cstring>
 #include <iterator>
 #include <list>
 #include <utility>
@@ -537,9 +536,11 @@ void ProfileFile::apply(const QString& section, const QString& key,
 {
     reloadIfChanged();
     Data::Operation operation{section, key, value};
-    // Kept even when it changes nothing here: another program may have
-    // written another value since this one read the file.
-    d->apply(operation);
+    // Outside a batch the file was just read again, so an operation that
+    // changes nothing has nothing to save. Within one it is kept: another
+    // program may write another value before the batch ends.
+    if (!d->apply(operation) && !ProfileBatch::active())
+        return;
     d->pending.append(std::move(operation));
     changed();
 }
@@ -589,7 +590,7 @@ bool ProfileFile::flush()
     // A settings file kept as a link (a dotfiles folder) is saved where it leads.
     const std::optional<QString> target = linkedFile(m_path);
     if (!target)
-        return cannotSave(QString::fromLocal8Bit(std::strerror(ELOOP)));
+        return cannotSave(systemReason(ELOOP));
     // Another copy of the program may have written the file since it was
     // read here: read it again under the lock, so that only our own keys change.
     FileLock lock;

@@ -6,12 +6,18 @@
 
 namespace mosaicon::platform {
 
+namespace {
+
+// "<the file or address> could not be opened: <reason>"; a file address is
+// named by its path.
 QString not_opened_message(const QString& target, const QString& reason)
 {
     const QUrl url(target);
     const QString named = url.isLocalFile() ? url.toLocalFile() : target;
     return QStringLiteral("%1 could not be opened: %2").arg(named, reason);
 }
+
+} // namespace
 
 bool shell_open(const QString& target, const Tell& tell)
 {

@@ -14,9 +14,6 @@ using Tell = std::function<void(const QString& message)>;
 // message that names the file (or the address) and says why. False when it
 // failed at once.
 bool shell_open(const QString& target, const Tell& tell);
-// "<the file or address> could not be opened: <reason>"; a file address is
-// named by its path.
-QString not_opened_message(const QString& target, const QString& reason);
 
 // The program associated with the extension (a leading "." is dropped), or "".
 QString get_associated_program(const QString& extension);

@@ -13,6 +13,11 @@ void warn(const QString& text)
         platform::msgbox(text, platform::MsgBox::Exclamation, program().product_title);
 }
 
+void inform(const QString& text)
+{
+    platform::msgbox(text, platform::MsgBox::Information, program().product_title);
+}
+
 void warn_and_show_status(const QString& text, StatusLine when)
 {
     if (when == StatusLine::BeforeBox)

@@ -8,6 +8,10 @@ namespace mosaicon {
 // an empty text shows nothing.
 void warn(const QString& text);
 
+// Tells the user something worth knowing, not a problem, in a message box
+// under the program's title.
+void inform(const QString& text);
+
 // When the status line hears of the problem: already while the box is up, or
 // once it is closed.
 enum class StatusLine { BeforeBox, AfterBox };

@@ -87,8 +87,7 @@ void go_create_slideshow(PageRun& run)
         create_slideshow_frames(run, show);
     else
         create_slideshow(run, show);
-    if (!run.stopped() && !run.failed())
-        run.reportUnreadable();
+    run.reportUnreadable();
 }
 
 } // namespace mosaicon

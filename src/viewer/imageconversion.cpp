@@ -26,6 +26,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace mosaicon::viewer {
@@ -186,17 +187,26 @@ QString recordError(const ConversionResult& result)
         .arg(result.output, settingsFile().errorString());
 }
 
-// Saves the record of a thumbnail just made, on its own, so that it
-// outlives a run killed later; a result whose record could not be saved
-// becomes Failed.
-void saveRecord(const QString& source, Conversion& c)
+// Saves the records of thumbnails just made, with one write for all that
+// finished together, so that they outlive a run killed later; a result whose
+// record could not be saved becomes Failed.
+void saveRecords(const std::vector<std::pair<QString, Conversion*>>& made)
 {
-    if (!c.recordDue)
-        return;
     platform::ProfileFile& ini = settingsFile();
-    ini.put(recordSection(), source, c.result.output);
-    if (!ini.flush())
-        failed(c, recordError(c.result));
+    std::vector<Conversion*> due;
+    {
+        const platform::ProfileBatch batch;
+        for (const auto& [source, c] : made) {
+            if (c->recordDue) {
+                ini.put(recordSection(), source, c->result.output);
+                due.push_back(c);
+            }
+        }
+        if (due.empty() || ini.flush())
+            return;
+    }
+    for (Conversion* c : due)
+        failed(*c, recordError(c->result));
 }
 
 // One key a file, whatever the spelling of its folder, so that two paths to
@@ -296,8 +306,8 @@ public:
     }
 
     // The finished conversions from `from` on, up to the first unfinished
-    // one, each thumbnail's record saved as it is taken (records go into the
-    // file in list order, as one thread leaves them); the index after the last.
+    // one, their thumbnails' records saved as they are taken (records go into
+    // the file in list order, as one thread leaves them); the index after the last.
     qsizetype takeFinished(qsizetype from, std::vector<Conversion*>& taken)
     {
         qsizetype end = from;
@@ -308,10 +318,12 @@ public:
         }
         taken.clear();
         // A finished conversion is no longer touched by the workers.
+        std::vector<std::pair<QString, Conversion*>> made;
         for (qsizetype k = from; k < end; ++k) {
-            saveRecord(m_sources.at(k), m_conversions[size_t(k)]);
+            made.emplace_back(m_sources.at(k), &m_conversions[size_t(k)]);
             taken.push_back(&m_conversions[size_t(k)]);
         }
+        saveRecords(made);
         return end;
     }
 
@@ -359,7 +371,7 @@ ConversionResult create_jpeg(const QString& source, ConversionKind kind, const C
 {
     platform::ImageControl engine;
     Conversion c = convertFile(engine, source, kind, place, thumbnail_size());
-    saveRecord(source, c);
+    saveRecords({{source, &c}});
     return c.result;
 }
 

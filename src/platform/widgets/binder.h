@@ -21,8 +21,9 @@ class QPlainTextEdit;
 namespace mosaicon::platform {
 
 // Value into control. Showing a value does not count as the user's doing: a
-// dialog reacts to the user's signals (textEdited, clicked, idClicked,
-// activated), not to the changes these make.
+// dialog reacts to the user's signals (clicked, idClicked, activated) and to
+// a box's text only where it differs from the value's, not to the changes
+// these make.
 void pushControl(QLineEdit* box, const TextBox& value);
 void pushControl(QCheckBox* box, const CheckBox& value);
 void pushControl(QGroupBox* frame, const Frame& value);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -117,6 +118,17 @@ protected:
         pull();
         action(*m_value);
         push();
+    }
+
+    // Runs the action on every change of the box's text the value does not
+    // hold yet: typed, pasted or set by an assistive tool, not shown from it.
+    void runOnChange(QLineEdit* box, TextBox Value::*field, Action action)
+    {
+        connect(box, &QLineEdit::textChanged, this,
+                [this, field, action = std::move(action)](const QString& text) {
+                    if (m_value && text != (m_value->*field).text)
+                        run(action);
+                });
     }
 
     // The menu bar from its table, above the window's layout (made first);

@@ -237,12 +237,7 @@ QWidget* FrmLibraryCatalog::buildImageSide()
     auto* size = m_binder.bind(namedWidget<QLineEdit>(QStringLiteral("o_tn_size"), sizes),
                                &LibraryCatalog::o_tn_size);
     m_labels.value(QStringLiteral("Label_tn"))->setBuddy(size);
-    // Typed, pasted or set by an assistive tool: every change the value does not
-    // hold yet is checked and stored.
-    connect(size, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (m_value && text != m_value->o_tn_size.text)
-            run(&LibraryCatalog::o_tn_size_Change);
-    });
+    runOnChange(size, &LibraryCatalog::o_tn_size, &LibraryCatalog::o_tn_size_Change);
     sizeColumn->addWidget(size);
     sizeColumn->addStretch();
     sizes->setMaximumWidth(sizes->sizeHint().width());

@@ -301,12 +301,7 @@ QGroupBox* FrmViewem::buildDimensions()
                                &ViewImages::o_tn_size);
     sizeLabel->setBuddy(size);
     size->setMaximumWidth(pixels(495) * 2);
-    // Typed, pasted or set by an assistive tool: every change the value does not
-    // hold yet is checked and stored.
-    connect(size, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (m_value && text != m_value->o_tn_size.text)
-            run(&ViewImages::o_tn_size_Change);
-    });
+    runOnChange(size, &ViewImages::o_tn_size, &ViewImages::o_tn_size_Change);
     grid->addWidget(size, 2, 1);
     return frame;
 }
