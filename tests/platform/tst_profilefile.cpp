@@ -60,6 +60,7 @@ private slots:
     void editsFileExactly();
     void lookup_data();
     void lookup();
+    void missingFileStaysMissing_data();
     void missingFileStaysMissing();
     void keysReadBackExactly_data();
     void keysReadBackExactly();
@@ -228,17 +229,26 @@ void TestProfileFile::lookup()
     QCOMPARE(file.contains(section, key), expected != u"<default>");
 }
 
+void TestProfileFile::missingFileStaysMissing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addRow("in its folder") << u"none.ini"_s;
+    // Nothing can be saved there, and nothing needs to be: no failure.
+    QTest::addRow("in a folder that is not there") << u"gone/none.ini"_s;
+}
+
 void TestProfileFile::missingFileStaysMissing()
 {
+    QFETCH(QString, name);
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"none.ini"_s);
+    const QString path = dir.filePath(name);
     ProfileFile& file = profile(path);
     QCOMPARE(file.get(u"A"_s, u"x"_s, u"d"_s), u"d"_s);
     QVERIFY(!file.contains(u"A"_s, u"x"_s));
     QVERIFY(file.sectionNames().isEmpty());
     file.remove(u"A"_s, u"x"_s);
     file.write(u"A"_s, u"y"_s, std::nullopt);
-    QVERIFY(file.flush());
+    QVERIFY2(file.flush(), qPrintable(file.errorString()));
     QVERIFY(!QFile::exists(path));
 }
 
