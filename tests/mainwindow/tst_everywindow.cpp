@@ -38,6 +38,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -230,6 +231,39 @@ QStringList labelsWithoutTheirBox(const QWidget* window)
     return found;
 }
 
+// Buttons and boxes a grid puts in one cell with another widget, as a row
+// counted twice does, shown or hidden: one a rule shows later would come up
+// over the other. Labels and pictures may share a cell on purpose (a message
+// shown in place of a picture).
+QStringList overlappingControls(const QWidget* window)
+{
+    QStringList found;
+    for (const QGridLayout* grid : window->findChildren<QGridLayout*>()) {
+        QList<std::pair<const QWidget*, QRect>> cells;
+        for (int i = 0; i < grid->count(); ++i) {
+            const QWidget* w = grid->itemAt(i)->widget();
+            if (!w)
+                continue;
+            int row = 0;
+            int column = 0;
+            int rows = 0;
+            int columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            const QRect cell(column, row, columns, rows);
+            for (const auto& [other, otherCell] : cells) {
+                const auto isControl = [](const QWidget* c) {
+                    return qobject_cast<const QAbstractButton*>(c) || isEditableBox(c);
+                };
+                if (cell.intersects(otherCell) && (isControl(w) || isControl(other)))
+                    found.append(describe(window, w, QString()) +
+                                 QStringLiteral(" shares its cell with %1").arg(other->objectName()));
+            }
+            cells.append({w, cell});
+        }
+    }
+    return found;
+}
+
 // The access key of a caption: the letter after a single "&".
 QChar mnemonic(const QString& caption)
 {
@@ -387,6 +421,7 @@ public:
         shown.insert(windowName);
         clipped += clippedTexts(window);
         unnamed += labelsWithoutTheirBox(window);
+        overlapping += overlappingControls(window);
         keyClashes += menuKeyClashes(window);
         noAccessibleName += unnamedForScreenReaders(window) + unnamedBoxes(window);
     }
@@ -394,6 +429,7 @@ public:
     QSet<QString> shown;
     QStringList clipped;
     QStringList unnamed;
+    QStringList overlapping;
     QStringList keyClashes;
     QStringList noAccessibleName;
 
@@ -508,10 +544,11 @@ private slots:
         }
         QCOMPARE(openedByName.size(), promptOptions.size());
 
-        for (const QString& found : walk.clipped + walk.unnamed + walk.keyClashes + walk.noAccessibleName)
+        for (const QString& found : walk.clipped + walk.unnamed + walk.overlapping + walk.keyClashes + walk.noAccessibleName)
             qWarning().noquote() << found;
         QVERIFY2(walk.clipped.isEmpty(), "captions are cut off (see the warnings)");
         QVERIFY2(walk.unnamed.isEmpty(), "labels do not name their boxes (see the warnings)");
+        QVERIFY2(walk.overlapping.isEmpty(), "controls lie over one another (see the warnings)");
         QVERIFY2(walk.keyClashes.isEmpty(), "menus share access keys (see the warnings)");
         QVERIFY2(walk.noAccessibleName.isEmpty(), "controls have no name to be read by (see the warnings)");
     }
