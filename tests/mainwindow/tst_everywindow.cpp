@@ -38,6 +38,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -230,6 +231,39 @@ QStringList labelsWithoutTheirBox(const QWidget* window)
     return found;
 }
 
+// Buttons and boxes a grid puts in one cell with another widget, as a row
+// counted twice does, shown or hidden: one a rule shows later would come up
+// over the other. Labels and pictures may share a cell on purpose (a message
+// shown in place of a picture).
+QStringList overlappingControls(const QWidget* window)
+{
+    QStringList found;
+    for (const QGridLayout* grid : window->findChildren<QGridLayout*>()) {
+        QList<std::pair<const QWidget*, QRect>> cells;
+        for (int i = 0; i < grid->count(); ++i) {
+            const QWidget* w = grid->itemAt(i)->widget();
+            if (!w)
+                continue;
+            int row = 0;
+            int column = 0;
+            int rows = 0;
+            int columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            const QRect cell(column, row, columns, rows);
+            for (const auto& [other, otherCell] : cells) {
+                const auto isControl = [](const QWidget* c) {
+                    return qobject_cast<const QAbstractButton*>(c) || isEditableBox(c);
+                };
+                if (cell.intersects(otherCell) && (isControl(w) || isControl(other)))
+                    found.append(describe(window, w, QString()) +
+                                 QStringLiteral(" shares its cell with %1").arg(other->objectName()));
+            }
+            cells.append({w, cell});
+        }
+    }
+    return found;
+}
+
 // The access key of a caption: the letter after a single "&".
 QChar mnemonic(const QString& caption)
 {
@@ -292,24 +326,58 @@ QStringList unnamedForScreenReaders(const QWidget* window)
     return found;
 }
 
+// The text of the label a screen reader reads a control by: over AT-SPI,
+// the "labelled by" relation, which Qt gives a control named by a buddy label
+// (and one that stands in a titled frame).
+QString labelledBy(QWidget* w)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    if (!face)
+        return {};
+    for (const auto& [label, relation] : face->relations(QAccessible::Label)) {
+        if (label && qobject_cast<const QLabel*>(label->object()))
+            return label->text(QAccessible::Name);
+    }
+    return {};
+}
+
+// Combo boxes with no caption beside them: the browsers' drive and pattern
+// boxes, and the viewers' drive boxes, whose only caption is their frame's.
+bool hasNoCaption(const QWidget* window, const QWidget* combo)
+{
+    static const QSet<QString> uncaptioned{
+        QStringLiteral("MAIN_FORM/filedrive"),        QStringLiteral("MAIN_FORM/filefilter"),
+        QStringLiteral("FORM_MULTI_DRIVE/filedrive"), QStringLiteral("FORM_MULTI_DRIVE/filefilter"),
+        QStringLiteral("frm_quickview/filedrive"),    QStringLiteral("frm_quickview/filefilter"),
+        QStringLiteral("frm_viewem/Drive1"),          QStringLiteral("frm_librarycatalog/Drive1")};
+    return uncaptioned.contains(window->objectName() + u'/' + combo->objectName());
+}
+
 // Combo boxes and list boxes a screen reader names by their object name, their
-// value or nothing. On Linux Qt reads a combo box's value for its name and
-// hands the accessible name on as the name over AT-SPI, so the accessible
-// name is what is checked here.
-QStringList unnamedBoxes(const QWidget* window)
+// value or nothing. On Linux Qt reads a combo box's value for its name and its
+// caption through the buddy label that names it; a list box is read by its
+// accessible name.
+QStringList unnamedBoxes(QWidget* window)
 {
     QStringList found;
-    for (const QWidget* w : window->findChildren<QWidget*>()) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || qobject_cast<const QComboBox*>(w->parentWidget()))
             continue;
-        QString value;
-        if (const auto* combo = qobject_cast<const QComboBox*>(w))
-            value = combo->currentText();
-        else if (const auto* list = qobject_cast<const QAbstractItemView*>(w);
-                 list && !qobject_cast<const QComboBox*>(w->parentWidget()->parentWidget()))
-            value = list->currentIndex().data().toString();
-        else
+        if (const auto* combo = qobject_cast<const QComboBox*>(w)) {
+            if (hasNoCaption(window, w))
+                continue;
+            const QString caption = labelledBy(w);
+            if (caption.isEmpty() || caption == combo->currentText())
+                found.append(describe(window, w, caption) + QStringLiteral(" is labelled by no caption"));
+            if (!w->accessibleName().isEmpty())
+                found.append(describe(window, w, w->accessibleName()) +
+                             QStringLiteral(" hides its value behind a name"));
             continue;
+        }
+        const auto* list = qobject_cast<const QAbstractItemView*>(w);
+        if (!list || qobject_cast<const QComboBox*>(w->parentWidget()->parentWidget()))
+            continue;
+        const QString value = list->currentIndex().data().toString();
         const QString name = w->accessibleName();
         if (name.isEmpty() || name == w->objectName() || name == value)
             found.append(describe(window, w, name) + QStringLiteral(" is read by its name or value"));
@@ -353,6 +421,7 @@ public:
         shown.insert(windowName);
         clipped += clippedTexts(window);
         unnamed += labelsWithoutTheirBox(window);
+        overlapping += overlappingControls(window);
         keyClashes += menuKeyClashes(window);
         noAccessibleName += unnamedForScreenReaders(window) + unnamedBoxes(window);
     }
@@ -360,6 +429,7 @@ public:
     QSet<QString> shown;
     QStringList clipped;
     QStringList unnamed;
+    QStringList overlapping;
     QStringList keyClashes;
     QStringList noAccessibleName;
 
@@ -474,10 +544,11 @@ private slots:
         }
         QCOMPARE(openedByName.size(), promptOptions.size());
 
-        for (const QString& found : walk.clipped + walk.unnamed + walk.keyClashes + walk.noAccessibleName)
+        for (const QString& found : walk.clipped + walk.unnamed + walk.overlapping + walk.keyClashes + walk.noAccessibleName)
             qWarning().noquote() << found;
         QVERIFY2(walk.clipped.isEmpty(), "captions are cut off (see the warnings)");
         QVERIFY2(walk.unnamed.isEmpty(), "labels do not name their boxes (see the warnings)");
+        QVERIFY2(walk.overlapping.isEmpty(), "controls lie over one another (see the warnings)");
         QVERIFY2(walk.keyClashes.isEmpty(), "menus share access keys (see the warnings)");
         QVERIFY2(walk.noAccessibleName.isEmpty(), "controls have no name to be read by (see the warnings)");
     }

@@ -13,13 +13,15 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 namespace mosaicon {
 
 using platform::namedWidget;
 
 namespace {
 
-const FrmOptions::CheckRow boxRows[] = {
+constexpr FrmOptions::CheckRow boxRows[] = {
     {"o_use_thumbnail", "Use Thumbnail If Available", &HtmlOptions::o_use_thumbnail},
     {"o_maintain_ratio", "Maintain Size Ratio", &HtmlOptions::o_maintain_ratio},
     {"o_thumbnail_prefix", "Prefix Thumbnail File", &HtmlOptions::o_thumbnail_prefix},
@@ -43,6 +45,17 @@ const FrmOptions::CheckRow boxRows[] = {
     {"o_internet_ready", "Internet Ready", &HtmlOptions::o_internet_ready},
     {"o_relative_address", "Use Relative HTML Address", &HtmlOptions::o_relative_address},
 };
+
+// A check box's row of the table by its name; a name the table lacks stops
+// the build.
+consteval const FrmOptions::CheckRow* box(std::string_view name)
+{
+    for (const FrmOptions::CheckRow& row : boxRows) {
+        if (name == row.name)
+            return &row;
+    }
+    throw "no check box of that name";
+}
 
 const char* const styleCaptions[] = {"Thumbnails w/Borders", "Thumbnails w/o Borders"};
 
@@ -103,10 +116,9 @@ QGroupBox* FrmOptions::buildThumbnails()
     m_binder.bind(
         labelled<QLineEdit>(grid, 0, "Label_tn", "Thumbnail Size", "o_thumbnail_size", frame),
         &HtmlOptions::o_thumbnail_size);
-    addBoxes(grid, 1,
-             {"o_use_thumbnail", "o_maintain_ratio", "o_thumbnail_prefix", "o_thumbnail_postfix",
-              "o_3d_thumbnail"});
-    int row = 6;
+    int row = addBoxes(grid, 1,
+                       {box("o_use_thumbnail"), box("o_maintain_ratio"), box("o_thumbnail_prefix"),
+                        box("o_thumbnail_postfix"), box("o_3d_thumbnail")});
     for (QAbstractButton* option :
          optionGroup("o_thumbnail_style", styleCaptions, &HtmlOptions::o_thumbnail_style, frame)
              ->buttons())
@@ -119,11 +131,11 @@ QGroupBox* FrmOptions::buildThumbnails()
           std::tuple{"l_optimize", "Optimize", "o_optimize", &HtmlOptions::o_optimize, false},
           std::tuple{"l_quality", "Quality", "o_quality", &HtmlOptions::o_quality, true},
           std::tuple{"l_smoothing", "Smoothing", "o_smoothing", &HtmlOptions::o_smoothing, true}}) {
-        auto* box = labelled<QComboBox>(grid, row++, label, caption, name, frame);
+        auto* combo = labelled<QComboBox>(grid, row++, label, caption, name, frame);
         // A number box shows a stored value that is not in its list as stored.
-        box->setEditable(editable);
-        box->setInsertPolicy(QComboBox::NoInsert);
-        m_binder.bind(box, field);
+        combo->setEditable(editable);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        m_binder.bind(combo, field);
     }
     return frame;
 }
@@ -132,8 +144,8 @@ QGroupBox* FrmOptions::buildOther()
 {
     auto* frame = namedWidget<QGroupBox>(QStringLiteral("Frame3"), QStringLiteral("Other"), this);
     addBoxes(new QGridLayout(frame), 0,
-             {"o_header_footer", "o_html_images_only", "o_start_editor", "o_start_browser",
-              "o_individual_selections"});
+             {box("o_header_footer"), box("o_html_images_only"), box("o_start_editor"),
+              box("o_start_browser"), box("o_individual_selections")});
     return frame;
 }
 
@@ -154,11 +166,11 @@ QGroupBox* FrmOptions::buildImagesAndFiles()
         m_binder.bind(labelled<QLineEdit>(grid, row++, label, caption, name, frame), field);
     }
     m_binder.bind(frame->findChild<QLabel*>(QStringLiteral("Label1")), &HtmlOptions::Label1);
-    addBoxes(grid, row,
-             {"o_image_borders", "o_file_names", "o_file_name_only", "o_file_name_full",
-              "o_file_title", "o_print_tn_kb_size", "o_print_tn_pixel_size", "o_create_batch_files",
-              "o_rename_html", "o_internet_ready", "o_relative_address"});
-    row += 11;
+    row = addBoxes(grid, row,
+                   {box("o_image_borders"), box("o_file_names"), box("o_file_name_only"),
+                    box("o_file_name_full"), box("o_file_title"), box("o_print_tn_kb_size"),
+                    box("o_print_tn_pixel_size"), box("o_create_batch_files"), box("o_rename_html"),
+                    box("o_internet_ready"), box("o_relative_address")});
     grid->addWidget(actionButton("Command5", "Select Target Directory For Files",
                                  &HtmlOptions::chooseTargetDirectory),
                     row++, 0, 1, 2);
@@ -169,15 +181,12 @@ QGroupBox* FrmOptions::buildImagesAndFiles()
     return frame;
 }
 
-void FrmOptions::addBoxes(QGridLayout* grid, int row, std::initializer_list<const char*> names)
+int FrmOptions::addBoxes(QGridLayout* grid, int row, std::initializer_list<const CheckRow*> boxes)
 {
-    for (const char* name : names) {
-        const auto r =
-            std::find_if(std::begin(boxRows), std::end(boxRows),
-                         [name](const CheckRow& b) { return qstrcmp(b.name, name) == 0; });
-        grid->addWidget(ruledCheckBox(name, r->caption, r->box, grid->parentWidget()), row++, 0, 1,
-                        2);
-    }
+    for (const CheckRow* r : boxes)
+        grid->addWidget(ruledCheckBox(r->name, r->caption, r->box, grid->parentWidget()), row++, 0,
+                        1, 2);
+    return row;
 }
 
 void FrmOptions::push()

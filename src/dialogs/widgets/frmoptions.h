@@ -23,8 +23,9 @@ private:
     QGroupBox* buildThumbnails();
     QGroupBox* buildOther();
     QGroupBox* buildImagesAndFiles();
-    // Check boxes of a frame, one a row of the grid from `row` on.
-    void addBoxes(QGridLayout* grid, int row, std::initializer_list<const char*> names);
+    // Check boxes of a frame, one a row of the grid from `row` on; returns
+    // the row after the last.
+    int addBoxes(QGridLayout* grid, int row, std::initializer_list<const CheckRow*> boxes);
     void push() override;
 
     QPushButton* m_b_thumb_bcolor = nullptr;

@@ -24,11 +24,11 @@ QString withoutAccessKey(const QString& caption)
     return text;
 }
 
-// The list inside a combo box's drop-down belongs to the combo box.
-bool isBox(const QWidget* w)
+// A list box. The list inside a combo box's drop-down belongs to the combo
+// box; a combo box itself is left alone: a screen reader reads its value for
+// its name and its caption through the buddy label that names it.
+bool isListBox(const QWidget* w)
 {
-    if (qobject_cast<const QComboBox*>(w))
-        return true;
     if (!qobject_cast<const QAbstractItemView*>(w))
         return false;
     for (const QWidget* up = w->parentWidget(); up; up = up->parentWidget()) {
@@ -60,7 +60,7 @@ void nameBoxesByTheirCaptions(QWidget* window)
 {
     const QList<QLabel*> labels = window->findChildren<QLabel*>();
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (isBox(w) && w->accessibleName().isEmpty())
+        if (isListBox(w) && w->accessibleName().isEmpty())
             w->setAccessibleName(captionOf(w, labels));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "platform/windowregistry.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -9,20 +10,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStyle>
 
 namespace mosaicon::platform {
 
 namespace {
-
-// Room for a box's text: half the screen's height, in lines, so that the
-// title, the icon and the buttons fit beside it.
-int linesThatFit(const QWidget& box)
-{
-    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return 40;
-    return qMax(8, screen->availableGeometry().height() / 2 / box.fontMetrics().lineSpacing());
-}
 
 // The text a message box shows within maxLines lines: a longer one keeps its
 // first lines, then "… and N more", then a short closing paragraph.
@@ -42,19 +34,114 @@ QString fittedText(const QString& text, int maxLines)
     return (shown + tail).join(u'\n');
 }
 
+// A message box that fits the screen it opens on, its details open or
+// closed. Its size is known only once it is shown (the label wraps long
+// lines to a width Qt picks from the screen), so the fitting is done then:
+// a text too tall keeps its first lines, with the whole of it under Show
+// Details, where it scrolls in a box of its own height.
+class FittingMessageBox final : public QMessageBox
+{
+public:
+    FittingMessageBox(QWidget* parent, const QString& text) : QMessageBox(parent), m_text(text)
+    {
+        setTextFormat(Qt::PlainText); // several texts hold "<title>"
+        setText(text);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (!m_fitted) {
+            m_fitted = true;
+            fit();
+        }
+        keepOnScreen();
+    }
+
+private:
+    QRect available() const
+    {
+        const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+        return shownOn ? shownOn->availableGeometry() : QRect();
+    }
+
+    // The frame's height; before the window manager has framed the box, a
+    // title bar's height is allowed for.
+    int frameHeight() const
+    {
+        const int decoration = frameGeometry().height() - height();
+        return height() + qMax(decoration, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    }
+
+    bool fits() const { return frameHeight() <= available().height(); }
+
+    QAbstractButton* detailsButton() const
+    {
+        for (QAbstractButton* button : buttons()) {
+            if (buttonRole(button) == QMessageBox::ActionRole)
+                return button;
+        }
+        return nullptr;
+    }
+
+    void fit()
+    {
+        if (available().isEmpty() || fits())
+            return;
+        setDetailedText(m_text);
+        QAbstractButton* details = detailsButton();
+        if (!details)
+            return;
+        // Fitted with the details open, the box fits with them closed too.
+        details->click();
+        const int lines = int(m_text.count(u'\n')) + 1;
+        int shown = 1;
+        int low = 2;
+        int high = lines - 1;
+        while (low <= high) {
+            const int middle = (low + high) / 2;
+            setText(fittedText(m_text, middle));
+            if (fits()) {
+                shown = middle;
+                low = middle + 1;
+            } else {
+                high = middle - 1;
+            }
+        }
+        setText(fittedText(m_text, shown));
+        details->click();
+        // Placed for its whole text, the box is recentred for the text it shows.
+        const QWidget* over = parentWidget() ? parentWidget()->window() : nullptr;
+        const int centre = over ? over->frameGeometry().center().y() : available().center().y();
+        move(frameGeometry().x(), centre - frameHeight() / 2);
+        // Opening the details grows the box downwards: it moves up to stay.
+        connect(details, &QAbstractButton::clicked, this, &FittingMessageBox::keepOnScreen);
+    }
+
+    void keepOnScreen()
+    {
+        const QRect screenRect = available();
+        if (screenRect.isEmpty())
+            return;
+        QPoint topLeft = frameGeometry().topLeft();
+        if (topLeft.y() + frameHeight() > screenRect.bottom() + 1)
+            topLeft.setY(screenRect.bottom() + 1 - frameHeight());
+        topLeft.setY(qMax(topLeft.y(), screenRect.top()));
+        if (topLeft != frameGeometry().topLeft())
+            move(topLeft);
+    }
+
+    QString m_text;
+    bool m_fitted = false;
+};
+
 } // namespace
 
 int WidgetUi::messageBox(const QString& text, int style, const QString& title)
 {
-    QMessageBox box(WidgetUi::dialogParent());
+    FittingMessageBox box(WidgetUi::dialogParent(), text);
     box.setWindowTitle(title);
-    box.setTextFormat(Qt::PlainText); // several texts hold "<title>"
-    // No box is taller than the screen: a long list shows its first lines
-    // here and the whole of it under Show Details, where it scrolls.
-    const QString fitted = fittedText(text, linesThatFit(box));
-    box.setText(fitted);
-    if (fitted != text)
-        box.setDetailedText(text);
     switch (style & 0x70) {
     case MsgBox::Critical:
         box.setIcon(QMessageBox::Critical);

@@ -5,10 +5,13 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 using namespace mosaicon::platform;
@@ -115,20 +118,38 @@ private slots:
     void aLongMessageFitsTheScreen_data()
     {
         QStringList names;
-        for (int i = 1; i <= 100; ++i)
+        QStringList refused;
+        for (int i = 1; i <= 100; ++i) {
             names.append(QStringLiteral("/home/ann/trip/picture%1.jpg").arg(i));
+            // Lines wider than the box, as the refused pictures' are: each wraps.
+            refused.append(QStringLiteral("/home/ann/Pictures/Summer at the coast with the "
+                                          "children/IMG_20240712_%1.jpg: Unsupported image format")
+                               .arg(153000 + i));
+        }
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("style");
         QTest::addColumn<QString>("lastLine");
         QTest::addColumn<int>("button");
-        QTest::addRow("a hundred refused files")
-            << QStringLiteral("These files are left out:\n") + names.join(u'\n')
-            << MsgBox::Exclamation << QStringLiteral("\u2026 and %1 more") << int(QMessageBox::Ok);
-        QTest::addRow("a long list before its question")
-            << QStringLiteral("These files will be deleted:\n") + names.join(u'\n') +
-                   QStringLiteral("\n\nAre you sure?")
-            << (MsgBox::YesNo | MsgBox::Question) << QStringLiteral("Are you sure?")
-            << int(QMessageBox::Yes);
+        QTest::addColumn<bool>("openDetails");
+        const QString leftOut = QStringLiteral("These files are left out:\n") + names.join(u'\n');
+        const QString unread = QStringLiteral("These pictures could not be read:\n") + refused.join(u'\n');
+        const QString deleted = QStringLiteral("These files will be deleted:\n") + names.join(u'\n') +
+                                QStringLiteral("\n\nAre you sure?");
+        QTest::addRow("a hundred files left out")
+            << leftOut << MsgBox::Exclamation << QStringLiteral("\u2026 and %1 more")
+            << int(QMessageBox::Ok) << false;
+        QTest::addRow("a hundred files left out, their details open")
+            << leftOut << MsgBox::Exclamation << QStringLiteral("\u2026 and %1 more")
+            << int(QMessageBox::Ok) << true;
+        QTest::addRow("a hundred refused pictures whose lines wrap")
+            << unread << MsgBox::Exclamation << QStringLiteral("\u2026 and %1 more")
+            << int(QMessageBox::Ok) << false;
+        QTest::addRow("a hundred refused pictures whose lines wrap, their details open")
+            << unread << MsgBox::Exclamation << QStringLiteral("\u2026 and %1 more")
+            << int(QMessageBox::Ok) << true;
+        QTest::addRow("a long list before its question, its details open")
+            << deleted << (MsgBox::YesNo | MsgBox::Question) << QStringLiteral("Are you sure?")
+            << int(QMessageBox::Yes) << true;
     }
     void aLongMessageFitsTheScreen()
     {
@@ -136,15 +157,26 @@ private slots:
         QFETCH(int, style);
         QFETCH(QString, lastLine);
         QFETCH(int, button);
+        QFETCH(bool, openDetails);
         QString shown;
         QString details;
         QRect screen;
         QRect frame;
         QRect answerRect;
+        QRect detailsRect;
         QTimer::singleShot(0, qApp, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return;
+            if (openDetails) {
+                for (QAbstractButton* candidate : box->buttons()) {
+                    if (box->buttonRole(candidate) == QMessageBox::ActionRole)
+                        candidate->click();
+                }
+                auto* edit = box->findChild<QTextEdit*>();
+                if (edit && edit->isVisible())
+                    detailsRect = QRect(edit->mapToGlobal(QPoint()), edit->size());
+            }
             shown = box->text();
             details = box->detailedText();
             screen = box->screen()->availableGeometry();
@@ -155,15 +187,36 @@ private slots:
         });
         WidgetUi().messageBox(text, style, QStringLiteral("Mosaicon"));
 
-        QVERIFY2(screen.contains(frame), qPrintable(QStringLiteral("%1 high on a screen %2 high")
+        QVERIFY2(screen.contains(frame), qPrintable(QStringLiteral("%1 high at %2 on a screen %3 high")
                                                         .arg(frame.height())
+                                                        .arg(frame.y())
                                                         .arg(screen.height())));
         QVERIFY(!answerRect.isEmpty() && screen.contains(answerRect));
+        if (openDetails)
+            QVERIFY(!detailsRect.isEmpty() && screen.contains(detailsRect));
         QVERIFY(shown.startsWith(text.section(u'\n', 0, 1) + u'\n'));
         const QString last = shown.section(u'\n', -1);
         const int hidden = int(text.count(u'\n') - shown.count(u'\n')) + 1;
         QCOMPARE(last, lastLine.contains(u'%') ? lastLine.arg(hidden) : lastLine);
         QCOMPARE(details, text);
+    }
+
+    // The offscreen platform's fonts and screen are not a real screen's: the
+    // boxes are measured again on an X server of a common size.
+    void aLongMessageFitsARealScreen()
+    {
+        const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+        if (xvfbRun.isEmpty())
+            QSKIP("xvfb-run is not installed");
+        QProcess run;
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(xvfbRun, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
+                            QCoreApplication::applicationFilePath(), QStringLiteral("-platform"),
+                            QStringLiteral("xcb"), QStringLiteral("aLongMessageFitsTheScreen")});
+        QVERIFY(run.waitForFinished(120000));
+        const QString output = QString::fromLocal8Bit(run.readAll());
+        QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0, qPrintable(output));
+        QVERIFY2(output.contains(QStringLiteral("Totals: 7 passed, 0 failed")), qPrintable(output));
     }
 };
 
