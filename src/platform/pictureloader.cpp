@@ -45,7 +45,7 @@ void PictureLoader::setDisplaySize(ImageControl::DisplaySize displaySize)
     m_jobs.clear();
     m_kept.clear();
     m_ahead.clear();
-    if (loading())
+    if (loading() && !m_startPending)
         start(m_asked, AskedPriority);
 }
 
@@ -67,7 +67,25 @@ void PictureLoader::show(const QString& path, Delivery deliver)
         return;
     }
     if (!m_jobs.contains(path))
-        start(path, AskedPriority);
+        startAskedSoon();
+}
+
+// A window opening asks for its first picture before it is laid out, and
+// learns its frame's size before it next waits for events: reading from then
+// on reads the picture once, at the size it is shown.
+void PictureLoader::startAskedSoon()
+{
+    if (m_startPending)
+        return;
+    m_startPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_startPending = false;
+            if (loading() && !m_jobs.contains(m_asked))
+                start(m_asked, AskedPriority);
+        },
+        Qt::QueuedConnection);
 }
 
 void PictureLoader::cancel()

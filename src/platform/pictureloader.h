@@ -38,7 +38,7 @@ public:
     // Asks for the picture of a file. When it was read ahead (and the file is
     // unchanged since), deliver runs before show() returns; otherwise it runs
     // once the picture has been read, unless show() or cancel() was called again
-    // meanwhile. A file that cannot be read is delivered too, with its error.
+    // meanwhile. Reading starts when events next run, at the size set by then. A file that cannot be read is delivered too, with its error.
     void show(const QString& path, Delivery deliver);
     // The picture asked for is no longer wanted.
     void cancel();
@@ -73,6 +73,8 @@ private:
     };
 
     void start(const QString& path, int priority);
+    // Starts reading the picture asked for once events run again.
+    void startAskedSoon();
     void finished(quint64 generation, const QString& path, const Kept& kept, bool skipped);
     bool wanted(const QString& path) const;
     // The kept picture of path, unless its file has changed since.
@@ -87,6 +89,8 @@ private:
     QStringList m_ahead;
     QString m_asked;
     Delivery m_deliver;
+    // startAskedSoon() has not started it yet.
+    bool m_startPending = false;
 };
 
 } // namespace mosaicon::platform

@@ -342,16 +342,6 @@ private:
     std::condition_variable m_changed;
 };
 
-// Set for the span of a list conversion.
-class BatchRunning
-{
-public:
-    BatchRunning() { program().batch_create_running = true; }
-    ~BatchRunning() { program().batch_create_running = false; }
-    BatchRunning(const BatchRunning&) = delete;
-    BatchRunning& operator=(const BatchRunning&) = delete;
-};
-
 } // namespace
 
 QString converted_name(const QString& fileName, ConversionKind kind, bool prefixThumbnail)
@@ -393,7 +383,6 @@ QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind ki
                                      const std::function<bool(const QString& path)>& wanted,
                                      const std::function<void(qsizetype index, const ConversionResult&)>& done)
 {
-    const BatchRunning running;
     QList<ConversionResult> results(paths.size());
     QStringList sources;
     QList<qsizetype> indexes;

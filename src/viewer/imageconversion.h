@@ -86,7 +86,7 @@ using mosaicon::thumbnail_directories;
 // arrive, letting window events run meanwhile (the caller disables its
 // controls). The records of the results handed to `done` are saved by then.
 // Returns one result per path; a path not wanted keeps outcome Skipped and gets
-// no done() call. Program::batch_create_running is set for the span.
+// no done() call.
 QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind kind, const ConversionPlace& place,
                                      const std::function<bool(const QString& path)>& wanted,
                                      const std::function<void(qsizetype index, const ConversionResult&)>& done);

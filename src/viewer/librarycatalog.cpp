@@ -404,7 +404,7 @@ void LibraryCatalog::setCreating(bool creating)
     platform::doEvents();
 }
 
-void LibraryCatalog::createJpgFile()
+void LibraryCatalog::createJpegFile()
 {
     // A list entry that is not a picture leaves no picture to convert.
     if (error_reading_file.visible || o_notanimage.visible || viewimage.fileName().isEmpty()) {
@@ -449,7 +449,7 @@ void LibraryCatalog::createThumbnailFile()
     tellFailures({shown}, {result});
 }
 
-void LibraryCatalog::convertListToJpgs()
+void LibraryCatalog::convertListToJpegs()
 {
     convertList(ConversionKind::Jpeg);
 }
@@ -461,14 +461,11 @@ void LibraryCatalog::convertListToThumbnails()
 
 void LibraryCatalog::convertList(ConversionKind kind)
 {
-    if (error_reading_file.visible) {
-        warn_cannot_create();
+    const bool started = beginListConversion(
+        kind, targetdir.caption + QStringLiteral(" directory"), [this] { emit changed(); },
+        [this] { return selected.contains(true) && targetDirectoryExists(); });
+    if (!started)
         return;
-    }
-    if (!confirmCreation(kind) || !selected.contains(true) || !targetDirectoryExists())
-        return;
-    m_batchRunning = true;
-    setCreating(true);
     register_thumbnail_directory(targetdir.caption);
     const QStringList paths = flelist();
     // The rows cannot change meanwhile: the list, the menus and leaving the window are off.
@@ -483,7 +480,7 @@ void LibraryCatalog::convertList(ConversionKind kind)
     if (ListIndex >= 0 && ListIndex < selected.size())
         selected[ListIndex] = true;
     caption = QStringLiteral("Image Catalog ");
-    m_batchRunning = false;
+    batch_create_running = false;
     setCreating(false);
     tellFailures(paths, results);
 }
@@ -508,7 +505,7 @@ void LibraryCatalog::cancelAndExit()
 
 bool LibraryCatalog::Form_QueryUnload()
 {
-    if (m_batchRunning)
+    if (batch_create_running)
         return false;
     cancelAndExit();
     return true;

@@ -72,8 +72,7 @@ public:
     const catalog::Catalog& contents() const { return m_catalog; }
     catalog::Catalog& contents() { return m_catalog; }
     // Off while a list is converted: the menus, the target directory and the list.
-    bool controlsEnabled() const { return !m_batchRunning; }
-    bool batchRunning() const { return m_batchRunning; }
+    bool controlsEnabled() const { return !batch_create_running; }
     // What "Exit And Use Current File List" leaves for the main window's list.
     const std::optional<QStringList>& newMainList() const { return m_newMainList; }
 
@@ -118,9 +117,9 @@ public:
     void promptForTitles();
     // Options 15 and 20: from the picture shown.
     void createThumbnailFile();
-    void createJpgFile();
+    void createJpegFile();
     // Options 25 and 30: every image of the list, when an entry is selected.
-    void convertListToJpgs();
+    void convertListToJpegs();
     void convertListToThumbnails();
     // Pop-up 3: the selected current entry, else a picture file asked for,
     // becomes the pages' background.
@@ -159,7 +158,6 @@ private:
     // Frame2 is hidden while pictures are made.
     void setCreating(bool creating);
 
-    bool m_batchRunning = false;
     std::optional<QStringList> m_newMainList;
     catalog::Catalog m_catalog;
 };

@@ -2,9 +2,28 @@
 
 #include "pagekit/thumbnails.h"
 
+#include "platform/events.h"
 #include "platform/numbers.h"
 
 namespace mosaicon::viewer {
+
+bool PictureState::beginListConversion(ConversionKind kind, const QString& where,
+                                       const std::function<void()>& shown,
+                                       const std::function<bool()>& ready)
+{
+    if (error_reading_file.visible) {
+        warn_cannot_create();
+        return false;
+    }
+    if (!confirm_place(kind, where) || (ready && !ready()))
+        return false;
+    // From here on the window stays until the conversion has ended.
+    batch_create_running = true;
+    Frame2.visible = false;
+    shown();
+    platform::doEvents();
+    return true;
+}
 
 void read_ahead_beside(platform::PictureLoader& pictures, int current, qsizetype count,
                        const std::function<QString(int)>& path)

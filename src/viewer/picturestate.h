@@ -1,5 +1,7 @@
 #pragma once
 
+#include "viewer/imageconversion.h"
+
 #include "platform/controlvalues.h"
 #include "platform/imagecontrol.h"
 #include "platform/picturefit.h"
@@ -26,6 +28,22 @@ struct PictureState
     platform::Label error_reading_file{QStringLiteral("Error Reading File"), false};
     platform::Label o_notanimage{QStringLiteral("Not An Image"), false};
     platform::PictureLoader pictures;
+    // Why the file "Error Reading File" stands for could not be read, naming
+    // it: the label's tool tip.
+    QString readError;
+    // A whole list is being converted: the list clicks leave the create
+    // buttons alone, and the window stays until the run has ended.
+    bool batch_create_running = false;
+
+    // How both windows start converting a whole list: refused with the
+    // read-error warning while the picture area shows that error, then the
+    // user is asked about `where` and `ready` has its say (none: ready);
+    // then the run is marked, the frame hidden ("Image Creation In Progress")
+    // and `shown` lets the window show that before events run once. False
+    // when nothing is to run.
+    bool beginListConversion(ConversionKind kind, const QString& where,
+                             const std::function<void()>& shown,
+                             const std::function<bool()>& ready = {});
 
     // Runs events until the picture a click asked for is shown (or has shown
     // its error): for tests and the benchmark. False when it took longer.

@@ -4,7 +4,6 @@
 
 #include "pagekit/imagelists.h"
 #include "pagekit/thumbnails.h"
-#include "settings/program.h"
 
 #include "platform/events.h"
 #include "platform/imagecontrol.h"
@@ -28,7 +27,7 @@ void SimpleView::showModally(const QStringList& mainList)
 
 void SimpleView::load(const QStringList& mainList)
 {
-    program().keep_processing = false;
+    keep_processing = false;
     flelist.clear();
     for (const QString& entry : mainList) {
         platform::doEvents();
@@ -47,7 +46,7 @@ void SimpleView::click(int index)
         return;
     current = index;
     const QString& entry = flelist.at(index);
-    if (is_image_file(entry) && !program().keep_processing) {
+    if (is_image_file(entry) && !keep_processing) {
         // Until it has been read, the window shows what it showed.
         pictures.show(entry, [this, index](const platform::LoadedPicture& picture) {
             showPicture(index, picture);
@@ -67,14 +66,8 @@ void SimpleView::click(int index)
 
 void SimpleView::showPicture(int index, const platform::LoadedPicture& picture)
 {
-    if (viewimage.showLoaded(picture)) {
-        display = Display::Picture;
-        showEntry(index);
-    } else {
-        // The caption and the name go on naming the entry shown before.
-        display = Display::ErrorReading;
-        fileWidth = fileHeight = platform::strForm(0);
-    }
+    display = viewimage.showLoaded(picture) ? Display::Picture : Display::ErrorReading;
+    showEntry(index);
     readAhead();
     emit changed();
 }
@@ -85,6 +78,7 @@ void SimpleView::showEntry(int index)
     caption = QStringLiteral("Simple View - ") + entry;
     fileName = entry;
     const bool picture = display == Display::Picture;
+    readError = display == Display::ErrorReading ? viewimage.errorString() : QString();
     fileWidth = platform::strForm(picture ? viewimage.imageWidth() : 0);
     fileHeight = platform::strForm(picture ? viewimage.imageHeight() : 0);
 }

@@ -37,6 +37,12 @@ public:
     QString fileWidth;
     QString fileHeight;
     Display display = Display::Nothing;
+    // Why the entry "Error Reading File" stands for could not be read, naming
+    // it: the label's tool tip.
+    QString readError;
+    // While set, a click names the entry but loads no picture. The window's
+    // own: what another window's run left in its flag does not reach here.
+    bool keep_processing = false;
     // The picture frame's size in twips, as designed until the window tells it.
     QSizeF frame2{4695, 3740};
     platform::ImageControl viewimage;
@@ -51,7 +57,7 @@ public:
     void load(const QStringList& mainList);
     // Shows entry i (a click, or code selecting it). The picture is loaded
     // only while keep_processing is off; it shows, with the entry's caption,
-    // name and size, once it has been read.
+    // name and size, once it has been read (or has failed).
     void click(int index);
     // The picture frame now has that size: pictures are read at their new size.
     void frame2Resized(QSizeF twips);

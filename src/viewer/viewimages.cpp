@@ -139,7 +139,7 @@ void ViewImages::showListEntry(ListId id)
 {
     const QString text = list(id).text();
     const bool image = is_image_file(text);
-    if (!batchRunning)
+    if (!batch_create_running)
         Command2.enabled = image && !text.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
     if (image && !program().keep_processing) {
         // Read off the GUI thread: until it is, the window shows what it showed.
@@ -164,10 +164,16 @@ void ViewImages::showPicture(ListId id, const QString& text, const platform::Loa
     o_notanimage.visible = false;
     viewimage.setVisible(true);
     if (viewimage.showLoaded(picture)) {
+        // A picture that can be read can be made into images again, whatever
+        // could not be read before.
+        if (!batch_create_running) {
+            for (Button* b : {&Command1, &Command5, &Command6})
+                b->enabled = true;
+        }
         recalculate_image(text);
         showCaptionAndSize(text);
     } else {
-        readError();
+        showReadError(text);
         // The window opens with its create buttons on: they refuse while the error shows.
         if (opening)
             enableCreateButtons(text);
@@ -180,6 +186,7 @@ void ViewImages::showPicture(ListId id, const QString& text, const platform::Loa
 void ViewImages::showCaptionAndSize(const QString& text)
 {
     caption = QStringLiteral("View Image - ") + text;
+    readError.clear();
     if (o_notanimage.visible) {
         o_width.caption = QStringLiteral("Width = 0");
         o_height.caption = QStringLiteral("Height = 0");
@@ -234,14 +241,17 @@ void ViewImages::Frame2_Resize(int widthTwips, int heightTwips)
 }
 
 // The picture area says the file could not be read, and nothing is made from
-// it: the create and convert buttons stay off.
-void ViewImages::readError()
+// it: the create and convert buttons stay off until a picture is read. The
+// caption names the entry clicked, the label's tool tip why it failed.
+void ViewImages::showReadError(const QString& text)
 {
     viewimage.setVisible(false);
     o_notanimage.visible = false;
     error_reading_file.visible = true;
     for (Button* b : {&Command1, &Command6, &Command2, &Command5})
         b->enabled = false;
+    caption = QStringLiteral("View Image - ") + text;
+    readError = viewimage.errorString();
     o_width.caption = QStringLiteral("Width = 0");
     o_height.caption = QStringLiteral("Height = 0");
 }
@@ -379,7 +389,7 @@ void ViewImages::associateText()
 
 bool ViewImages::Form_QueryUnload()
 {
-    if (batchRunning || creating)
+    if (batch_create_running || creating)
         return false;
     cancelAndExit();
     return true;

@@ -82,8 +82,6 @@ public:
     bool viewThumbnail = false;
     // The caption of Options > Set HTML Background and its pop-up twin.
     QString setBackgroundCaption;
-    // True while a whole list is converted.
-    bool batchRunning = false;
     // True while one image is made.
     bool creating = false;
     // What leaving the window hands to the main window.
@@ -187,7 +185,8 @@ private:
     platform::ImageControl::DisplaySize displaySize() const;
     // The picture shown is read again when it is held at another size than shown.
     void sharpenPicture();
-    void readError();
+    // The clicked entry's picture could not be read.
+    void showReadError(const QString& text);
     void show_size_labels_viewem();
     void writeCaptions();
     void moveSelected(ListId from);

@@ -113,28 +113,22 @@ void ViewImages::convertListToThumbnails()
 
 void ViewImages::convertList(ConversionKind kind)
 {
-    if (error_reading_file.visible) {
-        warn_cannot_create();
-        return;
-    }
     const QString where = o_images_in_src_dir.value
                               ? QStringLiteral("directory where the source file is located")
                               : targetdir.caption + QStringLiteral(" directory");
-    if (!confirm_place(kind, where))
+    const bool started = beginListConversion(kind, where, [this] {
+        enable_disable(false);
+        emit changed();
+    });
+    if (!started)
         return;
-    // From here on the window stays until the conversion has ended.
-    batchRunning = true;
-    enable_disable(false);
-    Frame2.visible = false;
-    emit changed();
-    platform::doEvents();
     go_create_jpgs(kind);
     Frame2.visible = true;
 }
 
 void ViewImages::go_create_jpgs(ConversionKind kind)
 {
-    batchRunning = true;
+    batch_create_running = true;
     enable_disable(false);
     bool anySelected = false;
     QStringList failures;
@@ -152,7 +146,7 @@ void ViewImages::go_create_jpgs(ConversionKind kind)
             "You must select a file in one of the file lists ('Current File List' or 'New File "
             "List') and try again."));
     enable_disable(true);
-    batchRunning = false;
+    batch_create_running = false;
     emit changed();
     if (!failures.isEmpty())
         warn(QStringLiteral("These images could not be created:\n") + failures.join(u'\n'));

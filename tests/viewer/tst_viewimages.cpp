@@ -129,12 +129,14 @@ private slots:
             << QStringList{"notes.txt"} << "View Image - $/notes.txt"
             << "not an image"
             << "Width = 0" << true << true;
-        QTest::addRow("a picture that cannot be read") << QStringList{"broken.png"} << "View Images"
-                                                       << "error"
-                                                       << "Width = 0" << true << true;
-        QTest::addRow("a JPEG cut short cannot be read") << QStringList{"cut.jpg"} << "View Images"
-                                                         << "error"
-                                                         << "Width = 0" << true << false;
+        QTest::addRow("a picture that cannot be read")
+            << QStringList{"broken.png"} << "View Image - $/broken.png"
+            << "error"
+            << "Width = 0" << true << true;
+        QTest::addRow("a JPEG cut short cannot be read")
+            << QStringList{"cut.jpg"} << "View Image - $/cut.jpg"
+            << "error"
+            << "Width = 0" << true << false;
     }
     void openingShowsTheFirstEntry()
     {
@@ -294,6 +296,74 @@ private slots:
         clickShown(v, ViewImages::New, 0, true);
         clickShown(v, ViewImages::Current, 0, false);
         QCOMPARE(selectedRows(v.newlist), QList<int>{0});
+    }
+
+    void clicksOnPicturesThatCannotBeRead_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // entries clicked; "delete": Delete, answered Yes
+        QTest::addColumn<QString>("named");     // the entry the caption names
+        QTest::addColumn<bool>("error");        // "Error Reading File" shows, its reason as tool tip
+        QTest::addColumn<bool>("converting");   // Create Thumbnail File and both list conversions
+        QTest::addColumn<bool>("jpg");          // Create JPG File
+        QTest::addRow("a damaged picture after a healthy one is the one named; nothing is made of it")
+            << QStringList{"a.png", "b broken.png"} << "b broken.png" << true << false << false;
+        QTest::addRow("a JPEG cut short is named too")
+            << QStringList{"c.png", "d cut.jpg"} << "d cut.jpg" << true << false << false;
+        QTest::addRow("a readable picture after a damaged one can be made into images again")
+            << QStringList{"b broken.png", "c.png"} << "c.png" << false << true << true;
+        QTest::addRow("a readable JPEG after a damaged one: all but Create JPG File")
+            << QStringList{"d cut.jpg", "e.jpg"} << "e.jpg" << false << true << false;
+        QTest::addRow("a damaged picture after a Delete is named, not the deleted one")
+            << QStringList{"a.png", "delete", "b broken.png"} << "b broken.png" << true << false
+            << false;
+    }
+    void clicksOnPicturesThatCannotBeRead()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, named);
+        QFETCH(bool, error);
+        QFETCH(bool, converting);
+        QFETCH(bool, jpg);
+        TestProgram tp;
+        prepareConversion(tp, false);
+        const QSize big(200, 150);
+        ViewImages v;
+        v.Form_Load({makeFile(tp, "a.png", big), makeFile(tp, "b broken.png"),
+                     makeFile(tp, "c.png", big), makeFile(tp, "d cut.jpg"),
+                     makeFile(tp, "e.jpg", big)});
+        QVERIFY(v.waitForPicture());
+        for (const QString& step : steps) {
+            if (step == QLatin1String("delete")) {
+                tp.ui.expectMessage(std::nullopt, platform::MsgBox::Yes);
+                v.deleteSelected();
+                VERIFY_DIALOGS(tp);
+                QVERIFY(!QFileInfo::exists(tp.path("a.png")));
+            } else {
+                clickShown(v, ViewImages::Current, int(v.flelist.entries.indexOf(tp.path(step))),
+                           true);
+            }
+        }
+        QCOMPARE(v.caption, QStringLiteral("View Image - ") + tp.path(named));
+        QCOMPARE(pictureState(v), error ? QStringLiteral("error") : QStringLiteral("picture"));
+        QCOMPARE(v.error_reading_file.caption, QStringLiteral("Error Reading File"));
+        const QString reason = QStringLiteral("Cannot load %1: ").arg(tp.path(named));
+        QVERIFY2(error ? v.readError.startsWith(reason) && v.readError.size() > reason.size()
+                       : v.readError.isEmpty(),
+                 qPrintable(v.readError));
+        for (const ViewImages::Button* b : {&v.Command1, &v.Command5, &v.Command6})
+            QCOMPARE(b->enabled, converting);
+        QCOMPARE(v.Command2.enabled, jpg);
+        if (!error)
+            return;
+        // Each of them refuses while the error shows, whatever the buttons say.
+        for (auto command : {&ViewImages::createThumbnailFile, &ViewImages::createJpegFile,
+                             &ViewImages::convertListToJpegs, &ViewImages::convertListToThumbnails}) {
+            tp.ui.expectMessage(QStringLiteral("Cannot create image from this file."));
+            (v.*command)();
+        }
+        VERIFY_DIALOGS(tp);
+        QVERIFY(QDir(tp.path("out")).isEmpty());
+        QVERIFY(!v.batch_create_running && v.Frame2.visible);
     }
 
     void theEntriesBesideTheShownOneAreReadAhead()
@@ -592,7 +662,7 @@ private slots:
         QCOMPARE(thumbnail_directories(),
                  registered.replaceInStrings(QStringLiteral("$T"), tp.path("out")));
         QVERIFY(disabledDuring);
-        QVERIFY(v.controlsEnabled && v.Command6.enabled && v.Frame2.visible && !v.batchRunning);
+        QVERIFY(v.controlsEnabled && v.Command6.enabled && v.Frame2.visible && !v.batch_create_running);
         if (selection == QLatin1String("current")) {
             QCOMPARE(selectedRows(v.flelist), QList<int>{1});
             QCOMPARE(v.caption, QStringLiteral("View Image - ") + tp.path("c.png"));

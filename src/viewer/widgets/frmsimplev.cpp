@@ -137,6 +137,7 @@ void FrmSimpleV::push()
     m_image->control().setVisible(v.display == Display::Picture);
     m_notAnImage->setVisible(v.display == Display::NotAnImage);
     m_errorReading->setVisible(v.display == Display::ErrorReading);
+    m_errorReading->setToolTip(v.readError);
     recalculate_image();
 }
 

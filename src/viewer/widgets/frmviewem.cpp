@@ -379,6 +379,7 @@ void FrmViewem::pushPicture()
     const platform::ImageControl& image = m_value->viewimage;
     // Not bound: the value's width and height are the room the frame has, told by the frame.
     m_frame2->setTitle(m_value->Frame2.caption);
+    m_frame2->errorReading()->setToolTip(m_value->readError);
     m_frame2->setVisible(m_value->Frame2.visible);
     m_label4->setVisible(!m_value->Frame2.visible);
     const QImage picture = image.picture();

@@ -321,8 +321,8 @@ private slots:
             tp.ui.expectMessage(std::nullopt);
         const QHash<int, void (LibraryCatalog::*)()> options{
             {15, &LibraryCatalog::createThumbnailFile},
-            {20, &LibraryCatalog::createJpgFile},
-            {25, &LibraryCatalog::convertListToJpgs},
+            {20, &LibraryCatalog::createJpegFile},
+            {25, &LibraryCatalog::convertListToJpegs},
             {30, &LibraryCatalog::convertListToThumbnails},
         };
         (catalog.*options.value(index))();
@@ -348,7 +348,7 @@ private slots:
         if (inTheWay)
             QCOMPARE(tp.read("thumbs/big_tn.jpg"), other);
         QCOMPARE(QFileInfo::exists(tp.path("thumbs")), !gone);
-        QVERIFY(!catalog.batchRunning());
+        QVERIFY(!catalog.batch_create_running);
         QVERIFY(catalog.Frame2.visible);
     }
 
@@ -362,7 +362,7 @@ private slots:
         QSignalSpy hidden(&catalog, &LibraryCatalog::hidden);
         int refusedWhileRunning = 0;
         platform::setDoEventsHook([&] {
-            if (!catalog.batchRunning())
+            if (!catalog.batch_create_running)
                 return;
             window.reject();
             if (window.isVisible() && hidden.isEmpty() && !window.flelist()->isEnabled())

@@ -69,10 +69,13 @@ private slots:
     {
         Pictures p;
         SimpleView view;
+        view.keep_processing = true;
+        // Left set by another window's run: not Simple View's to clear, nor to obey.
         program().keep_processing = true;
         view.load(p.mainList());
         QVERIFY(view.waitForPicture());
-        QVERIFY(!program().keep_processing);
+        QVERIFY(!view.keep_processing);
+        QVERIFY(program().keep_processing);
         QCOMPARE(view.flelist, p.paths({u"a.png"_s, u"B.JPG"_s, u"c.txt"_s, u"d.jpg"_s}));
         QCOMPARE(view.frame1Caption, u"Current File List ( 4)"_s);
         QCOMPARE(view.current, 0);
@@ -100,36 +103,42 @@ private slots:
         QTest::addColumn<QString>("height");
         QTest::addColumn<SimpleView::Display>("display");
         QTest::addColumn<bool>("cutShort"); // d.jpg is a JPEG cut short, not text
+        QTest::addColumn<QString>("reason"); // how the error label's tool tip begins
 
         using D = SimpleView::Display;
+        const QString cannotLoad = u"Cannot load $/d.jpg: "_s;
         QTest::addRow("a picture shows with its path and size")
             << QStringList{"c.txt", "a.png"} << false << "a.png"
             << " 64"
-            << " 48" << D::Picture << false;
+            << " 48" << D::Picture << false << "";
         QTest::addRow("an extension in capitals is a picture too")
             << QStringList{"B.JPG"} << false << "B.JPG"
             << " 30"
-            << " 20" << D::Picture << false;
+            << " 20" << D::Picture << false << "";
         QTest::addRow("not an image: its path, sizes of zero")
             << QStringList{"a.png", "c.txt"} << false << "c.txt"
             << " 0"
-            << " 0" << D::NotAnImage << false;
-        QTest::addRow("an unreadable file: the entry before keeps caption and name, sizes of zero")
-            << QStringList{"B.JPG", "d.jpg"} << false << "B.JPG"
+            << " 0" << D::NotAnImage << false << "";
+        QTest::addRow("an unreadable file: its path, sizes of zero, the reason in the tool tip")
+            << QStringList{"B.JPG", "d.jpg"} << false << "d.jpg"
             << " 0"
-            << " 0" << D::ErrorReading << false;
+            << " 0" << D::ErrorReading << false << cannotLoad;
         QTest::addRow("a JPEG cut short is as unreadable")
-            << QStringList{"B.JPG", "d.jpg"} << false << "B.JPG"
+            << QStringList{"B.JPG", "d.jpg"} << false << "d.jpg"
             << " 0"
-            << " 0" << D::ErrorReading << true;
+            << " 0" << D::ErrorReading << true << cannotLoad;
         QTest::addRow("an unreadable file after one that is not an image")
-            << QStringList{"c.txt", "d.jpg"} << false << "c.txt"
+            << QStringList{"c.txt", "d.jpg"} << false << "d.jpg"
             << " 0"
-            << " 0" << D::ErrorReading << false;
+            << " 0" << D::ErrorReading << false << cannotLoad;
+        QTest::addRow("a picture after an unreadable file leaves no reason behind")
+            << QStringList{"d.jpg", "a.png"} << false << "a.png"
+            << " 64"
+            << " 48" << D::Picture << false << "";
         QTest::addRow("while processing is kept, a click names the entry but loads no picture")
             << QStringList{"a.png", "B.JPG"} << true << "B.JPG"
             << " 64"
-            << " 48" << D::Picture << false;
+            << " 48" << D::Picture << false << "";
     }
     void steppingThroughTheList()
     {
@@ -140,6 +149,7 @@ private slots:
         QFETCH(QString, height);
         QFETCH(SimpleView::Display, display);
         QFETCH(bool, cutShort);
+        QFETCH(QString, reason);
 
         Pictures p;
         if (cutShort)
@@ -148,7 +158,7 @@ private slots:
         view.load(p.mainList());
         QVERIFY(view.waitForPicture());
         for (qsizetype i = 0; i < clicks.size(); ++i) {
-            program().keep_processing = keepProcessing && i == clicks.size() - 1;
+            view.keep_processing = keepProcessing && i == clicks.size() - 1;
             view.click(int(view.flelist.indexOf(p.tp.path(clicks.at(i)))));
             QVERIFY(view.waitForPicture());
         }
@@ -157,6 +167,11 @@ private slots:
         QCOMPARE(view.fileWidth, width);
         QCOMPARE(view.fileHeight, height);
         QCOMPARE(view.display, display);
+        reason.replace(u'$', p.tp.folder());
+        QVERIFY2(reason.isEmpty() ? view.readError.isEmpty()
+                                  : view.readError.startsWith(reason) &&
+                                        view.readError.size() > reason.size(),
+                 qPrintable(view.readError));
         QCOMPARE(view.flelist, p.paths({u"a.png"_s, u"B.JPG"_s, u"c.txt"_s, u"d.jpg"_s}));
     }
 
@@ -238,7 +253,12 @@ private slots:
 
             w->flelist()->setCurrentRow(3);
             QTRY_VERIFY(!w->error_reading_file()->isHidden());
-            QCOMPARE(w->windowTitle(), u"Simple View - "_s + p.tp.path(u"c.txt"_s));
+            QCOMPARE(w->windowTitle(), u"Simple View - "_s + p.tp.path(u"d.jpg"_s));
+            QCOMPARE(w->o_file_name()->text(), p.tp.path(u"d.jpg"_s));
+            QCOMPARE(w->error_reading_file()->text(), u"Error Reading File"_s);
+            QVERIFY2(w->error_reading_file()->toolTip().startsWith(
+                         u"Cannot load "_s + p.tp.path(u"d.jpg"_s) + u": "_s),
+                     qPrintable(w->error_reading_file()->toolTip()));
             QVERIFY(w->o_notanimage()->isHidden());
             QCOMPARE(w->o_file_height()->text(), u" 0"_s);
 
