@@ -8,6 +8,7 @@
 #include "settings/program.h"
 
 #include "platform/files.h"
+#include "platform/mainformview.h"
 
 #include <QFileInfo>
 
@@ -154,7 +155,7 @@ qint64 catalog_images_per_page(const CatalogLayout& layout)
     return positiveWholeNumber(layout.columns) * positiveWholeNumber(layout.rows);
 }
 
-bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& entries,
+bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry> entries,
                          const CatalogLayout& layout)
 {
     const std::unique_ptr<PageRun> run = start_catalog_run(targetDir);
@@ -179,6 +180,8 @@ bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& en
     const QString navigation = navigationLine(pages);
     qsizetype next = 0;
     for (qint64 n = 1; n <= pages; ++n) {
+        // Each page is told, and the window answers between pages.
+        platform::show_status(QStringLiteral("Writing catalog page %1 of %2.").arg(n).arg(pages));
         if (!run->savePage(catalogPage(navigation, entries, next, grid),
                            platform::joinPath(run->folder(), pageName(n))))
             return false;
@@ -186,6 +189,7 @@ bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& en
     const QString home = platform::joinPath(run->folder(), homeName);
     if (!run->savePage(homePage(), home))
         return false;
+    platform::show_status(QStringLiteral("The catalog %1 has been created.").arg(home));
     run->openCatalog(home);
     return true;
 }

@@ -35,7 +35,9 @@ qint64 catalog_images_per_page(const CatalogLayout& layout);
 // anything else; then the user confirms the directory.
 // A missing folder or a failed write is told once, naming the file and the
 // reason; nothing is opened then. True when every page was written.
-bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry>& entries,
+// The window answers between pages; the entries are the catalog as it stood
+// when the command started, whatever the window does meanwhile.
+bool write_catalog_pages(const QString& targetDir, QList<CatalogEntry> entries,
                          const CatalogLayout& layout);
 
 } // namespace mosaicon::catalog

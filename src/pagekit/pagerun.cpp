@@ -9,6 +9,7 @@
 #include "settings/warning.h"
 
 #include "platform/editor.h"
+#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/mainformview.h"
 #include "platform/paths.h"
@@ -18,6 +19,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace mosaicon {
 
@@ -299,6 +308,58 @@ void PageRun::openCatalog(const QString& home_path)
         return;
     const QString address = file_url(home_path);
     platform::shell_open(address, warn);
+}
+
+void run_beside_window(qsizetype count,
+                       const std::function<void(platform::ImageControl&, qsizetype)>& work,
+                       const std::function<bool(qsizetype)>& landed)
+{
+    if (count <= 0)
+        return;
+    platform::ImageControl::prepareDecoder();
+    std::atomic<qsizetype> next{0};
+    std::mutex lock;
+    std::condition_variable wake;
+    std::vector<bool> done(size_t(count), false); // guarded by lock
+    const auto worker = [&] {
+        platform::ImageControl engine;
+        for (qsizetype i = next++; i < count; i = next++) {
+            work(engine, i);
+            {
+                const std::lock_guard<std::mutex> hold(lock);
+                done[size_t(i)] = true;
+            }
+            wake.notify_one();
+        }
+    };
+    // As many workers as cores: the window's thread only waits, so the
+    // thumbnails go as fast as when it was one of them.
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const qsizetype threads = std::min<qsizetype>(cores, count);
+    std::vector<std::thread> pool;
+    pool.reserve(size_t(threads));
+    for (qsizetype t = 0; t < threads; ++t)
+        pool.emplace_back(worker);
+
+    // Often enough for the window to repaint smoothly while nothing lands.
+    constexpr std::chrono::milliseconds tick(15);
+    bool handing = true;
+    for (qsizetype told = 0; told < count;) {
+        qsizetype ready = told;
+        {
+            std::unique_lock<std::mutex> hold(lock);
+            wake.wait_for(hold, tick, [&] { return done[size_t(told)]; });
+            while (ready < count && done[size_t(ready)])
+                ++ready;
+        }
+        for (; told < ready; ++told) {
+            if (handing)
+                handing = landed(told);
+        }
+        platform::doEvents();
+    }
+    for (std::thread& t : pool)
+        t.join();
 }
 
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key)

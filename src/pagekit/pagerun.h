@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -203,6 +204,15 @@ private:
     BatchScripts m_scripts;
     platform::ImageControl m_engine;
 };
+
+// Runs work on jobs 0 to count - 1 on worker threads, each with an engine of
+// its own, while the calling thread (the window's) makes none: it keeps the
+// window alive and hands each job to landed, in list order, as soon as that job
+// and every one before it is done. Once landed gives false the remaining jobs
+// are still finished, but no longer handed over.
+void run_beside_window(qsizetype count,
+                       const std::function<void(platform::ImageControl&, qsizetype)>& work,
+                       const std::function<bool(qsizetype)>& landed);
 
 // Every run starts here, whether the toolbar, a test or a benchmark starts it.
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key);

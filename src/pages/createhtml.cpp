@@ -58,11 +58,6 @@ void runJob(platform::ImageControl& engine, ImageJob& job, int size)
         job.writeError = QStringLiteral("The thumbnail %1 could not be written: %2").arg(job.thumb, engine.errorString());
 }
 
-void makeThumbnails(QList<ImageJob>& jobs, int size)
-{
-    run_on_every_core(jobs, [size](platform::ImageControl& engine, ImageJob& job) { runJob(engine, job, size); });
-}
-
 // Copies the working list's images into the run's folder with their
 // thumbnails; the working list then names the copies. False when a copy or a
 // thumbnail could not be written (the run has said so).
@@ -80,22 +75,39 @@ bool copyWithThumbnails(PageRun& run)
     }
     for (ImageJob& job : jobs)
         name_reduced_copy(job, run.folder(), taken);
-    // Copying, decoding, scaling and encoding run on every core; what the user and
-    // the records see afterwards is in list order, as one thread leaves it.
-    makeThumbnails(jobs, thumbnail_size());
-    for (const ImageJob& job : std::as_const(jobs)) {
-        if (!job.writeError.isEmpty()) {
-            run.fail(job.writeError);
-            return false;
-        }
-        platform::show_status_now(QStringLiteral("Processing thumbnail for %1").arg(job.source));
-        if (!job.readError.isEmpty() && job.copyFirst && is_image_file(job.copy))
-            run.unreadable(job.source, job.readError);
-        if (job.pixels)
-            run.pixelSizes.insert(job.copy, *job.pixels);
-        if (job.saved)
-            ini.put(QStringLiteral("Thumbnails (ir)"), job.copy, job.thumb);
-        platform::doEvents();
+    // Copying, decoding, scaling and encoding run on every core, and the
+    // window's thread tells each image as it lands, in list order, as one
+    // thread would leave it. Workers reach their jobs only through this
+    // pointer, so the list is never touched from two threads.
+    ImageJob* const work = jobs.data();
+    const int size = thumbnail_size();
+    qsizetype failed = -1;
+    run_beside_window(
+        jobs.size(),
+        [work, size](platform::ImageControl& engine, qsizetype i) {
+            runJob(engine, work[i], size);
+        },
+        [&](qsizetype i) {
+            const ImageJob& job = work[i];
+            if (!job.writeError.isEmpty()) {
+                failed = i;
+                return false;
+            }
+            platform::show_status_now(
+                QStringLiteral("Processing thumbnail for %1").arg(job.source));
+            if (!job.readError.isEmpty() && job.copyFirst && is_image_file(job.copy))
+                run.unreadable(job.source, job.readError);
+            if (job.pixels)
+                run.pixelSizes.insert(job.copy, *job.pixels);
+            if (job.saved)
+                ini.put(QStringLiteral("Thumbnails (ir)"), job.copy, job.thumb);
+            platform::doEvents();
+            return true;
+        });
+    // Told once every worker has stopped, so nothing is written after the message.
+    if (failed >= 0) {
+        run.fail(work[failed].writeError);
+        return false;
     }
     return true;
 }

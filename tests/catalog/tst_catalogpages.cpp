@@ -2,12 +2,15 @@
 
 #include "settings/program.h"
 
+#include "platform/events.h"
 #include "platform/ui.h"
 
+#include "fakemainform.h"
 #include "testprogram.h"
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QUrl>
 
@@ -86,6 +89,9 @@ private slots:
         QTest::addColumn<int>("entries");
         // "P" stands for the pictures' folder as it is listed.
         QTest::addColumn<PageFiles>("expected");
+        // What the status line says each time the window is let answer, and
+        // the files written by then.
+        QTest::addColumn<QStringList>("yields");
 
         const QByteArray twoPages =
             "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
@@ -117,7 +123,11 @@ private slots:
                                              rowEnd + rowStart + thumbC + thumbD + rowEnd + bottom},
                          {"mkncat2.htm",
                           top + twoPages + tableStart + rowStart + thumbE + rowEnd + bottom},
-                         {"mkn_catalog.htm", homePage}};
+                         {"mkn_catalog.htm", homePage}}
+            << QStringList{"Writing catalog page 1 of 2. |",
+                           "Writing catalog page 2 of 2. | mkncat1.htm",
+                           "The catalog T/mkn_catalog.htm has been created. | mkn_catalog.htm "
+                           "mkncat1.htm mkncat2.htm"};
 
         const QByteArray threePages =
             "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
@@ -146,11 +156,17 @@ private slots:
                                              rowStart + fullD + rowEnd + bottom},
                          {"mkncat3.htm",
                           top + threePages + tableStart + rowStart + fullE + rowEnd + bottom},
-                         {"mkn_catalog.htm", homePage}};
+                         {"mkn_catalog.htm", homePage}}
+            << QStringList{
+                   "Writing catalog page 1 of 3. |", "Writing catalog page 2 of 3. | mkncat1.htm",
+                   "Writing catalog page 3 of 3. | mkncat1.htm mkncat2.htm",
+                   "The catalog T/mkn_catalog.htm has been created. | mkn_catalog.htm mkncat1.htm "
+                   "mkncat2.htm mkncat3.htm"};
 
         QTest::addRow("an empty catalog writes only the home page, still linking page 1")
             << "2"
-            << "2" << true << 0 << PageFiles{{"mkn_catalog.htm", homePage}};
+            << "2" << true << 0 << PageFiles{{"mkn_catalog.htm", homePage}}
+            << QStringList{"The catalog T/mkn_catalog.htm has been created. | mkn_catalog.htm"};
     }
     void writesEveryPageAsTheCatalogShowsIt()
     {
@@ -159,7 +175,19 @@ private slots:
         QFETCH(bool, useThumbs);
         QFETCH(int, entries);
         QFETCH(PageFiles, expected);
+        QFETCH(QStringList, yields);
         Catalog c;
+        FakeMainForm window;
+        platform::setMainFormView(&window);
+        const auto noWindow = qScopeGuard([] { platform::setMainFormView(nullptr); });
+        QStringList seen;
+        platform::setDoEventsHook([&] {
+            seen << (QString(window.calls.value(window.calls.size() - 1))
+                         .remove(0, 7)
+                         .replace(c.target, "T") +
+                     " | " + filesIn(c.target).join(u' '))
+                        .trimmed();
+        });
         // The folder's own bytes stand in the pages, so it must need no encoding.
         QVERIFY2(QRegularExpression(QStringLiteral("^[A-Za-z0-9/._-]+$")).match(c.pics).hasMatch(),
                  qPrintable(c.pics));
@@ -178,6 +206,7 @@ private slots:
             QCOMPARE(c.tp.read("web/" + it.key()), page);
         }
         QCOMPARE(c.tp.shell.opened, QStringList{QString::fromUtf8(c.homeAddress())});
+        QCOMPARE(seen, yields);
     }
 
     void refusesWhatIsNotAPositiveWholeNumberBeforeAsking_data()

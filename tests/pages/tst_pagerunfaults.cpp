@@ -19,6 +19,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -229,6 +230,43 @@ private slots:
         QVERIFY(script.contains("/a.jpg'"));
         QVERIFY(!script.contains("/b\xff.jpg") && !script.contains("/b\xef\xbf\xbd.jpg"));
         QVERIFY(!run.tp.read("web/mosaik.htm").contains("b%EF%BF%BD"));
+    }
+
+    // The window's thread makes no thumbnail: while the workers make them it
+    // keeps handling events, and the status line tells each image as it lands.
+    void theWindowAnswersWhileThumbnailsAreMade()
+    {
+        Run run;
+        settings().auto_start_browser = false;
+        settings().create_batch_files = false;
+        const int photos = 300;
+        for (int i = 0; i < photos; ++i)
+            run.picture(QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), 160, 120);
+        const QString telling = QStringLiteral("status Processing thumbnail for ");
+        // A timer of the window's thread notes, each time it fires, how many
+        // images the status line has told and how many thumbnails are made.
+        int toldMidway = 0;
+        QTimer timer;
+        timer.setInterval(1);
+        QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+            const qsizetype told = run.window.calls.filter(telling).size();
+            const qsizetype made =
+                QDir(run.web(QString())).entryList({QStringLiteral("*_tn.jpg")}).size();
+            if (told >= 1 && made < photos)
+                ++toldMidway;
+        });
+        timer.start();
+        go_create_html(run.started());
+        VERIFY_DIALOGS(run.tp);
+
+        QVERIFY2(toldMidway > 0,
+                 "the window was not let answer between the first thumbnail and the last");
+        const QStringList told = run.window.calls.filter(telling);
+        QCOMPARE(told.size(), photos);
+        QCOMPARE(told.first(), telling + run.lists.items.first());
+        QCOMPARE(told.last(), telling + run.lists.items.last());
+        QCOMPARE(QDir(run.web(QString())).entryList({QStringLiteral("*_tn.jpg")}).size(), photos);
+        QVERIFY(run.toldSuccess());
     }
 
     // The copy script lists every file the page links to in the internet
