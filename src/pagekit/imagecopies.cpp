@@ -34,7 +34,8 @@ QString distinct_name(const QString& name, const QSet<QString>& taken)
     const QString base = dot < 0 ? name : name.left(dot);
     const QString ext = dot < 0 ? QString() : name.mid(dot);
     for (int n = 2;; ++n) {
-        const QString candidate = QStringLiteral("%1_%2%3").arg(base).arg(n).arg(ext);
+        // A name of the most the file system holds leaves its stem shorter for the number.
+        const QString candidate = name_within_limit(base, QStringLiteral("_%1%2").arg(n).arg(ext));
         if (!taken.contains(candidate))
             return candidate;
     }
@@ -62,11 +63,8 @@ ImageJob prepare_copy(const QString& source, const QString& folder, QSet<QString
 
 void name_reduced_copy(ImageJob& job, const QString& folder, QSet<QString>& taken)
 {
-    const Settings& s = settings();
     const QString copyName = platform::split_file_path(job.copy).file_name;
-    QString thumbName = thumbnail_file_name(copyName, s.prefix_thumbnail_file, true);
-    if (!s.prefix_thumbnail_file && job.source.contains(QLatin1String("_tn.jpg")))
-        thumbName = copyName;
+    QString thumbName = thumbnail_file_name(copyName, ThumbnailRule::PageRun, job.source);
     // Nothing made from a picture replaces that picture: such an image
     // serves as its own smaller picture.
     if (thumbName == copyName)

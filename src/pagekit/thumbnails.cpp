@@ -12,7 +12,9 @@
 #include "platform/profilefile.h"
 
 #include <cmath>
+#include <QCryptographicHash>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 
 namespace mosaicon {
@@ -49,24 +51,45 @@ QString cutAtFirstDot(const QString& name, const QString& ending)
     return dot < 0 ? name : name.left(dot) + ending;
 }
 
-// A name the file system can hold: a name of more than 255 bytes loses
-// characters just before its last `ending` characters until it fits.
-QString fitted(QString name, qsizetype ending)
+constexpr qsizetype maxNameBytes = 255;
+
+// A stem cut, at whole characters, to at most that many UTF-8 bytes.
+QString cutToBytes(const QString& stem, qsizetype bytes)
 {
-    constexpr qsizetype maxBytes = 255;
-    while (name.toUtf8().size() > maxBytes && name.size() > ending + 1) {
-        qsizetype at = name.size() - ending - 1;
-        qsizetype count = 1;
-        if (at > 0 && name.at(at).isLowSurrogate()) {
-            --at;
-            count = 2;
-        }
-        name.remove(at, count);
+    qsizetype used = 0;
+    qsizetype end = 0;
+    while (end < stem.size()) {
+        const qsizetype step = stem.at(end).isHighSurrogate() && end + 1 < stem.size() ? 2 : 1;
+        const qsizetype size = stem.mid(end, step).toUtf8().size();
+        if (used + size > bytes)
+            break;
+        used += size;
+        end += step;
     }
-    return name;
+    return stem.left(end);
+}
+
+// A thumbnail name the file system can hold. A longer one is cut before its
+// ending and takes a short digest of the whole name, so that two long names
+// that differ only where they were cut still name two thumbnails, the same
+// two on every run.
+QString fitted(const QString& name, qsizetype ending)
+{
+    if (name.toUtf8().size() <= maxNameBytes)
+        return name;
+    const QString tail = name.right(ending);
+    const QString mark = u'~' + QString::fromLatin1(
+                                    QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha256).toHex().left(8));
+    const qsizetype room = maxNameBytes - tail.toUtf8().size() - mark.size();
+    return cutToBytes(name.left(name.size() - ending), room) + mark + tail;
 }
 
 } // namespace
+
+QString name_within_limit(const QString& stem, const QString& ending)
+{
+    return cutToBytes(stem, maxNameBytes - ending.toUtf8().size()) + ending;
+}
 
 int thumbnail_size()
 {
@@ -94,25 +117,80 @@ void apply_thumbnail_settings(platform::ImageControl& engine)
     engine.setBackColor(setting_number<quint32>(s, &Settings::thumb_bg_color));
 }
 
-bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size,
-                              std::optional<double> boxTwips)
+namespace {
+
+bool isThumbnail(ReducedFor purpose)
 {
-    const Settings& s = settings();
-    apply_thumbnail_settings(engine);
-    if (s.thumb_style == 0)
-        return true;
-    const double t = boxTwips.value_or(size * 15.7);
-    const int limit = styled_thumbnail_limit(size);
+    return purpose != ReducedFor::WindowJpeg;
+}
+
+} // namespace
+
+Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpose, const QString& picture,
+                               const QString& output, int size, qint16 style)
+{
+    Reduction r;
+    const bool thumbnail = isThumbnail(purpose);
+    const bool window = purpose == ReducedFor::WindowThumbnail || purpose == ReducedFor::WindowJpeg;
+    // Decoded once, at the size it is saved from: a borderless picture just
+    // above its box, a thumbnail with borders at the size plus four.
     engine.setFitMode(1);
-    // One decode an image: the engine may already hold it at this size.
-    if (engine.fileName() != image || engine.sizeLimit() != limit) {
-        engine.setFileName(QString());
-        engine.setSizeLimit(limit);
-        if (!engine.setFileName(image))
-            return false;
+    // Emptied first, so a new limit never decodes the previous picture again.
+    engine.setFileName(QString());
+    engine.setSizeLimit(style != 0 ? styled_thumbnail_limit(size) : thumbnail ? size + 4 : 0);
+    // A picture that cannot be loaded leaves the engine empty: nothing is
+    // ever made from the previous image.
+    if (!engine.setFileName(picture)) {
+        r.outcome = Reduction::Unreadable;
+        r.error = engine.errorString();
+        r.reason = engine.errorReason();
+        engine.setSizeLimit(0);
+        return r;
     }
-    fit_in_box(engine, t, t);
-    return true;
+    r.pixels = QSize(engine.imageWidth(), engine.imageHeight());
+    if (thumbnail && engine.imageWidth() <= size && engine.imageHeight() <= size) {
+        r.outcome = Reduction::Small;
+        return r;
+    }
+    if (output.isEmpty()) {
+        r.outcome = Reduction::Decoded;
+        return r;
+    }
+    // Nothing made from a picture replaces that picture.
+    if (output == picture || platform::isSameFile(output, picture)) {
+        r.outcome = Reduction::SamePicture;
+        return r;
+    }
+    // The run's own folder holds its copies and their thumbnails; anywhere
+    // else a file this program did not make from this picture stays.
+    if (purpose != ReducedFor::RunThumbnail) {
+        r.error = thumbnail_in_the_way(output, picture);
+        if (!r.error.isEmpty()) {
+            r.outcome = Reduction::InTheWay;
+            return r;
+        }
+    }
+    apply_thumbnail_settings(engine);
+    if (style != 0) {
+        // The image windows count 15.7 twips a pixel: their box is the size
+        // in pixels, given in this program's twips.
+        const double box = window ? platform::pixelsToTwips(size) : size * 15.7;
+        fit_in_box(engine, box, box);
+    }
+    // The save replaces an older file atomically; a failed save keeps it. A
+    // thumbnail carries the mark that lets a later run replace it; a JPEG
+    // copy is never replaced, so needs none.
+    const platform::Flush flush = purpose == ReducedFor::PageThumbnail ? platform::Flush::ToDisk
+                                                                        : platform::Flush::ToCache;
+    if (!engine.saveAsJpeg(output, flush, thumbnail ? picture : QString())) {
+        r.outcome = Reduction::Failed;
+        r.error = thumbnail ? QStringLiteral("The thumbnail %1 could not be written: %2").arg(output, engine.errorString())
+                            : engine.errorString();
+        engine.setSizeLimit(0);
+        return r;
+    }
+    r.outcome = Reduction::Made;
+    return r;
 }
 
 void fit_in_box(platform::ImageControl& engine, double width, double height)
@@ -131,18 +209,18 @@ void fit_in_box(platform::ImageControl& engine, double width, double height)
     }
 }
 
-QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways)
+QString thumbnail_file_name(const QString& file_name, ThumbnailRule rule, const QString& source)
 {
     const QString jpg = QStringLiteral(".jpg");
-    if (prefix) {
+    if (settings().prefix_thumbnail_file) {
         QString name = file_name.contains(QLatin1String("tn_")) ? file_name : QStringLiteral("tn_") + file_name;
-        if (!cutAlways && name.contains(jpg))
+        if (rule == ThumbnailRule::Conversion && name.contains(jpg))
             return fitted(name, name.size() - name.lastIndexOf(u'.'));
         return fitted(cutAtFirstDot(name, jpg), jpg.size());
     }
-    if (file_name.contains(QLatin1String("_tn.jpg")))
-        return file_name;
     const QString ending = QStringLiteral("_tn.jpg");
+    if (file_name.contains(ending) || (rule == ThumbnailRule::PageRun && source.contains(ending)))
+        return file_name;
     return fitted(cutAtFirstDot(file_name, ending), ending.size());
 }
 
@@ -152,14 +230,25 @@ QString thumbnail_in_the_way(const QString& output, const QString& picture)
     if (!there.exists() && !there.isSymLink())
         return QString();
     // A link is never this program's: it writes files.
-    const QString from = there.isSymLink() ? QString() : platform::jpeg_made_from(output);
-    if (from.isEmpty())
+    const std::optional<platform::JpegMark> mark =
+        there.isSymLink() ? std::nullopt : platform::jpeg_mark(output);
+    if (!mark || mark->madeFrom.isEmpty())
         return QStringLiteral("%1 is already there and is not a thumbnail this program made, so it "
                               "was left as it is.")
             .arg(output);
-    // Made from this picture, or from the copy a page run made of it.
-    if (from == picture || platform::isSameFile(from, picture) ||
-        platform::haveSameBytes(from, picture))
+    const bool earlier = mark->imageDigest.isEmpty();
+    if (!earlier && !mark->unchanged)
+        return QStringLiteral("%1 was changed since this program made it, so it was left as it is.").arg(output);
+    // Made from this picture, or from the copy a page run made of it. A
+    // relative name did not come from this program, and means nothing here.
+    const QString& from = mark->madeFrom;
+    if (QFileInfo(from).isAbsolute() &&
+        (from == picture || platform::isSameFile(from, picture) || platform::haveSameBytes(from, picture)))
+        return QString();
+    // Made from this very content, wherever its folder lies now or whatever it is called.
+    const QFileInfo source(picture);
+    if (!earlier && mark->sourceSize >= 0 && source.isFile() && source.size() == mark->sourceSize &&
+        source.lastModified().toMSecsSinceEpoch() == mark->sourceModified)
         return QString();
     return QStringLiteral("%1 is already there and is a thumbnail this program made from another "
                           "picture (%2), so it was left as it is.")
@@ -204,33 +293,18 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
             settingsFile().get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
         s.thumb_size = stored.isEmpty() ? QStringLiteral("100") : stored;
     }
-    const int size = thumbnail_size();
-    // Emptied first, so a new limit never decodes the previous picture again.
-    engine.setFileName(QString());
-    engine.setSizeLimit(size + 4);
-    engine.setFitMode(1);
-    if (!engine.setFileName(image)) {
-        engine.setSizeLimit(0);
-        return name;
-    }
-    if (!(size < engine.imageHeight() || size < engine.imageWidth()))
-        return name;
-    const QString thumb = platform::joinPath(dir, thumbnail_file_name(name, s.prefix_thumbnail_file, false));
-    // Nothing made from a picture replaces that picture.
-    if (thumb == image || platform::isSameFile(thumb, image))
-        return name;
-    // A file this program did not make from this picture stays; the picture stands for itself.
-    if (!thumbnail_in_the_way(thumb, image).isEmpty())
-        return name;
-    if (!prepare_thumbnail_engine(engine, image, size))
-        return name;
-    // The save replaces an older thumbnail atomically; a failed save keeps it.
-    if (!engine.saveAsJpeg(thumb, platform::Flush::ToDisk, image)) {
+    const QString thumb = platform::joinPath(dir, thumbnail_file_name(name, ThumbnailRule::Conversion));
+    const Reduction made =
+        make_reduced_picture(engine, ReducedFor::PageThumbnail, image, thumb, thumbnail_size(), s.thumb_style);
+    if (made.outcome == Reduction::Failed) {
         if (error)
-            *error = QStringLiteral("The thumbnail %1 could not be written: %2").arg(thumb, engine.errorString());
-        engine.setSizeLimit(0);
+            *error = made.error;
         return std::nullopt;
     }
+    // Otherwise, when nothing was made (a small picture, one that cannot be
+    // read, a file it may not replace), the picture stands for itself.
+    if (made.outcome != Reduction::Made)
+        return name;
     settingsFile().put(QStringLiteral("Thumbnails (vi)"), image, thumb);
     return thumb;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -15,28 +16,69 @@ int thumbnail_size();
 
 // Sets the engine's JPEG output and look by the thumbnail settings.
 void apply_thumbnail_settings(platform::ImageControl& engine);
-// Sets the engine, holding the image at its thumbnail size, up for saving the
-// thumbnail by the thumbnail settings; false when the image could not be read.
-// A borderless thumbnail fits a square of boxTwips, by default size x 15.7 twips.
-bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& image, int size,
-                              std::optional<double> boxTwips = std::nullopt);
 // Scales the engine's picture down, keeping its proportions, until it fits
 // a box of that width and height in twips.
 void fit_in_box(platform::ImageControl& engine, double width, double height);
 // The size a borderless thumbnail is decoded at.
 int styled_thumbnail_limit(int size);
 
-// A thumbnail's file name from an image's: "tn_" before it (prefix on) or
-// "_tn.jpg" after it, cut at the first "."; a name that already carries the
-// prefix or the suffix keeps it. Without cutAlways, a prefixed name that
-// already holds ".jpg" is not cut. A name longer than the file system holds
-// is shortened before its ending.
-QString thumbnail_file_name(const QString& file_name, bool prefix, bool cutAlways);
+// Whose rule names a thumbnail. A page run's always cuts a prefixed name at
+// its first ".", and leaves a picture whose path holds "_tn.jpg" without one;
+// a conversion keeps a prefixed name that holds ".jpg" whole.
+enum class ThumbnailRule { PageRun, Conversion };
+
+// A thumbnail's file name from an image's, by the prefix setting: "tn_"
+// before it or "_tn.jpg" after it, cut at the first "."; a name that already
+// carries the prefix or the suffix keeps it. The page run's rule also looks at
+// the picture's path, `source`. A name longer than the file system holds is
+// shortened before its ending and takes a short digest of the whole name.
+QString thumbnail_file_name(const QString& file_name, ThumbnailRule rule, const QString& source = {});
+
+// The stem, cut at whole characters, followed by the ending, in at most the
+// 255 bytes a name may have.
+QString name_within_limit(const QString& stem, const QString& ending);
 
 // Why a thumbnail of `picture` may not take the name `output`, as the user is
 // told; "" when nothing is there, or a thumbnail this program made from that
-// picture or from a copy of it (its mark says so), whichever run made it.
+// picture, from a copy of it or from its content wherever it lies now,
+// whichever run made it, and unchanged since. A file changed since it was
+// written is the user's; so is one of an earlier version's mark that names
+// another picture.
 QString thumbnail_in_the_way(const QString& output, const QString& picture);
+
+// What a reduced picture is made for: it decides the size it is decoded at,
+// the box a borderless one fits, what may be replaced and how surely it is written.
+enum class ReducedFor {
+    RunThumbnail,    // a page run's thumbnail of its copy, in the run's own folder
+    PageThumbnail,   // a page's thumbnail beside its image
+    WindowThumbnail, // an image window's thumbnail
+    WindowJpeg,      // an image window's JPEG copy, at natural size unless borderless
+};
+
+struct Reduction
+{
+    enum Outcome
+    {
+        Made,
+        Small,       // a thumbnail's picture fits the size: left alone
+        Decoded,     // read, and no output asked for
+        SamePicture, // the output is the picture itself
+        InTheWay,    // a file it may not replace holds the name (error says why)
+        Unreadable,  // error and reason (without the file's name) say why
+        Failed       // the output could not be written (error says why)
+    };
+    Outcome outcome = Unreadable;
+    // The picture's natural size once it was read.
+    std::optional<QSize> pixels;
+    QString error;
+    QString reason;
+};
+
+// Decodes the picture once, on the engine, at the size the thumbnail style
+// needs, and saves its JPEG thumbnail or reduced copy at `output` ("" only
+// reads it) by the thumbnail settings, with this program's mark on a thumbnail.
+Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpose, const QString& picture,
+                               const QString& output, int size, qint16 style);
 
 // Makes a JPEG thumbnail beside the image on the engine when the image is
 // larger than the thumbnail size, and records it. Gives the thumbnail's

@@ -35,27 +35,19 @@ void runJob(platform::ImageControl& engine, ImageJob& job, int size)
 {
     if (!copy_job_image(job))
         return;
-    engine.setFitMode(1);
-    // Emptied first, so a new limit never decodes the previous picture again.
-    engine.setFileName(QString());
-    engine.setSizeLimit(settings().thumb_style != 0 ? styled_thumbnail_limit(size) : size + 4);
-    // A picture that cannot be loaded leaves the engine empty: no thumbnail
-    // is ever made from the previous image.
+    const Reduction made =
+        make_reduced_picture(engine, ReducedFor::RunThumbnail, job.copy, job.thumb, size, settings().thumb_style);
     // The reason is told with the user's file, not the run's copy of it.
-    if (!engine.setFileName(job.copy)) {
-        job.readError = engine.errorReason();
+    if (made.outcome == Reduction::Unreadable) {
+        job.readError = made.reason;
         return;
     }
-    job.pixels = QSize(engine.imageWidth(), engine.imageHeight());
+    job.pixels = made.pixels;
     // Read, but not what its name says: published all the same, and told.
     job.readError = picture_mislabel(job.copy);
-    if (!(size < engine.imageHeight() || size < engine.imageWidth()) || job.thumb.isEmpty())
-        return;
-    if (!prepare_thumbnail_engine(engine, job.copy, size))
-        return;
-    job.saved = engine.saveAsJpeg(job.thumb, platform::Flush::ToCache, job.copy);
-    if (!job.saved)
-        job.writeError = QStringLiteral("The thumbnail %1 could not be written: %2").arg(job.thumb, engine.errorString());
+    job.saved = made.outcome == Reduction::Made;
+    if (made.outcome == Reduction::Failed)
+        job.writeError = made.error;
 }
 
 // Copies the working list's images into the run's folder with their

@@ -6,6 +6,8 @@
 
 #include <QBuffer>
 #include <QColorSpace>
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -29,6 +31,47 @@ constexpr qint64 WholeReadLimit = qint64(256) << 20;
 // The JPEG comment key of the mark; the value is the picture's path,
 // percent-encoded so that the reader's folding of blanks keeps it whole.
 const QString madeFromKey = QStringLiteral("Mosaicon-made-from");
+// A thumbnail larger than this is no thumbnail of this program's: its
+// header alone is read, and it never passes for unchanged.
+constexpr qint64 MarkedFileLimit = qint64(64) << 20;
+constexpr qint64 MarkedHeaderLimit = 256 << 10;
+
+QByteArray imageDigest(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(32);
+}
+
+// The JPEG with this program's mark as a comment after its first segment:
+// the path of the picture it was made from, that picture's size and
+// modification time (so that a moved or renamed picture is known by its
+// content), and a digest of every byte after the mark (so that a file
+// changed since is known as no longer this program's).
+QByteArray withMark(const QByteArray& jpeg, const QString& madeFrom)
+{
+    qsizetype at = 2;
+    // After the JFIF segment, which readers expect first.
+    if (jpeg.size() > 6 && uchar(jpeg.at(2)) == 0xFF && uchar(jpeg.at(3)) == 0xE0)
+        at = 4 + ((uchar(jpeg.at(4)) << 8) | uchar(jpeg.at(5)));
+    const QByteArray rest = jpeg.mid(at);
+    const QFileInfo picture(madeFrom);
+    QByteArray text = madeFromKey.toLatin1() + ": " + picture.absoluteFilePath().toUtf8().toPercentEncoding("/");
+    if (picture.isFile())
+        text += " size=" + QByteArray::number(picture.size()) + " modified=" +
+                QByteArray::number(picture.lastModified().toMSecsSinceEpoch());
+    text += " image=" + imageDigest(rest);
+    // A comment segment holds 65533 bytes; a longer path makes no mark.
+    if (text.size() > 65533)
+        return jpeg;
+    const qsizetype length = text.size() + 2;
+    QByteArray marked = jpeg.left(at);
+    marked += char(0xFF);
+    marked += char(0xFE);
+    marked += char(length >> 8);
+    marked += char(length & 0xFF);
+    marked += text;
+    marked += rest;
+    return marked;
+}
 
 QSize fitInSquare(const QSize& size, int limit)
 {
@@ -525,22 +568,31 @@ bool ImageControl::saveAsJpeg(const QString& path, Flush flush, const QString& m
     if (m_jpegSmoothing > 0)
         image = smoothed(image, m_jpegSmoothing);
 
+    // Encoded in memory first: the mark carries a digest of the bytes that follow it.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, QByteArrayLiteral("jpeg"));
+    writer.setQuality(qMax(1, m_jpegQuality));
+    writer.setOptimizedWrite(m_jpegOptimize);
+    writer.setProgressiveScanWrite(m_jpegOutputMode != 0);
+    // A mark the picture carried from elsewhere never makes this file pass for another's.
+    if (image.textKeys().contains(madeFromKey))
+        writer.setText(madeFromKey, QString());
+    if (!writer.write(image)) {
+        m_error = withFileName(path, writer.errorString(), "save");
+        return false;
+    }
+    QByteArray bytes = encoded.data();
+    if (!madeFrom.isEmpty())
+        bytes = withMark(bytes, madeFrom);
+
     ReplacingFile file(path);
     if (!file.open()) {
         m_error = withFileName(path, file.errorString(), "save");
         return false;
     }
-    QImageWriter writer(&file.file(), QByteArrayLiteral("jpeg"));
-    writer.setQuality(qMax(1, m_jpegQuality));
-    writer.setOptimizedWrite(m_jpegOptimize);
-    writer.setProgressiveScanWrite(m_jpegOutputMode != 0);
-    // A mark the picture carried from elsewhere never makes this file pass for another's.
-    if (!madeFrom.isEmpty() || !image.text(madeFromKey).isEmpty())
-        writer.setText(madeFromKey, QString::fromLatin1(madeFrom.toUtf8().toPercentEncoding("/")));
-    if (!writer.write(image)) {
-        // The writer knows only that its device failed; the file knows why.
-        const QString reason = file.errorString().isEmpty() ? writer.errorString() : file.errorString();
-        m_error = withFileName(path, reason, "save");
+    if (file.file().write(bytes) != bytes.size()) {
+        m_error = withFileName(path, file.errorString(), "save");
         file.cancel();
         return false;
     }
@@ -552,15 +604,44 @@ bool ImageControl::saveAsJpeg(const QString& path, Flush flush, const QString& m
     return true;
 }
 
-QString jpeg_made_from(const QString& path)
+std::optional<JpegMark> jpeg_mark(const QString& path)
 {
     QFile file(path);
-    // Another type of file is no JPEG of this program's: not worth a decoder's warning.
+    // Another type of file is no JPEG of this program's.
     if (!file.open(QIODevice::ReadOnly) || file.peek(2) != QByteArrayLiteral("\xff\xd8"))
-        return QString();
-    QImageReader reader(&file, QByteArrayLiteral("jpeg"));
-    reader.setAutoDetectImageFormat(false);
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(reader.text(madeFromKey).toLatin1()));
+        return std::nullopt;
+    // A thumbnail is small; a large file is read only as far as its header.
+    const QByteArray bytes = file.size() <= MarkedFileLimit ? file.readAll() : file.read(MarkedHeaderLimit);
+    qsizetype at = 2;
+    while (at + 4 <= bytes.size() && uchar(bytes.at(at)) == 0xFF) {
+        const uchar marker = uchar(bytes.at(at + 1));
+        if (marker == 0xDA || marker == 0xD9)
+            break;
+        const qsizetype length = (uchar(bytes.at(at + 2)) << 8) | uchar(bytes.at(at + 3));
+        if (length < 2 || at + 2 + length > bytes.size())
+            break;
+        const QByteArray body = bytes.mid(at + 4, length - 2);
+        const qsizetype next = at + 2 + length;
+        if (marker == 0xFE && body.startsWith(madeFromKey.toLatin1() + ": ")) {
+            const QList<QByteArray> fields = body.mid(madeFromKey.size() + 2).simplified().split(' ');
+            JpegMark mark;
+            mark.madeFrom = QString::fromUtf8(QByteArray::fromPercentEncoding(fields.value(0)));
+            for (qsizetype i = 1; i < fields.size(); ++i) {
+                const QByteArray& field = fields.at(i);
+                if (field.startsWith("size="))
+                    mark.sourceSize = field.mid(5).toLongLong();
+                else if (field.startsWith("modified="))
+                    mark.sourceModified = field.mid(9).toLongLong();
+                else if (field.startsWith("image="))
+                    mark.imageDigest = field.mid(6);
+            }
+            if (!mark.imageDigest.isEmpty())
+                mark.unchanged = file.size() <= MarkedFileLimit && imageDigest(bytes.mid(next)) == mark.imageDigest;
+            return mark;
+        }
+        at = next;
+    }
+    return std::nullopt;
 }
 
 } // namespace mosaicon::platform

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace mosaicon::platform {
 
@@ -120,7 +121,7 @@ public:
 
     // Writes picture() as JPEG, atomically, transparency laid on backColor.
     // Given the picture it was made from, the JPEG carries this program's mark
-    // naming that picture (see jpeg_made_from).
+    // naming that picture and its content (see jpeg_mark).
     bool saveAsJpeg(const QString& path, Flush flush = Flush::ToDisk, const QString& madeFrom = {});
 
     // A Windows colour number (0x00BBGGRR) that transparent pixels are laid on
@@ -198,11 +199,25 @@ private:
     bool m_visible = true;
 };
 
-// The picture named by the mark saveAsJpeg leaves in a thumbnail or reduced
-// copy, read from the file's header alone (nothing is decoded); "" for a file
-// without this program's mark. The mark, not a record, tells a later run that
-// the file is its own: a record can be lost with a killed run, and a name
-// can be taken by the user's own photo.
-QString jpeg_made_from(const QString& path);
+// The mark saveAsJpeg leaves in a thumbnail or reduced copy. The mark, not
+// a record, tells a later run that the file is its own: a record can be lost
+// with a killed run, and a name can be taken by the user's own photo.
+struct JpegMark
+{
+    // The picture it was made from, as an absolute path (a relative one
+    // comes from elsewhere and names no file).
+    QString madeFrom;
+    // That picture's size in bytes and modification time (ms since 1970,
+    // UTC) when the file was written; -1 when unknown.
+    qint64 sourceSize = -1;
+    qint64 sourceModified = -1;
+    // The digest of the bytes after the mark; empty in a mark of an earlier
+    // version, which named the picture alone.
+    QByteArray imageDigest;
+    // The file still holds the bytes it was written with.
+    bool unchanged = false;
+};
+// The mark of a file; none for a file without this program's mark.
+std::optional<JpegMark> jpeg_mark(const QString& path);
 
 } // namespace mosaicon::platform

@@ -58,18 +58,6 @@ QString outputFolder(const QString& sourceFolder, const ConversionPlace& place)
     return place.besideSource ? sourceFolder : place.targetDir;
 }
 
-// A made picture never lands on a file this program did not make from this
-// source; true, with the result Occupied, when one is in the way.
-bool occupied(Conversion& c, const QString& source)
-{
-    const QString why = thumbnail_in_the_way(c.result.output, source);
-    if (why.isEmpty())
-        return false;
-    c.result.outcome = ConversionResult::Occupied;
-    c.result.error = why;
-    return true;
-}
-
 // A JPEG source (".jpg", ".jpeg" or ".jpe" in any letter case).
 bool isJpegName(const QString& name)
 {
@@ -98,8 +86,11 @@ void leaveSmall(Conversion& c, const QString& source, const QString& folder, con
         c.result.outcome = ConversionResult::CopiedSmall;
         return;
     }
-    if (occupied(c, source))
+    c.result.error = thumbnail_in_the_way(copy, source);
+    if (!c.result.error.isEmpty()) {
+        c.result.outcome = ConversionResult::Occupied;
         return;
+    }
     QString error;
     if (!platform::copyFile(source, copy, &error, platform::Flush::ToCache)) {
         failed(c, QStringLiteral("The picture %1 could not be copied to %2: %3").arg(source, copy, error));
@@ -126,8 +117,7 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         return c;
     }
     const QString folder = outputFolder(sourceFolder, place);
-    const QString output =
-        platform::joinPath(folder, converted_name(name, kind, settings().prefix_thumbnail_file));
+    const QString output = platform::joinPath(folder, converted_name(name, kind));
     const bool thumbnail = kind == ConversionKind::Thumbnail;
     // Beside itself a JPEG is its own JPEG copy, whatever the letter case of
     // its extension: no second one differing only in case.
@@ -142,42 +132,32 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         c.result.outcome = ConversionResult::AlreadyExists;
         return c;
     }
-    engine.setFitMode(1);
-    // Emptied first, so a new limit never decodes the previous picture again.
-    engine.setFileName(QString());
-    if (settings().thumb_style != 0)
-        engine.setSizeLimit(styled_thumbnail_limit(size));
-    else
-        engine.setSizeLimit(thumbnail ? size + 4 : 0);
-    if (!engine.setFileName(source)) {
-        failed(c, engine.errorString());
+    const Reduction r = make_reduced_picture(engine, thumbnail ? ReducedFor::WindowThumbnail : ReducedFor::WindowJpeg,
+                                             source, output, size, settings().thumb_style);
+    switch (r.outcome) {
+    case Reduction::Unreadable:
+        failed(c, r.error);
         return c;
-    }
-    if (thumbnail && engine.imageWidth() <= size && engine.imageHeight() <= size) {
+    case Reduction::Small:
         leaveSmall(c, source, folder, name, place);
         return c;
+    case Reduction::Made:
+        c.result.outcome = ConversionResult::Made;
+        c.recordDue = thumbnail;
+        break;
+    case Reduction::SamePicture:
+        c.result.outcome = ConversionResult::SameAsSource;
+        break;
+    case Reduction::InTheWay:
+        c.result.outcome = ConversionResult::Occupied;
+        c.result.error = r.error;
+        break;
+    case Reduction::Decoded:
+    case Reduction::Failed:
+        failed(c, r.error);
+        break;
     }
     c.result.output = output;
-    // Nothing made from a picture replaces that picture.
-    if (platform::isSameFile(output, source)) {
-        c.result.outcome = ConversionResult::SameAsSource;
-        return c;
-    }
-    if (occupied(c, source))
-        return c;
-    // The box is the thumbnail size times 15.7 twips, and these windows count
-    // 15.7 twips a pixel: a box of the thumbnail size in pixels, given here
-    // in this program's twips.
-    prepare_thumbnail_engine(engine, source, size, platform::pixelsToTwips(size));
-    // The save replaces an older file atomically; a failed save keeps it.
-    // A thumbnail carries the mark that lets a later run replace it; a JPEG
-    // copy is never replaced, so needs none.
-    if (!engine.saveAsJpeg(output, platform::Flush::ToCache, thumbnail ? source : QString())) {
-        failed(c, engine.errorString());
-        return c;
-    }
-    c.result.outcome = ConversionResult::Made;
-    c.recordDue = thumbnail;
     return c;
 }
 
@@ -233,11 +213,11 @@ private:
 };
 
 // The files a conversion of that source may read or write.
-QStringList filesTouched(const QString& source, ConversionKind kind, const ConversionPlace& place, bool prefix)
+QStringList filesTouched(const QString& source, ConversionKind kind, const ConversionPlace& place)
 {
     const auto [sourceFolder, name] = platform::split_file_path(source);
     const QString folder = outputFolder(sourceFolder, place);
-    QStringList files{source, platform::joinPath(folder, converted_name(name, kind, prefix))};
+    QStringList files{source, platform::joinPath(folder, converted_name(name, kind))};
     if (kind == ConversionKind::Thumbnail && place.copySmallThumbnail)
         files.append(platform::joinPath(folder, name));
     return files;
@@ -250,12 +230,11 @@ QStringList filesTouched(const QString& source, ConversionKind kind, const Conve
 std::vector<std::vector<qsizetype>> waitsFor(const QStringList& sources, ConversionKind kind,
                                              const ConversionPlace& place)
 {
-    const bool prefix = settings().prefix_thumbnail_file;
     FileKeys keys;
     QHash<QString, qsizetype> lastToTouch;
     std::vector<std::vector<qsizetype>> waits(size_t(sources.size()));
     for (qsizetype k = 0; k < sources.size(); ++k) {
-        for (const QString& file : filesTouched(sources.at(k), kind, place, prefix)) {
+        for (const QString& file : filesTouched(sources.at(k), kind, place)) {
             const QString key = keys.key(file);
             const auto last = lastToTouch.constFind(key);
             if (last != lastToTouch.constEnd() && *last != k)
@@ -344,10 +323,10 @@ private:
 
 } // namespace
 
-QString converted_name(const QString& fileName, ConversionKind kind, bool prefixThumbnail)
+QString converted_name(const QString& fileName, ConversionKind kind)
 {
     if (kind == ConversionKind::Thumbnail)
-        return thumbnail_file_name(fileName, prefixThumbnail, false);
+        return thumbnail_file_name(fileName, ThumbnailRule::Conversion);
     const qsizetype dot = fileName.indexOf(u'.');
     return dot < 0 ? fileName : fileName.left(dot) + QStringLiteral(".jpg");
 }

@@ -47,8 +47,8 @@ struct ConversionResult
     bool made() const { return outcome == Made || outcome == CopiedSmall; }
 };
 
-// The output file name (no folder) for a source file name.
-QString converted_name(const QString& fileName, ConversionKind kind, bool prefixThumbnail);
+// The output file name (no folder) for a source file name, by the prefix setting.
+QString converted_name(const QString& fileName, ConversionKind kind);
 
 // One conversion by the settings in memory (thumbnail size, quality, smoothing,
 // dither, optimize, 3d, style, prefix); saves the [Thumbnails (vi)] record of

@@ -32,21 +32,55 @@ private slots:
         QTest::addRow("prefix kept") << "tn_cat.gif" << true << "tn_cat.jpg";
         QTest::addRow("prefix without a dot") << "readme" << true << "tn_readme";
         QTest::addRow("prefix with several dots") << "a.b.gif" << true << "tn_a.jpg";
-        // The file system holds 255 bytes a name: a longer thumbnail name is cut before its ending.
-        QTest::addRow("a 255-byte name's thumbnail is shortened to 255 bytes")
-            << QString(251, u'a') + ".gif" << false << QString(248, u'a') + "_tn.jpg";
-        QTest::addRow("a 255-byte name's prefixed thumbnail is shortened to 255 bytes")
-            << QString(251, u'b') + ".png" << true << "tn_" + QString(248, u'b') + ".jpg";
-        QTest::addRow("a shortened name loses whole characters, never half of one")
-            << "aaa" + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(62) + ".gif" << false
-            << "aaa" + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(61) + "_tn.jpg";
     }
     void names()
     {
         QFETCH(QString, name);
         QFETCH(bool, prefix);
         QFETCH(QString, expected);
-        QCOMPARE(thumbnail_file_name(name, prefix, true), expected);
+        TestProgram tp;
+        settings().prefix_thumbnail_file = prefix;
+        QCOMPARE(thumbnail_file_name(name, ThumbnailRule::PageRun), expected);
+    }
+
+    // The file system holds 255 bytes a name: a longer thumbnail name is cut
+    // before its ending, at whole characters, and two long names that differ
+    // only where they were cut still name two thumbnails.
+    void longNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("other"); // differs from name only where its thumbnail's is cut
+        QTest::addColumn<bool>("prefix");
+        QTest::addColumn<QString>("start"); // what the thumbnail's name keeps of the picture's
+        QTest::addColumn<QString>("ending");
+        const QString smiley = QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::addRow("a 255-byte name's thumbnail")
+            << QString(250, u'a') + "1.gif" << QString(250, u'a') + "2.gif" << false << QString(230, u'a')
+            << "_tn.jpg";
+        QTest::addRow("a 255-byte name's prefixed thumbnail")
+            << QString(250, u'b') + "1.png" << QString(250, u'b') + "2.png" << true << "tn_" + QString(230, u'b')
+            << ".jpg";
+        QTest::addRow("a name of four-byte characters loses whole ones")
+            << "aaa" + smiley.repeated(62) + ".gif" << "aab" + smiley.repeated(62) + ".gif" << false
+            << "aaa" + smiley.repeated(55) << "_tn.jpg";
+    }
+    void longNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, other);
+        QFETCH(bool, prefix);
+        QFETCH(QString, start);
+        QFETCH(QString, ending);
+        TestProgram tp;
+        settings().prefix_thumbnail_file = prefix;
+        for (const ThumbnailRule rule : {ThumbnailRule::PageRun, ThumbnailRule::Conversion}) {
+            const QString thumb = thumbnail_file_name(name, rule);
+            QVERIFY2(thumb.toUtf8().size() <= 255 && thumb.toUtf8().size() > 245, qPrintable(thumb));
+            QVERIFY2(thumb.startsWith(start) && thumb.endsWith(ending), qPrintable(thumb));
+            QVERIFY(QString::fromUtf8(thumb.toUtf8()) == thumb);
+            QCOMPARE(thumbnail_file_name(name, rule), thumb);
+            QVERIFY(thumbnail_file_name(other, rule) != thumb);
+        }
     }
 
     void imageTypes_data()

@@ -124,23 +124,39 @@ private slots:
         QVERIFY(page.contains("<A HREF=\"dog_tn.jpg\"><img src=\"dog_tn.jpg\""));
     }
 
-    // A photo's name of 255 bytes, the most the file system holds, leaves no
-    // room for "_tn": its thumbnail takes a shorter name and the run goes on.
-    void aNameOf255BytesGetsAShorterThumbnailName()
+    // Names of 255 bytes, the most the file system holds, leave no room for
+    // "_tn" or "_2": two that differ only at their end, and one of them listed
+    // again from another folder, get six names that fit, and the page links them.
+    void namesOf255BytesGetShorterNamesThatStayApart()
     {
         Run run;
         settings().auto_start_browser = false;
-        run.picture(QString(251, u'a') + ".jpg", 300, 150);
+        const QString one = QString(250, u'a') + "1.jpg";
+        run.picture(one, 300, 150);
+        run.picture(QString(250, u'a') + "2.jpg", 300, 150);
+        QDir(run.tp.folder()).mkpath(QStringLiteral("more"));
+        QVERIFY(QFile::copy(run.tp.path("pics/" + one), run.tp.path("more/" + one)));
+        run.listed(run.tp.path("more/" + one));
         run.picture(QStringLiteral("dog.jpg"), 300, 150);
         go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(run.toldSuccess());
-        const QString shorter = QString(248, u'a') + "_tn.jpg";
-        QCOMPARE(QImage(run.web(shorter)).size(), QSize(104, 52));
-        QCOMPARE(QImage(run.web(QStringLiteral("dog_tn.jpg"))).size(), QSize(104, 52));
+        QStringList pictures = QDir(run.web(QString())).entryList({QStringLiteral("*.jpg")}, QDir::Files);
+        QCOMPARE(pictures.size(), 8);
+        int thumbnails = 0;
+        for (const QString& name : pictures) {
+            QVERIFY2(name.toUtf8().size() <= 255, qPrintable(name));
+            if (QImage(run.web(name)).size() == QSize(104, 52))
+                ++thumbnails;
+        }
+        QCOMPARE(thumbnails, 4);
+        const PageRunFixture::WebAddresses addresses = run.webAddresses();
+        QCOMPARE(addresses.broken, QStringList());
+        // Each copy as a link, each thumbnail as its image.
+        QCOMPARE(addresses.count, 8);
         const QByteArray page = run.tp.read("web/mosaik.htm");
-        QVERIFY(page.contains("<img src=\"" + shorter.toUtf8() + "\""));
-        QVERIFY(page.contains("<img src=\"dog_tn.jpg\""));
+        for (const QString& name : pictures)
+            QVERIFY2(page.contains("\"" + name.toUtf8() + "\""), qPrintable(name));
     }
 
     void damagedPicturesAreToldOnce_data()

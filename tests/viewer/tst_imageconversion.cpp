@@ -69,6 +69,26 @@ void makeThumbnailOf(const QString& path, const QString& picture)
     QVERIFY(QFile::remove(drawn));
 }
 
+// A thumbnail as an earlier version left it, its mark naming the picture alone.
+void makeEarlierThumbnailOf(const QString& path, const QString& picture)
+{
+    QImage image(120, 90, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QImageWriter writer(path, "jpeg");
+    writer.setText(QStringLiteral("Mosaicon-made-from"), QString::fromLatin1(picture.toUtf8().toPercentEncoding("/")));
+    QVERIFY(writer.write(image));
+}
+
+// Cropped and painted over by another program that keeps the comments.
+void editKeepingComments(const QString& path)
+{
+    QImage image(path);
+    QVERIFY(!image.text(QStringLiteral("Mosaicon-made-from")).isEmpty());
+    image = image.copy(10, 10, 80, 60);
+    image.setPixelColor(5, 5, Qt::black);
+    QVERIFY(QImageWriter(path, "jpeg").write(image));
+}
+
 QString recordOf(const QString& source)
 {
     return settingsFile().get(QStringLiteral("Thumbnails (vi)"), source);
@@ -127,7 +147,12 @@ private slots:
                                                // "=" before it: a copy of the source; "~": a
                                                // thumbnail this program made of the source, "&":
                                                // of a copy of it in "target", "!": of another
-                                               // picture, "src/other.gif" (no record of any)
+                                               // picture, "src/other.gif" (no record of any);
+                                               // "@": of the source while it lay in "src/old",
+                                               // "$": while it was "src/before.gif", "%": of
+                                               // the source, edited since; "^": an earlier
+                                               // version's of the source, "*": of
+                                               // "src/old/<source>", "?": of "./src/<source>"
         QTest::addColumn<QString>("recorded"); // the source's [Thumbnails (vi)] record beforehand
         QTest::addColumn<ConversionResult::Outcome>("outcome");
         QTest::addColumn<QString>("output");
@@ -211,6 +236,35 @@ private slots:
             << "" << R::Occupied << "target/tn_beach.jpg" << none
             << " is already there and is a thumbnail this program made from another picture (src/other.gif), "
                "so it was left as it is.";
+        QTest::addRow("a thumbnail made from this picture before its folder was moved is replaced")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true
+            << "@target/tn_beach.jpg"
+            << "" << R::Made << "target/tn_beach.jpg" << QSize(104, 52) << "";
+        QTest::addRow("a thumbnail renamed together with its picture is replaced")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << true << true
+            << "$src/tn_beach.jpg"
+            << "" << R::Made << "src/tn_beach.jpg" << QSize(104, 52) << "";
+        QTest::addRow("a thumbnail of this picture the user edited since stays, and is told")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true
+            << "%target/tn_beach.jpg"
+            << "target/tn_beach.jpg" << R::Occupied << "target/tn_beach.jpg" << none
+            << " was changed since this program made it, so it was left as it is.";
+        QTest::addRow("an earlier version's thumbnail of this picture is replaced")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true
+            << "^target/tn_beach.jpg"
+            << "" << R::Made << "target/tn_beach.jpg" << QSize(104, 52) << "";
+        QTest::addRow("an earlier version's thumbnail of the picture's old place stays")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true
+            << "*target/tn_beach.jpg"
+            << "" << R::Occupied << "target/tn_beach.jpg" << none
+            << " is already there and is a thumbnail this program made from another picture "
+               "(src/old/beach.gif), so it was left as it is.";
+        QTest::addRow("a mark naming the picture relative to the working folder is not taken for it")
+            << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true
+            << "?target/tn_beach.jpg"
+            << "" << R::Occupied << "target/tn_beach.jpg" << none
+            << " is already there and is a thumbnail this program made from another picture "
+               "(./src/beach.gif), so it was left as it is.";
         QTest::addRow("a file of the thumbnail's name that was not made from this picture stays")
             << "beach.gif" << QSize(400, 200) << T << 0 << true << false << true
             << "target/tn_beach.jpg"
@@ -286,6 +340,17 @@ private slots:
             made_by = f.target + u'/' + source;
         else if (kindOfExisting == u'!')
             made_by = f.src + QStringLiteral("/other.gif");
+        else if (kindOfExisting == u'@' || kindOfExisting == u'*')
+            made_by = f.src + QStringLiteral("/old/") + source;
+        else if (kindOfExisting == u'$')
+            made_by = f.src + QStringLiteral("/before.gif");
+        else if (kindOfExisting == u'%' || kindOfExisting == u'^')
+            made_by = f.src + u'/' + source;
+        else if (kindOfExisting == u'?')
+            made_by = QStringLiteral("./src/") + source;
+        const QString workingFolder = QDir::currentPath();
+        const auto backHome = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
+        QVERIFY(QDir::setCurrent(f.program.folder()));
         if (copyOfSource || !made_by.isEmpty())
             existing.remove(0, 1);
         settings().thumb_style = qint16(style);
@@ -317,9 +382,20 @@ private slots:
         // Dated in the past, so that any rewrite shows in its time.
         const QDateTime olderTime(QDate(2001, 2, 3), QTime(4, 5, 6));
         if (!existing.isEmpty()) {
-            if (!made_by.isEmpty())
+            if (kindOfExisting == u'@' || kindOfExisting == u'$') {
+                // Made where the picture lay then; moved since, its dates kept.
+                QVERIFY(QDir().mkpath(QFileInfo(made_by).path()));
+                QVERIFY(QFile::rename(path, made_by));
                 makeThumbnailOf(older, made_by);
-            else
+                QVERIFY(QFile::rename(made_by, path));
+                QVERIFY(QDir().rmdir(f.src + QStringLiteral("/old")) || kindOfExisting == u'$');
+            } else if (kindOfExisting == u'^' || kindOfExisting == u'*' || kindOfExisting == u'?') {
+                makeEarlierThumbnailOf(older, made_by);
+            } else if (!made_by.isEmpty()) {
+                makeThumbnailOf(older, made_by);
+                if (kindOfExisting == u'%')
+                    editKeepingComments(older);
+            } else
                 f.program.write(QDir(f.program.folder()).relativeFilePath(older), olderBytes);
             olderBytes = bytesOf(older);
             QFile file(older);
