@@ -68,19 +68,19 @@ void writeTitleLine(TextFile& page, const CatalogEntry& entry)
 void writeThumbnailCell(TextFile& page, const CatalogEntry& entry)
 {
     spacedLine(page, QStringLiteral("      <center>"));
-    page.line(QStringLiteral("      <a href='%1'>").arg(html_address(entry.image)));
+    page.line(QStringLiteral("      <a href='%1'>").arg(typed_address(entry.image)));
     if (entry.thumbnail.isEmpty())
         spacedLine(page, QStringLiteral("      thumbnail<br>not<br>available<p>"));
     else
         spacedLine(page,
-                   QStringLiteral("      <img src='%1'><p>").arg(html_address(entry.thumbnail)));
+                   QStringLiteral("      <img src='%1'><p>").arg(typed_address(entry.thumbnail)));
     writeTitleLine(page, entry);
     spacedLine(page, QStringLiteral("      </a>"));
 }
 
 void writeFullSizeCell(TextFile& page, const CatalogEntry& entry)
 {
-    spacedLine(page, QStringLiteral("      <img src='%1'><p>").arg(html_address(entry.image)));
+    spacedLine(page, QStringLiteral("      <img src='%1'><p>").arg(typed_address(entry.image)));
     spacedLine(page, QStringLiteral("      <center>"));
     writeTitleLine(page, entry);
 }

@@ -51,6 +51,11 @@ bool isBadNameCharacter(QChar c)
     return (u >= 1 && u <= 47) || (u >= 58 && u <= 64) || (u >= 91 && u <= 96) || (u >= 123 && u <= 127);
 }
 
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
 QString withSource(QString text, const QString& source)
 {
     if (!source.isEmpty())
@@ -68,7 +73,7 @@ void write_banner(TextFile& page, const QString& ref, const QString& link)
     page.line(QStringLiteral("<center>"));
     if (!link.isEmpty())
         page.line(QStringLiteral("<a href=\"%1\" >").arg(link));
-    page.line(QStringLiteral("<img src=\"%1\" >").arg(html_address(ref)));
+    page.line(QStringLiteral("<img src=\"%1\" >").arg(typed_address(ref)));
     if (!link.isEmpty())
         page.line(QStringLiteral("</a>"));
     page.line(QStringLiteral("</center>"));
@@ -257,6 +262,23 @@ QString file_url(const QString& path)
 QString html_address(const QString& name)
 {
     return html_text(QString::fromUtf8(QUrl::toPercentEncoding(name, "/")));
+}
+
+bool is_address(const QString& ref)
+{
+    const QString text = ref.trimmed();
+    const qsizetype colon = text.indexOf(u':');
+    if (colon < 2 || !isAsciiLetter(text.front()))
+        return false;
+    return std::all_of(text.begin() + 1, text.begin() + colon, [](QChar c) {
+        return isAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
+    });
+}
+
+QString typed_address(const QString& ref)
+{
+    // Some pages quote their attributes with "'".
+    return is_address(ref) ? html_text(ref).replace(u'\'', QLatin1String("&#39;")) : html_address(ref);
 }
 
 QString html_text(const QString& text)

@@ -111,6 +111,16 @@ QString ask_html_file_name(const QString& proposed, const QString& source, const
 // produces reaches the browser whole.
 QString html_address(const QString& name);
 
+// True when a reference is already an address: blanks aside, it starts with
+// a scheme (a letter, then letters, digits, "+", "-" or ".") and a ":". One
+// letter before the colon is a drive, not a scheme.
+bool is_address(const QString& ref);
+
+// A reference the user gave (a banner, a catalog entry) for a src or href
+// attribute: an address goes in as typed, escaped only where HTML needs it;
+// a file name or path is made an address by html_address.
+QString typed_address(const QString& ref);
+
 // Text for the page body with "&", "<", ">" and quotes escaped.
 QString html_text(const QString& text);
 

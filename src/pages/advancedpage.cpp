@@ -21,7 +21,6 @@
 #include "platform/profilefile.h"
 
 #include <QFileInfo>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -52,7 +51,7 @@ QString imageTag(const QString& src, const Size& size)
 
 QString fileAddress(const QString& path)
 {
-    return QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
+    return html_text(file_url(path));
 }
 
 // The page's name, from the rename question or from the prompt; false when

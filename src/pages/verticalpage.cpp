@@ -17,7 +17,6 @@
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
-#include <QUrl>
 
 #include <functional>
 
@@ -94,7 +93,7 @@ QString bodyLine(PageRun& run, const QString& page_path)
     if (s.html_background.isEmpty() || !s.use_background_image)
         return body_tag();
     if (!run.relativeAddress)
-        return body_tag(html_text(QString::fromUtf8(QUrl::fromLocalFile(s.html_background).toEncoded())));
+        return body_tag(html_text(file_url(s.html_background)));
     if (!run.internetReady) {
         return body_tag(html_address(platform::make_relative_path(s.html_background, page_path)));
     }

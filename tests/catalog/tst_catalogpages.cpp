@@ -41,15 +41,16 @@ const QString perPageRefusal =
 
 // The catalog of every case: full paths in "pics" (one with an apostrophe
 // and a blank, one with an accent, a "#" and a "%"), bare thumbnail names, a
-// title with markup kept as typed.
-QList<CatalogEntry> fiveEntries(const QString& pics)
+// title with markup kept as typed, and last a picture on the web.
+QList<CatalogEntry> catalogEntries(const QString& pics)
 {
     return {{pics + "/a.jpg", "tn_a.jpg", "Harbour"},
             {pics + "/b.jpg", "", ""},
             {pics + "/c.jpg", "tn_c.jpg", "<b>Bold</b> & co"},
             {pics + "/o'brien 1.jpg", "tn_o'brien 1.jpg", "Pat"},
             {pics + QString::fromUtf8("/caf\xc3\xa9 #5%.jpg"),
-             QString::fromUtf8("tn_caf\xc3\xa9 #5%.jpg"), "End"}};
+             QString::fromUtf8("tn_caf\xc3\xa9 #5%.jpg"), "End"},
+            {"http://example.com/o'hara.jpg?w=1&h=2", "https://example.com/tn 1.jpg", "Web"}};
 }
 
 QStringList filesIn(const QString& dir)
@@ -163,6 +164,18 @@ private slots:
                    "The catalog T/mkn_catalog.htm has been created. | mkn_catalog.htm mkncat1.htm "
                    "mkncat2.htm mkncat3.htm"};
 
+        const QByteArray onePage = "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> \r\n";
+        const QByteArray thumbF =
+            "    <td>\r\n      <center>\r\n\r\n      <a href='http://example.com/o&#39;hara.jpg?w=1&amp;h=2'>\r\n"
+            "      <img src='https://example.com/tn 1.jpg'><p>\r\n\r\n      Web\r\n\r\n"
+            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        QTest::addRow("thumbnails, 3 x 2: one page; an address is listed as it stands")
+            << "3"
+            << "2" << true << 6
+            << PageFiles{{"mkncat1.htm", top + onePage + tableStart + rowStart + thumbA + thumbB + thumbC +
+                                             rowEnd + rowStart + thumbD + thumbE + thumbF + rowEnd + bottom},
+                         {"mkn_catalog.htm", homePage}};
+
         QTest::addRow("an empty catalog writes only the home page, still linking page 1")
             << "2"
             << "2" << true << 0 << PageFiles{{"mkn_catalog.htm", homePage}}
@@ -193,7 +206,7 @@ private slots:
                  qPrintable(c.pics));
         c.tp.ui.expectMessage(confirmation.arg(c.target), platform::MsgBox::Yes);
 
-        QVERIFY(write_catalog_pages(c.target, fiveEntries(c.pics).mid(0, entries),
+        QVERIFY(write_catalog_pages(c.target, catalogEntries(c.pics).mid(0, entries),
                                     {columns, rows, useThumbs}));
 
         VERIFY_DIALOGS(c.tp);
@@ -235,7 +248,7 @@ private slots:
         Catalog c;
         c.tp.ui.expectMessage(perPageRefusal);
 
-        QVERIFY(!write_catalog_pages(c.target, fiveEntries(c.pics), {columns, rows, true}));
+        QVERIFY(!write_catalog_pages(c.target, catalogEntries(c.pics), {columns, rows, true}));
 
         VERIFY_DIALOGS(c.tp);
         QCOMPARE(c.tp.ui.asked().size(), 1);
@@ -265,7 +278,7 @@ private slots:
         if (!told.isEmpty())
             c.tp.ui.expectMessage(told.arg(target));
 
-        QVERIFY(!write_catalog_pages(target, fiveEntries(c.pics), {"2", "2", true}));
+        QVERIFY(!write_catalog_pages(target, catalogEntries(c.pics), {"2", "2", true}));
 
         VERIFY_DIALOGS(c.tp);
         QVERIFY(filesIn(c.target).isEmpty());
@@ -281,7 +294,7 @@ private slots:
         c.tp.ui.expectMessage(confirmation.arg(c.target), platform::MsgBox::Yes);
         c.tp.ui.expectMessage(std::nullopt);
 
-        QVERIFY(!write_catalog_pages(c.target, fiveEntries(c.pics), {"1", "2", true}));
+        QVERIFY(!write_catalog_pages(c.target, catalogEntries(c.pics), {"1", "2", true}));
 
         VERIFY_DIALOGS(c.tp);
         QCOMPARE(c.tp.ui.asked().size(), 2);

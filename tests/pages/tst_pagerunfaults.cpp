@@ -315,6 +315,51 @@ private slots:
         }
     }
 
+    // A banner typed as an address reaches every page as typed, escaped for
+    // HTML only; a banner file's name is percent-encoded.
+    void bannersReachEveryPage_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("banner");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("pages");
+        const QString address = QStringLiteral("http://example.com/top.gif");
+        const QString addressLine = QStringLiteral("<img src=\"http://example.com/top.gif\" >");
+        QTest::addRow("an address on the advanced page and its full-size pages")
+            << "advhtml" << address << addressLine << 3;
+        QTest::addRow("an address on the vertically aligned page") << "vhtml" << address << addressLine << 1;
+        QTest::addRow("an address keeps its case and its query, with & escaped")
+            << "advhtml" << "HTTPS://Example.com/b.gif?a=1&b=2"
+            << "<img src=\"HTTPS://Example.com/b.gif?a=1&amp;b=2\" >" << 3;
+        QTest::addRow("a banner file with an odd name")
+            << "vhtml" << "top banner #1&2.gif" << "<img src=\"top%20banner%20%231%262.gif\" >" << 1;
+    }
+    void bannersReachEveryPage()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, banner);
+        QFETCH(QString, line);
+        QFETCH(int, pages);
+        Run run;
+        settings().auto_start_browser = false;
+        settings().full_img_with_options = true;
+        run.toolbarKey = key;
+        run.preparePrompt = [&](PagePrompt& p) {
+            p.top_banner_ref = banner;
+            p.bottom_banner_ref = banner;
+        };
+        run.picture(QStringLiteral("a.jpg"), 300, 150);
+        run.picture(QStringLiteral("b.jpg"), 40, 20);
+        go_create_html(run.started());
+        VERIFY_DIALOGS(run.tp);
+        const QStringList written = QDir(run.tp.path("web")).entryList({QStringLiteral("*.htm")});
+        QCOMPARE(written.size(), pages);
+        for (const QString& name : written) {
+            const QString page = QString::fromUtf8(run.tp.read(QStringLiteral("web/") + name));
+            QVERIFY2(page.count(line + QStringLiteral("\r\n")) == 2, qPrintable(name + u'\n' + page));
+        }
+    }
+
     // The run's records (copies' texts and titles, thumbnails made and used
     // up) reach the settings file in one write at the end of the run.
     void theSettingsFileIsWrittenOnceARun()
