@@ -27,6 +27,7 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <type_traits>
 #include <utility>
 
@@ -133,6 +134,10 @@ void MultiDrive::buildControls()
     named(m_fles, "fles");
     m_dirs->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_fles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // A search adds to these lists in batches; with rows of one height the
+    // view lays them out without measuring every entry again each time.
+    m_dirs->setUniformItemSizes(true);
+    m_fles->setUniformItemSizes(true);
     m_subdir = new QCheckBox(QStringLiteral("Look In Sub-Dirs"), this);
     named(m_subdir, "subdir");
     m_dups = new QCheckBox(QStringLiteral("Allow Duplicates"), this);
@@ -188,7 +193,7 @@ void MultiDrive::buildControls()
     layout->setMenuBar(buildMenu());
     layout->addLayout(lists, 1);
     layout->addLayout(row);
-    resize(900, 463);
+    resize(1040, 463);
 }
 
 QMenuBar* MultiDrive::buildMenu()
@@ -280,11 +285,14 @@ void MultiDrive::runSearch()
         entries(m_dirs), entries(m_fles),
         {filefilter()->currentText(), m_subdir->isChecked(), checkValue(m_dups) != 0});
     search.setKeepGoing([this] { return keep_processing; });
-    // The lists take what was found in batches, just before the window gets
-    // to repaint and to hear Stop Processing.
+    // The lists take what was found in batches, a few times a second: each
+    // batch costs the window a new layout and a repaint. Events run more
+    // often, so that Stop Processing answers at once.
     m_shownSearched = 0;
-    search.setYield(platform::throttledYield([this, &search] {
-        showSearchProgress(search);
+    std::function<void()> showLists =
+        platform::throttledYield([this, &search] { showSearchProgress(search); }, 100);
+    search.setYield(platform::throttledYield([&showLists] {
+        showLists();
         platform::doEvents();
     }));
     {

@@ -18,9 +18,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 using namespace mosaicon;
 
@@ -343,6 +345,38 @@ private slots:
         w->add_files();
         QCOMPARE(seen, shown);
         QCOMPARE(w->fles()->count(), subfolders || queue.contains("pics/sub") ? 2 : 1);
+    }
+
+    // A camera's picture names fit the Files list beside the folder box; a
+    // longer name shows whole in its tool tip.
+    void everyNameOfTheFilesListCanBeRead()
+    {
+        Fixture f;
+        const QString longName = QStringLiteral("a picture from the long summer holiday of 2001.jpg");
+        f.tp.write(QStringLiteral("pics/") + longName, "x");
+        for (int i = 1; i <= 18; ++i)
+            f.tp.write(QStringLiteral("pics/IMG_%1.jpg").arg(i, 4, 10, QChar(u'0')), "x");
+        MultiDrive* w = f.window();
+        w->filedir()->setPath(f.tp.folder());
+        w->filedir()->setPath(f.tp.path("pics"));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QListWidget* files = w->filelist();
+        QCOMPARE(files->count(), 20);
+        const QFontMetrics metrics = files->fontMetrics();
+        for (int i = 0; i < files->count(); ++i) {
+            const QString name = files->item(i)->text();
+            if (name == longName)
+                continue;
+            const QRect rect = files->visualItemRect(files->item(i));
+            QVERIFY2(rect.left() + metrics.horizontalAdvance(name) + 8 <= files->viewport()->width(),
+                     qPrintable(name));
+        }
+        const QRect rect = files->visualItemRect(files->findItems(longName, Qt::MatchExactly).first());
+        QHelpEvent help(QEvent::ToolTip, rect.center(), files->viewport()->mapToGlobal(rect.center()));
+        QCoreApplication::sendEvent(files->viewport(), &help);
+        QCOMPARE(QToolTip::text(), longName);
+        QToolTip::hideText();
     }
 
     void okWithAnEmptyListLeavesTheMainWindowButStoresThePlace()
