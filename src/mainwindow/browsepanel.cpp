@@ -5,8 +5,11 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QToolTip>
 
 namespace mosaicon {
 
@@ -28,6 +31,13 @@ BrowsePanel::BrowsePanel(QWidget* parent) : QGroupBox(parent)
     m_filedrive->setAccessibleName(QStringLiteral("Drive"));
     m_filefilter->setAccessibleName(QStringLiteral("File Pattern"));
     m_filelist->setAccessibleName(QStringLiteral("Files"));
+    // Room for a camera's picture names; a longer one scrolls, and its tool
+    // tip shows it whole.
+    m_filelist->setMinimumWidth(m_filelist->fontMetrics().horizontalAdvance(
+                                    QStringLiteral("IMG_0000.jpeg")) +
+                                m_filelist->verticalScrollBar()->sizeHint().width() +
+                                2 * m_filelist->frameWidth() + 12);
+    m_filelist->viewport()->installEventFilter(this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(m_filedir, 0, 0);
@@ -100,6 +110,22 @@ void BrowsePanel::showFiles()
 {
     m_filelist->clear();
     m_filelist->addItems(m_files.names());
+}
+
+bool BrowsePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_filelist->viewport() || event->type() != QEvent::ToolTip)
+        return QGroupBox::eventFilter(watched, event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = m_filelist->indexAt(help->pos());
+    const QString name = index.data().toString();
+    const QRect rect = m_filelist->visualRect(index);
+    const int needed = m_filelist->fontMetrics().horizontalAdvance(name) + 8;
+    if (index.isValid() && (rect.left() < 0 || rect.left() + needed > m_filelist->viewport()->width()))
+        QToolTip::showText(help->globalPos(), name, m_filelist->viewport(), rect);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void BrowsePanel::updateCaption()

@@ -43,6 +43,9 @@ public:
     bool setDriveQuietly(const QString& path);
     void updateCaption();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The user (or the window's code) picked another drive.
     void driveChosen(const QString& root);

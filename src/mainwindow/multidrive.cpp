@@ -27,6 +27,7 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <type_traits>
 #include <utility>
 
@@ -69,8 +70,15 @@ MultiDrive::MultiDrive(QWidget* parent)
     connect(m_source, &BrowsePanel::driveChosen, this, &MultiDrive::filedrive_Change);
     connect(m_source, &BrowsePanel::directoryChanged, this, &MultiDrive::filedir_Change);
     connect(m_source, &BrowsePanel::patternChosen, this, &MultiDrive::filefilter_Click);
-    connect(m_dirs, &QListWidget::itemDoubleClicked, this, [this] { removeCurrent(m_dirs); });
-    connect(m_fles, &QListWidget::itemDoubleClicked, this, [this] { removeCurrent(m_fles); });
+    // A running search shows its queue and results in these lists as it goes.
+    connect(m_dirs, &QListWidget::itemDoubleClicked, this, [this] {
+        if (!m_searching)
+            removeCurrent(m_dirs);
+    });
+    connect(m_fles, &QListWidget::itemDoubleClicked, this, [this] {
+        if (!m_searching)
+            removeCurrent(m_fles);
+    });
     Form_Load();
 }
 
@@ -81,7 +89,7 @@ QPushButton* MultiDrive::addButton(const char* objectName, const char* caption, 
     b->setObjectName(QString::fromUtf8(objectName));
     b->setAutoDefault(false);
     // While a search runs only the buttons that end it act; the others would
-    // edit lists the search is about to replace.
+    // edit lists the search is filling.
     const bool endsSearch =
         QByteArrayView(objectName) == "Command11" || QByteArrayView(objectName) == "Command12" ||
         QByteArrayView(objectName) == "Command13" || QByteArrayView(objectName) == "Command5";
@@ -126,6 +134,10 @@ void MultiDrive::buildControls()
     named(m_fles, "fles");
     m_dirs->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_fles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // A search adds to these lists in batches; with rows of one height the
+    // view lays them out without measuring every entry again each time.
+    m_dirs->setUniformItemSizes(true);
+    m_fles->setUniformItemSizes(true);
     m_subdir = new QCheckBox(QStringLiteral("Look In Sub-Dirs"), this);
     named(m_subdir, "subdir");
     m_dups = new QCheckBox(QStringLiteral("Allow Duplicates"), this);
@@ -169,7 +181,7 @@ void MultiDrive::buildControls()
     row->addStretch(1);
     row->addWidget(addButton("Command5", "Add To File List", &MultiDrive::add_files));
     row->addWidget(
-        addButton("Command11", "Stop Processing", [] { program().keep_processing = false; }));
+        addButton("Command11", "Stop Processing", &MultiDrive::stopProcessing));
     row->addWidget(addButton("Command12", "OK", &MultiDrive::ok));
     row->addWidget(addButton("Command13", "Cancel", &MultiDrive::cancel));
 
@@ -181,7 +193,7 @@ void MultiDrive::buildControls()
     layout->setMenuBar(buildMenu());
     layout->addLayout(lists, 1);
     layout->addLayout(row);
-    resize(900, 463);
+    resize(1040, 463);
 }
 
 QMenuBar* MultiDrive::buildMenu()
@@ -201,7 +213,9 @@ QMenuBar* MultiDrive::buildMenu()
 void MultiDrive::Form_Load()
 {
     Settings& s = settings();
-    program().keep_processing = true;
+    keep_processing = true;
+    // Before the pattern below moves the main window's browsing.
+    m_opening = m_main ? entries(m_main->itemlist()) : QStringList();
     m_source->setPatterns(MainForm::patterns(), s.last_image_type);
     platform::centerForm(this);
     m_dirs->clear();
@@ -241,7 +255,7 @@ void MultiDrive::showCounts(qsizetype dirs, qsizetype files)
 
 void MultiDrive::add_directory()
 {
-    program().keep_processing = true;
+    keep_processing = true;
     const QString dir = filedir()->path();
     if (!dir.isEmpty() &&
         m_dirs->findItems(dir, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
@@ -265,28 +279,27 @@ void MultiDrive::add_files()
 void MultiDrive::runSearch()
 {
     const QScopedValueRollback running(m_searching, true);
-    Program& p = program();
-    p.keep_processing = true;
+    keep_processing = true;
     update_captions();
     platform::FolderSearch search(
         entries(m_dirs), entries(m_fles),
         {filefilter()->currentText(), m_subdir->isChecked(), checkValue(m_dups) != 0});
-    search.setKeepGoing([&p] { return p.keep_processing; });
-    search.setYield(platform::throttledYield(&platform::doEvents));
-    // The lists are refilled once at the end; meanwhile the captions count.
-    search.setFolderStarted([this, &search](const QString&) {
-        showCounts(search.queue().size(), search.results().size());
-    });
+    search.setKeepGoing([this] { return keep_processing; });
+    // The lists take what was found in batches, a few times a second: each
+    // batch costs the window a new layout and a repaint. Events run more
+    // often, so that Stop Processing answers at once.
+    m_shownSearched = 0;
+    std::function<void()> showLists =
+        platform::throttledYield([this, &search] { showSearchProgress(search); }, 100);
+    search.setYield(platform::throttledYield([&showLists] {
+        showLists();
+        platform::doEvents();
+    }));
     {
         const platform::BusyCursor busy;
         search.run();
     }
-    // The queue and results are shown once: refilling the lists on every file
-    // would make a large search quadratic.
-    m_dirs->clear();
-    m_dirs->addItems(search.queue());
-    m_fles->clear();
-    m_fles->addItems(search.results());
+    showSearchProgress(search);
     // The directory box ends on the last folder searched, as if it had
     // followed each one; its file list, its caption and the main window follow.
     if (!search.lastSearched().isEmpty())
@@ -298,6 +311,28 @@ void MultiDrive::runSearch()
                            "added to the list.  Suggestion:  change the file filter to narrow the "
                            "search."),
             platform::MsgBox::Exclamation, QStringLiteral("Maximum File Count"));
+}
+
+void MultiDrive::showSearchProgress(const platform::FolderSearch& search)
+{
+    // Nothing else edits the lists while a search runs, so they are the
+    // search's queue and results as last shown: folders leave the top of the
+    // queue and join its end, results only join the end.
+    const QStringList& queue = search.queue();
+    if (queue.isEmpty()) {
+        m_dirs->clear();
+    } else {
+        const qsizetype left = search.searched() - m_shownSearched;
+        if (left > 0)
+            m_dirs->model()->removeRows(0, int(std::min<qsizetype>(left, m_dirs->count())));
+        if (queue.size() > m_dirs->count())
+            m_dirs->addItems(queue.mid(m_dirs->count()));
+    }
+    m_shownSearched = search.searched();
+    const QStringList& results = search.results();
+    if (results.size() > m_fles->count())
+        m_fles->addItems(results.mid(m_fles->count()));
+    showCounts(m_dirs->count(), m_fles->count());
 }
 
 void MultiDrive::removeSelected(QListWidget* list)
@@ -355,9 +390,17 @@ void MultiDrive::clearFiles()
     update_captions();
 }
 
+void MultiDrive::stopProcessing()
+{
+    keep_processing = false;
+    // Loading a file-list profile is shared with the main window and stops
+    // on the program's flag.
+    program().keep_processing = false;
+}
+
 void MultiDrive::done(int result)
 {
-    program().keep_processing = false;
+    stopProcessing();
     QDialog::done(result);
 }
 
@@ -365,7 +408,7 @@ void MultiDrive::ok()
 {
     if (m_searching) {
         m_afterSearch = &MultiDrive::ok;
-        program().keep_processing = false;
+        stopProcessing();
         return;
     }
     if (m_main && m_fles->count() > 0) {
@@ -389,13 +432,17 @@ void MultiDrive::cancel()
 {
     if (m_searching) {
         m_afterSearch = &MultiDrive::cancel;
-        program().keep_processing = false;
+        stopProcessing();
         return;
     }
     m_dirs->clear();
     m_fles->clear();
-    if (m_main)
-        m_main->itemlist()->addItems(m_main->templist);
+    // The main window keeps the folder and pattern it followed this window
+    // to, but gets back the file list it had, whatever happened meanwhile.
+    if (m_main) {
+        m_main->itemlist()->clear();
+        m_main->itemlist()->addItems(m_opening);
+    }
     done(QDialog::Rejected);
 }
 

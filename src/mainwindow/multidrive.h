@@ -21,6 +21,7 @@ class MainForm;
 namespace platform {
 class DirListBox;
 class DriveListBox;
+class FolderSearch;
 } // namespace platform
 
 // "Add From Sub-Directories/Multi-Drives": the user queues folders on any
@@ -50,10 +51,15 @@ public:
     QPushButton* button(const QString& objectName) const;
     bool searching() const { return m_searching; }
 
+    // The window's own stop flag: cleared by Stop Processing, OK and Cancel,
+    // tested by the search before each folder, sub-folder and file.
+    bool keep_processing = false;
+
     void Form_Load();
     void add_directory();
     // The search; refused while one runs.
     void add_files();
+    void stopProcessing();
     void update_captions();
     void showCounts(qsizetype dirs, qsizetype files);
     void filedir_Change();
@@ -77,6 +83,7 @@ private:
     void removeSelected(QListWidget* list);
     void removeCurrent(QListWidget* list);
     QStringList entries(const QListWidget* list) const;
+    void showSearchProgress(const platform::FolderSearch& search);
 
     MainForm* m_main = nullptr;
     BrowsePanel* m_source = nullptr;
@@ -89,6 +96,13 @@ private:
     QCheckBox* m_volume = nullptr;
     QList<QPushButton*> m_buttons;
     bool m_searching = false;
+    // The main window's file list as the window found it, for Cancel: the
+    // main window's browsing follows this window and rebuilds that list.
+    QStringList m_opening;
+    // How far the lists show a running search: the folders that have left
+    // the queue and the results, both counted from the search's start.
+    qsizetype m_shownSearched = 0;
+    qsizetype m_shownResults = 0;
     // OK or Cancel asked for during a search, done when it has stopped.
     void (MultiDrive::*m_afterSearch)() = nullptr;
 };

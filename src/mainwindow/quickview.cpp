@@ -79,7 +79,7 @@ void QuickView::buildControls()
 void QuickView::Form_Load()
 {
     Settings& s = settings();
-    program().keep_processing = true;
+    keep_processing = true;
 
     if (m_source->setPatterns(patterns(), s.last_image_type))
         platform::doEvents();
@@ -132,7 +132,7 @@ void QuickView::cancelAndRemember()
 {
     done(QDialog::Rejected);
     Settings& s = settings();
-    program().keep_processing = false;
+    keep_processing = false;
     s.last_drive = filedrive()->drive();
     s.last_directory = filedir()->path();
 }

@@ -54,6 +54,9 @@ public:
     // The directory and pattern the file list shows, and its names.
     const platform::FileList& files() const { return m_source->files(); }
 
+    // The window's own stop flag: set when it loads, cleared by Cancel.
+    bool keep_processing = false;
+
     // Runs when the window is loaded; restores the pattern, drive and
     // directory of the last Cancel.
     void Form_Load();

@@ -140,10 +140,12 @@ void FolderSearch::run()
             return;
         }
         // A searched folder stays in the set, so no folder is searched twice in a run.
-        if (m_full)
+        if (m_full) {
             m_queue.clear();
-        else
+        } else {
             m_queue.removeFirst();
+            ++m_searched;
+        }
     }
 }
 

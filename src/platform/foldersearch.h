@@ -59,6 +59,9 @@ public:
 
     const QStringList& queue() const { return m_queue; }
     const QStringList& results() const { return m_results; }
+    // How many folders have left the front of the queue so far, searched or
+    // unreadable; an emptied queue does not count.
+    qsizetype searched() const { return m_searched; }
     // The results reached their capacity; the queue was then emptied.
     bool full() const { return m_full; }
     bool stopped() const { return m_stopped; }
@@ -82,6 +85,7 @@ private:
     std::function<void()> m_yield;
     std::function<void(const QString&)> m_started;
     VolumeOf m_volumeOf = &deviceOf;
+    qsizetype m_searched = 0;
     bool m_full = false;
     bool m_stopped = false;
 };

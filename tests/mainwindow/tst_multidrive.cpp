@@ -12,14 +12,17 @@
 #include "listentries.h"
 #include "testprogram.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 using namespace mosaicon;
 
@@ -27,17 +30,25 @@ class TestMultiDrive : public QObject
 {
     Q_OBJECT
 
-    // Pictures in "pics" and "pics/sub"; the window opened over a main window.
+    // Pictures in "pics" and "pics/sub"; the window opened over a main window
+    // whose file list was loaded from a profile, in the profile's order.
     struct Fixture
     {
         TestProgram tp;
         MainForm form;
+        const QStringList opening{"/p/8.jpg", "/p/1.jpg", "/q/3.jpg"};
         Fixture()
         {
             program().settings.last_image_type = QStringLiteral("*.jpg");
             QDir(tp.folder()).mkpath(QStringLiteral("pics/sub"));
             tp.write(QStringLiteral("pics/a.jpg"), "x");
             tp.write(QStringLiteral("pics/sub/b.jpg"), "x");
+            {
+                const QSignalBlocker quiet(form.filefilter());
+                form.filefilter()->addItems(MainForm::patterns());
+            }
+            form.itemlist()->clear();
+            form.itemlist()->addItems(opening);
             frm_multi_drive.load();
             window()->filedir()->setPath(tp.path(QStringLiteral("pics")));
             window()->add_directory();
@@ -148,11 +159,13 @@ private slots:
         });
         w->add_files();
         QVERIFY(!w->searching());
-        QCOMPARE(program().keep_processing, !stops);
+        QCOMPARE(w->keep_processing, !stops);
         QVERIFY(f.form.templist.isEmpty());
         const QStringList first{f.tp.path("pics/a.jpg")};
         if (handsOver)
             QCOMPARE(listEntries(f.form.itemlist()), first);
+        else if (press == "Command13")
+            QCOMPARE(listEntries(f.form.itemlist()), f.opening);
         else if (stops)
             QCOMPARE(listEntries(f.form.itemlist()), before);
         else // the main window browses the last folder searched, as the directory box does
@@ -233,18 +246,137 @@ private slots:
         QCOMPARE(f.window()->selecteddirs()->title(), QStringLiteral("Directory List (1)"));
     }
 
-    void clearListThenCancelGivesTheEntriesBack()
+    // The main window follows the window's browsing, which rebuilds its file
+    // list; Cancel gives that list back and leaves the browsing where it went.
+    void cancelGivesBackTheOpeningList_data()
     {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<bool>("menu");
+        QTest::addColumn<QString>("last");
+        QTest::addRow("with nothing done") << QString() << false << "pics";
+        QTest::addRow("after a file-list profile loaded into the result list")
+            << "Command9" << false << "pics";
+        QTest::addRow("after a search with sub-folders") << "Command5" << false << "pics/sub";
+        QTest::addRow("File > Cancel after a search") << "Command5" << true << "pics/sub";
+        QTest::addRow("after Clear List of the results") << "Command7" << false << "pics";
+    }
+    void cancelGivesBackTheOpeningList()
+    {
+        QFETCH(QString, press);
+        QFETCH(bool, menu);
+        QFETCH(QString, last);
         Fixture f;
         MultiDrive* w = f.window();
-        w->fles()->addItems({QStringLiteral("/p/1.jpg"), QStringLiteral("/p/2.jpg")});
-        w->button(QStringLiteral("Command7"))->click();
-        QCOMPARE(w->fles()->count(), 0);
-        QCOMPARE(f.form.templist, (QStringList{"/p/1.jpg", "/p/2.jpg"}));
-        QCOMPARE(f.form.o_original_location, f.form.templist);
-        f.form.itemlist()->addItem(QStringLiteral("/q/0.jpg"));
-        w->button(QStringLiteral("Command13"))->click();
-        QCOMPARE(listEntries(f.form.itemlist()), (QStringList{"/q/0.jpg", "/p/1.jpg", "/p/2.jpg"}));
+        w->subdir()->setChecked(true);
+        const int both = w->filefilter()->findText(QStringLiteral("*.gif;*.jpg"));
+        w->filefilter()->setCurrentIndex(both);
+        emit w->filefilter()->activated(both);
+        if (press == "Command9") {
+            f.tp.write(QStringLiteral("eight.fpr"), f.tp.path("pics/a.jpg").toUtf8() + "\r\n");
+            f.tp.ui.expectFile(QStringLiteral("Load File List Profile"), f.tp.path("eight.fpr"));
+        }
+        w->fles()->addItem(QStringLiteral("/r/2.jpg"));
+        if (!press.isEmpty())
+            w->button(press)->click();
+        // The main window followed the window all along.
+        QVERIFY(listEntries(f.form.itemlist()) != f.opening);
+        if (press == "Command7")
+            QVERIFY(f.form.templist.endsWith(QStringLiteral("/r/2.jpg")));
+        if (menu)
+            w->findChild<QAction*>(QStringLiteral("menuFileItem_98"))->trigger();
+        else
+            w->button(QStringLiteral("Command13"))->click();
+
+        QVERIFY(!w->isVisible());
+        QCOMPARE(listEntries(f.form.itemlist()), f.opening);
+        QCOMPARE(f.form.filedir()->path(), f.tp.path(last));
+        QCOMPARE(f.form.filefilter()->currentText(), QStringLiteral("*.gif;*.jpg"));
+        QCOMPARE(QString(settings().last_directory), f.tp.path(last));
+        QCOMPARE(QString(settings().last_image_type), QStringLiteral("*.gif;*.jpg"));
+        VERIFY_DIALOGS(f.tp);
+    }
+
+    // The lists take what the search found before the window gets to repaint,
+    // not once at the end: the queue loses its searched folders from the top
+    // and gains sub-folders at the end, the results grow.
+    void theListsShowTheSearchAsItGoes_data()
+    {
+        QTest::addColumn<QStringList>("queue");
+        QTest::addColumn<bool>("subfolders");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addRow("the first result shows before the next folder is searched")
+            << QStringList{"pics", "pics/sub"} << false
+            << QStringList{"pics", "pics/sub", "|", "pics/a.jpg", "(2)", "(1)"};
+        QTest::addRow("a queued sub-folder shows before the folder's files are searched")
+            << QStringList{"pics"} << true << QStringList{"pics", "pics/sub", "|", "(2)", "(0)"};
+        QTest::addRow("a folder done leaves the top of the queue")
+            << QStringList{"gone", "pics"} << false
+            << QStringList{"pics", "|", "pics/a.jpg", "(1)", "(1)"};
+    }
+    void theListsShowTheSearchAsItGoes()
+    {
+        QFETCH(QStringList, queue);
+        QFETCH(bool, subfolders);
+        QFETCH(QStringList, shown);
+        Fixture f;
+        MultiDrive* w = f.window();
+        w->dirs()->clear();
+        for (const QString& dir : queue)
+            w->dirs()->addItem(f.tp.path(dir));
+        w->fles()->clear();
+        w->subdir()->setChecked(subfolders);
+        const auto relative = [&](const QStringList& paths) {
+            QStringList names;
+            for (const QString& path : paths)
+                names.append(QDir(f.tp.folder()).relativeFilePath(path));
+            return names;
+        };
+        QStringList seen;
+        platform::setDoEventsHook([&] {
+            if (!w->searching() || !seen.isEmpty())
+                return;
+            const auto count = [](const QGroupBox* box) {
+                return box->title().mid(box->title().indexOf(u'('));
+            };
+            seen = relative(listEntries(w->dirs())) + QStringList{"|"} +
+                   relative(listEntries(w->fles())) +
+                   QStringList{count(w->selecteddirs()), count(w->selectedfiles())};
+        });
+        w->add_files();
+        QCOMPARE(seen, shown);
+        QCOMPARE(w->fles()->count(), subfolders || queue.contains("pics/sub") ? 2 : 1);
+    }
+
+    // A camera's picture names fit the Files list beside the folder box; a
+    // longer name shows whole in its tool tip.
+    void everyNameOfTheFilesListCanBeRead()
+    {
+        Fixture f;
+        const QString longName = QStringLiteral("a picture from the long summer holiday of 2001.jpg");
+        f.tp.write(QStringLiteral("pics/") + longName, "x");
+        for (int i = 1; i <= 18; ++i)
+            f.tp.write(QStringLiteral("pics/IMG_%1.jpg").arg(i, 4, 10, QChar(u'0')), "x");
+        MultiDrive* w = f.window();
+        w->filedir()->setPath(f.tp.folder());
+        w->filedir()->setPath(f.tp.path("pics"));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QListWidget* files = w->filelist();
+        QCOMPARE(files->count(), 20);
+        const QFontMetrics metrics = files->fontMetrics();
+        for (int i = 0; i < files->count(); ++i) {
+            const QString name = files->item(i)->text();
+            if (name == longName)
+                continue;
+            const QRect rect = files->visualItemRect(files->item(i));
+            QVERIFY2(rect.left() + metrics.horizontalAdvance(name) + 8 <= files->viewport()->width(),
+                     qPrintable(name));
+        }
+        const QRect rect = files->visualItemRect(files->findItems(longName, Qt::MatchExactly).first());
+        QHelpEvent help(QEvent::ToolTip, rect.center(), files->viewport()->mapToGlobal(rect.center()));
+        QCoreApplication::sendEvent(files->viewport(), &help);
+        QCOMPARE(QToolTip::text(), longName);
+        QToolTip::hideText();
     }
 
     void okWithAnEmptyListLeavesTheMainWindowButStoresThePlace()

@@ -183,8 +183,11 @@ private slots:
         QDir(run.tp.folder()).mkpath(QStringLiteral("other"));
         run.tp.write("other/b.jpg", pictureBytes("b.jpg"));
         settings().last_drive = QStringLiteral("/");
+        // The window's stop flag is its own; the program's is left alone.
+        program().keep_processing = false;
         QuickView* view = run.open();
-        QVERIFY(program().keep_processing);
+        QVERIFY(view->keep_processing);
+        QVERIFY(!program().keep_processing);
         // The program folder as a volume of its own, so the drive is no guess.
         view->filedrive()->setVolumes({QStringLiteral("/"), run.tp.folder()});
         QVERIFY(view->filedir()->setPath(run.tp.path("other")));
@@ -203,7 +206,7 @@ private slots:
         QCOMPARE(settings().last_drive.text(), remembers ? run.tp.folder() : QStringLiteral("/"));
         QCOMPARE(settings().last_directory.text(),
                  remembers ? run.tp.path("other") : run.tp.path("pics"));
-        QCOMPARE(program().keep_processing, !remembers);
+        QCOMPARE(view->keep_processing, !remembers);
 
         // The next opening starts from what was remembered, not from the folder just used.
         frm_quickview.unload();
