@@ -36,6 +36,9 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QMenuBar>
+#include <QScopeGuard>
+#include <QToolBar>
 
 namespace mosaicon {
 
@@ -308,6 +311,14 @@ void MainForm::runPage(void (*writer)(PageRun&), bool withRules, bool internetRe
     // The vertically aligned page button always writes for the internet directory.
     if (internetReady)
         run->internetReady = true;
+    // The run lets the window repaint while it works; a second run or an
+    // option dialog started meanwhile would share its lists and settings.
+    m_toolbar->setEnabled(false);
+    menuBar()->setEnabled(false);
+    const auto reenable = qScopeGuard([this] {
+        m_toolbar->setEnabled(true);
+        menuBar()->setEnabled(true);
+    });
     writer(*run);
 }
 

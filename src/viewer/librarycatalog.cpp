@@ -333,9 +333,17 @@ void LibraryCatalog::b_save_data_Click()
 
 void LibraryCatalog::b_create_web_page_catalog_Click()
 {
+    // The pages are written with the window answering between them: a second
+    // click, a menu or leaving the window waits until the last page is written.
+    if (batch_create_running)
+        return;
+    batch_create_running = true;
+    emit changed();
     write_catalog_pages(
         targetdir.caption, m_catalog.entries(),
         {o_horizontal_images.text, o_vertical_images.text, o_use_thumbs.index == 0});
+    batch_create_running = false;
+    emit changed();
 }
 
 void LibraryCatalog::loadSavedFile()

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -147,6 +148,28 @@ private slots:
         b.press("advhtml");
         QCOMPARE(program().last_toolbar_key, QStringLiteral("advhtml"));
         VERIFY_DIALOGS(b.tp);
+    }
+
+    // A page run lets the window repaint; no second run or option dialog may
+    // start on the lists and settings it is working with.
+    void aPageRunLocksTheCommandsUntilItEnds()
+    {
+        Browsing b;
+        bool toolbarDuring = true;
+        bool menusDuring = true;
+        b.tp.ui
+            .expectModal(QStringLiteral("frm_htmltitle"),
+                         [&](QObject*) {
+                             toolbarDuring = b.form.Toolbar1()->isEnabled();
+                             menusDuring = b.form.menuBar()->isEnabled();
+                         })
+            .expectMessage(std::nullopt);
+        b.press("advhtml");
+        VERIFY_DIALOGS(b.tp);
+        QVERIFY(!toolbarDuring);
+        QVERIFY(!menusDuring);
+        QVERIFY(b.form.Toolbar1()->isEnabled());
+        QVERIFY(b.form.menuBar()->isEnabled());
     }
 
     void deleteAndRemoveWorkOnTheSelection_data()

@@ -523,8 +523,27 @@ private slots:
                 confirm);
         if (!told.isEmpty())
             tp.ui.expectMessage(std::nullopt);
-        window.findChild<QPushButton*>(QStringLiteral("b_create_web_page_catalog"))->click();
+        // The window answers between pages; a second click meanwhile starts no second run.
+        QPushButton* const create = window.findChild<QPushButton*>(QStringLiteral("b_create_web_page_catalog"));
+        bool clicking = false;
+        int nestedYields = 0;
+        int lockedYields = 0;
+        platform::setDoEventsHook([&] {
+            if (clicking) {
+                ++nestedYields;
+                return;
+            }
+            lockedYields += catalog.controlsEnabled() ? 0 : 1;
+            clicking = true;
+            create->click();
+            clicking = false;
+        });
+        create->click();
+        platform::setDoEventsHook({});
         VERIFY_DIALOGS(tp);
+        QCOMPARE(nestedYields, 0);
+        QCOMPARE(lockedYields > 0, !written.isEmpty());
+        QVERIFY(catalog.controlsEnabled());
         if (!told.isEmpty())
             QVERIFY2(tp.ui.asked().last().text.startsWith(told),
                      qPrintable(tp.ui.asked().last().text));
