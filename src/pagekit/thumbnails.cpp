@@ -72,7 +72,7 @@ int thumbnail_size()
 {
     const int size = setting_number<qint16>(settings(), &Settings::thumb_size);
     // An empty or zero size would give every user 4-pixel thumbnails.
-    return size > 0 ? size : 100;
+    return size > 0 ? size : setting_default(&Settings::thumb_size).toInt();
 }
 
 int styled_thumbnail_limit(int size)
@@ -199,11 +199,8 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
         return QString();
     Settings& s = settings();
     const auto [dir, name] = platform::split_file_path(image);
-    if (s.thumb_size.isEmpty()) {
-        const QString stored =
-            settingsFile().get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
-        s.thumb_size = stored.isEmpty() ? QStringLiteral("100") : stored;
-    }
+    if (s.thumb_size.isEmpty())
+        reread_setting(s, &Settings::thumb_size);
     const int size = thumbnail_size();
     // Emptied first, so a new limit never decodes the previous picture again.
     engine.setFileName(QString());
