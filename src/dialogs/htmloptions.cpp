@@ -59,7 +59,10 @@ const Box fileInfoBoxes[] = {
 };
 
 constexpr int defaultDither = 1;
-const QString defaultThumbnailSize = QStringLiteral("100");
+QString defaultThumbnailSize()
+{
+    return setting_default(&Settings::thumb_size);
+}
 
 QStringList numbers(int first, int last)
 {
@@ -208,16 +211,17 @@ void HtmlOptions::saveThumbnailSize()
 {
     QString& size = o_thumbnail_size.text;
     if (size.isEmpty())
-        size = defaultThumbnailSize;
+        size = defaultThumbnailSize();
     if (size == QLatin1String("0")) {
-        size = defaultThumbnailSize;
-        warn(QStringLiteral(
-            "Thumbnail size cannot be zero.  The default size of 100 will be used."));
+        size = defaultThumbnailSize();
+        warn(QStringLiteral("Thumbnail size cannot be zero.  The default size of %1 will be used.")
+                 .arg(size));
     }
     if (size.startsWith(u'0')) {
-        size = defaultThumbnailSize;
+        size = defaultThumbnailSize();
         warn(QStringLiteral("Thumbnail size cannot be prefixed with a zero.  The default size of "
-                            "100 will be used."));
+                            "%1 will be used.")
+                 .arg(size));
     }
     settings().thumb_size = size;
 }

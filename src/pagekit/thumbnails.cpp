@@ -95,7 +95,7 @@ int thumbnail_size()
 {
     const int size = setting_number<qint16>(settings(), &Settings::thumb_size);
     // An empty or zero size would give every user 4-pixel thumbnails.
-    return size > 0 ? size : 100;
+    return size > 0 ? size : setting_default(&Settings::thumb_size).toInt();
 }
 
 int styled_thumbnail_limit(int size)
@@ -288,11 +288,8 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
         return QString();
     Settings& s = settings();
     const auto [dir, name] = platform::split_file_path(image);
-    if (s.thumb_size.isEmpty()) {
-        const QString stored =
-            settingsFile().get(QStringLiteral("Current"), QStringLiteral("Thumbnail Size"));
-        s.thumb_size = stored.isEmpty() ? QStringLiteral("100") : stored;
-    }
+    if (s.thumb_size.isEmpty())
+        reread_setting(s, &Settings::thumb_size);
     const QString thumb = platform::joinPath(dir, thumbnail_file_name(name, ThumbnailRule::Conversion));
     const Reduction made =
         make_reduced_picture(engine, ReducedFor::PageThumbnail, image, thumb, thumbnail_size(), s.thumb_style);

@@ -6,10 +6,12 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -232,6 +234,7 @@ bool ReplacingFile::open()
         m_mode = existing.st_mode & 07777;
         m_keepMode = true;
     }
+    m_folderRefused = false;
     const auto create = [](const QByteArray& temp) {
         return ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     };
@@ -247,6 +250,8 @@ bool ReplacingFile::open()
                 continue;
         }
         if (fd < 0) {
+            m_folderRefused =
+                errno == EACCES || errno == EPERM || errno == ENOSPC || errno == EDQUOT;
             m_error = systemReason(errno);
             return false;
         }
@@ -487,14 +492,51 @@ bool saveFileInPlace(const QString& path, const QByteArray& bytes, QString* erro
     return writeFileAtomically(*file, bytes, error, Flush::ToDisk);
 }
 
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Waits for the lock on fd until the deadline (none: for as long as it takes);
+// false with errno set, EWOULDBLOCK when another held it all the while.
+bool waitForLock(int fd, std::optional<Clock::time_point> deadline)
+{
+    if (!deadline) {
+        int locked = 0;
+        while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        return locked == 0;
+    }
+    // The system offers no timed wait for this lock: look again every few milliseconds.
+    constexpr auto step = std::chrono::milliseconds(10);
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            return false;
+        const auto left = *deadline - Clock::now();
+        if (left <= Clock::duration::zero()) {
+            errno = EWOULDBLOCK;
+            return false;
+        }
+        std::this_thread::sleep_for(std::min<Clock::duration>(left, step));
+    }
+}
+
+} // namespace
+
 FileLock::~FileLock()
 {
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
-bool FileLock::lock(const QString& path)
+bool FileLock::lock(const QString& path, std::chrono::milliseconds wait)
 {
+    m_heldByAnother = false;
+    const std::optional<Clock::time_point> deadline =
+        wait == waitForever ? std::nullopt : std::optional(Clock::now() + wait);
     const QByteArray name = QFile::encodeName(path);
     // Each round loses only to a writer that put a new file in the name's place.
     for (int round = 0; round < 100; ++round) {
@@ -510,11 +552,10 @@ bool FileLock::lock(const QString& path)
             m_error = systemReason(errno);
             return false;
         }
-        int locked = 0;
-        while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
-        }
-        if (locked != 0) {
-            m_error = systemReason(errno);
+        if (!waitForLock(fd, deadline)) {
+            m_heldByAnother = errno == EWOULDBLOCK;
+            m_error = m_heldByAnother ? QStringLiteral("It is locked by another program.")
+                                      : systemReason(errno);
             ::close(fd);
             return false;
         }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QString>
 
+#include <chrono>
 #include <ctime>
 #include <optional>
 
@@ -77,6 +78,9 @@ public:
     // Drops what was written; the target stays as it was.
     void cancel();
     QString errorString() const;
+    // open() failed because the folder takes no new file (no right to make
+    // one there, or no room for one), while the target may still be writable.
+    bool folderRefusedFile() const { return m_folderRefused; }
 
 private:
     class CheckedFile final : public QFile
@@ -93,6 +97,7 @@ private:
     QByteArray m_temp;
     int m_fd = -1;
     int m_lockFd = -1;
+    bool m_folderRefused = false;
     bool m_keepMode = false;
     bool m_keepTimes = false;
     mode_t m_mode = 0;
@@ -136,8 +141,8 @@ bool saveFileInPlace(const QString& path, const QByteArray& bytes, QString* erro
 
 // An exclusive lock on the file a name leads to (created empty when missing),
 // for a read-modify-write by several programs at once; it waits for the one
-// held by another. A writer that puts a new file in its place keeps this lock
-// until then: the next one finds the name taken by another file and locks that.
+// held by another, for at most the given time. A writer that puts a new file in its place keeps
+// this lock until then: the next one finds the name taken by another file and locks that.
 class FileLock
 {
 public:
@@ -146,9 +151,12 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    bool lock(const QString& path);
-    // The locked file, open for reading; -1 when not locked.
+    static constexpr std::chrono::milliseconds waitForever = std::chrono::milliseconds::max();
+    bool lock(const QString& path, std::chrono::milliseconds wait = waitForever);
+    // The locked file, open for reading (and for writing where it may be); -1 when not locked.
     int handle() const { return m_fd; }
+    // The last lock() failed because another program held the lock all the time it waited.
+    bool heldByAnother() const { return m_heldByAnother; }
     // The lock made the file: a failed write leaves it removed, as it was.
     bool createdFile() const { return m_created; }
     QString errorString() const { return m_error; }
@@ -156,6 +164,7 @@ public:
 private:
     int m_fd = -1;
     bool m_created = false;
+    bool m_heldByAnother = false;
     QString m_error;
 };
 

@@ -14,6 +14,7 @@
 #include <list>
 #include <utility>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -231,6 +232,37 @@ void classify(Line& line)
     line.valueStart = equals + 1;
 }
 
+// Writes a whole file over the open file fd, for a folder where no
+// temporary file can be made beside it. The room for the new bytes is taken
+// first, so that a full disk leaves the old file whole; every write, the
+// new length and the flush to the disk are checked.
+bool writeOver(int fd, const QByteArray& bytes, QString* error)
+{
+    const auto failed = [error](int number) {
+        *error = systemReason(number);
+        return false;
+    };
+    if ((::fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDWR)
+        return failed(EACCES);
+    if (const int taken = ::posix_fallocate(fd, 0, off_t(bytes.size()));
+        taken != 0 && taken != EOPNOTSUPP && taken != EINVAL)
+        return failed(taken);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
+        if (n > 0)
+            done += n;
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            return failed(n < 0 ? errno : EIO);
+    }
+    if (::ftruncate(fd, off_t(bytes.size())) != 0 || ::fdatasync(fd) != 0)
+        return failed(errno);
+    return true;
+}
+
 } // namespace
 
 // What the file on disk looked like when last read or written. A save puts a
@@ -289,6 +321,9 @@ struct ProfileFile::Data
     bool loaded = false;
     FileState state;
     quint64 lookedAtInBatch = 0; // the batch number of the last look at the file on disk
+    // The last write found the file locked by another program: the next ones
+    // only try, so that a lock kept for long does not hold up every put.
+    bool lockedOut = false;
     DiskUse use;
 
     void clear()
@@ -577,6 +612,11 @@ QStringList ProfileFile::keys(const QString& section)
 
 bool ProfileFile::flush()
 {
+    return save(lockWait());
+}
+
+bool ProfileFile::save(std::chrono::milliseconds wait)
+{
     if (d->pending.isEmpty()) {
         registry().pending.remove(this);
         m_error.clear();
@@ -594,8 +634,19 @@ bool ProfileFile::flush()
     // Another copy of the program may have written the file since it was
     // read here: read it again under the lock, so that only our own keys change.
     FileLock lock;
-    if (!lock.lock(*target))
-        return cannotSave(lock.errorString());
+    if (!lock.lock(*target, wait)) {
+        if (!lock.heldByAnother())
+            return cannotSave(lock.errorString());
+        const bool first = !d->lockedOut;
+        d->lockedOut = true;
+        fail(QCoreApplication::translate("ProfileFile",
+                                         "Not saving %1 now: it is locked by another program. "
+                                         "The changes are kept and saved at the next write.")
+                 .arg(QDir::toNativeSeparators(m_path)));
+        if (first && m_lockedNotice)
+            m_lockedNotice();
+        return false;
+    }
     ++d->use.stats;
     QFile file;
     QByteArray read;
@@ -613,13 +664,25 @@ bool ProfileFile::flush()
     d->load(read);
     d->loaded = true;
     const QByteArray bytes = d->serialize();
-    QString reason;
     if (lock.createdFile() && bytes.isEmpty()) {
         // Only removals of keys that were not there: a missing file stays missing.
         ::unlink(QFile::encodeName(*target).constData());
     } else if (bytes != read) {
         // Beside the file the link leads to, keeping its mode, as every in-place save.
-        if (!writeFileAtomically(*target, bytes, &reason, Flush::ToDisk)) {
+        ReplacingFile out(*target);
+        QString reason;
+        if (out.open()) {
+            // A failed write is told by commit(), which then leaves the old file.
+            out.file().write(bytes);
+            if (!out.commit(Flush::ToDisk))
+                reason = out.errorString();
+        } else if (!out.folderRefusedFile() || !writeOver(lock.handle(), bytes, &reason)) {
+            // A folder that takes no new file may still hold a file the user may
+            // write (a link into a shared folder): that one is written over, under the lock.
+            if (reason.isEmpty())
+                reason = out.errorString();
+        }
+        if (!reason.isEmpty()) {
             if (lock.createdFile())
                 ::unlink(QFile::encodeName(*target).constData());
             d->loaded = false;
@@ -631,6 +694,7 @@ bool ProfileFile::flush()
     ++d->use.stats;
     d->state = FileState::of(m_path);
     d->pending.clear();
+    d->lockedOut = false;
     registry().pending.remove(this);
     m_error.clear();
     return true;
@@ -698,7 +762,21 @@ void ProfileFile::changed()
     if (ProfileBatch::active())
         registry().pending.insert(this);
     else
-        flush();
+        save(d->lockedOut ? std::chrono::milliseconds(0) : lockWait());
+}
+
+namespace {
+std::chrono::milliseconds lockWaitTime = std::chrono::seconds(3);
+}
+
+std::chrono::milliseconds ProfileFile::lockWait()
+{
+    return lockWaitTime;
+}
+
+void ProfileFile::setLockWait(std::chrono::milliseconds wait)
+{
+    lockWaitTime = wait;
 }
 
 ProfileFile& profile(const QString& path)
@@ -728,7 +806,7 @@ ProfileBatch::~ProfileBatch()
         return;
     const QList<ProfileFile*> files = registry().pending.values();
     for (ProfileFile* file : files)
-        file->flush();
+        file->save(file->d->lockedOut ? std::chrono::milliseconds(0) : ProfileFile::lockWait());
 }
 
 bool ProfileBatch::active()

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -26,6 +28,9 @@ namespace mosaicon::platform {
 // Every write locks the file and reads it again first, then makes only this
 // object's own puts and removals on it: two programs writing one file at once
 // keep each other's keys. A file kept as a link is written where it leads.
+// A lock another program keeps is waited for a few seconds at most: the
+// changes then stay in memory, later writes try again without waiting, and
+// the first write that gets the lock saves them all.
 class ProfileFile
 {
 public:
@@ -56,6 +61,15 @@ public:
     bool flush();
     QString errorString() const { return m_error; }
 
+    // Called once when a write finds the file locked by another program, and
+    // again only after the file has been saved since.
+    void setLockedNotice(std::function<void()> notice) { m_lockedNotice = std::move(notice); }
+    bool hasLockedNotice() const { return bool(m_lockedNotice); }
+
+    // How long a write waits for another program's lock (tests shorten it).
+    static std::chrono::milliseconds lockWait();
+    static void setLockWait(std::chrono::milliseconds wait);
+
     static bool isExactKeySection(const QString& section);
 
     // How often this object has looked at its file on disk and written it,
@@ -74,9 +88,11 @@ private:
     void changed();
     void apply(const QString& section, const QString& key, const std::optional<QString>& value);
     bool fail(const QString& message);
+    bool save(std::chrono::milliseconds wait);
 
     QString m_path;
     QString m_error;
+    std::function<void()> m_lockedNotice;
     std::unique_ptr<Data> d;
 };
 

@@ -143,7 +143,8 @@ const std::vector<Entry>& table()
             flag(Current, "Internet Ready", Rule::ForcedTrue, &S::internet_ready),
             flag(Current, "Purge Internet Directory", Rule::Contains, &S::purge_internet_dir),
             text(Current, "Image Count", &S::image_count),
-            text(Current, "Thumbnail Size", &S::thumb_size),
+            // Read as it stands; the thumbnail writers take the default for an empty size.
+            {Current, "Thumbnail Size", Rule::Text, &S::thumb_size, nullptr, "100"},
             special(Current, "Form Top", Rule::FormTop),
             special(Current, "Form Left", Rule::FormLeft),
             special(Current, "Form Height", Rule::FormHeight),
@@ -259,8 +260,7 @@ QString defaultFor(const Entry& e, Settings& s)
     return {};
 }
 
-// The rules of text settings; false for a rule of another kind.
-bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEffects& effects)
+void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEffects& effects)
 {
     const QString section = QString::fromUtf8(e.section);
     const QString key = QString::fromUtf8(e.readKey ? e.readKey : e.key);
@@ -269,42 +269,42 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
     switch (e.rule) {
     case Rule::Removed:
         value();
-        return true;
+        break;
     case Rule::Text:
         s.*e.text = value();
-        return true;
+        break;
     case Rule::DefaultIfEmpty: {
         const QString v = value();
         s.*e.text = v.isEmpty() ? defaultFor(e, s) : v;
-        return true;
+        break;
     }
     case Rule::ExistingFile: {
         const QString v = value().trimmed();
         s.*e.text = platform::file_exists(v) ? v : QString();
-        return true;
+        break;
     }
     case Rule::HelpFile: {
         QString v = value();
         if (v.isEmpty()) {
             s.*e.text = defaultFor(e, s);
-            return true;
+            break;
         }
         const qsizetype at = v.indexOf(QLatin1String("mkxxhelp"));
         if (at >= 0)
             v.replace(at + 2, 2, QStringLiteral("32"));
         v = v.trimmed();
         s.*e.text = platform::file_exists(v) ? v : defaultFor(e, s);
-        return true;
+        break;
     }
     case Rule::Logo: {
         const QString v = value();
         if (v.isEmpty()) {
             effects.logo = WindowEffects::Logo::Lists;
-            return true;
+            break;
         }
         s.*e.text = v;
         effects.logo = platform::file_exists(v) ? WindowEffects::Logo::Show : WindowEffects::Logo::Lists;
-        return true;
+        break;
     }
     case Rule::Icon: {
         QString v = value();
@@ -312,12 +312,12 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
             v = defaultFor(e, s);
         v = v.trimmed();
         s.*e.text = platform::file_exists(v) ? v : QString();
-        return true;
+        break;
     }
     case Rule::HtmlIcon: {
         const QString v = value();
         s.*e.text = !v.isEmpty() && is_html_style(v) ? v : QString::fromUtf8(e.defaultValue);
-        return true;
+        break;
     }
     case Rule::AssocTextDir: {
         // The value is saved under [Slides]; reading [Current] alone would lose
@@ -326,22 +326,8 @@ bool readTextEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, Wind
         if (v.isEmpty())
             v = ini.get(section, key);
         s.*e.text = v.isEmpty() ? defaultFor(e, s) : v;
-        return true;
+        break;
     }
-    default:
-        return false;
-    }
-}
-
-void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEffects& effects)
-{
-    if (readTextEntry(e, ini, s, effects))
-        return;
-    const QString section = QString::fromUtf8(e.section);
-    const QString key = QString::fromUtf8(e.readKey ? e.readKey : e.key);
-    const auto value = [&] { return ini.get(section, key); };
-
-    switch (e.rule) {
     case Rule::Exact:
         s.*e.flag = value() == QLatin1String("Yes");
         break;
@@ -384,8 +370,6 @@ void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEf
     case Rule::FormHeight:
     case Rule::FormWidth:
         break; // written for the record only; nothing reads them
-    default:
-        break;
     }
 }
 
@@ -507,27 +491,50 @@ void write(platform::MainFormView* view)
     }
 }
 
+const Entry* entryOf(SettingText Settings::*member)
+{
+    const auto& entries = table();
+    const auto e = std::find_if(entries.begin(), entries.end(),
+                                [&](const Entry& entry) { return entry.text == member; });
+    return e == entries.end() ? nullptr : &*e;
+}
+
 } // namespace
+
+QString setting_default(SettingText Settings::*member)
+{
+    const Entry* e = entryOf(member);
+    const bool literal = e && e->defaultKind == Default::Literal;
+    return QString::fromUtf8(literal ? e->defaultValue : "");
+}
+
+void reread_setting(Settings& s, SettingText Settings::*member)
+{
+    const Entry* e = entryOf(member);
+    if (!e)
+        return;
+    const QString stored = settingsFile().get(QString::fromUtf8(e->section),
+                                              QString::fromUtf8(e->readKey ? e->readKey : e->key));
+    s.*member = stored.isEmpty() ? setting_default(member) : stored;
+}
 
 qint64 setting_number(const Settings& s, SettingText Settings::*member, qint64 min, qint64 max)
 {
     if (const auto n = platform::valToInteger(s.*member, min, max))
         return *n;
-    const auto& entries = table();
-    const auto e = std::find_if(entries.begin(), entries.end(),
-                                [&](const Entry& entry) { return entry.text == member; });
-    const bool literal = e != entries.end() && e->defaultKind == Default::Literal;
-    const QString fallback = QString::fromUtf8(literal ? e->defaultValue : "");
-    return platform::valToInteger(fallback, min, max).value_or(0);
+    return platform::valToInteger(setting_default(member), min, max).value_or(0);
 }
 
-void readwriteini(const QString& mode, platform::MainFormView* view)
+void readwriteini(IniMode mode, platform::MainFormView* view)
 {
-    const QString upper = mode.toUpper();
-    if (upper == QLatin1String("READ"))
+    switch (mode) {
+    case IniMode::Read:
         read(view);
-    else if (upper == QLatin1String("WRITE"))
+        break;
+    case IniMode::Write:
         write(view);
+        break;
+    }
 }
 
 bool is_html_style(const QString& text)

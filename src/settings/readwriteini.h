@@ -8,11 +8,16 @@ namespace platform {
 class MainFormView;
 }
 
-// Moves every setting between memory and the settings file: "READ" loads them
-// (and repairs or forces a few), "WRITE" saves them, in any case; any other
-// mode does nothing. The main window, when there is one, shows what was read
-// and has its place saved.
-void readwriteini(const QString& mode, platform::MainFormView* view = nullptr);
+// What readwriteini does with the settings file.
+enum class IniMode
+{
+    Read,  // loads every setting (and repairs or forces a few)
+    Write, // saves every setting
+};
+
+// Moves every setting between memory and the settings file. The main window,
+// when there is one, shows what was read and has its place saved.
+void readwriteini(IniMode mode, platform::MainFormView* view = nullptr);
 
 // True for exactly "quick", "simple", "advanced" and "vertical".
 bool is_html_style(const QString& text);

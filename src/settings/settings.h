@@ -115,6 +115,15 @@ template <typename Int> Int setting_number(const Settings& s, SettingText Settin
                               std::numeric_limits<Int>::max()));
 }
 
+// The fixed default the settings file's table gives a text setting's key
+// ("" for a key without one, or with one that depends on the program folder).
+// A "text" key keeps its default out of READ: users of an empty value take it.
+QString setting_default(SettingText Settings::*member);
+
+// Reads a text setting's key from the settings file again, as the table
+// names it: the stored value, or the key's default when it is empty.
+void reread_setting(Settings& s, SettingText Settings::*member);
+
 // The thumbnail background the image windows and the colour pickers start
 // from; a text that is no whole number reads as 0 (black).
 inline quint32 thumb_back_color(const Settings& s)

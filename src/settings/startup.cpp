@@ -69,14 +69,14 @@ void startitoff(platform::MainFormView* view)
         // The new file is written once, with the two keys below already in it.
         const platform::ProfileBatch batch;
         platform::trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_write"));
-        readwriteini(QStringLiteral("WRITE"), view);
+        readwriteini(IniMode::Write, view);
         platform::ProfileFile& ini = settingsFile();
         ini.put(QStringLiteral("Current"), QStringLiteral("Auto Start Browser"), QStringLiteral("Yes"));
         ini.put(QStringLiteral("Current"), QStringLiteral("Logo Background"), QStringLiteral("12632256"));
     }
     platform::doEvents();
     platform::trace(QStringLiteral("startitoff"), QStringLiteral("readwriteini_read"));
-    readwriteini(QStringLiteral("READ"), view);
+    readwriteini(IniMode::Read, view);
 }
 
 void startup_housekeeping(platform::MainFormView* view)
@@ -106,7 +106,7 @@ void finishup(platform::MainFormView* view)
     if (p.finished_up)
         return;
     p.finished_up = true;
-    readwriteini(QStringLiteral("WRITE"), view);
+    readwriteini(IniMode::Write, view);
     // The user's settings would be lost without a word: say so before leaving.
     platform::ProfileFile& ini = settingsFile();
     if (!ini.flush())

@@ -1,12 +1,16 @@
 #include "platform/profilefile.h"
 
+#include "platform/files.h"
+
 #include "filesizelimit.h"
+#include "tmpfsmount.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +83,9 @@ private slots:
     void sharesOneObjectPerPath();
     void twoProgramsPuttingKeysKeepEachOthers();
     void aFileKeptAsALinkStaysOneWithItsMode();
+    void aLinkIntoAFolderThatTakesNoNewFileIsWrittenOver_data();
+    void aLinkIntoAFolderThatTakesNoNewFileIsWrittenOver();
+    void aLockKeptByAnotherProgramKeepsChangesUntilItEnds();
 };
 
 void TestProfileFile::editsFileExactly_data()
@@ -590,6 +597,98 @@ void TestProfileFile::aFileKeptAsALinkStaysOneWithItsMode()
     QCOMPARE(QDir(dir.filePath(u"dotfiles"_s))
                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{u"mosaik.ini"_s});
+}
+
+void TestProfileFile::aLinkIntoAFolderThatTakesNoNewFileIsWrittenOver_data()
+{
+    QTest::addColumn<bool>("full");
+    QTest::addRow("a folder the user may not write into") << false;
+    QTest::addRow("a folder with no room for another file") << true;
+}
+
+// The file is the user's, the folder it lies in is not: no temporary file can
+// be made beside it, so it is written over where it is.
+void TestProfileFile::aLinkIntoAFolderThatTakesNoNewFileIsWrittenOver()
+{
+    QFETCH(bool, full);
+
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"shared"_s);
+    const QString real = folder + u"/mosaik.ini"_s;
+    const QString path = dir.filePath(u"mosaik.ini"_s);
+    QVERIFY(QDir().mkdir(folder));
+    std::optional<TmpfsMount> volume;
+    if (full) {
+        // Its own folder and the settings file take both of its files.
+        volume.emplace(folder, 64 * 1024, 2);
+        if (!volume->mounted())
+            QSKIP(qPrintable(volume->reason()));
+    }
+    writeBytes(real, "[A]\r\nx=1\r\n");
+    QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    const QFileDevice::Permissions folderPermissions = QFile::permissions(folder);
+    const auto restore = qScopeGuard([&] { QFile::setPermissions(folder, folderPermissions); });
+    if (full) {
+        QFile probe(folder + u"/probe"_s);
+        QVERIFY(!probe.open(QIODevice::WriteOnly));
+    } else {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        QFile probe(folder + u"/probe"_s);
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QSKIP("Root writes into read-only folders; the full folder stands in.");
+        }
+    }
+    QVERIFY(QFile::link(real, path));
+
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
+    ProfileFile& file = profile(path);
+    file.put(u"A"_s, u"y"_s, u"2"_s);
+    QCOMPARE(file.errorString(), QString());
+    QCOMPARE(readBytes(real), QByteArray("[A]\r\nx=1\r\ny=2\r\n"));
+    // A shorter file leaves nothing of the longer one behind.
+    file.remove(u"A"_s, u"x"_s);
+    QCOMPARE(readBytes(real), QByteArray("[A]\r\ny=2\r\n"));
+
+    QVERIFY(QFileInfo(path).isSymLink());
+    QCOMPARE(QFile::permissions(real),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{u"mosaik.ini"_s});
+}
+
+// Another program keeps the lock: a write waits a moment, keeps its change,
+// says so once, and the first write after the lock ends saves everything.
+void TestProfileFile::aLockKeptByAnotherProgramKeepsChangesUntilItEnds()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.ini"_s);
+    writeBytes(path, "[A]\r\nx=1\r\n");
+    const auto wait = ProfileFile::lockWait();
+    const auto restore = qScopeGuard([wait] { ProfileFile::setLockWait(wait); });
+    ProfileFile::setLockWait(std::chrono::milliseconds(50));
+    std::optional<FileLock> other(std::in_place);
+    QVERIFY(other->lock(path));
+
+    ProfileFile& file = profile(path);
+    int notices = 0;
+    file.setLockedNotice([&notices] { ++notices; });
+    QTest::ignoreMessage(
+        QtWarningMsg,
+        QRegularExpression(u"^Not saving .*a\\.ini now: it is locked by another program\\."_s));
+    file.put(u"A"_s, u"y"_s, u"2"_s);
+    file.put(u"A"_s, u"z"_s, u"3"_s);
+    QVERIFY(!file.flush());
+    QCOMPARE(notices, 1);
+    QVERIFY(file.errorString().contains(u"locked by another program"_s));
+    QCOMPARE(readBytes(path), QByteArray("[A]\r\nx=1\r\n"));
+    QCOMPARE(file.get(u"A"_s, u"y"_s), u"2"_s);
+
+    other.reset();
+    file.put(u"A"_s, u"w"_s, u"4"_s);
+    QCOMPARE(file.errorString(), QString());
+    QCOMPARE(readBytes(path), QByteArray("[A]\r\nx=1\r\ny=2\r\nz=3\r\nw=4\r\n"));
+    QCOMPARE(notices, 1);
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

@@ -1,6 +1,7 @@
 #include "settings/program.h"
 #include "settings/readwriteini.h"
 
+#include "platform/files.h"
 #include "platform/mainformview.h"
 #include "platform/profilefile.h"
 
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <algorithm>
@@ -46,11 +49,6 @@ void restart(const TestProgram& tp)
     resetProgram();
     program().program_folder = tp.folder();
     useSettingsFileOf(tp);
-}
-
-void run(const char* mode, platform::MainFormView* view = nullptr)
-{
-    readwriteini(QString::fromLatin1(mode), view);
 }
 
 // A settings file written in test data with "\n" line ends, stored with CR LF;
@@ -100,7 +98,7 @@ private slots:
     {
         TestProgram tp;
         useSettingsFileOf(tp);
-        run("READ");
+        readwriteini(IniMode::Read);
         QCOMPARE(describe(settings()), describe(defaultSettings(tp.folder())));
         QVERIFY(settings() == defaultSettings(tp.folder()));
         QVERIFY(QFileInfo(tp.path(u"html"_s)).isDir());
@@ -229,13 +227,13 @@ private slots:
         if (value.startsWith(tp.folder()))
             createFiles(tp, {value.mid(tp.folder().size() + 1)});
         tp.write(u"mosaik.ini"_s, (u'[' + section + u"]\r\n"_s + key + u'=' + value + u"\r\n"_s).toUtf8());
-        run("READ");
+        readwriteini(IniMode::Read);
         QStringList expected = describe(defaultSettings(tp.folder()));
         QVERIFY2(change(expected, at(tp, changes)), "the test names a setting that does not exist");
         QCOMPARE(describe(settings()), expected);
 
         QVERIFY(QFile::remove(tp.path(u"mosaik.ini"_s)));
-        run("WRITE");
+        readwriteini(IniMode::Write);
         const QStringList lines = sectionLines(tp.read(u"mosaik.ini"_s), section);
         if (written.isEmpty())
             QVERIFY(std::none_of(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(key + u'='); }));
@@ -397,7 +395,7 @@ private slots:
         settings().load_delay = 77;
         settings().logo_background = 4242;
         settings().logo_file = tp.path(u"old.gif"_s);
-        run("READ");
+        readwriteini(IniMode::Read);
         const QString name = expected.section(u" = "_s, 0, 0) + u" = "_s;
         const QStringList all = describe(settings());
         const auto it = std::find_if(all.begin(), all.end(), [&](const QString& l) { return l.startsWith(name); });
@@ -437,8 +435,8 @@ private slots:
         QTest::addRow("Thumbnail Background Color: a negative number gives white")
             << u"Thumbnail Background Color"_s << u"-1"_s << qint64(0) << colourMax
             << qint64(16777215);
-        QTest::addRow("Thumbnail Size: 1e10 gives 0, as an empty size does")
-            << u"Thumbnail Size"_s << u"1e10"_s << qint64(-32768) << qint64(32767) << qint64(0);
+        QTest::addRow("Thumbnail Size: 1e10 gives 100, as an empty size does")
+            << u"Thumbnail Size"_s << u"1e10"_s << qint64(-32768) << qint64(32767) << qint64(100);
         QTest::addRow("Image Count: 1e300 gives 0, as an empty count does")
             << u"Image Count"_s << u"1e300"_s << intMin << intMax << qint64(0);
     }
@@ -460,7 +458,7 @@ private slots:
         TestProgram tp;
         useSettingsFileOf(tp);
         writeSettingsFile(tp, u"[Current]\n"_s + key + u'=' + value + u'\n');
-        run("READ");
+        readwriteini(IniMode::Read);
         SettingText Settings::*member = members.value(key);
         QCOMPARE((settings().*member).text(), value);
         QCOMPARE(setting_number(settings(), member, min, max), expected);
@@ -486,7 +484,7 @@ private slots:
                     u"Use Options"_s + contains + u"[Slides]\n"_s + u"Auto Advance"_s + exact +
                     u"Display Title"_s + exact + u"Preformatted Text"_s + exact + u"Use Associated Text"_s +
                     contains + u"Slide Loop"_s + contains + u"Rename Slide"_s + contains);
-        run("READ");
+        readwriteini(IniMode::Read);
         QStringList expected = describe(defaultSettings(tp.folder()));
         QVERIFY(change(expected, {u"thumb_optimize = True"_s, u"prefix_thumbnail_file = True"_s,
                                   u"file_title = True"_s, u"images_in_source_dir = True"_s,
@@ -530,7 +528,7 @@ private slots:
         createFiles(tp, files);
         writeSettingsFile(tp, file);
         settings().logo_background = 4242;
-        run("READ", &form);
+        readwriteini(IniMode::Read, &form);
         QCOMPARE(form.calls, at(tp, calls));
     }
 
@@ -565,7 +563,7 @@ private slots:
         useSettingsFileOf(tp);
         createFiles(tp, files);
         writeSettingsFile(tp, before);
-        run("READ");
+        readwriteini(IniMode::Read);
         QCOMPARE(tp.read(u"mosaik.ini"_s), at(tp, after).replace(u"\n"_s, u"\r\n"_s).toUtf8());
     }
 
@@ -575,12 +573,12 @@ private slots:
         useSettingsFileOf(tp);
         createFiles(tp, filesOfEverySetting);
         settings() = everySettingChanged(tp.folder());
-        run("WRITE");
+        readwriteini(IniMode::Write);
         const QStringList current = sectionLines(tp.read(u"mosaik.ini"_s), u"Current"_s);
         QVERIFY(current.contains(u"Load Delay=-5"_s));
         QVERIFY(current.contains(u"Logo Background= 1193046"_s));
         restart(tp);
-        run("READ");
+        readwriteini(IniMode::Read);
 
         Settings expected = everySettingChanged(tp.folder());
         // Forced by READ whatever the file says, or never stored.
@@ -597,15 +595,73 @@ private slots:
         QVERIFY(settings() == expected);
     }
 
+    // A new setting must be described, changed by everySettingChanged (so that
+    // the round trip above carries it through the settings table) and given
+    // its READ default (so that reading no file checks it).
+    void everySettingIsListed()
+    {
+        const QString folder = u"/p"_s;
+        const QStringList defaults = describe(defaultSettings(folder));
+        const QStringList changed = describe(everySettingChanged(folder));
+        QStringList names;
+        for (const QString& line : defaults)
+            names << line.section(u" = "_s, 0, 0);
+        names.removeDuplicates();
+        QCOMPARE(names.size(), qsizetype(fieldCount<Settings>()));
+        QCOMPARE(defaults.size(), names.size());
+        // A text setting left out of everySettingChanged stays unset.
+        for (qsizetype i = 0; i < defaults.size(); ++i)
+            QVERIFY2(changed.at(i) != defaults.at(i) && !changed.at(i).endsWith(u" = (unset)"_s),
+                     qPrintable(u"unchanged: "_s + changed.at(i)));
+    }
+
+    // Another program keeps the settings file locked: the user hears of it
+    // once, and the first save after the lock ends stores every change.
+    void lockedSettingsFileIsToldOnceAndSavedLater()
+    {
+        TestProgram tp;
+        useSettingsFileOf(tp);
+        const QString ini = tp.path(u"mosaik.ini"_s);
+        writeSettingsFile(tp, u"[Current]\nEditor=vi\n"_s);
+        readwriteini(IniMode::Read);
+        const auto wait = platform::ProfileFile::lockWait();
+        const auto restore = qScopeGuard([wait] { platform::ProfileFile::setLockWait(wait); });
+        platform::ProfileFile::setLockWait(std::chrono::milliseconds(50));
+        std::optional<platform::FileLock> other(std::in_place);
+        QVERIFY(other->lock(ini));
+        const QByteArray before = tp.read(u"mosaik.ini"_s);
+
+        tp.ui.expectMessage(u"The settings file "_s + ini +
+                            u" is locked by another program. Your settings are kept and will be "
+                            u"saved with the next change."_s);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Not saving .*mosaik\\.ini now"_s));
+        settings().pixel_height = u"40"_s;
+        readwriteini(IniMode::Write);
+        settings().pixel_width = u"30"_s;
+        readwriteini(IniMode::Write);
+        QCOMPARE(tp.read(u"mosaik.ini"_s), before);
+        QCOMPARE(tp.ui.asked().size(), 1);
+
+        other.reset();
+        settings().table_cell_padding = u"6"_s;
+        readwriteini(IniMode::Write);
+        const QStringList current = sectionLines(tp.read(u"mosaik.ini"_s), u"Current"_s);
+        QVERIFY(current.contains(u"Editor=vi"_s));
+        QVERIFY(current.contains(u"Pixel Height=40"_s));
+        QVERIFY(current.contains(u"Pixel Width=30"_s));
+        QVERIFY(current.contains(u"Table Cell Padding=6"_s));
+        VERIFY_DIALOGS(tp);
+    }
+
     void forcedKeysAfterReadAndWrite()
     {
         TestProgram tp;
         useSettingsFileOf(tp);
         writeSettingsFile(tp, u"[Current]\nDirectory=/old/place\nInternet Ready=No\nRelative Address=Yes\n"_s);
-        run("READ");
+        readwriteini(IniMode::Read);
         QCOMPARE(settings().internet_ready, true);
         QCOMPARE(settings().relative_address, false);
-        run("WRITE");
+        readwriteini(IniMode::Write);
         const QStringList lines = sectionLines(tp.read(u"mosaik.ini"_s), u"Current"_s);
         QVERIFY(lines.contains(u"Internet Ready=Yes"_s));
         QVERIFY(lines.contains(u"Relative Address=No"_s));
@@ -617,9 +673,9 @@ private slots:
         TestProgram tp;
         useSettingsFileOf(tp);
         writeSettingsFile(tp, u"[Current]\nLogo=\nEditor=vi\n"_s);
-        run("READ");
+        readwriteini(IniMode::Read);
         QVERIFY(!settings().logo_file.isSet());
-        run("WRITE");
+        readwriteini(IniMode::Write);
         const QStringList lines = sectionLines(tp.read(u"mosaik.ini"_s), u"Current"_s);
         QVERIFY(std::none_of(lines.begin(), lines.end(), [](const QString& l) { return l.startsWith(u"Logo="_s); }));
         QVERIFY(lines.contains(u"Editor=vi"_s));
@@ -639,32 +695,11 @@ private slots:
         useSettingsFileOf(tp);
         platform::MainFormView* view = withWindow ? &form : nullptr;
         writeSettingsFile(tp, u"[Current]\nForm Top= 100\nForm Left= 200\nForm Height= 300\nForm Width= 400\n"_s);
-        run("READ", view);
-        run("WRITE", view);
+        readwriteini(IniMode::Read, view);
+        readwriteini(IniMode::Write, view);
         const QStringList lines = sectionLines(tp.read(u"mosaik.ini"_s), u"Current"_s);
         QCOMPARE(lines.mid(0, 4), (QStringList{u"Form Top= 100"_s, u"Form Left= 200"_s, u"Form Height= 300"_s,
                                                u"Form Width= 400"_s}));
-    }
-
-    void modeIsReadInAnyCase_data()
-    {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<bool>("written");
-        QTest::addRow("read in lower case reads") << u"read"_s << true << false;
-        QTest::addRow("Write in mixed case writes") << u"Write"_s << false << true;
-        QTest::addRow("any other mode does nothing") << u"load"_s << false << false;
-    }
-    void modeIsReadInAnyCase()
-    {
-        QFETCH(QString, mode);
-        QFETCH(bool, read);
-        QFETCH(bool, written);
-        TestProgram tp;
-        useSettingsFileOf(tp);
-        readwriteini(mode);
-        QCOMPARE(settings().pixel_height.isSet(), read);
-        QCOMPARE(QFileInfo::exists(tp.path(u"mosaik.ini"_s)), written);
     }
 };
 

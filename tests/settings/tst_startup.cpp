@@ -237,7 +237,7 @@ private slots:
         // Nothing could be stored, so reading the settings again gives every default.
         restart(tp);
         init_application();
-        readwriteini(u"READ"_s);
+        readwriteini(IniMode::Read);
         QVERIFY(tp.ui.asked().last().text.startsWith(u"The settings could not be saved. "_s));
         QVERIFY(tp.ui.asked().last().text.contains(ini));
         QCOMPARE(QFileInfo(ini).isDir(), !readOnlyFolder);

@@ -13,12 +13,13 @@
 
 // A small file system of its own, mounted on a new folder while it lives: a
 // second volume for moves across file systems, or a disk that is nearly
-// full. Mounting needs root; a test skips with reason() when it failed.
+// full, or one with room for only so many files (inodes; 0 for no limit,
+// and its root folder takes one). Mounting needs root; a test skips with reason() when it failed.
 // Declare it after the test's temporary folder, so that it goes first.
 class TmpfsMount
 {
 public:
-    TmpfsMount(const QString& folder, qint64 bytes)
+    TmpfsMount(const QString& folder, qint64 bytes, int inodes = 0)
         : m_folder(QFile::encodeName(folder))
     {
         if (::geteuid() != 0) {
@@ -29,7 +30,9 @@ public:
             m_reason = QStringLiteral("cannot make %1").arg(folder);
             return;
         }
-        const QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0755";
+        QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0755";
+        if (inodes > 0)
+            options += ",nr_inodes=" + QByteArray::number(inodes);
         if (::mount("tmpfs", m_folder.constData(), "tmpfs", 0, options.constData()) != 0) {
             m_reason = QStringLiteral("cannot mount a tmpfs on %1: %2")
                            .arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
