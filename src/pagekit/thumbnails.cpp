@@ -9,6 +9,7 @@
 #include "platform/imagecontrol.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
+#include "platform/picturetypes.h"
 #include "platform/profilefile.h"
 
 #include <cmath>
@@ -78,7 +79,7 @@ int thumbnail_size()
 int styled_thumbnail_limit(int size)
 {
     // Decoding just above the thumbnail's size gives the same thumbnail as the whole photo.
-    return platform::pixelsAtLeast(size * 15.7) + 1;
+    return platform::pixelsAtLeast(size * thumbnailBoxTwipsPerPixel) + 1;
 }
 
 void apply_thumbnail_settings(platform::ImageControl& engine)
@@ -99,11 +100,11 @@ bool prepare_thumbnail_engine(platform::ImageControl& engine, const QString& ima
 {
     const Settings& s = settings();
     apply_thumbnail_settings(engine);
-    if (s.thumb_style == 0)
+    if (!is_styled(s.thumb_style))
         return true;
-    const double t = boxTwips.value_or(size * 15.7);
+    const double t = boxTwips.value_or(size * thumbnailBoxTwipsPerPixel);
     const int limit = styled_thumbnail_limit(size);
-    engine.setFitMode(1);
+    engine.setFitMode(platform::FitMode::OwnSize);
     // One decode an image: the engine may already hold it at this size.
     if (engine.fileName() != image || engine.sizeLimit() != limit) {
         engine.setFileName(QString());
@@ -121,13 +122,13 @@ void fit_in_box(platform::ImageControl& engine, double width, double height)
         const double factor = width / engine.width();
         engine.setWidth(engine.width() * factor);
         engine.setHeight(engine.height() * factor);
-        engine.setFitMode(2);
+        engine.setFitMode(platform::FitMode::FittedToWidth);
     }
     if (engine.height() >= height) {
         const double factor = height / engine.height();
         engine.setWidth(engine.width() * factor);
         engine.setHeight(engine.height() * factor);
-        engine.setFitMode(3);
+        engine.setFitMode(platform::FitMode::FittedToHeight);
     }
 }
 
@@ -168,9 +169,7 @@ QString thumbnail_in_the_way(const QString& output, const QString& picture)
 
 bool is_image_file(const QString& name)
 {
-    static const QStringList types{"art", "bmp", "cut", "dib", "emf", "gem", "gif", "hrz", "iff", "img", "jpg",
-                                   "lbm", "mac", "msp", "pcx", "png", "ras", "rle", "tga", "tif", "wmf", "wpg"};
-    return types.contains(extensionOf(name));
+    return platform::pictureExtensions().contains(extensionOf(name));
 }
 
 bool is_gif_or_jpg(const QString& name)
@@ -208,7 +207,7 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
     // Emptied first, so a new limit never decodes the previous picture again.
     engine.setFileName(QString());
     engine.setSizeLimit(size + 4);
-    engine.setFitMode(1);
+    engine.setFitMode(platform::FitMode::OwnSize);
     if (!engine.setFileName(image)) {
         engine.setSizeLimit(0);
         return name;

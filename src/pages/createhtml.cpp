@@ -35,10 +35,11 @@ void runJob(platform::ImageControl& engine, ImageJob& job, int size)
 {
     if (!copy_job_image(job))
         return;
-    engine.setFitMode(1);
+    engine.setFitMode(platform::FitMode::OwnSize);
     // Emptied first, so a new limit never decodes the previous picture again.
     engine.setFileName(QString());
-    engine.setSizeLimit(settings().thumb_style != 0 ? styled_thumbnail_limit(size) : size + 4);
+    engine.setSizeLimit(is_styled(settings().thumb_style) ? styled_thumbnail_limit(size)
+                                                          : size + 4);
     // A picture that cannot be loaded leaves the engine empty: no thumbnail
     // is ever made from the previous image.
     // The reason is told with the user's file, not the run's copy of it.

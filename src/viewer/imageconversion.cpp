@@ -142,10 +142,10 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         c.result.outcome = ConversionResult::AlreadyExists;
         return c;
     }
-    engine.setFitMode(1);
+    engine.setFitMode(platform::FitMode::OwnSize);
     // Emptied first, so a new limit never decodes the previous picture again.
     engine.setFileName(QString());
-    if (settings().thumb_style != 0)
+    if (is_styled(settings().thumb_style))
         engine.setSizeLimit(styled_thumbnail_limit(size));
     else
         engine.setSizeLimit(thumbnail ? size + 4 : 0);
@@ -165,9 +165,9 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
     }
     if (occupied(c, source))
         return c;
-    // The box is the thumbnail size times 15.7 twips, and these windows count
-    // 15.7 twips a pixel: a box of the thumbnail size in pixels, given here
-    // in this program's twips.
+    // The box is the thumbnail size in thumbnailBoxTwipsPerPixel twips, and
+    // these windows count that many twips a pixel: a box of the thumbnail size
+    // in pixels, given here in this program's twips.
     prepare_thumbnail_engine(engine, source, size, platform::pixelsToTwips(size));
     // The save replaces an older file atomically; a failed save keeps it.
     // A thumbnail carries the mark that lets a later run replace it; a JPEG
