@@ -44,7 +44,7 @@ void freshProgram(const QString& scratch)
     s.thumb_quality = QString::number(quality);
     s.thumb_smoothing = QStringLiteral("0");
     s.thumb_dither = QStringLiteral("0");
-    s.thumb_style = 0;
+    s.thumb_style = ThumbStyle::WithBorders;
     s.prefix_thumbnail_file = false;
 }
 

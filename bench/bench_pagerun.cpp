@@ -35,7 +35,7 @@ Sample pageRun(const QStringList& photos, const QString& scratch, bool table)
     s.thumb_size = QStringLiteral("100");
     s.thumb_quality = QString::number(quality);
     // The style a first start writes to a new settings file ("With Borders").
-    s.thumb_style = 0;
+    s.thumb_style = ThumbStyle::WithBorders;
     s.use_thumbnail = true;
     s.file_names = table;
     s.print_pixel_size = table;

@@ -46,7 +46,7 @@ void AssocText::showPreview(const QString& path)
         o_image.setFileName(QString());
         return;
     }
-    o_image.setFitMode(1);
+    o_image.setFitMode(platform::FitMode::OwnSize);
     if (o_image.setFileName(path))
         fit_in_box(o_image, previewWidth, previewHeight);
 }

@@ -119,7 +119,7 @@ void ColorOptions::setLabel1(const QString& path)
     o_image.setFileName(path);
     o_image.setWidth(Frame3.width - 280);
     o_image.setHeight(Frame3.height - 320);
-    o_image.setFitMode(3);
+    o_image.setFitMode(platform::FitMode::FittedToHeight);
 }
 
 void ColorOptions::showModally()

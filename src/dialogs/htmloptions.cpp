@@ -115,7 +115,7 @@ void HtmlOptions::Form_Load()
     o_internet_directory.caption = s.internet_dir;
     for (const auto& [box, setting] : settingTexts)
         (this->*box).text = s.*setting;
-    o_thumbnail_style.index = s.thumb_style != 0 ? 1 : 0;
+    o_thumbnail_style.index = is_styled(s.thumb_style) ? 1 : 0;
     thumbnailBackColour = setting_number<quint32>(s, &Settings::thumb_bg_color);
     for (const auto& [box, setting] : settingBoxes)
         setCheck(box, s.*setting);
@@ -190,7 +190,8 @@ void HtmlOptions::save()
     s.table_cell_padding = o_table_cell_padding.text;
     for (const auto& [box, setting] : settingBoxes)
         s.*setting = (this->*box).value;
-    s.thumb_style = o_thumbnail_style.index == 0 ? 0 : 1;
+    s.thumb_style =
+        o_thumbnail_style.index == 0 ? ThumbStyle::WithBorders : ThumbStyle::WithoutBorders;
     s.internet_dir = o_internet_directory.caption;
     saveThumbnailSize();
 

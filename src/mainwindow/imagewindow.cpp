@@ -167,7 +167,7 @@ void ImageWindow::fit_thumbnail_image()
         return;
     platform::ImageControl& c = m_image->control();
     c.setVisible(false);
-    c.setFitMode(1);
+    c.setFitMode(platform::FitMode::OwnSize);
     const QImage own = c.picture();
     c.setWidth(pixelsToTwips(own.width()));
     c.setHeight(pixelsToTwips(own.height()));

@@ -14,6 +14,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/picturetypes.h"
 #include "platform/ui.h"
 #include "platform/widgets/centerform.h"
 #include "platform/widgets/dirlistbox.h"
@@ -44,16 +45,18 @@ using platform::pixelsTruncated;
 
 const QStringList& MainForm::patterns()
 {
-    static const QStringList list{
-        QStringLiteral("*.*"),   QStringLiteral("*.art"), QStringLiteral("*.avi"),       QStringLiteral("*.bmp"),
-        QStringLiteral("*.cut"), QStringLiteral("*.dib"), QStringLiteral("*.emf"),       QStringLiteral("*.gem"),
-        QStringLiteral("*.gif"), QStringLiteral("*.gif;*.jpg"), QStringLiteral("*.hrz"), QStringLiteral("*.htm"),
-        QStringLiteral("*.iff"), QStringLiteral("*.img"), QStringLiteral("*.jpg"),       QStringLiteral("*.jpg;*.gif"),
-        QStringLiteral("*.lbm"), QStringLiteral("*.mac"), QStringLiteral("*.mid"),       QStringLiteral("*.mpg"),
-        QStringLiteral("*.msp"), QStringLiteral("*.pcx"), QStringLiteral("*.png"),       QStringLiteral("*.ras"),
-        QStringLiteral("*.rle"), QStringLiteral("*.rmi"), QStringLiteral("*.tga"),       QStringLiteral("*.tif"),
-        QStringLiteral("*.txt"), QStringLiteral("*.wav"), QStringLiteral("*.wmf"),       QStringLiteral("*.wpg"),
-    };
+    static const QStringList list = [] {
+        // Besides the pictures, the two web picture types together and the
+        // media and text files a page may link to; all in alphabetical order.
+        QStringList patterns{QStringLiteral("*.gif;*.jpg"), QStringLiteral("*.jpg;*.gif")};
+        for (const char* other : {"avi", "htm", "mid", "mpg", "rmi", "txt", "wav"})
+            patterns.append(QStringLiteral("*.") + QLatin1String(other));
+        for (const QString& picture : platform::pictureExtensions())
+            patterns.append(QStringLiteral("*.") + picture);
+        patterns.sort();
+        patterns.prepend(QStringLiteral("*.*"));
+        return patterns;
+    }();
     return list;
 }
 

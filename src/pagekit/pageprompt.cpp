@@ -239,7 +239,7 @@ void PagePrompt::showPreview(const QString& image_path)
 {
     const double boxWidth = Frame3.width - 280;
     const double boxHeight = Frame3.height - 320;
-    o_image.setFitMode(1);
+    o_image.setFitMode(platform::FitMode::OwnSize);
     // Decoding a large photo at preview size is much faster than at full size.
     o_image.setSizeLimit(platform::pixelsTruncated(std::max(boxWidth, boxHeight)));
     if (o_image.setFileName(image_path))

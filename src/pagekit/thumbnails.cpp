@@ -9,6 +9,7 @@
 #include "platform/imagecontrol.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
+#include "platform/picturetypes.h"
 #include "platform/profilefile.h"
 
 #include <cmath>
@@ -101,7 +102,7 @@ int thumbnail_size()
 int styled_thumbnail_limit(int size)
 {
     // Decoding just above the thumbnail's size gives the same thumbnail as the whole photo.
-    return platform::pixelsAtLeast(size * 15.7) + 1;
+    return platform::pixelsAtLeast(size * thumbnailBoxTwipsPerPixel) + 1;
 }
 
 void apply_thumbnail_settings(platform::ImageControl& engine)
@@ -127,17 +128,17 @@ bool isThumbnail(ReducedFor purpose)
 } // namespace
 
 Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpose, const QString& picture,
-                               const QString& output, int size, qint16 style)
+                               const QString& output, int size, ThumbStyle style)
 {
     Reduction r;
     const bool thumbnail = isThumbnail(purpose);
     const bool window = purpose == ReducedFor::WindowThumbnail || purpose == ReducedFor::WindowJpeg;
     // Decoded once, at the size it is saved from: a borderless picture just
     // above its box, a thumbnail with borders at the size plus four.
-    engine.setFitMode(1);
+    engine.setFitMode(platform::FitMode::OwnSize);
     // Emptied first, so a new limit never decodes the previous picture again.
     engine.setFileName(QString());
-    engine.setSizeLimit(style != 0 ? styled_thumbnail_limit(size) : thumbnail ? size + 4 : 0);
+    engine.setSizeLimit(is_styled(style) ? styled_thumbnail_limit(size) : thumbnail ? size + 4 : 0);
     // A picture that cannot be loaded leaves the engine empty: nothing is
     // ever made from the previous image.
     if (!engine.setFileName(picture)) {
@@ -171,10 +172,10 @@ Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpos
         }
     }
     apply_thumbnail_settings(engine);
-    if (style != 0) {
-        // The image windows count 15.7 twips a pixel: their box is the size
-        // in pixels, given in this program's twips.
-        const double box = window ? platform::pixelsToTwips(size) : size * 15.7;
+    if (is_styled(style)) {
+        // The image windows count thumbnailBoxTwipsPerPixel twips a pixel:
+        // their box is the size in pixels, given in this program's twips.
+        const double box = window ? platform::pixelsToTwips(size) : size * thumbnailBoxTwipsPerPixel;
         fit_in_box(engine, box, box);
     }
     // The save replaces an older file atomically; a failed save keeps it. A
@@ -199,13 +200,13 @@ void fit_in_box(platform::ImageControl& engine, double width, double height)
         const double factor = width / engine.width();
         engine.setWidth(engine.width() * factor);
         engine.setHeight(engine.height() * factor);
-        engine.setFitMode(2);
+        engine.setFitMode(platform::FitMode::FittedToWidth);
     }
     if (engine.height() >= height) {
         const double factor = height / engine.height();
         engine.setWidth(engine.width() * factor);
         engine.setHeight(engine.height() * factor);
-        engine.setFitMode(3);
+        engine.setFitMode(platform::FitMode::FittedToHeight);
     }
 }
 
@@ -257,9 +258,7 @@ QString thumbnail_in_the_way(const QString& output, const QString& picture)
 
 bool is_image_file(const QString& name)
 {
-    static const QStringList types{"art", "bmp", "cut", "dib", "emf", "gem", "gif", "hrz", "iff", "img", "jpg",
-                                   "lbm", "mac", "msp", "pcx", "png", "ras", "rle", "tga", "tif", "wmf", "wpg"};
-    return types.contains(extensionOf(name));
+    return platform::pictureExtensions().contains(extensionOf(name));
 }
 
 bool is_gif_or_jpg(const QString& name)

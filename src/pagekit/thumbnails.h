@@ -16,6 +16,10 @@ int thumbnail_size();
 
 // Sets the engine's JPEG output and look by the thumbnail settings.
 void apply_thumbnail_settings(platform::ImageControl& engine);
+
+// Not the usual 15: borderless thumbnails have always come out about 5 % larger.
+constexpr double thumbnailBoxTwipsPerPixel = 15.7;
+
 // Scales the engine's picture down, keeping its proportions, until it fits
 // a box of that width and height in twips.
 void fit_in_box(platform::ImageControl& engine, double width, double height);
@@ -78,7 +82,7 @@ struct Reduction
 // needs, and saves its JPEG thumbnail or reduced copy at `output` ("" only
 // reads it) by the thumbnail settings, with this program's mark on a thumbnail.
 Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpose, const QString& picture,
-                               const QString& output, int size, qint16 style);
+                               const QString& output, int size, ThumbStyle style);
 
 // Makes a JPEG thumbnail beside the image on the engine when the image is
 // larger than the thumbnail size, and records it. Gives the thumbnail's

@@ -347,7 +347,7 @@ bool ImageControl::setFileName(const QString& path)
     // scale is not worth its memory.
     if (m_sizeLimit > 0)
         m_decoded = m_shown;
-    if (m_fitMode == 1)
+    if (m_fitMode == FitMode::OwnSize)
         fitControlToPicture();
     changed();
     return true;
@@ -369,7 +369,7 @@ bool ImageControl::showLoaded(const LoadedPicture& picture)
     m_naturalSize = picture.naturalSize;
     m_forDisplay = true;
     reduce();
-    if (m_fitMode == 1)
+    if (m_fitMode == FitMode::OwnSize)
         fitControlToPicture();
     changed();
     return true;
@@ -421,12 +421,12 @@ void ImageControl::setSizeLimit(int limit)
     reduce();
     if (reread && limit > 0)
         m_decoded = m_shown;
-    if (m_fitMode == 1)
+    if (m_fitMode == FitMode::OwnSize)
         fitControlToPicture();
     changed();
 }
 
-void ImageControl::setFitMode(int mode)
+void ImageControl::setFitMode(FitMode mode)
 {
     if (mode == m_fitMode)
         return;
@@ -509,7 +509,8 @@ QSize ImageControl::stretchedSize() const
 
 QImage ImageControl::picture() const
 {
-    if (m_shown.isNull() || (m_fitMode != 2 && m_fitMode != 3))
+    if (m_shown.isNull() ||
+        (m_fitMode != FitMode::FittedToWidth && m_fitMode != FitMode::FittedToHeight))
         return m_shown;
     const QSize size = stretchedSize();
     if (size.width() < 1 || size.height() < 1)

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/picturefit.h"
 
 #include <QImage>
 #include <QSize>
@@ -35,7 +36,8 @@ struct LoadedPicture
 // - the natural picture is the file's full size, upright (EXIF orientation
 //   applied);
 // - the shown picture is the natural one reduced to fit sizeLimit x sizeLimit;
-// - in fitMode 2 or 3 the shown picture is stretched to the control's size.
+// - fitted to a width or a height, the shown picture is stretched to the
+//   control's size.
 //
 // The control keeps the natural picture when it was read without a size limit,
 // else only the reduced one (a 50-megapixel photo costs 200 MB). A later size
@@ -98,10 +100,11 @@ public:
     int sizeLimit() const { return m_sizeLimit; }
     void setSizeLimit(int limit);
 
-    // 1: a load or a size limit change makes the control the shown picture's
-    // size; 2 and 3: the picture is stretched to the control's width and height.
-    int fitMode() const { return m_fitMode; }
-    void setFitMode(int mode);
+    // OwnSize: a load or a size limit change makes the control the shown
+    // picture's size; fitted to a width or a height: the picture is stretched
+    // to the control's width and height.
+    FitMode fitMode() const { return m_fitMode; }
+    void setFitMode(FitMode mode);
 
     // Settings of the next saveAsJpeg.
     // 0: baseline; any other value: progressive.
@@ -147,9 +150,9 @@ public:
     bool visible() const { return m_visible; }
     void setVisible(bool visible);
 
-    // The picture as saved: in fitMode 2/3 at the control's size in pixels,
-    // otherwise the picture held (the shown one, or less for a picture loaded
-    // for a window). Null when empty or the control has no area.
+    // The picture as saved: fitted to a width or a height at the control's
+    // size in pixels, otherwise the picture held (the shown one, or less for a
+    // picture loaded for a window). Null when empty or the control has no area.
     QImage picture() const;
 
     // Forgets the picture and the file name; placement and settings stay.
@@ -183,7 +186,7 @@ private:
     // size, and the file is never read again for a size limit.
     bool m_forDisplay = false;
     int m_sizeLimit = 0;
-    int m_fitMode = 1;
+    FitMode m_fitMode = FitMode::OwnSize;
     int m_jpegOutputMode = 0;
     bool m_jpegOptimize = false;
     int m_jpegQuality = 75;

@@ -2,6 +2,18 @@
 
 namespace mosaicon::platform {
 
+// How an image control sizes itself and its picture. The numbers are the ones
+// the control's callers have always set.
+enum class FitMode
+{
+    // A load or a size limit change makes the control its picture's size.
+    OwnSize = 1,
+    // The picture is stretched to the control, fitted to a width...
+    FittedToWidth = 2,
+    // ...or then to a height.
+    FittedToHeight = 3,
+};
+
 // Room a window keeps around its picture, in twips: taken off its frame's
 // width and height, and trimmed off the length a picture is scaled to fill.
 struct PictureMargins
@@ -16,8 +28,8 @@ struct PictureFit
 {
     double width = 0;
     double height = 0;
-    // 1: its own size; 2: narrowed to the room; 3: lowered to it.
-    int mode = 1;
+    // Its own size, narrowed to the room, or lowered to it.
+    FitMode mode = FitMode::OwnSize;
 };
 
 // A picture of width x height twips fitted into a frame of that size less its

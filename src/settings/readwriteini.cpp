@@ -352,7 +352,9 @@ void readEntry(const Entry& e, platform::ProfileFile& ini, Settings& s, WindowEf
             s.load_delay = *n;
         break;
     case Rule::ThumbStyle:
-        s.thumb_style = value().toLower().contains(QLatin1String("with borders")) ? 0 : 1;
+        s.thumb_style = value().toLower().contains(QLatin1String("with borders"))
+                            ? ThumbStyle::WithBorders
+                            : ThumbStyle::WithoutBorders;
         break;
     case Rule::LogoBackground: {
         // Light grey when nothing is stored; a value that is no number keeps
@@ -413,7 +415,8 @@ void writeEntry(const Entry& e, platform::ProfileFile& ini, const Settings& s, c
         put(platform::strForm(s.load_delay));
         break;
     case Rule::ThumbStyle:
-        put(s.thumb_style == 0 ? QStringLiteral("With Borders") : QStringLiteral("Without Borders"));
+        put(is_styled(s.thumb_style) ? QStringLiteral("Without Borders")
+                                     : QStringLiteral("With Borders"));
         break;
     case Rule::LogoBackground:
         put(platform::strForm(s.logo_background));

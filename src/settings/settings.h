@@ -8,6 +8,21 @@
 
 namespace mosaicon {
 
+// The look of thumbnails, by the values the settings file names.
+enum class ThumbStyle : qint16
+{
+    // "With Borders": the picture reduced to the thumbnail size.
+    WithBorders = 0,
+    // "Without Borders": the picture fitted into a box of the thumbnail size.
+    WithoutBorders = 1,
+};
+
+// Every style but With Borders fits the thumbnail into its box.
+constexpr bool is_styled(ThumbStyle style)
+{
+    return style != ThumbStyle::WithBorders;
+}
+
 // The program settings: every option the user can set, held in memory from
 // the settings file's READ at start-up to its WRITE at shut-down. Numbers the
 // user types are kept as text and converted where used.
@@ -38,7 +53,7 @@ struct Settings
     bool thumb_optimize = false;
     bool prefix_thumbnail_file = false;
     bool file_title = false;
-    qint16 thumb_style = 0;
+    ThumbStyle thumb_style = ThumbStyle::WithBorders;
     bool images_in_source_dir = false;
     bool use_background_image = false;
     bool internet_ready = false;

@@ -106,7 +106,7 @@ void name_reduced_copies(SlideShow& show, QSet<QString>& taken)
 
 void make_reduced_copy(platform::ImageControl& engine, ImageJob& job, int height)
 {
-    engine.setFitMode(1);
+    engine.setFitMode(platform::FitMode::OwnSize);
     // Emptied first, so a new limit never decodes the previous picture again;
     // decoded at the box's size, the picture fits it already.
     engine.setFileName(QString());

@@ -160,7 +160,7 @@ void LibraryCatalog::sharpenPicture()
 // fit the frame less its margin; a frame with no room yet leaves it as it is.
 void LibraryCatalog::recalculate_image()
 {
-    viewimage.setFitMode(1);
+    viewimage.setFitMode(platform::FitMode::OwnSize);
     platform::PictureFit fit{platform::pixelsToTwips(viewimage.imageWidth()),
                              platform::pixelsToTwips(viewimage.imageHeight())};
     if (Frame2.width > framedPictureMargins.side &&

@@ -284,7 +284,7 @@ void ViewImages::writeCaptions()
 // that fits keeps its own size.
 void ViewImages::recalculate_image(const QString& fle)
 {
-    viewimage.setFitMode(1);
+    viewimage.setFitMode(platform::FitMode::OwnSize);
     const QSize shown = viewimage.shownSize();
     const platform::PictureFit fit = platform::fitPicture(
         platform::pixelsToTwips(shown.width()), platform::pixelsToTwips(shown.height()),

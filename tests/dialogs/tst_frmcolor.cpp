@@ -163,7 +163,7 @@ private slots:
             const ColorOptions& v = *d.value();
             QCOMPARE(v.o_image.width(), v.Frame3.width - 280);
             QCOMPARE(v.o_image.height(), v.Frame3.height - 320);
-            QCOMPARE(v.o_image.fitMode(), 3);
+            QCOMPARE(v.o_image.fitMode(), platform::FitMode::FittedToHeight);
             QVERIFY(!d.findChild<QLabel*>(QStringLiteral("o_image"))->pixmap().isNull());
             d.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
         });

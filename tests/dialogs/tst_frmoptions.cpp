@@ -51,7 +51,7 @@ QStringList htmlSettings()
     QStringList lines;
     for (const auto& [name, text] : texts)
         lines.append(name + u'=' + (s.*text).text());
-    lines.append(QStringLiteral("style=%1").arg(s.thumb_style));
+    lines.append(QStringLiteral("style=%1").arg(qToUnderlying(s.thumb_style)));
     QString bits;
     for (bool Settings::*flag : flags)
         bits += s.*flag ? u'1' : u'0';
@@ -70,7 +70,7 @@ void storeSettings(const QStringList& lines)
                 s.*text = value;
         }
         if (name == QLatin1String("style"))
-            s.thumb_style = qint16(value.toInt());
+            s.thumb_style = ThumbStyle(value.toInt());
         for (int i = 0; name == QLatin1String("flags") && i < value.size(); ++i)
             s.*flags[i] = value[i] == u'1';
     }

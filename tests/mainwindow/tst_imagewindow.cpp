@@ -17,6 +17,7 @@
 #include <QTest>
 
 using namespace mosaicon;
+using platform::FitMode;
 
 namespace {
 
@@ -101,19 +102,21 @@ private slots:
         QTest::addColumn<QSizeF>("picture"); // twips
         QTest::addColumn<QSizeF>("window");
         QTest::addColumn<QSizeF>("fitted");
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<FitMode>("mode");
         QTest::addRow("too wide and then too high: fitted both ways")
-            << QSizeF(6000, 4000) << QSizeF(4150, 3000) << QSizeF(3000, 2000) << 3;
+            << QSizeF(6000, 4000) << QSizeF(4150, 3000) << QSizeF(3000, 2000)
+            << FitMode::FittedToHeight;
         QTest::addRow("fits: its own size")
-            << QSizeF(3000, 1500) << QSizeF(4150, 3000) << QSizeF(3000, 1500) << 1;
+            << QSizeF(3000, 1500) << QSizeF(4150, 3000) << QSizeF(3000, 1500) << FitMode::OwnSize;
         QTest::addRow("exactly as wide as the room: scaled by one")
-            << QSizeF(4000, 1000) << QSizeF(4150, 3000) << QSizeF(4000, 1000) << 2;
-        QTest::addRow("only too wide")
-            << QSizeF(8000, 1000) << QSizeF(4150, 3000) << QSizeF(4000, 500) << 2;
-        QTest::addRow("only too high")
-            << QSizeF(2000, 4000) << QSizeF(4150, 3000) << QSizeF(1000, 2000) << 3;
+            << QSizeF(4000, 1000) << QSizeF(4150, 3000) << QSizeF(4000, 1000)
+            << FitMode::FittedToWidth;
+        QTest::addRow("only too wide") << QSizeF(8000, 1000) << QSizeF(4150, 3000)
+                                       << QSizeF(4000, 500) << FitMode::FittedToWidth;
+        QTest::addRow("only too high") << QSizeF(2000, 4000) << QSizeF(4150, 3000)
+                                       << QSizeF(1000, 2000) << FitMode::FittedToHeight;
         QTest::addRow("a window narrower than its frame: nothing is left")
-            << QSizeF(300, 200) << QSizeF(100, 3000) << QSizeF(0, 0) << 2;
+            << QSizeF(300, 200) << QSizeF(100, 3000) << QSizeF(0, 0) << FitMode::FittedToWidth;
     }
 
     void pictureIsFittedWidthFirstThenHeight()
@@ -121,7 +124,7 @@ private slots:
         QFETCH(QSizeF, picture);
         QFETCH(QSizeF, window);
         QFETCH(QSizeF, fitted);
-        QFETCH(int, mode);
+        QFETCH(FitMode, mode);
         const platform::PictureFit fit =
             platform::fitPicture(picture.width(), picture.height(), window.width(), window.height(),
                                  ImageWindow::pictureMargins);
@@ -182,7 +185,7 @@ private slots:
         if (shown) {
             QCOMPARE(f.picture().fileName(), path);
             // 400 x 300 pixels are more than the window's room: scaled to its height.
-            QCOMPARE(f.picture().fitMode(), 3);
+            QCOMPARE(f.picture().fitMode(), FitMode::FittedToHeight);
             QCOMPARE(qRound(f.picture().height()), f.window()->height() * 15 - 1000);
             QCOMPARE(qRound(f.picture().width()), qRound(f.picture().height() * 4 / 3));
         }
@@ -211,7 +214,7 @@ private slots:
         f.setOption(true);
         f.doubleClick(drawing);
         // 200 x 100 pixels fit at their own size.
-        QCOMPARE(f.picture().fitMode(), 1);
+        QCOMPARE(f.picture().fitMode(), FitMode::OwnSize);
         QCOMPARE(f.picture().width(), 3000.0);
 
         f.window()->resize(150, 60);
@@ -219,7 +222,7 @@ private slots:
         QTRY_COMPARE(f.window()->height(), ImageWindow::minimumHeight / 15);
         QTRY_VERIFY(!f.window()->Timer1().isActive());
         // 3000 twips are more than 150 pixels leave: scaled to the width, then the height.
-        QCOMPARE(f.picture().fitMode(), 3);
+        QCOMPARE(f.picture().fitMode(), FitMode::FittedToHeight);
         QCOMPARE(qRound(f.picture().height()), ImageWindow::minimumHeight - 1000);
         QVERIFY(f.picture().visible());
     }

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 using mosaicon::platform::colorFromWin;
+using mosaicon::platform::FitMode;
 using mosaicon::platform::ImageControl;
 using mosaicon::platform::LoadedPicture;
 using mosaicon::platform::winFromColor;
@@ -523,22 +524,24 @@ void TestImageControl::raisingTheLimitAfterTheFileWentKeepsAPicture()
 
 void TestImageControl::savedSizeFollowsFitMode_data()
 {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<FitMode>("mode");
     QTest::addColumn<double>("width");
     QTest::addColumn<double>("height");
     QTest::addColumn<QSize>("saved");
 
-    QTest::addRow("mode 2 saves at the control's size, twips rounded to pixels")
-        << 2 << 1507.0 << 752.0 << QSize(100, 50);
-    QTest::addRow("mode 3 stretches as mode 2 does") << 3 << 900.0 << 1500.0 << QSize(60, 100);
-    QTest::addRow("mode 2 rounds half a pixel up") << 2 << 2257.5 << 7.5 << QSize(151, 1);
-    QTest::addRow("mode 1 saves the shown picture whatever the control's size")
-        << 1 << 1507.0 << 752.0 << QSize(150, 75);
+    QTest::addRow("fitted to a width saves at the control's size, twips rounded to pixels")
+        << FitMode::FittedToWidth << 1507.0 << 752.0 << QSize(100, 50);
+    QTest::addRow("fitted to a height stretches as to a width")
+        << FitMode::FittedToHeight << 900.0 << 1500.0 << QSize(60, 100);
+    QTest::addRow("fitted to a width rounds half a pixel up")
+        << FitMode::FittedToWidth << 2257.5 << 7.5 << QSize(151, 1);
+    QTest::addRow("its own size saves the shown picture whatever the control's size")
+        << FitMode::OwnSize << 1507.0 << 752.0 << QSize(150, 75);
 }
 
 void TestImageControl::savedSizeFollowsFitMode()
 {
-    QFETCH(int, mode);
+    QFETCH(FitMode, mode);
     QFETCH(double, width);
     QFETCH(double, height);
     QFETCH(QSize, saved);
@@ -687,7 +690,7 @@ void TestImageControl::saveFailureKeepsNoFile()
     QVERIFY(!QFile::exists(target));
 
     // A control stretched to nothing has nothing to write.
-    control.setFitMode(2);
+    control.setFitMode(FitMode::FittedToWidth);
     control.setWidth(0);
     QVERIFY(!control.saveAsJpeg(path("zero.jpg")));
     QVERIFY(!control.errorString().isEmpty());

@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(s.auto_start_browser, true);
         QCOMPARE(s.use_frames, false);
         QCOMPARE(s.use_image_directory, false);
-        QCOMPARE(s.thumb_style, qint16(0));
+        QCOMPARE(s.thumb_style, ThumbStyle::WithBorders);
         QCOMPARE(s.logo_background, 12632256);
         QCOMPARE(s.internet_ready, true);
         QCOMPARE(s.pixel_height.text(), u"25"_s);
@@ -198,7 +198,7 @@ private slots:
         startitoff();
         QCOMPARE(tp.read(u"mosaik.ini"_s), file);
         QCOMPARE(settings().pixel_height.text(), u"40"_s);
-        QCOMPARE(settings().thumb_style, qint16(1));
+        QCOMPARE(settings().thumb_style, ThumbStyle::WithoutBorders);
         QCOMPARE(settings().use_frames, true);
         QCOMPARE(settings().auto_start_browser, false);
     }

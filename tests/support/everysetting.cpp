@@ -22,6 +22,10 @@ QString shown(int n)
 {
     return QString::number(n);
 }
+QString shown(ThumbStyle style)
+{
+    return QString::number(qToUnderlying(style));
+}
 
 // A folder path of more than 254 characters.
 QString longFolder(const QString& f)
@@ -95,7 +99,7 @@ Settings defaultSettings(const QString& f)
     s.thumb_dither = u"1"_s;
     s.thumb_quality = u"75"_s;
     s.thumb_smoothing = u"0"_s;
-    s.thumb_style = 1;
+    s.thumb_style = ThumbStyle::WithoutBorders;
     s.internet_ready = true;
     s.image_count = none;
     s.thumb_size = none;
@@ -155,7 +159,7 @@ Settings everySettingChanged(const QString& f)
     s.thumb_optimize = true;
     s.prefix_thumbnail_file = true;
     s.file_title = true;
-    s.thumb_style = 0;
+    s.thumb_style = ThumbStyle::WithBorders;
     s.images_in_source_dir = true;
     s.use_background_image = true;
     s.internet_ready = false;

@@ -113,7 +113,7 @@ struct Folders
         Settings& s = settings();
         s.thumb_size = QStringLiteral("100");
         s.thumb_quality = QStringLiteral("75");
-        s.thumb_style = 0;
+        s.thumb_style = ThumbStyle::WithBorders;
         s.prefix_thumbnail_file = true;
     }
     // "target/x" and "src/x" name files of the two folders; anything else is a bare name.
@@ -353,7 +353,7 @@ private slots:
         QVERIFY(QDir::setCurrent(f.program.folder()));
         if (copyOfSource || !made_by.isEmpty())
             existing.remove(0, 1);
-        settings().thumb_style = qint16(style);
+        settings().thumb_style = ThumbStyle(style);
         settings().prefix_thumbnail_file = prefix;
         const QString path = f.src + u'/' + (source.isEmpty() ? QStringLiteral("gone.gif") : source);
         if (!source.isEmpty() && pixels.isValid())

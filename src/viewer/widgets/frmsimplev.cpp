@@ -146,7 +146,7 @@ void FrmSimpleV::recalculate_image()
     platform::ImageControl& c = m_image->control();
     if (c.isNull() || m_value->display != SimpleView::Display::Picture)
         return;
-    c.setFitMode(1);
+    c.setFitMode(platform::FitMode::OwnSize);
     const QSize own = c.shownSize();
     const QSizeF ownTwips(platform::pixelsToTwips(own.width()),
                           platform::pixelsToTwips(own.height()));
@@ -159,7 +159,9 @@ void FrmSimpleV::recalculate_image()
     c.setHeight(fitted.height);
     // A picture the fit left at its size (one just as wide as the room is
     // scaled by 1) is not stretched.
-    c.setFitMode(QSizeF(fitted.width, fitted.height) == ownTwips ? 1 : 2);
+    c.setFitMode(QSizeF(fitted.width, fitted.height) == ownTwips
+                     ? platform::FitMode::OwnSize
+                     : platform::FitMode::FittedToWidth);
 }
 
 bool FrmSimpleV::eventFilter(QObject* watched, QEvent* event)

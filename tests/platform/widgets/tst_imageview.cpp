@@ -64,7 +64,7 @@ void TestImageView::takesThePicturesSizeAndShowsIt()
 
     // Stretched to the size the control is given.
     view.control().setWidth(900);
-    view.control().setFitMode(2);
+    view.control().setFitMode(mosaicon::platform::FitMode::FittedToWidth);
     QCOMPARE(view.size(), QSize(60, 20));
     const QImage shown = view.grab().toImage();
     QCOMPARE(shown.size(), QSize(60, 20));
