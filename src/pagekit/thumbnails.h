@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settings.h"
+
 #include <QSize>
 #include <QString>
 
@@ -11,7 +13,7 @@ class ImageControl;
 
 namespace mosaicon {
 
-// The thumbnail size in pixels: 100 when the setting is empty or 0.
+// The thumbnail size in pixels: the default when the setting is empty or 0.
 int thumbnail_size();
 
 // Sets the engine's JPEG output and look by the thumbnail settings.

@@ -37,9 +37,6 @@ struct Program
     // The slide show without frames writes its index page; set in the
     // slide-show options for the program's run only.
     bool create_index = false;
-    // An image window is converting a whole list; its list clicks skip part
-    // of their work meanwhile.
-    bool batch_create_running = false;
     // The settings have been saved on leaving; File > Exit followed by the
     // window's own close must not save twice.
     bool finished_up = false;

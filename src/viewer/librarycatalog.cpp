@@ -22,8 +22,6 @@ using catalog::CatalogSaveFilter;
 
 namespace {
 
-const QString defaultThumbSize = QStringLiteral("100");
-
 // What the catalog keeps of a thumbnail conversion: the thumbnail when one
 // exists (made, or the picture small enough to be its own), else nothing.
 QString recordedThumbnail(const ConversionResult& result)
@@ -96,7 +94,7 @@ void LibraryCatalog::Form_Load(const QStringList& mainList)
     reset_frm_viewem();
 
     if (badThumbnailSize(p.settings.thumb_size))
-        p.settings.thumb_size = defaultThumbSize;
+        p.settings.thumb_size = setting_default(&Settings::thumb_size);
     o_tn_size.text = p.settings.thumb_size;
     o_tn_size_Change();
 

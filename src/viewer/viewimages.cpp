@@ -76,7 +76,7 @@ void ViewImages::Form_Load(const QStringList& mainList)
 
     QString size = p.settings.thumb_size;
     if (size.isEmpty() || size.startsWith(u'0'))
-        size = QStringLiteral("100");
+        size = setting_default(&Settings::thumb_size);
     p.settings.thumb_size = size;
     setTnSize(size);
     // The buttons stay on: they refuse while the error shows.

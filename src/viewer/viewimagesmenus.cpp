@@ -167,7 +167,7 @@ void ViewImages::toggleViewThumbnail()
     Settings& s = settings();
     if (!viewThumbnail) {
         if (s.thumb_size.isEmpty())
-            s.thumb_size = QStringLiteral("100");
+            s.thumb_size = setting_default(&Settings::thumb_size);
         viewimage.setSizeLimit(int(qBound(0.0, platform::val(s.thumb_size), 32767.0)));
         pictures.setDisplaySize(displaySize());
         viewThumbnail = true;

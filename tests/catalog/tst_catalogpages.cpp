@@ -174,7 +174,9 @@ private slots:
             << "2" << true << 6
             << PageFiles{{"mkncat1.htm", top + onePage + tableStart + rowStart + thumbA + thumbB + thumbC +
                                              rowEnd + rowStart + thumbD + thumbE + thumbF + rowEnd + bottom},
-                         {"mkn_catalog.htm", homePage}};
+                         {"mkn_catalog.htm", homePage}}
+            << QStringList{"Writing catalog page 1 of 1. |",
+                           "The catalog T/mkn_catalog.htm has been created. | mkn_catalog.htm mkncat1.htm"};
 
         QTest::addRow("an empty catalog writes only the home page, still linking page 1")
             << "2"

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScopeGuard>
+#include <QToolBar>
 #include <QTest>
 
 #include <fcntl.h>
