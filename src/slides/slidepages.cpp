@@ -132,12 +132,18 @@ void make_all_reduced_copies(SlideShow& show)
     if (!any)
         return;
     const int height = slide_height();
-    run_on_every_core(show.images, [height](platform::ImageControl& engine, ImageJob& job) {
-        // The copy is made from, and named by, the name it was found under.
-        job.copy = job.copy.trimmed();
-        if (platform::file_exists(job.copy))
-            make_reduced_copy(engine, job, height);
-    });
+    // Workers reach the jobs only through this pointer, never the list itself.
+    ImageJob* const jobs = show.images.data();
+    run_beside_window(
+        show.images.size(),
+        [jobs, height](platform::ImageControl& engine, qsizetype i) {
+            ImageJob& job = jobs[i];
+            // The copy is made from, and named by, the name it was found under.
+            job.copy = job.copy.trimmed();
+            if (platform::file_exists(job.copy))
+                make_reduced_copy(engine, job, height);
+        },
+        [](qsizetype) { return true; });
     show.reducedMade = true;
 }
 

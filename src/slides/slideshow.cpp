@@ -74,8 +74,11 @@ void go_create_slideshow(PageRun& run)
     show.folder = run.folder();
     QSet<QString> taken;
     show.images = planCopies(*lists.templist, show.folder, taken);
-    run_on_every_core(show.images,
-                      [](platform::ImageControl&, ImageJob& job) { copy_job_image(job); });
+    // Workers reach the jobs only through this pointer, never the list itself.
+    ImageJob* const copies = show.images.data();
+    run_beside_window(
+        show.images.size(), [copies](platform::ImageControl&, qsizetype i) { copy_job_image(copies[i]); },
+        [](qsizetype) { return true; });
     for (const ImageJob& job : std::as_const(show.images)) {
         if (!job.writeError.isEmpty()) {
             run.fail(job.writeError);
