@@ -155,7 +155,7 @@ qint64 catalog_images_per_page(const CatalogLayout& layout)
     return positiveWholeNumber(layout.columns) * positiveWholeNumber(layout.rows);
 }
 
-bool write_catalog_pages(const QString& targetDir, const QList<CatalogEntry> entries,
+bool write_catalog_pages(const QString& targetDir, QList<CatalogEntry> entries,
                          const CatalogLayout& layout)
 {
     const std::unique_ptr<PageRun> run = start_catalog_run(targetDir);

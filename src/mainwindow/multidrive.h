@@ -99,10 +99,9 @@ private:
     // The main window's file list as the window found it, for Cancel: the
     // main window's browsing follows this window and rebuilds that list.
     QStringList m_opening;
-    // How far the lists show a running search: the folders that have left
-    // the queue and the results, both counted from the search's start.
+    // How many folders that have left a running search's queue its list no
+    // longer shows, counted from the search's start.
     qsizetype m_shownSearched = 0;
-    qsizetype m_shownResults = 0;
     // OK or Cancel asked for during a search, done when it has stopped.
     void (MultiDrive::*m_afterSearch)() = nullptr;
 };

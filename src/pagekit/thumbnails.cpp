@@ -12,11 +12,12 @@
 #include "platform/picturetypes.h"
 #include "platform/profilefile.h"
 
-#include <cmath>
 #include <QCryptographicHash>
-#include <QFile>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cmath>
 
 namespace mosaicon {
 
@@ -78,11 +79,9 @@ QString fitted(const QString& name, qsizetype ending)
 {
     if (name.toUtf8().size() <= maxNameBytes)
         return name;
-    const QString tail = name.right(ending);
     const QString mark = u'~' + QString::fromLatin1(
                                     QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha256).toHex().left(8));
-    const qsizetype room = maxNameBytes - tail.toUtf8().size() - mark.size();
-    return cutToBytes(name.left(name.size() - ending), room) + mark + tail;
+    return name_within_limit(name.left(name.size() - ending), mark + name.right(ending));
 }
 
 } // namespace
@@ -173,8 +172,8 @@ Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpos
     }
     apply_thumbnail_settings(engine);
     if (is_styled(style)) {
-        // The image windows count thumbnailBoxTwipsPerPixel twips a pixel:
-        // their box is the size in pixels, given in this program's twips.
+        // An image window's box is the thumbnail size in pixels; a page's is
+        // that size in thumbnailBoxTwipsPerPixel twips.
         const double box = window ? platform::pixelsToTwips(size) : size * thumbnailBoxTwipsPerPixel;
         fit_in_box(engine, box, box);
     }

@@ -17,7 +17,6 @@
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
-
 #include <functional>
 
 namespace mosaicon {

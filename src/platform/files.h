@@ -141,8 +141,9 @@ bool saveFileInPlace(const QString& path, const QByteArray& bytes, QString* erro
 
 // An exclusive lock on the file a name leads to (created empty when missing),
 // for a read-modify-write by several programs at once; it waits for the one
-// held by another, for at most the given time. A writer that puts a new file in its place keeps
-// this lock until then: the next one finds the name taken by another file and locks that.
+// held by another, for at most the given time. A writer that puts a new file
+// in its place keeps this lock until then: the next one finds the name taken
+// by another file and locks that.
 class FileLock
 {
 public:

@@ -38,7 +38,8 @@ public:
     // Asks for the picture of a file. When it was read ahead (and the file is
     // unchanged since), deliver runs before show() returns; otherwise it runs
     // once the picture has been read, unless show() or cancel() was called again
-    // meanwhile. Reading starts when events next run, at the size set by then. A file that cannot be read is delivered too, with its error.
+    // meanwhile. Reading starts when events next run, at the size set by then.
+    // A file that cannot be read is delivered too, with its error.
     void show(const QString& path, Delivery deliver);
     // The picture asked for is no longer wanted.
     void cancel();

@@ -762,7 +762,7 @@ void ProfileFile::changed()
     if (ProfileBatch::active())
         registry().pending.insert(this);
     else
-        save(d->lockedOut ? std::chrono::milliseconds(0) : lockWait());
+        save(nextWait());
 }
 
 namespace {
@@ -772,6 +772,12 @@ std::chrono::milliseconds lockWaitTime = std::chrono::seconds(3);
 std::chrono::milliseconds ProfileFile::lockWait()
 {
     return lockWaitTime;
+}
+
+std::chrono::milliseconds ProfileFile::nextWait() const
+{
+    // A lock kept for long must not hold up every put.
+    return d->lockedOut ? std::chrono::milliseconds(0) : lockWait();
 }
 
 void ProfileFile::setLockWait(std::chrono::milliseconds wait)
@@ -806,7 +812,7 @@ ProfileBatch::~ProfileBatch()
         return;
     const QList<ProfileFile*> files = registry().pending.values();
     for (ProfileFile* file : files)
-        file->save(file->d->lockedOut ? std::chrono::milliseconds(0) : ProfileFile::lockWait());
+        file->save(file->nextWait());
 }
 
 bool ProfileBatch::active()

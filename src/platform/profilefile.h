@@ -89,6 +89,8 @@ private:
     void apply(const QString& section, const QString& key, const std::optional<QString>& value);
     bool fail(const QString& message);
     bool save(std::chrono::milliseconds wait);
+    // How long a put waits for the lock: not at all once locked out.
+    std::chrono::milliseconds nextWait() const;
 
     QString m_path;
     QString m_error;

@@ -65,9 +65,10 @@ constexpr const char* Slides = "Slides";
 constexpr const char* HtmlIcons = "HTML Icons";
 constexpr qint32 defaultLogoBackground = 0xC0C0C0;
 
-Entry text(const char* section, const char* key, SettingText Settings::*member)
+// A text read as it stands; its default is for the users of an empty value.
+Entry text(const char* section, const char* key, SettingText Settings::*member, const char* value = "")
 {
-    return {section, key, Rule::Text, member};
+    return {section, key, Rule::Text, member, nullptr, value};
 }
 
 Entry orDefault(const char* section, const char* key, SettingText Settings::*member, const char* value,
@@ -143,8 +144,7 @@ const std::vector<Entry>& table()
             flag(Current, "Internet Ready", Rule::ForcedTrue, &S::internet_ready),
             flag(Current, "Purge Internet Directory", Rule::Contains, &S::purge_internet_dir),
             text(Current, "Image Count", &S::image_count),
-            // Read as it stands; the thumbnail writers take the default for an empty size.
-            {Current, "Thumbnail Size", Rule::Text, &S::thumb_size, nullptr, "100"},
+            text(Current, "Thumbnail Size", &S::thumb_size, "100"),
             special(Current, "Form Top", Rule::FormTop),
             special(Current, "Form Left", Rule::FormLeft),
             special(Current, "Form Height", Rule::FormHeight),

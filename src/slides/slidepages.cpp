@@ -169,7 +169,7 @@ void write_slide_banner(TextFile& page, const PagePrompt& prompt, bool top, cons
     const QString& ref = top ? prompt.top_banner_ref : prompt.bottom_banner_ref;
     if (ref.isEmpty())
         return;
-    if (!is_address(ref))
+    if (!ref.contains(u'/'))
         copyInto(top ? s.top_banner : s.bottom_banner, folder, ref);
     write_banner(page, ref, top ? s.top_banner_link : s.bottom_banner_link);
 }
