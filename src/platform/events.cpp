@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QTimer>
+
+#include <thread>
 
 namespace mosaicon::platform {
 
@@ -27,6 +31,17 @@ void doEvents()
 void setDoEventsHook(std::function<void()> hook)
 {
     doEventsHook = std::move(hook);
+}
+
+void waitAnswering(std::chrono::milliseconds time)
+{
+    if (!QCoreApplication::instance()) {
+        std::this_thread::sleep_for(time);
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 BusyCursor::BusyCursor()
