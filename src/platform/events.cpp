@@ -39,9 +39,13 @@ void waitAnswering(std::chrono::milliseconds time)
         std::this_thread::sleep_for(time);
         return;
     }
+    const auto until = std::chrono::steady_clock::now() + time;
     QEventLoop loop;
     QTimer::singleShot(time, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // A program that is quitting runs no more loops: the wait then still lasts,
+    // so that a caller testing its condition between waits does not spin.
+    std::this_thread::sleep_until(until);
 }
 
 BusyCursor::BusyCursor()

@@ -47,7 +47,8 @@ void installLockNotice()
 }
 
 // At the end no later write comes: a lock another program holds is waited for
-// with the window answering, then the user is asked whether to wait again.
+// as long as a write would wait for it, with the window answering, then the
+// user is asked whether to wait again.
 // Returns with the lock still held only when the user gave up on it; any
 // other failure is told here.
 void saveBeforeLeaving(platform::ProfileFile& ini)
