@@ -19,8 +19,6 @@
 
 namespace mosaicon::platform {
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // Process-wide state in one object, so that at exit the files are flushed while
