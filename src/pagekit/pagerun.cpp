@@ -264,7 +264,9 @@ bool PageRun::saveRecords()
     if (m_failed)
         return false;
     platform::ProfileFile& records = settingsFile();
-    if (records.flush())
+    // A lock another program holds is told once by the settings file's notice;
+    // the records stay in memory for the next write.
+    if (records.flush() || records.lockedByAnother())
         return true;
     fail(records.errorString());
     return false;

@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QTimer>
+
+#include <thread>
 
 namespace mosaicon::platform {
 
@@ -27,6 +31,21 @@ void doEvents()
 void setDoEventsHook(std::function<void()> hook)
 {
     doEventsHook = std::move(hook);
+}
+
+void waitAnswering(std::chrono::milliseconds time)
+{
+    if (!QCoreApplication::instance()) {
+        std::this_thread::sleep_for(time);
+        return;
+    }
+    const auto until = std::chrono::steady_clock::now() + time;
+    QEventLoop loop;
+    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // A program that is quitting runs no more loops: the wait then still lasts,
+    // so that a caller testing its condition between waits does not spin.
+    std::this_thread::sleep_until(until);
 }
 
 BusyCursor::BusyCursor()

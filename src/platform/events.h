@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 namespace mosaicon::platform {
@@ -8,6 +9,11 @@ namespace mosaicon::platform {
 // Stop button can be pressed. Tests install a hook to act at the n-th yield.
 void doEvents();
 void setDoEventsHook(std::function<void()> hook);
+
+// Waits that long on the window's thread with the window repainting and
+// timers running; clicks and keys wait until it is over, so that no command
+// starts inside the wait. Keep it short: the caller tests its condition between.
+void waitAnswering(std::chrono::milliseconds time);
 
 // Shows the hourglass pointer while it lives.
 class BusyCursor

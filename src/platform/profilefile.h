@@ -12,13 +12,8 @@
 
 namespace mosaicon::platform {
 
-// One INI file with the semantics of the private-profile calls the program was
-// designed around: sections and keys are found without regard to case; a put
-// replaces a value in place, appends a new key at the end of its section and a
-// new section at the end of the file; removing a key that is not there changes
-// nothing; a missing file reads as empty; every line not touched is kept byte
-// for byte. Sections keyed by file paths (see isExactKeySection) match their
-// keys exactly, since on this platform /p/A.gif and /p/a.gif are two files.
+// One INI file on disk, edited as an IniDocument (its grammar); a missing
+// file reads as empty.
 //
 // The file is held in memory and re-read when it changed on disk. A put writes
 // the file through at once (atomically) unless a ProfileBatch is open, in which
@@ -29,8 +24,8 @@ namespace mosaicon::platform {
 // object's own puts and removals on it: two programs writing one file at once
 // keep each other's keys. A file kept as a link is written where it leads.
 // A lock another program keeps is waited for a few seconds at most: the
-// changes then stay in memory, later writes try again without waiting, and
-// the first write that gets the lock saves them all.
+// changes then stay in memory, later writes (flushes too) try again without
+// waiting, and the first write that gets the lock saves them all.
 class ProfileFile
 {
 public:
@@ -59,18 +54,19 @@ public:
     // Writes pending changes now. False, with errorString(), when the file
     // could not be written; the changes then stay pending in memory.
     bool flush();
+    // The same, waiting at most that long for another program's lock.
+    bool flush(std::chrono::milliseconds wait);
     QString errorString() const { return m_error; }
+    // The last write found the file locked by another program.
+    bool lockedByAnother() const;
 
     // Called once when a write finds the file locked by another program, and
     // again only after the file has been saved since.
     void setLockedNotice(std::function<void()> notice) { m_lockedNotice = std::move(notice); }
-    bool hasLockedNotice() const { return bool(m_lockedNotice); }
 
     // How long a write waits for another program's lock (tests shorten it).
     static std::chrono::milliseconds lockWait();
     static void setLockWait(std::chrono::milliseconds wait);
-
-    static bool isExactKeySection(const QString& section);
 
     // How often this object has looked at its file on disk and written it,
     // so that tests and benchmarks can tell what a run of calls costs.

@@ -15,6 +15,7 @@ namespace MsgBox {
 constexpr int OkOnly = 0;
 constexpr int YesNoCancel = 3;
 constexpr int YesNo = 4;
+constexpr int RetryCancel = 5;
 constexpr int Critical = 16;
 constexpr int Question = 32;
 constexpr int Exclamation = 48;
@@ -22,6 +23,7 @@ constexpr int Information = 64;
 
 constexpr int Ok = 1;
 constexpr int Cancel = 2;
+constexpr int Retry = 4;
 constexpr int Yes = 6;
 constexpr int No = 7;
 } // namespace MsgBox
@@ -45,7 +47,7 @@ class Ui
 public:
     virtual ~Ui() = default;
 
-    // Returns the answer (MsgBox::Ok, Cancel, Yes, No). The text is plain text.
+    // Returns the answer (MsgBox::Ok, Cancel, Retry, Yes, No). The text is plain text.
     virtual int messageBox(const QString& text, int style, const QString& title) = 0;
     // Empty when the user cancelled; an empty text when OK was pressed on nothing.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,

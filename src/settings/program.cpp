@@ -1,13 +1,9 @@
 #include "settings/program.h"
 
-#include "settings/warning.h"
-
 #include "platform/events.h"
 #include "platform/mainformview.h"
 #include "platform/profilefile.h"
 #include "platform/tracelog.h"
-
-#include <QDir>
 
 namespace mosaicon {
 
@@ -28,15 +24,7 @@ Program& program()
 
 platform::ProfileFile& settingsFile()
 {
-    platform::ProfileFile& file = platform::profile(instance().ini_file_path);
-    if (!file.hasLockedNotice()) {
-        file.setLockedNotice([&file] {
-            warn(QStringLiteral("The settings file %1 is locked by another program. Your "
-                                "settings are kept and will be saved with the next change.")
-                     .arg(QDir::toNativeSeparators(file.path())));
-        });
-    }
-    return file;
+    return platform::profile(instance().ini_file_path);
 }
 
 void resetProgram()

@@ -13,8 +13,11 @@
 #include "platform/tracelog.h"
 #include "platform/ui.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <chrono>
 
 namespace mosaicon {
 
@@ -23,6 +26,60 @@ namespace {
 QString inFolder(const QString& name)
 {
     return platform::joinPath(program().program_folder, name);
+}
+
+// How every box and status line tells of another program's lock on the settings file.
+QString lockedText(const platform::ProfileFile& ini)
+{
+    return QStringLiteral("The settings file %1 is locked by another program.")
+        .arg(QDir::toNativeSeparators(ini.path()));
+}
+
+// While the program runs, a change the lock keeps out is saved by the next
+// write, or by the wait at the end.
+void installLockNotice()
+{
+    platform::ProfileFile& ini = settingsFile();
+    ini.setLockedNotice([&ini] {
+        warn(lockedText(ini) +
+             QStringLiteral(" Your settings are kept and will be saved with the next change."));
+    });
+}
+
+// At the end no later write comes: a lock another program holds is waited for
+// as long as a write would wait for it, with the window answering, then the
+// user is asked whether to wait again.
+// Returns with the lock still held only when the user gave up on it; any
+// other failure is told here.
+void saveBeforeLeaving(platform::ProfileFile& ini)
+{
+    using namespace std::chrono_literals;
+    for (;;) {
+        const auto until = std::chrono::steady_clock::now() + platform::ProfileFile::lockWait();
+        bool waiting = false;
+        while (!ini.flush(0ms)) {
+            if (!ini.lockedByAnother()) {
+                warn(QStringLiteral("The settings could not be saved. %1").arg(ini.errorString()));
+                return;
+            }
+            if (std::chrono::steady_clock::now() >= until)
+                break;
+            if (!waiting) {
+                platform::show_status_now(lockedText(ini) +
+                                          QStringLiteral(" Waiting to save the settings."));
+                waiting = true;
+            }
+            platform::waitAnswering(50ms);
+        }
+        if (!ini.lockedByAnother())
+            return;
+        const int answer = platform::msgbox(
+            lockedText(ini) + QStringLiteral(" Choose Retry to wait for it again, or Cancel to leave "
+                                             "without saving the settings."),
+            platform::MsgBox::RetryCancel | platform::MsgBox::Exclamation, program().product_title);
+        if (answer != platform::MsgBox::Retry)
+            return;
+    }
 }
 
 } // namespace
@@ -35,6 +92,7 @@ void init_application()
     p.ini_file_path = inFolder(QStringLiteral("mosaik.ini"));
     p.uninstall_ini_path = inFolder(QStringLiteral("uninstall.ini"));
     p.product_title = QStringLiteral("Mosaicon Pro v4.00");
+    installLockNotice();
     run_uninstall_setup();
     platform::ProfileFile& uninstall = platform::profile(p.uninstall_ini_path);
     const platform::ProfileBatch batch; // both keys in one write
@@ -106,11 +164,18 @@ void finishup(platform::MainFormView* view)
     if (p.finished_up)
         return;
     p.finished_up = true;
-    readwriteini(IniMode::Write, view);
-    // The user's settings would be lost without a word: say so before leaving.
     platform::ProfileFile& ini = settingsFile();
-    if (!ini.flush())
-        warn(QStringLiteral("The settings could not be saved. %1").arg(ini.errorString()));
+    // The notice promises a later save, which never comes now.
+    ini.setLockedNotice({});
+    {
+        // Saved below rather than at the batch's end, where a lock would hold the window.
+        const platform::ProfileBatch batch;
+        readwriteini(IniMode::Write, view);
+        saveBeforeLeaving(ini);
+    }
+    // The batch's end tried once more: only a lock still held loses the changes.
+    if (ini.lockedByAnother())
+        warn(lockedText(ini) + QStringLiteral(" Your changes to the settings were not saved."));
     platform::trace(QStringLiteral("finishup"), QStringLiteral("exit"));
     platform::endProgram();
 }

@@ -182,7 +182,9 @@ void saveRecords(const std::vector<std::pair<QString, Conversion*>>& made)
                 due.push_back(c);
             }
         }
-        if (due.empty() || ini.flush())
+        // A lock another program holds is told once by the settings file's
+        // notice; the records stay in memory for the next write.
+        if (due.empty() || ini.flush() || ini.lockedByAnother())
             return;
     }
     for (Conversion* c : due)

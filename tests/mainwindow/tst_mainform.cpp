@@ -7,6 +7,7 @@
 #include "viewer/simpleview.h"
 #include "viewer/viewimages.h"
 
+#include "platform/files.h"
 #include "platform/imagecontrol.h"
 #include "platform/profilefile.h"
 #include "platform/widgets/dirlistbox.h"
@@ -26,9 +27,11 @@
 #include <QMenuBar>
 #include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
+#include <optional>
 
 using namespace mosaicon;
 
@@ -463,13 +466,40 @@ private slots:
         VERIFY_DIALOGS(tp);
     }
 
+    void closingSavesEverySettingOnce_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addRow("a free settings file") << false;
+        QTest::addRow("another program's lock that goes while Exit waits, asking nothing") << true;
+    }
     void closingSavesEverySettingOnce()
     {
+        QFETCH(bool, locked);
         TestProgram tp({QStringLiteral("log_messages")});
         MainForm form;
         form.Form_Load();
         settings().editor_command = QStringLiteral("/usr/bin/editor");
+        std::optional<platform::FileLock> other;
+        if (locked) {
+            other.emplace();
+            QVERIFY(other->lock(tp.path("mosaik.ini")));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QStringLiteral("Cannot save %1: It is locked by another program.")
+                                     .arg(tp.path("mosaik.ini"))
+                                     .toUtf8()
+                                     .constData());
+            // Seen on the status line by the window's own events, which run while it waits.
+            QTimer::singleShot(100, &form, [&] {
+                QCOMPARE(form.statusText(),
+                         QStringLiteral("The settings file %1 is locked by another program. "
+                                        "Waiting to save the settings.")
+                             .arg(tp.path("mosaik.ini")));
+                other.reset();
+            });
+        }
         form.menuItem(QStringLiteral("menuFileItem"), 90)->trigger();
+        QVERIFY(!other);
+        VERIFY_DIALOGS(tp);
         settings().editor_command = QStringLiteral("changed after the save");
         form.close();
         QCOMPARE(tp.endCalls, 1);

@@ -5,7 +5,9 @@
 #include "pagekit/pagerun.h"
 
 #include "settings/program.h"
+#include "settings/startup.h"
 
+#include "platform/files.h"
 #include "platform/profilefile.h"
 
 #include "testpictures.h"
@@ -18,8 +20,11 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
+
+#include <optional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -361,17 +366,49 @@ private slots:
     }
 
     // The run's records (copies' texts and titles, thumbnails made and used
-    // up) reach the settings file in one write at the end of the run.
+    // up) reach the settings file in one write at the end of the run. A lock
+    // another program holds keeps them in memory for the next write: it is
+    // told once, and the page, written whole, is still told made.
+    void theSettingsFileIsWrittenOnceARun_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addRow("a free settings file") << false;
+        QTest::addRow("a settings file locked by another program") << true;
+    }
     void theSettingsFileIsWrittenOnceARun()
     {
+        QFETCH(bool, locked);
         Run run;
+        init_application(); // which has the lock told
         settings().auto_start_browser = false;
         run.picture(QStringLiteral("a.jpg"), 300, 150);
         run.picture(QStringLiteral("b.jpg"), 150, 300);
         platform::ProfileFile& ini = settingsFile();
         const int before = ini.diskUse().writes;
+        const auto wait = platform::ProfileFile::lockWait();
+        const auto restore = qScopeGuard([wait] { platform::ProfileFile::setLockWait(wait); });
+        platform::ProfileFile::setLockWait(std::chrono::milliseconds(50));
+        std::optional<platform::FileLock> other;
+        if (locked) {
+            other.emplace();
+            QVERIFY(other->lock(ini.path()));
+            QTest::ignoreMessage(QtWarningMsg, QStringLiteral("Cannot save %1: It is locked by another program.")
+                                                   .arg(ini.path())
+                                                   .toUtf8()
+                                                   .constData());
+            run.tp.ui.expectMessage(QStringLiteral("The settings file %1 is locked by another program. Your "
+                                                   "settings are kept and will be saved with the next change.")
+                                        .arg(ini.path()));
+        }
         go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.window.calls.last(),
+                 QStringLiteral("status The HTML document %1 has been created.").arg(run.web("mosaik.htm")));
+        if (locked) {
+            QCOMPARE(run.tp.read("mosaik.ini"), QByteArray());
+            other.reset();
+            QVERIFY(ini.flush());
+        }
         QCOMPARE(ini.diskUse().writes - before, 1);
         QVERIFY(run.tp.settingsText().contains(QStringLiteral("[Thumbnails (ir)]")));
     }

@@ -3,6 +3,7 @@
 #include "settings/startup.h"
 
 #include "platform/events.h"
+#include "platform/files.h"
 #include "platform/mainformview.h"
 #include "platform/profilefile.h"
 #include "platform/tracelog.h"
@@ -17,6 +18,9 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
+
+#include <optional>
 
 #include <unistd.h>
 
@@ -309,19 +313,89 @@ private slots:
         QCOMPARE(log.count(u"readwriteini"_s.leftJustified(29) + u"write"_s), 2);
     }
 
-    void settingsThatCannotBeSavedAtTheEndAreTold()
+    // At the end no later write can keep a promise: the exit saves, waiting
+    // for another program's lock, or says plainly that the changes are lost.
+    void theExitSavesOrSaysWhyNot_data()
     {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QStringList>("told"); // %1: the settings file
+        QTest::addColumn<bool>("saved");
+        const QString locked = u"The settings file %1 is locked by another program."_s;
+        const QString retry = locked + u" Choose Retry to wait for it again, or Cancel to leave "
+                                       u"without saving the settings."_s;
+        QTest::addRow("a write cut short: the reason is told")
+            << u"too large"_s
+            << QStringList{u"The settings could not be saved. Cannot save %1: File too large"_s}
+            << false;
+        QTest::addRow("a lock that goes while the exit waits: saved, nothing asked")
+            << u"lock goes"_s << QStringList{} << true;
+        QTest::addRow("a lock kept through the wait, then Retry once it went: saved")
+            << u"lock, Retry"_s << QStringList{retry} << true;
+        QTest::addRow("a lock kept through the wait, then Cancel: told the changes are lost")
+            << u"lock, Cancel"_s
+            << QStringList{retry, locked + u" Your changes to the settings were not saved."_s}
+            << false;
+    }
+    void theExitSavesOrSaysWhyNot()
+    {
+        QFETCH(QString, obstacle);
+        QFETCH(QStringList, told);
+        QFETCH(bool, saved);
         TestProgram tp;
+        FakeMainForm form;
+        platform::setMainFormView(&form);
         init_application();
         startitoff();
+        const QString ini = program().ini_file_path;
+        const QByteArray before = tp.read(u"mosaik.ini"_s);
         settings().pixel_height = u"64"_s;
-        const QString reason = u"Cannot save %1: File too large"_s.arg(program().ini_file_path);
-        tp.ui.expectMessage(u"The settings could not be saved. "_s + reason);
-        {
-            const FileSizeLimit limit(100);
-            finishup();
+
+        const auto wait = platform::ProfileFile::lockWait();
+        const auto restore = qScopeGuard([wait] { platform::ProfileFile::setLockWait(wait); });
+        std::optional<platform::FileLock> other;
+        std::optional<FileSizeLimit> limit;
+        if (obstacle == u"too large") {
+            limit.emplace(100);
+        } else {
+            other.emplace();
+            QVERIFY(other->lock(ini));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 u"Cannot save %1: It is locked by another program."_s.arg(ini)
+                                     .toUtf8()
+                                     .constData());
         }
+        if (obstacle == u"lock goes") {
+            // Long enough never to run out here; the lock goes within it.
+            platform::ProfileFile::setLockWait(std::chrono::seconds(20));
+            QTimer::singleShot(100, qApp, [&other] { other.reset(); });
+        } else {
+            platform::ProfileFile::setLockWait(std::chrono::milliseconds(100));
+        }
+        for (qsizetype i = 0; i < told.size(); ++i) {
+            const bool question = obstacle.startsWith(u"lock") && i == 0;
+            const int answer = obstacle == u"lock, Retry" ? platform::MsgBox::Retry
+                                                         : platform::MsgBox::Cancel;
+            tp.ui.expectMessage(told[i].arg(ini), question ? answer : platform::MsgBox::Ok,
+                                [&other, answer] {
+                                    if (answer == platform::MsgBox::Retry)
+                                        other.reset();
+                                });
+        }
+        finishup(&form);
+        limit.reset();
+
         VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.ui.asked().size(), told.size());
+        if (!told.isEmpty() && obstacle.startsWith(u"lock"))
+            QCOMPARE(tp.ui.asked().first().style,
+                     platform::MsgBox::RetryCancel | platform::MsgBox::Exclamation);
+        const QString waiting = u"status The settings file %1 is locked by another program. "
+                                u"Waiting to save the settings."_s.arg(ini);
+        QCOMPARE(form.calls.contains(waiting), obstacle.startsWith(u"lock"));
+        const QByteArray after = tp.read(u"mosaik.ini"_s);
+        QCOMPARE(after.contains("\r\nPixel Height=64\r\n"), saved);
+        if (!saved)
+            QCOMPARE(after, before);
         QCOMPARE(tp.endCalls, 1);
     }
     void traceSwitch_data()

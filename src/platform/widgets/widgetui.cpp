@@ -165,6 +165,9 @@ int WidgetUi::messageBox(const QString& text, int style, const QString& title)
     case MsgBox::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case MsgBox::RetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        break;
     case 1:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
@@ -181,6 +184,8 @@ int WidgetUi::messageBox(const QString& text, int style, const QString& title)
         return MsgBox::Cancel;
     case QMessageBox::Ok:
         return MsgBox::Ok;
+    case QMessageBox::Retry:
+        return MsgBox::Retry;
     default:
         // Closed by its frame: the answer a Cancel or No button would give.
         return (style & 7) == MsgBox::YesNo ? MsgBox::No
