@@ -72,7 +72,6 @@ QStringList LibraryCatalog::flelist() const
 void LibraryCatalog::Form_Load(const QStringList& mainList)
 {
     Program& p = program();
-    p.keep_processing = false;
     viewimage.setBackColor(thumb_back_color(p.settings));
 
     // The window's list is sorted; the catalog takes the same order, so that
@@ -226,7 +225,7 @@ void LibraryCatalog::flelist_Click()
         o_height.caption = QStringLiteral("Height = 0");
         return;
     }
-    if (!program().keep_processing) {
+    if (!keep_processing) {
         // Read off the GUI thread: until it is, the window shows what it showed.
         pictures.show(item,
                       [this](const platform::LoadedPicture& picture) { showPicture(picture); });

