@@ -13,6 +13,7 @@
 #include "listentries.h"
 #include "testpictures.h"
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QAction>
 #include <QApplication>
@@ -105,7 +106,7 @@ class TestQuickView : public QObject
     };
 
 private slots:
-    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+    void cleanup() { VERIFY_NO_WINDOW_LEFT(); }
 
     void savedPatternChoosesWhatShowsButOnlyGifAndJpegAreTaken_data()
     {

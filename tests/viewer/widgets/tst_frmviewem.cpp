@@ -6,6 +6,7 @@
 
 #include "testprogram.h"
 
+#include "windowsleft.h"
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
@@ -49,7 +50,7 @@ private slots:
     void cleanup()
     {
         // Every window a test made is gone with it.
-        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+        VERIFY_NO_WINDOW_LEFT();
     }
 
     void listClicksReachTheWindowsRules()

@@ -8,6 +8,7 @@
 #include "listentries.h"
 #include "testpictures.h"
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QApplication>
 #include <QDir>
@@ -97,7 +98,7 @@ class TestLibraryCatalog : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+    void cleanup() { VERIFY_NO_WINDOW_LEFT(); }
 
     void aTypedTitleStaysWithItsEntry_data()
     {

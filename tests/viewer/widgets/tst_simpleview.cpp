@@ -4,8 +4,7 @@
 #include "listentries.h"
 #include "testpictures.h"
 #include "testprogram.h"
-
-#include "settings/program.h"
+#include "windowsleft.h"
 
 #include "platform/imagecontrol.h"
 #include "platform/widgets/imageview.h"
@@ -63,7 +62,7 @@ class TestSimpleView : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+    void cleanup() { VERIFY_NO_WINDOW_LEFT(); }
 
     void loadSortsItsCopyAndShowsTheFirstEntry()
     {
