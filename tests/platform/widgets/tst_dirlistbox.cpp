@@ -1,7 +1,9 @@
 #include "platform/widgets/dirlistbox.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStorageInfo>
@@ -131,7 +133,13 @@ private slots:
 
     void activatingAnEntryMakesItCurrent()
     {
-        DirListBox box;
+        // In a dialog whose default button Enter must not press.
+        QDialog dialog;
+        QPushButton ok(&dialog);
+        ok.setDefault(true);
+        QSignalSpy pressed(&ok, &QPushButton::clicked);
+        DirListBox box(&dialog);
+        dialog.show();
         QVERIFY(box.setPath(m_b));
         QSignalSpy spy(&box, &DirListBox::pathChanged);
         box.setCurrentItem(box.findItems(QStringLiteral("Beta"), Qt::MatchExactly).value(0));
@@ -157,6 +165,7 @@ private slots:
         if (other.isEmpty())
             QSKIP("No second volume to switch to");
         DirListBox box;
+        QCOMPARE(pressed.count(), 0);
         QSignalSpy spy(&box, &DirListBox::pathChanged);
         QVERIFY(box.setDrivePath(other));
         QCOMPARE(box.path(), other);
