@@ -32,6 +32,14 @@ QStringList entries(const DirListBox& box)
     return result;
 }
 
+// The root the list shows above a path: its volume's, or "/" where no mount
+// holds it (a chroot whose "/" is no mount of its own).
+QString volumeRoot(const QString& path)
+{
+    const QString root = QStorageInfo(path).rootPath();
+    return root.isEmpty() ? QStringLiteral("/") : root;
+}
+
 // Another mounted volume that can be listed, or empty.
 QString otherVolume(const QString& notThisRoot)
 {
@@ -59,7 +67,7 @@ private slots:
             QVERIFY(QDir(m_b).mkpath(QString::fromLatin1(sub)));
         QFile file(m_b + QStringLiteral("/file.txt"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        m_root = QStorageInfo(m_tmp->path()).rootPath();
+        m_root = volumeRoot(m_tmp->path());
     }
 
     void cleanup() { m_tmp.reset(); }
@@ -157,6 +165,7 @@ private slots:
         QCOMPARE(box.path(), m_tmp->filePath(QStringLiteral("a")));
         QCOMPARE(box.findItems(QStringLiteral("b"), Qt::MatchExactly).size(), 0);
         QCOMPARE(spy.count(), 2);
+        QCOMPARE(pressed.count(), 0);
     }
 
     void setDrivePathReturnsToTheLastDirectoryOfThatVolume()
@@ -165,7 +174,6 @@ private slots:
         if (other.isEmpty())
             QSKIP("No second volume to switch to");
         DirListBox box;
-        QCOMPARE(pressed.count(), 0);
         QSignalSpy spy(&box, &DirListBox::pathChanged);
         QVERIFY(box.setDrivePath(other));
         QCOMPARE(box.path(), other);
