@@ -480,11 +480,13 @@ void LibraryCatalog::convertList(ConversionKind kind)
     };
     const QList<ConversionResult> results = convert_list(
         paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done);
-    // The entry that was current stays shown, now the only one selected.
+    // The entry that was current stays shown, now the only one selected,
+    // and the caption names it as a click on it does.
     selected.fill(false);
-    if (ListIndex >= 0 && ListIndex < selected.size())
+    if (ListIndex >= 0 && ListIndex < selected.size()) {
         selected[ListIndex] = true;
-    caption = QStringLiteral("Image Catalog ");
+        caption = QStringLiteral("Image Catalog - ") + m_catalog.at(ListIndex).image;
+    }
     batch_create_running = false;
     setCreating(false);
     tellFailures(paths, results);
