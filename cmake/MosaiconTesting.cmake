@@ -1,3 +1,9 @@
+# Each test runs with a home and XDG folders of its own under the build, made
+# before the tests run and removed after them, so that nothing a test or Qt
+# writes (a file dialog's history, font caches) reaches the home of whoever
+# runs them.
+set(MOSAICON_TEST_HOMES ${CMAKE_BINARY_DIR}/test-homes)
+
 # One call adds a Qt Test executable, registers it with CTest and runs it on the
 # offscreen platform, so no test ever needs a display.
 function(mosaicon_add_test name)
@@ -5,9 +11,25 @@ function(mosaicon_add_test name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
     add_test(NAME ${name} COMMAND ${name})
+    set(home ${MOSAICON_TEST_HOMES}/${name})
+    # Qt makes the runtime folder itself, with the permissions it requires.
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_CACHE_HOME=${home}/.cache;XDG_RUNTIME_DIR=${home}/runtime"
+        FIXTURES_REQUIRED mosaicon_test_homes
         TIMEOUT 300)
+    set_property(GLOBAL APPEND PROPERTY MOSAICON_TEST_HOME_FOLDERS ${home})
+endfunction()
+
+# The two steps around every test that give the tests their homes and take
+# them away. Called once every test is defined.
+function(mosaicon_add_test_homes)
+    get_property(homes GLOBAL PROPERTY MOSAICON_TEST_HOME_FOLDERS)
+    add_test(NAME mosaicon_test_homes_made
+             COMMAND ${CMAKE_COMMAND} -E make_directory ${homes})
+    add_test(NAME mosaicon_test_homes_removed
+             COMMAND ${CMAKE_COMMAND} -E rm -rf ${MOSAICON_TEST_HOMES})
+    set_tests_properties(mosaicon_test_homes_made PROPERTIES FIXTURES_SETUP mosaicon_test_homes)
+    set_tests_properties(mosaicon_test_homes_removed PROPERTIES FIXTURES_CLEANUP mosaicon_test_homes)
 endfunction()
 
 # Every tst_*.cpp of a test folder becomes one test linked with that folder's

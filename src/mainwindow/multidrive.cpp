@@ -170,8 +170,10 @@ void MultiDrive::buildControls()
     fileBox->addWidget(addButton("Command10", "Save File Profile",
                                  [this] { save_file_list_profile(entries(m_fles)); }));
     fileBox->addWidget(addButton("Command9", "Load File Profile", [this] {
+        keep_processing = true;
         load_file_list_profile({[this] { m_fles->clear(); },
-                                [this](const QString& entry) { m_fles->addItem(entry); }});
+                                [this](const QString& entry) { m_fles->addItem(entry); }},
+                               [this] { return keep_processing; });
         update_captions();
     }));
 
@@ -393,9 +395,6 @@ void MultiDrive::clearFiles()
 void MultiDrive::stopProcessing()
 {
     keep_processing = false;
-    // Loading a file-list profile is shared with the main window and stops
-    // on the program's flag.
-    program().keep_processing = false;
 }
 
 void MultiDrive::done(int result)

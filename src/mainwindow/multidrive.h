@@ -52,7 +52,8 @@ public:
     bool searching() const { return m_searching; }
 
     // The window's own stop flag: cleared by Stop Processing, OK and Cancel,
-    // tested by the search before each folder, sub-folder and file.
+    // tested by the search before each folder, sub-folder and file, and by
+    // a file profile's loading between its lines.
     bool keep_processing = false;
 
     void Form_Load();

@@ -103,7 +103,6 @@ std::optional<DirectoryProfile> DirectoryProfile::fromBytes(const QByteArray& by
 
 void save_directory_profile(const DirectoryProfile& profile)
 {
-    program().keep_processing = true;
     const std::optional<QString> name =
         ask_profile_save_name(directoryKind, QStringLiteral("Save Sub-Directory/Multi-Drive Profile"));
     if (name)
@@ -112,7 +111,6 @@ void save_directory_profile(const DirectoryProfile& profile)
 
 std::optional<DirectoryProfile> load_directory_profile()
 {
-    program().keep_processing = true;
     const std::optional<QString> name = ask_file(QStringLiteral("Load Sub-Directory/Multi-Drive Profile"),
                                                  directoryKind.filter, program().program_folder);
     if (!name || !fileNameHas(*name, directoryKind.extension))

@@ -47,7 +47,6 @@ void write_profile(const ProfileKind& kind, const QString& name, const QByteArra
 
 void save_file_list_profile(const QStringList& entries)
 {
-    program().keep_processing = true;
     const std::optional<QString> name = ask_profile_save_name(fileListKind, QStringLiteral("Save File List Profile"));
     if (!name)
         return;
@@ -58,12 +57,10 @@ void save_file_list_profile(const QStringList& entries)
     write_profile(fileListKind, *name, bytes);
 }
 
-bool load_file_list_profile(const FileListTarget& target)
+bool load_file_list_profile(const FileListTarget& target, const std::function<bool()>& keepGoing)
 {
-    Program& p = program();
-    p.keep_processing = true;
-    const std::optional<QString> name =
-        ask_file(QStringLiteral("Load File List Profile"), fileListKind.filter, p.program_folder);
+    const std::optional<QString> name = ask_file(QStringLiteral("Load File List Profile"),
+                                                 fileListKind.filter, program().program_folder);
     if (!name || !fileNameHas(*name, QStringLiteral(".fpr")))
         return false;
     // Whole lines: a path may hold a comma.
@@ -75,7 +72,7 @@ bool load_file_list_profile(const FileListTarget& target)
     {
         const platform::BusyCursor busy;
         for (const QString& line : *lines) {
-            if (!p.keep_processing)
+            if (keepGoing && !keepGoing())
                 break;
             if (platform::file_exists(line))
                 target.append(line);

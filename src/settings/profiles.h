@@ -44,10 +44,12 @@ struct FileListTarget
 
 // Asks for a profile and loads every entry that names an existing file into
 // the target, which is cleared first. Missing entries are reported once,
-// after the whole file. Stops early when keep_processing is cleared between
-// lines. False when nothing was loaded because no profile was read (cancel,
-// a name without ".fpr", an unreadable file): the target is then untouched.
-bool load_file_list_profile(const FileListTarget& target);
+// after the whole file. Stops early when keepGoing (none: never stop)
+// answers false between lines, asked after the window's events ran. False
+// when nothing was loaded because no profile was read (cancel, a name
+// without ".fpr", an unreadable file): the target is then untouched.
+bool load_file_list_profile(const FileListTarget& target,
+                            const std::function<bool()>& keepGoing = {});
 
 // Asks for a list file and returns its lines up to the first one that names
 // no existing file; nothing when the dialog was cancelled.

@@ -27,8 +27,7 @@ struct Program
     // The program's arguments (without the program's own name).
     QStringList arguments;
 
-    // Run-time flags, never saved.
-    bool keep_processing = false;
+    // Run-time values, never saved.
     QString last_toolbar_key;
     QString assoc_text_caller;
     bool color_dialog_cancelled = false;

@@ -72,7 +72,6 @@ QStringList LibraryCatalog::flelist() const
 void LibraryCatalog::Form_Load(const QStringList& mainList)
 {
     Program& p = program();
-    p.keep_processing = false;
     viewimage.setBackColor(thumb_back_color(p.settings));
 
     // The window's list is sorted; the catalog takes the same order, so that
@@ -226,7 +225,7 @@ void LibraryCatalog::flelist_Click()
         o_height.caption = QStringLiteral("Height = 0");
         return;
     }
-    if (!program().keep_processing) {
+    if (!keep_processing) {
         // Read off the GUI thread: until it is, the window shows what it showed.
         pictures.show(item,
                       [this](const platform::LoadedPicture& picture) { showPicture(picture); });
@@ -481,11 +480,13 @@ void LibraryCatalog::convertList(ConversionKind kind)
     };
     const QList<ConversionResult> results = convert_list(
         paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done);
-    // The entry that was current stays shown, now the only one selected.
+    // The entry that was current stays shown, now the only one selected,
+    // and the caption names it as a click on it does.
     selected.fill(false);
-    if (ListIndex >= 0 && ListIndex < selected.size())
+    if (ListIndex >= 0 && ListIndex < selected.size()) {
         selected[ListIndex] = true;
-    caption = QStringLiteral("Image Catalog ");
+        caption = QStringLiteral("Image Catalog - ") + m_catalog.at(ListIndex).image;
+    }
     batch_create_running = false;
     setCreating(false);
     tellFailures(paths, results);

@@ -34,6 +34,10 @@ struct PictureState
     // A whole list is being converted: the list clicks leave the create
     // buttons alone, and the window stays until the run has ended.
     bool batch_create_running = false;
+    // While set, a list click shows the entry without reading its picture
+    // (View Images' pop-up menu clears selections so). The window's own:
+    // nothing another window or a profile does reaches it.
+    bool keep_processing = false;
 
     // How both windows start converting a whole list: refused with the
     // read-error warning while the picture area shows that error, then the

@@ -48,7 +48,6 @@ std::optional<QStringList> ViewImages::showModally(const QStringList& mainList)
 void ViewImages::Form_Load(const QStringList& mainList)
 {
     Program& p = program();
-    p.keep_processing = false;
     viewimage.setBackColor(thumb_back_color(p.settings));
     // No events run while the list fills: the main window must not act on a
     // list that is being copied.
@@ -141,7 +140,7 @@ void ViewImages::showListEntry(ListId id)
     const bool image = is_image_file(text);
     if (!batch_create_running)
         Command2.enabled = image && !text.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive);
-    if (image && !program().keep_processing) {
+    if (image && !keep_processing) {
         // Read off the GUI thread: until it is, the window shows what it showed.
         pictures.show(
             text, [this, id, text, opening = m_opening](const platform::LoadedPicture& picture) {

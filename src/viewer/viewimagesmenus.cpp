@@ -13,21 +13,9 @@
 #include "platform/ui.h"
 #include "platform/wincolor.h"
 
+#include <QScopedValueRollback>
+
 namespace mosaicon::viewer {
-
-namespace {
-
-// keep_processing on while it lives, so that list clicks do not load pictures.
-class KeepProcessing
-{
-public:
-    KeepProcessing() { program().keep_processing = true; }
-    ~KeepProcessing() { program().keep_processing = false; }
-    KeepProcessing(const KeepProcessing&) = delete;
-    KeepProcessing& operator=(const KeepProcessing&) = delete;
-};
-
-} // namespace
 
 void ViewImages::exitWith(std::optional<QStringList> list)
 {
@@ -114,19 +102,19 @@ void ViewImages::clearAllSelections()
 
 void ViewImages::clearCurrentListSelectionsOnly()
 {
-    const KeepProcessing keep;
+    const QScopedValueRollback keep(keep_processing, true);
     clearCurrentListSelections();
 }
 
 void ViewImages::clearNewListSelectionsOnly()
 {
-    const KeepProcessing keep;
+    const QScopedValueRollback keep(keep_processing, true);
     clearNewListSelections();
 }
 
 void ViewImages::clearAllSelectionsOnly()
 {
-    const KeepProcessing keep;
+    const QScopedValueRollback keep(keep_processing, true);
     clearAllSelections();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/clipboard.h"
 
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +30,7 @@ class TestClipboardConversion : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+    void cleanup() { VERIFY_NO_WINDOW_LEFT(); }
 
     void oneTick_data()
     {

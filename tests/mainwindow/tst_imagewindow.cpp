@@ -8,6 +8,7 @@
 
 #include "testpictures.h"
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QAction>
 #include <QApplication>
@@ -93,7 +94,7 @@ private slots:
     void cleanup()
     {
         // Every window a test made is gone with it.
-        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+        VERIFY_NO_WINDOW_LEFT();
         QVERIFY(!frm_thumbnail.isLoaded());
     }
 

@@ -16,6 +16,7 @@
 
 #include "listentries.h"
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,7 +44,7 @@ private slots:
     void cleanup()
     {
         // Every window a test made is gone with it.
-        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+        VERIFY_NO_WINDOW_LEFT();
     }
 
     void firstStartCreatesTheSettingsAndShowsTheWindow()

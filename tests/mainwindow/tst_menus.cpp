@@ -10,6 +10,7 @@
 
 #include "listentries.h"
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,7 +38,7 @@ class TestMenus : public QObject
     };
 
 private slots:
-    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+    void cleanup() { VERIFY_NO_WINDOW_LEFT(); }
 
     void emptyListMessages_data()
     {

@@ -296,6 +296,36 @@ private slots:
         VERIFY_DIALOGS(f.tp);
     }
 
+    void stopProcessingStopsLoadingAFileProfile()
+    {
+        Fixture f;
+        MultiDrive* w = f.window();
+        QByteArray profile;
+        for (const char* name : {"1.jpg", "2.jpg", "3.jpg", "4.jpg"}) {
+            f.tp.write(name, "x");
+            profile += f.tp.path(name).toUtf8() + "\r\n";
+        }
+        f.tp.write("four.fpr", profile);
+        int yields = 0;
+        // Stop is pressed while the second line yields to the window.
+        platform::setDoEventsHook([&] {
+            if (++yields == 2)
+                w->button(QStringLiteral("Command11"))->click();
+        });
+        f.tp.ui.expectFile(QStringLiteral("Load File List Profile"), f.tp.path("four.fpr"));
+        w->button(QStringLiteral("Command9"))->click();
+        VERIFY_DIALOGS(f.tp);
+        QCOMPARE(listEntries(w->fles()), (QStringList{f.tp.path("1.jpg"), f.tp.path("2.jpg")}));
+        QCOMPARE(w->selectedfiles()->title(), QStringLiteral("File List (2)"));
+
+        // The next load is not stopped by the last Stop.
+        platform::setDoEventsHook({});
+        f.tp.ui.expectFile(QStringLiteral("Load File List Profile"), f.tp.path("four.fpr"));
+        w->button(QStringLiteral("Command9"))->click();
+        VERIFY_DIALOGS(f.tp);
+        QCOMPARE(w->fles()->count(), 4);
+    }
+
     // The lists take what the search found before the window gets to repaint,
     // not once at the end: the queue loses its searched folders from the top
     // and gains sub-folders at the end, the results grow.

@@ -13,6 +13,7 @@
 #include "listentries.h"
 #include "testpictures.h"
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QAction>
 #include <QApplication>
@@ -105,7 +106,7 @@ class TestQuickView : public QObject
     };
 
 private slots:
-    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+    void cleanup() { VERIFY_NO_WINDOW_LEFT(); }
 
     void savedPatternChoosesWhatShowsButOnlyGifAndJpegAreTaken_data()
     {
@@ -183,11 +184,8 @@ private slots:
         QDir(run.tp.folder()).mkpath(QStringLiteral("other"));
         run.tp.write("other/b.jpg", pictureBytes("b.jpg"));
         settings().last_drive = QStringLiteral("/");
-        // The window's stop flag is its own; the program's is left alone.
-        program().keep_processing = false;
         QuickView* view = run.open();
         QVERIFY(view->keep_processing);
-        QVERIFY(!program().keep_processing);
         // The program folder as a volume of its own, so the drive is no guess.
         view->filedrive()->setVolumes({QStringLiteral("/"), run.tp.folder()});
         QVERIFY(view->filedir()->setPath(run.tp.path("other")));

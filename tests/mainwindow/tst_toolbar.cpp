@@ -9,6 +9,7 @@
 
 #include "listentries.h"
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,7 +60,7 @@ class TestToolbar : public QObject
     };
 
 private slots:
-    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+    void cleanup() { VERIFY_NO_WINDOW_LEFT(); }
 
     void entriesJoinFolderAndName()
     {

@@ -1,8 +1,6 @@
 #include "settings/profiles.h"
 #include "settings/program.h"
 
-#include "platform/events.h"
-
 #include "testprogram.h"
 
 #include <QDir>
@@ -130,28 +128,6 @@ private slots:
         QCOMPARE(tp.ui.asked().last().style, 48);
         QCOMPARE(tp.ui.asked().last().title, QStringLiteral("Mosaicon Pro v4.00"));
         QCOMPARE(r.entries, (QStringList{tp.path("a.jpg"), tp.path("c.jpg")}));
-    }
-
-    void loadStopsWhenStopIsPressed()
-    {
-        TestProgram tp;
-        QByteArray profile;
-        for (const char* name : {"1.jpg", "2.jpg", "3.jpg", "4.jpg"}) {
-            tp.write(name, "x");
-            profile += tp.path(name).toUtf8() + "\r\n";
-        }
-        tp.write("four.fpr", profile);
-        int yields = 0;
-        // Stop is pressed while the second line yields to the window.
-        platform::setDoEventsHook([&] {
-            if (++yields == 2)
-                program().keep_processing = false;
-        });
-        tp.ui.expectFile(std::nullopt, tp.path("four.fpr"));
-        Recorder r;
-        QVERIFY(load_file_list_profile(r.target()));
-        VERIFY_DIALOGS(tp);
-        QCOMPARE(r.entries, (QStringList{tp.path("1.jpg"), tp.path("2.jpg")}));
     }
 
     void loadRefusals_data()

@@ -298,6 +298,34 @@ private slots:
         QCOMPARE(selectedRows(v.newlist), QList<int>{0});
     }
 
+    // The pop-up's clearing steps through the lists without reading their
+    // pictures; the Options menu's shows each entry it passes.
+    void clearingSelectionsReadsPicturesOnlyFromTheOptionsMenu_data()
+    {
+        QTest::addColumn<bool>("popup");
+        QTest::addRow("Options: the last entry passed is shown") << false;
+        QTest::addRow("pop-up: the picture shown stays") << true;
+    }
+    void clearingSelectionsReadsPicturesOnlyFromTheOptionsMenu()
+    {
+        QFETCH(bool, popup);
+        TestProgram tp;
+        ViewImages v;
+        const QStringList paths = makeFiles(tp, {"a.png", "b.png", "c.png"});
+        v.Form_Load(paths);
+        QVERIFY(v.waitForPicture());
+        if (popup)
+            v.clearAllSelectionsOnly();
+        else
+            v.clearAllSelections();
+        QVERIFY(v.waitForPicture());
+        QCOMPARE(v.viewimage.fileName(), popup ? paths[0] : paths[2]);
+        QCOMPARE(v.caption, QStringLiteral("View Image - ") + paths[2]);
+        // Clicks after it read their pictures again.
+        clickShown(v, ViewImages::Current, 1, true);
+        QCOMPARE(v.viewimage.fileName(), paths[1]);
+    }
+
     void clicksOnPicturesThatCannotBeRead_data()
     {
         QTest::addColumn<QStringList>("steps"); // entries clicked; "delete": Delete, answered Yes

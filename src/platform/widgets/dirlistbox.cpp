@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -136,6 +137,14 @@ void DirListBox::rebuild()
 
     setCurrentItem(current);
     scrollToItem(current);
+}
+
+void DirListBox::keyPressEvent(QKeyEvent* event)
+{
+    QListWidget::keyPressEvent(event);
+    // The list view activates the entry and passes the key on to the window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
 }
 
 void DirListBox::activate(QListWidgetItem* item)

@@ -9,7 +9,8 @@ namespace mosaicon::platform {
 // A directory tree in one list: the current directory's ancestors from its
 // volume root down, each indented one step more and the current one
 // selected, then its sub-directories (without hidden ones) one step further
-// in. Activating an entry (double click or Enter) makes it current.
+// in. Activating an entry (double click or Enter) makes it current; Enter
+// goes no further, so a dialog's default button is not pressed by it.
 //
 // Per volume it remembers the last directory it showed there, so that
 // switching drives back returns to where the user was.
@@ -44,6 +45,9 @@ public:
 
 signals:
     void pathChanged(const QString& path);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void rebuild();

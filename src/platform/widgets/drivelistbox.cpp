@@ -28,12 +28,12 @@ bool isUnder(QStringView path, QStringView dir)
     return path.startsWith(dir) && (path.size() == dir.size() || path.at(dir.size()) == u'/');
 }
 
-bool isBrowsable(const QStorageInfo& volume, const QString& homeRoot)
+bool isBrowsable(const DriveListBox::Mount& mount, const QString& homeRoot)
 {
-    const QString root = volume.rootPath();
+    const QString& root = mount.root;
     if (root == u"/" || root == homeRoot)
         return true;
-    if (isPseudoFileSystem(volume.fileSystemType()) || volume.fileSystemType() == "overlay")
+    if (isPseudoFileSystem(mount.fileSystemType) || mount.fileSystemType == "overlay")
         return false;
     // Removable media are mounted under /run/media on some systems; the rest
     // of these trees belongs to the system.
@@ -102,12 +102,25 @@ void DriveListBox::setVolumes(const QStringList& roots)
 
 void DriveListBox::refreshVolumes()
 {
+    QList<Mount> mounts;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady())
+            mounts.append({volume.rootPath(), volume.fileSystemType(), volume.displayName()});
+    }
+    setMounts(mounts);
+}
+
+void DriveListBox::setMounts(const QList<Mount>& mounts)
+{
     const QString homeRoot = QStorageInfo(QDir::homePath()).rootPath();
     QList<Volume> volumes;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady() && isBrowsable(volume, homeRoot))
-            volumes.append({volume.rootPath(), volume.displayName()});
+    for (const Mount& mount : mounts) {
+        if (isBrowsable(mount, homeRoot))
+            volumes.append({mount.root, mount.label});
     }
+    // In a chroot or a build container "/" is often no mount of its own, yet
+    // every path lies on it. A mount of "/" listed above keeps its label.
+    volumes.append({QStringLiteral("/"), QString()});
     setVolumeList(volumes);
 }
 

@@ -6,15 +6,23 @@
 
 namespace mosaicon::platform {
 
-// The mounted volumes a user can browse, by root path: "/" first, then real
-// disks, removable media and the home volume, without the pseudo file
-// systems of the kernel and the container runtime. An item reads
+// The mounted volumes a user can browse, by root path: "/" first, always,
+// then real disks, removable media and the home volume, without the pseudo
+// file systems of the kernel and the container runtime. An item reads
 // "root [label]" when the volume has a label other than its root path.
 class DriveListBox : public QComboBox
 {
     Q_OBJECT
 
 public:
+    // A file system as the system lists it mounted.
+    struct Mount
+    {
+        QString root;
+        QByteArray fileSystemType;
+        QString label;
+    };
+
     explicit DriveListBox(QWidget* parent = nullptr);
 
     // The root path of the current volume; empty when there is none.
@@ -29,6 +37,8 @@ public:
     void setVolumes(const QStringList& roots);
     // Lists the volumes mounted now.
     void refreshVolumes();
+    // Lists "/" and the browsable ones of these mounts, as refreshVolumes does.
+    void setMounts(const QList<Mount>& mounts);
 
 signals:
     // The current volume changed, through setDrive, a new list or the user;

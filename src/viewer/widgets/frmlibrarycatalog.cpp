@@ -191,9 +191,9 @@ QGroupBox* FrmLibraryCatalog::buildWebPages()
     grid->addWidget(label("Label3", "Number of images per column", frame), 3, 0);
     m_labels.value(QStringLiteral("Label3"))->setBuddy(perColumn);
     grid->addWidget(perColumn, 3, 1);
-    grid->addWidget(button("b_create_web_page_catalog", "Create Catalog",
-                           &LibraryCatalog::b_create_web_page_catalog_Click, frame),
-                    4, 0, 1, 2);
+    m_createCatalog = button("b_create_web_page_catalog", "Create Catalog",
+                             &LibraryCatalog::b_create_web_page_catalog_Click, frame);
+    grid->addWidget(m_createCatalog, 4, 0, 1, 2);
     return frame;
 }
 
@@ -296,7 +296,9 @@ void FrmLibraryCatalog::pushShown()
     for (const char* menu : {"menuFile", "menuOptions"})
         findChild<QMenu*>(QString::fromUtf8(menu))->menuAction()->setEnabled(enabled);
     m_popupMenus.item(menuMouseItems, 3)->setText(v.setBackgroundCaption);
-    for (QWidget* control : std::initializer_list<QWidget*>{m_drive, m_dir, m_flelist})
+    // Create Catalog too: while pages are written or a list is converted it starts nothing.
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_drive, m_dir, m_flelist, m_createCatalog})
         control->setEnabled(enabled);
     pushList();
     pushPicture();

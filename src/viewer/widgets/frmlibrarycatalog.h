@@ -79,6 +79,7 @@ private:
     QLineEdit* m_title = nullptr;
     platform::DriveListBox* m_drive = nullptr;
     platform::DirListBox* m_dir = nullptr;
+    QPushButton* m_createCatalog = nullptr;
     QHash<QString, QLabel*> m_labels;
     bool m_pushing = false;
 };

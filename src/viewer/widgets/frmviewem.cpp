@@ -324,6 +324,8 @@ QPushButton* FrmViewem::addButton(QGridLayout* grid, const char* name,
                                   void (ViewImages::*click)(), int row, int column)
 {
     auto* button = namedWidget<QPushButton>(QString::fromUtf8(name), this);
+    // No button is the window's default: Enter in a list or a box starts nothing.
+    button->setAutoDefault(false);
     if (m_value)
         button->setText((m_value->*state).caption);
     connect(button, &QPushButton::clicked, this, [this, click] { run(click); });

@@ -1,5 +1,7 @@
 #include "platform/widgets/binder.h"
 
+#include "windowsleft.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -78,7 +80,7 @@ class TestBinder : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+    void cleanup() { VERIFY_NO_WINDOW_LEFT(); }
 
     void pushShowsTheValueAndPullTakesBackWhatTheUserCanChange_data()
     {

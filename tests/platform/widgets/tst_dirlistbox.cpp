@@ -1,7 +1,9 @@
 #include "platform/widgets/dirlistbox.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStorageInfo>
@@ -28,6 +30,14 @@ QStringList entries(const DirListBox& box)
                           .arg(item->data(DirListBox::PathRole).toString()));
     }
     return result;
+}
+
+// The root the list shows above a path: its volume's, or "/" where no mount
+// holds it (a chroot whose "/" is no mount of its own).
+QString volumeRoot(const QString& path)
+{
+    const QString root = QStorageInfo(path).rootPath();
+    return root.isEmpty() ? QStringLiteral("/") : root;
 }
 
 // Another mounted volume that can be listed, or empty.
@@ -57,7 +67,7 @@ private slots:
             QVERIFY(QDir(m_b).mkpath(QString::fromLatin1(sub)));
         QFile file(m_b + QStringLiteral("/file.txt"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        m_root = QStorageInfo(m_tmp->path()).rootPath();
+        m_root = volumeRoot(m_tmp->path());
     }
 
     void cleanup() { m_tmp.reset(); }
@@ -131,7 +141,13 @@ private slots:
 
     void activatingAnEntryMakesItCurrent()
     {
-        DirListBox box;
+        // In a dialog whose default button Enter must not press.
+        QDialog dialog;
+        QPushButton ok(&dialog);
+        ok.setDefault(true);
+        QSignalSpy pressed(&ok, &QPushButton::clicked);
+        DirListBox box(&dialog);
+        dialog.show();
         QVERIFY(box.setPath(m_b));
         QSignalSpy spy(&box, &DirListBox::pathChanged);
         box.setCurrentItem(box.findItems(QStringLiteral("Beta"), Qt::MatchExactly).value(0));
@@ -149,6 +165,7 @@ private slots:
         QCOMPARE(box.path(), m_tmp->filePath(QStringLiteral("a")));
         QCOMPARE(box.findItems(QStringLiteral("b"), Qt::MatchExactly).size(), 0);
         QCOMPARE(spy.count(), 2);
+        QCOMPARE(pressed.count(), 0);
     }
 
     void setDrivePathReturnsToTheLastDirectoryOfThatVolume()

@@ -1,5 +1,6 @@
 #include "platform/widgets/drivelistbox.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -116,6 +117,41 @@ private slots:
         QCOMPARE(box.drive(), QStringLiteral("/media/usb"));
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("/media/usb"));
+    }
+
+    void mountsBecomeVolumes_data()
+    {
+        // Each mount as "root type label"; each volume as its item's text.
+        QTest::addColumn<QStringList>("mounts");
+        QTest::addColumn<QStringList>("volumes");
+        const QString dir = QDir::tempPath();
+        QTest::addRow("where \"/\" is no mount of its own it is still the first volume")
+            << QStringList{"/proc proc", "/dev devtmpfs", dir + " ext4"}
+            << QStringList{"/", dir};
+        QTest::addRow("with nothing mounted the root is left") << QStringList{} << QStringList{"/"};
+        QTest::addRow("a mounted root is listed once, with its label")
+            << QStringList{dir + " ext4", "/ ext4 system"} << QStringList{"/ [system]", dir};
+        QTest::addRow("system trees, runtime mounts and bind-mounted files are left out")
+            << QStringList{"/sys/fs/cgroup tmpfs", "/run/user/0 tmpfs", "/etc/hosts ext4",
+                           dir + " overlay"}
+            << QStringList{"/"};
+    }
+    void mountsBecomeVolumes()
+    {
+        QFETCH(QStringList, mounts);
+        QFETCH(QStringList, volumes);
+        QList<DriveListBox::Mount> listed;
+        for (const QString& mount : mounts) {
+            const QStringList fields = mount.split(u' ');
+            listed.append({fields.at(0), fields.at(1).toUtf8(), fields.value(2)});
+        }
+        DriveListBox box;
+        box.setMounts(listed);
+        QStringList texts;
+        for (int i = 0; i < box.count(); ++i)
+            texts.append(box.itemText(i));
+        QCOMPARE(texts, volumes);
+        QCOMPARE(box.drive(), QStringLiteral("/"));
     }
 
     void mountedVolumesStartWithRootAndSkipSystemTrees()

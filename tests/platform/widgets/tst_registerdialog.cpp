@@ -1,6 +1,7 @@
 #include "platform/widgets/registerdialog.h"
 
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -65,7 +66,7 @@ private slots:
     void cleanup()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+        VERIFY_NO_WINDOW_LEFT();
     }
 
     void aDialogIsMadeForEachShowingOrKeptWithItsValue_data()

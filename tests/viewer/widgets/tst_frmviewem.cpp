@@ -3,8 +3,10 @@
 #include "settings/program.h"
 
 #include "platform/events.h"
+#include "platform/widgets/dirlistbox.h"
 
 #include "testprogram.h"
+#include "windowsleft.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -49,7 +51,7 @@ private slots:
     void cleanup()
     {
         // Every window a test made is gone with it.
-        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+        VERIFY_NO_WINDOW_LEFT();
     }
 
     void listClicksReachTheWindowsRules()
@@ -179,6 +181,29 @@ private slots:
         QVERIFY(dialog.button(QStringLiteral("Command6"))->isEnabled());
         dialog.close();
         QVERIFY(!dialog.isVisible());
+    }
+
+    void enterInTheTargetListOpensTheFolderAndStartsNothing()
+    {
+        TestProgram tp;
+        QDir(tp.folder()).mkpath(QStringLiteral("out/sub"));
+        settings().target_dir = tp.path("out");
+        ViewImages v;
+        v.Form_Load(makePictures(tp, {"a.png"}));
+        FrmViewem dialog(&v);
+        dialog.show();
+        auto* dir = dialog.findChild<platform::DirListBox*>(QStringLiteral("Dir1"));
+        dir->setCurrentItem(dir->findItems(QStringLiteral("sub"), Qt::MatchExactly).value(0));
+        // No box may come up: the script expects none.
+        QTest::keyClick(dir, Qt::Key_Return);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(v.Dir1, tp.path("out/sub"));
+        QCOMPARE(v.targetdir.caption, tp.path("out/sub"));
+        QTest::keyClick(dialog.findChild<QWidget*>(QStringLiteral("Drive1")), Qt::Key_Enter);
+        QTest::keyClick(dialog.listBox(ViewImages::Current), Qt::Key_Return);
+        VERIFY_DIALOGS(tp);
+        QCOMPARE(tp.ui.asked().size(), 0);
+        dialog.close();
     }
 
     // However the size box changes, the size it shows is the size stored.

@@ -4,8 +4,7 @@
 #include "listentries.h"
 #include "testpictures.h"
 #include "testprogram.h"
-
-#include "settings/program.h"
+#include "windowsleft.h"
 
 #include "platform/imagecontrol.h"
 #include "platform/widgets/imageview.h"
@@ -63,19 +62,16 @@ class TestSimpleView : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QCOMPARE(QApplication::topLevelWidgets().size(), 0); }
+    void cleanup() { VERIFY_NO_WINDOW_LEFT(); }
 
     void loadSortsItsCopyAndShowsTheFirstEntry()
     {
         Pictures p;
         SimpleView view;
         view.keep_processing = true;
-        // Left set by another window's run: not Simple View's to clear, nor to obey.
-        program().keep_processing = true;
         view.load(p.mainList());
         QVERIFY(view.waitForPicture());
         QVERIFY(!view.keep_processing);
-        QVERIFY(program().keep_processing);
         QCOMPARE(view.flelist, p.paths({u"a.png"_s, u"B.JPG"_s, u"c.txt"_s, u"d.jpg"_s}));
         QCOMPARE(view.frame1Caption, u"Current File List ( 4)"_s);
         QCOMPARE(view.current, 0);
