@@ -1,5 +1,6 @@
 #include "platform/profilefile.h"
 
+#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/inidocument.h"
 
@@ -7,9 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 #include <QtDebug>
+#include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -72,6 +76,16 @@ bool writeOver(int fd, const QByteArray& bytes, QString* error)
     if (::ftruncate(fd, off_t(bytes.size())) != 0 || ::fdatasync(fd) != 0)
         return failed(errno);
     return true;
+}
+
+// A write on the window's thread is waiting for another program's lock, with
+// the window answering: writes that timers make meanwhile only try.
+bool waitingOnWindow = false;
+
+bool onWindowThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && app->thread() == QThread::currentThread();
 }
 
 } // namespace
@@ -251,13 +265,38 @@ bool ProfileFile::save(std::chrono::milliseconds wait)
     // Another copy of the program may have written the file since it was
     // read here: read it again under the lock, so that only our own keys change.
     FileLock lock;
-    if (!lock.lock(*target, wait)) {
+    const bool windowThread =
+        wait > std::chrono::milliseconds(0) && wait != FileLock::waitForever && onWindowThread();
+    const bool nested = windowThread && waitingOnWindow;
+    if (!lock.lock(*target, windowThread ? std::chrono::milliseconds(0) : wait) &&
+        lock.heldByAnother() && windowThread && !nested) {
+        // The window's thread waits in short slices, repainting between them.
+        const auto until = std::chrono::steady_clock::now() + wait;
+        waitingOnWindow = true;
+        const auto waited = qScopeGuard([] { waitingOnWindow = false; });
+        for (;;) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+                until - std::chrono::steady_clock::now());
+            if (left <= std::chrono::milliseconds(0))
+                break;
+            waitAnswering(std::min(left, std::chrono::milliseconds(50)));
+            // A write made meanwhile found the lock free and saved ours too.
+            if (d->pending.isEmpty())
+                return true;
+            if (lock.lock(*target, std::chrono::milliseconds(0)) || !lock.heldByAnother())
+                break;
+        }
+    }
+    if (lock.handle() < 0) {
         if (!lock.heldByAnother())
             return cannotSave(lock.errorString());
-        const bool first = !d->lockedOut;
-        d->lockedOut = true;
         d->lastWriteLocked = true;
         cannotSave(lock.errorString());
+        // A write made while another waits leaves the notice to that wait.
+        if (nested)
+            return false;
+        const bool first = !d->lockedOut;
+        d->lockedOut = true;
         if (first && m_lockedNotice)
             m_lockedNotice();
         return false;

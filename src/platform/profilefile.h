@@ -23,9 +23,10 @@ namespace mosaicon::platform {
 // Every write locks the file and reads it again first, then makes only this
 // object's own puts and removals on it: two programs writing one file at once
 // keep each other's keys. A file kept as a link is written where it leads.
-// A lock another program keeps is waited for a few seconds at most: the
-// changes then stay in memory, later writes (flushes too) try again without
-// waiting, and the first write that gets the lock saves them all.
+// A lock another program keeps is waited for a few seconds at most (on the
+// window's thread with the window answering; writes its timers make meanwhile
+// only try): the changes then stay in memory, later writes (flushes too) try
+// again without waiting, and the first write that gets the lock saves them all.
 class ProfileFile
 {
 public:

@@ -13,6 +13,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -65,6 +66,7 @@ private slots:
     void aFileKeptAsALinkStaysOneWithItsMode();
     void aLinkIntoAFolderThatTakesNoNewFileIsWrittenOver_data();
     void aLinkIntoAFolderThatTakesNoNewFileIsWrittenOver();
+    void aLockKeptByAnotherProgramKeepsChangesUntilItEnds_data();
     void aLockKeptByAnotherProgramKeepsChangesUntilItEnds();
 };
 
@@ -421,16 +423,26 @@ void TestProfileFile::aLinkIntoAFolderThatTakesNoNewFileIsWrittenOver()
              QStringList{u"mosaik.ini"_s});
 }
 
+void TestProfileFile::aLockKeptByAnotherProgramKeepsChangesUntilItEnds_data()
+{
+    QTest::addColumn<bool>("timerWrites");
+    QTest::addRow("a write meets the lock") << false;
+    // The wait must not freeze the window: its timers run, and the write one
+    // makes only tries, leaving the wait and the notice to the first write.
+    QTest::addRow("a timer writes while the first write waits") << true;
+}
+
 // Another program keeps the lock: a write waits a moment, keeps its change,
 // says so once, and the first write after the lock ends saves everything.
 void TestProfileFile::aLockKeptByAnotherProgramKeepsChangesUntilItEnds()
 {
+    QFETCH(bool, timerWrites);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"a.ini"_s);
     writeBytes(path, "[A]\r\nx=1\r\n");
     const auto wait = ProfileFile::lockWait();
     const auto restore = qScopeGuard([wait] { ProfileFile::setLockWait(wait); });
-    ProfileFile::setLockWait(std::chrono::milliseconds(50));
+    ProfileFile::setLockWait(std::chrono::milliseconds(timerWrites ? 400 : 50));
     std::optional<FileLock> other(std::in_place);
     QVERIFY(other->lock(path));
 
@@ -439,7 +451,38 @@ void TestProfileFile::aLockKeptByAnotherProgramKeepsChangesUntilItEnds()
     file.setLockedNotice([&notices] { ++notices; });
     const QString told = u"Cannot save %1: It is locked by another program."_s.arg(file.path());
     QTest::ignoreMessage(QtWarningMsg, told.toUtf8().constData());
+
+    // A second timer ticking inside the timer's write would show that write waiting too.
+    QTimer ticker;
+    bool inTimersWrite = false;
+    int ticks = 0;
+    int ticksInTimersWrite = 0;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        ++ticks;
+        ticksInTimersWrite += inTimersWrite;
+    });
+    std::optional<bool> timersFlush;
+    int noticesSeenByTimer = -1;
+    if (timerWrites) {
+        ticker.start(5);
+        QTimer::singleShot(20, &ticker, [&] {
+            inTimersWrite = true;
+            file.put(u"A"_s, u"n"_s, u"5"_s);
+            timersFlush = file.flush();
+            inTimersWrite = false;
+            noticesSeenByTimer = notices;
+        });
+    }
     file.put(u"A"_s, u"y"_s, u"2"_s);
+    ticker.stop();
+    if (timerWrites) {
+        QVERIFY(timersFlush.has_value());
+        QVERIFY(!*timersFlush);
+        QCOMPARE(noticesSeenByTimer, 0);
+        QVERIFY(ticks > 1);
+        QCOMPARE(ticksInTimersWrite, 0);
+        QCOMPARE(file.get(u"A"_s, u"n"_s), u"5"_s);
+    }
     file.put(u"A"_s, u"z"_s, u"3"_s);
     QVERIFY(!file.flush());
     QCOMPARE(notices, 1);
@@ -451,7 +494,8 @@ void TestProfileFile::aLockKeptByAnotherProgramKeepsChangesUntilItEnds()
     file.put(u"A"_s, u"w"_s, u"4"_s);
     QCOMPARE(file.errorString(), QString());
     QVERIFY(!file.lockedByAnother());
-    QCOMPARE(readBytes(path), QByteArray("[A]\r\nx=1\r\ny=2\r\nz=3\r\nw=4\r\n"));
+    QCOMPARE(readBytes(path), timerWrites ? QByteArray("[A]\r\nx=1\r\ny=2\r\nn=5\r\nz=3\r\nw=4\r\n")
+                                          : QByteArray("[A]\r\nx=1\r\ny=2\r\nz=3\r\nw=4\r\n"));
     QCOMPARE(notices, 1);
 }
 
