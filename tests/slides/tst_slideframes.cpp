@@ -7,6 +7,7 @@
 
 #include "platform/profilefile.h"
 
+#include "decodecount.h"
 #include "slidefixture.h"
 
 #include <QDir>
@@ -49,6 +50,7 @@ class TestSlideFrames : public QObject
 private slots:
     void threeSlidesWithDefaults()
     {
+        const DecodeCount decodes;
         Run run;
         run.threePictures();
         go_create_slideshow(run.started());
@@ -131,6 +133,9 @@ private slots:
         QCOMPARE(settings().slide_image_height.text(), QStringLiteral("200"));
         // A file name as title is never stored.
         QVERIFY(associated_title(run.tp.path("web/a.jpg")).isEmpty());
+        // Unshown prompts preview nothing: each picture is decoded once, for its reduced copy.
+        QCOMPARE(decodes.decodedTwice(), QStringList());
+        QCOMPARE(decodes.of(run.tp.path("web/a.jpg")), 1);
     }
 
     void threeSlidesWithEverything()
@@ -298,10 +303,11 @@ private slots:
         VERIFY_DIALOGS(run.tp);
         QVERIFY(run.tp.read("web/mkindex.htm")
                     .startsWith("<html>\r\n<head>\r\n<title>Fixed tag</title>\r\n"));
-        // An image with a title record keeps the title of the page before it;
-        // one without gets the general title.
+        // Every slide keeps the typed title, whether its image has a title record or not.
         QVERIFY(run.tp.read("web/slide_1.htm").contains("<title>Fixed</title>\r\n"));
-        QVERIFY(run.tp.read("web/slide_2.htm").contains("<title>HTML Title</title>\r\n"));
+        QVERIFY(run.tp.read("web/slide_2.htm").contains("<title>Fixed</title>\r\n"));
+        QVERIFY(run.tp.read("web/mkindex.htm").contains("<strong>2. Fixed</strong><br>\r\n"));
+        QVERIFY(run.tp.read("web/mkslide.htm").contains("<title>Fixed</title>\r\n"));
     }
 
     void missingImageGetsABarePage()

@@ -7,6 +7,7 @@
 
 #include "platform/profilefile.h"
 
+#include "decodecount.h"
 #include "slidefixture.h"
 
 #include <QDir>
@@ -53,6 +54,7 @@ class TestSlideNoFrames : public QObject
 private slots:
     void threeSlidesWithoutIndexPage()
     {
+        const DecodeCount decodes;
         Run run;
         run.threePictures();
         go_create_slideshow(run.started());
@@ -82,6 +84,9 @@ private slots:
         QCOMPARE(run.window.calls.last(),
                  QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/slide_1.htm")));
         QCOMPARE(settings().slide_image_height.text(), QStringLiteral("200"));
+        // Unshown prompts preview nothing: each picture is decoded once, for its reduced copy.
+        QCOMPARE(decodes.decodedTwice(), QStringList());
+        QCOMPARE(decodes.of(run.tp.path("web/b.jpg")), 1);
     }
 
     void threeSlidesWithIndexPage_data()

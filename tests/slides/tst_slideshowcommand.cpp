@@ -35,22 +35,28 @@ private slots:
     {
         QTest::addColumn<bool>("selections");
         QTest::addColumn<bool>("gifJpeg");
+        QTest::addColumn<bool>("filled");
         QTest::addColumn<QString>("text");
         QTest::addRow("nothing selected, though the list holds no image at all")
-            << true << false << "No files were selected from the list.";
+            << true << false << true << "No files were selected from the list.";
         QTest::addRow("GIF and JPEG only, none listed")
-            << false << true << "There are no GIF or JPG files in the list.";
-        QTest::addRow("every file, no GIF or JPEG listed")
-            << false << false << "There are no files in the list.";
+            << false << true << true << "There are no GIF or JPG files in the list.";
+        QTest::addRow("every file, a PNG and a BMP listed: none a slide show takes")
+            << false << false << true << "There are no GIF or JPG files in the list.";
+        QTest::addRow("an empty list") << false << false << false << "There are no files in the list.";
     }
     void emptyListSaysWhy()
     {
         QFETCH(bool, selections);
         QFETCH(bool, gifJpeg);
+        QFETCH(bool, filled);
         QFETCH(QString, text);
         Run run;
-        run.picture(QStringLiteral("a.png"), 10, 10);
-        run.file(QStringLiteral("b.jpeg"), "x");
+        if (filled) {
+            run.picture(QStringLiteral("a.png"), 10, 10);
+            run.file(QStringLiteral("b.bmp"), "BM");
+            run.file(QStringLiteral("c.jpeg"), "x");
+        }
         settings().individual_selections = selections;
         settings().gif_jpeg_only = gifJpeg;
         run.tp.ui.expectMessage(text);
