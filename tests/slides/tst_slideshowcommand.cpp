@@ -129,13 +129,17 @@ private slots:
     {
         QTest::addColumn<bool>("frames");
         QTest::addColumn<int>("prompts");
-        QTest::addRow("with frames: index, start page and three slides") << true << 5;
-        QTest::addRow("without frames: three slides after the index") << false << 3;
+        QTest::addColumn<bool>("defaultsAtLast");
+        QTest::addRow("with frames: index, start page and three slides") << true << 5 << false;
+        QTest::addRow("without frames: three slides after the index") << false << 3 << false;
+        QTest::addRow("with frames, default values chosen in the first slide's prompt") << true << 3 << true;
+        QTest::addRow("without frames, default values chosen in the first slide's prompt") << false << 1 << true;
     }
     void reducedCopiesAreTheSameWhetherPromptedOrNot()
     {
         QFETCH(bool, frames);
         QFETCH(int, prompts);
+        QFETCH(bool, defaultsAtLast);
         QByteArray unprompted;
         // The copy's mark names the picture it was made from, in each run's own folder.
         // The mark names the run's folder and the time its copy was written.
@@ -153,8 +157,13 @@ private slots:
         SlideRunFixture run(frames);
         run.threePictures();
         run.showPrompts();
-        for (int i = 0; i < prompts; ++i)
-            run.prompted([](PagePrompt& p) { p.acceptAnswers(); });
+        for (int i = 0; i < prompts; ++i) {
+            const bool defaults = defaultsAtLast && i == prompts - 1;
+            run.prompted([defaults](PagePrompt& p) {
+                p.o_use_default_values.value = defaults;
+                p.acceptAnswers();
+            });
+        }
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(!unprompted.isEmpty());
