@@ -221,6 +221,9 @@ private slots:
             QVERIFY(!p.o_filename.enabled);
             QCOMPARE(p.o_title.text, QStringLiteral("a.jpg"));
             QVERIFY(p.Frame3.visible);
+            // The shown prompt previews the slide's picture.
+            QVERIFY(!p.o_image.isNull());
+            QCOMPARE(QSize(p.o_image.imageWidth(), p.o_image.imageHeight()), QSize(100, 50));
             p.o_title.text = QStringLiteral("My <i>Cat</i>");
             p.acceptAnswers();
         });
