@@ -1,6 +1,6 @@
 #include "pagekit/pageprompt.h"
-#include "pagekit/pagerun.h"
 
+#include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
 #include "settings/program.h"

@@ -143,6 +143,7 @@ Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpos
     Reduction r;
     const bool thumbnail = isThumbnail(purpose);
     const bool window = purpose == ReducedFor::WindowThumbnail || purpose == ReducedFor::WindowJpeg;
+    // A slide's copy fits its square by its decode alone.
     if (purpose == ReducedFor::SlideCopy)
         style = ThumbStyle::WithBorders;
     // Decoded once, at the size it is saved from.

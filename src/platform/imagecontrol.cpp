@@ -202,12 +202,12 @@ QImage smoothed(const QImage& source, int strength)
     return gray ? out.convertToFormat(QImage::Format_Grayscale8) : out;
 }
 
+std::atomic<DecodeWatcher> decodeWatcher{nullptr};
+
 // Reads the file at the size target gives for its natural size (the decoder's
 // own size when it cannot scale), into decoded's memory where it can; false
 // with the reason in error when it cannot be read, and that reason without
 // the file's name in reason.
-std::atomic<DecodeWatcher> decodeWatcher{nullptr};
-
 bool decodeFile(const QString& path, const TargetSize& target, QImage* decoded, QSize* naturalSize,
                 QString* error, QString* reason = nullptr)
 {

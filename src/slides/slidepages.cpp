@@ -127,9 +127,9 @@ void makeReducedCopy(platform::ImageControl& engine, ImageJob& job, int height)
     job.saved = made.outcome == Reduction::Made;
 }
 
-} // namespace
-
-void make_reduced_copies(SlideShow& show, qsizetype from, qsizetype count)
+// Makes the reduced copies of count images from the one at from on, beside
+// the window's thread.
+void makeReducedCopies(SlideShow& show, qsizetype from, qsizetype count)
 {
     const int height = slide_height();
     // Workers reach the jobs only through this pointer, never the list itself.
@@ -139,6 +139,8 @@ void make_reduced_copies(SlideShow& show, qsizetype from, qsizetype count)
         [](qsizetype) { return true; });
     show.reducedUpTo = std::max(show.reducedUpTo, from + count);
 }
+
+} // namespace
 
 QString slide_refresh_line(const QString& target)
 {
@@ -192,7 +194,7 @@ QString slide_image_line(PageRun& run, SlideShow& show, qsizetype index)
     // write), all the remaining ones at once when no prompt can stop the show.
     if (index >= show.reducedUpTo) {
         const bool asked = run.asks(Unasked::WhenDefaultsChosen);
-        make_reduced_copies(show, index, asked ? 1 : show.images.size() - index);
+        makeReducedCopies(show, index, asked ? 1 : show.images.size() - index);
     }
     if (!job.readError.isEmpty())
         run.unreadable(job.source, job.readError);

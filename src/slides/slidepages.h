@@ -72,10 +72,6 @@ int slide_height();
 
 // Names each image's reduced copy on no name the run holds.
 void name_reduced_copies(SlideShow& show, QSet<QString>& taken);
-// Makes the reduced copies of count images from the one at from on, beside
-// the window's thread; each image's copy is fitted in a box of the slide
-// height when the image is higher or wider, and never replaces the image.
-void make_reduced_copies(SlideShow& show, qsizetype from, qsizetype count);
 
 // The page the show moves on to from a slide: the next slide, or the end
 // page after the last one unless the show loops.
