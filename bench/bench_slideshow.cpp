@@ -45,11 +45,15 @@ public:
         std::fprintf(stderr, "box: %s\n", qPrintable(text));
         return platform::MsgBox::Ok;
     }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString& defaultText) override
+    std::optional<QString> inputBox(const QString&, const QString&,
+                                    const QString& defaultText) override
     {
         return defaultText;
     }
-    std::optional<QString> fileDialog(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> fileDialog(const platform::FileDialogRequest&) override
+    {
+        return std::nullopt;
+    }
     std::optional<QColor> colorDialog(const QColor&) override { return std::nullopt; }
     bool showModal(const QString&, QObject* window) override
     {
@@ -176,8 +180,8 @@ int main(int argc, char* argv[])
         }
     }
 
-    std::printf("\n%-36s %9s %12s %12s %9s %9s %8s\n", "slide show (frames)", "wall s", "longest ms",
-                "worst ms", ">50 ms", ">100 ms", "prompts");
+    std::printf("\n%-36s %9s %12s %12s %9s %9s %8s\n", "slide show (frames)", "wall s",
+                "longest ms", "worst ms", ">50 ms", ">100 ms", "prompts");
     bool pass = true;
     for (const Case& c : cases) {
         QList<double> wall;
@@ -194,8 +198,9 @@ int main(int argc, char* argv[])
             if (b.boxes > 0)
                 std::printf("note: %s raised %d message box(es)\n", c.name, b.boxes);
         }
-        std::printf("%-36s %9.2f %12.1f %12.1f %9d %9d %8d\n", c.name, median(wall), median(longest), worst,
-                    over50, over100, c.rounds.isEmpty() ? 0 : c.rounds.first().prompts);
+        std::printf("%-36s %9.2f %12.1f %12.1f %9d %9d %8d\n", c.name, median(wall),
+                    median(longest), worst, over50, over100,
+                    c.rounds.isEmpty() ? 0 : c.rounds.first().prompts);
         pass = pass && worst <= 100;
     }
     std::printf("\nlongest: median over the rounds of the longest gap; worst: the largest of them; "
