@@ -1,5 +1,6 @@
 #include "pagekit/pageprompt.h"
 
+#include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
 #include "settings/program.h"
@@ -241,8 +242,18 @@ void PagePrompt::showPreview(const QString& image_path)
     const double boxHeight = Frame3.height - 320;
     o_image.setFitMode(platform::FitMode::OwnSize);
     // Decoding a large photo at preview size is much faster than at full size.
-    o_image.setSizeLimit(platform::pixelsTruncated(std::max(boxWidth, boxHeight)));
-    if (o_image.setFileName(image_path))
+    const int limit = platform::pixelsTruncated(std::max(boxWidth, boxHeight));
+    o_image.setSizeLimit(limit);
+    // Beside the window all the same: a 24-megapixel photo would hold it up.
+    platform::LoadedPicture preview;
+    run_beside_window(
+        1,
+        [&preview, &image_path, limit](platform::ImageControl&, qsizetype) {
+            preview = platform::ImageControl::loadForDisplay(
+                image_path, [limit](QSize natural) { return platform::ImageControl::limitedSize(natural, limit); });
+        },
+        [](qsizetype) { return true; });
+    if (o_image.showLoaded(preview))
         fit_in_box(o_image, boxWidth, boxHeight);
 }
 

@@ -54,14 +54,11 @@ void tell_no_editor()
 // the title the user chose for all remaining pages.
 std::optional<QString> proposedTitle(const PageProposal& proposal, bool keptForAll)
 {
-    if (proposal.titleFrom == TitleFrom::Proposal)
-        return keptForAll ? std::nullopt : std::optional<QString>(proposal.title);
-    const QString stored = associated_title(proposal.picture);
-    if (keptForAll) {
-        if (proposal.titleFrom == TitleFrom::PictureRecordOrHtmlTitle && stored.isEmpty())
-            return QStringLiteral("HTML Title");
+    if (keptForAll)
         return std::nullopt;
-    }
+    if (proposal.titleFrom == TitleFrom::Proposal)
+        return proposal.title;
+    const QString stored = associated_title(proposal.picture);
     if (!stored.isEmpty())
         return stored;
     return platform::split_file_path(proposal.picture).file_name;
@@ -102,7 +99,7 @@ bool PageRun::asks(Unasked rule)
     return rule == Unasked::WhenDefaultsChosen || !settings().header_and_footer;
 }
 
-void PageRun::fillPrompt(const PageProposal& proposal)
+void PageRun::fillPrompt(const PageProposal& proposal, bool shown)
 {
     PagePrompt& p = prompt();
     if (proposal.frameCaption)
@@ -117,7 +114,9 @@ void PageRun::fillPrompt(const PageProposal& proposal)
     if (proposal.picture.isEmpty()) {
         p.Frame3.visible = false;
     } else {
-        p.showPreview(proposal.picture);
+        // A photo's preview costs a decode: only a prompt the user sees gets one.
+        if (shown)
+            p.showPreview(proposal.picture);
         p.Frame3.visible = true;
     }
     if (proposal.exitAddressLocked)
@@ -126,9 +125,10 @@ void PageRun::fillPrompt(const PageProposal& proposal)
 
 bool PageRun::askForPage(const PageProposal& proposal)
 {
-    fillPrompt(proposal);
+    const bool shown = asks(proposal.unasked);
+    fillPrompt(proposal, shown);
     PagePrompt& p = prompt();
-    if (asks(proposal.unasked)) {
+    if (shown) {
         if (proposal.nameBox == NameBox::LockedForPicture) {
             const bool picture = is_gif_or_jpg(p.o_filename.text);
             if (picture)

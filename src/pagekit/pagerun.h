@@ -8,6 +8,7 @@
 #include "platform/imagecontrol.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -26,11 +27,7 @@ enum class TitleFrom
     // The proposal's own title.
     Proposal,
     // The picture's stored title, or its file name when it has none.
-    PictureRecord,
-    // As PictureRecord; and while the user keeps one title for all pages, a
-    // picture without a stored title still gets "HTML Title" (the framed
-    // slide show's rule).
-    PictureRecordOrHtmlTitle
+    PictureRecord
 };
 
 // Whether the user may change the proposed name.
@@ -182,6 +179,8 @@ public:
 
     // The pixel size of a picture the run has decoded already.
     QHash<QString, QSize> pixelSizes;
+    // The pictures the run tried to decode and could not.
+    QSet<QString> undecodable;
 
 private:
     struct CatalogTag
@@ -190,7 +189,7 @@ private:
     PageRun(CatalogTag, const QString& folder);
     friend std::unique_ptr<PageRun> start_catalog_run(const QString& folder);
 
-    void fillPrompt(const PageProposal& proposal);
+    void fillPrompt(const PageProposal& proposal, bool shown);
 
     QString m_folder;
     // The catalog run's words and ways: its pages are "catalog pages", a

@@ -124,6 +124,17 @@ bool isThumbnail(ReducedFor purpose)
     return purpose != ReducedFor::WindowJpeg;
 }
 
+// A borderless picture is decoded just above its box, a thumbnail with
+// borders at the size plus four, a slide's copy at the size it is saved at.
+int decodeLimit(ReducedFor purpose, int size, ThumbStyle style)
+{
+    if (purpose == ReducedFor::SlideCopy)
+        return size;
+    if (is_styled(style))
+        return styled_thumbnail_limit(size);
+    return isThumbnail(purpose) ? size + 4 : 0;
+}
+
 } // namespace
 
 Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpose, const QString& picture,
@@ -132,12 +143,14 @@ Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpos
     Reduction r;
     const bool thumbnail = isThumbnail(purpose);
     const bool window = purpose == ReducedFor::WindowThumbnail || purpose == ReducedFor::WindowJpeg;
-    // Decoded once, at the size it is saved from: a borderless picture just
-    // above its box, a thumbnail with borders at the size plus four.
+    // A slide's copy fits its square by its decode alone.
+    if (purpose == ReducedFor::SlideCopy)
+        style = ThumbStyle::WithBorders;
+    // Decoded once, at the size it is saved from.
     engine.setFitMode(platform::FitMode::OwnSize);
     // Emptied first, so a new limit never decodes the previous picture again.
     engine.setFileName(QString());
-    engine.setSizeLimit(is_styled(style) ? styled_thumbnail_limit(size) : thumbnail ? size + 4 : 0);
+    engine.setSizeLimit(decodeLimit(purpose, size, style));
     // A picture that cannot be loaded leaves the engine empty: nothing is
     // ever made from the previous image.
     if (!engine.setFileName(picture)) {

@@ -59,6 +59,7 @@ enum class ReducedFor {
     PageThumbnail,   // a page's thumbnail beside its image
     WindowThumbnail, // an image window's thumbnail
     WindowJpeg,      // an image window's JPEG copy, at natural size unless borderless
+    SlideCopy,       // a slide's reduced copy of its image, fitted in a square of the size, never styled
 };
 
 struct Reduction

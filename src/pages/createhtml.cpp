@@ -91,6 +91,8 @@ bool copyWithThumbnails(PageRun& run)
                 run.unreadable(job.source, job.readError);
             if (job.pixels)
                 run.pixelSizes.insert(job.copy, *job.pixels);
+            else
+                run.undecodable.insert(job.copy);
             if (job.saved)
                 ini.put(QStringLiteral("Thumbnails (ir)"), job.copy, job.thumb);
             platform::doEvents();

@@ -158,7 +158,9 @@ void writeEntry(PageRun& run, TextFile& page, const QString& path, QString& imag
 {
     const Settings& s = settings();
     QString thumb = find_thumbnail(path);
-    if (thumb.isEmpty()) {
+    // A picture the run has decoded, or could not, has all the thumbnail it
+    // will get: decoding it again here would only hold up the window.
+    if (thumb.isEmpty() && !run.pixelSizes.contains(path) && !run.undecodable.contains(path)) {
         QString error;
         if (!create_thumbnail(run.thumbnailEngine(), path, &error))
             run.fail(error);

@@ -15,6 +15,7 @@
 #include <QPainter>
 
 #include <array>
+#include <atomic>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -201,6 +202,8 @@ QImage smoothed(const QImage& source, int strength)
     return gray ? out.convertToFormat(QImage::Format_Grayscale8) : out;
 }
 
+std::atomic<DecodeWatcher> decodeWatcher{nullptr};
+
 // Reads the file at the size target gives for its natural size (the decoder's
 // own size when it cannot scale), into decoded's memory where it can; false
 // with the reason in error when it cannot be read, and that reason without
@@ -208,6 +211,8 @@ QImage smoothed(const QImage& source, int strength)
 bool decodeFile(const QString& path, const TargetSize& target, QImage* decoded, QSize* naturalSize,
                 QString* error, QString* reason = nullptr)
 {
+    if (const DecodeWatcher watcher = decodeWatcher.load(std::memory_order_acquire))
+        watcher(path);
     // Before any reader touches the file: Qt's allocation limit does not cover
     // what libpng allocates for a chunk, so one bad length can freeze the program.
     const auto fail = [&](const QString& why) {
@@ -643,6 +648,11 @@ std::optional<JpegMark> jpeg_mark(const QString& path)
         at = next;
     }
     return std::nullopt;
+}
+
+void set_decode_watcher(DecodeWatcher watcher)
+{
+    decodeWatcher.store(watcher, std::memory_order_release);
 }
 
 } // namespace mosaicon::platform

@@ -223,4 +223,9 @@ struct JpegMark
 // The mark of a file; none for a file without this program's mark.
 std::optional<JpegMark> jpeg_mark(const QString& path);
 
+// Told of every picture file a decoder is about to read, on the thread that
+// reads it, so that a test can count the decodes of a run; none by default.
+using DecodeWatcher = void (*)(const QString& path);
+void set_decode_watcher(DecodeWatcher watcher);
+
 } // namespace mosaicon::platform

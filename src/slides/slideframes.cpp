@@ -39,7 +39,7 @@ bool askForSlide(PageRun& run, const QString& image, const QString& slide)
 {
     PageProposal proposal;
     proposal.frameCaption = std::nullopt;
-    proposal.titleFrom = TitleFrom::PictureRecordOrHtmlTitle;
+    proposal.titleFrom = TitleFrom::PictureRecord;
     proposal.fileName = slide;
     proposal.picture = image;
     proposal.nameBox = NameBox::Locked;
@@ -176,9 +176,6 @@ bool writeSlides(PageRun& run, SlideShow& show, TextFile& index, QString& last_s
     PagePrompt& p = run.prompt();
     const QString viewSlide = get_caption(QStringLiteral("o_ss_view_slide"));
     const QString viewImage = get_caption(QStringLiteral("o_ss_view_image"));
-    // Without prompts no slide can stop the run, so every reduced copy is made at once.
-    if (!run.asks(Unasked::WhenDefaultsChosen))
-        make_all_reduced_copies(show);
     QString previous;
     for (qsizetype i = 0; i < show.images.size(); ++i) {
         const QString image = show.images.at(i).copy;

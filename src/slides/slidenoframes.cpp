@@ -328,9 +328,6 @@ void create_slideshow(PageRun& run, SlideShow& show)
     show.icons = copy_slide_icons(show.folder, fl.index.wanted, !fl.index.wanted);
     fl.viewSlide = get_caption(QStringLiteral("o_ss_view_slide"));
     fl.viewImage = get_caption(QStringLiteral("o_ss_view_image"));
-    // Without prompts no slide can stop the run, so every reduced copy is made at once.
-    if (!run.asks(Unasked::WhenDefaultsChosen))
-        make_all_reduced_copies(show);
     const bool complete = writeSlides(fl);
     if (complete && fl.index.wanted)
         writeIndexFoot(fl.index.page);

@@ -104,48 +104,43 @@ void name_reduced_copies(SlideShow& show, QSet<QString>& taken)
         name_reduced_copy(job, show.folder, taken);
 }
 
-void make_reduced_copy(platform::ImageControl& engine, ImageJob& job, int height)
+namespace {
+
+// The image's reduced copy, fitted in a box of that height, when the image is
+// higher or wider; the image itself is never replaced.
+void makeReducedCopy(platform::ImageControl& engine, ImageJob& job, int height)
 {
-    engine.setFitMode(platform::FitMode::OwnSize);
-    // Emptied first, so a new limit never decodes the previous picture again;
-    // decoded at the box's size, the picture fits it already.
-    engine.setFileName(QString());
-    engine.setSizeLimit(height);
+    // The copy is made from, and named by, the name it was found under.
+    job.copy = job.copy.trimmed();
+    if (!platform::file_exists(job.copy))
+        return;
+    const Reduction made =
+        make_reduced_picture(engine, ReducedFor::SlideCopy, job.copy, job.thumb, height, ThumbStyle::WithBorders);
     // The reason is told with the user's file, not the run's copy of it.
-    if (!engine.setFileName(job.copy)) {
-        job.readError = engine.errorReason();
+    if (made.outcome == Reduction::Unreadable) {
+        job.readError = made.reason;
         return;
     }
-    job.pixels = QSize(engine.imageWidth(), engine.imageHeight());
+    job.pixels = made.pixels;
     // Read, but not what its name says: shown all the same, and told.
     job.readError = picture_mislabel(job.copy);
-    if (!(height < engine.imageHeight() || height < engine.imageWidth()) || job.thumb.isEmpty())
-        return;
-    apply_thumbnail_settings(engine);
-    job.saved = engine.saveAsJpeg(job.thumb, platform::Flush::ToCache, job.copy);
+    job.saved = made.outcome == Reduction::Made;
 }
 
-void make_all_reduced_copies(SlideShow& show)
+// Makes the reduced copies of count images from the one at from on, beside
+// the window's thread.
+void makeReducedCopies(SlideShow& show, qsizetype from, qsizetype count)
 {
-    const bool any = std::any_of(show.images.begin(), show.images.end(),
-                                 [](const ImageJob& job) { return platform::file_exists(job.copy); });
-    if (!any)
-        return;
     const int height = slide_height();
     // Workers reach the jobs only through this pointer, never the list itself.
-    ImageJob* const jobs = show.images.data();
+    ImageJob* const jobs = show.images.data() + from;
     run_beside_window(
-        show.images.size(),
-        [jobs, height](platform::ImageControl& engine, qsizetype i) {
-            ImageJob& job = jobs[i];
-            // The copy is made from, and named by, the name it was found under.
-            job.copy = job.copy.trimmed();
-            if (platform::file_exists(job.copy))
-                make_reduced_copy(engine, job, height);
-        },
+        count, [jobs, height](platform::ImageControl& engine, qsizetype i) { makeReducedCopy(engine, jobs[i], height); },
         [](qsizetype) { return true; });
-    show.reducedMade = true;
+    show.reducedUpTo = std::max(show.reducedUpTo, from + count);
 }
+
+} // namespace
 
 QString slide_refresh_line(const QString& target)
 {
@@ -194,8 +189,13 @@ QString slide_image_line(PageRun& run, SlideShow& show, qsizetype index)
     platform::show_status(QStringLiteral("Adding ") + job.copy);
     ++show.written;
     const int height = slide_height();
-    if (!show.reducedMade)
-        make_reduced_copy(run.thumbnailEngine(), job, height);
+    // Made beside the window: this slide's alone while the user is asked
+    // slide by slide (a stopped show leaves no copy of a slide it did not
+    // write), all the remaining ones at once when no prompt can stop the show.
+    if (index >= show.reducedUpTo) {
+        const bool asked = run.asks(Unasked::WhenDefaultsChosen);
+        makeReducedCopies(show, index, asked ? 1 : show.images.size() - index);
+    }
     if (!job.readError.isEmpty())
         run.unreadable(job.source, job.readError);
     // This image's own height, from its header or else from its load.

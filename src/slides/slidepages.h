@@ -40,8 +40,8 @@ struct SlideShow
     QString firstName;
     QString lastName;
     SlideIcons icons;
-    // The reduced copies were all made before the first slide.
-    bool reducedMade = false;
+    // The images before this one have their reduced copies made.
+    qsizetype reducedUpTo = 0;
     // The slides whose image exists.
     int written = 0;
 };
@@ -72,11 +72,6 @@ int slide_height();
 
 // Names each image's reduced copy on no name the run holds.
 void name_reduced_copies(SlideShow& show, QSet<QString>& taken);
-// Makes the image's reduced copy, fitted in a box of that height, when the
-// image is higher or wider; the image itself is never replaced.
-void make_reduced_copy(platform::ImageControl& engine, ImageJob& job, int height);
-// Makes every reduced copy of the show on every core.
-void make_all_reduced_copies(SlideShow& show);
 
 // The page the show moves on to from a slide: the next slide, or the end
 // page after the last one unless the show loops.

@@ -18,12 +18,13 @@ namespace mosaicon {
 
 namespace {
 
-QString nothingToShow()
+// A list that holds files, none of which a slide show takes, is told so,
+// whatever "GIF And JPEG Only" says.
+QString nothingToShow(const PageLists& lists)
 {
-    const Settings& s = settings();
-    if (s.individual_selections)
+    if (settings().individual_selections)
         return QStringLiteral("No files were selected from the list.");
-    if (s.gif_jpeg_only)
+    if (!lists.items.isEmpty())
         return QStringLiteral("There are no GIF or JPG files in the list.");
     return QStringLiteral("There are no files in the list.");
 }
@@ -64,7 +65,7 @@ void go_create_slideshow(PageRun& run)
                (!s.individual_selections || lists.selected.value(i));
     });
     if (lists.templist->isEmpty()) {
-        tell_nothing_to_do(nothingToShow());
+        tell_nothing_to_do(nothingToShow(lists));
         return;
     }
     platform::makeDir(run.folder());

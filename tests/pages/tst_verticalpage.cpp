@@ -7,6 +7,7 @@
 
 #include "platform/profilefile.h"
 
+#include "decodecount.h"
 #include "pagerunfixture.h"
 
 #include <QDir>
@@ -64,6 +65,7 @@ class TestVerticalPage : public QObject
 private slots:
     void imagesWithTextsAndRules()
     {
+        const DecodeCount decodes;
         Run run;
         run.rules();
         const QString dog = run.picture(QStringLiteral("dog.jpg"), 300, 150);
@@ -86,6 +88,8 @@ private slots:
                  QStringList{run.tp.path("web/mosaik.htm")});
         QVERIFY(run.window.calls.contains(
             QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mosaik.htm"))));
+        // The page takes the sizes the run read: no picture is decoded twice.
+        QCOMPARE(decodes.decodedTwice(), QStringList());
     }
 
     void withoutRulesEveryBlockIsFollowedByAParagraph()

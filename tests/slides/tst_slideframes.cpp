@@ -7,6 +7,8 @@
 
 #include "platform/profilefile.h"
 
+#include "decodecount.h"
+#include "expectedpage.h"
 #include "slidefixture.h"
 
 #include <QDir>
@@ -16,26 +18,6 @@
 #include <QUrl>
 
 using namespace mosaicon;
-
-namespace {
-
-// A slide page with no option set: the refresh line when the slide advances by
-// itself, its picture (none for a missing image) and its navigation links.
-QByteArray plainSlide(const QByteArray& title, const QByteArray& refresh, const char* picture,
-                      std::initializer_list<const char*> links)
-{
-    QByteArray page = lines({"<html>", "<head>", ("<title>" + title + "</title>").constData(),
-                             "<base target=\"body\">"});
-    if (!refresh.isEmpty())
-        page += refresh + "\r\n";
-    page += lines({"</head>", colourBody});
-    if (picture)
-        page += lines({"<center>", picture, "</center>"});
-    return page + lines({"<p>", "<hr>", "<p>", "", "<center>"}) + lines(links) +
-           lines({"</center>", "</body>", "</html>"});
-}
-
-} // namespace
 
 class TestSlideFrames : public QObject
 {
@@ -49,74 +31,18 @@ class TestSlideFrames : public QObject
 private slots:
     void threeSlidesWithDefaults()
     {
+        const DecodeCount decodes;
         Run run;
         run.threePictures();
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
-        QCOMPARE(
-            run.tp.read("web/mkindex.htm"),
-            lines({"<html>",
-                   "<head>",
-                   "<title>Slide Show Index</title>",
-                   "</head>",
-                   colourBody,
-                   "<base target=\"body\">",
-                   "<center>",
-                   "<font size=\"+2\"><strong><center>Slide Show Index</center></strong></font>",
-                   "</center>",
-                   "<p>",
-                   "<hr>",
-                   "<font size=\"-1\">",
-                   "<strong>1. a.jpg</strong><br>",
-                   "<a href=\"slide_1.htm\"> View The Slide </a><br>",
-                   "<a href=\"a.jpg\"> View The Image </a><br>",
-                   "<strong>2. b.jpg</strong><br>",
-                   "<a href=\"slide_2.htm\"> View The Slide </a><br>",
-                   "<a href=\"b.jpg\"> View The Image </a><br>",
-                   "<strong>3. c.jpg</strong><br>",
-                   "<a href=\"slide_3.htm\"> View The Slide </a><br>",
-                   "<a href=\"c.jpg\"> View The Image </a><br>",
-                   "</font>",
-                   "<hr>",
-                   "<FONT SIZE=-1 FACE=MS SANS SERIF>",
-                   "<center>",
-                   "</center><br>",
-                   "</body>",
-                   "</html>"}));
-        QCOMPARE(run.tp.read("web/html00.htm"),
-                 lines({"<html>", "<head>", "<title>Main/Initial HTML Title</title>", "</head>",
-                        colourBody, "<pre>", "", "", "", "</pre>",
-                        "<i><strong><center><h1>Main/Initial HTML Title</h1><center></strong></i>",
-                        "<pre>", "", "", "</pre>",
-                        "<center><a href=\"slide_1.htm\">Click Here To Start</a></center>",
-                        "</font>", "</body>", "</html>"}));
-        QCOMPARE(run.tp.read("web/slide_1.htm"),
-                 plainSlide("a.jpg", {}, "<img src=\"a.jpg\"><br>",
-                            {"<a href=\"slide_2.htm\">[next]</a>", "<a href=\"html00.htm\">[index]</a>",
-                             "<a href=\"slide_3.htm\">[last]</a>"}));
-        QCOMPARE(run.tp.read("web/slide_2.htm"),
-                 plainSlide("b.jpg", {}, "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
-                            {"<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>",
-                             "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_1.htm\">[previous]</a>",
-                             "<a href=\"slide_3.htm\">[last]</a>"}));
-        QCOMPARE(run.tp.read("web/slide_3.htm"),
-                 plainSlide("c.jpg", {}, "<img src=\"c.jpg\"><br>",
-                            {"<a href=\"slide_1.htm\">[first]</a>", "<a href=\"the-end.htm\">[next]</a>",
-                             "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_2.htm\">[previous]</a>"}));
-        QCOMPARE(
-            run.tp.read("web/the-end.htm"),
-            lines({"<html>", "<body bgcolor=\"#ffffff\">", "<center>",
-                   "<FONT SIZE=48 FACE=MS SANS SERIF>", "<strong>The</strong>",
-                   "<strong>End</strong>", "</font>", "<p>", "<hr>", "<p>",
-                   "Go To <a href=\"html00.htm\">[index]</a>", "</center>", "</body>", "</html>"}));
-        QCOMPARE(
-            run.tp.read("web/mkslide.htm"),
-            lines({"<html>", "<title>c.jpg</title>", "<FRAMESET COLS=\"150,*\">",
-                   "<FRAME NAME=\"left\" SRC=\"mkindex.htm\" SCROLLING=\"auto\" MARGINWIDTH=\"2\" "
-                   "MARGINHEIGHT=\"2\" BORDER=\"5\">",
-                   "<FRAME NAME=\"body\" SRC=\"html00.htm\" SCROLLING=\"auto\" MARGINWIDTH=\"2\" "
-                   "MARGINHEIGHT=\"2\">",
-                   "</FRAMESET>", "</HTML>"}));
+        COMPARE_PAGE(run.tp.read("web/mkindex.htm"), "slides/frames/defaults/mkindex.htm");
+        COMPARE_PAGE(run.tp.read("web/html00.htm"), "slides/frames/defaults/html00.htm");
+        COMPARE_PAGE(run.tp.read("web/slide_1.htm"), "slides/frames/defaults/slide_1.htm");
+        COMPARE_PAGE(run.tp.read("web/slide_2.htm"), "slides/frames/defaults/slide_2.htm");
+        COMPARE_PAGE(run.tp.read("web/slide_3.htm"), "slides/frames/defaults/slide_3.htm");
+        COMPARE_PAGE(run.tp.read("web/the-end.htm"), "slides/frames/defaults/the-end.htm");
+        COMPARE_PAGE(run.tp.read("web/mkslide.htm"), "slides/frames/defaults/mkslide.htm");
         QCOMPARE(QImage(run.tp.path("web/b_tn.jpg")).size(), QSize(67, 200));
         QCOMPARE(run.webFiles(), (QStringList{"a.jpg", "b.jpg", "b_tn.jpg", "c.jpg", "html00.htm",
                                               "mkindex.htm", "mkslide.htm", "slide_1.htm",
@@ -131,6 +57,9 @@ private slots:
         QCOMPARE(settings().slide_image_height.text(), QStringLiteral("200"));
         // A file name as title is never stored.
         QVERIFY(associated_title(run.tp.path("web/a.jpg")).isEmpty());
+        // Unshown prompts preview nothing: each picture is decoded once, for its reduced copy.
+        QCOMPARE(decodes.decodedTwice(), QStringList());
+        QCOMPARE(decodes.of(run.tp.path("web/a.jpg")), 1);
     }
 
     void threeSlidesWithEverything()
@@ -141,78 +70,12 @@ private slots:
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
 
-        const QByteArray top = lines({"<p>", "<center>", "<a href=\"http://example.com/\" >",
-                                      "<img src=\"top.gif\" >", "</a>", "</center>", "<p>"});
-        const QByteArray foot =
-            lines({"<p>", "<center>", "<img src=\"bottom.gif\" >", "</center>", "<p>", "<center>",
-                   "<p>", "(c) Me", "</center>", "</body>", "</html>"});
-        // A slide with every option: it advances to the next page by itself and
-        // shows its title, its picture, its text and its icons.
-        const auto slide = [&](const QByteArray& title, const QByteArray& next, const char* picture,
-                               const char* text, std::initializer_list<const char*> icons) {
-            const QByteArray refresh =
-                "<meta http-equiv=\"refresh\" content=\"5; url=" + next + "\">";
-            return lines({"<html>", "<head>", ("<title>" + title + "</title>").constData(),
-                          "<base target=\"body\">", refresh.constData(), "</head>", pictureBody}) +
-                   top +
-                   lines({("<center><strong>" + title + "</strong></center><br>").constData(),
-                          "<center>", picture, "</center>", "<p>", "<hr>", "<p>", text, "<p>",
-                          "<hr>", "<p>", "<center>"}) +
-                   lines(icons) + lines({"</center>"}) + foot;
-        };
-        const char* const noText = "</center>\n<pre>\n\n</pre>\n<center>";
-        QCOMPARE(run.tp.read("web/slide_1.htm"),
-                 slide("Ay", "slide_2.htm", "<img src=\"a.jpg\"><br>", noText,
-                       {"<a href=\"slide_2.htm\"><img src=\"next.gif\" border=0></a>",
-                        "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                        "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>"}));
-        QCOMPARE(run.tp.read("web/slide_2.htm"),
-                 slide("Bee", "slide_3.htm",
-                       "<a href=\"b.jpg\"><img src=\"b_tn.jpg\" border=0 ></a><br>",
-                       "</center>\n<pre>\nline one \nline two \n\n</pre>\n<center>",
-                       {"<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
-                        "<a href=\"slide_3.htm\"><img src=\"next.gif\" border=0></a>",
-                        "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                        "<a href=\"slide_1.htm\"><img src=\"previous.gif\" border=0></a>",
-                        "<a href=\"slide_3.htm\"><img src=\"last.gif\" border=0></a>"}));
+        COMPARE_PAGE(run.tp.read("web/slide_1.htm"), "slides/frames/everything/slide_1.htm");
+        COMPARE_PAGE(run.tp.read("web/slide_2.htm"), "slides/frames/everything/slide_2.htm");
         // The loop goes back to the first slide; the end page is written all the same.
-        QCOMPARE(run.tp.read("web/slide_3.htm"),
-                 slide("c.jpg", "slide_1.htm", "<img src=\"c.jpg\"><br>", noText,
-                       {"<a href=\"slide_1.htm\"><img src=\"first.gif\" border=0></a>",
-                        "<a href=\"slide_1.htm\"><img src=\"next.gif\" border=0></a>",
-                        "<a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                        "<a href=\"slide_2.htm\"><img src=\"previous.gif\" border=0></a>"}));
-        QCOMPARE(run.tp.read("web/the-end.htm"),
-                 lines({"<html>", "<body bgcolor=\"#ffffff\">"}) + top +
-                     lines({"<center>", "<FONT SIZE=48 FACE=MS SANS SERIF>", "<strong>The</strong>",
-                            "<strong>End</strong>", "</font>", "<p>", "<hr>", "<p>",
-                            "Go To <a href=\"html00.htm\"><img src=\"index.gif\" border=0></a>",
-                            "</center>"}) +
-                     foot);
-        QCOMPARE(run.tp.read("web/html00.htm"),
-                 lines({"<html>",
-                        "<head>",
-                        "<title>Main/Initial HTML Title</title>",
-                        "</head>",
-                        pictureBody,
-                        "<pre>",
-                        "",
-                        "",
-                        "",
-                        "</pre>",
-                        "<i><strong><center><h1>Main/Initial HTML Title</h1><center></strong></i>",
-                        "<pre>",
-                        "",
-                        "",
-                        "</pre>",
-                        "<center><a href=\"slide_1.htm\">Click Here To Start</a></center>",
-                        "</font>",
-                        "<p>",
-                        "<center>",
-                        "(c) Me",
-                        "</center>",
-                        "</body>",
-                        "</html>"}));
+        COMPARE_PAGE(run.tp.read("web/slide_3.htm"), "slides/frames/everything/slide_3.htm");
+        COMPARE_PAGE(run.tp.read("web/the-end.htm"), "slides/frames/everything/the-end.htm");
+        COMPARE_PAGE(run.tp.read("web/html00.htm"), "slides/frames/everything/html00.htm");
         const QByteArray index = run.tp.read("web/mkindex.htm");
         QVERIFY(index.startsWith(lines(
             {"<html>", "<head>", "<title>Slide Show Index</title>", "</head>", pictureBody})));
@@ -258,15 +121,15 @@ private slots:
     void oneSlide_data()
     {
         QTest::addColumn<bool>("loop");
-        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QString>("page");
         QTest::addRow("without loop the slide leads to the end page")
-            << false << QByteArray("the-end.htm");
-        QTest::addRow("with loop the slide leads to itself") << true << QByteArray("slide_1.htm");
+            << false << "slides/frames/one-slide/slide_1-no-loop.htm";
+        QTest::addRow("with loop the slide leads to itself") << true << "slides/frames/one-slide/slide_1-loop.htm";
     }
     void oneSlide()
     {
         QFETCH(bool, loop);
-        QFETCH(QByteArray, target);
+        QFETCH(QString, page);
         Run run;
         run.picture(QStringLiteral("a.jpg"), 10, 10);
         settings().slide_loop = loop;
@@ -274,12 +137,7 @@ private slots:
         settings().slide_delay = QStringLiteral("3");
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
-        const QByteArray refresh =
-            "<meta http-equiv=\"refresh\" content=\"3; url=" + target + "\">";
-        const QByteArray next = "<a href=\"" + target + "\">[next]</a>";
-        QCOMPARE(run.tp.read("web/slide_1.htm"),
-                 plainSlide("a.jpg", refresh, "<img src=\"a.jpg\"><br>",
-                            {next.constData(), "<a href=\"html00.htm\">[index]</a>"}));
+        COMPARE_PAGE(run.tp.read("web/slide_1.htm"), page);
         QVERIFY(QFileInfo::exists(run.tp.path("web/the-end.htm")));
     }
 
@@ -298,10 +156,11 @@ private slots:
         VERIFY_DIALOGS(run.tp);
         QVERIFY(run.tp.read("web/mkindex.htm")
                     .startsWith("<html>\r\n<head>\r\n<title>Fixed tag</title>\r\n"));
-        // An image with a title record keeps the title of the page before it;
-        // one without gets the general title.
+        // Every slide keeps the typed title, whether its image has a title record or not.
         QVERIFY(run.tp.read("web/slide_1.htm").contains("<title>Fixed</title>\r\n"));
-        QVERIFY(run.tp.read("web/slide_2.htm").contains("<title>HTML Title</title>\r\n"));
+        QVERIFY(run.tp.read("web/slide_2.htm").contains("<title>Fixed</title>\r\n"));
+        QVERIFY(run.tp.read("web/mkindex.htm").contains("<strong>2. Fixed</strong><br>\r\n"));
+        QVERIFY(run.tp.read("web/mkslide.htm").contains("<title>Fixed</title>\r\n"));
     }
 
     void missingImageGetsABarePage()
@@ -312,11 +171,7 @@ private slots:
         run.picture(QStringLiteral("c.jpg"), 10, 10);
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
-        QCOMPARE(run.tp.read("web/slide_2.htm"),
-                 plainSlide("gone.jpg", {}, nullptr,
-                            {"<a href=\"slide_1.htm\">[first]</a>", "<a href=\"slide_3.htm\">[next]</a>",
-                             "<a href=\"html00.htm\">[index]</a>", "<a href=\"slide_1.htm\">[previous]</a>",
-                             "<a href=\"slide_3.htm\">[last]</a>"}));
+        COMPARE_PAGE(run.tp.read("web/slide_2.htm"), "slides/frames/missing-image/slide_2.htm");
         const QByteArray index = run.tp.read("web/mkindex.htm");
         QVERIFY(!index.contains("gone"));
         QVERIFY(index.contains("<strong>3. c.jpg</strong><br>"));
@@ -366,6 +221,9 @@ private slots:
             QVERIFY(!p.o_filename.enabled);
             QCOMPARE(p.o_title.text, QStringLiteral("a.jpg"));
             QVERIFY(p.Frame3.visible);
+            // The shown prompt previews the slide's picture.
+            QVERIFY(!p.o_image.isNull());
+            QCOMPARE(QSize(p.o_image.imageWidth(), p.o_image.imageHeight()), QSize(100, 50));
             p.o_title.text = QStringLiteral("My <i>Cat</i>");
             p.acceptAnswers();
         });

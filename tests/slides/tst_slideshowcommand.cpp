@@ -35,22 +35,28 @@ private slots:
     {
         QTest::addColumn<bool>("selections");
         QTest::addColumn<bool>("gifJpeg");
+        QTest::addColumn<bool>("filled");
         QTest::addColumn<QString>("text");
         QTest::addRow("nothing selected, though the list holds no image at all")
-            << true << false << "No files were selected from the list.";
+            << true << false << true << "No files were selected from the list.";
         QTest::addRow("GIF and JPEG only, none listed")
-            << false << true << "There are no GIF or JPG files in the list.";
-        QTest::addRow("every file, no GIF or JPEG listed")
-            << false << false << "There are no files in the list.";
+            << false << true << true << "There are no GIF or JPG files in the list.";
+        QTest::addRow("every file, a PNG and a BMP listed: none a slide show takes")
+            << false << false << true << "There are no GIF or JPG files in the list.";
+        QTest::addRow("an empty list") << false << false << false << "There are no files in the list.";
     }
     void emptyListSaysWhy()
     {
         QFETCH(bool, selections);
         QFETCH(bool, gifJpeg);
+        QFETCH(bool, filled);
         QFETCH(QString, text);
         Run run;
-        run.picture(QStringLiteral("a.png"), 10, 10);
-        run.file(QStringLiteral("b.jpeg"), "x");
+        if (filled) {
+            run.picture(QStringLiteral("a.png"), 10, 10);
+            run.file(QStringLiteral("b.bmp"), "BM");
+            run.file(QStringLiteral("c.jpeg"), "x");
+        }
         settings().individual_selections = selections;
         settings().gif_jpeg_only = gifJpeg;
         run.tp.ui.expectMessage(text);
@@ -123,13 +129,17 @@ private slots:
     {
         QTest::addColumn<bool>("frames");
         QTest::addColumn<int>("prompts");
-        QTest::addRow("with frames: index, start page and three slides") << true << 5;
-        QTest::addRow("without frames: three slides after the index") << false << 3;
+        QTest::addColumn<bool>("defaultsAtLast");
+        QTest::addRow("with frames: index, start page and three slides") << true << 5 << false;
+        QTest::addRow("without frames: three slides after the index") << false << 3 << false;
+        QTest::addRow("with frames, default values chosen in the first slide's prompt") << true << 3 << true;
+        QTest::addRow("without frames, default values chosen in the first slide's prompt") << false << 1 << true;
     }
     void reducedCopiesAreTheSameWhetherPromptedOrNot()
     {
         QFETCH(bool, frames);
         QFETCH(int, prompts);
+        QFETCH(bool, defaultsAtLast);
         QByteArray unprompted;
         // The copy's mark names the picture it was made from, in each run's own folder.
         // The mark names the run's folder and the time its copy was written.
@@ -147,8 +157,13 @@ private slots:
         SlideRunFixture run(frames);
         run.threePictures();
         run.showPrompts();
-        for (int i = 0; i < prompts; ++i)
-            run.prompted([](PagePrompt& p) { p.acceptAnswers(); });
+        for (int i = 0; i < prompts; ++i) {
+            const bool defaults = defaultsAtLast && i == prompts - 1;
+            run.prompted([defaults](PagePrompt& p) {
+                p.o_use_default_values.value = defaults;
+                p.acceptAnswers();
+            });
+        }
         go_create_slideshow(run.started());
         VERIFY_DIALOGS(run.tp);
         QVERIFY(!unprompted.isEmpty());

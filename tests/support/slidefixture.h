@@ -23,7 +23,6 @@ inline QByteArray lines(std::initializer_list<const char*> ls)
     return bytes;
 }
 
-inline const char* const colourBody = "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
 inline const char* const pictureBody =
     "<body background=\"bg.gif\" text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
 
