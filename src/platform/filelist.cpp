@@ -14,14 +14,15 @@ namespace {
 // even outside the Basic Multilingual Plane.
 using Mask = QList<uint>;
 
-bool matchesMask(const QList<uint>& name, const Mask& mask)
+// The name is anything indexable whose items are case-folded code points.
+template <class Name> bool matchesMask(const Name& name, const Mask& mask)
 {
     // Iterative wildcard match with backtracking to the last "*" only, which
     // is linear enough for file names and never recurses.
     qsizetype n = 0, m = 0;
     qsizetype starMask = -1, starName = 0;
     while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == u'?' || mask[m] == name[n])) {
+        if (m < mask.size() && (mask[m] == u'?' || mask[m] == uint(name[n]))) {
             ++n;
             ++m;
         } else if (m < mask.size() && mask[m] == u'*') {
@@ -37,6 +38,25 @@ bool matchesMask(const QList<uint>& name, const Mask& mask)
     while (m < mask.size() && mask[m] == u'*')
         ++m;
     return m == mask.size();
+}
+
+// An ASCII name folded on the fly: the case folding of ASCII is its lower
+// case, so the search's many names need no folded copy each.
+struct AsciiFolded
+{
+    const char16_t* chars;
+    qsizetype length;
+    qsizetype size() const { return length; }
+    uint operator[](qsizetype i) const
+    {
+        const char16_t c = chars[i];
+        return c >= u'A' && c <= u'Z' ? uint(c) + ('a' - 'A') : uint(c);
+    }
+};
+
+bool isAscii(const QString& name)
+{
+    return std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
 // The masks of a pattern; an empty list means every file.
@@ -62,6 +82,11 @@ bool NamePattern::matches(const QString& name) const
 {
     if (m_masks.isEmpty())
         return true;
+    if (isAscii(name)) {
+        const AsciiFolded folded{reinterpret_cast<const char16_t*>(name.utf16()), name.size()};
+        return std::any_of(m_masks.cbegin(), m_masks.cend(),
+                           [&](const Mask& mask) { return matchesMask(folded, mask); });
+    }
     const QList<uint> folded = name.toCaseFolded().toUcs4();
     return std::any_of(m_masks.cbegin(), m_masks.cend(),
                        [&](const Mask& mask) { return matchesMask(folded, mask); });
@@ -115,6 +140,21 @@ bool FileList::list(const QString& path, QStringList* names)
 
 bool FileList::nameLess(const QString& a, const QString& b)
 {
+    // Two ASCII names compare as their lower case, as the case folding below
+    // would, without its work for every character.
+    if (isAscii(a) && isAscii(b)) {
+        const auto lower = [](QChar c) {
+            const char16_t u = c.unicode();
+            return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+        };
+        const auto [x, y] = std::mismatch(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
+                                          [&](QChar p, QChar q) { return lower(p) == lower(q); });
+        if (x != a.cend() && y != b.cend())
+            return lower(*x) < lower(*y);
+        if (a.size() != b.size())
+            return a.size() < b.size();
+        return a < b;
+    }
     const int c = QString::compare(a, b, Qt::CaseInsensitive);
     return c != 0 ? c < 0 : a < b;
 }

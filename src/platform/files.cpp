@@ -41,6 +41,9 @@ bool isSameFile(const QString& a, const QString& b)
 
 QString decodeFileName(QByteArrayView bytes)
 {
+    // Most names are ASCII, which reads the same in every encoding here.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString name = utf8(bytes);
     if (!utf8.hasError())
@@ -588,7 +591,15 @@ QString joinPath(const QString& folder, const QString& name)
 {
     if (folder.isEmpty())
         return name;
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+    // One allocation: a search joins a path for every file it finds.
+    const bool slash = folder.endsWith(u'/');
+    QString path;
+    path.reserve(folder.size() + name.size() + (slash ? 0 : 1));
+    path.append(folder);
+    if (!slash)
+        path.append(u'/');
+    path.append(name);
+    return path;
 }
 
 } // namespace mosaicon::platform

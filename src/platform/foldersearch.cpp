@@ -9,17 +9,23 @@
 #include <algorithm>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace mosaicon::platform {
 
-namespace {
-
-struct Listing
+// What one reading of a folder found.
+struct FolderListing
 {
     QStringList files;
     QStringList folders;
+    // With devices asked for: the volume of the folder and of each sub-folder,
+    // read through the open folder, which spares the search a walk of each path.
+    quint64 device = 0;
+    QList<quint64> folderDevices;
 };
+
+namespace {
 
 enum class Kind
 {
@@ -48,12 +54,17 @@ Kind kindOf(const QByteArray& path, unsigned char type)
 
 // One reading of the folder gives both its files and its sub-folders, without
 // hidden ones, each in the program's name order. False when it cannot be read.
-bool listFolder(const QString& folder, const NamePattern& pattern, Listing* listing)
+bool listFolder(const QString& folder, const NamePattern& pattern, bool withDevices,
+                FolderListing* listing)
 {
     const QByteArray encoded = QFile::encodeName(folder);
     DIR* dir = ::opendir(encoded.constData());
     if (!dir)
         return false;
+    struct stat st;
+    if (withDevices)
+        listing->device = ::fstat(::dirfd(dir), &st) == 0 ? quint64(st.st_dev) : 0;
+    QList<std::pair<QString, quint64>> folders;
     const QByteArray prefix = encoded.endsWith('/') ? encoded : encoded + '/';
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
@@ -69,28 +80,33 @@ bool listFolder(const QString& folder, const NamePattern& pattern, Listing* list
             if (wanted)
                 listing->files.append(name);
             break;
-        case Kind::Folder:
-            listing->folders.append(joinPath(folder, name));
+        case Kind::Folder: {
+            // A folder is never a link, so its own entry tells its volume.
+            quint64 device = 0;
+            if (withDevices &&
+                ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+                device = quint64(st.st_dev);
+            folders.append({joinPath(folder, name), device});
             break;
+        }
         case Kind::Other:
             break;
         }
     }
     ::closedir(dir);
     std::sort(listing->files.begin(), listing->files.end(), &FileList::nameLess);
-    std::sort(listing->folders.begin(), listing->folders.end(), &FileList::nameLess);
+    std::sort(folders.begin(), folders.end(),
+              [](const auto& a, const auto& b) { return FileList::nameLess(a.first, b.first); });
+    listing->folders.reserve(folders.size());
+    for (auto& [path, device] : folders) {
+        listing->folders.append(std::move(path));
+        if (withDevices)
+            listing->folderDevices.append(device);
+    }
     return true;
 }
 
 } // namespace
-
-quint64 deviceOf(const QString& folder)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(folder).constData(), &st) != 0)
-        return 0;
-    return quint64(st.st_dev);
-}
 
 std::function<void()> throttledYield(std::function<void()> yield, int intervalMs)
 {
@@ -108,6 +124,7 @@ FolderSearch::FolderSearch(QStringList queue, QStringList results, FolderSearchO
     m_queued = QSet<QString>(m_queue.cbegin(), m_queue.cend());
     if (!m_options.allowDuplicates)
         m_found = QSet<QString>(m_results.cbegin(), m_results.cend());
+    m_given = m_results.size();
 }
 
 void FolderSearch::yield() const
@@ -128,11 +145,11 @@ void FolderSearch::run()
         if (m_started)
             m_started(folder);
         // A folder that cannot be read leaves the queue like a searched one.
-        Listing listing;
-        if (listFolder(folder, pattern, &listing)) {
+        FolderListing listing;
+        if (listFolder(folder, pattern, m_options.subfolders && !m_volumeOf, &listing)) {
             m_lastSearched = folder;
             if (m_options.subfolders)
-                queueSubfolders(folder, listing.folders);
+                queueSubfolders(folder, listing);
             addFiles(folder, listing.files);
         }
         if (!keepGoing()) {
@@ -149,13 +166,16 @@ void FolderSearch::run()
     }
 }
 
-void FolderSearch::queueSubfolders(const QString& folder, const QStringList& subfolders)
+void FolderSearch::queueSubfolders(const QString& folder, const FolderListing& listing)
 {
-    const quint64 volume = m_volumeOf(folder);
-    for (const QString& sub : subfolders) {
+    const bool listed = !m_volumeOf;
+    const quint64 volume = listed ? listing.device : m_volumeOf(folder);
+    for (qsizetype i = 0; i < listing.folders.size(); ++i) {
         if (!keepGoing())
             return;
-        if (m_volumeOf(sub) == volume && !m_queued.contains(sub)) {
+        const QString& sub = listing.folders.at(i);
+        const quint64 subVolume = listed ? listing.folderDevices.at(i) : m_volumeOf(sub);
+        if (subVolume == volume && !m_queued.contains(sub)) {
             m_queue.append(sub);
             m_queued.insert(sub);
         }
@@ -165,18 +185,32 @@ void FolderSearch::queueSubfolders(const QString& folder, const QStringList& sub
 
 void FolderSearch::addFiles(const QString& folder, const QStringList& names)
 {
+    // A name joins its folder into a path that no other folder of the run
+    // gives, unless a folder comes twice (once with a trailing slash, say):
+    // only from then on must the run's own results be looked up too, besides
+    // those given; a set of 100,000 paths costs the search a third of its time.
+    if (!m_options.allowDuplicates && !m_foundInRun) {
+        const QString prefix = joinPath(folder, QString());
+        if (m_prefixes.contains(prefix)) {
+            m_foundInRun = true;
+            for (qsizetype i = m_given; i < m_results.size(); ++i)
+                m_found.insert(m_results.at(i));
+        } else {
+            m_prefixes.insert(prefix);
+        }
+    }
     for (const QString& name : names) {
         if (m_full || !keepGoing())
             return;
-        const QString candidate = joinPath(folder, name);
-        if (m_options.allowDuplicates || !m_found.contains(candidate)) {
+        QString candidate = joinPath(folder, name);
+        if (m_options.allowDuplicates || m_found.isEmpty() || !m_found.contains(candidate)) {
             if (m_results.size() >= m_options.capacity) {
                 m_full = true;
                 return;
             }
-            m_results.append(candidate);
-            if (!m_options.allowDuplicates)
+            if (m_foundInRun)
                 m_found.insert(candidate);
+            m_results.append(std::move(candidate));
         }
         yield();
     }

@@ -8,10 +8,12 @@
 
 namespace mosaicon::platform {
 
-// The volume a folder lies on: equal numbers, same volume. The default asks
-// the file system for the folder's device; tests give mount points of their own.
+struct FolderListing;
+
+// The volume a folder lies on: equal numbers, same volume. Without one the
+// search reads each folder's device as it lists it; tests give mount points
+// of their own.
 using VolumeOf = std::function<quint64(const QString& folder)>;
-quint64 deviceOf(const QString& folder);
 
 // A yield that passes the call on at most once per interval, the first call
 // always: letting events run after every one of 100,000 files would cost as
@@ -72,19 +74,24 @@ public:
 private:
     bool keepGoing() const { return !m_keepGoing || m_keepGoing(); }
     void yield() const;
-    void queueSubfolders(const QString& folder, const QStringList& subfolders);
+    void queueSubfolders(const QString& folder, const FolderListing& listing);
     void addFiles(const QString& folder, const QStringList& names);
 
     QStringList m_queue;
     QSet<QString> m_queued;
     QStringList m_results;
+    // Without duplicates: the results given, and the run's own once a folder
+    // prefix repeats (see addFiles).
     QSet<QString> m_found;
+    QSet<QString> m_prefixes;
+    qsizetype m_given = 0;
+    bool m_foundInRun = false;
     QString m_lastSearched;
     FolderSearchOptions m_options;
     std::function<bool()> m_keepGoing;
     std::function<void()> m_yield;
     std::function<void(const QString&)> m_started;
-    VolumeOf m_volumeOf = &deviceOf;
+    VolumeOf m_volumeOf;
     qsizetype m_searched = 0;
     bool m_full = false;
     bool m_stopped = false;

@@ -5,6 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tmpfsmount.h"
+
+#include <optional>
+
 using namespace mosaicon::platform;
 
 namespace {
@@ -57,11 +61,26 @@ class TestFolderSearch : public QObject
     Q_OBJECT
 
 private slots:
+    void searchesLevelByLevelWithoutLinksHiddenFoldersOrOtherVolumes_data()
+    {
+        QTest::addColumn<bool>("mounted");
+        QTest::addRow("volumes told by the caller") << false;
+        QTest::addRow("volumes read from the file system, a tmpfs mounted") << true;
+    }
     void searchesLevelByLevelWithoutLinksHiddenFoldersOrOtherVolumes()
     {
+        QFETCH(bool, mounted);
         Tree t;
+        std::optional<TmpfsMount> mount;
+        if (mounted) {
+            mount.emplace(t.a + "/mnt", 1 << 20);
+            if (!mount->mounted())
+                QSKIP(qPrintable(mount->reason()));
+            touch(t.a + "/mnt/m.jpg");
+        }
         FolderSearch search({t.a}, {}, {QStringLiteral("*.jpg"), true, false});
-        search.setVolumeOf(t.volumes());
+        if (!mounted)
+            search.setVolumeOf(t.volumes());
         QStringList started;
         search.setFolderStarted([&](const QString& folder) { started.append(folder); });
         search.run();
@@ -71,6 +90,11 @@ private slots:
         QVERIFY(search.queue().isEmpty());
         QVERIFY(!search.stopped());
         QVERIFY(!search.full());
+        if (mounted) {
+            FolderSearch own({t.a + "/mnt"}, {}, {QStringLiteral("*.jpg"), true, false});
+            own.run();
+            QCOMPARE(own.results(), QStringList{t.a + "/mnt/m.jpg"});
+        }
     }
 
     void aQueuedFolderOnAnotherVolumeIsSearchedItself()
@@ -127,6 +151,12 @@ private slots:
         QVERIFY(!once.first().contains(QStringLiteral("//")));
         const QStringList twice = search(once);
         QCOMPARE(twice, allowed ? once + once : once);
+        // One run over the folder queued twice, once with a trailing slash
+        // unless it is the root, finds what the two runs found.
+        FolderSearch both({folder, folder.endsWith('/') ? folder : folder + '/'}, {},
+                          {QStringLiteral("*.*"), false, allowed});
+        both.run();
+        QCOMPARE(both.results(), twice);
     }
 
     void tenThousandDuplicatesAreAllRefused()
