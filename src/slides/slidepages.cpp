@@ -14,6 +14,7 @@
 #include "platform/mainformview.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
+#include "platform/picturecheck.h"
 
 #include <algorithm>
 
@@ -118,7 +119,7 @@ void make_reduced_copy(platform::ImageControl& engine, ImageJob& job, int height
     }
     job.pixels = QSize(engine.imageWidth(), engine.imageHeight());
     // Read, but not what its name says: shown all the same, and told.
-    job.readError = picture_mislabel(job.copy);
+    job.readError = platform::pictureFault(job.copy);
     if (!(height < engine.imageHeight() || height < engine.imageWidth()) || job.thumb.isEmpty())
         return;
     apply_thumbnail_settings(engine);

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QTest>
 
 using namespace mosaicon;
@@ -80,19 +81,63 @@ private slots:
         QVERIFY(QFileInfo::exists(run.tp.path("web/cat_2_tn.jpg")));
     }
 
-    void imageAlreadyInTheOutputFolderIsNotDestroyed()
+    // What a second run finds in the output folder: its own thumbnail is
+    // made again from the picture as it is now; a file of the user's there
+    // keeps its bytes, and an edited thumbnail is told and linked.
+    void aSecondRunLeavesTheUsersFiles_data()
     {
+        QTest::addColumn<QString>("found");
+        QTest::addRow("a picture listed from the output folder keeps its bytes") << "listed";
+        QTest::addRow("the run's own thumbnail is made again from the changed picture") << "own";
+        QTest::addRow("a thumbnail the user edited since stays, linked and told") << "edited";
+    }
+    void aSecondRunLeavesTheUsersFiles()
+    {
+        QFETCH(QString, found);
         Run run;
-        QDir(run.tp.folder()).mkdir(QStringLiteral("web"));
         QImage img(300, 150, QImage::Format_RGB32);
         img.fill(Qt::red);
-        const QString own = run.tp.path("web/dog_tn.jpg");
-        img.save(own, "JPEG");
+        const QString thumb = run.tp.path("web/dog_tn.jpg");
+        if (found == QLatin1String("listed")) {
+            QDir(run.tp.folder()).mkdir(QStringLiteral("web"));
+            img.save(thumb, "JPEG");
+            run.listed(thumb);
+        } else {
+            img.save(run.tp.path("pics/dog.jpg"), "JPEG");
+            run.listed(run.tp.path("pics/dog.jpg"));
+            go_create_html(run.started());
+            VERIFY_DIALOGS(run.tp);
+            QCOMPARE(QImage(thumb).size(), QSize(104, 52));
+            run.pageRun.reset();
+            run.templist.clear();
+            run.sources.clear();
+        }
+        if (found == QLatin1String("own"))
+            img.copy(0, 0, 150, 300).save(run.tp.path("pics/dog.jpg"), "JPEG");
+        const QString told =
+            thumb +
+            QStringLiteral(" was changed since this program made it, so it was left as it is.");
+        if (found == QLatin1String("edited")) {
+            // As an image editor saves it: the picture's comments kept, its pixels changed.
+            QImage edited(thumb);
+            QVERIFY(!edited.text(QStringLiteral("Mosaicon-made-from")).isEmpty());
+            edited.setPixelColor(5, 5, Qt::black);
+            QVERIFY(QImageWriter(thumb, "jpeg").write(edited));
+            run.tp.ui.expectMessage(told);
+        }
         const QByteArray before = run.tp.read("web/dog_tn.jpg");
-        run.lists.items.append(own);
-        run.lists.selected.append(false);
         go_create_html(run.started());
+        VERIFY_DIALOGS(run.tp);
+        if (found == QLatin1String("own")) {
+            QCOMPARE(QImage(thumb).size(), QSize(52, 104));
+            return;
+        }
         QCOMPARE(run.tp.read("web/dog_tn.jpg"), before);
+        if (found == QLatin1String("edited")) {
+            QVERIFY(run.window.calls.contains(QStringLiteral("status ") + told));
+            QVERIFY(run.tp.read("web/mosaik.htm")
+                        .contains("<A HREF=\"dog.jpg\"><img src=\"dog_tn.jpg\""));
+        }
     }
 
     void corruptImageAmongGoodOnesGetsNoThumbnail()
