@@ -7,6 +7,7 @@
 #include "dialogs/slideoptions.h"
 #include "dialogs/targetdirectory.h"
 #include "settings/program.h"
+#include "settings/thumbsize.h"
 #include "settings/warning.h"
 
 #include "platform/numbers.h"
@@ -57,12 +58,6 @@ const Box fileInfoBoxes[] = {
     &HtmlOptions::o_file_title,          &HtmlOptions::o_print_tn_kb_size,
     &HtmlOptions::o_print_tn_pixel_size,
 };
-
-constexpr int defaultDither = 1;
-QString defaultThumbnailSize()
-{
-    return setting_default(&Settings::thumb_size);
-}
 
 QStringList numbers(int first, int last)
 {
@@ -129,7 +124,8 @@ void HtmlOptions::loadCombos()
                         QStringLiteral("High Quality")};
     // A stored dither that is not an index of the list is taken as the default.
     const auto dither = platform::roundHalfEven(platform::val(s.thumb_dither));
-    o_dither.index = dither && *dither >= 0 && *dither <= 2 ? int(*dither) : defaultDither;
+    o_dither.index = dither && *dither >= 0 && *dither <= 2 ? int(*dither)
+                                                            : setting_default(&Settings::thumb_dither).toInt();
     o_dither.text = o_dither.entries[o_dither.index];
     o_optimize.entries = {QStringLiteral("Yes"), QStringLiteral("No")};
     o_optimize.index = s.thumb_optimize ? 0 : 1;
@@ -210,21 +206,12 @@ void HtmlOptions::save()
 
 void HtmlOptions::saveThumbnailSize()
 {
-    QString& size = o_thumbnail_size.text;
-    if (size.isEmpty())
-        size = defaultThumbnailSize();
-    if (size == QLatin1String("0")) {
-        size = defaultThumbnailSize();
-        warn(QStringLiteral("Thumbnail size cannot be zero.  The default size of %1 will be used.")
-                 .arg(size));
-    }
-    if (size.startsWith(u'0')) {
-        size = defaultThumbnailSize();
-        warn(QStringLiteral("Thumbnail size cannot be prefixed with a zero.  The default size of "
-                            "%1 will be used.")
-                 .arg(size));
-    }
-    settings().thumb_size = size;
+    const ThumbSizeText size = parse_thumb_size(o_thumbnail_size.text);
+    o_thumbnail_size.text = size.size;
+    // An empty box takes the default without a word.
+    if (size.fault != ThumbSizeFault::Blank)
+        warn(thumb_size_warning(size.fault));
+    settings().thumb_size = size.size;
 }
 
 void HtmlOptions::saveAndClose()

@@ -36,6 +36,8 @@ struct ImageJob
     QString readError;
     QString writeError;
     bool saved = false;
+    // A thumbnail the user edited, left as it is and linked: why, as told.
+    QString kept;
 };
 
 // "cat.gif" -> "cat_2.gif": a name no other file of the run has taken.

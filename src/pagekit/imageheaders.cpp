@@ -246,18 +246,4 @@ std::optional<QSize> image_pixel_size(const QString& path)
     return std::nullopt;
 }
 
-QString picture_mislabel(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    const QByteArray head = file.read(4);
-    const QString tail = path.right(4).toLower();
-    if (tail == QLatin1String(".jpg") && !head.startsWith("\xFF\xD8\xFF"))
-        return QStringLiteral("its contents are not a JPEG picture");
-    if (tail == QLatin1String(".gif") && !head.startsWith("GIF8"))
-        return QStringLiteral("its contents are not a GIF picture");
-    return QString();
-}
-
 } // namespace mosaicon

@@ -16,9 +16,4 @@ std::optional<QSize> read_jpg_info(const QString& path);
 // nothing for another type.
 std::optional<QSize> image_pixel_size(const QString& path);
 
-// What is wrong with a GIF or JPEG that a decoder still reads: contents of
-// another type than its name says; "" when they match. Damage a decoder must
-// not be given is platform::pictureDamage's. Safe on any thread: it asks nothing.
-QString picture_mislabel(const QString& path);
-
 } // namespace mosaicon

@@ -71,8 +71,12 @@ void write_banner(TextFile& page, const QString& ref, const QString& link)
         return;
     page.line(QStringLiteral("<p>"));
     page.line(QStringLiteral("<center>"));
+    // A link has always gone in as typed; one holding a character that would
+    // end the attribute or open a tag is made an address first.
+    const bool breaks = std::any_of(link.begin(), link.end(),
+                                    [](QChar c) { return c == u'"' || c == u'<' || c == u'>'; });
     if (!link.isEmpty())
-        page.line(QStringLiteral("<a href=\"%1\" >").arg(link));
+        page.line(QStringLiteral("<a href=\"%1\" >").arg(breaks ? typed_address(link) : link));
     page.line(QStringLiteral("<img src=\"%1\" >").arg(typed_address(ref)));
     if (!link.isEmpty())
         page.line(QStringLiteral("</a>"));

@@ -229,12 +229,24 @@ void PageRun::unreadable(const QString& path, const QString& reason)
     platform::show_status(QStringLiteral("The picture %1 could not be read: %2").arg(path, reason));
 }
 
+void PageRun::keptUsersFile(const QString& message)
+{
+    m_kept.append(message);
+    platform::show_status(message);
+}
+
 void PageRun::reportUnreadable() const
 {
     // A run that failed or was stopped has told the user enough.
-    if (m_unreadable.isEmpty() || m_failed || stopped())
+    if ((m_unreadable.isEmpty() && m_kept.isEmpty()) || m_failed || stopped())
         return;
-    warn(QStringLiteral("These pictures could not be read:\n%1").arg(m_unreadable.join(u'\n')));
+    QStringList told;
+    if (!m_unreadable.isEmpty())
+        told.append(
+            QStringLiteral("These pictures could not be read:\n%1").arg(m_unreadable.join(u'\n')));
+    if (!m_kept.isEmpty())
+        told.append(m_kept.join(u'\n'));
+    warn(told.join(QStringLiteral("\n\n")));
 }
 
 bool PageRun::savedBlank(const TextFile& page, const QString& page_path)

@@ -174,7 +174,12 @@ public:
     // A picture of the list that could not be read: named on the status line
     // now and listed with its reason by reportUnreadable() at the end.
     void unreadable(const QString& path, const QString& reason);
-    // Lists them in one box at the end of a run that neither failed nor was stopped.
+    // A file of the user's that the run left where it would have written
+    // (a thumbnail edited since it was made): told on the status line now and
+    // by reportUnreadable() at the end.
+    void keptUsersFile(const QString& message);
+    // Lists them, and the files kept, in one box at the end of a run that
+    // neither failed nor was stopped.
     void reportUnreadable() const;
 
     // The pixel size of a picture the run has decoded already.
@@ -198,6 +203,7 @@ private:
     bool m_catalog = false;
     bool m_failed = false;
     QStringList m_unreadable;
+    QStringList m_kept;
     std::unique_ptr<PagePrompt> m_prompt;
     std::unique_ptr<GeneratedFiles> m_generated;
     BatchScripts m_scripts;

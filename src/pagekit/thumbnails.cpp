@@ -4,6 +4,7 @@
 
 #include "settings/program.h"
 #include "settings/thumbnailrecords.h"
+#include "settings/thumbsize.h"
 
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
@@ -93,9 +94,7 @@ QString name_within_limit(const QString& stem, const QString& ending)
 
 int thumbnail_size()
 {
-    const int size = setting_number<qint16>(settings(), &Settings::thumb_size);
-    // An empty or zero size would give every user 4-pixel thumbnails.
-    return size > 0 ? size : setting_default(&Settings::thumb_size).toInt();
+    return thumb_size_pixels(settings().thumb_size);
 }
 
 int styled_thumbnail_limit(int size)
@@ -174,14 +173,15 @@ Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpos
         r.outcome = Reduction::SamePicture;
         return r;
     }
-    // The run's own folder holds its copies and their thumbnails; anywhere
-    // else a file this program did not make from this picture stays.
-    if (purpose != ReducedFor::RunThumbnail) {
-        r.error = thumbnail_in_the_way(output, picture);
-        if (!r.error.isEmpty()) {
-            r.outcome = Reduction::InTheWay;
-            return r;
-        }
+    // The run's own folder holds its copies and their thumbnails, whose
+    // names pass from picture to picture between runs; there only a thumbnail
+    // the user edited stays. Anywhere else a file this program did not make
+    // from this picture stays.
+    r.error = purpose == ReducedFor::RunThumbnail ? thumbnail_edited(output)
+                                                  : thumbnail_in_the_way(output, picture);
+    if (!r.error.isEmpty()) {
+        r.outcome = Reduction::InTheWay;
+        return r;
     }
     apply_thumbnail_settings(engine);
     if (is_styled(style)) {
@@ -237,6 +237,27 @@ QString thumbnail_file_name(const QString& file_name, ThumbnailRule rule, const 
     return fitted(cutAtFirstDot(file_name, ending), ending.size());
 }
 
+namespace {
+
+QString changedSinceMade(const QString& output)
+{
+    return QStringLiteral("%1 was changed since this program made it, so it was left as it is.")
+        .arg(output);
+}
+
+} // namespace
+
+QString thumbnail_edited(const QString& output)
+{
+    const QFileInfo there(output);
+    if (!there.isFile() || there.isSymLink())
+        return QString();
+    const std::optional<platform::JpegMark> mark = platform::jpeg_mark(output);
+    const bool edited =
+        mark && !mark->madeFrom.isEmpty() && !mark->imageDigest.isEmpty() && !mark->unchanged;
+    return edited ? changedSinceMade(output) : QString();
+}
+
 QString thumbnail_in_the_way(const QString& output, const QString& picture)
 {
     const QFileInfo there(output);
@@ -251,7 +272,7 @@ QString thumbnail_in_the_way(const QString& output, const QString& picture)
             .arg(output);
     const bool earlier = mark->imageDigest.isEmpty();
     if (!earlier && !mark->unchanged)
-        return QStringLiteral("%1 was changed since this program made it, so it was left as it is.").arg(output);
+        return changedSinceMade(output);
     // Made from this picture, or from the copy a page run made of it. A
     // relative name did not come from this program, and means nothing here.
     const QString& from = mark->madeFrom;

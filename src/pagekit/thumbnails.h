@@ -51,6 +51,9 @@ QString name_within_limit(const QString& stem, const QString& ending);
 // written is the user's; so is one of an earlier version's mark that names
 // another picture.
 QString thumbnail_in_the_way(const QString& output, const QString& picture);
+// The same, in a page run's own folder: "" unless the file is a thumbnail
+// this program made whose bytes changed since (the user edited it).
+QString thumbnail_edited(const QString& output);
 
 // What a reduced picture is made for: it decides the size it is decoded at,
 // the box a borderless one fits, what may be replaced and how surely it is written.

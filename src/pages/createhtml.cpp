@@ -4,7 +4,6 @@
 #include "pages/verticalpage.h"
 
 #include "pagekit/imagecopies.h"
-#include "pagekit/imageheaders.h"
 #include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
@@ -15,6 +14,7 @@
 #include "platform/imagecontrol.h"
 #include "platform/mainformview.h"
 #include "platform/numbers.h"
+#include "platform/picturecheck.h"
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
@@ -44,8 +44,10 @@ void runJob(platform::ImageControl& engine, ImageJob& job, int size)
     }
     job.pixels = made.pixels;
     // Read, but not what its name says: published all the same, and told.
-    job.readError = picture_mislabel(job.copy);
+    job.readError = platform::pictureFault(job.copy);
     job.saved = made.outcome == Reduction::Made;
+    if (made.outcome == Reduction::InTheWay)
+        job.kept = made.error;
     if (made.outcome == Reduction::Failed)
         job.writeError = made.error;
 }
@@ -93,8 +95,10 @@ bool copyWithThumbnails(PageRun& run)
                 run.pixelSizes.insert(job.copy, *job.pixels);
             else
                 run.undecodable.insert(job.copy);
-            if (job.saved)
+            if (job.saved || !job.kept.isEmpty())
                 ini.put(QStringLiteral("Thumbnails (ir)"), job.copy, job.thumb);
+            if (!job.kept.isEmpty())
+                run.keptUsersFile(job.kept);
             platform::doEvents();
             return true;
         });

@@ -1,6 +1,5 @@
 #include "pages/quickpage.h"
 
-#include "pagekit/imageheaders.h"
 #include "pagekit/pageblocks.h"
 #include "pagekit/pagerun.h"
 #include "pagekit/textfile.h"
@@ -34,9 +33,7 @@ void create_quick_html(PageRun& run)
             continue;
         platform::show_status(QStringLiteral("Adding %1").arg(path));
         // Linked all the same; told, though the page itself reads nothing.
-        QString fault = picture_mislabel(path);
-        if (fault.isEmpty())
-            fault = platform::pictureDamage(path);
+        const QString fault = platform::pictureFault(path);
         if (!fault.isEmpty())
             run.unreadable(path, fault);
         ++images;

@@ -253,11 +253,13 @@ bool decodeFile(const QString& path, const TargetSize& target, QImage* decoded, 
         QImageReader& byContent = *content;
         byContent.setDecideFormatFromContent(true);
         if (!readWith(byContent, target, naturalSize, &image)) {
-            // The content reader's error is the telling one when it recognised
-            // the format; otherwise the suffix's decoder knows more.
+            // Told as every page tells it when the bytes say why; otherwise
+            // the content reader's error is the telling one when it recognised
+            // the format, and the suffix's decoder knows more when it did not.
             const QImageReader& teller =
                 byContent.error() != QImageReader::UnsupportedFormatError ? byContent : *bySuffix;
-            return fail(teller.errorString());
+            const QString fault = pictureFault(path);
+            return fail(fault.isEmpty() ? teller.errorString() : fault);
         }
     } else if (image.isNull()) {
         return fail(bySuffix->errorString());

@@ -1,6 +1,7 @@
 #include "platform/picturecheck.h"
 
 #include <QFile>
+#include <QImageReader>
 
 #include <algorithm>
 #include <cmath>
@@ -171,11 +172,34 @@ QString pictureDamage(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
+    if (file.size() == 0)
+        return QStringLiteral("the file is empty");
     const QByteArray signature = file.read(8);
     if (signature == QByteArrayLiteral("\x89PNG\r\n\x1A\n"))
         return pngDamage(file);
     if (signature.startsWith(QByteArrayLiteral("\xFF\xD8\xFF")))
         return jpegDamage(file);
+    return {};
+}
+
+QString pictureFault(const QString& path)
+{
+    const QString damage = pictureDamage(path);
+    if (!damage.isEmpty())
+        return damage;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // Known by the readers' looks at its first bytes, whatever its name.
+    if (QImageReader::imageFormat(&file).isEmpty())
+        return QStringLiteral("its contents are not a picture");
+    file.seek(0);
+    const QByteArray head = file.read(4);
+    const QString tail = path.right(4).toLower();
+    if (tail == QLatin1String(".jpg") && !head.startsWith("\xFF\xD8\xFF"))
+        return QStringLiteral("its contents are not a JPEG picture");
+    if (tail == QLatin1String(".gif") && !head.startsWith("GIF8"))
+        return QStringLiteral("its contents are not a GIF picture");
     return {};
 }
 

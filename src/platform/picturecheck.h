@@ -13,6 +13,7 @@ namespace mosaicon::platform {
 // and a JPEG's tail for its end marker: no picture is decoded.
 //
 // Damaged are:
+// - an empty file;
 // - a chunk or segment length that exceeds the file: the decoder would
 //   allocate that much before reading a byte (a 300-byte PNG can ask for 2 GB);
 // - a JPEG whose end marker is missing: its scan was cut short, and a decoder
@@ -20,5 +21,12 @@ namespace mosaicon::platform {
 // - a stated size the file's data cannot fill: a decoder would spend time and
 //   memory on a grey picture of that size.
 QString pictureDamage(const QString& path);
+
+// Why the file is not the picture its name says, in the one wording every
+// window and page tells it in; "" when nothing is wrong as far as its bytes
+// tell without decoding. The most precise reason: its damage, then contents no
+// reader recognises ("its contents are not a picture"), then a picture of
+// another type than a ".jpg" or ".gif" name says.
+QString pictureFault(const QString& path);
 
 } // namespace mosaicon::platform

@@ -14,6 +14,7 @@
 #include "platform/mainformview.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
+#include "platform/picturecheck.h"
 
 #include <algorithm>
 
@@ -123,7 +124,7 @@ void makeReducedCopy(platform::ImageControl& engine, ImageJob& job, int height)
     }
     job.pixels = made.pixels;
     // Read, but not what its name says: shown all the same, and told.
-    job.readError = picture_mislabel(job.copy);
+    job.readError = platform::pictureFault(job.copy);
     job.saved = made.outcome == Reduction::Made;
 }
 

@@ -346,21 +346,6 @@ ConversionResult create_jpeg(const QString& source, ConversionKind kind, const C
     return c.result;
 }
 
-ThumbSize correct_thumb_size(const QString& text)
-{
-    QString why;
-    if (text.isEmpty())
-        why = QStringLiteral("The thumbnail size cannot be blank.");
-    else if (text == QLatin1String("0"))
-        why = QStringLiteral("Thumbnail size cannot be zero.");
-    else if (text.startsWith(u'0'))
-        why = QStringLiteral("Thumbnail size cannot be prefixed with a zero.");
-    else
-        return {text, QString()};
-    const QString size = setting_default(&Settings::thumb_size);
-    return {size, why + QStringLiteral("  The default size of %1 will be used.").arg(size)};
-}
-
 QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind kind, const ConversionPlace& place,
                                      const std::function<bool(const QString& path)>& wanted,
                                      const std::function<void(qsizetype index, const ConversionResult&)>& done)

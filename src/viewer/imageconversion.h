@@ -64,15 +64,6 @@ ConversionResult create_jpeg(const QString& source, ConversionKind kind, const C
 // The warning both image windows give for a file they cannot make an image from.
 void warn_cannot_create();
 
-// The thumbnail size box's rule: an empty text, "0" or a text beginning with
-// "0" becomes "100", with the warning to show; a text that stands has none.
-struct ThumbSize
-{
-    QString text;
-    QString warning;
-};
-ThumbSize correct_thumb_size(const QString& text);
-
 using mosaicon::confirm_place;
 
 // The target directories the image windows have converted into.

@@ -5,6 +5,7 @@
 #include "dialogs/targetdirectory.h"
 #include "pagekit/thumbnails.h"
 #include "settings/pickers.h"
+#include "settings/thumbsize.h"
 #include "settings/warning.h"
 
 #include "platform/events.h"
@@ -51,11 +52,6 @@ void tellFailures(const QStringList& paths, const QList<ConversionResult>& resul
     warn(QStringLiteral("These images could not be made:\n") + failures.join(u'\n'));
 }
 
-bool badThumbnailSize(const QString& size)
-{
-    return size.isEmpty() || size.startsWith(u'0');
-}
-
 } // namespace
 
 LibraryCatalog::LibraryCatalog(QObject* parent) : QObject(parent)
@@ -92,8 +88,7 @@ void LibraryCatalog::Form_Load(const QStringList& mainList)
     useTargetDirectory(target);
     reset_frm_viewem();
 
-    if (badThumbnailSize(p.settings.thumb_size))
-        p.settings.thumb_size = setting_default(&Settings::thumb_size);
+    p.settings.thumb_size = parse_thumb_size(p.settings.thumb_size).size;
     o_tn_size.text = p.settings.thumb_size;
     o_tn_size_Change();
 
@@ -267,9 +262,9 @@ void LibraryCatalog::o_image_title_LostFocus()
 
 void LibraryCatalog::o_tn_size_Change()
 {
-    const ThumbSize corrected = correct_thumb_size(o_tn_size.text);
-    o_tn_size.text = corrected.text;
-    warn(corrected.warning);
+    const ThumbSizeText corrected = parse_thumb_size(o_tn_size.text);
+    o_tn_size.text = corrected.size;
+    warn(thumb_size_warning(corrected.fault));
     program().settings.thumb_size = o_tn_size.text;
 }
 

@@ -6,6 +6,7 @@
 
 #include "settings/pickers.h"
 #include "settings/program.h"
+#include "settings/thumbsize.h"
 #include "settings/warning.h"
 
 #include "platform/mainformview.h"
@@ -73,9 +74,8 @@ void ViewImages::Form_Load(const QStringList& mainList)
     o_images_in_src_dir.visible = true;
     enableCreateButtons(flelist.text());
 
-    QString size = p.settings.thumb_size;
-    if (size.isEmpty() || size.startsWith(u'0'))
-        size = setting_default(&Settings::thumb_size);
+    // Put right without a word when the window opens.
+    const QString size = parse_thumb_size(p.settings.thumb_size).size;
     p.settings.thumb_size = size;
     setTnSize(size);
     // The buttons stay on: they refuse while the error shows.
@@ -364,10 +364,10 @@ void ViewImages::o_tn_size_Change()
             recalculate_image(viewimage.fileName());
         sharpenPicture();
     }
-    const ThumbSize corrected = correct_thumb_size(text);
+    const ThumbSizeText corrected = parse_thumb_size(text);
     // The box runs this once more for "100", which stands.
-    setTnSize(corrected.text);
-    warn(corrected.warning);
+    setTnSize(corrected.size);
+    warn(thumb_size_warning(corrected.fault));
     settings().thumb_size = o_tn_size.text;
 }
 

@@ -5,6 +5,7 @@
 
 #include "settings/pickers.h"
 #include "settings/program.h"
+#include "settings/thumbsize.h"
 
 #include "platform/events.h"
 #include "platform/mainformview.h"
@@ -154,8 +155,10 @@ void ViewImages::toggleViewThumbnail()
 {
     Settings& s = settings();
     if (!viewThumbnail) {
-        if (s.thumb_size.isEmpty())
-            s.thumb_size = setting_default(&Settings::thumb_size);
+        // Only a blank size is put right here; any other is read for its number.
+        const ThumbSizeText size = parse_thumb_size(s.thumb_size);
+        if (size.fault == ThumbSizeFault::Blank)
+            s.thumb_size = size.size;
         viewimage.setSizeLimit(int(qBound(0.0, platform::val(s.thumb_size), 32767.0)));
         pictures.setDisplaySize(displaySize());
         viewThumbnail = true;

@@ -6,6 +6,7 @@
 #include "platform/ui.h"
 
 #include "fakemainform.h"
+#include "expectedpage.h"
 #include "testprogram.h"
 
 #include <QDir>
@@ -17,20 +18,7 @@
 using namespace mosaicon;
 using namespace mosaicon::catalog;
 
-using PageFiles = QMap<QString, QByteArray>;
-
 namespace {
-
-const QByteArray top =
-    "<html>\r\n<head>\r\n</head>\r\n<body>\r\n<center>\r\n<font face=arial>\r\n"
-    "<h3><b>Mosaicon Pro Image Catalog</b></h3>\r\n</font>\r\n<font size=2 face=arial>\r\n";
-const QByteArray tableStart = "</font>\r\n<table border=1 cellpadding=7>\r\n";
-const QByteArray bottom = "</table>\r\n<p>\r\n<hr>\r\n</center>\r\n</body>\r\n</html>\r\n";
-const QByteArray homePage =
-    top + "<a href='mkncat1.htm'>\r\n<br>\r\n[Click Here For First Page Of Catalog]\r\n</a>\r\n"
-          "</font>\r\n<br>\r\n<p>\r\n<hr>\r\n</center>\r\n</body>\r\n</html>\r\n";
-const QByteArray rowStart = "  <tr>\r\n\r\n";
-const QByteArray rowEnd = "  </tr>\r\n\r\n";
 
 const QString confirmation =
     QStringLiteral("The new JPG thumbnail file(s) will be created in the %1 directory.  "
@@ -88,99 +76,41 @@ private slots:
         QTest::addColumn<QString>("rows");
         QTest::addColumn<bool>("useThumbs");
         QTest::addColumn<int>("entries");
-        // "P" stands for the pictures' folder as it is listed.
-        QTest::addColumn<PageFiles>("expected");
+        // The expected pages, named as the catalog names them; "@FOLDER@" in
+        // them stands for the pictures' folder as it is listed.
+        QTest::addColumn<QStringList>("expected");
         // What the status line says each time the window is let answer, and
         // the files written by then.
         QTest::addColumn<QStringList>("yields");
 
-        const QByteArray twoPages =
-            "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
-            "<a href='mkncat2.htm'>2</a> \r\n";
-        const QByteArray thumbA =
-            "    <td>\r\n      <center>\r\n\r\n      <a href='P/a.jpg'>\r\n"
-            "      <img src='tn_a.jpg'><p>\r\n\r\n      Harbour\r\n\r\n      </a>\r\n\r\n"
-            "      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray thumbB =
-            "    <td>\r\n      <center>\r\n\r\n      <a href='P/b.jpg'>\r\n"
-            "      thumbnail<br>not<br>available<p>\r\n\r\n      PATH/b.jpg\r\n\r\n"
-            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray thumbC =
-            "    <td>\r\n      <center>\r\n\r\n      <a href='P/c.jpg'>\r\n"
-            "      <img src='tn_c.jpg'><p>\r\n\r\n      <b>Bold</b> & co\r\n\r\n"
-            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray thumbD =
-            "    <td>\r\n      <center>\r\n\r\n      <a href='P/o%27brien%201.jpg'>\r\n"
-            "      <img src='tn_o%27brien%201.jpg'><p>\r\n\r\n      Pat\r\n\r\n"
-            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray thumbE =
-            "    <td>\r\n      <center>\r\n\r\n      <a href='P/caf%C3%A9%20%235%25.jpg'>\r\n"
-            "      <img src='tn_caf%C3%A9%20%235%25.jpg'><p>\r\n\r\n      End\r\n\r\n"
-            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
+        const QString home = QStringLiteral("catalog/mkn_catalog.htm");
         QTest::addRow("thumbnails, 2 x 2: a full first page, then one row of one cell")
             << "2"
             << "2" << true << 5
-            << PageFiles{{"mkncat1.htm", top + twoPages + tableStart + rowStart + thumbA + thumbB +
-                                             rowEnd + rowStart + thumbC + thumbD + rowEnd + bottom},
-                         {"mkncat2.htm",
-                          top + twoPages + tableStart + rowStart + thumbE + rowEnd + bottom},
-                         {"mkn_catalog.htm", homePage}}
+            << QStringList{home, "catalog/thumbnails-2x2/mkncat1.htm", "catalog/thumbnails-2x2/mkncat2.htm"}
             << QStringList{"Writing catalog page 1 of 2. |",
                            "Writing catalog page 2 of 2. | mkncat1.htm",
                            "The catalog T/mkn_catalog.htm has been created. | mkn_catalog.htm "
                            "mkncat1.htm mkncat2.htm"};
-
-        const QByteArray threePages =
-            "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> "
-            "<a href='mkncat2.htm'>2</a> <a href='mkncat3.htm'>3</a> \r\n";
-        const QByteArray fullA =
-            "    <td>\r\n      <img src='P/a.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-            "      Harbour\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray fullB =
-            "    <td>\r\n      <img src='P/b.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-            "      PATH/b.jpg\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray fullC =
-            "    <td>\r\n      <img src='P/c.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-            "      <b>Bold</b> & co\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray fullD =
-            "    <td>\r\n      <img src='P/o%27brien%201.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-            "      Pat\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
-        const QByteArray fullE =
-            "    <td>\r\n      <img src='P/caf%C3%A9%20%235%25.jpg'><p>\r\n\r\n      <center>\r\n\r\n"
-            "      End\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
         QTest::addRow("full size, one per row, 2 rows: first, middle and a last page of one row")
             << "1"
             << "2" << false << 5
-            << PageFiles{{"mkncat1.htm", top + threePages + tableStart + rowStart + fullA + rowEnd +
-                                             rowStart + fullB + rowEnd + bottom},
-                         {"mkncat2.htm", top + threePages + tableStart + rowStart + fullC + rowEnd +
-                                             rowStart + fullD + rowEnd + bottom},
-                         {"mkncat3.htm",
-                          top + threePages + tableStart + rowStart + fullE + rowEnd + bottom},
-                         {"mkn_catalog.htm", homePage}}
+            << QStringList{home, "catalog/full-1x2/mkncat1.htm", "catalog/full-1x2/mkncat2.htm",
+                           "catalog/full-1x2/mkncat3.htm"}
             << QStringList{
                    "Writing catalog page 1 of 3. |", "Writing catalog page 2 of 3. | mkncat1.htm",
                    "Writing catalog page 3 of 3. | mkncat1.htm mkncat2.htm",
                    "The catalog T/mkn_catalog.htm has been created. | mkn_catalog.htm mkncat1.htm "
                    "mkncat2.htm mkncat3.htm"};
-
-        const QByteArray onePage = "<a href='mkn_catalog.htm'>Home</a> <a href='mkncat1.htm'>1</a> \r\n";
-        const QByteArray thumbF =
-            "    <td>\r\n      <center>\r\n\r\n      <a href='http://example.com/o&#39;hara.jpg?w=1&amp;h=2'>\r\n"
-            "      <img src='https://example.com/tn 1.jpg'><p>\r\n\r\n      Web\r\n\r\n"
-            "      </a>\r\n\r\n      </center>\r\n\r\n    </td>\r\n";
         QTest::addRow("thumbnails, 3 x 2: one page; an address is listed as it stands")
             << "3"
-            << "2" << true << 6
-            << PageFiles{{"mkncat1.htm", top + onePage + tableStart + rowStart + thumbA + thumbB + thumbC +
-                                             rowEnd + rowStart + thumbD + thumbE + thumbF + rowEnd + bottom},
-                         {"mkn_catalog.htm", homePage}}
+            << "2" << true << 6 << QStringList{home, "catalog/thumbnails-3x2/mkncat1.htm"}
             << QStringList{"Writing catalog page 1 of 1. |",
                            "The catalog T/mkn_catalog.htm has been created. | mkn_catalog.htm mkncat1.htm"};
 
         QTest::addRow("an empty catalog writes only the home page, still linking page 1")
             << "2"
-            << "2" << true << 0 << PageFiles{{"mkn_catalog.htm", homePage}}
+            << "2" << true << 0 << QStringList{home}
             << QStringList{"The catalog T/mkn_catalog.htm has been created. | mkn_catalog.htm"};
     }
     void writesEveryPageAsTheCatalogShowsIt()
@@ -189,7 +119,7 @@ private slots:
         QFETCH(QString, rows);
         QFETCH(bool, useThumbs);
         QFETCH(int, entries);
-        QFETCH(PageFiles, expected);
+        QFETCH(QStringList, expected);
         QFETCH(QStringList, yields);
         Catalog c;
         FakeMainForm window;
@@ -213,13 +143,12 @@ private slots:
 
         VERIFY_DIALOGS(c.tp);
         QCOMPARE(c.tp.ui.asked().at(0).style, platform::MsgBox::YesNo + platform::MsgBox::Question);
-        QCOMPARE(filesIn(c.target), expected.keys());
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-            const QByteArray page = QByteArray(it.value())
-                                        .replace("PATH", c.pics.toUtf8())
-                                        .replace("'P/", "'" + c.pics.toUtf8() + "/");
-            QCOMPARE(c.tp.read("web/" + it.key()), page);
-        }
+        QStringList names;
+        for (const QString& page : expected)
+            names << QFileInfo(page).fileName();
+        QCOMPARE(filesIn(c.target), names);
+        for (const QString& page : expected)
+            COMPARE_PAGE(c.tp.read("web/" + QFileInfo(page).fileName()), page, c.pics);
         QCOMPARE(c.tp.shell.opened, QStringList{QString::fromUtf8(c.homeAddress())});
         QCOMPARE(seen, yields);
     }

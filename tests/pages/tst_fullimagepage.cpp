@@ -5,6 +5,7 @@
 
 #include "platform/profilefile.h"
 
+#include "expectedpage.h"
 #include "testprogram.h"
 
 #include <QDir>
@@ -13,16 +14,6 @@
 #include <QTest>
 
 using namespace mosaicon;
-
-namespace {
-
-const QByteArray head = "<html>\r\n<title>cat one.jpg</title>\r\n"
-                        "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >\r\n"
-                        "<center><strong><h1>cat one.jpg</h1></strong></center>\r\n<p>\r\n";
-const QByteArray image = "<img src=\"cat%20one.jpg\" height= 20 width= 40>\r\n";
-const QByteArray foot = "</body>\r\n</html>\r\n";
-
-} // namespace
 
 class TestFullImagePage : public QObject
 {
@@ -61,7 +52,7 @@ private slots:
         QString ref = QStringLiteral("unchanged");
         QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
         QVERIFY2(QRegularExpression(QStringLiteral("^\\d{8}\\.htm$")).match(ref).hasMatch(), qPrintable(ref));
-        QCOMPARE(run.page(ref), head + image + foot);
+        COMPARE_PAGE(run.page(ref), "pages/fullimage-image-only.htm");
         QCOMPARE(run.pageRun->generated().o_flist.entries,
                  QStringList{run.tp.path(QStringLiteral("web/") + ref)});
         VERIFY_DIALOGS(run.tp);
@@ -90,22 +81,17 @@ private slots:
     {
         QTest::addColumn<QString>("layout");
         QTest::addColumn<bool>("withText");
-        QTest::addColumn<QByteArray>("body");
-        const QByteArray title = "<b><u>cat one.jpg</u></b><br>\r\n";
-        const QByteArray text = "A cat. In the sun. \r\n";
-        QTest::addRow("#1 image, rule, text") << "#1" << true << image + "<p>\r\n<hr>\r\n<p>\r\n" + title + text;
-        QTest::addRow("#3 text beside image")
-            << "#3" << true
-            << "<table border=0 cellpadding=10>\r\n<tr>\r\n<td>\r\n" + title + text + "</td>\r\n<td>\r\n" + image +
-                   "</td>\r\n</tr>\r\n</table>\r\n";
-        QTest::addRow("#4 without a text is the image alone") << "#4" << false << image;
-        QTest::addRow("an unknown layout has neither") << "#9" << true << QByteArray();
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("#1 image, rule, text") << "#1" << true << "pages/fullimage-layout-1.htm";
+        QTest::addRow("#3 text beside image") << "#3" << true << "pages/fullimage-layout-3.htm";
+        QTest::addRow("#4 without a text is the image alone") << "#4" << false << "pages/fullimage-layout-4.htm";
+        QTest::addRow("an unknown layout has neither") << "#9" << true << "pages/fullimage-layout-unknown.htm";
     }
     void textLayouts()
     {
         QFETCH(QString, layout);
         QFETCH(bool, withText);
-        QFETCH(QByteArray, body);
+        QFETCH(QString, expected);
         Run run;
         settings().full_img_use_text = true;
         settings().full_img_layout = layout;
@@ -116,7 +102,7 @@ private slots:
         }
         QString ref;
         QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
-        QCOMPARE(run.page(ref), head + body + foot);
+        COMPARE_PAGE(run.page(ref), expected);
     }
 
     void bannersCopyrightAndAStoredTitle()
@@ -132,15 +118,7 @@ private slots:
         ini.put(QStringLiteral("Associated Text Title"), run.picture, QStringLiteral("Tom <i>asleep</i>"));
         QString ref;
         QVERIFY(create_full_img_page(*run.pageRun, ref, QStringLiteral("cat one.jpg"), run.picture));
-        QCOMPARE(run.page(ref),
-                 "<html>\r\n<title>Tom <i>asleep</i></title>\r\n"
-                 "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >\r\n"
-                 "<p>\r\n<center>\r\n<a href=\"index.htm\" >\r\n<img src=\"top.gif\" >\r\n</a>\r\n</center>\r\n<p>\r\n"
-                 "<center><strong><h1>Tom <i>asleep</i></h1></strong></center>\r\n<p>\r\n" +
-                     image +
-                     "<p>\r\n<center>\r\n<img src=\"bottom%20banner.jpg\" >\r\n</center>\r\n<p>\r\n"
-                     "<p>\r\n<center>\r\n&copy; 2024\r\n</center>\r\n" +
-                     foot);
+        COMPARE_PAGE(run.page(ref), "pages/fullimage-banners.htm");
     }
 
     void typedTitleIsKeptForTheImage()

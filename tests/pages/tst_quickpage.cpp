@@ -7,6 +7,7 @@
 
 #include "platform/profilefile.h"
 
+#include "expectedpage.h"
 #include "pagerunfixture.h"
 #include "testpictures.h"
 
@@ -17,15 +18,6 @@
 
 using namespace mosaicon;
 
-namespace {
-
-const QByteArray bodyTag = "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
-const QByteArray builtInHead = "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag +
-                               "\r\n<center>\r\n<h1>HTML Title</h1>\r\n</center>\r\n<p>\r\n<hr>\r\n<p>\r\n";
-const QByteArray builtInFoot = "</body>\r\n</html>\r\n";
-
-} // namespace
-
 class TestQuickPage : public QObject
 {
     Q_OBJECT
@@ -35,11 +27,6 @@ class TestQuickPage : public QObject
         Run() { QDir(tp.folder()).mkpath(QStringLiteral("web")); }
         // A listed picture; only its existence matters to this page.
         QString picture(const QString& name) { return file(name, pictureBytes(name)); }
-        QByteArray imageLine(const QString& name) const
-        {
-            return "<img src=\"" + QUrl::fromLocalFile(tp.path(QStringLiteral("pics/") + name)).toEncoded() +
-                   "\">\r\n";
-        }
         QByteArray page() const { return tp.read("web/mosaik.htm"); }
         void headerAndFooter(const QByteArray& head, const QByteArray& foot)
         {
@@ -57,7 +44,7 @@ private slots:
         run.picture(QStringLiteral("b.gif"));
         go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
-        QCOMPARE(run.page(), builtInHead + run.imageLine("a.gif") + run.imageLine("b.gif") + builtInFoot);
+        COMPARE_PAGE(run.page(), "pages/quick-two-gifs.htm", run.tp.folder());
         QVERIFY(run.window.calls.contains(
             QStringLiteral("status The HTML document %1 has been created.").arg(run.tp.path("web/mosaik.htm"))));
         // This page does not go through the generated-file list.
@@ -74,7 +61,7 @@ private slots:
         go_create_simple_html(run.started());
         QCOMPARE(run.templist, (QStringList{gif, jpeg}));
         QCOMPARE(run.sources, run.templist);
-        QCOMPARE(run.page(), builtInHead + run.imageLine("a.gif") + run.imageLine("DSC_0001.JPG") + builtInFoot);
+        COMPARE_PAGE(run.page(), "pages/quick-gif-and-jpeg.htm", run.tp.folder());
     }
 
     void aListWithoutGifOrJpegSaysSo()
@@ -141,54 +128,50 @@ private slots:
         run.preparePrompt = [](PagePrompt& p) { p.o_use_default_values.value = false; };
         go_create_simple_html(run.started());
         VERIFY_DIALOGS(run.tp);
-        QCOMPARE(run.page(), "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag + "\r\n<h2>Mine</h2>\r\n" +
-                                 run.imageLine("a.gif") + "</body>\r\n</html>\r\n");
+        COMPARE_PAGE(run.page(), "pages/quick-own-head-and-foot.htm", run.tp.folder());
     }
 
     void headerMerge_data()
     {
         QTest::addColumn<QByteArray>("header");
-        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QString>("expected");
         QTest::addRow("no html line")
-            << QByteArray("<h2>Mine</h2>\r\n<BODY bgcolor=red>\r\n<p>\r\n")
-            << QByteArray("<html>\r\n<title>HTML Title</title>\r\n<BODY bgcolor=red>\r\n<h2>Mine</h2>\r\n<p>\r\n");
+            << QByteArray("<h2>Mine</h2>\r\n<BODY bgcolor=red>\r\n<p>\r\n") << "pages/quick-header-without-html.htm";
         QTest::addRow("a comment before the html line is lost")
             << QByteArray("<!-- mine -->\r\n<HTML lang=en>\r\n<h2>Mine</h2>\r\n")
-            << QByteArray("<HTML lang=en>\r\n<title>HTML Title</title>\r\n" + bodyTag + "\r\n<h2>Mine</h2>\r\n");
+            << "pages/quick-header-comment-lost.htm";
         QTest::addRow("the last body line wins")
             << QByteArray("<html>\r\n<body text=red>\r\n<hr>\r\n< body text=blue>\r\n")
-            << QByteArray("<html>\r\n<title>HTML Title</title>\r\n< body text=blue>\r\n<hr>\r\n");
-        QTest::addRow("bare line feeds") << QByteArray("<html>\n<h2>Mine</h2>\n")
-                                         << QByteArray("<html>\r\n<title>HTML Title</title>\r\n" + bodyTag +
-                                                       "\r\n<h2>Mine</h2>\r\n");
+            << "pages/quick-header-last-body.htm";
+        QTest::addRow("bare line feeds")
+            << QByteArray("<html>\n<h2>Mine</h2>\n") << "pages/quick-header-line-feeds.htm";
     }
     void headerMerge()
     {
         QFETCH(QByteArray, header);
-        QFETCH(QByteArray, head);
+        QFETCH(QString, expected);
         Run run;
         run.picture(QStringLiteral("a.gif"));
         run.headerAndFooter(header, "</body>\r\n</html>\r\n");
         go_create_simple_html(run.started());
-        QCOMPARE(run.page(), head + run.imageLine("a.gif") + "</body>\r\n</html>\r\n");
+        COMPARE_PAGE(run.page(), expected, run.tp.folder());
     }
 
     void footerMerge_data()
     {
         QTest::addColumn<QByteArray>("footer");
-        QTest::addColumn<QByteArray>("foot");
+        QTest::addColumn<QString>("expected");
         QTest::addRow("both closing tags: unchanged, no copyright")
-            << QByteArray("<p>bye\r\n</body>\r\n</html>\r\n") << QByteArray("<p>bye\r\n</body>\r\n</html>\r\n");
+            << QByteArray("<p>bye\r\n</body>\r\n</html>\r\n") << "pages/quick-footer-closed.htm";
         QTest::addRow("only </html>: the body is closed before it")
-            << QByteArray("<p>bye\r\n</HTML>\r\n") << QByteArray("<p>bye\r\n</body>\r\n</HTML>\r\n");
+            << QByteArray("<p>bye\r\n</HTML>\r\n") << "pages/quick-footer-html-only.htm";
         QTest::addRow("neither: copyright and closing tags follow")
-            << QByteArray("<p>bye\r\n")
-            << QByteArray("<p>bye\r\n<p>\r\n<center>\r\n&copy; 2024\r\n</center>\r\n</body>\r\n</html>\r\n");
+            << QByteArray("<p>bye\r\n") << "pages/quick-footer-open.htm";
     }
     void footerMerge()
     {
         QFETCH(QByteArray, footer);
-        QFETCH(QByteArray, foot);
+        QFETCH(QString, expected);
         Run run;
         run.picture(QStringLiteral("a.gif"));
         run.preparePrompt = [](PagePrompt& p) { p.bottom_banner_ref = QStringLiteral("bottom.gif"); };
@@ -196,8 +179,7 @@ private slots:
                            QStringLiteral("&copy; 2024"));
         run.headerAndFooter("<html>\r\n", footer);
         go_create_simple_html(run.started());
-        QCOMPARE(run.page(), "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag + "\r\n" + run.imageLine("a.gif") +
-                                 foot);
+        COMPARE_PAGE(run.page(), expected, run.tp.folder());
     }
 
     void bannersAndCopyrightOfTheBuiltInHeadAndFoot()
@@ -212,13 +194,7 @@ private slots:
         settingsFile().put(QStringLiteral("Captions"), QStringLiteral("Copyright"),
                            QStringLiteral("(c) Ann"));
         go_create_simple_html(run.started());
-        QCOMPARE(run.page(),
-                 "<html>\r\n<title>HTML Title</title>\r\n" + bodyTag +
-                     "\r\n<center>\r\n<p>\r\n<center>\r\n<a href=\"http://example.org/\" >\r\n<img src=\"top.gif\" >\r\n"
-                     "</a>\r\n</center>\r\n<p>\r\n<h1>HTML Title</h1>\r\n</center>\r\n<p>\r\n<hr>\r\n<p>\r\n" +
-                     run.imageLine("a.gif") +
-                     "<p>\r\n<center>\r\n<img src=\"bottom.gif\" >\r\n</center>\r\n<p>\r\n"
-                     "<p>\r\n<center>\r\n(c) Ann\r\n</center>\r\n</body>\r\n</html>\r\n");
+        COMPARE_PAGE(run.page(), "pages/quick-banners.htm", run.tp.folder());
     }
 
     void vanishedFilesLeaveNoPage()

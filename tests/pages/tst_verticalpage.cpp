@@ -8,6 +8,7 @@
 #include "platform/profilefile.h"
 
 #include "decodecount.h"
+#include "expectedpage.h"
 #include "pagerunfixture.h"
 
 #include <QDir>
@@ -15,15 +16,6 @@
 #include <QTest>
 
 using namespace mosaicon;
-
-namespace {
-
-const QByteArray bodyTag = "<body bgcolor=#FFFFFF text=#000000 link=#0000FF vlink=#FF0000 alink=#000000 >";
-const QByteArray headStart = "<html>\r\n" + bodyTag + "\r\n<title>HTML Title</title>\r\n<center>\r\n"
-                                                      "<h1>HTML Title</h1>\r\n</center>\r\n<p>\r\n";
-const QByteArray foot = "</body>\r\n</html>\r\n";
-
-} // namespace
 
 class TestVerticalPage : public QObject
 {
@@ -74,16 +66,7 @@ private slots:
         run.text(dog, QStringLiteral("Rex"), "In the <b>snow</b>.\r\nAgain.\r\n");
         go_create_html(run.started());
         VERIFY_DIALOGS(run.tp);
-        const QByteArray separator = "      <p>\r\n      <hr>\r\n      <p>\r\n";
-        QCOMPARE(run.page(),
-                 headStart + "<hr>\r\n<p>\r\n"
-                             "<a href=\"dog.jpg\"><img src=\"dog_tn.jpg\" height= 52 width= 104></a>\r\n"
-                             "<p>\r\n<b><u>Rex</u></b><br>\r\nIn the <b>snow</b>. Again. \r\n" +
-                     separator +
-                     "<a href=\"cat.jpg\"><img src=\"cat_tn.jpg\" height= 104 width= 52></a>\r\n" + separator +
-                     "<a href=\"small.jpg\"><img src=\"small.jpg\" height= 20 width= 40></a>\r\n"
-                     "      <p>\r\n" +
-                     foot);
+        COMPARE_PAGE(run.page(), "pages/vertical-texts-and-rules.htm");
         QCOMPARE(run.started().generated().o_flist.entries,
                  QStringList{run.tp.path("web/mosaik.htm")});
         QVERIFY(run.window.calls.contains(
@@ -100,39 +83,25 @@ private slots:
         run.picture(QStringLiteral("a.jpg"), 40, 20);
         run.picture(QStringLiteral("b.jpg"), 30, 60);
         go_create_html(run.started());
-        QCOMPARE(run.page(), headStart + "<center><img src=\"a.jpg\" height= 20 width= 40 ></center>\r\n      <p>\r\n"
-                                         "<center><img src=\"b.jpg\" height= 60 width= 30 ></center>\r\n      <p>\r\n" +
-                                 foot);
+        COMPARE_PAGE(run.page(), "pages/vertical-without-rules.htm");
     }
 
     void tableLayouts_data()
     {
         QTest::addColumn<QString>("layout");
         QTest::addColumn<bool>("useText");
-        QTest::addColumn<QByteArray>("body");
-        const QByteArray a = "<a href=\"a.jpg\"><img src=\"a.jpg\" height= 20 width= 40 align=right></a>";
-        const QByteArray b = "<a href=\"b.jpg\"><img src=\"b.jpg\" height= 10 width= 10 align=right></a>";
-        const QByteArray rule = "  <tr>\r\n    <td>\r\n      <hr>\r\n      <p>\r\n    </td>\r\n    <td>\r\n"
-                                "      <hr>\r\n      <p>\r\n    </td>\r\n  </tr>\r\n";
-        const QByteArray text = "<b><u>Title A</u></b><br>\r\nline one \r\n";
+        QTest::addColumn<QString>("expected");
         QTest::addRow("#3 without texts: lines stand in the table without rows")
-            << "#3" << false
-            << "<center><a href=\"a.jpg\"><img src=\"a.jpg\" ></a></center>\r\n" + rule +
-                   "<center><a href=\"b.jpg\"><img src=\"b.jpg\" ></a></center>\r\n";
+            << "#3" << false << "pages/vertical-table-3-without-texts.htm";
         QTest::addRow("#3 text left of the image, empty cell without text")
-            << "#3" << true
-            << "<tr>\r\n<td>\r\n" + text + "</td>\r\n<td>\r\n" + a + "\r\n</td>\r\n</tr>\r\n" + rule +
-                   "<tr>\r\n<td></td>\r\n<td>" + b + "</td>\r\n</tr>\r\n";
-        QTest::addRow("#4 text right of the image")
-            << "#4" << true
-            << "<tr>\r\n<td>\r\n" + a + "\r\n</td>\r\n<td>\r\n" + text + "</td>\r\n</tr>\r\n" + rule + "<tr>\r\n<td>" +
-                   b + "</td>\r\n<td></td>\r\n</tr>\r\n";
+            << "#3" << true << "pages/vertical-table-3.htm";
+        QTest::addRow("#4 text right of the image") << "#4" << true << "pages/vertical-table-4.htm";
     }
     void tableLayouts()
     {
         QFETCH(QString, layout);
         QFETCH(bool, useText);
-        QFETCH(QByteArray, body);
+        QFETCH(QString, expected);
         Run run;
         run.rules();
         settings().full_img_layout = layout;
@@ -143,8 +112,7 @@ private slots:
         run.picture(QStringLiteral("b.jpg"), 10, 10);
         run.text(run.tp.path("web/a.jpg"), QStringLiteral("Title A"), "line one\r\n");
         go_create_html(run.started());
-        QCOMPARE(run.page(), headStart + "<hr>\r\n<p>\r\n<table border=1 cellpadding=10 width=100%>\r\n" + body +
-                                 "</table>\r\n" + foot);
+        COMPARE_PAGE(run.page(), expected);
     }
 
     void preformattedTextKeepsItsLines()
@@ -155,10 +123,7 @@ private slots:
         const QString a = run.picture(QStringLiteral("a.jpg"), 40, 20);
         run.text(a, QString(), "one\r\ntwo\r\n");
         go_create_html(run.started());
-        QCOMPARE(run.page(), headStart + "<pre>\r\n<b><u></u></b><br>\r\none \ntwo \n\r\n</pre>\r\n<p>\r\n"
-                                         "<a href=\"a.jpg\"><img src=\"a.jpg\" height= 20 width= 40></a>\r\n"
-                                         "      <p>\r\n" +
-                                 foot);
+        COMPARE_PAGE(run.page(), "pages/vertical-preformatted.htm");
     }
 
     void withoutOptionsTheThumbnailLinksTheImage()
@@ -167,10 +132,7 @@ private slots:
         settings().full_img_with_options = false;
         run.picture(QStringLiteral("dog.jpg"), 300, 150);
         go_create_html(run.started());
-        QCOMPARE(run.page(),
-                 headStart + "<center><a href=\"dog.jpg\"><img src=\"dog_tn.jpg\"width=' 100' height=' 50' ></a>"
-                             "</center>\r\n      <p>\r\n" +
-                     foot);
+        COMPARE_PAGE(run.page(), "pages/vertical-without-options.htm");
     }
 
     void aListWithoutImagesLeavesNoPage()

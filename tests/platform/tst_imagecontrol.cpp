@@ -289,23 +289,26 @@ void TestImageControl::loadFailureEmptiesTheControl_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason"); // as every page tells it; empty: the decoder's words
 
     QByteArray random(4096, '\0');
     QRandomGenerator generator(11);
     for (auto& byte : random)
         byte = char(generator.bounded(256));
-    QTest::addRow("random bytes named .jpg") << "broken.jpg" << random;
-    QTest::addRow("a missing file") << "missing.png" << QByteArray();
+    QTest::addRow("random bytes named .jpg")
+        << "broken.jpg" << random << "its contents are not a picture";
+    QTest::addRow("a missing file") << "missing.png" << QByteArray() << "";
     QTest::addRow("a PCX picture, which Qt cannot decode")
         << "scan.pcx" << QByteArray("\x0A\x05\x01\x08\x00\x00\x00\x00\x0F\x00\x0F\x00", 12)
-                             + QByteArray(116, '\0') + random;
-    QTest::addRow("an empty file") << "empty.png" << QByteArray("");
+                             + QByteArray(116, '\0') + random << "";
+    QTest::addRow("an empty file") << "empty.png" << QByteArray("") << "the file is empty";
 }
 
 void TestImageControl::loadFailureEmptiesTheControl()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
     if (!bytes.isNull())
         writeBytes(path(name), bytes);
 
@@ -319,6 +322,8 @@ void TestImageControl::loadFailureEmptiesTheControl()
     QCOMPARE(control.imageHeight(), 0);
     QVERIFY2(control.errorString().contains(path(name)), qPrintable(control.errorString()));
     QVERIFY(control.errorString().size() > path(name).size() + 2);
+    if (!reason.isEmpty())
+        QCOMPARE(control.errorReason(), reason);
 }
 
 void TestImageControl::emptyPathClears()
