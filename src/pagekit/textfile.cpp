@@ -1,5 +1,6 @@
 #include "pagekit/textfile.h"
 
+#include "platform/events.h"
 #include "platform/files.h"
 
 namespace mosaicon {
@@ -12,7 +13,15 @@ void TextFile::line(const QString& text)
 
 bool TextFile::save(const QString& path, QString* error) const
 {
-    return platform::writeFileAtomically(path, m_bytes, error);
+    // A page flushed to disk behind the hundreds of megabytes of photo copies
+    // a run has just made can take a third of a second: the window answers
+    // meanwhile.
+    bool saved = false;
+    QString reason;
+    platform::runAnswering([&] { saved = platform::writeFileAtomically(path, m_bytes, &reason); });
+    if (!saved && error)
+        *error = reason;
+    return saved;
 }
 
 } // namespace mosaicon

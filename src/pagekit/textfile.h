@@ -13,6 +13,7 @@ public:
     void line(const QString& text);
     const QByteArray& bytes() const { return m_bytes; }
     // False, with the reason in error, when the file could not be written.
+    // On the window's thread the window answers meanwhile, as runAnswering says.
     bool save(const QString& path, QString* error = nullptr) const;
 
 private:

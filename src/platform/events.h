@@ -15,6 +15,13 @@ void setDoEventsHook(std::function<void()> hook);
 // starts inside the wait. Keep it short: the caller tests its condition between.
 void waitAnswering(std::chrono::milliseconds time);
 
+// Runs work on a thread of its own while the window's thread waits for it as
+// waitAnswering does, and returns when work is done. Off the window's thread
+// work runs on the caller's. A call from a timer inside such a wait runs its
+// work on the window's thread after the work waited for: one at a time, and
+// never a wait inside a wait.
+void runAnswering(const std::function<void()>& work);
+
 // Shows the hourglass pointer while it lives.
 class BusyCursor
 {
