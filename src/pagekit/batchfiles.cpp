@@ -2,6 +2,7 @@
 
 #include "settings/program.h"
 
+#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/randomnames.h"
@@ -79,7 +80,11 @@ void makeExecutable(const QString& path)
 bool writeScript(const QString& path, const QByteArray& bytes, const char* what, QString* error)
 {
     QString reason;
-    if (!platform::writeFileAtomically(path, bytes, &reason)) {
+    bool written = false;
+    // A script is rewritten whole for each file a run publishes: beside the
+    // window's thread, so a busy disk never holds the window up.
+    platform::runAnswering([&] { written = platform::writeFileAtomically(path, bytes, &reason); });
+    if (!written) {
         if (error)
             *error = QStringLiteral("The %1 script %2 could not be written: %3")
                          .arg(QLatin1String(what), path, reason);
