@@ -9,7 +9,6 @@
 #include "settings/warning.h"
 
 #include "platform/editor.h"
-#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/mainformview.h"
 #include "platform/paths.h"
@@ -20,13 +19,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-#include <vector>
 
 namespace mosaicon {
 
@@ -124,8 +116,17 @@ void PageRun::fillPrompt(const PageProposal& proposal)
         p.o_url_exit.enabled = false;
 }
 
+void PageRun::leave()
+{
+    m_left = true;
+    m_workStop.stop();
+}
+
 bool PageRun::askForPage(const PageProposal& proposal)
 {
+    // Nobody is there to answer.
+    if (m_left)
+        return false;
     fillPrompt(proposal);
     PagePrompt& p = prompt();
     if (asks(proposal.unasked)) {
@@ -185,6 +186,10 @@ void PageRun::fail(const QString& message)
     if (m_failed)
         return;
     m_failed = true;
+    m_workStop.stop();
+    // Nobody is there to read it.
+    if (m_left)
+        return;
     // A catalog run keeps its own progress on the status line.
     if (m_catalog)
         warn(message);
@@ -248,7 +253,7 @@ bool PageRun::savedBlank(const TextFile& page, const QString& page_path)
 
 bool PageRun::savePage(const TextFile& page, const QString& page_path)
 {
-    if (m_failed)
+    if (m_failed || m_left)
         return false;
     QString error;
     if (page.save(page_path, &error))
@@ -261,7 +266,7 @@ bool PageRun::savePage(const TextFile& page, const QString& page_path)
 
 bool PageRun::saveRecords()
 {
-    if (m_failed)
+    if (m_failed || m_left)
         return false;
     platform::ProfileFile& records = settingsFile();
     if (records.flush())
@@ -273,7 +278,7 @@ bool PageRun::saveRecords()
 void PageRun::startViewers(const QString& page_path, EditorStart editor)
 {
     // Never send the browser to a page that is not there.
-    if (!QFileInfo(page_path).isFile())
+    if (m_left || !QFileInfo(page_path).isFile())
         return;
     const Settings& s = settings();
     if (s.auto_start_browser)
@@ -304,62 +309,10 @@ void PageRun::finish(const QString& page_path, bool produced, EditorStart editor
 
 void PageRun::openCatalog(const QString& home_path)
 {
-    if (m_failed)
+    if (m_failed || m_left)
         return;
     const QString address = file_url(home_path);
     platform::shell_open(address, warn);
-}
-
-void run_beside_window(qsizetype count,
-                       const std::function<void(platform::ImageControl&, qsizetype)>& work,
-                       const std::function<bool(qsizetype)>& landed)
-{
-    if (count <= 0)
-        return;
-    platform::ImageControl::prepareDecoder();
-    std::atomic<qsizetype> next{0};
-    std::mutex lock;
-    std::condition_variable wake;
-    std::vector<bool> done(size_t(count), false); // guarded by lock
-    const auto worker = [&] {
-        platform::ImageControl engine;
-        for (qsizetype i = next++; i < count; i = next++) {
-            work(engine, i);
-            {
-                const std::lock_guard<std::mutex> hold(lock);
-                done[size_t(i)] = true;
-            }
-            wake.notify_one();
-        }
-    };
-    // As many workers as cores: the window's thread only waits, so the
-    // thumbnails go as fast as when it was one of them.
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const qsizetype threads = std::min<qsizetype>(cores, count);
-    std::vector<std::thread> pool;
-    pool.reserve(size_t(threads));
-    for (qsizetype t = 0; t < threads; ++t)
-        pool.emplace_back(worker);
-
-    // Often enough for the window to repaint smoothly while nothing lands.
-    constexpr std::chrono::milliseconds tick(15);
-    bool handing = true;
-    for (qsizetype told = 0; told < count;) {
-        qsizetype ready = told;
-        {
-            std::unique_lock<std::mutex> hold(lock);
-            wake.wait_for(hold, tick, [&] { return done[size_t(told)]; });
-            while (ready < count && done[size_t(ready)])
-                ++ready;
-        }
-        for (; told < ready; ++told) {
-            if (handing)
-                handing = landed(told);
-        }
-        platform::doEvents();
-    }
-    for (std::thread& t : pool)
-        t.join();
 }
 
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key)

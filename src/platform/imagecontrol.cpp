@@ -14,6 +14,7 @@
 #include <QImageWriter>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -310,6 +311,27 @@ LoadedPicture ImageControl::loadForDisplay(const QString& path, const DisplaySiz
 QSize ImageControl::limitedSize(QSize naturalSize, int limit)
 {
     return fitInSquare(naturalSize, limit);
+}
+
+qint64 ImageControl::decodedPixels(const QString& path, int limit)
+{
+    QImageReader reader(path);
+    const QSize natural = reader.size();
+    if (!natural.isValid())
+        return 0;
+    const qint64 all = qint64(natural.width()) * natural.height();
+    qint64 decoded = all;
+    if (limit > 0 && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        const QSize shown = limitedSize(natural, limit);
+        decoded = std::min(all, 4 * qint64(shown.width()) * shown.height());
+    }
+    const QImage::Format format = reader.imageFormat();
+    const int depth = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    decoded = decoded * std::max(depth, 32) / 32;
+    // A transparent picture is laid on its background colour in a copy.
+    if (format != QImage::Format_Invalid && QImage::toPixelFormat(format).alphaUsage() == QPixelFormat::UsesAlpha)
+        decoded += decoded;
+    return decoded;
 }
 
 void ImageControl::setChangeCallback(std::function<void()> callback)

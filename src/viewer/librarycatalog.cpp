@@ -479,8 +479,13 @@ void LibraryCatalog::convertList(ConversionKind kind)
         if (kind == ConversionKind::Thumbnail)
             m_catalog.entry(i).thumbnail = recordedThumbnail(result);
     };
+    RunStop stop;
+    listStop = &stop;
+    if (leaveWhenListEnds)
+        stop.stop();
     const QList<ConversionResult> results = convert_list(
-        paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done);
+        paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done, &stop);
+    listStop = nullptr;
     // The entry that was current stays shown, now the only one selected.
     selected.fill(false);
     if (ListIndex >= 0 && ListIndex < selected.size())
@@ -488,6 +493,12 @@ void LibraryCatalog::convertList(ConversionKind kind)
     caption = QStringLiteral("Image Catalog ");
     batch_create_running = false;
     setCreating(false);
+    // The user left the window meanwhile: it goes now, with nothing more to tell.
+    if (leaveWhenListEnds) {
+        leaveWhenListEnds = false;
+        cancelAndExit();
+        return;
+    }
     tellFailures(paths, results);
 }
 
@@ -511,8 +522,13 @@ void LibraryCatalog::cancelAndExit()
 
 bool LibraryCatalog::Form_QueryUnload()
 {
-    if (batch_create_running)
+    // A list conversion stops, and the window goes when it has; the pages
+    // being written are finished first.
+    if (batch_create_running) {
+        if (listStop)
+            leaveDuringList();
         return false;
+    }
     cancelAndExit();
     return true;
 }

@@ -34,6 +34,16 @@ struct PictureState
     // A whole list is being converted: the list clicks leave the create
     // buttons alone, and the window stays until the run has ended.
     bool batch_create_running = false;
+    // Leaving the window while a list is converted stops the conversion: no
+    // picture starts after those in hand, and the window goes when it ends.
+    RunStop* listStop = nullptr;
+    bool leaveWhenListEnds = false;
+    void leaveDuringList()
+    {
+        leaveWhenListEnds = true;
+        if (listStop)
+            listStop->stop();
+    }
 
     // How both windows start converting a whole list: refused with the
     // read-error warning while the picture area shows that error, then the
