@@ -340,6 +340,8 @@ void LibraryCatalog::b_create_web_page_catalog_Click()
     write_catalog_pages(
         targetdir.caption, m_catalog.entries(),
         {o_horizontal_images.text, o_vertical_images.text, o_use_thumbs.index == 0});
+    // The pages are not stopped half written, and the window stays.
+    leaveWhenListEnds = false;
     batch_create_running = false;
     emit changed();
 }
@@ -525,8 +527,7 @@ bool LibraryCatalog::Form_QueryUnload()
     // A list conversion stops, and the window goes when it has; the pages
     // being written are finished first.
     if (batch_create_running) {
-        if (listStop)
-            leaveDuringList();
+        leaveDuringList();
         return false;
     }
     cancelAndExit();
