@@ -26,8 +26,9 @@ namespace {
 
 // Qt's default refuses anything over 128 MB, about a 33-megapixel photo.
 constexpr int DecoderMemoryLimitMb = 1024;
-// Larger files are decoded from the disk as they are read.
-constexpr qint64 WholeReadLimit = qint64(256) << 20;
+// Larger files are decoded from the disk as they are read: held whole beside
+// their decoded picture, a lossless photo's bytes would add half as much again.
+constexpr qint64 WholeReadLimit = qint64(16) << 20;
 
 // The JPEG comment key of the mark; the value is the picture's path,
 // percent-encoded so that the reader's folding of blanks keeps it whole.
