@@ -25,8 +25,9 @@ private:
 };
 
 // What the decoded pictures of the jobs in hand may hold together, in pixels
-// of four bytes: 256 MiB. A job larger than that runs alone.
-constexpr qint64 besideWindowPixelBudget = qint64(64) << 20;
+// of four bytes: 320 MiB, three photos of 24 megapixels. A job larger than
+// that runs alone.
+constexpr qint64 besideWindowPixelBudget = qint64(80) << 20;
 
 // One job on a worker, with an engine nobody else uses meanwhile: false when
 // it failed, which stops the run.
