@@ -7,19 +7,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <memory>
 #include <thread>
 #include <vector>
 
 namespace mosaicon {
-
-namespace {
-
-// A job whose pictures hold more than this gets an engine of its own, freed
-// with it: an engine keeps the memory of its last picture for the next one,
-// which the budget would not see.
-constexpr qint64 sharedEnginePixels = qint64(1) << 20;
-
-} // namespace
 
 bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLanded& landed, RunStop& stop,
                        const BesidePixels& pixels, qint64 budget)
@@ -37,11 +29,20 @@ bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLand
     qsizetype next = 0;
     bool weighing = false; // a worker holds job `next` while it weighs it
     qsizetype running = 0;
+    // The pixels of the jobs running and of the pictures idle engines keep.
     qint64 inHand = 0;
     std::vector<char> done(size_t(count), 0);
+    // Engines between jobs. An engine keeps the memory of its last picture
+    // for the next one, which saves a fresh one's page faults for each photo;
+    // what it keeps counts in the budget, and is given up when a job needs room.
+    struct Engine
+    {
+        std::unique_ptr<platform::ImageControl> control = std::make_unique<platform::ImageControl>();
+        qint64 kept = 0;
+    };
+    std::vector<Engine> idle;
 
     const auto worker = [&] {
-        platform::ImageControl engine;
         std::unique_lock hold(lock);
         for (;;) {
             workersWake.wait(hold, [&] { return stop.stopped() || next == count || !weighing; });
@@ -52,28 +53,52 @@ bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLand
             hold.unlock();
             const qint64 cost = pixels ? std::max<qint64>(0, pixels(job)) : 0;
             hold.lock();
-            // One job always runs, however large.
-            workersWake.wait(hold, [&] { return stop.stopped() || running == 0 || inHand + cost <= budget; });
+            // The engine keeping the most serves; the job takes the place of what it kept.
+            Engine engine;
+            if (!idle.empty()) {
+                const auto most = std::max_element(idle.begin(), idle.end(),
+                                                   [](const Engine& a, const Engine& b) { return a.kept < b.kept; });
+                engine = std::move(*most);
+                idle.erase(most);
+            }
+            const auto fits = [&] { return inHand - engine.kept + std::max(cost, engine.kept) <= budget; };
+            for (;;) {
+                for (Engine& other : idle) {
+                    if (fits())
+                        break;
+                    if (other.kept > 0) {
+                        inHand -= other.kept;
+                        other = Engine();
+                    }
+                }
+                if (!fits() && engine.kept > cost) {
+                    inHand -= engine.kept;
+                    engine = Engine();
+                }
+                // A job larger than the budget runs alone.
+                if (stop.stopped() || fits() || (running == 0 && inHand == engine.kept))
+                    break;
+                workersWake.wait(hold);
+            }
+            const qint64 charge = std::max(cost, engine.kept);
             weighing = false;
             if (stop.stopped()) {
+                idle.push_back(std::move(engine));
                 workersWake.notify_all();
                 return;
             }
             next = job + 1;
             ++running;
-            inHand += cost;
+            inHand += charge - engine.kept;
             hold.unlock();
             workersWake.notify_all();
-            bool ok = false;
-            if (cost > sharedEnginePixels) {
-                platform::ImageControl own;
-                ok = work(own, job);
-            } else {
-                ok = work(engine, job);
-            }
+            const bool ok = work(*engine.control, job);
             hold.lock();
             --running;
-            inHand -= cost;
+            // What the engine keeps now is the size of this job's picture.
+            inHand += cost - charge;
+            engine.kept = cost;
+            idle.push_back(std::move(engine));
             done[size_t(job)] = 1;
             // No job starts after a failure.
             if (!ok)
