@@ -68,7 +68,7 @@ bool copyWithThumbnails(PageRun& run)
     }
     for (ImageJob& job : jobs)
         name_reduced_copy(job, run.folder(), taken);
-    // Copying, decoding, scaling and encoding run on every core, and the
+    // Copying, decoding, scaling and encoding run on workers beside the window, and the
     // window's thread tells each image as it lands, in list order, as one
     // thread would leave it. Workers reach their jobs only through this
     // pointer, so the list is never touched from two threads, and read

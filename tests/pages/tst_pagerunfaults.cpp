@@ -183,6 +183,31 @@ private slots:
         QVERIFY(run.tp.settingsText().contains(QStringLiteral("[Thumbnails (ir)]")) == !thumbnails.isEmpty());
     }
 
+    // Thumbnail settings changed while a run makes its thumbnails reach none
+    // of them: the workers make every one by the settings the run started with.
+    void aRunKeepsTheThumbnailSettingsItStartedWith()
+    {
+        Run run;
+        settings().auto_start_browser = false;
+        const int photos = 40;
+        // Names of one length: the same noise, so the same thumbnail.
+        for (int i = 0; i < photos; ++i)
+            noisyPhoto(run, QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')), 400, 300);
+        platform::setDoEventsHook([] {
+            settings().thumb_quality = QStringLiteral("5");
+            settings().thumb_smoothing = QStringLiteral("100");
+        });
+        go_create_html(run.started());
+        platform::setDoEventsHook({});
+        VERIFY_DIALOGS(run.tp);
+        const QImage first(run.web(QStringLiteral("p00_tn.jpg")));
+        QCOMPARE(first.size(), QSize(104, 78));
+        for (int i = 1; i < photos; ++i) {
+            const QString name = QStringLiteral("p%1_tn.jpg").arg(i, 2, 10, QLatin1Char('0'));
+            QVERIFY2(QImage(run.web(name)) == first, qPrintable(name));
+        }
+    }
+
     // Two different photos, "dog.jpg" and "dog_tn.jpg": the thumbnail of the
     // first takes another name, and the second's copy keeps its own bytes.
     void aThumbnailNeverLandsOnACopy()
