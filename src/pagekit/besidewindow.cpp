@@ -6,15 +6,15 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
-#include <mutex>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
 namespace mosaicon {
 
-bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLanded& landed, RunStop& stop,
-                       const BesidePixels& pixels, qint64 budget)
+bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLanded& landed,
+                       RunStop& stop, const BesidePixels& pixels, qint64 budget)
 {
     if (count <= 0)
         return !stop.stopped();
@@ -37,7 +37,8 @@ bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLand
     // what it keeps counts in the budget, and is given up when a job needs room.
     struct Engine
     {
-        std::unique_ptr<platform::ImageControl> control = std::make_unique<platform::ImageControl>();
+        std::unique_ptr<platform::ImageControl> control =
+            std::make_unique<platform::ImageControl>();
         qint64 kept = 0;
     };
     std::vector<Engine> idle;
@@ -56,12 +57,15 @@ bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLand
             // The engine keeping the most serves; the job takes the place of what it kept.
             Engine engine;
             if (!idle.empty()) {
-                const auto most = std::max_element(idle.begin(), idle.end(),
-                                                   [](const Engine& a, const Engine& b) { return a.kept < b.kept; });
+                const auto most = std::max_element(
+                    idle.begin(), idle.end(),
+                    [](const Engine& a, const Engine& b) { return a.kept < b.kept; });
                 engine = std::move(*most);
                 idle.erase(most);
             }
-            const auto fits = [&] { return inHand - engine.kept + std::max(cost, engine.kept) <= budget; };
+            const auto fits = [&] {
+                return inHand - engine.kept + std::max(cost, engine.kept) <= budget;
+            };
             for (;;) {
                 for (Engine& other : idle) {
                     if (fits())
@@ -153,7 +157,8 @@ bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLand
     return !stop.stopped();
 }
 
-void run_beside_window(qsizetype count, const std::function<void(platform::ImageControl&, qsizetype)>& work,
+void run_beside_window(qsizetype count,
+                       const std::function<void(platform::ImageControl&, qsizetype)>& work,
                        const std::function<bool(qsizetype)>& landed)
 {
     RunStop stop;

@@ -46,11 +46,13 @@ using BesidePixels = std::function<qint64(qsizetype)>;
 // the jobs in hand finish, and those of them landed has not refused are still
 // handed over. Jobs start only while the pixels of the jobs in hand stay
 // within the budget. True when every job ran and was handed over.
-bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLanded& landed, RunStop& stop,
-                       const BesidePixels& pixels = {}, qint64 budget = besideWindowPixelBudget);
+bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLanded& landed,
+                       RunStop& stop, const BesidePixels& pixels = {},
+                       qint64 budget = besideWindowPixelBudget);
 
 // The same for jobs that cannot fail and a run nothing else stops.
-void run_beside_window(qsizetype count, const std::function<void(platform::ImageControl&, qsizetype)>& work,
+void run_beside_window(qsizetype count,
+                       const std::function<void(platform::ImageControl&, qsizetype)>& work,
                        const std::function<bool(qsizetype)>& landed);
 
 } // namespace mosaicon

@@ -112,7 +112,8 @@ private slots:
     void jobsStartWithinThePixelBudget()
     {
         const qint64 budget = 100;
-        const std::vector<qint64> pixels{40, 40, 40, 10, 10, 10, 10, 150, 30, 30, 30, 30, 60, 60, 20, 20};
+        const std::vector<qint64> pixels{40, 40, 40, 10, 10, 10, 10, 150,
+                                         30, 30, 30, 30, 60, 60, 20, 20};
         std::atomic<qint64> inHand{0};
         std::atomic<qint64> most{0};
         std::atomic<int> running{0};
@@ -132,7 +133,8 @@ private slots:
                 inHand -= pixels[size_t(i)];
                 return true;
             },
-            [](qsizetype) { return true; }, stop, [&](qsizetype i) { return pixels[size_t(i)]; }, budget);
+            [](qsizetype) { return true; }, stop, [&](qsizetype i) { return pixels[size_t(i)]; },
+            budget);
         QVERIFY(whole);
         QVERIFY2(most <= budget, qPrintable(QString::number(most.load())));
         QVERIFY(!largeNotAlone);
