@@ -54,19 +54,20 @@ bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLand
             hold.unlock();
             const qint64 cost = pixels ? std::max<qint64>(0, pixels(job)) : 0;
             hold.lock();
-            // The engine keeping the most serves; the job takes the place of what it kept.
+            // The idle engine keeping the most serves, chosen again after each
+            // wait; the job takes the place of what it kept.
             Engine engine;
-            if (!idle.empty()) {
-                const auto most = std::max_element(
-                    idle.begin(), idle.end(),
-                    [](const Engine& a, const Engine& b) { return a.kept < b.kept; });
-                engine = std::move(*most);
-                idle.erase(most);
-            }
             const auto fits = [&] {
                 return inHand - engine.kept + std::max(cost, engine.kept) <= budget;
             };
             for (;;) {
+                if (!idle.empty()) {
+                    const auto most = std::max_element(
+                        idle.begin(), idle.end(),
+                        [](const Engine& a, const Engine& b) { return a.kept < b.kept; });
+                    if (most->kept > engine.kept)
+                        std::swap(engine, *most);
+                }
                 for (Engine& other : idle) {
                     if (fits())
                         break;
