@@ -16,6 +16,10 @@
 
 #include <algorithm>
 #include <array>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <optional>
 #include <utility>
 #include <vector>
@@ -274,6 +278,13 @@ void ImageControl::prepareDecoder()
 {
     static const bool prepared = [] {
         QImageReader::setAllocationLimit(DecoderMemoryLimitMb);
+#ifdef __GLIBC__
+        // Files and pictures of some megabytes go back to the system when
+        // freed: with a threshold that follows them upwards, the allocator
+        // would keep tens of megabytes a worker thread, which the budget of
+        // the work beside the window does not see.
+        mallopt(M_MMAP_THRESHOLD, 4 << 20);
+#endif
         return true;
     }();
     Q_UNUSED(prepared);
