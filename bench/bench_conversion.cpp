@@ -6,7 +6,11 @@
 // copy; the tools and the floor on 8 cores. Every row runs once a round, in an
 // order rotated each round. Before the rounds, one check that a list converted
 // on every core leaves the files, records and order one thread leaves.
-// Rounds: the first argument or BENCH_ROUNDS (default 5); photos: BENCH_PHOTOS.
+// Then "Create JPEG images" over 80 photos of 6000x4000 (24 megapixels), once
+// from JPEG and once from PNG sources, with their peak memory against the
+// 400 MiB they may take.
+// Rounds: the first argument or BENCH_ROUNDS (default 5); photos: BENCH_PHOTOS;
+// 24-megapixel photos: BENCH_BIG_PHOTOS (default 80; 0 leaves those rows out).
 #include "benchrounds.h"
 
 #include "viewer/imageconversion.h"
@@ -195,6 +199,48 @@ void printGoals(const QList<Row>& rows, double photoBytes, QSize photoPixels)
     }
 }
 
+int bigPhotoCount()
+{
+    bool ok = false;
+    const int count = qEnvironmentVariableIntValue("BENCH_BIG_PHOTOS", &ok);
+    return ok && count >= 0 ? count : 80;
+}
+
+// Large photos take the memory: the decoded pictures in flight must stay
+// within a budget whatever the number of cores.
+void runBigPhotos(const QString& root, int rounds)
+{
+    const int count = bigPhotoCount();
+    if (count == 0)
+        return;
+    QString corpus = qEnvironmentVariable("BENCH_CORPUS");
+    if (corpus.isEmpty())
+        corpus = root + QStringLiteral("/corpus");
+    const QSize size(6000, 4000);
+    const QStringList jpegs = preparePhotos(corpus, QStringLiteral("photo24mp"), size, count);
+    const QStringList pngs = preparePhotos(corpus, QStringLiteral("photo24mp"), size, count, QStringLiteral("png"));
+    QList<Row> rows;
+    rows.append(Row(QStringLiteral("Convert List To JPGs, 24 MP JPEGs"), [jpegs](const QString& scratch) {
+        return listRun(jpegs, scratch, ConversionKind::Jpeg);
+    }));
+    rows.append(Row(QStringLiteral("Convert List To JPGs, 24 MP PNGs"), [pngs](const QString& scratch) {
+        return listRun(pngs, scratch, ConversionKind::Jpeg);
+    }));
+    std::printf("\n%d rounds of %lld rows over %d photos of %dx%d...\n", rounds, qlonglong(rows.size()), count,
+                size.width(), size.height());
+    std::fflush(stdout);
+    runRounds(rows, root + QStringLiteral("/big-runs"), rounds);
+    printTable(rows, {}, {}, rounds, count);
+    constexpr double goalMib = 400;
+    std::printf("\nPeak resident memory of the 24 MP rows, largest of the rounds, and the goal of %.0f MiB:\n",
+                goalMib);
+    for (const Row& row : std::as_const(rows)) {
+        const double peak = row.peakKb() / 1024.0;
+        std::printf("  %-36s %5.0f MiB  %.2f photos/s  %s\n", qPrintable(row.name), peak, count / row.wall(),
+                    verdict(peak <= goalMib));
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -220,5 +266,6 @@ int main(int argc, char* argv[])
                int(photos.size()));
     printTable(rows.mid(OursJpegs), {0}, {QStringLiteral("ours")}, rounds, int(photos.size()));
     printGoals(rows, double(QFileInfo(photos.first()).size()), QImageReader(photos.first()).size());
+    runBigPhotos(dir.path(), rounds);
     return 0;
 }

@@ -64,7 +64,7 @@ void makeCorpus(const QStringList& photos, QSize size)
     for (int t = 0; t < benchCores; ++t)
         pool.emplace_back([&] {
             for (int i = next++; i < photos.size(); i = next++)
-                photo(i, size).save(photos.at(i), "JPEG", 90);
+                photo(i, size).save(photos.at(i), nullptr, 90);
         });
     for (auto& t : pool)
         t.join();
@@ -318,16 +318,19 @@ QStringList preparePhotoCorpus(const QString& tempRoot, int count)
     return preparePhotos(corpus, QStringLiteral("photo"), QSize(4000, 3000), count);
 }
 
-QStringList preparePhotos(const QString& folder, const QString& prefix, QSize size, int count)
+QStringList preparePhotos(const QString& folder, const QString& prefix, QSize size, int count,
+                          const QString& suffix)
 {
     QStringList photos;
     for (int i = 0; i < count; ++i)
-        photos.append(
-            QStringLiteral("%1/%2%3.jpg").arg(folder, prefix).arg(i, 3, 10, QLatin1Char('0')));
+        photos.append(QStringLiteral("%1/%2%3.%4")
+                          .arg(folder, prefix)
+                          .arg(i, 3, 10, QLatin1Char('0'))
+                          .arg(suffix));
     if (!QFileInfo::exists(photos.last())) {
         QDir().mkpath(folder);
-        std::printf("making %d photos of %dx%d at quality 90...\n", count, size.width(),
-                    size.height());
+        std::printf("making %d photos of %dx%d as %s...\n", count, size.width(), size.height(),
+                    qPrintable(suffix));
         std::fflush(stdout);
         makeCorpus(photos, size);
     }

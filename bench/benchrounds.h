@@ -91,8 +91,10 @@ int photoCount();
 // folder under tempRoot; the first `count` of them, made when missing, then
 // read once into the file cache.
 QStringList preparePhotoCorpus(const QString& tempRoot, int count);
-// `count` photo-like JPEGs of that size at quality 90 in a folder, named by the
-// prefix and their number, made when missing, then read once into the file cache.
-QStringList preparePhotos(const QString& folder, const QString& prefix, QSize size, int count);
+// `count` photo-like pictures of that size in a folder (JPEGs at quality 90
+// unless the suffix names another type), named by the prefix and their number,
+// made when missing, then read once into the file cache.
+QStringList preparePhotos(const QString& folder, const QString& prefix, QSize size, int count,
+                          const QString& suffix = QStringLiteral("jpg"));
 // The start of a shell pipeline that gives the photos one a line: "cat LIST | ".
 QString photoListPipe(const QStringList& photos, const QString& tempRoot);

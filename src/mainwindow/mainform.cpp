@@ -4,6 +4,7 @@
 #include "mainwindow/helppage.h"
 
 #include "pagekit/headfoot.h"
+#include "pagekit/pagerun.h"
 
 #include "settings/program.h"
 #include "settings/startup.h"
@@ -657,6 +658,14 @@ void MainForm::showToolbarButton(int position)
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
+    // A run under way stops first: its workers finish the pictures in hand,
+    // and the program ends when it returns.
+    if (m_run) {
+        m_run->leave();
+        m_endAfterRun = true;
+        event->ignore();
+        return;
+    }
     finishup(this);
     event->accept();
 }

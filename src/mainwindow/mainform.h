@@ -146,6 +146,10 @@ private:
     // A page run over the file list, started by the last toolbar key.
     std::unique_ptr<PageRun> startRun();
     void runPage(void (*writer)(PageRun&), bool withRules, bool internetReady = false);
+    // Every run started from the window goes through here: the toolbar, the
+    // menus and the list's pop-up stay locked until it ends, and closing the
+    // window meanwhile leaves the run, then ends the program.
+    void runLocked(PageRun& run, void (*writer)(PageRun&));
     int windowTwipsWidth() const;
     int windowTwipsHeight() const;
 
@@ -156,6 +160,9 @@ private:
     QListWidget* m_itemlist = nullptr;
     platform::ImageView* m_logo = nullptr;
     QToolBar* m_toolbar = nullptr;
+    // The run under way, if any.
+    PageRun* m_run = nullptr;
+    bool m_endAfterRun = false;
     QLabel* m_status = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;

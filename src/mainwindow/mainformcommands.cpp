@@ -195,7 +195,7 @@ const CommandTable& MainForm::commands()
                  else
                      // Through the driver, which readies the list and the folder,
                      // with the advanced writer whatever button was pressed last.
-                     go_create_html(*start_page_run(f.pageLists(), QStringLiteral("advhtml")));
+                     f.runLocked(*start_page_run(f.pageLists(), QStringLiteral("advhtml")), &go_create_html);
              }),
         item(menus::file, 47, "Simple Images",
              [](MainForm& f) {
@@ -266,6 +266,8 @@ const CommandTable& MainForm::commands()
 
 void MainForm::Toolbar1_ButtonClick(QAction* button)
 {
+    if (m_run)
+        return;
     const QString key = button->data().toString();
     program().last_toolbar_key = key;
     commands().press(*this, key);
@@ -274,6 +276,8 @@ void MainForm::Toolbar1_ButtonClick(QAction* button)
 
 void MainForm::runMenuItem(const QString& menu, int index)
 {
+    if (m_run)
+        return;
     commands().click(*this, menu, index);
 }
 
@@ -311,15 +315,28 @@ void MainForm::runPage(void (*writer)(PageRun&), bool withRules, bool internetRe
     // The vertically aligned page button always writes for the internet directory.
     if (internetReady)
         run->internetReady = true;
+    runLocked(*run, writer);
+}
+
+void MainForm::runLocked(PageRun& run, void (*writer)(PageRun&))
+{
     // The run lets the window repaint while it works; a second run or an
     // option dialog started meanwhile would share its lists and settings.
     m_toolbar->setEnabled(false);
     menuBar()->setEnabled(false);
-    const auto reenable = qScopeGuard([this] {
-        m_toolbar->setEnabled(true);
-        menuBar()->setEnabled(true);
-    });
-    writer(*run);
+    m_run = &run;
+    {
+        const auto reenable = qScopeGuard([this] {
+            m_run = nullptr;
+            m_toolbar->setEnabled(true);
+            menuBar()->setEnabled(true);
+        });
+        writer(run);
+    }
+    // The window was closed meanwhile: the run has stopped, and the program
+    // ends now, saving the settings with what the run recorded.
+    if (m_endAfterRun)
+        finishup(this);
 }
 
 void MainForm::loadProfile()

@@ -5,15 +5,10 @@
 #include "settings/program.h"
 
 #include "platform/files.h"
-#include "platform/imagecontrol.h"
 #include "platform/paths.h"
 #include "platform/profilefile.h"
 #include "platform/ui.h"
 
-#include <algorithm>
-#include <atomic>
-#include <thread>
-#include <vector>
 
 namespace mosaicon {
 
@@ -86,31 +81,6 @@ bool copy_job_image(ImageJob& job)
     job.writeError = QStringLiteral("The picture %1 could not be copied to %2: %3")
                          .arg(job.source, job.copy, error);
     return false;
-}
-
-void run_on_every_core(QList<ImageJob>& jobs,
-                       const std::function<void(platform::ImageControl&, ImageJob&)>& work)
-{
-    run_on_every_core(jobs.size(), [&](platform::ImageControl& engine, qsizetype i) { work(engine, jobs[i]); });
-}
-
-void run_on_every_core(qsizetype count, const std::function<void(platform::ImageControl&, qsizetype)>& work)
-{
-    platform::ImageControl::prepareDecoder();
-    std::atomic<qsizetype> next{0};
-    const auto worker = [&] {
-        platform::ImageControl engine;
-        for (qsizetype i = next++; i < count; i = next++)
-            work(engine, i);
-    };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const qsizetype threads = std::min<qsizetype>(cores, count);
-    std::vector<std::thread> pool;
-    for (qsizetype t = 1; t < threads; ++t)
-        pool.emplace_back(worker);
-    worker();
-    for (std::thread& t : pool)
-        t.join();
 }
 
 } // namespace mosaicon

@@ -5,12 +5,7 @@
 #include <QSize>
 #include <QString>
 
-#include <functional>
 #include <optional>
-
-namespace mosaicon::platform {
-class ImageControl;
-}
 
 namespace mosaicon {
 
@@ -55,14 +50,5 @@ void name_reduced_copy(ImageJob& job, const QString& folder, QSet<QString>& take
 // Copies the job's image when it is to be copied; false, with writeError set,
 // when the copy could not be written.
 bool copy_job_image(ImageJob& job);
-
-// Runs work on every job, on every core, each thread with an engine of its
-// own. What the user and the records see afterwards is for the caller to
-// take in list order, as one thread would leave it.
-void run_on_every_core(QList<ImageJob>& jobs,
-                       const std::function<void(platform::ImageControl&, ImageJob&)>& work);
-// The same for work items known by their index, 0 to count - 1, handed out in
-// that order.
-void run_on_every_core(qsizetype count, const std::function<void(platform::ImageControl&, qsizetype)>& work);
 
 } // namespace mosaicon

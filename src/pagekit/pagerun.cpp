@@ -9,7 +9,6 @@
 #include "settings/warning.h"
 
 #include "platform/editor.h"
-#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/mainformview.h"
 #include "platform/paths.h"
@@ -19,14 +18,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-#include <vector>
 
 namespace mosaicon {
 
@@ -123,8 +114,17 @@ void PageRun::fillPrompt(const PageProposal& proposal, bool shown)
         p.o_url_exit.enabled = false;
 }
 
+void PageRun::leave()
+{
+    m_left = true;
+    m_workStop.stop();
+}
+
 bool PageRun::askForPage(const PageProposal& proposal)
 {
+    // Nobody is there to answer.
+    if (m_left)
+        return false;
     const bool shown = asks(proposal.unasked);
     fillPrompt(proposal, shown);
     PagePrompt& p = prompt();
@@ -185,6 +185,10 @@ void PageRun::fail(const QString& message)
     if (m_failed)
         return;
     m_failed = true;
+    m_workStop.stop();
+    // Nobody is there to read it.
+    if (m_left)
+        return;
     // A catalog run keeps its own progress on the status line.
     if (m_catalog)
         warn(message);
@@ -260,7 +264,7 @@ bool PageRun::savedBlank(const TextFile& page, const QString& page_path)
 
 bool PageRun::savePage(const TextFile& page, const QString& page_path)
 {
-    if (m_failed)
+    if (m_failed || m_left)
         return false;
     QString error;
     if (page.save(page_path, &error))
@@ -273,7 +277,7 @@ bool PageRun::savePage(const TextFile& page, const QString& page_path)
 
 bool PageRun::saveRecords()
 {
-    if (m_failed)
+    if (m_failed || m_left)
         return false;
     platform::ProfileFile& records = settingsFile();
     // A lock another program holds is told once by the settings file's notice;
@@ -287,7 +291,7 @@ bool PageRun::saveRecords()
 void PageRun::startViewers(const QString& page_path, EditorStart editor)
 {
     // Never send the browser to a page that is not there.
-    if (!QFileInfo(page_path).isFile())
+    if (m_left || !QFileInfo(page_path).isFile())
         return;
     const Settings& s = settings();
     if (s.auto_start_browser)
@@ -318,62 +322,10 @@ void PageRun::finish(const QString& page_path, bool produced, EditorStart editor
 
 void PageRun::openCatalog(const QString& home_path)
 {
-    if (m_failed)
+    if (m_failed || m_left)
         return;
     const QString address = file_url(home_path);
     platform::shell_open(address, warn);
-}
-
-void run_beside_window(qsizetype count,
-                       const std::function<void(platform::ImageControl&, qsizetype)>& work,
-                       const std::function<bool(qsizetype)>& landed)
-{
-    if (count <= 0)
-        return;
-    platform::ImageControl::prepareDecoder();
-    std::atomic<qsizetype> next{0};
-    std::mutex lock;
-    std::condition_variable wake;
-    std::vector<bool> done(size_t(count), false); // guarded by lock
-    const auto worker = [&] {
-        platform::ImageControl engine;
-        for (qsizetype i = next++; i < count; i = next++) {
-            work(engine, i);
-            {
-                const std::lock_guard<std::mutex> hold(lock);
-                done[size_t(i)] = true;
-            }
-            wake.notify_one();
-        }
-    };
-    // As many workers as cores: the window's thread only waits, so the
-    // thumbnails go as fast as when it was one of them.
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const qsizetype threads = std::min<qsizetype>(cores, count);
-    std::vector<std::thread> pool;
-    pool.reserve(size_t(threads));
-    for (qsizetype t = 0; t < threads; ++t)
-        pool.emplace_back(worker);
-
-    // Often enough for the window to repaint smoothly while nothing lands.
-    constexpr std::chrono::milliseconds tick(15);
-    bool handing = true;
-    for (qsizetype told = 0; told < count;) {
-        qsizetype ready = told;
-        {
-            std::unique_lock<std::mutex> hold(lock);
-            wake.wait_for(hold, tick, [&] { return done[size_t(told)]; });
-            while (ready < count && done[size_t(ready)])
-                ++ready;
-        }
-        for (; told < ready; ++told) {
-            if (handing)
-                handing = landed(told);
-        }
-        platform::doEvents();
-    }
-    for (std::thread& t : pool)
-        t.join();
 }
 
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key)

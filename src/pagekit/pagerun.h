@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pagekit/batchfiles.h"
+#include "pagekit/besidewindow.h"
 #include "pagekit/generatedfiles.h"
 #include "pagekit/pagelists.h"
 #include "pagekit/pageprompt.h"
@@ -115,8 +116,17 @@ public:
     bool askForPage(const PageProposal& proposal);
     // Whether a prompt under this rule would be shown.
     bool asks(Unasked rule);
-    // The user left the prompt by its exit button: the run stops.
-    bool stopped() const { return m_prompt && m_prompt->page_prompt_cancel; }
+    // The user left the prompt by its exit button, or left the window: the run stops.
+    bool stopped() const { return m_left || (m_prompt && m_prompt->page_prompt_cancel); }
+
+    // The stop of the run's work beside the window: set by a failure and
+    // when the user leaves.
+    RunStop& workStop() { return m_workStop; }
+    // The user closed the window the run belongs to: the work in hand
+    // finishes, and nothing more is asked, told, written or opened; what
+    // the run recorded is saved by whoever ends the program.
+    void leave();
+    bool left() const { return m_left; }
 
     // The page's path: the file name the prompt holds, in the run's folder
     // whatever folder was typed. None, after saying so, when there is no
@@ -202,6 +212,8 @@ private:
     // window), and it has no prompt.
     bool m_catalog = false;
     bool m_failed = false;
+    bool m_left = false;
+    RunStop m_workStop;
     QStringList m_unreadable;
     QStringList m_kept;
     std::unique_ptr<PagePrompt> m_prompt;
@@ -210,14 +222,6 @@ private:
     platform::ImageControl m_engine;
 };
 
-// Runs work on jobs 0 to count - 1 on worker threads, each with an engine of
-// its own, while the calling thread (the window's) makes none: it keeps the
-// window alive and hands each job to landed, in list order, as soon as that job
-// and every one before it is done. Once landed gives false the remaining jobs
-// are still finished, but no longer handed over.
-void run_beside_window(qsizetype count,
-                       const std::function<void(platform::ImageControl&, qsizetype)>& work,
-                       const std::function<bool(qsizetype)>& landed);
 
 // Every run starts here, whether the toolbar, a test or a benchmark starts it.
 std::unique_ptr<PageRun> start_page_run(PageLists lists, const QString& toolbar_key);

@@ -103,17 +103,37 @@ int styled_thumbnail_limit(int size)
     return platform::pixelsAtLeast(size * thumbnailBoxTwipsPerPixel) + 1;
 }
 
-void apply_thumbnail_settings(platform::ImageControl& engine)
+ThumbnailRecipe thumbnail_recipe()
 {
     const Settings& s = settings();
+    ThumbnailRecipe r;
+    r.size = thumbnail_size();
+    r.style = s.thumb_style;
+    r.quality = setting_number<int>(s, &Settings::thumb_quality);
+    r.smoothing = setting_number<int>(s, &Settings::thumb_smoothing);
+    r.dither = setting_number<int>(s, &Settings::thumb_dither);
+    r.optimize = s.thumb_optimize;
+    r.threeD = s.thumb_3d;
+    r.background = setting_number<quint32>(s, &Settings::thumb_bg_color);
+    r.prefixName = s.prefix_thumbnail_file;
+    return r;
+}
+
+void apply_thumbnail_settings(platform::ImageControl& engine, const ThumbnailRecipe& recipe)
+{
     engine.setJpegOutputMode(0);
-    engine.setJpegOptimize(s.thumb_optimize);
-    engine.setJpegQuality(setting_number<int>(s, &Settings::thumb_quality));
-    engine.setJpegSmoothing(setting_number<int>(s, &Settings::thumb_smoothing));
-    engine.setJpegDither(setting_number<int>(s, &Settings::thumb_dither));
-    engine.setAppearance(s.thumb_3d ? 0 : 1);
+    engine.setJpegOptimize(recipe.optimize);
+    engine.setJpegQuality(recipe.quality);
+    engine.setJpegSmoothing(recipe.smoothing);
+    engine.setJpegDither(recipe.dither);
+    engine.setAppearance(recipe.threeD ? 0 : 1);
     engine.setBorderStyle(0);
-    engine.setBackColor(setting_number<quint32>(s, &Settings::thumb_bg_color));
+    engine.setBackColor(recipe.background);
+}
+
+void apply_thumbnail_settings(platform::ImageControl& engine)
+{
+    apply_thumbnail_settings(engine, thumbnail_recipe());
 }
 
 namespace {
@@ -123,33 +143,36 @@ bool isThumbnail(ReducedFor purpose)
     return purpose != ReducedFor::WindowJpeg;
 }
 
-// A borderless picture is decoded just above its box, a thumbnail with
-// borders at the size plus four, a slide's copy at the size it is saved at.
-int decodeLimit(ReducedFor purpose, int size, ThumbStyle style)
+// Decoded once, at the size it is saved from: a borderless picture just
+// above its box, a thumbnail with borders at the size plus four, a slide's
+// copy at the size it is saved at.
+int decodeLimit(ReducedFor purpose, const ThumbnailRecipe& recipe)
 {
     if (purpose == ReducedFor::SlideCopy)
-        return size;
-    if (is_styled(style))
-        return styled_thumbnail_limit(size);
-    return isThumbnail(purpose) ? size + 4 : 0;
+        return recipe.size;
+    if (is_styled(recipe.style))
+        return styled_thumbnail_limit(recipe.size);
+    return isThumbnail(purpose) ? recipe.size + 4 : 0;
 }
 
 } // namespace
 
+qint64 reduced_picture_pixels(ReducedFor purpose, const QString& picture, const ThumbnailRecipe& recipe)
+{
+    return platform::ImageControl::decodedPixels(picture, decodeLimit(purpose, recipe));
+}
+
 Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpose, const QString& picture,
-                               const QString& output, int size, ThumbStyle style)
+                               const QString& output, const ThumbnailRecipe& recipe)
 {
     Reduction r;
+    const int size = recipe.size;
     const bool thumbnail = isThumbnail(purpose);
     const bool window = purpose == ReducedFor::WindowThumbnail || purpose == ReducedFor::WindowJpeg;
-    // A slide's copy fits its square by its decode alone.
-    if (purpose == ReducedFor::SlideCopy)
-        style = ThumbStyle::WithBorders;
-    // Decoded once, at the size it is saved from.
     engine.setFitMode(platform::FitMode::OwnSize);
     // Emptied first, so a new limit never decodes the previous picture again.
     engine.setFileName(QString());
-    engine.setSizeLimit(decodeLimit(purpose, size, style));
+    engine.setSizeLimit(decodeLimit(purpose, recipe));
     // A picture that cannot be loaded leaves the engine empty: nothing is
     // ever made from the previous image.
     if (!engine.setFileName(picture)) {
@@ -183,8 +206,8 @@ Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpos
         r.outcome = Reduction::InTheWay;
         return r;
     }
-    apply_thumbnail_settings(engine);
-    if (is_styled(style)) {
+    apply_thumbnail_settings(engine, recipe);
+    if (is_styled(recipe.style)) {
         // An image window's box is the thumbnail size in pixels; a page's is
         // that size in thumbnailBoxTwipsPerPixel twips.
         const double box = window ? platform::pixelsToTwips(size) : size * thumbnailBoxTwipsPerPixel;
@@ -224,8 +247,16 @@ void fit_in_box(platform::ImageControl& engine, double width, double height)
 
 QString thumbnail_file_name(const QString& file_name, ThumbnailRule rule, const QString& source)
 {
+    ThumbnailRecipe recipe;
+    recipe.prefixName = settings().prefix_thumbnail_file;
+    return thumbnail_file_name(file_name, rule, recipe, source);
+}
+
+QString thumbnail_file_name(const QString& file_name, ThumbnailRule rule, const ThumbnailRecipe& recipe,
+                            const QString& source)
+{
     const QString jpg = QStringLiteral(".jpg");
-    if (settings().prefix_thumbnail_file) {
+    if (recipe.prefixName) {
         QString name = file_name.contains(QLatin1String("tn_")) ? file_name : QStringLiteral("tn_") + file_name;
         if (rule == ThumbnailRule::Conversion && name.contains(jpg))
             return fitted(name, name.size() - name.lastIndexOf(u'.'));
@@ -323,8 +354,7 @@ std::optional<QString> create_thumbnail(platform::ImageControl& engine, const QS
     if (s.thumb_size.isEmpty())
         reread_setting(s, &Settings::thumb_size);
     const QString thumb = platform::joinPath(dir, thumbnail_file_name(name, ThumbnailRule::Conversion));
-    const Reduction made =
-        make_reduced_picture(engine, ReducedFor::PageThumbnail, image, thumb, thumbnail_size(), s.thumb_style);
+    const Reduction made = make_reduced_picture(engine, ReducedFor::PageThumbnail, image, thumb, thumbnail_recipe());
     if (made.outcome == Reduction::Failed) {
         if (error)
             *error = made.error;

@@ -16,7 +16,27 @@ namespace mosaicon {
 // The thumbnail size in pixels: the default when the setting is empty or 0.
 int thumbnail_size();
 
-// Sets the engine's JPEG output and look by the thumbnail settings.
+// What thumbnails and reduced pictures are made by, taken from the settings as
+// a value when a run starts: workers beside the window never read the settings
+// the window may change meanwhile.
+struct ThumbnailRecipe
+{
+    int size = 100;
+    ThumbStyle style = ThumbStyle::WithBorders;
+    int quality = 75;
+    int smoothing = 0;
+    int dither = 0;
+    bool optimize = false;
+    bool threeD = false;
+    quint32 background = 0x00FFFFFF; // a Windows colour number
+    // The name rule: "tn_" before the name, or "_tn.jpg" after it.
+    bool prefixName = false;
+};
+// The settings' recipe now; on the window's thread.
+ThumbnailRecipe thumbnail_recipe();
+
+// Sets the engine's JPEG output and look by the recipe, or by the thumbnail settings.
+void apply_thumbnail_settings(platform::ImageControl& engine, const ThumbnailRecipe& recipe);
 void apply_thumbnail_settings(platform::ImageControl& engine);
 
 // Not the usual 15: borderless thumbnails have always come out about 5 % larger.
@@ -39,6 +59,9 @@ enum class ThumbnailRule { PageRun, Conversion };
 // the picture's path, `source`. A name longer than the file system holds is
 // shortened before its ending and takes a short digest of the whole name.
 QString thumbnail_file_name(const QString& file_name, ThumbnailRule rule, const QString& source = {});
+// The same by the recipe's name rule.
+QString thumbnail_file_name(const QString& file_name, ThumbnailRule rule, const ThumbnailRecipe& recipe,
+                            const QString& source = {});
 
 // The stem, cut at whole characters, followed by the ending, in at most the
 // 255 bytes a name may have.
@@ -84,11 +107,15 @@ struct Reduction
     QString reason;
 };
 
-// Decodes the picture once, on the engine, at the size the thumbnail style
+// Decodes the picture once, on the engine, at the size the recipe's style
 // needs, and saves its JPEG thumbnail or reduced copy at `output` ("" only
-// reads it) by the thumbnail settings, with this program's mark on a thumbnail.
+// reads it) by the recipe, with this program's mark on a thumbnail.
 Reduction make_reduced_picture(platform::ImageControl& engine, ReducedFor purpose, const QString& picture,
-                               const QString& output, int size, ThumbStyle style);
+                               const QString& output, const ThumbnailRecipe& recipe);
+
+// The pixels make_reduced_picture's pictures of that picture hold at most,
+// from its header alone: what a scheduler weighs before the job starts.
+qint64 reduced_picture_pixels(ReducedFor purpose, const QString& picture, const ThumbnailRecipe& recipe);
 
 // Makes a JPEG thumbnail beside the image on the engine when the image is
 // larger than the thumbnail size, and records it. Gives the thumbnail's

@@ -30,17 +30,17 @@ namespace mosaicon {
 
 namespace {
 
-// One image's copy and thumbnail, on an engine of the calling thread's own.
-void runJob(platform::ImageControl& engine, ImageJob& job, int size)
+// One image's copy and thumbnail, on an engine of the calling thread's own;
+// false when the copy or the thumbnail could not be written.
+bool runJob(platform::ImageControl& engine, ImageJob& job, const ThumbnailRecipe& recipe)
 {
     if (!copy_job_image(job))
-        return;
-    const Reduction made =
-        make_reduced_picture(engine, ReducedFor::RunThumbnail, job.copy, job.thumb, size, settings().thumb_style);
+        return false;
+    const Reduction made = make_reduced_picture(engine, ReducedFor::RunThumbnail, job.copy, job.thumb, recipe);
     // The reason is told with the user's file, not the run's copy of it.
     if (made.outcome == Reduction::Unreadable) {
         job.readError = made.reason;
-        return;
+        return true;
     }
     job.pixels = made.pixels;
     // Read, but not what its name says: published all the same, and told.
@@ -50,11 +50,12 @@ void runJob(platform::ImageControl& engine, ImageJob& job, int size)
         job.kept = made.error;
     if (made.outcome == Reduction::Failed)
         job.writeError = made.error;
+    return job.writeError.isEmpty();
 }
 
 // Copies the working list's images into the run's folder with their
 // thumbnails; the working list then names the copies. False when a copy or a
-// thumbnail could not be written (the run has said so).
+// thumbnail could not be written (the run has said so), or the user left.
 bool copyWithThumbnails(PageRun& run)
 {
     QStringList& templist = *run.lists.templist;
@@ -69,18 +70,17 @@ bool copyWithThumbnails(PageRun& run)
     }
     for (ImageJob& job : jobs)
         name_reduced_copy(job, run.folder(), taken);
-    // Copying, decoding, scaling and encoding run on every core, and the
+    // Copying, decoding, scaling and encoding run on workers beside the window, and the
     // window's thread tells each image as it lands, in list order, as one
     // thread would leave it. Workers reach their jobs only through this
-    // pointer, so the list is never touched from two threads.
+    // pointer, so the list is never touched from two threads, and read
+    // the thumbnail settings as they were when the run started.
     ImageJob* const work = jobs.data();
-    const int size = thumbnail_size();
+    const ThumbnailRecipe recipe = thumbnail_recipe();
     qsizetype failed = -1;
     run_beside_window(
         jobs.size(),
-        [work, size](platform::ImageControl& engine, qsizetype i) {
-            runJob(engine, work[i], size);
-        },
+        [work, &recipe](platform::ImageControl& engine, qsizetype i) { return runJob(engine, work[i], recipe); },
         [&](qsizetype i) {
             const ImageJob& job = work[i];
             if (!job.writeError.isEmpty()) {
@@ -95,19 +95,22 @@ bool copyWithThumbnails(PageRun& run)
                 run.pixelSizes.insert(job.copy, *job.pixels);
             else
                 run.undecodable.insert(job.copy);
+            // Recorded even after the user left: the thumbnail is there.
             if (job.saved || !job.kept.isEmpty())
                 ini.put(QStringLiteral("Thumbnails (ir)"), job.copy, job.thumb);
             if (!job.kept.isEmpty())
                 run.keptUsersFile(job.kept);
             platform::doEvents();
             return true;
+        },
+        run.workStop(),
+        [work, &recipe](qsizetype i) {
+            return reduced_picture_pixels(ReducedFor::RunThumbnail, work[i].source, recipe);
         });
     // Told once every worker has stopped, so nothing is written after the message.
-    if (failed >= 0) {
+    if (failed >= 0)
         run.fail(work[failed].writeError);
-        return false;
-    }
-    return true;
+    return failed < 0 && !run.left();
 }
 
 // Why no page is written: the list is hidden, or nothing in it qualified.

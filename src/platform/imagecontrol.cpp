@@ -14,11 +14,16 @@
 #include <QImageWriter>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace mosaicon::platform {
 
@@ -26,8 +31,9 @@ namespace {
 
 // Qt's default refuses anything over 128 MB, about a 33-megapixel photo.
 constexpr int DecoderMemoryLimitMb = 1024;
-// Larger files are decoded from the disk as they are read.
-constexpr qint64 WholeReadLimit = qint64(256) << 20;
+// Larger files are decoded from the disk as they are read: held whole beside
+// their decoded picture, a lossless photo's bytes would add half as much again.
+constexpr qint64 WholeReadLimit = qint64(16) << 20;
 
 // The JPEG comment key of the mark; the value is the picture's path,
 // percent-encoded so that the reader's folding of blanks keeps it whole.
@@ -279,6 +285,13 @@ void ImageControl::prepareDecoder()
 {
     static const bool prepared = [] {
         QImageReader::setAllocationLimit(DecoderMemoryLimitMb);
+#ifdef __GLIBC__
+        // Files and pictures of some megabytes go back to the system when
+        // freed: with a threshold that follows them upwards, the allocator
+        // would keep tens of megabytes a worker thread, which the budget of
+        // the work beside the window does not see.
+        mallopt(M_MMAP_THRESHOLD, 4 << 20);
+#endif
         return true;
     }();
     Q_UNUSED(prepared);
@@ -317,6 +330,27 @@ LoadedPicture ImageControl::loadForDisplay(const QString& path, const DisplaySiz
 QSize ImageControl::limitedSize(QSize naturalSize, int limit)
 {
     return fitInSquare(naturalSize, limit);
+}
+
+qint64 ImageControl::decodedPixels(const QString& path, int limit)
+{
+    QImageReader reader(path);
+    const QSize natural = reader.size();
+    if (!natural.isValid())
+        return 0;
+    const qint64 all = qint64(natural.width()) * natural.height();
+    qint64 decoded = all;
+    if (limit > 0 && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        const QSize shown = limitedSize(natural, limit);
+        decoded = std::min(all, 4 * qint64(shown.width()) * shown.height());
+    }
+    const QImage::Format format = reader.imageFormat();
+    const int depth = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    decoded = decoded * std::max(depth, 32) / 32;
+    // A transparent picture is laid on its background colour in a copy.
+    if (format != QImage::Format_Invalid && QImage::toPixelFormat(format).alphaUsage() == QPixelFormat::UsesAlpha)
+        decoded += decoded;
+    return decoded;
 }
 
 void ImageControl::setChangeCallback(std::function<void()> callback)

@@ -74,6 +74,12 @@ public:
     static LoadedPicture loadForDisplay(const QString& path, const DisplaySize& displaySize);
     // The natural size reduced to fit a size limit (0: none), as the control shows it.
     static QSize limitedSize(QSize naturalSize, int limit);
+    // What loading the file under that size limit and saving it as JPEG hold
+    // at most, in pixels of four bytes, from the file's header alone (a
+    // decoder that scales while decoding builds at most twice the shown size
+    // a side; a deep or transparent picture holds more): 0 when the header
+    // cannot be read. Safe on any thread.
+    static qint64 decodedPixels(const QString& path, int limit);
 
     // Told about every change that alters what is shown or where.
     void setChangeCallback(std::function<void()> callback);

@@ -109,14 +109,13 @@ namespace {
 
 // The image's reduced copy, fitted in a box of that height, when the image is
 // higher or wider; the image itself is never replaced.
-void makeReducedCopy(platform::ImageControl& engine, ImageJob& job, int height)
+void makeReducedCopy(platform::ImageControl& engine, ImageJob& job, const ThumbnailRecipe& recipe)
 {
     // The copy is made from, and named by, the name it was found under.
     job.copy = job.copy.trimmed();
     if (!platform::file_exists(job.copy))
         return;
-    const Reduction made =
-        make_reduced_picture(engine, ReducedFor::SlideCopy, job.copy, job.thumb, height, ThumbStyle::WithBorders);
+    const Reduction made = make_reduced_picture(engine, ReducedFor::SlideCopy, job.copy, job.thumb, recipe);
     // The reason is told with the user's file, not the run's copy of it.
     if (made.outcome == Reduction::Unreadable) {
         job.readError = made.reason;
@@ -129,15 +128,26 @@ void makeReducedCopy(platform::ImageControl& engine, ImageJob& job, int height)
 }
 
 // Makes the reduced copies of count images from the one at from on, beside
-// the window's thread.
-void makeReducedCopies(SlideShow& show, qsizetype from, qsizetype count)
+// the window's thread; a closed window stops them with the copies in hand.
+void makeReducedCopies(PageRun& run, SlideShow& show, qsizetype from, qsizetype count)
 {
-    const int height = slide_height();
+    // Taken now, so the workers read no settings: a copy fits a square of the
+    // slide height and is never styled.
+    ThumbnailRecipe recipe = thumbnail_recipe();
+    recipe.size = slide_height();
+    recipe.style = ThumbStyle::WithBorders;
     // Workers reach the jobs only through this pointer, never the list itself.
     ImageJob* const jobs = show.images.data() + from;
     run_beside_window(
-        count, [jobs, height](platform::ImageControl& engine, qsizetype i) { makeReducedCopy(engine, jobs[i], height); },
-        [](qsizetype) { return true; });
+        count,
+        [jobs, recipe](platform::ImageControl& engine, qsizetype i) {
+            makeReducedCopy(engine, jobs[i], recipe);
+            return true;
+        },
+        [](qsizetype) { return true; }, run.workStop(),
+        [jobs, recipe](qsizetype i) {
+            return reduced_picture_pixels(ReducedFor::SlideCopy, jobs[i].copy.trimmed(), recipe);
+        });
     show.reducedUpTo = std::max(show.reducedUpTo, from + count);
 }
 
@@ -195,7 +205,7 @@ QString slide_image_line(PageRun& run, SlideShow& show, qsizetype index)
     // write), all the remaining ones at once when no prompt can stop the show.
     if (index >= show.reducedUpTo) {
         const bool asked = run.asks(Unasked::WhenDefaultsChosen);
-        makeReducedCopies(show, index, asked ? 1 : show.images.size() - index);
+        makeReducedCopies(run, show, index, asked ? 1 : show.images.size() - index);
     }
     if (!job.readError.isEmpty())
         run.unreadable(job.source, job.readError);

@@ -77,15 +77,18 @@ void go_create_slideshow(PageRun& run)
     show.images = planCopies(*lists.templist, show.folder, taken);
     // Workers reach the jobs only through this pointer, never the list itself.
     ImageJob* const copies = show.images.data();
+    // A failed copy, or the user leaving, stops the copying.
     run_beside_window(
-        show.images.size(), [copies](platform::ImageControl&, qsizetype i) { copy_job_image(copies[i]); },
-        [](qsizetype) { return true; });
+        show.images.size(), [copies](platform::ImageControl&, qsizetype i) { return copy_job_image(copies[i]); },
+        [](qsizetype) { return true; }, run.workStop());
     for (const ImageJob& job : std::as_const(show.images)) {
         if (!job.writeError.isEmpty()) {
             run.fail(job.writeError);
             return;
         }
     }
+    if (run.left())
+        return;
     name_reduced_copies(show, taken);
     if (s.use_frames)
         create_slideshow_frames(run, show);

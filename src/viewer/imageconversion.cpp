@@ -8,7 +8,6 @@
 #include "settings/program.h"
 #include "settings/warning.h"
 
-#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
 #include "platform/numbers.h"
@@ -22,10 +21,8 @@
 #include <QHash>
 
 #include <algorithm>
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -99,10 +96,23 @@ void leaveSmall(Conversion& c, const QString& source, const QString& folder, con
     c.result.outcome = ConversionResult::CopiedSmall;
 }
 
-// Makes one output on the calling thread's engine, by the settings in memory;
-// reads no settings file and writes no record.
+QString convertedName(const QString& fileName, ConversionKind kind, const ThumbnailRecipe& recipe)
+{
+    if (kind == ConversionKind::Thumbnail)
+        return thumbnail_file_name(fileName, ThumbnailRule::Conversion, recipe);
+    const qsizetype dot = fileName.indexOf(u'.');
+    return dot < 0 ? fileName : fileName.left(dot) + QStringLiteral(".jpg");
+}
+
+ReducedFor purposeOf(ConversionKind kind)
+{
+    return kind == ConversionKind::Thumbnail ? ReducedFor::WindowThumbnail : ReducedFor::WindowJpeg;
+}
+
+// Makes one output on the calling thread's engine, by the recipe; reads no
+// settings and writes no record.
 Conversion convertFile(platform::ImageControl& engine, const QString& source, ConversionKind kind,
-                       const ConversionPlace& place, int size)
+                       const ConversionPlace& place, const ThumbnailRecipe& recipe)
 {
     Conversion c;
     const auto [sourceFolder, name] = platform::split_file_path(source);
@@ -117,7 +127,7 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         return c;
     }
     const QString folder = outputFolder(sourceFolder, place);
-    const QString output = platform::joinPath(folder, converted_name(name, kind));
+    const QString output = platform::joinPath(folder, convertedName(name, kind, recipe));
     const bool thumbnail = kind == ConversionKind::Thumbnail;
     // Beside itself a JPEG is its own JPEG copy, whatever the letter case of
     // its extension: no second one differing only in case.
@@ -132,8 +142,7 @@ Conversion convertFile(platform::ImageControl& engine, const QString& source, Co
         c.result.outcome = ConversionResult::AlreadyExists;
         return c;
     }
-    const Reduction r = make_reduced_picture(engine, thumbnail ? ReducedFor::WindowThumbnail : ReducedFor::WindowJpeg,
-                                             source, output, size, settings().thumb_style);
+    const Reduction r = make_reduced_picture(engine, purposeOf(kind), source, output, recipe);
     switch (r.outcome) {
     case Reduction::Unreadable:
         failed(c, r.error);
@@ -215,11 +224,12 @@ private:
 };
 
 // The files a conversion of that source may read or write.
-QStringList filesTouched(const QString& source, ConversionKind kind, const ConversionPlace& place)
+QStringList filesTouched(const QString& source, ConversionKind kind, const ConversionPlace& place,
+                         const ThumbnailRecipe& recipe)
 {
     const auto [sourceFolder, name] = platform::split_file_path(source);
     const QString folder = outputFolder(sourceFolder, place);
-    QStringList files{source, platform::joinPath(folder, converted_name(name, kind))};
+    QStringList files{source, platform::joinPath(folder, convertedName(name, kind, recipe))};
     if (kind == ConversionKind::Thumbnail && place.copySmallThumbnail)
         files.append(platform::joinPath(folder, name));
     return files;
@@ -230,13 +240,13 @@ QStringList filesTouched(const QString& source, ConversionKind kind, const Conve
 // order; those that do run in list order, so the files come out as one
 // thread going down the list leaves them.
 std::vector<std::vector<qsizetype>> waitsFor(const QStringList& sources, ConversionKind kind,
-                                             const ConversionPlace& place)
+                                             const ConversionPlace& place, const ThumbnailRecipe& recipe)
 {
     FileKeys keys;
     QHash<QString, qsizetype> lastToTouch;
     std::vector<std::vector<qsizetype>> waits(size_t(sources.size()));
     for (qsizetype k = 0; k < sources.size(); ++k) {
-        for (const QString& file : filesTouched(sources.at(k), kind, place)) {
+        for (const QString& file : filesTouched(sources.at(k), kind, place, recipe)) {
             const QString key = keys.key(file);
             const auto last = lastToTouch.constFind(key);
             if (last != lastToTouch.constEnd() && *last != k)
@@ -247,17 +257,20 @@ std::vector<std::vector<qsizetype>> waitsFor(const QStringList& sources, Convers
     return waits;
 }
 
-// The conversions of one list: made on every core, taken up in list order by
-// the thread that started them.
+// The conversions of one list: made beside the window, taken up in list order
+// by the thread that started them, by the thumbnail settings of its start.
 class ListRun
 {
 public:
     ListRun(QStringList sources, ConversionKind kind, ConversionPlace place)
-        : m_sources(std::move(sources)), m_kind(kind), m_place(std::move(place)),
-          m_waits(waitsFor(m_sources, m_kind, m_place)), m_conversions(size_t(m_sources.size())),
-          m_finished(size_t(m_sources.size()), 0), m_size(thumbnail_size())
+        : m_sources(std::move(sources)), m_kind(kind), m_place(std::move(place)), m_recipe(thumbnail_recipe()),
+          m_waits(waitsFor(m_sources, m_kind, m_place, m_recipe)), m_conversions(size_t(m_sources.size())),
+          m_finished(size_t(m_sources.size()), 0)
     {
     }
+
+    // On a worker thread, before k starts: what its pictures hold.
+    qint64 pixels(qsizetype k) const { return reduced_picture_pixels(purposeOf(m_kind), m_sources.at(k), m_recipe); }
 
     // On a worker thread: converts k once the conversions it waits for are done.
     void convert(platform::ImageControl& engine, qsizetype k)
@@ -269,21 +282,13 @@ public:
                                    [&](qsizetype j) { return m_finished[size_t(j)] != 0; });
             });
         }
-        Conversion c = convertFile(engine, m_sources.at(k), m_kind, m_place, m_size);
+        Conversion c = convertFile(engine, m_sources.at(k), m_kind, m_place, m_recipe);
         {
             const std::lock_guard lock(m_mutex);
             m_conversions[size_t(k)] = std::move(c);
             m_finished[size_t(k)] = 1;
-            ++m_finishedCount;
         }
         m_changed.notify_all();
-    }
-
-    // Waits a moment for the rest; true when every conversion has finished.
-    bool waitForAll(std::chrono::milliseconds moment)
-    {
-        std::unique_lock lock(m_mutex);
-        return m_changed.wait_for(lock, moment, [&] { return m_finishedCount == m_sources.size(); });
     }
 
     // The finished conversions from `from` on, up to the first unfinished
@@ -314,11 +319,10 @@ private:
     const QStringList m_sources;
     const ConversionKind m_kind;
     const ConversionPlace m_place;
+    const ThumbnailRecipe m_recipe;
     const std::vector<std::vector<qsizetype>> m_waits;
     std::vector<Conversion> m_conversions;
     std::vector<char> m_finished;
-    qsizetype m_finishedCount = 0;
-    const int m_size;
     std::mutex m_mutex;
     std::condition_variable m_changed;
 };
@@ -327,10 +331,7 @@ private:
 
 QString converted_name(const QString& fileName, ConversionKind kind)
 {
-    if (kind == ConversionKind::Thumbnail)
-        return thumbnail_file_name(fileName, ThumbnailRule::Conversion);
-    const qsizetype dot = fileName.indexOf(u'.');
-    return dot < 0 ? fileName : fileName.left(dot) + QStringLiteral(".jpg");
+    return convertedName(fileName, kind, thumbnail_recipe());
 }
 
 void warn_cannot_create()
@@ -341,14 +342,15 @@ void warn_cannot_create()
 ConversionResult create_jpeg(const QString& source, ConversionKind kind, const ConversionPlace& place)
 {
     platform::ImageControl engine;
-    Conversion c = convertFile(engine, source, kind, place, thumbnail_size());
+    Conversion c = convertFile(engine, source, kind, place, thumbnail_recipe());
     saveRecords({{source, &c}});
     return c.result;
 }
 
 QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind kind, const ConversionPlace& place,
                                      const std::function<bool(const QString& path)>& wanted,
-                                     const std::function<void(qsizetype index, const ConversionResult&)>& done)
+                                     const std::function<void(qsizetype index, const ConversionResult&)>& done,
+                                     RunStop* stop)
 {
     QList<ConversionResult> results(paths.size());
     QStringList sources;
@@ -362,27 +364,33 @@ QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind ki
     if (sources.isEmpty())
         return results;
     ListRun run(sources, kind, place);
-    std::thread workers([&run] {
-        run_on_every_core(run.size(), [&run](platform::ImageControl& engine, qsizetype k) { run.convert(engine, k); });
-    });
+    RunStop ownStop;
     // The window stays live while the workers convert; results are handed on
     // in list order, each thumbnail's record saved the moment it is taken,
-    // so that a run killed later leaves the records of what it made.
-    constexpr std::chrono::milliseconds eventsEvery{20};
+    // so that a run killed later leaves the records of what it made. All
+    // that finished together are taken at once, with one write of the records.
     std::vector<Conversion*> taken;
-    for (qsizetype reported = 0; reported < sources.size();) {
-        const bool all = run.waitForAll(eventsEvery);
-        const qsizetype from = reported;
-        reported = run.takeFinished(from, taken);
-        for (qsizetype k = from; k < reported; ++k) {
-            results[indexes.at(k)] = taken[size_t(k - from)]->result;
-            if (done)
-                done(indexes.at(k), results.at(indexes.at(k)));
-        }
-        if (!all)
-            platform::doEvents();
-    }
-    workers.join();
+    qsizetype reported = 0;
+    run_beside_window(
+        run.size(),
+        [&run](platform::ImageControl& engine, qsizetype k) {
+            // A picture that fails is told with the others at the end; the list goes on.
+            run.convert(engine, k);
+            return true;
+        },
+        [&](qsizetype k) {
+            if (k < reported)
+                return true;
+            const qsizetype from = reported;
+            reported = run.takeFinished(from, taken);
+            for (qsizetype j = from; j < reported; ++j) {
+                results[indexes.at(j)] = taken[size_t(j - from)]->result;
+                if (done)
+                    done(indexes.at(j), results.at(indexes.at(j)));
+            }
+            return true;
+        },
+        stop ? *stop : ownStop, [&run](qsizetype k) { return run.pixels(k); });
     return results;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pagekit/besidewindow.h"
 #include "pagekit/imagecopies.h"
 
 #include "settings/thumbnailrecords.h"
@@ -71,15 +72,17 @@ using mosaicon::register_thumbnail_directory;
 using mosaicon::thumbnail_directories;
 
 // Converts every path for which `wanted` is true (asked on the calling thread,
-// in list order, before any conversion starts), on every core, leaving the
+// in list order, before any conversion starts), beside the window, leaving the
 // files and records as one thread going down the list would; calls
 // `done(index, result)` on the calling (UI) thread in list order as results
 // arrive, letting window events run meanwhile (the caller disables its
 // controls). The records of the results handed to `done` are saved by then.
-// Returns one result per path; a path not wanted keeps outcome Skipped and gets
-// no done() call.
+// Once `stop` is set (the window closed), no conversion starts; those in hand
+// finish and are handed over. Returns one result per path; a path not wanted
+// or not converted keeps outcome Skipped and gets no done() call.
 QList<ConversionResult> convert_list(const QStringList& paths, ConversionKind kind, const ConversionPlace& place,
                                      const std::function<bool(const QString& path)>& wanted,
-                                     const std::function<void(qsizetype index, const ConversionResult&)>& done);
+                                     const std::function<void(qsizetype index, const ConversionResult&)>& done,
+                                     RunStop* stop = nullptr);
 
 } // namespace mosaicon::viewer

@@ -334,6 +334,8 @@ void LibraryCatalog::b_create_web_page_catalog_Click()
     write_catalog_pages(
         targetdir.caption, m_catalog.entries(),
         {o_horizontal_images.text, o_vertical_images.text, o_use_thumbs.index == 0});
+    // The pages are not stopped half written, and the window stays.
+    leaveWhenListEnds = false;
     batch_create_running = false;
     emit changed();
 }
@@ -473,8 +475,13 @@ void LibraryCatalog::convertList(ConversionKind kind)
         if (kind == ConversionKind::Thumbnail)
             m_catalog.entry(i).thumbnail = recordedThumbnail(result);
     };
+    RunStop stop;
+    listStop = &stop;
+    if (leaveWhenListEnds)
+        stop.stop();
     const QList<ConversionResult> results = convert_list(
-        paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done);
+        paths, kind, place(), [](const QString& path) { return is_image_file(path); }, done, &stop);
+    listStop = nullptr;
     // The entry that was current stays shown, now the only one selected,
     // and the caption names it as a click on it does.
     selected.fill(false);
@@ -484,6 +491,12 @@ void LibraryCatalog::convertList(ConversionKind kind)
     }
     batch_create_running = false;
     setCreating(false);
+    // The user left the window meanwhile: it goes now, with nothing more to tell.
+    if (leaveWhenListEnds) {
+        leaveWhenListEnds = false;
+        cancelAndExit();
+        return;
+    }
     tellFailures(paths, results);
 }
 
@@ -507,8 +520,12 @@ void LibraryCatalog::cancelAndExit()
 
 bool LibraryCatalog::Form_QueryUnload()
 {
-    if (batch_create_running)
+    // A list conversion stops, and the window goes when it has; the pages
+    // being written are finished first.
+    if (batch_create_running) {
+        leaveDuringList();
         return false;
+    }
     cancelAndExit();
     return true;
 }

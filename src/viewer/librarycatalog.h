@@ -109,8 +109,9 @@ public:
     // File: Exit And Use Current File List, Cancel And Exit.
     void exitWithCurrentList();
     void cancelAndExit();
-    // The window's frame closes it: refused (false) while a list is being
-    // converted, otherwise Cancel And Exit.
+    // The window's frame closes it: refused (false) while the pages are
+    // written; while a list is converted, the conversion stops and the
+    // window goes when it has; otherwise Cancel And Exit.
     bool Form_QueryUnload();
 
     // Options 10: a title for each entry from the first selected one on.

@@ -38,6 +38,16 @@ struct PictureState
     // (View Images' pop-up menu clears selections so). The window's own:
     // nothing another window or a profile does reaches it.
     bool keep_processing = false;
+    // Leaving the window while a list is converted stops the conversion: no
+    // picture starts after those in hand, and the window goes when it ends.
+    RunStop* listStop = nullptr;
+    bool leaveWhenListEnds = false;
+    void leaveDuringList()
+    {
+        leaveWhenListEnds = true;
+        if (listStop)
+            listStop->stop();
+    }
 
     // How both windows start converting a whole list: refused with the
     // read-error warning while the picture area shows that error, then the

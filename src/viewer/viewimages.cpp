@@ -388,6 +388,8 @@ void ViewImages::associateText()
 
 bool ViewImages::Form_QueryUnload()
 {
+    if (batch_create_running)
+        leaveDuringList();
     if (batch_create_running || creating)
         return false;
     cancelAndExit();

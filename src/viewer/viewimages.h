@@ -150,8 +150,9 @@ public:
     // Associate Text, once for each list whose current entry is selected.
     void associateFromMenu();
 
-    // The window's close box: false, keeping the window, while a list is
-    // converted, since the conversion works on the window's lists.
+    // The window's close box: false, keeping the window, while a picture or
+    // a list is made, since the conversion works on the window's lists; a
+    // list's conversion stops, and the window goes when it has.
     bool Form_QueryUnload();
     // Whichever way the window was left: the target directory is kept.
     void Form_Unload();
@@ -197,7 +198,7 @@ private:
     void setTnSize(const QString& text);
     void createOne(ConversionKind kind);
     void convertList(ConversionKind kind);
-    void convertOneList(ListId id, ConversionKind kind, QStringList& failures);
+    void convertOneList(ListId id, ConversionKind kind, QStringList& failures, RunStop& stop);
     ConversionPlace conversionPlace() const;
     QList<ListSelection> listSelections() const;
     void openTarget();

@@ -132,29 +132,40 @@ void ViewImages::go_create_jpgs(ConversionKind kind)
     enable_disable(false);
     bool anySelected = false;
     QStringList failures;
+    RunStop stop;
+    listStop = &stop;
+    if (leaveWhenListEnds)
+        stop.stop();
     for (ListId id : {Current, New}) {
-        if (!list(id).hasSelection())
+        if (!list(id).hasSelection() || stop.stopped())
             continue;
         anySelected = true;
         // Registered even when the images go beside their sources.
         if (id == Current)
             register_thumbnail_directory(targetdir.caption);
-        convertOneList(id, kind, failures);
+        convertOneList(id, kind, failures, stop);
     }
-    if (!anySelected)
+    listStop = nullptr;
+    if (!anySelected && !leaveWhenListEnds)
         warn(QStringLiteral(
             "You must select a file in one of the file lists ('Current File List' or 'New File "
             "List') and try again."));
     enable_disable(true);
     batch_create_running = false;
     emit changed();
+    // The user left the window meanwhile: it goes now, with nothing more to tell.
+    if (leaveWhenListEnds) {
+        leaveWhenListEnds = false;
+        cancelAndExit();
+        return;
+    }
     if (!failures.isEmpty())
         warn(QStringLiteral("These images could not be created:\n") + failures.join(u'\n'));
 }
 
 // Every image of the list; the entry that was current is shown again at the
 // end, the only one selected.
-void ViewImages::convertOneList(ListId id, ConversionKind kind, QStringList& failures)
+void ViewImages::convertOneList(ListId id, ConversionKind kind, QStringList& failures, RunStop& stop)
 {
     const QStringList paths = list(id).entries;
     const auto wanted = [kind](const QString& path) {
@@ -167,7 +178,7 @@ void ViewImages::convertOneList(ListId id, ConversionKind kind, QStringList& fai
         caption = QStringLiteral("View Image - ") + paths.at(index);
         emit changed();
     };
-    convert_list(paths, kind, conversionPlace(), wanted, done);
+    convert_list(paths, kind, conversionPlace(), wanted, done, &stop);
 
     PathList& l = list(id);
     const int shown = l.current;

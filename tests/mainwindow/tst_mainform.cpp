@@ -7,6 +7,7 @@
 #include "viewer/simpleview.h"
 #include "viewer/viewimages.h"
 
+#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/imagecontrol.h"
 #include "platform/profilefile.h"
@@ -507,6 +508,54 @@ private slots:
         QVERIFY(tp.settingsText().contains(QStringLiteral("Editor=/usr/bin/editor\n")));
         QVERIFY(QString::fromUtf8(tp.read("msglog.txt")).endsWith(QStringLiteral("exit\r\n")));
         QCOMPARE(QString::fromUtf8(tp.read("msglog.txt")).count(QStringLiteral("finishup")), 1);
+    }
+
+    // The window manager closes the window while a page run makes its
+    // thumbnails, however the run was started: the run stops with the
+    // pictures in hand, no prompt shows and no page is written, and the
+    // program ends, the thumbnails made recorded in the settings it saved.
+    void closingTheWindowStopsARun_data()
+    {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::addRow("the advanced page's button") << false;
+        QTest::addRow("File > Create HTML File") << true;
+    }
+    void closingTheWindowStopsARun()
+    {
+        QFETCH(bool, fromMenu);
+        TestProgram tp;
+        MainForm form;
+        form.Form_Load();
+        settings().internet_dir = tp.path("web");
+        settings().auto_start_browser = false;
+        QVERIFY(QDir(tp.folder()).mkpath(QStringLiteral("pics")));
+        const int photos = 40;
+        QImage photo(640, 480, QImage::Format_RGB32);
+        photo.fill(Qt::darkCyan);
+        for (int i = 0; i < photos; ++i) {
+            const QString path = tp.path(QStringLiteral("pics/p%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
+            QVERIFY(photo.save(path));
+            form.itemlist()->addItem(path);
+        }
+        bool locked = true;
+        platform::setDoEventsHook([&] {
+            locked = locked && !form.Toolbar1()->isEnabled() && !form.menuBar()->isEnabled();
+            form.close();
+        });
+        if (fromMenu)
+            form.menuItem(QStringLiteral("menuFileItem"), 45)->trigger();
+        else
+            form.toolbarButton(QStringLiteral("advhtml"))->trigger();
+        platform::setDoEventsHook({});
+        VERIFY_DIALOGS(tp);
+        QVERIFY(locked);
+        QCOMPARE(tp.endCalls, 1);
+        QVERIFY(!QFileInfo::exists(tp.path("web/mosaik.htm")));
+        const QStringList thumbnails = QDir(tp.path("web")).entryList({QStringLiteral("*_tn.jpg")}, QDir::Files);
+        QVERIFY(!thumbnails.isEmpty() && thumbnails.size() < photos);
+        const QString saved = tp.settingsText();
+        for (const QString& name : thumbnails)
+            QVERIFY2(saved.contains(tp.path("web/") + name), qPrintable(name));
     }
 
     void exitButtonSavesAndEnds()

@@ -7,6 +7,7 @@
 #include "settings/program.h"
 #include "settings/startup.h"
 
+#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/profilefile.h"
 
@@ -24,7 +25,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <optional>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -110,6 +113,103 @@ private slots:
         QCOMPARE(run.window.calls.last(), QStringLiteral("status ") + told);
         QVERIFY(run.tp.shell.opened.isEmpty());
         QVERIFY(run.started().failed());
+    }
+
+    // A folder in the output folder takes the sixth picture's copy name: the
+    // failure is told once, after the last worker stopped, and no job starts
+    // after it: the copies of the first five and of the jobs then in hand are
+    // all that is written (twice the workers leaves room for one slow to report).
+    void aFailedCopyLeavesOnlyTheJobsInHand()
+    {
+        Run run;
+        settings().auto_start_browser = false;
+        const int photos = 80;
+        for (int i = 0; i < photos; ++i)
+            run.picture(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')), 640, 480);
+        QVERIFY(QDir(run.tp.folder()).mkpath(QStringLiteral("web/p05.jpg")));
+        run.tp.ui.expectMessage(std::nullopt);
+        go_create_html(run.started());
+        VERIFY_DIALOGS(run.tp);
+        const QString told = run.tp.ui.asked().value(0).text;
+        QVERIFY2(told.startsWith(QStringLiteral("The picture %1 could not be copied to %2: ")
+                                     .arg(run.tp.path("pics/p05.jpg"), run.web(QStringLiteral("p05.jpg")))),
+                 qPrintable(told));
+        const QStringList copies = QDir(run.web(QString())).entryList({QStringLiteral("p??.jpg")}, QDir::Files);
+        const qsizetype workers = std::min<qsizetype>(std::max(1u, std::thread::hardware_concurrency()), photos);
+        QVERIFY2(copies.size() <= 5 + 2 * workers, qPrintable(copies.join(u' ')));
+        QVERIFY(!QFileInfo::exists(run.web(QStringLiteral("mosaik.htm"))));
+        QVERIFY(!run.toldSuccess());
+        QCOMPARE(run.window.calls.last(), QStringLiteral("status ") + told);
+    }
+
+    // The user closes the window while the pictures are made: the work in hand
+    // finishes and no more starts; no prompt and no message is shown, no page
+    // is written, and every thumbnail made is recorded.
+    void leavingTheWindowStopsTheRun_data()
+    {
+        QTest::addColumn<QString>("toolbarKey");
+        QTest::addRow("the advanced page") << "advhtml";
+        QTest::addRow("the vertically aligned page") << "full_image";
+        QTest::addRow("the slide show") << "slideshow";
+    }
+    void leavingTheWindowStopsTheRun()
+    {
+        QFETCH(QString, toolbarKey);
+        Run run;
+        run.toolbarKey = toolbarKey;
+        settings().auto_start_browser = false;
+        const int photos = 60;
+        for (int i = 0; i < photos; ++i)
+            run.picture(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')), 640, 480);
+        // Asked, the prompt would show.
+        run.started().prompt().o_use_default_values.value = false;
+        // The window's close arrives with the first events the run lets through.
+        platform::setDoEventsHook([&] { run.started().leave(); });
+        if (toolbarKey == QLatin1String("slideshow"))
+            go_create_slideshow(run.started());
+        else
+            go_create_html(run.started());
+        platform::setDoEventsHook({});
+        VERIFY_DIALOGS(run.tp);
+        QVERIFY(run.tp.ui.asked().isEmpty());
+        QCOMPARE(QDir(run.web(QString())).entryList({QStringLiteral("*.htm")}, QDir::Files), QStringList());
+        QVERIFY(!run.toldSuccess());
+        const QStringList copies = QDir(run.web(QString())).entryList({QStringLiteral("p??.jpg")}, QDir::Files);
+        QVERIFY2(copies.size() < photos, qPrintable(QString::number(copies.size())));
+        const QStringList thumbnails =
+            QDir(run.web(QString())).entryList({QStringLiteral("*_tn.jpg")}, QDir::Files);
+        platform::ProfileFile& records = settingsFile();
+        for (const QString& name : thumbnails)
+            QCOMPARE(records.get(QStringLiteral("Thumbnails (ir)"), run.web(name.left(3) + QStringLiteral(".jpg"))),
+                     run.web(name));
+        if (toolbarKey != QLatin1String("slideshow"))
+            QVERIFY(!thumbnails.isEmpty());
+        QVERIFY(run.tp.settingsText().contains(QStringLiteral("[Thumbnails (ir)]")) == !thumbnails.isEmpty());
+    }
+
+    // Thumbnail settings changed while a run makes its thumbnails reach none
+    // of them: the workers make every one by the settings the run started with.
+    void aRunKeepsTheThumbnailSettingsItStartedWith()
+    {
+        Run run;
+        settings().auto_start_browser = false;
+        const int photos = 40;
+        // Names of one length: the same noise, so the same thumbnail.
+        for (int i = 0; i < photos; ++i)
+            noisyPhoto(run, QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')), 400, 300);
+        platform::setDoEventsHook([] {
+            settings().thumb_quality = QStringLiteral("5");
+            settings().thumb_smoothing = QStringLiteral("100");
+        });
+        go_create_html(run.started());
+        platform::setDoEventsHook({});
+        VERIFY_DIALOGS(run.tp);
+        const QImage first(run.web(QStringLiteral("p00_tn.jpg")));
+        QCOMPARE(first.size(), QSize(104, 78));
+        for (int i = 1; i < photos; ++i) {
+            const QString name = QStringLiteral("p%1_tn.jpg").arg(i, 2, 10, QLatin1Char('0'));
+            QVERIFY2(QImage(run.web(name)) == first, qPrintable(name));
+        }
     }
 
     // Two different photos, "dog.jpg" and "dog_tn.jpg": the thumbnail of the

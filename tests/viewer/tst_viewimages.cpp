@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace mosaicon;
@@ -630,6 +631,8 @@ private slots:
         QTest::addRow("a selection only in the new list does not register the target")
             << "new" << QStringList{"b_tn.jpg"} << QStringList{};
         QTest::addRow("no selection converts nothing") << "none" << QStringList{} << QStringList{};
+        QTest::addRow("the window closed as the conversion starts converts nothing more, tells nothing and goes")
+            << "closed" << QStringList{} << QStringList{};
     }
     void listConversionCoversEachListWithASelection()
     {
@@ -676,10 +679,16 @@ private slots:
                 QCOMPARE(told.count(u'\n'), 1);
             });
         bool disabledDuring = false;
-        platform::setDoEventsHook(
-            [&] { disabledDuring = disabledDuring || (!v.controlsEnabled && !v.Frame2.visible); });
+        QSignalSpy hidden(&v, &ViewImages::hidden);
+        platform::setDoEventsHook([&] {
+            disabledDuring = disabledDuring || (!v.controlsEnabled && !v.Frame2.visible);
+            if (selection == QLatin1String("closed"))
+                QVERIFY(!v.Form_QueryUnload());
+        });
         v.convertListToThumbnails();
+        platform::setDoEventsHook({});
         VERIFY_DIALOGS(tp);
+        QCOMPARE(hidden.size(), selection == QLatin1String("closed") ? 1 : 0);
         QVERIFY(v.waitForPicture());
         for (QString& name : made)
             name = tp.path("out") + u'/' + name;

@@ -146,7 +146,9 @@ private slots:
         dialog.close();
     }
 
-    void closeBoxIsRefusedWhileAListIsConverted()
+    // The close box during a list conversion keeps the window until the
+    // pictures in hand are done; none starts after it, and then the window goes.
+    void closeBoxStopsAListConversionAndLeaves()
     {
         TestProgram tp;
         program().ini_file_path = tp.path("mosaik.ini");
@@ -172,14 +174,11 @@ private slots:
         dialog.button(QStringLiteral("Command6"))->click();
         VERIFY_DIALOGS(tp);
         platform::setDoEventsHook({});
-        // The batch lets events run at least once; every close tried then is refused.
+        // The batch lets events run at least once, before the first picture.
         QVERIFY(attempts > 0);
         QCOMPARE(refused, attempts);
         QVERIFY(shownBusy);
-        QCOMPARE(QDir(tp.path("out")).entryList(QDir::Files),
-                 (QStringList{QStringLiteral("a_tn.jpg"), QStringLiteral("b_tn.jpg")}));
-        QVERIFY(dialog.button(QStringLiteral("Command6"))->isEnabled());
-        dialog.close();
+        QCOMPARE(QDir(tp.path("out")).entryList(QDir::Files), QStringList());
         QVERIFY(!dialog.isVisible());
     }
 
