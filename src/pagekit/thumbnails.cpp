@@ -131,11 +131,6 @@ void apply_thumbnail_settings(platform::ImageControl& engine, const ThumbnailRec
     engine.setBackColor(recipe.background);
 }
 
-void apply_thumbnail_settings(platform::ImageControl& engine)
-{
-    apply_thumbnail_settings(engine, thumbnail_recipe());
-}
-
 namespace {
 
 bool isThumbnail(ReducedFor purpose)

@@ -35,9 +35,8 @@ struct ThumbnailRecipe
 // The settings' recipe now; on the window's thread.
 ThumbnailRecipe thumbnail_recipe();
 
-// Sets the engine's JPEG output and look by the recipe, or by the thumbnail settings.
+// Sets the engine's JPEG output and look by the recipe.
 void apply_thumbnail_settings(platform::ImageControl& engine, const ThumbnailRecipe& recipe);
-void apply_thumbnail_settings(platform::ImageControl& engine);
 
 // Not the usual 15: borderless thumbnails have always come out about 5 % larger.
 constexpr double thumbnailBoxTwipsPerPixel = 15.7;
