@@ -1,11 +1,11 @@
 #include "pagekit/pageprompt.h"
 
-#include "pagekit/pagerun.h"
 #include "pagekit/thumbnails.h"
 
 #include "settings/program.h"
 #include "settings/warning.h"
 
+#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
@@ -246,13 +246,10 @@ void PagePrompt::showPreview(const QString& image_path)
     o_image.setSizeLimit(limit);
     // Beside the window all the same: a 24-megapixel photo would hold it up.
     platform::LoadedPicture preview;
-    run_beside_window(
-        1,
-        [&preview, &image_path, limit](platform::ImageControl&, qsizetype) {
-            preview = platform::ImageControl::loadForDisplay(
-                image_path, [limit](QSize natural) { return platform::ImageControl::limitedSize(natural, limit); });
-        },
-        [](qsizetype) { return true; });
+    platform::runAnswering([&preview, &image_path, limit] {
+        preview = platform::ImageControl::loadForDisplay(
+            image_path, [limit](QSize natural) { return platform::ImageControl::limitedSize(natural, limit); });
+    });
     if (o_image.showLoaded(preview))
         fit_in_box(o_image, boxWidth, boxHeight);
 }
