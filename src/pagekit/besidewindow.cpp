@@ -158,18 +158,4 @@ bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLand
     return !stop.stopped();
 }
 
-void run_beside_window(qsizetype count,
-                       const std::function<void(platform::ImageControl&, qsizetype)>& work,
-                       const std::function<bool(qsizetype)>& landed)
-{
-    RunStop stop;
-    run_beside_window(
-        count,
-        [&work](platform::ImageControl& engine, qsizetype i) {
-            work(engine, i);
-            return true;
-        },
-        landed, stop);
-}
-
 } // namespace mosaicon

@@ -50,9 +50,4 @@ bool run_beside_window(qsizetype count, const BesideWork& work, const BesideLand
                        RunStop& stop, const BesidePixels& pixels = {},
                        qint64 budget = besideWindowPixelBudget);
 
-// The same for jobs that cannot fail and a run nothing else stops.
-void run_beside_window(qsizetype count,
-                       const std::function<void(platform::ImageControl&, qsizetype)>& work,
-                       const std::function<bool(qsizetype)>& landed);
-
 } // namespace mosaicon
