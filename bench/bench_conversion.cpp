@@ -39,11 +39,7 @@ constexpr int quality = benchQuality;
 // row uses.
 void freshProgram(const QString& scratch)
 {
-    resetProgram();
-    Program& p = program();
-    p.program_folder = scratch;
-    p.ini_file_path = scratch + QStringLiteral("/mosaik.ini");
-    Settings& s = p.settings;
+    Settings& s = freshProgramIn(scratch);
     s.thumb_size = QStringLiteral("100");
     s.thumb_quality = QString::number(quality);
     s.thumb_smoothing = QStringLiteral("0");

@@ -26,11 +26,7 @@ constexpr int quality = benchQuality;
 // the table layout writes each photo's pixel size under it.
 Sample pageRun(const QStringList& photos, const QString& scratch, bool table)
 {
-    resetProgram();
-    Program& p = program();
-    p.program_folder = scratch;
-    p.ini_file_path = scratch + QStringLiteral("/mosaik.ini");
-    Settings& s = p.settings;
+    Settings& s = freshProgramIn(scratch);
     s.internet_dir = scratch + QStringLiteral("/web");
     s.thumb_size = QStringLiteral("100");
     s.thumb_quality = QString::number(quality);

@@ -303,12 +303,9 @@ void runWindow(Result& result, const std::function<std::unique_ptr<Window>()>& o
 
 void freshProgram(const QString& folder)
 {
-    resetProgram();
-    Program& p = program();
-    p.program_folder = folder;
-    p.ini_file_path = folder + QStringLiteral("/mosaik.ini");
-    p.settings.target_dir = folder;
-    p.settings.thumb_size = QStringLiteral("100");
+    Settings& s = freshProgramIn(folder);
+    s.target_dir = folder;
+    s.thumb_size = QStringLiteral("100");
 }
 
 } // namespace

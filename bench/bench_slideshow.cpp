@@ -82,11 +82,7 @@ struct Blocks
 // One framed slide show from a fresh output folder and settings file.
 Blocks slideShow(const QStringList& photos, const QString& scratch, bool prompted)
 {
-    resetProgram();
-    Program& p = program();
-    p.program_folder = scratch;
-    p.ini_file_path = scratch + QStringLiteral("/mosaik.ini");
-    Settings& s = p.settings;
+    Settings& s = freshProgramIn(scratch);
     s.internet_dir = scratch + QStringLiteral("/web");
     s.use_frames = true;
 

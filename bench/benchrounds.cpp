@@ -1,6 +1,8 @@
 #include "benchrounds.h"
 #include "decodefloor.h"
 
+#include "settings/program.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -345,4 +347,13 @@ QString photoListPipe(const QStringList& photos, const QString& tempRoot)
     if (file.open(QIODevice::WriteOnly))
         file.write((photos.join(u'\n') + u'\n').toUtf8());
     return QStringLiteral("cat '%1' | ").arg(list);
+}
+
+mosaicon::Settings& freshProgramIn(const QString& scratch)
+{
+    mosaicon::resetProgram();
+    mosaicon::Program& p = mosaicon::program();
+    p.program_folder = scratch;
+    p.ini_file_path = scratch + QStringLiteral("/mosaik.ini");
+    return p.settings;
 }

@@ -11,6 +11,10 @@
 
 #include <functional>
 
+namespace mosaicon {
+struct Settings;
+}
+
 #include <sys/resource.h>
 
 // Threads of the reference tools and the decode floor.
@@ -98,3 +102,7 @@ QStringList preparePhotos(const QString& folder, const QString& prefix, QSize si
                           const QString& suffix = QStringLiteral("jpg"));
 // The start of a shell pipeline that gives the photos one a line: "cat LIST | ".
 QString photoListPipe(const QStringList& photos, const QString& tempRoot);
+
+// A reset program whose folder and settings file lie in scratch, away from
+// the user's; its settings, for the bench to set.
+mosaicon::Settings& freshProgramIn(const QString& scratch);
