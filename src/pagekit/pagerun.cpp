@@ -241,8 +241,9 @@ void PageRun::keptUsersFile(const QString& message)
 
 void PageRun::reportUnreadable() const
 {
-    // A run that failed or was stopped has told the user enough.
-    if ((m_unreadable.isEmpty() && m_kept.isEmpty()) || m_failed || stopped())
+    // A run that failed or was stopped has told the user enough; one the
+    // user left has nobody to tell.
+    if ((m_unreadable.isEmpty() && m_kept.isEmpty()) || m_failed || stopped() || m_left)
         return;
     QStringList told;
     if (!m_unreadable.isEmpty())

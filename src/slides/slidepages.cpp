@@ -125,6 +125,10 @@ void makeReducedCopy(platform::ImageControl& engine, ImageJob& job, const Thumbn
     // Read, but not what its name says: shown all the same, and told.
     job.readError = platform::pictureFault(job.copy);
     job.saved = made.outcome == Reduction::Made;
+    // A file of the user's holds the copy's name: it stays, and the slide
+    // shows the image itself.
+    if (made.outcome == Reduction::InTheWay)
+        job.kept = made.error;
 }
 
 // Makes the reduced copies of count images from the one at from on, beside
@@ -209,6 +213,8 @@ QString slide_image_line(PageRun& run, SlideShow& show, qsizetype index)
     }
     if (!job.readError.isEmpty())
         run.unreadable(job.source, job.readError);
+    if (!job.kept.isEmpty())
+        run.keptUsersFile(job.kept);
     // This image's own height, from its header or else from its load.
     const std::optional<QSize> header = image_pixel_size(job.copy);
     const int pixels = header ? header->height() : job.pixels.value_or(QSize()).height();

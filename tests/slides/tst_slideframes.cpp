@@ -62,6 +62,22 @@ private slots:
         QCOMPARE(decodes.of(run.tp.path("web/a.jpg")), 1);
     }
 
+    // A file of the user's at a reduced copy's name stays, and says so; the
+    // slide shows the image itself.
+    void aUsersFileAtTheReducedCopysNameStays()
+    {
+        Run run;
+        run.threePictures();
+        run.tp.write("web/b_tn.jpg", "mine");
+        run.tp.ui.expectMessage(QStringLiteral("%1 is already there and is not a thumbnail this program made, "
+                                               "so it was left as it is.")
+                                    .arg(run.tp.path("web/b_tn.jpg")));
+        go_create_slideshow(run.started());
+        VERIFY_DIALOGS(run.tp);
+        QCOMPARE(run.tp.read("web/b_tn.jpg"), QByteArray("mine"));
+        QVERIFY(run.tp.read("web/slide_2.htm").contains("<a href=\"b.jpg\"><img src=\"b.jpg\" border=0 ></a>"));
+    }
+
     void threeSlidesWithEverything()
     {
         Run run;
